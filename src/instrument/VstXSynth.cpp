@@ -1,13 +1,17 @@
 #include "VstXSynth.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <new>
 
 #include "FileNames.h"
 #include "Log.h"
 #include "Platform.h"
+#include "SampleDataCache.h"
+#include "SplashScreen.h"
 #include "StringTable.h"
 #include "VersionText.h"
 
@@ -69,8 +73,20 @@ VstXSynth::VstXSynth(audioMasterCallback master) : AudioEffectX(master, kNumProg
     numPrograms = 0;
     LogFormatted("String File: %s", stringFile.c_str());
 
+    LogLine("New settings.");
+    updateSampleRate();
+    engine.reset(new (std::nothrow) SynthEngine(sampleRate));
+    samplesPerMillisecond = sampleRate * 0.001;
+
     parentWindow = nullptr;
     takeHostVendorPath();
+
+    LogLine("Creating the synthesizer.");
+    if (engine)
+        engine->createSynth();
+    LogLine("Loading the sound bank.");
+    if (engine && engine->hasSynth())
+        loadSoundBank();
 
     lastDrainTime = platform::TimeGetTime();
 
@@ -84,14 +100,20 @@ VstXSynth::VstXSynth(audioMasterCallback master) : AudioEffectX(master, kNumProg
         setUniqueID(kUniqueId);
     }
 
-    // No sound bank has been loaded.
-    showDataLoadFailure();
+    if (!engine || !engine->hasSynth() || !engine->hasSoundBank())
+    {
+        // Lets a progress display close.
+        engine::SampleDataCache::shared().setLoadPercent(100);
+        showDataLoadFailure();
+    }
     LogLine("Init completed.");
 }
 
 VstXSynth::~VstXSynth()
 {
     LogLine("Shutting down.");
+    engine::SampleDataCache::shared().setLoadPercent(100);
+    engine.reset();
     std::lock_guard<std::mutex> guard(instanceCountMutex);
     --instanceCount;
     if (instanceCount == 0)
@@ -127,6 +149,54 @@ void VstXSynth::takeHostVendorPath()
     LogFormatted("Parent window is %i", static_cast<int>(window));
 }
 
+int VstXSynth::loadSoundBank()
+{
+    const std::string dataFile = ModuleFileWithExtension("DAT");
+    LogFormatted("Module File Name: %s", platform::ModuleFileName().c_str());
+    LogFormatted("Data File Name: %s", dataFile.c_str());
+    std::error_code error;
+    std::string toLoad;
+    if (!std::filesystem::is_regular_file(dataFile, error))
+    {
+        LogFormatted("File Does Not Exist: %s", dataFile.c_str());
+    }
+    else
+    {
+        engine::SampleDataCache& cache = engine::SampleDataCache::shared();
+        if (cache.userCount() == 0)
+        {
+            cache.resetLoadProgress();
+            platform::ShowSplashScreen(ModuleFileWithExtension("SKIN"), parentWindow);
+        }
+        LogLine("Data File Exists, loading now.");
+        toLoad = dataFile;
+    }
+    const int result = engine ? engine->load(toLoad) : -1;
+    LogFormatted("Data File Load Complete, result = %i", result);
+    return 1;
+}
+
+void VstXSynth::setSampleRate(float newRate)
+{
+    // A rate the engine and the filters cannot run at is not taken.
+    if (!(newRate > 0.0f) || !std::isfinite(newRate))
+        return;
+    if (newRate == sampleRate)
+        return;
+    sampleRate = newRate;
+    if (!engine || !engine->hasSettings())
+        return;
+    engine::SampleDataCache& cache = engine::SampleDataCache::shared();
+    cache.setKeepSharedSamples(true);
+    engine->destroySynth();
+    engine->setSampleRate(sampleRate);
+    samplesPerMillisecond = sampleRate * 0.001;
+    if (engine->createSynth())
+        loadSoundBank();
+    cache.setKeepSharedSamples(false);
+    engine->programSelect(0, 0);
+}
+
 void VstXSynth::showDataLoadFailure()
 {
     char body[kTextBufferSize];
@@ -139,12 +209,15 @@ void VstXSynth::showDataLoadFailure()
 
 void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    if (!outputs || sampleFrames <= 0)
+    if (!outputs || !outputs[0] || !outputs[1] || sampleFrames <= 0)
         return;
-    // Without an engine the instrument renders silence.
-    for (int channel = 0; channel < 2; ++channel)
-        if (outputs[channel])
-            std::memset(outputs[channel], 0, sizeof(float) * static_cast<size_t>(sampleFrames));
+    if (engine)
+    {
+        engine->render(sampleFrames, outputs[0], outputs[1]);
+        return;
+    }
+    std::memset(outputs[0], 0, sizeof(float) * static_cast<size_t>(sampleFrames));
+    std::memset(outputs[1], 0, sizeof(float) * static_cast<size_t>(sampleFrames));
 }
 
 bool VstXSynth::getOutputProperties(VstInt32 index, VstPinProperties* properties)
@@ -188,7 +261,7 @@ VstIntPtr VstXSynth::vendorSpecific(VstInt32 lArg, VstIntPtr lArg2, void* ptrArg
         return 1;
     }
     if (lArg == kVendorSampleDataLoaded)
-        return 0; // no sound bank is read
+        return engine::SampleDataCache::shared().loadDone() ? 1 : 0;
     if (lArg < 1000 || lArg > 1005)
         return 1;
     return 0;

@@ -10,6 +10,7 @@
 
 #include "AudioEffectX.h"
 #include "GuiEventQueue.h"
+#include "SynthEngine.h"
 #include "programs/PianoSettings.h"
 
 class VstXSynth : public AudioEffectX
@@ -25,6 +26,7 @@ public:
     ~VstXSynth() override;
 
     void processReplacing(float** inputs, float** outputs, vst::VstInt32 sampleFrames) override;
+    void setSampleRate(float sampleRate) override;
 
     bool getOutputProperties(vst::VstInt32 index, vst::VstPinProperties* properties) override;
     bool getEffectName(char* name) override;
@@ -35,6 +37,10 @@ public:
                                   float floatArg) override;
     vst::VstInt32 canDo(char* text) override;
 
+    // Loads the data file beside the module into the synthesizer and creates the router; shows the splash
+    // screen when the process has no sample data yet. Returns 1.
+    virtual int loadSoundBank();
+
     // Settings as the host, controllers and the editor last asked for them, and as the audio path uses them.
     const PianoSettings& requestedSettings() const { return requested; }
     const PianoSettings& appliedSettings() const { return applied; }
@@ -42,10 +48,15 @@ public:
     // The number of live instances in the process.
     static int liveInstances();
 
+    SynthEngine* synthEngine() { return engine.get(); }
+
 private:
     void logStartUp();
     void takeHostVendorPath();
     void showDataLoadFailure();
+
+    std::unique_ptr<SynthEngine> engine;
+    double samplesPerMillisecond = 0.0;
 
     PianoSettings requested{};
     PianoSettings applied{};
