@@ -7,7 +7,7 @@ namespace
 {
 constexpr double kExponents[VelocityTable::kCurveCount] = {0.5, 0.666, 1.0, 1.5, 2.0};
 constexpr const char* kCurveKeys[VelocityTable::kCurveCount] = {"Very Light", "Light", "Normal", "Heavy",
-                                                                  "Very Heavy"};
+                                                                "Very Heavy"};
 // 1/127 rounded once to the nearest double; the table's truncation depends on this exact factor.
 constexpr double kOneOver127 = 1.0 / 127.0;
 } // namespace

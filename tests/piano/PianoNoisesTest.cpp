@@ -22,8 +22,8 @@ TEST(PianoNoises, ReleaseNoiseKeyFollowsEighteenKeyGroups)
     {
         int key;
         int noiseKey;
-    } rows[] = {{21, 123}, {38, 123}, {39, 124}, {56, 124}, {57, 125}, {74, 125},
-                {75, 126}, {92, 126}, {93, 127}, {108, 127}};
+    } rows[] = {{21, 123}, {38, 123}, {39, 124}, {56, 124}, {57, 125},
+                {74, 125}, {75, 126}, {92, 126}, {93, 127}, {108, 127}};
     for (const auto& row : rows)
     {
         const PianoNoises::Messages m = PianoNoises::keyReleased(row.key, 1.0f);
@@ -35,8 +35,8 @@ TEST(PianoNoises, ReleaseNoiseKeyFollowsEighteenKeyGroups)
 TEST(PianoNoises, ReleaseNoiseVelocityIsOnePlusTruncatedNinetySixTimesHammer)
 {
     EXPECT_EQ(PianoNoises::keyReleased(60, 0.5f).message[0].data2, 49);
-    EXPECT_EQ(PianoNoises::keyReleased(60, 0.3f).message[0].data2, 29);   // 28.8 truncated
-    EXPECT_EQ(PianoNoises::keyReleased(60, 0.001f).message[0].data2, 1);  // 0.096 truncated
+    EXPECT_EQ(PianoNoises::keyReleased(60, 0.3f).message[0].data2, 29);  // 28.8 truncated
+    EXPECT_EQ(PianoNoises::keyReleased(60, 0.001f).message[0].data2, 1); // 0.096 truncated
     EXPECT_EQ(PianoNoises::keyReleased(60, 1.0f).message[0].data2, 97);
 }
 

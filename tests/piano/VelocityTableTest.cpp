@@ -14,8 +14,8 @@ struct Row
 
 // The telling rows of the five curves: truncation, not rounding, decides every entry.
 const Row kRows[] = {
-    {1, {11, 5, 1, 0, 0}},        {12, {39, 26, 12, 3, 1}},     {32, {63, 50, 32, 16, 8}},
-    {64, {90, 80, 64, 45, 32}},   {100, {112, 108, 99, 88, 78}}, {127, {127, 127, 127, 127, 127}},
+    {1, {11, 5, 1, 0, 0}},      {12, {39, 26, 12, 3, 1}},      {32, {63, 50, 32, 16, 8}},
+    {64, {90, 80, 64, 45, 32}}, {100, {112, 108, 99, 88, 78}}, {127, {127, 127, 127, 127, 127}},
 };
 } // namespace
 
@@ -91,8 +91,8 @@ TEST(VelocityTable, SoftPedalScalesByThreeQuartersAndNeverGoesBelowOne)
     VelocityTable table;
     EXPECT_EQ(table.map(127, true), 95); // trunc(95.25)
     EXPECT_EQ(table.map(64, true), 48);
-    EXPECT_EQ(table.map(3, true), 2);  // trunc(2.25)
-    EXPECT_EQ(table.map(1, true), 1);  // trunc(0.75) = 0, raised to 1
+    EXPECT_EQ(table.map(3, true), 2); // trunc(2.25)
+    EXPECT_EQ(table.map(1, true), 1); // trunc(0.75) = 0, raised to 1
     table.rebuild(4);
     EXPECT_EQ(table.map(1, true), 1); // table entry 0 also becomes 1
 }
