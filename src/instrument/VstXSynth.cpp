@@ -20,20 +20,6 @@ using namespace resources;
 
 namespace
 {
-const PianoSettings kConstructionSettings = {
-    1,    // recordTag
-    3,    // lidPosition: open
-    0.5f, // volume: unity
-    0.0f, // chorus
-    0.25f,
-    0.5f, // hammerAmount
-    0.5f, // sympatheticResonance
-    1.0f,
-    1.0f,
-    1.0f,
-    2, // velocityCurve: normal
-    0, // reverbType: the first preset
-};
 
 // Instances are created and destroyed on the host's loading thread; a host may load on more than one.
 std::mutex instanceCountMutex;
@@ -52,8 +38,6 @@ void copyText(char* destination, const char* text, size_t size)
 
 VstXSynth::VstXSynth(audioMasterCallback master) : AudioEffectX(master, kNumPrograms, kNumParams)
 {
-    requested = kConstructionSettings;
-    applied = kConstructionSettings;
     guiEvents.reset(new (std::nothrow) GuiEventQueue());
 
     LogStart(LogFilePath());
