@@ -20,7 +20,10 @@ ReverbResult CEarlyRefl::Create(float rate, float level)
     }
     m_rate = rate;
     m_crossDelay = static_cast<uint32_t>(rate * 0.0008f + 1.5f);
-    ReverbResult result = m_line.Create(static_cast<uint32_t>(rate * 0.1f + 1.5f));
+    // 0.1 s, but at least the longest tap at size 1.0 (the largest any preset uses): at rates such as
+    // 38400 Hz the power-of-two ring of 0.1 s would be too short and the last tap would wrap round.
+    const uint32_t longestTap = static_cast<uint32_t>((rate * kBaseTimes[kTaps - 1] + 0.5f) * 4.0f) + 1;
+    ReverbResult result = m_line.Create(std::max(static_cast<uint32_t>(rate * 0.1f + 1.5f), longestTap));
     // One slot more than the cross delay, so that a delay that is a power of two does not wrap to zero.
     if (result == kReverbOk)
     {
