@@ -40,30 +40,34 @@ PianoNoises::Messages PianoNoises::keyReleased(int key, float hammerAmount)
     return out;
 }
 
-PianoNoises::Messages PianoNoises::pedalPressed(float hammerAmount, bool sustainWasDown)
+PianoNoises::Messages PianoNoises::pedalNoise(float hammerAmount, int stopKey, int playKey, float scale)
 {
     Messages out;
     const float h = usableHammer(hammerAmount);
-    if (h == 0.0f || sustainWasDown)
+    if (h == 0.0f)
     {
         return out;
     }
-    out.message[out.count++] = MidiMessage::make(MidiMessage::kNoteOff, kPedalUpKey, kDamperOffVelocity);
-    out.message[out.count++] =
-        MidiMessage::make(MidiMessage::kNoteOn, kPedalDownKey, noiseVelocity(h, kPedalDownScale));
+    // The opposite damper noise is cut before the new one starts.
+    out.message[out.count++] = MidiMessage::make(MidiMessage::kNoteOff, stopKey, kDamperOffVelocity);
+    out.message[out.count++] = MidiMessage::make(MidiMessage::kNoteOn, playKey, noiseVelocity(h, scale));
     return out;
+}
+
+PianoNoises::Messages PianoNoises::pedalPressed(float hammerAmount, bool sustainWasDown)
+{
+    if (sustainWasDown)
+    {
+        return {};
+    }
+    return pedalNoise(hammerAmount, kPedalUpKey, kPedalDownKey, kPedalDownScale);
 }
 
 PianoNoises::Messages PianoNoises::pedalReleased(float hammerAmount, bool sustainWasDown)
 {
-    Messages out;
-    const float h = usableHammer(hammerAmount);
-    if (h == 0.0f || !sustainWasDown)
+    if (!sustainWasDown)
     {
-        return out;
+        return {};
     }
-    out.message[out.count++] = MidiMessage::make(MidiMessage::kNoteOff, kPedalDownKey, kDamperOffVelocity);
-    out.message[out.count++] =
-        MidiMessage::make(MidiMessage::kNoteOn, kPedalUpKey, noiseVelocity(h, kPedalUpScale));
-    return out;
+    return pedalNoise(hammerAmount, kPedalDownKey, kPedalUpKey, kPedalUpScale);
 }

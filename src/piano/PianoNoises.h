@@ -40,4 +40,7 @@ public:
     // The hammer amount as the noises use it: a damaged setting (non-finite or outside 0..1) is limited to
     // 0..1, where 0 (and NaN) means no noise, so no velocity ever leaves the MIDI range.
     static float usableHammer(float hammerAmount);
+
+private:
+    static Messages pedalNoise(float hammerAmount, int stopKey, int playKey, float scale);
 };

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 // The instrument's twelve settings. Its 48 bytes are also the state chunk a host stores with a song, so
 // the field order, types and sizes never change. Initialised to the values of a fresh instance.
@@ -22,6 +23,7 @@ struct PianoSettings
 };
 
 static_assert(sizeof(float) == 4, "settings fields are 32-bit");
+static_assert(std::is_trivially_copyable_v<PianoSettings>, "the chunk is copied byte for byte");
 static_assert(sizeof(PianoSettings) == 48, "the state chunk is 48 bytes");
 static_assert(offsetof(PianoSettings, recordTag) == 0);
 static_assert(offsetof(PianoSettings, lidPosition) == 4);

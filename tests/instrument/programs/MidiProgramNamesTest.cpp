@@ -49,16 +49,14 @@ TEST(MidiProgramNames, CategoryOfEveryEightPrograms)
     EXPECT_STREQ(MidiProgramNames::categoryName(MidiProgramNames::categoryOf(7)), "Piano");
 }
 
-TEST(MidiProgramNames, CategoryNames)
+TEST(MidiProgramNames, CategoryNamesAsTheHostShowsThem)
 {
-    const char* expected[] = {"Piano",      "Percussion", "Organ",         "Guitar", "Bass",
-                              "Strings",    "Ensemble",   "Brass",         "Reed",   "Pipe",
-                              "Synth Lead", "SynthPad",   "Synth Effects", "Ethnic", "Percussive",
-                              "Effects",    "DrumSets"};
-    for (int c = 0; c < MidiProgramNames::kCategoryCount; ++c)
-    {
-        EXPECT_STREQ(MidiProgramNames::categoryName(c), expected[c]);
-    }
+    EXPECT_STREQ(MidiProgramNames::categoryName(0), "Piano");
+    EXPECT_STREQ(MidiProgramNames::categoryName(10), "Synth Lead");
+    EXPECT_STREQ(MidiProgramNames::categoryName(11), "SynthPad");
+    EXPECT_STREQ(MidiProgramNames::categoryName(12), "Synth Effects");
+    EXPECT_STREQ(MidiProgramNames::categoryName(15), "Effects");
+    EXPECT_STREQ(MidiProgramNames::categoryName(16), "DrumSets");
     EXPECT_STREQ(MidiProgramNames::categoryName(17), "");
     EXPECT_STREQ(MidiProgramNames::categoryName(-1), "");
 }
