@@ -34,21 +34,20 @@ TEST(TickCount, SleepAdvancesTheClock) {
   EXPECT_GE(static_cast<uint32_t>(platform::TimeGetTime() - start), 30u);
 }
 
+void ExpectWithin(int value, int low, int high, const char* field) {
+  EXPECT_GE(value, low) << field;
+  EXPECT_LE(value, high) << field;
+}
+
 TEST(LocalTime, FieldsAreInRange) {
   const platform::LocalTime now = platform::GetLocalTime();
   EXPECT_GE(now.year, 2020);
-  EXPECT_GE(now.month, 1);
-  EXPECT_LE(now.month, 12);
-  EXPECT_GE(now.day, 1);
-  EXPECT_LE(now.day, 31);
-  EXPECT_GE(now.hour, 0);
-  EXPECT_LE(now.hour, 23);
-  EXPECT_GE(now.minute, 0);
-  EXPECT_LE(now.minute, 59);
-  EXPECT_GE(now.second, 0);
-  EXPECT_LE(now.second, 60);
-  EXPECT_GE(now.milliseconds, 0);
-  EXPECT_LE(now.milliseconds, 999);
+  ExpectWithin(now.month, 1, 12, "month");
+  ExpectWithin(now.day, 1, 31, "day");
+  ExpectWithin(now.hour, 0, 23, "hour");
+  ExpectWithin(now.minute, 0, 59, "minute");
+  ExpectWithin(now.second, 0, 60, "second");
+  ExpectWithin(now.milliseconds, 0, 999, "milliseconds");
 }
 
 }  // namespace
