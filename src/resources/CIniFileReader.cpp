@@ -66,11 +66,21 @@ void BoundedSectionName(const char* name, char (&bounded)[CIniFileReader::kMaxSe
 
 }  // namespace
 
-bool CIniFileReader::Load(const char* path, bool sort) {
+void CIniFileReader::Clear() {
   loaded_ = false;
   sections_.clear();
   lastSection_ = -1;
   sorted_ = false;
+}
+
+void CIniFileReader::LoadBuffer(std::vector<char>& buffer, size_t length, bool sort) {
+  Parse(buffer.data(), length);
+  if (sort) Sort();
+  loaded_ = true;
+}
+
+bool CIniFileReader::Load(const char* path, bool sort) {
+  Clear();
   if (path == nullptr || path[0] == '\0') return false;
   try {
     fileName_ = path;
@@ -86,15 +96,25 @@ bool CIniFileReader::Load(const char* path, bool sort) {
     }
     file.reset();
     if (length <= 0) return false;
-    Parse(buffer.data(), static_cast<size_t>(length));
-    if (sort) Sort();
+    LoadBuffer(buffer, static_cast<size_t>(length), sort);
   } catch (...) {
     // Out of memory: the reader stays unloaded.
-    sections_.clear();
-    return false;
+    Clear();
   }
-  loaded_ = true;
-  return true;
+  return loaded_;
+}
+
+bool CIniFileReader::LoadFromMemory(const void* bytes, size_t length, bool sort) {
+  Clear();
+  if (bytes == nullptr || length == 0) return false;
+  try {
+    std::vector<char> buffer(length + 2, '\0');
+    std::memcpy(buffer.data(), bytes, length);
+    LoadBuffer(buffer, length, sort);
+  } catch (...) {
+    Clear();
+  }
+  return loaded_;
 }
 
 void CIniFileReader::Parse(char* text, size_t length) {

@@ -1,3 +1,6 @@
+#include <cstring>
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "CIniFileReader.h"
@@ -269,6 +272,44 @@ TEST_F(IniReader, SortLogsItsTwoTimings) {
   EXPECT_TRUE(std::regex_match(
       lines[1], std::regex(R"(CIniFileReader::Sort: sorting 3 sections \+ section names took \d+ ms)")))
       << lines[1];
+}
+
+}  // namespace
+
+namespace {
+
+TEST(IniReaderFromMemory, ReadsLikeAFile) {
+  CIniFileReader reader;
+  const std::string text = "[Piano-3]\nimage fn = piano-open.png\n";
+  ASSERT_TRUE(reader.LoadFromMemory(text.data(), text.size(), true));
+  char out[64];
+  EXPECT_TRUE(reader.GetValue("piano-3", "Image FN", "", out, sizeof out));
+  EXPECT_STREQ(out, "piano-open.png");
+  EXPECT_FALSE(reader.LoadFromMemory(text.data(), 0, false));
+  EXPECT_FALSE(reader.LoadFromMemory(nullptr, 4, false));
+  EXPECT_FALSE(reader.GetValue("piano-3", "image fn", "", out, sizeof out));
+}
+
+// Random mixtures of the characters the parser reacts to: every load must
+// stay inside its buffer (the sanitizer build checks) and every answer must
+// fit the caller's buffer.
+TEST(IniReaderFromMemory, SurvivesArbitraryBytes) {
+  const char alphabet[] = {'[', ']', '=', ';', '"', ' ', '\t', '\r', '\n', '\0', 'a', 'B', '\xFF', '\xFE', '\xE9'};
+  std::mt19937 random(20260101);
+  for (int round = 0; round < 400; ++round) {
+    std::string bytes(random() % 300, '\0');
+    for (char& c : bytes) c = alphabet[random() % sizeof alphabet];
+    if (round % 3 == 0 && bytes.size() >= 2) bytes.replace(0, 2, "\xFF\xFE");
+    CIniFileReader reader;
+    reader.LoadFromMemory(bytes.data(), bytes.size(), round % 2 == 0);
+    for (const char* section : {"", "a", "B", "aB", "\xE9"}) {
+      for (const char* key : {"", "a", "B", "ab"}) {
+        char out[4] = {'x', 'x', 'x', 'x'};
+        reader.GetValue(section, key, "default", out, sizeof out);
+        EXPECT_LE(std::strlen(out), 3u);
+      }
+    }
+  }
 }
 
 }  // namespace
