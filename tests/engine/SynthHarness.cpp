@@ -59,7 +59,7 @@ std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId) {
         {3000, 0xB0, 0, 64, 0},  {3500, 0x80, 2, 60, 0},   {3600, 0x80, 1, 43, 0},
         {4000, 0x90, 0, 108, 127}, {4400, 0x80, 0, 108, 0}, {5000, 0x80, 2, 100, 0},
     };
-    const int totalFrames = 12000;
+    const int totalFrames = 30000;
     std::vector<float> left(totalFrames), right(totalFrames);
     int frame = 0;
     for (const Event& e : events) {
