@@ -1,6 +1,7 @@
 #include "SoundBankLoader.h"
 
 #include <mutex>
+#include <exception>
 #include <new>
 #include <utility>
 #include <vector>
@@ -70,7 +71,7 @@ bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache) {
     try {
         std::lock_guard<std::mutex> lock(registryMutex);
         Registry().emplace_back(synth, &data->loader);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         fluid_sfloader_set_data(loader, nullptr);
         delete data;
         delete_fluid_sfloader(loader);
@@ -87,21 +88,18 @@ int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets) {
         fluid_log(FLUID_ERR, "No sound bank loader registered for this synthesizer");
         return -1;
     }
-    std::unique_ptr<SoundFontData> data(new (std::nothrow) SoundFontData);
-    if (!data) return -1;
-    SoundFontReader reader;
-    bool parsed = false;
     try {
-        parsed = reader.readFile(path, *data);
-    } catch (const std::bad_alloc&) {
+        auto data = std::make_unique<SoundFontData>();
+        SoundFontReader reader;
+        if (!reader.readFile(path, *data)) {
+            fluid_log(FLUID_ERR, "Cannot load sound bank %s: %s", path, reader.error().c_str());
+            return -1;
+        }
+        loader->setPending(path, std::move(data));
+    } catch (const std::exception&) {
         fluid_log(FLUID_ERR, "Out of memory while reading %s", path);
         return -1;
     }
-    if (!parsed) {
-        fluid_log(FLUID_ERR, "Cannot load sound bank %s: %s", path, reader.error().c_str());
-        return -1;
-    }
-    loader->setPending(path, std::move(data));
     const int id = fluid_synth_sfload(synth, path, resetPresets);
     loader->clearPending();
     if (id == -1) return -1;
@@ -130,7 +128,7 @@ fluid_sfont_t* SoundBankLoader::load(const char* path) {
             }
         }
         lastLoaded_ = SoundBank::Create(path, *parsed, cache_);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // called from the engine's C code: nothing may escape
         fluid_log(FLUID_ERR, "Out of memory while loading %s", path);
     }
     return lastLoaded_;

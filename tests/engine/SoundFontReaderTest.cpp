@@ -63,7 +63,7 @@ TEST(SoundFontReader, ReadsBackEveryRecordTheWriterWrote) {
 
     ASSERT_EQ(data.instruments.size(), 2u);
     EXPECT_EQ(data.instruments[0].name, "Keys");
-    ASSERT_EQ(data.instruments[0].zones.size(), 4u);
+    ASSERT_EQ(data.instruments[0].zones.size(), 5u);
     EXPECT_EQ(data.instruments[0].zones[3].modulators[0].amount, 300);
     EXPECT_EQ(data.instruments[1].zones[2].generators.back().amount, 2);
 
