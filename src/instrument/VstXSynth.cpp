@@ -1,5 +1,6 @@
 #include "VstXSynth.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -236,7 +237,10 @@ void VstXSynth::showDataLoadFailure()
     char title[kTextBufferSize];
     StringTableLookup("DataLoadFailBody", body, sizeof body);
     StringTableLookup("DataLoadFailTitle", title, sizeof title);
-    LogFormatted("%s: %s", title, body);
+    // One log line per message, however many lines the message has.
+    std::string logged = std::string(title) + ": " + body;
+    std::replace(logged.begin(), logged.end(), '\n', ' ');
+    LogLine(logged.c_str());
     platform::ShowMessageBox(body, title, platform::kMessageBoxIconExclamation);
 }
 
