@@ -10,8 +10,13 @@ ByteReader::ByteReader(const uint8_t* data, size_t size, size_t baseOffset)
 
 void ByteReader::fail(const std::string& message)
 {
+    failAt(message, fileOffset());
+}
+
+void ByteReader::failAt(const std::string& message, size_t fileOffset)
+{
     if (error_.empty())
-        error_ = message + " (at byte " + std::to_string(fileOffset()) + ")";
+        error_ = message + " (at byte " + std::to_string(fileOffset) + ")";
     // A failed reader behaves as if exhausted, so loops over it end.
     pos_ = size_;
 }

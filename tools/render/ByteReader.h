@@ -29,7 +29,9 @@ public:
     bool readVarLen(uint32_t& value, const char* what);
     bool skip(uint64_t count, const char* what);
 
+    // Reports the cursor's offset, or the given one for a byte already read.
     void fail(const std::string& message);
+    void failAt(const std::string& message, size_t fileOffset);
 
 private:
     const uint8_t* data_;

@@ -53,6 +53,7 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
             if (!in.readU8(type, "a meta event") || !in.readVarLen(length, "a meta event's length"))
                 break;
             const uint8_t* body = in.current();
+            const size_t bodyOffset = in.fileOffset();
             if (!in.skip(length, "a meta event"))
                 break;
             runningStatus = 0; // meta events cancel running status
@@ -62,13 +63,13 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
             {
                 if (length != 3)
                 {
-                    in.fail("tempo event has length " + std::to_string(length) + " instead of 3");
+                    in.failAt("tempo event has length " + std::to_string(length) + " instead of 3", bodyOffset);
                     break;
                 }
                 const uint32_t tempo = (uint32_t(body[0]) << 16) | (uint32_t(body[1]) << 8) | body[2];
                 if (tempo == 0)
                 {
-                    in.fail("tempo event sets 0 microseconds per quarter note");
+                    in.failAt("tempo event sets 0 microseconds per quarter note", bodyOffset);
                     break;
                 }
                 tempoChanges_.push_back({tick, tempo});
@@ -86,7 +87,7 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
         }
         if (first >= 0xF1)
         {
-            in.fail("status byte " + hexByte(first) + " is not allowed in a MIDI file");
+            in.failAt("status byte " + hexByte(first) + " is not allowed in a MIDI file", in.fileOffset() - 1);
             break;
         }
 
@@ -104,7 +105,7 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
         {
             if (runningStatus == 0)
             {
-                in.fail("data byte " + hexByte(first) + " without a status byte to run on");
+                in.failAt("data byte " + hexByte(first) + " without a status byte to run on", in.fileOffset() - 1);
                 break;
             }
             dataBytes[0] = first;
@@ -118,7 +119,8 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
                 break;
             if (dataBytes[i] & 0x80)
             {
-                in.fail("channel message " + hexByte(runningStatus) + " has data byte " + hexByte(dataBytes[i]));
+                in.failAt("channel message " + hexByte(runningStatus) + " has data byte " + hexByte(dataBytes[i]),
+                          in.fileOffset() - 1);
                 break;
             }
         }
