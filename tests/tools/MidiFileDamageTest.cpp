@@ -1,6 +1,8 @@
 #include "MidiFile.h"
 #include "SmfBytes.h"
 
+#include "TextAssertions.h"
+
 #include <gtest/gtest.h>
 
 using namespace virellando;
@@ -31,13 +33,6 @@ Bytes declaredTrack(uint32_t length, const Bytes& body)
                                                    uint8_t(length >> 8), uint8_t(length)}});
     out.insert(out.end(), body.begin(), body.end());
     return out;
-}
-
-::testing::AssertionResult mentions(const std::string& text, const std::string& part)
-{
-    if (text.find(part) != std::string::npos)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "'" << text << "' does not mention '" << part << "'";
 }
 
 } // namespace

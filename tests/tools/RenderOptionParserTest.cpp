@@ -1,5 +1,7 @@
 #include "RenderOptionParser.h"
 
+#include "TextAssertions.h"
+
 #include <gtest/gtest.h>
 
 using namespace virellando;
@@ -21,13 +23,6 @@ std::string refusal(const std::vector<std::string>& args)
     EXPECT_EQ(parser.parse(args), Outcome::Error);
     EXPECT_FALSE(parser.error().empty());
     return parser.error();
-}
-
-::testing::AssertionResult mentions(const std::string& text, const std::string& part)
-{
-    if (text.find(part) != std::string::npos)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "'" << text << "' does not mention '" << part << "'";
 }
 
 } // namespace

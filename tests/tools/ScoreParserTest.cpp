@@ -2,6 +2,8 @@
 #include "ScoreMidiWriter.h"
 #include "ScoreParser.h"
 
+#include "TextAssertions.h"
+
 #include <gtest/gtest.h>
 
 using namespace virellando;
@@ -21,13 +23,6 @@ std::string refusal(const std::string& text)
     ScoreParser parser;
     EXPECT_FALSE(parser.parse(text));
     return parser.error();
-}
-
-::testing::AssertionResult mentions(const std::string& text, const std::string& part)
-{
-    if (text.find(part) != std::string::npos)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "'" << text << "' does not mention '" << part << "'";
 }
 
 } // namespace

@@ -21,28 +21,30 @@ void ByteReader::failAt(const std::string& message, size_t fileOffset)
     pos_ = size_;
 }
 
-bool ByteReader::readU8(uint8_t& value, const char* what)
+bool ByteReader::has(size_t count, const char* what)
 {
     if (failed())
         return false;
-    if (remaining() < 1)
+    if (remaining() < count)
     {
         fail(std::string("file ends inside ") + what);
         return false;
     }
+    return true;
+}
+
+bool ByteReader::readU8(uint8_t& value, const char* what)
+{
+    if (!has(1, what))
+        return false;
     value = data_[pos_++];
     return true;
 }
 
 bool ByteReader::readU16(uint16_t& value, const char* what)
 {
-    if (failed())
+    if (!has(2, what))
         return false;
-    if (remaining() < 2)
-    {
-        fail(std::string("file ends inside ") + what);
-        return false;
-    }
     value = static_cast<uint16_t>((data_[pos_] << 8) | data_[pos_ + 1]);
     pos_ += 2;
     return true;
@@ -50,13 +52,8 @@ bool ByteReader::readU16(uint16_t& value, const char* what)
 
 bool ByteReader::readU32(uint32_t& value, const char* what)
 {
-    if (failed())
+    if (!has(4, what))
         return false;
-    if (remaining() < 4)
-    {
-        fail(std::string("file ends inside ") + what);
-        return false;
-    }
     value = (uint32_t(data_[pos_]) << 24) | (uint32_t(data_[pos_ + 1]) << 16) | (uint32_t(data_[pos_ + 2]) << 8) |
             uint32_t(data_[pos_ + 3]);
     pos_ += 4;

@@ -34,6 +34,9 @@ public:
     void failAt(const std::string& message, size_t fileOffset);
 
 private:
+    // False (failing the reader) unless count more bytes are there.
+    bool has(size_t count, const char* what);
+
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;

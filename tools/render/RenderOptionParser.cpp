@@ -49,20 +49,12 @@ bool takesValue(const std::string& name)
 // Short spellings of the long options.
 std::string longName(const std::string& name)
 {
-    if (name == "-r")
-        return "--rate";
-    if (name == "-b")
-        return "--block";
-    if (name == "-p")
-        return "--program";
-    if (name == "-t")
-        return "--tail";
-    if (name == "-f")
-        return "--format";
-    if (name == "-q")
-        return "--quiet";
-    if (name == "-h")
-        return "--help";
+    static const char* const pairs[][2] = {{"-r", "--rate"},   {"-b", "--block"}, {"-p", "--program"},
+                                           {"-t", "--tail"},   {"-f", "--format"}, {"-q", "--quiet"},
+                                           {"-h", "--help"}};
+    for (const auto& pair : pairs)
+        if (name == pair[0])
+            return pair[1];
     return name;
 }
 
