@@ -184,3 +184,24 @@ TEST(MidiFileStructure, LoadsFromDiskAndNamesAMissingFile)
     EXPECT_NE(file.error().find(path), std::string::npos) << file.error();
     EXPECT_TRUE(file.messages().empty());
 }
+
+TEST(MidiFileStructure, DirectoriesAndOversizedFilesAreRefused)
+{
+    MidiFile file;
+    EXPECT_FALSE(file.load(::testing::TempDir()));
+    EXPECT_FALSE(file.error().empty());
+
+    const std::string path = ::testing::TempDir() + "midifile_oversized.mid";
+    {
+        // A valid start, then more than 16 MB of padding in an unknown chunk.
+        std::ofstream out(path, std::ios::binary);
+        const Bytes start = smf::header(0, 1, 96);
+        out.write(reinterpret_cast<const char*>(start.data()), std::streamsize(start.size()));
+        const std::string padding(1 << 20, '\0');
+        for (int i = 0; i < 17; ++i)
+            out << padding;
+    }
+    EXPECT_FALSE(file.load(path));
+    EXPECT_NE(file.error().find("larger than 16 MB"), std::string::npos) << file.error();
+    std::remove(path.c_str());
+}

@@ -208,3 +208,11 @@ TEST_F(RendererRun, CommandLineErrorsExitWithTwo)
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_NE(out.str().find("Usage: virellando-render"), std::string::npos);
 }
+
+TEST_F(RendererRun, PieceWithoutNotesWarnsButRenders)
+{
+    writeFile(midi, smf::join({smf::header(0, 1, 480), smf::track({0x00, 0xB0, 64, 127, 0x83, 0x60, 0xB0, 64, 0})}));
+    ASSERT_EQ(run({"-q", "--tail", "0", "-r", "48000", plugin, midi, wav}), 0) << err.str();
+    EXPECT_NE(err.str().find("plays no notes"), std::string::npos) << err.str();
+    EXPECT_EQ(readWav(48000).size(), 2u * 24001);
+}

@@ -2,21 +2,20 @@
 #include "ScoreMidiWriter.h"
 #include "ScoreParser.h"
 
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
-int main(int argc, char** argv)
+namespace
 {
-    if (argc != 3)
-    {
-        std::cerr << "Usage: mkdemo SCORE.txt OUTPUT.mid\n";
-        return 2;
-    }
-    std::ifstream in(argv[1]);
+
+int compile(const char* scorePath, const char* midiPath)
+{
+    std::ifstream in(scorePath);
     if (!in)
     {
-        std::cerr << "mkdemo: cannot open '" << argv[1] << "'\n";
+        std::cerr << "mkdemo: cannot open '" << scorePath << "'\n";
         return 1;
     }
     std::stringstream text;
@@ -25,17 +24,37 @@ int main(int argc, char** argv)
     virellando::ScoreParser parser;
     if (!parser.parse(text.str()))
     {
-        std::cerr << "mkdemo: " << argv[1] << ": " << parser.error() << "\n";
+        std::cerr << "mkdemo: " << scorePath << ": " << parser.error() << "\n";
         return 1;
     }
     const std::vector<uint8_t> bytes = virellando::ScoreMidiWriter::write(parser.score());
-    std::ofstream out(argv[2], std::ios::binary);
+    std::ofstream out(midiPath, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();
     if (!out)
     {
-        std::cerr << "mkdemo: cannot write '" << argv[2] << "'\n";
+        std::cerr << "mkdemo: cannot write '" << midiPath << "'\n";
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3)
+    {
+        std::cerr << "Usage: mkdemo SCORE.txt OUTPUT.mid\n";
+        return 2;
+    }
+    try
+    {
+        return compile(argv[1], argv[2]);
+    }
+    catch (const std::exception& e)
+    {
+        std::cerr << "mkdemo: " << e.what() << "\n";
+        return 1;
+    }
 }

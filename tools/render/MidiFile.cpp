@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <new>
 
 namespace virellando
 {
@@ -16,7 +17,7 @@ namespace
 {
 
 // Larger files are not MIDI files a person would render; refusing them keeps memory bounded.
-constexpr std::streamoff maxFileBytes = 64 * 1024 * 1024;
+constexpr size_t maxFileBytes = 16 * 1024 * 1024;
 // A render of more than a day is a damaged file or a mistake.
 constexpr uint64_t maxSeconds = 24 * 60 * 60;
 constexpr uint32_t trackChunkId = 0x4D54726B; // "MTrk"
@@ -89,15 +90,16 @@ bool MidiFile::load(const std::string& path)
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return fail("cannot open MIDI file '" + path + "'");
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size < 0)
-        return fail("cannot read MIDI file '" + path + "'");
-    if (size > maxFileBytes)
-        return fail("'" + path + "' is " + std::to_string(size) + " bytes, too large for a MIDI file");
-    file.seekg(0, std::ios::beg);
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size))
+    std::vector<uint8_t> bytes;
+    char chunk[64 * 1024];
+    while (file.read(chunk, sizeof chunk) || file.gcount() > 0)
+    {
+        bytes.insert(bytes.end(), chunk, chunk + file.gcount());
+        if (bytes.size() > maxFileBytes)
+            return fail("'" + path + "' is larger than " + std::to_string(maxFileBytes >> 20) +
+                        " MB, too large for a MIDI file");
+    }
+    if (file.bad())
         return fail("cannot read MIDI file '" + path + "'");
     if (!parse(bytes.data(), bytes.size()))
         return fail("'" + path + "': " + error_);
@@ -105,6 +107,18 @@ bool MidiFile::load(const std::string& path)
 }
 
 bool MidiFile::parse(const uint8_t* data, size_t size)
+{
+    try
+    {
+        return parseBytes(data, size);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return fail("not enough memory to hold the file's events");
+    }
+}
+
+bool MidiFile::parseBytes(const uint8_t* data, size_t size)
 {
     error_.clear();
     messages_.clear();

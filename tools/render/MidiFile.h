@@ -35,6 +35,7 @@ public:
     double durationSeconds() const;
 
 private:
+    bool parseBytes(const uint8_t* data, size_t size);
     bool fail(const std::string& message);
 
     std::vector<MidiMessage> messages_;

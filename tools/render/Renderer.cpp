@@ -11,6 +11,7 @@
 #include "StateFile.h"
 #include "WavWriter.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -171,6 +172,10 @@ bool Renderer::render(const RenderOptions& options)
         return failAndRemove("the plug-in '" + options.pluginPath + "' created no instance");
     if (!setUp(*instance, options) || !waitForSoundBank(*instance, options))
         return failAndRemove("");
+
+    if (std::none_of(midi.messages().begin(), midi.messages().end(),
+                     [](const MidiMessage& m) { return m.isNoteOn(); }))
+        err_ << "virellando-render: warning: '" << options.midiPath << "' plays no notes\n";
 
     const FrameScheduler scheduler(midi.timeUnitsPerSecond(), options.sampleRate, options.blockSize);
     const std::vector<ScheduledMessage> messages = scheduler.schedule(midi.messages());
