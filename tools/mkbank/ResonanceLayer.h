@@ -19,7 +19,7 @@ public:
 
     // Relative (preset-level) settings of the twin, added to whatever the piano zone sets.
     static constexpr int kLevelCentibels = 50;
-    static constexpr int kAttackTimecents = 7200;   // 64 times slower: a swell, not a strike
+    static constexpr int kAttackTimecents = 8400;   // 128 times slower: a swell, not a strike
     static constexpr int kDecayTimecents = 1200;    // rings twice as long
     static constexpr int kReleaseTimecents = 1200;
     static constexpr int kFilterCents = -1800;      // one and a half octaves darker
