@@ -3,10 +3,15 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <memory>
+#include <thread>
 
 #include "BankBuilder.h"
+#include "SampleDataCache.h"
+#include "SoundBankLoader.h"
 #include "SourceBank.h"
 
 namespace {
@@ -17,13 +22,22 @@ constexpr double kRate = 44100.0;
 
 class Render {
 public:
-    explicit Render(const std::string& bank) {
+    // With a cache the bank loads through the instrument's own loader, else the engine's.
+    explicit Render(const std::string& bank, engine::SampleDataCache* cache = nullptr) {
         settings_ = new_fluid_settings();
         fluid_settings_setint(settings_, "synth.reverb.active", 0);
         fluid_settings_setint(settings_, "synth.chorus.active", 0);
         fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
         synth_ = new_fluid_synth(settings_);
-        loaded_ = fluid_synth_sfload(synth_, bank.c_str(), 1) >= 0;
+        if (cache != nullptr) {
+            loaded_ = engine::RegisterSoundBankLoader(synth_, *cache) &&
+                      engine::LoadSoundBank(synth_, bank.c_str()) >= 0;
+            while (loaded_ && !cache->loadDone()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        } else {
+            loaded_ = fluid_synth_sfload(synth_, bank.c_str(), 1) >= 0;
+        }
         fluid_synth_set_gain(synth_, 0.4f);
     }
     ~Render() {
@@ -72,24 +86,34 @@ protected:
     static void SetUpTestSuite() {
         source_ = new TempFile("mkbank-render-source", mkbank_test::MakeRenderSource().bytes());
         bank_ = new TempFile("mkbank-render-bank");
+        talBank_ = new TempFile("mkbank-render-tal");
         mkbank::BuildOptions options;
         options.source = source_->path();
-        options.output = bank_->path();
-        options.firstTag = sfwriter::FirstTag::Riff;
         mkbank::BankBuilder builder;
         mkbank::BuildSummary summary;
-        built_ = builder.build(options, summary);
-        if (!built_) std::fprintf(stderr, "build failed: %s\n", builder.error().c_str());
+        for (auto [tag, file] : {std::pair{sfwriter::FirstTag::Riff, bank_},
+                                 std::pair{sfwriter::FirstTag::Tal, talBank_}}) {
+            options.output = file->path();
+            options.firstTag = tag;
+            built_ = builder.build(options, summary);
+            if (!built_) {
+                std::fprintf(stderr, "build failed: %s\n", builder.error().c_str());
+                return;
+            }
+        }
     }
     static void TearDownTestSuite() {
+        delete talBank_;
         delete bank_;
         delete source_;
     }
     void SetUp() override { ASSERT_TRUE(built_); }
 
     // Key 69 held 0.5 s with the sustain pedal down, then released; 4 s more with the pedal on.
-    static std::unique_ptr<Render> playHeld(int envelope, int amount) {
-        auto render = std::make_unique<Render>(bank_->path());
+    static std::unique_ptr<Render> playHeld(int envelope, int amount,
+                                            engine::SampleDataCache* cache = nullptr) {
+        auto render = cache ? std::make_unique<Render>(talBank_->path(), cache)
+                            : std::make_unique<Render>(bank_->path());
         fluid_synth_t* synth = render->synth();
         fluid_synth_cc(synth, 0, 64, 127);
         fluid_synth_cc(synth, 0, 21, envelope);
@@ -103,16 +127,31 @@ protected:
 
     static TempFile* source_;
     static TempFile* bank_;
+    static TempFile* talBank_;
     static bool built_;
 };
 
 TempFile* ResonanceRenderTest::source_ = nullptr;
 TempFile* ResonanceRenderTest::bank_ = nullptr;
+TempFile* ResonanceRenderTest::talBank_ = nullptr;
 bool ResonanceRenderTest::built_ = false;
 
 TEST_F(ResonanceRenderTest, RiffOutputLoadsInTheEnginesOwnLoader) {
     Render render(bank_->path());
     EXPECT_TRUE(render.loaded());
+}
+
+TEST_F(ResonanceRenderTest, TalOutputPlaysTheSameThroughTheInstrumentsLoader) {
+    engine::SampleDataCache cache;
+    const auto none = playHeld(0, 127, &cache);
+    const auto full = playHeld(127, 127, &cache);
+    EXPECT_EQ(none->left(), playHeld(0, 127)->left());
+    EXPECT_EQ(full->left(), playHeld(127, 127)->left());
+    Render noise(talBank_->path(), &cache);
+    ASSERT_TRUE(noise.loaded());
+    fluid_synth_noteon(noise.synth(), 0, 123, 97);
+    noise.run(0.5);
+    EXPECT_GT(noise.peakDb(), -60.0);
 }
 
 TEST_F(ResonanceRenderTest, EitherControllerAtZeroSilencesTheLayerCompletely) {
