@@ -1,5 +1,6 @@
 #include "MidiFile.h"
 #include "SmfBytes.h"
+#include "TempPath.h"
 
 #include <gtest/gtest.h>
 
@@ -169,7 +170,7 @@ TEST(MidiFileStructure, LongestDeltaTimeIsRead)
 
 TEST(MidiFileStructure, LoadsFromDiskAndNamesAMissingFile)
 {
-    const std::string path = ::testing::TempDir() + "midifile_load.mid";
+    const std::string path = tempPath(".mid");
     const Bytes bytes = smf::join({smf::header(0, 1, 96), smf::track({0x00, 0x90, 60, 1})});
     {
         std::ofstream out(path, std::ios::binary);
@@ -191,7 +192,7 @@ TEST(MidiFileStructure, DirectoriesAndOversizedFilesAreRefused)
     EXPECT_FALSE(file.load(::testing::TempDir()));
     EXPECT_FALSE(file.error().empty());
 
-    const std::string path = ::testing::TempDir() + "midifile_oversized.mid";
+    const std::string path = tempPath(".mid");
     {
         // A valid start, then more than 16 MB of padding in an unknown chunk.
         std::ofstream out(path, std::ios::binary);

@@ -1,11 +1,14 @@
 #include "Renderer.h"
 #include "SmfBytes.h"
+#include "TempPath.h"
+#include "TextAssertions.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -78,11 +81,12 @@ protected:
     }
 
     const std::string dir = ::testing::TempDir();
-    const std::string midi = dir + "renderer_test.mid";
-    const std::string wav = dir + "renderer_test.wav";
-    const std::string stateIn = dir + "renderer_test_in.state";
-    const std::string stateOut = dir + "renderer_test_out.state";
+    const std::string midi = tempPath(".mid");
+    const std::string wav = tempPath(".wav");
+    const std::string stateIn = tempPath("_in.state");
+    const std::string stateOut = tempPath("_out.state");
     const std::string plugin = FAKE_PLUGIN;
+    const std::string unready = FAKE_PLUGIN_UNREADY;
     std::ostringstream out;
     std::ostringstream err;
 };
@@ -163,10 +167,21 @@ TEST_F(RendererRun, Pcm24OutputIsWritten)
 
 TEST_F(RendererRun, BankThatNeverLoadsEndsInAnErrorWithoutAFile)
 {
-    EXPECT_EQ(run({"--bank-timeout", "1", FAKE_PLUGIN_UNREADY, midi, wav}), 1);
+    EXPECT_EQ(run({"--bank-timeout", "1", unready, midi, wav}), 1);
     EXPECT_NE(err.str().find("not ready after 1 s"), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("gave up"), std::string::npos) << err.str();
     EXPECT_FALSE(exists(wav));
+}
+
+TEST_F(RendererRun, MissingSoundBankIsReportedWithoutWaiting)
+{
+    // A copy of the never-ready stand-in with no sound bank beside it.
+    const std::string lonely = tempPath(".so");
+    std::filesystem::copy_file(unready, lonely, std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(run({"--bank-timeout", "600", lonely, midi, wav}), 1);
+    EXPECT_TRUE(mentions(err.str(), "the sound bank '" + tempPath(".DAT") + "' is missing")) << "and no long wait";
+    EXPECT_FALSE(exists(wav));
+    std::remove(lonely.c_str());
 }
 
 TEST_F(RendererRun, SetUpErrorsAreNamedAndLeaveNoFile)

@@ -1,4 +1,5 @@
 #include "StateFile.h"
+#include "TempPath.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ protected:
         for (size_t i = 0; i < count; ++i)
             out.put(char(i));
     }
-    std::string path = ::testing::TempDir() + "statefile_test.state";
+    std::string path = tempPath(".state");
 };
 
 } // namespace

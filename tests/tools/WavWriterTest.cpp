@@ -1,3 +1,4 @@
+#include "TempPath.h"
 #include "WavWriter.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ class WavWriterFile : public ::testing::Test
 {
 protected:
     void TearDown() override { std::remove(path.c_str()); }
-    std::string path = ::testing::TempDir() + "wavwriter_test.wav";
+    std::string path = tempPath(".wav");
 };
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <thread>
 
 namespace virellando
@@ -26,6 +27,15 @@ namespace
 // The instrument's vendor-specific request that answers whether its sound bank's samples are all read.
 constexpr vst::VstInt32 kVendorSampleDataLoaded = 1004;
 constexpr auto bankPollInterval = std::chrono::milliseconds(50);
+
+// The plug-in's path with the extension of its file name replaced by DAT.
+std::string soundBankBeside(const std::string& pluginPath)
+{
+    const size_t slash = pluginPath.find_last_of('/');
+    const size_t dot = pluginPath.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (hasExtension ? pluginPath.substr(0, dot) : pluginPath) + ".DAT";
+}
 
 double secondsSince(std::chrono::steady_clock::time_point start)
 {
@@ -105,6 +115,13 @@ bool Renderer::setUp(PluginInstance& instance, const RenderOptions& options)
 
 bool Renderer::waitForSoundBank(PluginInstance& instance, const RenderOptions& options)
 {
+    if (instance.dispatch(vst::effVendorSpecific, kVendorSampleDataLoaded) != 0)
+        return true;
+    // The instrument reads its sound bank from beside itself; without one, waiting would only time out.
+    const std::string bankPath = soundBankBeside(options.pluginPath);
+    if (!std::ifstream(bankPath).good())
+        return fail("the sound bank '" + bankPath + "' is missing");
+
     const auto start = std::chrono::steady_clock::now();
     ProgressBar bar(err_, "Loading sound bank");
     bool shown = false;
