@@ -100,9 +100,11 @@ bool PresetCopier::copySample(uint16_t index, BankImage& out, uint16_t& copied) 
     if (sample.sampleType & engine::kSampleRom) {
         return fail("sample \"" + sample.name + "\" lies in a sound ROM, not in the file");
     }
+    // A bank's sizes are 32-bit byte counts; leave room for the structure and the noises.
+    constexpr uint64_t kMaxPoints = (std::numeric_limits<uint32_t>::max() - (16u << 20)) / 2;
     const uint64_t length = sample.end - sample.start;
-    if (out.points.size() + length + kSampleGuardPoints > std::numeric_limits<uint32_t>::max()) {
-        return fail("the preset's samples exceed the 4 GB sample block");
+    if (out.points.size() + length + kSampleGuardPoints > kMaxPoints) {
+        return fail("the preset's samples exceed the 4 GB a sound bank can hold");
     }
     std::vector<int16_t> points;
     if (!readPoints(sample, points)) return false;

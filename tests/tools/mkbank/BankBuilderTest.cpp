@@ -10,7 +10,6 @@
 #include <iterator>
 
 #include "BankBuilder.h"
-#include "FileByteSource.h"
 #include "SoundFontNumbers.h"
 #include "SoundFontReader.h"
 #include "SourceBank.h"
@@ -50,15 +49,6 @@ protected:
     BuildSummary summary;
     std::string error;
 };
-
-TEST_F(BankBuilderTest, WritesTheProductsFirstTagByDefault) {
-    ASSERT_TRUE(build()) << error;
-    const auto bytes = ReadAll(output.path());
-    ASSERT_GE(bytes.size(), 12u);
-    EXPECT_EQ(std::memcmp(bytes.data(), "TAL\x1A", 4), 0);
-    EXPECT_EQ(std::memcmp(bytes.data() + 8, "sfbk", 4), 0);
-    EXPECT_EQ(bytes.size(), summary.fileBytes);
-}
 
 TEST_F(BankBuilderTest, RiffOutputDiffersOnlyInTheFirstTag) {
     ASSERT_TRUE(build(sfwriter::FirstTag::Tal)) << error;
@@ -146,41 +136,11 @@ TEST_F(BankBuilderTest, EveryInfoChunkHasAnEvenSize) {
     EXPECT_EQ(chunks, 6);  // ifil, isng, INAM, ICOP, ICMT, ISFT
 }
 
-TEST_F(BankBuilderTest, MissingSourceFails) {
-    std::remove(source.path().c_str());
-    EXPECT_FALSE(build());
-    EXPECT_EQ(error, "cannot open " + source.path());
-    EXPECT_FALSE(Exists(output.path()));
-}
-
-TEST_F(BankBuilderTest, DamagedSourceFailsWithTheReason) {
-    auto bytes = mkbank_test::MakePianoSource().bytes();
-    bytes[0] = 'X';
-    source.write(bytes);
-    EXPECT_FALSE(build());
-    EXPECT_EQ(error, source.path() + " is not a usable SoundFont 2 file: not a RIFF file");
-    EXPECT_FALSE(Exists(output.path()));
-}
-
-TEST_F(BankBuilderTest, MissingPresetFailsAndWritesNothing) {
-    EXPECT_FALSE(build(sfwriter::FirstTag::Tal, 2, 0));
-    EXPECT_EQ(error, "the source has no preset 2:0");
-    EXPECT_FALSE(Exists(output.path()));
-}
-
 TEST_F(BankBuilderTest, FailedBuildKeepsThePreviousOutput) {
     ASSERT_TRUE(build()) << error;
     const auto before = ReadAll(output.path());
     EXPECT_FALSE(build(sfwriter::FirstTag::Riff, 9, 9));
     EXPECT_EQ(ReadAll(output.path()), before);
-}
-
-TEST_F(BankBuilderTest, UnwritableOutputFails) {
-    BuildOptions options;
-    options.source = source.path();
-    options.output = "/nonexistent-folder/bank.DAT";
-    EXPECT_FALSE(builder.build(options, summary));
-    EXPECT_EQ(builder.error(), "cannot write /nonexistent-folder/bank.DAT.part");
 }
 
 TEST_F(BankBuilderTest, OutputThatCannotBeReplacedLeavesNoPartialFile) {

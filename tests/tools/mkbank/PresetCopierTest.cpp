@@ -196,13 +196,6 @@ TEST_F(PresetCopierTest, NoCopiedZoneReachesTheNoiseKeys) {
     EXPECT_EQ(high[0].generators[1].oper, mkbank::kGenVelRange);
 }
 
-TEST_F(PresetCopierTest, ZoneWithoutKeyRangeGetsOneEndingBelowTheNoiseKeys) {
-    ASSERT_TRUE(copy(0, 0)) << error;
-    const auto& zone = image.data.presets[0].zones[1];
-    EXPECT_EQ(zone.generators.front().rangeLow(), 0);
-    EXPECT_EQ(zone.generators.front().rangeHigh(), 120);
-}
-
 // Failures.
 
 TEST_F(PresetCopierTest, MissingPresetFailsNamingIt) {

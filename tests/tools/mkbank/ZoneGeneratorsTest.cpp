@@ -29,13 +29,6 @@ TEST(ZoneGeneratorsTest, SetPlacesRangesFirstAndTheTerminalLast) {
                                                   mkbank::kGenSampleId}));
 }
 
-TEST(ZoneGeneratorsTest, SetReplacesAnExistingAmountInPlace) {
-    SoundFontZone zone{{Gen(mkbank::kGenPan, 100), Gen(mkbank::kGenInstrument, 0)}, {}};
-    ZoneGenerators(zone).set(mkbank::kGenPan, 7);
-    ASSERT_EQ(zone.generators.size(), 2u);
-    EXPECT_EQ(zone.generators[0].amount, 7);
-}
-
 TEST(ZoneGeneratorsTest, AddIsSignedAndHeldWithinSixteenBits) {
     SoundFontZone zone{{Gen(mkbank::kGenAttackVolEnv, -12000), Gen(mkbank::kGenDecayVolEnv, 32000)},
                        {}};
@@ -68,26 +61,6 @@ TEST(ZoneGeneratorsTest, LimitKeyRangeCutsAtTheLimit) {
     EXPECT_EQ(low.generators[0].amount, 21 | (60 << 8));
 }
 
-TEST(ZoneGeneratorsTest, InheritKeepsTheZonesOwnValuesAndRanges) {
-    SoundFontZone global{{Range(mkbank::kGenKeyRange, 0, 10), Gen(mkbank::kGenPan, 50),
-                          Gen(mkbank::kGenInitialAttenuation, 20)},
-                         {Mod(2, 48, 100), Mod(0x81, 8, -200)}};
-    SoundFontZone local{{Range(mkbank::kGenKeyRange, 30, 40), Gen(mkbank::kGenPan, -50),
-                         Gen(mkbank::kGenInstrument, 1)},
-                        {Mod(2, 48, 40)}};
-    ZoneGenerators gens(local);
-    gens.inherit(global);
-    EXPECT_EQ(Opers(local), (std::vector<uint16_t>{mkbank::kGenKeyRange, mkbank::kGenPan,
-                                                   mkbank::kGenInitialAttenuation,
-                                                   mkbank::kGenInstrument}));
-    EXPECT_EQ(local.generators[0].amount, 30 | (40 << 8));
-    EXPECT_EQ(gens.find(mkbank::kGenPan)->signedAmount(), -50);
-    EXPECT_EQ(gens.find(mkbank::kGenInitialAttenuation)->amount, 20);
-    ASSERT_EQ(local.modulators.size(), 2u);
-    EXPECT_EQ(local.modulators[0].amount, 40);
-    EXPECT_EQ(local.modulators[1].source, 0x81);
-}
-
 TEST(ZoneGeneratorsTest, ModulatorIdentityIgnoresTheAmountOnly) {
     const auto base = Mod(0x95, 48, 960, 0x96, 0);
     EXPECT_TRUE(ZoneGenerators::sameModulator(base, Mod(0x95, 48, 1, 0x96, 0)));
@@ -95,13 +68,6 @@ TEST(ZoneGeneratorsTest, ModulatorIdentityIgnoresTheAmountOnly) {
     EXPECT_FALSE(ZoneGenerators::sameModulator(base, Mod(0x95, 8, 960, 0x96, 0)));
     EXPECT_FALSE(ZoneGenerators::sameModulator(base, Mod(0x95, 48, 960, 0, 0)));
     EXPECT_FALSE(ZoneGenerators::sameModulator(base, Mod(0x95, 48, 960, 0x96, 2)));
-}
-
-TEST(ZoneGeneratorsTest, OnlyAZoneEndingInItsTerminalIsLocal) {
-    EXPECT_TRUE(ZoneGenerators::isLocal({{Gen(17, 0), Gen(41, 2)}, {}}, 41));
-    EXPECT_FALSE(ZoneGenerators::isLocal({{Gen(41, 2), Gen(17, 0)}, {}}, 41));
-    EXPECT_FALSE(ZoneGenerators::isLocal({{}, {Mod(2, 48, 10)}}, 41));
-    EXPECT_FALSE(ZoneGenerators::isLocal({{Gen(53, 2)}, {}}, 41));
 }
 
 }  // namespace
