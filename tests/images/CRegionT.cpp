@@ -1,17 +1,17 @@
-#include "images/Region.h"
+#include "images/CRegion.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-long Area(const Region& r) {
+long Area(const CRegion& r) {
   long a = 0;
   for (const Rect& x : r.Rects()) a += static_cast<long>(x.Width()) * x.Height();
   return a;
 }
 }  // namespace
 
-TEST(Region, UnionCountsOverlapOnce) {
-  Region r;
+TEST(CRegion, UnionCountsOverlapOnce) {
+  CRegion r;
   r.Add({0, 0, 10, 10});
   r.Add({5, 5, 15, 15});
   EXPECT_EQ(Area(r), 175);
@@ -20,16 +20,16 @@ TEST(Region, UnionCountsOverlapOnce) {
     for (size_t j = i + 1; j < r.Count(); ++j) EXPECT_FALSE(Intersects(r.Rects()[i], r.Rects()[j]));
 }
 
-TEST(Region, AddingCoveredOrEmptyRectangleChangesNothing) {
-  Region r;
+TEST(CRegion, AddingCoveredOrEmptyRectangleChangesNothing) {
+  CRegion r;
   r.Add({0, 0, 10, 10});
   r.Add({2, 2, 4, 4});
   r.Add({3, 3, 3, 8});
   EXPECT_EQ(r.Count(), 1u);
 }
 
-TEST(Region, SubtractCutsHoles) {
-  Region r;
+TEST(CRegion, SubtractCutsHoles) {
+  CRegion r;
   r.Add({0, 0, 10, 10});
   r.Subtract({3, 3, 6, 6});
   EXPECT_EQ(Area(r), 91);
@@ -40,8 +40,8 @@ TEST(Region, SubtractCutsHoles) {
   EXPECT_EQ(r.Bounds(), Rect{});
 }
 
-TEST(Region, SeparateRectanglesStaySeparate) {
-  Region r;
+TEST(CRegion, SeparateRectanglesStaySeparate) {
+  CRegion r;
   for (int i = 0; i < 60; ++i) r.Add({i * 10, 0, i * 10 + 5, 5});
   EXPECT_EQ(r.Count(), 60u);
   EXPECT_EQ(r.Bounds(), (Rect{0, 0, 595, 5}));

@@ -1,6 +1,6 @@
-#include "images/Region.h"
+#include "images/CRegion.h"
 
-void Region::SubtractRect(const Rect& a, const Rect& b, std::vector<Rect>& out) {
+void CRegion::SubtractRect(const Rect& a, const Rect& b, std::vector<Rect>& out) {
   const Rect common = Intersect(a, b);
   if (common.IsEmpty()) {
     out.push_back(a);
@@ -12,7 +12,7 @@ void Region::SubtractRect(const Rect& a, const Rect& b, std::vector<Rect>& out) 
   if (common.right < a.right) out.push_back({common.right, common.top, a.right, common.bottom});
 }
 
-void Region::Add(const Rect& r) {
+void CRegion::Add(const Rect& r) {
   if (r.IsEmpty()) return;
   std::vector<Rect> pieces{r};
   std::vector<Rect> next;
@@ -25,20 +25,20 @@ void Region::Add(const Rect& r) {
   rects_.insert(rects_.end(), pieces.begin(), pieces.end());
 }
 
-void Region::Subtract(const Rect& r) {
+void CRegion::Subtract(const Rect& r) {
   if (r.IsEmpty()) return;
   std::vector<Rect> kept;
   for (const Rect& existing : rects_) SubtractRect(existing, r, kept);
   rects_.swap(kept);
 }
 
-bool Region::Intersects(const Rect& r) const {
+bool CRegion::Intersects(const Rect& r) const {
   for (const Rect& existing : rects_)
     if (::Intersects(existing, r)) return true;
   return false;
 }
 
-Rect Region::Bounds() const {
+Rect CRegion::Bounds() const {
   Rect bounds;
   for (const Rect& existing : rects_) bounds = UnionBounds(bounds, existing);
   return bounds;

@@ -5,7 +5,7 @@
 
 #include "images/Rect.h"
 
-class Region {
+class CRegion {
  public:
   void Clear() { rects_.clear(); }
   bool IsEmpty() const { return rects_.empty(); }
