@@ -1,0 +1,23 @@
+// A reference-counted object: the last Release deletes it.
+#pragma once
+
+#include <atomic>
+
+class CRefObj {
+ public:
+  CRefObj() = default;
+  CRefObj(const CRefObj&) = delete;
+  CRefObj& operator=(const CRefObj&) = delete;
+
+  void AddRef();
+  // Drops one reference and deletes the object when none is left.
+  void Release();
+  int RefCount() const;
+
+ protected:
+  // Only Release deletes a reference-counted object.
+  virtual ~CRefObj() = default;
+
+ private:
+  std::atomic<int> refCount_{1};
+};
