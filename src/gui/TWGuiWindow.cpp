@@ -5,6 +5,9 @@
 
 #include "resources/Log.h"
 
+using resources::LogFormatted;
+using resources::LogLine;
+
 namespace {
 // What a failed allocation reports as its error code.
 constexpr int kOutOfMemory = 8;

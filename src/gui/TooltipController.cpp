@@ -10,7 +10,7 @@ TooltipController::TooltipController(NativeWindow& owner, TextSource source, voi
     : owner_(owner), source_(source), userData_(userData), showDelay_(showDelayMs), autoHide_(autoHideMs) {
   popup_ = owner_.CreatePopup();
   char face[256] = {};
-  StringTableLookup("DefaultToolTipFont", face, sizeof face);
+  resources::StringTableLookup("DefaultToolTipFont", face, sizeof face);
   font_ = Font::Create(face, 14);
 }
 
