@@ -99,8 +99,9 @@ void TWGuiContainer::RepaintOverlay(const Rect& r) {
 
 void TWGuiContainer::Hide(bool recursive) {
   if (recursive)
-    for (TWGuiObject* child : children_)
-      if (child->IsVisible()) child->Hide();
+    for (const auto* list : {&children_, &floating_})
+      for (TWGuiObject* child : *list)
+        if (child->IsVisible()) child->Hide();
   TWGuiObject::Hide();
 }
 

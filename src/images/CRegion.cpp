@@ -1,5 +1,7 @@
 #include "images/CRegion.h"
 
+#include <algorithm>
+
 void CRegion::SubtractRect(const Rect& a, const Rect& b, std::vector<Rect>& out) {
   const Rect common = Intersect(a, b);
   if (common.IsEmpty()) {
@@ -14,6 +16,9 @@ void CRegion::SubtractRect(const Rect& a, const Rect& b, std::vector<Rect>& out)
 
 void CRegion::Add(const Rect& r) {
   if (r.IsEmpty()) return;
+  // Rectangles the new one covers go, so a large invalidation stays one rectangle.
+  rects_.erase(std::remove_if(rects_.begin(), rects_.end(), [&r](const Rect& e) { return Intersect(e, r) == e; }),
+               rects_.end());
   std::vector<Rect> pieces{r};
   std::vector<Rect> next;
   for (const Rect& existing : rects_) {

@@ -52,3 +52,11 @@ TEST(Rect, IntersectOfDisjointIsZero) {
   EXPECT_EQ(Intersect({0, 0, 5, 5}, {4, 4, 9, 9}), (Rect{4, 4, 5, 5}));
   EXPECT_EQ(UnionBounds(Rect{}, {1, 2, 3, 4}), (Rect{1, 2, 3, 4}));
 }
+
+TEST(CRegion, ALargerRectangleSwallowsTheOnesItCovers) {
+  CRegion r;
+  r.Add({10, 10, 20, 20});
+  r.Add({30, 30, 40, 40});
+  r.Add({0, 0, 50, 50});
+  EXPECT_EQ(r.Rects(), (std::vector<Rect>{{0, 0, 50, 50}}));
+}
