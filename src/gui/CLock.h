@@ -1,6 +1,6 @@
 #pragma once
 // A critical section: recursive, so an object may lock itself again inside its own operations.
-#include <mutex>
+#include "platform/CriticalSection.h"
 
 class CLock {
  public:
@@ -9,11 +9,11 @@ class CLock {
   CLock& operator=(const CLock&) = delete;
   virtual ~CLock() = default;
 
-  void Lock() { mutex_.lock(); }
-  void Unlock() { mutex_.unlock(); }
+  void Lock() { section_.Enter(); }
+  void Unlock() { section_.Leave(); }
 
  private:
-  std::recursive_mutex mutex_;
+  platform::CriticalSection section_;
 };
 
 // Holds a CLock for the lifetime of a scope.
