@@ -124,10 +124,16 @@ class HeadlessWindowTest : public ::testing::Test {
   std::unique_ptr<TWGuiWindow> window;
 };
 
+// Suite and test name: ctest runs test cases in parallel processes, so files must not collide.
+inline std::string UniqueTestName() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return info ? std::string(info->test_suite_name()) + "." + info->name() : std::string("none");
+}
+
 // Sends the log to a fresh file for one test and reads it back.
 class LogCapture {
  public:
-  LogCapture() : path_(::testing::TempDir() + "gui-log-" + std::to_string(counter_++) + ".txt") {
+  LogCapture() : path_(::testing::TempDir() + "gui-log-" + UniqueTestName() + std::to_string(counter_++) + ".txt") {
     std::remove(path_.c_str());
     resources::LogStart(path_);
   }

@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <string>
 
+#include "GuiTestSupport.h"
 #include "Platform.h"
 #include "images/CImage.h"
 #include "images/PngCodec.h"
 
 class SkinFolder {
  public:
-  SkinFolder() : folder_(::testing::TempDir() + "skin-" + std::to_string(counter_++)) {
+  SkinFolder() : folder_(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter_++)) {
     const std::string command = "rm -rf '" + folder_ + "' && mkdir -p '" + folder_ + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);
     platform::SetModuleFileName(folder_ + "/Virellando.so");
