@@ -28,6 +28,8 @@ class HeadlessNativePopup : public NativePopup {
   bool IsShown() const override { return shown_; }
   void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
   Rect GetWorkArea() const override { return {0, 0, 1024, 768}; }
+  void Bell() override { ++bells_; }
+  int GetBellCount() const { return bells_; }
 
   const CImage& GetPicture() const { return picture_; }
   Point GetPosition() const { return position_; }
@@ -39,4 +41,5 @@ class HeadlessNativePopup : public NativePopup {
   Point position_;
   bool shown_ = false;
   int showCount_ = 0;
+  int bells_ = 0;
 };

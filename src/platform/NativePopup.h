@@ -26,4 +26,6 @@ class NativePopup {
   virtual void RunModal(NativePopupHandler& handler, int screenX, int screenY) = 0;
   // The usable screen area, in screen coordinates.
   virtual Rect GetWorkArea() const = 0;
+  // The system's alert sound, without waiting for it.
+  virtual void Bell() = 0;
 };

@@ -88,6 +88,12 @@ Rect X11NativePopup::GetWorkArea() const {
   return {0, 0, DisplayWidth(display_, screen), DisplayHeight(display_, screen)};
 }
 
+void X11NativePopup::Bell() {
+  if (!display_) return;
+  XBell(display_, 0);
+  XFlush(display_);
+}
+
 bool X11NativePopup::NextEvent(XEvent& event, int timeoutMs) {
   if (XCheckWindowEvent(display_, window_, kModalMask, &event)) return true;
   pollfd fd{ConnectionNumber(display_), POLLIN, 0};

@@ -19,6 +19,7 @@ class X11NativePopup : public NativePopup {
   bool IsShown() const override { return shown_; }
   void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
   Rect GetWorkArea() const override;
+  void Bell() override;
 
   Window GetWindow() const { return window_; }
   // Draws the picture again after an exposure.

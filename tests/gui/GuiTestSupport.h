@@ -1,5 +1,7 @@
 #pragma once
 // Objects that record what the toolkit asks of them, and a window on a headless native window.
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <fstream>
 #include <memory>
