@@ -19,8 +19,10 @@ TWImageContainer::TWImageContainer(const char* itemName, ImageManager* imageMana
 TWImageContainer::~TWImageContainer() { ReleaseImage(); }
 
 void TWImageContainer::Acquire(const SkinItemDefinition& definition) {
-  const bool isFile = definition.kind == kSkinImageFile || definition.kind == kSkinTiledFile;
-  if (isFile) {
+  // A tiled file of a sized container is tiled over it, so it is rendered like the other kinds.
+  const bool shared = definition.kind == kSkinImageFile ||
+                      (definition.kind == kSkinTiledFile && (GetWidth() <= 0 || GetHeight() <= 0));
+  if (shared) {
     if (!imageManager_) return;
     image_ = imageManager_->Get(definition.fileName.c_str());
     if (!image_) return;

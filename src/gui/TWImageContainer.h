@@ -1,6 +1,7 @@
 #pragma once
 // A container that shows one skin item as its background. Image files come shared from the image
-// manager; other kinds (gradients, colours, module bitmaps) are rendered for this container alone.
+// manager; other kinds (gradients, colours, module bitmaps, files tiled over the container's size)
+// are rendered for this container alone.
 #include <string>
 
 #include "gui/TWGuiContainer.h"

@@ -4,6 +4,9 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <map>
+#include <mutex>
+
 #include "images/CImage.h"
 
 namespace {
@@ -35,6 +38,13 @@ FreeTypeFont::~FreeTypeFont() {
 }
 
 std::string FreeTypeFont::MatchFile(const char* family) {
+  // Loading fontconfig's configuration takes tens of milliseconds: remember each family's answer.
+  static std::mutex mutex;
+  static std::map<std::string, std::string> known;
+  const std::string key = family ? family : "";
+  std::lock_guard<std::mutex> hold(mutex);
+  const auto found = known.find(key);
+  if (found != known.end()) return found->second;
   std::string file;
   FcConfig* config = FcInitLoadConfigAndFonts();
   if (!config) return file;
@@ -52,6 +62,7 @@ std::string FreeTypeFont::MatchFile(const char* family) {
     FcPatternDestroy(pattern);
   }
   FcConfigDestroy(config);
+  if (!file.empty()) known.emplace(key, file);
   return file;
 }
 

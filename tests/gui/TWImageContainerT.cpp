@@ -14,7 +14,7 @@ class TWImageContainerTest : public HeadlessWindowTest {
     image = folder.WritePattern("button.png", 20, 10, 32);
     ASSERT_TRUE(skin.Load(folder
                               .WriteSkin("[Button]\nimage fn=button.png\n[Same]\nuse=Button\n"
-                                         "[Back]\nsolid color.r=0\nsolid color.g=0\nsolid color.b=255\n")
+                                         "[Back]\nsolid color.r=0\nsolid color.g=0\nsolid color.b=255\n[Tiles]\ntiled fn=button.png\n")
                               .c_str()));
   }
   SkinFolder folder;
@@ -77,4 +77,14 @@ TEST_F(TWImageContainerTest, SetImageSwitchesAndReleasesTheOldOne) {
   EXPECT_EQ(headless->GetScreen().GetPixel(5, 5), MakePixel(0, 0, 255));
   c.SetImage("");  // does not resolve: nothing changes
   EXPECT_NE(c.GetImage(), nullptr);
+}
+
+TEST_F(TWImageContainerTest, TiledItemCoversTheContainer) {
+  TWImageContainer tiles("Tiles", &manager, &skin, 50, 25, false);
+  ASSERT_NE(tiles.GetImage(), nullptr);
+  EXPECT_EQ(tiles.GetImage()->GetWidth(), 50);
+  EXPECT_EQ(tiles.GetImage()->GetPixel(45, 22), MakePixel(5, 2, 77, 128));
+  TWImageContainer natural("Tiles", &manager, &skin, 0, 0, false);
+  EXPECT_EQ(natural.GetWidth(), 20);
+  EXPECT_EQ(manager.GetCount(image.c_str()), 1);
 }
