@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "ByteSource.h"
+
+namespace engine {
+
+// A file opened for reading raw bytes; closed with the object.
+class FileByteSource : public ByteSource {
+public:
+    explicit FileByteSource(const std::string& path);
+    ~FileByteSource() override;
+    FileByteSource(const FileByteSource&) = delete;
+    FileByteSource& operator=(const FileByteSource&) = delete;
+
+    bool isOpen() const { return file_ != nullptr; }
+    uint64_t size() const override;
+    bool read(uint64_t offset, void* destination, size_t count) override;
+
+private:
+    std::FILE* file_ = nullptr;
+    uint64_t size_ = 0;
+};
+
+}  // namespace engine

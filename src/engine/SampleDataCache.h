@@ -1,0 +1,64 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "SampleReadProgress.h"
+
+namespace engine {
+
+// The sound bank's sample block, read once per process and shared by every sound bank loaded from
+// it. The first attach allocates the block and starts the background read; later attaches share
+// it; the last release cancels a running read, waits for it and frees the block.
+//
+// Threads: attach, release, setKeepSharedSamples and the progress resets run on the host's thread
+// that creates and destroys instruments. The background read writes the block and the progress.
+// The audio thread's voices read the block; loadPercent and loadDone may be read from any thread.
+class SampleDataCache {
+public:
+    SampleDataCache() = default;
+    // Cancels and waits for a running read, then frees the block.
+    ~SampleDataCache();
+    SampleDataCache(const SampleDataCache&) = delete;
+    SampleDataCache& operator=(const SampleDataCache&) = delete;
+
+    // The cache shared by every instrument in the process.
+    static SampleDataCache& shared();
+
+    // Returns the block for the sample data of size bytes at fileOffset in path, or nullptr when
+    // the file cannot be opened or positioned, the block cannot be allocated, or a block of
+    // another size is already shared (its sample positions would not fit).
+    const int16_t* attach(const std::string& path, uint64_t fileOffset, uint32_t size);
+    // Detaches one sound bank from the block it attached to.
+    void release(const int16_t* block);
+
+    // While set, attach and release leave userCount alone and the block is never freed.
+    void setKeepSharedSamples(bool keep);
+    // The instrument's resets: both to 0 before the first load, the percentage to 100 when the
+    // load failed or an instrument is destroyed (so a progress display closes).
+    void resetLoadProgress();
+    void setLoadPercent(int32_t percent);
+
+    uint32_t userCount() const { return userCount_.load(); }
+    bool keepShared() const { return keepShared_.load() != 0; }
+    int32_t loadPercent() const { return progress_.loadPercent.load(); }
+    bool loadDone() const { return progress_.loadDone.load() != 0; }
+    const int16_t* sampleData() const { return sampleData_; }
+    uint32_t sampleDataSize() const { return sampleDataSize_; }
+    // True once the background read has stored every byte below endByte.
+    bool isReadUpTo(uint64_t endByte) const { return progress_.bytesRead.load() >= endByte; }
+
+private:
+    bool startRead(const std::string& path, uint64_t fileOffset, uint32_t size);
+    void cancelAndWait();
+    void freeBlock();
+
+    int16_t* sampleData_ = nullptr;
+    uint32_t sampleDataSize_ = 0;
+    std::atomic<uint32_t> userCount_{0};
+    std::atomic<int32_t> keepShared_{0};
+    SampleReadProgress progress_;
+};
+
+}  // namespace engine

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <fluidsynth.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SoundBankInstrument.h"
+#include "SoundBankPreset.h"
+#include "SoundBankSample.h"
+#include "SoundFontData.h"
+
+namespace engine {
+
+class SampleDataCache;
+
+// A sound bank loaded by the system's loader: the engine's SoundFont object with its presets,
+// instruments and samples. The samples point into the block shared through the cache, attached
+// when the bank is created and released when the engine frees the bank.
+// Threads: created and freed on the host's thread; presets play on the thread sending notes.
+class SoundBank {
+public:
+    // Builds the bank for the parsed file at path; nullptr (logged) when the sample data cannot
+    // be attached or an engine object cannot be created.
+    static fluid_sfont_t* Create(const std::string& path, const SoundFontData& data,
+                                 SampleDataCache& cache);
+
+    ~SoundBank();
+    SoundBank(const SoundBank&) = delete;
+    SoundBank& operator=(const SoundBank&) = delete;
+
+private:
+    SoundBank(std::string path, SampleDataCache& cache);
+    bool build(const SoundFontData& data);
+
+    static SoundBank* BankOf(fluid_sfont_t* sfont);
+    static const char* GetName(fluid_sfont_t* sfont);
+    static fluid_preset_t* GetPreset(fluid_sfont_t* sfont, int bank, int number);
+    static void IterationStart(fluid_sfont_t* sfont);
+    static fluid_preset_t* IterationNext(fluid_sfont_t* sfont);
+    static int Free(fluid_sfont_t* sfont);
+
+    std::string path_;
+    SampleDataCache& cache_;
+    const int16_t* block_ = nullptr;
+    fluid_sfont_t* sfont_ = nullptr;
+    std::vector<std::unique_ptr<SoundBankSample>> samples_;
+    std::vector<std::unique_ptr<SoundBankInstrument>> instruments_;
+    std::vector<std::unique_ptr<SoundBankPreset>> presets_;  // by bank, then preset number
+    size_t iteration_ = 0;
+};
+
+}  // namespace engine

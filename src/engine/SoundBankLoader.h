@@ -1,0 +1,46 @@
+#pragma once
+
+#include <fluidsynth.h>
+
+#include <memory>
+#include <string>
+
+#include "SampleDataCache.h"
+#include "SoundFontData.h"
+
+namespace engine {
+
+// Adds the system's SoundFont loader to a new synthesizer, ahead of the engine's own loaders.
+// Must be called right after new_fluid_synth: the engine ignores loaders added once a bank is
+// loaded (false then). The loader lives as long as the synthesizer.
+bool RegisterSoundBankLoader(fluid_synth_t* synth,
+                             SampleDataCache& cache = SampleDataCache::shared());
+
+// Loads a sound bank through the system's loader only: the sound bank id, or -1 (logged) when no
+// loader is registered for synth, the file is damaged or not a SoundFont ("RIFF" or "TAL"+0x1A),
+// or its sample data cannot be attached. A file the system's loader refuses never loads through
+// the engine's own loaders instead. Runs on the host's thread that owns the synthesizer.
+int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets = 1);
+
+// The loader object behind the two functions above; the synthesizer owns it.
+class SoundBankLoader {
+public:
+    explicit SoundBankLoader(SampleDataCache& cache) : cache_(cache) {}
+
+    // Called through fluid_synth_sfload. Uses the file parsed by LoadSoundBank when it is the one
+    // asked for, else parses it itself; nullptr when refused.
+    fluid_sfont_t* load(const char* path);
+
+    // Set by LoadSoundBank around fluid_synth_sfload.
+    void setPending(std::string path, std::unique_ptr<SoundFontData> data);
+    void clearPending();
+    fluid_sfont_t* lastLoaded() const { return lastLoaded_; }
+
+private:
+    SampleDataCache& cache_;
+    std::string pendingPath_;
+    std::unique_ptr<SoundFontData> pending_;
+    fluid_sfont_t* lastLoaded_ = nullptr;
+};
+
+}  // namespace engine

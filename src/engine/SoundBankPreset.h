@@ -1,0 +1,57 @@
+#pragma once
+
+#include <fluidsynth.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SoundBankInstrument.h"
+
+namespace engine {
+
+class SampleDataCache;
+
+// A preset of a loaded sound bank and its engine object. Its note-on starts one voice for every
+// pair of matching preset zone and instrument zone with a usable sample: instrument generators
+// set absolutely (local, else global), instrument modulators overwrite, preset generators add
+// (local, else global), preset modulators add; the engine then ends voices of the same
+// exclusive class. Threads: built on the host's thread; noteOn runs on the thread sending notes.
+class SoundBankPreset {
+public:
+    SoundBankPreset(const SoundFontPreset& record,
+                    const std::vector<std::unique_ptr<SoundBankInstrument>>& instruments,
+                    const SampleDataCache& cache);
+    ~SoundBankPreset();
+    SoundBankPreset(const SoundBankPreset&) = delete;
+    SoundBankPreset& operator=(const SoundBankPreset&) = delete;
+
+    // Creates the engine's preset object for sfont; false when it cannot be created.
+    bool attach(fluid_sfont_t* sfont);
+    fluid_preset_t* preset() const { return preset_; }
+
+    const std::string& name() const { return name_; }
+    int bank() const { return bank_; }
+    int number() const { return number_; }
+
+    int noteOn(fluid_synth_t* synth, int channel, int key, int velocity) const;
+
+private:
+    struct Zone {
+        SoundBankZone zone;
+        const SoundBankInstrument* instrument;
+    };
+
+    void startVoice(fluid_synth_t* synth, fluid_voice_t* voice, const Zone& presetZone,
+                    const SoundBankInstrument::Zone& instrumentZone) const;
+
+    std::string name_;
+    int bank_;
+    int number_;
+    std::unique_ptr<SoundBankZone> global_;
+    std::vector<Zone> zones_;  // reverse file order, like instrument zones
+    const SampleDataCache& cache_;
+    fluid_preset_t* preset_ = nullptr;
+};
+
+}  // namespace engine

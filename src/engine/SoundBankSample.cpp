@@ -1,0 +1,59 @@
+#include "SoundBankSample.h"
+
+#include <algorithm>
+
+#include "SampleDataCache.h"
+
+namespace engine {
+namespace {
+
+constexpr uint16_t kKnownTypes =
+    kSampleMono | kSampleRight | kSampleLeft | kSampleLinked | kSampleRom;
+constexpr int kUnpitchedKey = 60;
+
+}  // namespace
+
+SoundBankSample::SoundBankSample(const SoundFontSampleHeader& header, const int16_t* block,
+                                 uint32_t blockPoints) {
+    const uint32_t start = header.start;
+    const uint32_t end = header.end;  // first point after the sample
+    if (block == nullptr || (header.sampleType & kSampleRom) != 0 ||
+        (header.sampleType & ~kKnownTypes) != 0 || end > blockPoints || end < 2 ||
+        start >= end - 1) {
+        return;
+    }
+    // Loop points are only pulled into the block, never into the sample, like the engine does:
+    // a loop may reach into the guard points after the sample.
+    uint32_t loopStart = header.loopStart;
+    uint32_t loopEnd = header.loopEnd;
+    if (loopStart > loopEnd) std::swap(loopStart, loopEnd);
+    if (loopStart < start || loopStart > blockPoints) loopStart = start;
+    if (loopEnd < start || loopEnd > blockPoints) loopEnd = end;
+
+    sample_ = new_fluid_sample();
+    if (sample_ == nullptr) return;
+    fluid_sample_set_name(sample_, header.name.c_str());
+    // The engine only reads the block; the cast is what its interface asks for.
+    if (fluid_sample_set_sound_data(sample_, const_cast<int16_t*>(block + start), nullptr,
+                                    end - start, header.sampleRate, 0) != FLUID_OK) {
+        delete_fluid_sample(sample_);
+        sample_ = nullptr;
+        return;
+    }
+    fluid_sample_set_loop(sample_, loopStart - start, loopEnd - start);
+    const int root = header.originalPitch <= 127 ? header.originalPitch : kUnpitchedKey;
+    fluid_sample_set_pitch(sample_, root, header.pitchCorrection);
+    endByte_ = static_cast<uint64_t>(std::max(end, loopEnd)) * 2;
+}
+
+SoundBankSample::~SoundBankSample() {
+    if (sample_ != nullptr) delete_fluid_sample(sample_);
+}
+
+void SoundBankSample::prepareForVoice(const SampleDataCache& cache) {
+    if (optimized_ || sample_ == nullptr || !cache.isReadUpTo(endByte_)) return;
+    fluid_voice_optimize_sample(sample_);
+    optimized_ = true;
+}
+
+}  // namespace engine

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <fluidsynth.h>
+
+#include "SoundBankModulatorList.h"
+#include "SoundFontData.h"
+
+namespace engine {
+
+// One preset or instrument zone after the SoundFont 2.01 generator rules: keyRange counts only as
+// the first generator and velRange only right after it, Instrument (preset level) or sampleID
+// (instrument level) ends the zone, a repeated generator is replaced by the later one, and
+// generators that are unused, reserved or not allowed at the zone's level are dropped.
+class SoundBankZone {
+public:
+    enum class Level { Preset, Instrument };
+    static constexpr int kNoLink = -1;
+
+    SoundBankZone(const SoundFontZone& record, Level level);
+
+    // The instrument (preset level) or sample (instrument level) this zone plays; kNoLink for a
+    // zone without one, which is the global zone when it comes first.
+    int link() const { return link_; }
+    bool contains(int key, int velocity) const {
+        return keyLow_ <= key && key <= keyHigh_ && velocityLow_ <= velocity &&
+               velocity <= velocityHigh_;
+    }
+    bool isSet(int generator) const { return set_[generator]; }
+    float value(int generator) const { return value_[generator]; }
+    const SoundBankModulatorList& modulators() const { return modulators_; }
+
+    static bool IsValidGenerator(uint16_t generator, Level level);
+
+private:
+    int link_ = kNoLink;
+    int keyLow_ = 0;
+    int keyHigh_ = 128;
+    int velocityLow_ = 0;
+    int velocityHigh_ = 128;
+    bool set_[GEN_LAST] = {};
+    float value_[GEN_LAST] = {};
+    SoundBankModulatorList modulators_;
+};
+
+}  // namespace engine

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "ByteSource.h"
+#include "SoundFontData.h"
+
+namespace engine {
+
+// Reads the structure of a SoundFont 2 file: the first tag "RIFF" or "TAL" followed by 0x1A, a
+// size equal to the file size minus 8, the form "sfbk", then the "INFO", "sdta" and "pdta" lists.
+// The sample points themselves are not read; only their position and size in the file are.
+// A damaged file fails with a reason and is never read outside its bytes.
+class SoundFontReader {
+public:
+    bool read(ByteSource& source, SoundFontData& data);
+    bool readFile(const std::string& path, SoundFontData& data);
+    const std::string& error() const { return error_; }
+
+private:
+    struct List {
+        uint64_t body = 0;  // file position of the list's first sub-chunk
+        uint32_t size = 0;  // bytes of sub-chunks
+    };
+
+    bool readList(ByteSource& source, uint64_t& position, uint64_t end, const char* type,
+                  List& list);
+    bool readInfo(ByteSource& source, const List& list, SoundFontData& data);
+    bool readSampleData(ByteSource& source, const List& list, SoundFontData& data);
+    bool readHydra(ByteSource& source, const List& list, SoundFontData& data);
+    bool fail(const std::string& reason);
+
+    std::string error_;
+};
+
+}  // namespace engine

@@ -1,0 +1,302 @@
+#include "VstXSynth.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <new>
+
+#include "FileNames.h"
+#include "Log.h"
+#include "Platform.h"
+#include "ReverbUnit.h"
+#include "SampleDataCache.h"
+#include "SimpleLimit.h"
+#include "StringTable.h"
+#include "TenBandEQ.h"
+#include "ToneControl.h"
+#include "VersionText.h"
+
+using namespace vst;
+using namespace resources;
+
+namespace
+{
+// Instances are created and destroyed on the host's loading thread; a host may load on more than one.
+std::mutex instanceCountMutex;
+int instanceCount = 0;
+
+constexpr int kTextBufferSize = 512;
+constexpr VstInt32 kVendorHelp = 1000;
+constexpr VstInt32 kVendorSampleDataLoaded = 1004;
+constexpr int kDefaultHelpContext = 10;
+constexpr int kReservedEvents = 512;
+
+void copyText(char* destination, const char* text, size_t size)
+{
+    std::snprintf(destination, size, "%s", text);
+}
+
+void lookUpText(const char* key, char* out, size_t size)
+{
+    StringTableLookup(key, out, size);
+}
+} // namespace
+
+VstXSynth::VstXSynth(audioMasterCallback master)
+    : AudioEffectX(master, kNumPrograms, kNumParams), parameterTable(lookUpText)
+{
+    guiEvents.reset(new (std::nothrow) GuiEventQueue());
+    blockEvents.reserve(kReservedEvents);
+    mergeScratch.reserve(kReservedEvents);
+
+    LogStart(LogFilePath());
+    {
+        std::lock_guard<std::mutex> guard(instanceCountMutex);
+        if (instanceCount == 0)
+            StringTableCreateLock();
+        ++instanceCount;
+    }
+    const std::string stringFile = ModuleFileWithExtension("INI");
+    StringTableSetFile(stringFile.c_str());
+
+    logStartUp();
+
+    settingsChanged = 0;
+    displayChanged = 0;
+    numPrograms = 0;
+    LogFormatted("String File: %s", stringFile.c_str());
+
+    LogLine("Initializing lid model");
+
+    LogLine("New settings.");
+    updateSampleRate();
+    engine.reset(new (std::nothrow) SynthEngine(sampleRate));
+    samplesPerMillisecond = sampleRate * 0.001;
+
+    parentWindow = nullptr;
+    takeHostVendorPath();
+
+    LogLine("Creating the synthesizer.");
+    if (engine)
+        engine->createSynth();
+    LogLine("Loading the sound bank.");
+    if (engine && engine->hasSynth())
+        loadSoundBank();
+
+    createEffects();
+
+    LogLine("Initializing sympathetic resonance.");
+    resonanceRamp = ResonanceRamp();
+
+    LogLine("Calculating velocity curves.");
+    velocityTable.rebuild(applied.velocityCurve);
+
+    for (auto& key : keyDown)
+        key.store(0, std::memory_order_relaxed);
+    lastDrainTime = platform::TimeGetTime();
+
+    LogLine("Initializing presets.");
+    readPresets();
+
+    if (engine)
+        engine->send(MidiMessage::kControlChange, 22, static_cast<int>(applied.sympatheticResonance * 127.0f));
+
+    if (audioMaster)
+    {
+        LogLine("Setting VST params.");
+        setNumInputs(0);
+        setNumOutputs(2);
+        canProcessReplacing();
+        isSynth();
+        setUniqueID(kUniqueId);
+    }
+
+    if (!engine || !engine->hasSynth() || !engine->hasSoundBank())
+    {
+        // Lets a progress display close.
+        engine::SampleDataCache::shared().setLoadPercent(100);
+        showDataLoadFailure();
+    }
+    LogLine("Init completed.");
+}
+
+void VstXSynth::createEffects()
+{
+    LogLine("Creating EQ.");
+    eq.reset(new (std::nothrow) TenBandEQ(sampleRate));
+    if (eq)
+        setLidCurve(lidCurves.curve(LidCurves::kOpen));
+
+    LogLine("Creating Reverb.");
+    const int integerRate = static_cast<int>(sampleRate);
+    reverb.reset(new (std::nothrow) ReverbUnit(integerRate));
+    reverbIdle = true;
+    reverbIdleMilliseconds = kReverbSleepMs;
+    scratchLeft.reset();
+    scratchRight.reset();
+    scratchCapacity = 0;
+
+    LogLine("Creating Tone Controls.");
+    toneLeft.reset(new (std::nothrow) ToneControl(integerRate, 880, 5000));
+    toneRight.reset(new (std::nothrow) ToneControl(integerRate, 880, 5000));
+    if (reverb)
+    {
+        reverb->SetMix(1.0f);
+        // The amount the instrument starts with; marked changed so that the audio path takes it too.
+        PianoSettings before = requested.load();
+        PianoSettings after = before;
+        after.reverbAmount = 0.3f;
+        requested.storeChanged(before, after);
+        markSettingsChanged();
+    }
+
+    LogLine("Creating Dynamics.");
+    limiter.reset(new (std::nothrow) SimpleLimit());
+    if (limiter)
+    {
+        limiter->SetSampleRate(sampleRate);
+        limiter->SetAttack(5.0f);
+        limiter->SetRelease(50.0f);
+        limiter->SetThreshold(-0.5f);
+        limiter->Reset();
+    }
+}
+
+void VstXSynth::readPresets()
+{
+    for (auto& program : channelPrograms)
+        program = 0;
+    const std::string presetsFile = ModuleFileWithExtension("presets");
+    if (!programs.read(presetsFile.c_str()) || programs.count() == 0)
+        return;
+    numPrograms = programs.count();
+    cEffect.numPrograms = programs.count();
+    if (!engine || !engine->hasSynth())
+        return;
+    const StoredProgram* first = programs.program(0);
+    for (int i = 0; i < ParameterTable::kCount; ++i)
+        setParameter(i, first->values[i]);
+}
+
+VstXSynth::~VstXSynth()
+{
+    LogLine("Shutting down.");
+    engine::SampleDataCache::shared().setLoadPercent(100);
+    programs.clear();
+    engine.reset();
+    eq.reset();
+    reverb.reset();
+    scratchLeft.reset();
+    scratchRight.reset();
+    toneLeft.reset();
+    toneRight.reset();
+    limiter.reset();
+    {
+        std::lock_guard<std::mutex> guard(instanceCountMutex);
+        --instanceCount;
+        if (instanceCount == 0)
+            StringTableDeleteLock();
+    }
+    guiEvents.reset();
+}
+
+int VstXSynth::liveInstances()
+{
+    std::lock_guard<std::mutex> guard(instanceCountMutex);
+    return instanceCount;
+}
+
+void VstXSynth::logStartUp()
+{
+    LogStartingUp();
+    LogLine(VersionText().c_str());
+    LogOsDescription();
+    LogMemoryStatus();
+    LogDiskSpace();
+    LogCpuSpeed();
+}
+
+void VstXSynth::takeHostVendorPath()
+{
+    char vendor[64] = {};
+    getHostVendorString(vendor);
+    vendor[sizeof vendor - 1] = 0;
+    if (std::strcmp(vendor, "Tallowind") != 0)
+        return;
+    LogLine("Host is an Tallowind product, getting parent window.");
+    const VstIntPtr window = hostVendorSpecific(1000, 0, nullptr, 0.0f);
+    parentWindow = reinterpret_cast<void*>(window);
+    LogFormatted("Parent window is %i", static_cast<int>(window));
+}
+
+void VstXSynth::showDataLoadFailure()
+{
+    char body[kTextBufferSize];
+    char title[kTextBufferSize];
+    StringTableLookup("DataLoadFailBody", body, sizeof body);
+    StringTableLookup("DataLoadFailTitle", title, sizeof title);
+    // One log line per message, however many lines the message has.
+    std::string logged = std::string(title) + ": " + body;
+    std::replace(logged.begin(), logged.end(), '\n', ' ');
+    LogLine(logged.c_str());
+    platform::ShowMessageBox(body, title, platform::kMessageBoxIconExclamation);
+}
+
+bool VstXSynth::getOutputProperties(VstInt32 index, VstPinProperties* properties)
+{
+    if (index < 0 || index > 1 || !properties)
+        return false;
+    std::snprintf(properties->label, sizeof properties->label, "Output %1d", index + 1);
+    properties->flags = kVstPinIsActive | kVstPinIsStereo;
+    return true;
+}
+
+bool VstXSynth::getEffectName(char* name)
+{
+    copyText(name, "Virellando", kVstMaxEffectNameLen);
+    return true;
+}
+
+bool VstXSynth::getVendorString(char* text)
+{
+    copyText(text, "Tallowind Inc.", kVstMaxVendorStrLen);
+    return true;
+}
+
+bool VstXSynth::getProductString(char* text)
+{
+    copyText(text, "Tallowind Virellando", kVstMaxProductStrLen);
+    return true;
+}
+
+VstInt32 VstXSynth::getVendorVersion()
+{
+    return 1000;
+}
+
+VstIntPtr VstXSynth::vendorSpecific(VstInt32 lArg, VstIntPtr lArg2, void* ptrArg, float floatArg)
+{
+    if (lArg == kVendorHelp)
+    {
+        const int context = lArg2 == 0 ? kDefaultHelpContext : static_cast<int>(lArg2);
+        platform::OpenHelpFile(ModuleFileWithExtension("chm"), context);
+        return 1;
+    }
+    if (lArg == kVendorSampleDataLoaded)
+        return engine::SampleDataCache::shared().loadDone() ? 1 : 0;
+    if (lArg < 1000 || lArg > 1005)
+        return 1;
+    return 0;
+}
+
+VstInt32 VstXSynth::canDo(char* text)
+{
+    if (!text)
+        return -1;
+    if (std::strcmp(text, "receiveVstEvents") == 0 || std::strcmp(text, "receiveVstMidiEvent") == 0 ||
+        std::strcmp(text, "midiProgramNames") == 0)
+        return 1;
+    return -1;
+}

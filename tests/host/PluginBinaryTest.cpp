@@ -1,0 +1,224 @@
+// The built plug-in as a host sees it: loaded from a temporary folder through the test host.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+#include "PluginFolder.h"
+
+using namespace vst;
+
+namespace
+{
+size_t indexOf(const std::vector<std::string>& lines, const std::string& text, size_t from = 0)
+{
+    for (size_t i = from; i < lines.size(); ++i)
+        if (lines[i].find(text) != std::string::npos)
+            return i;
+    return std::string::npos;
+}
+
+std::string textOf(const std::string& line)
+{
+    const size_t colon = line.find("] : ");
+    return colon == std::string::npos ? line : line.substr(colon + 4);
+}
+} // namespace
+
+TEST(PluginRecord, HoldsTheInstrumentsValues)
+{
+    PluginFolder folder;
+    folder.addStringTable();
+    auto plugin = folder.instantiate();
+    ASSERT_TRUE(plugin);
+    const AEffect* e = plugin->effect();
+    EXPECT_EQ(e->magic, FourCC('V', 's', 't', 'P'));
+    EXPECT_EQ(e->uniqueID, FourCC('V', 'l', 'D', 'o'));
+    EXPECT_EQ(e->numParams, 11);
+    EXPECT_EQ(e->numInputs, 0);
+    EXPECT_EQ(e->numOutputs, 2);
+    EXPECT_EQ(e->numPrograms, 128);
+    EXPECT_EQ(e->version, 1);
+    EXPECT_EQ(e->initialDelay, 0);
+    EXPECT_FLOAT_EQ(e->ioRatio, 1.0f);
+    EXPECT_EQ(e->flags & (effFlagsCanReplacing | effFlagsIsSynth), effFlagsCanReplacing | effFlagsIsSynth);
+    EXPECT_EQ(e->flags & effFlagsProgramChunks, 0);
+    EXPECT_NE(e->processReplacing, nullptr);
+    EXPECT_NE(e->object, nullptr);
+}
+
+TEST(PluginRecord, ExportsBothEntryPoints)
+{
+    PluginFolder folder;
+    folder.instantiate();
+    EXPECT_TRUE(folder.host().hasSymbol("VSTPluginMain"));
+    EXPECT_TRUE(folder.host().hasSymbol("main"));
+    EXPECT_FALSE(folder.host().hasSymbol("_ZN9VstXSynthC1EPFlPN3vst7AEffectEiilPvfE"));
+}
+
+TEST(PluginDispatcher, AnswersNamesVersionsAndCategory)
+{
+    PluginFolder folder;
+    auto plugin = folder.instantiate();
+    ASSERT_TRUE(plugin);
+    EXPECT_EQ(plugin->getString(effGetEffectName), "Virellando");
+    EXPECT_EQ(plugin->getString(effGetVendorString), "Tallowind Inc.");
+    EXPECT_EQ(plugin->getString(effGetProductString), "Tallowind Virellando");
+    EXPECT_EQ(plugin->dispatch(effGetVendorVersion), 1000);
+    EXPECT_EQ(plugin->dispatch(effGetVstVersion), 2400);
+    EXPECT_EQ(plugin->dispatch(effGetPlugCategory), 2);
+    EXPECT_EQ(plugin->dispatch(effIdentify), FourCC('N', 'v', 'E', 'f'));
+    EXPECT_EQ(plugin->dispatch(effHasMidiProgramsChanged), 0);
+    EXPECT_EQ(plugin->dispatch(9999), 0);
+}
+
+TEST(PluginDispatcher, CanDoIsExactAndCaseSensitive)
+{
+    PluginFolder folder;
+    auto plugin = folder.instantiate();
+    EXPECT_EQ(plugin->canDo("receiveVstEvents"), 1);
+    EXPECT_EQ(plugin->canDo("receiveVstMidiEvent"), 1);
+    EXPECT_EQ(plugin->canDo("midiProgramNames"), 1);
+    EXPECT_EQ(plugin->canDo("sendVstMidiEvent"), -1);
+    EXPECT_EQ(plugin->canDo("ReceiveVstMidiEvent"), -1);
+    EXPECT_EQ(plugin->canDo("receiveVstMidiEvents"), -1);
+    EXPECT_EQ(plugin->canDo(""), -1);
+    EXPECT_EQ(plugin->dispatch(effCanDo, 0, 0, nullptr), 0);
+}
+
+TEST(PluginDispatcher, DescribesTwoStereoOutputPins)
+{
+    PluginFolder folder;
+    auto plugin = folder.instantiate();
+    for (VstInt32 pin = 0; pin < 2; ++pin)
+    {
+        VstPinProperties properties{};
+        ASSERT_EQ(plugin->dispatch(effGetOutputProperties, pin, 0, &properties), 1);
+        EXPECT_EQ(std::string(properties.label), "Output " + std::to_string(pin + 1));
+        EXPECT_EQ(properties.flags, kVstPinIsActive | kVstPinIsStereo);
+    }
+    VstPinProperties properties{};
+    EXPECT_EQ(plugin->dispatch(effGetOutputProperties, 2, 0, &properties), 0);
+    EXPECT_EQ(plugin->dispatch(effGetOutputProperties, -1, 0, &properties), 0);
+    EXPECT_EQ(plugin->dispatch(effGetOutputProperties, 0, 0, nullptr), 0);
+    EXPECT_EQ(plugin->dispatch(effGetInputProperties, 0, 0, &properties), 0);
+}
+
+TEST(PluginDispatcher, VendorSpecificRequests)
+{
+    PluginFolder folder;
+    auto plugin = folder.instantiate();
+    EXPECT_EQ(plugin->dispatch(effVendorSpecific, 999), 1);
+    EXPECT_EQ(plugin->dispatch(effVendorSpecific, 2000), 1);
+    EXPECT_EQ(plugin->dispatch(effVendorSpecific, -5), 1);
+    // Help file absent: nothing opens, the request still answers 1.
+    EXPECT_EQ(plugin->dispatch(effVendorSpecific, 1000, 0), 1);
+    EXPECT_EQ(plugin->dispatch(effVendorSpecific, 1001), 0);
+    EXPECT_EQ(plugin->dispatch(effVendorSpecific, 1005), 0);
+}
+
+TEST(PluginDispatcher, SetProgramNeedsTheInstancesOwnPrograms)
+{
+    PluginFolder folder;
+    auto plugin = folder.instantiate();
+    // No presets file: the record says 128 programs but the instance has none.
+    plugin->dispatch(effSetProgram, 0, 5);
+    EXPECT_EQ(plugin->dispatch(effGetProgram), 0);
+    plugin->dispatch(effSetProgram, 0, -1);
+    EXPECT_EQ(plugin->dispatch(effGetProgram), 0);
+}
+
+TEST(PluginDispatcher, SuspendResumeAndBlockSizeAreHarmless)
+{
+    PluginFolder folder;
+    auto plugin = folder.instantiate();
+    plugin->dispatch(effOpen);
+    plugin->setBlockSize(512);
+    plugin->dispatch(effMainsChanged, 0, 1);
+    std::vector<float> left(512, 1.0f), right(512, 1.0f);
+    plugin->processReplacing(left.data(), right.data(), 512);
+    EXPECT_TRUE(std::all_of(left.begin(), left.end(), [](float s) { return s == 0.0f; }));
+    EXPECT_TRUE(std::all_of(right.begin(), right.end(), [](float s) { return s == 0.0f; }));
+    plugin->dispatch(effMainsChanged, 0, 0);
+}
+
+TEST(PluginDispatcher, CloseDeletesTheInstanceAndAnswersOne)
+{
+    PluginFolder folder;
+    auto plugin = folder.instantiate();
+    EXPECT_EQ(plugin->close(), 1);
+    EXPECT_FALSE(plugin->isOpen());
+    EXPECT_EQ(folder.logLines().back().find("Shutting down.") != std::string::npos, true);
+}
+
+TEST(PluginEntry, HostVersionZeroGivesNoInstance)
+{
+    PluginFolder folder;
+    HostAnswers oldHost;
+    oldHost.version = 0;
+    auto plugin = folder.instantiate(oldHost);
+    EXPECT_FALSE(plugin);
+    EXPECT_EQ(indexOf(folder.logLines(), "Aeffect created."), std::string::npos);
+}
+
+TEST(PluginLog, RecordsTheStartUpInOrder)
+{
+    PluginFolder folder;
+    folder.addStringTable();
+    auto plugin = folder.instantiate();
+    ASSERT_TRUE(plugin);
+    const auto lines = folder.logLines();
+    ASSERT_GE(lines.size(), 8u);
+
+    const std::regex prefix(R"(^\d\d:\d\d:\d\d \[[ \d]{2}\d mils\] : .+$)");
+    for (const auto& line : lines)
+        EXPECT_TRUE(std::regex_match(line, prefix)) << line;
+
+    EXPECT_TRUE(std::regex_match(textOf(lines[0]), std::regex(R"(Starting up on \d{1,2}/\d\d/\d{4}!)"))) << lines[0];
+    EXPECT_EQ(textOf(lines[1]), "Virellando 1.0 Build 1");
+    EXPECT_FALSE(textOf(lines[2]).empty()); // the operating system
+    const size_t memory = indexOf(lines, "Mem in use percentage = ");
+    ASSERT_EQ(memory, 3u);
+    EXPECT_TRUE(std::regex_match(textOf(lines[4]), std::regex(R"(Free physical : \d+\.\d\d MB, Total physical : \d+\.\d\d MB)")));
+    EXPECT_TRUE(std::regex_match(textOf(lines[5]), std::regex(R"(Free paging file : \d+\.\d\d MB, Total paging file : \d+\.\d\d MB)")));
+    EXPECT_TRUE(std::regex_match(textOf(lines[6]), std::regex(R"(Free virtual : \d+\.\d\d MB, Total virtual : \d+\.\d\d MB)")));
+    const size_t disk = indexOf(lines, " MB free.");
+    const size_t stringFile = indexOf(lines, "String File: ");
+    ASSERT_NE(stringFile, std::string::npos);
+    EXPECT_GT(stringFile, 6u);
+    if (disk != std::string::npos)
+        EXPECT_LT(disk, stringFile);
+    EXPECT_EQ(textOf(lines[stringFile]), "String File: " + folder.besidePlugin("INI").string());
+    const size_t completed = indexOf(lines, "Init completed.", stringFile);
+    ASSERT_NE(completed, std::string::npos);
+    const size_t created = indexOf(lines, "Aeffect created.  processReplacing is 0x", completed);
+    ASSERT_NE(created, std::string::npos);
+    EXPECT_EQ(created, lines.size() - 1);
+}
+
+TEST(PluginLog, SecondInstanceRestartsTheLog)
+{
+    PluginFolder folder;
+    auto first = folder.instantiate();
+    first->dispatch(effGetEffectName);
+    auto second = folder.instantiate();
+    ASSERT_TRUE(first && second);
+    const auto lines = folder.logLines();
+    EXPECT_NE(lines[0].find("Starting up on "), std::string::npos);
+    // One start-up since the restart: the first instance's lines are gone.
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.find("Starting up on ") != std::string::npos; }),
+              1);
+    first->close();
+    second->close();
+}
+
+TEST(PluginStartUp, MissingSoundBankIsReportedAndTheInstanceStillAnswers)
+{
+    PluginFolder folder;
+    folder.addStringTable();
+    auto plugin = folder.instantiate();
+    ASSERT_TRUE(plugin);
+    EXPECT_EQ(plugin->dispatch(effVendorSpecific, 1004), 0);
+    EXPECT_EQ(plugin->getString(effGetEffectName), "Virellando");
+}

@@ -1,0 +1,69 @@
+#include "PluginFolder.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+PluginFolder::PluginFolder(const std::string& soName) : soName(soName)
+{
+    std::random_device random;
+    folder = fs::temp_directory_path() / ("virellando-test-" + std::to_string(random()) + "-" + std::to_string(random()));
+    fs::create_directories(folder);
+    fs::copy_file(VIRELLANDO_PLUGIN_PATH, folder / soName);
+}
+
+PluginFolder::~PluginFolder()
+{
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+}
+
+fs::path PluginFolder::besidePlugin(const std::string& extension) const
+{
+    fs::path p = pluginPath();
+    return p.replace_extension(extension);
+}
+
+void PluginFolder::copyIn(const fs::path& source, const std::string& extension)
+{
+    fs::copy_file(source, besidePlugin(extension), fs::copy_options::overwrite_existing);
+}
+
+void PluginFolder::writeFile(const std::string& extension, const std::string& contents)
+{
+    std::ofstream out(besidePlugin(extension), std::ios::binary);
+    out << contents;
+}
+
+void PluginFolder::addStringTable()
+{
+    copyIn(VIRELLANDO_STRING_TABLE_PATH, "INI");
+}
+
+std::unique_ptr<PluginInstance> PluginFolder::instantiate(const HostAnswers& answers)
+{
+    if (!loaded)
+    {
+        if (!pluginHost.load(pluginPath().string()))
+            throw std::runtime_error("cannot load the plug-in: " + pluginHost.error());
+        loaded = true;
+    }
+    return pluginHost.instantiate(answers);
+}
+
+std::vector<std::string> PluginFolder::logLines() const
+{
+    std::ifstream in(folder / "Virellando-Log.txt", std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line))
+    {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}

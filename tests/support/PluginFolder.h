@@ -1,0 +1,40 @@
+// A temporary plug-in folder: a copy of the built Virellando.so with chosen files beside it, loaded through
+// the test host as a host would load it.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PluginHost.h"
+
+class PluginFolder
+{
+public:
+    // soName is the file name the plug-in gets in the folder ("Virellando.so", "Grand.so", ...).
+    explicit PluginFolder(const std::string& soName = "Virellando.so");
+    ~PluginFolder();
+
+    const std::filesystem::path& path() const { return folder; }
+    std::filesystem::path pluginPath() const { return folder / soName; }
+    // The plug-in's file name with its extension replaced ("INI", "DAT", ...).
+    std::filesystem::path besidePlugin(const std::string& extension) const;
+
+    void copyIn(const std::filesystem::path& source, const std::string& extension);
+    void writeFile(const std::string& extension, const std::string& contents);
+    // Copies the shipped string table beside the plug-in.
+    void addStringTable();
+
+    // Loads the plug-in (once) and creates an instance.
+    std::unique_ptr<PluginInstance> instantiate(const HostAnswers& answers = HostAnswers());
+    PluginHost& host() { return pluginHost; }
+
+    std::vector<std::string> logLines() const;
+
+private:
+    std::filesystem::path folder;
+    std::string soName;
+    PluginHost pluginHost;
+    bool loaded = false;
+};
