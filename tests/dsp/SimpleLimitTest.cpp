@@ -58,7 +58,8 @@ TEST(SimpleLimitConstructionTest, DefaultsBeforeConfiguration)
     EXPECT_EQ(1.0f, limiter.GetThresholdGain());
     EXPECT_FLOAT_EQ(static_cast<float>(std::pow(0.01, 1000.0 / 44100.0)), limiter.GetAttackCoefficient());
     // The release keeps the plain exponential until it is set.
-    EXPECT_FLOAT_EQ(static_cast<float>(std::exp(-1000.0 / (10.0 * 44100.0))), limiter.GetReleaseCoefficient());
+    EXPECT_FLOAT_EQ(static_cast<float>(std::exp(-1000.0 / (10.0 * 44100.0))),
+                    limiter.GetReleaseCoefficient());
 }
 
 TEST_F(SimpleLimitTest, ConfigurationGivesTheDesignedCoefficients)
@@ -141,7 +142,8 @@ TEST_F(SimpleLimitTest, RateChangeKeepsTheLookAheadInSamples)
     limiter.SetSampleRate(96000.0f);
     EXPECT_EQ(220, limiter.GetLookahead());
     EXPECT_EQ(96000.0f, limiter.GetSampleRate());
-    EXPECT_FLOAT_EQ(static_cast<float>(std::pow(0.01, 1000.0 / (5.0 * 96000.0))), limiter.GetAttackCoefficient());
+    EXPECT_FLOAT_EQ(static_cast<float>(std::pow(0.01, 1000.0 / (5.0 * 96000.0))),
+                    limiter.GetAttackCoefficient());
     limiter.SetAttack(5.0f);
     EXPECT_EQ(480, limiter.GetLookahead());
 }
@@ -234,8 +236,9 @@ TEST_F(SimpleLimitTest, RandomBurstsStayWithinTheDesignBound)
     }
     ASSERT_GT(largestIn, 9.0f);
     const double bound = WorstCaseOutput(largestIn);
-    std::cout << "largest input " << largestIn << ", largest output " << largestOut << " (design bound " << bound
-              << ", threshold " << thr << "), largest settled click ratio " << largestSettledRatio << "\n";
+    std::cout << "largest input " << largestIn << ", largest output " << largestOut << " (design bound "
+              << bound << ", threshold " << thr << "), largest settled click ratio " << largestSettledRatio
+              << "\n";
     EXPECT_LE(largestOut, bound * 1.00001);
     // An isolated peak, with the envelope settled before it, overshoots by little more than one percent
     // even at +20 dB: 1 / ((1 - attack^220) x release) at most.

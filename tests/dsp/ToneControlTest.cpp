@@ -20,8 +20,10 @@ void WarmUp(ToneControl& tone)
 TEST(ToneControlTest, ConstructionComputesTheSplitCoefficients)
 {
     ToneControl tone(44100, 880, 5000);
-    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 880.0 / 44100.0)), tone.LowCoefficient());
-    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 5000.0 / 44100.0)), tone.HighCoefficient());
+    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 880.0 / 44100.0)),
+                    tone.LowCoefficient());
+    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 5000.0 / 44100.0)),
+                    tone.HighCoefficient());
     EXPECT_EQ(1.0f, tone.LowGain());
     EXPECT_EQ(1.0f, tone.MidGain());
     EXPECT_EQ(1.0f, tone.HighGain());
@@ -98,7 +100,9 @@ TEST(ToneControlTest, RateChangeClearsHistoryAndKeepsGains)
     {
         EXPECT_EQ(0.0f, tone.State(i)) << i;
     }
-    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 880.0 / 48000.0)), tone.LowCoefficient());
-    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 5000.0 / 48000.0)), tone.HighCoefficient());
+    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 880.0 / 48000.0)),
+                    tone.LowCoefficient());
+    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 5000.0 / 48000.0)),
+                    tone.HighCoefficient());
     EXPECT_EQ(0.5f, tone.MidGain());
 }

@@ -37,8 +37,8 @@ ReverbResult CTank::Create(const TankParameters& block)
     }
     if (result == kReverbOk)
     {
-        result = m_modulated.Create(m_rate, block.modulatedDelay, block.modulatedDepth, block.modulatedLfoFrequency,
-                                    block.modulatedCoefficient);
+        result = m_modulated.Create(m_rate, block.modulatedDelay, block.modulatedDepth,
+                                    block.modulatedLfoFrequency, block.modulatedCoefficient);
     }
     if (result == kReverbOk)
     {
