@@ -70,7 +70,8 @@ TEST(ToneControlTest, ZeroLowGainRemovesBassAndKeepsMids)
     tone.SetLowGain(0.0f);
     std::vector<float> bass = dsptest::Sine(100.0, 44100.0, 44100);
     tone.Process(bass.data(), static_cast<int>(bass.size()));
-    EXPECT_LT(dsptest::PeakFrom(bass, 22050), 0.5f);
+    // About -9 dB: the low band lags the three-sample delayed input it is subtracted from.
+    EXPECT_LT(dsptest::PeakFrom(bass, 22050), 0.4f);
 
     ToneControl mids(44100, 880, 5000);
     mids.SetLowGain(0.0f);
