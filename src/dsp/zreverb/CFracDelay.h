@@ -40,7 +40,6 @@ public:
 
 private:
     CRingBuffer m_ring;
-    float m_rate = 0.0f;
     int m_length = 0;
     float m_lastOutput = 0.0f;
 };

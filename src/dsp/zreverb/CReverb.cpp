@@ -34,7 +34,6 @@ ReverbResult CReverb::Create(int rate, int channels, int mode)
     }
     m_frameStride = channels;
     m_channels = 2;
-    m_mode = mode;
     m_rate = static_cast<float>(rate);
     m_stereoWeight = 0.75f;
     m_preDelay = 0.005f;

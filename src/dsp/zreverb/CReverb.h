@@ -53,7 +53,6 @@ private:
     float m_dry = 0.8f;
     float m_wet = 0.2f;
     float m_stereoWeight = 0.75f;
-    int m_mode = 0;
     int m_preset = 0;
     float m_noise[kNoiseSize] = {};
     uint32_t m_noiseIndex = 0;
