@@ -17,18 +17,6 @@ void WarmUp(ToneControl& tone)
 }
 } // namespace
 
-TEST(ToneControlTest, ConstructionComputesTheSplitCoefficients)
-{
-    ToneControl tone(44100, 880, 5000);
-    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 880.0 / 44100.0)),
-                    tone.LowCoefficient());
-    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 5000.0 / 44100.0)),
-                    tone.HighCoefficient());
-    EXPECT_EQ(1.0f, tone.LowGain());
-    EXPECT_EQ(1.0f, tone.MidGain());
-    EXPECT_EQ(1.0f, tone.HighGain());
-}
-
 TEST(ToneControlTest, UnityGainsLeaveBufferAndStatesUntouched)
 {
     ToneControl tone(44100, 880, 5000);
