@@ -7,7 +7,8 @@ namespace
 {
 uint32_t ToSamples(float seconds, float rate)
 {
-    return static_cast<uint32_t>(seconds * rate + 0.5f);
+    // Lengths are defined as trunc(x + 0.5); every x here is positive.
+    return static_cast<uint32_t>(seconds * rate + 0.5f); // NOLINT(bugprone-incorrect-roundings)
 }
 } // namespace
 
