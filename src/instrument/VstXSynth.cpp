@@ -1,18 +1,21 @@
 #include "VstXSynth.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <mutex>
 #include <new>
 
 #include "FileNames.h"
 #include "Log.h"
 #include "Platform.h"
+#include "ReverbUnit.h"
 #include "SampleDataCache.h"
-#include "SplashScreen.h"
+#include "SimpleLimit.h"
 #include "StringTable.h"
+#include "TenBandEQ.h"
+#include "ToneControl.h"
 #include "VersionText.h"
 
 using namespace vst;
@@ -20,41 +23,33 @@ using namespace resources;
 
 namespace
 {
-const PianoSettings kConstructionSettings = {
-    1,    // recordTag
-    3,    // lidPosition: open
-    0.5f, // volume: unity
-    0.0f, // chorus
-    0.25f,
-    0.5f, // hammerAmount
-    0.5f, // sympatheticResonance
-    1.0f,
-    1.0f,
-    1.0f,
-    2, // velocityCurve: normal
-    0, // reverbType: the first preset
-};
-
 // Instances are created and destroyed on the host's loading thread; a host may load on more than one.
 std::mutex instanceCountMutex;
 int instanceCount = 0;
 
 constexpr int kTextBufferSize = 512;
-constexpr VstIntPtr kVendorHelp = 1000;
-constexpr VstIntPtr kVendorSampleDataLoaded = 1004;
+constexpr VstInt32 kVendorHelp = 1000;
+constexpr VstInt32 kVendorSampleDataLoaded = 1004;
 constexpr int kDefaultHelpContext = 10;
+constexpr int kReservedEvents = 512;
 
 void copyText(char* destination, const char* text, size_t size)
 {
     std::snprintf(destination, size, "%s", text);
 }
+
+void lookUpText(const char* key, char* out, size_t size)
+{
+    StringTableLookup(key, out, size);
+}
 } // namespace
 
-VstXSynth::VstXSynth(audioMasterCallback master) : AudioEffectX(master, kNumPrograms, kNumParams)
+VstXSynth::VstXSynth(audioMasterCallback master)
+    : AudioEffectX(master, kNumPrograms, kNumParams), parameterTable(lookUpText)
 {
-    requested = kConstructionSettings;
-    applied = kConstructionSettings;
     guiEvents.reset(new (std::nothrow) GuiEventQueue());
+    blockEvents.reserve(kReservedEvents);
+    mergeScratch.reserve(kReservedEvents);
 
     LogStart(LogFilePath());
     {
@@ -73,6 +68,8 @@ VstXSynth::VstXSynth(audioMasterCallback master) : AudioEffectX(master, kNumProg
     numPrograms = 0;
     LogFormatted("String File: %s", stringFile.c_str());
 
+    LogLine("Initializing lid model");
+
     LogLine("New settings.");
     updateSampleRate();
     engine.reset(new (std::nothrow) SynthEngine(sampleRate));
@@ -88,7 +85,23 @@ VstXSynth::VstXSynth(audioMasterCallback master) : AudioEffectX(master, kNumProg
     if (engine && engine->hasSynth())
         loadSoundBank();
 
+    createEffects();
+
+    LogLine("Initializing sympathetic resonance.");
+    resonanceRamp = ResonanceRamp();
+
+    LogLine("Calculating velocity curves.");
+    velocityTable.rebuild(applied.velocityCurve);
+
+    for (auto& key : keyDown)
+        key.store(0, std::memory_order_relaxed);
     lastDrainTime = platform::TimeGetTime();
+
+    LogLine("Initializing presets.");
+    readPresets();
+
+    if (engine)
+        engine->send(MidiMessage::kControlChange, 22, static_cast<int>(applied.sympatheticResonance * 127.0f));
 
     if (audioMaster)
     {
@@ -109,15 +122,84 @@ VstXSynth::VstXSynth(audioMasterCallback master) : AudioEffectX(master, kNumProg
     LogLine("Init completed.");
 }
 
+void VstXSynth::createEffects()
+{
+    LogLine("Creating EQ.");
+    eq.reset(new (std::nothrow) TenBandEQ(sampleRate));
+    if (eq)
+        setLidCurve(lidCurves.curve(LidCurves::kOpen));
+
+    LogLine("Creating Reverb.");
+    const int integerRate = static_cast<int>(sampleRate);
+    reverb.reset(new (std::nothrow) ReverbUnit(integerRate));
+    reverbIdle = true;
+    reverbIdleMilliseconds = kReverbSleepMs;
+    scratchLeft.reset();
+    scratchRight.reset();
+    scratchCapacity = 0;
+
+    LogLine("Creating Tone Controls.");
+    toneLeft.reset(new (std::nothrow) ToneControl(integerRate, 880, 5000));
+    toneRight.reset(new (std::nothrow) ToneControl(integerRate, 880, 5000));
+    if (reverb)
+    {
+        reverb->SetMix(1.0f);
+        // The amount the instrument starts with; marked changed so that the audio path takes it too.
+        PianoSettings before = requested.load();
+        PianoSettings after = before;
+        after.reverbAmount = 0.3f;
+        requested.storeChanged(before, after);
+        markSettingsChanged();
+    }
+
+    LogLine("Creating Dynamics.");
+    limiter.reset(new (std::nothrow) SimpleLimit());
+    if (limiter)
+    {
+        limiter->SetSampleRate(sampleRate);
+        limiter->SetAttack(5.0f);
+        limiter->SetRelease(50.0f);
+        limiter->SetThreshold(-0.5f);
+        limiter->Reset();
+    }
+}
+
+void VstXSynth::readPresets()
+{
+    for (auto& program : channelPrograms)
+        program = 0;
+    const std::string presetsFile = ModuleFileWithExtension("presets");
+    if (!programs.read(presetsFile.c_str()) || programs.count() == 0)
+        return;
+    numPrograms = programs.count();
+    cEffect.numPrograms = programs.count();
+    if (!engine || !engine->hasSynth())
+        return;
+    const StoredProgram* first = programs.program(0);
+    for (int i = 0; i < ParameterTable::kCount; ++i)
+        setParameter(i, first->values[i]);
+}
+
 VstXSynth::~VstXSynth()
 {
     LogLine("Shutting down.");
     engine::SampleDataCache::shared().setLoadPercent(100);
+    programs.clear();
     engine.reset();
-    std::lock_guard<std::mutex> guard(instanceCountMutex);
-    --instanceCount;
-    if (instanceCount == 0)
-        StringTableDeleteLock();
+    eq.reset();
+    reverb.reset();
+    scratchLeft.reset();
+    scratchRight.reset();
+    toneLeft.reset();
+    toneRight.reset();
+    limiter.reset();
+    {
+        std::lock_guard<std::mutex> guard(instanceCountMutex);
+        --instanceCount;
+        if (instanceCount == 0)
+            StringTableDeleteLock();
+    }
+    guiEvents.reset();
 }
 
 int VstXSynth::liveInstances()
@@ -149,75 +231,17 @@ void VstXSynth::takeHostVendorPath()
     LogFormatted("Parent window is %i", static_cast<int>(window));
 }
 
-int VstXSynth::loadSoundBank()
-{
-    const std::string dataFile = ModuleFileWithExtension("DAT");
-    LogFormatted("Module File Name: %s", platform::ModuleFileName().c_str());
-    LogFormatted("Data File Name: %s", dataFile.c_str());
-    std::error_code error;
-    std::string toLoad;
-    if (!std::filesystem::is_regular_file(dataFile, error))
-    {
-        LogFormatted("File Does Not Exist: %s", dataFile.c_str());
-    }
-    else
-    {
-        engine::SampleDataCache& cache = engine::SampleDataCache::shared();
-        if (cache.userCount() == 0)
-        {
-            cache.resetLoadProgress();
-            platform::ShowSplashScreen(ModuleFileWithExtension("SKIN"), parentWindow);
-        }
-        LogLine("Data File Exists, loading now.");
-        toLoad = dataFile;
-    }
-    const int result = engine ? engine->load(toLoad) : -1;
-    LogFormatted("Data File Load Complete, result = %i", result);
-    return 1;
-}
-
-void VstXSynth::setSampleRate(float newRate)
-{
-    // A rate the engine and the filters cannot run at is not taken.
-    if (!(newRate > 0.0f) || !std::isfinite(newRate))
-        return;
-    if (newRate == sampleRate)
-        return;
-    sampleRate = newRate;
-    if (!engine || !engine->hasSettings())
-        return;
-    engine::SampleDataCache& cache = engine::SampleDataCache::shared();
-    cache.setKeepSharedSamples(true);
-    engine->destroySynth();
-    engine->setSampleRate(sampleRate);
-    samplesPerMillisecond = sampleRate * 0.001;
-    if (engine->createSynth())
-        loadSoundBank();
-    cache.setKeepSharedSamples(false);
-    engine->programSelect(0, 0);
-}
-
 void VstXSynth::showDataLoadFailure()
 {
     char body[kTextBufferSize];
     char title[kTextBufferSize];
     StringTableLookup("DataLoadFailBody", body, sizeof body);
     StringTableLookup("DataLoadFailTitle", title, sizeof title);
-    LogFormatted("%s: %s", title, body);
+    // One log line per message, however many lines the message has.
+    std::string logged = std::string(title) + ": " + body;
+    std::replace(logged.begin(), logged.end(), '\n', ' ');
+    LogLine(logged.c_str());
     platform::ShowMessageBox(body, title, platform::kMessageBoxIconExclamation);
-}
-
-void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
-{
-    if (!outputs || !outputs[0] || !outputs[1] || sampleFrames <= 0)
-        return;
-    if (engine)
-    {
-        engine->render(sampleFrames, outputs[0], outputs[1]);
-        return;
-    }
-    std::memset(outputs[0], 0, sizeof(float) * static_cast<size_t>(sampleFrames));
-    std::memset(outputs[1], 0, sizeof(float) * static_cast<size_t>(sampleFrames));
 }
 
 bool VstXSynth::getOutputProperties(VstInt32 index, VstPinProperties* properties)
