@@ -76,8 +76,10 @@ TEST_F(BankBuilderTest, OutputHoldsPianoResonanceAndNoises) {
     EXPECT_EQ(data.presets[0].name, "Grand");
     // Two piano zones, their two resonance twins, the noise zone.
     ASSERT_EQ(data.presets[0].zones.size(), 5u);
-    EXPECT_EQ(data.instruments.size(), 3u);
-    EXPECT_EQ(data.instruments[2].name, "Mechanical Noises");
+    // The two piano instruments, their resonance copies, the noises.
+    ASSERT_EQ(data.instruments.size(), 5u);
+    EXPECT_EQ(data.instruments[2].name, "Piano Low Res");
+    EXPECT_EQ(data.instruments[4].name, "Mechanical Noises");
     EXPECT_EQ(data.samples.size(), 4u + 7u);
     EXPECT_EQ(summary.presetName, "Grand");
     EXPECT_EQ(summary.instruments, 2u);
