@@ -165,9 +165,9 @@ std::vector<float> MechanicalNoiseSynthesizer::keyRelease(int registerIndex) {
          {{Lerp(85.0, 240.0, t), Lerp(0.07, 0.03, t), 1.0},
           {Lerp(170.0, 480.0, t), Lerp(0.04, 0.02, t), 0.5}},
          2000.0},
-        {-9.0, 0.001, 0.001, Lerp(0.02, 0.01, t), {{Lerp(600.0, 1500.0, t), 0.004, 1.0}}, 4000.0},
+        {-6.0, 0.001, 0.001, Lerp(0.02, 0.01, t), {{Lerp(600.0, 1500.0, t), 0.004, 1.0}}, 4000.0},
         // The key falling back onto its rest rail: a small, woody knock.
-        {hasDampers ? -14.0 : -4.0, Lerp(0.012, 0.008, t), 0.0005, 0.002,
+        {hasDampers ? -10.0 : -4.0, Lerp(0.012, 0.008, t), 0.0005, 0.002,
          {{Lerp(500.0, 900.0, t), 0.012, 1.0}, {Lerp(1300.0, 2100.0, t), 0.006, 0.6}},
          6000.0},
     };
