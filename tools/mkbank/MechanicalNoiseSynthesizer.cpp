@@ -76,7 +76,8 @@ std::vector<float> Mix(const std::vector<Burst>& bursts, double seconds, uint32_
     const size_t length = static_cast<size_t>(seconds * kRate);
     std::vector<float> mix(length, 0.0f);
     for (size_t b = 0; b < bursts.size(); ++b) {
-        const std::vector<float> part = RenderBurst(bursts[b], length, seed * 16 + b);
+        const auto partSeed = seed * 16u + static_cast<uint32_t>(b);
+        const std::vector<float> part = RenderBurst(bursts[b], length, partSeed);
         const double gain = std::pow(10.0, bursts[b].levelDb / 20.0);
         for (size_t n = 0; n < length; ++n) mix[n] += static_cast<float>(gain * part[n]);
     }

@@ -98,7 +98,7 @@ TEST_F(BankBuilderTest, NoiseSamplesHoldSound) {
         const auto& s = data.samples[i];
         int peak = 0;
         for (uint32_t p = s.start; p < s.end; ++p) {
-            const size_t at = static_cast<size_t>(data.sampleDataOffset) + 2 * p;
+            const size_t at = static_cast<size_t>(data.sampleDataOffset) + 2 * size_t{p};
             peak = std::max(peak, std::abs(int{static_cast<int16_t>(bytes[at] | (bytes[at + 1] << 8))}));
         }
         EXPECT_GT(peak, 300) << s.name;     // over -40 dBFS
