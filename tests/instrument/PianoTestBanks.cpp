@@ -60,7 +60,7 @@ std::vector<uint8_t> NoiseBank()
     const size_t sample = AddSample(bank, "noise", noise, 0, 44100, 44100, 60, 0);
     SoundFontInstrument instrument;
     instrument.name = "Noise";
-    instrument.zones.push_back(SoundFontZone{{Range(kKeyRange, 0, 127), Gen(kReleaseVolEnv, kShortRelease),
+    instrument.zones.push_back(SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kReleaseVolEnv, kShortRelease),
                                               Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(sample))},
                                              {}});
     bank.data.instruments.push_back(instrument);

@@ -8,8 +8,8 @@
 namespace piano_test
 {
 
-// Broadband noise on every key, looped, with a short release: bright enough to measure the lid's effect
-// on the upper bands, and silent soon after a note-off.
+// Broadband noise on the piano's keys 21..108, looped, with a short release: bright enough to measure the
+// lid's effect on the upper bands, and silent soon after a note-off (the noise keys stay empty).
 std::vector<uint8_t> NoiseBank();
 
 // A looped tone on the piano's keys 21..108 that stops within milliseconds of its note-off, and an
