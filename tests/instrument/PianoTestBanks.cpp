@@ -23,6 +23,7 @@ enum : uint16_t
     kAttenuation = 48,
     kSampleId = 53,
     kSampleModes = 54,
+    kScaleTuning = 56,
 };
 constexpr int kLooped = 1;
 // Timecents of about 4 ms.
@@ -78,8 +79,9 @@ std::vector<uint8_t> ReleaseNoiseBank()
     instrument.zones.push_back(SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kReleaseVolEnv, kShortRelease),
                                               Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(tone))},
                                              {}});
-    instrument.zones.push_back(
-        SoundFontZone{{Range(kKeyRange, 123, 127), Gen(kSampleId, static_cast<int>(knock))}, {}});
+    // Every noise key plays the burst at its recorded pitch.
+    instrument.zones.push_back(SoundFontZone{
+        {Range(kKeyRange, 123, 127), Gen(kScaleTuning, 0), Gen(kSampleId, static_cast<int>(knock))}, {}});
     bank.data.instruments.push_back(instrument);
     AddPreset(bank, "Keys and noises");
     return bank.bytes();
