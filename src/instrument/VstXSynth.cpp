@@ -1,5 +1,6 @@
 #include "VstXSynth.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -236,7 +237,11 @@ void VstXSynth::showDataLoadFailure()
     char title[kTextBufferSize];
     StringTableLookup("DataLoadFailBody", body, sizeof body);
     StringTableLookup("DataLoadFailTitle", title, sizeof title);
-    LogFormatted("%s: %s", title, body);
+    // The message spans paragraphs; the log keeps one entry per line.
+    char logged[kTextBufferSize];
+    std::snprintf(logged, sizeof logged, "%s", body);
+    std::replace_if(logged, logged + std::strlen(logged), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    LogFormatted("%s: %s", title, logged);
     platform::ShowMessageBox(body, title, platform::kMessageBoxIconExclamation);
 }
 
