@@ -20,11 +20,6 @@ std::vector<std::pair<fluid_synth_t*, SoundBankLoader*>>& Registry() {
     return registry;
 }
 
-struct LoaderData {
-    fluid_synth_t* synth;
-    SoundBankLoader loader;
-};
-
 SoundBankLoader* FindLoader(fluid_synth_t* synth) {
     std::lock_guard<std::mutex> lock(registryMutex);
     for (const auto& entry : Registry()) {
@@ -34,23 +29,23 @@ SoundBankLoader* FindLoader(fluid_synth_t* synth) {
 }
 
 fluid_sfont_t* LoadCallback(fluid_sfloader_t* loader, const char* path) {
-    auto* data = static_cast<LoaderData*>(fluid_sfloader_get_data(loader));
-    return data != nullptr && path != nullptr ? data->loader.load(path) : nullptr;
+    auto* ours = static_cast<SoundBankLoader*>(fluid_sfloader_get_data(loader));
+    return ours != nullptr && path != nullptr ? ours->load(path) : nullptr;
 }
 
 void FreeCallback(fluid_sfloader_t* loader) {
-    auto* data = static_cast<LoaderData*>(fluid_sfloader_get_data(loader));
-    if (data != nullptr) {
+    auto* ours = static_cast<SoundBankLoader*>(fluid_sfloader_get_data(loader));
+    if (ours != nullptr) {
         std::lock_guard<std::mutex> lock(registryMutex);
         auto& registry = Registry();
         for (auto it = registry.begin(); it != registry.end(); ++it) {
-            if (it->second == &data->loader) {
+            if (it->second == ours) {
                 registry.erase(it);
                 break;
             }
         }
     }
-    delete data;
+    delete ours;
     delete_fluid_sfloader(loader);
 }
 
@@ -60,20 +55,19 @@ bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache) {
     if (synth == nullptr || fluid_synth_sfcount(synth) > 0 || FindLoader(synth) != nullptr) {
         return false;
     }
-    auto* data = new (std::nothrow) LoaderData{synth, SoundBankLoader(cache)};
-    if (data == nullptr) return false;
+    auto* ours = new (std::nothrow) SoundBankLoader(cache);
+    if (ours == nullptr) return false;
     fluid_sfloader_t* loader = new_fluid_sfloader(LoadCallback, FreeCallback);
     if (loader == nullptr) {
-        delete data;
+        delete ours;
         return false;
     }
-    fluid_sfloader_set_data(loader, data);
+    fluid_sfloader_set_data(loader, ours);
     try {
         std::lock_guard<std::mutex> lock(registryMutex);
-        Registry().emplace_back(synth, &data->loader);
+        Registry().emplace_back(synth, ours);
     } catch (const std::exception&) {
-        fluid_sfloader_set_data(loader, nullptr);
-        delete data;
+        delete ours;
         delete_fluid_sfloader(loader);
         return false;
     }

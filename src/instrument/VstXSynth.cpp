@@ -237,11 +237,10 @@ void VstXSynth::showDataLoadFailure()
     char title[kTextBufferSize];
     StringTableLookup("DataLoadFailBody", body, sizeof body);
     StringTableLookup("DataLoadFailTitle", title, sizeof title);
-    // The message spans paragraphs; the log keeps one entry per line.
-    char logged[kTextBufferSize];
-    std::snprintf(logged, sizeof logged, "%s", body);
-    std::replace_if(logged, logged + std::strlen(logged), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    LogFormatted("%s: %s", title, logged);
+    // One log line per message, however many lines the message has.
+    std::string logged = std::string(title) + ": " + body;
+    std::replace(logged.begin(), logged.end(), '\n', ' ');
+    LogLine(logged.c_str());
     platform::ShowMessageBox(body, title, platform::kMessageBoxIconExclamation);
 }
 

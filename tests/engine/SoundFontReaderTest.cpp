@@ -88,6 +88,21 @@ TEST(SoundFontReader, ReadsBackEveryRecordTheWriterWrote) {
     EXPECT_EQ(first, bank.points[1]);
 }
 
+TEST(SoundFontReader, ReadsTheSamplePointsAtTheirOffset) {
+    const TestBank bank = MakeRichBank();
+    const std::vector<uint8_t> bytes = bank.bytes();
+    MemoryByteSource source(bytes.data(), bytes.size());
+    SoundFontReader reader;
+    SoundFontData data;
+    ASSERT_TRUE(reader.read(source, data));
+    std::vector<int16_t> points;
+    ASSERT_TRUE(reader.readSamplePoints(source, data, points));
+    EXPECT_EQ(points, bank.points);
+
+    data.sampleDataOffset = bytes.size() - 2;
+    EXPECT_FALSE(reader.readSamplePoints(source, data, points));
+}
+
 TEST(SoundFontReader, TalTagReadsExactlyLikeRiff) {
     const TestBank bank = MakeRichBank();
     std::vector<uint8_t> riff = bank.bytes(FirstTag::Riff);

@@ -138,6 +138,8 @@ TestBank MakeRichBank() {
     drums.name = "Drums";
     drums.preset = 1;
     drums.zones.push_back(SoundFontZone{{Gen(41, 1)}, {}});
+    // A zone without an instrument that is not the first one is not a global zone: dropped.
+    drums.zones.push_back(SoundFontZone{{Gen(kCoarseTune, 5), Gen(kPan, 500)}, {}});
     bank.data.presets.push_back(drums);
     return bank;
 }

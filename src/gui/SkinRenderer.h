@@ -1,0 +1,22 @@
+#pragma once
+// Draws a resolved skin item at a size: gradient layers blended over each other, a solid fill, an
+// image file (scaled when a size is given), a module bitmap (on Linux the file "<id>.bmp" or
+// "<id>.png" in the module's folder) or an image file tiled from the top-left corner.
+#include "gui/SkinItemDefinition.h"
+
+class CImage;
+class CSkin;
+
+class SkinRenderer {
+ public:
+  explicit SkinRenderer(CSkin& skin) : skin_(skin) {}
+  bool Render(const SkinItemDefinition& definition, int width, int height, CImage& out);
+
+ private:
+  bool RenderLayers(const SkinItemDefinition& definition, int width, int height, CImage& out);
+  bool LoadFile(const std::string& fileName, CImage& out);
+  bool LoadResource(int id, CImage& out);
+  static bool Tile(const CImage& tile, int width, int height, CImage& out);
+
+  CSkin& skin_;
+};

@@ -1,0 +1,8 @@
+#pragma once
+// Opens image files by their contents: PNG (alpha kept) and uncompressed BMP.
+class CImage;
+
+class ImageLoader {
+ public:
+  static bool Load(const char* fileName, CImage& image);
+};

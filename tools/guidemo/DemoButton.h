@@ -1,0 +1,33 @@
+#pragma once
+// A push button of the demo: a skin picture for rest and one for hover, a caption, a tooltip.
+// Tells its observers event 1000 with its id when clicked (pressed and released over it).
+#include <string>
+
+#include "gui/TWGuiControl.h"
+
+class CImage;
+
+class DemoButton : public TWGuiControl {
+ public:
+  static constexpr int kClicked = 1000;
+
+  DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char* item, const char* hotItem,
+             const char* captionKey, const char* tooltipKey);
+  ~DemoButton() override;
+
+  void Draw(const Rect& r) override;
+  bool OnMouse(int event, int x, int y, unsigned keyState) override;
+  bool GetToolTipText(int x, int y, char* out, size_t size) override;
+
+ private:
+  CImage* Acquire(const char* item, std::string& fileName);
+
+  CImage* image_ = nullptr;
+  CImage* hotImage_ = nullptr;
+  std::string imageFile_;
+  std::string hotImageFile_;
+  std::string captionKey_;
+  std::string tooltipKey_;
+  bool hot_ = false;
+  bool pressed_ = false;
+};
