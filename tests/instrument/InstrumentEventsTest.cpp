@@ -1,7 +1,9 @@
 // What reaches the synthesizer, in which order and at which frame, when the host and the editor play:
 // observed at the router's output, behind the instrument's real MIDI handling.
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <thread>
 
 #include "Platform.h"
 #include "PianoTestBanks.h"
@@ -339,4 +341,38 @@ TEST_F(InstrumentEvents, EditorEventsWhileTheHostIsStoppedArriveInTheBlocksLastF
     EXPECT_EQ(notes[1].data1, 60);
     EXPECT_EQ(notes[1].frame, 1 + 255);
     EXPECT_FALSE(synth->isSustainDown());
+}
+
+TEST_F(InstrumentEvents, EveryEditorEventArrivesWhileTheAudioThreadPlays)
+{
+    constexpr int kPresses = 2000;
+    std::atomic<bool> done{false};
+    std::thread editor([this, &done] {
+        for (int i = 0; i < kPresses; ++i)
+        {
+            synth->keyPressed(60 + i % 12, 100);
+            synth->keyReleased(60 + i % 12, 0);
+            synth->setParameter(4, static_cast<float>(i % 100) / 100.0f);
+        }
+        done = true;
+    });
+    int blocks = 0;
+    while (!done.load() && blocks < 1000000)
+    {
+        sendHost({{0, kControl, 64, blocks % 2 == 0 ? 127 : 0}});
+        render(64);
+        ++blocks;
+    }
+    editor.join();
+    sendHost({});
+    render(64);
+    int presses = 0, releases = 0;
+    for (const auto& event : engineEvents)
+    {
+        presses += event.type == kNoteOn && event.data1 >= 60 && event.data1 < 72 && event.data2 == 99;
+        releases += event.type == kNoteOff && event.data1 >= 60 && event.data1 < 72;
+    }
+    EXPECT_EQ(presses, kPresses);
+    EXPECT_EQ(releases, kPresses);
+    EXPECT_EQ(echoed.size(), 2u * kPresses);
 }
