@@ -277,9 +277,9 @@ void TWGuiWindow::ForgetSubtree(TWGuiObject* object)
 {
     if (!object)
         return;
-    if (object->GetKind() != kKindObject)
+    // A container already half destroyed is no container any more: its children are detached.
+    if (const auto* container = dynamic_cast<const TWGuiContainer*>(object))
     {
-        const auto* container = static_cast<TWGuiContainer*>(object);
         for (TWGuiObject* child : container->GetChildren())
             ForgetSubtree(child);
         for (TWGuiObject* child : container->GetFloatingChildren())

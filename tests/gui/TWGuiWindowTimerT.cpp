@@ -76,3 +76,22 @@ TEST_F(TWGuiWindowTimer, FailedStartIsLogged)
     EXPECT_NE(log.Text().find("frequency=75, lastError=578"), std::string::npos);
     EXPECT_NE(log.Text().find("****FAILED on TWGuiWindow::StartTimer - timerID = 1"), std::string::npos);
 }
+
+TEST_F(TWGuiWindowTimer, ContainerDestroyedFirstStopsItsChildrensTimers)
+{
+    ASSERT_TRUE(Open());
+    TestObject child("child");
+    {
+        TestContainer panel("panel", 50, 50);
+        window->AddChild(&panel, 0, 0);
+        panel.AddChild(&child, 0, 0);
+        ASSERT_TRUE(child.StartTimer(nullptr, 50));
+        headless->MoveMouse(5, 5);
+        ASSERT_EQ(window->GetHoverObject(), &child);
+    }
+    EXPECT_EQ(child.GetParent(), nullptr);
+    EXPECT_EQ(window->GetHoverObject(), nullptr);
+    EXPECT_TRUE(window->GetChildren().empty());
+    Wait(100);
+    EXPECT_TRUE(child.rec.timers.empty());
+}
