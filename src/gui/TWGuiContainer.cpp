@@ -12,6 +12,8 @@ TWGuiContainer::TWGuiContainer()
 TWGuiContainer::~TWGuiContainer()
 {
     DetachChildren();
+    // What remains to be destroyed is a plain object.
+    SetKind(kKindObject);
 }
 
 void TWGuiContainer::DetachChildren()

@@ -27,6 +27,8 @@ TWGuiWindow::~TWGuiWindow()
     // Children outlive the window in some owners' orders; they must not reach back into it.
     DetachChildren();
     DestroyNative();
+    // From here on this is no window: nothing may reach it as one.
+    SetKind(kKindContainer);
 }
 
 void TWGuiWindow::DestroyNative()
