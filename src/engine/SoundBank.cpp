@@ -1,7 +1,7 @@
 #include "SoundBank.h"
 
 #include <algorithm>
-#include <new>
+#include <exception>
 
 #include "SampleDataCache.h"
 
@@ -25,7 +25,7 @@ fluid_sfont_t* SoundBank::Create(const std::string& path, const SoundFontData& d
         std::unique_ptr<SoundBank> bank(new SoundBank(path, cache));
         if (!bank->build(data)) return nullptr;
         return bank.release()->sfont_;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         fluid_log(FLUID_ERR, "Out of memory while loading %s", path.c_str());
         return nullptr;
     }

@@ -1,6 +1,7 @@
 #include "SoundBankLoader.h"
 
 #include <mutex>
+#include <exception>
 #include <new>
 #include <utility>
 #include <vector>
@@ -19,11 +20,6 @@ std::vector<std::pair<fluid_synth_t*, SoundBankLoader*>>& Registry() {
     return registry;
 }
 
-struct LoaderData {
-    fluid_synth_t* synth;
-    SoundBankLoader loader;
-};
-
 SoundBankLoader* FindLoader(fluid_synth_t* synth) {
     std::lock_guard<std::mutex> lock(registryMutex);
     for (const auto& entry : Registry()) {
@@ -33,23 +29,23 @@ SoundBankLoader* FindLoader(fluid_synth_t* synth) {
 }
 
 fluid_sfont_t* LoadCallback(fluid_sfloader_t* loader, const char* path) {
-    auto* data = static_cast<LoaderData*>(fluid_sfloader_get_data(loader));
-    return data != nullptr && path != nullptr ? data->loader.load(path) : nullptr;
+    auto* ours = static_cast<SoundBankLoader*>(fluid_sfloader_get_data(loader));
+    return ours != nullptr && path != nullptr ? ours->load(path) : nullptr;
 }
 
 void FreeCallback(fluid_sfloader_t* loader) {
-    auto* data = static_cast<LoaderData*>(fluid_sfloader_get_data(loader));
-    if (data != nullptr) {
+    auto* ours = static_cast<SoundBankLoader*>(fluid_sfloader_get_data(loader));
+    if (ours != nullptr) {
         std::lock_guard<std::mutex> lock(registryMutex);
         auto& registry = Registry();
         for (auto it = registry.begin(); it != registry.end(); ++it) {
-            if (it->second == &data->loader) {
+            if (it->second == ours) {
                 registry.erase(it);
                 break;
             }
         }
     }
-    delete data;
+    delete ours;
     delete_fluid_sfloader(loader);
 }
 
@@ -59,20 +55,19 @@ bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache) {
     if (synth == nullptr || fluid_synth_sfcount(synth) > 0 || FindLoader(synth) != nullptr) {
         return false;
     }
-    auto* data = new (std::nothrow) LoaderData{synth, SoundBankLoader(cache)};
-    if (data == nullptr) return false;
+    auto* ours = new (std::nothrow) SoundBankLoader(cache);
+    if (ours == nullptr) return false;
     fluid_sfloader_t* loader = new_fluid_sfloader(LoadCallback, FreeCallback);
     if (loader == nullptr) {
-        delete data;
+        delete ours;
         return false;
     }
-    fluid_sfloader_set_data(loader, data);
+    fluid_sfloader_set_data(loader, ours);
     try {
         std::lock_guard<std::mutex> lock(registryMutex);
-        Registry().emplace_back(synth, &data->loader);
-    } catch (const std::bad_alloc&) {
-        fluid_sfloader_set_data(loader, nullptr);
-        delete data;
+        Registry().emplace_back(synth, ours);
+    } catch (const std::exception&) {
+        delete ours;
         delete_fluid_sfloader(loader);
         return false;
     }
@@ -87,21 +82,18 @@ int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets) {
         fluid_log(FLUID_ERR, "No sound bank loader registered for this synthesizer");
         return -1;
     }
-    std::unique_ptr<SoundFontData> data(new (std::nothrow) SoundFontData);
-    if (!data) return -1;
-    SoundFontReader reader;
-    bool parsed = false;
     try {
-        parsed = reader.readFile(path, *data);
-    } catch (const std::bad_alloc&) {
+        auto data = std::make_unique<SoundFontData>();
+        SoundFontReader reader;
+        if (!reader.readFile(path, *data)) {
+            fluid_log(FLUID_ERR, "Cannot load sound bank %s: %s", path, reader.error().c_str());
+            return -1;
+        }
+        loader->setPending(path, std::move(data));
+    } catch (const std::exception&) {
         fluid_log(FLUID_ERR, "Out of memory while reading %s", path);
         return -1;
     }
-    if (!parsed) {
-        fluid_log(FLUID_ERR, "Cannot load sound bank %s: %s", path, reader.error().c_str());
-        return -1;
-    }
-    loader->setPending(path, std::move(data));
     const int id = fluid_synth_sfload(synth, path, resetPresets);
     loader->clearPending();
     if (id == -1) return -1;
@@ -130,7 +122,7 @@ fluid_sfont_t* SoundBankLoader::load(const char* path) {
             }
         }
         lastLoaded_ = SoundBank::Create(path, *parsed, cache_);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // called from the engine's C code: nothing may escape
         fluid_log(FLUID_ERR, "Out of memory while loading %s", path);
     }
     return lastLoaded_;

@@ -18,8 +18,11 @@ bool RegisterSoundBankLoader(fluid_synth_t* synth,
 
 // Loads a sound bank through the system's loader only: the sound bank id, or -1 (logged) when no
 // loader is registered for synth, the file is damaged or not a SoundFont ("RIFF" or "TAL"+0x1A),
-// or its sample data cannot be attached. A file the system's loader refuses never loads through
-// the engine's own loaders instead. Runs on the host's thread that owns the synthesizer.
+// or its sample data cannot be attached. Use it instead of fluid_synth_sfload: when a loader
+// refuses a file the engine tries its own loaders next, which would load a damaged bank without
+// the shared sample data. So the file is validated here first and handed to the loader already
+// parsed, and a bank that came from another loader after all is unloaded again.
+// Runs on the host's thread that owns the synthesizer.
 int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets = 1);
 
 // The loader object behind the two functions above; the synthesizer owns it.

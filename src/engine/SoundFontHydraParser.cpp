@@ -68,6 +68,18 @@ bool SoundFontHydraParser::checkBags(const Chunk& bags, const Chunk& modulators,
     return true;
 }
 
+bool SoundFontHydraParser::zoneBags(const uint8_t* header, size_t headerSize, size_t bagField,
+                                    const Chunk& bags, const char* what, uint16_t& firstBag,
+                                    uint16_t& endBag) {
+    // A header's zones run from its own bag index to the next header's (every header list ends
+    // with a terminal record), and the bag after the last zone must exist.
+    firstBag = ReadU16(header + bagField);
+    endBag = ReadU16(header + headerSize + bagField);
+    if (endBag < firstBag) return fail(std::string(what) + " bag indices are not monotonic");
+    if (endBag >= bags.count) return fail(std::string(what) + " bag index beyond the bags");
+    return true;
+}
+
 void SoundFontHydraParser::readZones(const Chunk& bags, const Chunk& modulators,
                                      const Chunk& generators, uint16_t firstBag, uint16_t endBag,
                                      std::vector<SoundFontZone>& zones) {
@@ -165,10 +177,10 @@ bool SoundFontHydraParser::parse(SoundFontData& data) {
     data.presets.resize(phdr.count - 1);
     for (size_t i = 0; i + 1 < phdr.count; ++i) {
         const uint8_t* record = phdr.data + i * kPresetHeaderSize;
-        const uint16_t firstBag = ReadU16(record + 24);
-        const uint16_t endBag = ReadU16(record + kPresetHeaderSize + 24);
-        if (endBag < firstBag) return fail("preset bag indices are not monotonic");
-        if (endBag >= pbag.count) return fail("preset bag index beyond the bags");
+        uint16_t firstBag, endBag;
+        if (!zoneBags(record, kPresetHeaderSize, 24, pbag, "preset", firstBag, endBag)) {
+            return false;
+        }
         SoundFontPreset& preset = data.presets[i];
         preset.name = ReadName(record);
         preset.preset = ReadU16(record + 20);
@@ -182,10 +194,10 @@ bool SoundFontHydraParser::parse(SoundFontData& data) {
     data.instruments.resize(inst.count - 1);
     for (size_t i = 0; i + 1 < inst.count; ++i) {
         const uint8_t* record = inst.data + i * kInstrumentHeaderSize;
-        const uint16_t firstBag = ReadU16(record + 20);
-        const uint16_t endBag = ReadU16(record + kInstrumentHeaderSize + 20);
-        if (endBag < firstBag) return fail("instrument bag indices are not monotonic");
-        if (endBag >= ibag.count) return fail("instrument bag index beyond the bags");
+        uint16_t firstBag, endBag;
+        if (!zoneBags(record, kInstrumentHeaderSize, 20, ibag, "instrument", firstBag, endBag)) {
+            return false;
+        }
         SoundFontInstrument& instrument = data.instruments[i];
         instrument.name = ReadName(record);
         readZones(ibag, imod, igen, firstBag, endBag, instrument.zones);

@@ -30,6 +30,8 @@ private:
     };
 
     bool nextChunk(const char* id, size_t recordSize, bool allowEmpty, Chunk& chunk);
+    bool zoneBags(const uint8_t* header, size_t headerSize, size_t bagField, const Chunk& bags,
+                  const char* what, uint16_t& firstBag, uint16_t& endBag);
     void readZones(const Chunk& bags, const Chunk& modulators, const Chunk& generators,
                    uint16_t firstBag, uint16_t endBag, std::vector<SoundFontZone>& zones);
     bool checkBags(const Chunk& bags, const Chunk& modulators, const Chunk& generators,

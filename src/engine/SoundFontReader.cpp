@@ -116,6 +116,19 @@ bool SoundFontReader::readSampleData(ByteSource& source, const List& list, Sound
     return true;
 }
 
+bool SoundFontReader::readSamplePoints(ByteSource& source, const SoundFontData& data,
+                                       std::vector<int16_t>& points) {
+    std::vector<uint8_t> bytes(data.sampleDataSize);
+    if (!bytes.empty() && !source.read(data.sampleDataOffset, bytes.data(), bytes.size())) {
+        return fail("sample data is cut short");
+    }
+    points.resize(bytes.size() / 2);
+    for (size_t i = 0; i < points.size(); ++i) {
+        points[i] = static_cast<int16_t>(ReadU16(&bytes[2 * i]));
+    }
+    return true;
+}
+
 bool SoundFontReader::readHydra(ByteSource& source, const List& list, SoundFontData& data) {
     std::vector<uint8_t> body(list.size);
     if (!body.empty() && !source.read(list.body, body.data(), body.size())) {

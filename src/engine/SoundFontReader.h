@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ByteSource.h"
 #include "SoundFontData.h"
@@ -15,6 +17,10 @@ class SoundFontReader {
 public:
     bool read(ByteSource& source, SoundFontData& data);
     bool readFile(const std::string& path, SoundFontData& data);
+    // Reads the sample points the parsed structure names (for tools that copy or convert a
+    // bank); the loader instead shares them through SampleDataCache.
+    bool readSamplePoints(ByteSource& source, const SoundFontData& data,
+                          std::vector<int16_t>& points);
     const std::string& error() const { return error_; }
 
 private:

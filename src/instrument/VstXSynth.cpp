@@ -1,5 +1,7 @@
 #include "VstXSynth.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -8,7 +10,12 @@
 #include "FileNames.h"
 #include "Log.h"
 #include "Platform.h"
+#include "ReverbUnit.h"
+#include "SampleDataCache.h"
+#include "SimpleLimit.h"
 #include "StringTable.h"
+#include "TenBandEQ.h"
+#include "ToneControl.h"
 #include "VersionText.h"
 
 using namespace vst;
@@ -16,41 +23,33 @@ using namespace resources;
 
 namespace
 {
-const PianoSettings kConstructionSettings = {
-    1,    // recordTag
-    3,    // lidPosition: open
-    0.5f, // volume: unity
-    0.0f, // chorus
-    0.25f,
-    0.5f, // hammerAmount
-    0.5f, // sympatheticResonance
-    1.0f,
-    1.0f,
-    1.0f,
-    2, // velocityCurve: normal
-    0, // reverbType: the first preset
-};
-
 // Instances are created and destroyed on the host's loading thread; a host may load on more than one.
 std::mutex instanceCountMutex;
 int instanceCount = 0;
 
 constexpr int kTextBufferSize = 512;
-constexpr VstIntPtr kVendorHelp = 1000;
-constexpr VstIntPtr kVendorSampleDataLoaded = 1004;
+constexpr VstInt32 kVendorHelp = 1000;
+constexpr VstInt32 kVendorSampleDataLoaded = 1004;
 constexpr int kDefaultHelpContext = 10;
+constexpr int kReservedEvents = 512;
 
 void copyText(char* destination, const char* text, size_t size)
 {
     std::snprintf(destination, size, "%s", text);
 }
+
+void lookUpText(const char* key, char* out, size_t size)
+{
+    StringTableLookup(key, out, size);
+}
 } // namespace
 
-VstXSynth::VstXSynth(audioMasterCallback master) : AudioEffectX(master, kNumPrograms, kNumParams)
+VstXSynth::VstXSynth(audioMasterCallback master)
+    : AudioEffectX(master, kNumPrograms, kNumParams), parameterTable(lookUpText)
 {
-    requested = kConstructionSettings;
-    applied = kConstructionSettings;
     guiEvents.reset(new (std::nothrow) GuiEventQueue());
+    blockEvents.reserve(kReservedEvents);
+    mergeScratch.reserve(kReservedEvents);
 
     LogStart(LogFilePath());
     {
@@ -69,10 +68,40 @@ VstXSynth::VstXSynth(audioMasterCallback master) : AudioEffectX(master, kNumProg
     numPrograms = 0;
     LogFormatted("String File: %s", stringFile.c_str());
 
+    LogLine("Initializing lid model");
+
+    LogLine("New settings.");
+    updateSampleRate();
+    engine.reset(new (std::nothrow) SynthEngine(sampleRate));
+    samplesPerMillisecond = sampleRate * 0.001;
+
     parentWindow = nullptr;
     takeHostVendorPath();
 
+    LogLine("Creating the synthesizer.");
+    if (engine)
+        engine->createSynth();
+    LogLine("Loading the sound bank.");
+    if (engine && engine->hasSynth())
+        loadSoundBank();
+
+    createEffects();
+
+    LogLine("Initializing sympathetic resonance.");
+    resonanceRamp = ResonanceRamp();
+
+    LogLine("Calculating velocity curves.");
+    velocityTable.rebuild(applied.velocityCurve);
+
+    for (auto& key : keyDown)
+        key.store(0, std::memory_order_relaxed);
     lastDrainTime = platform::TimeGetTime();
+
+    LogLine("Initializing presets.");
+    readPresets();
+
+    if (engine)
+        engine->send(MidiMessage::kControlChange, 22, static_cast<int>(applied.sympatheticResonance * 127.0f));
 
     if (audioMaster)
     {
@@ -84,18 +113,93 @@ VstXSynth::VstXSynth(audioMasterCallback master) : AudioEffectX(master, kNumProg
         setUniqueID(kUniqueId);
     }
 
-    // No sound bank has been loaded.
-    showDataLoadFailure();
+    if (!engine || !engine->hasSynth() || !engine->hasSoundBank())
+    {
+        // Lets a progress display close.
+        engine::SampleDataCache::shared().setLoadPercent(100);
+        showDataLoadFailure();
+    }
     LogLine("Init completed.");
+}
+
+void VstXSynth::createEffects()
+{
+    LogLine("Creating EQ.");
+    eq.reset(new (std::nothrow) TenBandEQ(sampleRate));
+    if (eq)
+        setLidCurve(lidCurves.curve(LidCurves::kOpen));
+
+    LogLine("Creating Reverb.");
+    const int integerRate = static_cast<int>(sampleRate);
+    reverb.reset(new (std::nothrow) ReverbUnit(integerRate));
+    reverbIdle = true;
+    reverbIdleMilliseconds = kReverbSleepMs;
+    scratchLeft.reset();
+    scratchRight.reset();
+    scratchCapacity = 0;
+
+    LogLine("Creating Tone Controls.");
+    toneLeft.reset(new (std::nothrow) ToneControl(integerRate, 880, 5000));
+    toneRight.reset(new (std::nothrow) ToneControl(integerRate, 880, 5000));
+    if (reverb)
+    {
+        reverb->SetMix(1.0f);
+        // The amount the instrument starts with; marked changed so that the audio path takes it too.
+        PianoSettings before = requested.load();
+        PianoSettings after = before;
+        after.reverbAmount = 0.3f;
+        requested.storeChanged(before, after);
+        markSettingsChanged();
+    }
+
+    LogLine("Creating Dynamics.");
+    limiter.reset(new (std::nothrow) SimpleLimit());
+    if (limiter)
+    {
+        limiter->SetSampleRate(sampleRate);
+        limiter->SetAttack(5.0f);
+        limiter->SetRelease(50.0f);
+        limiter->SetThreshold(-0.5f);
+        limiter->Reset();
+    }
+}
+
+void VstXSynth::readPresets()
+{
+    for (auto& program : channelPrograms)
+        program = 0;
+    const std::string presetsFile = ModuleFileWithExtension("presets");
+    if (!programs.read(presetsFile.c_str()) || programs.count() == 0)
+        return;
+    numPrograms = programs.count();
+    cEffect.numPrograms = programs.count();
+    if (!engine || !engine->hasSynth())
+        return;
+    const StoredProgram* first = programs.program(0);
+    for (int i = 0; i < ParameterTable::kCount; ++i)
+        setParameter(i, first->values[i]);
 }
 
 VstXSynth::~VstXSynth()
 {
     LogLine("Shutting down.");
-    std::lock_guard<std::mutex> guard(instanceCountMutex);
-    --instanceCount;
-    if (instanceCount == 0)
-        StringTableDeleteLock();
+    engine::SampleDataCache::shared().setLoadPercent(100);
+    programs.clear();
+    engine.reset();
+    eq.reset();
+    reverb.reset();
+    scratchLeft.reset();
+    scratchRight.reset();
+    toneLeft.reset();
+    toneRight.reset();
+    limiter.reset();
+    {
+        std::lock_guard<std::mutex> guard(instanceCountMutex);
+        --instanceCount;
+        if (instanceCount == 0)
+            StringTableDeleteLock();
+    }
+    guiEvents.reset();
 }
 
 int VstXSynth::liveInstances()
@@ -133,18 +237,11 @@ void VstXSynth::showDataLoadFailure()
     char title[kTextBufferSize];
     StringTableLookup("DataLoadFailBody", body, sizeof body);
     StringTableLookup("DataLoadFailTitle", title, sizeof title);
-    LogFormatted("%s: %s", title, body);
+    // One log line per message, however many lines the message has.
+    std::string logged = std::string(title) + ": " + body;
+    std::replace(logged.begin(), logged.end(), '\n', ' ');
+    LogLine(logged.c_str());
     platform::ShowMessageBox(body, title, platform::kMessageBoxIconExclamation);
-}
-
-void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
-{
-    if (!outputs || sampleFrames <= 0)
-        return;
-    // Without an engine the instrument renders silence.
-    for (int channel = 0; channel < 2; ++channel)
-        if (outputs[channel])
-            std::memset(outputs[channel], 0, sizeof(float) * static_cast<size_t>(sampleFrames));
 }
 
 bool VstXSynth::getOutputProperties(VstInt32 index, VstPinProperties* properties)
@@ -188,7 +285,7 @@ VstIntPtr VstXSynth::vendorSpecific(VstInt32 lArg, VstIntPtr lArg2, void* ptrArg
         return 1;
     }
     if (lArg == kVendorSampleDataLoaded)
-        return 0; // no sound bank is read
+        return engine::SampleDataCache::shared().loadDone() ? 1 : 0;
     if (lArg < 1000 || lArg > 1005)
         return 1;
     return 0;

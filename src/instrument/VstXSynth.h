@@ -1,16 +1,39 @@
 // The instrument: one object per plug-in instance. It answers the host through the AudioEffectX frame and
-// owns everything the piano is made of.
-// Threads: construction, destruction, names, programs and chunks on the host's user-interface thread;
-// processEvents and processReplacing on its audio thread. Requested settings cross from other threads to
-// the audio thread, which applies them at the start of each block.
+// owns everything the piano is made of: the synthesizer, the effects, the piano models, the programs.
+// Threads: construction, destruction, setSampleRate, names, programs and chunks on the host's user-interface
+// thread; processEvents and processReplacing on its audio thread; setParameter on either; the editor's
+// key and pedal operations on the editor's thread. Requested settings and the display state cross between
+// threads as atomics; the editor's events cross through the GuiEventQueue, the one lock.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "AudioEffectX.h"
 #include "GuiEventQueue.h"
-#include "programs/PianoSettings.h"
+#include "SharedSettings.h"
+#include "SynthEngine.h"
+#include "instrument/programs/ParameterTable.h"
+#include "instrument/programs/PianoSettings.h"
+#include "instrument/programs/PresetsFile.h"
+#include "piano/LidCurves.h"
+#include "piano/MidiMessage.h"
+#include "piano/ResonanceRamp.h"
+#include "piano/VelocityTable.h"
+
+class ReverbUnit;
+class SimpleLimit;
+class TenBandEQ;
+class ToneControl;
+
+// One event of a block: its frame offset and the MIDI message, status in the low byte.
+struct EventQueueEntry
+{
+    int32_t frameOffset;
+    int32_t message;
+};
 
 class VstXSynth : public AudioEffectX
 {
@@ -19,13 +42,38 @@ public:
     static constexpr vst::VstInt32 kNumParams = 11;
     static constexpr vst::VstInt32 kUniqueId = vst::FourCC('V', 'l', 'D', 'o');
     static constexpr int kLowestKey = 21;
+    static constexpr int kHighestKey = 108;
     static constexpr int kNumKeys = 88;
 
     explicit VstXSynth(vst::audioMasterCallback audioMaster);
     ~VstXSynth() override;
 
+    // Audio
     void processReplacing(float** inputs, float** outputs, vst::VstInt32 sampleFrames) override;
+    void setSampleRate(float sampleRate) override;
+    vst::VstInt32 processEvents(vst::VstEvents* events) override;
 
+    // Parameters
+    void setParameter(vst::VstInt32 index, float value) override;
+    float getParameter(vst::VstInt32 index) override;
+    void getParameterName(vst::VstInt32 index, char* text) override;
+    void getParameterDisplay(vst::VstInt32 index, char* text) override;
+    void getParameterLabel(vst::VstInt32 index, char* label) override;
+
+    // Programs and state
+    void setProgram(vst::VstInt32 program) override;
+    void setProgramName(char* name) override;
+    void getProgramName(char* name) override;
+    bool getProgramNameIndexed(vst::VstInt32 category, vst::VstInt32 index, char* text) override;
+    vst::VstInt32 getChunk(void** data, bool isPreset) override;
+    vst::VstInt32 setChunk(void* data, vst::VstInt32 byteSize, bool isPreset) override;
+    vst::VstInt32 getMidiProgramName(vst::VstInt32 channel, vst::MidiProgramName* name) override;
+    vst::VstInt32 getCurrentMidiProgram(vst::VstInt32 channel, vst::MidiProgramName* current) override;
+    vst::VstInt32 getMidiProgramCategory(vst::VstInt32 channel, vst::MidiProgramCategory* category) override;
+    bool hasMidiProgramsChanged(vst::VstInt32 channel) override { return false; }
+    bool getMidiKeyName(vst::VstInt32 channel, vst::MidiKeyName* keyName) override;
+
+    // Names and host questions
     bool getOutputProperties(vst::VstInt32 index, vst::VstPinProperties* properties) override;
     bool getEffectName(char* name) override;
     bool getVendorString(char* text) override;
@@ -35,26 +83,113 @@ public:
                                   float floatArg) override;
     vst::VstInt32 canDo(char* text) override;
 
-    // Settings as the host, controllers and the editor last asked for them, and as the audio path uses them.
-    const PianoSettings& requestedSettings() const { return requested; }
+    // The instrument's own operations, after the frame's.
+    // Loads the data file beside the module into the synthesizer and creates the router; shows the splash
+    // screen when the process has no sample data yet. Returns 1.
+    virtual int loadSoundBank();
+    // Renders a block; the same as processReplacing.
+    virtual void processBlock(float** inputs, float** outputs, vst::VstInt32 sampleFrames);
+    // Whether the instrument plays through an engine outside the plug-in: never.
+    virtual bool usesExternalEngine() { return false; }
+    // Puts a lid curve (ten band gains in dB) into both channels of the equaliser; false without a curve or
+    // an equaliser.
+    virtual bool setLidCurve(const LidCurves::Curve* curve);
+
+    // The editor's keyboard and pedals (editor thread): each becomes a MIDI message with a frame offset
+    // from the time since the audio thread last drained the queue.
+    void keyPressed(int key, int velocity);
+    void keyReleased(int key, int velocity);
+    void sustainPedal(bool down);
+    void softPedal(bool down);
+
+    // State the editor's refresh reads without a lock.
+    bool isKeyDown(int key) const;
+    bool isSustainDown() const { return sustainDown.load(std::memory_order_relaxed) != 0; }
+    bool isSoftDown() const { return softDown.load(std::memory_order_relaxed) != 0; }
+    // Reads and clears the flag that says the keys, pedals or controls need drawing again.
+    bool takeDisplayChanged() { return displayChanged.exchange(0, std::memory_order_relaxed) != 0; }
+
+    PianoSettings requestedSettings() const { return requested.load(); }
     const PianoSettings& appliedSettings() const { return applied; }
+    const ResonanceRamp& resonance() const { return resonanceRamp; }
+    const VelocityTable& velocities() const { return velocityTable; }
+    bool reverbAsleep() const { return reverbIdle && reverbIdleMilliseconds >= kReverbSleepMs; }
+    int programCount() const { return programs.count(); }
+    SynthEngine* synthEngine() { return engine.get(); }
+    TenBandEQ* equaliser() { return eq.get(); }
 
     // The number of live instances in the process.
     static int liveInstances();
 
 private:
+    static constexpr int kReverbSleepMs = 2000;
+
     void logStartUp();
     void takeHostVendorPath();
+    void createEffects();
+    void readPresets();
     void showDataLoadFailure();
+    void markSettingsChanged();
+    void queueEditorEvent(uint8_t status, int data1, int data2);
 
-    PianoSettings requested{};
-    PianoSettings applied{};
-    uint8_t settingsChanged = 0;
-    uint8_t displayChanged = 0;
+    void applySettings();
+    void renderStretch(int frames, float* left, float* right);
+    void handleEvent(int32_t message);
+    void noteOn(int key, int velocity);
+    void noteOff(int key, int velocity);
+    void controlChange(int controller, int value);
+    void sustainChange(int value);
+    void setRequestedAmount(float PianoSettings::*field, float value);
+    void sendToEngine(const MidiMessage& message);
+    void runReverbSend(float* left, float* right, int frames, bool silent);
+    bool ensureScratch(int frames);
+    void appendEvents(const EventQueueEntry* events, int count);
 
+    // Engine
+    std::unique_ptr<SynthEngine> engine;
+    // Read by the editor's thread to time-stamp its events.
+    std::atomic<double> samplesPerMillisecond{0.0};
+
+    // Effects
+    std::unique_ptr<TenBandEQ> eq;
+    std::unique_ptr<ReverbUnit> reverb;
+    bool reverbIdle = true;
+    int32_t reverbIdleMilliseconds = kReverbSleepMs;
+    std::unique_ptr<float[]> scratchLeft;
+    std::unique_ptr<float[]> scratchRight;
+    int32_t scratchCapacity = 0;
+    std::unique_ptr<ToneControl> toneLeft;
+    std::unique_ptr<ToneControl> toneRight;
+    std::unique_ptr<SimpleLimit> limiter;
+
+    // Piano models
+    LidCurves lidCurves;
+    VelocityTable velocityTable;
+    ResonanceRamp resonanceRamp;
+    std::atomic<uint8_t> sustainDown{0};
+    std::atomic<uint8_t> softDown{0};
+
+    // Settings
+    SharedSettings requested;
+    PianoSettings applied;
+    std::atomic<uint8_t> settingsChanged{0};
+    std::atomic<uint8_t> displayChanged{0};
+    // What getChunk hands the host: a copy of the requested settings that lives as long as the instance.
+    PianoSettings chunk;
+    ParameterTable parameterTable;
+
+    // Events of the coming block, in time order; capacity grows only when a larger block of events arrives.
+    std::vector<EventQueueEntry> blockEvents;
+    int blockEventCount = 0;
+    std::vector<EventQueueEntry> mergeScratch;
+    std::vector<vst::VstMidiEvent> echoEvents;
+    std::vector<unsigned char> echoList;
     std::unique_ptr<GuiEventQueue> guiEvents;
-    uint32_t lastDrainTime = 0;
-    uint8_t keyDown[kNumKeys] = {};
+    std::atomic<uint32_t> lastDrainTime{0};
+    std::atomic<uint8_t> keyDown[kNumKeys] = {};
+
+    // Programs
+    PresetsFile programs;
     int32_t channelPrograms[16] = {};
 
     // A host of the maker's own supplies its parent window; null for every other host.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <new>
+#include <memory>
 
 #include "Log.h"
 #include "Platform.h"
@@ -66,33 +66,55 @@ void BoundedSectionName(const char* name, char (&bounded)[CIniFileReader::kMaxSe
 
 }  // namespace
 
-bool CIniFileReader::Load(const char* path, bool sort) {
+void CIniFileReader::Clear() {
   loaded_ = false;
   sections_.clear();
   lastSection_ = -1;
   sorted_ = false;
+}
+
+void CIniFileReader::LoadBuffer(std::vector<char>& buffer, size_t length, bool sort) {
+  Parse(buffer.data(), length);
+  if (sort) Sort();
+  loaded_ = true;
+}
+
+bool CIniFileReader::Load(const char* path, bool sort) {
+  Clear();
   if (path == nullptr || path[0] == '\0') return false;
   try {
     fileName_ = path;
-    std::FILE* file = std::fopen(path, "rb");
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
     if (file == nullptr) return false;
     std::vector<char> buffer;
     long length = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) length = std::ftell(file);
-    if (length > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) length = std::ftell(file.get());
+    if (length > 0 && std::fseek(file.get(), 0, SEEK_SET) == 0) {
+      // Two zero bytes end the text, whether it is 8-bit or UTF-16.
       buffer.assign(static_cast<size_t>(length) + 2, '\0');
-      length = static_cast<long>(std::fread(buffer.data(), 1, static_cast<size_t>(length), file));
+      length = static_cast<long>(std::fread(buffer.data(), 1, static_cast<size_t>(length), file.get()));
     }
-    std::fclose(file);
+    file.reset();
     if (length <= 0) return false;
-    Parse(buffer.data(), static_cast<size_t>(length));
-    if (sort) Sort();
-  } catch (const std::bad_alloc&) {
-    sections_.clear();
-    return false;
+    LoadBuffer(buffer, static_cast<size_t>(length), sort);
+  } catch (...) {
+    // Out of memory: the reader stays unloaded.
+    Clear();
   }
-  loaded_ = true;
-  return true;
+  return loaded_;
+}
+
+bool CIniFileReader::LoadFromMemory(const void* bytes, size_t length, bool sort) {
+  Clear();
+  if (bytes == nullptr || length == 0) return false;
+  try {
+    std::vector<char> buffer(length + 2, '\0');
+    std::memcpy(buffer.data(), bytes, length);
+    LoadBuffer(buffer, length, sort);
+  } catch (...) {
+    Clear();
+  }
+  return loaded_;
 }
 
 void CIniFileReader::Parse(char* text, size_t length) {

@@ -16,6 +16,8 @@ class CIniFileReader {
   // Loads the file, replacing what was loaded before; sorts when asked. False
   // for an empty path, a missing or empty file, or a failed allocation.
   bool Load(const char* path, bool sort);
+  // Loads bytes as if they were the whole file; the path stays as it was.
+  bool LoadFromMemory(const void* bytes, size_t length, bool sort);
   // Sorts sections and each section's keys by name so lookups can bisect.
   void Sort();
   // Copies the value of key in section into out (at most size - 1 characters);
@@ -41,6 +43,9 @@ class CIniFileReader {
     bool sorted;
   };
 
+  void Clear();
+  // Parses a buffer that holds length bytes followed by two zero bytes.
+  void LoadBuffer(std::vector<char>& buffer, size_t length, bool sort);
   void Parse(char* text, size_t length);
   size_t SectionForHeader(const char* name);
   void RemoveEmpty();

@@ -54,7 +54,11 @@ void LogStart(const std::string& path) {
   if (gLogGone) return;
   LogState& state = State();
   platform::CriticalSectionLock lock(state.lock);
-  state.path = path;
+  try {
+    state.path = path;
+  } catch (...) {
+    state.path.clear();
+  }
   if (state.file != nullptr) state.file->Release();
   // The new file object opens (and empties) the file with the next line.
   state.file = new (std::nothrow) CFileObj();

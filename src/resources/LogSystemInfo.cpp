@@ -9,6 +9,15 @@ constexpr uint32_t kDiskProbeBoundMs = 20000;
 
 double DecimalMegabytes(uint64_t bytes) { return static_cast<double>(bytes) / 1000000.0; }
 
+// A probe that runs out of memory writes no line rather than throwing into the host.
+template <typename Probe>
+void Guarded(Probe probe) {
+  try {
+    probe();
+  } catch (...) {
+  }
+}
+
 }  // namespace
 
 void LogStartingUp() {
@@ -16,7 +25,9 @@ void LogStartingUp() {
   LogFormatted("Starting up on %d/%02d/%4d!", now.month, now.day, now.year);
 }
 
-void LogOsDescription() { LogLine(platform::OsDescription().c_str()); }
+void LogOsDescription() {
+  Guarded([] { LogLine(platform::OsDescription().c_str()); });
+}
 
 void LogMemoryLines(const platform::MemoryStatus& status) {
   LogFormatted("Mem in use percentage = %d %%", static_cast<int>(status.memoryLoad));
@@ -29,8 +40,10 @@ void LogMemoryLines(const platform::MemoryStatus& status) {
 }
 
 void LogMemoryStatus() {
-  platform::MemoryStatus status{};
-  if (platform::GetMemoryStatus(status)) LogMemoryLines(status);
+  Guarded([] {
+    platform::MemoryStatus status{};
+    if (platform::GetMemoryStatus(status)) LogMemoryLines(status);
+  });
 }
 
 void LogDiskLines(const std::vector<platform::FixedDrive>& drives) {
@@ -41,13 +54,17 @@ void LogDiskLines(const std::vector<platform::FixedDrive>& drives) {
   }
 }
 
-void LogDiskSpace() { LogDiskLines(platform::FixedDrives(kDiskProbeBoundMs)); }
+void LogDiskSpace() {
+  Guarded([] { LogDiskLines(platform::FixedDrives(kDiskProbeBoundMs)); });
+}
 
 void LogCpuLine(uint32_t megahertz) {
   if (megahertz > 0) LogFormatted("CPU Speed: %f GHz", megahertz * 0.001);
 }
 
-void LogCpuSpeed() { LogCpuLine(platform::CpuSpeedMHz()); }
+void LogCpuSpeed() {
+  Guarded([] { LogCpuLine(platform::CpuSpeedMHz()); });
+}
 
 void LogSystemInformation() {
   LogOsDescription();

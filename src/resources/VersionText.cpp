@@ -19,8 +19,12 @@ std::string FormatVersionText(const std::string& programName,
 }
 
 std::string VersionText() {
-  return FormatVersionText(StringTableText("ProgramName"), platform::GetProductVersion(),
-                           StringTableText("Build"));
+  try {
+    return FormatVersionText(StringTableText("ProgramName"), platform::GetProductVersion(),
+                             StringTableText("Build"));
+  } catch (...) {
+    return std::string();
+  }
 }
 
 }  // namespace resources

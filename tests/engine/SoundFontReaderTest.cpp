@@ -63,7 +63,7 @@ TEST(SoundFontReader, ReadsBackEveryRecordTheWriterWrote) {
 
     ASSERT_EQ(data.instruments.size(), 2u);
     EXPECT_EQ(data.instruments[0].name, "Keys");
-    ASSERT_EQ(data.instruments[0].zones.size(), 4u);
+    ASSERT_EQ(data.instruments[0].zones.size(), 5u);
     EXPECT_EQ(data.instruments[0].zones[3].modulators[0].amount, 300);
     EXPECT_EQ(data.instruments[1].zones[2].generators.back().amount, 2);
 
@@ -86,6 +86,21 @@ TEST(SoundFontReader, ReadsBackEveryRecordTheWriterWrote) {
     int16_t first;
     std::memcpy(&first, &bytes[data.sampleDataOffset + 2], 2);
     EXPECT_EQ(first, bank.points[1]);
+}
+
+TEST(SoundFontReader, ReadsTheSamplePointsAtTheirOffset) {
+    const TestBank bank = MakeRichBank();
+    const std::vector<uint8_t> bytes = bank.bytes();
+    MemoryByteSource source(bytes.data(), bytes.size());
+    SoundFontReader reader;
+    SoundFontData data;
+    ASSERT_TRUE(reader.read(source, data));
+    std::vector<int16_t> points;
+    ASSERT_TRUE(reader.readSamplePoints(source, data, points));
+    EXPECT_EQ(points, bank.points);
+
+    data.sampleDataOffset = bytes.size() - 2;
+    EXPECT_FALSE(reader.readSamplePoints(source, data, points));
 }
 
 TEST(SoundFontReader, TalTagReadsExactlyLikeRiff) {

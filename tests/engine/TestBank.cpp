@@ -94,6 +94,9 @@ TestBank MakeRichBank() {
         {Range(43, 60, 127), Range(44, 101, 127), Gen(kSampleModes, 1), Gen(kScaleTuning, 50),
          Gen(kCoarseTune, -12), Gen(53, 1)},
         {Mod(convexVelocityNegative, kAttenuation, 300), Mod(cc74, kFilterQ, 100)}});
+    keys.zones.push_back(SoundFontZone{
+        {Range(43, 70, 80), Range(44, 101, 127), Gen(kSampleModes, 1), Gen(kPan, 400), Gen(53, 2)},
+        {}});
     bank.data.instruments.push_back(keys);
 
     SoundFontInstrument percussion;
@@ -107,6 +110,8 @@ TestBank MakeRichBank() {
         {}});
     percussion.zones.push_back(SoundFontZone{
         {Range(43, 36, 50), Gen(kChorusSend, 300), Gen(kSampleModes, 1), Gen(53, 0)}, {}});
+    // No key range of its own: the global zone's range does not apply to it.
+    percussion.zones.push_back(SoundFontZone{{Range(44, 50, 70), Gen(53, 1)}, {}});
     bank.data.instruments.push_back(percussion);
 
     SoundFontPreset second;
@@ -133,6 +138,8 @@ TestBank MakeRichBank() {
     drums.name = "Drums";
     drums.preset = 1;
     drums.zones.push_back(SoundFontZone{{Gen(41, 1)}, {}});
+    // A zone without an instrument that is not the first one is not a global zone: dropped.
+    drums.zones.push_back(SoundFontZone{{Gen(kCoarseTune, 5), Gen(kPan, 500)}, {}});
     bank.data.presets.push_back(drums);
     return bank;
 }

@@ -2,50 +2,24 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <random>
 
-#include "Platform.h"
+#include "InstrumentFixture.h"
 #include "StringTable.h"
 #include "VstXSynth.h"
 
 namespace fs = std::filesystem;
 using namespace vst;
 
-namespace
-{
-VstIntPtr modernHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-class InstrumentInFolder : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        std::random_device random;
-        folder = fs::temp_directory_path() / ("virellando-instrument-" + std::to_string(random()));
-        fs::create_directories(folder);
-        platform::SetModuleFileName((folder / "Grand.so").string());
-    }
-    void TearDown() override
-    {
-        platform::SetModuleFileName("");
-        fs::remove_all(folder);
-    }
-    fs::path folder;
-};
-} // namespace
+using InstrumentInFolder = InstrumentFixture;
 
 TEST_F(InstrumentInFolder, StringTableLockLivesUntilTheLastInstanceIsDestroyed)
 {
     ASSERT_EQ(VstXSynth::liveInstances(), 0);
     EXPECT_FALSE(resources::StringTableHasLock());
-    auto first = std::make_unique<VstXSynth>(modernHost);
+    auto first = std::make_unique<VstXSynth>(host);
     EXPECT_TRUE(resources::StringTableHasLock());
-    auto second = std::make_unique<VstXSynth>(modernHost);
+    auto second = std::make_unique<VstXSynth>(host);
     EXPECT_EQ(VstXSynth::liveInstances(), 2);
     first.reset();
     EXPECT_TRUE(resources::StringTableHasLock());
@@ -56,14 +30,14 @@ TEST_F(InstrumentInFolder, StringTableLockLivesUntilTheLastInstanceIsDestroyed)
 
 TEST_F(InstrumentInFolder, NamesTheStringFileAfterTheModule)
 {
-    VstXSynth synth(modernHost);
-    EXPECT_EQ(resources::StringTableFile(), (folder / "Grand.INI").string());
+    VstXSynth synth(host);
+    EXPECT_EQ(resources::StringTableFile(), beside("INI").string());
     EXPECT_TRUE(fs::exists(folder / "Virellando-Log.txt"));
 }
 
 TEST_F(InstrumentInFolder, StartsWithTheConstructionSettings)
 {
-    VstXSynth synth(modernHost);
+    VstXSynth synth(host);
     const PianoSettings& s = synth.requestedSettings();
     EXPECT_EQ(s.recordTag, 1);
     EXPECT_EQ(s.lidPosition, 3);

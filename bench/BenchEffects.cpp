@@ -1,0 +1,218 @@
+// Cost of each effect and of the instrument's chain (equaliser -> reverb send -> tone controls ->
+// limiter) at 44100 Hz in 256-frame blocks. Counters (CPU time): time_per_frame is per stereo frame;
+// realtime is how many seconds of audio one core renders per second (the real-time factor).
+#include "ReverbUnit.h"
+#include "SimpleLimit.h"
+#include "TenBandEQ.h"
+#include "ToneControl.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+namespace
+{
+
+constexpr int kRate = 44100;
+constexpr int kBlock = 256;
+constexpr float kReverbAmount = 0.3f;
+
+// A block of noise with a decaying envelope, repeated each iteration so that no silence path is taken.
+struct TestBlock
+{
+    TestBlock() : left(kBlock), right(kBlock)
+    {
+        std::mt19937 random(42);
+        std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+        for (int i = 0; i < kBlock; ++i)
+        {
+            const float envelope = 0.6f * (1.0f - static_cast<float>(i) / (2.0f * kBlock));
+            left[i] = envelope * unit(random);
+            right[i] = envelope * unit(random);
+        }
+    }
+    void CopyTo(std::vector<float>& l, std::vector<float>& r) const
+    {
+        std::copy(left.begin(), left.end(), l.begin());
+        std::copy(right.begin(), right.end(), r.begin());
+    }
+    std::vector<float> left;
+    std::vector<float> right;
+};
+
+void Keep(std::vector<float>& left, std::vector<float>& right)
+{
+    benchmark::DoNotOptimize(left.data());
+    benchmark::DoNotOptimize(right.data());
+    benchmark::ClobberMemory();
+}
+
+void SetCounters(benchmark::State& state)
+{
+    const double frames = static_cast<double>(kBlock);
+    state.counters["time_per_frame"] = benchmark::Counter(
+        frames, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["realtime"] =
+        benchmark::Counter(frames / kRate, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void ConfigureLimiter(SimpleLimit& limiter)
+{
+    limiter.SetSampleRate(static_cast<float>(kRate));
+    limiter.SetAttack(5.0f);
+    limiter.SetRelease(50.0f);
+    limiter.SetThreshold(-0.5f);
+    limiter.Reset();
+}
+
+void SetToneGains(ToneControl& tone)
+{
+    tone.SetLowGain(1.4f);
+    tone.SetMidGain(0.9f);
+    tone.SetHighGain(1.2f);
+}
+
+void ConfigureEqualiser(TenBandEQ& eq)
+{
+    // A lid-like curve: every band away from 0 dB.
+    const float gains[TenBandEQ::kBands] = {1.5f, 1.0f, 0.5f, 0.0f, -0.5f, -1.0f, -2.0f, -3.0f, -4.5f, -6.0f};
+    for (int i = 0; i < TenBandEQ::kBands; ++i)
+    {
+        eq.SetBandGain(i, gains[i]);
+    }
+}
+
+void BM_TenBandEQ(benchmark::State& state)
+{
+    const TestBlock in;
+    std::vector<float> left(kBlock);
+    std::vector<float> right(kBlock);
+    TenBandEQ eq(static_cast<float>(kRate));
+    ConfigureEqualiser(eq);
+    for (auto _ : state)
+    {
+        in.CopyTo(left, right);
+        for (int i = 0; i < kBlock; ++i)
+        {
+            eq.ProcessSample(left[i], right[i]);
+        }
+        Keep(left, right);
+    }
+    SetCounters(state);
+}
+BENCHMARK(BM_TenBandEQ);
+
+void BM_ReverbUnit(benchmark::State& state)
+{
+    const TestBlock in;
+    std::vector<float> left(kBlock);
+    std::vector<float> right(kBlock);
+    ReverbUnit reverb(kRate);
+    reverb.SetPreset(static_cast<int>(state.range(0)));
+    reverb.SetMix(1.0f);
+    for (auto _ : state)
+    {
+        in.CopyTo(left, right);
+        reverb.Process(left.data(), right.data(), kBlock);
+        Keep(left, right);
+    }
+    SetCounters(state);
+}
+BENCHMARK(BM_ReverbUnit)->Arg(0)->Arg(3)->Arg(6);
+
+void BM_ToneControls(benchmark::State& state)
+{
+    const TestBlock in;
+    std::vector<float> left(kBlock);
+    std::vector<float> right(kBlock);
+    ToneControl toneLeft(kRate, 880, 5000);
+    ToneControl toneRight(kRate, 880, 5000);
+    SetToneGains(toneLeft);
+    SetToneGains(toneRight);
+    for (auto _ : state)
+    {
+        in.CopyTo(left, right);
+        toneLeft.Process(left.data(), kBlock);
+        toneRight.Process(right.data(), kBlock);
+        Keep(left, right);
+    }
+    SetCounters(state);
+}
+BENCHMARK(BM_ToneControls);
+
+void BM_SimpleLimit(benchmark::State& state)
+{
+    TestBlock in;
+    for (float& v : in.left)
+    {
+        v *= 2.0f; // into limiting
+    }
+    std::vector<float> left(kBlock);
+    std::vector<float> right(kBlock);
+    SimpleLimit limiter;
+    ConfigureLimiter(limiter);
+    for (auto _ : state)
+    {
+        in.CopyTo(left, right);
+        for (int i = 0; i < kBlock; ++i)
+        {
+            limiter.ProcessSample(left[i], right[i]);
+        }
+        Keep(left, right);
+    }
+    SetCounters(state);
+}
+BENCHMARK(BM_SimpleLimit);
+
+// The instrument's chain on one block: equaliser per frame, the reverb on scratch copies added back at
+// the reverb amount, the tone controls per channel, the limiter per frame.
+void BM_Chain(benchmark::State& state)
+{
+    const TestBlock in;
+    std::vector<float> left(kBlock);
+    std::vector<float> right(kBlock);
+    std::vector<float> scratchLeft(kBlock);
+    std::vector<float> scratchRight(kBlock);
+    TenBandEQ eq(static_cast<float>(kRate));
+    ConfigureEqualiser(eq);
+    ReverbUnit reverb(kRate);
+    reverb.SetPreset(0);
+    reverb.SetMix(1.0f);
+    ToneControl toneLeft(kRate, 880, 5000);
+    ToneControl toneRight(kRate, 880, 5000);
+    SetToneGains(toneLeft);
+    SetToneGains(toneRight);
+    SimpleLimit limiter;
+    ConfigureLimiter(limiter);
+    for (auto _ : state)
+    {
+        in.CopyTo(left, right);
+        for (int i = 0; i < kBlock; ++i)
+        {
+            eq.ProcessSample(left[i], right[i]);
+        }
+        std::copy(left.begin(), left.end(), scratchLeft.begin());
+        std::copy(right.begin(), right.end(), scratchRight.begin());
+        reverb.Process(scratchLeft.data(), scratchRight.data(), kBlock);
+        for (int i = 0; i < kBlock; ++i)
+        {
+            left[i] += scratchLeft[i] * kReverbAmount;
+            right[i] += scratchRight[i] * kReverbAmount;
+        }
+        toneLeft.Process(left.data(), kBlock);
+        toneRight.Process(right.data(), kBlock);
+        for (int i = 0; i < kBlock; ++i)
+        {
+            limiter.ProcessSample(left[i], right[i]);
+        }
+        Keep(left, right);
+    }
+    SetCounters(state);
+}
+BENCHMARK(BM_Chain);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,85 @@
+#include "TenBandEQ.h"
+
+TenBandEQ::TenBandEQ(float rate) : m_rate(rate), m_left(MakeBands(rate)), m_right(MakeBands(rate))
+{
+    for (int pair = 0; pair < kBands; ++pair)
+    {
+        m_left[pair].UpdateCoefficients();
+        m_right[pair].UpdateCoefficients();
+    }
+    UpdateSkippedBands();
+}
+
+std::array<CBiQuadFilter, TenBandEQ::kBands> TenBandEQ::MakeBands(float rate)
+{
+    return {CBiQuadFilter(kBiQuadLowShelf, 32.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadHighShelf, 16000.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 63.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 125.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 250.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 500.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 1000.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 2000.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 4000.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 8000.0f, 0.0f, rate)};
+}
+
+void TenBandEQ::SetSampleRate(float rate)
+{
+    m_rate = rate;
+    for (int pair = 0; pair < kBands; ++pair)
+    {
+        for (CBiQuadFilter* filter : {&m_left[pair], &m_right[pair]})
+        {
+            filter->SetSampleRate(rate);
+            filter->ClearHistory();
+            filter->UpdateCoefficients();
+        }
+    }
+    UpdateSkippedBands();
+}
+
+int TenBandEQ::PairOfGainIndex(int gainIndex)
+{
+    // Gain index 0 is the 32 Hz shelf (pair 0), 9 the 16 kHz shelf (pair 1), 1..8 the peaks (pairs 2..9).
+    if (gainIndex == 0)
+    {
+        return kPair32;
+    }
+    if (gainIndex == 9)
+    {
+        return kPair16k;
+    }
+    return gainIndex + 1;
+}
+
+bool TenBandEQ::SetBandGain(int gainIndex, float gainDb)
+{
+    if (gainIndex < 0 || gainIndex >= kBands)
+    {
+        return false;
+    }
+    const int pair = PairOfGainIndex(gainIndex);
+    m_left[pair].SetGain(gainDb);
+    m_left[pair].UpdateCoefficients();
+    m_right[pair].SetGain(gainDb);
+    m_right[pair].UpdateCoefficients();
+    return true;
+}
+
+float TenBandEQ::BandGain(int gainIndex) const
+{
+    if (gainIndex < 0 || gainIndex >= kBands)
+    {
+        return 0.0f;
+    }
+    return m_left[PairOfGainIndex(gainIndex)].Gain();
+}
+
+void TenBandEQ::UpdateSkippedBands()
+{
+    const float nyquist = m_rate / 2.0f;
+    m_run4k = nyquist > 4000.0f;
+    m_run8k = nyquist > 8000.0f;
+    m_run16k = nyquist > 16000.0f;
+}

@@ -1,0 +1,40 @@
+#include "LFOFactory.h"
+
+#include "CNoLFO.h"
+#include "CNoiseLFO.h"
+#include "CSawLFO.h"
+#include "CSineLFO.h"
+#include "CTriangLFO.h"
+
+#include <new>
+
+namespace zreverb
+{
+
+ReverbResult CreateLFO(int kind, float rate, std::unique_ptr<CLFO>& out)
+{
+    out.reset();
+    switch (kind)
+    {
+    case kLfoSine:
+        out.reset(new (std::nothrow) CSineLFO(rate));
+        break;
+    case kLfoSaw:
+        out.reset(new (std::nothrow) CSawLFO(rate));
+        break;
+    case kLfoTriangle:
+        out.reset(new (std::nothrow) CTriangLFO(rate));
+        break;
+    case kLfoNoise:
+        out.reset(new (std::nothrow) CNoiseLFO(rate));
+        break;
+    case kLfoNone:
+        out.reset(new (std::nothrow) CNoLFO());
+        break;
+    default:
+        return kReverbOutOfRange;
+    }
+    return out ? kReverbOk : kReverbAllocFailed;
+}
+
+} // namespace zreverb

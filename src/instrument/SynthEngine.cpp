@@ -1,0 +1,159 @@
+#include "SynthEngine.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "SoundBankLoader.h"
+
+SynthEngine::SynthEngine(double sampleRate)
+{
+    settings = new_fluid_settings();
+    event = new_fluid_midi_event();
+    if (!settings)
+        return;
+    fluid_settings_setint(settings, "synth.audio-groups", 2);
+    if (sampleRate != 0.0)
+        fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+    fluid_settings_setint(settings, "synth.polyphony", 256);
+    // The instrument's own reverb follows the engine; the engine's would only add a second one.
+    fluid_settings_setint(settings, "synth.reverb.active", 0);
+}
+
+SynthEngine::~SynthEngine()
+{
+    presetList.clear();
+    if (synth)
+        delete_fluid_synth(synth);
+    if (settings)
+        delete_fluid_settings(settings);
+    if (router)
+        delete_fluid_midi_router(router);
+    if (event)
+        delete_fluid_midi_event(event);
+}
+
+bool SynthEngine::createSynth()
+{
+    if (!settings || synth)
+        return synth != nullptr;
+    synth = new_fluid_synth(settings);
+    if (!synth)
+        return false;
+    engine::RegisterSoundBankLoader(synth);
+    return true;
+}
+
+int SynthEngine::load(const std::string& dataFile)
+{
+    soundBankId = -1;
+    if (synth && !dataFile.empty())
+        soundBankId = engine::LoadSoundBank(synth, dataFile.c_str(), 1);
+    if (soundBankId != -1)
+    {
+        fillPresetList();
+        fluid_synth_set_gain(synth, 0.4f);
+        fluid_synth_set_interp_method(synth, -1, FLUID_INTERP_LINEAR);
+        if (!presetList.empty())
+            programSelect(presetList[0].bank, presetList[0].program);
+    }
+    if (settings && !router)
+        router = new_fluid_midi_router(settings, routerOutput, this);
+    return soundBankId;
+}
+
+void SynthEngine::fillPresetList()
+{
+    presetList.clear();
+    fluid_sfont_t* sfont = fluid_synth_get_sfont(synth, 0);
+    if (!sfont)
+        return;
+    const int offset = fluid_synth_get_bank_offset(synth, soundBankId);
+    size_t count = 0;
+    fluid_sfont_iteration_start(sfont);
+    while (fluid_sfont_iteration_next(sfont))
+        ++count;
+    presetList.assign(count, PresetRecord{0, 0, {}});
+    fluid_sfont_iteration_start(sfont);
+    for (PresetRecord& record : presetList)
+    {
+        fluid_preset_t* preset = fluid_sfont_iteration_next(sfont);
+        if (!preset)
+            break;
+        record.bank = fluid_preset_get_banknum(preset) + offset;
+        record.program = fluid_preset_get_num(preset);
+        const char* name = fluid_preset_get_name(preset);
+        std::snprintf(record.name, sizeof record.name, "%s", name ? name : "");
+    }
+}
+
+void SynthEngine::destroySynth()
+{
+    if (synth)
+        delete_fluid_synth(synth);
+    synth = nullptr;
+    if (router)
+        delete_fluid_midi_router(router);
+    router = nullptr;
+    presetList.clear();
+    soundBankId = -1;
+}
+
+void SynthEngine::setSampleRate(double sampleRate)
+{
+    if (settings)
+        fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+}
+
+bool SynthEngine::programSelect(int bank, int program)
+{
+    if (!synth || soundBankId == -1)
+        return false;
+    return fluid_synth_program_select(synth, 0, static_cast<unsigned int>(soundBankId), bank, program) == FLUID_OK;
+}
+
+bool SynthEngine::channelProgram(int& bank, int& program) const
+{
+    int soundFont = 0;
+    return synth && fluid_synth_get_program(synth, 0, &soundFont, &bank, &program) == FLUID_OK;
+}
+
+void SynthEngine::send(int type, int data1, int data2)
+{
+    if (!router || !event)
+        return;
+    fluid_midi_event_set_type(event, type);
+    fluid_midi_event_set_channel(event, 0);
+    // Notes and controllers keep their two data bytes in the same two fields.
+    fluid_midi_event_set_key(event, data1);
+    fluid_midi_event_set_velocity(event, data2);
+    fluid_midi_router_handle_midi_event(router, event);
+}
+
+void SynthEngine::render(int frames, float* left, float* right)
+{
+    if (frames <= 0)
+        return;
+    if (synth)
+    {
+        fluid_synth_write_float(synth, frames, left, 0, 1, right, 0, 1);
+        return;
+    }
+    std::memset(left, 0, sizeof(float) * static_cast<size_t>(frames));
+    std::memset(right, 0, sizeof(float) * static_cast<size_t>(frames));
+}
+
+void SynthEngine::setEventObserver(EventObserver newObserver, void* context)
+{
+    observer = newObserver;
+    observerContext = context;
+}
+
+int SynthEngine::routerOutput(void* data, fluid_midi_event_t* routed)
+{
+    auto* self = static_cast<SynthEngine*>(data);
+    if (self->observer)
+        self->observer(self->observerContext, fluid_midi_event_get_type(routed), fluid_midi_event_get_key(routed),
+                       fluid_midi_event_get_velocity(routed));
+    return self->synth ? fluid_synth_handle_midi_event(self->synth, routed) : FLUID_FAILED;
+}

@@ -1,0 +1,72 @@
+// The instrument's binding to the synthesizer: engine settings, the synthesizer with the system's own sound
+// bank loader, the list of the bank's presets, and the MIDI router through which every event reaches it.
+// Threads: creation, loading, re-creation and destruction on the host's thread while no audio runs; send and
+// render on the audio thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <fluidsynth.h>
+
+
+struct PresetRecord
+{
+    int32_t bank; // the preset's bank number plus the sound bank's bank offset
+    int32_t program;
+    char name[64];
+};
+
+class SynthEngine
+{
+public:
+    // Sees every event the router hands to the synthesizer (type 0x80/0x90/0xB0, channel 0).
+    using EventObserver = void (*)(void* context, int type, int data1, int data2);
+
+    // Creates the settings: two audio groups, the rate when not 0, polyphony 256, the engine's reverb off.
+    explicit SynthEngine(double sampleRate);
+    ~SynthEngine();
+    SynthEngine(const SynthEngine&) = delete;
+    SynthEngine& operator=(const SynthEngine&) = delete;
+
+    bool hasSettings() const { return settings != nullptr; }
+    bool hasSynth() const { return synth != nullptr; }
+    bool hasRouter() const { return router != nullptr; }
+    // True once the current synthesizer holds a sound bank.
+    bool hasSoundBank() const { return soundBankId != -1; }
+
+    // Creates the synthesizer with the system's loader registered; false when it cannot be created.
+    bool createSynth();
+    // Loads the data file, fills the preset list, selects the first preset, and creates the router
+    // whatever the result. Returns the sound bank id or -1.
+    int load(const std::string& dataFile);
+    // Deletes the synthesizer and the router and forgets the preset list.
+    void destroySynth();
+    void setSampleRate(double sampleRate);
+    // fluid_synth_program_select on channel 0 of sound bank 1.
+    bool programSelect(int bank, int program);
+
+    // Sends one event on channel 0 through the router; dropped when there is no router.
+    void send(int type, int data1, int data2);
+    // Renders frames into both buffers, replacing their contents; zeros without a synthesizer.
+    void render(int frames, float* left, float* right);
+
+    const std::vector<PresetRecord>& presets() const { return presetList; }
+    // The bank and program that channel 0 plays; false without a synthesizer.
+    bool channelProgram(int& bank, int& program) const;
+    void setEventObserver(EventObserver observer, void* context);
+
+private:
+    static int routerOutput(void* data, fluid_midi_event_t* event);
+    void fillPresetList();
+
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    fluid_midi_router_t* router = nullptr;
+    fluid_midi_event_t* event = nullptr; // reused for every send: no allocation on the audio thread
+    int soundBankId = -1;
+    std::vector<PresetRecord> presetList;
+    EventObserver observer = nullptr;
+    void* observerContext = nullptr;
+};

@@ -1,0 +1,323 @@
+// MIDI from the host and from the editor: merged in time order for the coming block, the editor's notes
+// echoed to the host, and each message handled at its frame offset.
+#include <algorithm>
+#include <cstring>
+
+#include "Platform.h"
+#include "VstXSynth.h"
+#include "instrument/programs/SettingsLimits.h"
+#include "piano/PianoNoises.h"
+
+using namespace vst;
+
+namespace
+{
+constexpr uint8_t kNoteOff = MidiMessage::kNoteOff;
+constexpr uint8_t kNoteOn = MidiMessage::kNoteOn;
+constexpr uint8_t kControlChange = MidiMessage::kControlChange;
+
+int32_t pack(uint8_t status, int data1, int data2)
+{
+    return static_cast<int32_t>(status | (static_cast<uint32_t>(data1 & 0x7f) << 8) |
+                                (static_cast<uint32_t>(data2 & 0x7f) << 16));
+}
+
+bool isNoteOutsideKeyboard(int32_t message)
+{
+    const int status = message & 0xf0;
+    const int key = (message >> 8) & 0x7f;
+    return (status == kNoteOn || status == kNoteOff) &&
+           (key < VstXSynth::kLowestKey || key > VstXSynth::kHighestKey);
+}
+
+int32_t packedMidi(const VstMidiEvent& event)
+{
+    uint32_t message = 0;
+    for (int i = 0; i < 4; ++i)
+        message |= static_cast<uint32_t>(static_cast<uint8_t>(event.midiData[i])) << (8 * i);
+    return static_cast<int32_t>(message);
+}
+} // namespace
+
+VstInt32 VstXSynth::processEvents(VstEvents* events)
+{
+    const int lastFrame = std::max(blockSize - 1, 0);
+    const VstInt32 hostListed = events ? std::max(events->numEvents, 0) : 0;
+
+    // Only MIDI events are read as MIDI; other events (system exclusive) are passed over.
+    int hostCount = 0;
+    for (VstInt32 i = 0; i < hostListed; ++i)
+        if (events->events[i] && events->events[i]->type == kVstMidiType)
+            ++hostCount;
+
+    int queueCount = 0;
+    if (guiEvents)
+    {
+        guiEvents->Lock();
+        queueCount = guiEvents->Count();
+        if (queueCount == 0)
+        {
+            lastDrainTime = platform::TimeGetTime();
+            guiEvents->Unlock();
+        }
+    }
+    if (hostCount + queueCount == 0)
+        return 1;
+
+    if (queueCount > 0)
+    {
+        echoEvents.clear();
+        for (int i = 0; i < queueCount; ++i)
+        {
+            const GuiEvent& entry = guiEvents->At(i);
+            const auto message = static_cast<int32_t>(entry.message);
+            if (isNoteOutsideKeyboard(message))
+                continue;
+            VstMidiEvent midi{};
+            midi.type = kVstMidiType;
+            midi.byteSize = sizeof(VstMidiEvent);
+            midi.deltaFrames = std::clamp(entry.frameOffset, 0, lastFrame);
+            for (int b = 0; b < 4; ++b)
+                midi.midiData[b] = static_cast<char>((entry.message >> (8 * b)) & 0xff);
+            echoEvents.push_back(midi);
+        }
+        if (!echoEvents.empty())
+        {
+            // VstEvents declares room for two pointers; the list is as long as it needs to be.
+            const size_t slots = std::max<size_t>(echoEvents.size(), 2);
+            echoList.assign(sizeof(VstEvents) + (slots - 2) * sizeof(VstEvent*), 0);
+            auto* list = reinterpret_cast<VstEvents*>(echoList.data());
+            list->numEvents = static_cast<VstInt32>(echoEvents.size());
+            for (size_t i = 0; i < echoEvents.size(); ++i)
+                list->events[i] = reinterpret_cast<VstEvent*>(&echoEvents[i]);
+            sendVstEventsToHost(list);
+        }
+    }
+
+    // Two-way merge in time order, the host's event first on equal offsets.
+    mergeScratch.clear();
+    VstInt32 h = 0;
+    int q = 0;
+    auto nextHost = [&]() -> const VstMidiEvent* {
+        while (h < hostListed && !(events->events[h] && events->events[h]->type == kVstMidiType))
+            ++h;
+        return h < hostListed ? reinterpret_cast<const VstMidiEvent*>(events->events[h]) : nullptr;
+    };
+    for (const VstMidiEvent* host = nextHost(); host || q < queueCount; host = nextHost())
+    {
+        if (host && (q >= queueCount || host->deltaFrames <= guiEvents->At(q).frameOffset))
+        {
+            mergeScratch.push_back(EventQueueEntry{std::min(host->deltaFrames, lastFrame), packedMidi(*host)});
+            ++h;
+        }
+        else
+        {
+            const GuiEvent& entry = guiEvents->At(q++);
+            mergeScratch.push_back(
+                EventQueueEntry{std::min(entry.frameOffset, lastFrame), static_cast<int32_t>(entry.message)});
+        }
+    }
+
+    if (queueCount > 0)
+    {
+        lastDrainTime = platform::TimeGetTime();
+        guiEvents->Clear();
+        guiEvents->Unlock();
+    }
+    appendEvents(mergeScratch.data(), static_cast<int>(mergeScratch.size()));
+    return 1;
+}
+
+void VstXSynth::appendEvents(const EventQueueEntry* events, int count)
+{
+    // Events of an earlier call for the same block stay: a lost note-off would be a stuck note. The later
+    // call's events go in time order behind those with the same or an earlier offset.
+    blockEvents.resize(static_cast<size_t>(blockEventCount));
+    for (int i = 0; i < count; ++i)
+    {
+        auto at = std::upper_bound(blockEvents.begin(), blockEvents.end(), events[i],
+                                   [](const EventQueueEntry& a, const EventQueueEntry& b) {
+                                       return a.frameOffset < b.frameOffset;
+                                   });
+        blockEvents.insert(at, events[i]);
+    }
+    blockEventCount = static_cast<int>(blockEvents.size());
+}
+
+void VstXSynth::handleEvent(int32_t message)
+{
+    const int status = message & 0xf0;
+    const int data1 = (message >> 8) & 0x7f;
+    const int data2 = (message >> 16) & 0x7f;
+    switch (status)
+    {
+    case kNoteOn:
+        if (data2 == 0)
+            noteOff(data1, 0);
+        else
+            noteOn(data1, data2);
+        break;
+    case kNoteOff:
+        noteOff(data1, data2);
+        break;
+    case kControlChange:
+        controlChange(data1, data2);
+        break;
+    default:
+        break;
+    }
+}
+
+void VstXSynth::noteOn(int key, int velocity)
+{
+    if (key < kLowestKey || key > kHighestKey)
+        return;
+    keyDown[key - kLowestKey].store(1, std::memory_order_relaxed);
+    displayChanged.store(1, std::memory_order_relaxed);
+    sendToEngine(MidiMessage::make(kNoteOn, key, velocityTable.map(velocity, isSoftDown())));
+}
+
+void VstXSynth::noteOff(int key, int velocity)
+{
+    if (key < kLowestKey || key > kHighestKey)
+        return;
+    keyDown[key - kLowestKey].store(0, std::memory_order_relaxed);
+    displayChanged.store(1, std::memory_order_relaxed);
+    sendToEngine(MidiMessage::make(kNoteOff, key, velocity));
+    const PianoNoises::Messages noise = PianoNoises::keyReleased(key, applied.hammerAmount);
+    for (int i = 0; i < noise.count; ++i)
+        sendToEngine(noise.message[i]);
+}
+
+void VstXSynth::controlChange(int controller, int value)
+{
+    const double fraction = value / 127.0;
+    switch (controller)
+    {
+    case 7:
+        setRequestedAmount(&PianoSettings::volume, static_cast<float>(fraction));
+        break;
+    case 64:
+        sustainChange(value);
+        break;
+    case 67:
+        softDown.store(value > 63 ? 1 : 0, std::memory_order_relaxed);
+        displayChanged.store(1, std::memory_order_relaxed);
+        break;
+    case 71:
+        setRequestedAmount(&PianoSettings::sympatheticResonance, static_cast<float>(fraction));
+        break;
+    case 75:
+        setRequestedAmount(&PianoSettings::hammerAmount, static_cast<float>(fraction));
+        break;
+    case 76:
+    case 77:
+    case 78:
+    {
+        // The centre of the controller's range is exactly unity gain.
+        const float gain = value == 63 ? 1.0f : static_cast<float>(fraction * 2.0);
+        float PianoSettings::*field = controller == 76   ? &PianoSettings::bassGain
+                                      : controller == 77 ? &PianoSettings::midGain
+                                                         : &PianoSettings::highGain;
+        setRequestedAmount(field, gain);
+        break;
+    }
+    case 91:
+        setRequestedAmount(&PianoSettings::reverbAmount, static_cast<float>(fraction));
+        break;
+    case 93:
+        setRequestedAmount(&PianoSettings::chorus, static_cast<float>(fraction));
+        break;
+    case 123:
+        for (auto& key : keyDown)
+            key.store(0, std::memory_order_relaxed);
+        displayChanged.store(1, std::memory_order_relaxed);
+        sendToEngine(MidiMessage::make(kControlChange, controller, value));
+        break;
+    default:
+        break;
+    }
+}
+
+void VstXSynth::sustainChange(int value)
+{
+    sendToEngine(MidiMessage::make(kControlChange, 64, value));
+    const bool wasDown = isSustainDown();
+    if (value >= 64)
+    {
+        if (applied.sympatheticResonance > 0.0f)
+            resonanceRamp.press(sampleRate, applied.sympatheticResonance);
+        const PianoNoises::Messages noise = PianoNoises::pedalPressed(applied.hammerAmount, wasDown);
+        for (int i = 0; i < noise.count; ++i)
+            sendToEngine(noise.message[i]);
+        sustainDown.store(1, std::memory_order_relaxed);
+    }
+    else
+    {
+        resonanceRamp.release(sampleRate);
+        const PianoNoises::Messages noise = PianoNoises::pedalReleased(applied.hammerAmount, wasDown);
+        for (int i = 0; i < noise.count; ++i)
+            sendToEngine(noise.message[i]);
+        sustainDown.store(0, std::memory_order_relaxed);
+    }
+    displayChanged.store(1, std::memory_order_relaxed);
+}
+
+void VstXSynth::setRequestedAmount(float PianoSettings::*field, float value)
+{
+    const PianoSettings before = requested.load();
+    PianoSettings after = before;
+    after.*field = value;
+    requested.storeChanged(before, after);
+    markSettingsChanged();
+}
+
+void VstXSynth::markSettingsChanged()
+{
+    settingsChanged.store(1, std::memory_order_release);
+    displayChanged.store(1, std::memory_order_relaxed);
+}
+
+void VstXSynth::sendToEngine(const MidiMessage& message)
+{
+    if (engine)
+        engine->send(message.status & 0xf0, message.data1, message.data2);
+}
+
+bool VstXSynth::isKeyDown(int key) const
+{
+    if (key < kLowestKey || key > kHighestKey)
+        return false;
+    return keyDown[key - kLowestKey].load(std::memory_order_relaxed) != 0;
+}
+
+void VstXSynth::queueEditorEvent(uint8_t status, int data1, int data2)
+{
+    if (!guiEvents)
+        return;
+    const uint32_t elapsed = platform::TimeGetTime() - lastDrainTime.load();
+    // A host that stopped for hours must not overflow the offset; it is limited to the block anyway.
+    const double frames = std::min(static_cast<double>(elapsed) * samplesPerMillisecond.load(), 2147483647.0);
+    const auto offset = static_cast<int32_t>(frames);
+    guiEvents->Append(static_cast<uint32_t>(pack(status, data1, data2)), offset);
+}
+
+void VstXSynth::keyPressed(int key, int velocity)
+{
+    queueEditorEvent(kNoteOn, key, velocity);
+}
+
+void VstXSynth::keyReleased(int key, int velocity)
+{
+    queueEditorEvent(kNoteOff, key, velocity);
+}
+
+void VstXSynth::sustainPedal(bool down)
+{
+    queueEditorEvent(kControlChange, 64, down ? 127 : 0);
+}
+
+void VstXSynth::softPedal(bool down)
+{
+    queueEditorEvent(kControlChange, 67, down ? 127 : 0);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+// One channel-voice MIDI message for the engine: status with the channel in its low nibble, two data
+// bytes. The packed form is that of a VST MIDI event's bytes read as one little-endian integer.
+struct MidiMessage
+{
+    std::uint8_t status = 0;
+    std::uint8_t data1 = 0;
+    std::uint8_t data2 = 0;
+
+    static constexpr std::uint8_t kNoteOff = 0x80;
+    static constexpr std::uint8_t kNoteOn = 0x90;
+    static constexpr std::uint8_t kControlChange = 0xB0;
+
+    // Builds a message on channel 0; data bytes are limited to 0..127.
+    static MidiMessage make(std::uint8_t status, int data1, int data2);
+
+    std::int32_t packed() const;
+    static MidiMessage unpack(std::int32_t packed);
+};
+
+inline bool operator==(const MidiMessage& a, const MidiMessage& b)
+{
+    return a.status == b.status && a.data1 == b.data1 && a.data2 == b.data2;
+}

@@ -1,0 +1,164 @@
+#include "TenBandEQ.h"
+
+#include "TestSignals.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace
+{
+constexpr int kPair32 = 0;
+constexpr int kPair16k = 1;
+constexpr int kPair1k = 6;
+constexpr int kPair4k = 8;
+constexpr int kPair8k = 9;
+
+void Feed(TenBandEQ& eq, int frames)
+{
+    for (int i = 0; i < frames; ++i)
+    {
+        float l = std::sin(0.37f * static_cast<float>(i));
+        float r = std::cos(0.11f * static_cast<float>(i));
+        eq.ProcessSample(l, r);
+    }
+}
+} // namespace
+
+TEST(TenBandEQTest, FlatBandsPassTheSignal)
+{
+    // With every gain at 0 dB each band has b = a, so only rounding remains; the poles near 1 of the
+    // 32 Hz shelf accumulate it to about -66 dB at 44100 Hz, far below any audible colouring.
+    TenBandEQ eq(44100.0f);
+    std::mt19937 random(1);
+    std::uniform_real_distribution<float> unit(-0.8f, 0.8f);
+    double squares = 0.0;
+    const int frames = 10 * 44100;
+    for (int i = 0; i < frames; ++i)
+    {
+        const float inL = unit(random);
+        const float inR = std::sin(0.37f * static_cast<float>(i)) * 0.8f;
+        float l = inL;
+        float r = inR;
+        eq.ProcessSample(l, r);
+        ASSERT_NEAR(inL, l, 1e-3f) << i;
+        ASSERT_NEAR(inR, r, 1e-3f) << i;
+        squares += static_cast<double>(l - inL) * (l - inL);
+    }
+    EXPECT_LT(std::sqrt(squares / frames), 3e-4);
+}
+
+TEST(TenBandEQTest, PlusTwelveDecibelsAtOneKilohertz)
+{
+    TenBandEQ eq(44100.0f);
+    ASSERT_TRUE(eq.SetBandGain(5, 12.0f));
+    EXPECT_EQ(12.0f, eq.Left(kPair1k).Gain());
+    EXPECT_EQ(12.0f, eq.Right(kPair1k).Gain());
+    const std::vector<float> sine = dsptest::Sine(1000.0, 44100.0, 44100, 0.1);
+    std::vector<float> left(sine.size());
+    std::vector<float> right(sine.size());
+    for (size_t i = 0; i < sine.size(); ++i)
+    {
+        left[i] = sine[i];
+        right[i] = sine[i];
+        eq.ProcessSample(left[i], right[i]);
+    }
+    EXPECT_NEAR(12.0f, 20.0f * std::log10(dsptest::PeakFrom(left, 22050) / 0.1f), 0.1f);
+    EXPECT_NEAR(12.0f, 20.0f * std::log10(dsptest::PeakFrom(right, 22050) / 0.1f), 0.1f);
+}
+
+TEST(TenBandEQTest, GainIndicesMapToTheirBands)
+{
+    TenBandEQ eq(44100.0f);
+    for (int i = 0; i < TenBandEQ::kBands; ++i)
+    {
+        ASSERT_TRUE(eq.SetBandGain(i, static_cast<float>(i + 1)));
+    }
+    EXPECT_EQ(1.0f, eq.Left(kPair32).Gain());
+    EXPECT_EQ(32.0f, eq.Left(kPair32).Frequency());
+    EXPECT_EQ(10.0f, eq.Right(kPair16k).Gain());
+    EXPECT_EQ(16000.0f, eq.Right(kPair16k).Frequency());
+    EXPECT_EQ(2.0f, eq.Left(2).Gain());
+    EXPECT_EQ(63.0f, eq.Left(2).Frequency());
+    EXPECT_EQ(9.0f, eq.Left(kPair8k).Gain());
+    EXPECT_EQ(8000.0f, eq.Left(kPair8k).Frequency());
+    EXPECT_EQ(kBiQuadLowShelf, eq.Left(kPair32).Type());
+    EXPECT_EQ(kBiQuadHighShelf, eq.Left(kPair16k).Type());
+    EXPECT_EQ(kBiQuadPeaking, eq.Left(kPair4k).Type());
+    EXPECT_EQ(6.0f, eq.BandGain(5));
+    EXPECT_FALSE(eq.SetBandGain(10, 3.0f));
+    EXPECT_FALSE(eq.SetBandGain(-1, 3.0f));
+}
+
+TEST(TenBandEQTest, SettingAGainKeepsTheHistory)
+{
+    TenBandEQ eq(44100.0f);
+    Feed(eq, 100);
+    const float y1 = eq.Left(kPair1k).Y1();
+    ASSERT_NE(0.0f, y1);
+    eq.SetBandGain(5, 6.0f);
+    EXPECT_EQ(y1, eq.Left(kPair1k).Y1());
+}
+
+TEST(TenBandEQTest, BandsAtOrAboveHalfTheRateAreSkipped)
+{
+    struct Case
+    {
+        float rate;
+        bool run4k;
+        bool run8k;
+        bool run16k;
+    };
+    for (const Case& c : {Case{16000.0f, true, false, false}, Case{22050.0f, true, true, false},
+                          Case{32000.0f, true, true, false}, Case{44100.0f, true, true, true},
+                          Case{8000.0f, false, false, false}})
+    {
+        TenBandEQ eq(c.rate);
+        Feed(eq, 64);
+        EXPECT_EQ(c.run4k, eq.Left(kPair4k).Y1() != 0.0f) << c.rate;
+        EXPECT_EQ(c.run8k, eq.Left(kPair8k).Y1() != 0.0f) << c.rate;
+        EXPECT_EQ(c.run16k, eq.Right(kPair16k).Y1() != 0.0f) << c.rate;
+        EXPECT_NE(0.0f, eq.Right(kPair32).Y1()) << c.rate;
+        EXPECT_NE(0.0f, eq.Right(7).Y1()) << c.rate; // 2 kHz always runs
+    }
+}
+
+TEST(TenBandEQTest, SetSampleRateClearsHistoriesAndRecomputes)
+{
+    TenBandEQ eq(44100.0f);
+    eq.SetBandGain(8, 6.0f);
+    Feed(eq, 64);
+    eq.SetSampleRate(16000.0f);
+    EXPECT_EQ(16000.0f, eq.SampleRate());
+    for (int pair = 0; pair < TenBandEQ::kBands; ++pair)
+    {
+        EXPECT_EQ(16000.0f, eq.Left(pair).SampleRate());
+        EXPECT_EQ(0.0f, eq.Left(pair).Y1());
+        EXPECT_EQ(0.0f, eq.Right(pair).Y2());
+    }
+    EXPECT_EQ(6.0f, eq.BandGain(8)); // gains stay
+    Feed(eq, 64);
+    EXPECT_EQ(0.0f, eq.Left(kPair8k).Y1()); // now above half the rate
+}
+
+TEST(TenBandEQTest, TinyInputGivesExactZero)
+{
+    TenBandEQ eq(44100.0f);
+    for (int i = 0; i < TenBandEQ::kBands; ++i)
+    {
+        eq.SetBandGain(i, i % 2 ? 12.0f : -12.0f);
+    }
+    for (int i = 0; i < 100; ++i)
+    {
+        float l = 1e-40f;
+        float r = -1e-40f;
+        eq.ProcessSample(l, r);
+        ASSERT_EQ(0.0f, l);
+        ASSERT_EQ(0.0f, r);
+    }
+    for (int pair = 0; pair < TenBandEQ::kBands; ++pair)
+    {
+        EXPECT_EQ(0.0f, eq.Left(pair).Y1());
+        EXPECT_EQ(0.0f, eq.Right(pair).Y2());
+    }
+}

@@ -1,0 +1,63 @@
+#include "InstrumentFixture.h"
+
+#include <fstream>
+#include <random>
+
+#include "Platform.h"
+
+namespace fs = std::filesystem;
+
+void InstrumentFixture::SetUp()
+{
+    std::random_device random;
+    folder = fs::temp_directory_path() / ("virellando-instrument-" + std::to_string(random()));
+    fs::create_directories(folder);
+    platform::SetModuleFileName((folder / "Grand.so").string());
+}
+
+void InstrumentFixture::TearDown()
+{
+    platform::SetModuleFileName("");
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+}
+
+fs::path InstrumentFixture::beside(const std::string& extension) const
+{
+    return folder / ("Grand." + extension);
+}
+
+void InstrumentFixture::writeBeside(const std::string& extension, const std::vector<uint8_t>& bytes) const
+{
+    std::ofstream out(beside(extension), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> InstrumentFixture::logTexts() const
+{
+    std::ifstream in(folder / "Virellando-Log.txt", std::ios::binary);
+    std::vector<std::string> texts;
+    std::string line;
+    while (std::getline(in, line))
+    {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const size_t start = line.find("] : ");
+        texts.push_back(start == std::string::npos ? line : line.substr(start + 4));
+    }
+    return texts;
+}
+
+bool InstrumentFixture::logHas(const std::string& text) const
+{
+    for (const auto& line : logTexts())
+        if (line == text)
+            return true;
+    return false;
+}
+
+vst::VstIntPtr InstrumentFixture::host(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr, void*,
+                                       float)
+{
+    return opcode == vst::audioMasterVersion ? 2400 : 0;
+}

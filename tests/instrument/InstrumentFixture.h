@@ -1,0 +1,28 @@
+// An instrument linked into the test, with its module file placed in a temporary folder so that the files
+// beside it (sound bank, string table, presets) are the test's own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "VstInterface.h"
+
+class InstrumentFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The module's own name is Grand.so; files beside it are Grand.<extension>.
+    std::filesystem::path beside(const std::string& extension) const;
+    void writeBeside(const std::string& extension, const std::vector<uint8_t>& bytes) const;
+    std::vector<std::string> logTexts() const;
+    bool logHas(const std::string& text) const;
+
+    static vst::VstIntPtr host(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr, void*, float);
+
+    std::filesystem::path folder;
+};

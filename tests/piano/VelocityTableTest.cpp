@@ -1,0 +1,125 @@
+#include "piano/VelocityTable.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace
+{
+struct Row
+{
+    int incoming;
+    int expected[VelocityTable::kCurveCount];
+};
+
+// The telling rows of the five curves: truncation, not rounding, decides every entry.
+const Row kRows[] = {
+    {1, {11, 5, 1, 0, 0}},      {12, {39, 26, 12, 3, 1}},      {32, {63, 50, 32, 16, 8}},
+    {64, {90, 80, 64, 45, 32}}, {100, {112, 108, 99, 88, 78}}, {127, {127, 127, 127, 127, 127}},
+};
+} // namespace
+
+TEST(VelocityTable, TellingRowsOfEveryCurve)
+{
+    VelocityTable table;
+    for (int curve = 0; curve < VelocityTable::kCurveCount; ++curve)
+    {
+        table.rebuild(curve);
+        for (const Row& row : kRows)
+        {
+            EXPECT_EQ(table.entry(row.incoming), row.expected[curve])
+                << "curve " << curve << " velocity " << row.incoming;
+        }
+    }
+}
+
+TEST(VelocityTable, NormalCurveLosesOneAtExactlyTwelveVelocities)
+{
+    VelocityTable table;
+    ASSERT_EQ(table.curve(), 2);
+    const std::set<int> lower = {17, 21, 25, 29, 34, 42, 50, 58, 68, 84, 100, 116};
+    for (int v = 0; v < 128; ++v)
+    {
+        const int expected = lower.count(v) ? v - 1 : v;
+        EXPECT_EQ(table.entry(v), expected) << v;
+    }
+}
+
+TEST(VelocityTable, HeavyCurvesSilenceTheSoftestVelocities)
+{
+    VelocityTable table;
+    table.rebuild(3);
+    for (int v = 1; v <= 5; ++v)
+    {
+        EXPECT_EQ(table.entry(v), 0) << v;
+    }
+    EXPECT_GT(table.entry(6), 0);
+    table.rebuild(4);
+    for (int v = 1; v <= 11; ++v)
+    {
+        EXPECT_EQ(table.entry(v), 0) << v;
+    }
+    EXPECT_GT(table.entry(12), 0);
+}
+
+TEST(VelocityTable, EveryCurveRisesMonotonicallyFromZeroTo127)
+{
+    VelocityTable table;
+    for (int curve = 0; curve < VelocityTable::kCurveCount; ++curve)
+    {
+        table.rebuild(curve);
+        EXPECT_EQ(table.entry(0), 0);
+        EXPECT_EQ(table.entry(127), 127);
+        for (int v = 1; v < 128; ++v)
+        {
+            EXPECT_LE(table.entry(v - 1), table.entry(v)) << "curve " << curve << " velocity " << v;
+        }
+    }
+}
+
+TEST(VelocityTable, MapWithoutSoftPedalPassesTheEntryIncludingZero)
+{
+    VelocityTable table;
+    EXPECT_EQ(table.map(17, false), 16);
+    EXPECT_EQ(table.map(127, false), 127);
+    table.rebuild(3);
+    EXPECT_EQ(table.map(1, false), 0);
+}
+
+TEST(VelocityTable, SoftPedalScalesByThreeQuartersAndNeverGoesBelowOne)
+{
+    VelocityTable table;
+    EXPECT_EQ(table.map(127, true), 95); // trunc(95.25)
+    EXPECT_EQ(table.map(64, true), 48);
+    EXPECT_EQ(table.map(3, true), 2); // trunc(2.25)
+    EXPECT_EQ(table.map(1, true), 1); // trunc(0.75) = 0, raised to 1
+    table.rebuild(4);
+    EXPECT_EQ(table.map(1, true), 1); // table entry 0 also becomes 1
+}
+
+TEST(VelocityTable, CurveIndicesOutsideTheTableAreClamped)
+{
+    VelocityTable table;
+    VelocityTable veryHeavy;
+    veryHeavy.rebuild(4);
+    table.rebuild(9);
+    EXPECT_EQ(table.curve(), 4);
+    EXPECT_EQ(table.entry(64), veryHeavy.entry(64));
+
+    VelocityTable veryLight;
+    veryLight.rebuild(0);
+    table.rebuild(-1);
+    EXPECT_EQ(table.curve(), 0);
+    EXPECT_EQ(table.entry(64), veryLight.entry(64));
+
+    EXPECT_STREQ(VelocityTable::curveKey(-3), "Very Light");
+    EXPECT_STREQ(VelocityTable::curveKey(2), "Normal");
+    EXPECT_STREQ(VelocityTable::curveKey(12), "Very Heavy");
+}
+
+TEST(VelocityTable, VelocitiesOutsideTheMidiRangeAreClamped)
+{
+    VelocityTable table;
+    EXPECT_EQ(table.entry(-5), 0);
+    EXPECT_EQ(table.entry(300), 127);
+}

@@ -1,0 +1,148 @@
+#include "MidiFile.h"
+#include "SmfBytes.h"
+
+#include "TextAssertions.h"
+
+#include <gtest/gtest.h>
+
+using namespace virellando;
+using smf::Bytes;
+
+namespace
+{
+
+// Parses bytes that must be refused; returns the message.
+std::string refusal(const Bytes& bytes)
+{
+    MidiFile file;
+    EXPECT_FALSE(file.parse(bytes.data(), bytes.size()));
+    EXPECT_FALSE(file.error().empty());
+    EXPECT_TRUE(file.messages().empty());
+    return file.error();
+}
+
+Bytes oneTrack(const Bytes& events, uint16_t format = 0)
+{
+    return smf::join({smf::header(format, 1, 96), smf::track(events)});
+}
+
+// A header followed by a track chunk that declares length but holds only body.
+Bytes declaredTrack(uint32_t length, const Bytes& body)
+{
+    Bytes out = smf::join({smf::header(0, 1, 96), {'M', 'T', 'r', 'k', uint8_t(length >> 24), uint8_t(length >> 16),
+                                                   uint8_t(length >> 8), uint8_t(length)}});
+    out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
+} // namespace
+
+TEST(MidiFileDamage, EveryTruncationOfAValidFileIsRefused)
+{
+    const Bytes full = smf::join({smf::header(1, 2, 480), smf::track(smf::join({smf::tempo(0, 400000), smf::endOfTrack()})),
+                                  smf::track({0x00, 0xF0, 2, 0x01, 0xF7, 0x00, 0x90, 60, 90, 0x83, 0x60, 60, 0,
+                                              0x00, 0xFF, 0x2F, 0x00})});
+    MidiFile file;
+    ASSERT_TRUE(file.parse(full.data(), full.size())) << file.error();
+    for (size_t size = 0; size < full.size(); ++size)
+    {
+        // A copy of exactly the prefix, so the sanitizer sees any read beyond it.
+        const Bytes prefix(full.begin(), full.begin() + long(size));
+        EXPECT_FALSE(file.parse(prefix.data(), prefix.size())) << "prefix of " << size << " bytes";
+    }
+}
+
+TEST(MidiFileDamage, EventCutOffAtTheEndOfItsTrackIsRefused)
+{
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0x90, 60})), "channel message"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xFF, 0x01, 5, 'a'})), "meta event"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0x90, 60, 1, 0x81})), "delta time"));
+}
+
+TEST(MidiFileDamage, VariableLengthNumberOfFiveBytesIsRefused)
+{
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x81, 0x80, 0x80, 0x80, 0x00, 0x90, 60, 1})), "longer than four bytes"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xFF, 0x01, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F})), "longer than four bytes"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xF0, 0x80, 0x80, 0x80, 0x80, 0x01})), "longer than four bytes"));
+}
+
+TEST(MidiFileDamage, HugeDeclaredLengthsAreRefusedWithoutReading)
+{
+    EXPECT_TRUE(mentions(refusal(declaredTrack(0xFFFFFFFFu, {0x00, 0x90, 60, 1})), "4294967295"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xFF, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 'x'})), "268435455"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xF0, 0xFF, 0xFF, 0xFF, 0x7F, 0xF7})), "system exclusive"));
+    Bytes header = smf::header(0, 1, 96);
+    header[4] = 0x7F;
+    EXPECT_TRUE(mentions(refusal(smf::join({header, smf::track({})})), "header"));
+}
+
+TEST(MidiFileDamage, UnknownChunkLongerThanTheFileIsRefused)
+{
+    const Bytes bytes = smf::join({smf::header(0, 1, 96), {'J', 'U', 'N', 'K', 0x10, 0, 0, 0, 1, 2}});
+    EXPECT_TRUE(mentions(refusal(bytes), "declares"));
+}
+
+TEST(MidiFileDamage, MissingTracksAreRefused)
+{
+    const Bytes bytes = smf::join({smf::header(1, 3, 96), smf::track({0x00, 0x90, 60, 1})});
+    EXPECT_TRUE(mentions(refusal(bytes), "3 tracks"));
+}
+
+TEST(MidiFileDamage, DataByteWithoutStatusIsRefused)
+{
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 60, 100})), "without a status"));
+}
+
+TEST(MidiFileDamage, MetaAndSysexEndRunningStatus)
+{
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0x90, 60, 1, 0x00, 0xFF, 0x01, 0, 0x00, 62, 1})), "without a status"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0x90, 60, 1, 0x00, 0xF0, 1, 0xF7, 0x00, 62, 1})), "without a status"));
+}
+
+TEST(MidiFileDamage, StatusByteInsideAMessageIsRefused)
+{
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0x90, 60, 0x90, 0x00})), "data byte 0x90"));
+}
+
+TEST(MidiFileDamage, RealTimeAndCommonStatusBytesAreRefused)
+{
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xF8})), "0xF8"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xF3, 0x01})), "0xF3"));
+}
+
+TEST(MidiFileDamage, BadTempoEventsAreRefused)
+{
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xFF, 0x51, 2, 0x07, 0xA1})), "length 2"));
+    EXPECT_TRUE(mentions(refusal(oneTrack(smf::tempo(0, 0))), "0 microseconds"));
+}
+
+TEST(MidiFileDamage, HeaderProblemsAreNamed)
+{
+    EXPECT_TRUE(mentions(refusal({}), "MThd"));
+    EXPECT_TRUE(mentions(refusal({'R', 'I', 'F', 'F', 0, 0, 0, 6}), "MThd"));
+    Bytes shortHeader = smf::header(0, 1, 96);
+    shortHeader[7] = 4;
+    EXPECT_TRUE(mentions(refusal(shortHeader), "less than 6"));
+    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(2, 1, 96), smf::track({})})), "format 2"));
+    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(3, 1, 96), smf::track({})})), "format 3"));
+    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(0, 1, 0), smf::track({})})), "0 ticks per quarter"));
+    const uint16_t badSmpte = uint16_t((uint8_t(-26) << 8) | 40);
+    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(0, 1, badSmpte), smf::track({})})), "26 frames"));
+    const uint16_t zeroTicksPerFrame = uint16_t(uint8_t(-25) << 8);
+    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(0, 1, zeroTicksPerFrame), smf::track({})})), "SMPTE frame"));
+}
+
+TEST(MidiFileDamage, PiecesLongerThanADayAreRefused)
+{
+    // One tick per quarter note at the slowest tempo: the longest delta is thousands of years.
+    const Bytes events = smf::join({smf::tempo(0, 0xFFFFFF), {0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 1}});
+    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(0, 1, 1), smf::track(events)})), "24 hours"));
+}
+
+TEST(MidiFileDamage, ErrorsNameTheTrackAndTheByte)
+{
+    const Bytes bytes = smf::join({smf::header(1, 2, 96), smf::track({0x00, 0x90, 60, 1}), smf::track({0x00, 60, 1})});
+    const std::string error = refusal(bytes);
+    EXPECT_TRUE(mentions(error, "track 1"));
+    EXPECT_TRUE(mentions(error, "at byte 35")) << "14 header + 12 first track + 8 chunk header + 1 delta";
+}

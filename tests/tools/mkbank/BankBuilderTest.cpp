@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "BankBuilder.h"
+#include "SoundFontNumbers.h"
+#include "SoundFontReader.h"
+#include "SourceBank.h"
+
+namespace {
+
+using engine_test::TempFile;
+using mkbank::BankBuilder;
+using mkbank::BuildOptions;
+using mkbank::BuildSummary;
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Exists(const std::string& path) { return std::ifstream(path).good(); }
+
+class BankBuilderTest : public ::testing::Test {
+protected:
+    bool build(sfwriter::FirstTag tag = sfwriter::FirstTag::Tal, uint16_t bank = 0,
+               uint16_t program = 0) {
+        BuildOptions options;
+        options.source = source.path();
+        options.output = output.path();
+        options.bank = bank;
+        options.program = program;
+        options.firstTag = tag;
+        const bool ok = builder.build(options, summary);
+        error = builder.error();
+        return ok;
+    }
+
+    TempFile source{"mkbank-source", mkbank_test::MakePianoSource().bytes()};
+    TempFile output{"mkbank-output"};
+    BankBuilder builder;
+    BuildSummary summary;
+    std::string error;
+};
+
+TEST_F(BankBuilderTest, RiffOutputDiffersOnlyInTheFirstTag) {
+    ASSERT_TRUE(build(sfwriter::FirstTag::Tal)) << error;
+    const auto tal = ReadAll(output.path());
+    ASSERT_TRUE(build(sfwriter::FirstTag::Riff)) << error;
+    const auto riff = ReadAll(output.path());
+    ASSERT_EQ(tal.size(), riff.size());
+    EXPECT_EQ(std::memcmp(riff.data(), "RIFF", 4), 0);
+    EXPECT_TRUE(std::equal(tal.begin() + 4, tal.end(), riff.begin() + 4));
+}
+
+TEST_F(BankBuilderTest, BuildsAreIdentical) {
+    ASSERT_TRUE(build()) << error;
+    const auto first = ReadAll(output.path());
+    ASSERT_TRUE(build()) << error;
+    EXPECT_EQ(first, ReadAll(output.path()));
+}
+
+TEST_F(BankBuilderTest, OutputHoldsPianoResonanceAndNoises) {
+    ASSERT_TRUE(build()) << error;
+    engine::SoundFontData data;
+    engine::SoundFontReader reader;
+    ASSERT_TRUE(reader.readFile(output.path(), data)) << reader.error();
+    ASSERT_EQ(data.presets.size(), 1u);
+    EXPECT_EQ(data.presets[0].name, "Grand");
+    // Two piano zones, their two resonance twins, the noise zone.
+    ASSERT_EQ(data.presets[0].zones.size(), 5u);
+    // The two piano instruments, their resonance copies, the noises.
+    ASSERT_EQ(data.instruments.size(), 5u);
+    EXPECT_EQ(data.instruments[2].name, "Piano Low Res");
+    EXPECT_EQ(data.instruments[4].name, "Mechanical Noises");
+    EXPECT_EQ(data.samples.size(), 4u + 7u);
+    EXPECT_EQ(summary.presetName, "Grand");
+    EXPECT_EQ(summary.instruments, 2u);
+    EXPECT_EQ(summary.samples, 4u);
+    EXPECT_EQ(summary.pianoZones, 2u);
+    EXPECT_EQ(summary.samplePoints, data.sampleDataSize / 2);
+}
+
+TEST_F(BankBuilderTest, NoiseSamplesHoldSound) {
+    ASSERT_TRUE(build()) << error;
+    engine::SoundFontData data;
+    engine::SoundFontReader reader;
+    ASSERT_TRUE(reader.readFile(output.path(), data)) << reader.error();
+    const auto bytes = ReadAll(output.path());
+    for (size_t i = 4; i < data.samples.size(); ++i) {
+        const auto& s = data.samples[i];
+        int peak = 0;
+        for (uint32_t p = s.start; p < s.end; ++p) {
+            const size_t at = static_cast<size_t>(data.sampleDataOffset) + 2 * size_t{p};
+            peak = std::max(peak, std::abs(int{static_cast<int16_t>(bytes[at] | (bytes[at + 1] << 8))}));
+        }
+        EXPECT_GT(peak, 300) << s.name;     // over -40 dBFS
+        EXPECT_LT(peak, 3300) << s.name;    // under -20 dBFS
+    }
+}
+
+TEST_F(BankBuilderTest, InfoNamesTheBankAndCreditsTheSource) {
+    ASSERT_TRUE(build()) << error;
+    engine::SoundFontData data;
+    engine::SoundFontReader reader;
+    ASSERT_TRUE(reader.readFile(output.path(), data)) << reader.error();
+    std::map<std::string, std::string> info;
+    for (const auto& item : data.info) info[item.id] = item.text;
+    EXPECT_EQ(info["isng"], "EMU8000");
+    EXPECT_EQ(info["INAM"], "Virellando Grand");
+    EXPECT_EQ(info["ICOP"], "Free to use");
+    EXPECT_NE(info["ICMT"].find("preset 0:0 \"Grand\" of \"Source piano\""), std::string::npos);
+    EXPECT_EQ(info["ISFT"], "virellando-mkbank");
+}
+
+TEST_F(BankBuilderTest, EveryInfoChunkHasAnEvenSize) {
+    ASSERT_TRUE(build()) << error;
+    const auto bytes = ReadAll(output.path());
+    // The INFO list starts right after the form type.
+    ASSERT_EQ(std::memcmp(bytes.data() + 12, "LIST", 4), 0);
+    const uint32_t listSize = bytes[16] | (bytes[17] << 8) | (bytes[18] << 16) | (bytes[19] << 24);
+    size_t at = 24;
+    int chunks = 0;
+    while (at < 20 + listSize) {
+        const uint32_t size = bytes[at + 4] | (bytes[at + 5] << 8) | (bytes[at + 6] << 16) |
+                              (bytes[at + 7] << 24);
+        EXPECT_EQ(size % 2, 0u) << std::string(bytes.begin() + at, bytes.begin() + at + 4);
+        at += 8 + size + (size & 1u);
+        ++chunks;
+    }
+    EXPECT_EQ(chunks, 6);  // ifil, isng, INAM, ICOP, ICMT, ISFT
+}
+
+TEST_F(BankBuilderTest, FailedBuildKeepsThePreviousOutput) {
+    ASSERT_TRUE(build()) << error;
+    const auto before = ReadAll(output.path());
+    EXPECT_FALSE(build(sfwriter::FirstTag::Riff, 9, 9));
+    EXPECT_EQ(ReadAll(output.path()), before);
+}
+
+TEST_F(BankBuilderTest, OutputThatCannotBeReplacedLeavesNoPartialFile) {
+    const std::string folder = output.path() + ".folder";
+    std::filesystem::create_directory(folder);
+    BuildOptions options;
+    options.source = source.path();
+    options.output = folder;
+    EXPECT_FALSE(builder.build(options, summary));
+    EXPECT_EQ(builder.error(), "cannot replace " + folder);
+    EXPECT_FALSE(Exists(folder + ".part"));
+    std::filesystem::remove(folder);
+}
+
+TEST_F(BankBuilderTest, PresetOnlyOnTheNoiseKeysFails) {
+    auto bank = mkbank_test::MakePianoSource();
+    bank.data.presets[2].zones[0].generators.insert(
+        bank.data.presets[2].zones[0].generators.begin(), engine_test::Range(43, 121, 127));
+    source.write(bank.bytes());
+    EXPECT_FALSE(build(sfwriter::FirstTag::Tal, 1, 0));
+    EXPECT_EQ(error, "preset 1:0 has no zones below the noise keys");
+}
+
+}  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Score.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace virellando
+{
+
+// Writes a Score as a format 1 Standard MIDI File: a conductor track with the title, meter and tempi, one
+// track per voice and one for the sustain pedal, everything on MIDI channel 1 as one piano.
+class ScoreMidiWriter
+{
+public:
+    static std::vector<uint8_t> write(const Score& score);
+};
+
+} // namespace virellando

@@ -1,0 +1,22 @@
+#include "PluginRenderTarget.h"
+
+namespace virellando
+{
+
+void PluginRenderTarget::sendEvents(const ScheduledMessage* messages, size_t count)
+{
+    midi_.clear();
+    for (size_t i = 0; i < count; ++i)
+    {
+        const MidiMessage& m = messages[i].message;
+        midi_.push_back({vst::VstInt32(messages[i].offset), m.status, m.data1, m.data2});
+    }
+    instance_.sendMidi(midi_);
+}
+
+void PluginRenderTarget::process(float* left, float* right, uint32_t frames)
+{
+    instance_.processReplacing(left, right, vst::VstInt32(frames));
+}
+
+} // namespace virellando

@@ -1,0 +1,59 @@
+#include "ProgressBar.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace virellando
+{
+
+ProgressBar::ProgressBar(std::ostream& out, std::string label, int width)
+    : out_(out), label_(std::move(label)), width_(std::max(width, 4))
+{
+}
+
+void ProgressBar::draw(const std::string& bar, const std::string& remark)
+{
+    const std::string line = label_ + " [" + bar + "] " + remark;
+    if (line == lastLine_)
+        return;
+    // Blanks cover what is left of a longer previous line.
+    const size_t cover = lastLine_.size() > line.size() ? lastLine_.size() - line.size() : 0;
+    out_ << '\r' << line << std::string(cover, ' ') << std::flush;
+    lastBar_ = bar;
+    lastLine_ = line;
+}
+
+void ProgressBar::showFraction(double fraction)
+{
+    if (!(fraction >= 0.0))
+        fraction = 0.0;
+    fraction = std::min(fraction, 1.0);
+    const int filled = int(fraction * width_);
+    char percent[8];
+    std::snprintf(percent, sizeof percent, "%3d%%", int(fraction * 100.0));
+    draw(std::string(size_t(filled), '#') + std::string(size_t(width_ - filled), '.'), percent);
+}
+
+void ProgressBar::showWaiting(double seconds)
+{
+    // Four steps a second across the free width and back.
+    const int travel = width_ - 3;
+    const int step = int(std::max(seconds, 0.0) * 4.0) % (2 * travel);
+    const int position = step <= travel ? step : 2 * travel - step;
+    std::string bar(size_t(width_), ' ');
+    bar.replace(size_t(position), 3, "<=>");
+    char elapsed[32];
+    std::snprintf(elapsed, sizeof elapsed, "%.1f s", seconds);
+    draw(bar, elapsed);
+}
+
+void ProgressBar::finish(const std::string& remark)
+{
+    draw(lastBar_.empty() ? std::string(size_t(width_), '.') : lastBar_, remark);
+    out_ << '\n' << std::flush;
+    lastBar_.clear();
+    lastLine_.clear();
+}
+
+} // namespace virellando

@@ -1,0 +1,95 @@
+#include "RenderStats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace virellando
+{
+
+namespace
+{
+
+double toDb(double level)
+{
+    return level > 0.0 ? 20.0 * std::log10(level) : -std::numeric_limits<double>::infinity();
+}
+
+std::string formatDb(double db)
+{
+    if (std::isinf(db))
+        return "-inf dBFS";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f dBFS", db);
+    return text;
+}
+
+} // namespace
+
+RenderStats::RenderStats(uint32_t sampleRate) : sampleRate_(sampleRate == 0 ? 1 : sampleRate)
+{
+}
+
+void RenderStats::addSample(float sample)
+{
+    if (!std::isfinite(sample))
+    {
+        ++nonFinite_;
+        return;
+    }
+    const double value = sample;
+    peak_ = std::max(peak_, std::fabs(value));
+    sumSquares_ += value * value;
+}
+
+void RenderStats::addBlock(const float* left, const float* right, uint32_t frames)
+{
+    for (uint32_t i = 0; i < frames; ++i)
+    {
+        addSample(left[i]);
+        addSample(right[i]);
+    }
+    frames_ += frames;
+}
+
+double RenderStats::durationSeconds() const
+{
+    return double(frames_) / double(sampleRate_);
+}
+
+double RenderStats::peakDbfs() const
+{
+    return toDb(peak_);
+}
+
+double RenderStats::rmsDbfs() const
+{
+    if (frames_ == 0)
+        return toDb(0.0);
+    return toDb(std::sqrt(sumSquares_ / (2.0 * double(frames_))));
+}
+
+double RenderStats::realTimeFactor() const
+{
+    return wallSeconds_ > 0.0 ? durationSeconds() / wallSeconds_ : 0.0;
+}
+
+std::string RenderStats::summary() const
+{
+    char line[160];
+    std::string text;
+    std::snprintf(line, sizeof line, "duration:   %.3f s (%llu frames at %u Hz)\n", durationSeconds(),
+                  static_cast<unsigned long long>(frames_), sampleRate_);
+    text += line;
+    text += "peak:       " + formatDb(peakDbfs()) + "\n";
+    text += "RMS:        " + formatDb(rmsDbfs()) + "\n";
+    std::snprintf(line, sizeof line, "render:     %.3f s wall clock, %.1fx real time\n", wallSeconds_,
+                  realTimeFactor());
+    text += line;
+    if (nonFinite_ > 0)
+        text += "warning:    " + std::to_string(nonFinite_) + " samples were NaN or infinite\n";
+    return text;
+}
+
+} // namespace virellando

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace virellando
+{
+
+// Level and speed figures of a render: fed every block, read at the end.
+class RenderStats
+{
+public:
+    explicit RenderStats(uint32_t sampleRate);
+
+    void addBlock(const float* left, const float* right, uint32_t frames);
+    void setWallSeconds(double seconds) { wallSeconds_ = seconds; }
+
+    uint64_t frames() const { return frames_; }
+    double durationSeconds() const;
+    // Full scale (1.0) is 0 dBFS; a silent render gives minus infinity.
+    double peakDbfs() const;
+    // Over both channels together.
+    double rmsDbfs() const;
+    // Seconds of audio per second of wall-clock time; 0 when no time was measured.
+    double realTimeFactor() const;
+    // NaN and infinite samples; they are left out of peak and RMS.
+    uint64_t nonFiniteSamples() const { return nonFinite_; }
+
+    // One line per figure, for the end of a render.
+    std::string summary() const;
+
+private:
+    void addSample(float sample);
+
+    uint32_t sampleRate_;
+    uint64_t frames_ = 0;
+    uint64_t nonFinite_ = 0;
+    double peak_ = 0.0;
+    double sumSquares_ = 0.0;
+    double wallSeconds_ = 0.0;
+};
+
+} // namespace virellando

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "RenderOptions.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+class PluginInstance;
+
+namespace virellando
+{
+
+class MidiFile;
+class RenderStats;
+class WavWriter;
+
+// The whole of virellando-render: reads the command line and the MIDI file, loads the plug-in, sets it
+// up (program, then saved state, then parameters), waits for its sound bank, renders into the WAV file
+// and reports the figures. Results go to out, progress and errors to err.
+class Renderer
+{
+public:
+    Renderer(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+    // Exit status: 0 done, 1 the render failed, 2 the command line is wrong.
+    int run(const std::vector<std::string>& args);
+
+private:
+    bool render(const RenderOptions& options);
+    bool setUp(PluginInstance& instance, const RenderOptions& options);
+    bool waitForSoundBank(PluginInstance& instance, const RenderOptions& options);
+    bool playPiece(PluginInstance& instance, const MidiFile& midi, const RenderOptions& options, WavWriter& wav,
+                   RenderStats& stats);
+    bool saveState(PluginInstance& instance, const std::string& path);
+    bool fail(const std::string& message);
+
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string error_;
+};
+
+} // namespace virellando
