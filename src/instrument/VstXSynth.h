@@ -129,6 +129,7 @@ private:
     void createEffects();
     void readPresets();
     void showDataLoadFailure();
+    void logRateOutsideEngine() const;
     void markSettingsChanged();
     void queueEditorEvent(uint8_t status, int data1, int data2);
 
