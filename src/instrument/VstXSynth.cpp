@@ -161,7 +161,7 @@ void VstXSynth::createEffects()
     if (limiter)
     {
         limiter->SetSampleRate(sampleRate);
-        limiter->SetAttack(5.0f);
+        limiter->SetAttack(kLimiterAttackMs);
         limiter->SetRelease(50.0f);
         limiter->SetThreshold(-0.5f);
         limiter->Reset();

@@ -123,6 +123,7 @@ public:
 
 private:
     static constexpr int kReverbSleepMs = 2000;
+    static constexpr float kLimiterAttackMs = 5.0f;
 
     void logStartUp();
     void takeHostVendorPath();

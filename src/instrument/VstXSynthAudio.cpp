@@ -325,7 +325,12 @@ void VstXSynth::setSampleRate(float newRate)
     if (toneRight)
         toneRight->SetSampleRate(integerRate);
     if (limiter)
+    {
         limiter->SetSampleRate(sampleRate);
+        // The look-ahead is counted in samples: kept at its start-up length, it no longer matches the
+        // attack at the new rate, and peaks pass the limiter far above its threshold.
+        limiter->SetAttack(kLimiterAttackMs);
+    }
     cache.setKeepSharedSamples(false);
     engine->programSelect(0, 0);
 }

@@ -5,7 +5,7 @@
 
 #include "SimpleLimit.h"
 
-OutputWatch::OutputWatch(float startRate) : startRate_(startRate)
+OutputWatch::OutputWatch(float startRate)
 {
     rateChanged(startRate);
 }
@@ -14,14 +14,12 @@ void OutputWatch::rateChanged(float rate)
 {
     if (!(rate > 0.0f) || !std::isfinite(rate))
         return;
-    // Configured as the instrument configures its limiter: at start-up, then only the rate changes.
+    // Configured as the instrument configures its limiter for a rate.
     SimpleLimit limiter;
-    limiter.SetSampleRate(startRate_);
+    limiter.SetSampleRate(rate);
     limiter.SetAttack(5.0f);
     limiter.SetRelease(50.0f);
     limiter.SetThreshold(-0.5f);
-    limiter.Reset();
-    limiter.SetSampleRate(rate);
     const int n = limiter.GetLookahead();
     const double attack = std::pow(static_cast<double>(limiter.GetAttackCoefficient()), n);
     const double release = std::pow(static_cast<double>(limiter.GetReleaseCoefficient()), n);

@@ -1,8 +1,8 @@
 // Checks every block an instance writes: each sample finite and no louder than the output limiter can let
 // through. The limiter's threshold is -0.5 dB (0.944); a peak that its hold misses comes out above it, by
 // at most threshold / ((1 - attack^n) x release^n) for a look-ahead of n samples, the bound its own tests
-// establish for inputs of any size. The look-ahead keeps its start-up length when the rate changes, while
-// the coefficients follow the rate, so the bound is recomputed for every rate the instrument takes.
+// establish for inputs of any size. With the look-ahead at the attack time of 5 ms and a 50 ms release,
+// that is 1.51 at every rate.
 #pragma once
 
 #include <string>
@@ -23,7 +23,6 @@ public:
     double largest() const { return largest_; }
 
 private:
-    float startRate_;
     double threshold_ = 0.0;
     double ceiling_ = 0.0;
     double largest_ = 0.0;
