@@ -328,8 +328,10 @@ void VstXSynth::setSampleRate(float newRate)
     {
         limiter->SetSampleRate(sampleRate);
         // The look-ahead is counted in samples: kept at its start-up length, it no longer matches the
-        // attack at the new rate, and peaks pass the limiter far above its threshold.
+        // attack at the new rate, and peaks pass the limiter far above its threshold. Its delay line is
+        // cleared with it, or a longer look-ahead would play audio from before the change again.
         limiter->SetAttack(kLimiterAttackMs);
+        limiter->Reset();
     }
     cache.setKeepSharedSamples(false);
     engine->programSelect(0, 0);

@@ -3,6 +3,8 @@
 // start-up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,40 @@ TEST_P(OutputCeilingTest, LoudChordsStayUnderTheLimitersBoundAfterARateChange)
         ASSERT_TRUE(problem.empty()) << problem << " in block " << b;
     }
     EXPECT_GT(watch.largest(), watch.threshold() * 0.9) << "the chords should reach the limiter";
+}
+
+// A rate change ends every voice; what the limiter still held from before must not come out again at the
+// new look-ahead. At 176400 Hz the engine plays nothing and the reverb starts empty, so the first block
+// after the change carries only the equaliser's decaying memory, nothing near the level played before.
+TEST_F(OutputCeilingTest, ARateChangeDoesNotReplayTheAudioBeforeIt)
+{
+    HostAnswers answers;
+    answers.sampleRate = 44100.0f;
+    auto instance = folder.instantiate(answers);
+    ASSERT_TRUE(instance);
+    constexpr int kBlock = 512;
+    instance->setBlockSize(kBlock);
+    std::vector<float> left(kBlock), right(kBlock);
+    std::vector<PluginInstance::Midi> chord;
+    for (uint8_t key = 40; key <= 80; ++key)
+        chord.push_back({0, 0x90, key, 127});
+    instance->sendMidi(chord);
+    float before = 0.0f;
+    for (int b = 0; b < 40; ++b)
+    {
+        instance->processReplacing(left.data(), right.data(), kBlock);
+        for (float x : left)
+            before = std::max(before, std::fabs(x));
+    }
+    instance->dispatch(effMainsChanged, 0, 0);
+    instance->setSampleRate(176400.0f);
+    instance->dispatch(effMainsChanged, 0, 1);
+    instance->processReplacing(left.data(), right.data(), kBlock);
+    float after = 0.0f;
+    for (float x : left)
+        after = std::max(after, std::fabs(x));
+    ASSERT_GT(before, 0.3f);
+    EXPECT_LT(after, 0.05f * before);
 }
 
 INSTANTIATE_TEST_SUITE_P(RateChanges, OutputCeilingTest,
