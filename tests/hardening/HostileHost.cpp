@@ -441,7 +441,11 @@ bool HostileHost::randomOpcode()
         randomChunk();
         return true;
     case effProcessEvents:
-        randomMidi();
+        // A host with no events may pass no list at all.
+        if (chance(0.1))
+            instance_.dispatch(opcode, 0, 0, nullptr);
+        else
+            randomMidi();
         return true;
     case effGetProgramNameIndexed:
         return askText(opcode, oddIndex(kPrograms), kProgramText, randomInt(-1, 3));
@@ -458,7 +462,7 @@ bool HostileHost::randomOpcode()
     case effCanDo:
     {
         std::string text = oddName();
-        instance_.dispatch(opcode, 0, 0, text.data());
+        instance_.dispatch(opcode, 0, 0, chance(0.1) ? nullptr : text.data());
         return true;
     }
     case effSetSpeakerArrangement:
