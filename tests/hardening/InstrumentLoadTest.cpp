@@ -27,26 +27,29 @@ constexpr double kSeconds = 3.0;
 // 64 keys in two layers each: 128 voices per instance.
 constexpr int kChordKeys = 64;
 constexpr int kFirstKey = 30;
-// A chord is struck again this often, so voices keep starting while others ring.
-constexpr int kBlocksPerChord = 43;
+// The chord is released and struck again this often, so voices keep starting while the released ones
+// ring out (up to 256 voices, the engine's polyphony, for the length of a release).
+constexpr int kBlocksPerChord = 86;
 
-// Note-on events for one chord, with the sustain pedal down first.
+// One chord: every key released at the block's start, then struck again across the block.
 class Chord
 {
 public:
-    Chord() : storage(sizeof(VstEvents) + (kChordKeys + 1 - 2) * sizeof(VstEvent*))
+    Chord() : storage(sizeof(VstEvents) + (2 * kChordKeys - 2) * sizeof(VstEvent*))
     {
         auto* list = reinterpret_cast<VstEvents*>(storage.data());
-        list->numEvents = kChordKeys + 1;
-        for (int i = 0; i <= kChordKeys; ++i)
+        list->numEvents = 2 * kChordKeys;
+        for (int i = 0; i < 2 * kChordKeys; ++i)
         {
+            const bool on = i >= kChordKeys;
+            const int key = kFirstKey + i % kChordKeys;
             VstMidiEvent& e = events[static_cast<size_t>(i)];
             e.type = kVstMidiType;
             e.byteSize = sizeof e;
-            e.deltaFrames = i == 0 ? 0 : (i * 3) % kBlockSize;
-            e.midiData[0] = static_cast<char>(i == 0 ? 0xb0 : 0x90);
-            e.midiData[1] = static_cast<char>(i == 0 ? 64 : kFirstKey + i - 1);
-            e.midiData[2] = static_cast<char>(i == 0 ? 127 : 40 + (i * 7) % 80);
+            e.deltaFrames = on ? 1 + (i * 3) % (kBlockSize - 1) : 0;
+            e.midiData[0] = static_cast<char>(on ? 0x90 : 0x80);
+            e.midiData[1] = static_cast<char>(key);
+            e.midiData[2] = static_cast<char>(on ? 40 + (i * 7) % 80 : 0);
             list->events[i] = reinterpret_cast<VstEvent*>(&e);
         }
     }
@@ -54,7 +57,7 @@ public:
 
 private:
     std::vector<unsigned char> storage;
-    std::vector<VstMidiEvent> events = std::vector<VstMidiEvent>(kChordKeys + 1);
+    std::vector<VstMidiEvent> events = std::vector<VstMidiEvent>(2 * kChordKeys);
 };
 
 TEST_F(InstrumentLoad, SixteenInstancesRenderDenseChords)
