@@ -14,7 +14,7 @@ SynthEngine::SynthEngine(double sampleRate)
         return;
     fluid_settings_setint(settings, "synth.audio-groups", 2);
     if (sampleRate != 0.0)
-        fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+        setSampleRate(sampleRate);
     fluid_settings_setint(settings, "synth.polyphony", 256);
     // The instrument's own reverb follows the engine; the engine's would only add a second one.
     fluid_settings_setint(settings, "synth.reverb.active", 0);
@@ -35,7 +35,7 @@ SynthEngine::~SynthEngine()
 
 bool SynthEngine::createSynth()
 {
-    if (!settings || synth)
+    if (!settings || synth || !rateAccepted)
         return synth != nullptr;
     synth = new_fluid_synth(settings);
     if (!synth)
@@ -99,10 +99,11 @@ void SynthEngine::destroySynth()
     soundBankId = -1;
 }
 
-void SynthEngine::setSampleRate(double sampleRate)
+bool SynthEngine::setSampleRate(double sampleRate)
 {
-    if (settings)
-        fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+    // The engine refuses a rate outside its range and keeps the one it had.
+    rateAccepted = settings && fluid_settings_setnum(settings, "synth.sample-rate", sampleRate) == FLUID_OK;
+    return rateAccepted;
 }
 
 bool SynthEngine::programSelect(int bank, int program)

@@ -25,6 +25,7 @@ public:
     using EventObserver = void (*)(void* context, int type, int data1, int data2);
 
     // Creates the settings: two audio groups, the rate when not 0, polyphony 256, the engine's reverb off.
+    // The engine renders at 8000 to 96000 Hz; a rate outside that range is not taken (see runsAtRate).
     explicit SynthEngine(double sampleRate);
     ~SynthEngine();
     SynthEngine(const SynthEngine&) = delete;
@@ -36,14 +37,20 @@ public:
     // True once the current synthesizer holds a sound bank.
     bool hasSoundBank() const { return soundBankId != -1; }
 
-    // Creates the synthesizer with the system's loader registered; false when it cannot be created.
+    // False when the engine cannot render at the rate last asked for: no synthesizer is created then, so
+    // that nothing plays at a pitch and speed meant for another rate.
+    bool runsAtRate() const { return rateAccepted; }
+
+    // Creates the synthesizer with the system's loader registered; false when it cannot be created or the
+    // engine does not run at the rate.
     bool createSynth();
     // Loads the data file, fills the preset list, selects the first preset, and creates the router
     // whatever the result. Returns the sound bank id or -1.
     int load(const std::string& dataFile);
     // Deletes the synthesizer and the router and forgets the preset list.
     void destroySynth();
-    void setSampleRate(double sampleRate);
+    // The rate of the next synthesizer; false when the engine cannot render at it.
+    bool setSampleRate(double sampleRate);
     // fluid_synth_program_select on channel 0 of sound bank 1.
     bool programSelect(int bank, int program);
 
@@ -66,6 +73,7 @@ private:
     fluid_midi_router_t* router = nullptr;
     fluid_midi_event_t* event = nullptr; // reused for every send: no allocation on the audio thread
     int soundBankId = -1;
+    bool rateAccepted = true;
     std::vector<PresetRecord> presetList;
     EventObserver observer = nullptr;
     void* observerContext = nullptr;

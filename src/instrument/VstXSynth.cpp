@@ -73,6 +73,8 @@ VstXSynth::VstXSynth(audioMasterCallback master)
     LogLine("New settings.");
     updateSampleRate();
     engine.reset(new (std::nothrow) SynthEngine(sampleRate));
+    if (engine && !engine->runsAtRate())
+        logRateOutsideEngine();
     samplesPerMillisecond = sampleRate * 0.001;
 
     parentWindow = nullptr;
@@ -117,7 +119,9 @@ VstXSynth::VstXSynth(audioMasterCallback master)
     {
         // Lets a progress display close.
         engine::SampleDataCache::shared().setLoadPercent(100);
-        showDataLoadFailure();
+        // At a rate the engine cannot run the bank was never tried: that is logged, not a load failure.
+        if (!engine || engine->runsAtRate())
+            showDataLoadFailure();
     }
     LogLine("Init completed.");
 }
@@ -157,7 +161,7 @@ void VstXSynth::createEffects()
     if (limiter)
     {
         limiter->SetSampleRate(sampleRate);
-        limiter->SetAttack(5.0f);
+        limiter->SetAttack(kLimiterAttackMs);
         limiter->SetRelease(50.0f);
         limiter->SetThreshold(-0.5f);
         limiter->Reset();

@@ -123,12 +123,14 @@ public:
 
 private:
     static constexpr int kReverbSleepMs = 2000;
+    static constexpr float kLimiterAttackMs = 5.0f;
 
     void logStartUp();
     void takeHostVendorPath();
     void createEffects();
     void readPresets();
     void showDataLoadFailure();
+    void logRateOutsideEngine() const;
     void markSettingsChanged();
     void queueEditorEvent(uint8_t status, int data1, int data2);
 

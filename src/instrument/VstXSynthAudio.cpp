@@ -259,6 +259,12 @@ bool VstXSynth::setLidCurve(const LidCurves::Curve* curve)
     return true;
 }
 
+void VstXSynth::logRateOutsideEngine() const
+{
+    LogFormatted("Sample rate %.0f Hz is outside the engine's range; the instrument is silent at this rate.",
+                 static_cast<double>(sampleRate));
+}
+
 int VstXSynth::loadSoundBank()
 {
     const std::string dataFile = ModuleFileWithExtension("DAT");
@@ -299,7 +305,8 @@ void VstXSynth::setSampleRate(float newRate)
     engine::SampleDataCache& cache = engine::SampleDataCache::shared();
     cache.setKeepSharedSamples(true);
     engine->destroySynth();
-    engine->setSampleRate(sampleRate);
+    if (!engine->setSampleRate(sampleRate))
+        logRateOutsideEngine();
     resonanceRamp.reset();
     samplesPerMillisecond = sampleRate * 0.001;
     if (engine->createSynth())
@@ -318,7 +325,14 @@ void VstXSynth::setSampleRate(float newRate)
     if (toneRight)
         toneRight->SetSampleRate(integerRate);
     if (limiter)
+    {
         limiter->SetSampleRate(sampleRate);
+        // The look-ahead is counted in samples: kept at its start-up length, it no longer matches the
+        // attack at the new rate, and peaks pass the limiter far above its threshold. Its delay line is
+        // cleared with it, or a longer look-ahead would play audio from before the change again.
+        limiter->SetAttack(kLimiterAttackMs);
+        limiter->Reset();
+    }
     cache.setKeepSharedSamples(false);
     engine->programSelect(0, 0);
 }

@@ -1,0 +1,71 @@
+// Plays a careless or hostile host against one plug-in instance: seeded random calls of every dispatcher
+// opcode with odd arguments (indices out of range, empty and 4 KiB names, null where the interface allows
+// it), parameters with NaN, infinities and values far out of range, chunks of random sizes and contents,
+// program changes, sample rates and block sizes changing between blocks, MIDI of every status with random
+// data bytes, system-exclusive and unknown events, offsets beyond the block, note storms and several event
+// lists before one block. Every block it renders goes through an OutputWatch; every text the instance
+// writes is checked against the length the interface allows.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "OutputWatch.h"
+#include "PluginHost.h"
+
+class HostileHost
+{
+public:
+    HostileHost(PluginInstance& instance, uint32_t seed, float startRate);
+
+    // Runs random steps; false at the first fault, which fault() then describes.
+    bool run(int steps, bool changeRates);
+    // Sets a sample rate and block size the engine runs at.
+    void settle();
+    // Sends events at offset 0 of the next block.
+    void sendMidi(const std::vector<PluginInstance::Midi>& events);
+    // Renders the given time, at least one block, in blocks of the current block size; false at a faulty
+    // block. The largest sample magnitude of the final second is left in lastSecondPeak().
+    bool render(double seconds);
+
+    const std::string& fault() const { return fault_; }
+    double lastSecondPeak() const { return lastSecondPeak_; }
+    float sampleRate() const { return rate_; }
+    const OutputWatch& watch() const { return watch_; }
+
+private:
+    bool renderBlock(int frames);
+    bool randomStep();
+    bool randomOpcode();
+    bool askText(vst::VstInt32 opcode, vst::VstInt32 index, size_t allowed, vst::VstIntPtr value = 0);
+    bool randomParameter();
+    void randomChunk();
+    void randomMidi();
+    void oddEvents();
+    void noteStorm();
+    void changeRate();
+    void changeBlockSize();
+
+    int randomInt(int low, int high);
+    bool chance(double p);
+    float oddFloat();
+    vst::VstInt32 oddIndex(int count);
+    vst::VstInt32 oddOffset();
+    std::string oddName();
+    bool fail(const std::string& what);
+
+    PluginInstance& instance_;
+    std::mt19937 random_;
+    OutputWatch watch_;
+    float rate_;
+    vst::VstInt32 blockSize_ = 1024;
+    std::vector<float> left_;
+    std::vector<float> right_;
+    std::vector<char> text_;
+    std::string fault_;
+    std::string lastAction_;
+    bool changeRates_ = true;
+    double lastSecondPeak_ = 0.0;
+};

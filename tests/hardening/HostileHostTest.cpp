@@ -1,0 +1,203 @@
+// The built plug-in under a hostile host: seeded random sequences of every kind of host call, then all
+// notes off and the pedal up and ten seconds of blocks. Each seed is its own test; more run with
+// VIRELLANDO_HOSTILE_SEED=<first seed> and VIRELLANDO_HOSTILE_RUNS=<count>.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+#include "HostileHost.h"
+#include "PianoLikeBank.h"
+#include "PluginFolder.h"
+#include "instrument/programs/PresetsFile.h"
+
+using namespace vst;
+
+namespace
+{
+constexpr int kParameters = 11;
+// Sequences with rate changes, then a stretch at one rate the engine runs at, so that a note left
+// sounding before the end is still sounding at the end.
+constexpr int kStepsChangingRates = 400;
+constexpr int kStepsAtOneRate = 200;
+// Silence at the end: a released voice ends at the engine's noise floor and the reverb is put to sleep
+// after two seconds below -60 dB, after which the instrument writes exact zeros. Ten seconds cover any
+// release and reverb tail, so the last second is allowed no more than -120 dBFS, far below the quietest
+// note the engine plays (a held note at velocity 1 is louder than -100 dBFS).
+constexpr double kSilence = 1e-6;
+
+// What a fresh instance answers; a mistreated one must answer the same.
+struct Answers
+{
+    std::vector<std::string> names;
+    std::vector<std::string> labels;
+    std::string effect, vendor, product;
+    VstIntPtr vendorVersion = 0, vstVersion = 0, category = 0;
+    std::vector<VstIntPtr> canDo;
+    VstInt32 numParams = 0, numOutputs = 0, flags = 0, uniqueId = 0;
+
+    static Answers of(PluginInstance& instance)
+    {
+        Answers a;
+        for (int i = 0; i < kParameters; ++i)
+        {
+            a.names.push_back(instance.getString(effGetParamName, i));
+            a.labels.push_back(instance.getString(effGetParamLabel, i));
+        }
+        a.effect = instance.getString(effGetEffectName);
+        a.vendor = instance.getString(effGetVendorString);
+        a.product = instance.getString(effGetProductString);
+        a.vendorVersion = instance.dispatch(effGetVendorVersion);
+        a.vstVersion = instance.dispatch(effGetVstVersion);
+        a.category = instance.dispatch(effGetPlugCategory);
+        for (const char* text : {"receiveVstEvents", "receiveVstMidiEvent", "midiProgramNames", "sendVstMidiEvent"})
+            a.canDo.push_back(instance.canDo(text));
+        const AEffect* e = instance.effect();
+        a.numParams = e->numParams;
+        a.numOutputs = e->numOutputs;
+        a.flags = e->flags;
+        a.uniqueId = e->uniqueID;
+        return a;
+    }
+};
+
+// Programs with values a damaged presets file may carry and a name without its terminator.
+std::vector<StoredProgram> OddPrograms()
+{
+    std::vector<StoredProgram> programs(8);
+    const float values[] = {0.0f, 1.0f, 0.5f, -1.0f, 2.0f, NAN, INFINITY, 0.25f};
+    for (size_t p = 0; p < programs.size(); ++p)
+    {
+        std::snprintf(programs[p].name, sizeof programs[p].name, "Program %zu", p);
+        for (int i = 0; i < kParameters; ++i)
+            programs[p].values[i] = values[(p + static_cast<size_t>(i)) % std::size(values)];
+    }
+    std::memset(programs[3].name, 'x', sizeof programs[3].name);
+    return programs;
+}
+
+class HostileHostTest : public ::testing::TestWithParam<uint32_t>
+{
+protected:
+    void SetUp() override
+    {
+        folder.addStringTable();
+        const auto bank = hardening::MakePianoLikeBank().bytes();
+        folder.writeFile("DAT", std::string(bank.begin(), bank.end()));
+        ASSERT_TRUE(PresetsFile::write(folder.besidePlugin("presets").c_str(), OddPrograms()));
+    }
+
+    void runSeed(uint32_t seed)
+    {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const float startRates[] = {22050.0f, 44100.0f, 48000.0f, 96000.0f};
+        HostAnswers answers;
+        answers.sampleRate = startRates[seed % std::size(startRates)];
+        answers.blockSize = 512;
+        auto reference = folder.instantiate(answers);
+        auto instance = folder.instantiate(answers);
+        ASSERT_TRUE(reference && instance);
+        const Answers expected = Answers::of(*reference);
+        reference->close();
+
+        HostileHost host(*instance, seed, static_cast<float>(answers.sampleRate));
+        ASSERT_TRUE(host.run(kStepsChangingRates, true)) << host.fault();
+        host.settle();
+        ASSERT_TRUE(host.run(kStepsAtOneRate, false)) << host.fault();
+
+        // A sequence may leave the volume or every tone band at 0, which would hide a stuck note.
+        instance->setParameter(4, 0.5f);
+        for (int band = 8; band <= 10; ++band)
+            instance->setParameter(band, 0.5f);
+        // Events still queued for the next block are played first, so that the last word is the host's.
+        ASSERT_TRUE(host.render(0.0)) << host.fault();
+        host.sendMidi({{0, 0xb0, 123, 0}, {0, 0xb0, 64, 0}});
+        ASSERT_TRUE(host.render(10.0)) << host.fault();
+        std::cout << "seed " << seed << ": largest sample " << host.watch().largest() << " (threshold "
+                  << host.watch().threshold() << "), last second's peak " << host.lastSecondPeak() << " at "
+                  << host.sampleRate() << " Hz\n";
+        EXPECT_LE(host.lastSecondPeak(), kSilence) << "a note is still sounding";
+
+        expectSameAnswers(expected, *instance);
+        expectParameterRoundTrips(*instance);
+        expectChunkRoundTrip(*instance);
+    }
+
+    static void expectSameAnswers(const Answers& expected, PluginInstance& instance)
+    {
+        const Answers now = Answers::of(instance);
+        EXPECT_EQ(expected.names, now.names);
+        EXPECT_EQ(expected.labels, now.labels);
+        EXPECT_EQ("Virellando", now.effect);
+        EXPECT_EQ(expected.vendor, now.vendor);
+        EXPECT_EQ(expected.product, now.product);
+        EXPECT_EQ(1000, now.vendorVersion);
+        EXPECT_EQ(2400, now.vstVersion);
+        EXPECT_EQ(kPlugCategSynth, now.category);
+        EXPECT_EQ((std::vector<VstIntPtr>{1, 1, 1, -1}), now.canDo);
+        EXPECT_EQ(expected.numParams, now.numParams);
+        EXPECT_EQ(expected.numOutputs, now.numOutputs);
+        EXPECT_EQ(expected.flags, now.flags);
+        EXPECT_EQ(expected.uniqueId, now.uniqueId);
+    }
+
+    // Each value comes back as set, or for a stepped parameter as the centre of its step; setting the
+    // reported value again lands on the same step.
+    static void expectParameterRoundTrips(PluginInstance& instance)
+    {
+        const double halfStep[kParameters] = {0.125, 0, 0, 1.0 / 14.0, 0, 0.1, 0, 0, 0, 0, 0};
+        for (int i = 0; i < kParameters; ++i)
+        {
+            for (const float value : {0.0f, 0.3f, 0.77f, 1.0f})
+            {
+                instance.setParameter(i, value);
+                const float reported = instance.getParameter(i);
+                EXPECT_NEAR(value, reported, halfStep[i] + 1e-6) << "parameter " << i;
+                instance.setParameter(i, reported);
+                EXPECT_EQ(reported, instance.getParameter(i)) << "parameter " << i;
+            }
+        }
+    }
+
+    static void expectChunkRoundTrip(PluginInstance& instance)
+    {
+        const int32_t chunk[12] = {1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 4, 5};
+        std::vector<unsigned char> bytes(48);
+        std::memcpy(bytes.data(), chunk, 48);
+        const float floats[] = {0.7f, 0.2f, 0.4f, 0.6f, 0.1f, 1.5f, 0.5f, 2.0f};
+        std::memcpy(bytes.data() + 8, floats, sizeof floats);
+        ASSERT_EQ(48, instance.dispatch(effSetChunk, 0, 48, bytes.data()));
+        void* data = nullptr;
+        ASSERT_EQ(48, instance.dispatch(effGetChunk, 0, 0, &data));
+        ASSERT_NE(nullptr, data);
+        EXPECT_EQ(0, std::memcmp(bytes.data(), data, 48));
+        EXPECT_FLOAT_EQ(0.75f, instance.getParameter(8));
+    }
+
+    PluginFolder folder;
+};
+
+TEST_P(HostileHostTest, SurvivesAndEndsSilentAndSane)
+{
+    runSeed(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, HostileHostTest, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
+
+TEST_F(HostileHostTest, SeedsFromTheEnvironment)
+{
+    const char* first = std::getenv("VIRELLANDO_HOSTILE_SEED");
+    if (!first)
+        GTEST_SKIP() << "set VIRELLANDO_HOSTILE_SEED (and VIRELLANDO_HOSTILE_RUNS) to run more seeds";
+    const char* runs = std::getenv("VIRELLANDO_HOSTILE_RUNS");
+    const uint32_t seed = static_cast<uint32_t>(std::strtoul(first, nullptr, 10));
+    const uint32_t count = runs ? static_cast<uint32_t>(std::strtoul(runs, nullptr, 10)) : 1;
+    for (uint32_t i = 0; i < count && !HasFatalFailure(); ++i)
+        runSeed(seed + i);
+}
+
+} // namespace

@@ -1,0 +1,149 @@
+// The threads that meet in one instrument, all at once: the host's audio thread processing blocks, the
+// editor's thread queueing keys and pedals and reading the display state, an automation thread setting
+// parameters and chunks, the background read of the sample block, and the host's thread creating and
+// destroying further instances. Run under ThreadSanitizer by scripts/test-threads.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "InstrumentFixture.h"
+#include "PianoLikeBank.h"
+#include "SampleDataCache.h"
+#include "VstXSynth.h"
+
+using namespace vst;
+
+namespace
+{
+using InstrumentThreads = InstrumentFixture;
+
+constexpr int kBlockSize = 256;
+constexpr int kBlocks = 1500;
+
+// One block's host MIDI: a few notes and pedals at random offsets.
+class HostMidi
+{
+public:
+    explicit HostMidi(uint32_t seed)
+        : random(seed), storage(sizeof(VstEvents) + (kMaxEvents - 2) * sizeof(VstEvent*))
+    {
+    }
+
+    VstEvents* next()
+    {
+        auto* list = reinterpret_cast<VstEvents*>(storage.data());
+        const int count = std::uniform_int_distribution<int>(0, kMaxEvents)(random);
+        list->numEvents = count;
+        for (int i = 0; i < count; ++i)
+        {
+            VstMidiEvent& e = events[static_cast<size_t>(i)];
+            e = VstMidiEvent{};
+            e.type = kVstMidiType;
+            e.byteSize = sizeof e;
+            e.deltaFrames = std::uniform_int_distribution<int>(0, kBlockSize - 1)(random);
+            const int kind = std::uniform_int_distribution<int>(0, 9)(random);
+            const int key = std::uniform_int_distribution<int>(21, 108)(random);
+            e.midiData[0] = static_cast<char>(kind < 5 ? 0x90 : kind < 8 ? 0x80 : 0xb0);
+            e.midiData[1] = static_cast<char>(kind < 8 ? key : kind == 8 ? 64 : 91);
+            e.midiData[2] = static_cast<char>(std::uniform_int_distribution<int>(0, 127)(random));
+            list->events[i] = reinterpret_cast<VstEvent*>(&e);
+        }
+        return list;
+    }
+
+private:
+    static constexpr int kMaxEvents = 6;
+    std::mt19937 random;
+    // VstEvents declares two pointers; hosts make the list as long as they need.
+    std::vector<unsigned char> storage;
+    VstMidiEvent events[kMaxEvents] = {};
+};
+
+TEST_F(InstrumentThreads, AudioEditorAutomationLoadingAndLifetimeMeetWithoutARace)
+{
+    // Large enough that the background read is still filling the block while the first blocks play.
+    writeBeside("DAT", hardening::MakePianoLikeBank(16u << 20).bytes());
+    auto synth = std::make_unique<VstXSynth>(host);
+    synth->setBlockSize(kBlockSize);
+    std::atomic<bool> stop{false};
+    std::atomic<int> nonFinite{0};
+
+    std::thread audio([&] {
+        HostMidi midi(11);
+        std::vector<float> left(kBlockSize), right(kBlockSize);
+        float* outputs[2] = {left.data(), right.data()};
+        for (int block = 0; block < kBlocks; ++block)
+        {
+            synth->processEvents(midi.next());
+            synth->processReplacing(nullptr, outputs, kBlockSize);
+            for (int i = 0; i < kBlockSize; ++i)
+                if (!std::isfinite(left[static_cast<size_t>(i)]) || !std::isfinite(right[static_cast<size_t>(i)]))
+                    ++nonFinite;
+        }
+        stop = true;
+    });
+    std::thread editor([&] {
+        std::mt19937 random(12);
+        std::uniform_int_distribution<int> key(21, 108);
+        while (!stop)
+        {
+            const int k = key(random);
+            synth->keyPressed(k, 100);
+            synth->sustainPedal(k % 2 == 0);
+            synth->softPedal(k % 3 == 0);
+            synth->keyReleased(k, 64);
+            // The editor's refresh reads the display state without a lock.
+            if (synth->takeDisplayChanged())
+                for (int shown = 21; shown <= 108; ++shown)
+                    synth->isKeyDown(shown);
+            synth->isSustainDown();
+            synth->isSoftDown();
+            synth->requestedSettings();
+            // A fast player, but a person: a few hundred events a second.
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    });
+    std::thread automation([&] {
+        std::mt19937 random(13);
+        std::uniform_int_distribution<int> index(0, VstXSynth::kNumParams - 1);
+        std::uniform_real_distribution<float> value(0.0f, 1.0f);
+        char text[64];
+        while (!stop)
+        {
+            const int i = index(random);
+            synth->setParameter(i, value(random));
+            synth->getParameter(i);
+            synth->getParameterDisplay(i, text);
+            void* chunk = nullptr;
+            const VstInt32 size = synth->getChunk(&chunk, false);
+            std::vector<unsigned char> copy(static_cast<const unsigned char*>(chunk),
+                                            static_cast<const unsigned char*>(chunk) + size);
+            synth->setChunk(copy.data(), size, false);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+
+    // The host's own thread meanwhile loads and unloads more instances of the plug-in.
+    int created = 0;
+    while (!stop)
+    {
+        auto other = std::make_unique<VstXSynth>(host);
+        ++created;
+    }
+    audio.join();
+    editor.join();
+    automation.join();
+    synth.reset();
+
+    EXPECT_GT(created, 0);
+    EXPECT_EQ(0, nonFinite.load());
+    EXPECT_EQ(0u, engine::SampleDataCache::shared().userCount());
+    EXPECT_EQ(nullptr, engine::SampleDataCache::shared().sampleData());
+}
+
+} // namespace

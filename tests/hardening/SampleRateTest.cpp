@@ -1,0 +1,109 @@
+// The engine renders only at 8000 to 96000 Hz. At those rates a key sounds at its pitch whatever rate came
+// before; at a rate outside them the instrument stays silent rather than play out of tune, and plays in
+// tune again as soon as the host returns to a rate the engine runs at.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "PianoLikeBank.h"
+#include "PluginFolder.h"
+
+using namespace vst;
+
+namespace
+{
+// Key 60 plays the bank's tone at its recorded pitch: a period of 100 points at 44100 Hz.
+constexpr double kKey60Hz = 441.0;
+
+class SampleRateTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder.addStringTable();
+        const auto bank = hardening::MakePianoLikeBank().bytes();
+        folder.writeFile("DAT", std::string(bank.begin(), bank.end()));
+    }
+
+    std::unique_ptr<PluginInstance> instantiate(float rate)
+    {
+        HostAnswers answers;
+        answers.sampleRate = rate;
+        auto instance = folder.instantiate(answers);
+        if (instance)
+        {
+            instance->setBlockSize(kBlock);
+            instance->setParameter(2, 0.0f); // no reverb: only the dry tone is counted
+        }
+        return instance;
+    }
+
+    // Plays key 60 and counts its rising zero crossings over half a second after the attack; 0 when the
+    // instrument stays silent. The key is released and left to end afterwards.
+    static double playedFrequency(PluginInstance& instance, float rate)
+    {
+        instance.dispatch(effMainsChanged, 0, 0);
+        instance.setSampleRate(rate);
+        instance.dispatch(effMainsChanged, 0, 1);
+        instance.sendMidi({{0, 0x90, 60, 100}});
+        const std::vector<float> attack = render(instance, static_cast<int>(rate * 0.2f));
+        const std::vector<float> held = render(instance, static_cast<int>(rate * 0.5f));
+        instance.sendMidi({{0, 0x80, 60, 0}});
+        render(instance, static_cast<int>(rate * 0.5f));
+        int crossings = 0;
+        for (size_t i = 1; i < held.size(); ++i)
+            crossings += held[i - 1] < 0.0f && held[i] >= 0.0f;
+        return crossings * static_cast<double>(rate) / static_cast<double>(held.size());
+    }
+
+    static std::vector<float> render(PluginInstance& instance, int frames)
+    {
+        std::vector<float> left(static_cast<size_t>(frames)), right(static_cast<size_t>(frames));
+        for (int done = 0; done < frames; done += kBlock)
+        {
+            const int n = std::min(kBlock, frames - done);
+            instance.processReplacing(left.data() + done, right.data() + done, n);
+        }
+        return left;
+    }
+
+    static constexpr int kBlock = 256;
+    PluginFolder folder;
+};
+
+TEST_F(SampleRateTest, KeysKeepTheirPitchAtEveryRateTheEngineRuns)
+{
+    auto instance = instantiate(44100.0f);
+    ASSERT_TRUE(instance);
+    for (const float rate : {8000.0f, 22050.0f, 48000.0f, 96000.0f, 44100.0f})
+        EXPECT_NEAR(kKey60Hz, playedFrequency(*instance, rate), kKey60Hz * 0.02) << rate << " Hz";
+}
+
+TEST_F(SampleRateTest, AboveTheEnginesRangeTheInstrumentIsSilentUntilTheRateComesBack)
+{
+    auto instance = instantiate(48000.0f);
+    ASSERT_TRUE(instance);
+    EXPECT_EQ(0.0, playedFrequency(*instance, 192000.0f));
+    EXPECT_NEAR(kKey60Hz, playedFrequency(*instance, 96000.0f), kKey60Hz * 0.02);
+}
+
+TEST_F(SampleRateTest, StartingAtARateTheEngineCannotRunIsSilentUntilTheHostChangesIt)
+{
+    auto instance = instantiate(176400.0f);
+    ASSERT_TRUE(instance);
+    EXPECT_EQ(0.0, playedFrequency(*instance, 176400.0f));
+    EXPECT_NEAR(kKey60Hz, playedFrequency(*instance, 88200.0f), kKey60Hz * 0.02);
+}
+
+TEST_F(SampleRateTest, BelowTheEnginesRangeTheInstrumentIsSilent)
+{
+    auto instance = instantiate(44100.0f);
+    ASSERT_TRUE(instance);
+    EXPECT_EQ(0.0, playedFrequency(*instance, 6000.0f));
+    EXPECT_NEAR(kKey60Hz, playedFrequency(*instance, 32000.0f), kKey60Hz * 0.02);
+}
+
+} // namespace
