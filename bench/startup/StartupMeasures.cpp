@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <thread>
 #include <vector>
