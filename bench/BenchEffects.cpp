@@ -33,16 +33,29 @@ struct TestBlock
             right[i] = envelope * unit(random);
         }
     }
+    void CopyTo(std::vector<float>& l, std::vector<float>& r) const
+    {
+        std::copy(left.begin(), left.end(), l.begin());
+        std::copy(right.begin(), right.end(), r.begin());
+    }
     std::vector<float> left;
     std::vector<float> right;
 };
 
+void Keep(std::vector<float>& left, std::vector<float>& right)
+{
+    benchmark::DoNotOptimize(left.data());
+    benchmark::DoNotOptimize(right.data());
+    benchmark::ClobberMemory();
+}
+
 void SetCounters(benchmark::State& state)
 {
     const double frames = static_cast<double>(kBlock);
-    state.counters["time_per_frame"] =
-        benchmark::Counter(frames, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    state.counters["realtime"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["time_per_frame"] = benchmark::Counter(
+        frames, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["realtime"] =
+        benchmark::Counter(frames / kRate, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void ConfigureLimiter(SimpleLimit& limiter)
@@ -80,14 +93,12 @@ void BM_TenBandEQ(benchmark::State& state)
     ConfigureEqualiser(eq);
     for (auto _ : state)
     {
-        std::copy(in.left.begin(), in.left.end(), left.begin());
-        std::copy(in.right.begin(), in.right.end(), right.begin());
+        in.CopyTo(left, right);
         for (int i = 0; i < kBlock; ++i)
         {
             eq.ProcessSample(left[i], right[i]);
         }
-        benchmark::DoNotOptimize(left.data());
-        benchmark::DoNotOptimize(right.data());
+        Keep(left, right);
     }
     SetCounters(state);
 }
@@ -103,11 +114,9 @@ void BM_ReverbUnit(benchmark::State& state)
     reverb.SetMix(1.0f);
     for (auto _ : state)
     {
-        std::copy(in.left.begin(), in.left.end(), left.begin());
-        std::copy(in.right.begin(), in.right.end(), right.begin());
+        in.CopyTo(left, right);
         reverb.Process(left.data(), right.data(), kBlock);
-        benchmark::DoNotOptimize(left.data());
-        benchmark::DoNotOptimize(right.data());
+        Keep(left, right);
     }
     SetCounters(state);
 }
@@ -124,12 +133,10 @@ void BM_ToneControls(benchmark::State& state)
     SetToneGains(toneRight);
     for (auto _ : state)
     {
-        std::copy(in.left.begin(), in.left.end(), left.begin());
-        std::copy(in.right.begin(), in.right.end(), right.begin());
+        in.CopyTo(left, right);
         toneLeft.Process(left.data(), kBlock);
         toneRight.Process(right.data(), kBlock);
-        benchmark::DoNotOptimize(left.data());
-        benchmark::DoNotOptimize(right.data());
+        Keep(left, right);
     }
     SetCounters(state);
 }
@@ -148,14 +155,12 @@ void BM_SimpleLimit(benchmark::State& state)
     ConfigureLimiter(limiter);
     for (auto _ : state)
     {
-        std::copy(in.left.begin(), in.left.end(), left.begin());
-        std::copy(in.right.begin(), in.right.end(), right.begin());
+        in.CopyTo(left, right);
         for (int i = 0; i < kBlock; ++i)
         {
             limiter.ProcessSample(left[i], right[i]);
         }
-        benchmark::DoNotOptimize(left.data());
-        benchmark::DoNotOptimize(right.data());
+        Keep(left, right);
     }
     SetCounters(state);
 }
@@ -183,8 +188,7 @@ void BM_Chain(benchmark::State& state)
     ConfigureLimiter(limiter);
     for (auto _ : state)
     {
-        std::copy(in.left.begin(), in.left.end(), left.begin());
-        std::copy(in.right.begin(), in.right.end(), right.begin());
+        in.CopyTo(left, right);
         for (int i = 0; i < kBlock; ++i)
         {
             eq.ProcessSample(left[i], right[i]);
@@ -203,8 +207,7 @@ void BM_Chain(benchmark::State& state)
         {
             limiter.ProcessSample(left[i], right[i]);
         }
-        benchmark::DoNotOptimize(left.data());
-        benchmark::DoNotOptimize(right.data());
+        Keep(left, right);
     }
     SetCounters(state);
 }

@@ -39,7 +39,8 @@ bool ReverbUnit::Process(float* left, float* right, int frames)
         return false;
     }
     float* buffer = m_interleaved.get();
-    for (int i = 0; i < frames; ++i)
+    const size_t count = static_cast<size_t>(frames);
+    for (size_t i = 0; i < count; ++i)
     {
         buffer[2 * i] = left[i];
         buffer[2 * i + 1] = right[i];
@@ -48,9 +49,10 @@ bool ReverbUnit::Process(float* left, float* right, int frames)
     for (int done = 0; done < frames; done += kChunkFrames)
     {
         const int chunk = std::min(kChunkFrames, frames - done);
-        result = ReverbProcess(m_reverb, buffer + 2 * done, buffer + 2 * done, chunk);
+        float* frame = buffer + 2 * static_cast<size_t>(done);
+        result = ReverbProcess(m_reverb, frame, frame, chunk);
     }
-    for (int i = 0; i < frames; ++i)
+    for (size_t i = 0; i < count; ++i)
     {
         left[i] = buffer[2 * i];
         right[i] = buffer[2 * i + 1];

@@ -12,11 +12,16 @@ TenBandEQ::TenBandEQ(float rate) : m_rate(rate), m_left(MakeBands(rate)), m_righ
 
 std::array<CBiQuadFilter, TenBandEQ::kBands> TenBandEQ::MakeBands(float rate)
 {
-    return {CBiQuadFilter(kBiQuadLowShelf, 32.0f, 0.0f, rate),   CBiQuadFilter(kBiQuadHighShelf, 16000.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 63.0f, 0.0f, rate),    CBiQuadFilter(kBiQuadPeaking, 125.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 250.0f, 0.0f, rate),   CBiQuadFilter(kBiQuadPeaking, 500.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 1000.0f, 0.0f, rate),  CBiQuadFilter(kBiQuadPeaking, 2000.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 4000.0f, 0.0f, rate),  CBiQuadFilter(kBiQuadPeaking, 8000.0f, 0.0f, rate)};
+    return {CBiQuadFilter(kBiQuadLowShelf, 32.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadHighShelf, 16000.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 63.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 125.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 250.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 500.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 1000.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 2000.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 4000.0f, 0.0f, rate),
+            CBiQuadFilter(kBiQuadPeaking, 8000.0f, 0.0f, rate)};
 }
 
 void TenBandEQ::SetSampleRate(float rate)

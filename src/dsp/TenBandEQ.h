@@ -55,7 +55,7 @@ public:
 private:
     static constexpr int kPair32 = 0;
     static constexpr int kPair16k = 1;
-    static constexpr int kFirstPeak = 2;     // 63 Hz
+    static constexpr int kFirstPeak = 2;      // 63 Hz
     static constexpr int kAlwaysRunPeaks = 6; // 63 ... 2000 Hz
     static constexpr int kPair4k = 8;
     static constexpr int kPair8k = 9;

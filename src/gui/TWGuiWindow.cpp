@@ -246,6 +246,11 @@ void TWGuiWindow::SetCursor(NativeCursor cursor) {
   if (created_) native_->SetCursor(cursor);
 }
 
+void TWGuiWindow::UpdateHover() {
+  Point cursor;
+  if (created_ && !capture_ && native_->GetCursorPos(cursor)) HandleMouseMove(cursor.x, cursor.y, 0);
+}
+
 void TWGuiWindow::SendMouse(TWGuiObject* object, int event, Point windowPoint, unsigned keyState) {
   if (!object) return;
   object->OnMouse(event, windowPoint.x - object->GetAbsX(), windowPoint.y - object->GetAbsY(), keyState);

@@ -61,6 +61,8 @@ class TWGuiWindow : public TWGuiContainer, private NativeWindowListener {
   TooltipController* GetTooltip() const { return tooltip_.get(); }
   // Sets the pointer's shape for this move; without a call the default arrow is restored.
   void SetCursor(NativeCursor cursor);
+  // Brings hover up to date with where the pointer is now, after something else (a pop-up) had it.
+  void UpdateHover();
   void SetBackgroundColour(ColourRef colour) { background_ = colour; }
   // Drops every reference to an object (hover, capture, timers, queued redraws).
   void ForgetObject(TWGuiObject* object);

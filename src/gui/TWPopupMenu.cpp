@@ -155,5 +155,7 @@ int TWPopupMenu::Track(TWGuiWindow& window, int x, int y) {
   std::unique_ptr<NativePopup> popup = native->CreatePopup();
   if (!popup) return kDismissed;
   const Point screen = native->ToScreen({x, y});
-  return Track(*popup, screen.x, screen.y);
+  const int chosen = Track(*popup, screen.x, screen.y);
+  window.UpdateHover();
+  return chosen;
 }

@@ -44,6 +44,8 @@ class HeadlessNativeWindow : public NativeWindow {
   void Key(bool up, int virtualKey) { Listener()->OnNativeKey(up, virtualKey, modifiers_); }
   void SetModifiers(unsigned modifiers) { modifiers_ = modifiers; }
   void SetForeground(bool foreground) { foreground_ = foreground; }
+  // Moves the pointer without telling the window, as when something else has grabbed it.
+  void SetCursorPos(Point p) { cursorPos_ = p; }
   void SetScreenOrigin(Point origin) { screenOrigin_ = origin; }
   void FailCreate(bool fail) { failCreate_ = fail; }
   void FailTimers(bool fail) { failTimers_ = fail; }

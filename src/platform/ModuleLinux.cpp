@@ -40,8 +40,11 @@ std::string FindModuleFileName() {
   if (map != nullptr && (map->l_name == nullptr || map->l_name[0] == '\0')) {
     return CanonicalPath("/proc/self/exe");
   }
+  // A shared object that cannot be resolved (its file was removed after
+  // loading) keeps the name it was loaded by: still the right folder.
   const std::string path = CanonicalPath(info.dli_fname);
-  return path.empty() ? CanonicalPath("/proc/self/exe") : path;
+  if (!path.empty() || info.dli_fname == nullptr) return path;
+  return info.dli_fname;
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ bool CHashTable::Remove(const char* key, const char* value) {
   return buckets_[BucketOf(key)].Remove(key, value);
 }
 
+void CHashTable::Clear() { buckets_.reset(new CMyList[bucketCount_]); }
+
 size_t CHashTable::CountInBucket(uint32_t bucket) const {
   return bucket < bucketCount_ ? buckets_[bucket].Count() : 0;
 }

@@ -23,6 +23,8 @@ class CHashTable {
   const char* Lookup(const char* key) const;
   // Removes the entry holding both key and value; false if none.
   bool Remove(const char* key, const char* value);
+  // Removes every entry.
+  void Clear();
   uint32_t BucketCount() const { return bucketCount_; }
   size_t CountInBucket(uint32_t bucket) const;
 

@@ -20,7 +20,8 @@ void LogFormatted(const char* format, ...) __attribute__((format(printf, 1, 2)))
 // The path given to the most recent LogStart (empty before the first).
 std::string LogCurrentPath();
 
-// Start-up lines.
+// Start-up lines. An instance starting up writes LogStartingUp, then its
+// VersionText line, then LogSystemInformation.
 // "Starting up on %d/%02d/%4d!" with the local month, day and year.
 void LogStartingUp();
 void LogOsDescription();

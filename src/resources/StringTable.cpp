@@ -1,4 +1,5 @@
 #include "StringTable.h"
+#include "StringTableTesting.h"
 
 #include <atomic>
 #include <cstring>
@@ -140,6 +141,12 @@ std::string StringTableText(const char* key) {
   char text[4096];
   const size_t length = StringTableLookup(key, text, sizeof text);
   return std::string(text, length);
+}
+
+void StringTableClearCacheForTesting() {
+  StringTableState& state = State();
+  platform::CriticalSectionLock lock(state.hasLock ? &state.lock : nullptr);
+  state.cache.Clear();
 }
 
 void StringTableCreateLock() { State().hasLock = true; }

@@ -1,10 +1,13 @@
 #include "zreverb/CEarlyRefl.h"
 
+#include "TestSignals.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
+using dsptest::FirstNonZero;
 using namespace zreverb;
 
 namespace
@@ -27,18 +30,6 @@ Response Impulse(CEarlyRefl& early, int channel, int frames)
         r.er1.push_back(e1);
     }
     return r;
-}
-
-int FirstNonZero(const std::vector<float>& v)
-{
-    for (size_t i = 0; i < v.size(); ++i)
-    {
-        if (v[i] != 0.0f)
-        {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
 }
 } // namespace
 

@@ -31,14 +31,3 @@ TEST(CFracDelayTest, FractionalReadInterpolatesBetweenNeighbours)
     EXPECT_EQ(2.0f, delay.Read(1.0f));
     EXPECT_FLOAT_EQ(1.5f, delay.Read(0.5f));
 }
-
-TEST(CFracDelayTest, ClearForgetsValuesAndLastOutput)
-{
-    CFracDelay delay;
-    ASSERT_EQ(kReverbOk, delay.Create(100.0f, 0.1f));
-    delay.Push(1.0f);
-    delay.Read(0.0f);
-    delay.Clear();
-    EXPECT_EQ(0.0f, delay.LastOutput());
-    EXPECT_EQ(0.0f, delay.Read(0.0f));
-}

@@ -26,15 +26,3 @@ TEST(COnePoleTest, TinyPositiveStateIsFlushed)
     filter.Process(4e-21f); // state 2e-21 survives one step
     EXPECT_EQ(1e-21f, filter.Process(0.0f));
 }
-
-TEST(COnePoleTest, ClearAndCoefficients)
-{
-    COnePole filter;
-    EXPECT_EQ(1.0f, filter.A());
-    EXPECT_EQ(0.0f, filter.B());
-    EXPECT_EQ(0.3f, filter.Process(0.3f));
-    filter.SetCoefficients(0.5f, 0.5f);
-    filter.Clear();
-    EXPECT_EQ(0.0f, filter.State());
-    EXPECT_EQ(0.5f, filter.Process(1.0f));
-}

@@ -172,6 +172,22 @@ TEST(CReverbRateTest, CutoffBoundFollowsLowRates)
     ASSERT_EQ(kReverbOk, reverb.Create(22050, 2, 0));
     EXPECT_EQ(kReverbOutOfRange, reverb.SetCutoff(16000.0f));
     EXPECT_FLOAT_EQ(22050.0f / 2.2f, reverb.Channel(0).LowPass().Cutoff());
+    // "Plate" still applies, with its cutoff clamped, and says so.
+    EXPECT_EQ(kReverbOutOfRange, reverb.SetPreset(2));
+    EXPECT_EQ(2, reverb.Preset());
+    EXPECT_EQ(0.6f, reverb.Channel(1).TankA().Decay());
+}
+
+TEST_F(CReverbTest, DryOnlyMixPassesTheInputExactly)
+{
+    ASSERT_EQ(kReverbOk, reverb.SetMix(0.0f));
+    std::vector<float> in(2 * 4000);
+    for (size_t i = 0; i < in.size(); ++i)
+    {
+        in[i] = std::sin(0.05f * static_cast<float>(i)) * 0.9f;
+    }
+    const std::vector<float> out = Render(reverb, in);
+    EXPECT_EQ(in, out);
 }
 
 TEST_F(CReverbTest, BassBoostAndTailLevel)

@@ -1,10 +1,13 @@
 #include "zreverb/CTank.h"
 
+#include "TestSignals.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
+using dsptest::FirstNonZero;
 using namespace zreverb;
 
 namespace
@@ -28,18 +31,6 @@ TankRun Impulse(CTank& tank, int frames)
         run.right.push_back(r);
     }
     return run;
-}
-
-int FirstNonZero(const std::vector<float>& v)
-{
-    for (size_t i = 0; i < v.size(); ++i)
-    {
-        if (v[i] != 0.0f)
-        {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
 }
 } // namespace
 

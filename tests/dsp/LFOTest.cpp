@@ -112,16 +112,6 @@ TEST(CTriangLFOTest, FirstValuesFollowTheTwoPhases)
     EXPECT_NEAR(-(v - 0.5) * 1.9993288181, lfo.Next(), 1e-5);
 }
 
-TEST(CNoLFOTest, AlwaysOne)
-{
-    CNoLFO lfo;
-    lfo.SetFrequency(3.0f);
-    lfo.SetMode(2);
-    lfo.Reset();
-    EXPECT_EQ(1.0f, lfo.Next());
-    EXPECT_EQ(1.0f, lfo.Next());
-}
-
 TEST(LFOFactoryTest, CreatesEachKindAndRefusesOthers)
 {
     std::unique_ptr<CLFO> lfo;

@@ -1,5 +1,5 @@
-#include "zreverb/CReverb.h"
 #include "zreverb/ReverbApi.h"
+#include "zreverb/CReverb.h"
 #include "zreverb/ReverbPresets.h"
 
 #include <gtest/gtest.h>

@@ -16,7 +16,8 @@ std::vector<float> Signal(int frames, float scale)
     std::vector<float> v(static_cast<size_t>(frames));
     for (int i = 0; i < frames; ++i)
     {
-        v[static_cast<size_t>(i)] = scale * std::sin(0.013f * static_cast<float>(i)) * ((i / 700) % 2 ? 1.0f : 0.2f);
+        v[static_cast<size_t>(i)] =
+            scale * std::sin(0.013f * static_cast<float>(i)) * ((i / 700) % 2 ? 1.0f : 0.2f);
     }
     return v;
 }
@@ -41,7 +42,8 @@ TEST(ReverbUnitTest, MatchesTheReverbOnInterleavedFramesAcrossChunks)
     }
     for (int done = 0; done < frames; done += 1000)
     {
-        ASSERT_EQ(kReverbOk, reference.Process(&interleaved[2 * done], &interleaved[2 * done], std::min(1000, frames - done)));
+        ASSERT_EQ(kReverbOk, reference.Process(&interleaved[2 * done], &interleaved[2 * done],
+                                               std::min(1000, frames - done)));
     }
 
     std::srand(7);

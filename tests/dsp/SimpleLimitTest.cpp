@@ -32,7 +32,7 @@ protected:
         return std::fmax(std::fabs(left), std::fabs(right));
     }
 
-    // Largest output the design can give for an input peak p: the peak was missed by the hold and is
+    // Largest output this limiter can give for an input peak p: the peak was missed by the hold and is
     // output after its full look-ahead of attack towards it and a full look-ahead of release.
     double WorstCaseOutput(double p) const
     {
@@ -58,10 +58,11 @@ TEST(SimpleLimitConstructionTest, DefaultsBeforeConfiguration)
     EXPECT_EQ(1.0f, limiter.GetThresholdGain());
     EXPECT_FLOAT_EQ(static_cast<float>(std::pow(0.01, 1000.0 / 44100.0)), limiter.GetAttackCoefficient());
     // The release keeps the plain exponential until it is set.
-    EXPECT_FLOAT_EQ(static_cast<float>(std::exp(-1000.0 / (10.0 * 44100.0))), limiter.GetReleaseCoefficient());
+    EXPECT_FLOAT_EQ(static_cast<float>(std::exp(-1000.0 / (10.0 * 44100.0))),
+                    limiter.GetReleaseCoefficient());
 }
 
-TEST_F(SimpleLimitTest, ConfigurationGivesTheDesignedCoefficients)
+TEST_F(SimpleLimitTest, InstrumentSettingsGiveTheirCoefficients)
 {
     EXPECT_EQ(220, limiter.GetLookahead());
     EXPECT_NEAR(0.979331f, limiter.GetAttackCoefficient(), 1e-6f);
@@ -141,7 +142,8 @@ TEST_F(SimpleLimitTest, RateChangeKeepsTheLookAheadInSamples)
     limiter.SetSampleRate(96000.0f);
     EXPECT_EQ(220, limiter.GetLookahead());
     EXPECT_EQ(96000.0f, limiter.GetSampleRate());
-    EXPECT_FLOAT_EQ(static_cast<float>(std::pow(0.01, 1000.0 / (5.0 * 96000.0))), limiter.GetAttackCoefficient());
+    EXPECT_FLOAT_EQ(static_cast<float>(std::pow(0.01, 1000.0 / (5.0 * 96000.0))),
+                    limiter.GetAttackCoefficient());
     limiter.SetAttack(5.0f);
     EXPECT_EQ(480, limiter.GetLookahead());
 }
@@ -187,7 +189,7 @@ TEST_F(SimpleLimitTest, PeakMissedByTheHoldComesOutAboveTheThreshold)
     EXPECT_GT(largest, 1.4f);
 }
 
-TEST_F(SimpleLimitTest, RandomBurstsStayWithinTheDesignBound)
+TEST_F(SimpleLimitTest, RandomBurstsStayWithinTheHoldBound)
 {
     std::mt19937 random(20240611);
     std::uniform_real_distribution<float> levelDb(-30.0f, 20.0f);
@@ -234,7 +236,7 @@ TEST_F(SimpleLimitTest, RandomBurstsStayWithinTheDesignBound)
     }
     ASSERT_GT(largestIn, 9.0f);
     const double bound = WorstCaseOutput(largestIn);
-    std::cout << "largest input " << largestIn << ", largest output " << largestOut << " (design bound " << bound
+    std::cout << "largest input " << largestIn << ", largest output " << largestOut << " (bound " << bound
               << ", threshold " << thr << "), largest settled click ratio " << largestSettledRatio << "\n";
     EXPECT_LE(largestOut, bound * 1.00001);
     // An isolated peak, with the envelope settled before it, overshoots by little more than one percent

@@ -17,16 +17,6 @@ void WarmUp(ToneControl& tone)
 }
 } // namespace
 
-TEST(ToneControlTest, ConstructionComputesTheSplitCoefficients)
-{
-    ToneControl tone(44100, 880, 5000);
-    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 880.0 / 44100.0)), tone.LowCoefficient());
-    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 5000.0 / 44100.0)), tone.HighCoefficient());
-    EXPECT_EQ(1.0f, tone.LowGain());
-    EXPECT_EQ(1.0f, tone.MidGain());
-    EXPECT_EQ(1.0f, tone.HighGain());
-}
-
 TEST(ToneControlTest, UnityGainsLeaveBufferAndStatesUntouched)
 {
     ToneControl tone(44100, 880, 5000);
@@ -68,7 +58,8 @@ TEST(ToneControlTest, ZeroLowGainRemovesBassAndKeepsMids)
     tone.SetLowGain(0.0f);
     std::vector<float> bass = dsptest::Sine(100.0, 44100.0, 44100);
     tone.Process(bass.data(), static_cast<int>(bass.size()));
-    EXPECT_LT(dsptest::PeakFrom(bass, 22050), 0.5f);
+    // About -9 dB: the low band lags the three-sample delayed input it is subtracted from.
+    EXPECT_LT(dsptest::PeakFrom(bass, 22050), 0.4f);
 
     ToneControl mids(44100, 880, 5000);
     mids.SetLowGain(0.0f);
@@ -98,7 +89,9 @@ TEST(ToneControlTest, RateChangeClearsHistoryAndKeepsGains)
     {
         EXPECT_EQ(0.0f, tone.State(i)) << i;
     }
-    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 880.0 / 48000.0)), tone.LowCoefficient());
-    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 5000.0 / 48000.0)), tone.HighCoefficient());
+    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 880.0 / 48000.0)),
+                    tone.LowCoefficient());
+    EXPECT_FLOAT_EQ(static_cast<float>(2.0 * std::sin(dsptest::kPi * 5000.0 / 48000.0)),
+                    tone.HighCoefficient());
     EXPECT_EQ(0.5f, tone.MidGain());
 }

@@ -74,3 +74,19 @@ TEST_F(MenuTest, TrackingFromAWindowReleasesTheCapture) {
   EXPECT_FALSE(headless->HasCapture());
   EXPECT_EQ(window.GetCaptureObject(), nullptr);
 }
+
+TEST_F(MenuTest, HoverCatchesUpWithThePointerAfterTheMenu) {
+  auto native = std::make_unique<HeadlessNativeWindow>();
+  HeadlessNativeWindow* headless = native.get();
+  TWGuiWindow window(std::move(native));
+  ASSERT_TRUE(window.Initialize(NativeParent{}, 100, 100));
+  TestObject button("button", 20, 20);
+  window.AddChild(&button, 0, 0);
+  headless->MoveMouse(5, 5);
+  ASSERT_EQ(window.GetHoverObject(), &button);
+  headless->SetCursorPos({60, 60});  // the pointer moved while the menu had it
+  HeadlessNativePopup::Script({KeyPress(kVkEscape)});
+  menu.Track(window, 0, 20);
+  EXPECT_EQ(window.GetHoverObject(), nullptr);
+  EXPECT_EQ(button.rec.mouse.back().event, kMouseLeave);
+}

@@ -60,6 +60,17 @@ TEST(CHashTable, RemovalTakesTheEntryMatchingKeyAndValue) {
   EXPECT_EQ(table.CountInBucket(table.BucketOf("key")), 2u);
 }
 
+TEST(CHashTable, ClearEmptiesEveryBucket) {
+  CHashTable table(25);
+  table.Insert("a", "1");
+  table.Insert("caf\xE9", "2");
+  table.Clear();
+  EXPECT_EQ(table.Lookup("a"), nullptr);
+  EXPECT_EQ(table.Lookup("caf\xE9"), nullptr);
+  table.Insert("a", "3");
+  EXPECT_STREQ(table.Lookup("a"), "3");
+}
+
 TEST(CHashTable, EntriesAreOwnedCopies) {
   CHashTable table(3);
   std::string key = "volatile";

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "StringTable.h"
+#include "StringTableTesting.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ TEST(ShippedStrings, ParameterNamesFitTheHostsEightCharacters) {
 }
 
 TEST(ShippedStrings, ProductIsVirellando) {
+  resources::StringTableClearCacheForTesting();
   resources::StringTableSetFile(SHIPPED_STRINGS_PATH);
   EXPECT_EQ(resources::StringTableText("ProgramName"), "Virellando");
   EXPECT_NE(resources::StringTableText("VSS_CopyRights").find("Tallowind"), std::string::npos);

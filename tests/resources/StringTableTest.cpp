@@ -7,14 +7,14 @@
 
 #include "../platform/TempFolder.h"
 #include "StringTable.h"
+#include "StringTableTesting.h"
 
 namespace {
 
-// Texts are cached per key for the life of the process, so every test uses
-// keys of its own.
 class StringTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    resources::StringTableClearCacheForTesting();
     file_ = folder_.File("Grand.INI");
     resources::StringTableSetFile(file_.c_str());
   }

@@ -1,10 +1,11 @@
 // A stand-in instrument for the renderer's tests. It marks every MIDI message it receives in the audio at
 // the message's frame (left = key / 128, right = velocity / 128), keeps twelve float settings as its
 // 48-byte state (settings 0..10 are the parameters, 11 the program), and reports its sound bank ready on
-// the third poll, or never when built with FAKE_BANK_NEVER_READY.
+// the third poll, or never when built with FAKE_BANK_NEVER_READY. Parameter 10 at 1 makes it emit NaN.
 #include "VstInterface.h"
 
 #include <cstring>
+#include <limits>
 #include <vector>
 
 using namespace vst;
@@ -101,6 +102,9 @@ void processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32
         outputs[1][at] += p.velocity / 128.0f;
     }
     fake->pending.clear();
+    // Parameter 10 at full scale stands for an instrument fault.
+    if (fake->settings[10] >= 1.0f)
+        outputs[0][0] = std::numeric_limits<float>::quiet_NaN();
 }
 
 } // namespace

@@ -231,3 +231,11 @@ TEST_F(RendererRun, PieceWithoutNotesWarnsButRenders)
     EXPECT_NE(err.str().find("plays no notes"), std::string::npos) << err.str();
     EXPECT_EQ(readWav(48000).size(), 2u * 24001);
 }
+
+TEST_F(RendererRun, NonFiniteOutputFailsTheRenderButKeepsTheFile)
+{
+    EXPECT_EQ(run({"-q", "--block", "4096", "--param", "10=1", plugin, midi, wav}), 1);
+    EXPECT_TRUE(mentions(err.str(), "produced 44 NaN or infinite samples")) << "one per block";
+    EXPECT_TRUE(mentions(out.str(), "44 samples were NaN or infinite"));
+    EXPECT_TRUE(exists(wav)) << "kept for inspection";
+}

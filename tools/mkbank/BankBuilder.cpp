@@ -73,7 +73,7 @@ bool BankBuilder::assemble(const engine::SoundFontData& source, engine::ByteSour
         return fail("preset " + std::to_string(bank) + ":" + std::to_string(program) +
                     " has no zones below the noise keys");
     }
-    ResonanceLayer::addTo(image.data.presets.front());
+    ResonanceLayer::addTo(image);
     NoiseLayer::addTo(image);
     describe(source, bank, program, sourceName, image.data);
     summary.samplePoints = image.points.size();

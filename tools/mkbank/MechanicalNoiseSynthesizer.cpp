@@ -76,7 +76,8 @@ std::vector<float> Mix(const std::vector<Burst>& bursts, double seconds, uint32_
     const size_t length = static_cast<size_t>(seconds * kRate);
     std::vector<float> mix(length, 0.0f);
     for (size_t b = 0; b < bursts.size(); ++b) {
-        const std::vector<float> part = RenderBurst(bursts[b], length, seed * 16 + b);
+        const auto partSeed = seed * 16u + static_cast<uint32_t>(b);
+        const std::vector<float> part = RenderBurst(bursts[b], length, partSeed);
         const double gain = std::pow(10.0, bursts[b].levelDb / 20.0);
         for (size_t n = 0; n < length; ++n) mix[n] += static_cast<float>(gain * part[n]);
     }
@@ -165,9 +166,9 @@ std::vector<float> MechanicalNoiseSynthesizer::keyRelease(int registerIndex) {
          {{Lerp(85.0, 240.0, t), Lerp(0.07, 0.03, t), 1.0},
           {Lerp(170.0, 480.0, t), Lerp(0.04, 0.02, t), 0.5}},
          2000.0},
-        {-9.0, 0.001, 0.001, Lerp(0.02, 0.01, t), {{Lerp(600.0, 1500.0, t), 0.004, 1.0}}, 4000.0},
+        {-6.0, 0.001, 0.001, Lerp(0.02, 0.01, t), {{Lerp(600.0, 1500.0, t), 0.004, 1.0}}, 4000.0},
         // The key falling back onto its rest rail: a small, woody knock.
-        {hasDampers ? -14.0 : -4.0, Lerp(0.012, 0.008, t), 0.0005, 0.002,
+        {hasDampers ? -10.0 : -4.0, Lerp(0.012, 0.008, t), 0.0005, 0.002,
          {{Lerp(500.0, 900.0, t), 0.012, 1.0}, {Lerp(1300.0, 2100.0, t), 0.006, 0.6}},
          6000.0},
     };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "LittleEndian.h"
 #include "SoundFontNumbers.h"
 #include "ZoneGenerators.h"
 
@@ -137,7 +138,7 @@ bool PresetCopier::readPoints(const SoundFontSampleHeader& sample, std::vector<i
     }
     points.resize(count);
     for (size_t i = 0; i < count; ++i) {
-        points[i] = static_cast<int16_t>(raw[2 * i] | (raw[2 * i + 1] << 8));
+        points[i] = static_cast<int16_t>(engine::ReadU16(&raw[2 * i]));
     }
     return true;
 }

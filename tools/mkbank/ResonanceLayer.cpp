@@ -1,5 +1,7 @@
 #include "ResonanceLayer.h"
 
+#include <set>
+
 #include "SoundFontNumbers.h"
 #include "ZoneGenerators.h"
 
@@ -18,30 +20,66 @@ SoundFontModulatorRecord ResonanceLayer::controllerModulator(uint8_t controller,
     return mod;
 }
 
-void ResonanceLayer::addTo(engine::SoundFontPreset& preset) {
-    const size_t pianoZones = preset.zones.size();
+void ResonanceLayer::addTo(BankImage& bank) {
+    std::map<uint16_t, uint16_t> monoInstruments;  // piano instrument -> its resonance copy
+    auto& zones = bank.data.presets.front().zones;
+    const size_t pianoZones = zones.size();
     for (size_t z = 0; z < pianoZones; ++z) {
-        SoundFontZone twin = preset.zones[z];
-        ZoneGenerators gens(twin);
-        gens.add(kGenInitialAttenuation, kLevelCentibels);
-        gens.add(kGenAttackVolEnv, kAttackTimecents);
-        gens.add(kGenDecayVolEnv, kDecayTimecents);
-        gens.add(kGenReleaseVolEnv, kReleaseTimecents);
-        gens.add(kGenInitialFilterFc, kFilterCents);
-        for (uint8_t controller : {kEnvelopeController, kAmountController}) {
-            for (bool squared : {false, true}) {
-                const SoundFontModulatorRecord mod = controllerModulator(controller, squared);
-                bool replaced = false;
-                for (auto& own : twin.modulators) {
-                    if (ZoneGenerators::sameModulator(own, mod)) {
-                        own = mod;
-                        replaced = true;
-                    }
-                }
-                if (!replaced) twin.modulators.push_back(mod);
-            }
+        SoundFontZone twin = zones[z];
+        twin.generators.back().amount =
+            monoInstrument(bank, twin.generators.back().amount, monoInstruments);
+        makeTwin(twin);
+        zones.push_back(std::move(twin));
+    }
+}
+
+uint16_t ResonanceLayer::monoInstrument(BankImage& bank, uint16_t piano,
+                                        std::map<uint16_t, uint16_t>& made) {
+    const auto known = made.find(piano);
+    if (known != made.end()) return known->second;
+    const engine::SoundFontInstrument& source = bank.data.instruments[piano];
+    std::set<uint16_t> played;
+    for (const auto& zone : source.zones) {
+        if (ZoneGenerators::isLocal(zone, kGenSampleId)) played.insert(zone.generators.back().amount);
+    }
+    engine::SoundFontInstrument mono;
+    mono.name = (source.name + " Res").substr(0, 20);
+    for (size_t z = 0; z < source.zones.size(); ++z) {
+        SoundFontZone zone = source.zones[z];
+        if (!ZoneGenerators::isLocal(zone, kGenSampleId)) {
+            if (z == 0) mono.zones.push_back(std::move(zone));
+            continue;
         }
-        preset.zones.push_back(std::move(twin));
+        const engine::SoundFontSampleHeader& sample = bank.data.samples[zone.generators.back().amount];
+        // The left partner plays for both.
+        if ((sample.sampleType & engine::kSampleRight) && played.count(sample.sampleLink)) continue;
+        ZoneGenerators(zone).set(kGenPan, 0);
+        mono.zones.push_back(std::move(zone));
+    }
+    const auto index = static_cast<uint16_t>(bank.data.instruments.size());
+    bank.data.instruments.push_back(std::move(mono));
+    made[piano] = index;
+    return index;
+}
+
+void ResonanceLayer::makeTwin(SoundFontZone& twin) {
+    ZoneGenerators gens(twin);
+    gens.add(kGenAttackVolEnv, kAttackTimecents);
+    gens.add(kGenDecayVolEnv, kDecayTimecents);
+    gens.add(kGenReleaseVolEnv, kReleaseTimecents);
+    gens.add(kGenInitialFilterFc, kFilterCents);
+    for (uint8_t controller : {kEnvelopeController, kAmountController}) {
+        for (bool squared : {false, true}) {
+            const SoundFontModulatorRecord mod = controllerModulator(controller, squared);
+            bool replaced = false;
+            for (auto& own : twin.modulators) {
+                if (ZoneGenerators::sameModulator(own, mod)) {
+                    own = mod;
+                    replaced = true;
+                }
+            }
+            if (!replaced) twin.modulators.push_back(mod);
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,14 @@ int main(int argc, char** argv) {
     }
     BankBuilder builder;
     BuildSummary summary;
-    if (!builder.build(options, summary)) {
-        std::fprintf(stderr, "virellando-mkbank: %s\n", builder.error().c_str());
+    try {
+        if (!builder.build(options, summary)) {
+            std::fprintf(stderr, "virellando-mkbank: %s\n", builder.error().c_str());
+            return 1;
+        }
+    } catch (const std::bad_alloc&) {
+        // The whole bank is assembled in memory: a huge source preset can exhaust it.
+        std::fprintf(stderr, "virellando-mkbank: not enough memory to build the bank\n");
         return 1;
     }
     std::printf("virellando-mkbank: wrote %s (%llu bytes, first tag %s): preset \"%s\" with %zu "

@@ -162,6 +162,45 @@ bool Renderer::saveState(PluginInstance& instance, const std::string& path)
     return StateFile::write(path, static_cast<const uint8_t*>(data), size > 0 ? size_t(size) : 0, error_);
 }
 
+bool Renderer::playPiece(PluginInstance& instance, const MidiFile& midi, const RenderOptions& options,
+                         WavWriter& wav, RenderStats& stats)
+{
+    if (std::none_of(midi.messages().begin(), midi.messages().end(),
+                     [](const MidiMessage& m) { return m.isNoteOn(); }))
+        err_ << "virellando-render: warning: '" << options.midiPath << "' plays no notes\n";
+
+    const FrameScheduler scheduler(midi.timeUnitsPerSecond(), options.sampleRate, options.blockSize);
+    const std::vector<ScheduledMessage> messages = scheduler.schedule(midi.messages());
+    const uint64_t tailFrames = uint64_t(std::llround(options.tailSeconds * options.sampleRate));
+    const uint64_t totalFrames =
+        BlockPlayer::framesToRender(messages, scheduler.frameAt(midi.endTimeUnits()), tailFrames);
+
+    ProgressBar bar(err_, "Rendering");
+    PluginRenderTarget target(instance);
+    BlockPlayer player(options.blockSize);
+    const auto consume = [&](const float* left, const float* right, uint32_t frames) {
+        stats.addBlock(left, right, frames);
+        return wav.write(left, right, frames);
+    };
+    const auto progress = [&](uint64_t done, uint64_t total) {
+        if (options.showProgress)
+            bar.showFraction(double(done) / double(total));
+    };
+
+    instance.dispatch(vst::effMainsChanged, 0, 1);
+    instance.dispatch(vst::effStartProcess);
+    const auto start = std::chrono::steady_clock::now();
+    const bool played = player.play(messages, totalFrames, target, consume, progress);
+    stats.setWallSeconds(secondsSince(start));
+    instance.dispatch(vst::effStopProcess);
+    instance.dispatch(vst::effMainsChanged, 0, 0);
+    if (options.showProgress)
+        bar.finish(played ? "done" : "stopped");
+    if (!played || !wav.close())
+        return fail(wav.error());
+    return true;
+}
+
 bool Renderer::render(const RenderOptions& options)
 {
     MidiFile midi;
@@ -190,40 +229,9 @@ bool Renderer::render(const RenderOptions& options)
     if (!setUp(*instance, options) || !waitForSoundBank(*instance, options))
         return failAndRemove("");
 
-    if (std::none_of(midi.messages().begin(), midi.messages().end(),
-                     [](const MidiMessage& m) { return m.isNoteOn(); }))
-        err_ << "virellando-render: warning: '" << options.midiPath << "' plays no notes\n";
-
-    const FrameScheduler scheduler(midi.timeUnitsPerSecond(), options.sampleRate, options.blockSize);
-    const std::vector<ScheduledMessage> messages = scheduler.schedule(midi.messages());
-    const uint64_t tailFrames = uint64_t(std::llround(options.tailSeconds * options.sampleRate));
-    const uint64_t totalFrames =
-        BlockPlayer::framesToRender(messages, scheduler.frameAt(midi.endTimeUnits()), tailFrames);
-
     RenderStats stats(options.sampleRate);
-    ProgressBar bar(err_, "Rendering");
-    PluginRenderTarget target(*instance);
-    BlockPlayer player(options.blockSize);
-    const auto consume = [&](const float* left, const float* right, uint32_t frames) {
-        stats.addBlock(left, right, frames);
-        return wav.write(left, right, frames);
-    };
-    const auto progress = [&](uint64_t done, uint64_t total) {
-        if (options.showProgress)
-            bar.showFraction(double(done) / double(total));
-    };
-
-    instance->dispatch(vst::effMainsChanged, 0, 1);
-    instance->dispatch(vst::effStartProcess);
-    const auto start = std::chrono::steady_clock::now();
-    const bool played = player.play(messages, totalFrames, target, consume, progress);
-    stats.setWallSeconds(secondsSince(start));
-    instance->dispatch(vst::effStopProcess);
-    instance->dispatch(vst::effMainsChanged, 0, 0);
-    if (options.showProgress)
-        bar.finish(played ? "done" : "stopped");
-    if (!played || !wav.close())
-        return fail(wav.error());
+    if (!playPiece(*instance, midi, options, wav, stats))
+        return false;
 
     if (!options.stateOut.empty() && !saveState(*instance, options.stateOut))
         return false;

@@ -11,6 +11,10 @@ class PluginInstance;
 namespace virellando
 {
 
+class MidiFile;
+class RenderStats;
+class WavWriter;
+
 // The whole of virellando-render: reads the command line and the MIDI file, loads the plug-in, sets it
 // up (program, then saved state, then parameters), waits for its sound bank, renders into the WAV file
 // and reports the figures. Results go to out, progress and errors to err.
@@ -26,6 +30,8 @@ private:
     bool render(const RenderOptions& options);
     bool setUp(PluginInstance& instance, const RenderOptions& options);
     bool waitForSoundBank(PluginInstance& instance, const RenderOptions& options);
+    bool playPiece(PluginInstance& instance, const MidiFile& midi, const RenderOptions& options, WavWriter& wav,
+                   RenderStats& stats);
     bool saveState(PluginInstance& instance, const std::string& path);
     bool fail(const std::string& message);
 

@@ -3,7 +3,8 @@
 namespace zreverb
 {
 
-ReverbResult CAllPass::Create(float rate, float delaySeconds, float depthSeconds, float lfoFrequency, float coefficient)
+ReverbResult CAllPass::Create(float rate, float delaySeconds, float depthSeconds, float lfoFrequency,
+                              float coefficient)
 {
     if (!(rate >= 0.0f))
     {

@@ -13,7 +13,8 @@ public:
     CAllPass() = default;
 
     // The line holds 2 * delay + depth seconds. A negative rate is refused with kReverbOutOfRange.
-    ReverbResult Create(float rate, float delaySeconds, float depthSeconds, float lfoFrequency, float coefficient);
+    ReverbResult Create(float rate, float delaySeconds, float depthSeconds, float lfoFrequency,
+                        float coefficient);
 
     void SetCoefficient(float g) { m_g = g; }
     void SetDepth(float seconds) { m_depth = seconds; }

@@ -5,7 +5,8 @@
 namespace zreverb
 {
 
-CBassBoost::CBassBoost(float rate, float frequency, float gainDb) : m_frequency(frequency), m_gain(gainDb), m_rate(rate)
+CBassBoost::CBassBoost(float rate, float frequency, float gainDb)
+    : m_frequency(frequency), m_gain(gainDb), m_rate(rate)
 {
 }
 

@@ -21,7 +21,8 @@ public:
     {
         const int i = static_cast<int>(d + 1.0f);
         const float f = d + 1.0f - static_cast<float>(i);
-        m_lastOutput = (1.0f - f) * m_ring.Read(static_cast<uint32_t>(i - 1)) + f * m_ring.Read(static_cast<uint32_t>(i));
+        m_lastOutput = (1.0f - f) * m_ring.Read(static_cast<uint32_t>(i - 1)) +
+                       f * m_ring.Read(static_cast<uint32_t>(i));
         return m_lastOutput;
     }
 
@@ -39,7 +40,6 @@ public:
 
 private:
     CRingBuffer m_ring;
-    float m_rate = 0.0f;
     int m_length = 0;
     float m_lastOutput = 0.0f;
 };

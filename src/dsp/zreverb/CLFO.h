@@ -24,4 +24,17 @@ enum LfoKind : int
     kLfoNone = 4,
 };
 
+// Modes 0..3 of the periodic oscillators: 0 rising, 1 rising and shifted, 2 falling, 3 falling and
+// shifted. False (and nothing set) for any other mode.
+inline bool DecodeLfoMode(int mode, float& sign, bool& shifted)
+{
+    if (mode < 0 || mode > 3)
+    {
+        return false;
+    }
+    sign = mode < 2 ? 1.0f : -1.0f;
+    shifted = (mode % 2) == 1;
+    return true;
+}
+
 } // namespace zreverb

@@ -85,11 +85,7 @@ void CLowPass::SetCutoff(float hz)
     }
     m_cutoff = hz;
     m_normalisedCutoff = 2.0f * hz / m_rate;
-    if (m_lfoKind == kLfoNoise)
-    {
-        m_sweepEnd = 0.0f;
-    }
-    else if (!(m_sweepEnd >= 0.0f))
+    if (m_lfoKind == kLfoNoise || !(m_sweepEnd >= 0.0f))
     {
         m_sweepEnd = 0.0f;
     }

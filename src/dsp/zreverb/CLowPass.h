@@ -19,7 +19,8 @@ public:
     // half the rate.
     ReverbResult Create(float rate, int channels);
 
-    // Replaces every section's LFO by a new one of that LfoKind at 0.1 Hz; allocates, so not for the audio thread.
+    // Replaces every section's LFO by a new one of that LfoKind at 0.1 Hz; allocates, so not for the audio
+    // thread.
     ReverbResult SetLfoType(int kind);
     void SetResonance(float resonance);
     void SetCutoff(float hz);

@@ -5,7 +5,7 @@ namespace zreverb
 
 namespace
 {
-const float kCutoffTable[11] = {0.0015f, 0.27f,  0.4802f, 0.6495f, 0.7906f, 0.9018f,
+const float kCutoffTable[11] = {0.0015f, 0.27f,   0.4802f, 0.6495f, 0.7906f, 0.9018f,
                                 0.9979f, 1.0765f, 1.1156f, 1.1378f, 1.16f};
 constexpr float kTiny = 1e-25f;
 } // namespace

@@ -7,6 +7,25 @@
 namespace zreverb
 {
 
+namespace
+{
+// Clamps value into [low, high] (a NaN goes to low) and reports whether it had to.
+ReverbResult ClampReported(float& value, float low, float high)
+{
+    if (value > high)
+    {
+        value = high;
+        return kReverbOutOfRange;
+    }
+    if (!(value >= low))
+    {
+        value = low;
+        return kReverbOutOfRange;
+    }
+    return kReverbOk;
+}
+} // namespace
+
 ReverbResult CReverb::Create(int rate, int channels, int mode)
 {
     if (rate <= 0 || channels != 2 || mode != 0)
@@ -15,7 +34,6 @@ ReverbResult CReverb::Create(int rate, int channels, int mode)
     }
     m_frameStride = channels;
     m_channels = 2;
-    m_mode = mode;
     m_rate = static_cast<float>(rate);
     m_stereoWeight = 0.75f;
     m_preDelay = 0.005f;
@@ -61,11 +79,12 @@ ReverbResult CReverb::Process(const float* in, float* out, int frames)
         float er1[2];
         float sumL[2];
         float sumR[2];
-        m_network[0].Process(0, inL + m_noise[noiseIndex++ % kNoiseSize], preDelaySamples, er0[0], er1[0], sumL[0],
-                             sumR[0]);
-        m_network[1].Process(1, inR + m_noise[noiseIndex++ % kNoiseSize], preDelaySamples, er0[1], er1[1], sumL[1],
-                             sumR[1]);
-        out[base] = dry * inL + wet * (w * sumL[0] + (1.0f - w) * sumL[1]) + wet * (w * er0[0] + (1.0f - w) * er0[1]);
+        m_network[0].Process(0, inL + m_noise[noiseIndex++ % kNoiseSize], preDelaySamples, er0[0], er1[0],
+                             sumL[0], sumR[0]);
+        m_network[1].Process(1, inR + m_noise[noiseIndex++ % kNoiseSize], preDelaySamples, er0[1], er1[1],
+                             sumL[1], sumR[1]);
+        out[base] =
+            dry * inL + wet * (w * sumL[0] + (1.0f - w) * sumL[1]) + wet * (w * er0[0] + (1.0f - w) * er0[1]);
         out[base + 1] =
             dry * inR + wet * (w * sumR[1] + (1.0f - w) * sumR[0]) + wet * (w * er1[1] + (1.0f - w) * er1[0]);
     }
@@ -106,17 +125,7 @@ ReverbResult CReverb::SetPreset(int index)
 
 ReverbResult CReverb::SetMix(float wet)
 {
-    ReverbResult result = kReverbOk;
-    if (wet > 1.0f)
-    {
-        wet = 1.0f;
-        result = kReverbOutOfRange;
-    }
-    else if (!(wet >= 0.0f))
-    {
-        wet = 0.0f;
-        result = kReverbOutOfRange;
-    }
+    const ReverbResult result = ClampReported(wet, 0.0f, 1.0f);
     m_wet = wet;
     m_dry = 1.0f - wet;
     return result;
@@ -124,18 +133,8 @@ ReverbResult CReverb::SetMix(float wet)
 
 ReverbResult CReverb::SetCutoff(float hz)
 {
-    ReverbResult result = kReverbOk;
     const float upper = std::fmin(18000.0f, static_cast<float>(m_rate / 2.2));
-    if (hz > upper)
-    {
-        hz = upper;
-        result = kReverbOutOfRange;
-    }
-    else if (!(hz >= 100.0f))
-    {
-        hz = 100.0f;
-        result = kReverbOutOfRange;
-    }
+    const ReverbResult result = ClampReported(hz, 100.0f, upper);
     for (CReverbChannel& network : m_network)
     {
         network.SetCutoff(hz);
@@ -145,17 +144,7 @@ ReverbResult CReverb::SetCutoff(float hz)
 
 ReverbResult CReverb::SetBassBoost(float db)
 {
-    ReverbResult result = kReverbOk;
-    if (db > 18.0f)
-    {
-        db = 18.0f;
-        result = kReverbOutOfRange;
-    }
-    else if (!(db >= -18.0f))
-    {
-        db = -18.0f;
-        result = kReverbOutOfRange;
-    }
+    const ReverbResult result = ClampReported(db, -18.0f, 18.0f);
     for (CReverbChannel& network : m_network)
     {
         network.SetBassBoost(db);

@@ -28,7 +28,8 @@ public:
     // Clears the lines; the tuning, the shelf and low-pass memories and the cross-feedback stay.
     void Reset();
 
-    // 0..6; any other index gives kReverbBadPreset and changes nothing.
+    // 0..6; any other index gives kReverbBadPreset and changes nothing. kReverbOutOfRange when the
+    // preset applied but a value had to be clamped at this rate (e.g. "Plate"'s cutoff at 22050 Hz).
     ReverbResult SetPreset(int index);
     ReverbResult SetMix(float wet);
     ReverbResult SetCutoff(float hz);
@@ -52,7 +53,6 @@ private:
     float m_dry = 0.8f;
     float m_wet = 0.2f;
     float m_stereoWeight = 0.75f;
-    int m_mode = 0;
     int m_preset = 0;
     float m_noise[kNoiseSize] = {};
     uint32_t m_noiseIndex = 0;

@@ -34,7 +34,8 @@ ReverbResult CReverbChannel::Create(float rate)
     result = m_early.Create(rate, 1.0f);
     for (int i = 0; i < kDiffusers && result == kReverbOk; ++i)
     {
-        result = m_diffusers[i].Create(rate, kDiffuserSettings[i].delay, 0.0f, 0.0f, kDiffuserSettings[i].coefficient);
+        result = m_diffusers[i].Create(rate, kDiffuserSettings[i].delay, 0.0f, 0.0f,
+                                       kDiffuserSettings[i].coefficient);
     }
     if (result != kReverbOk)
     {

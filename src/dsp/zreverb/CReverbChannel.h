@@ -21,7 +21,8 @@ public:
     ReverbResult Create(float rate);
 
     // x already carries the anti-denormal noise; preDelaySamples = rate * pre-delay.
-    void Process(int channel, float x, float preDelaySamples, float& er0, float& er1, float& sumL, float& sumR)
+    void Process(int channel, float x, float preDelaySamples, float& er0, float& er1, float& sumL,
+                 float& sumR)
     {
         m_preDelay.Push(x);
         const float p = m_preDelay.Read(preDelaySamples);

@@ -14,7 +14,8 @@ namespace zreverb
 class CRingBuffer
 {
 public:
-    // Storage for the smallest power of two >= length (1 for 0 or 1), zeroed; on failure nothing stays allocated.
+    // Storage for the smallest power of two >= length (1 for 0 or 1), zeroed; on failure nothing stays
+    // allocated.
     ReverbResult Create(uint32_t length);
 
     void Push(float v)

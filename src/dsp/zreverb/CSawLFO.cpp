@@ -14,24 +14,10 @@ void CSawLFO::SetFrequency(float hz)
 void CSawLFO::SetMode(int mode)
 {
     m_mode = mode;
-    switch (mode)
+    bool shifted = false;
+    if (DecodeLfoMode(mode, m_sign, shifted) && shifted)
     {
-    case 0:
-        m_sign = 1.0f;
-        break;
-    case 1:
-        m_sign = 1.0f;
         m_phase += 0.5f;
-        break;
-    case 2:
-        m_sign = -1.0f;
-        break;
-    case 3:
-        m_sign = -1.0f;
-        m_phase += 0.5f;
-        break;
-    default:
-        break;
     }
 }
 

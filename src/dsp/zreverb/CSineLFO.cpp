@@ -21,26 +21,13 @@ void CSineLFO::SetFrequency(float hz)
 
 void CSineLFO::SetMode(int mode)
 {
-    switch (mode)
+    // Unlike the ramps, the sine's low modes are the negative ones and "shifted" selects the cosine.
+    float sign = 1.0f;
+    bool cosine = false;
+    if (DecodeLfoMode(mode, sign, cosine))
     {
-    case 0:
-        m_select = 1;
-        m_sign = -1.0f;
-        break;
-    case 1:
-        m_select = 0;
-        m_sign = -1.0f;
-        break;
-    case 2:
-        m_select = 1;
-        m_sign = 1.0f;
-        break;
-    case 3:
-        m_select = 0;
-        m_sign = 1.0f;
-        break;
-    default:
-        break;
+        m_sign = -sign;
+        m_select = cosine ? 0 : 1;
     }
 }
 

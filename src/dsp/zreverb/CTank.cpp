@@ -7,7 +7,8 @@ namespace
 {
 uint32_t ToSamples(float seconds, float rate)
 {
-    return static_cast<uint32_t>(seconds * rate + 0.5f);
+    // Lengths are defined as trunc(x + 0.5); every x here is positive.
+    return static_cast<uint32_t>(seconds * rate + 0.5f); // NOLINT(bugprone-incorrect-roundings)
 }
 } // namespace
 
@@ -37,8 +38,8 @@ ReverbResult CTank::Create(const TankParameters& block)
     }
     if (result == kReverbOk)
     {
-        result = m_modulated.Create(m_rate, block.modulatedDelay, block.modulatedDepth, block.modulatedLfoFrequency,
-                                    block.modulatedCoefficient);
+        result = m_modulated.Create(m_rate, block.modulatedDelay, block.modulatedDepth,
+                                    block.modulatedLfoFrequency, block.modulatedCoefficient);
     }
     if (result == kReverbOk)
     {

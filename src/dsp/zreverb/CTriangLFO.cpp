@@ -21,26 +21,11 @@ void CTriangLFO::SetFrequency(float hz)
 void CTriangLFO::SetMode(int mode)
 {
     m_mode = mode;
-    switch (mode)
+    bool shifted = false;
+    if (DecodeLfoMode(mode, m_sign, shifted) && shifted)
     {
-    case 0:
-        m_sign = 1.0f;
-        break;
-    case 1:
-        m_sign = 1.0f;
         m_phase1 += 0.25f;
         m_phase2 += 0.25f;
-        break;
-    case 2:
-        m_sign = -1.0f;
-        break;
-    case 3:
-        m_sign = -1.0f;
-        m_phase1 += 0.25f;
-        m_phase2 += 0.25f;
-        break;
-    default:
-        break;
     }
 }
 

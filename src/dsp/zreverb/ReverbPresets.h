@@ -9,12 +9,12 @@ constexpr int kReverbPresetCount = 7;
 struct ReverbPreset
 {
     const char* name;
-    float cutoff;      // Hz
-    float preDelay;    // s
-    float bassBoost;   // dB
-    float tailLevel;   // dB
-    float diffuser12;  // input diffusers 1 and 2
-    float diffuser34;  // input diffusers 3 and 4
+    float cutoff;     // Hz
+    float preDelay;   // s
+    float bassBoost;  // dB
+    float tailLevel;  // dB
+    float diffuser12; // input diffusers 1 and 2
+    float diffuser34; // input diffusers 3 and 4
     float earlyGains[6];
     float earlySize;
     float decay;

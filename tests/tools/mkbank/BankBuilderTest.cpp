@@ -76,8 +76,10 @@ TEST_F(BankBuilderTest, OutputHoldsPianoResonanceAndNoises) {
     EXPECT_EQ(data.presets[0].name, "Grand");
     // Two piano zones, their two resonance twins, the noise zone.
     ASSERT_EQ(data.presets[0].zones.size(), 5u);
-    EXPECT_EQ(data.instruments.size(), 3u);
-    EXPECT_EQ(data.instruments[2].name, "Mechanical Noises");
+    // The two piano instruments, their resonance copies, the noises.
+    ASSERT_EQ(data.instruments.size(), 5u);
+    EXPECT_EQ(data.instruments[2].name, "Piano Low Res");
+    EXPECT_EQ(data.instruments[4].name, "Mechanical Noises");
     EXPECT_EQ(data.samples.size(), 4u + 7u);
     EXPECT_EQ(summary.presetName, "Grand");
     EXPECT_EQ(summary.instruments, 2u);
@@ -96,7 +98,7 @@ TEST_F(BankBuilderTest, NoiseSamplesHoldSound) {
         const auto& s = data.samples[i];
         int peak = 0;
         for (uint32_t p = s.start; p < s.end; ++p) {
-            const size_t at = static_cast<size_t>(data.sampleDataOffset) + 2 * p;
+            const size_t at = static_cast<size_t>(data.sampleDataOffset) + 2 * size_t{p};
             peak = std::max(peak, std::abs(int{static_cast<int16_t>(bytes[at] | (bytes[at + 1] << 8))}));
         }
         EXPECT_GT(peak, 300) << s.name;     // over -40 dBFS

@@ -209,6 +209,23 @@ TEST_F(ResonanceRenderTest, PedalUpEnvelopeSilencesARingingLayer) {
     EXPECT_NEAR(render->rmsDb(1.5, 2.0), plain->rmsDb(1.5, 2.0), 0.5);
 }
 
+TEST_F(ResonanceRenderTest, PedalPressedAfterTheNoteBringsTheLayerIn) {
+    // Pedalling after the chord: the layer's voices started silent and must not have been
+    // dropped as inaudible.
+    auto render = std::make_unique<Render>(bank_->path());
+    fluid_synth_t* synth = render->synth();
+    fluid_synth_cc(synth, 0, 22, 127);
+    fluid_synth_noteon(synth, 0, 69, 100);
+    render->run(0.5);
+    fluid_synth_cc(synth, 0, 64, 127);
+    fluid_synth_cc(synth, 0, 21, 127);
+    fluid_synth_noteoff(synth, 0, 69);
+    render->run(1.5);
+    const auto plain = playHeld(0, 127);
+    EXPECT_NEAR(render->rmsDb(0.0, 0.5), plain->rmsDb(0.0, 0.5), 0.01);
+    EXPECT_GT(render->rmsDb(1.5, 2.0), plain->rmsDb(1.5, 2.0) + 6.0);
+}
+
 TEST_F(ResonanceRenderTest, NoiseKeysSoundWellBelowAFortissimoNote) {
     Render fortissimo(bank_->path());
     fluid_synth_noteon(fortissimo.synth(), 0, 69, 127);
