@@ -187,11 +187,24 @@ TEST(PluginLog, RecordsTheStartUpInOrder)
     ASSERT_NE(stringFile, std::string::npos);
     EXPECT_GT(stringFile, 6u);
     if (disk != std::string::npos)
+    {
         EXPECT_LT(disk, stringFile);
+    }
     EXPECT_EQ(textOf(lines[stringFile]), "String File: " + folder.besidePlugin("INI").string());
-    const size_t completed = indexOf(lines, "Init completed.", stringFile);
-    ASSERT_NE(completed, std::string::npos);
-    const size_t created = indexOf(lines, "Aeffect created.  processReplacing is 0x", completed);
+    // The construction steps follow one another in this order.
+    size_t step = stringFile;
+    for (const char* text : {"Initializing lid model", "New settings.", "Creating the synthesizer.",
+                             "Loading the sound bank.", "Module File Name: ", "Data File Name: ",
+                             "File Does Not Exist: ", "Data File Load Complete, result = -1", "Creating EQ.",
+                             "Creating Reverb.", "Creating Tone Controls.", "Creating Dynamics.",
+                             "Initializing sympathetic resonance.", "Calculating velocity curves.",
+                             "Initializing presets.", "Setting VST params.", "Init completed."})
+    {
+        const size_t next = indexOf(lines, text, step + 1);
+        ASSERT_NE(next, std::string::npos) << text;
+        step = next;
+    }
+    const size_t created = indexOf(lines, "Aeffect created.  processReplacing is 0x", step);
     ASSERT_NE(created, std::string::npos);
     EXPECT_EQ(created, lines.size() - 1);
 }

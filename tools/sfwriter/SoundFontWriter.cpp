@@ -48,8 +48,15 @@ public:
 struct ZoneChunks {
     ByteWriter bags, modulators, generators;
     uint16_t bagCount = 0, modulatorCount = 0, generatorCount = 0;
+    // Record indices are 16-bit in the file; more records cannot be written.
+    bool overflow = false;
 
     void add(const SoundFontZone& zone) {
+        if (bagCount == 0xFFFF || zone.modulators.size() > 0xFFFFu - modulatorCount ||
+            zone.generators.size() > 0xFFFFu - generatorCount) {
+            overflow = true;
+            return;
+        }
         bags.u16(generatorCount);
         bags.u16(modulatorCount);
         ++bagCount;
@@ -94,12 +101,17 @@ void WriteInfo(ByteWriter& out, const SoundFontData& data) {
         const size_t at = out.begin(id);
         out.bytes.insert(out.bytes.end(), item.text.begin(), item.text.end());
         out.u8(0);
+        // Text items have even sizes: players refuse an odd one, so a second terminator pads it.
+        if ((out.bytes.size() - at) & 1u) out.u8(0);
         out.end(at);
     }
     out.end(list);
 }
 
-void WriteHydra(ByteWriter& out, const SoundFontData& data) {
+// False when the banks' records do not fit the file's 16-bit indices.
+bool WriteHydra(ByteWriter& out, const SoundFontData& data) {
+    if (data.presets.size() >= 0xFFFF || data.instruments.size() >= 0xFFFF || data.samples.size() >= 0xFFFF)
+        return false;
     ByteWriter presetHeaders, instrumentHeaders, sampleHeaders;
     ZoneChunks presetZones, instrumentZones;
     for (const auto& preset : data.presets) {
@@ -155,6 +167,7 @@ void WriteHydra(ByteWriter& out, const SoundFontData& data) {
     WriteChunk(out, "igen", instrumentZones.generators);
     WriteChunk(out, "shdr", sampleHeaders);
     out.end(list);
+    return !presetZones.overflow && !instrumentZones.overflow;
 }
 
 }  // namespace
@@ -174,7 +187,7 @@ std::vector<uint8_t> SoundFontWriter::write(const SoundFontData& data,
     out.end(smpl);
     out.end(samples);
 
-    WriteHydra(out, data);
+    if (!WriteHydra(out, data)) return {};
     out.end(riff);
     return out.bytes;
 }

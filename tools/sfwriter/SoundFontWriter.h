@@ -14,6 +14,7 @@ enum class FirstTag { Riff, Tal };
 // Writes a SoundFont 2 file from the parsed structure the engine's reader produces: the version
 // and INFO items, the sample points as the "smpl" chunk, and every pdta record with its terminal
 // record. The sample-data position and size of the input are ignored; they follow from the points.
+// A bank whose records exceed the format's 16-bit indices gives no bytes at all.
 class SoundFontWriter {
 public:
     static std::vector<uint8_t> write(const engine::SoundFontData& data,

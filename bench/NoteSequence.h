@@ -1,0 +1,27 @@
+// The notes a benchmark plays: a MIDI file placed on sample frames, or a dense piano-like piece made up
+// here when there is no file. Events are in time order; every event is a three-byte channel message.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TimedEvent
+{
+    uint64_t frame;
+    uint8_t status;
+    uint8_t data1;
+    uint8_t data2;
+};
+
+struct NoteSequence
+{
+    std::vector<TimedEvent> events;
+    uint64_t frames = 0; // the whole piece, with two seconds for the last notes to ring out
+    std::string origin;
+
+    // False (with a message in origin) when the file cannot be read.
+    bool loadMidiFile(const std::string& path, uint32_t sampleRate);
+    // Both hands for the given seconds: broken chords, melody, pedal changes on every harmony.
+    void makePiece(double seconds, uint32_t sampleRate);
+};

@@ -1,0 +1,155 @@
+// The audio block after the engine: volume, the reverb send and its sleep, observed in the output of an
+// instrument playing a noise bank.
+#include <algorithm>
+#include <cmath>
+
+#include "PianoTestBanks.h"
+#include "PlayingInstrument.h"
+
+namespace
+{
+constexpr int kNoteOn = 0x90;
+constexpr int kNoteOff = 0x80;
+constexpr float kLimiterThreshold = 0.944f; // -0.5 dB
+
+float peak(const std::vector<float>& samples)
+{
+    float found = 0.0f;
+    for (float sample : samples)
+        found = std::max(found, std::fabs(sample));
+    return found;
+}
+
+class AudioChain : public PlayingInstrument
+{
+protected:
+    // A fresh instrument with the reverb send off, playing one quiet note at the given volume.
+    PlayingInstrument::Block playAtVolume(float volume)
+    {
+        synth.reset();
+        start(piano_test::NoiseBank());
+        synth->setParameter(2, 0.0f);
+        synth->setParameter(4, volume);
+        render(256);
+        sendHost({{17, kNoteOn, 60, 60}});
+        return renderLong(8192, 256);
+    }
+
+    void setReverbAmount(float amount)
+    {
+        synth->setParameter(2, amount);
+    }
+};
+} // namespace
+
+TEST_F(AudioChain, VolumeHalfLeavesTheSignalAsTheLimiterGetsIt)
+{
+    const Block half = playAtVolume(0.5f);
+    const Block quarter = playAtVolume(0.25f);
+    const Block full = playAtVolume(1.0f);
+    ASSERT_GT(peak(half.left), 0.01f);
+    // Below the threshold the limiter only delays; scaling by a power of two is exact, so the three
+    // renders differ by exactly 2 only when volume 0.5 leaves the samples untouched.
+    ASSERT_LT(peak(full.left), kLimiterThreshold);
+    ASSERT_LT(peak(full.right), kLimiterThreshold);
+    for (size_t i = 0; i < half.left.size(); ++i)
+    {
+        ASSERT_EQ(full.left[i], half.left[i] * 2.0f) << "frame " << i;
+        ASSERT_EQ(full.right[i], half.right[i] * 2.0f) << "frame " << i;
+        ASSERT_EQ(quarter.left[i], half.left[i] * 0.5f) << "frame " << i;
+        ASSERT_EQ(quarter.right[i], half.right[i] * 0.5f) << "frame " << i;
+    }
+}
+
+TEST_F(AudioChain, VolumeZeroIsSilence)
+{
+    const Block silent = playAtVolume(0.0f);
+    EXPECT_TRUE(silent.allZero());
+}
+
+TEST_F(AudioChain, ControllerSevenSetsTheVolume)
+{
+    const Block half = playAtVolume(0.5f);
+    sendHost({{0, 0xB0, 7, 0}});
+    // Applied at the next block; then the limiter's look-ahead still holds the louder samples.
+    renderLong(512, 256);
+    const Block after = renderLong(2048, 256);
+    EXPECT_GT(peak(half.left), 0.01f);
+    EXPECT_TRUE(after.allZero());
+}
+
+namespace
+{
+class ReverbSleep : public AudioChain, public ::testing::WithParamInterface<int>
+{
+};
+} // namespace
+
+// The idle time grows by the block's whole milliseconds: 5 for 256 frames, 2 for 100 frames at 44100 Hz,
+// so the chain sleeps after 400 or 1000 quiet blocks, not after 2 s of audio.
+TEST_P(ReverbSleep, TheChainSleepsAfter2000WholeMillisecondsOfQuietBlocks)
+{
+    const int blockFrames = GetParam();
+    const int expectedBlocks = 2000 / (blockFrames * 1000 / 44100);
+    start(piano_test::NoiseBank());
+    setReverbAmount(1.0f);
+    render(blockFrames);
+    sendHost({{0, kNoteOn, 60, 1}});
+    render(blockFrames);
+    EXPECT_FALSE(synth->reverbAsleep());
+    sendHost({{0, kNoteOff, 60, 0}});
+    int blocks = 0;
+    Block last;
+    while (!synth->reverbAsleep() && blocks < 3000)
+    {
+        last = render(blockFrames);
+        ++blocks;
+    }
+    // The released voice takes some milliseconds to die away in the engine.
+    EXPECT_GE(blocks, expectedBlocks);
+    EXPECT_LE(blocks, expectedBlocks + 30 * 44100 / 1000 / blockFrames + 2);
+    EXPECT_FALSE(last.allZero()) << "the quiet tail is still played until the chain sleeps";
+    EXPECT_TRUE(render(blockFrames).allZero());
+
+    sendHost({{0, kNoteOn, 60, 100}});
+    EXPECT_FALSE(render(blockFrames).allZero());
+    EXPECT_FALSE(synth->reverbAsleep());
+}
+
+INSTANTIATE_TEST_SUITE_P(BlockSizes, ReverbSleep, ::testing::Values(256, 100));
+
+TEST_F(AudioChain, ASilentInstrumentWithoutReverbSleepsFromTheStart)
+{
+    start(piano_test::NoiseBank());
+    setReverbAmount(0.0f);
+    EXPECT_TRUE(render(256).allZero());
+    EXPECT_TRUE(synth->reverbAsleep());
+}
+
+TEST_F(AudioChain, ReverbAmountZeroStopsARingingTailAtOnce)
+{
+    start(piano_test::NoiseBank());
+    setReverbAmount(1.0f);
+    synth->setParameter(3, 0.5f); // Cathedral
+    render(256);
+    sendHost({{0, kNoteOn, 60, 100}});
+    renderLong(8192, 256);
+    sendHost({{0, kNoteOff, 60, 0}});
+    renderLong(4352, 256);
+    const Block ringing = renderLong(1024, 256);
+    ASSERT_GT(peak(ringing.left), 0.001f);
+
+    setReverbAmount(0.0f);
+    // The limiter's look-ahead still holds what it took in before.
+    renderLong(512, 256);
+    const Block cleared = renderLong(1024, 256);
+    setReverbAmount(1.0f);
+    const Block again = renderLong(4096, 256);
+    EXPECT_LT(peak(cleared.left), 1e-6f);
+    EXPECT_LT(peak(cleared.right), 1e-6f);
+    // Clearing keeps only the reverb's shelf, low-pass and cross-feedback memories: what they stir up is
+    // more than 30 dB below the tail that was ringing.
+    const double ringingPerFrame = ringing.energy() / static_cast<double>(ringing.left.size());
+    const double againPerFrame = again.energy() / static_cast<double>(again.left.size());
+    EXPECT_LT(againPerFrame, ringingPerFrame * 1e-3) << "the tail must not come back with the amount";
+}

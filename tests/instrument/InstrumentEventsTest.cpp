@@ -1,0 +1,378 @@
+// What reaches the synthesizer, in which order and at which frame, when the host and the editor play:
+// observed at the router's output, behind the instrument's real MIDI handling.
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+#include "Platform.h"
+#include "PianoTestBanks.h"
+#include "PlayingInstrument.h"
+
+using namespace vst;
+
+namespace
+{
+constexpr int kNoteOn = 0x90;
+constexpr int kNoteOff = 0x80;
+constexpr int kControl = 0xB0;
+
+class InstrumentEvents : public PlayingInstrument
+{
+protected:
+    void SetUp() override
+    {
+        PlayingInstrument::SetUp();
+        start(piano_test::NoiseBank());
+        render(64);
+    }
+
+    // Plays one note and gives the velocity the engine received. The router hands a note-on of velocity
+    // 0 on as the note-off it means (with velocity 127).
+    int engineVelocity(int velocity)
+    {
+        engineEvents.clear();
+        sendHost({{0, kNoteOn, 60, velocity}, {1, kNoteOff, 60, 0}});
+        render(16);
+        if (engineEvents.empty() || engineEvents[0].data1 != 60)
+            return -1;
+        return engineEvents[0].type == kNoteOn ? engineEvents[0].data2 : 0;
+    }
+
+    void selectCurve(int curve)
+    {
+        synth->setParameter(5, static_cast<float>(curve) * 0.2f + 0.1f);
+        render(16);
+        ASSERT_EQ(synth->appliedSettings().velocityCurve, curve);
+    }
+};
+} // namespace
+
+// --- Splitting the block at event offsets ---
+
+TEST_F(InstrumentEvents, AnEventAtOrBeyondTheBlockEndIsHandledBeforeTheLastFrame)
+{
+    synth->setBlockSize(256);
+    startFrameClock();
+    sendHost({{100, kNoteOn, 60, 100}, {150, kNoteOn, 62, 100}});
+    render(100);
+    sendHost({{4000, kNoteOn, 64, 100}});
+    render(256);
+    const auto notes = ofType(kNoteOn);
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0].frame, 1 + 99);
+    EXPECT_EQ(notes[1].frame, 1 + 99);
+    // Limited to the block size's last frame when merged, and handled before it.
+    EXPECT_EQ(notes[2].frame, 1 + 100 + 255);
+    EXPECT_EQ(framesSincePress(), 1 + 100 + 256);
+}
+
+TEST_F(InstrumentEvents, TwoEventsAtOneOffsetArriveTogetherInListOrder)
+{
+    startFrameClock();
+    sendHost({{40, kNoteOn, 60, 100}, {40, kNoteOn, 62, 100}, {41, kNoteOn, 64, 100}});
+    render(128);
+    const auto notes = ofType(kNoteOn);
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0].data1, 60);
+    EXPECT_EQ(notes[1].data1, 62);
+    EXPECT_EQ(notes[0].frame, 1 + 40);
+    EXPECT_EQ(notes[1].frame, 1 + 40);
+    EXPECT_EQ(notes[2].frame, 1 + 41);
+}
+
+TEST_F(InstrumentEvents, SeveralEventListsBeforeOneBlockKeepEveryEvent)
+{
+    startFrameClock();
+    sendHost({{10, kNoteOn, 60, 100}});
+    sendHost({{20, kNoteOff, 60, 64}});
+    render(64);
+    const std::vector<EngineEvent> expected = {{kNoteOn, 60, 99, 0}, {kNoteOff, 60, 64, 0}};
+    std::vector<EngineEvent> notes;
+    for (const auto& event : engineEvents)
+        if (event.data1 == 60)
+            notes.push_back(event);
+    ASSERT_EQ(notes, expected);
+    EXPECT_EQ(notes[0].frame, 1 + 10);
+    EXPECT_EQ(notes[1].frame, 1 + 20);
+}
+
+TEST_F(InstrumentEvents, EventsAreHandledOnceOnly)
+{
+    sendHost({{0, kNoteOn, 60, 100}});
+    render(64);
+    render(64);
+    EXPECT_EQ(ofType(kNoteOn).size(), 1u);
+}
+
+TEST_F(InstrumentEvents, SystemExclusiveEventsAreNotReadAsMidi)
+{
+    VstMidiSysexEvent sysex{};
+    sysex.type = kVstSysExType;
+    sysex.byteSize = sizeof sysex;
+    char dump[] = {static_cast<char>(0xF0), 0x7E, 0x7F, 0x09, 0x01, static_cast<char>(0xF7)};
+    sysex.dumpBytes = sizeof dump;
+    sysex.sysexDump = dump;
+    // Where a MIDI event keeps its message, these bytes would read as a note-on of key 60.
+    sysex.resvd1 = 0x643C90;
+    VstMidiEvent note{};
+    note.type = kVstMidiType;
+    note.byteSize = sizeof note;
+    note.deltaFrames = 3;
+    note.midiData[0] = static_cast<char>(kNoteOn);
+    note.midiData[1] = 62;
+    note.midiData[2] = 100;
+    unsigned char list[sizeof(VstEvents)] = {};
+    auto* events = reinterpret_cast<VstEvents*>(list);
+    events->numEvents = 2;
+    events->events[0] = reinterpret_cast<VstEvent*>(&sysex);
+    events->events[1] = reinterpret_cast<VstEvent*>(&note);
+    synth->processEvents(events);
+    render(64);
+    const std::vector<EngineEvent> expected = {{kNoteOn, 62, 99, 0}};
+    EXPECT_EQ(engineEvents, expected);
+}
+
+// --- Notes ---
+
+TEST_F(InstrumentEvents, KeysOutsideThePianoAreNeitherPlayedShownNorEchoed)
+{
+    synth->takeDisplayChanged();
+    sendHost({{0, kNoteOn, 20, 100}, {1, kNoteOn, 109, 100}, {2, kNoteOff, 20, 0}, {3, kNoteOff, 109, 0}});
+    synth->keyPressed(20, 100);
+    synth->keyPressed(109, 100);
+    synth->keyReleased(109, 0);
+    render(64);
+    EXPECT_TRUE(engineEvents.empty());
+    EXPECT_FALSE(synth->takeDisplayChanged());
+    EXPECT_TRUE(echoed.empty());
+
+    synth->keyPressed(21, 100);
+    synth->keyPressed(108, 100);
+    sendHost({});
+    render(64);
+    ASSERT_EQ(echoed.size(), 2u);
+    EXPECT_EQ(echoed[0].midiData[1], 21);
+    EXPECT_EQ(echoed[1].midiData[1], 108);
+    EXPECT_TRUE(synth->isKeyDown(21));
+    EXPECT_TRUE(synth->isKeyDown(108));
+}
+
+TEST_F(InstrumentEvents, NoteOnWithVelocityZeroReleasesTheKeyWithItsReleaseNoise)
+{
+    sendHost({{0, kNoteOn, 60, 100}, {5, kNoteOn, 60, 0}});
+    render(64);
+    // Key 60 is in the third group of eighteen keys; hammer 0.5 gives 1 + trunc(48).
+    const std::vector<EngineEvent> expected = {{kNoteOn, 60, 99, 0}, {kNoteOff, 60, 0, 0}, {kNoteOn, 125, 49, 0}};
+    EXPECT_EQ(engineEvents, expected);
+    EXPECT_FALSE(synth->isKeyDown(60));
+}
+
+TEST_F(InstrumentEvents, ReleaseNoiseKeysAndVelocitiesAtFullHammer)
+{
+    synth->setParameter(1, 1.0f);
+    render(16);
+    sendHost({{0, kNoteOff, 108, 30}, {1, kNoteOff, 21, 0}, {2, kNoteOff, 38, 0}, {3, kNoteOff, 39, 0}});
+    render(64);
+    const std::vector<EngineEvent> expected = {{kNoteOff, 108, 30, 0}, {kNoteOn, 127, 97, 0},
+                                               {kNoteOff, 21, 0, 0},   {kNoteOn, 123, 97, 0},
+                                               {kNoteOff, 38, 0, 0},   {kNoteOn, 123, 97, 0},
+                                               {kNoteOff, 39, 0, 0},   {kNoteOn, 124, 97, 0}};
+    EXPECT_EQ(engineEvents, expected);
+}
+
+TEST_F(InstrumentEvents, HammerZeroSendsNoNoiseButThePedalFlagStillFollows)
+{
+    synth->setParameter(1, 0.0f);
+    render(16);
+    sendHost({{0, kNoteOff, 60, 0}, {1, kControl, 64, 127}});
+    render(64);
+    const std::vector<EngineEvent> expected = {{kNoteOff, 60, 0, 0}, {kControl, 64, 127, 0}};
+    EXPECT_EQ(engineEvents, expected);
+    EXPECT_TRUE(synth->isSustainDown());
+}
+
+TEST_F(InstrumentEvents, EveryCurveMapsItsTellingRows)
+{
+    const int incoming[] = {1, 12, 32, 64, 100, 127};
+    const int rows[5][6] = {{11, 39, 63, 90, 112, 127},
+                            {5, 26, 50, 80, 108, 127},
+                            {1, 12, 32, 64, 99, 127},
+                            {0, 3, 16, 45, 88, 127},
+                            {0, 1, 8, 32, 78, 127}};
+    for (int curve = 0; curve < 5; ++curve)
+    {
+        selectCurve(curve);
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(engineVelocity(incoming[i]), rows[curve][i]) << "curve " << curve << ", velocity " << incoming[i];
+    }
+    selectCurve(2);
+    EXPECT_EQ(engineVelocity(17), 16);
+}
+
+TEST_F(InstrumentEvents, TheSoftPedalScalesByThreeQuartersButNeverBelowOne)
+{
+    selectCurve(3);
+    EXPECT_EQ(engineVelocity(1), 0);
+    sendHost({{0, kControl, 67, 127}});
+    render(16);
+    EXPECT_TRUE(synth->isSoftDown());
+    EXPECT_EQ(engineVelocity(1), 1);
+    EXPECT_EQ(engineVelocity(12), 2);
+    EXPECT_EQ(engineVelocity(127), 95);
+    selectCurve(2);
+    EXPECT_EQ(engineVelocity(1), 1);
+    EXPECT_EQ(engineVelocity(2), 1);
+    sendHost({{0, kControl, 67, 63}});
+    render(16);
+    EXPECT_FALSE(synth->isSoftDown());
+    EXPECT_EQ(engineVelocity(100), 99);
+    EXPECT_TRUE(controllers(67).empty());
+}
+
+// --- Controllers ---
+
+TEST_F(InstrumentEvents, ToneControllersGiveExactUnityAtTheirCentre)
+{
+    sendHost({{0, kControl, 77, 63}, {1, kControl, 76, 127}, {2, kControl, 78, 64}});
+    render(16);
+    render(16);
+    const PianoSettings settings = synth->requestedSettings();
+    EXPECT_EQ(settings.midGain, 1.0f);
+    EXPECT_EQ(settings.bassGain, 2.0f);
+    EXPECT_EQ(settings.highGain, static_cast<float>(64 / 127.0 * 2.0));
+    EXPECT_EQ(synth->appliedSettings().midGain, 1.0f);
+    EXPECT_TRUE(engineEvents.empty());
+}
+
+TEST_F(InstrumentEvents, AmountControllersDivideBy127)
+{
+    sendHost({{0, kControl, 7, 127}, {0, kControl, 71, 0}, {0, kControl, 75, 1}, {0, kControl, 91, 64},
+              {0, kControl, 93, 100}});
+    render(16);
+    EXPECT_TRUE(engineEvents.empty());
+    render(16);
+    const PianoSettings& applied = synth->appliedSettings();
+    EXPECT_EQ(applied.volume, 1.0f);
+    EXPECT_EQ(applied.sympatheticResonance, 0.0f);
+    EXPECT_EQ(applied.hammerAmount, static_cast<float>(1 / 127.0));
+    EXPECT_EQ(applied.reverbAmount, static_cast<float>(64 / 127.0));
+    EXPECT_EQ(applied.chorus, static_cast<float>(100 / 127.0));
+    // The amounts reach the engine as controllers 22 and 93 at the next block's start; the chorus amount
+    // stored as float times 127 falls just short of 100.
+    const std::vector<EngineEvent> expected = {{kControl, 22, 0, 0}, {kControl, 93, 99, 0}};
+    EXPECT_EQ(engineEvents, expected);
+}
+
+TEST_F(InstrumentEvents, AllNotesOffClearsTheKeysAndReachesTheEngine)
+{
+    sendHost({{0, kNoteOn, 60, 100}, {0, kNoteOn, 72, 100}, {1, kControl, 123, 0}});
+    render(16);
+    EXPECT_FALSE(synth->isKeyDown(60));
+    EXPECT_FALSE(synth->isKeyDown(72));
+    ASSERT_EQ(controllers(123).size(), 1u);
+}
+
+// --- Sustain pedal noises ---
+
+TEST_F(InstrumentEvents, ASecondSustainPressMakesNoNoise)
+{
+    sendHost({{0, kControl, 64, 63}});
+    render(16);
+    sendHost({{0, kControl, 64, 127}, {1, kControl, 64, 100}});
+    render(16);
+    sendHost({{0, kControl, 64, 0}});
+    render(16);
+    // Hammer 0.5: the pedal-down noise at 1 + trunc(45), the pedal-up noise at 1 + trunc(47.5).
+    const std::vector<EngineEvent> expected = {
+        {kControl, 64, 63, 0},  {kControl, 64, 127, 0}, {kNoteOff, 122, 127, 0}, {kNoteOn, 121, 46, 0},
+        {kControl, 64, 100, 0}, {kControl, 64, 0, 0},   {kNoteOff, 121, 127, 0}, {kNoteOn, 122, 48, 0}};
+    std::vector<EngineEvent> pedal;
+    for (const auto& event : engineEvents)
+        if (!(event.type == kControl && event.data1 == 21))
+            pedal.push_back(event);
+    EXPECT_EQ(pedal, expected);
+}
+
+// --- The editor's keyboard ---
+
+TEST_F(InstrumentEvents, TheHostsEventComesFirstWhenAnEditorEventHasTheSameOffset)
+{
+    synth->setBlockSize(2048);
+    sendHost({});
+    synth->keyPressed(100, 100);
+    // Editor offsets are whole milliseconds of frames; a host note waits at every one of them.
+    const double framesPerMillisecond = synth->getSampleRate() * 0.001;
+    std::vector<HostMidi> host;
+    for (int ms = 0; ms < 40; ++ms)
+        host.push_back({static_cast<VstInt32>(ms * framesPerMillisecond), kNoteOn, 30 + ms, 100});
+    sendHost(host);
+    render(2048);
+    ASSERT_EQ(echoed.size(), 1u);
+    const int offset = echoed[0].deltaFrames;
+    ASSERT_LT(offset, host.back().deltaFrames) << "the editor's event came too late for this test";
+    const auto notes = ofType(kNoteOn);
+    const auto editor = std::find_if(notes.begin(), notes.end(), [](const EngineEvent& e) { return e.data1 == 100; });
+    ASSERT_NE(editor, notes.end());
+    ASSERT_NE(editor, notes.begin());
+    const int before = std::prev(editor)->data1 - 30;
+    EXPECT_EQ(host[static_cast<size_t>(before)].deltaFrames, offset);
+    EXPECT_EQ(notes.size(), host.size() + 1);
+}
+
+TEST_F(InstrumentEvents, EditorEventsWhileTheHostIsStoppedArriveInTheBlocksLastFrame)
+{
+    synth->setBlockSize(256);
+    startFrameClock();
+    platform::SleepMilliseconds(30);
+    synth->keyPressed(60, 100);
+    synth->sustainPedal(false);
+    sendHost({{3, kNoteOn, 62, 100}});
+    render(256);
+    ASSERT_EQ(echoed.size(), 2u);
+    EXPECT_EQ(echoed[0].deltaFrames, 255);
+    EXPECT_EQ(static_cast<uint8_t>(echoed[0].midiData[0]), kNoteOn);
+    EXPECT_EQ(echoed[0].midiData[1], 60);
+    EXPECT_EQ(static_cast<uint8_t>(echoed[1].midiData[0]), kControl);
+    const auto notes = ofType(kNoteOn);
+    ASSERT_GE(notes.size(), 2u);
+    EXPECT_EQ(notes[0].data1, 62);
+    EXPECT_EQ(notes[0].frame, 1 + 3);
+    EXPECT_EQ(notes[1].data1, 60);
+    EXPECT_EQ(notes[1].frame, 1 + 255);
+    EXPECT_FALSE(synth->isSustainDown());
+}
+
+TEST_F(InstrumentEvents, EveryEditorEventArrivesWhileTheAudioThreadPlays)
+{
+    constexpr int kPresses = 2000;
+    std::atomic<bool> done{false};
+    std::thread editor([this, &done] {
+        for (int i = 0; i < kPresses; ++i)
+        {
+            synth->keyPressed(60 + i % 12, 100);
+            synth->keyReleased(60 + i % 12, 0);
+            synth->setParameter(4, static_cast<float>(i % 100) / 100.0f);
+        }
+        done = true;
+    });
+    int blocks = 0;
+    while (!done.load() && blocks < 1000000)
+    {
+        sendHost({{0, kControl, 64, blocks % 2 == 0 ? 127 : 0}});
+        render(64);
+        ++blocks;
+    }
+    editor.join();
+    sendHost({});
+    render(64);
+    int presses = 0, releases = 0;
+    for (const auto& event : engineEvents)
+    {
+        presses += event.type == kNoteOn && event.data1 >= 60 && event.data1 < 72 && event.data2 == 99;
+        releases += event.type == kNoteOff && event.data1 >= 60 && event.data1 < 72;
+    }
+    EXPECT_EQ(presses, kPresses);
+    EXPECT_EQ(releases, kPresses);
+    EXPECT_EQ(echoed.size(), 2u * kPresses);
+}

@@ -1,0 +1,78 @@
+// An instrument linked into the test and played as a host plays it: MIDI through processEvents, audio
+// through processReplacing. Every event the router hands to the synthesizer is recorded through the
+// engine's observer, with the frame at which it arrived when the test gives a frame clock, and the MIDI
+// the instrument sends back to the host is kept too.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "InstrumentFixture.h"
+#include "VstXSynth.h"
+
+struct EngineEvent
+{
+    int type;
+    int data1;
+    int data2;
+    long frame; // -1 without a frame clock
+
+    bool operator==(const EngineEvent& other) const
+    {
+        return type == other.type && data1 == other.data1 && data2 == other.data2;
+    }
+};
+
+struct HostMidi
+{
+    vst::VstInt32 deltaFrames;
+    int status;
+    int data1;
+    int data2;
+};
+
+class PlayingInstrument : public InstrumentFixture
+{
+protected:
+    void TearDown() override;
+
+    // Writes the bank beside the module, creates the instrument, waits for its sample data and starts
+    // recording.
+    void start(const std::vector<uint8_t>& bank);
+    // Creates the instrument without a sound bank.
+    void startWithoutBank();
+
+    void sendHost(const std::vector<HostMidi>& events);
+    // Renders one block; the returned buffers hold left then right.
+    struct Block
+    {
+        std::vector<float> left, right;
+        double energy(size_t from = 0) const;
+        bool allZero() const;
+    };
+    Block render(int frames);
+    // Renders frames in blocks of blockFrames, appending both channels into one signal per channel.
+    Block renderLong(int frames, int blockFrames);
+
+    // Events of one type (0x80, 0x90, 0xB0), or controllers of one number.
+    std::vector<EngineEvent> ofType(int type) const;
+    std::vector<EngineEvent> controllers(int number) const;
+
+    // Counts frames through the resonance envelope, which moves by one step per rendered frame while it
+    // runs: presses the sustain pedal and renders the one frame that takes the first step. Frames are
+    // counted from the press, that frame included.
+    void startFrameClock();
+    long framesSincePress() const;
+
+    std::unique_ptr<VstXSynth> synth;
+    std::vector<EngineEvent> engineEvents;
+    std::function<long()> frameClock;
+    static std::vector<vst::VstMidiEvent> echoed;
+
+private:
+    static vst::VstIntPtr echoHost(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr, void* ptr,
+                                   float);
+    static void record(void* context, int type, int data1, int data2);
+    void observe();
+};

@@ -1,0 +1,158 @@
+// The resonance envelope as the synthesizer receives it: controller 21, the value of each step and the
+// frame it arrives at, counted by rendering one frame per block at 44100 Hz.
+#include "PianoTestBanks.h"
+#include "PlayingInstrument.h"
+
+namespace
+{
+constexpr int kControl = 0xB0;
+
+struct Step
+{
+    int value;
+    long frame;
+};
+
+class ResonanceEnvelope : public PlayingInstrument
+{
+protected:
+    void SetUp() override
+    {
+        PlayingInstrument::SetUp();
+        start(piano_test::NoiseBank());
+        ASSERT_EQ(synth->getSampleRate(), 44100.0f);
+        render(64);
+        frameClock = [this] { return frame; };
+    }
+
+    // Sends the pedal and renders single frames until the envelope rests; frames count from the pedal's.
+    std::vector<Step> pedal(int value, long maxFrames = 20000)
+    {
+        engineEvents.clear();
+        frame = 0;
+        sendHost({{0, kControl, 64, value}});
+        do
+        {
+            ++frame;
+            render(1);
+        } while (synth->resonance().active() && frame < maxFrames);
+        lastFrame = frame;
+        return steps();
+    }
+
+    std::vector<Step> steps() const
+    {
+        std::vector<Step> found;
+        for (const auto& event : controllers(21))
+            found.push_back({event.data2, event.frame});
+        return found;
+    }
+
+    static std::vector<int> values(const std::vector<Step>& steps)
+    {
+        std::vector<int> found;
+        for (const auto& step : steps)
+            found.push_back(step.value);
+        return found;
+    }
+
+    long frame = 0;
+    long lastFrame = 0;
+};
+} // namespace
+
+TEST_F(ResonanceEnvelope, AFullRiseSendsEveryTenAndReachesTheTopOnFrame11026)
+{
+    const auto rise = pedal(127);
+    EXPECT_EQ(values(rise), (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 127}));
+    ASSERT_EQ(rise.size(), 13u);
+    // 127 / 11025.0009765625 per frame: 10 is first reached on frame 869.
+    EXPECT_EQ(rise.front().frame, 869);
+    EXPECT_EQ(rise.back().frame, 11026);
+    EXPECT_EQ(lastFrame, 11026);
+}
+
+TEST_F(ResonanceEnvelope, AFullFallSendsEveryTenDownAndReachesZeroOnFrame1103)
+{
+    pedal(127);
+    const auto fall = pedal(0);
+    EXPECT_EQ(values(fall), (std::vector<int>{117, 107, 97, 87, 77, 67, 57, 47, 37, 27, 17, 7, 0}));
+    ASSERT_EQ(fall.size(), 13u);
+    EXPECT_EQ(fall.back().frame, 1103);
+    EXPECT_EQ(lastFrame, 1103);
+}
+
+TEST_F(ResonanceEnvelope, AFallThatTurnsBackToARiseAndFallsAgainCarriesOnFromTheLastValueSent)
+{
+    pedal(127);
+    // Fall until 57 has been sent, then press and at once release again.
+    engineEvents.clear();
+    frame = 0;
+    sendHost({{0, kControl, 64, 0}});
+    while (synth->resonance().lastSent() != 57 && frame < 2000)
+    {
+        ++frame;
+        render(1);
+    }
+    ASSERT_EQ(synth->resonance().lastSent(), 57);
+    sendHost({{0, kControl, 64, 127}, {0, kControl, 64, 0}});
+    ++frame;
+    render(1);
+    while (synth->resonance().active() && frame < 2000)
+    {
+        ++frame;
+        render(1);
+    }
+    EXPECT_EQ(values(steps()), (std::vector<int>{117, 107, 97, 87, 77, 67, 57, 47, 37, 27, 17, 7, 0}));
+}
+
+TEST_F(ResonanceEnvelope, PressingAgainAtTheTopEndsAtOnceWithoutSending)
+{
+    pedal(127);
+    const auto again = pedal(127);
+    EXPECT_TRUE(again.empty());
+    EXPECT_EQ(lastFrame, 1);
+}
+
+TEST_F(ResonanceEnvelope, WithAmountZeroThePedalSendsNoEnvelope)
+{
+    synth->setParameter(6, 0.0f);
+    render(16);
+    EXPECT_EQ(controllers(22).size(), 1u);
+    EXPECT_EQ(controllers(22).front().data2, 0);
+    EXPECT_TRUE(pedal(127).empty());
+    EXPECT_EQ(lastFrame, 1);
+    // The release starts a fall that ends at 0 on its first frame, with nothing to send.
+    EXPECT_TRUE(pedal(0).empty());
+    EXPECT_EQ(lastFrame, 1);
+}
+
+TEST_F(ResonanceEnvelope, TheAmountIsSentAsController22Truncated)
+{
+    synth->setParameter(6, 1.0f);
+    render(16);
+    synth->setParameter(6, 0.3f);
+    render(16);
+    const auto amounts = controllers(22);
+    ASSERT_EQ(amounts.size(), 2u);
+    EXPECT_EQ(amounts[0].data2, 127);
+    EXPECT_EQ(amounts[1].data2, 38);
+}
+
+TEST_F(ResonanceEnvelope, AChangeOfSampleRateRestsTheEnvelopeAtZeroWithoutSending)
+{
+    pedal(127);
+    synth->setSampleRate(48000.0f);
+    engineEvents.clear();
+    frame = 0;
+    render(1);
+    EXPECT_TRUE(controllers(21).empty());
+    EXPECT_FALSE(synth->resonance().active());
+    EXPECT_EQ(synth->resonance().lastSent(), 0);
+    // The next rise starts from 0 and takes the new rate's 250 ms.
+    const auto rise = pedal(127);
+    ASSERT_FALSE(rise.empty());
+    EXPECT_EQ(rise.front().value, 10);
+    EXPECT_EQ(rise.back().value, 127);
+    EXPECT_NEAR(static_cast<double>(lastFrame), 12000.0, 1.0);
+}
