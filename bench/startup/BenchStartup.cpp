@@ -15,7 +15,7 @@
 
 #include "PluginFolder.h"
 #include "ResultFile.h"
-#include "RiffTwin.h"
+#include "RiffBank.h"
 #include "SoundFontReader.h"
 #include "StartupMeasures.h"
 
@@ -106,7 +106,7 @@ int main(int argc, char** argv)
     PluginFolder plugin;
     plugin.copyIn(bank, "DAT");
     plugin.addStringTable();
-    const RiffTwin riff(bank);
+    const RiffBank riff(bank.string());
     if (riff.path().empty())
     {
         std::fprintf(stderr, "Cannot copy %s.\n", bank.c_str());
@@ -116,7 +116,7 @@ int main(int argc, char** argv)
     std::vector<double> library, construct, loadDone, one, added;
     for (int run = 0; run < kRuns; ++run)
     {
-        const Figures lib = runChild(self, "--library-load", riff.path().string(), plugin.path());
+        const Figures lib = runChild(self, "--library-load", riff.path(), plugin.path());
         const Figures start = runChild(self, "--plugin-start", plugin.pluginPath().string(), plugin.path());
         if (lib.empty() || start.empty())
         {
