@@ -64,26 +64,31 @@ bool RunBareSynth(const std::string& riffBank, const NoteSequence& notes, int sa
     fluid_synth_set_interp_method(synth.get(), -1, FLUID_INTERP_LINEAR);
 
     std::vector<float> left(static_cast<size_t>(blockFrames)), right(static_cast<size_t>(blockFrames));
-    size_t next = 0;
-    for (uint64_t start = 0; start < notes.frames; start += static_cast<uint64_t>(blockFrames))
-    {
-        const auto begin = BlockTimes::Clock::now();
-        int position = 0;
-        while (next < notes.events.size() && notes.events[next].frame < start + static_cast<uint64_t>(blockFrames))
+    times.measure(
+        [&]
         {
-            const int offset = static_cast<int>(notes.events[next].frame - start);
-            if (offset > position)
+            size_t next = 0;
+            for (uint64_t start = 0; start < notes.frames; start += static_cast<uint64_t>(blockFrames))
             {
-                fluid_synth_write_float(synth.get(), offset - position, left.data(), position, 1, right.data(),
-                                        position, 1);
-                position = offset;
+                const auto begin = BlockTimes::Clock::now();
+                int position = 0;
+                while (next < notes.events.size() &&
+                       notes.events[next].frame < start + static_cast<uint64_t>(blockFrames))
+                {
+                    const int offset = static_cast<int>(notes.events[next].frame - start);
+                    if (offset > position)
+                    {
+                        fluid_synth_write_float(synth.get(), offset - position, left.data(), position, 1,
+                                                right.data(), position, 1);
+                        position = offset;
+                    }
+                    Apply(synth.get(), notes.events[next++]);
+                }
+                if (position < blockFrames)
+                    fluid_synth_write_float(synth.get(), blockFrames - position, left.data(), position, 1,
+                                            right.data(), position, 1);
+                times.add(BlockTimes::Clock::now() - begin);
             }
-            Apply(synth.get(), notes.events[next++]);
-        }
-        if (position < blockFrames)
-            fluid_synth_write_float(synth.get(), blockFrames - position, left.data(), position, 1, right.data(),
-                                    position, 1);
-        times.add(BlockTimes::Clock::now() - begin);
-    }
+        });
     return true;
 }

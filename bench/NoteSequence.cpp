@@ -41,7 +41,8 @@ void NoteSequence::makePiece(double seconds, uint32_t sampleRate)
     const uint64_t eighth = bar / 8;
     events.clear();
     uint32_t random = 7u;
-    const auto next = [&random](int range) {
+    const auto next = [&random](int range)
+    {
         random = random * 1664525u + 1013904223u;
         return static_cast<int>((random >> 16) % static_cast<uint32_t>(range));
     };
@@ -60,7 +61,8 @@ void NoteSequence::makePiece(double seconds, uint32_t sampleRate)
             events.push_back({at, 0x90, static_cast<uint8_t>(key), velocity});
             events.push_back({at + eighth * 3 / 2, 0x80, static_cast<uint8_t>(key), 64});
             const int melody = root + 24 + shape[(i * 3) % 8] + next(3);
-            events.push_back({at + eighth / 2, 0x90, static_cast<uint8_t>(melody), static_cast<uint8_t>(60 + next(50))});
+            events.push_back(
+                {at + eighth / 2, 0x90, static_cast<uint8_t>(melody), static_cast<uint8_t>(60 + next(50))});
             events.push_back({at + eighth, 0x80, static_cast<uint8_t>(melody), 64});
             if (i % 4 == 0)
                 for (int note : {12, 16, 19})

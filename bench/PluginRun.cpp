@@ -13,8 +13,9 @@ namespace
 constexpr VstInt32 kSampleDataLoaded = 1004;
 } // namespace
 
-bool RunPlugin(const std::string& bank, const NoteSequence& notes, int sampleRate, int blockFrames,
-               BlockTimes& blockTimes, BlockTimes& renderTimes, std::string& error)
+bool RunPlugin(const std::string& bank, const NoteSequence& notes, const ParameterValues& parameters,
+               int sampleRate, int blockFrames, BlockTimes& blockTimes, BlockTimes& renderTimes,
+               std::string& error)
 {
     PluginFolder folder;
     folder.copyIn(bank, "DAT");
@@ -39,26 +40,34 @@ bool RunPlugin(const std::string& bank, const NoteSequence& notes, int sampleRat
     plugin->setSampleRate(static_cast<float>(sampleRate));
     plugin->setBlockSize(blockFrames);
     plugin->dispatch(effMainsChanged, 0, 1);
+    for (const auto& [index, value] : parameters)
+        plugin->setParameter(index, value);
 
     std::vector<float> left(static_cast<size_t>(blockFrames)), right(static_cast<size_t>(blockFrames));
     std::vector<PluginInstance::Midi> blockEvents;
-    size_t next = 0;
-    for (uint64_t start = 0; start < notes.frames; start += static_cast<uint64_t>(blockFrames))
-    {
-        blockEvents.clear();
-        while (next < notes.events.size() && notes.events[next].frame < start + static_cast<uint64_t>(blockFrames))
+    blockTimes.measure(
+        [&]
         {
-            const TimedEvent& event = notes.events[next++];
-            blockEvents.push_back({static_cast<VstInt32>(event.frame - start), event.status, event.data1, event.data2});
-        }
-        const auto begin = BlockTimes::Clock::now();
-        if (!blockEvents.empty())
-            plugin->sendMidi(blockEvents);
-        const auto rendering = BlockTimes::Clock::now();
-        plugin->processReplacing(left.data(), right.data(), blockFrames);
-        const auto end = BlockTimes::Clock::now();
-        blockTimes.add(end - begin);
-        renderTimes.add(end - rendering);
-    }
+            size_t next = 0;
+            for (uint64_t start = 0; start < notes.frames; start += static_cast<uint64_t>(blockFrames))
+            {
+                blockEvents.clear();
+                while (next < notes.events.size() &&
+                       notes.events[next].frame < start + static_cast<uint64_t>(blockFrames))
+                {
+                    const TimedEvent& event = notes.events[next++];
+                    blockEvents.push_back(
+                        {static_cast<VstInt32>(event.frame - start), event.status, event.data1, event.data2});
+                }
+                const auto begin = BlockTimes::Clock::now();
+                if (!blockEvents.empty())
+                    plugin->sendMidi(blockEvents);
+                const auto rendering = BlockTimes::Clock::now();
+                plugin->processReplacing(left.data(), right.data(), blockFrames);
+                const auto end = BlockTimes::Clock::now();
+                blockTimes.add(end - begin);
+                renderTimes.add(end - rendering);
+            }
+        });
     return true;
 }

@@ -3,11 +3,17 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "BlockTimes.h"
 #include "NoteSequence.h"
 
+// Host values set before the piece: (parameter index, value).
+using ParameterValues = std::vector<std::pair<int, float>>;
+
 // blockTimes gets whole blocks (events and audio), renderTimes processReplacing alone. False with a
 // message in error when the plug-in or its bank cannot be set up.
-bool RunPlugin(const std::string& bank, const NoteSequence& notes, int sampleRate, int blockFrames,
-               BlockTimes& blockTimes, BlockTimes& renderTimes, std::string& error);
+bool RunPlugin(const std::string& bank, const NoteSequence& notes, const ParameterValues& parameters,
+               int sampleRate, int blockFrames, BlockTimes& blockTimes, BlockTimes& renderTimes,
+               std::string& error);

@@ -18,7 +18,8 @@ RiffBank::RiffBank(const std::string& bank)
         riffPath = bank;
         return;
     }
-    const fs::path copy = fs::temp_directory_path() / ("virellando-bench-" + std::to_string(std::random_device{}()) + ".sf2");
+    const fs::path copy =
+        fs::temp_directory_path() / ("virellando-bench-" + std::to_string(std::random_device{}()) + ".sf2");
     std::error_code error;
     if (!fs::copy_file(bank, copy, fs::copy_options::overwrite_existing, error))
         return;

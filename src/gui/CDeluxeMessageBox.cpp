@@ -9,7 +9,8 @@
 #include "platform/NativeKeys.h"
 #include "platform/NativeWindow.h"
 
-namespace {
+namespace
+{
 constexpr int kCaptionHeight = 22;
 constexpr int kMargin = 16;
 constexpr int kButtonWidth = 84;
@@ -21,184 +22,223 @@ constexpr ColourRef kFace = 0xf0f0f0;
 constexpr ColourRef kEdge = 0x808080;
 constexpr ColourRef kHot = MakeColourRef(0xe5, 0xf1, 0xfb);
 
-std::string Translate(const char* key) {
-  char text[CDeluxeMessageBox::kMaxText + 1] = {};
-  resources::StringTableLookup(key, text, sizeof text);
-  return text;
+std::string Translate(const char* key)
+{
+    char text[CDeluxeMessageBox::kMaxText + 1] = {};
+    resources::StringTableLookup(key, text, sizeof text);
+    return text;
 }
 
-std::string Clip(const char* text, size_t max) {
-  std::string s = text ? text : "";
-  if (s.size() > max) s.resize(max);
-  return s;
+std::string Clip(const char* text, size_t max)
+{
+    std::string s = text ? text : "";
+    if (s.size() > max)
+        s.resize(max);
+    return s;
 }
-}  // namespace
+} // namespace
 
 CDeluxeMessageBox::CDeluxeMessageBox(const char* text, const char* caption, unsigned style, bool translate,
                                      bool offerDontAsk)
     : text_(Clip(translate && text ? Translate(text).c_str() : text, kMaxText)),
-      caption_(Clip(caption, kMaxCaption)),
-      offerDontAsk_(offerDontAsk),
-      font_(Font::Create("Verdana", 13)) {
-  switch (style & 0x0f) {
+      caption_(Clip(caption, kMaxCaption)), offerDontAsk_(offerDontAsk), font_(Font::Create("Verdana", 13))
+{
+    switch (style & 0x0f)
+    {
     case kOkCancel:
-      buttons_ = {{kIdOk, Translate("guitools: msgbox OK")}, {kIdCancel, Translate("guitools: msgbox cancel")}};
-      break;
+        buttons_ = {{kIdOk, Translate("guitools: msgbox OK")},
+                    {kIdCancel, Translate("guitools: msgbox cancel")}};
+        break;
     case kYesNoCancel:
-      buttons_ = {{kIdYes, Translate("guitools: msgbox yes")},
-                  {kIdNo, Translate("guitools: msgbox no")},
-                  {kIdCancel, Translate("guitools: msgbox cancel")}};
-      break;
+        buttons_ = {{kIdYes, Translate("guitools: msgbox yes")},
+                    {kIdNo, Translate("guitools: msgbox no")},
+                    {kIdCancel, Translate("guitools: msgbox cancel")}};
+        break;
     case kYesNo:
-      buttons_ = {{kIdYes, Translate("guitools: msgbox yes")}, {kIdNo, Translate("guitools: msgbox no")}};
-      break;
+        buttons_ = {{kIdYes, Translate("guitools: msgbox yes")}, {kIdNo, Translate("guitools: msgbox no")}};
+        break;
     default:
-      buttons_ = {{kIdOk, Translate("guitools: msgbox OK")}};
-      break;
-  }
-  if (offerDontAsk_) dontAskCaption_ = Translate("guitools: msgbox dont ask");
+        buttons_ = {{kIdOk, Translate("guitools: msgbox OK")}};
+        break;
+    }
+    if (offerDontAsk_)
+        dontAskCaption_ = Translate("guitools: msgbox dont ask");
 }
 
 CDeluxeMessageBox::~CDeluxeMessageBox() = default;
 
-int CDeluxeMessageBox::CancelResult() const {
-  // Cancel where there is one; otherwise the last button (No, or the only OK).
-  return buttons_.back().result;
+int CDeluxeMessageBox::CancelResult() const
+{
+    // Cancel where there is one; otherwise the last button (No, or the only OK).
+    return buttons_.back().result;
 }
 
-void CDeluxeMessageBox::Layout() {
-  const Point text = font_ ? CCanvas::MeasureText(*font_, text_.c_str(), false) : Point{300, 15};
-  const int buttonsWidth = static_cast<int>(buttons_.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
-  const int checkWidth = offerDontAsk_ && font_
-                             ? kCheckSize + 6 + font_->MeasureWidth(dontAskCaption_.c_str(), dontAskCaption_.size())
-                             : 0;
-  const int captionWidth = font_ ? font_->MeasureWidth(caption_.c_str(), caption_.size()) : 0;
-  width_ = std::max({260, text.x + 2 * kMargin, buttonsWidth + checkWidth + 3 * kMargin, captionWidth + 2 * kMargin});
-  height_ = kCaptionHeight + kMargin + text.y + kMargin + kButtonHeight + kMargin;
+void CDeluxeMessageBox::Layout()
+{
+    const Point text = font_ ? CCanvas::MeasureText(*font_, text_.c_str(), false) : Point{300, 15};
+    const int buttonsWidth = static_cast<int>(buttons_.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
+    const int checkWidth =
+        offerDontAsk_ && font_
+            ? kCheckSize + 6 + font_->MeasureWidth(dontAskCaption_.c_str(), dontAskCaption_.size())
+            : 0;
+    const int captionWidth = font_ ? font_->MeasureWidth(caption_.c_str(), caption_.size()) : 0;
+    width_ = std::max(
+        {260, text.x + 2 * kMargin, buttonsWidth + checkWidth + 3 * kMargin, captionWidth + 2 * kMargin});
+    height_ = kCaptionHeight + kMargin + text.y + kMargin + kButtonHeight + kMargin;
 }
 
-Rect CDeluxeMessageBox::GetButtonRect(size_t index) const {
-  const int n = static_cast<int>(buttons_.size());
-  const int left = width_ - kMargin - n * (kButtonWidth + kButtonGap) + kButtonGap +
-                   static_cast<int>(index) * (kButtonWidth + kButtonGap);
-  const int top = height_ - kMargin - kButtonHeight;
-  return {left, top, left + kButtonWidth, top + kButtonHeight};
+Rect CDeluxeMessageBox::GetButtonRect(size_t index) const
+{
+    const int n = static_cast<int>(buttons_.size());
+    const int left = width_ - kMargin - n * (kButtonWidth + kButtonGap) + kButtonGap +
+                     static_cast<int>(index) * (kButtonWidth + kButtonGap);
+    const int top = height_ - kMargin - kButtonHeight;
+    return {left, top, left + kButtonWidth, top + kButtonHeight};
 }
 
-Rect CDeluxeMessageBox::GetCheckBoxRect() const {
-  if (!offerDontAsk_) return {};
-  const int top = height_ - kMargin - (kButtonHeight + kCheckSize) / 2;
-  return {kMargin, top, kMargin + kCheckSize, top + kCheckSize};
+Rect CDeluxeMessageBox::GetCheckBoxRect() const
+{
+    if (!offerDontAsk_)
+        return {};
+    const int top = height_ - kMargin - (kButtonHeight + kCheckSize) / 2;
+    return {kMargin, top, kMargin + kCheckSize, top + kCheckSize};
 }
 
-int CDeluxeMessageBox::ButtonAt(int x, int y) const {
-  for (size_t i = 0; i < buttons_.size(); ++i)
-    if (GetButtonRect(i).Contains(x, y)) return static_cast<int>(i);
-  return -1;
+int CDeluxeMessageBox::ButtonAt(int x, int y) const
+{
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        if (GetButtonRect(i).Contains(x, y))
+            return static_cast<int>(i);
+    return -1;
 }
 
-const CImage& CDeluxeMessageBox::GetPicture() {
-  if (dirty_) Render();
-  return picture_;
+const CImage& CDeluxeMessageBox::GetPicture()
+{
+    if (dirty_)
+        Render();
+    return picture_;
 }
 
-void CDeluxeMessageBox::Render() {
-  dirty_ = false;
-  Layout();
-  if (!picture_.Create(width_, height_)) return;
-  CCanvas canvas(picture_, picture_.GetRect());
-  canvas.FillRect(picture_.GetRect(), kFace);
-  canvas.FillRect({0, 0, width_, kCaptionHeight}, kCaptionColour);
-  canvas.FrameRect(picture_.GetRect(), kEdge);
-  const unsigned line = CCanvas::kTextSingleLine | CCanvas::kTextVCentre;
-  for (size_t i = 0; i < buttons_.size(); ++i) {
-    const Rect r = GetButtonRect(i);
-    canvas.FillRect(r, static_cast<int>(i) == hot_ ? kHot : 0xffffff);
-    canvas.FrameRect(r, static_cast<int>(i) == 0 ? MakeColourRef(0, 0x78, 0xd7) : kEdge);
-    if (font_) {
-      canvas.SetTextColour(0);
-      canvas.DrawText(*font_, buttons_[i].caption.c_str(), r, line | CCanvas::kTextCentre);
+void CDeluxeMessageBox::Render()
+{
+    dirty_ = false;
+    Layout();
+    if (!picture_.Create(width_, height_))
+        return;
+    CCanvas canvas(picture_, picture_.GetRect());
+    canvas.FillRect(picture_.GetRect(), kFace);
+    canvas.FillRect({0, 0, width_, kCaptionHeight}, kCaptionColour);
+    canvas.FrameRect(picture_.GetRect(), kEdge);
+    const unsigned line = CCanvas::kTextSingleLine | CCanvas::kTextVCentre;
+    for (size_t i = 0; i < buttons_.size(); ++i)
+    {
+        const Rect r = GetButtonRect(i);
+        canvas.FillRect(r, static_cast<int>(i) == hot_ ? kHot : 0xffffff);
+        canvas.FrameRect(r, static_cast<int>(i) == 0 ? MakeColourRef(0, 0x78, 0xd7) : kEdge);
+        if (font_)
+        {
+            canvas.SetTextColour(0);
+            canvas.DrawText(*font_, buttons_[i].caption.c_str(), r, line | CCanvas::kTextCentre);
+        }
     }
-  }
-  if (offerDontAsk_) {
-    const Rect box = GetCheckBoxRect();
-    canvas.FillRect(box, 0xffffff);
-    canvas.FrameRect(box, kEdge);
-    if (dontAsk_) canvas.FillRect({box.left + 3, box.top + 3, box.right - 3, box.bottom - 3}, 0);
-    if (font_) canvas.DrawText(*font_, dontAskCaption_.c_str(), {box.right + 6, box.top - 4, width_, box.bottom + 4}, line);
-  }
-  if (!font_) return;
-  canvas.SetTextColour(0xffffff);
-  canvas.DrawText(*font_, caption_.c_str(), {8, 0, width_ - 8, kCaptionHeight}, line);
-  canvas.SetTextColour(0);
-  canvas.DrawText(*font_, text_.c_str(), {kMargin, kCaptionHeight + kMargin, width_ - kMargin, height_}, CCanvas::kTextLeft);
+    if (offerDontAsk_)
+    {
+        const Rect box = GetCheckBoxRect();
+        canvas.FillRect(box, 0xffffff);
+        canvas.FrameRect(box, kEdge);
+        if (dontAsk_)
+            canvas.FillRect({box.left + 3, box.top + 3, box.right - 3, box.bottom - 3}, 0);
+        if (font_)
+            canvas.DrawText(*font_, dontAskCaption_.c_str(),
+                            {box.right + 6, box.top - 4, width_, box.bottom + 4}, line);
+    }
+    if (!font_)
+        return;
+    canvas.SetTextColour(0xffffff);
+    canvas.DrawText(*font_, caption_.c_str(), {8, 0, width_ - 8, kCaptionHeight}, line);
+    canvas.SetTextColour(0);
+    canvas.DrawText(*font_, text_.c_str(), {kMargin, kCaptionHeight + kMargin, width_ - kMargin, height_},
+                    CCanvas::kTextLeft);
 }
 
-bool CDeluxeMessageBox::OnPopupMouse(NativeMouseMessage message, int x, int y) {
-  const int at = ButtonAt(x, y);
-  switch (message) {
+bool CDeluxeMessageBox::OnPopupMouse(NativeMouseMessage message, int x, int y)
+{
+    const int at = ButtonAt(x, y);
+    switch (message)
+    {
     case NativeMouseMessage::kMove:
-      if (at != hot_) {
-        hot_ = at;
-        dirty_ = true;
-      }
-      return true;
+        if (at != hot_)
+        {
+            hot_ = at;
+            dirty_ = true;
+        }
+        return true;
     case NativeMouseMessage::kLeftDown:
-      pressed_ = at;
-      if (at < 0 && GetCheckBoxRect().Contains(x, y)) {
-        dontAsk_ = !dontAsk_;
-        dirty_ = true;
-      }
-      return true;
+        pressed_ = at;
+        if (at < 0 && GetCheckBoxRect().Contains(x, y))
+        {
+            dontAsk_ = !dontAsk_;
+            dirty_ = true;
+        }
+        return true;
     case NativeMouseMessage::kLeftUp:
-      if (at >= 0 && at == pressed_) {
-        result_ = buttons_[at].result;
-        return false;
-      }
-      pressed_ = -1;
-      return true;
+        if (at >= 0 && at == pressed_)
+        {
+            result_ = buttons_[at].result;
+            return false;
+        }
+        pressed_ = -1;
+        return true;
     default:
-      return true;
-  }
+        return true;
+    }
 }
 
-bool CDeluxeMessageBox::OnPopupKey(int virtualKey) {
-  if (virtualKey == kVkReturn) {
-    result_ = hot_ >= 0 ? buttons_[hot_].result : DefaultResult();
-    return false;
-  }
-  if (virtualKey == kVkEscape) {
-    result_ = CancelResult();
-    return false;
-  }
-  return true;
+bool CDeluxeMessageBox::OnPopupKey(int virtualKey)
+{
+    if (virtualKey == kVkReturn)
+    {
+        result_ = hot_ >= 0 ? buttons_[hot_].result : DefaultResult();
+        return false;
+    }
+    if (virtualKey == kVkEscape)
+    {
+        result_ = CancelResult();
+        return false;
+    }
+    return true;
 }
 
-int CDeluxeMessageBox::Show(NativePopup& popup) {
-  result_ = 0;
-  hot_ = pressed_ = -1;
-  dirty_ = true;
-  popup.Bell();
-  const CImage& picture = GetPicture();
-  const Rect work = popup.GetWorkArea();
-  popup.RunModal(*this, work.left + (work.Width() - picture.GetWidth()) / 2,
-                 work.top + (work.Height() - picture.GetHeight()) / 2);
-  // A loop that ended without a choice (the pointer was taken away) counts as cancelling.
-  if (result_ == 0) result_ = CancelResult();
-  return result_;
+int CDeluxeMessageBox::Show(NativePopup& popup)
+{
+    result_ = 0;
+    hot_ = pressed_ = -1;
+    dirty_ = true;
+    popup.Bell();
+    const CImage& picture = GetPicture();
+    const Rect work = popup.GetWorkArea();
+    popup.RunModal(*this, work.left + (work.Width() - picture.GetWidth()) / 2,
+                   work.top + (work.Height() - picture.GetHeight()) / 2);
+    // A loop that ended without a choice (the pointer was taken away) counts as cancelling.
+    if (result_ == 0)
+        result_ = CancelResult();
+    return result_;
 }
 
-int CDeluxeMessageBox::Show() {
-  std::unique_ptr<NativePopup> popup = CreateStandaloneNativePopup();
-  if (!popup) {
-    resources::LogFormatted("%s: %s", caption_.c_str(), text_.c_str());
-    std::fprintf(stderr, "%s: %s\n", caption_.c_str(), text_.c_str());
-    std::fflush(stderr);
-    return DefaultResult();
-  }
-  return Show(*popup);
+int CDeluxeMessageBox::Show()
+{
+    std::unique_ptr<NativePopup> popup = CreateStandaloneNativePopup();
+    if (!popup)
+    {
+        resources::LogFormatted("%s: %s", caption_.c_str(), text_.c_str());
+        std::fprintf(stderr, "%s: %s\n", caption_.c_str(), text_.c_str());
+        std::fflush(stderr);
+        return DefaultResult();
+    }
+    return Show(*popup);
 }
 
-int CDeluxeMessageBox::ShowText(const std::string& text, const std::string& caption, unsigned style) {
-  return CDeluxeMessageBox(text.c_str(), caption.c_str(), style).Show();
+int CDeluxeMessageBox::ShowText(const std::string& text, const std::string& caption, unsigned style)
+{
+    return CDeluxeMessageBox(text.c_str(), caption.c_str(), style).Show();
 }

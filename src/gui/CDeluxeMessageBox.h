@@ -11,68 +11,77 @@
 #include "images/Font.h"
 #include "platform/NativePopup.h"
 
-class CDeluxeMessageBox : private NativePopupHandler {
- public:
-  // Button sets and icon styles, combined with |.
-  enum Style : unsigned {
-    kOk = 0x00,
-    kOkCancel = 0x01,
-    kYesNoCancel = 0x03,
-    kYesNo = 0x04,
-    kIconHand = 0x10,
-    kIconQuestion = 0x20,
-    kIconExclamation = 0x30,
-    kIconAsterisk = 0x40,
-  };
-  // What Show returns.
-  enum Result : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
-  static constexpr size_t kMaxText = 1023;
-  static constexpr size_t kMaxCaption = 259;
+class CDeluxeMessageBox : private NativePopupHandler
+{
+public:
+    // Button sets and icon styles, combined with |.
+    enum Style : unsigned
+    {
+        kOk = 0x00,
+        kOkCancel = 0x01,
+        kYesNoCancel = 0x03,
+        kYesNo = 0x04,
+        kIconHand = 0x10,
+        kIconQuestion = 0x20,
+        kIconExclamation = 0x30,
+        kIconAsterisk = 0x40,
+    };
+    // What Show returns.
+    enum Result : int
+    {
+        kIdOk = 1,
+        kIdCancel = 2,
+        kIdYes = 6,
+        kIdNo = 7
+    };
+    static constexpr size_t kMaxText = 1023;
+    static constexpr size_t kMaxCaption = 259;
 
-  // With translate, text is a string-table key.
-  CDeluxeMessageBox(const char* text, const char* caption, unsigned style, bool translate = false,
-                    bool offerDontAsk = false);
-  ~CDeluxeMessageBox() override;
+    // With translate, text is a string-table key.
+    CDeluxeMessageBox(const char* text, const char* caption, unsigned style, bool translate = false,
+                      bool offerDontAsk = false);
+    ~CDeluxeMessageBox() override;
 
-  int Show();
-  int Show(NativePopup& popup);
-  bool IsDontAskChecked() const { return dontAsk_; }
-  const std::string& GetText() const { return text_; }
-  const CImage& GetPicture();
-  // Where a button lies on the picture (index in the order shown).
-  Rect GetButtonRect(size_t index) const;
-  size_t GetButtonCount() const { return buttons_.size(); }
+    int Show();
+    int Show(NativePopup& popup);
+    bool IsDontAskChecked() const { return dontAsk_; }
+    const std::string& GetText() const { return text_; }
+    const CImage& GetPicture();
+    // Where a button lies on the picture (index in the order shown).
+    Rect GetButtonRect(size_t index) const;
+    size_t GetButtonCount() const { return buttons_.size(); }
 
-  // Suits the instrument's message-box hook: shows a box and returns the pressed button.
-  static int ShowText(const std::string& text, const std::string& caption, unsigned style);
+    // Suits the instrument's message-box hook: shows a box and returns the pressed button.
+    static int ShowText(const std::string& text, const std::string& caption, unsigned style);
 
- private:
-  struct Button {
-    int result;
-    std::string caption;
-  };
-  bool OnPopupMouse(NativeMouseMessage message, int x, int y) override;
-  bool OnPopupKey(int virtualKey) override;
-  const CImage& GetPopupPicture() override { return GetPicture(); }
-  void Layout();
-  void Render();
-  int ButtonAt(int x, int y) const;
-  Rect GetCheckBoxRect() const;
-  int DefaultResult() const { return buttons_.front().result; }
-  int CancelResult() const;
+private:
+    struct Button
+    {
+        int result;
+        std::string caption;
+    };
+    bool OnPopupMouse(NativeMouseMessage message, int x, int y) override;
+    bool OnPopupKey(int virtualKey) override;
+    const CImage& GetPopupPicture() override { return GetPicture(); }
+    void Layout();
+    void Render();
+    int ButtonAt(int x, int y) const;
+    Rect GetCheckBoxRect() const;
+    int DefaultResult() const { return buttons_.front().result; }
+    int CancelResult() const;
 
-  std::string text_;
-  std::string caption_;
-  std::string dontAskCaption_;
-  std::vector<Button> buttons_;
-  bool offerDontAsk_;
-  bool dontAsk_ = false;
-  std::unique_ptr<Font> font_;
-  CImage picture_;
-  bool dirty_ = true;
-  int hot_ = -1;
-  int pressed_ = -1;
-  int result_ = 0;
-  int width_ = 0;
-  int height_ = 0;
+    std::string text_;
+    std::string caption_;
+    std::string dontAskCaption_;
+    std::vector<Button> buttons_;
+    bool offerDontAsk_;
+    bool dontAsk_ = false;
+    std::unique_ptr<Font> font_;
+    CImage picture_;
+    bool dirty_ = true;
+    int hot_ = -1;
+    int pressed_ = -1;
+    int result_ = 0;
+    int width_ = 0;
+    int height_ = 0;
 };

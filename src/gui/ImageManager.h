@@ -10,32 +10,34 @@
 
 class CImage;
 
-class ImageManager {
- public:
-  static constexpr size_t kBucketCount = 25;
+class ImageManager
+{
+public:
+    static constexpr size_t kBucketCount = 25;
 
-  ImageManager();
-  ~ImageManager();
-  ImageManager(const ImageManager&) = delete;
-  ImageManager& operator=(const ImageManager&) = delete;
+    ImageManager();
+    ~ImageManager();
+    ImageManager(const ImageManager&) = delete;
+    ImageManager& operator=(const ImageManager&) = delete;
 
-  // The image of the file, loaded on first request; null for an empty name or a file that does
-  // not load (not cached, so a later request tries again).
-  CImage* Get(const char* fileName);
-  // Gives one hold back; the image goes when the last hold does.
-  void Release(const char* fileName);
-  // Holds on the file's image (0 when not loaded).
-  int GetCount(const char* fileName);
+    // The image of the file, loaded on first request; null for an empty name or a file that does
+    // not load (not cached, so a later request tries again).
+    CImage* Get(const char* fileName);
+    // Gives one hold back; the image goes when the last hold does.
+    void Release(const char* fileName);
+    // Holds on the file's image (0 when not loaded).
+    int GetCount(const char* fileName);
 
- private:
-  struct Entry {
-    std::string fileName;
-    CImage* image;
-    int count;
-  };
-  static size_t BucketOf(const char* fileName);
-  Entry* Find(const char* fileName);
+private:
+    struct Entry
+    {
+        std::string fileName;
+        CImage* image;
+        int count;
+    };
+    static size_t BucketOf(const char* fileName);
+    Entry* Find(const char* fileName);
 
-  std::vector<std::list<Entry>> buckets_;
-  CLock lock_;
+    std::vector<std::list<Entry>> buckets_;
+    CLock lock_;
 };

@@ -4,63 +4,83 @@
 
 #include "gui/Observer.h"
 
-void Observable::AddObserver(Observer* observer) {
-  if (!observer) return;
-  CAutoLock hold(lock_);
-  const auto pending = std::find(pendingRemoval_.begin(), pendingRemoval_.end(), observer);
-  if (pending != pendingRemoval_.end()) {
-    pendingRemoval_.erase(pending);
-    return;
-  }
-  observer->Attach(this);
+void Observable::AddObserver(Observer* observer)
+{
+    if (!observer)
+        return;
+    CAutoLock hold(lock_);
+    const auto pending = std::find(pendingRemoval_.begin(), pendingRemoval_.end(), observer);
+    if (pending != pendingRemoval_.end())
+    {
+        pendingRemoval_.erase(pending);
+        return;
+    }
+    observer->Attach(this);
 }
 
-void Observable::RegisterEvents(Observer* observer, const int* eventIds) {
-  if (!observer || !eventIds) return;
-  CAutoLock hold(lock_);
-  for (; *eventIds != -1; ++eventIds) {
-    std::vector<Observer*>& list = observers_[*eventIds];
-    if (std::find(list.begin(), list.end(), observer) == list.end()) list.push_back(observer);
-  }
+void Observable::RegisterEvents(Observer* observer, const int* eventIds)
+{
+    if (!observer || !eventIds)
+        return;
+    CAutoLock hold(lock_);
+    for (; *eventIds != -1; ++eventIds)
+    {
+        std::vector<Observer*>& list = observers_[*eventIds];
+        if (std::find(list.begin(), list.end(), observer) == list.end())
+            list.push_back(observer);
+    }
 }
 
-void Observable::RemoveObserver(Observer* observer) {
-  if (!observer) return;
-  CAutoLock hold(lock_);
-  if (notifyDepth_ > 0) {
-    if (!IsPendingRemoval(observer)) pendingRemoval_.push_back(observer);
-    return;
-  }
-  RemoveNow(observer);
+void Observable::RemoveObserver(Observer* observer)
+{
+    if (!observer)
+        return;
+    CAutoLock hold(lock_);
+    if (notifyDepth_ > 0)
+    {
+        if (!IsPendingRemoval(observer))
+            pendingRemoval_.push_back(observer);
+        return;
+    }
+    RemoveNow(observer);
 }
 
-void Observable::NotifyObservers(int eventId, void* data) {
-  CAutoLock hold(lock_);
-  const auto found = observers_.find(eventId);
-  if (found == observers_.end()) return;
-  ++notifyDepth_;
-  // A copy: observers may register others while being told.
-  const std::vector<Observer*> list = found->second;
-  for (Observer* observer : list)
-    if (!IsPendingRemoval(observer)) observer->Notify(eventId, data, this);
-  if (--notifyDepth_ == 0) {
-    for (Observer* observer : pendingRemoval_) RemoveNow(observer);
-    pendingRemoval_.clear();
-  }
+void Observable::NotifyObservers(int eventId, void* data)
+{
+    CAutoLock hold(lock_);
+    const auto found = observers_.find(eventId);
+    if (found == observers_.end())
+        return;
+    ++notifyDepth_;
+    // A copy: observers may register others while being told.
+    const std::vector<Observer*> list = found->second;
+    for (Observer* observer : list)
+        if (!IsPendingRemoval(observer))
+            observer->Notify(eventId, data, this);
+    if (--notifyDepth_ == 0)
+    {
+        for (Observer* observer : pendingRemoval_)
+            RemoveNow(observer);
+        pendingRemoval_.clear();
+    }
 }
 
-bool Observable::HasObserver(const Observer* observer, int eventId) const {
-  CAutoLock hold(lock_);
-  const auto found = observers_.find(eventId);
-  return found != observers_.end() && !IsPendingRemoval(observer) &&
-         std::find(found->second.begin(), found->second.end(), observer) != found->second.end();
+bool Observable::HasObserver(const Observer* observer, int eventId) const
+{
+    CAutoLock hold(lock_);
+    const auto found = observers_.find(eventId);
+    return found != observers_.end() && !IsPendingRemoval(observer) &&
+           std::find(found->second.begin(), found->second.end(), observer) != found->second.end();
 }
 
-bool Observable::IsPendingRemoval(const Observer* observer) const {
-  return std::find(pendingRemoval_.begin(), pendingRemoval_.end(), observer) != pendingRemoval_.end();
+bool Observable::IsPendingRemoval(const Observer* observer) const
+{
+    return std::find(pendingRemoval_.begin(), pendingRemoval_.end(), observer) != pendingRemoval_.end();
 }
 
-void Observable::RemoveNow(const Observer* observer) {
-  for (auto& entry : observers_)
-    entry.second.erase(std::remove(entry.second.begin(), entry.second.end(), observer), entry.second.end());
+void Observable::RemoveNow(const Observer* observer)
+{
+    for (auto& entry : observers_)
+        entry.second.erase(std::remove(entry.second.begin(), entry.second.end(), observer),
+                           entry.second.end());
 }

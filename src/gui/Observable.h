@@ -8,24 +8,25 @@
 
 class Observer;
 
-class Observable {
- public:
-  virtual ~Observable() = default;
+class Observable
+{
+public:
+    virtual ~Observable() = default;
 
-  // Attaches the observer, or cancels its pending removal.
-  void AddObserver(Observer* observer);
-  // Registers the observer for the ids of a list ending with -1, each once.
-  void RegisterEvents(Observer* observer, const int* eventIds);
-  void RemoveObserver(Observer* observer);
-  void NotifyObservers(int eventId, void* data);
-  bool HasObserver(const Observer* observer, int eventId) const;
+    // Attaches the observer, or cancels its pending removal.
+    void AddObserver(Observer* observer);
+    // Registers the observer for the ids of a list ending with -1, each once.
+    void RegisterEvents(Observer* observer, const int* eventIds);
+    void RemoveObserver(Observer* observer);
+    void NotifyObservers(int eventId, void* data);
+    bool HasObserver(const Observer* observer, int eventId) const;
 
- private:
-  bool IsPendingRemoval(const Observer* observer) const;
-  void RemoveNow(const Observer* observer);
+private:
+    bool IsPendingRemoval(const Observer* observer) const;
+    void RemoveNow(const Observer* observer);
 
-  std::map<int, std::vector<Observer*>> observers_;
-  std::vector<Observer*> pendingRemoval_;
-  int notifyDepth_ = 0;
-  mutable CLock lock_;
+    std::map<int, std::vector<Observer*>> observers_;
+    std::vector<Observer*> pendingRemoval_;
+    int notifyDepth_ = 0;
+    mutable CLock lock_;
 };

@@ -7,33 +7,36 @@
 #include "images/CGradient.h"
 #include "images/Colour.h"
 
-enum SkinItemKind : int {
-  kSkinLayered = 0,
-  kSkinSolidColour = 1,
-  kSkinImageFile = 2,
-  kSkinResource = 3,
-  kSkinTiledFile = 4,
+enum SkinItemKind : int
+{
+    kSkinLayered = 0,
+    kSkinSolidColour = 1,
+    kSkinImageFile = 2,
+    kSkinResource = 3,
+    kSkinTiledFile = 4,
 };
 
-struct SkinGradientLayer {
-  int opacity = 100;  // percent
-  bool blendAsGradient = false;
-  int blendGradientStyle = 0;
-  int style = 0;
-  ColourRef start = 0xffffff;
-  ColourRef end = 0;
-  std::vector<ColourStop> stops;  // in insertion order
+struct SkinGradientLayer
+{
+    int opacity = 100; // percent
+    bool blendAsGradient = false;
+    int blendGradientStyle = 0;
+    int style = 0;
+    ColourRef start = 0xffffff;
+    ColourRef end = 0;
+    std::vector<ColourStop> stops; // in insertion order
 };
 
-struct SkinItemDefinition {
-  static constexpr size_t kMaxFileName = 260;
-  static constexpr ColourRef kDefaultColour = 0xf0f3f3;
+struct SkinItemDefinition
+{
+    static constexpr size_t kMaxFileName = 260;
+    static constexpr ColourRef kDefaultColour = 0xf0f3f3;
 
-  int kind = kSkinLayered;
-  std::vector<SkinGradientLayer> layers;
-  ColourRef colour = kDefaultColour;
-  int resourceId = 0;
-  std::string fileName;
-  std::string name;
-  std::string notes;
+    int kind = kSkinLayered;
+    std::vector<SkinGradientLayer> layers;
+    ColourRef colour = kDefaultColour;
+    int resourceId = 0;
+    std::string fileName;
+    std::string name;
+    std::string notes;
 };

@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <string>
 
-class SkinNumber {
- public:
-  static bool IsValid(const std::string& text);
-  // As a signed number ("%d").
-  static bool ReadSigned(const std::string& text, int32_t& value);
-  // As an unsigned number ("%u"): a negative number wraps around and so exceeds every bound.
-  static bool ReadUnsigned(const std::string& text, uint32_t& value);
+class SkinNumber
+{
+public:
+    static bool IsValid(const std::string& text);
+    // As a signed number ("%d").
+    static bool ReadSigned(const std::string& text, int32_t& value);
+    // As an unsigned number ("%u"): a negative number wraps around and so exceeds every bound.
+    static bool ReadUnsigned(const std::string& text, uint32_t& value);
 };

@@ -7,16 +7,17 @@
 class CImage;
 class CSkin;
 
-class SkinRenderer {
- public:
-  explicit SkinRenderer(CSkin& skin) : skin_(skin) {}
-  bool Render(const SkinItemDefinition& definition, int width, int height, CImage& out);
+class SkinRenderer
+{
+public:
+    explicit SkinRenderer(CSkin& skin) : skin_(skin) {}
+    bool Render(const SkinItemDefinition& definition, int width, int height, CImage& out);
 
- private:
-  bool RenderLayers(const SkinItemDefinition& definition, int width, int height, CImage& out);
-  bool LoadFile(const std::string& fileName, CImage& out);
-  bool LoadResource(int id, CImage& out);
-  static bool Tile(const CImage& tile, int width, int height, CImage& out);
+private:
+    bool RenderLayers(const SkinItemDefinition& definition, int width, int height, CImage& out);
+    bool LoadFile(const std::string& fileName, CImage& out);
+    bool LoadResource(int id, CImage& out);
+    static bool Tile(const CImage& tile, int width, int height, CImage& out);
 
-  CSkin& skin_;
+    CSkin& skin_;
 };

@@ -6,50 +6,51 @@
 
 #include "gui/TWGuiObject.h"
 
-class TWGuiContainer : public TWGuiObject {
- public:
-  TWGuiContainer();
-  ~TWGuiContainer() override;
+class TWGuiContainer : public TWGuiObject
+{
+public:
+    TWGuiContainer();
+    ~TWGuiContainer() override;
 
-  // Inserts the child by its stacking key: equal keys put the newest first (beneath the others).
-  virtual void AddChild(TWGuiObject* child, int x, int y);
-  // A child painted again over the normal children whenever any of them was repainted.
-  virtual void AddFloatingChild(TWGuiObject* child, int x, int y);
-  virtual bool HasChild(const TWGuiObject* child) const;
-  // Takes the child out (unsetting its parent) and redraws the area it covered.
-  virtual void RemoveChild(TWGuiObject* child);
-  // Sorts a child again after its key changed.
-  void Restack(TWGuiObject* child);
-  virtual Rect ToChildRect(const TWGuiObject* child, const Rect& r) const;
-  virtual Point ToChildPoint(const TWGuiObject* child, Point p) const;
-  // Paints the overlay child over the part of r (container coordinates) that it covers.
-  virtual void RepaintOverlay(const Rect& r);
-  // The child kept on top: it is painted again over any other child repainted beneath it.
-  virtual void SetOverlayChild(TWGuiObject* child) { overlay_ = child; }
-  TWGuiObject* GetOverlayChild() const { return overlay_; }
-  const std::vector<TWGuiObject*>& GetChildren() const { return children_; }
-  const std::vector<TWGuiObject*>& GetFloatingChildren() const { return floating_; }
+    // Inserts the child by its stacking key: equal keys put the newest first (beneath the others).
+    virtual void AddChild(TWGuiObject* child, int x, int y);
+    // A child painted again over the normal children whenever any of them was repainted.
+    virtual void AddFloatingChild(TWGuiObject* child, int x, int y);
+    virtual bool HasChild(const TWGuiObject* child) const;
+    // Takes the child out (unsetting its parent) and redraws the area it covered.
+    virtual void RemoveChild(TWGuiObject* child);
+    // Sorts a child again after its key changed.
+    void Restack(TWGuiObject* child);
+    virtual Rect ToChildRect(const TWGuiObject* child, const Rect& r) const;
+    virtual Point ToChildPoint(const TWGuiObject* child, Point p) const;
+    // Paints the overlay child over the part of r (container coordinates) that it covers.
+    virtual void RepaintOverlay(const Rect& r);
+    // The child kept on top: it is painted again over any other child repainted beneath it.
+    virtual void SetOverlayChild(TWGuiObject* child) { overlay_ = child; }
+    TWGuiObject* GetOverlayChild() const { return overlay_; }
+    const std::vector<TWGuiObject*>& GetChildren() const { return children_; }
+    const std::vector<TWGuiObject*>& GetFloatingChildren() const { return floating_; }
 
-  // Hides the container; with recursive, hides its visible children first.
-  virtual void Hide(bool recursive);
-  void Hide() override { Hide(false); }
-  void UpdateAbsolutePosition() override;
-  bool PaintIfDirty(const Rect& r) override;
-  void Paint(const Rect& r) override;
-  void Draw(const Rect& r) override;
-  bool OnMouse(int event, int x, int y, unsigned keyState) override;
-  bool OnKey(int event, int virtualKey, unsigned modifiers) override;
-  void OnTimer(void* ownerData) override;
+    // Hides the container; with recursive, hides its visible children first.
+    virtual void Hide(bool recursive);
+    void Hide() override { Hide(false); }
+    void UpdateAbsolutePosition() override;
+    bool PaintIfDirty(const Rect& r) override;
+    void Paint(const Rect& r) override;
+    void Draw(const Rect& r) override;
+    bool OnMouse(int event, int x, int y, unsigned keyState) override;
+    bool OnKey(int event, int virtualKey, unsigned modifiers) override;
+    void OnTimer(void* ownerData) override;
 
- protected:
-  // Unsets the parent of every child (used before the container goes away).
-  void DetachChildren();
+protected:
+    // Unsets the parent of every child (used before the container goes away).
+    void DetachChildren();
 
- private:
-  void InsertByKey(TWGuiObject* child);
-  bool DispatchMouseTo(TWGuiObject* child, int event, int x, int y, unsigned keyState);
+private:
+    void InsertByKey(TWGuiObject* child);
+    bool DispatchMouseTo(TWGuiObject* child, int event, int x, int y, unsigned keyState);
 
-  std::vector<TWGuiObject*> children_;  // by rising stacking key
-  std::vector<TWGuiObject*> floating_;
-  TWGuiObject* overlay_ = nullptr;
+    std::vector<TWGuiObject*> children_; // by rising stacking key
+    std::vector<TWGuiObject*> floating_;
+    TWGuiObject* overlay_ = nullptr;
 };

@@ -8,20 +8,23 @@
 class CSkin;
 class ImageManager;
 
-class TWGuiControl : public TWGuiObject, public Observable {
- public:
-  TWGuiControl(int32_t id, ImageManager* imageManager, CSkin* skin)
-      : id_(id), imageManager_(imageManager), skin_(skin) {}
+class TWGuiControl : public TWGuiObject, public Observable
+{
+public:
+    TWGuiControl(int32_t id, ImageManager* imageManager, CSkin* skin)
+        : id_(id), imageManager_(imageManager), skin_(skin)
+    {
+    }
 
-  int32_t GetId() const { return id_; }
-  void OnTimer(void*) override {}
+    int32_t GetId() const { return id_; }
+    void OnTimer(void*) override {}
 
- protected:
-  ImageManager* GetImageManager() const { return imageManager_; }
-  CSkin* GetSkin() const { return skin_; }
+protected:
+    ImageManager* GetImageManager() const { return imageManager_; }
+    CSkin* GetSkin() const { return skin_; }
 
- private:
-  int32_t id_;
-  ImageManager* imageManager_;
-  CSkin* skin_;
+private:
+    int32_t id_;
+    ImageManager* imageManager_;
+    CSkin* skin_;
 };

@@ -7,135 +7,146 @@
 #include <memory>
 
 #include "gui/CLock.h"
-#include "images/Rect.h"
 #include "images/CRegion.h"
+#include "images/Rect.h"
 
 class CImage;
 class TWGuiContainer;
 class TWGuiWindow;
 
 // Mouse events: the first argument of OnMouse.
-enum TWMouseEvent : int {
-  kMouseMove = 0,
-  kMouseEnter = 1,
-  kMouseLeave = 2,
-  kMouseLeftDown = 3,
-  kMouseLeftUp = 4,
-  kMouseLeftDoubleClick = 5,
-  kMouseLeftUpAfterDoubleClick = 6,
-  kMouseRightDown = 7,
-  kMouseRightUp = 8,
+enum TWMouseEvent : int
+{
+    kMouseMove = 0,
+    kMouseEnter = 1,
+    kMouseLeave = 2,
+    kMouseLeftDown = 3,
+    kMouseLeftUp = 4,
+    kMouseLeftDoubleClick = 5,
+    kMouseLeftUpAfterDoubleClick = 6,
+    kMouseRightDown = 7,
+    kMouseRightUp = 8,
 };
 
 // Key events: the first argument of OnKey.
-enum TWKeyEvent : int { kKeyDown = 0, kKeyUp = 1 };
+enum TWKeyEvent : int
+{
+    kKeyDown = 0,
+    kKeyUp = 1
+};
 
-enum TWObjectKind : int32_t { kKindObject = 0, kKindContainer = 1, kKindWindow = 4 };
+enum TWObjectKind : int32_t
+{
+    kKindObject = 0,
+    kKindContainer = 1,
+    kKindWindow = 4
+};
 
-class TWGuiObject : public CLock {
- public:
-  static constexpr int32_t kDefaultZOrder = 32;
+class TWGuiObject : public CLock
+{
+public:
+    static constexpr int32_t kDefaultZOrder = 32;
 
-  TWGuiObject();
-  ~TWGuiObject() override;
+    TWGuiObject();
+    ~TWGuiObject() override;
 
-  int32_t GetKind() const { return kind_; }
-  virtual int GetWidth() const { return width_; }
-  virtual int GetHeight() const { return height_; }
-  virtual int GetX() const { return x_; }
-  virtual int GetY() const { return y_; }
-  virtual Rect GetLocalRect() const { return {0, 0, width_, height_}; }
-  virtual Rect GetRectInParent() const { return {x_, y_, x_ + width_, y_ + height_}; }
-  // Inside the own rectangle and, through the parents, inside every ancestor.
-  virtual bool HitTest(int x, int y) const;
-  virtual int GetAbsX() const { return absX_; }
-  virtual int GetAbsY() const { return absY_; }
-  virtual Rect GetAbsRect() const { return {absX_, absY_, absX_ + width_, absY_ + height_}; }
-  virtual Rect ToWindowRect(const Rect& r) const { return r.Offset(absX_, absY_); }
-  virtual Point ToWindowPoint(Point p) const { return {p.x + absX_, p.y + absY_}; }
-  virtual Rect ToParentRect(const Rect& r) const { return r.Offset(x_, y_); }
-  virtual Point ToParentPoint(Point p) const { return {p.x + x_, p.y + y_}; }
-  // The part of r (local coordinates) that the object and all its ancestors leave visible.
-  virtual Rect ClipToVisible(const Rect& r) const;
-  virtual TWGuiContainer* GetParent() const { return parent_; }
-  virtual void SetParent(TWGuiContainer* parent, int x, int y);
-  virtual bool IsTransparent() const { return transparent_ != 0; }
-  virtual void SetTransparent(bool transparent) { transparent_ = transparent; }
-  virtual int32_t GetZOrder() const { return zOrder_; }
-  virtual void SetZOrder(int32_t key);
-  virtual void Show();
-  virtual void Hide();
-  virtual bool IsVisible() const { return visible_ != 0; }
-  virtual bool AcceptsHover() const { return acceptsHover_ != 0; }
-  void SetAcceptsHover(bool accepts) { acceptsHover_ = accepts; }
-  void SetAlwaysPaint(bool always) { alwaysPaint_ = always; }
-  virtual void SetSize(int width, int height);
-  virtual void SetPosition(int x, int y);
-  virtual void UpdateAbsolutePosition();
-  virtual void UseSimpleDirty();
-  // Marks r (local coordinates; null for the whole object) as needing drawing.
-  virtual void AddDirty(const Rect* r);
-  virtual bool HasDirtyIn(const Rect& r) const;
-  // Clears dirtiness inside r (null for all). In simple-dirty mode only a rectangle covering the
-  // whole object clears the flag, so an object painted piece by piece stays dirty until done.
-  virtual void ClearDirty(const Rect* r);
-  virtual Rect GetDirtyBounds() const;
-  virtual void ClearAllDirty();
-  // Marks r (null: the whole object) dirty and gets it onto the screen: through a transparent
-  // object's parent, else into the window's dirty region.
-  virtual void Redraw(const Rect* r = nullptr);
-  virtual void RedrawInParent(const Rect* r = nullptr);
-  // Draws what is dirty inside r (local coordinates); true when anything was drawn.
-  virtual bool PaintIfDirty(const Rect& r);
-  // Draws r whether dirty or not.
-  virtual void Paint(const Rect& r);
-  // Passes r up the tree into the window's dirty region without marking anything dirty.
-  virtual void InvalidateRect(const Rect& r);
-  // Draws the part r (local coordinates) of the object on the back buffer.
-  virtual void Draw(const Rect& r) = 0;
-  // Returns true when the object handled the event (x, y in local coordinates).
-  virtual bool OnMouse(int event, int x, int y, unsigned keyState);
-  virtual bool OnKey(int event, int virtualKey, unsigned modifiers);
-  // Fills out with the tooltip for the local point; false when there is none.
-  virtual bool GetToolTipText(int x, int y, char* out, size_t size);
-  virtual void OnTimer(void* ownerData) = 0;
-  virtual void Enable() { enabled_ = 1; }
-  virtual void Disable() { enabled_ = 0; }
-  virtual bool IsEnabled() const { return enabled_ != 0; }
-  virtual void SetCompanion(TWGuiObject* companion) { companion_ = companion; }
-  TWGuiObject* GetCompanion() const { return companion_; }
-  virtual TWGuiWindow* GetWindow() const;
+    int32_t GetKind() const { return kind_; }
+    virtual int GetWidth() const { return width_; }
+    virtual int GetHeight() const { return height_; }
+    virtual int GetX() const { return x_; }
+    virtual int GetY() const { return y_; }
+    virtual Rect GetLocalRect() const { return {0, 0, width_, height_}; }
+    virtual Rect GetRectInParent() const { return {x_, y_, x_ + width_, y_ + height_}; }
+    // Inside the own rectangle and, through the parents, inside every ancestor.
+    virtual bool HitTest(int x, int y) const;
+    virtual int GetAbsX() const { return absX_; }
+    virtual int GetAbsY() const { return absY_; }
+    virtual Rect GetAbsRect() const { return {absX_, absY_, absX_ + width_, absY_ + height_}; }
+    virtual Rect ToWindowRect(const Rect& r) const { return r.Offset(absX_, absY_); }
+    virtual Point ToWindowPoint(Point p) const { return {p.x + absX_, p.y + absY_}; }
+    virtual Rect ToParentRect(const Rect& r) const { return r.Offset(x_, y_); }
+    virtual Point ToParentPoint(Point p) const { return {p.x + x_, p.y + y_}; }
+    // The part of r (local coordinates) that the object and all its ancestors leave visible.
+    virtual Rect ClipToVisible(const Rect& r) const;
+    virtual TWGuiContainer* GetParent() const { return parent_; }
+    virtual void SetParent(TWGuiContainer* parent, int x, int y);
+    virtual bool IsTransparent() const { return transparent_ != 0; }
+    virtual void SetTransparent(bool transparent) { transparent_ = transparent; }
+    virtual int32_t GetZOrder() const { return zOrder_; }
+    virtual void SetZOrder(int32_t key);
+    virtual void Show();
+    virtual void Hide();
+    virtual bool IsVisible() const { return visible_ != 0; }
+    virtual bool AcceptsHover() const { return acceptsHover_ != 0; }
+    void SetAcceptsHover(bool accepts) { acceptsHover_ = accepts; }
+    void SetAlwaysPaint(bool always) { alwaysPaint_ = always; }
+    virtual void SetSize(int width, int height);
+    virtual void SetPosition(int x, int y);
+    virtual void UpdateAbsolutePosition();
+    virtual void UseSimpleDirty();
+    // Marks r (local coordinates; null for the whole object) as needing drawing.
+    virtual void AddDirty(const Rect* r);
+    virtual bool HasDirtyIn(const Rect& r) const;
+    // Clears dirtiness inside r (null for all). In simple-dirty mode only a rectangle covering the
+    // whole object clears the flag, so an object painted piece by piece stays dirty until done.
+    virtual void ClearDirty(const Rect* r);
+    virtual Rect GetDirtyBounds() const;
+    virtual void ClearAllDirty();
+    // Marks r (null: the whole object) dirty and gets it onto the screen: through a transparent
+    // object's parent, else into the window's dirty region.
+    virtual void Redraw(const Rect* r = nullptr);
+    virtual void RedrawInParent(const Rect* r = nullptr);
+    // Draws what is dirty inside r (local coordinates); true when anything was drawn.
+    virtual bool PaintIfDirty(const Rect& r);
+    // Draws r whether dirty or not.
+    virtual void Paint(const Rect& r);
+    // Passes r up the tree into the window's dirty region without marking anything dirty.
+    virtual void InvalidateRect(const Rect& r);
+    // Draws the part r (local coordinates) of the object on the back buffer.
+    virtual void Draw(const Rect& r) = 0;
+    // Returns true when the object handled the event (x, y in local coordinates).
+    virtual bool OnMouse(int event, int x, int y, unsigned keyState);
+    virtual bool OnKey(int event, int virtualKey, unsigned modifiers);
+    // Fills out with the tooltip for the local point; false when there is none.
+    virtual bool GetToolTipText(int x, int y, char* out, size_t size);
+    virtual void OnTimer(void* ownerData) = 0;
+    virtual void Enable() { enabled_ = 1; }
+    virtual void Disable() { enabled_ = 0; }
+    virtual bool IsEnabled() const { return enabled_ != 0; }
+    virtual void SetCompanion(TWGuiObject* companion) { companion_ = companion; }
+    TWGuiObject* GetCompanion() const { return companion_; }
+    virtual TWGuiWindow* GetWindow() const;
 
-  // The window's back buffer, or null while the object is not in a window.
-  CImage* GetBackBuffer() const;
-  // Timers of this object through its window (period in milliseconds); false without a window.
-  bool StartTimer(void* ownerData, unsigned periodMs);
-  void StopTimers();
-  void StopTimer(void* ownerData);
+    // The window's back buffer, or null while the object is not in a window.
+    CImage* GetBackBuffer() const;
+    // Timers of this object through its window (period in milliseconds); false without a window.
+    bool StartTimer(void* ownerData, unsigned periodMs);
+    void StopTimers();
+    void StopTimer(void* ownerData);
 
- protected:
-  void SetKind(int32_t kind) { kind_ = kind; }
-  bool IsSimpleDirty() const { return simpleDirty_ != 0; }
+protected:
+    void SetKind(int32_t kind) { kind_ = kind; }
+    bool IsSimpleDirty() const { return simpleDirty_ != 0; }
 
- private:
-  int32_t kind_ = kKindObject;
-  int32_t x_ = 0;
-  int32_t y_ = 0;
-  int32_t width_ = 0;
-  int32_t height_ = 0;
-  int32_t absX_ = 0;
-  int32_t absY_ = 0;
-  TWGuiContainer* parent_ = nullptr;
-  TWGuiObject* companion_ = nullptr;
-  std::unique_ptr<CRegion> dirtyList_;
-  uint8_t dirtyFlag_ = 0;
-  uint8_t simpleDirty_ = 0;
-  uint8_t transparent_ = 0;
-  int32_t zOrder_ = kDefaultZOrder;
-  uint8_t visible_ = 1;
-  uint8_t enabled_ = 1;
-  uint8_t acceptsHover_ = 1;
-  uint8_t alwaysPaint_ = 0;
+private:
+    int32_t kind_ = kKindObject;
+    int32_t x_ = 0;
+    int32_t y_ = 0;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    int32_t absX_ = 0;
+    int32_t absY_ = 0;
+    TWGuiContainer* parent_ = nullptr;
+    TWGuiObject* companion_ = nullptr;
+    std::unique_ptr<CRegion> dirtyList_;
+    uint8_t dirtyFlag_ = 0;
+    uint8_t simpleDirty_ = 0;
+    uint8_t transparent_ = 0;
+    int32_t zOrder_ = kDefaultZOrder;
+    uint8_t visible_ = 1;
+    uint8_t enabled_ = 1;
+    uint8_t acceptsHover_ = 1;
+    uint8_t alwaysPaint_ = 0;
 
-  friend class TWGuiContainer;
+    friend class TWGuiContainer;
 };

@@ -8,375 +8,493 @@
 using resources::LogFormatted;
 using resources::LogLine;
 
-namespace {
+namespace
+{
 // What a failed allocation reports as its error code.
 constexpr int kOutOfMemory = 8;
-}  // namespace
+} // namespace
 
 TWGuiWindow::TWGuiWindow() : TWGuiWindow(NativeWindow::CreateDefault()) {}
 
-TWGuiWindow::TWGuiWindow(std::unique_ptr<NativeWindow> native) : native_(std::move(native)) {
-  SetKind(kKindWindow);
-  SetAcceptsHover(false);
+TWGuiWindow::TWGuiWindow(std::unique_ptr<NativeWindow> native) : native_(std::move(native))
+{
+    SetKind(kKindWindow);
+    SetAcceptsHover(false);
 }
 
-TWGuiWindow::~TWGuiWindow() {
-  // Children outlive the window in some owners' orders; they must not reach back into it.
-  DetachChildren();
-  DestroyNative();
+TWGuiWindow::~TWGuiWindow()
+{
+    // Children outlive the window in some owners' orders; they must not reach back into it.
+    DetachChildren();
+    DestroyNative();
+    // From here on this is no window: nothing may reach it as one.
+    SetKind(kKindContainer);
 }
 
-void TWGuiWindow::DestroyNative() {
-  tooltip_.reset();
-  if (native_) native_->Destroy();
-  created_ = false;
-  backBuffer_.Destroy();
-  dirtyRegion_.Clear();
-  postPaint_.clear();
-  hover_ = capture_ = nullptr;
-}
-
-bool TWGuiWindow::Initialize(const NativeParent& parent, int width, int height) {
-  if (!CreateNativeWindow(parent, width, height)) {
-    LogLine("TWGuiWindow::Initialize failed!");
-    return false;
-  }
-  SetSize(width, height);
-  if (!native_->SetTimer(REFRESH_TIMER, kRefreshPeriodMs))
-    LogFormatted(
-        "****FAILED on TWGuiWindow::Initialize SetTimer failed - HWND=%d timerID = %d, frequency=%d, lastError=%x",
-        static_cast<int>(native_->GetId()), static_cast<int>(REFRESH_TIMER), static_cast<int>(kRefreshPeriodMs),
-        native_->GetLastError());
-  return true;
-}
-
-bool TWGuiWindow::CreateNativeWindow(const NativeParent& parent, int width, int height) {
-  if (!native_ || created_ || width <= 0 || height <= 0) return false;
-  if (!GrowBackBuffer(width, height) || !native_->Create(parent, width, height, this)) {
+void TWGuiWindow::DestroyNative()
+{
+    tooltip_.reset();
+    if (native_)
+        native_->Destroy();
+    created_ = false;
     backBuffer_.Destroy();
-    return false;
-  }
-  created_ = true;
-  native_->SetFocus();
-  tooltip_ = std::make_unique<TooltipController>(*native_, &TWGuiWindow::TooltipText, this, 500, 7000);
-  return true;
+    dirtyRegion_.Clear();
+    postPaint_.clear();
+    hover_ = capture_ = nullptr;
 }
 
-void TWGuiWindow::Idle() {
-  if (created_) native_->ProcessEvents();
-}
-
-int TWGuiWindow::RunEventLoop() { return created_ ? native_->RunEventLoop() : -1; }
-
-bool TWGuiWindow::GrowBackBuffer(int width, int height) {
-  const int w = std::max(width, backBuffer_.GetWidth());
-  const int h = std::max(height, backBuffer_.GetHeight());
-  if (w == backBuffer_.GetWidth() && h == backBuffer_.GetHeight()) return true;
-  CImage bigger;
-  if (!bigger.Create(w, h)) return false;
-  if (backBuffer_.IsValid()) bigger.CopyRect(backBuffer_, backBuffer_.GetRect(), 0, 0);
-  backBuffer_ = std::move(bigger);
-  return true;
-}
-
-void TWGuiWindow::SetSize(int width, int height) {
-  if (width == GetWidth() && height == GetHeight()) return;
-  if (created_ && !GrowBackBuffer(width, height)) return;
-  TWGuiContainer::SetSize(width, height);
-  if (created_) native_->Resize(width, height);
-}
-
-void TWGuiWindow::Draw(const Rect& r) {
-  if (CImage* buffer = GetBackBuffer()) buffer->FillRect(r, background_);
-}
-
-void TWGuiWindow::InvalidateMainWindow(const Rect& r) {
-  CAutoLock hold(*this);
-  try {
-    dirtyRegion_.Add(Intersect(r, GetLocalRect()));
-  } catch (const std::bad_alloc&) {
-    LogFormatted("** CombineRgn Assert in TWGuiWindow::InvalidateMainWindow. Last Error = %i", kOutOfMemory);
-  }
-}
-
-CRegion TWGuiWindow::GetDirtyRegion() {
-  CAutoLock hold(*this);
-  return dirtyRegion_;
-}
-
-void TWGuiWindow::FlushDirtyRegion() {
-  CAutoLock hold(*this);
-  if (created_)
-    for (const Rect& r : dirtyRegion_.Rects()) native_->Invalidate(r);
-  dirtyRegion_.Clear();
-}
-
-void TWGuiWindow::PostRedraw(TWGuiObject* object, const Rect& r) {
-  if (!object) return;
-  CAutoLock hold(*this);
-  postPaint_.emplace_back(object, r);
-}
-
-void TWGuiWindow::PaintRect(const Rect& r) {
-  if (IsEnabled()) PaintIfDirty(r);
-  native_->Present(backBuffer_, r);
-}
-
-void TWGuiWindow::OnNativePaint(const CRegion& update) {
-  if (!created_ || update.IsEmpty()) return;
-  if (update.Count() <= kMaxPaintRects) {
-    for (const Rect& r : update.Rects()) PaintRect(r);
-  } else {
-    PaintRect(update.Bounds());
-  }
-  std::vector<std::pair<TWGuiObject*, Rect>> queued;
-  {
-    CAutoLock hold(*this);
-    queued.swap(postPaint_);
-  }
-  for (auto& [object, r] : queued) object->Redraw(&r);
-}
-
-void TWGuiWindow::OnNativeSize(int width, int height) {
-  if (width != GetWidth() || height != GetHeight()) {
+bool TWGuiWindow::Initialize(const NativeParent& parent, int width, int height)
+{
+    if (!CreateNativeWindow(parent, width, height))
+    {
+        LogLine("TWGuiWindow::Initialize failed!");
+        return false;
+    }
     SetSize(width, height);
-    FlushDirtyRegion();
-  }
+    if (!native_->SetTimer(REFRESH_TIMER, kRefreshPeriodMs))
+        LogFormatted("****FAILED on TWGuiWindow::Initialize SetTimer failed - HWND=%d timerID = %d, "
+                     "frequency=%d, lastError=%x",
+                     static_cast<int>(native_->GetId()), static_cast<int>(REFRESH_TIMER),
+                     static_cast<int>(kRefreshPeriodMs), native_->GetLastError());
+    return true;
 }
 
-void TWGuiWindow::OnNativeTimer(unsigned id) {
-  if (id == REFRESH_TIMER) {
-    OnRefreshTimer();
-    return;
-  }
-  if (tooltip_ && tooltip_->OnTimer(id)) return;
-  TWTimerRegistry::Entry entry{};
-  bool found;
-  {
-    CAutoLock hold(*this);
-    found = timers_.Find(id, entry);
-  }
-  if (found && entry.object) entry.object->OnTimer(entry.ownerData);
-}
-
-void TWGuiWindow::OnRefreshTimer() {
-  // Killed and set again around the work so that slow work cannot pile up ticks.
-  if (!native_->KillTimer(REFRESH_TIMER)) LogLine("****FAILED on TWGuiWindow::WM_TIMER KillTimer failed for REFRESH_TIMER");
-  if (IsEnabled()) {
-    if (callback_) callback_->OnRefreshTick();
-    FlushDirtyRegion();
-  }
-  if (!native_->SetTimer(REFRESH_TIMER, kRefreshPeriodMs))
-    LogFormatted("****FAILED on TWGuiWindow::WM_TIMER SetTimer failed - timerID = %d, frequency=%d, lastError=%x",
-                 static_cast<int>(REFRESH_TIMER), static_cast<int>(kRefreshPeriodMs), native_->GetLastError());
-}
-
-bool TWGuiWindow::StartTimer(TWGuiObject* object, void* ownerData, unsigned periodMs) {
-  if (!object) return false;
-  CAutoLock hold(*this);
-  const unsigned id = TWTimerRegistry::NextId();
-  if (!created_ || !native_->SetTimer(id, periodMs)) {
-    LogFormatted("****FAILED on TWGuiWindow::StartTimer - timerID = %d, frequency=%d, lastError=%x",
-                 static_cast<int>(id), static_cast<int>(periodMs), native_ ? native_->GetLastError() : 0);
-    return false;
-  }
-  timers_.Add({ownerData, id, object});
-  return true;
-}
-
-void TWGuiWindow::StopTimers(TWGuiObject* object) {
-  CAutoLock hold(*this);
-  for (unsigned id : timers_.Remove(object, nullptr, true))
-    if (created_) native_->KillTimer(id);
-}
-
-void TWGuiWindow::StopTimer(TWGuiObject* object, void* ownerData) {
-  CAutoLock hold(*this);
-  for (unsigned id : timers_.Remove(object, ownerData, false))
-    if (created_) native_->KillTimer(id);
-}
-
-void TWGuiWindow::ForgetObject(TWGuiObject* object) {
-  if (!object) return;
-  StopTimers(object);
-  CAutoLock hold(*this);
-  if (hover_ == object) hover_ = nullptr;
-  if (capture_ == object) ReleaseMouseCapture();
-  postPaint_.erase(std::remove_if(postPaint_.begin(), postPaint_.end(),
-                                  [object](const auto& entry) { return entry.first == object; }),
-                   postPaint_.end());
-}
-
-void TWGuiWindow::ForgetSubtree(TWGuiObject* object) {
-  if (!object) return;
-  if (object->GetKind() != kKindObject) {
-    const auto* container = static_cast<TWGuiContainer*>(object);
-    for (TWGuiObject* child : container->GetChildren()) ForgetSubtree(child);
-    for (TWGuiObject* child : container->GetFloatingChildren()) ForgetSubtree(child);
-  }
-  ForgetObject(object);
-}
-
-void TWGuiWindow::SetMouseCapture(TWGuiObject* object, bool trackLeave) {
-  if (captured_) ReleaseMouseCapture();
-  capture_ = object;
-  trackLeave_ = trackLeave;
-  captured_ = true;
-  if (!created_) return;
-  if (trackLeave)
-    native_->TrackLeave(true);
-  else
-    native_->SetCapture();
-}
-
-void TWGuiWindow::ReleaseMouseCapture() {
-  const bool wasCaptured = captured_;
-  capture_ = nullptr;
-  captured_ = false;
-  if (tooltip_) tooltip_->Hide();
-  if (!created_ || !wasCaptured) return;
-  if (trackLeave_)
-    native_->TrackLeave(false);
-  else
-    native_->ReleaseCapture();
-}
-
-void TWGuiWindow::SetCursor(NativeCursor cursor) {
-  cursorSet_ = true;
-  if (created_) native_->SetCursor(cursor);
-}
-
-void TWGuiWindow::UpdateHover() {
-  Point cursor;
-  if (created_ && !capture_ && native_->GetCursorPos(cursor)) HandleMouseMove(cursor.x, cursor.y, 0);
-}
-
-void TWGuiWindow::SendMouse(TWGuiObject* object, int event, Point windowPoint, unsigned keyState) {
-  if (!object) return;
-  object->OnMouse(event, windowPoint.x - object->GetAbsX(), windowPoint.y - object->GetAbsY(), keyState);
-}
-
-void TWGuiWindow::SendEnterLeave(TWGuiObject* object, int event, Point windowPoint) {
-  if (!object) return;
-  const unsigned modifiers = created_ ? native_->GetModifiers() : 0;
-  SendMouse(object, event, windowPoint, modifiers);
-  SendMouse(object->GetCompanion(), event, windowPoint, modifiers);
-}
-
-void TWGuiWindow::HandleMouseMove(int x, int y, unsigned keyState) {
-  cursorSet_ = false;
-  TWGuiObject* const old = hover_;
-  hover_ = nullptr;
-  if (!capture_) {
-    OnMouse(kMouseMove, x, y, keyState);
-  } else {
-    TWGuiObject* captured = capture_;
-    SendMouse(captured, kMouseMove, {x, y}, keyState);
-    if (capture_ == captured && captured->GetAbsRect().Contains(x, y) &&
-        captured->HitTest(x - captured->GetAbsX(), y - captured->GetAbsY()))
-      hover_ = captured;
-  }
-  if (hover_ != old && (!capture_ || trackLeave_)) {
-    SendEnterLeave(old, kMouseLeave, {x, y});
-    SendEnterLeave(hover_, kMouseEnter, {x, y});
-  }
-  if (tooltip_) tooltip_->RelayMouse(NativeMouseMessage::kMove, {x, y});
-  if (!cursorSet_ && created_) native_->SetCursor(NativeCursor::kArrow);
-}
-
-void TWGuiWindow::DeliverMouse(int event, int x, int y, unsigned keyState) {
-  if (capture_)
-    SendMouse(capture_, event, {x, y}, keyState);
-  else
-    OnMouse(event, x, y, keyState);
-}
-
-void TWGuiWindow::OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState) {
-  if (!created_) return;
-  switch (message) {
-    case NativeMouseMessage::kMove:
-      HandleMouseMove(x, y, keyState);
-      break;
-    case NativeMouseMessage::kLeftDown:
-      HandleMouseMove(x, y, keyState);
-      native_->SetFocus();
-      if (tooltip_) tooltip_->RelayMouse(message, {x, y});
-      doubleClick_ = false;
-      DeliverMouse(kMouseLeftDown, x, y, keyState);
-      break;
-    case NativeMouseMessage::kLeftUp:
-      if (tooltip_) tooltip_->RelayMouse(message, {x, y});
-      DeliverMouse(doubleClick_ ? kMouseLeftUpAfterDoubleClick : kMouseLeftUp, x, y, keyState);
-      break;
-    case NativeMouseMessage::kLeftDoubleClick:
-      doubleClick_ = true;
-      OnMouse(kMouseLeftDoubleClick, x, y, keyState);
-      break;
-    case NativeMouseMessage::kRightDown:
-      if (tooltip_) tooltip_->RelayMouse(message, {x, y});
-      DeliverMouse(kMouseRightDown, x, y, keyState);
-      break;
-    case NativeMouseMessage::kRightUp:
-      if (tooltip_) tooltip_->RelayMouse(message, {x, y});
-      DeliverMouse(kMouseRightUp, x, y, keyState);
-      break;
-  }
-}
-
-void TWGuiWindow::OnNativeMouseLeave() {
-  Point cursor{-1, -1};
-  native_->GetCursorPos(cursor);
-  TWGuiObject* const old = hover_;
-  hover_ = nullptr;
-  SendEnterLeave(old, kMouseLeave, cursor);
-  if (captured_) ReleaseMouseCapture();
-  capture_ = nullptr;
-}
-
-void TWGuiWindow::OnActivate(bool active) {
-  if (!created_) return;
-  if (active) {
+bool TWGuiWindow::CreateNativeWindow(const NativeParent& parent, int width, int height)
+{
+    if (!native_ || created_ || width <= 0 || height <= 0)
+        return false;
+    if (!GrowBackBuffer(width, height) || !native_->Create(parent, width, height, this))
+    {
+        backBuffer_.Destroy();
+        return false;
+    }
+    created_ = true;
     native_->SetFocus();
-    return;
-  }
-  Point cursor{-1, -1};
-  native_->GetCursorPos(cursor);
-  TWGuiObject* const old = hover_;
-  TWGuiObject* const captured = capture_;
-  hover_ = nullptr;
-  SendEnterLeave(old, kMouseLeave, cursor);
-  SendMouse(captured, kMouseLeftUp, cursor, native_->GetModifiers());
-  if (captured_) ReleaseMouseCapture();
-  capture_ = nullptr;
+    tooltip_ = std::make_unique<TooltipController>(*native_, &TWGuiWindow::TooltipText, this, 500, 7000);
+    return true;
 }
 
-void TWGuiWindow::OnNativeKillFocus() {
-  Point cursor{-1, -1};
-  native_->GetCursorPos(cursor);
-  TWGuiObject* const old = hover_;
-  hover_ = nullptr;
-  SendEnterLeave(old, kMouseLeave, cursor);
-  if (captured_) ReleaseMouseCapture();
-  capture_ = nullptr;
+void TWGuiWindow::Idle()
+{
+    if (created_)
+        native_->ProcessEvents();
 }
 
-void TWGuiWindow::OnNativeKey(bool up, int virtualKey, unsigned modifiers) {
-  const int event = up ? kKeyUp : kKeyDown;
-  if (capture_ && capture_->OnKey(event, virtualKey, modifiers)) return;
-  if (hover_ && hover_->OnKey(event, virtualKey, modifiers)) return;
-  OnKey(event, virtualKey, modifiers);
+int TWGuiWindow::RunEventLoop()
+{
+    return created_ ? native_->RunEventLoop() : -1;
 }
 
-void TWGuiWindow::OnNativeClose() {
-  if (created_) native_->Quit();
+bool TWGuiWindow::GrowBackBuffer(int width, int height)
+{
+    const int w = std::max(width, backBuffer_.GetWidth());
+    const int h = std::max(height, backBuffer_.GetHeight());
+    if (w == backBuffer_.GetWidth() && h == backBuffer_.GetHeight())
+        return true;
+    CImage bigger;
+    if (!bigger.Create(w, h))
+        return false;
+    if (backBuffer_.IsValid())
+        bigger.CopyRect(backBuffer_, backBuffer_.GetRect(), 0, 0);
+    backBuffer_ = std::move(bigger);
+    return true;
 }
 
-bool TWGuiWindow::GetToolTipText(int x, int y, char* out, size_t size) {
-  TWGuiObject* source = capture_;
-  if (!source && hover_ && hover_->GetAbsRect().Contains(x, y)) source = hover_;
-  return source && source->GetToolTipText(x - source->GetAbsX(), y - source->GetAbsY(), out, size);
+void TWGuiWindow::SetSize(int width, int height)
+{
+    if (width == GetWidth() && height == GetHeight())
+        return;
+    if (created_ && !GrowBackBuffer(width, height))
+        return;
+    TWGuiContainer::SetSize(width, height);
+    if (created_)
+        native_->Resize(width, height);
 }
 
-bool TWGuiWindow::TooltipText(void* userData, Point windowPoint, char* out, size_t size) {
-  return static_cast<TWGuiWindow*>(userData)->GetToolTipText(windowPoint.x, windowPoint.y, out, size);
+void TWGuiWindow::Draw(const Rect& r)
+{
+    if (CImage* buffer = GetBackBuffer())
+        buffer->FillRect(r, background_);
+}
+
+void TWGuiWindow::InvalidateMainWindow(const Rect& r)
+{
+    CAutoLock hold(*this);
+    try
+    {
+        dirtyRegion_.Add(Intersect(r, GetLocalRect()));
+    }
+    catch (const std::bad_alloc&)
+    {
+        LogFormatted("** CombineRgn Assert in TWGuiWindow::InvalidateMainWindow. Last Error = %i",
+                     kOutOfMemory);
+    }
+}
+
+CRegion TWGuiWindow::GetDirtyRegion()
+{
+    CAutoLock hold(*this);
+    return dirtyRegion_;
+}
+
+void TWGuiWindow::FlushDirtyRegion()
+{
+    CAutoLock hold(*this);
+    if (created_)
+        for (const Rect& r : dirtyRegion_.Rects())
+            native_->Invalidate(r);
+    dirtyRegion_.Clear();
+}
+
+void TWGuiWindow::PostRedraw(TWGuiObject* object, const Rect& r)
+{
+    if (!object)
+        return;
+    CAutoLock hold(*this);
+    postPaint_.emplace_back(object, r);
+}
+
+void TWGuiWindow::PaintRect(const Rect& r)
+{
+    if (IsEnabled())
+        PaintIfDirty(r);
+    native_->Present(backBuffer_, r);
+}
+
+void TWGuiWindow::OnNativePaint(const CRegion& update)
+{
+    if (!created_ || update.IsEmpty())
+        return;
+    if (update.Count() <= kMaxPaintRects)
+    {
+        for (const Rect& r : update.Rects())
+            PaintRect(r);
+    }
+    else
+    {
+        PaintRect(update.Bounds());
+    }
+    std::vector<std::pair<TWGuiObject*, Rect>> queued;
+    {
+        CAutoLock hold(*this);
+        queued.swap(postPaint_);
+    }
+    for (auto& [object, r] : queued)
+        object->Redraw(&r);
+}
+
+void TWGuiWindow::OnNativeSize(int width, int height)
+{
+    if (width != GetWidth() || height != GetHeight())
+    {
+        SetSize(width, height);
+        FlushDirtyRegion();
+    }
+}
+
+void TWGuiWindow::OnNativeTimer(unsigned id)
+{
+    if (id == REFRESH_TIMER)
+    {
+        OnRefreshTimer();
+        return;
+    }
+    if (tooltip_ && tooltip_->OnTimer(id))
+        return;
+    TWTimerRegistry::Entry entry{};
+    bool found;
+    {
+        CAutoLock hold(*this);
+        found = timers_.Find(id, entry);
+    }
+    if (found && entry.object)
+        entry.object->OnTimer(entry.ownerData);
+}
+
+void TWGuiWindow::OnRefreshTimer()
+{
+    // Killed and set again around the work so that slow work cannot pile up ticks.
+    if (!native_->KillTimer(REFRESH_TIMER))
+        LogLine("****FAILED on TWGuiWindow::WM_TIMER KillTimer failed for REFRESH_TIMER");
+    if (IsEnabled())
+    {
+        if (callback_)
+            callback_->OnRefreshTick();
+        FlushDirtyRegion();
+    }
+    if (!native_->SetTimer(REFRESH_TIMER, kRefreshPeriodMs))
+        LogFormatted(
+            "****FAILED on TWGuiWindow::WM_TIMER SetTimer failed - timerID = %d, frequency=%d, lastError=%x",
+            static_cast<int>(REFRESH_TIMER), static_cast<int>(kRefreshPeriodMs), native_->GetLastError());
+}
+
+bool TWGuiWindow::StartTimer(TWGuiObject* object, void* ownerData, unsigned periodMs)
+{
+    if (!object)
+        return false;
+    CAutoLock hold(*this);
+    const unsigned id = TWTimerRegistry::NextId();
+    if (!created_ || !native_->SetTimer(id, periodMs))
+    {
+        LogFormatted("****FAILED on TWGuiWindow::StartTimer - timerID = %d, frequency=%d, lastError=%x",
+                     static_cast<int>(id), static_cast<int>(periodMs), native_ ? native_->GetLastError() : 0);
+        return false;
+    }
+    timers_.Add({ownerData, id, object});
+    return true;
+}
+
+void TWGuiWindow::StopTimers(TWGuiObject* object)
+{
+    CAutoLock hold(*this);
+    for (unsigned id : timers_.Remove(object, nullptr, true))
+        if (created_)
+            native_->KillTimer(id);
+}
+
+void TWGuiWindow::StopTimer(TWGuiObject* object, void* ownerData)
+{
+    CAutoLock hold(*this);
+    for (unsigned id : timers_.Remove(object, ownerData, false))
+        if (created_)
+            native_->KillTimer(id);
+}
+
+void TWGuiWindow::ForgetObject(TWGuiObject* object)
+{
+    if (!object)
+        return;
+    StopTimers(object);
+    CAutoLock hold(*this);
+    if (hover_ == object)
+        hover_ = nullptr;
+    if (capture_ == object)
+        ReleaseMouseCapture();
+    postPaint_.erase(std::remove_if(postPaint_.begin(), postPaint_.end(),
+                                    [object](const auto& entry) { return entry.first == object; }),
+                     postPaint_.end());
+}
+
+void TWGuiWindow::ForgetSubtree(TWGuiObject* object)
+{
+    if (!object)
+        return;
+    // A container already half destroyed is no container any more: its children are detached.
+    if (const auto* container = dynamic_cast<const TWGuiContainer*>(object))
+    {
+        for (TWGuiObject* child : container->GetChildren())
+            ForgetSubtree(child);
+        for (TWGuiObject* child : container->GetFloatingChildren())
+            ForgetSubtree(child);
+    }
+    ForgetObject(object);
+}
+
+void TWGuiWindow::SetMouseCapture(TWGuiObject* object, bool trackLeave)
+{
+    if (captured_)
+        ReleaseMouseCapture();
+    capture_ = object;
+    trackLeave_ = trackLeave;
+    captured_ = true;
+    if (!created_)
+        return;
+    if (trackLeave)
+        native_->TrackLeave(true);
+    else
+        native_->SetCapture();
+}
+
+void TWGuiWindow::ReleaseMouseCapture()
+{
+    const bool wasCaptured = captured_;
+    capture_ = nullptr;
+    captured_ = false;
+    if (tooltip_)
+        tooltip_->Hide();
+    if (!created_ || !wasCaptured)
+        return;
+    if (trackLeave_)
+        native_->TrackLeave(false);
+    else
+        native_->ReleaseCapture();
+}
+
+void TWGuiWindow::SetCursor(NativeCursor cursor)
+{
+    cursorSet_ = true;
+    if (created_)
+        native_->SetCursor(cursor);
+}
+
+void TWGuiWindow::UpdateHover()
+{
+    Point cursor;
+    if (created_ && !capture_ && native_->GetCursorPos(cursor))
+        HandleMouseMove(cursor.x, cursor.y, 0);
+}
+
+void TWGuiWindow::SendMouse(TWGuiObject* object, int event, Point windowPoint, unsigned keyState)
+{
+    if (!object)
+        return;
+    object->OnMouse(event, windowPoint.x - object->GetAbsX(), windowPoint.y - object->GetAbsY(), keyState);
+}
+
+void TWGuiWindow::SendEnterLeave(TWGuiObject* object, int event, Point windowPoint)
+{
+    if (!object)
+        return;
+    const unsigned modifiers = created_ ? native_->GetModifiers() : 0;
+    SendMouse(object, event, windowPoint, modifiers);
+    SendMouse(object->GetCompanion(), event, windowPoint, modifiers);
+}
+
+void TWGuiWindow::HandleMouseMove(int x, int y, unsigned keyState)
+{
+    cursorSet_ = false;
+    TWGuiObject* const old = hover_;
+    hover_ = nullptr;
+    if (!capture_)
+    {
+        OnMouse(kMouseMove, x, y, keyState);
+    }
+    else
+    {
+        TWGuiObject* captured = capture_;
+        SendMouse(captured, kMouseMove, {x, y}, keyState);
+        if (capture_ == captured && captured->GetAbsRect().Contains(x, y) &&
+            captured->HitTest(x - captured->GetAbsX(), y - captured->GetAbsY()))
+            hover_ = captured;
+    }
+    if (hover_ != old && (!capture_ || trackLeave_))
+    {
+        SendEnterLeave(old, kMouseLeave, {x, y});
+        SendEnterLeave(hover_, kMouseEnter, {x, y});
+    }
+    if (tooltip_)
+        tooltip_->RelayMouse(NativeMouseMessage::kMove, {x, y});
+    if (!cursorSet_ && created_)
+        native_->SetCursor(NativeCursor::kArrow);
+}
+
+void TWGuiWindow::DeliverMouse(int event, int x, int y, unsigned keyState)
+{
+    if (capture_)
+        SendMouse(capture_, event, {x, y}, keyState);
+    else
+        OnMouse(event, x, y, keyState);
+}
+
+void TWGuiWindow::OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState)
+{
+    if (!created_)
+        return;
+    switch (message)
+    {
+    case NativeMouseMessage::kMove:
+        HandleMouseMove(x, y, keyState);
+        break;
+    case NativeMouseMessage::kLeftDown:
+        HandleMouseMove(x, y, keyState);
+        native_->SetFocus();
+        if (tooltip_)
+            tooltip_->RelayMouse(message, {x, y});
+        doubleClick_ = false;
+        DeliverMouse(kMouseLeftDown, x, y, keyState);
+        break;
+    case NativeMouseMessage::kLeftUp:
+        if (tooltip_)
+            tooltip_->RelayMouse(message, {x, y});
+        DeliverMouse(doubleClick_ ? kMouseLeftUpAfterDoubleClick : kMouseLeftUp, x, y, keyState);
+        break;
+    case NativeMouseMessage::kLeftDoubleClick:
+        doubleClick_ = true;
+        OnMouse(kMouseLeftDoubleClick, x, y, keyState);
+        break;
+    case NativeMouseMessage::kRightDown:
+        if (tooltip_)
+            tooltip_->RelayMouse(message, {x, y});
+        DeliverMouse(kMouseRightDown, x, y, keyState);
+        break;
+    case NativeMouseMessage::kRightUp:
+        if (tooltip_)
+            tooltip_->RelayMouse(message, {x, y});
+        DeliverMouse(kMouseRightUp, x, y, keyState);
+        break;
+    }
+}
+
+void TWGuiWindow::OnNativeMouseLeave()
+{
+    Point cursor{-1, -1};
+    native_->GetCursorPos(cursor);
+    TWGuiObject* const old = hover_;
+    hover_ = nullptr;
+    SendEnterLeave(old, kMouseLeave, cursor);
+    if (captured_)
+        ReleaseMouseCapture();
+    capture_ = nullptr;
+}
+
+void TWGuiWindow::OnActivate(bool active)
+{
+    if (!created_)
+        return;
+    if (active)
+    {
+        native_->SetFocus();
+        return;
+    }
+    Point cursor{-1, -1};
+    native_->GetCursorPos(cursor);
+    TWGuiObject* const old = hover_;
+    TWGuiObject* const captured = capture_;
+    hover_ = nullptr;
+    SendEnterLeave(old, kMouseLeave, cursor);
+    SendMouse(captured, kMouseLeftUp, cursor, native_->GetModifiers());
+    if (captured_)
+        ReleaseMouseCapture();
+    capture_ = nullptr;
+}
+
+void TWGuiWindow::OnNativeKillFocus()
+{
+    Point cursor{-1, -1};
+    native_->GetCursorPos(cursor);
+    TWGuiObject* const old = hover_;
+    hover_ = nullptr;
+    SendEnterLeave(old, kMouseLeave, cursor);
+    if (captured_)
+        ReleaseMouseCapture();
+    capture_ = nullptr;
+}
+
+void TWGuiWindow::OnNativeKey(bool up, int virtualKey, unsigned modifiers)
+{
+    const int event = up ? kKeyUp : kKeyDown;
+    if (capture_ && capture_->OnKey(event, virtualKey, modifiers))
+        return;
+    if (hover_ && hover_->OnKey(event, virtualKey, modifiers))
+        return;
+    OnKey(event, virtualKey, modifiers);
+}
+
+void TWGuiWindow::OnNativeClose()
+{
+    if (created_)
+        native_->Quit();
+}
+
+bool TWGuiWindow::GetToolTipText(int x, int y, char* out, size_t size)
+{
+    TWGuiObject* source = capture_;
+    if (!source && hover_ && hover_->GetAbsRect().Contains(x, y))
+        source = hover_;
+    return source && source->GetToolTipText(x - source->GetAbsX(), y - source->GetAbsY(), out, size);
+}
+
+bool TWGuiWindow::TooltipText(void* userData, Point windowPoint, char* out, size_t size)
+{
+    return static_cast<TWGuiWindow*>(userData)->GetToolTipText(windowPoint.x, windowPoint.y, out, size);
 }

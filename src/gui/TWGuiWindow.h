@@ -16,99 +16,100 @@
 #include "images/CRegion.h"
 #include "platform/NativeWindow.h"
 
-class TWGuiWindow : public TWGuiContainer, private NativeWindowListener {
- public:
-  static constexpr unsigned REFRESH_TIMER = 1;
-  static constexpr unsigned kRefreshPeriodMs = 40;
-  // Paints with more rectangles than this go to the screen as their bounding box.
-  static constexpr size_t kMaxPaintRects = 50;
+class TWGuiWindow : public TWGuiContainer, private NativeWindowListener
+{
+public:
+    static constexpr unsigned REFRESH_TIMER = 1;
+    static constexpr unsigned kRefreshPeriodMs = 40;
+    // Paints with more rectangles than this go to the screen as their bounding box.
+    static constexpr size_t kMaxPaintRects = 50;
 
-  // Uses the system's native window (X11).
-  TWGuiWindow();
-  explicit TWGuiWindow(std::unique_ptr<NativeWindow> native);
-  ~TWGuiWindow() override;
+    // Uses the system's native window (X11).
+    TWGuiWindow();
+    explicit TWGuiWindow(std::unique_ptr<NativeWindow> native);
+    ~TWGuiWindow() override;
 
-  // Makes the native window (a child of parent.windowId, or stand-alone when it is 0), sizes the
-  // tree and starts the refresh timer. False (and logged) when the native window cannot be made.
-  bool Initialize(const NativeParent& parent, int width, int height);
-  // Drains native events and due timers: call from the host's idle.
-  void Idle();
-  // Stand-alone windows: runs until the window is closed.
-  int RunEventLoop();
-  void OnActivate(bool active);
+    // Makes the native window (a child of parent.windowId, or stand-alone when it is 0), sizes the
+    // tree and starts the refresh timer. False (and logged) when the native window cannot be made.
+    bool Initialize(const NativeParent& parent, int width, int height);
+    // Drains native events and due timers: call from the host's idle.
+    void Idle();
+    // Stand-alone windows: runs until the window is closed.
+    int RunEventLoop();
+    void OnActivate(bool active);
 
-  CImage* GetBackBuffer() { return backBuffer_.IsValid() ? &backBuffer_ : nullptr; }
-  NativeWindow* GetNativeWindow() const { return native_.get(); }
-  unsigned long GetNativeId() const { return native_ ? native_->GetId() : 0; }
-  void SetHoverObject(TWGuiObject* object) { hover_ = object; }
-  TWGuiObject* GetHoverObject() const { return hover_; }
-  // Sends every mouse event to object until released; with trackLeave the capture ends when the
-  // pointer leaves the window, else the pointer is grabbed and moves outside arrive too.
-  void SetMouseCapture(TWGuiObject* object, bool trackLeave);
-  TWGuiObject* GetCaptureObject() const { return capture_; }
-  void ReleaseMouseCapture();
-  // Queues a redraw of object's r to run right after the next paint.
-  void PostRedraw(TWGuiObject* object, const Rect& r);
-  // Hands the dirty region to the native window and empties it.
-  void FlushDirtyRegion();
-  void InvalidateMainWindow(const Rect& r);
-  CRegion GetDirtyRegion();
+    CImage* GetBackBuffer() { return backBuffer_.IsValid() ? &backBuffer_ : nullptr; }
+    NativeWindow* GetNativeWindow() const { return native_.get(); }
+    unsigned long GetNativeId() const { return native_ ? native_->GetId() : 0; }
+    void SetHoverObject(TWGuiObject* object) { hover_ = object; }
+    TWGuiObject* GetHoverObject() const { return hover_; }
+    // Sends every mouse event to object until released; with trackLeave the capture ends when the
+    // pointer leaves the window, else the pointer is grabbed and moves outside arrive too.
+    void SetMouseCapture(TWGuiObject* object, bool trackLeave);
+    TWGuiObject* GetCaptureObject() const { return capture_; }
+    void ReleaseMouseCapture();
+    // Queues a redraw of object's r to run right after the next paint.
+    void PostRedraw(TWGuiObject* object, const Rect& r);
+    // Hands the dirty region to the native window and empties it.
+    void FlushDirtyRegion();
+    void InvalidateMainWindow(const Rect& r);
+    CRegion GetDirtyRegion();
 
-  void SetCallback(TWGuiWindowCallback* callback) { callback_ = callback; }
-  bool StartTimer(TWGuiObject* object, void* ownerData, unsigned periodMs);
-  void StopTimers(TWGuiObject* object);
-  void StopTimer(TWGuiObject* object, void* ownerData);
-  TooltipController* GetTooltip() const { return tooltip_.get(); }
-  // Sets the pointer's shape for this move; without a call the default arrow is restored.
-  void SetCursor(NativeCursor cursor);
-  // Brings hover up to date with where the pointer is now, after something else (a pop-up) had it.
-  void UpdateHover();
-  void SetBackgroundColour(ColourRef colour) { background_ = colour; }
-  // Drops every reference to an object (hover, capture, timers, queued redraws).
-  void ForgetObject(TWGuiObject* object);
-  // The same for an object and everything below it.
-  void ForgetSubtree(TWGuiObject* object);
+    void SetCallback(TWGuiWindowCallback* callback) { callback_ = callback; }
+    bool StartTimer(TWGuiObject* object, void* ownerData, unsigned periodMs);
+    void StopTimers(TWGuiObject* object);
+    void StopTimer(TWGuiObject* object, void* ownerData);
+    TooltipController* GetTooltip() const { return tooltip_.get(); }
+    // Sets the pointer's shape for this move; without a call the default arrow is restored.
+    void SetCursor(NativeCursor cursor);
+    // Brings hover up to date with where the pointer is now, after something else (a pop-up) had it.
+    void UpdateHover();
+    void SetBackgroundColour(ColourRef colour) { background_ = colour; }
+    // Drops every reference to an object (hover, capture, timers, queued redraws).
+    void ForgetObject(TWGuiObject* object);
+    // The same for an object and everything below it.
+    void ForgetSubtree(TWGuiObject* object);
 
-  void SetSize(int width, int height) override;
-  void Draw(const Rect& r) override;
-  bool GetToolTipText(int x, int y, char* out, size_t size) override;
+    void SetSize(int width, int height) override;
+    void Draw(const Rect& r) override;
+    bool GetToolTipText(int x, int y, char* out, size_t size) override;
 
- private:
-  void OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState) override;
-  void OnNativeMouseLeave() override;
-  void OnNativeKey(bool up, int virtualKey, unsigned modifiers) override;
-  void OnNativeTimer(unsigned id) override;
-  void OnNativePaint(const CRegion& update) override;
-  void OnNativeSize(int width, int height) override;
-  void OnNativeActivate(bool active) override { OnActivate(active); }
-  void OnNativeKillFocus() override;
-  void OnNativeClose() override;
+private:
+    void OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState) override;
+    void OnNativeMouseLeave() override;
+    void OnNativeKey(bool up, int virtualKey, unsigned modifiers) override;
+    void OnNativeTimer(unsigned id) override;
+    void OnNativePaint(const CRegion& update) override;
+    void OnNativeSize(int width, int height) override;
+    void OnNativeActivate(bool active) override { OnActivate(active); }
+    void OnNativeKillFocus() override;
+    void OnNativeClose() override;
 
-  bool CreateNativeWindow(const NativeParent& parent, int width, int height);
-  void HandleMouseMove(int x, int y, unsigned keyState);
-  // Delivers an event to the capture object in its coordinates, or down the tree.
-  void DeliverMouse(int event, int x, int y, unsigned keyState);
-  void SendMouse(TWGuiObject* object, int event, Point windowPoint, unsigned keyState);
-  void SendEnterLeave(TWGuiObject* object, int event, Point windowPoint);
-  void OnRefreshTimer();
-  void PaintRect(const Rect& r);
-  bool GrowBackBuffer(int width, int height);
-  void DestroyNative();
-  static bool TooltipText(void* userData, Point windowPoint, char* out, size_t size);
+    bool CreateNativeWindow(const NativeParent& parent, int width, int height);
+    void HandleMouseMove(int x, int y, unsigned keyState);
+    // Delivers an event to the capture object in its coordinates, or down the tree.
+    void DeliverMouse(int event, int x, int y, unsigned keyState);
+    void SendMouse(TWGuiObject* object, int event, Point windowPoint, unsigned keyState);
+    void SendEnterLeave(TWGuiObject* object, int event, Point windowPoint);
+    void OnRefreshTimer();
+    void PaintRect(const Rect& r);
+    bool GrowBackBuffer(int width, int height);
+    void DestroyNative();
+    static bool TooltipText(void* userData, Point windowPoint, char* out, size_t size);
 
-  std::unique_ptr<NativeWindow> native_;
-  bool created_ = false;
-  CImage backBuffer_;
-  TWGuiObject* hover_ = nullptr;
-  TWGuiObject* capture_ = nullptr;
-  bool captured_ = false;
-  bool trackLeave_ = false;
-  CRegion dirtyRegion_;
-  TWGuiWindowCallback* callback_ = nullptr;
-  bool doubleClick_ = false;
-  TWTimerRegistry timers_;
-  std::vector<std::pair<TWGuiObject*, Rect>> postPaint_;
-  std::unique_ptr<TooltipController> tooltip_;
-  bool cursorSet_ = false;
-  ColourRef background_ = 0xffffff;
+    std::unique_ptr<NativeWindow> native_;
+    bool created_ = false;
+    CImage backBuffer_;
+    TWGuiObject* hover_ = nullptr;
+    TWGuiObject* capture_ = nullptr;
+    bool captured_ = false;
+    bool trackLeave_ = false;
+    CRegion dirtyRegion_;
+    TWGuiWindowCallback* callback_ = nullptr;
+    bool doubleClick_ = false;
+    TWTimerRegistry timers_;
+    std::vector<std::pair<TWGuiObject*, Rect>> postPaint_;
+    std::unique_ptr<TooltipController> tooltip_;
+    bool cursorSet_ = false;
+    ColourRef background_ = 0xffffff;
 };

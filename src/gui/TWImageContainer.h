@@ -11,27 +11,29 @@ class CSkin;
 class ImageManager;
 struct SkinItemDefinition;
 
-class TWImageContainer : public TWGuiContainer {
- public:
-  // A width or height of 0 sizes the container to the image. With scale the picture is stretched
-  // to the container (on a private copy, so other holders of the file keep the original).
-  TWImageContainer(const char* itemName, ImageManager* imageManager, CSkin* skin, int width, int height, bool scale);
-  ~TWImageContainer() override;
+class TWImageContainer : public TWGuiContainer
+{
+public:
+    // A width or height of 0 sizes the container to the image. With scale the picture is stretched
+    // to the container (on a private copy, so other holders of the file keep the original).
+    TWImageContainer(const char* itemName, ImageManager* imageManager, CSkin* skin, int width, int height,
+                     bool scale);
+    ~TWImageContainer() override;
 
-  // Shows another item; nothing changes when it does not resolve.
-  void SetImage(const char* itemName);
-  const CImage* GetImage() const { return image_; }
-  bool OwnsImage() const { return ownsImage_; }
-  void Draw(const Rect& r) override;
+    // Shows another item; nothing changes when it does not resolve.
+    void SetImage(const char* itemName);
+    const CImage* GetImage() const { return image_; }
+    bool OwnsImage() const { return ownsImage_; }
+    void Draw(const Rect& r) override;
 
- private:
-  void Acquire(const SkinItemDefinition& definition);
-  void ReleaseImage();
+private:
+    void Acquire(const SkinItemDefinition& definition);
+    void ReleaseImage();
 
-  ImageManager* imageManager_;
-  CSkin* skin_;
-  CImage* image_ = nullptr;
-  bool ownsImage_ = false;
-  bool scale_;
-  std::string fileName_;  // the manager's key for a shared image
+    ImageManager* imageManager_;
+    CSkin* skin_;
+    CImage* image_ = nullptr;
+    bool ownsImage_ = false;
+    bool scale_;
+    std::string fileName_; // the manager's key for a shared image
 };

@@ -6,156 +6,195 @@
 #include "images/CCanvas.h"
 #include "platform/NativeKeys.h"
 
-namespace {
+namespace
+{
 constexpr int kBorder = 2;
 constexpr int kCheckColumn = 22;
 constexpr int kRightMargin = 16;
 constexpr int kSeparatorHeight = 7;
 constexpr int kMinWidth = 80;
-const char kCheckMark[] = "\xE2\x9C\x93";  // U+2713
-}  // namespace
+const char kCheckMark[] = "\xE2\x9C\x93"; // U+2713
+} // namespace
 
 TWPopupMenu::TWPopupMenu() : font_(Font::Create("Verdana", 13)) {}
 
 TWPopupMenu::~TWPopupMenu() = default;
 
-void TWPopupMenu::AddItem(int id, const char* text, bool checked, bool enabled) {
-  items_.push_back({id, text ? text : "", checked, enabled, false});
-  dirty_ = true;
+void TWPopupMenu::AddItem(int id, const char* text, bool checked, bool enabled)
+{
+    items_.push_back({id, text ? text : "", checked, enabled, false});
+    dirty_ = true;
 }
 
-void TWPopupMenu::AddSeparator() {
-  items_.push_back({0, "", false, false, true});
-  dirty_ = true;
+void TWPopupMenu::AddSeparator()
+{
+    items_.push_back({0, "", false, false, true});
+    dirty_ = true;
 }
 
-int TWPopupMenu::ItemHeight(const Item& item) const {
-  return item.separator ? kSeparatorHeight : (font_ ? font_->GetHeight() : 15) + 6;
+int TWPopupMenu::ItemHeight(const Item& item) const
+{
+    return item.separator ? kSeparatorHeight : (font_ ? font_->GetHeight() : 15) + 6;
 }
 
-void TWPopupMenu::Layout() {
-  int textWidth = 0;
-  height_ = 2 * kBorder;
-  for (const Item& item : items_) {
-    if (font_ && !item.separator) textWidth = std::max(textWidth, font_->MeasureWidth(item.text.c_str(), item.text.size()));
-    height_ += ItemHeight(item);
-  }
-  width_ = std::max(kMinWidth, textWidth + kCheckColumn + kRightMargin + 2 * kBorder);
-}
-
-Rect TWPopupMenu::GetItemRect(size_t index) const {
-  int top = kBorder;
-  for (size_t i = 0; i < index && i < items_.size(); ++i) top += ItemHeight(items_[i]);
-  if (index >= items_.size()) return {};
-  return {kBorder, top, width_ - kBorder, top + ItemHeight(items_[index])};
-}
-
-int TWPopupMenu::ItemAt(int x, int y) const {
-  for (size_t i = 0; i < items_.size(); ++i)
-    if (GetItemRect(i).Contains(x, y)) return static_cast<int>(i);
-  return -1;
-}
-
-const CImage& TWPopupMenu::GetPicture() {
-  if (dirty_) Render();
-  return picture_;
-}
-
-void TWPopupMenu::Render() {
-  dirty_ = false;
-  Layout();
-  if (!picture_.Create(width_, height_)) return;
-  CCanvas canvas(picture_, picture_.GetRect());
-  canvas.FillRect(picture_.GetRect(), kBackground);
-  canvas.FrameRect(picture_.GetRect(), kFrame);
-  for (size_t i = 0; i < items_.size(); ++i) {
-    const Item& item = items_[i];
-    const Rect r = GetItemRect(i);
-    if (item.separator) {
-      canvas.FillRect({r.left + 2, r.top + 3, r.right - 2, r.top + 4}, kFrame);
-      continue;
+void TWPopupMenu::Layout()
+{
+    int textWidth = 0;
+    height_ = 2 * kBorder;
+    for (const Item& item : items_)
+    {
+        if (font_ && !item.separator)
+            textWidth = std::max(textWidth, font_->MeasureWidth(item.text.c_str(), item.text.size()));
+        height_ += ItemHeight(item);
     }
-    const bool hot = static_cast<int>(i) == hot_ && item.enabled;
-    if (hot) canvas.FillRect(r, kHighlight);
-    if (!font_) continue;
-    canvas.SetTextColour(!item.enabled ? kFrame : hot ? 0xffffff : 0);
-    const unsigned flags = CCanvas::kTextSingleLine | CCanvas::kTextVCentre;
-    if (item.checked) canvas.DrawText(*font_, kCheckMark, {r.left, r.top, r.left + kCheckColumn, r.bottom}, flags | CCanvas::kTextCentre);
-    canvas.DrawText(*font_, item.text.c_str(), {r.left + kCheckColumn, r.top, r.right, r.bottom}, flags);
-  }
+    width_ = std::max(kMinWidth, textWidth + kCheckColumn + kRightMargin + 2 * kBorder);
 }
 
-void TWPopupMenu::MoveHot(int step) {
-  const int n = static_cast<int>(items_.size());
-  for (int tries = 0, i = hot_; tries < n; ++tries) {
-    i = ((i < 0 && step < 0 ? n : i) + step + n) % n;
-    if (items_[i].enabled && !items_[i].separator) {
-      hot_ = i;
-      dirty_ = true;
-      return;
+Rect TWPopupMenu::GetItemRect(size_t index) const
+{
+    int top = kBorder;
+    for (size_t i = 0; i < index && i < items_.size(); ++i)
+        top += ItemHeight(items_[i]);
+    if (index >= items_.size())
+        return {};
+    return {kBorder, top, width_ - kBorder, top + ItemHeight(items_[index])};
+}
+
+int TWPopupMenu::ItemAt(int x, int y) const
+{
+    for (size_t i = 0; i < items_.size(); ++i)
+        if (GetItemRect(i).Contains(x, y))
+            return static_cast<int>(i);
+    return -1;
+}
+
+const CImage& TWPopupMenu::GetPicture()
+{
+    if (dirty_)
+        Render();
+    return picture_;
+}
+
+void TWPopupMenu::Render()
+{
+    dirty_ = false;
+    Layout();
+    if (!picture_.Create(width_, height_))
+        return;
+    CCanvas canvas(picture_, picture_.GetRect());
+    canvas.FillRect(picture_.GetRect(), kBackground);
+    canvas.FrameRect(picture_.GetRect(), kFrame);
+    for (size_t i = 0; i < items_.size(); ++i)
+    {
+        const Item& item = items_[i];
+        const Rect r = GetItemRect(i);
+        if (item.separator)
+        {
+            canvas.FillRect({r.left + 2, r.top + 3, r.right - 2, r.top + 4}, kFrame);
+            continue;
+        }
+        const bool hot = static_cast<int>(i) == hot_ && item.enabled;
+        if (hot)
+            canvas.FillRect(r, kHighlight);
+        if (!font_)
+            continue;
+        canvas.SetTextColour(!item.enabled ? kFrame : hot ? 0xffffff : 0);
+        const unsigned flags = CCanvas::kTextSingleLine | CCanvas::kTextVCentre;
+        if (item.checked)
+            canvas.DrawText(*font_, kCheckMark, {r.left, r.top, r.left + kCheckColumn, r.bottom},
+                            flags | CCanvas::kTextCentre);
+        canvas.DrawText(*font_, item.text.c_str(), {r.left + kCheckColumn, r.top, r.right, r.bottom}, flags);
     }
-  }
 }
 
-bool TWPopupMenu::OnPopupMouse(NativeMouseMessage message, int x, int y) {
-  const int at = ItemAt(x, y);
-  if (message == NativeMouseMessage::kMove) {
-    if (at != hot_) {
-      hot_ = at;
-      dirty_ = true;
+void TWPopupMenu::MoveHot(int step)
+{
+    const int n = static_cast<int>(items_.size());
+    for (int tries = 0, i = hot_; tries < n; ++tries)
+    {
+        i = ((i < 0 && step < 0 ? n : i) + step + n) % n;
+        if (items_[i].enabled && !items_[i].separator)
+        {
+            hot_ = i;
+            dirty_ = true;
+            return;
+        }
     }
-    return true;
-  }
-  const bool press = message == NativeMouseMessage::kLeftDown || message == NativeMouseMessage::kRightDown;
-  if (at < 0) return !press;  // a press outside dismisses
-  if (press) return true;     // chosen on release, so a press-drag-release works as well
-  const Item& item = items_[at];
-  if (!item.enabled || item.separator) return true;
-  result_ = item.id;
-  return false;
 }
 
-bool TWPopupMenu::OnPopupKey(int virtualKey) {
-  switch (virtualKey) {
+bool TWPopupMenu::OnPopupMouse(NativeMouseMessage message, int x, int y)
+{
+    const int at = ItemAt(x, y);
+    if (message == NativeMouseMessage::kMove)
+    {
+        if (at != hot_)
+        {
+            hot_ = at;
+            dirty_ = true;
+        }
+        return true;
+    }
+    const bool press = message == NativeMouseMessage::kLeftDown || message == NativeMouseMessage::kRightDown;
+    if (at < 0)
+        return !press; // a press outside dismisses
+    if (press)
+        return true; // chosen on release, so a press-drag-release works as well
+    const Item& item = items_[at];
+    if (!item.enabled || item.separator)
+        return true;
+    result_ = item.id;
+    return false;
+}
+
+bool TWPopupMenu::OnPopupKey(int virtualKey)
+{
+    switch (virtualKey)
+    {
     case kVkEscape:
-      return false;
+        return false;
     case kVkUp:
-      MoveHot(-1);
-      return true;
+        MoveHot(-1);
+        return true;
     case kVkDown:
-      MoveHot(1);
-      return true;
+        MoveHot(1);
+        return true;
     case kVkReturn:
-      if (hot_ < 0 || !items_[hot_].enabled || items_[hot_].separator) return true;
-      result_ = items_[hot_].id;
-      return false;
+        if (hot_ < 0 || !items_[hot_].enabled || items_[hot_].separator)
+            return true;
+        result_ = items_[hot_].id;
+        return false;
     default:
-      return true;
-  }
+        return true;
+    }
 }
 
-int TWPopupMenu::Track(NativePopup& popup, int screenX, int screenY) {
-  result_ = kDismissed;
-  hot_ = -1;
-  dirty_ = true;
-  if (items_.empty()) return kDismissed;
-  const CImage& picture = GetPicture();
-  const Rect work = popup.GetWorkArea();
-  const int x = std::max(work.left, std::min(screenX, work.right - picture.GetWidth()));
-  const int y = std::max(work.top, std::min(screenY, work.bottom - picture.GetHeight()));
-  popup.RunModal(*this, x, y);
-  return result_;
+int TWPopupMenu::Track(NativePopup& popup, int screenX, int screenY)
+{
+    result_ = kDismissed;
+    hot_ = -1;
+    dirty_ = true;
+    if (items_.empty())
+        return kDismissed;
+    const CImage& picture = GetPicture();
+    const Rect work = popup.GetWorkArea();
+    const int x = std::max(work.left, std::min(screenX, work.right - picture.GetWidth()));
+    const int y = std::max(work.top, std::min(screenY, work.bottom - picture.GetHeight()));
+    popup.RunModal(*this, x, y);
+    return result_;
 }
 
-int TWPopupMenu::Track(TWGuiWindow& window, int x, int y) {
-  NativeWindow* native = window.GetNativeWindow();
-  if (!native) return kDismissed;
-  // The menu takes the pointer: whatever held it lets go, as when a system menu opens.
-  window.ReleaseMouseCapture();
-  std::unique_ptr<NativePopup> popup = native->CreatePopup();
-  if (!popup) return kDismissed;
-  const Point screen = native->ToScreen({x, y});
-  const int chosen = Track(*popup, screen.x, screen.y);
-  window.UpdateHover();
-  return chosen;
+int TWPopupMenu::Track(TWGuiWindow& window, int x, int y)
+{
+    NativeWindow* native = window.GetNativeWindow();
+    if (!native)
+        return kDismissed;
+    // The menu takes the pointer: whatever held it lets go, as when a system menu opens.
+    window.ReleaseMouseCapture();
+    std::unique_ptr<NativePopup> popup = native->CreatePopup();
+    if (!popup)
+        return kDismissed;
+    const Point screen = native->ToScreen({x, y});
+    const int chosen = Track(*popup, screen.x, screen.y);
+    window.UpdateHover();
+    return chosen;
 }

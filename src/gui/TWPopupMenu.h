@@ -12,53 +12,55 @@
 
 class TWGuiWindow;
 
-class TWPopupMenu : private NativePopupHandler {
- public:
-  static constexpr int kDismissed = 0;
-  static constexpr ColourRef kBackground = 0xf0f0f0;
-  static constexpr ColourRef kHighlight = 0xd77800;
-  static constexpr ColourRef kFrame = 0x808080;
+class TWPopupMenu : private NativePopupHandler
+{
+public:
+    static constexpr int kDismissed = 0;
+    static constexpr ColourRef kBackground = 0xf0f0f0;
+    static constexpr ColourRef kHighlight = 0xd77800;
+    static constexpr ColourRef kFrame = 0x808080;
 
-  TWPopupMenu();
-  ~TWPopupMenu() override;
+    TWPopupMenu();
+    ~TWPopupMenu() override;
 
-  // Ids should be non-zero: 0 is what a dismissed menu returns.
-  void AddItem(int id, const char* text, bool checked = false, bool enabled = true);
-  void AddSeparator();
-  size_t GetItemCount() const { return items_.size(); }
+    // Ids should be non-zero: 0 is what a dismissed menu returns.
+    void AddItem(int id, const char* text, bool checked = false, bool enabled = true);
+    void AddSeparator();
+    size_t GetItemCount() const { return items_.size(); }
 
-  // Shows the menu with its top-left corner at a point of the window (window coordinates);
-  // the id of the chosen item, or kDismissed.
-  int Track(TWGuiWindow& window, int x, int y);
-  int Track(NativePopup& popup, int screenX, int screenY);
+    // Shows the menu with its top-left corner at a point of the window (window coordinates);
+    // the id of the chosen item, or kDismissed.
+    int Track(TWGuiWindow& window, int x, int y);
+    int Track(NativePopup& popup, int screenX, int screenY);
 
-  // The picture as it looks now, and which item lies under a point of it (-1: none).
-  const CImage& GetPicture();
-  int ItemAt(int x, int y) const;
-  Rect GetItemRect(size_t index) const;
+    // The picture as it looks now, and which item lies under a point of it (-1: none).
+    const CImage& GetPicture();
+    int ItemAt(int x, int y) const;
+    Rect GetItemRect(size_t index) const;
 
- private:
-  struct Item {
-    int id;
-    std::string text;
-    bool checked;
-    bool enabled;
-    bool separator;
-  };
-  bool OnPopupMouse(NativeMouseMessage message, int x, int y) override;
-  bool OnPopupKey(int virtualKey) override;
-  const CImage& GetPopupPicture() override { return GetPicture(); }
-  void Layout();
-  void Render();
-  void MoveHot(int step);
-  int ItemHeight(const Item& item) const;
+private:
+    struct Item
+    {
+        int id;
+        std::string text;
+        bool checked;
+        bool enabled;
+        bool separator;
+    };
+    bool OnPopupMouse(NativeMouseMessage message, int x, int y) override;
+    bool OnPopupKey(int virtualKey) override;
+    const CImage& GetPopupPicture() override { return GetPicture(); }
+    void Layout();
+    void Render();
+    void MoveHot(int step);
+    int ItemHeight(const Item& item) const;
 
-  std::vector<Item> items_;
-  std::unique_ptr<Font> font_;
-  CImage picture_;
-  bool dirty_ = true;
-  int hot_ = -1;
-  int result_ = kDismissed;
-  int width_ = 0;
-  int height_ = 0;
+    std::vector<Item> items_;
+    std::unique_ptr<Font> font_;
+    CImage picture_;
+    bool dirty_ = true;
+    int hot_ = -1;
+    int result_ = kDismissed;
+    int width_ = 0;
+    int height_ = 0;
 };

@@ -2,30 +2,39 @@
 
 #include <atomic>
 
-unsigned TWTimerRegistry::NextId() {
-  static std::atomic<unsigned> next{kFirstId};
-  return next++;
+unsigned TWTimerRegistry::NextId()
+{
+    static std::atomic<unsigned> next{kFirstId};
+    return next++;
 }
 
-std::vector<unsigned> TWTimerRegistry::Remove(const TWGuiObject* object, void* ownerData, bool anyOwnerData) {
-  std::vector<unsigned> removed;
-  for (auto it = entries_.begin(); it != entries_.end();) {
-    if (it->object == object && (anyOwnerData || it->ownerData == ownerData)) {
-      removed.push_back(it->id);
-      it = entries_.erase(it);
-      if (!anyOwnerData) break;
-    } else {
-      ++it;
+std::vector<unsigned> TWTimerRegistry::Remove(const TWGuiObject* object, void* ownerData, bool anyOwnerData)
+{
+    std::vector<unsigned> removed;
+    for (auto it = entries_.begin(); it != entries_.end();)
+    {
+        if (it->object == object && (anyOwnerData || it->ownerData == ownerData))
+        {
+            removed.push_back(it->id);
+            it = entries_.erase(it);
+            if (!anyOwnerData)
+                break;
+        }
+        else
+        {
+            ++it;
+        }
     }
-  }
-  return removed;
+    return removed;
 }
 
-bool TWTimerRegistry::Find(unsigned id, Entry& entry) const {
-  for (const Entry& e : entries_)
-    if (e.id == id) {
-      entry = e;
-      return true;
-    }
-  return false;
+bool TWTimerRegistry::Find(unsigned id, Entry& entry) const
+{
+    for (const Entry& e : entries_)
+        if (e.id == id)
+        {
+            entry = e;
+            return true;
+        }
+    return false;
 }

@@ -5,24 +5,26 @@
 
 class TWGuiObject;
 
-class TWTimerRegistry {
- public:
-  static constexpr unsigned kFirstId = 15000;
+class TWTimerRegistry
+{
+public:
+    static constexpr unsigned kFirstId = 15000;
 
-  struct Entry {
-    void* ownerData;
-    unsigned id;
-    TWGuiObject* object;
-  };
+    struct Entry
+    {
+        void* ownerData;
+        unsigned id;
+        TWGuiObject* object;
+    };
 
-  static unsigned NextId();
-  void Add(const Entry& entry) { entries_.push_back(entry); }
-  // Removes the object's timers with that owner data (only the first match) or, with anyOwnerData,
-  // all of them; returns the removed ids.
-  std::vector<unsigned> Remove(const TWGuiObject* object, void* ownerData, bool anyOwnerData);
-  bool Find(unsigned id, Entry& entry) const;
-  bool IsEmpty() const { return entries_.empty(); }
+    static unsigned NextId();
+    void Add(const Entry& entry) { entries_.push_back(entry); }
+    // Removes the object's timers with that owner data (only the first match) or, with anyOwnerData,
+    // all of them; returns the removed ids.
+    std::vector<unsigned> Remove(const TWGuiObject* object, void* ownerData, bool anyOwnerData);
+    bool Find(unsigned id, Entry& entry) const;
+    bool IsEmpty() const { return entries_.empty(); }
 
- private:
-  std::vector<Entry> entries_;
+private:
+    std::vector<Entry> entries_;
 };

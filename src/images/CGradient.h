@@ -18,19 +18,22 @@
 
 class CImage;
 
-struct ColourStop {
-  ColourRef colour = 0;
-  int location = 0;  // 0..1000
+struct ColourStop
+{
+    ColourRef colour = 0;
+    int location = 0; // 0..1000
 };
 
-class CGradient {
- public:
-  static constexpr int kStyleCount = 20;
+class CGradient
+{
+public:
+    static constexpr int kStyleCount = 20;
 
-  // Fills the whole image; styles outside 0..19 draw style 0.
-  static void Draw(CImage& image, int style, ColourRef start, ColourRef end, const std::vector<ColourStop>& stops);
-  // The colour at position p (0..1000) between start, the stops and end.
-  static ColourRef ColourAt(int p, ColourRef start, ColourRef end, const std::vector<ColourStop>& stops);
-  // The position 0..1000 of pixel (x, y) of a width × height image in a style's shape.
-  static int Position(int style, int x, int y, int width, int height);
+    // Fills the whole image; styles outside 0..19 draw style 0.
+    static void Draw(CImage& image, int style, ColourRef start, ColourRef end,
+                     const std::vector<ColourStop>& stops);
+    // The colour at position p (0..1000) between start, the stops and end.
+    static ColourRef ColourAt(int p, ColourRef start, ColourRef end, const std::vector<ColourStop>& stops);
+    // The position 0..1000 of pixel (x, y) of a width × height image in a style's shape.
+    static int Position(int style, int x, int y, int width, int height);
 };

@@ -5,21 +5,22 @@
 
 #include "images/Rect.h"
 
-class CRegion {
- public:
-  void Clear() { rects_.clear(); }
-  bool IsEmpty() const { return rects_.empty(); }
-  // Adds the pixels of r that are not in the region yet.
-  void Add(const Rect& r);
-  void Subtract(const Rect& r);
-  bool Intersects(const Rect& r) const;
-  Rect Bounds() const;
-  size_t Count() const { return rects_.size(); }
-  const std::vector<Rect>& Rects() const { return rects_; }
+class CRegion
+{
+public:
+    void Clear() { rects_.clear(); }
+    bool IsEmpty() const { return rects_.empty(); }
+    // Adds the pixels of r that are not in the region yet.
+    void Add(const Rect& r);
+    void Subtract(const Rect& r);
+    bool Intersects(const Rect& r) const;
+    Rect Bounds() const;
+    size_t Count() const { return rects_.size(); }
+    const std::vector<Rect>& Rects() const { return rects_; }
 
-  // The parts of a that lie outside b (at most four rectangles) appended to out.
-  static void SubtractRect(const Rect& a, const Rect& b, std::vector<Rect>& out);
+    // The parts of a that lie outside b (at most four rectangles) appended to out.
+    static void SubtractRect(const Rect& a, const Rect& b, std::vector<Rect>& out);
 
- private:
-  std::vector<Rect> rects_;
+private:
+    std::vector<Rect> rects_;
 };

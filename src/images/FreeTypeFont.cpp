@@ -9,116 +9,150 @@
 
 #include "images/CImage.h"
 
-namespace {
+namespace
+{
 // Decodes one UTF-8 sequence; malformed bytes read as themselves (Latin-1).
-uint32_t NextCodePoint(const char* text, size_t length, size_t& i) {
-  const auto b = static_cast<unsigned char>(text[i++]);
-  int extra = b >= 0xf0 ? 3 : b >= 0xe0 ? 2 : b >= 0xc0 ? 1 : 0;
-  if (extra == 0 || i + extra > length) return b;
-  uint32_t cp = b & (0x3f >> extra);
-  for (int k = 0; k < extra; ++k) {
-    const auto c = static_cast<unsigned char>(text[i + k]);
-    if ((c & 0xc0) != 0x80) return b;
-    cp = cp << 6 | (c & 0x3f);
-  }
-  i += extra;
-  return cp;
-}
-}  // namespace
-
-std::unique_ptr<Font> Font::Create(const char* family, int pixelHeight) {
-  auto font = std::make_unique<FreeTypeFont>();
-  if (!font->Open(family, pixelHeight)) return nullptr;
-  return font;
-}
-
-FreeTypeFont::~FreeTypeFont() {
-  if (face_) FT_Done_Face(face_);
-  if (library_) FT_Done_FreeType(library_);
-}
-
-std::string FreeTypeFont::MatchFile(const char* family) {
-  // Loading fontconfig's configuration takes tens of milliseconds: remember each family's answer.
-  static std::mutex mutex;
-  static std::map<std::string, std::string> known;
-  const std::string key = family ? family : "";
-  std::lock_guard<std::mutex> hold(mutex);
-  const auto found = known.find(key);
-  if (found != known.end()) return found->second;
-  std::string file;
-  FcConfig* config = FcInitLoadConfigAndFonts();
-  if (!config) return file;
-  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family && *family ? family : "sans"));
-  if (pattern) {
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(config, pattern, &result);
-    FcChar8* path = nullptr;
-    if (match && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)
-      file = reinterpret_cast<const char*>(path);
-    if (match) FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-  }
-  FcConfigDestroy(config);
-  if (!file.empty()) known.emplace(key, file);
-  return file;
-}
-
-bool FreeTypeFont::Open(const char* family, int pixelHeight) {
-  if (pixelHeight <= 0) return false;
-  const std::string file = MatchFile(family);
-  if (file.empty()) return false;
-  if (FT_Init_FreeType(&library_) != 0) {
-    library_ = nullptr;
-    return false;
-  }
-  if (FT_New_Face(library_, file.c_str(), 0, &face_) != 0) {
-    face_ = nullptr;
-    return false;
-  }
-  // The height asked for is the cell height, as with the font heights of the rest of the system.
-  if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixelHeight)) != 0) return false;
-  ascent_ = static_cast<int>(face_->size->metrics.ascender >> 6);
-  height_ = static_cast<int>((face_->size->metrics.ascender - face_->size->metrics.descender) >> 6);
-  return height_ > 0;
-}
-
-int FreeTypeFont::MeasureWidth(const char* text, size_t length) const {
-  if (!face_ || !text) return 0;
-  long width = 0;
-  for (size_t i = 0; i < length;) {
-    if (FT_Load_Char(face_, NextCodePoint(text, length, i), FT_LOAD_DEFAULT) == 0)
-      width += face_->glyph->advance.x;
-  }
-  return static_cast<int>(width >> 6);
-}
-
-void FreeTypeFont::DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY, ColourRef colour,
-                            const Rect& clip) const {
-  if (!face_ || !text) return;
-  const Rect area = Intersect(clip, target.GetRect());
-  const uint32_t ink = PixelFromColourRef(colour);
-  long penX = static_cast<long>(x) << 6;
-  for (size_t i = 0; i < length;) {
-    if (FT_Load_Char(face_, NextCodePoint(text, length, i), FT_LOAD_RENDER) != 0) continue;
-    const FT_GlyphSlot g = face_->glyph;
-    const FT_Bitmap& bm = g->bitmap;
-    const int left = static_cast<int>(penX >> 6) + g->bitmap_left;
-    const int top = baselineY - g->bitmap_top;
-    if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) {
-      for (unsigned row = 0; row < bm.rows; ++row) {
-        const int py = top + static_cast<int>(row);
-        if (py < area.top || py >= area.bottom) continue;
-        uint32_t* out = target.Row(py);
-        const unsigned char* cover = bm.buffer + static_cast<long>(row) * bm.pitch;
-        for (unsigned col = 0; col < bm.width; ++col) {
-          const int px = left + static_cast<int>(col);
-          if (px >= area.left && px < area.right && cover[col]) out[px] = MixPixels(ink, out[px], cover[col]);
-        }
-      }
+uint32_t NextCodePoint(const char* text, size_t length, size_t& i)
+{
+    const auto b = static_cast<unsigned char>(text[i++]);
+    int extra = b >= 0xf0 ? 3 : b >= 0xe0 ? 2 : b >= 0xc0 ? 1 : 0;
+    if (extra == 0 || i + extra > length)
+        return b;
+    uint32_t cp = b & (0x3f >> extra);
+    for (int k = 0; k < extra; ++k)
+    {
+        const auto c = static_cast<unsigned char>(text[i + k]);
+        if ((c & 0xc0) != 0x80)
+            return b;
+        cp = cp << 6 | (c & 0x3f);
     }
-    penX += g->advance.x;
-  }
+    i += extra;
+    return cp;
+}
+} // namespace
+
+std::unique_ptr<Font> Font::Create(const char* family, int pixelHeight)
+{
+    auto font = std::make_unique<FreeTypeFont>();
+    if (!font->Open(family, pixelHeight))
+        return nullptr;
+    return font;
+}
+
+FreeTypeFont::~FreeTypeFont()
+{
+    if (face_)
+        FT_Done_Face(face_);
+    if (library_)
+        FT_Done_FreeType(library_);
+}
+
+std::string FreeTypeFont::MatchFile(const char* family)
+{
+    // Loading fontconfig's configuration takes tens of milliseconds: remember each family's answer.
+    static std::mutex mutex;
+    static std::map<std::string, std::string> known;
+    const std::string key = family ? family : "";
+    std::lock_guard<std::mutex> hold(mutex);
+    const auto found = known.find(key);
+    if (found != known.end())
+        return found->second;
+    std::string file;
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config)
+        return file;
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family && *family ? family : "sans"));
+    if (pattern)
+    {
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+        FcConfigSubstitute(config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(config, pattern, &result);
+        FcChar8* path = nullptr;
+        if (match && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)
+            file = reinterpret_cast<const char*>(path);
+        if (match)
+            FcPatternDestroy(match);
+        FcPatternDestroy(pattern);
+    }
+    FcConfigDestroy(config);
+    if (!file.empty())
+        known.emplace(key, file);
+    return file;
+}
+
+bool FreeTypeFont::Open(const char* family, int pixelHeight)
+{
+    if (pixelHeight <= 0)
+        return false;
+    const std::string file = MatchFile(family);
+    if (file.empty())
+        return false;
+    if (FT_Init_FreeType(&library_) != 0)
+    {
+        library_ = nullptr;
+        return false;
+    }
+    if (FT_New_Face(library_, file.c_str(), 0, &face_) != 0)
+    {
+        face_ = nullptr;
+        return false;
+    }
+    // The height asked for is the cell height, as with the font heights of the rest of the system.
+    if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixelHeight)) != 0)
+        return false;
+    ascent_ = static_cast<int>(face_->size->metrics.ascender >> 6);
+    height_ = static_cast<int>((face_->size->metrics.ascender - face_->size->metrics.descender) >> 6);
+    return height_ > 0;
+}
+
+int FreeTypeFont::MeasureWidth(const char* text, size_t length) const
+{
+    if (!face_ || !text)
+        return 0;
+    long width = 0;
+    for (size_t i = 0; i < length;)
+    {
+        if (FT_Load_Char(face_, NextCodePoint(text, length, i), FT_LOAD_DEFAULT) == 0)
+            width += face_->glyph->advance.x;
+    }
+    return static_cast<int>(width >> 6);
+}
+
+void FreeTypeFont::DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY,
+                            ColourRef colour, const Rect& clip) const
+{
+    if (!face_ || !text)
+        return;
+    const Rect area = Intersect(clip, target.GetRect());
+    const uint32_t ink = PixelFromColourRef(colour);
+    long penX = static_cast<long>(x) << 6;
+    for (size_t i = 0; i < length;)
+    {
+        if (FT_Load_Char(face_, NextCodePoint(text, length, i), FT_LOAD_RENDER) != 0)
+            continue;
+        const FT_GlyphSlot g = face_->glyph;
+        const FT_Bitmap& bm = g->bitmap;
+        const int left = static_cast<int>(penX >> 6) + g->bitmap_left;
+        const int top = baselineY - g->bitmap_top;
+        if (bm.pixel_mode == FT_PIXEL_MODE_GRAY)
+        {
+            for (unsigned row = 0; row < bm.rows; ++row)
+            {
+                const int py = top + static_cast<int>(row);
+                if (py < area.top || py >= area.bottom)
+                    continue;
+                uint32_t* out = target.Row(py);
+                const unsigned char* cover = bm.buffer + static_cast<long>(row) * bm.pitch;
+                for (unsigned col = 0; col < bm.width; ++col)
+                {
+                    const int px = left + static_cast<int>(col);
+                    if (px >= area.left && px < area.right && cover[col])
+                        out[px] = MixPixels(ink, out[px], cover[col]);
+                }
+            }
+        }
+        penX += g->advance.x;
+    }
 }

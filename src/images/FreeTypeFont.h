@@ -7,23 +7,24 @@
 struct FT_LibraryRec_;
 struct FT_FaceRec_;
 
-class FreeTypeFont : public Font {
- public:
-  ~FreeTypeFont() override;
-  // Opens the file that fontconfig matches to the family; false when nothing can be opened.
-  bool Open(const char* family, int pixelHeight);
+class FreeTypeFont : public Font
+{
+public:
+    ~FreeTypeFont() override;
+    // Opens the file that fontconfig matches to the family; false when nothing can be opened.
+    bool Open(const char* family, int pixelHeight);
 
-  int GetHeight() const override { return height_; }
-  int GetAscent() const override { return ascent_; }
-  int MeasureWidth(const char* text, size_t length) const override;
-  void DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY, ColourRef colour,
-                const Rect& clip) const override;
+    int GetHeight() const override { return height_; }
+    int GetAscent() const override { return ascent_; }
+    int MeasureWidth(const char* text, size_t length) const override;
+    void DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY, ColourRef colour,
+                  const Rect& clip) const override;
 
- private:
-  static std::string MatchFile(const char* family);
+private:
+    static std::string MatchFile(const char* family);
 
-  FT_LibraryRec_* library_ = nullptr;
-  FT_FaceRec_* face_ = nullptr;
-  int height_ = 0;
-  int ascent_ = 0;
+    FT_LibraryRec_* library_ = nullptr;
+    FT_FaceRec_* face_ = nullptr;
+    int height_ = 0;
+    int ascent_ = 0;
 };

@@ -2,7 +2,8 @@
 // Opens image files by their contents: PNG (alpha kept) and uncompressed BMP.
 class CImage;
 
-class ImageLoader {
- public:
-  static bool Load(const char* fileName, CImage& image);
+class ImageLoader
+{
+public:
+    static bool Load(const char* fileName, CImage& image);
 };

@@ -2,41 +2,53 @@
 
 #include "platform/HeadlessNativeWindow.h"
 
-namespace {
-std::deque<HeadlessPopupEvent>& PendingEvents() {
-  static std::deque<HeadlessPopupEvent> events;
-  return events;
+namespace
+{
+std::deque<HeadlessPopupEvent>& PendingEvents()
+{
+    static std::deque<HeadlessPopupEvent> events;
+    return events;
 }
-}  // namespace
+} // namespace
 
-void HeadlessNativePopup::Script(std::deque<HeadlessPopupEvent> events) { PendingEvents() = std::move(events); }
-
-HeadlessNativePopup::~HeadlessNativePopup() {
-  if (owner_) owner_->Forget(this);
-}
-
-bool HeadlessNativePopup::Show(const CImage& picture, int screenX, int screenY) {
-  picture_ = picture;
-  position_ = {screenX, screenY};
-  shown_ = true;
-  ++showCount_;
-  return true;
+void HeadlessNativePopup::Script(std::deque<HeadlessPopupEvent> events)
+{
+    PendingEvents() = std::move(events);
 }
 
-void HeadlessNativePopup::RunModal(NativePopupHandler& handler, int screenX, int screenY) {
-  Show(handler.GetPopupPicture(), screenX, screenY);
-  auto& events = PendingEvents();
-  bool running = true;
-  while (running) {
-    if (events.empty()) {
-      // Nothing more will happen: behave like a click far outside, which dismisses.
-      handler.OnPopupMouse(NativeMouseMessage::kLeftDown, -10000, -10000);
-      break;
+HeadlessNativePopup::~HeadlessNativePopup()
+{
+    if (owner_)
+        owner_->Forget(this);
+}
+
+bool HeadlessNativePopup::Show(const CImage& picture, int screenX, int screenY)
+{
+    picture_ = picture;
+    position_ = {screenX, screenY};
+    shown_ = true;
+    ++showCount_;
+    return true;
+}
+
+void HeadlessNativePopup::RunModal(NativePopupHandler& handler, int screenX, int screenY)
+{
+    Show(handler.GetPopupPicture(), screenX, screenY);
+    auto& events = PendingEvents();
+    bool running = true;
+    while (running)
+    {
+        if (events.empty())
+        {
+            // Nothing more will happen: behave like a click far outside, which dismisses.
+            handler.OnPopupMouse(NativeMouseMessage::kLeftDown, -10000, -10000);
+            break;
+        }
+        const HeadlessPopupEvent e = events.front();
+        events.pop_front();
+        running = e.isKey ? handler.OnPopupKey(e.virtualKey) : handler.OnPopupMouse(e.message, e.x, e.y);
+        if (running)
+            Show(handler.GetPopupPicture(), screenX, screenY);
     }
-    const HeadlessPopupEvent e = events.front();
-    events.pop_front();
-    running = e.isKey ? handler.OnPopupKey(e.virtualKey) : handler.OnPopupMouse(e.message, e.x, e.y);
-    if (running) Show(handler.GetPopupPicture(), screenX, screenY);
-  }
-  Hide();
+    Hide();
 }

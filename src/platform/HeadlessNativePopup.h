@@ -4,42 +4,44 @@
 
 #include "platform/NativePopup.h"
 
-struct HeadlessPopupEvent {
-  bool isKey = false;
-  NativeMouseMessage message = NativeMouseMessage::kMove;
-  int x = 0;  // popup coordinates
-  int y = 0;
-  int virtualKey = 0;
+struct HeadlessPopupEvent
+{
+    bool isKey = false;
+    NativeMouseMessage message = NativeMouseMessage::kMove;
+    int x = 0; // popup coordinates
+    int y = 0;
+    int virtualKey = 0;
 };
 
 class HeadlessNativeWindow;
 
-class HeadlessNativePopup : public NativePopup {
- public:
-  explicit HeadlessNativePopup(HeadlessNativeWindow* owner = nullptr) : owner_(owner) {}
-  ~HeadlessNativePopup() override;
-  void Orphan() { owner_ = nullptr; }
+class HeadlessNativePopup : public NativePopup
+{
+public:
+    explicit HeadlessNativePopup(HeadlessNativeWindow* owner = nullptr) : owner_(owner) {}
+    ~HeadlessNativePopup() override;
+    void Orphan() { owner_ = nullptr; }
 
-  // Events for the next modal loops; a loop with no events left ends as if the popup lost the pointer.
-  static void Script(std::deque<HeadlessPopupEvent> events);
+    // Events for the next modal loops; a loop with no events left ends as if the popup lost the pointer.
+    static void Script(std::deque<HeadlessPopupEvent> events);
 
-  bool Show(const CImage& picture, int screenX, int screenY) override;
-  void Hide() override { shown_ = false; }
-  bool IsShown() const override { return shown_; }
-  void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
-  Rect GetWorkArea() const override { return {0, 0, 1024, 768}; }
-  void Bell() override { ++bells_; }
-  int GetBellCount() const { return bells_; }
+    bool Show(const CImage& picture, int screenX, int screenY) override;
+    void Hide() override { shown_ = false; }
+    bool IsShown() const override { return shown_; }
+    void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
+    Rect GetWorkArea() const override { return {0, 0, 1024, 768}; }
+    void Bell() override { ++bells_; }
+    int GetBellCount() const { return bells_; }
 
-  const CImage& GetPicture() const { return picture_; }
-  Point GetPosition() const { return position_; }
-  int GetShowCount() const { return showCount_; }
+    const CImage& GetPicture() const { return picture_; }
+    Point GetPosition() const { return position_; }
+    int GetShowCount() const { return showCount_; }
 
- private:
-  HeadlessNativeWindow* owner_;
-  CImage picture_;
-  Point position_;
-  bool shown_ = false;
-  int showCount_ = 0;
-  int bells_ = 0;
+private:
+    HeadlessNativeWindow* owner_;
+    CImage picture_;
+    Point position_;
+    bool shown_ = false;
+    int showCount_ = 0;
+    int bells_ = 0;
 };

@@ -3,26 +3,46 @@
 // Called on the thread that drains the window's events (the user-interface thread).
 #include "images/CRegion.h"
 
-enum class NativeMouseMessage { kMove, kLeftDown, kLeftUp, kLeftDoubleClick, kRightDown, kRightUp };
+enum class NativeMouseMessage
+{
+    kMove,
+    kLeftDown,
+    kLeftUp,
+    kLeftDoubleClick,
+    kRightDown,
+    kRightUp
+};
 
 // Key-state flags of mouse messages.
-enum NativeKeyState : unsigned { kKeyStateLeft = 1, kKeyStateRight = 2, kKeyStateShift = 4, kKeyStateControl = 8 };
+enum NativeKeyState : unsigned
+{
+    kKeyStateLeft = 1,
+    kKeyStateRight = 2,
+    kKeyStateShift = 4,
+    kKeyStateControl = 8
+};
 // Modifiers of key events.
-enum NativeModifier : unsigned { kModifierShift = 4, kModifierControl = 8, kModifierAlt = 16 };
+enum NativeModifier : unsigned
+{
+    kModifierShift = 4,
+    kModifierControl = 8,
+    kModifierAlt = 16
+};
 
-class NativeWindowListener {
- public:
-  virtual ~NativeWindowListener() = default;
-  virtual void OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState) = 0;
-  // The pointer left the window while leave tracking was asked for.
-  virtual void OnNativeMouseLeave() = 0;
-  virtual void OnNativeKey(bool up, int virtualKey, unsigned modifiers) = 0;
-  virtual void OnNativeTimer(unsigned id) = 0;
-  // Parts of the window need their pixels again; the listener presents them from its back buffer.
-  virtual void OnNativePaint(const CRegion& update) = 0;
-  virtual void OnNativeSize(int width, int height) = 0;
-  virtual void OnNativeActivate(bool active) = 0;
-  virtual void OnNativeKillFocus() = 0;
-  // The window was closed from outside (a stand-alone window's close box).
-  virtual void OnNativeClose() = 0;
+class NativeWindowListener
+{
+public:
+    virtual ~NativeWindowListener() = default;
+    virtual void OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState) = 0;
+    // The pointer left the window while leave tracking was asked for.
+    virtual void OnNativeMouseLeave() = 0;
+    virtual void OnNativeKey(bool up, int virtualKey, unsigned modifiers) = 0;
+    virtual void OnNativeTimer(unsigned id) = 0;
+    // Parts of the window need their pixels again; the listener presents them from its back buffer.
+    virtual void OnNativePaint(const CRegion& update) = 0;
+    virtual void OnNativeSize(int width, int height) = 0;
+    virtual void OnNativeActivate(bool active) = 0;
+    virtual void OnNativeKillFocus() = 0;
+    // The window was closed from outside (a stand-alone window's close box).
+    virtual void OnNativeClose() = 0;
 };

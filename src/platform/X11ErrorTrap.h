@@ -3,15 +3,16 @@
 // instead of letting the default handler end the host's process. Restores the previous handler.
 #include <X11/Xlib.h>
 
-class X11ErrorTrap {
- public:
-  explicit X11ErrorTrap(Display* display);
-  ~X11ErrorTrap();
-  // Waits for the server's answers; true when an error arrived since the trap was set.
-  bool Failed();
+class X11ErrorTrap
+{
+public:
+    explicit X11ErrorTrap(Display* display);
+    ~X11ErrorTrap();
+    // Waits for the server's answers; true when an error arrived since the trap was set.
+    bool Failed();
 
- private:
-  static int Handler(Display*, XErrorEvent* event);
-  Display* display_;
-  int (*previous_)(Display*, XErrorEvent*);
+private:
+    static int Handler(Display*, XErrorEvent* event);
+    Display* display_;
+    int (*previous_)(Display*, XErrorEvent*);
 };

@@ -8,37 +8,38 @@
 #include "platform/NativePopup.h"
 #include "platform/X11Presenter.h"
 
-class X11NativePopup : public NativePopup {
- public:
-  // onDestroy tells the owner window that the popup is gone.
-  X11NativePopup(Display* display, bool ownsDisplay, std::function<void(X11NativePopup*)> onDestroy);
-  ~X11NativePopup() override;
+class X11NativePopup : public NativePopup
+{
+public:
+    // onDestroy tells the owner window that the popup is gone.
+    X11NativePopup(Display* display, bool ownsDisplay, std::function<void(X11NativePopup*)> onDestroy);
+    ~X11NativePopup() override;
 
-  bool Show(const CImage& picture, int screenX, int screenY) override;
-  void Hide() override;
-  bool IsShown() const override { return shown_; }
-  void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
-  Rect GetWorkArea() const override;
-  void Bell() override;
+    bool Show(const CImage& picture, int screenX, int screenY) override;
+    void Hide() override;
+    bool IsShown() const override { return shown_; }
+    void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
+    Rect GetWorkArea() const override;
+    void Bell() override;
 
-  Window GetWindow() const { return window_; }
-  // Draws the picture again after an exposure.
-  void Repaint();
-  // The owner's display is closing: release the window and forget the connection.
-  void Orphan();
+    Window GetWindow() const { return window_; }
+    // Draws the picture again after an exposure.
+    void Repaint();
+    // The owner's display is closing: release the window and forget the connection.
+    void Orphan();
 
- private:
-  bool EnsureWindow();
-  void ReleaseWindow();
-  // Waits up to timeoutMs for an event of the popup's window; false on time-out.
-  bool NextEvent(XEvent& event, int timeoutMs);
+private:
+    bool EnsureWindow();
+    void ReleaseWindow();
+    // Waits up to timeoutMs for an event of the popup's window; false on time-out.
+    bool NextEvent(XEvent& event, int timeoutMs);
 
-  Display* display_;
-  bool ownsDisplay_;
-  std::function<void(X11NativePopup*)> onDestroy_;
-  Window window_ = 0;
-  GC gc_ = nullptr;
-  X11Presenter presenter_;
-  CImage picture_;
-  bool shown_ = false;
+    Display* display_;
+    bool ownsDisplay_;
+    std::function<void(X11NativePopup*)> onDestroy_;
+    Window window_ = 0;
+    GC gc_ = nullptr;
+    X11Presenter presenter_;
+    CImage picture_;
+    bool shown_ = false;
 };

@@ -13,59 +13,60 @@
 
 class X11NativePopup;
 
-class X11NativeWindow : public NativeWindow {
- public:
-  ~X11NativeWindow() override;
+class X11NativeWindow : public NativeWindow
+{
+public:
+    ~X11NativeWindow() override;
 
-  bool Create(const NativeParent& parent, int width, int height, NativeWindowListener* listener) override;
-  void Destroy() override;
-  unsigned long GetId() const override { return window_; }
-  void Resize(int width, int height) override;
-  void SetTitle(const char* title) override;
-  void Invalidate(const Rect& r) override;
-  void Present(const CImage& backBuffer, const Rect& r) override;
-  bool SetTimer(unsigned id, unsigned periodMs) override;
-  bool KillTimer(unsigned id) override;
-  int GetLastError() const override { return lastError_; }
-  void SetCapture() override;
-  void ReleaseCapture() override;
-  void TrackLeave(bool on) override { trackLeave_ = on; }
-  void SetFocus() override;
-  void SetCursor(NativeCursor cursor) override;
-  bool GetCursorPos(Point& p) const override;
-  Point ToScreen(Point p) const override;
-  unsigned GetModifiers() const override;
-  bool IsForeground() const override;
-  void ProcessEvents() override;
-  int RunEventLoop() override;
-  void Quit() override { quit_ = true; }
-  std::unique_ptr<NativePopup> CreatePopup() override;
+    bool Create(const NativeParent& parent, int width, int height, NativeWindowListener* listener) override;
+    void Destroy() override;
+    unsigned long GetId() const override { return window_; }
+    void Resize(int width, int height) override;
+    void SetTitle(const char* title) override;
+    void Invalidate(const Rect& r) override;
+    void Present(const CImage& backBuffer, const Rect& r) override;
+    bool SetTimer(unsigned id, unsigned periodMs) override;
+    bool KillTimer(unsigned id) override;
+    int GetLastError() const override { return lastError_; }
+    void SetCapture() override;
+    void ReleaseCapture() override;
+    void TrackLeave(bool on) override { trackLeave_ = on; }
+    void SetFocus() override;
+    void SetCursor(NativeCursor cursor) override;
+    bool GetCursorPos(Point& p) const override;
+    Point ToScreen(Point p) const override;
+    unsigned GetModifiers() const override;
+    bool IsForeground() const override;
+    void ProcessEvents() override;
+    int RunEventLoop() override;
+    void Quit() override { quit_ = true; }
+    std::unique_ptr<NativePopup> CreatePopup() override;
 
- private:
-  static uint64_t NowMs();
-  void Dispatch(XEvent& event);
-  void DispatchButton(const XButtonEvent& e, bool press);
-  void FireTimers();
-  void PaintPending();
-  Window TopLevelOf(Window w) const;
+private:
+    static uint64_t NowMs();
+    void Dispatch(XEvent& event);
+    void DispatchButton(const XButtonEvent& e, bool press);
+    void FireTimers();
+    void PaintPending();
+    Window TopLevelOf(Window w) const;
 
-  Display* display_ = nullptr;
-  Window window_ = 0;
-  Window parent_ = 0;
-  GC gc_ = nullptr;
-  Cursor cursors_[4] = {};
-  NativeCursor cursor_ = NativeCursor::kArrow;
-  Atom deleteAtom_ = 0;
-  X11Presenter presenter_;
-  NativeWindowListener* listener_ = nullptr;
-  NativeTimerQueue timers_;
-  NativeDoubleClick doubleClick_;
-  CRegion update_;
-  std::vector<X11NativePopup*> popups_;
-  int width_ = 0;
-  int height_ = 0;
-  int lastError_ = 0;
-  bool grabbed_ = false;
-  bool trackLeave_ = false;
-  bool quit_ = false;
+    Display* display_ = nullptr;
+    Window window_ = 0;
+    Window parent_ = 0;
+    GC gc_ = nullptr;
+    Cursor cursors_[4] = {};
+    NativeCursor cursor_ = NativeCursor::kArrow;
+    Atom deleteAtom_ = 0;
+    X11Presenter presenter_;
+    NativeWindowListener* listener_ = nullptr;
+    NativeTimerQueue timers_;
+    NativeDoubleClick doubleClick_;
+    CRegion update_;
+    std::vector<X11NativePopup*> popups_;
+    int width_ = 0;
+    int height_ = 0;
+    int lastError_ = 0;
+    bool grabbed_ = false;
+    bool trackLeave_ = false;
+    bool quit_ = false;
 };

@@ -6,77 +6,89 @@
 #include "platform/HeadlessNativePopup.h"
 #include "platform/NativeKeys.h"
 
-namespace {
-HeadlessPopupEvent Click(NativeMouseMessage m, const Rect& r) {
-  return {false, m, (r.left + r.right) / 2, (r.top + r.bottom) / 2, 0};
+namespace
+{
+HeadlessPopupEvent Click(NativeMouseMessage m, const Rect& r)
+{
+    return {false, m, (r.left + r.right) / 2, (r.top + r.bottom) / 2, 0};
 }
-}  // namespace
+} // namespace
 
-TEST(CDeluxeMessageBox, ButtonsOfTheStyleWithTheirCaptionKeys) {
-  CDeluxeMessageBox box("Overwrite?", "Virellando", CDeluxeMessageBox::kYesNoCancel | CDeluxeMessageBox::kIconQuestion);
-  box.GetPicture();
-  EXPECT_EQ(box.GetButtonCount(), 3u);
-  CDeluxeMessageBox ok("Done", "Virellando", CDeluxeMessageBox::kOk);
-  EXPECT_EQ(ok.GetButtonCount(), 1u);
-}
-
-TEST(CDeluxeMessageBox, PressAndReleaseOnAButtonReturnsIt) {
-  CDeluxeMessageBox box("Overwrite?", "Virellando", CDeluxeMessageBox::kYesNo);
-  box.GetPicture();
-  const Rect no = box.GetButtonRect(1);
-  HeadlessNativePopup popup;
-  HeadlessNativePopup::Script({Click(NativeMouseMessage::kLeftDown, no), Click(NativeMouseMessage::kLeftUp, no)});
-  EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdNo);
-  EXPECT_EQ(popup.GetBellCount(), 1);
-  EXPECT_FALSE(popup.IsShown());
+TEST(CDeluxeMessageBox, ButtonsOfTheStyleWithTheirCaptionKeys)
+{
+    CDeluxeMessageBox box("Overwrite?", "Virellando",
+                          CDeluxeMessageBox::kYesNoCancel | CDeluxeMessageBox::kIconQuestion);
+    box.GetPicture();
+    EXPECT_EQ(box.GetButtonCount(), 3u);
+    CDeluxeMessageBox ok("Done", "Virellando", CDeluxeMessageBox::kOk);
+    EXPECT_EQ(ok.GetButtonCount(), 1u);
 }
 
-TEST(CDeluxeMessageBox, ReleaseOnAnotherButtonDoesNotCount) {
-  CDeluxeMessageBox box("Overwrite?", "Virellando", CDeluxeMessageBox::kOkCancel);
-  box.GetPicture();
-  HeadlessNativePopup popup;
-  HeadlessNativePopup::Script({Click(NativeMouseMessage::kLeftDown, box.GetButtonRect(0)),
-                               Click(NativeMouseMessage::kLeftUp, box.GetButtonRect(1)),
-                               {true, NativeMouseMessage::kMove, 0, 0, kVkReturn}});
-  EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdOk);
+TEST(CDeluxeMessageBox, PressAndReleaseOnAButtonReturnsIt)
+{
+    CDeluxeMessageBox box("Overwrite?", "Virellando", CDeluxeMessageBox::kYesNo);
+    box.GetPicture();
+    const Rect no = box.GetButtonRect(1);
+    HeadlessNativePopup popup;
+    HeadlessNativePopup::Script(
+        {Click(NativeMouseMessage::kLeftDown, no), Click(NativeMouseMessage::kLeftUp, no)});
+    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdNo);
+    EXPECT_EQ(popup.GetBellCount(), 1);
+    EXPECT_FALSE(popup.IsShown());
 }
 
-TEST(CDeluxeMessageBox, EscapeCancelsAndADismissedYesNoBoxSaysNo) {
-  CDeluxeMessageBox box("Quit?", "Virellando", CDeluxeMessageBox::kYesNoCancel);
-  HeadlessNativePopup popup;
-  HeadlessNativePopup::Script({{true, NativeMouseMessage::kMove, 0, 0, kVkEscape}});
-  EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdCancel);
-  CDeluxeMessageBox yesNo("Quit?", "Virellando", CDeluxeMessageBox::kYesNo);
-  HeadlessNativePopup::Script({});
-  EXPECT_EQ(yesNo.Show(popup), CDeluxeMessageBox::kIdNo);
+TEST(CDeluxeMessageBox, ReleaseOnAnotherButtonDoesNotCount)
+{
+    CDeluxeMessageBox box("Overwrite?", "Virellando", CDeluxeMessageBox::kOkCancel);
+    box.GetPicture();
+    HeadlessNativePopup popup;
+    HeadlessNativePopup::Script({Click(NativeMouseMessage::kLeftDown, box.GetButtonRect(0)),
+                                 Click(NativeMouseMessage::kLeftUp, box.GetButtonRect(1)),
+                                 {true, NativeMouseMessage::kMove, 0, 0, kVkReturn}});
+    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdOk);
 }
 
-TEST(CDeluxeMessageBox, DontAskBoxToggles) {
-  CDeluxeMessageBox box("Again?", "Virellando", CDeluxeMessageBox::kOk, false, true);
-  const CImage& picture = box.GetPicture();
-  HeadlessNativePopup popup;
-  // the check box sits at the left, level with the buttons
-  const int y = box.GetButtonRect(0).top + 12;
-  HeadlessNativePopup::Script({{false, NativeMouseMessage::kLeftDown, 20, y, 0},
-                               {true, NativeMouseMessage::kMove, 0, 0, kVkReturn}});
-  EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdOk);
-  EXPECT_TRUE(box.IsDontAskChecked());
-  EXPECT_GT(picture.GetWidth(), 0);
+TEST(CDeluxeMessageBox, EscapeCancelsAndADismissedYesNoBoxSaysNo)
+{
+    CDeluxeMessageBox box("Quit?", "Virellando", CDeluxeMessageBox::kYesNoCancel);
+    HeadlessNativePopup popup;
+    HeadlessNativePopup::Script({{true, NativeMouseMessage::kMove, 0, 0, kVkEscape}});
+    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdCancel);
+    CDeluxeMessageBox yesNo("Quit?", "Virellando", CDeluxeMessageBox::kYesNo);
+    HeadlessNativePopup::Script({});
+    EXPECT_EQ(yesNo.Show(popup), CDeluxeMessageBox::kIdNo);
 }
 
-TEST(CDeluxeMessageBox, TextIsClippedToItsLimit) {
-  const std::string longText(3000, 'x');
-  CDeluxeMessageBox box(longText.c_str(), "Virellando", CDeluxeMessageBox::kOk);
-  EXPECT_EQ(box.GetText().size(), CDeluxeMessageBox::kMaxText);
+TEST(CDeluxeMessageBox, DontAskBoxToggles)
+{
+    CDeluxeMessageBox box("Again?", "Virellando", CDeluxeMessageBox::kOk, false, true);
+    const CImage& picture = box.GetPicture();
+    HeadlessNativePopup popup;
+    // the check box sits at the left, level with the buttons
+    const int y = box.GetButtonRect(0).top + 12;
+    HeadlessNativePopup::Script({{false, NativeMouseMessage::kLeftDown, 20, y, 0},
+                                 {true, NativeMouseMessage::kMove, 0, 0, kVkReturn}});
+    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdOk);
+    EXPECT_TRUE(box.IsDontAskChecked());
+    EXPECT_GT(picture.GetWidth(), 0);
 }
 
-TEST(CDeluxeMessageBox, WithoutADisplayItLogsAndReturnsAtOnce) {
-  const char* display = std::getenv("DISPLAY");
-  const std::string saved = display ? display : "";
-  unsetenv("DISPLAY");
-  LogCapture log;
-  CDeluxeMessageBox box("The sound bank could not be loaded.", "Virellando", CDeluxeMessageBox::kOk);
-  EXPECT_EQ(box.Show(), CDeluxeMessageBox::kIdOk);
-  EXPECT_NE(log.Text().find("Virellando: The sound bank could not be loaded."), std::string::npos);
-  if (display) setenv("DISPLAY", saved.c_str(), 1);
+TEST(CDeluxeMessageBox, TextIsClippedToItsLimit)
+{
+    const std::string longText(3000, 'x');
+    CDeluxeMessageBox box(longText.c_str(), "Virellando", CDeluxeMessageBox::kOk);
+    EXPECT_EQ(box.GetText().size(), CDeluxeMessageBox::kMaxText);
+}
+
+TEST(CDeluxeMessageBox, WithoutADisplayItLogsAndReturnsAtOnce)
+{
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    LogCapture log;
+    CDeluxeMessageBox box("The sound bank could not be loaded.", "Virellando", CDeluxeMessageBox::kOk);
+    EXPECT_EQ(box.Show(), CDeluxeMessageBox::kIdOk);
+    EXPECT_NE(log.Text().find("Virellando: The sound bank could not be loaded."), std::string::npos);
+    if (display)
+        setenv("DISPLAY", saved.c_str(), 1);
 }

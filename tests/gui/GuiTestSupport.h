@@ -15,138 +15,172 @@
 #include "platform/HeadlessNativeWindow.h"
 #include "resources/Log.h"
 
-struct MouseRecord {
-  int event;
-  int x;
-  int y;
-  unsigned keyState;
-  bool operator==(const MouseRecord& o) const {
-    return event == o.event && x == o.x && y == o.y && keyState == o.keyState;
-  }
+struct MouseRecord
+{
+    int event;
+    int x;
+    int y;
+    unsigned keyState;
+    bool operator==(const MouseRecord& o) const
+    {
+        return event == o.event && x == o.x && y == o.y && keyState == o.keyState;
+    }
 };
 
 // Shared recording for leaf objects and containers.
-struct Recorder {
-  std::string name;
-  std::vector<std::string>* journal = nullptr;  // names of everything that handled an event, in order
-  std::vector<Rect> draws;
-  std::vector<MouseRecord> mouse;
-  std::vector<int> keys;  // event * 1000 + virtual key, modifiers in modifierLog
-  std::vector<unsigned> modifierLog;
-  std::vector<void*> timers;
-  bool handlesMouse = false;
-  bool handlesKeys = false;
-  const char* tooltip = nullptr;
-  ColourRef colour = 0x808080;
+struct Recorder
+{
+    std::string name;
+    std::vector<std::string>* journal = nullptr; // names of everything that handled an event, in order
+    std::vector<Rect> draws;
+    std::vector<MouseRecord> mouse;
+    std::vector<int> keys; // event * 1000 + virtual key, modifiers in modifierLog
+    std::vector<unsigned> modifierLog;
+    std::vector<void*> timers;
+    bool handlesMouse = false;
+    bool handlesKeys = false;
+    const char* tooltip = nullptr;
+    ColourRef colour = 0x808080;
 
-  void Drew(TWGuiObject& self, const Rect& r) {
-    draws.push_back(r);
-    if (CImage* buffer = self.GetBackBuffer()) {
-      CCanvas canvas(*buffer, self.ToWindowRect(r), {self.GetAbsX(), self.GetAbsY()});
-      canvas.FillRect(r, colour);
+    void Drew(TWGuiObject& self, const Rect& r)
+    {
+        draws.push_back(r);
+        if (CImage* buffer = self.GetBackBuffer())
+        {
+            CCanvas canvas(*buffer, self.ToWindowRect(r), {self.GetAbsX(), self.GetAbsY()});
+            canvas.FillRect(r, colour);
+        }
     }
-  }
-  bool Mouse(int event, int x, int y, unsigned keyState) {
-    mouse.push_back({event, x, y, keyState});
-    if (journal) journal->push_back(name);
-    return handlesMouse;
-  }
-  bool Key(int event, int vk, unsigned modifiers) {
-    keys.push_back(event * 1000 + vk);
-    modifierLog.push_back(modifiers);
-    if (journal) journal->push_back(name);
-    return handlesKeys;
-  }
-  std::vector<int> MouseEvents() const {
-    std::vector<int> events;
-    for (const MouseRecord& m : mouse) events.push_back(m.event);
-    return events;
-  }
+    bool Mouse(int event, int x, int y, unsigned keyState)
+    {
+        mouse.push_back({event, x, y, keyState});
+        if (journal)
+            journal->push_back(name);
+        return handlesMouse;
+    }
+    bool Key(int event, int vk, unsigned modifiers)
+    {
+        keys.push_back(event * 1000 + vk);
+        modifierLog.push_back(modifiers);
+        if (journal)
+            journal->push_back(name);
+        return handlesKeys;
+    }
+    std::vector<int> MouseEvents() const
+    {
+        std::vector<int> events;
+        for (const MouseRecord& m : mouse)
+            events.push_back(m.event);
+        return events;
+    }
 };
 
-class TestObject : public TWGuiObject {
- public:
-  explicit TestObject(const char* name = "", int w = 10, int h = 10) {
-    rec.name = name;
-    SetSize(w, h);
-  }
-  void Draw(const Rect& r) override { rec.Drew(*this, r); }
-  bool OnMouse(int event, int x, int y, unsigned keyState) override { return rec.Mouse(event, x, y, keyState); }
-  bool OnKey(int event, int vk, unsigned modifiers) override { return rec.Key(event, vk, modifiers); }
-  void OnTimer(void* data) override { rec.timers.push_back(data); }
-  bool GetToolTipText(int, int, char* out, size_t size) override {
-    if (!rec.tooltip) return false;
-    std::snprintf(out, size, "%s", rec.tooltip);
-    return true;
-  }
-  Recorder rec;
+class TestObject : public TWGuiObject
+{
+public:
+    explicit TestObject(const char* name = "", int w = 10, int h = 10)
+    {
+        rec.name = name;
+        SetSize(w, h);
+    }
+    void Draw(const Rect& r) override { rec.Drew(*this, r); }
+    bool OnMouse(int event, int x, int y, unsigned keyState) override
+    {
+        return rec.Mouse(event, x, y, keyState);
+    }
+    bool OnKey(int event, int vk, unsigned modifiers) override { return rec.Key(event, vk, modifiers); }
+    void OnTimer(void* data) override { rec.timers.push_back(data); }
+    bool GetToolTipText(int, int, char* out, size_t size) override
+    {
+        if (!rec.tooltip)
+            return false;
+        std::snprintf(out, size, "%s", rec.tooltip);
+        return true;
+    }
+    Recorder rec;
 };
 
-class TestContainer : public TWGuiContainer {
- public:
-  explicit TestContainer(const char* name = "", int w = 100, int h = 100) {
-    rec.name = name;
-    SetSize(w, h);
-  }
-  void Draw(const Rect& r) override { rec.Drew(*this, r); }
-  bool OnMouse(int event, int x, int y, unsigned keyState) override {
-    if (TWGuiContainer::OnMouse(event, x, y, keyState)) return true;
-    return rec.Mouse(event, x, y, keyState);
-  }
-  Recorder rec;
+class TestContainer : public TWGuiContainer
+{
+public:
+    explicit TestContainer(const char* name = "", int w = 100, int h = 100)
+    {
+        rec.name = name;
+        SetSize(w, h);
+    }
+    void Draw(const Rect& r) override { rec.Drew(*this, r); }
+    bool OnMouse(int event, int x, int y, unsigned keyState) override
+    {
+        if (TWGuiContainer::OnMouse(event, x, y, keyState))
+            return true;
+        return rec.Mouse(event, x, y, keyState);
+    }
+    Recorder rec;
 };
 
 // A toolkit window of 200 × 100 on a headless native window, with its first paint done.
-class HeadlessWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    auto native = std::make_unique<HeadlessNativeWindow>();
-    headless = native.get();
-    window = std::make_unique<TWGuiWindow>(std::move(native));
-  }
-  bool Open(int w = 200, int h = 100) {
-    if (!window->Initialize(NativeParent{}, w, h)) return false;
-    Tick();
-    headless->ClearPresented();
-    return true;
-  }
-  // One refresh period passes: the tick flushes the dirty region, the paint follows.
-  void Tick() {
-    headless->AdvanceTime(TWGuiWindow::kRefreshPeriodMs);
-    headless->ProcessEvents();
-  }
-  void Wait(unsigned ms) {
-    for (unsigned step = 0; step < ms; step += 10) {
-      headless->AdvanceTime(10);
-      headless->ProcessEvents();
+class HeadlessWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto native = std::make_unique<HeadlessNativeWindow>();
+        headless = native.get();
+        window = std::make_unique<TWGuiWindow>(std::move(native));
     }
-  }
+    bool Open(int w = 200, int h = 100)
+    {
+        if (!window->Initialize(NativeParent{}, w, h))
+            return false;
+        Tick();
+        headless->ClearPresented();
+        return true;
+    }
+    // One refresh period passes: the tick flushes the dirty region, the paint follows.
+    void Tick()
+    {
+        headless->AdvanceTime(TWGuiWindow::kRefreshPeriodMs);
+        headless->ProcessEvents();
+    }
+    void Wait(unsigned ms)
+    {
+        for (unsigned step = 0; step < ms; step += 10)
+        {
+            headless->AdvanceTime(10);
+            headless->ProcessEvents();
+        }
+    }
 
-  HeadlessNativeWindow* headless = nullptr;
-  std::unique_ptr<TWGuiWindow> window;
+    HeadlessNativeWindow* headless = nullptr;
+    std::unique_ptr<TWGuiWindow> window;
 };
 
 // Suite and test name: ctest runs test cases in parallel processes, so files must not collide.
-inline std::string UniqueTestName() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return info ? std::string(info->test_suite_name()) + "." + info->name() : std::string("none");
+inline std::string UniqueTestName()
+{
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return info ? std::string(info->test_suite_name()) + "." + info->name() : std::string("none");
 }
 
 // Sends the log to a fresh file for one test and reads it back.
-class LogCapture {
- public:
-  LogCapture() : path_(::testing::TempDir() + "gui-log-" + UniqueTestName() + std::to_string(counter_++) + ".txt") {
-    std::remove(path_.c_str());
-    resources::LogStart(path_);
-  }
-  std::string Text() const {
-    std::ifstream in(path_);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+class LogCapture
+{
+public:
+    LogCapture()
+        : path_(::testing::TempDir() + "gui-log-" + UniqueTestName() + std::to_string(counter_++) + ".txt")
+    {
+        std::remove(path_.c_str());
+        resources::LogStart(path_);
+    }
+    std::string Text() const
+    {
+        std::ifstream in(path_);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
 
- private:
-  static inline int counter_ = 0;
-  std::string path_;
+private:
+    static inline int counter_ = 0;
+    std::string path_;
 };

@@ -8,34 +8,40 @@
 #include "images/CImage.h"
 #include "images/PngCodec.h"
 
-class SkinFolder {
- public:
-  SkinFolder() : folder_(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter_++)) {
-    const std::string command = "rm -rf '" + folder_ + "' && mkdir -p '" + folder_ + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
-    platform::SetModuleFileName(folder_ + "/Virellando.so");
-  }
-  const std::string& Folder() const { return folder_; }
-  std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-  std::string WriteSkin(const std::string& text) const {
-    const std::string path = Path("Virellando.SKIN");
-    FILE* f = std::fopen(path.c_str(), "wb");
-    std::fputs(text.c_str(), f);
-    std::fclose(f);
-    return path;
-  }
-  // A picture whose pixel (x, y) has red x and green y, so every pixel can be traced back.
-  std::string WritePattern(const std::string& name, int w, int h, int bitsPerPixel = 24) const {
-    CImage image;
-    image.Create(w, h, bitsPerPixel);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) image.SetPixel(x, y, MakePixel(x, y, 77, bitsPerPixel == 32 ? 128 : 255));
-    const std::string path = Path(name);
-    EXPECT_TRUE(PngCodec::Save(path.c_str(), image));
-    return path;
-  }
+class SkinFolder
+{
+public:
+    SkinFolder()
+        : folder_(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter_++))
+    {
+        const std::string command = "rm -rf '" + folder_ + "' && mkdir -p '" + folder_ + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        platform::SetModuleFileName(folder_ + "/Virellando.so");
+    }
+    const std::string& Folder() const { return folder_; }
+    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+    std::string WriteSkin(const std::string& text) const
+    {
+        const std::string path = Path("Virellando.SKIN");
+        FILE* f = std::fopen(path.c_str(), "wb");
+        std::fputs(text.c_str(), f);
+        std::fclose(f);
+        return path;
+    }
+    // A picture whose pixel (x, y) has red x and green y, so every pixel can be traced back.
+    std::string WritePattern(const std::string& name, int w, int h, int bitsPerPixel = 24) const
+    {
+        CImage image;
+        image.Create(w, h, bitsPerPixel);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                image.SetPixel(x, y, MakePixel(x, y, 77, bitsPerPixel == 32 ? 128 : 255));
+        const std::string path = Path(name);
+        EXPECT_TRUE(PngCodec::Save(path.c_str(), image));
+        return path;
+    }
 
- private:
-  static inline int counter_ = 0;
-  std::string folder_;
+private:
+    static inline int counter_ = 0;
+    std::string folder_;
 };

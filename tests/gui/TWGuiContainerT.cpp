@@ -2,123 +2,140 @@
 
 #include "GuiTestSupport.h"
 
-namespace {
-std::vector<std::string> Names(const TWGuiContainer& c) {
-  std::vector<std::string> names;
-  for (TWGuiObject* child : c.GetChildren()) {
-    if (auto* o = dynamic_cast<TestObject*>(child)) names.push_back(o->rec.name);
-    if (auto* k = dynamic_cast<TestContainer*>(child)) names.push_back(k->rec.name);
-  }
-  return names;
+namespace
+{
+std::vector<std::string> Names(const TWGuiContainer& c)
+{
+    std::vector<std::string> names;
+    for (TWGuiObject* child : c.GetChildren())
+    {
+        if (auto* o = dynamic_cast<TestObject*>(child))
+            names.push_back(o->rec.name);
+        if (auto* k = dynamic_cast<TestContainer*>(child))
+            names.push_back(k->rec.name);
+    }
+    return names;
 }
-}  // namespace
+} // namespace
 
-TEST(TWGuiContainer, EqualKeysEndInReverseOrderOfAddition) {
-  TestContainer parent;
-  TestObject a("a"), b("b"), c("c");
-  parent.AddChild(&a, 0, 0);
-  parent.AddChild(&b, 0, 0);
-  parent.AddChild(&c, 0, 0);
-  EXPECT_EQ(Names(parent), (std::vector<std::string>{"c", "b", "a"}));
-}
-
-TEST(TWGuiContainer, HigherKeyGoesToTheEndAndMiddleKeysSortIn) {
-  TestContainer parent;
-  TestObject a("a"), top("top"), low("low"), mid("mid");
-  top.SetZOrder(100);
-  low.SetZOrder(5);
-  mid.SetZOrder(50);
-  parent.AddChild(&a, 0, 0);
-  parent.AddChild(&top, 0, 0);
-  parent.AddChild(&low, 0, 0);
-  parent.AddChild(&mid, 0, 0);
-  EXPECT_EQ(Names(parent), (std::vector<std::string>{"low", "a", "mid", "top"}));
-  a.SetZOrder(200);
-  EXPECT_EQ(Names(parent), (std::vector<std::string>{"low", "mid", "top", "a"}));
-  EXPECT_EQ(a.GetParent(), &parent);
+TEST(TWGuiContainer, EqualKeysEndInReverseOrderOfAddition)
+{
+    TestContainer parent;
+    TestObject a("a"), b("b"), c("c");
+    parent.AddChild(&a, 0, 0);
+    parent.AddChild(&b, 0, 0);
+    parent.AddChild(&c, 0, 0);
+    EXPECT_EQ(Names(parent), (std::vector<std::string>{"c", "b", "a"}));
 }
 
-TEST(TWGuiContainer, AddingToAHiddenContainerHidesTheChild) {
-  TestContainer parent;
-  parent.Hide();
-  TestObject a("a");
-  parent.AddChild(&a, 3, 4);
-  EXPECT_FALSE(a.IsVisible());
-  EXPECT_EQ(a.GetX(), 3);
-  EXPECT_EQ(a.GetY(), 4);
+TEST(TWGuiContainer, HigherKeyGoesToTheEndAndMiddleKeysSortIn)
+{
+    TestContainer parent;
+    TestObject a("a"), top("top"), low("low"), mid("mid");
+    top.SetZOrder(100);
+    low.SetZOrder(5);
+    mid.SetZOrder(50);
+    parent.AddChild(&a, 0, 0);
+    parent.AddChild(&top, 0, 0);
+    parent.AddChild(&low, 0, 0);
+    parent.AddChild(&mid, 0, 0);
+    EXPECT_EQ(Names(parent), (std::vector<std::string>{"low", "a", "mid", "top"}));
+    a.SetZOrder(200);
+    EXPECT_EQ(Names(parent), (std::vector<std::string>{"low", "mid", "top", "a"}));
+    EXPECT_EQ(a.GetParent(), &parent);
 }
 
-TEST(TWGuiContainer, RemoveChildUnsetsParentAndForgetsIt) {
-  TestContainer parent;
-  TestObject a("a");
-  parent.AddChild(&a, 0, 0);
-  parent.SetOverlayChild(&a);
-  parent.RemoveChild(&a);
-  EXPECT_EQ(a.GetParent(), nullptr);
-  EXPECT_FALSE(parent.HasChild(&a));
-  EXPECT_EQ(parent.GetOverlayChild(), nullptr);
+TEST(TWGuiContainer, AddingToAHiddenContainerHidesTheChild)
+{
+    TestContainer parent;
+    parent.Hide();
+    TestObject a("a");
+    parent.AddChild(&a, 3, 4);
+    EXPECT_FALSE(a.IsVisible());
+    EXPECT_EQ(a.GetX(), 3);
+    EXPECT_EQ(a.GetY(), 4);
 }
 
-TEST(TWGuiContainer, ChildDestroyedFirstLeavesItsParent) {
-  TestContainer parent;
-  {
+TEST(TWGuiContainer, RemoveChildUnsetsParentAndForgetsIt)
+{
+    TestContainer parent;
     TestObject a("a");
     parent.AddChild(&a, 0, 0);
-  }
-  EXPECT_TRUE(parent.GetChildren().empty());
+    parent.SetOverlayChild(&a);
+    parent.RemoveChild(&a);
+    EXPECT_EQ(a.GetParent(), nullptr);
+    EXPECT_FALSE(parent.HasChild(&a));
+    EXPECT_EQ(parent.GetOverlayChild(), nullptr);
 }
 
-TEST(TWGuiContainer, ParentDestroyedFirstDetachesChildren) {
-  TestObject a("a");
-  {
+TEST(TWGuiContainer, ChildDestroyedFirstLeavesItsParent)
+{
     TestContainer parent;
+    {
+        TestObject a("a");
+        parent.AddChild(&a, 0, 0);
+    }
+    EXPECT_TRUE(parent.GetChildren().empty());
+}
+
+TEST(TWGuiContainer, ParentDestroyedFirstDetachesChildren)
+{
+    TestObject a("a");
+    {
+        TestContainer parent;
+        parent.AddChild(&a, 0, 0);
+    }
+    EXPECT_EQ(a.GetParent(), nullptr);
+}
+
+TEST(TWGuiContainer, AbsolutePositionsFollowTheParents)
+{
+    TestContainer outer("outer"), inner("inner", 50, 50);
+    TestObject leaf("leaf");
+    outer.AddChild(&inner, 10, 20);
+    inner.AddChild(&leaf, 5, 6);
+    EXPECT_EQ(leaf.GetAbsRect(), (Rect{15, 26, 25, 36}));
+    inner.SetPosition(30, 0);
+    EXPECT_EQ(leaf.GetAbsX(), 35);
+    EXPECT_EQ(leaf.GetAbsY(), 6);
+}
+
+TEST(TWGuiContainer, HitTestNeedsEveryAncestor)
+{
+    TestContainer outer("outer", 20, 20);
+    TestObject leaf("leaf", 10, 10);
+    outer.AddChild(&leaf, 15, 15);
+    EXPECT_TRUE(leaf.HitTest(2, 2));
+    EXPECT_FALSE(leaf.HitTest(7, 7)); // inside the leaf, outside its parent
+    EXPECT_EQ(leaf.ClipToVisible({0, 0, 10, 10}), (Rect{0, 0, 5, 5}));
+    EXPECT_EQ(leaf.ClipToVisible({6, 6, 10, 10}), Rect{});
+}
+
+TEST(TWGuiContainer, KeysGoToVisibleEnabledChildrenInRisingOrder)
+{
+    std::vector<std::string> journal;
+    TestContainer parent;
+    TestObject low("low"), hidden("hidden"), disabled("disabled"), high("high");
+    for (TestObject* o : {&low, &hidden, &disabled, &high})
+        o->rec.journal = &journal;
+    low.SetZOrder(1);
+    high.SetZOrder(90);
+    for (TestObject* o : {&low, &hidden, &disabled, &high})
+        parent.AddChild(o, 0, 0);
+    hidden.Hide();
+    disabled.Disable();
+    high.rec.handlesKeys = true;
+    EXPECT_TRUE(parent.OnKey(kKeyDown, 'A', 4));
+    EXPECT_EQ(journal, (std::vector<std::string>{"low", "high"}));
+    EXPECT_EQ(high.rec.modifierLog.back(), 4u);
+}
+
+TEST(TWGuiContainer, HideRecursiveHidesChildrenFirst)
+{
+    TestContainer parent;
+    TestObject a("a");
     parent.AddChild(&a, 0, 0);
-  }
-  EXPECT_EQ(a.GetParent(), nullptr);
-}
-
-TEST(TWGuiContainer, AbsolutePositionsFollowTheParents) {
-  TestContainer outer("outer"), inner("inner", 50, 50);
-  TestObject leaf("leaf");
-  outer.AddChild(&inner, 10, 20);
-  inner.AddChild(&leaf, 5, 6);
-  EXPECT_EQ(leaf.GetAbsRect(), (Rect{15, 26, 25, 36}));
-  inner.SetPosition(30, 0);
-  EXPECT_EQ(leaf.GetAbsX(), 35);
-  EXPECT_EQ(leaf.GetAbsY(), 6);
-}
-
-TEST(TWGuiContainer, HitTestNeedsEveryAncestor) {
-  TestContainer outer("outer", 20, 20);
-  TestObject leaf("leaf", 10, 10);
-  outer.AddChild(&leaf, 15, 15);
-  EXPECT_TRUE(leaf.HitTest(2, 2));
-  EXPECT_FALSE(leaf.HitTest(7, 7));  // inside the leaf, outside its parent
-  EXPECT_EQ(leaf.ClipToVisible({0, 0, 10, 10}), (Rect{0, 0, 5, 5}));
-  EXPECT_EQ(leaf.ClipToVisible({6, 6, 10, 10}), Rect{});
-}
-
-TEST(TWGuiContainer, KeysGoToVisibleEnabledChildrenInRisingOrder) {
-  std::vector<std::string> journal;
-  TestContainer parent;
-  TestObject low("low"), hidden("hidden"), disabled("disabled"), high("high");
-  for (TestObject* o : {&low, &hidden, &disabled, &high}) o->rec.journal = &journal;
-  low.SetZOrder(1);
-  high.SetZOrder(90);
-  for (TestObject* o : {&low, &hidden, &disabled, &high}) parent.AddChild(o, 0, 0);
-  hidden.Hide();
-  disabled.Disable();
-  high.rec.handlesKeys = true;
-  EXPECT_TRUE(parent.OnKey(kKeyDown, 'A', 4));
-  EXPECT_EQ(journal, (std::vector<std::string>{"low", "high"}));
-  EXPECT_EQ(high.rec.modifierLog.back(), 4u);
-}
-
-TEST(TWGuiContainer, HideRecursiveHidesChildrenFirst) {
-  TestContainer parent;
-  TestObject a("a");
-  parent.AddChild(&a, 0, 0);
-  parent.Hide(true);
-  EXPECT_FALSE(a.IsVisible());
-  EXPECT_FALSE(parent.IsVisible());
+    parent.Hide(true);
+    EXPECT_FALSE(a.IsVisible());
+    EXPECT_FALSE(parent.IsVisible());
 }

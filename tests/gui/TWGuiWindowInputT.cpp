@@ -2,205 +2,226 @@
 
 #include "GuiTestSupport.h"
 
-namespace {
+namespace
+{
 // Captures the mouse on a left press and releases it on the left release, like a slider.
-class Dragger : public TestObject {
- public:
-  Dragger(bool trackLeave) : TestObject("dragger", 20, 20), trackLeave_(trackLeave) {}
-  bool OnMouse(int event, int x, int y, unsigned keyState) override {
-    rec.Mouse(event, x, y, keyState);
-    if (event == kMouseLeftDown) GetWindow()->SetMouseCapture(this, trackLeave_);
-    if (event == kMouseLeftUp) GetWindow()->ReleaseMouseCapture();
-    return true;
-  }
+class Dragger : public TestObject
+{
+public:
+    Dragger(bool trackLeave) : TestObject("dragger", 20, 20), trackLeave_(trackLeave) {}
+    bool OnMouse(int event, int x, int y, unsigned keyState) override
+    {
+        rec.Mouse(event, x, y, keyState);
+        if (event == kMouseLeftDown)
+            GetWindow()->SetMouseCapture(this, trackLeave_);
+        if (event == kMouseLeftUp)
+            GetWindow()->ReleaseMouseCapture();
+        return true;
+    }
 
- private:
-  bool trackLeave_;
+private:
+    bool trackLeave_;
 };
-}  // namespace
+} // namespace
 
 using TWGuiWindowInput = HeadlessWindowTest;
 
-TEST_F(TWGuiWindowInput, ClickOnADecliningChildFallsThroughToTheOneBelow) {
-  ASSERT_TRUE(Open());
-  std::vector<std::string> journal;
-  TestObject below("below", 50, 50), above("above", 50, 50);
-  below.rec.journal = above.rec.journal = &journal;
-  below.rec.handlesMouse = true;
-  window->AddChild(&below, 10, 10);
-  window->AddChild(&above, 20, 20);  // same key: added last, so beneath... unless keyed higher
-  above.SetZOrder(40);
-  journal.clear();
-  headless->Mouse(NativeMouseMessage::kLeftDown, 30, 35);
-  // the press's move first (to both, then enter to the new hover object); then the press:
-  // above declines, below takes it
-  EXPECT_EQ(journal, (std::vector<std::string>{"above", "below", "above", "above", "below"}));
-  EXPECT_EQ(above.rec.mouse[1].event, kMouseEnter);
-  EXPECT_EQ(below.rec.mouse.back(), (MouseRecord{kMouseLeftDown, 20, 25, 0}));
-  EXPECT_EQ(window->GetHoverObject(), &above);
+TEST_F(TWGuiWindowInput, ClickOnADecliningChildFallsThroughToTheOneBelow)
+{
+    ASSERT_TRUE(Open());
+    std::vector<std::string> journal;
+    TestObject below("below", 50, 50), above("above", 50, 50);
+    below.rec.journal = above.rec.journal = &journal;
+    below.rec.handlesMouse = true;
+    window->AddChild(&below, 10, 10);
+    window->AddChild(&above, 20, 20); // same key: added last, so beneath... unless keyed higher
+    above.SetZOrder(40);
+    journal.clear();
+    headless->Mouse(NativeMouseMessage::kLeftDown, 30, 35);
+    // the press's move first (to both, then enter to the new hover object); then the press:
+    // above declines, below takes it
+    EXPECT_EQ(journal, (std::vector<std::string>{"above", "below", "above", "above", "below"}));
+    EXPECT_EQ(above.rec.mouse[1].event, kMouseEnter);
+    EXPECT_EQ(below.rec.mouse.back(), (MouseRecord{kMouseLeftDown, 20, 25, 0}));
+    EXPECT_EQ(window->GetHoverObject(), &above);
 }
 
-TEST_F(TWGuiWindowInput, HiddenAndDisabledChildrenGetNoMouse) {
-  ASSERT_TRUE(Open());
-  TestObject hidden("hidden", 50, 50), disabled("disabled", 50, 50);
-  window->AddChild(&hidden, 0, 0);
-  window->AddChild(&disabled, 0, 0);
-  hidden.Hide();
-  disabled.Disable();
-  headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
-  EXPECT_TRUE(hidden.rec.mouse.empty());
-  EXPECT_TRUE(disabled.rec.mouse.empty());
-  EXPECT_EQ(window->GetHoverObject(), nullptr);
+TEST_F(TWGuiWindowInput, HiddenAndDisabledChildrenGetNoMouse)
+{
+    ASSERT_TRUE(Open());
+    TestObject hidden("hidden", 50, 50), disabled("disabled", 50, 50);
+    window->AddChild(&hidden, 0, 0);
+    window->AddChild(&disabled, 0, 0);
+    hidden.Hide();
+    disabled.Disable();
+    headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
+    EXPECT_TRUE(hidden.rec.mouse.empty());
+    EXPECT_TRUE(disabled.rec.mouse.empty());
+    EXPECT_EQ(window->GetHoverObject(), nullptr);
 }
 
-TEST_F(TWGuiWindowInput, EnterAndLeaveComeInPairs) {
-  ASSERT_TRUE(Open());
-  TestObject a("a", 20, 20), b("b", 20, 20), friendOfA("friend", 1, 1);
-  window->AddChild(&a, 0, 0);
-  window->AddChild(&b, 50, 0);
-  a.SetCompanion(&friendOfA);
-  headless->MoveMouse(5, 5);
-  headless->MoveMouse(6, 5);
-  headless->MoveMouse(55, 5);
-  headless->MoveMouse(150, 50);
-  EXPECT_EQ(a.rec.MouseEvents(), (std::vector<int>{kMouseMove, kMouseEnter, kMouseMove, kMouseLeave}));
-  EXPECT_EQ(friendOfA.rec.MouseEvents(), (std::vector<int>{kMouseEnter, kMouseLeave}));
-  EXPECT_EQ(b.rec.MouseEvents(), (std::vector<int>{kMouseMove, kMouseEnter, kMouseLeave}));
-  EXPECT_EQ(a.rec.mouse[1], (MouseRecord{kMouseEnter, 5, 5, 0}));
-  EXPECT_EQ(window->GetHoverObject(), nullptr);
+TEST_F(TWGuiWindowInput, EnterAndLeaveComeInPairs)
+{
+    ASSERT_TRUE(Open());
+    TestObject a("a", 20, 20), b("b", 20, 20), friendOfA("friend", 1, 1);
+    window->AddChild(&a, 0, 0);
+    window->AddChild(&b, 50, 0);
+    a.SetCompanion(&friendOfA);
+    headless->MoveMouse(5, 5);
+    headless->MoveMouse(6, 5);
+    headless->MoveMouse(55, 5);
+    headless->MoveMouse(150, 50);
+    EXPECT_EQ(a.rec.MouseEvents(), (std::vector<int>{kMouseMove, kMouseEnter, kMouseMove, kMouseLeave}));
+    EXPECT_EQ(friendOfA.rec.MouseEvents(), (std::vector<int>{kMouseEnter, kMouseLeave}));
+    EXPECT_EQ(b.rec.MouseEvents(), (std::vector<int>{kMouseMove, kMouseEnter, kMouseLeave}));
+    EXPECT_EQ(a.rec.mouse[1], (MouseRecord{kMouseEnter, 5, 5, 0}));
+    EXPECT_EQ(window->GetHoverObject(), nullptr);
 }
 
-TEST_F(TWGuiWindowInput, InnermostObjectBecomesTheHoverObject) {
-  ASSERT_TRUE(Open());
-  TestContainer panel("panel", 100, 100);
-  TestObject button("button", 20, 20);
-  window->AddChild(&panel, 0, 0);
-  panel.AddChild(&button, 10, 10);
-  headless->MoveMouse(15, 15);
-  EXPECT_EQ(window->GetHoverObject(), &button);
-  headless->MoveMouse(50, 50);
-  EXPECT_EQ(window->GetHoverObject(), &panel);
-  EXPECT_EQ(button.rec.MouseEvents(), (std::vector<int>{kMouseMove, kMouseEnter, kMouseLeave}));
+TEST_F(TWGuiWindowInput, InnermostObjectBecomesTheHoverObject)
+{
+    ASSERT_TRUE(Open());
+    TestContainer panel("panel", 100, 100);
+    TestObject button("button", 20, 20);
+    window->AddChild(&panel, 0, 0);
+    panel.AddChild(&button, 10, 10);
+    headless->MoveMouse(15, 15);
+    EXPECT_EQ(window->GetHoverObject(), &button);
+    headless->MoveMouse(50, 50);
+    EXPECT_EQ(window->GetHoverObject(), &panel);
+    EXPECT_EQ(button.rec.MouseEvents(), (std::vector<int>{kMouseMove, kMouseEnter, kMouseLeave}));
 }
 
-TEST_F(TWGuiWindowInput, CaptureKeepsMovesOutsideTheWindowInLocalCoordinates) {
-  ASSERT_TRUE(Open());
-  Dragger slider(false);
-  TestObject other("other", 50, 50);
-  window->AddChild(&slider, 30, 40);
-  window->AddChild(&other, 100, 0);
-  headless->Mouse(NativeMouseMessage::kLeftDown, 35, 45, kKeyStateLeft);
-  EXPECT_EQ(window->GetCaptureObject(), &slider);
-  EXPECT_TRUE(headless->HasCapture());
-  headless->MoveMouse(-100, 300, kKeyStateLeft);
-  headless->MoveMouse(110, 10, kKeyStateLeft);
-  EXPECT_EQ(slider.rec.mouse[slider.rec.mouse.size() - 2], (MouseRecord{kMouseMove, -130, 260, kKeyStateLeft}));
-  EXPECT_EQ(slider.rec.mouse.back(), (MouseRecord{kMouseMove, 80, -30, kKeyStateLeft}));
-  EXPECT_TRUE(other.rec.mouse.empty());
-  // Without leave tracking the captured object gets no leave while outside.
-  const std::vector<int> events = slider.rec.MouseEvents();
-  EXPECT_EQ(std::count(events.begin(), events.end(), kMouseLeave), 0);
-  headless->Mouse(NativeMouseMessage::kLeftUp, 110, 10);
-  EXPECT_EQ(slider.rec.mouse.back().event, kMouseLeftUp);
-  EXPECT_EQ(window->GetCaptureObject(), nullptr);
-  EXPECT_FALSE(headless->HasCapture());
+TEST_F(TWGuiWindowInput, CaptureKeepsMovesOutsideTheWindowInLocalCoordinates)
+{
+    ASSERT_TRUE(Open());
+    Dragger slider(false);
+    TestObject other("other", 50, 50);
+    window->AddChild(&slider, 30, 40);
+    window->AddChild(&other, 100, 0);
+    headless->Mouse(NativeMouseMessage::kLeftDown, 35, 45, kKeyStateLeft);
+    EXPECT_EQ(window->GetCaptureObject(), &slider);
+    EXPECT_TRUE(headless->HasCapture());
+    headless->MoveMouse(-100, 300, kKeyStateLeft);
+    headless->MoveMouse(110, 10, kKeyStateLeft);
+    EXPECT_EQ(slider.rec.mouse[slider.rec.mouse.size() - 2],
+              (MouseRecord{kMouseMove, -130, 260, kKeyStateLeft}));
+    EXPECT_EQ(slider.rec.mouse.back(), (MouseRecord{kMouseMove, 80, -30, kKeyStateLeft}));
+    EXPECT_TRUE(other.rec.mouse.empty());
+    // Without leave tracking the captured object gets no leave while outside.
+    const std::vector<int> events = slider.rec.MouseEvents();
+    EXPECT_EQ(std::count(events.begin(), events.end(), kMouseLeave), 0);
+    headless->Mouse(NativeMouseMessage::kLeftUp, 110, 10);
+    EXPECT_EQ(slider.rec.mouse.back().event, kMouseLeftUp);
+    EXPECT_EQ(window->GetCaptureObject(), nullptr);
+    EXPECT_FALSE(headless->HasCapture());
 }
 
-TEST_F(TWGuiWindowInput, LeaveTrackingCaptureEndsWhenThePointerLeaves) {
-  ASSERT_TRUE(Open());
-  Dragger button(true);
-  window->AddChild(&button, 0, 0);
-  headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
-  EXPECT_TRUE(headless->IsTrackingLeave());
-  EXPECT_FALSE(headless->HasCapture());
-  headless->LeaveWindow();
-  EXPECT_EQ(button.rec.mouse.back().event, kMouseLeave);
-  EXPECT_EQ(window->GetCaptureObject(), nullptr);
-  EXPECT_EQ(window->GetHoverObject(), nullptr);
-  EXPECT_FALSE(headless->IsTrackingLeave());
+TEST_F(TWGuiWindowInput, LeaveTrackingCaptureEndsWhenThePointerLeaves)
+{
+    ASSERT_TRUE(Open());
+    Dragger button(true);
+    window->AddChild(&button, 0, 0);
+    headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
+    EXPECT_TRUE(headless->IsTrackingLeave());
+    EXPECT_FALSE(headless->HasCapture());
+    headless->LeaveWindow();
+    EXPECT_EQ(button.rec.mouse.back().event, kMouseLeave);
+    EXPECT_EQ(window->GetCaptureObject(), nullptr);
+    EXPECT_EQ(window->GetHoverObject(), nullptr);
+    EXPECT_FALSE(headless->IsTrackingLeave());
 }
 
-TEST_F(TWGuiWindowInput, DoubleClickSequence) {
-  ASSERT_TRUE(Open());
-  TestObject o("o", 20, 20);
-  o.rec.handlesMouse = true;
-  window->AddChild(&o, 0, 0);
-  headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
-  headless->Mouse(NativeMouseMessage::kLeftUp, 5, 5);
-  headless->Mouse(NativeMouseMessage::kLeftDoubleClick, 5, 5);
-  headless->Mouse(NativeMouseMessage::kLeftUp, 5, 5);
-  headless->Mouse(NativeMouseMessage::kRightDown, 5, 5);
-  headless->Mouse(NativeMouseMessage::kRightUp, 5, 5);
-  EXPECT_EQ(o.rec.MouseEvents(), (std::vector<int>{kMouseMove, kMouseEnter, kMouseLeftDown, kMouseLeftUp,
-                                                   kMouseLeftDoubleClick, kMouseLeftUpAfterDoubleClick,
-                                                   kMouseRightDown, kMouseRightUp}));
-  EXPECT_GE(headless->GetFocusCount(), 2);
+TEST_F(TWGuiWindowInput, DoubleClickSequence)
+{
+    ASSERT_TRUE(Open());
+    TestObject o("o", 20, 20);
+    o.rec.handlesMouse = true;
+    window->AddChild(&o, 0, 0);
+    headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
+    headless->Mouse(NativeMouseMessage::kLeftUp, 5, 5);
+    headless->Mouse(NativeMouseMessage::kLeftDoubleClick, 5, 5);
+    headless->Mouse(NativeMouseMessage::kLeftUp, 5, 5);
+    headless->Mouse(NativeMouseMessage::kRightDown, 5, 5);
+    headless->Mouse(NativeMouseMessage::kRightUp, 5, 5);
+    EXPECT_EQ(o.rec.MouseEvents(),
+              (std::vector<int>{kMouseMove, kMouseEnter, kMouseLeftDown, kMouseLeftUp, kMouseLeftDoubleClick,
+                                kMouseLeftUpAfterDoubleClick, kMouseRightDown, kMouseRightUp}));
+    EXPECT_GE(headless->GetFocusCount(), 2);
 }
 
-TEST_F(TWGuiWindowInput, KeysGoToCaptureThenHoverThenTheTree) {
-  ASSERT_TRUE(Open());
-  std::vector<std::string> journal;
-  Dragger captor(false);
-  TestObject hovered("hovered", 20, 20), plain("plain", 20, 20);
-  captor.rec.journal = hovered.rec.journal = plain.rec.journal = &journal;
-  window->AddChild(&captor, 0, 0);
-  window->AddChild(&hovered, 50, 0);
-  window->AddChild(&plain, 100, 0);
-  headless->MoveMouse(55, 5);
-  journal.clear();
-  headless->SetModifiers(kModifierShift | kModifierControl);
-  headless->Key(false, 'K');
-  // the hover object, then the window's children in rising order (equal keys: newest first)
-  EXPECT_EQ(journal, (std::vector<std::string>{"hovered", "plain", "hovered", "dragger"}));
-  EXPECT_EQ(plain.rec.modifierLog.back(), 12u);
-  window->SetMouseCapture(&captor, false);
-  journal.clear();
-  captor.rec.handlesKeys = true;
-  headless->Key(true, 'K');
-  EXPECT_EQ(journal, (std::vector<std::string>{"dragger"}));
-  EXPECT_EQ(captor.rec.keys.back(), kKeyUp * 1000 + 'K');
+TEST_F(TWGuiWindowInput, KeysGoToCaptureThenHoverThenTheTree)
+{
+    ASSERT_TRUE(Open());
+    std::vector<std::string> journal;
+    Dragger captor(false);
+    TestObject hovered("hovered", 20, 20), plain("plain", 20, 20);
+    captor.rec.journal = hovered.rec.journal = plain.rec.journal = &journal;
+    window->AddChild(&captor, 0, 0);
+    window->AddChild(&hovered, 50, 0);
+    window->AddChild(&plain, 100, 0);
+    headless->MoveMouse(55, 5);
+    journal.clear();
+    headless->SetModifiers(kModifierShift | kModifierControl);
+    headless->Key(false, 'K');
+    // the hover object, then the window's children in rising order (equal keys: newest first)
+    EXPECT_EQ(journal, (std::vector<std::string>{"hovered", "plain", "hovered", "dragger"}));
+    EXPECT_EQ(plain.rec.modifierLog.back(), 12u);
+    window->SetMouseCapture(&captor, false);
+    journal.clear();
+    captor.rec.handlesKeys = true;
+    headless->Key(true, 'K');
+    EXPECT_EQ(journal, (std::vector<std::string>{"dragger"}));
+    EXPECT_EQ(captor.rec.keys.back(), kKeyUp * 1000 + 'K');
 }
 
-TEST_F(TWGuiWindowInput, DeactivationEndsHoverAndCapture) {
-  ASSERT_TRUE(Open());
-  Dragger slider(false);
-  window->AddChild(&slider, 0, 0);
-  headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
-  window->OnActivate(false);
-  const std::vector<int> events = slider.rec.MouseEvents();
-  EXPECT_EQ(std::vector<int>(events.end() - 2, events.end()), (std::vector<int>{kMouseLeave, kMouseLeftUp}));
-  EXPECT_EQ(window->GetCaptureObject(), nullptr);
-  EXPECT_EQ(window->GetHoverObject(), nullptr);
-  EXPECT_FALSE(headless->HasCapture());
-}
-
-TEST_F(TWGuiWindowInput, DestroyedHoverAndCaptureObjectsAreForgotten) {
-  ASSERT_TRUE(Open());
-  {
+TEST_F(TWGuiWindowInput, DeactivationEndsHoverAndCapture)
+{
+    ASSERT_TRUE(Open());
     Dragger slider(false);
     window->AddChild(&slider, 0, 0);
     headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
-    ASSERT_EQ(window->GetCaptureObject(), &slider);
-  }
-  EXPECT_EQ(window->GetCaptureObject(), nullptr);
-  EXPECT_EQ(window->GetHoverObject(), nullptr);
-  EXPECT_FALSE(headless->HasCapture());
-  headless->MoveMouse(6, 6);
+    window->OnActivate(false);
+    const std::vector<int> events = slider.rec.MouseEvents();
+    EXPECT_EQ(std::vector<int>(events.end() - 2, events.end()),
+              (std::vector<int>{kMouseLeave, kMouseLeftUp}));
+    EXPECT_EQ(window->GetCaptureObject(), nullptr);
+    EXPECT_EQ(window->GetHoverObject(), nullptr);
+    EXPECT_FALSE(headless->HasCapture());
 }
 
-TEST_F(TWGuiWindowInput, CursorFallsBackToTheArrowUnlessAnObjectSetsOne) {
-  class Handy : public TestObject {
-   public:
-    Handy() : TestObject("handy", 20, 20) {}
-    bool OnMouse(int event, int x, int y, unsigned keyState) override {
-      if (event == kMouseMove) GetWindow()->SetCursor(NativeCursor::kHand);
-      return TestObject::OnMouse(event, x, y, keyState);
+TEST_F(TWGuiWindowInput, DestroyedHoverAndCaptureObjectsAreForgotten)
+{
+    ASSERT_TRUE(Open());
+    {
+        Dragger slider(false);
+        window->AddChild(&slider, 0, 0);
+        headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
+        ASSERT_EQ(window->GetCaptureObject(), &slider);
     }
-  } handy;
-  ASSERT_TRUE(Open());
-  window->AddChild(&handy, 0, 0);
-  headless->MoveMouse(5, 5);
-  EXPECT_EQ(headless->GetCursor(), NativeCursor::kHand);
-  headless->MoveMouse(50, 50);
-  EXPECT_EQ(headless->GetCursor(), NativeCursor::kArrow);
+    EXPECT_EQ(window->GetCaptureObject(), nullptr);
+    EXPECT_EQ(window->GetHoverObject(), nullptr);
+    EXPECT_FALSE(headless->HasCapture());
+    headless->MoveMouse(6, 6);
+}
+
+TEST_F(TWGuiWindowInput, CursorFallsBackToTheArrowUnlessAnObjectSetsOne)
+{
+    class Handy : public TestObject
+    {
+    public:
+        Handy() : TestObject("handy", 20, 20) {}
+        bool OnMouse(int event, int x, int y, unsigned keyState) override
+        {
+            if (event == kMouseMove)
+                GetWindow()->SetCursor(NativeCursor::kHand);
+            return TestObject::OnMouse(event, x, y, keyState);
+        }
+    } handy;
+    ASSERT_TRUE(Open());
+    window->AddChild(&handy, 0, 0);
+    headless->MoveMouse(5, 5);
+    EXPECT_EQ(headless->GetCursor(), NativeCursor::kHand);
+    headless->MoveMouse(50, 50);
+    EXPECT_EQ(headless->GetCursor(), NativeCursor::kArrow);
 }

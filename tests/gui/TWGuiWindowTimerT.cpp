@@ -5,68 +5,93 @@
 
 using TWGuiWindowTimer = HeadlessWindowTest;
 
-namespace {
+namespace
+{
 int gFirst = 1, gSecond = 2;
 }
 
-TEST_F(TWGuiWindowTimer, ObjectTimersFireWithTheirOwnerDataFromId15000) {
-  ASSERT_TRUE(Open());
-  TestObject o("o");
-  window->AddChild(&o, 0, 0);
-  ASSERT_TRUE(o.StartTimer(&gFirst, 100));
-  ASSERT_TRUE(o.StartTimer(&gSecond, 250));
-  EXPECT_GE(TWTimerRegistry::NextId(), TWTimerRegistry::kFirstId + 2);
-  Wait(250);
-  EXPECT_EQ(o.rec.timers, (std::vector<void*>{&gFirst, &gFirst, &gSecond}));
-}
-
-TEST_F(TWGuiWindowTimer, StoppingByOwnerDataStopsOnlyThatTimer) {
-  ASSERT_TRUE(Open());
-  TestObject o("o");
-  window->AddChild(&o, 0, 0);
-  ASSERT_TRUE(o.StartTimer(&gFirst, 100));
-  ASSERT_TRUE(o.StartTimer(&gSecond, 100));
-  o.StopTimer(&gFirst);
-  Wait(100);
-  EXPECT_EQ(o.rec.timers, (std::vector<void*>{&gSecond}));
-  o.StopTimers();
-  Wait(300);
-  EXPECT_EQ(o.rec.timers.size(), 1u);
-}
-
-TEST_F(TWGuiWindowTimer, TimersStopWithTheirObject) {
-  ASSERT_TRUE(Open());
-  unsigned long id = 0;
-  {
+TEST_F(TWGuiWindowTimer, ObjectTimersFireWithTheirOwnerDataFromId15000)
+{
+    ASSERT_TRUE(Open());
     TestObject o("o");
     window->AddChild(&o, 0, 0);
-    id = TWTimerRegistry::NextId() + 1;
+    ASSERT_TRUE(o.StartTimer(&gFirst, 100));
+    ASSERT_TRUE(o.StartTimer(&gSecond, 250));
+    EXPECT_GE(TWTimerRegistry::NextId(), TWTimerRegistry::kFirstId + 2);
+    Wait(250);
+    EXPECT_EQ(o.rec.timers, (std::vector<void*>{&gFirst, &gFirst, &gSecond}));
+}
+
+TEST_F(TWGuiWindowTimer, StoppingByOwnerDataStopsOnlyThatTimer)
+{
+    ASSERT_TRUE(Open());
+    TestObject o("o");
+    window->AddChild(&o, 0, 0);
+    ASSERT_TRUE(o.StartTimer(&gFirst, 100));
+    ASSERT_TRUE(o.StartTimer(&gSecond, 100));
+    o.StopTimer(&gFirst);
+    Wait(100);
+    EXPECT_EQ(o.rec.timers, (std::vector<void*>{&gSecond}));
+    o.StopTimers();
+    Wait(300);
+    EXPECT_EQ(o.rec.timers.size(), 1u);
+}
+
+TEST_F(TWGuiWindowTimer, TimersStopWithTheirObject)
+{
+    ASSERT_TRUE(Open());
+    unsigned long id = 0;
+    {
+        TestObject o("o");
+        window->AddChild(&o, 0, 0);
+        id = TWTimerRegistry::NextId() + 1;
+        ASSERT_TRUE(o.StartTimer(nullptr, 50));
+        EXPECT_TRUE(headless->IsTimerSet(static_cast<unsigned>(id)));
+    }
+    EXPECT_FALSE(headless->IsTimerSet(static_cast<unsigned>(id)));
+    Wait(200);
+}
+
+TEST_F(TWGuiWindowTimer, TimersStopWhenTheObjectLeavesTheTree)
+{
+    ASSERT_TRUE(Open());
+    TestContainer panel("panel", 50, 50);
+    TestObject o("o");
+    window->AddChild(&panel, 0, 0);
+    panel.AddChild(&o, 0, 0);
     ASSERT_TRUE(o.StartTimer(nullptr, 50));
-    EXPECT_TRUE(headless->IsTimerSet(static_cast<unsigned>(id)));
-  }
-  EXPECT_FALSE(headless->IsTimerSet(static_cast<unsigned>(id)));
-  Wait(200);
+    window->RemoveChild(&panel);
+    Wait(100);
+    EXPECT_TRUE(o.rec.timers.empty());
 }
 
-TEST_F(TWGuiWindowTimer, TimersStopWhenTheObjectLeavesTheTree) {
-  ASSERT_TRUE(Open());
-  TestContainer panel("panel", 50, 50);
-  TestObject o("o");
-  window->AddChild(&panel, 0, 0);
-  panel.AddChild(&o, 0, 0);
-  ASSERT_TRUE(o.StartTimer(nullptr, 50));
-  window->RemoveChild(&panel);
-  Wait(100);
-  EXPECT_TRUE(o.rec.timers.empty());
+TEST_F(TWGuiWindowTimer, FailedStartIsLogged)
+{
+    ASSERT_TRUE(Open());
+    TestObject o("o");
+    window->AddChild(&o, 0, 0);
+    LogCapture log;
+    headless->FailTimers(true);
+    EXPECT_FALSE(o.StartTimer(nullptr, 75));
+    EXPECT_NE(log.Text().find("frequency=75, lastError=578"), std::string::npos);
+    EXPECT_NE(log.Text().find("****FAILED on TWGuiWindow::StartTimer - timerID = 1"), std::string::npos);
 }
 
-TEST_F(TWGuiWindowTimer, FailedStartIsLogged) {
-  ASSERT_TRUE(Open());
-  TestObject o("o");
-  window->AddChild(&o, 0, 0);
-  LogCapture log;
-  headless->FailTimers(true);
-  EXPECT_FALSE(o.StartTimer(nullptr, 75));
-  EXPECT_NE(log.Text().find("frequency=75, lastError=578"), std::string::npos);
-  EXPECT_NE(log.Text().find("****FAILED on TWGuiWindow::StartTimer - timerID = 1"), std::string::npos);
+TEST_F(TWGuiWindowTimer, ContainerDestroyedFirstStopsItsChildrensTimers)
+{
+    ASSERT_TRUE(Open());
+    TestObject child("child");
+    {
+        TestContainer panel("panel", 50, 50);
+        window->AddChild(&panel, 0, 0);
+        panel.AddChild(&child, 0, 0);
+        ASSERT_TRUE(child.StartTimer(nullptr, 50));
+        headless->MoveMouse(5, 5);
+        ASSERT_EQ(window->GetHoverObject(), &child);
+    }
+    EXPECT_EQ(child.GetParent(), nullptr);
+    EXPECT_EQ(window->GetHoverObject(), nullptr);
+    EXPECT_TRUE(window->GetChildren().empty());
+    Wait(100);
+    EXPECT_TRUE(child.rec.timers.empty());
 }

@@ -5,88 +5,109 @@
 #include "GuiTestSupport.h"
 #include "platform/NativeKeys.h"
 
-namespace {
-HeadlessPopupEvent MouseAt(NativeMouseMessage m, Point p) { return {false, m, p.x, p.y, 0}; }
-HeadlessPopupEvent KeyPress(int vk) { return {true, NativeMouseMessage::kMove, 0, 0, vk}; }
-Point Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+namespace
+{
+HeadlessPopupEvent MouseAt(NativeMouseMessage m, Point p)
+{
+    return {false, m, p.x, p.y, 0};
+}
+HeadlessPopupEvent KeyPress(int vk)
+{
+    return {true, NativeMouseMessage::kMove, 0, 0, vk};
+}
+Point Centre(const Rect& r)
+{
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
-class MenuTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    menu.AddItem(11, "Small Hall");
-    menu.AddItem(12, "Large Hall", true);
-    menu.AddSeparator();
-    menu.AddItem(13, "Plate", false, false);
-    menu.AddItem(14, "Room");
-    menu.GetPicture();
-  }
-  TWPopupMenu menu;
-  HeadlessNativePopup popup;
+class MenuTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        menu.AddItem(11, "Small Hall");
+        menu.AddItem(12, "Large Hall", true);
+        menu.AddSeparator();
+        menu.AddItem(13, "Plate", false, false);
+        menu.AddItem(14, "Room");
+        menu.GetPicture();
+    }
+    TWPopupMenu menu;
+    HeadlessNativePopup popup;
 };
-}  // namespace
+} // namespace
 
-TEST_F(MenuTest, ReleaseOverAnItemChoosesIt) {
-  const Point large = Centre(menu.GetItemRect(1));
-  HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kMove, large), MouseAt(NativeMouseMessage::kLeftDown, large),
-                               MouseAt(NativeMouseMessage::kLeftUp, large)});
-  EXPECT_EQ(menu.Track(popup, 300, 200), 12);
-  EXPECT_FALSE(popup.IsShown());
-  EXPECT_EQ(popup.GetPosition().x, 300);
+TEST_F(MenuTest, ReleaseOverAnItemChoosesIt)
+{
+    const Point large = Centre(menu.GetItemRect(1));
+    HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kMove, large),
+                                 MouseAt(NativeMouseMessage::kLeftDown, large),
+                                 MouseAt(NativeMouseMessage::kLeftUp, large)});
+    EXPECT_EQ(menu.Track(popup, 300, 200), 12);
+    EXPECT_FALSE(popup.IsShown());
+    EXPECT_EQ(popup.GetPosition().x, 300);
 }
 
-TEST_F(MenuTest, SeparatorsAndDisabledItemsCannotBeChosen) {
-  const Point separator = Centre(menu.GetItemRect(2));
-  const Point plate = Centre(menu.GetItemRect(3));
-  HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kLeftUp, separator),
-                               MouseAt(NativeMouseMessage::kLeftUp, plate),
-                               MouseAt(NativeMouseMessage::kLeftDown, {-5, -5})});
-  EXPECT_EQ(menu.Track(popup, 0, 0), TWPopupMenu::kDismissed);
+TEST_F(MenuTest, SeparatorsAndDisabledItemsCannotBeChosen)
+{
+    const Point separator = Centre(menu.GetItemRect(2));
+    const Point plate = Centre(menu.GetItemRect(3));
+    HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kLeftUp, separator),
+                                 MouseAt(NativeMouseMessage::kLeftUp, plate),
+                                 MouseAt(NativeMouseMessage::kLeftDown, {-5, -5})});
+    EXPECT_EQ(menu.Track(popup, 0, 0), TWPopupMenu::kDismissed);
 }
 
-TEST_F(MenuTest, KeysSkipWhatCannotBeChosen) {
-  HeadlessNativePopup::Script({KeyPress(kVkDown), KeyPress(kVkDown), KeyPress(kVkDown), KeyPress(kVkReturn)});
-  EXPECT_EQ(menu.Track(popup, 0, 0), 14);
-  HeadlessNativePopup::Script({KeyPress(kVkUp), KeyPress(kVkEscape)});
-  EXPECT_EQ(menu.Track(popup, 0, 0), TWPopupMenu::kDismissed);
+TEST_F(MenuTest, KeysSkipWhatCannotBeChosen)
+{
+    HeadlessNativePopup::Script(
+        {KeyPress(kVkDown), KeyPress(kVkDown), KeyPress(kVkDown), KeyPress(kVkReturn)});
+    EXPECT_EQ(menu.Track(popup, 0, 0), 14);
+    HeadlessNativePopup::Script({KeyPress(kVkUp), KeyPress(kVkEscape)});
+    EXPECT_EQ(menu.Track(popup, 0, 0), TWPopupMenu::kDismissed);
 }
 
-TEST_F(MenuTest, HotItemIsHighlightedAndTheMenuStaysOnScreen) {
-  const Point room = Centre(menu.GetItemRect(4));
-  HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kMove, room), KeyPress(kVkEscape)});
-  menu.Track(popup, 1020, 760);
-  const CImage& shown = popup.GetPicture();
-  EXPECT_EQ(shown.GetPixel(menu.GetItemRect(4).left + 1, room.y), PixelFromColourRef(TWPopupMenu::kHighlight));
-  EXPECT_EQ(popup.GetPosition().x + shown.GetWidth(), 1024);
-  EXPECT_EQ(popup.GetPosition().y + shown.GetHeight(), 768);
+TEST_F(MenuTest, HotItemIsHighlightedAndTheMenuStaysOnScreen)
+{
+    const Point room = Centre(menu.GetItemRect(4));
+    HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kMove, room), KeyPress(kVkEscape)});
+    menu.Track(popup, 1020, 760);
+    const CImage& shown = popup.GetPicture();
+    EXPECT_EQ(shown.GetPixel(menu.GetItemRect(4).left + 1, room.y),
+              PixelFromColourRef(TWPopupMenu::kHighlight));
+    EXPECT_EQ(popup.GetPosition().x + shown.GetWidth(), 1024);
+    EXPECT_EQ(popup.GetPosition().y + shown.GetHeight(), 768);
 }
 
-TEST_F(MenuTest, TrackingFromAWindowReleasesTheCapture) {
-  auto native = std::make_unique<HeadlessNativeWindow>();
-  HeadlessNativeWindow* headless = native.get();
-  TWGuiWindow window(std::move(native));
-  ASSERT_TRUE(window.Initialize(NativeParent{}, 100, 100));
-  TestObject o("o");
-  window.AddChild(&o, 0, 0);
-  window.SetMouseCapture(&o, false);
-  const Point small = Centre(menu.GetItemRect(0));
-  HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kLeftUp, small)});
-  EXPECT_EQ(menu.Track(window, 10, 10), 11);
-  EXPECT_FALSE(headless->HasCapture());
-  EXPECT_EQ(window.GetCaptureObject(), nullptr);
+TEST_F(MenuTest, TrackingFromAWindowReleasesTheCapture)
+{
+    auto native = std::make_unique<HeadlessNativeWindow>();
+    HeadlessNativeWindow* headless = native.get();
+    TWGuiWindow window(std::move(native));
+    ASSERT_TRUE(window.Initialize(NativeParent{}, 100, 100));
+    TestObject o("o");
+    window.AddChild(&o, 0, 0);
+    window.SetMouseCapture(&o, false);
+    const Point small = Centre(menu.GetItemRect(0));
+    HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kLeftUp, small)});
+    EXPECT_EQ(menu.Track(window, 10, 10), 11);
+    EXPECT_FALSE(headless->HasCapture());
+    EXPECT_EQ(window.GetCaptureObject(), nullptr);
 }
 
-TEST_F(MenuTest, HoverCatchesUpWithThePointerAfterTheMenu) {
-  auto native = std::make_unique<HeadlessNativeWindow>();
-  HeadlessNativeWindow* headless = native.get();
-  TWGuiWindow window(std::move(native));
-  ASSERT_TRUE(window.Initialize(NativeParent{}, 100, 100));
-  TestObject button("button", 20, 20);
-  window.AddChild(&button, 0, 0);
-  headless->MoveMouse(5, 5);
-  ASSERT_EQ(window.GetHoverObject(), &button);
-  headless->SetCursorPos({60, 60});  // the pointer moved while the menu had it
-  HeadlessNativePopup::Script({KeyPress(kVkEscape)});
-  menu.Track(window, 0, 20);
-  EXPECT_EQ(window.GetHoverObject(), nullptr);
-  EXPECT_EQ(button.rec.mouse.back().event, kMouseLeave);
+TEST_F(MenuTest, HoverCatchesUpWithThePointerAfterTheMenu)
+{
+    auto native = std::make_unique<HeadlessNativeWindow>();
+    HeadlessNativeWindow* headless = native.get();
+    TWGuiWindow window(std::move(native));
+    ASSERT_TRUE(window.Initialize(NativeParent{}, 100, 100));
+    TestObject button("button", 20, 20);
+    window.AddChild(&button, 0, 0);
+    headless->MoveMouse(5, 5);
+    ASSERT_EQ(window.GetHoverObject(), &button);
+    headless->SetCursorPos({60, 60}); // the pointer moved while the menu had it
+    HeadlessNativePopup::Script({KeyPress(kVkEscape)});
+    menu.Track(window, 0, 20);
+    EXPECT_EQ(window.GetHoverObject(), nullptr);
+    EXPECT_EQ(button.rec.mouse.back().event, kMouseLeave);
 }

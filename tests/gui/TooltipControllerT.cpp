@@ -4,105 +4,116 @@
 
 #include "GuiTestSupport.h"
 
-class TooltipTest : public HeadlessWindowTest {
- protected:
-  void SetUp() override {
-    HeadlessWindowTest::SetUp();
-    ASSERT_TRUE(Open());
-    tipped.rec.tooltip = "Lid up";
-    window->AddChild(&tipped, 40, 20);
-    window->AddChild(&silent, 120, 20);
-  }
-  bool Shown() const { return window->GetTooltip()->IsShown(); }
-  HeadlessNativePopup* Popup() const { return headless->GetLastPopup(); }
+class TooltipTest : public HeadlessWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        HeadlessWindowTest::SetUp();
+        ASSERT_TRUE(Open());
+        tipped.rec.tooltip = "Lid up";
+        window->AddChild(&tipped, 40, 20);
+        window->AddChild(&silent, 120, 20);
+    }
+    bool Shown() const { return window->GetTooltip()->IsShown(); }
+    HeadlessNativePopup* Popup() const { return headless->GetLastPopup(); }
 
-  TestObject tipped{"tipped", 30, 30};
-  TestObject silent{"silent", 30, 30};
+    TestObject tipped{"tipped", 30, 30};
+    TestObject silent{"silent", 30, 30};
 };
 
-TEST_F(TooltipTest, ShowsTheHoverObjectsTextAfterTheDelayBelowThePointer) {
-  headless->MoveMouse(50, 30);
-  Wait(490);
-  EXPECT_FALSE(Shown());
-  Wait(20);
-  ASSERT_TRUE(Shown());
-  EXPECT_STREQ(window->GetTooltip()->GetText(), "Lid up");
-  ASSERT_NE(Popup(), nullptr);
-  // the window sits at (100, 100) on the headless screen; the tip's top is 32 pixels below the pointer
-  EXPECT_EQ(Popup()->GetPosition().x, 150);
-  EXPECT_EQ(Popup()->GetPosition().y, 162);
-  const CImage& picture = Popup()->GetPicture();
-  EXPECT_EQ(picture.GetPixel(0, 0), MakePixel(0, 0, 0));
-  EXPECT_EQ(picture.GetPixel(1, picture.GetHeight() - 2), PixelFromColourRef(TooltipController::kBackground));
-  EXPECT_GT(picture.GetWidth(), 6);
+TEST_F(TooltipTest, ShowsTheHoverObjectsTextAfterTheDelayBelowThePointer)
+{
+    headless->MoveMouse(50, 30);
+    Wait(490);
+    EXPECT_FALSE(Shown());
+    Wait(20);
+    ASSERT_TRUE(Shown());
+    EXPECT_STREQ(window->GetTooltip()->GetText(), "Lid up");
+    ASSERT_NE(Popup(), nullptr);
+    // the window sits at (100, 100) on the headless screen; the tip's top is 32 pixels below the pointer
+    EXPECT_EQ(Popup()->GetPosition().x, 150);
+    EXPECT_EQ(Popup()->GetPosition().y, 162);
+    const CImage& picture = Popup()->GetPicture();
+    EXPECT_EQ(picture.GetPixel(0, 0), MakePixel(0, 0, 0));
+    EXPECT_EQ(picture.GetPixel(1, picture.GetHeight() - 2),
+              PixelFromColourRef(TooltipController::kBackground));
+    EXPECT_GT(picture.GetWidth(), 6);
 }
 
-TEST_F(TooltipTest, HidesAfterTheAutoHideTime) {
-  headless->MoveMouse(50, 30);
-  Wait(510);
-  ASSERT_TRUE(Shown());
-  Wait(6980);
-  EXPECT_TRUE(Shown());
-  Wait(30);
-  EXPECT_FALSE(Shown());
+TEST_F(TooltipTest, HidesAfterTheAutoHideTime)
+{
+    headless->MoveMouse(50, 30);
+    Wait(510);
+    ASSERT_TRUE(Shown());
+    Wait(6980);
+    EXPECT_TRUE(Shown());
+    Wait(30);
+    EXPECT_FALSE(Shown());
 }
 
-TEST_F(TooltipTest, MovingHidesAndRestartsTheDelay) {
-  headless->MoveMouse(50, 30);
-  Wait(510);
-  ASSERT_TRUE(Shown());
-  headless->MoveMouse(51, 30);
-  EXPECT_FALSE(Shown());
-  Wait(300);
-  headless->MoveMouse(52, 30);
-  Wait(300);
-  EXPECT_FALSE(Shown());
-  Wait(210);
-  EXPECT_TRUE(Shown());
+TEST_F(TooltipTest, MovingHidesAndRestartsTheDelay)
+{
+    headless->MoveMouse(50, 30);
+    Wait(510);
+    ASSERT_TRUE(Shown());
+    headless->MoveMouse(51, 30);
+    EXPECT_FALSE(Shown());
+    Wait(300);
+    headless->MoveMouse(52, 30);
+    Wait(300);
+    EXPECT_FALSE(Shown());
+    Wait(210);
+    EXPECT_TRUE(Shown());
 }
 
-TEST_F(TooltipTest, ClickHidesWithoutRestarting) {
-  headless->MoveMouse(50, 30);
-  Wait(510);
-  headless->Mouse(NativeMouseMessage::kLeftUp, 50, 30);
-  EXPECT_FALSE(Shown());
-  Wait(1000);
-  EXPECT_FALSE(Shown());
+TEST_F(TooltipTest, ClickHidesWithoutRestarting)
+{
+    headless->MoveMouse(50, 30);
+    Wait(510);
+    headless->Mouse(NativeMouseMessage::kLeftUp, 50, 30);
+    EXPECT_FALSE(Shown());
+    Wait(1000);
+    EXPECT_FALSE(Shown());
 }
 
-TEST_F(TooltipTest, NoTextNoTip) {
-  headless->MoveMouse(130, 30);
-  Wait(600);
-  EXPECT_FALSE(Shown());
-  headless->MoveMouse(5, 5);
-  Wait(600);
-  EXPECT_FALSE(Shown());
+TEST_F(TooltipTest, NoTextNoTip)
+{
+    headless->MoveMouse(130, 30);
+    Wait(600);
+    EXPECT_FALSE(Shown());
+    headless->MoveMouse(5, 5);
+    Wait(600);
+    EXPECT_FALSE(Shown());
 }
 
-TEST_F(TooltipTest, NothingWhileAnotherApplicationHasTheFocus) {
-  headless->SetForeground(false);
-  headless->MoveMouse(50, 30);
-  Wait(600);
-  EXPECT_FALSE(Shown());
+TEST_F(TooltipTest, NothingWhileAnotherApplicationHasTheFocus)
+{
+    headless->SetForeground(false);
+    headless->MoveMouse(50, 30);
+    Wait(600);
+    EXPECT_FALSE(Shown());
 }
 
-TEST_F(TooltipTest, ATinyDelayKeepsTheTipWhileMoving) {
-  window->GetTooltip()->SetShowDelay(1);
-  headless->MoveMouse(50, 30);
-  Wait(10);
-  ASSERT_TRUE(Shown());
-  headless->MoveMouse(55, 30);
-  EXPECT_TRUE(Shown());
+TEST_F(TooltipTest, ATinyDelayKeepsTheTipWhileMoving)
+{
+    window->GetTooltip()->SetShowDelay(1);
+    headless->MoveMouse(50, 30);
+    Wait(10);
+    ASSERT_TRUE(Shown());
+    headless->MoveMouse(55, 30);
+    EXPECT_TRUE(Shown());
 }
 
-TEST_F(TooltipTest, TipIsKeptInsideTheScreen) {
-  window->SetSize(1000, 700);
-  Tick();
-  tipped.SetPosition(890, 660);
-  headless->MoveMouse(899, 669);
-  Wait(510);
-  ASSERT_TRUE(Shown());
-  const CImage& picture = Popup()->GetPicture();
-  EXPECT_EQ(Popup()->GetPosition().x + picture.GetWidth(), 1024);
-  EXPECT_EQ(Popup()->GetPosition().y + picture.GetHeight(), 768);
+TEST_F(TooltipTest, TipIsKeptInsideTheScreen)
+{
+    window->SetSize(1000, 700);
+    Tick();
+    tipped.SetPosition(890, 660);
+    headless->MoveMouse(899, 669);
+    Wait(510);
+    ASSERT_TRUE(Shown());
+    const CImage& picture = Popup()->GetPicture();
+    EXPECT_EQ(Popup()->GetPosition().x + picture.GetWidth(), 1024);
+    EXPECT_EQ(Popup()->GetPosition().y + picture.GetHeight(), 768);
 }

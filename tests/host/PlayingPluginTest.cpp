@@ -3,16 +3,16 @@
 // its parameters as the host sees them.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <limits>
 #include <thread>
 
 #include "BandEnergy.h"
-#include "TenBandEQ.h"
-#include "piano/LidCurves.h"
 #include "PianoTestBanks.h"
 #include "PluginFolder.h"
+#include "TenBandEQ.h"
+#include "piano/LidCurves.h"
 
 using namespace vst;
 
@@ -115,9 +115,8 @@ TEST_F(PlayingPlugin, TheClosedLidLowersTheUpperBandsByItsCurve)
     render(0.2);
     const std::vector<float> closed = render(1.0);
 
-    const auto change = [](const std::vector<float>& a, const std::vector<float>& b, double low, double high) {
-        return 10.0 * std::log10(BandEnergy(a, kRate, low, high) / BandEnergy(b, kRate, low, high));
-    };
+    const auto change = [](const std::vector<float>& a, const std::vector<float>& b, double low, double high)
+    { return 10.0 * std::log10(BandEnergy(a, kRate, low, high) / BandEnergy(b, kRate, low, high)); };
     // What the two curves do to white noise in an equaliser of their own.
     const std::vector<float> noise = WhiteNoise(open.size());
     const std::vector<float> openNoise = Equalised(noise, LidCurves::kOpen);
@@ -131,7 +130,8 @@ TEST_F(PlayingPlugin, TheClosedLidLowersTheUpperBandsByItsCurve)
 
 TEST_F(PlayingPlugin, HammerZeroLeavesOutTheReleaseNoiseThatFullHammerPlays)
 {
-    const auto afterRelease = [this](float hammer) {
+    const auto afterRelease = [this](float hammer)
+    {
         plugin->setParameter(1, hammer);
         plugin->sendMidi({{0, 0x90, 60, 100}});
         render(0.2);
@@ -149,7 +149,8 @@ TEST_F(PlayingPlugin, HammerZeroLeavesOutTheReleaseNoiseThatFullHammerPlays)
 
 TEST_F(PlayingPlugin, WithTheSustainPedalDownResonanceLeavesMoreAfterTheNoteOff)
 {
-    const auto afterRelease = [this](float resonance) {
+    const auto afterRelease = [this](float resonance)
+    {
         plugin->setParameter(6, resonance);
         render(0.01);
         plugin->sendMidi({{0, 0xB0, 64, 127}, {10, 0x90, 60, 100}});

@@ -2,115 +2,124 @@
 
 #include <gtest/gtest.h>
 
-TEST(CImage, CreateRejectsBadSizesAndDepths) {
-  CImage image;
-  EXPECT_FALSE(image.Create(0, 10));
-  EXPECT_FALSE(image.Create(10, -1));
-  EXPECT_FALSE(image.Create(10, 10, 16));
-  EXPECT_FALSE(image.IsValid());
-  ASSERT_TRUE(image.Create(3, 2, 32));
-  EXPECT_EQ(image.GetWidth(), 3);
-  EXPECT_EQ(image.GetHeight(), 2);
-  EXPECT_EQ(image.GetBitsPerPixel(), 32);
-  EXPECT_EQ(image.GetPixel(2, 1), 0u);
+TEST(CImage, CreateRejectsBadSizesAndDepths)
+{
+    CImage image;
+    EXPECT_FALSE(image.Create(0, 10));
+    EXPECT_FALSE(image.Create(10, -1));
+    EXPECT_FALSE(image.Create(10, 10, 16));
+    EXPECT_FALSE(image.IsValid());
+    ASSERT_TRUE(image.Create(3, 2, 32));
+    EXPECT_EQ(image.GetWidth(), 3);
+    EXPECT_EQ(image.GetHeight(), 2);
+    EXPECT_EQ(image.GetBitsPerPixel(), 32);
+    EXPECT_EQ(image.GetPixel(2, 1), 0u);
 }
 
-TEST(CImage, FillUsesColourReferenceWithRedLowest) {
-  CImage image;
-  ASSERT_TRUE(image.Create(2, 2));
-  image.Fill(MakeColourRef(255, 0, 0));
-  EXPECT_EQ(image.GetPixel(1, 1), 0xffff0000u);
-  EXPECT_EQ(ColourRefFromPixel(image.GetPixel(0, 0)), 0x0000ffu);
+TEST(CImage, FillUsesColourReferenceWithRedLowest)
+{
+    CImage image;
+    ASSERT_TRUE(image.Create(2, 2));
+    image.Fill(MakeColourRef(255, 0, 0));
+    EXPECT_EQ(image.GetPixel(1, 1), 0xffff0000u);
+    EXPECT_EQ(ColourRefFromPixel(image.GetPixel(0, 0)), 0x0000ffu);
 }
 
-TEST(CImage, PixelAccessOutsideIsIgnored) {
-  CImage image;
-  ASSERT_TRUE(image.Create(2, 2));
-  image.SetPixel(5, 0, 0x123456);
-  EXPECT_EQ(image.GetPixel(-1, 0), 0u);
-  EXPECT_EQ(image.GetPixel(2, 0), 0u);
+TEST(CImage, PixelAccessOutsideIsIgnored)
+{
+    CImage image;
+    ASSERT_TRUE(image.Create(2, 2));
+    image.SetPixel(5, 0, 0x123456);
+    EXPECT_EQ(image.GetPixel(-1, 0), 0u);
+    EXPECT_EQ(image.GetPixel(2, 0), 0u);
 }
 
-TEST(CImage, CopyRectClipsAgainstBothImages) {
-  CImage src, dst;
-  ASSERT_TRUE(src.Create(4, 4));
-  ASSERT_TRUE(dst.Create(4, 4));
-  src.Fill(0xffffff);
-  dst.CopyRect(src, {2, 2, 6, 6}, 3, 3);  // only src (2,2) reaches dst (3,3)
-  EXPECT_EQ(dst.GetPixel(3, 3), 0xffffffffu);
-  EXPECT_EQ(dst.GetPixel(2, 3), 0xff000000u);
-  dst.CopyRect(src, {0, 0, 4, 4}, -3, -3);  // only src (3,3) reaches dst (0,0)
-  EXPECT_EQ(dst.GetPixel(0, 0), 0xffffffffu);
-  EXPECT_EQ(dst.GetPixel(1, 0), 0xff000000u);
+TEST(CImage, CopyRectClipsAgainstBothImages)
+{
+    CImage src, dst;
+    ASSERT_TRUE(src.Create(4, 4));
+    ASSERT_TRUE(dst.Create(4, 4));
+    src.Fill(0xffffff);
+    dst.CopyRect(src, {2, 2, 6, 6}, 3, 3); // only src (2,2) reaches dst (3,3)
+    EXPECT_EQ(dst.GetPixel(3, 3), 0xffffffffu);
+    EXPECT_EQ(dst.GetPixel(2, 3), 0xff000000u);
+    dst.CopyRect(src, {0, 0, 4, 4}, -3, -3); // only src (3,3) reaches dst (0,0)
+    EXPECT_EQ(dst.GetPixel(0, 0), 0xffffffffu);
+    EXPECT_EQ(dst.GetPixel(1, 0), 0xff000000u);
 }
 
-TEST(CImage, BlendAtOpacityMixesChannels) {
-  CImage src, dst;
-  ASSERT_TRUE(src.Create(1, 1));
-  ASSERT_TRUE(dst.Create(1, 1));
-  src.Fill(MakeColourRef(200, 100, 0));
-  dst.Fill(MakeColourRef(0, 100, 200));
-  dst.BlendRect(src, src.GetRect(), 0, 0, 50);
-  // weight 128 of 255: 200*128/255 = 100.4, 200*127/255 = 99.6
-  EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(100, 100, 100));
-  dst.BlendRect(src, src.GetRect(), 0, 0, 0);
-  EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(100, 100, 100));
+TEST(CImage, BlendAtOpacityMixesChannels)
+{
+    CImage src, dst;
+    ASSERT_TRUE(src.Create(1, 1));
+    ASSERT_TRUE(dst.Create(1, 1));
+    src.Fill(MakeColourRef(200, 100, 0));
+    dst.Fill(MakeColourRef(0, 100, 200));
+    dst.BlendRect(src, src.GetRect(), 0, 0, 50);
+    // weight 128 of 255: 200*128/255 = 100.4, 200*127/255 = 99.6
+    EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(100, 100, 100));
+    dst.BlendRect(src, src.GetRect(), 0, 0, 0);
+    EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(100, 100, 100));
 }
 
-TEST(CImage, AlphaBlendUsesPerPixelAlphaAndKeepsDestinationAlpha) {
-  CImage src, dst;
-  ASSERT_TRUE(src.Create(3, 1, 32));
-  ASSERT_TRUE(dst.Create(3, 1));
-  src.SetPixel(0, 0, MakePixel(255, 255, 255, 0));
-  src.SetPixel(1, 0, MakePixel(255, 255, 255, 255));
-  src.SetPixel(2, 0, MakePixel(255, 0, 0, 51));
-  dst.AlphaBlendRect(src, src.GetRect(), 0, 0);
-  EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(0, 0, 0));
-  EXPECT_EQ(dst.GetPixel(1, 0), MakePixel(255, 255, 255));
-  EXPECT_EQ(dst.GetPixel(2, 0), MakePixel(51, 0, 0));
-  CImage half;
-  ASSERT_TRUE(half.Create(1, 1));
-  half.AlphaBlendRect(src, {1, 0, 2, 1}, 0, 0, 20);  // opaque white at 20 %: weight 51
-  EXPECT_EQ(half.GetPixel(0, 0), MakePixel(51, 51, 51));
+TEST(CImage, AlphaBlendUsesPerPixelAlphaAndKeepsDestinationAlpha)
+{
+    CImage src, dst;
+    ASSERT_TRUE(src.Create(3, 1, 32));
+    ASSERT_TRUE(dst.Create(3, 1));
+    src.SetPixel(0, 0, MakePixel(255, 255, 255, 0));
+    src.SetPixel(1, 0, MakePixel(255, 255, 255, 255));
+    src.SetPixel(2, 0, MakePixel(255, 0, 0, 51));
+    dst.AlphaBlendRect(src, src.GetRect(), 0, 0);
+    EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(0, 0, 0));
+    EXPECT_EQ(dst.GetPixel(1, 0), MakePixel(255, 255, 255));
+    EXPECT_EQ(dst.GetPixel(2, 0), MakePixel(51, 0, 0));
+    CImage half;
+    ASSERT_TRUE(half.Create(1, 1));
+    half.AlphaBlendRect(src, {1, 0, 2, 1}, 0, 0, 20); // opaque white at 20 %: weight 51
+    EXPECT_EQ(half.GetPixel(0, 0), MakePixel(51, 51, 51));
 }
 
-TEST(CImage, BlendThroughMaskWeighsByMaskBrightness) {
-  CImage src, dst, mask;
-  ASSERT_TRUE(src.Create(2, 1));
-  ASSERT_TRUE(dst.Create(2, 1));
-  ASSERT_TRUE(mask.Create(2, 1));
-  src.Fill(0xffffff);
-  mask.SetPixel(1, 0, MakePixel(255, 255, 255));
-  dst.BlendThroughMask(src, mask);
-  EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(0, 0, 0));
-  EXPECT_EQ(dst.GetPixel(1, 0), MakePixel(255, 255, 255));
-  CImage wrongSize;
-  ASSERT_TRUE(wrongSize.Create(1, 1));
-  dst.BlendThroughMask(src, wrongSize);
-  EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(0, 0, 0));
+TEST(CImage, BlendThroughMaskWeighsByMaskBrightness)
+{
+    CImage src, dst, mask;
+    ASSERT_TRUE(src.Create(2, 1));
+    ASSERT_TRUE(dst.Create(2, 1));
+    ASSERT_TRUE(mask.Create(2, 1));
+    src.Fill(0xffffff);
+    mask.SetPixel(1, 0, MakePixel(255, 255, 255));
+    dst.BlendThroughMask(src, mask);
+    EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(0, 0, 0));
+    EXPECT_EQ(dst.GetPixel(1, 0), MakePixel(255, 255, 255));
+    CImage wrongSize;
+    ASSERT_TRUE(wrongSize.Create(1, 1));
+    dst.BlendThroughMask(src, wrongSize);
+    EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(0, 0, 0));
 }
 
-TEST(CImage, ResizeKeepsUniformColourAndFileName) {
-  CImage image;
-  ASSERT_TRUE(image.Create(30, 20, 32));
-  image.Fill(MakeColourRef(10, 20, 30));
-  image.SetFileName("a.png");
-  ASSERT_TRUE(image.Resize(7, 45));
-  EXPECT_EQ(image.GetWidth(), 7);
-  EXPECT_EQ(image.GetHeight(), 45);
-  EXPECT_EQ(image.GetBitsPerPixel(), 32);
-  EXPECT_EQ(image.GetPixel(6, 44), MakePixel(10, 20, 30));
-  EXPECT_STREQ(image.GetFileName(), "a.png");
-  EXPECT_FALSE(image.Resize(0, 4));
+TEST(CImage, ResizeKeepsUniformColourAndFileName)
+{
+    CImage image;
+    ASSERT_TRUE(image.Create(30, 20, 32));
+    image.Fill(MakeColourRef(10, 20, 30));
+    image.SetFileName("a.png");
+    ASSERT_TRUE(image.Resize(7, 45));
+    EXPECT_EQ(image.GetWidth(), 7);
+    EXPECT_EQ(image.GetHeight(), 45);
+    EXPECT_EQ(image.GetBitsPerPixel(), 32);
+    EXPECT_EQ(image.GetPixel(6, 44), MakePixel(10, 20, 30));
+    EXPECT_STREQ(image.GetFileName(), "a.png");
+    EXPECT_FALSE(image.Resize(0, 4));
 }
 
-TEST(CImage, ResizeInterpolatesBetweenNeighbours) {
-  CImage image;
-  ASSERT_TRUE(image.Create(2, 1));
-  image.SetPixel(1, 0, MakePixel(200, 200, 200));
-  ASSERT_TRUE(image.Resize(4, 1));
-  EXPECT_EQ(image.GetPixel(0, 0), MakePixel(0, 0, 0));
-  EXPECT_EQ(image.GetPixel(1, 0), MakePixel(50, 50, 50));
-  EXPECT_EQ(image.GetPixel(2, 0), MakePixel(150, 150, 150));
-  EXPECT_EQ(image.GetPixel(3, 0), MakePixel(200, 200, 200));
+TEST(CImage, ResizeInterpolatesBetweenNeighbours)
+{
+    CImage image;
+    ASSERT_TRUE(image.Create(2, 1));
+    image.SetPixel(1, 0, MakePixel(200, 200, 200));
+    ASSERT_TRUE(image.Resize(4, 1));
+    EXPECT_EQ(image.GetPixel(0, 0), MakePixel(0, 0, 0));
+    EXPECT_EQ(image.GetPixel(1, 0), MakePixel(50, 50, 50));
+    EXPECT_EQ(image.GetPixel(2, 0), MakePixel(150, 150, 150));
+    EXPECT_EQ(image.GetPixel(3, 0), MakePixel(200, 200, 200));
 }

@@ -2,61 +2,72 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-long Area(const CRegion& r) {
-  long a = 0;
-  for (const Rect& x : r.Rects()) a += static_cast<long>(x.Width()) * x.Height();
-  return a;
+namespace
+{
+long Area(const CRegion& r)
+{
+    long a = 0;
+    for (const Rect& x : r.Rects())
+        a += static_cast<long>(x.Width()) * x.Height();
+    return a;
 }
-}  // namespace
+} // namespace
 
-TEST(CRegion, UnionCountsOverlapOnce) {
-  CRegion r;
-  r.Add({0, 0, 10, 10});
-  r.Add({5, 5, 15, 15});
-  EXPECT_EQ(Area(r), 175);
-  EXPECT_EQ(r.Bounds(), (Rect{0, 0, 15, 15}));
-  for (size_t i = 0; i < r.Count(); ++i)
-    for (size_t j = i + 1; j < r.Count(); ++j) EXPECT_FALSE(Intersects(r.Rects()[i], r.Rects()[j]));
-}
-
-TEST(CRegion, AddingCoveredOrEmptyRectangleChangesNothing) {
-  CRegion r;
-  r.Add({0, 0, 10, 10});
-  r.Add({2, 2, 4, 4});
-  r.Add({3, 3, 3, 8});
-  EXPECT_EQ(r.Count(), 1u);
+TEST(CRegion, UnionCountsOverlapOnce)
+{
+    CRegion r;
+    r.Add({0, 0, 10, 10});
+    r.Add({5, 5, 15, 15});
+    EXPECT_EQ(Area(r), 175);
+    EXPECT_EQ(r.Bounds(), (Rect{0, 0, 15, 15}));
+    for (size_t i = 0; i < r.Count(); ++i)
+        for (size_t j = i + 1; j < r.Count(); ++j)
+            EXPECT_FALSE(Intersects(r.Rects()[i], r.Rects()[j]));
 }
 
-TEST(CRegion, SubtractCutsHoles) {
-  CRegion r;
-  r.Add({0, 0, 10, 10});
-  r.Subtract({3, 3, 6, 6});
-  EXPECT_EQ(Area(r), 91);
-  EXPECT_FALSE(r.Intersects({3, 3, 6, 6}));
-  EXPECT_TRUE(r.Intersects({5, 5, 7, 7}));
-  r.Subtract({-5, -5, 20, 20});
-  EXPECT_TRUE(r.IsEmpty());
-  EXPECT_EQ(r.Bounds(), Rect{});
+TEST(CRegion, AddingCoveredOrEmptyRectangleChangesNothing)
+{
+    CRegion r;
+    r.Add({0, 0, 10, 10});
+    r.Add({2, 2, 4, 4});
+    r.Add({3, 3, 3, 8});
+    EXPECT_EQ(r.Count(), 1u);
 }
 
-TEST(CRegion, SeparateRectanglesStaySeparate) {
-  CRegion r;
-  for (int i = 0; i < 60; ++i) r.Add({i * 10, 0, i * 10 + 5, 5});
-  EXPECT_EQ(r.Count(), 60u);
-  EXPECT_EQ(r.Bounds(), (Rect{0, 0, 595, 5}));
+TEST(CRegion, SubtractCutsHoles)
+{
+    CRegion r;
+    r.Add({0, 0, 10, 10});
+    r.Subtract({3, 3, 6, 6});
+    EXPECT_EQ(Area(r), 91);
+    EXPECT_FALSE(r.Intersects({3, 3, 6, 6}));
+    EXPECT_TRUE(r.Intersects({5, 5, 7, 7}));
+    r.Subtract({-5, -5, 20, 20});
+    EXPECT_TRUE(r.IsEmpty());
+    EXPECT_EQ(r.Bounds(), Rect{});
 }
 
-TEST(Rect, IntersectOfDisjointIsZero) {
-  EXPECT_EQ(Intersect({0, 0, 5, 5}, {5, 0, 9, 5}), Rect{});
-  EXPECT_EQ(Intersect({0, 0, 5, 5}, {4, 4, 9, 9}), (Rect{4, 4, 5, 5}));
-  EXPECT_EQ(UnionBounds(Rect{}, {1, 2, 3, 4}), (Rect{1, 2, 3, 4}));
+TEST(CRegion, SeparateRectanglesStaySeparate)
+{
+    CRegion r;
+    for (int i = 0; i < 60; ++i)
+        r.Add({i * 10, 0, i * 10 + 5, 5});
+    EXPECT_EQ(r.Count(), 60u);
+    EXPECT_EQ(r.Bounds(), (Rect{0, 0, 595, 5}));
 }
 
-TEST(CRegion, ALargerRectangleSwallowsTheOnesItCovers) {
-  CRegion r;
-  r.Add({10, 10, 20, 20});
-  r.Add({30, 30, 40, 40});
-  r.Add({0, 0, 50, 50});
-  EXPECT_EQ(r.Rects(), (std::vector<Rect>{{0, 0, 50, 50}}));
+TEST(Rect, IntersectOfDisjointIsZero)
+{
+    EXPECT_EQ(Intersect({0, 0, 5, 5}, {5, 0, 9, 5}), Rect{});
+    EXPECT_EQ(Intersect({0, 0, 5, 5}, {4, 4, 9, 9}), (Rect{4, 4, 5, 5}));
+    EXPECT_EQ(UnionBounds(Rect{}, {1, 2, 3, 4}), (Rect{1, 2, 3, 4}));
+}
+
+TEST(CRegion, ALargerRectangleSwallowsTheOnesItCovers)
+{
+    CRegion r;
+    r.Add({10, 10, 20, 20});
+    r.Add({30, 30, 40, 40});
+    r.Add({0, 0, 50, 50});
+    EXPECT_EQ(r.Rects(), (std::vector<Rect>{{0, 0, 50, 50}}));
 }

@@ -35,10 +35,7 @@ protected:
         return renderLong(8192, 256);
     }
 
-    void setReverbAmount(float amount)
-    {
-        synth->setParameter(2, amount);
-    }
+    void setReverbAmount(float amount) { synth->setParameter(2, amount); }
 };
 } // namespace
 

@@ -61,9 +61,10 @@ std::vector<uint8_t> NoiseBank()
     const size_t sample = AddSample(bank, "noise", noise, 0, 44100, 44100, 60, 0);
     SoundFontInstrument instrument;
     instrument.name = "Noise";
-    instrument.zones.push_back(SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kReleaseVolEnv, kShortRelease),
-                                              Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(sample))},
-                                             {}});
+    instrument.zones.push_back(
+        SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kReleaseVolEnv, kShortRelease),
+                       Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(sample))},
+                      {}});
     bank.data.instruments.push_back(instrument);
     AddPreset(bank, "Noise");
     return bank.bytes();
@@ -72,13 +73,15 @@ std::vector<uint8_t> NoiseBank()
 std::vector<uint8_t> ReleaseNoiseBank()
 {
     TestBank bank;
-    const size_t tone = AddSample(bank, "tone", engine_test::Wave(4410, 100.0, 10000.0, 0.3), 0, 4410, 44100, 60, 0);
+    const size_t tone =
+        AddSample(bank, "tone", engine_test::Wave(4410, 100.0, 10000.0, 0.3), 0, 4410, 44100, 60, 0);
     const size_t knock = AddSample(bank, "knock", Noise(4410, 12000), 0, 4409, 44100, 60, 0);
     SoundFontInstrument instrument;
     instrument.name = "Keys and noises";
-    instrument.zones.push_back(SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kReleaseVolEnv, kShortRelease),
-                                              Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(tone))},
-                                             {}});
+    instrument.zones.push_back(
+        SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kReleaseVolEnv, kShortRelease),
+                       Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(tone))},
+                      {}});
     // Every noise key plays the burst at its recorded pitch.
     instrument.zones.push_back(SoundFontZone{
         {Range(kKeyRange, 123, 127), Gen(kScaleTuning, 0), Gen(kSampleId, static_cast<int>(knock))}, {}});
@@ -90,17 +93,20 @@ std::vector<uint8_t> ReleaseNoiseBank()
 std::vector<uint8_t> ResonanceBank()
 {
     TestBank bank;
-    const size_t tone = AddSample(bank, "tone", engine_test::Wave(4410, 100.0, 6000.0, 0.3), 0, 4410, 44100, 60, 0);
-    const size_t strings = AddSample(bank, "strings", engine_test::Wave(4410, 49.0, 6000.0, 0.0), 0, 4410, 44100, 60, 0);
+    const size_t tone =
+        AddSample(bank, "tone", engine_test::Wave(4410, 100.0, 6000.0, 0.3), 0, 4410, 44100, 60, 0);
+    const size_t strings =
+        AddSample(bank, "strings", engine_test::Wave(4410, 49.0, 6000.0, 0.0), 0, 4410, 44100, 60, 0);
     SoundFontInstrument instrument;
     instrument.name = "Strings";
     instrument.zones.push_back(SoundFontZone{
         {Range(kKeyRange, 21, 108), Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(tone))}, {}});
     // The engine scales the stored attenuation by 0.4: 1440 holds the layer 57.6 dB down until
     // controllers 21 and 22 at full take the whole of it away.
-    instrument.zones.push_back(SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kAttenuation, 1440),
-                                              Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(strings))},
-                                             {Mod(kController | 21, kAttenuation, -1440, kController | 22)}});
+    instrument.zones.push_back(
+        SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kAttenuation, 1440), Gen(kSampleModes, kLooped),
+                       Gen(kSampleId, static_cast<int>(strings))},
+                      {Mod(kController | 21, kAttenuation, -1440, kController | 22)}});
     bank.data.instruments.push_back(instrument);
     AddPreset(bank, "Strings");
     return bank.bytes();

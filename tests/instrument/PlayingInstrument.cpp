@@ -79,7 +79,8 @@ void PlayingInstrument::sendHost(const std::vector<HostMidi>& events)
 
 PlayingInstrument::Block PlayingInstrument::render(int frames)
 {
-    Block block{std::vector<float>(static_cast<size_t>(frames)), std::vector<float>(static_cast<size_t>(frames))};
+    Block block{std::vector<float>(static_cast<size_t>(frames)),
+                std::vector<float>(static_cast<size_t>(frames))};
     float* outputs[2] = {block.left.data(), block.right.data()};
     synth->processReplacing(nullptr, outputs, frames);
     return block;

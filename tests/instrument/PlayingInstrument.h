@@ -71,8 +71,8 @@ protected:
     static std::vector<vst::VstMidiEvent> echoed;
 
 private:
-    static vst::VstIntPtr echoHost(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr, void* ptr,
-                                   float);
+    static vst::VstIntPtr echoHost(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr,
+                                   void* ptr, float);
     static void record(void* context, int type, int data1, int data2);
     void observe();
 };

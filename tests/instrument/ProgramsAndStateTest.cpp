@@ -19,7 +19,8 @@ StoredProgram MakeProgram(const char* name, float volume)
 {
     StoredProgram program{};
     std::snprintf(program.name, sizeof program.name, "%s", name);
-    const float values[ParameterTable::kCount] = {1.0f, 0.5f, 0.0f, 0.0f, volume, 0.5f, 0.5f, 0.0f, 0.5f, 0.5f, 0.5f};
+    const float values[ParameterTable::kCount] = {1.0f, 0.5f, 0.0f, 0.0f, volume, 0.5f,
+                                                  0.5f, 0.0f, 0.5f, 0.5f, 0.5f};
     std::memcpy(program.values, values, sizeof values);
     return program;
 }
@@ -220,8 +221,10 @@ TEST_F(ProgramsAndState, ADamagedChunkNeverReachesTheAudioAsNaNOrAnIndexOutOfRan
         int32_t lid, curve, type;
         float volume, amount, gain;
     };
-    const Damage damages[] = {{7, 9, 12, nan, nan, nan},   {-1, -1, -3, inf, -inf, inf},
-                              {3, 4, 6, -inf, inf, -inf},  {INT32_MIN, INT32_MAX, INT32_MIN, 1e30f, -1e30f, nan},
+    const Damage damages[] = {{7, 9, 12, nan, nan, nan},
+                              {-1, -1, -3, inf, -inf, inf},
+                              {3, 4, 6, -inf, inf, -inf},
+                              {INT32_MIN, INT32_MAX, INT32_MIN, 1e30f, -1e30f, nan},
                               {2, 2, 2, 0.5f, 2.0f, -5.0f}};
     for (const Damage& damage : damages)
     {
@@ -230,7 +233,8 @@ TEST_F(ProgramsAndState, ADamagedChunkNeverReachesTheAudioAsNaNOrAnIndexOutOfRan
         settings.velocityCurve = damage.curve;
         settings.reverbType = damage.type;
         settings.volume = damage.volume;
-        settings.reverbAmount = settings.hammerAmount = settings.sympatheticResonance = settings.chorus = damage.amount;
+        settings.reverbAmount = settings.hammerAmount = settings.sympatheticResonance = settings.chorus =
+            damage.amount;
         settings.bassGain = settings.midGain = settings.highGain = damage.gain;
         ASSERT_EQ(synth->setChunk(&settings, 48, false), 48);
         EXPECT_TRUE(SameBytes(chunkSettings(), settings)) << "the host gets back the bytes it set";

@@ -11,74 +11,92 @@
 
 DemoButton::DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char* item, const char* hotItem,
                        const char* captionKey, const char* tooltipKey)
-    : TWGuiControl(id, images, skin), captionKey_(captionKey), tooltipKey_(tooltipKey) {
-  // Drawn over the parent's picture: the button's corners are transparent.
-  SetTransparent(true);
-  image_ = Acquire(item, imageFile_);
-  hotImage_ = Acquire(hotItem, hotImageFile_);
-  SetSize(image_ ? image_->GetWidth() : 96, image_ ? image_->GetHeight() : 28);
+    : TWGuiControl(id, images, skin), captionKey_(captionKey), tooltipKey_(tooltipKey)
+{
+    // Drawn over the parent's picture: the button's corners are transparent.
+    SetTransparent(true);
+    image_ = Acquire(item, imageFile_);
+    hotImage_ = Acquire(hotItem, hotImageFile_);
+    SetSize(image_ ? image_->GetWidth() : 96, image_ ? image_->GetHeight() : 28);
 }
 
-DemoButton::~DemoButton() {
-  if (GetImageManager()) {
-    GetImageManager()->Release(imageFile_.c_str());
-    GetImageManager()->Release(hotImageFile_.c_str());
-  }
+DemoButton::~DemoButton()
+{
+    if (GetImageManager())
+    {
+        GetImageManager()->Release(imageFile_.c_str());
+        GetImageManager()->Release(hotImageFile_.c_str());
+    }
 }
 
-CImage* DemoButton::Acquire(const char* item, std::string& fileName) {
-  SkinItemDefinition definition;
-  if (!GetSkin() || !GetImageManager() || !GetSkin()->Resolve(item, definition)) return nullptr;
-  CImage* image = GetImageManager()->Get(definition.fileName.c_str());
-  if (image) fileName = image->GetFileName();
-  return image;
+CImage* DemoButton::Acquire(const char* item, std::string& fileName)
+{
+    SkinItemDefinition definition;
+    if (!GetSkin() || !GetImageManager() || !GetSkin()->Resolve(item, definition))
+        return nullptr;
+    CImage* image = GetImageManager()->Get(definition.fileName.c_str());
+    if (image)
+        fileName = image->GetFileName();
+    return image;
 }
 
-void DemoButton::Draw(const Rect& r) {
-  CImage* buffer = GetBackBuffer();
-  if (!buffer) return;
-  CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
-  const CImage* picture = hot_ && hotImage_ ? hotImage_ : image_;
-  if (picture) canvas.AlphaBlendImage(*picture, picture->GetRect(), 0, pressed_ ? 1 : 0);
-  char caption[128];
-  resources::StringTableLookup(captionKey_.c_str(), caption, sizeof caption);
-  if (const Font* font = DemoFonts::Caption()) {
-    canvas.SetTextColour(0xffffff);
-    const Rect box = GetLocalRect().Offset(0, pressed_ ? 1 : 0);
-    canvas.DrawText(*font, caption, box, CCanvas::kTextCentre | CCanvas::kTextVCentre | CCanvas::kTextSingleLine);
-  }
+void DemoButton::Draw(const Rect& r)
+{
+    CImage* buffer = GetBackBuffer();
+    if (!buffer)
+        return;
+    CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
+    const CImage* picture = hot_ && hotImage_ ? hotImage_ : image_;
+    if (picture)
+        canvas.AlphaBlendImage(*picture, picture->GetRect(), 0, pressed_ ? 1 : 0);
+    char caption[128];
+    resources::StringTableLookup(captionKey_.c_str(), caption, sizeof caption);
+    if (const Font* font = DemoFonts::Caption())
+    {
+        canvas.SetTextColour(0xffffff);
+        const Rect box = GetLocalRect().Offset(0, pressed_ ? 1 : 0);
+        canvas.DrawText(*font, caption, box,
+                        CCanvas::kTextCentre | CCanvas::kTextVCentre | CCanvas::kTextSingleLine);
+    }
 }
 
-bool DemoButton::OnMouse(int event, int x, int y, unsigned) {
-  const bool inside = GetLocalRect().Contains(x, y);
-  switch (event) {
+bool DemoButton::OnMouse(int event, int x, int y, unsigned)
+{
+    const bool inside = GetLocalRect().Contains(x, y);
+    switch (event)
+    {
     case kMouseEnter:
     case kMouseLeave:
-      hot_ = event == kMouseEnter;
-      pressed_ = pressed_ && hot_;
-      Redraw();
-      return true;
+        hot_ = event == kMouseEnter;
+        pressed_ = pressed_ && hot_;
+        Redraw();
+        return true;
     case kMouseLeftDown:
     case kMouseLeftDoubleClick:
-      pressed_ = true;
-      // Leave tracking: pulling the pointer out of the window cancels the press.
-      if (TWGuiWindow* window = GetWindow()) window->SetMouseCapture(this, true);
-      Redraw();
-      return true;
+        pressed_ = true;
+        // Leave tracking: pulling the pointer out of the window cancels the press.
+        if (TWGuiWindow* window = GetWindow())
+            window->SetMouseCapture(this, true);
+        Redraw();
+        return true;
     case kMouseLeftUp:
-    case kMouseLeftUpAfterDoubleClick: {
-      const bool click = pressed_ && inside;
-      pressed_ = false;
-      if (TWGuiWindow* window = GetWindow(); window && window->GetCaptureObject() == this) window->ReleaseMouseCapture();
-      Redraw();
-      if (click) NotifyObservers(kClicked, this);
-      return true;
+    case kMouseLeftUpAfterDoubleClick:
+    {
+        const bool click = pressed_ && inside;
+        pressed_ = false;
+        if (TWGuiWindow* window = GetWindow(); window && window->GetCaptureObject() == this)
+            window->ReleaseMouseCapture();
+        Redraw();
+        if (click)
+            NotifyObservers(kClicked, this);
+        return true;
     }
     default:
-      return true;
-  }
+        return true;
+    }
 }
 
-bool DemoButton::GetToolTipText(int, int, char* out, size_t size) {
-  return resources::StringTableLookup(tooltipKey_.c_str(), out, size) > 0;
+bool DemoButton::GetToolTipText(int, int, char* out, size_t size)
+{
+    return resources::StringTableLookup(tooltipKey_.c_str(), out, size) > 0;
 }

@@ -7,27 +7,28 @@
 
 class CImage;
 
-class DemoButton : public TWGuiControl {
- public:
-  static constexpr int kClicked = 1000;
+class DemoButton : public TWGuiControl
+{
+public:
+    static constexpr int kClicked = 1000;
 
-  DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char* item, const char* hotItem,
-             const char* captionKey, const char* tooltipKey);
-  ~DemoButton() override;
+    DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char* item, const char* hotItem,
+               const char* captionKey, const char* tooltipKey);
+    ~DemoButton() override;
 
-  void Draw(const Rect& r) override;
-  bool OnMouse(int event, int x, int y, unsigned keyState) override;
-  bool GetToolTipText(int x, int y, char* out, size_t size) override;
+    void Draw(const Rect& r) override;
+    bool OnMouse(int event, int x, int y, unsigned keyState) override;
+    bool GetToolTipText(int x, int y, char* out, size_t size) override;
 
- private:
-  CImage* Acquire(const char* item, std::string& fileName);
+private:
+    CImage* Acquire(const char* item, std::string& fileName);
 
-  CImage* image_ = nullptr;
-  CImage* hotImage_ = nullptr;
-  std::string imageFile_;
-  std::string hotImageFile_;
-  std::string captionKey_;
-  std::string tooltipKey_;
-  bool hot_ = false;
-  bool pressed_ = false;
+    CImage* image_ = nullptr;
+    CImage* hotImage_ = nullptr;
+    std::string imageFile_;
+    std::string hotImageFile_;
+    std::string captionKey_;
+    std::string tooltipKey_;
+    bool hot_ = false;
+    bool pressed_ = false;
 };

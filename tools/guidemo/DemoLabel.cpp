@@ -2,22 +2,27 @@
 
 #include "images/CCanvas.h"
 
-DemoLabel::DemoLabel(const Font* font, ColourRef colour, int width, int height) : font_(font), colour_(colour) {
-  SetTransparent(true);
-  SetAcceptsHover(false);
-  SetSize(width, height);
+DemoLabel::DemoLabel(const Font* font, ColourRef colour, int width, int height) : font_(font), colour_(colour)
+{
+    SetTransparent(true);
+    SetAcceptsHover(false);
+    SetSize(width, height);
 }
 
-void DemoLabel::SetText(const std::string& text) {
-  if (text == text_) return;
-  text_ = text;
-  Redraw();
+void DemoLabel::SetText(const std::string& text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    Redraw();
 }
 
-void DemoLabel::Draw(const Rect& r) {
-  CImage* buffer = GetBackBuffer();
-  if (!buffer || !font_) return;
-  CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
-  canvas.SetTextColour(colour_);
-  canvas.DrawText(*font_, text_.c_str(), GetLocalRect(), CCanvas::kTextVCentre | CCanvas::kTextSingleLine);
+void DemoLabel::Draw(const Rect& r)
+{
+    CImage* buffer = GetBackBuffer();
+    if (!buffer || !font_)
+        return;
+    CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
+    canvas.SetTextColour(colour_);
+    canvas.DrawText(*font_, text_.c_str(), GetLocalRect(), CCanvas::kTextVCentre | CCanvas::kTextSingleLine);
 }

@@ -13,39 +13,47 @@
 #include "gui/TWGuiWindowCallback.h"
 #include "gui/TWImageContainer.h"
 
-class DemoScene : public Observer, public TWGuiWindowCallback {
- public:
-  static constexpr int kWidth = 400;
-  static constexpr int kHeight = 240;
-  enum ControlId : int32_t { kHello = 1, kReverb = 2, kAbout = 3, kQuit = 4, kVolume = 5 };
+class DemoScene : public Observer, public TWGuiWindowCallback
+{
+public:
+    static constexpr int kWidth = 400;
+    static constexpr int kHeight = 240;
+    enum ControlId : int32_t
+    {
+        kHello = 1,
+        kReverb = 2,
+        kAbout = 3,
+        kQuit = 4,
+        kVolume = 5
+    };
 
-  DemoScene(TWGuiWindow& window, CSkin& skin, ImageManager& images, std::FILE* journal);
-  ~DemoScene() override;
+    DemoScene(TWGuiWindow& window, CSkin& skin, ImageManager& images, std::FILE* journal);
+    ~DemoScene() override;
 
-  void Notify(int eventId, void* data, Observable* source) override;
-  void Attach(Observable* observable) override;
-  void OnRefreshTick() override;
+    void Notify(int eventId, void* data, Observable* source) override;
+    void Attach(Observable* observable) override;
+    void OnRefreshTick() override;
 
-  bool QuitRequested() const { return quit_; }
-  // The centre of a control in window coordinates.
-  Point CentreOf(int32_t id) const;
+    bool QuitRequested() const { return quit_; }
+    // The centre of a control in window coordinates.
+    Point CentreOf(int32_t id) const;
 
- private:
-  void ShowReverbMenu();
-  void Journal(const char* format, int a = 0, int b = 0);
+private:
+    void ShowReverbMenu();
+    void Journal(const char* format, int a = 0, int b = 0);
 
-  TWGuiWindow& window_;
-  std::FILE* journal_;
-  std::unique_ptr<TWImageContainer> background_;
-  std::unique_ptr<TWImageContainer> panel_;
-  std::unique_ptr<DemoLabel> title_;
-  std::unique_ptr<DemoLabel> status_;
-  std::unique_ptr<DemoButton> hello_;
-  std::unique_ptr<DemoButton> reverb_;
-  std::unique_ptr<DemoButton> about_;
-  std::unique_ptr<DemoButton> quit_button_;
-  std::unique_ptr<DemoSlider> volume_;
-  int reverbPreset_ = 2;
-  int ticks_ = 0;
-  bool quit_ = false;
+    TWGuiWindow& window_;
+    std::FILE* journal_;
+    std::unique_ptr<TWImageContainer> background_;
+    std::unique_ptr<TWImageContainer> panel_;
+    std::unique_ptr<DemoLabel> title_;
+    std::unique_ptr<DemoLabel> status_;
+    std::unique_ptr<DemoButton> hello_;
+    std::unique_ptr<DemoButton> reverb_;
+    std::unique_ptr<DemoButton> about_;
+    std::unique_ptr<DemoButton> quit_button_;
+    std::unique_ptr<DemoSlider> volume_;
+    int reverbPreset_ = 2;
+    int ticks_ = 0;
+    bool quit_ = false;
 };

@@ -10,88 +10,114 @@
 #include "images/CCanvas.h"
 #include "platform/NativeKeys.h"
 
-namespace {
+namespace
+{
 constexpr int kThumbWidth = 12;
 }
 
 DemoSlider::DemoSlider(int32_t id, ImageManager* images, CSkin* skin, int width, int height)
-    : TWGuiControl(id, images, skin) {
-  SetSize(width, height);
-  SetTransparent(true);
-  SkinItemDefinition definition;
-  if (skin && skin->Resolve("Slider Track", definition) && definition.kind == kSkinSolidColour)
-    track_ = definition.colour;
-  if (skin && images && skin->Resolve("Slider Thumb", definition)) {
-    thumb_ = images->Get(definition.fileName.c_str());
-    if (thumb_) thumbFile_ = thumb_->GetFileName();
-  }
+    : TWGuiControl(id, images, skin)
+{
+    SetSize(width, height);
+    SetTransparent(true);
+    SkinItemDefinition definition;
+    if (skin && skin->Resolve("Slider Track", definition) && definition.kind == kSkinSolidColour)
+        track_ = definition.colour;
+    if (skin && images && skin->Resolve("Slider Thumb", definition))
+    {
+        thumb_ = images->Get(definition.fileName.c_str());
+        if (thumb_)
+            thumbFile_ = thumb_->GetFileName();
+    }
 }
 
-DemoSlider::~DemoSlider() {
-  if (GetImageManager()) GetImageManager()->Release(thumbFile_.c_str());
+DemoSlider::~DemoSlider()
+{
+    if (GetImageManager())
+        GetImageManager()->Release(thumbFile_.c_str());
 }
 
-int DemoSlider::ThumbLeft() const { return value_ * (GetWidth() - kThumbWidth) / 100; }
-
-int DemoSlider::ValueAt(int x) const {
-  const int span = std::max(1, GetWidth() - kThumbWidth);
-  return std::clamp((x - kThumbWidth / 2) * 100 / span, 0, 100);
+int DemoSlider::ThumbLeft() const
+{
+    return value_ * (GetWidth() - kThumbWidth) / 100;
 }
 
-void DemoSlider::SetValue(int value) {
-  value = std::clamp(value, 0, 100);
-  if (value == value_) return;
-  value_ = value;
-  Redraw();
-  NotifyObservers(kChanged, this);
+int DemoSlider::ValueAt(int x) const
+{
+    const int span = std::max(1, GetWidth() - kThumbWidth);
+    return std::clamp((x - kThumbWidth / 2) * 100 / span, 0, 100);
 }
 
-void DemoSlider::Draw(const Rect& r) {
-  CImage* buffer = GetBackBuffer();
-  if (!buffer) return;
-  CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
-  const int mid = GetHeight() / 2;
-  canvas.FillRect({kThumbWidth / 2, mid - 2, GetWidth() - kThumbWidth / 2, mid + 2}, track_);
-  if (thumb_) canvas.AlphaBlendImage(*thumb_, thumb_->GetRect(), ThumbLeft(), (GetHeight() - thumb_->GetHeight()) / 2);
+void DemoSlider::SetValue(int value)
+{
+    value = std::clamp(value, 0, 100);
+    if (value == value_)
+        return;
+    value_ = value;
+    Redraw();
+    NotifyObservers(kChanged, this);
 }
 
-bool DemoSlider::OnMouse(int event, int x, int, unsigned) {
-  TWGuiWindow* window = GetWindow();
-  switch (event) {
+void DemoSlider::Draw(const Rect& r)
+{
+    CImage* buffer = GetBackBuffer();
+    if (!buffer)
+        return;
+    CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
+    const int mid = GetHeight() / 2;
+    canvas.FillRect({kThumbWidth / 2, mid - 2, GetWidth() - kThumbWidth / 2, mid + 2}, track_);
+    if (thumb_)
+        canvas.AlphaBlendImage(*thumb_, thumb_->GetRect(), ThumbLeft(),
+                               (GetHeight() - thumb_->GetHeight()) / 2);
+}
+
+bool DemoSlider::OnMouse(int event, int x, int, unsigned)
+{
+    TWGuiWindow* window = GetWindow();
+    switch (event)
+    {
     case kMouseLeftDown:
-      dragging_ = true;
-      if (window) {
-        window->SetMouseCapture(this, false);
-        // While dragging, the value follows the pointer without delay.
-        if (window->GetTooltip()) window->GetTooltip()->SetShowDelay(1);
-      }
-      SetValue(ValueAt(x));
-      return true;
+        dragging_ = true;
+        if (window)
+        {
+            window->SetMouseCapture(this, false);
+            // While dragging, the value follows the pointer without delay.
+            if (window->GetTooltip())
+                window->GetTooltip()->SetShowDelay(1);
+        }
+        SetValue(ValueAt(x));
+        return true;
     case kMouseMove:
-      if (dragging_) SetValue(ValueAt(x));
-      return true;
+        if (dragging_)
+            SetValue(ValueAt(x));
+        return true;
     case kMouseLeftUp:
-      dragging_ = false;
-      if (window) {
-        window->ReleaseMouseCapture();
-        if (window->GetTooltip()) window->GetTooltip()->SetShowDelay(500);
-      }
-      return true;
+        dragging_ = false;
+        if (window)
+        {
+            window->ReleaseMouseCapture();
+            if (window->GetTooltip())
+                window->GetTooltip()->SetShowDelay(500);
+        }
+        return true;
     default:
-      return true;
-  }
+        return true;
+    }
 }
 
-bool DemoSlider::OnKey(int event, int virtualKey, unsigned modifiers) {
-  if (event != kKeyDown || (virtualKey != kVkLeft && virtualKey != kVkRight)) return false;
-  const int step = (modifiers & 4) ? 10 : 1;  // Shift takes big steps
-  SetValue(value_ + (virtualKey == kVkRight ? step : -step));
-  return true;
+bool DemoSlider::OnKey(int event, int virtualKey, unsigned modifiers)
+{
+    if (event != kKeyDown || (virtualKey != kVkLeft && virtualKey != kVkRight))
+        return false;
+    const int step = (modifiers & 4) ? 10 : 1; // Shift takes big steps
+    SetValue(value_ + (virtualKey == kVkRight ? step : -step));
+    return true;
 }
 
-bool DemoSlider::GetToolTipText(int, int, char* out, size_t size) {
-  char format[64];
-  resources::StringTableLookup("Demo Volume Tooltip", format, sizeof format);
-  std::snprintf(out, size, "%s: %d", format, value_);
-  return true;
+bool DemoSlider::GetToolTipText(int, int, char* out, size_t size)
+{
+    char format[64];
+    resources::StringTableLookup("Demo Volume Tooltip", format, sizeof format);
+    std::snprintf(out, size, "%s: %d", format, value_);
+    return true;
 }

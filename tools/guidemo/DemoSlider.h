@@ -9,27 +9,28 @@
 
 class CImage;
 
-class DemoSlider : public TWGuiControl {
- public:
-  static constexpr int kChanged = 1001;
+class DemoSlider : public TWGuiControl
+{
+public:
+    static constexpr int kChanged = 1001;
 
-  DemoSlider(int32_t id, ImageManager* images, CSkin* skin, int width, int height);
-  ~DemoSlider() override;
+    DemoSlider(int32_t id, ImageManager* images, CSkin* skin, int width, int height);
+    ~DemoSlider() override;
 
-  int GetValue() const { return value_; }
-  void SetValue(int value);
-  void Draw(const Rect& r) override;
-  bool OnMouse(int event, int x, int y, unsigned keyState) override;
-  bool OnKey(int event, int virtualKey, unsigned modifiers) override;
-  bool GetToolTipText(int x, int y, char* out, size_t size) override;
+    int GetValue() const { return value_; }
+    void SetValue(int value);
+    void Draw(const Rect& r) override;
+    bool OnMouse(int event, int x, int y, unsigned keyState) override;
+    bool OnKey(int event, int virtualKey, unsigned modifiers) override;
+    bool GetToolTipText(int x, int y, char* out, size_t size) override;
 
- private:
-  int ThumbLeft() const;
-  int ValueAt(int x) const;
+private:
+    int ThumbLeft() const;
+    int ValueAt(int x) const;
 
-  CImage* thumb_ = nullptr;
-  std::string thumbFile_;
-  ColourRef track_ = 0x202020;
-  int value_ = 50;
-  bool dragging_ = false;
+    CImage* thumb_ = nullptr;
+    std::string thumbFile_;
+    ColourRef track_ = 0x202020;
+    int value_ = 50;
+    bool dragging_ = false;
 };

@@ -4,8 +4,9 @@
 
 #include "images/CImage.h"
 
-class XwdFile {
- public:
-  // False with a reason in error when the file cannot be read or has another format.
-  static bool Read(const std::string& path, CImage& image, std::string& error);
+class XwdFile
+{
+public:
+    // False with a reason in error when the file cannot be read or has another format.
+    static bool Read(const std::string& path, CImage& image, std::string& error);
 };
