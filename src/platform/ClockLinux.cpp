@@ -1,5 +1,7 @@
 #include <time.h>
-#include <cerrno>
+
+#include <chrono>
+#include <thread>
 
 #include "Platform.h"
 
@@ -11,27 +13,25 @@ uint32_t TickFromClock(uint64_t seconds, uint32_t nanoseconds) {
 }
 
 uint32_t GetTickCount() {
-  struct timespec now {};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return TickFromClock(static_cast<uint64_t>(now.tv_sec), static_cast<uint32_t>(now.tv_nsec));
+  const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceStart);
+  const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(sinceStart - seconds);
+  return TickFromClock(static_cast<uint64_t>(seconds.count()), static_cast<uint32_t>(nanoseconds.count()));
 }
 
 uint32_t TimeGetTime() { return GetTickCount(); }
 
 void SleepMilliseconds(uint32_t milliseconds) {
-  struct timespec wait {};
-  wait.tv_sec = static_cast<time_t>(milliseconds / 1000u);
-  wait.tv_nsec = static_cast<long>(milliseconds % 1000u) * 1000000L;
-  // A signal may cut the sleep short; sleep on for the rest.
-  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
-  }
+  // Sleeps the whole time even when a signal interrupts it.
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 LocalTime GetLocalTime() {
-  struct timespec now {};
-  clock_gettime(CLOCK_REALTIME, &now);
+  const auto now = std::chrono::system_clock::now();
+  const time_t seconds = std::chrono::system_clock::to_time_t(now);
+  const auto milliseconds =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
   struct tm local {};
-  const time_t seconds = now.tv_sec;
   localtime_r(&seconds, &local);
   LocalTime time{};
   time.year = local.tm_year + 1900;
@@ -40,7 +40,7 @@ LocalTime GetLocalTime() {
   time.hour = local.tm_hour;
   time.minute = local.tm_min;
   time.second = local.tm_sec;
-  time.milliseconds = static_cast<int>(now.tv_nsec / 1000000L);
+  time.milliseconds = static_cast<int>(milliseconds < 0 ? milliseconds + 1000 : milliseconds);
   return time;
 }
 
