@@ -79,7 +79,8 @@ void print(const std::vector<Row>& rows, bool asRows)
 
 int childMain(const std::string& mode, const std::string& argument, const std::string& out)
 {
-    const Figures figures = mode == "--library-load" ? MeasureLibraryLoad(argument) : MeasurePluginStart(argument);
+    const Figures figures =
+        mode == "--library-load" ? MeasureLibraryLoad(argument) : MeasurePluginStart(argument);
     return !figures.empty() && WriteFigures(out, figures) ? 0 : 1;
 }
 } // namespace

@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace engine {
+namespace engine
+{
 
 // Random-access bytes of a sound bank: a file, or memory for tests and fuzzing.
-class ByteSource {
+class ByteSource
+{
 public:
     virtual ~ByteSource() = default;
     virtual uint64_t size() const = 0;
@@ -14,4 +16,4 @@ public:
     virtual bool read(uint64_t offset, void* destination, size_t count) = 0;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -5,10 +5,12 @@
 
 #include "ByteSource.h"
 
-namespace engine {
+namespace engine
+{
 
 // A file opened for reading raw bytes; closed with the object.
-class FileByteSource : public ByteSource {
+class FileByteSource : public ByteSource
+{
 public:
     explicit FileByteSource(const std::string& path);
     ~FileByteSource() override;
@@ -24,4 +26,4 @@ private:
     uint64_t size_ = 0;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -2,14 +2,19 @@
 
 #include <cstdint>
 
-namespace engine {
+namespace engine
+{
 
 // Unaligned little-endian reads from a byte buffer whose bounds the caller has checked.
-inline uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint16_t ReadU16(const uint8_t* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 
-inline uint32_t ReadU32(const uint8_t* p) {
+inline uint32_t ReadU32(const uint8_t* p)
+{
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-}  // namespace engine
+} // namespace engine

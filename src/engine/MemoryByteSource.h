@@ -2,10 +2,12 @@
 
 #include "ByteSource.h"
 
-namespace engine {
+namespace engine
+{
 
 // Bytes held by the caller; they must outlive the source.
-class MemoryByteSource : public ByteSource {
+class MemoryByteSource : public ByteSource
+{
 public:
     MemoryByteSource(const uint8_t* data, size_t size);
     uint64_t size() const override;
@@ -16,4 +18,4 @@ private:
     size_t size_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -12,50 +12,61 @@
 
 #include "SampleDataReader.h"
 
-namespace engine {
+namespace engine
+{
 
-SampleDataCache::~SampleDataCache() {
-    if (sampleData_ != nullptr) {
+SampleDataCache::~SampleDataCache()
+{
+    if (sampleData_ != nullptr)
+    {
         cancelAndWait();
         freeBlock();
     }
 }
 
-SampleDataCache& SampleDataCache::shared() {
+SampleDataCache& SampleDataCache::shared()
+{
     static SampleDataCache cache;
     return cache;
 }
 
-const int16_t* SampleDataCache::attach(const std::string& path, uint64_t fileOffset,
-                                       uint32_t size) {
-    if (userCount_.load() != 0) {
+const int16_t* SampleDataCache::attach(const std::string& path, uint64_t fileOffset, uint32_t size)
+{
+    if (userCount_.load() != 0)
+    {
         // The block belongs to the first file loaded in the process. A bank whose sample data has
         // another size would index outside it, so it is refused rather than attached.
-        if (size != sampleDataSize_) {
-            fluid_log(FLUID_ERR, "Sample data of %s does not match the shared sample data",
-                      path.c_str());
+        if (size != sampleDataSize_)
+        {
+            fluid_log(FLUID_ERR, "Sample data of %s does not match the shared sample data", path.c_str());
             return nullptr;
         }
-        if (!keepShared()) userCount_.fetch_add(1);
+        if (!keepShared())
+            userCount_.fetch_add(1);
         return sampleData_;
     }
-    if (!startRead(path, fileOffset, size)) return nullptr;
+    if (!startRead(path, fileOffset, size))
+        return nullptr;
     userCount_.fetch_add(1);
     return sampleData_;
 }
 
-bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, uint32_t size) {
+bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, uint32_t size)
+{
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
+    if (file == nullptr)
+        return false;
     if (fileOffset > static_cast<uint64_t>(std::numeric_limits<long>::max()) ||
-        std::fseek(file, static_cast<long>(fileOffset), SEEK_SET) != 0) {
+        std::fseek(file, static_cast<long>(fileOffset), SEEK_SET) != 0)
+    {
         std::fprintf(stderr, "error: %s\n", std::strerror(errno));
         std::fclose(file);
         return false;
     }
     // Zeroed, so that voices reaching samples not read yet play silence; never moved.
     auto* block = static_cast<int16_t*>(std::calloc(size / 2 + 1, sizeof(int16_t)));
-    if (block == nullptr) {
+    if (block == nullptr)
+    {
         std::fclose(file);
         return false;
     }
@@ -64,7 +75,8 @@ bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, ui
     progress_.loadPercent.store(0);
     progress_.loadDone.store(0);
     SampleDataReader reader(path, fileOffset, reinterpret_cast<char*>(block), size, progress_);
-    if (!reader.start()) {
+    if (!reader.start())
+    {
         std::free(block);
         std::fclose(file);
         return false;
@@ -75,34 +87,48 @@ bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, ui
     return true;
 }
 
-void SampleDataCache::release(const int16_t* block) {
-    if (block == nullptr || block != sampleData_ || keepShared()) return;
-    if (userCount_.load() == 0 || userCount_.fetch_sub(1) != 1) return;
+void SampleDataCache::release(const int16_t* block)
+{
+    if (block == nullptr || block != sampleData_ || keepShared())
+        return;
+    if (userCount_.load() == 0 || userCount_.fetch_sub(1) != 1)
+        return;
     cancelAndWait();
     freeBlock();
 }
 
-void SampleDataCache::cancelAndWait() {
-    if (progress_.loadDone.load() != 0) return;
+void SampleDataCache::cancelAndWait()
+{
+    if (progress_.loadDone.load() != 0)
+        return;
     progress_.cancelLoad.store(1);
-    while (progress_.loadDone.load() == 0) {
+    while (progress_.loadDone.load() == 0)
+    {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 
-void SampleDataCache::freeBlock() {
+void SampleDataCache::freeBlock()
+{
     std::free(sampleData_);
     sampleData_ = nullptr;
     sampleDataSize_ = 0;
 }
 
-void SampleDataCache::setKeepSharedSamples(bool keep) { keepShared_.store(keep ? 1 : 0); }
+void SampleDataCache::setKeepSharedSamples(bool keep)
+{
+    keepShared_.store(keep ? 1 : 0);
+}
 
-void SampleDataCache::resetLoadProgress() {
+void SampleDataCache::resetLoadProgress()
+{
     progress_.loadPercent.store(0);
     progress_.loadDone.store(0);
 }
 
-void SampleDataCache::setLoadPercent(int32_t percent) { progress_.loadPercent.store(percent); }
+void SampleDataCache::setLoadPercent(int32_t percent)
+{
+    progress_.loadPercent.store(percent);
+}
 
-}  // namespace engine
+} // namespace engine

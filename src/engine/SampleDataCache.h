@@ -6,7 +6,8 @@
 
 #include "SampleReadProgress.h"
 
-namespace engine {
+namespace engine
+{
 
 // The sound bank's sample block, read once per process and shared by every sound bank loaded from
 // it. The first attach allocates the block and starts the background read; later attaches share
@@ -15,7 +16,8 @@ namespace engine {
 // Threads: attach, release, setKeepSharedSamples and the progress resets run on the host's thread
 // that creates and destroys instruments. The background read writes the block and the progress.
 // The audio thread's voices read the block; loadPercent and loadDone may be read from any thread.
-class SampleDataCache {
+class SampleDataCache
+{
 public:
     SampleDataCache() = default;
     // Cancels and waits for a running read, then frees the block.
@@ -61,4 +63,4 @@ private:
     SampleReadProgress progress_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -5,13 +5,15 @@
 
 #include "SampleReadProgress.h"
 
-namespace engine {
+namespace engine
+{
 
 // Reads the sample block of a sound bank from its file in pieces of 100000 bytes, publishing its
 // progress, and stops early when asked to. Runs on its own detached thread (start) or on the
 // caller's (run). The destination and the progress must outlive the read; the owner waits for
 // loadDone before freeing them, and the read touches neither after setting it.
-class SampleDataReader {
+class SampleDataReader
+{
 public:
     static constexpr uint32_t kPieceSize = 100000;
 
@@ -30,4 +32,4 @@ private:
     SampleReadProgress& progress_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -11,7 +11,8 @@
 #include "SoundBankSample.h"
 #include "SoundFontData.h"
 
-namespace engine {
+namespace engine
+{
 
 class SampleDataCache;
 
@@ -19,12 +20,12 @@ class SampleDataCache;
 // instruments and samples. The samples point into the block shared through the cache, attached
 // when the bank is created and released when the engine frees the bank.
 // Threads: created and freed on the host's thread; presets play on the thread sending notes.
-class SoundBank {
+class SoundBank
+{
 public:
     // Builds the bank for the parsed file at path; nullptr (logged) when the sample data cannot
     // be attached or an engine object cannot be created.
-    static fluid_sfont_t* Create(const std::string& path, const SoundFontData& data,
-                                 SampleDataCache& cache);
+    static fluid_sfont_t* Create(const std::string& path, const SoundFontData& data, SampleDataCache& cache);
 
     ~SoundBank();
     SoundBank(const SoundBank&) = delete;
@@ -47,8 +48,8 @@ private:
     fluid_sfont_t* sfont_ = nullptr;
     std::vector<std::unique_ptr<SoundBankSample>> samples_;
     std::vector<std::unique_ptr<SoundBankInstrument>> instruments_;
-    std::vector<std::unique_ptr<SoundBankPreset>> presets_;  // by bank, then preset number
+    std::vector<std::unique_ptr<SoundBankPreset>> presets_; // by bank, then preset number
     size_t iteration_ = 0;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -1,15 +1,19 @@
 #include "SoundBankInstrument.h"
 
-namespace engine {
+namespace engine
+{
 
-SoundBankInstrument::SoundBankInstrument(
-    const SoundFontInstrument& record,
-    const std::vector<std::unique_ptr<SoundBankSample>>& samples) {
-    for (size_t i = 0; i < record.zones.size(); ++i) {
+SoundBankInstrument::SoundBankInstrument(const SoundFontInstrument& record,
+                                         const std::vector<std::unique_ptr<SoundBankSample>>& samples)
+{
+    for (size_t i = 0; i < record.zones.size(); ++i)
+    {
         SoundBankZone zone(record.zones[i], SoundBankZone::Level::Instrument);
-        if (zone.link() == SoundBankZone::kNoLink) {
+        if (zone.link() == SoundBankZone::kNoLink)
+        {
             // Only the first zone may be global; a later zone without a sample is dropped.
-            if (i == 0) global_ = std::make_unique<SoundBankZone>(std::move(zone));
+            if (i == 0)
+                global_ = std::make_unique<SoundBankZone>(std::move(zone));
             continue;
         }
         // The reader has checked that every sample reference exists.
@@ -18,4 +22,4 @@ SoundBankInstrument::SoundBankInstrument(
     }
 }
 
-}  // namespace engine
+} // namespace engine

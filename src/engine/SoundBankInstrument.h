@@ -7,14 +7,17 @@
 #include "SoundBankSample.h"
 #include "SoundBankZone.h"
 
-namespace engine {
+namespace engine
+{
 
 // An instrument of a loaded sound bank: its optional global zone and its zones with samples.
-class SoundBankInstrument {
+class SoundBankInstrument
+{
 public:
-    struct Zone {
+    struct Zone
+    {
         SoundBankZone zone;
-        SoundBankSample* sample;  // nullptr when the sample is unusable
+        SoundBankSample* sample; // nullptr when the sample is unusable
     };
 
     // samples are the bank's samples, indexed like the file's sample headers.
@@ -31,4 +34,4 @@ private:
     std::vector<Zone> zones_;
 };
 
-}  // namespace engine
+} // namespace engine

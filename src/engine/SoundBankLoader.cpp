@@ -1,7 +1,7 @@
 #include "SoundBankLoader.h"
 
-#include <mutex>
 #include <exception>
+#include <mutex>
 #include <new>
 #include <utility>
 #include <vector>
@@ -9,37 +9,48 @@
 #include "SoundBank.h"
 #include "SoundFontReader.h"
 
-namespace engine {
-namespace {
+namespace engine
+{
+namespace
+{
 
 // Which loader belongs to which synthesizer. Touched only while synthesizers are created, loaded
 // and deleted, never while audio is rendered.
 std::mutex registryMutex;
-std::vector<std::pair<fluid_synth_t*, SoundBankLoader*>>& Registry() {
+std::vector<std::pair<fluid_synth_t*, SoundBankLoader*>>& Registry()
+{
     static std::vector<std::pair<fluid_synth_t*, SoundBankLoader*>> registry;
     return registry;
 }
 
-SoundBankLoader* FindLoader(fluid_synth_t* synth) {
+SoundBankLoader* FindLoader(fluid_synth_t* synth)
+{
     std::lock_guard<std::mutex> lock(registryMutex);
-    for (const auto& entry : Registry()) {
-        if (entry.first == synth) return entry.second;
+    for (const auto& entry : Registry())
+    {
+        if (entry.first == synth)
+            return entry.second;
     }
     return nullptr;
 }
 
-fluid_sfont_t* LoadCallback(fluid_sfloader_t* loader, const char* path) {
+fluid_sfont_t* LoadCallback(fluid_sfloader_t* loader, const char* path)
+{
     auto* ours = static_cast<SoundBankLoader*>(fluid_sfloader_get_data(loader));
     return ours != nullptr && path != nullptr ? ours->load(path) : nullptr;
 }
 
-void FreeCallback(fluid_sfloader_t* loader) {
+void FreeCallback(fluid_sfloader_t* loader)
+{
     auto* ours = static_cast<SoundBankLoader*>(fluid_sfloader_get_data(loader));
-    if (ours != nullptr) {
+    if (ours != nullptr)
+    {
         std::lock_guard<std::mutex> lock(registryMutex);
         auto& registry = Registry();
-        for (auto it = registry.begin(); it != registry.end(); ++it) {
-            if (it->second == ours) {
+        for (auto it = registry.begin(); it != registry.end(); ++it)
+        {
+            if (it->second == ours)
+            {
                 registry.erase(it);
                 break;
             }
@@ -49,24 +60,31 @@ void FreeCallback(fluid_sfloader_t* loader) {
     delete_fluid_sfloader(loader);
 }
 
-}  // namespace
+} // namespace
 
-bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache) {
-    if (synth == nullptr || fluid_synth_sfcount(synth) > 0 || FindLoader(synth) != nullptr) {
+bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache)
+{
+    if (synth == nullptr || fluid_synth_sfcount(synth) > 0 || FindLoader(synth) != nullptr)
+    {
         return false;
     }
     auto* ours = new (std::nothrow) SoundBankLoader(cache);
-    if (ours == nullptr) return false;
+    if (ours == nullptr)
+        return false;
     fluid_sfloader_t* loader = new_fluid_sfloader(LoadCallback, FreeCallback);
-    if (loader == nullptr) {
+    if (loader == nullptr)
+    {
         delete ours;
         return false;
     }
     fluid_sfloader_set_data(loader, ours);
-    try {
+    try
+    {
         std::lock_guard<std::mutex> lock(registryMutex);
         Registry().emplace_back(synth, ours);
-    } catch (const std::exception&) {
+    }
+    catch (const std::exception&)
+    {
         delete ours;
         delete_fluid_sfloader(loader);
         return false;
@@ -75,31 +93,40 @@ bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache) {
     return true;
 }
 
-int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets) {
-    if (synth == nullptr || path == nullptr) return -1;
+int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets)
+{
+    if (synth == nullptr || path == nullptr)
+        return -1;
     SoundBankLoader* loader = FindLoader(synth);
-    if (loader == nullptr) {
+    if (loader == nullptr)
+    {
         fluid_log(FLUID_ERR, "No sound bank loader registered for this synthesizer");
         return -1;
     }
-    try {
+    try
+    {
         auto data = std::make_unique<SoundFontData>();
         SoundFontReader reader;
-        if (!reader.readFile(path, *data)) {
+        if (!reader.readFile(path, *data))
+        {
             fluid_log(FLUID_ERR, "Cannot load sound bank %s: %s", path, reader.error().c_str());
             return -1;
         }
         loader->setPending(path, std::move(data));
-    } catch (const std::exception&) {
+    }
+    catch (const std::exception&)
+    {
         fluid_log(FLUID_ERR, "Out of memory while reading %s", path);
         return -1;
     }
     const int id = fluid_synth_sfload(synth, path, resetPresets);
     loader->clearPending();
-    if (id == -1) return -1;
+    if (id == -1)
+        return -1;
     // Our loader comes first; a bank it refused may still have loaded through the engine's own
     // loaders, and such a bank (without the shared sample data) is not ours to keep.
-    if (fluid_synth_get_sfont_by_id(synth, id) != loader->lastLoaded()) {
+    if (fluid_synth_get_sfont_by_id(synth, id) != loader->lastLoaded())
+    {
         fluid_synth_sfunload(synth, id, resetPresets);
         fluid_log(FLUID_ERR, "Sound bank %s was refused by the system's loader", path);
         return -1;
@@ -107,35 +134,45 @@ int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets) {
     return id;
 }
 
-fluid_sfont_t* SoundBankLoader::load(const char* path) {
+fluid_sfont_t* SoundBankLoader::load(const char* path)
+{
     lastLoaded_ = nullptr;
-    try {
+    try
+    {
         std::unique_ptr<SoundFontData> parsed;
-        if (pending_ && pendingPath_ == path) {
+        if (pending_ && pendingPath_ == path)
+        {
             parsed = std::move(pending_);
-        } else {
+        }
+        else
+        {
             parsed = std::make_unique<SoundFontData>();
             SoundFontReader reader;
-            if (!reader.readFile(path, *parsed)) {
+            if (!reader.readFile(path, *parsed))
+            {
                 fluid_log(FLUID_ERR, "Cannot load sound bank %s: %s", path, reader.error().c_str());
                 return nullptr;
             }
         }
         lastLoaded_ = SoundBank::Create(path, *parsed, cache_);
-    } catch (const std::exception&) {  // called from the engine's C code: nothing may escape
+    }
+    catch (const std::exception&)
+    { // called from the engine's C code: nothing may escape
         fluid_log(FLUID_ERR, "Out of memory while loading %s", path);
     }
     return lastLoaded_;
 }
 
-void SoundBankLoader::setPending(std::string path, std::unique_ptr<SoundFontData> data) {
+void SoundBankLoader::setPending(std::string path, std::unique_ptr<SoundFontData> data)
+{
     pendingPath_ = std::move(path);
     pending_ = std::move(data);
 }
 
-void SoundBankLoader::clearPending() {
+void SoundBankLoader::clearPending()
+{
     pendingPath_.clear();
     pending_.reset();
 }
 
-}  // namespace engine
+} // namespace engine

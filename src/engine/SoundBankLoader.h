@@ -8,13 +8,13 @@
 #include "SampleDataCache.h"
 #include "SoundFontData.h"
 
-namespace engine {
+namespace engine
+{
 
 // Adds the system's SoundFont loader to a new synthesizer, ahead of the engine's own loaders.
 // Must be called right after new_fluid_synth: the engine ignores loaders added once a bank is
 // loaded (false then). The loader lives as long as the synthesizer.
-bool RegisterSoundBankLoader(fluid_synth_t* synth,
-                             SampleDataCache& cache = SampleDataCache::shared());
+bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache = SampleDataCache::shared());
 
 // Loads a sound bank through the system's loader only: the sound bank id, or -1 (logged) when no
 // loader is registered for synth, the file is damaged or not a SoundFont ("RIFF" or "TAL"+0x1A),
@@ -26,7 +26,8 @@ bool RegisterSoundBankLoader(fluid_synth_t* synth,
 int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets = 1);
 
 // The loader object behind the two functions above; the synthesizer owns it.
-class SoundBankLoader {
+class SoundBankLoader
+{
 public:
     explicit SoundBankLoader(SampleDataCache& cache) : cache_(cache) {}
 
@@ -46,4 +47,4 @@ private:
     fluid_sfont_t* lastLoaded_ = nullptr;
 };
 
-}  // namespace engine
+} // namespace engine

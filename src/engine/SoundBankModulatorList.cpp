@@ -1,41 +1,69 @@
 #include "SoundBankModulatorList.h"
 
-namespace engine {
-namespace {
+namespace engine
+{
+namespace
+{
 
-struct Source {
+struct Source
+{
     int index = 0;
     int flags = 0;
     bool knownCurve = true;
 };
 
-Source DecodeSource(uint16_t raw) {
+Source DecodeSource(uint16_t raw)
+{
     Source source;
     source.index = raw & 127;
-    if (raw & (1u << 7)) source.flags |= FLUID_MOD_CC;
-    if (raw & (1u << 8)) source.flags |= FLUID_MOD_NEGATIVE;
-    if (raw & (1u << 9)) source.flags |= FLUID_MOD_BIPOLAR;
-    switch ((raw >> 10) & 63) {
-        case 0: source.flags |= FLUID_MOD_LINEAR; break;
-        case 1: source.flags |= FLUID_MOD_CONCAVE; break;
-        case 2: source.flags |= FLUID_MOD_CONVEX; break;
-        case 3: source.flags |= FLUID_MOD_SWITCH; break;
-        default: source.knownCurve = false; break;
+    if (raw & (1u << 7))
+        source.flags |= FLUID_MOD_CC;
+    if (raw & (1u << 8))
+        source.flags |= FLUID_MOD_NEGATIVE;
+    if (raw & (1u << 9))
+        source.flags |= FLUID_MOD_BIPOLAR;
+    switch ((raw >> 10) & 63)
+    {
+    case 0:
+        source.flags |= FLUID_MOD_LINEAR;
+        break;
+    case 1:
+        source.flags |= FLUID_MOD_CONCAVE;
+        break;
+    case 2:
+        source.flags |= FLUID_MOD_CONVEX;
+        break;
+    case 3:
+        source.flags |= FLUID_MOD_SWITCH;
+        break;
+    default:
+        source.knownCurve = false;
+        break;
     }
     return source;
 }
 
-bool IsCc(const Source& s) { return (s.flags & FLUID_MOD_CC) != 0; }
+bool IsCc(const Source& s)
+{
+    return (s.flags & FLUID_MOD_CC) != 0;
+}
 
-bool IsValidSource(const Source& s) {
-    if (!IsCc(s)) {
-        switch (s.index) {
-            case FLUID_MOD_NONE: case FLUID_MOD_VELOCITY: case FLUID_MOD_KEY:
-            case FLUID_MOD_KEYPRESSURE: case FLUID_MOD_CHANNELPRESSURE: case FLUID_MOD_PITCHWHEEL:
-            case FLUID_MOD_PITCHWHEELSENS:
-                return true;
-            default:
-                return false;
+bool IsValidSource(const Source& s)
+{
+    if (!IsCc(s))
+    {
+        switch (s.index)
+        {
+        case FLUID_MOD_NONE:
+        case FLUID_MOD_VELOCITY:
+        case FLUID_MOD_KEY:
+        case FLUID_MOD_KEYPRESSURE:
+        case FLUID_MOD_CHANNELPRESSURE:
+        case FLUID_MOD_PITCHWHEEL:
+        case FLUID_MOD_PITCHWHEELSENS:
+            return true;
+        default:
+            return false;
         }
     }
     // Bank select, data entry, (N)RPN and the channel-mode controllers cannot modulate.
@@ -43,24 +71,27 @@ bool IsValidSource(const Source& s) {
     return cc != 0 && cc != 6 && cc != 32 && cc != 38 && (cc < 98 || cc > 101) && cc < 120;
 }
 
-}  // namespace
+} // namespace
 
-SoundBankModulatorList::ModPointer SoundBankModulatorList::convert(
-    const SoundFontModulatorRecord& record) {
+SoundBankModulatorList::ModPointer SoundBankModulatorList::convert(const SoundFontModulatorRecord& record)
+{
     const Source source1 = DecodeSource(record.source);
     Source source2 = DecodeSource(record.amountSource);
     // Source 1 "none" makes the modulator useless; linked modulators and destinations outside the
     // voice's generators are not supported.
     if ((!IsCc(source1) && source1.index == FLUID_MOD_NONE) || !IsValidSource(source1) ||
-        !IsValidSource(source2) || record.destination >= GEN_LAST) {
+        !IsValidSource(source2) || record.destination >= GEN_LAST)
+    {
         return nullptr;
     }
     // Source 2 "none" gives a constant 1, which is unipolar.
-    if (!IsCc(source2) && source2.index == FLUID_MOD_NONE) source2.flags &= ~FLUID_MOD_BIPOLAR;
+    if (!IsCc(source2) && source2.index == FLUID_MOD_NONE)
+        source2.flags &= ~FLUID_MOD_BIPOLAR;
     const bool disabled = !source1.knownCurve || !source2.knownCurve || record.transform != 0;
 
     ModPointer mod(new_fluid_mod());
-    if (!mod) return nullptr;
+    if (!mod)
+        return nullptr;
     fluid_mod_set_source1(mod.get(), source1.index, source1.flags);
     fluid_mod_set_source2(mod.get(), source2.index, source2.flags);
     fluid_mod_set_dest(mod.get(), record.destination);
@@ -68,45 +99,59 @@ SoundBankModulatorList::ModPointer SoundBankModulatorList::convert(
     return mod;
 }
 
-SoundBankModulatorList::SoundBankModulatorList(
-    const std::vector<SoundFontModulatorRecord>& records) {
+SoundBankModulatorList::SoundBankModulatorList(const std::vector<SoundFontModulatorRecord>& records)
+{
     std::vector<ModPointer> converted;
     converted.reserve(records.size());
-    for (const SoundFontModulatorRecord& record : records) {
+    for (const SoundFontModulatorRecord& record : records)
+    {
         ModPointer mod = convert(record);
-        if (mod) converted.push_back(std::move(mod));
+        if (mod)
+            converted.push_back(std::move(mod));
     }
     // Of identical modulators the last one counts, in its own place.
-    for (size_t i = 0; i < converted.size() && modulators_.size() < kMaxModulators; ++i) {
+    for (size_t i = 0; i < converted.size() && modulators_.size() < kMaxModulators; ++i)
+    {
         bool replacedLater = false;
-        for (size_t j = i + 1; j < converted.size() && !replacedLater; ++j) {
+        for (size_t j = i + 1; j < converted.size() && !replacedLater; ++j)
+        {
             replacedLater = fluid_mod_test_identity(converted[i].get(), converted[j].get()) != 0;
         }
-        if (!replacedLater) modulators_.push_back(std::move(converted[i]));
+        if (!replacedLater)
+            modulators_.push_back(std::move(converted[i]));
     }
 }
 
 void SoundBankModulatorList::addToVoice(fluid_voice_t* voice, const SoundBankModulatorList* global,
-                                        const SoundBankModulatorList& local, int mode) {
+                                        const SoundBankModulatorList& local, int mode)
+{
     const fluid_mod_t* chosen[kMaxModulators];
     size_t count = 0;
-    for (const ModPointer& mod : local.modulators_) chosen[count++] = mod.get();
+    for (const ModPointer& mod : local.modulators_)
+        chosen[count++] = mod.get();
     const size_t localCount = count;
-    if (global != nullptr) {
-        for (const ModPointer& mod : global->modulators_) {
+    if (global != nullptr)
+    {
+        for (const ModPointer& mod : global->modulators_)
+        {
             bool identical = false;
-            for (size_t i = 0; i < localCount && !identical; ++i) {
+            for (size_t i = 0; i < localCount && !identical; ++i)
+            {
                 identical = fluid_mod_test_identity(mod.get(), chosen[i]) != 0;
             }
-            if (identical) continue;
-            if (count == kMaxModulators) break;
+            if (identical)
+                continue;
+            if (count == kMaxModulators)
+                break;
             chosen[count++] = mod.get();
         }
     }
-    for (size_t i = 0; i < count; ++i) {
-        if (mode == FLUID_VOICE_ADD && fluid_mod_get_amount(chosen[i]) == 0.0) continue;
+    for (size_t i = 0; i < count; ++i)
+    {
+        if (mode == FLUID_VOICE_ADD && fluid_mod_get_amount(chosen[i]) == 0.0)
+            continue;
         fluid_voice_add_mod(voice, const_cast<fluid_mod_t*>(chosen[i]), mode);
     }
 }
 
-}  // namespace engine
+} // namespace engine

@@ -7,14 +7,16 @@
 
 #include "SoundFontData.h"
 
-namespace engine {
+namespace engine
+{
 
 // The modulators of one zone, converted to the engine's form with the SoundFont 2.01 rules:
 // invalid sources are removed, an unknown curve or transform disables (amount 0), of identical
 // modulators only the last stays, and at most kMaxModulators remain.
-class SoundBankModulatorList {
+class SoundBankModulatorList
+{
 public:
-    static constexpr size_t kMaxModulators = 64;  // the voice's modulator table
+    static constexpr size_t kMaxModulators = 64; // the voice's modulator table
 
     explicit SoundBankModulatorList(const std::vector<SoundFontModulatorRecord>& records);
 
@@ -27,7 +29,8 @@ public:
     const fluid_mod_t* at(size_t i) const { return modulators_[i].get(); }
 
 private:
-    struct ModDeleter {
+    struct ModDeleter
+    {
         void operator()(fluid_mod_t* mod) const { delete_fluid_mod(mod); }
     };
     using ModPointer = std::unique_ptr<fluid_mod_t, ModDeleter>;
@@ -37,4 +40,4 @@ private:
     std::vector<ModPointer> modulators_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -2,34 +2,51 @@
 
 #include "SampleDataCache.h"
 
-namespace engine {
-namespace {
+namespace engine
+{
+namespace
+{
 
-SoundBankPreset* PresetOf(fluid_preset_t* preset) {
+SoundBankPreset* PresetOf(fluid_preset_t* preset)
+{
     return static_cast<SoundBankPreset*>(fluid_preset_get_data(preset));
 }
 
-const char* GetName(fluid_preset_t* preset) { return PresetOf(preset)->name().c_str(); }
-int GetBank(fluid_preset_t* preset) { return PresetOf(preset)->bank(); }
-int GetNumber(fluid_preset_t* preset) { return PresetOf(preset)->number(); }
-int NoteOn(fluid_preset_t* preset, fluid_synth_t* synth, int channel, int key, int velocity) {
+const char* GetName(fluid_preset_t* preset)
+{
+    return PresetOf(preset)->name().c_str();
+}
+int GetBank(fluid_preset_t* preset)
+{
+    return PresetOf(preset)->bank();
+}
+int GetNumber(fluid_preset_t* preset)
+{
+    return PresetOf(preset)->number();
+}
+int NoteOn(fluid_preset_t* preset, fluid_synth_t* synth, int channel, int key, int velocity)
+{
     return PresetOf(preset)->noteOn(synth, channel, key, velocity);
 }
 // The sound bank owns its presets and deletes them with itself.
 void KeepPreset(fluid_preset_t*) {}
 
-}  // namespace
+} // namespace
 
-SoundBankPreset::SoundBankPreset(
-    const SoundFontPreset& record,
-    const std::vector<std::unique_ptr<SoundBankInstrument>>& instruments,
-    const SampleDataCache& cache)
-    : name_(record.name), bank_(record.bank), number_(record.preset), cache_(cache) {
-    if (name_.empty()) name_ = "Bank" + std::to_string(bank_) + ",Pre" + std::to_string(number_);
-    for (size_t i = 0; i < record.zones.size(); ++i) {
+SoundBankPreset::SoundBankPreset(const SoundFontPreset& record,
+                                 const std::vector<std::unique_ptr<SoundBankInstrument>>& instruments,
+                                 const SampleDataCache& cache)
+    : name_(record.name), bank_(record.bank), number_(record.preset), cache_(cache)
+{
+    if (name_.empty())
+        name_ = "Bank" + std::to_string(bank_) + ",Pre" + std::to_string(number_);
+    for (size_t i = 0; i < record.zones.size(); ++i)
+    {
         SoundBankZone zone(record.zones[i], SoundBankZone::Level::Preset);
-        if (zone.link() == SoundBankZone::kNoLink) {
-            if (i == 0) global_ = std::make_unique<SoundBankZone>(std::move(zone));
+        if (zone.link() == SoundBankZone::kNoLink)
+        {
+            if (i == 0)
+                global_ = std::make_unique<SoundBankZone>(std::move(zone));
             continue;
         }
         // The reader has checked that every instrument reference exists.
@@ -38,55 +55,73 @@ SoundBankPreset::SoundBankPreset(
     }
 }
 
-SoundBankPreset::~SoundBankPreset() {
-    if (preset_ != nullptr) delete_fluid_preset(preset_);
+SoundBankPreset::~SoundBankPreset()
+{
+    if (preset_ != nullptr)
+        delete_fluid_preset(preset_);
 }
 
-bool SoundBankPreset::attach(fluid_sfont_t* sfont) {
+bool SoundBankPreset::attach(fluid_sfont_t* sfont)
+{
     preset_ = new_fluid_preset(sfont, GetName, GetBank, GetNumber, NoteOn, KeepPreset);
-    if (preset_ == nullptr) return false;
+    if (preset_ == nullptr)
+        return false;
     fluid_preset_set_data(preset_, this);
     return true;
 }
 
-int SoundBankPreset::noteOn(fluid_synth_t* synth, int channel, int key, int velocity) const {
-    for (const Zone& presetZone : zones_) {
-        if (!presetZone.zone.contains(key, velocity)) continue;
-        for (const SoundBankInstrument::Zone& instrumentZone : presetZone.instrument->zones()) {
-            if (instrumentZone.sample == nullptr || !instrumentZone.zone.contains(key, velocity)) {
+int SoundBankPreset::noteOn(fluid_synth_t* synth, int channel, int key, int velocity) const
+{
+    for (const Zone& presetZone : zones_)
+    {
+        if (!presetZone.zone.contains(key, velocity))
+            continue;
+        for (const SoundBankInstrument::Zone& instrumentZone : presetZone.instrument->zones())
+        {
+            if (instrumentZone.sample == nullptr || !instrumentZone.zone.contains(key, velocity))
+            {
                 continue;
             }
             instrumentZone.sample->prepareForVoice(cache_);
             fluid_voice_t* voice =
                 fluid_synth_alloc_voice(synth, instrumentZone.sample->sample(), channel, key, velocity);
-            if (voice == nullptr) return FLUID_FAILED;
+            if (voice == nullptr)
+                return FLUID_FAILED;
             startVoice(synth, voice, presetZone, instrumentZone);
         }
     }
     return FLUID_OK;
 }
 
-void SoundBankPreset::startVoice(fluid_synth_t* synth, fluid_voice_t* voice,
-                                 const Zone& presetZone,
-                                 const SoundBankInstrument::Zone& instrumentZone) const {
+void SoundBankPreset::startVoice(fluid_synth_t* synth, fluid_voice_t* voice, const Zone& presetZone,
+                                 const SoundBankInstrument::Zone& instrumentZone) const
+{
     const SoundBankZone* instrumentGlobal = presetZone.instrument->globalZone();
     const SoundBankZone& local = instrumentZone.zone;
-    for (int gen = 0; gen < GEN_LAST; ++gen) {
-        if (local.isSet(gen)) {
+    for (int gen = 0; gen < GEN_LAST; ++gen)
+    {
+        if (local.isSet(gen))
+        {
             fluid_voice_gen_set(voice, gen, local.value(gen));
-        } else if (instrumentGlobal != nullptr && instrumentGlobal->isSet(gen)) {
+        }
+        else if (instrumentGlobal != nullptr && instrumentGlobal->isSet(gen))
+        {
             fluid_voice_gen_set(voice, gen, instrumentGlobal->value(gen));
         }
     }
     SoundBankModulatorList::addToVoice(
-        voice, instrumentGlobal != nullptr ? &instrumentGlobal->modulators() : nullptr,
-        local.modulators(), FLUID_VOICE_OVERWRITE);
+        voice, instrumentGlobal != nullptr ? &instrumentGlobal->modulators() : nullptr, local.modulators(),
+        FLUID_VOICE_OVERWRITE);
 
     const SoundBankZone& presetLocal = presetZone.zone;
-    for (int gen = 0; gen < GEN_LAST; ++gen) {
-        if (presetLocal.isSet(gen)) {
+    for (int gen = 0; gen < GEN_LAST; ++gen)
+    {
+        if (presetLocal.isSet(gen))
+        {
             fluid_voice_gen_incr(voice, gen, presetLocal.value(gen));
-        } else if (global_ != nullptr && global_->isSet(gen)) {
+        }
+        else if (global_ != nullptr && global_->isSet(gen))
+        {
             fluid_voice_gen_incr(voice, gen, global_->value(gen));
         }
     }
@@ -95,4 +130,4 @@ void SoundBankPreset::startVoice(fluid_synth_t* synth, fluid_voice_t* voice,
     fluid_synth_start_voice(synth, voice);
 }
 
-}  // namespace engine
+} // namespace engine

@@ -8,7 +8,8 @@
 
 #include "SoundBankInstrument.h"
 
-namespace engine {
+namespace engine
+{
 
 class SampleDataCache;
 
@@ -17,7 +18,8 @@ class SampleDataCache;
 // set absolutely (local, else global), instrument modulators overwrite, preset generators add
 // (local, else global), preset modulators add; the engine then ends voices of the same
 // exclusive class. Threads: built on the host's thread; noteOn runs on the thread sending notes.
-class SoundBankPreset {
+class SoundBankPreset
+{
 public:
     SoundBankPreset(const SoundFontPreset& record,
                     const std::vector<std::unique_ptr<SoundBankInstrument>>& instruments,
@@ -37,7 +39,8 @@ public:
     int noteOn(fluid_synth_t* synth, int channel, int key, int velocity) const;
 
 private:
-    struct Zone {
+    struct Zone
+    {
         SoundBankZone zone;
         const SoundBankInstrument* instrument;
     };
@@ -49,9 +52,9 @@ private:
     int bank_;
     int number_;
     std::unique_ptr<SoundBankZone> global_;
-    std::vector<Zone> zones_;  // reverse file order, like instrument zones
+    std::vector<Zone> zones_; // reverse file order, like instrument zones
     const SampleDataCache& cache_;
     fluid_preset_t* preset_ = nullptr;
 };
 
-}  // namespace engine
+} // namespace engine

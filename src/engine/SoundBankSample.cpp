@@ -4,38 +4,45 @@
 
 #include "SampleDataCache.h"
 
-namespace engine {
-namespace {
+namespace engine
+{
+namespace
+{
 
-constexpr uint16_t kKnownTypes =
-    kSampleMono | kSampleRight | kSampleLeft | kSampleLinked | kSampleRom;
+constexpr uint16_t kKnownTypes = kSampleMono | kSampleRight | kSampleLeft | kSampleLinked | kSampleRom;
 constexpr int kUnpitchedKey = 60;
 
-}  // namespace
+} // namespace
 
 SoundBankSample::SoundBankSample(const SoundFontSampleHeader& header, const int16_t* block,
-                                 uint32_t blockPoints) {
+                                 uint32_t blockPoints)
+{
     const uint32_t start = header.start;
-    const uint32_t end = header.end;  // first point after the sample
+    const uint32_t end = header.end; // first point after the sample
     if (block == nullptr || (header.sampleType & kSampleRom) != 0 ||
-        (header.sampleType & ~kKnownTypes) != 0 || end > blockPoints || end < 2 ||
-        start >= end - 1) {
+        (header.sampleType & ~kKnownTypes) != 0 || end > blockPoints || end < 2 || start >= end - 1)
+    {
         return;
     }
     // Loop points are only pulled into the block, never into the sample, like the engine does:
     // a loop may reach into the guard points after the sample.
     uint32_t loopStart = header.loopStart;
     uint32_t loopEnd = header.loopEnd;
-    if (loopStart > loopEnd) std::swap(loopStart, loopEnd);
-    if (loopStart < start || loopStart > blockPoints) loopStart = start;
-    if (loopEnd < start || loopEnd > blockPoints) loopEnd = end;
+    if (loopStart > loopEnd)
+        std::swap(loopStart, loopEnd);
+    if (loopStart < start || loopStart > blockPoints)
+        loopStart = start;
+    if (loopEnd < start || loopEnd > blockPoints)
+        loopEnd = end;
 
     sample_ = new_fluid_sample();
-    if (sample_ == nullptr) return;
+    if (sample_ == nullptr)
+        return;
     fluid_sample_set_name(sample_, header.name.c_str());
     // The engine only reads the block; the cast is what its interface asks for.
-    if (fluid_sample_set_sound_data(sample_, const_cast<int16_t*>(block + start), nullptr,
-                                    end - start, header.sampleRate, 0) != FLUID_OK) {
+    if (fluid_sample_set_sound_data(sample_, const_cast<int16_t*>(block + start), nullptr, end - start,
+                                    header.sampleRate, 0) != FLUID_OK)
+    {
         delete_fluid_sample(sample_);
         sample_ = nullptr;
         return;
@@ -46,14 +53,18 @@ SoundBankSample::SoundBankSample(const SoundFontSampleHeader& header, const int1
     endByte_ = static_cast<uint64_t>(std::max(end, loopEnd)) * 2;
 }
 
-SoundBankSample::~SoundBankSample() {
-    if (sample_ != nullptr) delete_fluid_sample(sample_);
+SoundBankSample::~SoundBankSample()
+{
+    if (sample_ != nullptr)
+        delete_fluid_sample(sample_);
 }
 
-void SoundBankSample::prepareForVoice(const SampleDataCache& cache) {
-    if (optimized_ || sample_ == nullptr || !cache.isReadUpTo(endByte_)) return;
+void SoundBankSample::prepareForVoice(const SampleDataCache& cache)
+{
+    if (optimized_ || sample_ == nullptr || !cache.isReadUpTo(endByte_))
+        return;
     fluid_voice_optimize_sample(sample_);
     optimized_ = true;
 }
 
-}  // namespace engine
+} // namespace engine

@@ -6,14 +6,16 @@
 
 #include "SoundFontData.h"
 
-namespace engine {
+namespace engine
+{
 
 class SampleDataCache;
 
 // One sample of a loaded sound bank: the engine's sample object pointing into the shared block
 // without copying, its loop made usable as the engine's own loader does.
 // Threads: built and destroyed on the host's thread; prepareForVoice runs in note-on.
-class SoundBankSample {
+class SoundBankSample
+{
 public:
     // A sample that is unusable (ROM, unknown type, fewer than two points) stays without data.
     SoundBankSample(const SoundFontSampleHeader& header, const int16_t* block, uint32_t blockPoints);
@@ -29,8 +31,8 @@ public:
 
 private:
     fluid_sample_t* sample_ = nullptr;
-    uint64_t endByte_ = 0;  // the end of everything a voice may read, in block bytes
+    uint64_t endByte_ = 0; // the end of everything a voice may read, in block bytes
     bool optimized_ = false;
 };
 
-}  // namespace engine
+} // namespace engine

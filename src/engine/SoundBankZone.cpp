@@ -1,65 +1,95 @@
 #include "SoundBankZone.h"
 
-namespace engine {
+namespace engine
+{
 
-bool SoundBankZone::IsValidGenerator(uint16_t generator, Level level) {
-    if (generator > kGenLastValid) return false;
-    switch (generator) {
-        case 14: case 18: case 19: case 20: case 42: case 49: case 55:  // unused and reserved
-        case kGenInstrument: case kGenSampleId: case kGenKeyRange: case kGenVelRange:
-            return false;
-        default:
-            break;
+bool SoundBankZone::IsValidGenerator(uint16_t generator, Level level)
+{
+    if (generator > kGenLastValid)
+        return false;
+    switch (generator)
+    {
+    case 14:
+    case 18:
+    case 19:
+    case 20:
+    case 42:
+    case 49:
+    case 55: // unused and reserved
+    case kGenInstrument:
+    case kGenSampleId:
+    case kGenKeyRange:
+    case kGenVelRange:
+        return false;
+    default:
+        break;
     }
-    if (level == Level::Instrument) return true;
-    switch (generator) {
-        // Sample addresses, fixed key and velocity, sample modes, exclusive class and root key
-        // belong to instruments only.
-        case GEN_STARTADDROFS: case GEN_ENDADDROFS: case GEN_STARTLOOPADDROFS:
-        case GEN_ENDLOOPADDROFS: case GEN_STARTADDRCOARSEOFS: case GEN_ENDADDRCOARSEOFS:
-        case GEN_STARTLOOPADDRCOARSEOFS: case GEN_ENDLOOPADDRCOARSEOFS: case GEN_KEYNUM:
-        case GEN_VELOCITY: case GEN_SAMPLEMODE: case GEN_EXCLUSIVECLASS: case GEN_OVERRIDEROOTKEY:
-            return false;
-        default:
-            return true;
+    if (level == Level::Instrument)
+        return true;
+    switch (generator)
+    {
+    // Sample addresses, fixed key and velocity, sample modes, exclusive class and root key
+    // belong to instruments only.
+    case GEN_STARTADDROFS:
+    case GEN_ENDADDROFS:
+    case GEN_STARTLOOPADDROFS:
+    case GEN_ENDLOOPADDROFS:
+    case GEN_STARTADDRCOARSEOFS:
+    case GEN_ENDADDRCOARSEOFS:
+    case GEN_STARTLOOPADDRCOARSEOFS:
+    case GEN_ENDLOOPADDRCOARSEOFS:
+    case GEN_KEYNUM:
+    case GEN_VELOCITY:
+    case GEN_SAMPLEMODE:
+    case GEN_EXCLUSIVECLASS:
+    case GEN_OVERRIDEROOTKEY:
+        return false;
+    default:
+        return true;
     }
 }
 
-SoundBankZone::SoundBankZone(const SoundFontZone& record, Level level)
-    : modulators_(record.modulators) {
+SoundBankZone::SoundBankZone(const SoundFontZone& record, Level level) : modulators_(record.modulators)
+{
     const uint16_t terminal = level == Level::Preset ? kGenInstrument : kGenSampleId;
     // 0: nothing yet, 1: after keyRange, 2: after velRange or any other generator.
     int stage = 0;
-    for (const SoundFontGeneratorRecord& gen : record.generators) {
-        if (gen.oper == kGenKeyRange) {
-            if (stage == 0) {
+    for (const SoundFontGeneratorRecord& gen : record.generators)
+    {
+        if (gen.oper == kGenKeyRange)
+        {
+            if (stage == 0)
+            {
                 stage = 1;
                 keyLow_ = gen.rangeLow();
                 keyHigh_ = gen.rangeHigh();
             }
             continue;
         }
-        if (gen.oper == kGenVelRange) {
-            if (stage <= 1) {
+        if (gen.oper == kGenVelRange)
+        {
+            if (stage <= 1)
+            {
                 stage = 2;
                 velocityLow_ = gen.rangeLow();
                 velocityHigh_ = gen.rangeHigh();
             }
             continue;
         }
-        if (gen.oper == terminal) {
+        if (gen.oper == terminal)
+        {
             link_ = gen.amount;
             break;
         }
         stage = 2;
-        if (!IsValidGenerator(gen.oper, level)) continue;
+        if (!IsValidGenerator(gen.oper, level))
+            continue;
         set_[gen.oper] = true;
         // Initial attenuation is scaled by 0.4 at both levels, as the engine's own loader does
         // for compatibility with banks made for the original hardware.
-        value_[gen.oper] = gen.oper == kGenInitialAttenuation
-                               ? static_cast<float>(gen.signedAmount()) * 0.4f
-                               : static_cast<float>(gen.signedAmount());
+        value_[gen.oper] = gen.oper == kGenInitialAttenuation ? static_cast<float>(gen.signedAmount()) * 0.4f
+                                                              : static_cast<float>(gen.signedAmount());
     }
 }
 
-}  // namespace engine
+} // namespace engine

@@ -5,15 +5,21 @@
 #include "SoundBankModulatorList.h"
 #include "SoundFontData.h"
 
-namespace engine {
+namespace engine
+{
 
 // One preset or instrument zone after the SoundFont 2.01 generator rules: keyRange counts only as
 // the first generator and velRange only right after it, Instrument (preset level) or sampleID
 // (instrument level) ends the zone, a repeated generator is replaced by the later one, and
 // generators that are unused, reserved or not allowed at the zone's level are dropped.
-class SoundBankZone {
+class SoundBankZone
+{
 public:
-    enum class Level { Preset, Instrument };
+    enum class Level
+    {
+        Preset,
+        Instrument
+    };
     static constexpr int kNoLink = -1;
 
     SoundBankZone(const SoundFontZone& record, Level level);
@@ -21,9 +27,9 @@ public:
     // The instrument (preset level) or sample (instrument level) this zone plays; kNoLink for a
     // zone without one, which is the global zone when it comes first.
     int link() const { return link_; }
-    bool contains(int key, int velocity) const {
-        return keyLow_ <= key && key <= keyHigh_ && velocityLow_ <= velocity &&
-               velocity <= velocityHigh_;
+    bool contains(int key, int velocity) const
+    {
+        return keyLow_ <= key && key <= keyHigh_ && velocityLow_ <= velocity && velocity <= velocityHigh_;
     }
     bool isSet(int generator) const { return set_[generator]; }
     float value(int generator) const { return value_[generator]; }
@@ -42,4 +48,4 @@ private:
     SoundBankModulatorList modulators_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -4,21 +4,24 @@
 #include <string>
 #include <vector>
 
-namespace engine {
+namespace engine
+{
 
 // Generator and modulator numbers of the SoundFont 2 format that the reader and loader name.
-enum SoundFontGenerator : uint16_t {
+enum SoundFontGenerator : uint16_t
+{
     kGenInstrument = 41,
     kGenKeyRange = 43,
     kGenVelRange = 44,
     kGenInitialAttenuation = 48,
     kGenSampleId = 53,
-    kGenLastValid = 58,  // overridingRootKey; higher numbers are not generators
+    kGenLastValid = 58, // overridingRootKey; higher numbers are not generators
 };
 
 // One generator record as stored: the operator and its raw 16-bit amount. Ranges keep the low
 // key or velocity in the low byte and the high one in the high byte.
-struct SoundFontGeneratorRecord {
+struct SoundFontGeneratorRecord
+{
     uint16_t oper = 0;
     uint16_t amount = 0;
 
@@ -28,7 +31,8 @@ struct SoundFontGeneratorRecord {
 };
 
 // One modulator record as stored.
-struct SoundFontModulatorRecord {
+struct SoundFontModulatorRecord
+{
     uint16_t source = 0;
     uint16_t destination = 0;
     int16_t amount = 0;
@@ -37,12 +41,14 @@ struct SoundFontModulatorRecord {
 };
 
 // A preset or instrument zone: the generators and modulators of one bag, in file order.
-struct SoundFontZone {
+struct SoundFontZone
+{
     std::vector<SoundFontGeneratorRecord> generators;
     std::vector<SoundFontModulatorRecord> modulators;
 };
 
-struct SoundFontPreset {
+struct SoundFontPreset
+{
     std::string name;
     uint16_t preset = 0;
     uint16_t bank = 0;
@@ -52,13 +58,15 @@ struct SoundFontPreset {
     std::vector<SoundFontZone> zones;
 };
 
-struct SoundFontInstrument {
+struct SoundFontInstrument
+{
     std::string name;
     std::vector<SoundFontZone> zones;
 };
 
 // Sample type bits of a sample header.
-enum SoundFontSampleType : uint16_t {
+enum SoundFontSampleType : uint16_t
+{
     kSampleMono = 0x1,
     kSampleRight = 0x2,
     kSampleLeft = 0x4,
@@ -67,7 +75,8 @@ enum SoundFontSampleType : uint16_t {
 };
 
 // A sample header; positions count 16-bit sample points from the start of the sample block.
-struct SoundFontSampleHeader {
+struct SoundFontSampleHeader
+{
     std::string name;
     uint32_t start = 0;
     uint32_t end = 0;
@@ -81,22 +90,24 @@ struct SoundFontSampleHeader {
 };
 
 // An INFO sub-chunk other than the version: its four-letter id and its text.
-struct SoundFontInfoItem {
+struct SoundFontInfoItem
+{
     std::string id;
     std::string text;
 };
 
 // The parsed structure of a SoundFont 2 file. Terminal records (EOP, EOI, EOS and the last bag,
 // generator and modulator) are not part of the vectors; a writer adds them again.
-struct SoundFontData {
+struct SoundFontData
+{
     uint16_t versionMajor = 2;
     uint16_t versionMinor = 1;
     std::vector<SoundFontInfoItem> info;
-    std::vector<SoundFontPreset> presets;          // in file order
-    std::vector<SoundFontInstrument> instruments;  // in file order
-    std::vector<SoundFontSampleHeader> samples;    // in file order
-    uint64_t sampleDataOffset = 0;  // file position of the first byte of the "smpl" chunk's data
-    uint32_t sampleDataSize = 0;    // its size in bytes
+    std::vector<SoundFontPreset> presets;         // in file order
+    std::vector<SoundFontInstrument> instruments; // in file order
+    std::vector<SoundFontSampleHeader> samples;   // in file order
+    uint64_t sampleDataOffset = 0; // file position of the first byte of the "smpl" chunk's data
+    uint32_t sampleDataSize = 0;   // its size in bytes
 };
 
-}  // namespace engine
+} // namespace engine

@@ -4,8 +4,10 @@
 
 #include "LittleEndian.h"
 
-namespace engine {
-namespace {
+namespace engine
+{
+namespace
+{
 
 constexpr size_t kPresetHeaderSize = 38;
 constexpr size_t kBagSize = 4;
@@ -15,51 +17,65 @@ constexpr size_t kInstrumentHeaderSize = 22;
 constexpr size_t kSampleHeaderSize = 46;
 constexpr size_t kNameSize = 20;
 
-std::string ReadName(const uint8_t* p) {
+std::string ReadName(const uint8_t* p)
+{
     size_t length = 0;
-    while (length < kNameSize && p[length] != 0) ++length;
+    while (length < kNameSize && p[length] != 0)
+        ++length;
     return std::string(reinterpret_cast<const char*>(p), length);
 }
 
-}  // namespace
+} // namespace
 
 SoundFontHydraParser::SoundFontHydraParser(const uint8_t* body, size_t size, uint32_t sampleCount)
-    : body_(body), size_(size), sampleCount_(sampleCount) {}
+    : body_(body), size_(size), sampleCount_(sampleCount)
+{
+}
 
-bool SoundFontHydraParser::fail(const std::string& reason) {
+bool SoundFontHydraParser::fail(const std::string& reason)
+{
     error_ = reason;
     return false;
 }
 
-bool SoundFontHydraParser::nextChunk(const char* id, size_t recordSize, bool allowEmpty,
-                                     Chunk& chunk) {
-    if (size_ - position_ < 8) return fail(std::string("missing \"") + id + "\" chunk");
+bool SoundFontHydraParser::nextChunk(const char* id, size_t recordSize, bool allowEmpty, Chunk& chunk)
+{
+    if (size_ - position_ < 8)
+        return fail(std::string("missing \"") + id + "\" chunk");
     const uint8_t* header = body_ + position_;
-    if (std::memcmp(header, id, 4) != 0) return fail(std::string("expected \"") + id + "\" chunk");
+    if (std::memcmp(header, id, 4) != 0)
+        return fail(std::string("expected \"") + id + "\" chunk");
     const uint32_t size = ReadU32(header + 4);
     position_ += 8;
-    if (size > size_ - position_) return fail(std::string("\"") + id + "\" exceeds the pdta list");
-    if (size % recordSize != 0) {
+    if (size > size_ - position_)
+        return fail(std::string("\"") + id + "\" exceeds the pdta list");
+    if (size % recordSize != 0)
+    {
         return fail(std::string("\"") + id + "\" size is not a multiple of its record size");
     }
-    if (size == 0 && !allowEmpty) return fail(std::string("\"") + id + "\" is empty");
+    if (size == 0 && !allowEmpty)
+        return fail(std::string("\"") + id + "\" is empty");
     chunk.data = body_ + position_;
     chunk.count = size / recordSize;
     position_ += size;
     return true;
 }
 
-bool SoundFontHydraParser::checkBags(const Chunk& bags, const Chunk& modulators,
-                                     const Chunk& generators, const char* what) {
+bool SoundFontHydraParser::checkBags(const Chunk& bags, const Chunk& modulators, const Chunk& generators,
+                                     const char* what)
+{
     uint16_t previousGenerator = 0;
     uint16_t previousModulator = 0;
-    for (size_t i = 0; i < bags.count; ++i) {
+    for (size_t i = 0; i < bags.count; ++i)
+    {
         const uint16_t generator = ReadU16(bags.data + i * kBagSize);
         const uint16_t modulator = ReadU16(bags.data + i * kBagSize + 2);
-        if (generator < previousGenerator || modulator < previousModulator) {
+        if (generator < previousGenerator || modulator < previousModulator)
+        {
             return fail(std::string(what) + " bag indices are not monotonic");
         }
-        if (generator > generators.count || modulator > modulators.count) {
+        if (generator > generators.count || modulator > modulators.count)
+        {
             return fail(std::string(what) + " bag index beyond its records");
         }
         previousGenerator = generator;
@@ -69,23 +85,26 @@ bool SoundFontHydraParser::checkBags(const Chunk& bags, const Chunk& modulators,
 }
 
 bool SoundFontHydraParser::zoneBags(const uint8_t* header, size_t headerSize, size_t bagField,
-                                    const Chunk& bags, const char* what, uint16_t& firstBag,
-                                    uint16_t& endBag) {
+                                    const Chunk& bags, const char* what, uint16_t& firstBag, uint16_t& endBag)
+{
     // A header's zones run from its own bag index to the next header's (every header list ends
     // with a terminal record), and the bag after the last zone must exist.
     firstBag = ReadU16(header + bagField);
     endBag = ReadU16(header + headerSize + bagField);
-    if (endBag < firstBag) return fail(std::string(what) + " bag indices are not monotonic");
-    if (endBag >= bags.count) return fail(std::string(what) + " bag index beyond the bags");
+    if (endBag < firstBag)
+        return fail(std::string(what) + " bag indices are not monotonic");
+    if (endBag >= bags.count)
+        return fail(std::string(what) + " bag index beyond the bags");
     return true;
 }
 
-void SoundFontHydraParser::readZones(const Chunk& bags, const Chunk& modulators,
-                                     const Chunk& generators, uint16_t firstBag, uint16_t endBag,
-                                     std::vector<SoundFontZone>& zones) {
+void SoundFontHydraParser::readZones(const Chunk& bags, const Chunk& modulators, const Chunk& generators,
+                                     uint16_t firstBag, uint16_t endBag, std::vector<SoundFontZone>& zones)
+{
     // Callers guarantee firstBag <= endBag < bags.count, so bag b + 1 always exists.
     zones.resize(endBag - firstBag);
-    for (uint16_t b = firstBag; b < endBag; ++b) {
+    for (uint16_t b = firstBag; b < endBag; ++b)
+    {
         const uint8_t* bag = bags.data + b * kBagSize;
         const uint16_t genBegin = ReadU16(bag);
         const uint16_t genEnd = ReadU16(bag + kBagSize);
@@ -93,12 +112,14 @@ void SoundFontHydraParser::readZones(const Chunk& bags, const Chunk& modulators,
         const uint16_t modEnd = ReadU16(bag + kBagSize + 2);
         SoundFontZone& zone = zones[b - firstBag];
         zone.generators.reserve(genEnd - genBegin);
-        for (uint16_t g = genBegin; g < genEnd; ++g) {
+        for (uint16_t g = genBegin; g < genEnd; ++g)
+        {
             const uint8_t* record = generators.data + g * kGeneratorSize;
             zone.generators.push_back({ReadU16(record), ReadU16(record + 2)});
         }
         zone.modulators.reserve(modEnd - modBegin);
-        for (uint16_t m = modBegin; m < modEnd; ++m) {
+        for (uint16_t m = modBegin; m < modEnd; ++m)
+        {
             const uint8_t* record = modulators.data + m * kModulatorSize;
             SoundFontModulatorRecord mod;
             mod.source = ReadU16(record);
@@ -111,9 +132,11 @@ void SoundFontHydraParser::readZones(const Chunk& bags, const Chunk& modulators,
     }
 }
 
-bool SoundFontHydraParser::readSamples(const Chunk& headers, SoundFontData& data) {
+bool SoundFontHydraParser::readSamples(const Chunk& headers, SoundFontData& data)
+{
     data.samples.resize(headers.count - 1);
-    for (size_t i = 0; i + 1 < headers.count; ++i) {
+    for (size_t i = 0; i + 1 < headers.count; ++i)
+    {
         const uint8_t* record = headers.data + i * kSampleHeaderSize;
         SoundFontSampleHeader& sample = data.samples[i];
         sample.name = ReadName(record);
@@ -127,28 +150,37 @@ bool SoundFontHydraParser::readSamples(const Chunk& headers, SoundFontData& data
         sample.sampleLink = ReadU16(record + 42);
         sample.sampleType = ReadU16(record + 44);
         // ROM samples are never played, so their positions refer to nothing here.
-        if ((sample.sampleType & kSampleRom) == 0 &&
-            (sample.end > sampleCount_ || sample.start > sample.end)) {
+        if ((sample.sampleType & kSampleRom) == 0 && (sample.end > sampleCount_ || sample.start > sample.end))
+        {
             return fail("sample \"" + sample.name + "\" lies outside the sample data");
         }
     }
     return true;
 }
 
-bool SoundFontHydraParser::checkReferences(const SoundFontData& data) {
-    for (const SoundFontPreset& preset : data.presets) {
-        for (const SoundFontZone& zone : preset.zones) {
-            for (const SoundFontGeneratorRecord& gen : zone.generators) {
-                if (gen.oper == kGenInstrument && gen.amount >= data.instruments.size()) {
+bool SoundFontHydraParser::checkReferences(const SoundFontData& data)
+{
+    for (const SoundFontPreset& preset : data.presets)
+    {
+        for (const SoundFontZone& zone : preset.zones)
+        {
+            for (const SoundFontGeneratorRecord& gen : zone.generators)
+            {
+                if (gen.oper == kGenInstrument && gen.amount >= data.instruments.size())
+                {
                     return fail("preset \"" + preset.name + "\" refers to a missing instrument");
                 }
             }
         }
     }
-    for (const SoundFontInstrument& instrument : data.instruments) {
-        for (const SoundFontZone& zone : instrument.zones) {
-            for (const SoundFontGeneratorRecord& gen : zone.generators) {
-                if (gen.oper == kGenSampleId && gen.amount >= data.samples.size()) {
+    for (const SoundFontInstrument& instrument : data.instruments)
+    {
+        for (const SoundFontZone& zone : instrument.zones)
+        {
+            for (const SoundFontGeneratorRecord& gen : zone.generators)
+            {
+                if (gen.oper == kGenSampleId && gen.amount >= data.samples.size())
+                {
                     return fail("instrument \"" + instrument.name + "\" refers to a missing sample");
                 }
             }
@@ -157,28 +189,29 @@ bool SoundFontHydraParser::checkReferences(const SoundFontData& data) {
     return true;
 }
 
-bool SoundFontHydraParser::parse(SoundFontData& data) {
+bool SoundFontHydraParser::parse(SoundFontData& data)
+{
     Chunk phdr, pbag, pmod, pgen, inst, ibag, imod, igen, shdr;
-    if (!nextChunk("phdr", kPresetHeaderSize, false, phdr) ||
-        !nextChunk("pbag", kBagSize, false, pbag) ||
-        !nextChunk("pmod", kModulatorSize, true, pmod) ||
-        !nextChunk("pgen", kGeneratorSize, true, pgen) ||
-        !nextChunk("inst", kInstrumentHeaderSize, false, inst) ||
-        !nextChunk("ibag", kBagSize, false, ibag) ||
-        !nextChunk("imod", kModulatorSize, true, imod) ||
-        !nextChunk("igen", kGeneratorSize, true, igen) ||
-        !nextChunk("shdr", kSampleHeaderSize, false, shdr)) {
+    if (!nextChunk("phdr", kPresetHeaderSize, false, phdr) || !nextChunk("pbag", kBagSize, false, pbag) ||
+        !nextChunk("pmod", kModulatorSize, true, pmod) || !nextChunk("pgen", kGeneratorSize, true, pgen) ||
+        !nextChunk("inst", kInstrumentHeaderSize, false, inst) || !nextChunk("ibag", kBagSize, false, ibag) ||
+        !nextChunk("imod", kModulatorSize, true, imod) || !nextChunk("igen", kGeneratorSize, true, igen) ||
+        !nextChunk("shdr", kSampleHeaderSize, false, shdr))
+    {
         return false;
     }
-    if (!checkBags(pbag, pmod, pgen, "preset") || !checkBags(ibag, imod, igen, "instrument")) {
+    if (!checkBags(pbag, pmod, pgen, "preset") || !checkBags(ibag, imod, igen, "instrument"))
+    {
         return false;
     }
 
     data.presets.resize(phdr.count - 1);
-    for (size_t i = 0; i + 1 < phdr.count; ++i) {
+    for (size_t i = 0; i + 1 < phdr.count; ++i)
+    {
         const uint8_t* record = phdr.data + i * kPresetHeaderSize;
         uint16_t firstBag, endBag;
-        if (!zoneBags(record, kPresetHeaderSize, 24, pbag, "preset", firstBag, endBag)) {
+        if (!zoneBags(record, kPresetHeaderSize, 24, pbag, "preset", firstBag, endBag))
+        {
             return false;
         }
         SoundFontPreset& preset = data.presets[i];
@@ -192,10 +225,12 @@ bool SoundFontHydraParser::parse(SoundFontData& data) {
     }
 
     data.instruments.resize(inst.count - 1);
-    for (size_t i = 0; i + 1 < inst.count; ++i) {
+    for (size_t i = 0; i + 1 < inst.count; ++i)
+    {
         const uint8_t* record = inst.data + i * kInstrumentHeaderSize;
         uint16_t firstBag, endBag;
-        if (!zoneBags(record, kInstrumentHeaderSize, 20, ibag, "instrument", firstBag, endBag)) {
+        if (!zoneBags(record, kInstrumentHeaderSize, 20, ibag, "instrument", firstBag, endBag))
+        {
             return false;
         }
         SoundFontInstrument& instrument = data.instruments[i];
@@ -206,4 +241,4 @@ bool SoundFontHydraParser::parse(SoundFontData& data) {
     return readSamples(shdr, data) && checkReferences(data);
 }
 
-}  // namespace engine
+} // namespace engine

@@ -6,12 +6,14 @@
 
 #include "SoundFontData.h"
 
-namespace engine {
+namespace engine
+{
 
 // Parses the body of a "pdta" list (the nine record chunks from "phdr" to "shdr") into presets,
 // instruments and sample headers. Every record count, bag index, generator and modulator index,
 // instrument and sample reference and sample range is checked before it is used.
-class SoundFontHydraParser {
+class SoundFontHydraParser
+{
 public:
     // sampleCount is the number of 16-bit points in the sample block.
     SoundFontHydraParser(const uint8_t* body, size_t size, uint32_t sampleCount);
@@ -20,11 +22,13 @@ public:
     const std::string& error() const { return error_; }
 
 private:
-    struct Chunk {
+    struct Chunk
+    {
         const uint8_t* data = nullptr;
-        size_t count = 0;  // records, the terminal one included
+        size_t count = 0; // records, the terminal one included
     };
-    struct Bag {
+    struct Bag
+    {
         uint16_t generator;
         uint16_t modulator;
     };
@@ -32,10 +36,9 @@ private:
     bool nextChunk(const char* id, size_t recordSize, bool allowEmpty, Chunk& chunk);
     bool zoneBags(const uint8_t* header, size_t headerSize, size_t bagField, const Chunk& bags,
                   const char* what, uint16_t& firstBag, uint16_t& endBag);
-    void readZones(const Chunk& bags, const Chunk& modulators, const Chunk& generators,
-                   uint16_t firstBag, uint16_t endBag, std::vector<SoundFontZone>& zones);
-    bool checkBags(const Chunk& bags, const Chunk& modulators, const Chunk& generators,
-                   const char* what);
+    void readZones(const Chunk& bags, const Chunk& modulators, const Chunk& generators, uint16_t firstBag,
+                   uint16_t endBag, std::vector<SoundFontZone>& zones);
+    bool checkBags(const Chunk& bags, const Chunk& modulators, const Chunk& generators, const char* what);
     bool readSamples(const Chunk& headers, SoundFontData& data);
     bool checkReferences(const SoundFontData& data);
     bool fail(const std::string& reason);
@@ -47,4 +50,4 @@ private:
     std::string error_;
 };
 
-}  // namespace engine
+} // namespace engine

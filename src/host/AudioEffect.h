@@ -13,8 +13,8 @@ public:
     AudioEffect(vst::audioMasterCallback audioMaster, vst::VstInt32 numPrograms, vst::VstInt32 numParams);
     virtual ~AudioEffect();
 
-    virtual vst::VstIntPtr dispatcher(vst::VstInt32 opcode, vst::VstInt32 index, vst::VstIntPtr value, void* ptr,
-                                      float opt);
+    virtual vst::VstIntPtr dispatcher(vst::VstInt32 opcode, vst::VstInt32 index, vst::VstIntPtr value,
+                                      void* ptr, float opt);
     virtual void open() {}
     virtual void close() {}
     virtual void suspend() {}

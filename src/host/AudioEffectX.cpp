@@ -18,7 +18,8 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
     case effString2Parameter:
         return string2parameter(index, static_cast<char*>(ptr)) ? 1 : 0;
     case effGetProgramNameIndexed:
-        return ptr && getProgramNameIndexed(static_cast<VstInt32>(value), index, static_cast<char*>(ptr)) ? 1 : 0;
+        return ptr && getProgramNameIndexed(static_cast<VstInt32>(value), index, static_cast<char*>(ptr)) ? 1
+                                                                                                          : 0;
     case effGetInputProperties:
         return ptr && getInputProperties(index, static_cast<VstPinProperties*>(ptr)) ? 1 : 0;
     case effGetOutputProperties:

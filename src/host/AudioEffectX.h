@@ -19,7 +19,10 @@ public:
     virtual bool endEdit(vst::VstInt32 index);
 
     // Programs and persistence
-    virtual bool getProgramNameIndexed(vst::VstInt32 category, vst::VstInt32 index, char* text) { return false; }
+    virtual bool getProgramNameIndexed(vst::VstInt32 category, vst::VstInt32 index, char* text)
+    {
+        return false;
+    }
     virtual bool beginSetProgram() { return false; }
     virtual bool endSetProgram() { return false; }
     virtual vst::VstInt32 beginLoadBank(vst::VstPatchChunkInfo* ptr) { return 0; }
@@ -75,7 +78,8 @@ public:
     virtual bool getVendorString(char* text) { return false; }
     virtual bool getProductString(char* text) { return false; }
     virtual vst::VstInt32 getVendorVersion() { return 0; }
-    virtual vst::VstIntPtr vendorSpecific(vst::VstInt32 lArg, vst::VstIntPtr lArg2, void* ptrArg, float floatArg)
+    virtual vst::VstIntPtr vendorSpecific(vst::VstInt32 lArg, vst::VstIntPtr lArg2, void* ptrArg,
+                                          float floatArg)
     {
         return 0;
     }

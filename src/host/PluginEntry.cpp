@@ -37,7 +37,8 @@ extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMa
 }
 
 // "main" cannot be declared as an ordinary C++ function, so it gets its symbol name from an asm label.
-extern "C" __attribute__((visibility("default"))) AEffect* pluginMain(audioMasterCallback audioMaster) asm("main");
+extern "C" __attribute__((visibility("default"))) AEffect*
+pluginMain(audioMasterCallback audioMaster) asm("main");
 
 AEffect* pluginMain(audioMasterCallback audioMaster)
 {

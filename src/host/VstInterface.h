@@ -114,9 +114,9 @@ enum AEffectXOpcodes : VstInt32
     effConnectOutput, // deprecated
     effGetInputProperties,
     effGetOutputProperties,
-    effGetPlugCategory, // 35
-    effGetCurrentPosition,    // deprecated
-    effGetDestinationBuffer,  // deprecated
+    effGetPlugCategory,      // 35
+    effGetCurrentPosition,   // deprecated
+    effGetDestinationBuffer, // deprecated
     effOfflineNotify,
     effOfflinePrepare,
     effOfflineRun,
@@ -132,11 +132,11 @@ enum AEffectXOpcodes : VstInt32
     effVendorSpecific, // 50
     effCanDo,
     effGetTailSize,
-    effIdle,             // deprecated
-    effGetIcon,          // deprecated
-    effSetViewPosition,  // deprecated
+    effIdle,            // deprecated
+    effGetIcon,         // deprecated
+    effSetViewPosition, // deprecated
     effGetParameterProperties,
-    effKeysRequired, // deprecated
+    effKeysRequired,  // deprecated
     effGetVstVersion, // 58
     effEditKeyDown,
     effEditKeyUp,

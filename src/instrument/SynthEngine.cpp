@@ -110,7 +110,8 @@ bool SynthEngine::programSelect(int bank, int program)
 {
     if (!synth || soundBankId == -1)
         return false;
-    return fluid_synth_program_select(synth, 0, static_cast<unsigned int>(soundBankId), bank, program) == FLUID_OK;
+    return fluid_synth_program_select(synth, 0, static_cast<unsigned int>(soundBankId), bank, program) ==
+           FLUID_OK;
 }
 
 bool SynthEngine::channelProgram(int& bank, int& program) const
@@ -154,7 +155,7 @@ int SynthEngine::routerOutput(void* data, fluid_midi_event_t* routed)
 {
     auto* self = static_cast<SynthEngine*>(data);
     if (self->observer)
-        self->observer(self->observerContext, fluid_midi_event_get_type(routed), fluid_midi_event_get_key(routed),
-                       fluid_midi_event_get_velocity(routed));
+        self->observer(self->observerContext, fluid_midi_event_get_type(routed),
+                       fluid_midi_event_get_key(routed), fluid_midi_event_get_velocity(routed));
     return self->synth ? fluid_synth_handle_midi_event(self->synth, routed) : FLUID_FAILED;
 }

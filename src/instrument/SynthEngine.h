@@ -10,7 +10,6 @@
 
 #include <fluidsynth.h>
 
-
 struct PresetRecord
 {
     int32_t bank; // the preset's bank number plus the sound bank's bank offset

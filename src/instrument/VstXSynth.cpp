@@ -103,7 +103,8 @@ VstXSynth::VstXSynth(audioMasterCallback master)
     readPresets();
 
     if (engine)
-        engine->send(MidiMessage::kControlChange, 22, static_cast<int>(applied.sympatheticResonance * 127.0f));
+        engine->send(MidiMessage::kControlChange, 22,
+                     static_cast<int>(applied.sympatheticResonance * 127.0f));
 
     if (audioMaster)
     {

@@ -74,7 +74,8 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
         for (int i = 0; i < frames; ++i)
             eq->ProcessSample(left[i], right[i]);
 
-    if (reverb && applied.reverbAmount > 0.0f && !(reverbIdle && silent && reverbIdleMilliseconds >= kReverbSleepMs))
+    if (reverb && applied.reverbAmount > 0.0f &&
+        !(reverbIdle && silent && reverbIdleMilliseconds >= kReverbSleepMs))
         runReverbSend(left, right, frames, silent);
 
     if (silent && reverbIdle && reverbIdleMilliseconds >= kReverbSleepMs)
@@ -218,7 +219,8 @@ void VstXSynth::applySettings()
     {
         applied.sympatheticResonance = wanted.sympatheticResonance;
         if (engine)
-            engine->send(MidiMessage::kControlChange, 22, static_cast<int>(applied.sympatheticResonance * 127.0f));
+            engine->send(MidiMessage::kControlChange, 22,
+                         static_cast<int>(applied.sympatheticResonance * 127.0f));
     }
     if (wanted.chorus != applied.chorus)
     {

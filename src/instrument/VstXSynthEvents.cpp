@@ -98,7 +98,8 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
     mergeScratch.clear();
     VstInt32 h = 0;
     int q = 0;
-    auto nextHost = [&]() -> const VstMidiEvent* {
+    auto nextHost = [&]() -> const VstMidiEvent*
+    {
         while (h < hostListed && !(events->events[h] && events->events[h]->type == kVstMidiType))
             ++h;
         return h < hostListed ? reinterpret_cast<const VstMidiEvent*>(events->events[h]) : nullptr;
@@ -107,7 +108,8 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
     {
         if (host && (q >= queueCount || host->deltaFrames <= guiEvents->At(q).frameOffset))
         {
-            mergeScratch.push_back(EventQueueEntry{std::min(host->deltaFrames, lastFrame), packedMidi(*host)});
+            mergeScratch.push_back(
+                EventQueueEntry{std::min(host->deltaFrames, lastFrame), packedMidi(*host)});
             ++h;
         }
         else
@@ -136,9 +138,8 @@ void VstXSynth::appendEvents(const EventQueueEntry* events, int count)
     for (int i = 0; i < count; ++i)
     {
         auto at = std::upper_bound(blockEvents.begin(), blockEvents.end(), events[i],
-                                   [](const EventQueueEntry& a, const EventQueueEntry& b) {
-                                       return a.frameOffset < b.frameOffset;
-                                   });
+                                   [](const EventQueueEntry& a, const EventQueueEntry& b)
+                                   { return a.frameOffset < b.frameOffset; });
         blockEvents.insert(at, events[i]);
     }
     blockEventCount = static_cast<int>(blockEvents.size());

@@ -8,8 +8,10 @@
 
 #include "Platform.h"
 
-namespace platform {
-namespace linuxtext {
+namespace platform
+{
+namespace linuxtext
+{
 
 // Physical memory, swap and load from /proc/meminfo; false when MemTotal is
 // missing. The virtual fields are left alone.
@@ -18,11 +20,12 @@ bool ParseMemInfo(const std::string& meminfo, MemoryStatus& status);
 // "VmSize" of /proc/self/status in bytes; 0 when missing.
 uint64_t ParseVmSizeBytes(const std::string& processStatus);
 
-struct MountEntry {
-  std::string device;
-  std::string mountPoint;
-  std::string type;
-  std::string options;
+struct MountEntry
+{
+    std::string device;
+    std::string mountPoint;
+    std::string type;
+    std::string options;
 };
 // The lines of /proc/self/mounts, octal escapes ("\040") decoded.
 std::vector<MountEntry> ParseMounts(const std::string& mounts);
@@ -45,5 +48,5 @@ std::string ComposeOsDescription(const std::string& osRelease, const std::string
                                  const std::string& release, const std::string& version,
                                  const std::string& machine);
 
-}  // namespace linuxtext
-}  // namespace platform
+} // namespace linuxtext
+} // namespace platform

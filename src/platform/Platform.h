@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 // --- The module -----------------------------------------------------------
 
@@ -31,14 +32,15 @@ uint32_t TimeGetTime();
 uint32_t TickFromClock(uint64_t seconds, uint32_t nanoseconds);
 void SleepMilliseconds(uint32_t milliseconds);
 
-struct LocalTime {
-  int year;    // four digits
-  int month;   // 1..12
-  int day;     // 1..31
-  int hour;
-  int minute;
-  int second;
-  int milliseconds;
+struct LocalTime
+{
+    int year;  // four digits
+    int month; // 1..12
+    int day;   // 1..31
+    int hour;
+    int minute;
+    int second;
+    int milliseconds;
 };
 LocalTime GetLocalTime();
 
@@ -52,20 +54,22 @@ bool StartThread(void (*entry)(void*), void* arg);
 // One line naming the distribution, kernel and machine.
 std::string OsDescription();
 
-struct MemoryStatus {
-  uint32_t memoryLoad;     // percentage of physical memory in use
-  uint64_t availPhys;      // bytes
-  uint64_t totalPhys;
-  uint64_t availPageFile;  // swap stands for the paging file
-  uint64_t totalPageFile;
-  uint64_t availVirtual;   // the process's address space
-  uint64_t totalVirtual;
+struct MemoryStatus
+{
+    uint32_t memoryLoad; // percentage of physical memory in use
+    uint64_t availPhys;  // bytes
+    uint64_t totalPhys;
+    uint64_t availPageFile; // swap stands for the paging file
+    uint64_t totalPageFile;
+    uint64_t availVirtual; // the process's address space
+    uint64_t totalVirtual;
 };
 bool GetMemoryStatus(MemoryStatus& status);
 
-struct FixedDrive {
-  std::string root;             // mount point
-  uint64_t freeBytesAvailable;  // bytes available to this process
+struct FixedDrive
+{
+    std::string root;            // mount point
+    uint64_t freeBytesAvailable; // bytes available to this process
 };
 // Each real mounted local file system, in mount order; stops once boundMs
 // milliseconds have passed since the call began.
@@ -76,11 +80,12 @@ uint32_t CpuSpeedMHz();
 
 // --- Product --------------------------------------------------------------
 
-struct ProductVersion {
-  int major;
-  int minor;
-  int patch;
-  int build;
+struct ProductVersion
+{
+    int major;
+    int minor;
+    int patch;
+    int build;
 };
 // The project version the module was built with.
 ProductVersion GetProductVersion();
@@ -103,8 +108,7 @@ constexpr int kIdOk = 1;
 // handler it writes "caption: text" to standard error. The caller logs.
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style);
 // Lets the GUI toolkit show real message boxes; nullptr restores the default.
-using MessageBoxHandler = int (*)(const std::string& text, const std::string& caption,
-                                  unsigned style);
+using MessageBoxHandler = int (*)(const std::string& text, const std::string& caption, unsigned style);
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
-}  // namespace platform
+} // namespace platform

@@ -3,9 +3,10 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace platform
+{
 
 // Resident memory of this process in bytes (pages actually in RAM); 0 when it cannot be read.
 uint64_t ResidentMemoryBytes();
 
-}  // namespace platform
+} // namespace platform

@@ -2,23 +2,28 @@
 
 #include "ProcessMemory.h"
 
-namespace platform {
+namespace platform
+{
 
-uint64_t ResidentMemoryBytes() {
-  std::FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  uint64_t bytes = 0;
-  char line[256];
-  while (std::fgets(line, sizeof line, status) != nullptr) {
-    unsigned long long kilobytes = 0;
-    // The kernel reports "VmRSS:   123456 kB".
-    if (std::sscanf(line, "VmRSS: %llu kB", &kilobytes) == 1) {
-      bytes = static_cast<uint64_t>(kilobytes) * 1024;
-      break;
+uint64_t ResidentMemoryBytes()
+{
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (status == nullptr)
+        return 0;
+    uint64_t bytes = 0;
+    char line[256];
+    while (std::fgets(line, sizeof line, status) != nullptr)
+    {
+        unsigned long long kilobytes = 0;
+        // The kernel reports "VmRSS:   123456 kB".
+        if (std::sscanf(line, "VmRSS: %llu kB", &kilobytes) == 1)
+        {
+            bytes = static_cast<uint64_t>(kilobytes) * 1024;
+            break;
+        }
     }
-  }
-  std::fclose(status);
-  return bytes;
+    std::fclose(status);
+    return bytes;
 }
 
-}  // namespace platform
+} // namespace platform

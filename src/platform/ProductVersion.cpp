@@ -1,10 +1,12 @@
 #include "Platform.h"
 
-namespace platform {
+namespace platform
+{
 
-ProductVersion GetProductVersion() {
-  return ProductVersion{VIRELLANDO_VERSION_MAJOR, VIRELLANDO_VERSION_MINOR,
-                        VIRELLANDO_VERSION_PATCH, VIRELLANDO_VERSION_BUILD};
+ProductVersion GetProductVersion()
+{
+    return ProductVersion{VIRELLANDO_VERSION_MAJOR, VIRELLANDO_VERSION_MINOR, VIRELLANDO_VERSION_PATCH,
+                          VIRELLANDO_VERSION_BUILD};
 }
 
-}  // namespace platform
+} // namespace platform

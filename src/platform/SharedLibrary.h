@@ -3,11 +3,12 @@
 
 #include <string>
 
-namespace platform {
+namespace platform
+{
 
 // Loads the shared object at path with its own symbol scope; nullptr on failure, with the reason in error.
 void* OpenSharedLibrary(const std::string& path, std::string* error);
 // The address of an exported symbol, or nullptr.
 void* FindSymbol(void* library, const char* name);
 
-}  // namespace platform
+} // namespace platform

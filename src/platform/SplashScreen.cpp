@@ -2,14 +2,22 @@
 
 #include <atomic>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 std::atomic<int> requests{0};
-}  // namespace
+} // namespace
 
-void ShowSplashScreen(const std::string& skinFile, void* parentWindow) { ++requests; }
+void ShowSplashScreen(const std::string& skinFile, void* parentWindow)
+{
+    ++requests;
+}
 
-int SplashScreenRequests() { return requests.load(); }
+int SplashScreenRequests()
+{
+    return requests.load();
+}
 
-}  // namespace platform
+} // namespace platform

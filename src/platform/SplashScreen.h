@@ -4,11 +4,12 @@
 
 #include <string>
 
-namespace platform {
+namespace platform
+{
 
 // Asks for the splash screen drawn from the skin file, owned by parentWindow (null: none).
 void ShowSplashScreen(const std::string& skinFile, void* parentWindow);
 // How many times the splash screen was asked for in this process.
 int SplashScreenRequests();
 
-}  // namespace platform
+} // namespace platform

@@ -1,9 +1,17 @@
 #include "CRefObj.h"
 
-void CRefObj::AddRef() { refCount_.fetch_add(1, std::memory_order_relaxed); }
-
-void CRefObj::Release() {
-  if (refCount_.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
+void CRefObj::AddRef()
+{
+    refCount_.fetch_add(1, std::memory_order_relaxed);
 }
 
-int CRefObj::RefCount() const { return refCount_.load(std::memory_order_relaxed); }
+void CRefObj::Release()
+{
+    if (refCount_.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        delete this;
+}
+
+int CRefObj::RefCount() const
+{
+    return refCount_.load(std::memory_order_relaxed);
+}

@@ -3,21 +3,22 @@
 
 #include <atomic>
 
-class CRefObj {
- public:
-  CRefObj() = default;
-  CRefObj(const CRefObj&) = delete;
-  CRefObj& operator=(const CRefObj&) = delete;
+class CRefObj
+{
+public:
+    CRefObj() = default;
+    CRefObj(const CRefObj&) = delete;
+    CRefObj& operator=(const CRefObj&) = delete;
 
-  void AddRef();
-  // Drops one reference and deletes the object when none is left.
-  void Release();
-  int RefCount() const;
+    void AddRef();
+    // Drops one reference and deletes the object when none is left.
+    void Release();
+    int RefCount() const;
 
- protected:
-  // Only Release deletes a reference-counted object.
-  virtual ~CRefObj() = default;
+protected:
+    // Only Release deletes a reference-counted object.
+    virtual ~CRefObj() = default;
 
- private:
-  std::atomic<int> refCount_{1};
+private:
+    std::atomic<int> refCount_{1};
 };

@@ -3,7 +3,8 @@
 
 #include <string>
 
-namespace resources {
+namespace resources
+{
 
 // Cuts the path right after its last "." and appends ext, letter case kept; a
 // path without any "." is returned unchanged. The dot may lie in a folder name
@@ -20,4 +21,4 @@ std::string ModuleFileWithExtension(const std::string& ext);
 // ModuleFolder() followed by "Virellando-Log.txt".
 std::string LogFilePath();
 
-}  // namespace resources
+} // namespace resources

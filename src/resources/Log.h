@@ -9,7 +9,8 @@
 
 #include "Platform.h"
 
-namespace resources {
+namespace resources
+{
 
 // Starts the log again at path: the next line written creates or empties it.
 void LogStart(const std::string& path);
@@ -39,4 +40,4 @@ void LogMemoryLines(const platform::MemoryStatus& status);
 void LogDiskLines(const std::vector<platform::FixedDrive>& drives);
 void LogCpuLine(uint32_t megahertz);
 
-}  // namespace resources
+} // namespace resources

@@ -7,7 +7,8 @@
 #include <cstddef>
 #include <string>
 
-namespace resources {
+namespace resources
+{
 
 // Names the string file used by lookups that give no file of their own.
 void StringTableSetFile(const char* path);
@@ -27,4 +28,4 @@ void StringTableCreateLock();
 void StringTableDeleteLock();
 bool StringTableHasLock();
 
-}  // namespace resources
+} // namespace resources

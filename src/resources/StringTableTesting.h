@@ -2,8 +2,9 @@
 // unloads, which would tie each test to the ones that ran before it.
 #pragma once
 
-namespace resources {
+namespace resources
+{
 
 void StringTableClearCacheForTesting();
 
-}  // namespace resources
+} // namespace resources

@@ -2,9 +2,13 @@
 // bytes compare as unsigned values.
 #pragma once
 
-namespace resources {
+namespace resources
+{
 
 int CompareNoCase(const char* a, const char* b);
-inline bool EqualNoCase(const char* a, const char* b) { return CompareNoCase(a, b) == 0; }
+inline bool EqualNoCase(const char* a, const char* b)
+{
+    return CompareNoCase(a, b) == 0;
+}
 
-}  // namespace resources
+} // namespace resources

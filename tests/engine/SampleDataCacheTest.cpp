@@ -10,8 +10,10 @@
 #include "SynthHarness.h"
 #include "TestBank.h"
 
-namespace engine_test {
-namespace {
+namespace engine_test
+{
+namespace
+{
 
 using engine::LoadSoundBank;
 using engine::RegisterSoundBankLoader;
@@ -19,26 +21,33 @@ using engine::SampleDataCache;
 
 constexpr uint32_t kLargeBank = 24u * 1024u * 1024u;
 
-int Load(SynthHarness& harness, SampleDataCache& cache, const std::string& path) {
-    if (!RegisterSoundBankLoader(harness.synth(), cache)) return -1;
+int Load(SynthHarness& harness, SampleDataCache& cache, const std::string& path)
+{
+    if (!RegisterSoundBankLoader(harness.synth(), cache))
+        return -1;
     return LoadSoundBank(harness.synth(), path.c_str());
 }
 
 // Collects the engine's error messages, which the background read writes from its own thread.
-class ErrorLog {
+class ErrorLog
+{
 public:
     ErrorLog() { fluid_set_log_function(FLUID_ERR, Collect, this); }
     ~ErrorLog() { fluid_set_log_function(FLUID_ERR, fluid_default_log_function, nullptr); }
-    bool contains(const std::string& text) {
+    bool contains(const std::string& text)
+    {
         std::lock_guard<std::mutex> lock(mutex_);
-        for (const auto& line : lines_) {
-            if (line == text) return true;
+        for (const auto& line : lines_)
+        {
+            if (line == text)
+                return true;
         }
         return false;
     }
 
 private:
-    static void Collect(int, const char* message, void* data) {
+    static void Collect(int, const char* message, void* data)
+    {
         auto* log = static_cast<ErrorLog*>(data);
         std::lock_guard<std::mutex> lock(log->mutex_);
         log->lines_.emplace_back(message);
@@ -47,7 +56,8 @@ private:
     std::vector<std::string> lines_;
 };
 
-TEST(SampleDataCache, TwoSynthesizersShareOneReadAndFreeTheBlockOnce) {
+TEST(SampleDataCache, TwoSynthesizersShareOneReadAndFreeTheBlockOnce)
+{
     const TempFile file("shared", MakeSimpleBank(200000).bytes());
     SampleDataCache cache;
     auto first = std::make_unique<SynthHarness>();
@@ -61,7 +71,7 @@ TEST(SampleDataCache, TwoSynthesizersShareOneReadAndFreeTheBlockOnce) {
     ASSERT_EQ(Load(*second, cache, file.path()), 1);
     EXPECT_EQ(cache.userCount(), 2u);
     EXPECT_EQ(cache.sampleData(), block);
-    EXPECT_TRUE(cache.loadDone());  // a second read would have started over
+    EXPECT_TRUE(cache.loadDone()); // a second read would have started over
 
     first.reset();
     EXPECT_EQ(cache.userCount(), 1u);
@@ -71,7 +81,8 @@ TEST(SampleDataCache, TwoSynthesizersShareOneReadAndFreeTheBlockOnce) {
     EXPECT_EQ(cache.sampleData(), nullptr);
 }
 
-TEST(SampleDataCache, KeepSharedAroundARebuildReadsNothingAndFreesNothing) {
+TEST(SampleDataCache, KeepSharedAroundARebuildReadsNothingAndFreesNothing)
+{
     const TempFile file("rebuild", MakeSimpleBank(200000).bytes());
     SampleDataCache cache;
     SynthHarness harness;
@@ -95,7 +106,8 @@ TEST(SampleDataCache, KeepSharedAroundARebuildReadsNothingAndFreesNothing) {
     EXPECT_EQ(cache.sampleData(), nullptr);
 }
 
-TEST(SampleDataCache, DeletingTheLastSynthesizerDuringTheReadCancelsAndWaits) {
+TEST(SampleDataCache, DeletingTheLastSynthesizerDuringTheReadCancelsAndWaits)
+{
     const TempFile file("cancel", MakeSimpleBank(kLargeBank).bytes());
     SampleDataCache cache;
     SynthHarness harness;
@@ -106,19 +118,21 @@ TEST(SampleDataCache, DeletingTheLastSynthesizerDuringTheReadCancelsAndWaits) {
     EXPECT_EQ(cache.loadPercent(), 100);
     EXPECT_EQ(cache.userCount(), 0u);
     EXPECT_EQ(cache.sampleData(), nullptr);
-    EXPECT_FALSE(cache.isReadUpTo(kLargeBank));  // stopped before the end
+    EXPECT_FALSE(cache.isReadUpTo(kLargeBank)); // stopped before the end
 }
 
-TEST(SampleDataCache, LoadPercentNeverDecreasesAndEndsAtExactly100) {
+TEST(SampleDataCache, LoadPercentNeverDecreasesAndEndsAtExactly100)
+{
     const TempFile file("progress", MakeSimpleBank(kLargeBank).bytes());
     SampleDataCache cache;
-    cache.setLoadPercent(100);  // as left by an earlier instrument; a new read starts over
+    cache.setLoadPercent(100); // as left by an earlier instrument; a new read starts over
     SynthHarness harness;
     ASSERT_EQ(Load(harness, cache, file.path()), 1);
     int32_t previous = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     bool done = false;
-    while (!done && std::chrono::steady_clock::now() < deadline) {
+    while (!done && std::chrono::steady_clock::now() < deadline)
+    {
         done = cache.loadDone();
         const int32_t percent = cache.loadPercent();
         ASSERT_GE(percent, previous);
@@ -130,7 +144,8 @@ TEST(SampleDataCache, LoadPercentNeverDecreasesAndEndsAtExactly100) {
     EXPECT_TRUE(cache.isReadUpTo(kLargeBank));
 }
 
-TEST(SampleDataCache, FileShorterThanItsHeaderSaysEndsTheReadWithAnError) {
+TEST(SampleDataCache, FileShorterThanItsHeaderSaysEndsTheReadWithAnError)
+{
     const std::vector<uint8_t> bytes(1000, 0x11);
     const TempFile file("short", bytes);
     ErrorLog log;
@@ -146,14 +161,16 @@ TEST(SampleDataCache, FileShorterThanItsHeaderSaysEndsTheReadWithAnError) {
     EXPECT_EQ(cache.sampleData(), nullptr);
 }
 
-TEST(SampleDataCache, UnopenableFileAttachesNothing) {
+TEST(SampleDataCache, UnopenableFileAttachesNothing)
+{
     SampleDataCache cache;
     EXPECT_EQ(cache.attach("/nonexistent/Virellando.DAT", 0, 1000), nullptr);
     EXPECT_EQ(cache.userCount(), 0u);
     EXPECT_EQ(cache.sampleData(), nullptr);
 }
 
-TEST(SampleDataCache, ReleaseOfAnotherBlockIsIgnored) {
+TEST(SampleDataCache, ReleaseOfAnotherBlockIsIgnored)
+{
     const TempFile file("foreign", std::vector<uint8_t>(4000, 1));
     SampleDataCache cache;
     const int16_t* block = cache.attach(file.path(), 0, 4000);
@@ -166,7 +183,8 @@ TEST(SampleDataCache, ReleaseOfAnotherBlockIsIgnored) {
     EXPECT_EQ(cache.userCount(), 0u);
 }
 
-TEST(SampleDataCache, ResetsAreThoseTheInstrumentNeeds) {
+TEST(SampleDataCache, ResetsAreThoseTheInstrumentNeeds)
+{
     SampleDataCache cache;
     cache.setLoadPercent(100);
     EXPECT_EQ(cache.loadPercent(), 100);
@@ -177,14 +195,15 @@ TEST(SampleDataCache, ResetsAreThoseTheInstrumentNeeds) {
     EXPECT_TRUE(cache.keepShared());
 }
 
-TEST(SampleDataCache, DestroyingTheCacheDuringAReadWaitsForIt) {
+TEST(SampleDataCache, DestroyingTheCacheDuringAReadWaitsForIt)
+{
     const TempFile file("destroy", MakeSimpleBank(kLargeBank).bytes());
     {
         SampleDataCache cache;
         ASSERT_NE(cache.attach(file.path(), 0, kLargeBank), nullptr);
     }
-    SUCCEED();  // under AddressSanitizer a read outliving its block would be reported
+    SUCCEED(); // under AddressSanitizer a read outliving its block would be reported
 }
 
-}  // namespace
-}  // namespace engine_test
+} // namespace
+} // namespace engine_test

@@ -6,19 +6,24 @@
 #include "SampleDataReader.h"
 #include "TestBank.h"
 
-namespace engine_test {
-namespace {
+namespace engine_test
+{
+namespace
+{
 
 using engine::SampleDataReader;
 using engine::SampleReadProgress;
 
-std::vector<uint8_t> Pattern(size_t size) {
+std::vector<uint8_t> Pattern(size_t size)
+{
     std::vector<uint8_t> bytes(size);
-    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + i / 251);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<uint8_t>(i * 7 + i / 251);
     return bytes;
 }
 
-TEST(SampleDataReader, CopiesTheBlockAcrossPieceBoundaries) {
+TEST(SampleDataReader, CopiesTheBlockAcrossPieceBoundaries)
+{
     // Two full pieces and one byte, after a 7-byte offset.
     const std::vector<uint8_t> bytes = Pattern(7 + 2 * SampleDataReader::kPieceSize + 1);
     const TempFile file("pieces", bytes);
@@ -32,7 +37,8 @@ TEST(SampleDataReader, CopiesTheBlockAcrossPieceBoundaries) {
     EXPECT_EQ(progress.loadDone.load(), 1);
 }
 
-TEST(SampleDataReader, CancelledBeforeItsFirstPieceReadsNothing) {
+TEST(SampleDataReader, CancelledBeforeItsFirstPieceReadsNothing)
+{
     const TempFile file("cancelled", Pattern(1000));
     std::vector<char> block(1000, 0);
     SampleReadProgress progress;
@@ -44,7 +50,8 @@ TEST(SampleDataReader, CancelledBeforeItsFirstPieceReadsNothing) {
     EXPECT_EQ(progress.loadPercent.load(), 100);
 }
 
-TEST(SampleDataReader, MissingFileEndsTheReadAt100) {
+TEST(SampleDataReader, MissingFileEndsTheReadAt100)
+{
     std::vector<char> block(10, 0);
     SampleReadProgress progress;
     SampleDataReader("/nonexistent/Virellando.DAT", 0, block.data(), 10, progress).run();
@@ -53,5 +60,5 @@ TEST(SampleDataReader, MissingFileEndsTheReadAt100) {
     EXPECT_EQ(progress.bytesRead.load(), 0u);
 }
 
-}  // namespace
-}  // namespace engine_test
+} // namespace
+} // namespace engine_test

@@ -8,31 +8,40 @@
 #include "SynthHarness.h"
 #include "TestBank.h"
 
-namespace engine_test {
-namespace {
+namespace engine_test
+{
+namespace
+{
 
 using engine::LoadSoundBank;
 using engine::RegisterSoundBankLoader;
 using engine::SampleDataCache;
 using sfwriter::FirstTag;
 
-double Energy(const std::vector<float>& samples) {
+double Energy(const std::vector<float>& samples)
+{
     double sum = 0.0;
-    for (float s : samples) sum += static_cast<double>(s) * s;
+    for (float s : samples)
+        sum += static_cast<double>(s) * s;
     return sum;
 }
 
-size_t FirstDifference(const std::vector<float>& a, const std::vector<float>& b) {
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        if (a[i] != b[i]) return i;
+size_t FirstDifference(const std::vector<float>& a, const std::vector<float>& b)
+{
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    {
+        if (a[i] != b[i])
+            return i;
     }
     return a.size() == b.size() ? a.size() : std::min(a.size(), b.size());
 }
 
-std::vector<std::tuple<int, int, std::string>> Presets(fluid_sfont_t* sfont) {
+std::vector<std::tuple<int, int, std::string>> Presets(fluid_sfont_t* sfont)
+{
     std::vector<std::tuple<int, int, std::string>> presets;
     fluid_sfont_iteration_start(sfont);
-    while (fluid_preset_t* preset = fluid_sfont_iteration_next(sfont)) {
+    while (fluid_preset_t* preset = fluid_sfont_iteration_next(sfont))
+    {
         presets.emplace_back(fluid_preset_get_banknum(preset), fluid_preset_get_num(preset),
                              fluid_preset_get_name(preset));
     }
@@ -40,13 +49,16 @@ std::vector<std::tuple<int, int, std::string>> Presets(fluid_sfont_t* sfont) {
 }
 
 // Loads the file through the system's loader and waits for its sample data.
-int LoadOurs(SynthHarness& harness, SampleDataCache& cache, const std::string& path) {
-    if (!RegisterSoundBankLoader(harness.synth(), cache)) return -1;
+int LoadOurs(SynthHarness& harness, SampleDataCache& cache, const std::string& path)
+{
+    if (!RegisterSoundBankLoader(harness.synth(), cache))
+        return -1;
     const int id = LoadSoundBank(harness.synth(), path.c_str());
     return id != -1 && WaitForLoadDone(cache) ? id : -1;
 }
 
-TEST(SoundBankLoader, RendersExactlyLikeTheEnginesOwnLoader) {
+TEST(SoundBankLoader, RendersExactlyLikeTheEnginesOwnLoader)
+{
     const TempFile file("rich", MakeRichBank().bytes());
     SynthHarness library;
     const int libraryId = fluid_synth_sfload(library.synth(), file.path().c_str(), 1);
@@ -62,11 +74,12 @@ TEST(SoundBankLoader, RendersExactlyLikeTheEnginesOwnLoader) {
     ASSERT_GT(Energy(expected), 1.0);
     ASSERT_EQ(actual.size(), expected.size());
     const size_t first = FirstDifference(actual, expected);
-    EXPECT_EQ(first, expected.size()) << "first difference at frame " << first / 2 << ": "
-                                      << actual[first] << " instead of " << expected[first];
+    EXPECT_EQ(first, expected.size()) << "first difference at frame " << first / 2 << ": " << actual[first]
+                                      << " instead of " << expected[first];
 }
 
-TEST(SoundBankLoader, ListsPresetsInTheEnginesOrder) {
+TEST(SoundBankLoader, ListsPresetsInTheEnginesOrder)
+{
     const TempFile file("order", MakeRichBank().bytes());
     SynthHarness library;
     ASSERT_NE(fluid_synth_sfload(library.synth(), file.path().c_str(), 1), -1);
@@ -82,7 +95,8 @@ TEST(SoundBankLoader, ListsPresetsInTheEnginesOrder) {
     EXPECT_EQ(std::get<0>(actual[2]), 1);
 }
 
-TEST(SoundBankLoader, TalFileLoadsAndPlaysExactlyLikeItsRiffTwin) {
+TEST(SoundBankLoader, TalFileLoadsAndPlaysExactlyLikeItsRiffTwin)
+{
     const TestBank bank = MakeRichBank();
     const TempFile riffFile("riff", bank.bytes(FirstTag::Riff));
     const TempFile talFile("tal", bank.bytes(FirstTag::Tal));
@@ -99,7 +113,8 @@ TEST(SoundBankLoader, TalFileLoadsAndPlaysExactlyLikeItsRiffTwin) {
     EXPECT_EQ(RenderRichSequence(tal.synth(), talId), expected);
 }
 
-TEST(SoundBankLoader, RefusedFileDoesNotLoadThroughTheEnginesLoaders) {
+TEST(SoundBankLoader, RefusedFileDoesNotLoadThroughTheEnginesLoaders)
+{
     // A sample running past the sample data: the engine's loader would only mute that sample.
     TestBank bank = MakeRichBank();
     bank.data.samples[2].end = static_cast<uint32_t>(bank.points.size()) + 10;
@@ -115,7 +130,8 @@ TEST(SoundBankLoader, RefusedFileDoesNotLoadThroughTheEnginesLoaders) {
     EXPECT_EQ(cache.userCount(), 0u);
 }
 
-TEST(SoundBankLoader, BankRefusedInsideTheLoaderIsUnloadedAgain) {
+TEST(SoundBankLoader, BankRefusedInsideTheLoaderIsUnloadedAgain)
+{
     // The shared block belongs to the first bank; a bank with sample data of another size passes
     // the reader but cannot attach, and the engine's loader must not keep it either.
     const TempFile first("first", MakeRichBank().bytes());
@@ -129,14 +145,16 @@ TEST(SoundBankLoader, BankRefusedInsideTheLoaderIsUnloadedAgain) {
     EXPECT_EQ(cache.userCount(), 1u);
 }
 
-TEST(SoundBankLoader, LoadWithoutRegisteredLoaderFails) {
+TEST(SoundBankLoader, LoadWithoutRegisteredLoaderFails)
+{
     const TempFile file("unregistered", MakeRichBank().bytes());
     SynthHarness harness;
     EXPECT_EQ(LoadSoundBank(harness.synth(), file.path().c_str()), -1);
     EXPECT_EQ(fluid_synth_sfcount(harness.synth()), 0);
 }
 
-TEST(SoundBankLoader, RegistersOncePerSynthesizerAndOnlyBeforeLoading) {
+TEST(SoundBankLoader, RegistersOncePerSynthesizerAndOnlyBeforeLoading)
+{
     const TempFile file("register", MakeRichBank().bytes());
     SampleDataCache cache;
     SynthHarness harness;
@@ -147,7 +165,8 @@ TEST(SoundBankLoader, RegistersOncePerSynthesizerAndOnlyBeforeLoading) {
     EXPECT_TRUE(WaitForLoadDone(cache));
 }
 
-TEST(SoundBankLoader, MissingFileFails) {
+TEST(SoundBankLoader, MissingFileFails)
+{
     SampleDataCache cache;
     SynthHarness harness;
     ASSERT_TRUE(RegisterSoundBankLoader(harness.synth(), cache));
@@ -155,7 +174,8 @@ TEST(SoundBankLoader, MissingFileFails) {
     EXPECT_EQ(fluid_synth_sfcount(harness.synth()), 0);
 }
 
-TEST(SoundBankLoader, UnpitchedSampleRootPlaysAtMiddleC) {
+TEST(SoundBankLoader, UnpitchedSampleRootPlaysAtMiddleC)
+{
     // Root key 255 marks an unpitched sample; it plays as if its root were 60, so key 60 plays
     // it at its own pitch like a sample whose root is 60.
     TestBank unpitched = MakeSimpleBank(8000);
@@ -177,41 +197,48 @@ TEST(SoundBankLoader, UnpitchedSampleRootPlaysAtMiddleC) {
 }
 
 // Plays a few keys and velocities on every preset of the bank, then silences them.
-void PlayEveryPreset(fluid_synth_t* synth, int id) {
+void PlayEveryPreset(fluid_synth_t* synth, int id)
+{
     fluid_sfont_t* sfont = fluid_synth_get_sfont_by_id(synth, id);
     ASSERT_NE(sfont, nullptr);
     std::vector<float> out(2 * 64);
     fluid_sfont_iteration_start(sfont);
-    while (fluid_preset_t* preset = fluid_sfont_iteration_next(sfont)) {
+    while (fluid_preset_t* preset = fluid_sfont_iteration_next(sfont))
+    {
         fluid_synth_program_select(synth, 0, id, fluid_preset_get_banknum(preset),
                                    fluid_preset_get_num(preset));
-        for (int key = 0; key < 128; key += 9) fluid_synth_noteon(synth, 0, key, 1 + key % 127);
+        for (int key = 0; key < 128; key += 9)
+            fluid_synth_noteon(synth, 0, key, 1 + key % 127);
         fluid_synth_write_float(synth, 64, out.data(), 0, 2, out.data(), 1, 2);
     }
     fluid_synth_all_sounds_off(synth, -1);
     fluid_synth_write_float(synth, 64, out.data(), 0, 2, out.data(), 1, 2);
 }
 
-TEST(SoundBankLoader, MutatedBanksLoadAndPlayOrFailCleanly) {
+TEST(SoundBankLoader, MutatedBanksLoadAndPlayOrFailCleanly)
+{
     const std::vector<uint8_t> bytes = MakeRichBank().bytes();
-    const size_t structure = bytes.size() - 700;  // roughly where the pdta list starts
+    const size_t structure = bytes.size() - 700; // roughly where the pdta list starts
     std::mt19937 random(7);
     SampleDataCache cache;
     SynthHarness harness;
     ASSERT_TRUE(RegisterSoundBankLoader(harness.synth(), cache));
     const TempFile file("mutated");
     int loaded = 0;
-    for (int round = 0; round < 2000; ++round) {
+    for (int round = 0; round < 2000; ++round)
+    {
         std::vector<uint8_t> mutated = bytes;
         const int changes = 1 + static_cast<int>(random() % 3);
-        for (int c = 0; c < changes; ++c) {
+        for (int c = 0; c < changes; ++c)
+        {
             const size_t at = random() % 8 != 0 ? structure + random() % (bytes.size() - structure)
                                                 : random() % bytes.size();
             mutated[at] = static_cast<uint8_t>(random() % 3 == 0 ? 0xFF : random());
         }
         file.write(mutated);
         const int id = LoadSoundBank(harness.synth(), file.path().c_str());
-        if (id == -1) continue;
+        if (id == -1)
+            continue;
         ++loaded;
         PlayEveryPreset(harness.synth(), id);
         ASSERT_EQ(fluid_synth_sfunload(harness.synth(), id, 1), FLUID_OK);
@@ -220,5 +247,5 @@ TEST(SoundBankLoader, MutatedBanksLoadAndPlayOrFailCleanly) {
     EXPECT_GT(loaded, 100);
 }
 
-}  // namespace
-}  // namespace engine_test
+} // namespace
+} // namespace engine_test

@@ -7,41 +7,52 @@
 #include "SoundFontReader.h"
 #include "TestBank.h"
 
-namespace engine_test {
-namespace {
+namespace engine_test
+{
+namespace
+{
 
 using engine::MemoryByteSource;
 using engine::SoundFontData;
 using engine::SoundFontReader;
 using sfwriter::FirstTag;
 
-bool Read(const std::vector<uint8_t>& bytes, SoundFontData& data, std::string* error = nullptr) {
+bool Read(const std::vector<uint8_t>& bytes, SoundFontData& data, std::string* error = nullptr)
+{
     MemoryByteSource source(bytes.data(), bytes.size());
     SoundFontReader reader;
     const bool ok = reader.read(source, data);
-    if (error != nullptr) *error = reader.error();
+    if (error != nullptr)
+        *error = reader.error();
     return ok;
 }
 
-void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-void PutU16(std::vector<uint8_t>& bytes, size_t at, uint16_t value) {
+void PutU16(std::vector<uint8_t>& bytes, size_t at, uint16_t value)
+{
     bytes[at] = static_cast<uint8_t>(value);
     bytes[at + 1] = static_cast<uint8_t>(value >> 8);
 }
 
 // Position of the first byte of a chunk's data, found by its id.
-size_t ChunkData(const std::vector<uint8_t>& bytes, const char* id) {
-    for (size_t i = 0; i + 8 <= bytes.size(); ++i) {
-        if (std::memcmp(&bytes[i], id, 4) == 0) return i + 8;
+size_t ChunkData(const std::vector<uint8_t>& bytes, const char* id)
+{
+    for (size_t i = 0; i + 8 <= bytes.size(); ++i)
+    {
+        if (std::memcmp(&bytes[i], id, 4) == 0)
+            return i + 8;
     }
     ADD_FAILURE() << "no chunk " << id;
     return 0;
 }
 
-TEST(SoundFontReader, ReadsBackEveryRecordTheWriterWrote) {
+TEST(SoundFontReader, ReadsBackEveryRecordTheWriterWrote)
+{
     const TestBank bank = MakeRichBank();
     const std::vector<uint8_t> bytes = bank.bytes();
     SoundFontData data;
@@ -88,7 +99,8 @@ TEST(SoundFontReader, ReadsBackEveryRecordTheWriterWrote) {
     EXPECT_EQ(first, bank.points[1]);
 }
 
-TEST(SoundFontReader, ReadsTheSamplePointsAtTheirOffset) {
+TEST(SoundFontReader, ReadsTheSamplePointsAtTheirOffset)
+{
     const TestBank bank = MakeRichBank();
     const std::vector<uint8_t> bytes = bank.bytes();
     MemoryByteSource source(bytes.data(), bytes.size());
@@ -103,7 +115,8 @@ TEST(SoundFontReader, ReadsTheSamplePointsAtTheirOffset) {
     EXPECT_FALSE(reader.readSamplePoints(source, data, points));
 }
 
-TEST(SoundFontReader, TalTagReadsExactlyLikeRiff) {
+TEST(SoundFontReader, TalTagReadsExactlyLikeRiff)
+{
     const TestBank bank = MakeRichBank();
     std::vector<uint8_t> riff = bank.bytes(FirstTag::Riff);
     std::vector<uint8_t> tal = bank.bytes(FirstTag::Tal);
@@ -116,8 +129,10 @@ TEST(SoundFontReader, TalTagReadsExactlyLikeRiff) {
     EXPECT_EQ(fromTal.sampleDataOffset, fromRiff.sampleDataOffset);
 }
 
-TEST(SoundFontReader, RefusesAnyOtherFirstTag) {
-    for (const char* tag : {"RIFX", "TAL\x1B", "TAL ", "riff", "TALK", "\0\0\0\0"}) {
+TEST(SoundFontReader, RefusesAnyOtherFirstTag)
+{
+    for (const char* tag : {"RIFX", "TAL\x1B", "TAL ", "riff", "TALK", "\0\0\0\0"})
+    {
         std::vector<uint8_t> bytes = MakeRichBank().bytes();
         std::memcpy(bytes.data(), tag, 4);
         SoundFontData data;
@@ -125,9 +140,11 @@ TEST(SoundFontReader, RefusesAnyOtherFirstTag) {
     }
 }
 
-TEST(SoundFontReader, RefusesASizeOtherThanTheFileSizeMinus8) {
+TEST(SoundFontReader, RefusesASizeOtherThanTheFileSizeMinus8)
+{
     const std::vector<uint8_t> good = MakeRichBank().bytes();
-    for (int64_t delta : {-1, 1, -8, 8}) {
+    for (int64_t delta : {-1, 1, -8, 8})
+    {
         std::vector<uint8_t> bytes = good;
         PutU32(bytes, 4, static_cast<uint32_t>(static_cast<int64_t>(bytes.size()) - 8 + delta));
         SoundFontData data;
@@ -139,7 +156,8 @@ TEST(SoundFontReader, RefusesASizeOtherThanTheFileSizeMinus8) {
     EXPECT_FALSE(Read(longer, data));
 }
 
-TEST(SoundFontReader, RefusesAFormOtherThanSfbk) {
+TEST(SoundFontReader, RefusesAFormOtherThanSfbk)
+{
     std::vector<uint8_t> bytes = MakeRichBank().bytes();
     std::memcpy(&bytes[8], "sfbx", 4);
     SoundFontData data;
@@ -148,14 +166,16 @@ TEST(SoundFontReader, RefusesAFormOtherThanSfbk) {
     EXPECT_EQ(error, "not a SoundFont file");
 }
 
-TEST(SoundFontReader, RefusesAnotherVersion) {
+TEST(SoundFontReader, RefusesAnotherVersion)
+{
     TestBank bank = MakeRichBank();
     bank.data.versionMajor = 3;
     SoundFontData data;
     EXPECT_FALSE(Read(bank.bytes(), data));
 }
 
-TEST(SoundFontReader, AcceptsABankWithoutSampleData) {
+TEST(SoundFontReader, AcceptsABankWithoutSampleData)
+{
     TestBank bank;
     SoundFontData data;
     ASSERT_TRUE(Read(bank.bytes(), data));
@@ -163,7 +183,8 @@ TEST(SoundFontReader, AcceptsABankWithoutSampleData) {
     EXPECT_TRUE(data.presets.empty());
 }
 
-TEST(SoundFontReader, RefusesAPresetBagIndexBeyondTheBags) {
+TEST(SoundFontReader, RefusesAPresetBagIndexBeyondTheBags)
+{
     std::vector<uint8_t> bytes = MakeRichBank().bytes();
     // The terminal preset header's bag index: 3 presets of 38 bytes, then name (20), preset,
     // bank (2 each).
@@ -173,23 +194,26 @@ TEST(SoundFontReader, RefusesAPresetBagIndexBeyondTheBags) {
     EXPECT_FALSE(Read(bytes, data));
 }
 
-TEST(SoundFontReader, RefusesBagIndicesThatGoBackwards) {
+TEST(SoundFontReader, RefusesBagIndicesThatGoBackwards)
+{
     std::vector<uint8_t> bytes = MakeRichBank().bytes();
-    PutU16(bytes, ChunkData(bytes, "ibag") + 4 * 2, 0);  // third bag's generator index
+    PutU16(bytes, ChunkData(bytes, "ibag") + 4 * 2, 0); // third bag's generator index
     SoundFontData data;
     EXPECT_FALSE(Read(bytes, data));
 }
 
-TEST(SoundFontReader, RefusesAGeneratorIndexBeyondTheGenerators) {
+TEST(SoundFontReader, RefusesAGeneratorIndexBeyondTheGenerators)
+{
     std::vector<uint8_t> bytes = MakeRichBank().bytes();
     const size_t pbag = ChunkData(bytes, "pbag");
     const uint32_t bags = (static_cast<uint32_t>(bytes[pbag - 4]) | (bytes[pbag - 3] << 8)) / 4;
-    PutU16(bytes, pbag + (bags - 1) * 4, 999);  // terminal bag
+    PutU16(bytes, pbag + (bags - 1) * 4, 999); // terminal bag
     SoundFontData data;
     EXPECT_FALSE(Read(bytes, data));
 }
 
-TEST(SoundFontReader, RefusesReferencesToMissingInstrumentsAndSamples) {
+TEST(SoundFontReader, RefusesReferencesToMissingInstrumentsAndSamples)
+{
     TestBank badInstrument = MakeRichBank();
     badInstrument.data.presets[2].zones[0].generators[0] = Gen(41, 2);
     SoundFontData data;
@@ -200,7 +224,8 @@ TEST(SoundFontReader, RefusesReferencesToMissingInstrumentsAndSamples) {
     EXPECT_FALSE(Read(badSample.bytes(), data));
 }
 
-TEST(SoundFontReader, RefusesSamplesOutsideTheSampleData) {
+TEST(SoundFontReader, RefusesSamplesOutsideTheSampleData)
+{
     TestBank endBeyond = MakeRichBank();
     endBeyond.data.samples[2].end = static_cast<uint32_t>(endBeyond.points.size()) + 1;
     SoundFontData data;
@@ -220,7 +245,8 @@ TEST(SoundFontReader, RefusesSamplesOutsideTheSampleData) {
     EXPECT_TRUE(Read(rom.bytes(), data));
 }
 
-TEST(SoundFontReader, RefusesRecordChunksOutOfOrderOrOfBrokenSize) {
+TEST(SoundFontReader, RefusesRecordChunksOutOfOrderOrOfBrokenSize)
+{
     std::vector<uint8_t> swapped = MakeRichBank().bytes();
     std::memcpy(&swapped[ChunkData(swapped, "pmod") - 8], "pgen", 4);
     SoundFontData data;
@@ -237,19 +263,23 @@ TEST(SoundFontReader, RefusesRecordChunksOutOfOrderOrOfBrokenSize) {
     EXPECT_FALSE(Read(oddSamples, data));
 }
 
-TEST(SoundFontReader, EveryTruncatedPrefixFailsCleanly) {
+TEST(SoundFontReader, EveryTruncatedPrefixFailsCleanly)
+{
     const std::vector<uint8_t> bytes = MakeRichBank().bytes();
-    for (size_t length = 0; length < bytes.size(); ++length) {
+    for (size_t length = 0; length < bytes.size(); ++length)
+    {
         std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + static_cast<long>(length));
         SoundFontData data;
         EXPECT_FALSE(Read(prefix, data)) << length;
     }
 }
 
-TEST(SoundFontReader, TruncatedPrefixWithItsSizeFixedFailsCleanly) {
+TEST(SoundFontReader, TruncatedPrefixWithItsSizeFixedFailsCleanly)
+{
     // With the RIFF size made to match, truncation reaches the inner chunk checks.
     const std::vector<uint8_t> bytes = MakeRichBank().bytes();
-    for (size_t length = 12; length < bytes.size(); ++length) {
+    for (size_t length = 12; length < bytes.size(); ++length)
+    {
         std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + static_cast<long>(length));
         PutU32(prefix, 4, static_cast<uint32_t>(length - 8));
         SoundFontData data;
@@ -257,23 +287,29 @@ TEST(SoundFontReader, TruncatedPrefixWithItsSizeFixedFailsCleanly) {
     }
 }
 
-TEST(SoundFontReader, MutatedBanksReadOrFailCleanly) {
+TEST(SoundFontReader, MutatedBanksReadOrFailCleanly)
+{
     const std::vector<uint8_t> bytes = MakeRichBank().bytes();
     std::mt19937 random(20261206);
     int accepted = 0;
-    for (int round = 0; round < 5000; ++round) {
+    for (int round = 0; round < 5000; ++round)
+    {
         std::vector<uint8_t> mutated = bytes;
         const int changes = 1 + static_cast<int>(random() % 4);
-        for (int c = 0; c < changes; ++c) {
+        for (int c = 0; c < changes; ++c)
+        {
             // Mostly the structure (everything but the sample points), sometimes anywhere.
             const size_t at = random() % mutated.size();
             mutated[at] = static_cast<uint8_t>(random() % 4 == 0 ? 0xFF : random());
         }
         SoundFontData data;
-        if (Read(mutated, data)) {
+        if (Read(mutated, data))
+        {
             ++accepted;
-            for (const auto& sample : data.samples) {
-                if ((sample.sampleType & engine::kSampleRom) != 0) continue;
+            for (const auto& sample : data.samples)
+            {
+                if ((sample.sampleType & engine::kSampleRom) != 0)
+                    continue;
                 EXPECT_LE(sample.end, data.sampleDataSize / 2);
                 EXPECT_LE(sample.start, sample.end);
             }
@@ -283,5 +319,5 @@ TEST(SoundFontReader, MutatedBanksReadOrFailCleanly) {
     EXPECT_GT(accepted, 0);
 }
 
-}  // namespace
-}  // namespace engine_test
+} // namespace
+} // namespace engine_test

@@ -1,15 +1,17 @@
 // The writer's output is a file any SoundFont player accepts, or nothing when the bank cannot be written.
-#include <gtest/gtest.h>
 #include <fluidsynth.h>
+#include <gtest/gtest.h>
 
 #include "TestBank.h"
 
 using engine_test::MakeSimpleBank;
 using engine_test::TempFile;
 
-namespace {
+namespace
+{
 
-int LoadWithTheLibrarysOwnLoader(const std::string& path) {
+int LoadWithTheLibrarysOwnLoader(const std::string& path)
+{
     fluid_settings_t* settings = new_fluid_settings();
     fluid_synth_t* synth = new_fluid_synth(settings);
     const int id = fluid_synth_sfload(synth, path.c_str(), 1);
@@ -18,12 +20,13 @@ int LoadWithTheLibrarysOwnLoader(const std::string& path) {
     return id;
 }
 
-}  // namespace
+} // namespace
 
-TEST(SoundFontWriter, TextItemsOfEveryLengthKeepEvenSizes) {
+TEST(SoundFontWriter, TextItemsOfEveryLengthKeepEvenSizes)
+{
     auto bank = MakeSimpleBank(4096);
-    bank.data.info.push_back({"INAM", "Even"});  // 4 letters and a terminator: padded to 6
-    bank.data.info.push_back({"ICMT", "Odd"});   // 3 letters and a terminator: 4
+    bank.data.info.push_back({"INAM", "Even"}); // 4 letters and a terminator: padded to 6
+    bank.data.info.push_back({"ICMT", "Odd"});  // 3 letters and a terminator: 4
     const auto bytes = bank.bytes();
     // The first item follows "RIFF" size "sfbk" "LIST" size "INFO" and the 4-byte version chunk.
     const size_t inam = 12 + 12 + 12;
@@ -33,7 +36,8 @@ TEST(SoundFontWriter, TextItemsOfEveryLengthKeepEvenSizes) {
     EXPECT_GE(LoadWithTheLibrarysOwnLoader(file.path()), 1);
 }
 
-TEST(SoundFontWriter, RecordsBeyondTheSixteenBitIndicesGiveNoBytes) {
+TEST(SoundFontWriter, RecordsBeyondTheSixteenBitIndicesGiveNoBytes)
+{
     auto bank = MakeSimpleBank(4096);
     engine::SoundFontZone crowded;
     crowded.generators.assign(0x10000, engine_test::Gen(48, 0));

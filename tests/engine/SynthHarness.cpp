@@ -3,9 +3,11 @@
 #include <chrono>
 #include <thread>
 
-namespace engine_test {
+namespace engine_test
+{
 
-SynthHarness::SynthHarness() {
+SynthHarness::SynthHarness()
+{
     settings_ = new_fluid_settings();
     fluid_settings_setnum(settings_, "synth.sample-rate", 44100.0);
     fluid_settings_setint(settings_, "synth.reverb.active", 0);
@@ -13,83 +15,106 @@ SynthHarness::SynthHarness() {
     synth_ = new_fluid_synth(settings_);
 }
 
-SynthHarness::~SynthHarness() {
+SynthHarness::~SynthHarness()
+{
     deleteSynth();
     delete_fluid_settings(settings_);
 }
 
-void SynthHarness::deleteSynth() {
-    if (synth_ != nullptr) delete_fluid_synth(synth_);
+void SynthHarness::deleteSynth()
+{
+    if (synth_ != nullptr)
+        delete_fluid_synth(synth_);
     synth_ = nullptr;
 }
 
-namespace {
+namespace
+{
 
-struct Event {
+struct Event
+{
     int frame;
-    int type;  // 0x90 note on, 0x80 note off, 0xB0 controller, 0xE0 pitch bend, 0xC0 program
+    int type; // 0x90 note on, 0x80 note off, 0xB0 controller, 0xE0 pitch bend, 0xC0 program
     int channel;
     int a;
     int b;
 };
 
-void Apply(fluid_synth_t* synth, const Event& e) {
-    switch (e.type) {
-        case 0x90: fluid_synth_noteon(synth, e.channel, e.a, e.b); break;
-        case 0x80: fluid_synth_noteoff(synth, e.channel, e.a); break;
-        case 0xB0: fluid_synth_cc(synth, e.channel, e.a, e.b); break;
-        case 0xE0: fluid_synth_pitch_bend(synth, e.channel, e.a); break;
-        default: break;
+void Apply(fluid_synth_t* synth, const Event& e)
+{
+    switch (e.type)
+    {
+    case 0x90:
+        fluid_synth_noteon(synth, e.channel, e.a, e.b);
+        break;
+    case 0x80:
+        fluid_synth_noteoff(synth, e.channel, e.a);
+        break;
+    case 0xB0:
+        fluid_synth_cc(synth, e.channel, e.a, e.b);
+        break;
+    case 0xE0:
+        fluid_synth_pitch_bend(synth, e.channel, e.a);
+        break;
+    default:
+        break;
     }
 }
 
-}  // namespace
+} // namespace
 
-std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId) {
-    fluid_synth_program_select(synth, 0, soundBankId, 0, 0);  // Piano
-    fluid_synth_program_select(synth, 1, soundBankId, 0, 1);  // Drums
-    fluid_synth_program_select(synth, 2, soundBankId, 1, 0);  // Second bank
+std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId)
+{
+    fluid_synth_program_select(synth, 0, soundBankId, 0, 0); // Piano
+    fluid_synth_program_select(synth, 1, soundBankId, 0, 1); // Drums
+    fluid_synth_program_select(synth, 2, soundBankId, 1, 0); // Second bank
     const Event events[] = {
-        {0, 0x90, 0, 48, 90},    {0, 0x90, 0, 64, 70},     {100, 0x90, 0, 75, 115},
-        {130, 0x90, 0, 30, 10},  {300, 0xB0, 0, 1, 64},    {300, 0xB0, 0, 74, 100},
-        {500, 0xE0, 0, 10000, 0}, {700, 0x90, 1, 38, 100}, {900, 0x90, 1, 43, 100},
-        {950, 0x90, 1, 40, 60},  {960, 0x90, 1, 47, 55},  {1000, 0xB0, 0, 64, 127}, {1000, 0x80, 0, 48, 0},
-        {1500, 0x90, 2, 60, 127}, {1600, 0x90, 2, 100, 50}, {2000, 0x80, 0, 64, 0},
-        {2000, 0x80, 0, 75, 0},  {2100, 0xB0, 2, 1, 127},  {2500, 0xE0, 0, 4000, 0},
-        {3000, 0xB0, 0, 64, 0},  {3500, 0x80, 2, 60, 0},   {3600, 0x80, 1, 43, 0},
-        {4000, 0x90, 0, 108, 127}, {4400, 0x80, 0, 108, 0}, {5000, 0x80, 2, 100, 0},
+        {0, 0x90, 0, 48, 90},     {0, 0x90, 0, 64, 70},      {100, 0x90, 0, 75, 115},
+        {130, 0x90, 0, 30, 10},   {300, 0xB0, 0, 1, 64},     {300, 0xB0, 0, 74, 100},
+        {500, 0xE0, 0, 10000, 0}, {700, 0x90, 1, 38, 100},   {900, 0x90, 1, 43, 100},
+        {950, 0x90, 1, 40, 60},   {960, 0x90, 1, 47, 55},    {1000, 0xB0, 0, 64, 127},
+        {1000, 0x80, 0, 48, 0},   {1500, 0x90, 2, 60, 127},  {1600, 0x90, 2, 100, 50},
+        {2000, 0x80, 0, 64, 0},   {2000, 0x80, 0, 75, 0},    {2100, 0xB0, 2, 1, 127},
+        {2500, 0xE0, 0, 4000, 0}, {3000, 0xB0, 0, 64, 0},    {3500, 0x80, 2, 60, 0},
+        {3600, 0x80, 1, 43, 0},   {4000, 0x90, 0, 108, 127}, {4400, 0x80, 0, 108, 0},
+        {5000, 0x80, 2, 100, 0},
     };
     const int totalFrames = 30000;
     std::vector<float> left(totalFrames), right(totalFrames);
     int frame = 0;
-    for (const Event& e : events) {
-        if (e.frame > frame) {
-            fluid_synth_write_float(synth, e.frame - frame, left.data(), frame, 1, right.data(),
-                                    frame, 1);
+    for (const Event& e : events)
+    {
+        if (e.frame > frame)
+        {
+            fluid_synth_write_float(synth, e.frame - frame, left.data(), frame, 1, right.data(), frame, 1);
             frame = e.frame;
         }
         Apply(synth, e);
     }
     // Odd stretches, so that events and internal blocks do not line up.
-    while (frame < totalFrames) {
+    while (frame < totalFrames)
+    {
         const int n = std::min(37, totalFrames - frame);
         fluid_synth_write_float(synth, n, left.data(), frame, 1, right.data(), frame, 1);
         frame += n;
     }
     std::vector<float> output;
     output.reserve(2 * totalFrames);
-    for (int i = 0; i < totalFrames; ++i) {
+    for (int i = 0; i < totalFrames; ++i)
+    {
         output.push_back(left[i]);
         output.push_back(right[i]);
     }
     return output;
 }
 
-bool WaitForLoadDone(const engine::SampleDataCache& cache) {
-    for (int i = 0; i < 1000 && !cache.loadDone(); ++i) {
+bool WaitForLoadDone(const engine::SampleDataCache& cache)
+{
+    for (int i = 0; i < 1000 && !cache.loadDone(); ++i)
+    {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return cache.loadDone();
 }
 
-}  // namespace engine_test
+} // namespace engine_test

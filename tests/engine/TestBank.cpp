@@ -7,7 +7,8 @@
 #include <random>
 #include <stdexcept>
 
-namespace engine_test {
+namespace engine_test
+{
 
 using engine::SoundFontGeneratorRecord;
 using engine::SoundFontInstrument;
@@ -16,23 +17,28 @@ using engine::SoundFontPreset;
 using engine::SoundFontSampleHeader;
 using engine::SoundFontZone;
 
-SoundFontGeneratorRecord Gen(uint16_t oper, int amount) {
+SoundFontGeneratorRecord Gen(uint16_t oper, int amount)
+{
     return {oper, static_cast<uint16_t>(static_cast<int16_t>(amount))};
 }
 
-SoundFontGeneratorRecord Range(uint16_t oper, uint8_t low, uint8_t high) {
+SoundFontGeneratorRecord Range(uint16_t oper, uint8_t low, uint8_t high)
+{
     return {oper, static_cast<uint16_t>(low | (high << 8))};
 }
 
-SoundFontModulatorRecord Mod(uint16_t source, uint16_t destination, int16_t amount,
-                             uint16_t amountSource, uint16_t transform) {
+SoundFontModulatorRecord Mod(uint16_t source, uint16_t destination, int16_t amount, uint16_t amountSource,
+                             uint16_t transform)
+{
     return {source, destination, amount, amountSource, transform};
 }
 
-std::vector<int16_t> Wave(size_t length, double period, double amplitude, double harmonic) {
+std::vector<int16_t> Wave(size_t length, double period, double amplitude, double harmonic)
+{
     std::vector<int16_t> points(length);
     const double pi = std::acos(-1.0);
-    for (size_t i = 0; i < length; ++i) {
+    for (size_t i = 0; i < length; ++i)
+    {
         const double phase = 2.0 * pi * static_cast<double>(i) / period;
         points[i] = static_cast<int16_t>(amplitude * (std::sin(phase) + harmonic * std::sin(3 * phase)));
     }
@@ -40,8 +46,8 @@ std::vector<int16_t> Wave(size_t length, double period, double amplitude, double
 }
 
 size_t AddSample(TestBank& bank, const std::string& name, const std::vector<int16_t>& points,
-                 uint32_t loopStart, uint32_t loopEnd, uint32_t rate, uint8_t root,
-                 int8_t correction) {
+                 uint32_t loopStart, uint32_t loopEnd, uint32_t rate, uint8_t root, int8_t correction)
+{
     SoundFontSampleHeader header;
     header.name = name;
     header.start = static_cast<uint32_t>(bank.points.size());
@@ -57,13 +63,31 @@ size_t AddSample(TestBank& bank, const std::string& name, const std::vector<int1
     return bank.data.samples.size() - 1;
 }
 
-TestBank MakeRichBank() {
+TestBank MakeRichBank()
+{
     // Generator numbers of the SoundFont 2 format.
-    enum : uint16_t {
-        kFineTune = 52, kCoarseTune = 51, kPan = 17, kReverbSend = 16, kChorusSend = 15,
-        kAttenuation = 48, kFilterFc = 8, kFilterQ = 9, kAttack = 34, kDecay = 36, kSustain = 37,
-        kRelease = 38, kSampleModes = 54, kExclusive = 57, kRootKey = 58, kStartOffset = 0,
-        kLoopStartOffset = 2, kVibLfoToPitch = 6, kVibLfoFreq = 24, kScaleTuning = 56,
+    enum : uint16_t
+    {
+        kFineTune = 52,
+        kCoarseTune = 51,
+        kPan = 17,
+        kReverbSend = 16,
+        kChorusSend = 15,
+        kAttenuation = 48,
+        kFilterFc = 8,
+        kFilterQ = 9,
+        kAttack = 34,
+        kDecay = 36,
+        kSustain = 37,
+        kRelease = 38,
+        kSampleModes = 54,
+        kExclusive = 57,
+        kRootKey = 58,
+        kStartOffset = 0,
+        kLoopStartOffset = 2,
+        kVibLfoToPitch = 6,
+        kVibLfoFreq = 24,
+        kScaleTuning = 56,
         kHoldVolEnv = 35,
     };
     // Modulator sources: CC flag 0x80, negative 0x100, bipolar 0x200, curve << 10.
@@ -78,38 +102,35 @@ TestBank MakeRichBank() {
 
     SoundFontInstrument keys;
     keys.name = "Keys";
+    keys.zones.push_back(
+        SoundFontZone{{Range(43, 0, 127), Gen(kAttenuation, 30), Gen(kRelease, -2000), Gen(kFilterFc, 9000),
+                       Gen(kVibLfoToPitch, 15), Gen(kVibLfoFreq, -500)},
+                      {Mod(cc1, kFilterFc, -2400), Mod(key, kPan, 200)}});
+    keys.zones.push_back(SoundFontZone{{Range(43, 0, 59), Gen(kSampleModes, 1), Gen(kDecay, -1000),
+                                        Gen(kSustain, 300), Gen(0, 12), Gen(53, 0)},
+                                       {}});
+    keys.zones.push_back(
+        SoundFontZone{{Range(43, 60, 127), Range(44, 0, 100), Gen(kRootKey, 62), Gen(kFineTune, 20),
+                       Gen(kSampleModes, 3), Gen(kFilterQ, 60), Gen(kLoopStartOffset, 16), Gen(53, 1)},
+                      {Mod(cc1, kFilterFc, -600)}});
+    keys.zones.push_back(
+        SoundFontZone{{Range(43, 60, 127), Range(44, 101, 127), Gen(kSampleModes, 1), Gen(kScaleTuning, 50),
+                       Gen(kCoarseTune, -12), Gen(53, 1)},
+                      {Mod(convexVelocityNegative, kAttenuation, 300), Mod(cc74, kFilterQ, 100)}});
     keys.zones.push_back(SoundFontZone{
-        {Range(43, 0, 127), Gen(kAttenuation, 30), Gen(kRelease, -2000), Gen(kFilterFc, 9000),
-         Gen(kVibLfoToPitch, 15), Gen(kVibLfoFreq, -500)},
-        {Mod(cc1, kFilterFc, -2400), Mod(key, kPan, 200)}});
-    keys.zones.push_back(SoundFontZone{
-        {Range(43, 0, 59), Gen(kSampleModes, 1), Gen(kDecay, -1000), Gen(kSustain, 300),
-         Gen(0, 12), Gen(53, 0)},
-        {}});
-    keys.zones.push_back(SoundFontZone{
-        {Range(43, 60, 127), Range(44, 0, 100), Gen(kRootKey, 62), Gen(kFineTune, 20),
-         Gen(kSampleModes, 3), Gen(kFilterQ, 60), Gen(kLoopStartOffset, 16), Gen(53, 1)},
-        {Mod(cc1, kFilterFc, -600)}});
-    keys.zones.push_back(SoundFontZone{
-        {Range(43, 60, 127), Range(44, 101, 127), Gen(kSampleModes, 1), Gen(kScaleTuning, 50),
-         Gen(kCoarseTune, -12), Gen(53, 1)},
-        {Mod(convexVelocityNegative, kAttenuation, 300), Mod(cc74, kFilterQ, 100)}});
-    keys.zones.push_back(SoundFontZone{
-        {Range(43, 70, 80), Range(44, 101, 127), Gen(kSampleModes, 1), Gen(kPan, 400), Gen(53, 2)},
-        {}});
+        {Range(43, 70, 80), Range(44, 101, 127), Gen(kSampleModes, 1), Gen(kPan, 400), Gen(53, 2)}, {}});
     bank.data.instruments.push_back(keys);
 
     SoundFontInstrument percussion;
     percussion.name = "Perc";
     percussion.zones.push_back(SoundFontZone{{Range(43, 40, 41), Gen(kHoldVolEnv, -3000)}, {}});
-    percussion.zones.push_back(SoundFontZone{
-        {Range(43, 36, 40), Gen(kExclusive, 1), Gen(kSampleModes, 1), Gen(53, 2)}, {}});
-    percussion.zones.push_back(SoundFontZone{
-        {Range(43, 41, 45), Gen(kExclusive, 1), Gen(kPan, -300), Gen(kSampleModes, 1),
-         Gen(kRootKey, 50), Gen(53, 2)},
-        {}});
-    percussion.zones.push_back(SoundFontZone{
-        {Range(43, 36, 50), Gen(kChorusSend, 300), Gen(kSampleModes, 1), Gen(53, 0)}, {}});
+    percussion.zones.push_back(
+        SoundFontZone{{Range(43, 36, 40), Gen(kExclusive, 1), Gen(kSampleModes, 1), Gen(53, 2)}, {}});
+    percussion.zones.push_back(SoundFontZone{{Range(43, 41, 45), Gen(kExclusive, 1), Gen(kPan, -300),
+                                              Gen(kSampleModes, 1), Gen(kRootKey, 50), Gen(53, 2)},
+                                             {}});
+    percussion.zones.push_back(
+        SoundFontZone{{Range(43, 36, 50), Gen(kChorusSend, 300), Gen(kSampleModes, 1), Gen(53, 0)}, {}});
     // No key range of its own: the global zone's range does not apply to it.
     percussion.zones.push_back(SoundFontZone{{Range(44, 50, 70), Gen(53, 1)}, {}});
     bank.data.instruments.push_back(percussion);
@@ -123,15 +144,13 @@ TestBank MakeRichBank() {
 
     SoundFontPreset piano;
     piano.name = "Piano";
+    piano.zones.push_back(SoundFontZone{{Gen(kReverbSend, 100), Gen(kAttenuation, 10), Gen(kCoarseTune, 1)},
+                                        {Mod(velocity, kAttenuation, 100), Mod(pitchWheel, kFineTune, 50)}});
+    piano.zones.push_back(
+        SoundFontZone{{Range(43, 0, 80), Gen(kFineTune, 7), Gen(kAttenuation, 20), Gen(41, 0)},
+                      {Mod(cc74, kFilterFc, 1200), Mod(velocity, kAttenuation, 40)}});
     piano.zones.push_back(SoundFontZone{
-        {Gen(kReverbSend, 100), Gen(kAttenuation, 10), Gen(kCoarseTune, 1)},
-        {Mod(velocity, kAttenuation, 100), Mod(pitchWheel, kFineTune, 50)}});
-    piano.zones.push_back(SoundFontZone{
-        {Range(43, 0, 80), Gen(kFineTune, 7), Gen(kAttenuation, 20), Gen(41, 0)},
-        {Mod(cc74, kFilterFc, 1200), Mod(velocity, kAttenuation, 40)}});
-    piano.zones.push_back(SoundFontZone{
-        {Range(43, 70, 127), Range(44, 20, 127), Gen(kAttack, -3000), Gen(kPan, 150), Gen(41, 0)},
-        {}});
+        {Range(43, 70, 127), Range(44, 20, 127), Gen(kAttack, -3000), Gen(kPan, 150), Gen(41, 0)}, {}});
     bank.data.presets.push_back(piano);
 
     SoundFontPreset drums;
@@ -144,7 +163,8 @@ TestBank MakeRichBank() {
     return bank;
 }
 
-TestBank MakeSimpleBank(uint32_t sampleBytes) {
+TestBank MakeSimpleBank(uint32_t sampleBytes)
+{
     TestBank bank;
     const uint32_t points = sampleBytes / 2 - 46;
     AddSample(bank, "long", Wave(points, 100.0, 10000.0, 0.0), 100, points - 100, 44100, 60, 0);
@@ -159,24 +179,31 @@ TestBank MakeSimpleBank(uint32_t sampleBytes) {
     return bank;
 }
 
-TempFile::TempFile(const std::string& stem) {
+TempFile::TempFile(const std::string& stem)
+{
     static std::atomic<int> counter{0};
-    path_ = (std::filesystem::temp_directory_path() /
-             ("virellando-" + stem + "-" + std::to_string(counter++) + "-" +
-              std::to_string(std::random_device{}()) + ".sf2"))
-                .string();
+    path_ =
+        (std::filesystem::temp_directory_path() / ("virellando-" + stem + "-" + std::to_string(counter++) +
+                                                   "-" + std::to_string(std::random_device{}()) + ".sf2"))
+            .string();
 }
 
-TempFile::TempFile(const std::string& stem, const std::vector<uint8_t>& bytes) : TempFile(stem) {
+TempFile::TempFile(const std::string& stem, const std::vector<uint8_t>& bytes) : TempFile(stem)
+{
     write(bytes);
 }
 
-TempFile::~TempFile() { std::remove(path_.c_str()); }
+TempFile::~TempFile()
+{
+    std::remove(path_.c_str());
+}
 
-void TempFile::write(const std::vector<uint8_t>& bytes) const {
-    if (!sfwriter::SoundFontWriter::writeFile(path_, bytes)) {
+void TempFile::write(const std::vector<uint8_t>& bytes) const
+{
+    if (!sfwriter::SoundFontWriter::writeFile(path_, bytes))
+    {
         throw std::runtime_error("cannot write " + path_);
     }
 }
 
-}  // namespace engine_test
+} // namespace engine_test

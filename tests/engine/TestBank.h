@@ -7,14 +7,17 @@
 #include "SoundFontData.h"
 #include "SoundFontWriter.h"
 
-namespace engine_test {
+namespace engine_test
+{
 
 // A small bank in the parsed form, with its sample points.
-struct TestBank {
+struct TestBank
+{
     engine::SoundFontData data;
     std::vector<int16_t> points;
 
-    std::vector<uint8_t> bytes(sfwriter::FirstTag tag = sfwriter::FirstTag::Riff) const {
+    std::vector<uint8_t> bytes(sfwriter::FirstTag tag = sfwriter::FirstTag::Riff) const
+    {
         return sfwriter::SoundFontWriter::write(data, points, tag);
     }
 };
@@ -26,8 +29,7 @@ engine::SoundFontModulatorRecord Mod(uint16_t source, uint16_t destination, int1
 
 // Appends a sample of the given points (plus the 46 guard points) and returns its header index.
 size_t AddSample(TestBank& bank, const std::string& name, const std::vector<int16_t>& points,
-                 uint32_t loopStart, uint32_t loopEnd, uint32_t rate, uint8_t root,
-                 int8_t correction);
+                 uint32_t loopStart, uint32_t loopEnd, uint32_t rate, uint8_t root, int8_t correction);
 std::vector<int16_t> Wave(size_t length, double period, double amplitude, double harmonic);
 
 // Three presets over two instruments and three looped samples, using global zones, key and
@@ -39,7 +41,8 @@ TestBank MakeRichBank();
 TestBank MakeSimpleBank(uint32_t sampleBytes);
 
 // A file in the temporary directory, removed with the object.
-class TempFile {
+class TempFile
+{
 public:
     explicit TempFile(const std::string& stem);
     TempFile(const std::string& stem, const std::vector<uint8_t>& bytes);
@@ -54,4 +57,4 @@ private:
     std::string path_;
 };
 
-}  // namespace engine_test
+} // namespace engine_test

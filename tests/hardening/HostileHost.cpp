@@ -16,7 +16,7 @@ constexpr int kPrograms = 8;
 constexpr int kParameters = 11;
 // Rates the engine runs at, used to settle before the end of a sequence.
 constexpr float kEngineRates[] = {8000.0f, 22050.0f, 32000.0f, 44100.0f, 48000.0f, 88200.0f, 96000.0f};
-constexpr float kHostRates[] = {8000.0f,  11025.0f, 16000.0f,  22050.0f,  32000.0f, 44100.0f,
+constexpr float kHostRates[] = {8000.0f,  11025.0f, 16000.0f, 22050.0f,  32000.0f, 44100.0f,
                                 48000.0f, 88200.0f, 96000.0f, 176400.0f, 192000.0f};
 // The interface's text limits, terminator included.
 constexpr size_t kParamText = kVstMaxParamStrLen + 1;
@@ -43,8 +43,18 @@ bool HostileHost::chance(double p)
 float HostileHost::oddFloat()
 {
     const float inf = std::numeric_limits<float>::infinity();
-    const float choices[] = {std::numeric_limits<float>::quiet_NaN(), inf, -inf, -1.0f, 1.5f, 1e30f, -1e30f,
-                             1e-40f, -0.0f, 0.0f, 1.0f, 0.5f};
+    const float choices[] = {std::numeric_limits<float>::quiet_NaN(),
+                             inf,
+                             -inf,
+                             -1.0f,
+                             1.5f,
+                             1e30f,
+                             -1e30f,
+                             1e-40f,
+                             -0.0f,
+                             0.0f,
+                             1.0f,
+                             0.5f};
     if (chance(0.5))
         return std::uniform_real_distribution<float>(0.0f, 1.0f)(random_);
     if (chance(0.2))
@@ -54,7 +64,12 @@ float HostileHost::oddFloat()
 
 VstInt32 HostileHost::oddIndex(int count)
 {
-    const VstInt32 choices[] = {-1, -1000, count, count + 1, 1 << 20, std::numeric_limits<VstInt32>::max(),
+    const VstInt32 choices[] = {-1,
+                                -1000,
+                                count,
+                                count + 1,
+                                1 << 20,
+                                std::numeric_limits<VstInt32>::max(),
                                 std::numeric_limits<VstInt32>::min()};
     if (chance(0.6))
         return randomInt(0, count - 1);
@@ -65,8 +80,13 @@ VstInt32 HostileHost::oddOffset()
 {
     if (chance(0.7))
         return randomInt(0, std::max(blockSize_ - 1, 0));
-    const VstInt32 choices[] = {-1, -5000, blockSize_, 3 * blockSize_, kMaxFrames * 4,
-                                std::numeric_limits<VstInt32>::max(), std::numeric_limits<VstInt32>::min()};
+    const VstInt32 choices[] = {-1,
+                                -5000,
+                                blockSize_,
+                                3 * blockSize_,
+                                kMaxFrames * 4,
+                                std::numeric_limits<VstInt32>::max(),
+                                std::numeric_limits<VstInt32>::min()};
     return choices[randomInt(0, static_cast<int>(std::size(choices)) - 1)];
 }
 
@@ -113,7 +133,9 @@ bool HostileHost::randomStep()
     const int kind = randomInt(0, 99);
     if (kind < 30)
     {
-        const int frames = chance(0.6) ? blockSize_ : chance(0.8) ? randomInt(1, kMaxFrames) : randomInt(-1, 0);
+        const int frames = chance(0.6)   ? blockSize_
+                           : chance(0.8) ? randomInt(1, kMaxFrames)
+                                         : randomInt(-1, 0);
         return renderBlock(std::clamp(frames, -1, kMaxFrames));
     }
     if (kind < 40)
@@ -205,8 +227,12 @@ void HostileHost::changeRate()
         rate = std::uniform_real_distribution<float>(8000.0f, 192000.0f)(random_);
     else
     {
-        const float odd[] = {0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(),
-                             std::numeric_limits<float>::infinity(), 7999.5f, 96000.5f};
+        const float odd[] = {0.0f,
+                             -44100.0f,
+                             std::numeric_limits<float>::quiet_NaN(),
+                             std::numeric_limits<float>::infinity(),
+                             7999.5f,
+                             96000.5f};
         rate = odd[randomInt(0, static_cast<int>(std::size(odd)) - 1)];
     }
     lastAction_ = "effSetSampleRate " + std::to_string(rate);
@@ -254,9 +280,11 @@ void HostileHost::randomChunk()
     else if (kind == 1)
     {
         // Every field out of range: positions and types far outside their steps, amounts not numbers.
-        const int32_t ints[] = {-1, 4, 7, 100, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()};
+        const int32_t ints[] = {
+            -1, 4, 7, 100, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()};
         const float inf = std::numeric_limits<float>::infinity();
-        const float floats[] = {std::numeric_limits<float>::quiet_NaN(), inf, -inf, -1.0f, 3.0f, 1e30f, -1e-40f};
+        const float floats[] = {
+            std::numeric_limits<float>::quiet_NaN(), inf, -inf, -1.0f, 3.0f, 1e30f, -1e-40f};
         chunk.resize(48);
         for (size_t field = 0; field < 12; ++field)
         {

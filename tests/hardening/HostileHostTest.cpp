@@ -54,7 +54,8 @@ struct Answers
         a.vendorVersion = instance.dispatch(effGetVendorVersion);
         a.vstVersion = instance.dispatch(effGetVstVersion);
         a.category = instance.dispatch(effGetPlugCategory);
-        for (const char* text : {"receiveVstEvents", "receiveVstMidiEvent", "midiProgramNames", "sendVstMidiEvent"})
+        for (const char* text :
+             {"receiveVstEvents", "receiveVstMidiEvent", "midiProgramNames", "sendVstMidiEvent"})
             a.canDo.push_back(instance.canDo(text));
         const AEffect* e = instance.effect();
         a.numParams = e->numParams;

@@ -38,9 +38,11 @@ TEST_F(InstrumentLifetime, TwoHundredInstancesComeAndGoWhileTheSampleBlockIsRead
             alive.front()->setSampleRate(rates[created % 3]);
             ASSERT_EQ(alive.size(), cache.userCount()) << "a rate change must keep the block";
         }
-        while (alive.size() > kMostAlive || (!alive.empty() && std::uniform_int_distribution<int>(0, 1)(random)))
+        while (alive.size() > kMostAlive ||
+               (!alive.empty() && std::uniform_int_distribution<int>(0, 1)(random)))
         {
-            const auto gone = alive.begin() + std::uniform_int_distribution<long>(0, static_cast<long>(alive.size()) - 1)(random);
+            const auto gone = alive.begin() + std::uniform_int_distribution<long>(
+                                                  0, static_cast<long>(alive.size()) - 1)(random);
             if (alive.size() == 1 && !cache.loadDone())
                 ++leftWhileReading;
             alive.erase(gone);
@@ -48,7 +50,8 @@ TEST_F(InstrumentLifetime, TwoHundredInstancesComeAndGoWhileTheSampleBlockIsRead
         }
     }
     alive.clear();
-    std::cout << "the last instance left while the block was still being read " << leftWhileReading << " times\n";
+    std::cout << "the last instance left while the block was still being read " << leftWhileReading
+              << " times\n";
     EXPECT_EQ(0u, cache.userCount());
     EXPECT_EQ(nullptr, cache.sampleData());
     EXPECT_EQ(0, VstXSynth::liveInstances());

@@ -89,12 +89,15 @@ TEST_F(InstrumentLoad, SixteenInstancesRenderDenseChords)
             if (round % kBlocksPerChord == 0)
                 synths[static_cast<size_t>(s)]->processEvents(chord.list());
             synths[static_cast<size_t>(s)]->processReplacing(nullptr, outputs, kBlockSize);
-            worstBlock = std::max(worstBlock, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            worstBlock =
+                std::max(worstBlock, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
             for (int i = 0; i < kBlockSize; ++i)
             {
-                nonFinite += !std::isfinite(left[static_cast<size_t>(i)]) || !std::isfinite(right[static_cast<size_t>(i)]);
-                peak[static_cast<size_t>(s)] = std::max(peak[static_cast<size_t>(s)],
-                                                        static_cast<double>(std::fabs(left[static_cast<size_t>(i)])));
+                nonFinite += !std::isfinite(left[static_cast<size_t>(i)]) ||
+                             !std::isfinite(right[static_cast<size_t>(i)]);
+                peak[static_cast<size_t>(s)] =
+                    std::max(peak[static_cast<size_t>(s)],
+                             static_cast<double>(std::fabs(left[static_cast<size_t>(i)])));
             }
         }
         const double roundMs = std::chrono::duration<double, std::milli>(Clock::now() - roundStart).count();

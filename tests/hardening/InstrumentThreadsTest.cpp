@@ -73,60 +73,67 @@ TEST_F(InstrumentThreads, AudioEditorAutomationLoadingAndLifetimeMeetWithoutARac
     std::atomic<bool> stop{false};
     std::atomic<int> nonFinite{0};
 
-    std::thread audio([&] {
-        HostMidi midi(11);
-        std::vector<float> left(kBlockSize), right(kBlockSize);
-        float* outputs[2] = {left.data(), right.data()};
-        for (int block = 0; block < kBlocks; ++block)
+    std::thread audio(
+        [&]
         {
-            synth->processEvents(midi.next());
-            synth->processReplacing(nullptr, outputs, kBlockSize);
-            for (int i = 0; i < kBlockSize; ++i)
-                if (!std::isfinite(left[static_cast<size_t>(i)]) || !std::isfinite(right[static_cast<size_t>(i)]))
-                    ++nonFinite;
-        }
-        stop = true;
-    });
-    std::thread editor([&] {
-        std::mt19937 random(12);
-        std::uniform_int_distribution<int> key(21, 108);
-        while (!stop)
+            HostMidi midi(11);
+            std::vector<float> left(kBlockSize), right(kBlockSize);
+            float* outputs[2] = {left.data(), right.data()};
+            for (int block = 0; block < kBlocks; ++block)
+            {
+                synth->processEvents(midi.next());
+                synth->processReplacing(nullptr, outputs, kBlockSize);
+                for (int i = 0; i < kBlockSize; ++i)
+                    if (!std::isfinite(left[static_cast<size_t>(i)]) ||
+                        !std::isfinite(right[static_cast<size_t>(i)]))
+                        ++nonFinite;
+            }
+            stop = true;
+        });
+    std::thread editor(
+        [&]
         {
-            const int k = key(random);
-            synth->keyPressed(k, 100);
-            synth->sustainPedal(k % 2 == 0);
-            synth->softPedal(k % 3 == 0);
-            synth->keyReleased(k, 64);
-            // The editor's refresh reads the display state without a lock.
-            if (synth->takeDisplayChanged())
-                for (int shown = 21; shown <= 108; ++shown)
-                    synth->isKeyDown(shown);
-            synth->isSustainDown();
-            synth->isSoftDown();
-            synth->requestedSettings();
-            // A fast player, but a person: a few hundred events a second.
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    });
-    std::thread automation([&] {
-        std::mt19937 random(13);
-        std::uniform_int_distribution<int> index(0, VstXSynth::kNumParams - 1);
-        std::uniform_real_distribution<float> value(0.0f, 1.0f);
-        char text[64];
-        while (!stop)
+            std::mt19937 random(12);
+            std::uniform_int_distribution<int> key(21, 108);
+            while (!stop)
+            {
+                const int k = key(random);
+                synth->keyPressed(k, 100);
+                synth->sustainPedal(k % 2 == 0);
+                synth->softPedal(k % 3 == 0);
+                synth->keyReleased(k, 64);
+                // The editor's refresh reads the display state without a lock.
+                if (synth->takeDisplayChanged())
+                    for (int shown = 21; shown <= 108; ++shown)
+                        synth->isKeyDown(shown);
+                synth->isSustainDown();
+                synth->isSoftDown();
+                synth->requestedSettings();
+                // A fast player, but a person: a few hundred events a second.
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+        });
+    std::thread automation(
+        [&]
         {
-            const int i = index(random);
-            synth->setParameter(i, value(random));
-            synth->getParameter(i);
-            synth->getParameterDisplay(i, text);
-            void* chunk = nullptr;
-            const VstInt32 size = synth->getChunk(&chunk, false);
-            std::vector<unsigned char> copy(static_cast<const unsigned char*>(chunk),
-                                            static_cast<const unsigned char*>(chunk) + size);
-            synth->setChunk(copy.data(), size, false);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    });
+            std::mt19937 random(13);
+            std::uniform_int_distribution<int> index(0, VstXSynth::kNumParams - 1);
+            std::uniform_real_distribution<float> value(0.0f, 1.0f);
+            char text[64];
+            while (!stop)
+            {
+                const int i = index(random);
+                synth->setParameter(i, value(random));
+                synth->getParameter(i);
+                synth->getParameterDisplay(i, text);
+                void* chunk = nullptr;
+                const VstInt32 size = synth->getChunk(&chunk, false);
+                std::vector<unsigned char> copy(static_cast<const unsigned char*>(chunk),
+                                                static_cast<const unsigned char*>(chunk) + size);
+                synth->setChunk(copy.data(), size, false);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
 
     // The host's own thread meanwhile loads and unloads more instances of the plug-in.
     int created = 0;

@@ -101,7 +101,9 @@ TEST_F(OutputCeilingTest, ARateChangeDoesNotReplayTheAudioBeforeIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(RateChanges, OutputCeilingTest,
-                         ::testing::Values(std::make_pair(96000.0f, 8000.0f), std::make_pair(8000.0f, 96000.0f),
-                                           std::make_pair(44100.0f, 22050.0f), std::make_pair(22050.0f, 88200.0f)));
+                         ::testing::Values(std::make_pair(96000.0f, 8000.0f),
+                                           std::make_pair(8000.0f, 96000.0f),
+                                           std::make_pair(44100.0f, 22050.0f),
+                                           std::make_pair(22050.0f, 88200.0f)));
 
 } // namespace

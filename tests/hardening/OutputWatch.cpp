@@ -43,8 +43,8 @@ std::string OutputWatch::check(const float* left, const float* right, int frames
             largest_ = std::fmax(largest_, magnitude);
             if (magnitude > ceiling_)
             {
-                std::snprintf(text, sizeof text, "sample %d of %d is %g, above the limiter's bound %g", i, frames,
-                              static_cast<double>(sample), ceiling_);
+                std::snprintf(text, sizeof text, "sample %d of %d is %g, above the limiter's bound %g", i,
+                              frames, static_cast<double>(sample), ceiling_);
                 return text;
             }
         }

@@ -37,7 +37,8 @@ engine_test::TestBank MakePianoLikeBank(uint32_t paddingBytes)
     using engine_test::Gen;
     using engine_test::Range;
     engine_test::TestBank bank;
-    engine_test::AddSample(bank, "tone", engine_test::Wave(4000, 100.0, 12000.0, 0.3), 1000, 3900, 44100, 60, 0);
+    engine_test::AddSample(bank, "tone", engine_test::Wave(4000, 100.0, 12000.0, 0.3), 1000, 3900, 44100, 60,
+                           0);
     engine_test::AddSample(bank, "knock", Knock(2000), 100, 1900, 44100, 60, 0);
     if (paddingBytes > 0)
     {
@@ -49,10 +50,10 @@ engine_test::TestBank MakePianoLikeBank(uint32_t paddingBytes)
     piano.name = "Piano";
     // A release of about 0.3 s (-2000 timecents): a released note ends well within a second.
     for (int pan : {-300, 300})
-        piano.zones.push_back(engine::SoundFontZone{
-            {Range(kKeyRange, 0, kLastPlayingKey), Gen(kPan, pan), Gen(kRelease, -2000), Gen(kSampleModes, 1),
-             Gen(kSampleId, 0)},
-            {}});
+        piano.zones.push_back(
+            engine::SoundFontZone{{Range(kKeyRange, 0, kLastPlayingKey), Gen(kPan, pan), Gen(kRelease, -2000),
+                                   Gen(kSampleModes, 1), Gen(kSampleId, 0)},
+                                  {}});
     piano.zones.push_back(engine::SoundFontZone{
         {Range(kKeyRange, kFirstNoiseKey, 127), Gen(kSampleModes, 0), Gen(kSampleId, 1)}, {}});
     bank.data.instruments.push_back(piano);

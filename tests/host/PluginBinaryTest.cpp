@@ -174,14 +174,19 @@ TEST(PluginLog, RecordsTheStartUpInOrder)
     for (const auto& line : lines)
         EXPECT_TRUE(std::regex_match(line, prefix)) << line;
 
-    EXPECT_TRUE(std::regex_match(textOf(lines[0]), std::regex(R"(Starting up on \d{1,2}/\d\d/\d{4}!)"))) << lines[0];
+    EXPECT_TRUE(std::regex_match(textOf(lines[0]), std::regex(R"(Starting up on \d{1,2}/\d\d/\d{4}!)")))
+        << lines[0];
     EXPECT_EQ(textOf(lines[1]), "Virellando 1.0 Build 1");
     EXPECT_FALSE(textOf(lines[2]).empty()); // the operating system
     const size_t memory = indexOf(lines, "Mem in use percentage = ");
     ASSERT_EQ(memory, 3u);
-    EXPECT_TRUE(std::regex_match(textOf(lines[4]), std::regex(R"(Free physical : \d+\.\d\d MB, Total physical : \d+\.\d\d MB)")));
-    EXPECT_TRUE(std::regex_match(textOf(lines[5]), std::regex(R"(Free paging file : \d+\.\d\d MB, Total paging file : \d+\.\d\d MB)")));
-    EXPECT_TRUE(std::regex_match(textOf(lines[6]), std::regex(R"(Free virtual : \d+\.\d\d MB, Total virtual : \d+\.\d\d MB)")));
+    EXPECT_TRUE(std::regex_match(
+        textOf(lines[4]), std::regex(R"(Free physical : \d+\.\d\d MB, Total physical : \d+\.\d\d MB)")));
+    EXPECT_TRUE(
+        std::regex_match(textOf(lines[5]),
+                         std::regex(R"(Free paging file : \d+\.\d\d MB, Total paging file : \d+\.\d\d MB)")));
+    EXPECT_TRUE(std::regex_match(textOf(lines[6]),
+                                 std::regex(R"(Free virtual : \d+\.\d\d MB, Total virtual : \d+\.\d\d MB)")));
     const size_t disk = indexOf(lines, " MB free.");
     const size_t stringFile = indexOf(lines, "String File: ");
     ASSERT_NE(stringFile, std::string::npos);
@@ -193,12 +198,12 @@ TEST(PluginLog, RecordsTheStartUpInOrder)
     EXPECT_EQ(textOf(lines[stringFile]), "String File: " + folder.besidePlugin("INI").string());
     // The construction steps follow one another in this order.
     size_t step = stringFile;
-    for (const char* text : {"Initializing lid model", "New settings.", "Creating the synthesizer.",
-                             "Loading the sound bank.", "Module File Name: ", "Data File Name: ",
-                             "File Does Not Exist: ", "Data File Load Complete, result = -1", "Creating EQ.",
-                             "Creating Reverb.", "Creating Tone Controls.", "Creating Dynamics.",
-                             "Initializing sympathetic resonance.", "Calculating velocity curves.",
-                             "Initializing presets.", "Setting VST params.", "Init completed."})
+    for (const char* text :
+         {"Initializing lid model", "New settings.", "Creating the synthesizer.", "Loading the sound bank.",
+          "Module File Name: ", "Data File Name: ", "File Does Not Exist: ",
+          "Data File Load Complete, result = -1", "Creating EQ.", "Creating Reverb.",
+          "Creating Tone Controls.", "Creating Dynamics.", "Initializing sympathetic resonance.",
+          "Calculating velocity curves.", "Initializing presets.", "Setting VST params.", "Init completed."})
     {
         const size_t next = indexOf(lines, text, step + 1);
         ASSERT_NE(next, std::string::npos) << text;
@@ -220,7 +225,8 @@ TEST(PluginLog, SecondInstanceRestartsTheLog)
     EXPECT_NE(lines[0].find("Starting up on "), std::string::npos);
     // One start-up since the restart: the first instance's lines are gone.
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [](const std::string& l) { return l.find("Starting up on ") != std::string::npos; }),
+                            [](const std::string& l)
+                            { return l.find("Starting up on ") != std::string::npos; }),
               1);
     first->close();
     second->close();

@@ -56,8 +56,8 @@ bool InstrumentFixture::logHas(const std::string& text) const
     return false;
 }
 
-vst::VstIntPtr InstrumentFixture::host(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr, void*,
-                                       float)
+vst::VstIntPtr InstrumentFixture::host(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr,
+                                       void*, float)
 {
     return opcode == vst::audioMasterVersion ? 2400 : 0;
 }

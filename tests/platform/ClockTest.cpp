@@ -2,52 +2,59 @@
 
 #include "Platform.h"
 
-namespace {
+namespace
+{
 
-TEST(TickFromClock, CountsMilliseconds) {
-  EXPECT_EQ(platform::TickFromClock(0, 0), 0u);
-  EXPECT_EQ(platform::TickFromClock(1, 999999), 1000u);
-  EXPECT_EQ(platform::TickFromClock(1, 1000000), 1001u);
-  EXPECT_EQ(platform::TickFromClock(12, 345678901), 12345u);
+TEST(TickFromClock, CountsMilliseconds)
+{
+    EXPECT_EQ(platform::TickFromClock(0, 0), 0u);
+    EXPECT_EQ(platform::TickFromClock(1, 999999), 1000u);
+    EXPECT_EQ(platform::TickFromClock(1, 1000000), 1001u);
+    EXPECT_EQ(platform::TickFromClock(12, 345678901), 12345u);
 }
 
-TEST(TickFromClock, WrapsAsUnsigned32Bit) {
-  // 2^32 ms = 4294967.296 s.
-  EXPECT_EQ(platform::TickFromClock(4294967, 295000000), 0xFFFFFFFFu);
-  EXPECT_EQ(platform::TickFromClock(4294967, 296000000), 0u);
-  EXPECT_EQ(platform::TickFromClock(4294968, 0), 704u);
-  // Ten days past two full wraps.
-  EXPECT_EQ(platform::TickFromClock(2 * 4294967ull + 864000, 592000000), 864000000u);
+TEST(TickFromClock, WrapsAsUnsigned32Bit)
+{
+    // 2^32 ms = 4294967.296 s.
+    EXPECT_EQ(platform::TickFromClock(4294967, 295000000), 0xFFFFFFFFu);
+    EXPECT_EQ(platform::TickFromClock(4294967, 296000000), 0u);
+    EXPECT_EQ(platform::TickFromClock(4294968, 0), 704u);
+    // Ten days past two full wraps.
+    EXPECT_EQ(platform::TickFromClock(2 * 4294967ull + 864000, 592000000), 864000000u);
 }
 
-TEST(TickFromClock, DifferenceAcrossTheWrapIsTheElapsedTime) {
-  const uint32_t before = platform::TickFromClock(4294967, 200000000);
-  const uint32_t after = platform::TickFromClock(4294967, 400000000);
-  EXPECT_LT(after, before);
-  EXPECT_EQ(static_cast<uint32_t>(after - before), 200u);
+TEST(TickFromClock, DifferenceAcrossTheWrapIsTheElapsedTime)
+{
+    const uint32_t before = platform::TickFromClock(4294967, 200000000);
+    const uint32_t after = platform::TickFromClock(4294967, 400000000);
+    EXPECT_LT(after, before);
+    EXPECT_EQ(static_cast<uint32_t>(after - before), 200u);
 }
 
-TEST(TickCount, SleepAdvancesTheClock) {
-  const uint32_t start = platform::GetTickCount();
-  platform::SleepMilliseconds(30);
-  EXPECT_GE(static_cast<uint32_t>(platform::GetTickCount() - start), 30u);
-  EXPECT_GE(static_cast<uint32_t>(platform::TimeGetTime() - start), 30u);
+TEST(TickCount, SleepAdvancesTheClock)
+{
+    const uint32_t start = platform::GetTickCount();
+    platform::SleepMilliseconds(30);
+    EXPECT_GE(static_cast<uint32_t>(platform::GetTickCount() - start), 30u);
+    EXPECT_GE(static_cast<uint32_t>(platform::TimeGetTime() - start), 30u);
 }
 
-void ExpectWithin(int value, int low, int high, const char* field) {
-  EXPECT_GE(value, low) << field;
-  EXPECT_LE(value, high) << field;
+void ExpectWithin(int value, int low, int high, const char* field)
+{
+    EXPECT_GE(value, low) << field;
+    EXPECT_LE(value, high) << field;
 }
 
-TEST(LocalTime, FieldsAreInRange) {
-  const platform::LocalTime now = platform::GetLocalTime();
-  EXPECT_GE(now.year, 2020);
-  ExpectWithin(now.month, 1, 12, "month");
-  ExpectWithin(now.day, 1, 31, "day");
-  ExpectWithin(now.hour, 0, 23, "hour");
-  ExpectWithin(now.minute, 0, 59, "minute");
-  ExpectWithin(now.second, 0, 60, "second");
-  ExpectWithin(now.milliseconds, 0, 999, "milliseconds");
+TEST(LocalTime, FieldsAreInRange)
+{
+    const platform::LocalTime now = platform::GetLocalTime();
+    EXPECT_GE(now.year, 2020);
+    ExpectWithin(now.month, 1, 12, "month");
+    ExpectWithin(now.day, 1, 31, "day");
+    ExpectWithin(now.hour, 0, 23, "hour");
+    ExpectWithin(now.minute, 0, 59, "minute");
+    ExpectWithin(now.second, 0, 60, "second");
+    ExpectWithin(now.milliseconds, 0, 999, "milliseconds");
 }
 
-}  // namespace
+} // namespace

@@ -5,54 +5,67 @@
 
 #include "CriticalSection.h"
 
-namespace {
+namespace
+{
 
-bool TryEnterFromOtherThread(platform::CriticalSection& section) {
-  bool entered = false;
-  std::thread other([&] {
-    entered = section.TryEnter();
-    if (entered) section.Leave();
-  });
-  other.join();
-  return entered;
+bool TryEnterFromOtherThread(platform::CriticalSection& section)
+{
+    bool entered = false;
+    std::thread other(
+        [&]
+        {
+            entered = section.TryEnter();
+            if (entered)
+                section.Leave();
+        });
+    other.join();
+    return entered;
 }
 
-TEST(CriticalSection, OwnerMayEnterAgain) {
-  platform::CriticalSection section;
-  section.Enter();
-  section.Enter();
-  EXPECT_TRUE(section.TryEnter());
-  section.Leave();
-  section.Leave();
-  // Still held once: another thread cannot take it.
-  EXPECT_FALSE(TryEnterFromOtherThread(section));
-  section.Leave();
-  EXPECT_TRUE(TryEnterFromOtherThread(section));
-}
-
-TEST(CriticalSectionLock, HoldsForItsScope) {
-  platform::CriticalSection section;
-  {
-    platform::CriticalSectionLock lock(section);
+TEST(CriticalSection, OwnerMayEnterAgain)
+{
+    platform::CriticalSection section;
+    section.Enter();
+    section.Enter();
+    EXPECT_TRUE(section.TryEnter());
+    section.Leave();
+    section.Leave();
+    // Still held once: another thread cannot take it.
     EXPECT_FALSE(TryEnterFromOtherThread(section));
-  }
-  EXPECT_TRUE(TryEnterFromOtherThread(section));
+    section.Leave();
+    EXPECT_TRUE(TryEnterFromOtherThread(section));
 }
 
-TEST(CriticalSection, SerialisesIncrementsFromManyThreads) {
-  platform::CriticalSection section;
-  long counter = 0;
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([&] {
-      for (int i = 0; i < 20000; ++i) {
+TEST(CriticalSectionLock, HoldsForItsScope)
+{
+    platform::CriticalSection section;
+    {
         platform::CriticalSectionLock lock(section);
-        counter = counter + 1;
-      }
-    });
-  }
-  for (std::thread& thread : threads) thread.join();
-  EXPECT_EQ(counter, 80000);
+        EXPECT_FALSE(TryEnterFromOtherThread(section));
+    }
+    EXPECT_TRUE(TryEnterFromOtherThread(section));
 }
 
-}  // namespace
+TEST(CriticalSection, SerialisesIncrementsFromManyThreads)
+{
+    platform::CriticalSection section;
+    long counter = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+    {
+        threads.emplace_back(
+            [&]
+            {
+                for (int i = 0; i < 20000; ++i)
+                {
+                    platform::CriticalSectionLock lock(section);
+                    counter = counter + 1;
+                }
+            });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(counter, 80000);
+}
+
+} // namespace

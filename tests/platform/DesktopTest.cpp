@@ -1,6 +1,6 @@
 #include <chrono>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -9,61 +9,71 @@
 #include "Platform.h"
 #include "TempFolder.h"
 
-namespace {
+namespace
+{
 
-bool WaitFor(const std::function<bool()>& condition) {
-  for (int i = 0; i < 1000; ++i) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return condition();
+bool WaitFor(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 1000; ++i)
+    {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return condition();
 }
 
 // An opener that writes the file it was given into a marker file.
-std::string MakeRecordingOpener(const TempFolder& folder, const std::string& marker) {
-  const std::string opener =
-      folder.Write("opener.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + ".tmp'\nmv '" + marker +
-                                    ".tmp' '" + marker + "'\n");
-  std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-  return opener;
+std::string MakeRecordingOpener(const TempFolder& folder, const std::string& marker)
+{
+    const std::string opener =
+        folder.Write("opener.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + ".tmp'\nmv '" + marker +
+                                      ".tmp' '" + marker + "'\n");
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    return opener;
 }
 
-class OpenHelpFileTest : public ::testing::Test {
- protected:
-  void TearDown() override { platform::SetHelpOpener(""); }
-  TempFolder folder_;
+class OpenHelpFileTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { platform::SetHelpOpener(""); }
+    TempFolder folder_;
 };
 
-TEST_F(OpenHelpFileTest, HandsTheFileToTheOpener) {
-  const std::string marker = folder_.File("opened");
-  platform::SetHelpOpener(MakeRecordingOpener(folder_, marker));
-  const std::string help = folder_.Write("Grand Piano.chm", "help");
-  platform::OpenHelpFile(help, 10);
-  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(marker); }));
-  EXPECT_EQ(TempFolder::Read(marker), help);
+TEST_F(OpenHelpFileTest, HandsTheFileToTheOpener)
+{
+    const std::string marker = folder_.File("opened");
+    platform::SetHelpOpener(MakeRecordingOpener(folder_, marker));
+    const std::string help = folder_.Write("Grand Piano.chm", "help");
+    platform::OpenHelpFile(help, 10);
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(marker); }));
+    EXPECT_EQ(TempFolder::Read(marker), help);
 }
 
-TEST_F(OpenHelpFileTest, AbsentFileStartsNothing) {
-  const std::string marker = folder_.File("opened");
-  platform::SetHelpOpener(MakeRecordingOpener(folder_, marker));
-  platform::OpenHelpFile(folder_.File("missing.chm"), 10);
-  platform::OpenHelpFile(folder_.Path().string(), 10);
-  platform::OpenHelpFile("", 10);
-  // A started opener finishes well within this time (see the test above).
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  EXPECT_FALSE(std::filesystem::exists(marker));
+TEST_F(OpenHelpFileTest, AbsentFileStartsNothing)
+{
+    const std::string marker = folder_.File("opened");
+    platform::SetHelpOpener(MakeRecordingOpener(folder_, marker));
+    platform::OpenHelpFile(folder_.File("missing.chm"), 10);
+    platform::OpenHelpFile(folder_.Path().string(), 10);
+    platform::OpenHelpFile("", 10);
+    // A started opener finishes well within this time (see the test above).
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_FALSE(std::filesystem::exists(marker));
 }
 
-TEST(SpawnReaped, LeavesNoZombie) {
-  const int pid = platform::linuxspawn::SpawnReaped("true", {});
-  ASSERT_GT(pid, 0);
-  const std::string proc = "/proc/" + std::to_string(pid);
-  // A zombie keeps its /proc entry until it is reaped.
-  EXPECT_TRUE(WaitFor([&] { return !std::filesystem::exists(proc); }));
+TEST(SpawnReaped, LeavesNoZombie)
+{
+    const int pid = platform::linuxspawn::SpawnReaped("true", {});
+    ASSERT_GT(pid, 0);
+    const std::string proc = "/proc/" + std::to_string(pid);
+    // A zombie keeps its /proc entry until it is reaped.
+    EXPECT_TRUE(WaitFor([&] { return !std::filesystem::exists(proc); }));
 }
 
-TEST(SpawnReaped, MissingProgramFails) {
-  EXPECT_EQ(platform::linuxspawn::SpawnReaped("virellando-no-such-program", {"x"}), -1);
+TEST(SpawnReaped, MissingProgramFails)
+{
+    EXPECT_EQ(platform::linuxspawn::SpawnReaped("virellando-no-such-program", {"x"}), -1);
 }
 
 int gHandlerCalls = 0;
@@ -71,31 +81,34 @@ std::string gHandlerText;
 std::string gHandlerCaption;
 unsigned gHandlerStyle = 0;
 
-int RecordingHandler(const std::string& text, const std::string& caption, unsigned style) {
-  ++gHandlerCalls;
-  gHandlerText = text;
-  gHandlerCaption = caption;
-  gHandlerStyle = style;
-  return 7;
+int RecordingHandler(const std::string& text, const std::string& caption, unsigned style)
+{
+    ++gHandlerCalls;
+    gHandlerText = text;
+    gHandlerCaption = caption;
+    gHandlerStyle = style;
+    return 7;
 }
 
-TEST(ShowMessageBox, WithoutHandlerWritesCaptionAndTextToStandardError) {
-  platform::SetMessageBoxHandler(nullptr);
-  testing::internal::CaptureStderr();
-  const int result = platform::ShowMessageBox("The sound bank is missing.", "Virellando",
-                                              platform::kMessageBoxIconExclamation);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Virellando: The sound bank is missing.\n");
-  EXPECT_EQ(result, platform::kIdOk);
+TEST(ShowMessageBox, WithoutHandlerWritesCaptionAndTextToStandardError)
+{
+    platform::SetMessageBoxHandler(nullptr);
+    testing::internal::CaptureStderr();
+    const int result = platform::ShowMessageBox("The sound bank is missing.", "Virellando",
+                                                platform::kMessageBoxIconExclamation);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Virellando: The sound bank is missing.\n");
+    EXPECT_EQ(result, platform::kIdOk);
 }
 
-TEST(ShowMessageBox, HandlerShowsTheBoxAndAnswers) {
-  platform::SetMessageBoxHandler(&RecordingHandler);
-  EXPECT_EQ(platform::ShowMessageBox("body", "title", 0x30), 7);
-  platform::SetMessageBoxHandler(nullptr);
-  EXPECT_EQ(gHandlerCalls, 1);
-  EXPECT_EQ(gHandlerText, "body");
-  EXPECT_EQ(gHandlerCaption, "title");
-  EXPECT_EQ(gHandlerStyle, 0x30u);
+TEST(ShowMessageBox, HandlerShowsTheBoxAndAnswers)
+{
+    platform::SetMessageBoxHandler(&RecordingHandler);
+    EXPECT_EQ(platform::ShowMessageBox("body", "title", 0x30), 7);
+    platform::SetMessageBoxHandler(nullptr);
+    EXPECT_EQ(gHandlerCalls, 1);
+    EXPECT_EQ(gHandlerText, "body");
+    EXPECT_EQ(gHandlerCaption, "title");
+    EXPECT_EQ(gHandlerStyle, 0x30u);
 }
 
-}  // namespace
+} // namespace

@@ -2,129 +2,139 @@
 
 #include "LinuxProbeText.h"
 
-namespace {
+namespace
+{
 
 using platform::linuxtext::MountEntry;
 
-TEST(ParseMemInfo, UsesAvailableMemoryAndSwap) {
-  const std::string meminfo =
-      "MemTotal:       16000000 kB\n"
-      "MemFree:         1000000 kB\n"
-      "MemAvailable:    4000000 kB\n"
-      "Buffers:          100000 kB\n"
-      "Cached:          2000000 kB\n"
-      "SwapCached:            0 kB\n"
-      "SwapTotal:       2000000 kB\n"
-      "SwapFree:        1500000 kB\n";
-  platform::MemoryStatus status{};
-  ASSERT_TRUE(platform::linuxtext::ParseMemInfo(meminfo, status));
-  EXPECT_EQ(status.totalPhys, 16000000ull * 1024);
-  EXPECT_EQ(status.availPhys, 4000000ull * 1024);
-  EXPECT_EQ(status.memoryLoad, 75u);
-  EXPECT_EQ(status.totalPageFile, 2000000ull * 1024);
-  EXPECT_EQ(status.availPageFile, 1500000ull * 1024);
+TEST(ParseMemInfo, UsesAvailableMemoryAndSwap)
+{
+    const std::string meminfo = "MemTotal:       16000000 kB\n"
+                                "MemFree:         1000000 kB\n"
+                                "MemAvailable:    4000000 kB\n"
+                                "Buffers:          100000 kB\n"
+                                "Cached:          2000000 kB\n"
+                                "SwapCached:            0 kB\n"
+                                "SwapTotal:       2000000 kB\n"
+                                "SwapFree:        1500000 kB\n";
+    platform::MemoryStatus status{};
+    ASSERT_TRUE(platform::linuxtext::ParseMemInfo(meminfo, status));
+    EXPECT_EQ(status.totalPhys, 16000000ull * 1024);
+    EXPECT_EQ(status.availPhys, 4000000ull * 1024);
+    EXPECT_EQ(status.memoryLoad, 75u);
+    EXPECT_EQ(status.totalPageFile, 2000000ull * 1024);
+    EXPECT_EQ(status.availPageFile, 1500000ull * 1024);
 }
 
-TEST(ParseMemInfo, OldKernelsAddFreeBuffersAndCache) {
-  const std::string meminfo =
-      "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 150 kB\n";
-  platform::MemoryStatus status{};
-  ASSERT_TRUE(platform::linuxtext::ParseMemInfo(meminfo, status));
-  EXPECT_EQ(status.availPhys, 300ull * 1024);
-  EXPECT_EQ(status.memoryLoad, 70u);
-  EXPECT_EQ(status.totalPageFile, 0u);
+TEST(ParseMemInfo, OldKernelsAddFreeBuffersAndCache)
+{
+    const std::string meminfo = "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 150 kB\n";
+    platform::MemoryStatus status{};
+    ASSERT_TRUE(platform::linuxtext::ParseMemInfo(meminfo, status));
+    EXPECT_EQ(status.availPhys, 300ull * 1024);
+    EXPECT_EQ(status.memoryLoad, 70u);
+    EXPECT_EQ(status.totalPageFile, 0u);
 }
 
-TEST(ParseMemInfo, FailsWithoutTotal) {
-  platform::MemoryStatus status{};
-  EXPECT_FALSE(platform::linuxtext::ParseMemInfo("MemFree: 100 kB\n", status));
-  EXPECT_FALSE(platform::linuxtext::ParseMemInfo("", status));
+TEST(ParseMemInfo, FailsWithoutTotal)
+{
+    platform::MemoryStatus status{};
+    EXPECT_FALSE(platform::linuxtext::ParseMemInfo("MemFree: 100 kB\n", status));
+    EXPECT_FALSE(platform::linuxtext::ParseMemInfo("", status));
 }
 
-TEST(ParseVmSizeBytes, ReadsTheProcessSize) {
-  EXPECT_EQ(platform::linuxtext::ParseVmSizeBytes("Name:\thost\nVmPeak:\t  9000 kB\nVmSize:\t  8000 kB\n"),
-            8000ull * 1024);
-  EXPECT_EQ(platform::linuxtext::ParseVmSizeBytes("Name:\thost\n"), 0u);
+TEST(ParseVmSizeBytes, ReadsTheProcessSize)
+{
+    EXPECT_EQ(platform::linuxtext::ParseVmSizeBytes("Name:\thost\nVmPeak:\t  9000 kB\nVmSize:\t  8000 kB\n"),
+              8000ull * 1024);
+    EXPECT_EQ(platform::linuxtext::ParseVmSizeBytes("Name:\thost\n"), 0u);
 }
 
-TEST(ParseMounts, DecodesEscapedBlanks) {
-  const auto mounts = platform::linuxtext::ParseMounts(
-      "/dev/sdb1 /media/My\\040Disk ext4 rw,relatime 0 0\nbroken line\n");
-  ASSERT_EQ(mounts.size(), 1u);
-  EXPECT_EQ(mounts[0].device, "/dev/sdb1");
-  EXPECT_EQ(mounts[0].mountPoint, "/media/My Disk");
-  EXPECT_EQ(mounts[0].type, "ext4");
-  EXPECT_EQ(mounts[0].options, "rw,relatime");
+TEST(ParseMounts, DecodesEscapedBlanks)
+{
+    const auto mounts =
+        platform::linuxtext::ParseMounts("/dev/sdb1 /media/My\\040Disk ext4 rw,relatime 0 0\nbroken line\n");
+    ASSERT_EQ(mounts.size(), 1u);
+    EXPECT_EQ(mounts[0].device, "/dev/sdb1");
+    EXPECT_EQ(mounts[0].mountPoint, "/media/My Disk");
+    EXPECT_EQ(mounts[0].type, "ext4");
+    EXPECT_EQ(mounts[0].options, "rw,relatime");
 }
 
-TEST(IsLocalFileSystem, KeepsDisksAndSkipsPseudoNetworkAndImages) {
-  auto local = [](const char* device, const char* type, const char* options) {
-    return platform::linuxtext::IsLocalFileSystem(MountEntry{device, "/x", type, options});
-  };
-  EXPECT_TRUE(local("/dev/nvme0n1p2", "ext4", "rw"));
-  EXPECT_TRUE(local("/dev/sda1", "vfat", "rw"));
-  EXPECT_TRUE(local("/dev/sdb1", "fuseblk", "rw"));
-  EXPECT_TRUE(local("rpool/home", "zfs", "rw"));
-  EXPECT_TRUE(local("overlay", "overlay", "rw"));
-  EXPECT_TRUE(local("/dev/loop3", "ext4", "rw"));
-  EXPECT_FALSE(local("proc", "proc", "rw"));
-  EXPECT_FALSE(local("tmpfs", "tmpfs", "rw"));
-  EXPECT_FALSE(local("cgroup2", "cgroup2", "rw"));
-  EXPECT_FALSE(local("server:/export", "nfs4", "rw"));
-  EXPECT_FALSE(local("//server/share", "cifs", "rw"));
-  EXPECT_FALSE(local("user@host:", "fuse.sshfs", "rw"));
-  EXPECT_FALSE(local("gvfsd-fuse", "fuse.gvfsd-fuse", "rw"));
-  EXPECT_FALSE(local("/dev/loop0", "squashfs", "ro"));
-  EXPECT_FALSE(local("/dev/loop4", "ext4", "ro,relatime"));
+TEST(IsLocalFileSystem, KeepsDisksAndSkipsPseudoNetworkAndImages)
+{
+    auto local = [](const char* device, const char* type, const char* options) {
+        return platform::linuxtext::IsLocalFileSystem(MountEntry{device, "/x", type, options});
+    };
+    EXPECT_TRUE(local("/dev/nvme0n1p2", "ext4", "rw"));
+    EXPECT_TRUE(local("/dev/sda1", "vfat", "rw"));
+    EXPECT_TRUE(local("/dev/sdb1", "fuseblk", "rw"));
+    EXPECT_TRUE(local("rpool/home", "zfs", "rw"));
+    EXPECT_TRUE(local("overlay", "overlay", "rw"));
+    EXPECT_TRUE(local("/dev/loop3", "ext4", "rw"));
+    EXPECT_FALSE(local("proc", "proc", "rw"));
+    EXPECT_FALSE(local("tmpfs", "tmpfs", "rw"));
+    EXPECT_FALSE(local("cgroup2", "cgroup2", "rw"));
+    EXPECT_FALSE(local("server:/export", "nfs4", "rw"));
+    EXPECT_FALSE(local("//server/share", "cifs", "rw"));
+    EXPECT_FALSE(local("user@host:", "fuse.sshfs", "rw"));
+    EXPECT_FALSE(local("gvfsd-fuse", "fuse.gvfsd-fuse", "rw"));
+    EXPECT_FALSE(local("/dev/loop0", "squashfs", "ro"));
+    EXPECT_FALSE(local("/dev/loop4", "ext4", "ro,relatime"));
 }
 
-TEST(SelectLocalFileSystems, ListsEachDeviceOnceInMountOrder) {
-  const auto selected = platform::linuxtext::SelectLocalFileSystems({
-      {"/dev/sda2", "/", "ext4", "rw"},
-      {"proc", "/proc", "proc", "rw"},
-      {"/dev/sda1", "/boot/efi", "vfat", "rw"},
-      {"/dev/sda2", "/var/snap/bind", "ext4", "rw"},
-      {"/dev/sdb1", "/home", "xfs", "rw"},
-  });
-  ASSERT_EQ(selected.size(), 3u);
-  EXPECT_EQ(selected[0].mountPoint, "/");
-  EXPECT_EQ(selected[1].mountPoint, "/boot/efi");
-  EXPECT_EQ(selected[2].mountPoint, "/home");
+TEST(SelectLocalFileSystems, ListsEachDeviceOnceInMountOrder)
+{
+    const auto selected = platform::linuxtext::SelectLocalFileSystems({
+        {"/dev/sda2", "/", "ext4", "rw"},
+        {"proc", "/proc", "proc", "rw"},
+        {"/dev/sda1", "/boot/efi", "vfat", "rw"},
+        {"/dev/sda2", "/var/snap/bind", "ext4", "rw"},
+        {"/dev/sdb1", "/home", "xfs", "rw"},
+    });
+    ASSERT_EQ(selected.size(), 3u);
+    EXPECT_EQ(selected[0].mountPoint, "/");
+    EXPECT_EQ(selected[1].mountPoint, "/boot/efi");
+    EXPECT_EQ(selected[2].mountPoint, "/home");
 }
 
-TEST(ParseCpuInfoMHz, RoundsTheFirstProcessor) {
-  EXPECT_EQ(platform::linuxtext::ParseCpuInfoMHz("processor\t: 0\ncpu MHz\t\t: 2995.512\n"
-                                                 "processor\t: 1\ncpu MHz\t\t: 800.000\n"),
-            2996u);
-  EXPECT_EQ(platform::linuxtext::ParseCpuInfoMHz("processor : 0\nBogoMIPS : 48.00\n"), 0u);
+TEST(ParseCpuInfoMHz, RoundsTheFirstProcessor)
+{
+    EXPECT_EQ(platform::linuxtext::ParseCpuInfoMHz("processor\t: 0\ncpu MHz\t\t: 2995.512\n"
+                                                   "processor\t: 1\ncpu MHz\t\t: 800.000\n"),
+              2996u);
+    EXPECT_EQ(platform::linuxtext::ParseCpuInfoMHz("processor : 0\nBogoMIPS : 48.00\n"), 0u);
 }
 
-TEST(ParseKHzAsMHz, ConvertsCpufreqFiles) {
-  EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz("3600000\n"), 3600u);
-  EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz("2199999\n"), 2200u);
-  EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz(""), 0u);
-  EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz("<unknown>"), 0u);
+TEST(ParseKHzAsMHz, ConvertsCpufreqFiles)
+{
+    EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz("3600000\n"), 3600u);
+    EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz("2199999\n"), 2200u);
+    EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz(""), 0u);
+    EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz("<unknown>"), 0u);
 }
 
-TEST(OsReleaseValue, RemovesQuotes) {
-  const std::string text = "NAME=\"Debian GNU/Linux\"\nVERSION_ID='12'\nID=debian\n";
-  EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "NAME"), "Debian GNU/Linux");
-  EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "VERSION_ID"), "12");
-  EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "ID"), "debian");
-  EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "VERSION"), "");
+TEST(OsReleaseValue, RemovesQuotes)
+{
+    const std::string text = "NAME=\"Debian GNU/Linux\"\nVERSION_ID='12'\nID=debian\n";
+    EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "NAME"), "Debian GNU/Linux");
+    EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "VERSION_ID"), "12");
+    EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "ID"), "debian");
+    EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "VERSION"), "");
 }
 
-TEST(ComposeOsDescription, NamesDistributionKernelMachineAndBuild) {
-  EXPECT_EQ(platform::linuxtext::ComposeOsDescription(
-                "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nNAME=\"Debian GNU/Linux\"\n", "Linux",
-                "6.1.0-18-amd64", "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1", "x86_64"),
-            "Debian GNU/Linux 12 (bookworm), Linux 6.1.0-18-amd64 x86_64 "
-            "(Build #1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1)");
-  EXPECT_EQ(platform::linuxtext::ComposeOsDescription("NAME=Gentoo\n", "Linux", "6.6.1", "", "aarch64"),
-            "Gentoo, Linux 6.6.1 aarch64");
-  EXPECT_EQ(platform::linuxtext::ComposeOsDescription("", "Linux", "6.6.1", "#2", "x86_64"),
-            "Linux 6.6.1 x86_64 (Build #2)");
-  EXPECT_EQ(platform::linuxtext::ComposeOsDescription("", "", "", "", ""), "Unknown operating system");
+TEST(ComposeOsDescription, NamesDistributionKernelMachineAndBuild)
+{
+    EXPECT_EQ(platform::linuxtext::ComposeOsDescription(
+                  "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nNAME=\"Debian GNU/Linux\"\n", "Linux",
+                  "6.1.0-18-amd64", "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1", "x86_64"),
+              "Debian GNU/Linux 12 (bookworm), Linux 6.1.0-18-amd64 x86_64 "
+              "(Build #1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1)");
+    EXPECT_EQ(platform::linuxtext::ComposeOsDescription("NAME=Gentoo\n", "Linux", "6.6.1", "", "aarch64"),
+              "Gentoo, Linux 6.6.1 aarch64");
+    EXPECT_EQ(platform::linuxtext::ComposeOsDescription("", "Linux", "6.6.1", "#2", "x86_64"),
+              "Linux 6.6.1 x86_64 (Build #2)");
+    EXPECT_EQ(platform::linuxtext::ComposeOsDescription("", "", "", "", ""), "Unknown operating system");
 }
 
-}  // namespace
+} // namespace

@@ -3,8 +3,9 @@
 
 #include "Platform.h"
 
-extern "C" __attribute__((visibility("default"))) void ModuleProbeFileName(char* out, size_t size) {
-  const std::string name = platform::ModuleFileName();
-  std::strncpy(out, name.c_str(), size - 1);
-  out[size - 1] = '\0';
+extern "C" __attribute__((visibility("default"))) void ModuleProbeFileName(char* out, size_t size)
+{
+    const std::string name = platform::ModuleFileName();
+    std::strncpy(out, name.c_str(), size - 1);
+    out[size - 1] = '\0';
 }

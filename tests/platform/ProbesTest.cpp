@@ -3,42 +3,52 @@
 
 #include "Platform.h"
 
-namespace {
+namespace
+{
 
-TEST(GetMemoryStatus, ReportsConsistentFigures) {
-  platform::MemoryStatus status{};
-  ASSERT_TRUE(platform::GetMemoryStatus(status));
-  EXPECT_GT(status.totalPhys, 0u);
-  EXPECT_LE(status.availPhys, status.totalPhys);
-  EXPECT_LE(status.availPageFile, status.totalPageFile);
-  EXPECT_GT(status.totalVirtual, 0u);
-  EXPECT_LT(status.availVirtual, status.totalVirtual);
-  EXPECT_LE(status.memoryLoad, 100u);
+TEST(GetMemoryStatus, ReportsConsistentFigures)
+{
+    platform::MemoryStatus status{};
+    ASSERT_TRUE(platform::GetMemoryStatus(status));
+    EXPECT_GT(status.totalPhys, 0u);
+    EXPECT_LE(status.availPhys, status.totalPhys);
+    EXPECT_LE(status.availPageFile, status.totalPageFile);
+    EXPECT_GT(status.totalVirtual, 0u);
+    EXPECT_LT(status.availVirtual, status.totalVirtual);
+    EXPECT_LE(status.memoryLoad, 100u);
 }
 
-TEST(FixedDrives, AZeroBoundListsNothing) { EXPECT_TRUE(platform::FixedDrives(0).empty()); }
-
-TEST(FixedDrives, RootsAreAbsoluteAndDistinct) {
-  const std::vector<platform::FixedDrive> drives = platform::FixedDrives(20000);
-  for (size_t i = 0; i < drives.size(); ++i) {
-    ASSERT_FALSE(drives[i].root.empty());
-    EXPECT_EQ(drives[i].root[0], '/');
-    for (size_t j = 0; j < i; ++j) EXPECT_NE(drives[i].root, drives[j].root);
-  }
+TEST(FixedDrives, AZeroBoundListsNothing)
+{
+    EXPECT_TRUE(platform::FixedDrives(0).empty());
 }
 
-TEST(OsDescription, IsOneNonEmptyLine) {
-  const std::string text = platform::OsDescription();
-  EXPECT_FALSE(text.empty());
-  EXPECT_EQ(text.find('\n'), std::string::npos);
+TEST(FixedDrives, RootsAreAbsoluteAndDistinct)
+{
+    const std::vector<platform::FixedDrive> drives = platform::FixedDrives(20000);
+    for (size_t i = 0; i < drives.size(); ++i)
+    {
+        ASSERT_FALSE(drives[i].root.empty());
+        EXPECT_EQ(drives[i].root[0], '/');
+        for (size_t j = 0; j < i; ++j)
+            EXPECT_NE(drives[i].root, drives[j].root);
+    }
 }
 
-TEST(GetProductVersion, IsTheProjectVersion) {
-  const platform::ProductVersion version = platform::GetProductVersion();
-  EXPECT_EQ(version.major, EXPECTED_VERSION_MAJOR);
-  EXPECT_EQ(version.minor, EXPECTED_VERSION_MINOR);
-  EXPECT_EQ(version.patch, EXPECTED_VERSION_PATCH);
-  EXPECT_EQ(version.build, EXPECTED_VERSION_BUILD);
+TEST(OsDescription, IsOneNonEmptyLine)
+{
+    const std::string text = platform::OsDescription();
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(text.find('\n'), std::string::npos);
 }
 
-}  // namespace
+TEST(GetProductVersion, IsTheProjectVersion)
+{
+    const platform::ProductVersion version = platform::GetProductVersion();
+    EXPECT_EQ(version.major, EXPECTED_VERSION_MAJOR);
+    EXPECT_EQ(version.minor, EXPECTED_VERSION_MINOR);
+    EXPECT_EQ(version.patch, EXPECTED_VERSION_PATCH);
+    EXPECT_EQ(version.build, EXPECTED_VERSION_BUILD);
+}
+
+} // namespace

@@ -7,31 +7,38 @@
 
 #include "Platform.h"
 
-namespace {
+namespace
+{
 
-struct Handoff {
-  std::mutex mutex;
-  std::condition_variable done;
-  bool ran = false;
-  std::thread::id runner;
+struct Handoff
+{
+    std::mutex mutex;
+    std::condition_variable done;
+    bool ran = false;
+    std::thread::id runner;
 };
 
-void RecordRunner(void* raw) {
-  Handoff* handoff = static_cast<Handoff*>(raw);
-  std::lock_guard<std::mutex> lock(handoff->mutex);
-  handoff->ran = true;
-  handoff->runner = std::this_thread::get_id();
-  handoff->done.notify_all();
+void RecordRunner(void* raw)
+{
+    Handoff* handoff = static_cast<Handoff*>(raw);
+    std::lock_guard<std::mutex> lock(handoff->mutex);
+    handoff->ran = true;
+    handoff->runner = std::this_thread::get_id();
+    handoff->done.notify_all();
 }
 
-TEST(StartThread, RunsEntryWithItsArgumentOnAnotherThread) {
-  Handoff handoff;
-  ASSERT_TRUE(platform::StartThread(&RecordRunner, &handoff));
-  std::unique_lock<std::mutex> lock(handoff.mutex);
-  ASSERT_TRUE(handoff.done.wait_for(lock, std::chrono::seconds(10), [&] { return handoff.ran; }));
-  EXPECT_NE(handoff.runner, std::this_thread::get_id());
+TEST(StartThread, RunsEntryWithItsArgumentOnAnotherThread)
+{
+    Handoff handoff;
+    ASSERT_TRUE(platform::StartThread(&RecordRunner, &handoff));
+    std::unique_lock<std::mutex> lock(handoff.mutex);
+    ASSERT_TRUE(handoff.done.wait_for(lock, std::chrono::seconds(10), [&] { return handoff.ran; }));
+    EXPECT_NE(handoff.runner, std::this_thread::get_id());
 }
 
-TEST(StartThread, RefusesAMissingEntry) { EXPECT_FALSE(platform::StartThread(nullptr, nullptr)); }
+TEST(StartThread, RefusesAMissingEntry)
+{
+    EXPECT_FALSE(platform::StartThread(nullptr, nullptr));
+}
 
-}  // namespace
+} // namespace

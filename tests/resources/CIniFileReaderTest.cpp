@@ -7,309 +7,353 @@
 #include "Log.h"
 #include "LogReading.h"
 
-namespace {
+namespace
+{
 
-class IniReader : public ::testing::Test {
- protected:
-  // Loads text as the whole file.
-  bool Load(const std::string& bytes, bool sort = false) {
-    return reader_.Load(folder_.Write("test.SKIN", bytes).c_str(), sort);
-  }
-  // The value of key in section, default "<none>".
-  std::string Value(const char* section, const char* key) {
-    char out[256];
-    reader_.GetValue(section, key, "<none>", out, sizeof out);
-    return out;
-  }
-  bool Found(const char* section, const char* key) {
-    char out[256];
-    return reader_.GetValue(section, key, "", out, sizeof out);
-  }
+class IniReader : public ::testing::Test
+{
+protected:
+    // Loads text as the whole file.
+    bool Load(const std::string& bytes, bool sort = false)
+    {
+        return reader_.Load(folder_.Write("test.SKIN", bytes).c_str(), sort);
+    }
+    // The value of key in section, default "<none>".
+    std::string Value(const char* section, const char* key)
+    {
+        char out[256];
+        reader_.GetValue(section, key, "<none>", out, sizeof out);
+        return out;
+    }
+    bool Found(const char* section, const char* key)
+    {
+        char out[256];
+        return reader_.GetValue(section, key, "", out, sizeof out);
+    }
 
-  TempFolder folder_;
-  CIniFileReader reader_;
+    TempFolder folder_;
+    CIniFileReader reader_;
 };
 
-std::string Utf16(const std::string& ascii, bool mark) {
-  std::string wide = mark ? std::string("\xFF\xFE", 2) : std::string();
-  for (char c : ascii) {
-    wide += c;
-    wide += '\0';
-  }
-  return wide;
-}
-
-const char kSkin[] =
-    "; skin for the tests\r\n"
-    "[Lid Up Button]\r\n"
-    "image fn = lid-up.png\r\n"
-    "use=\r\n"
-    "[Control Panel]\n"
-    "  solid color.r=12\n"
-    "solid color.g = 34   \n"
-    "Notes=\"  spaced  \"\n";
-
-TEST_F(IniReader, SectionAndKeyMatchInAnyLetterCase) {
-  ASSERT_TRUE(Load(kSkin));
-  EXPECT_EQ(Value("lid up button", "IMAGE FN"), "lid-up.png");
-  EXPECT_EQ(Value("CONTROL PANEL", "Solid Color.R"), "12");
-  EXPECT_EQ(Value("Control Panel", "solid color.g"), "34");
-}
-
-TEST_F(IniReader, EmptyValueOrMissingKeyGivesTheDefault) {
-  ASSERT_TRUE(Load(kSkin));
-  EXPECT_EQ(Value("Lid Up Button", "use"), "<none>");
-  EXPECT_TRUE(Found("Lid Up Button", "use"));
-  EXPECT_EQ(Value("Lid Up Button", "tiled fn"), "<none>");
-  EXPECT_TRUE(Found("Lid Up Button", "tiled fn"));
-}
-
-TEST_F(IniReader, MissingSectionGivesTheDefaultAndFalse) {
-  ASSERT_TRUE(Load(kSkin));
-  EXPECT_EQ(Value("Keys", "image fn"), "<none>");
-  EXPECT_FALSE(Found("Keys", "image fn"));
-}
-
-TEST_F(IniReader, QuotedValueKeepsItsInnerSpacesAndQuotes) {
-  ASSERT_TRUE(Load("[s]\na = \"  two  words \"  \nb=\"say \"hi\"\"\nc=\"open\nd=\"\"\ne=\"\n"));
-  EXPECT_EQ(Value("s", "a"), "  two  words ");
-  EXPECT_EQ(Value("s", "b"), "say \"hi\"");
-  EXPECT_EQ(Value("s", "c"), "\"open");
-  EXPECT_EQ(Value("s", "d"), "<none>");
-  EXPECT_EQ(Value("s", "e"), "\"");
-}
-
-TEST_F(IniReader, KeyNamesLoseTabsAndOuterSpaces) {
-  ASSERT_TRUE(Load("[s]\n\tsolid\tcolor.b \t= 7\nno equals here\n=orphan value\n"));
-  EXPECT_EQ(Value("s", "solid color.b"), "7");
-  EXPECT_EQ(Value("s", "no equals here"), "<none>");
-  EXPECT_EQ(Value("s", ""), "<none>");
-}
-
-TEST_F(IniReader, CommentsAndRestOfHeaderLineAreIgnored) {
-  ASSERT_TRUE(Load("[s] trailing = junk\n; a = 1\n   ;b = 2\nc = 3 ; not a comment\n"));
-  EXPECT_EQ(Value("s", "a"), "<none>");
-  EXPECT_EQ(Value("s", "b"), "<none>");
-  EXPECT_EQ(Value("s", "trailing"), "<none>");
-  EXPECT_EQ(Value("s", "c"), "3 ; not a comment");
-}
-
-TEST_F(IniReader, KeysBeforeTheFirstHeaderAndAfterEmptyHeaderAreUnnamed) {
-  ASSERT_TRUE(Load("top = 1\n[s]\ninner = 2\n[]\nbottom = 3\n[t]\nlast = 4\n"));
-  EXPECT_EQ(Value(nullptr, "top"), "1");
-  EXPECT_EQ(Value("", "bottom"), "3");
-  EXPECT_EQ(Value("s", "bottom"), "<none>");
-  EXPECT_EQ(Value("s", "inner"), "2");
-  EXPECT_EQ(Value("t", "last"), "4");
-  EXPECT_EQ(Value("", "inner"), "<none>");
-}
-
-TEST_F(IniReader, SectionsWithoutKeysAreRemoved) {
-  ASSERT_TRUE(Load("; only\n[empty]\n[full]\nk=v\n[alsoempty]\n; c\n"));
-  EXPECT_EQ(reader_.SectionCount(), 1u);
-  EXPECT_FALSE(Found("empty", "k"));
-  EXPECT_FALSE(Found(nullptr, "k"));
-  EXPECT_TRUE(Found("full", "k"));
-}
-
-TEST_F(IniReader, SectionNameIsKnownByItsFirst63Characters) {
-  const std::string name70 = std::string(63, 'S') + "1234567";
-  ASSERT_TRUE(Load("[" + name70 + "]\nkey = value\n"));
-  EXPECT_EQ(Value(std::string(63, 's').c_str(), "key"), "value");
-  EXPECT_EQ(Value(name70.c_str(), "key"), "value");
-  EXPECT_EQ(Value((std::string(63, 'S') + "xyz").c_str(), "key"), "value");
-  EXPECT_EQ(Value(std::string(62, 'S').c_str(), "key"), "<none>");
-}
-
-TEST_F(IniReader, Utf16WithByteOrderMarkReadsLikeItsNarrowForm) {
-  ASSERT_TRUE(Load(Utf16(kSkin, true)));
-  EXPECT_EQ(Value("Lid Up Button", "image fn"), "lid-up.png");
-  EXPECT_EQ(Value("control panel", "notes"), "  spaced  ");
-  EXPECT_EQ(reader_.SectionCount(), 2u);
-}
-
-TEST_F(IniReader, Utf16WithoutMarkIsRecognisedByItsZeroBytes) {
-  ASSERT_TRUE(Load(Utf16(kSkin, false)));
-  EXPECT_EQ(Value("Lid Up Button", "image fn"), "lid-up.png");
-  EXPECT_EQ(Value("Control Panel", "solid color.g"), "34");
-}
-
-TEST_F(IniReader, Utf16KeepsLowBytesAndStopsAtTwoZeroUnits) {
-  std::string wide = Utf16("[s]\nname=caf", true);
-  wide += std::string("\xE9\x00", 2);                   // U+00E9
-  wide += std::string("\x2D\x4E", 2);                   // U+4E2D: high byte dropped
-  wide += std::string("\x00\x01", 2);                   // U+0100: no zero byte in the text
-  wide += Utf16("!\nafter=1\n", false);
-  wide += std::string("\0\0\0\0", 4) + Utf16("ignored=2\n", false);
-  ASSERT_TRUE(Load(wide));
-  EXPECT_EQ(Value("s", "name"), "caf\xE9-?!");
-  EXPECT_EQ(Value("s", "after"), "1");
-  EXPECT_EQ(Value("s", "ignored"), "<none>");
-}
-
-TEST_F(IniReader, Utf8ByteOrderMarkDoesNotHideTheFirstHeader) {
-  ASSERT_TRUE(Load("\xEF\xBB\xBF[first]\nk=v\n"));
-  EXPECT_EQ(Value("first", "k"), "v");
-}
-
-TEST_F(IniReader, SortedLookupsFindMixedCaseNames) {
-  ASSERT_TRUE(Load(
-      "[zeta]\nB=2\na=1\n[Alpha]\nz=26\nM=13\nc=3\n[mid]\nKey=k\n[beta]\nx=24\n[ALPHA2]\nq=17\n", true));
-  EXPECT_TRUE(reader_.IsSorted());
-  EXPECT_EQ(Value("ALPHA", "m"), "13");
-  EXPECT_EQ(Value("alpha", "Z"), "26");
-  EXPECT_EQ(Value("Alpha", "C"), "3");
-  EXPECT_EQ(Value("alpha2", "Q"), "17");
-  EXPECT_EQ(Value("BETA", "X"), "24");
-  EXPECT_EQ(Value("Mid", "KEY"), "k");
-  EXPECT_EQ(Value("ZETA", "a"), "1");
-  EXPECT_EQ(Value("zeta", "b"), "2");
-  EXPECT_EQ(Value("gamma", "a"), "<none>");
-  EXPECT_EQ(Value("zeta", "c"), "<none>");
-}
-
-TEST_F(IniReader, SortedLookupsSurviveAnyOrderOfQueries) {
-  std::string text;
-  for (int s = 0; s < 40; ++s) {
-    text += "[Section" + std::to_string((s * 17) % 40) + "]\n";
-    for (int k = 0; k < 12; ++k) text += "Key" + std::to_string((k * 5) % 12) + "=" + std::to_string(s) + "\n";
-  }
-  ASSERT_TRUE(Load(text, true));
-  for (int s = 39; s >= 0; s -= 3) {
-    for (int k = 0; k < 12; ++k) {
-      const std::string section = "SECTION" + std::to_string((s * 17) % 40);
-      const std::string key = "key" + std::to_string(k);
-      EXPECT_EQ(Value(section.c_str(), key.c_str()), std::to_string(s)) << section << " " << key;
+std::string Utf16(const std::string& ascii, bool mark)
+{
+    std::string wide = mark ? std::string("\xFF\xFE", 2) : std::string();
+    for (char c : ascii)
+    {
+        wide += c;
+        wide += '\0';
     }
-  }
+    return wide;
 }
 
-TEST_F(IniReader, RepeatedHeaderKeepsTheKeysOfBothBlocks) {
-  ASSERT_TRUE(Load("[a]\nx=1\n[b]\ny=2\n[A]\nz=3\nx=ignored\n"));
-  EXPECT_EQ(Value("a", "x"), "1");
-  EXPECT_EQ(Value("a", "z"), "3");
-  EXPECT_EQ(Value("b", "y"), "2");
+const char kSkin[] = "; skin for the tests\r\n"
+                     "[Lid Up Button]\r\n"
+                     "image fn = lid-up.png\r\n"
+                     "use=\r\n"
+                     "[Control Panel]\n"
+                     "  solid color.r=12\n"
+                     "solid color.g = 34   \n"
+                     "Notes=\"  spaced  \"\n";
+
+TEST_F(IniReader, SectionAndKeyMatchInAnyLetterCase)
+{
+    ASSERT_TRUE(Load(kSkin));
+    EXPECT_EQ(Value("lid up button", "IMAGE FN"), "lid-up.png");
+    EXPECT_EQ(Value("CONTROL PANEL", "Solid Color.R"), "12");
+    EXPECT_EQ(Value("Control Panel", "solid color.g"), "34");
 }
 
-TEST_F(IniReader, LastSectionAndTheOneAfterItAnswerRuns) {
-  ASSERT_TRUE(Load("[one]\nk=1\n[two]\nk=2\n[three]\nk=3\n"));
-  // A run walking forward, then back, then jumping: each answer comes from
-  // the right section whichever path found it.
-  EXPECT_EQ(Value("one", "k"), "1");
-  EXPECT_EQ(Value("two", "k"), "2");
-  EXPECT_EQ(Value("three", "k"), "3");
-  EXPECT_EQ(Value("three", "k"), "3");
-  EXPECT_EQ(Value("one", "k"), "1");
-  EXPECT_EQ(Value("three", "k"), "3");
-  EXPECT_EQ(Value("TWO", "k"), "2");
-  EXPECT_EQ(Value(nullptr, "k"), "<none>");
-  EXPECT_EQ(Value("two", "k"), "2");
+TEST_F(IniReader, EmptyValueOrMissingKeyGivesTheDefault)
+{
+    ASSERT_TRUE(Load(kSkin));
+    EXPECT_EQ(Value("Lid Up Button", "use"), "<none>");
+    EXPECT_TRUE(Found("Lid Up Button", "use"));
+    EXPECT_EQ(Value("Lid Up Button", "tiled fn"), "<none>");
+    EXPECT_TRUE(Found("Lid Up Button", "tiled fn"));
 }
 
-TEST_F(IniReader, LastSectionIsForgottenWhenSortingMovesSections) {
-  ASSERT_TRUE(Load("[b]\nk=b\n[a]\nk=a\n"));
-  EXPECT_EQ(Value("b", "k"), "b");
-  reader_.Sort();
-  EXPECT_EQ(Value("a", "k"), "a");
-  EXPECT_EQ(Value("b", "k"), "b");
+TEST_F(IniReader, MissingSectionGivesTheDefaultAndFalse)
+{
+    ASSERT_TRUE(Load(kSkin));
+    EXPECT_EQ(Value("Keys", "image fn"), "<none>");
+    EXPECT_FALSE(Found("Keys", "image fn"));
 }
 
-TEST_F(IniReader, ValueIsCutToTheBuffer) {
-  ASSERT_TRUE(Load("[s]\nk=abcdefgh\n"));
-  char out[4] = {'x', 'x', 'x', 'x'};
-  EXPECT_TRUE(reader_.GetValue("s", "k", "", out, sizeof out));
-  EXPECT_STREQ(out, "abc");
-  char small[4];
-  EXPECT_TRUE(reader_.GetValue("s", "missing", "defaultvalue", small, sizeof small));
-  EXPECT_STREQ(small, "def");
+TEST_F(IniReader, QuotedValueKeepsItsInnerSpacesAndQuotes)
+{
+    ASSERT_TRUE(Load("[s]\na = \"  two  words \"  \nb=\"say \"hi\"\"\nc=\"open\nd=\"\"\ne=\"\n"));
+    EXPECT_EQ(Value("s", "a"), "  two  words ");
+    EXPECT_EQ(Value("s", "b"), "say \"hi\"");
+    EXPECT_EQ(Value("s", "c"), "\"open");
+    EXPECT_EQ(Value("s", "d"), "<none>");
+    EXPECT_EQ(Value("s", "e"), "\"");
 }
 
-TEST_F(IniReader, BadArgumentsWriteNothing) {
-  ASSERT_TRUE(Load("[s]\nk=v\n"));
-  char out[8] = "keep";
-  EXPECT_FALSE(reader_.GetValue("s", nullptr, "d", out, sizeof out));
-  EXPECT_STREQ(out, "keep");
-  EXPECT_FALSE(reader_.GetValue("s", "k", "d", out, 0));
-  EXPECT_STREQ(out, "keep");
-  EXPECT_FALSE(reader_.GetValue("s", "k", "d", nullptr, 8));
+TEST_F(IniReader, KeyNamesLoseTabsAndOuterSpaces)
+{
+    ASSERT_TRUE(Load("[s]\n\tsolid\tcolor.b \t= 7\nno equals here\n=orphan value\n"));
+    EXPECT_EQ(Value("s", "solid color.b"), "7");
+    EXPECT_EQ(Value("s", "no equals here"), "<none>");
+    EXPECT_EQ(Value("s", ""), "<none>");
 }
 
-TEST_F(IniReader, LongLinesAreReadWhole) {
-  const std::string longValue(5000, 'v');
-  ASSERT_TRUE(Load("[s]\nlong=" + longValue + "\nafter=1\n"));
-  std::vector<char> out(9000);
-  EXPECT_TRUE(reader_.GetValue("s", "long", "", out.data(), out.size()));
-  EXPECT_EQ(std::string(out.data()), longValue);
-  EXPECT_EQ(Value("s", "after"), "1");
+TEST_F(IniReader, CommentsAndRestOfHeaderLineAreIgnored)
+{
+    ASSERT_TRUE(Load("[s] trailing = junk\n; a = 1\n   ;b = 2\nc = 3 ; not a comment\n"));
+    EXPECT_EQ(Value("s", "a"), "<none>");
+    EXPECT_EQ(Value("s", "b"), "<none>");
+    EXPECT_EQ(Value("s", "trailing"), "<none>");
+    EXPECT_EQ(Value("s", "c"), "3 ; not a comment");
 }
 
-TEST_F(IniReader, FailedLoadsLeaveAnUnloadedReader) {
-  ASSERT_TRUE(Load("[s]\nk=v\n"));
-  EXPECT_FALSE(reader_.Load("", false));
-  EXPECT_FALSE(reader_.Load(nullptr, false));
-  EXPECT_FALSE(reader_.Load(folder_.File("missing.SKIN").c_str(), false));
-  EXPECT_FALSE(reader_.IsLoaded());
-  EXPECT_EQ(Value("s", "k"), "<none>");
-  EXPECT_FALSE(Load(""));
-  EXPECT_EQ(Value("s", "k"), "<none>");
+TEST_F(IniReader, KeysBeforeTheFirstHeaderAndAfterEmptyHeaderAreUnnamed)
+{
+    ASSERT_TRUE(Load("top = 1\n[s]\ninner = 2\n[]\nbottom = 3\n[t]\nlast = 4\n"));
+    EXPECT_EQ(Value(nullptr, "top"), "1");
+    EXPECT_EQ(Value("", "bottom"), "3");
+    EXPECT_EQ(Value("s", "bottom"), "<none>");
+    EXPECT_EQ(Value("s", "inner"), "2");
+    EXPECT_EQ(Value("t", "last"), "4");
+    EXPECT_EQ(Value("", "inner"), "<none>");
 }
 
-TEST_F(IniReader, ReloadReplacesEverything) {
-  ASSERT_TRUE(Load("[old]\nk=1\n"));
-  ASSERT_TRUE(Load("[new]\nk=2\n"));
-  EXPECT_EQ(Value("old", "k"), "<none>");
-  EXPECT_EQ(Value("new", "k"), "2");
+TEST_F(IniReader, SectionsWithoutKeysAreRemoved)
+{
+    ASSERT_TRUE(Load("; only\n[empty]\n[full]\nk=v\n[alsoempty]\n; c\n"));
+    EXPECT_EQ(reader_.SectionCount(), 1u);
+    EXPECT_FALSE(Found("empty", "k"));
+    EXPECT_FALSE(Found(nullptr, "k"));
+    EXPECT_TRUE(Found("full", "k"));
 }
 
-TEST_F(IniReader, SortLogsItsTwoTimings) {
-  const std::string log = folder_.File("Virellando-Log.txt");
-  resources::LogStart(log);
-  ASSERT_TRUE(Load("[b]\nk=1\n[a]\nk=2\n[c]\nk=3\n", true));
-  const std::vector<std::string> lines = LogTexts(log);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_TRUE(std::regex_match(lines[0], std::regex(R"(CIniFileReader::Sort: sorting 3 section names took \d+ ms)")))
-      << lines[0];
-  EXPECT_TRUE(std::regex_match(
-      lines[1], std::regex(R"(CIniFileReader::Sort: sorting 3 sections \+ section names took \d+ ms)")))
-      << lines[1];
+TEST_F(IniReader, SectionNameIsKnownByItsFirst63Characters)
+{
+    const std::string name70 = std::string(63, 'S') + "1234567";
+    ASSERT_TRUE(Load("[" + name70 + "]\nkey = value\n"));
+    EXPECT_EQ(Value(std::string(63, 's').c_str(), "key"), "value");
+    EXPECT_EQ(Value(name70.c_str(), "key"), "value");
+    EXPECT_EQ(Value((std::string(63, 'S') + "xyz").c_str(), "key"), "value");
+    EXPECT_EQ(Value(std::string(62, 'S').c_str(), "key"), "<none>");
 }
 
-}  // namespace
+TEST_F(IniReader, Utf16WithByteOrderMarkReadsLikeItsNarrowForm)
+{
+    ASSERT_TRUE(Load(Utf16(kSkin, true)));
+    EXPECT_EQ(Value("Lid Up Button", "image fn"), "lid-up.png");
+    EXPECT_EQ(Value("control panel", "notes"), "  spaced  ");
+    EXPECT_EQ(reader_.SectionCount(), 2u);
+}
 
-namespace {
+TEST_F(IniReader, Utf16WithoutMarkIsRecognisedByItsZeroBytes)
+{
+    ASSERT_TRUE(Load(Utf16(kSkin, false)));
+    EXPECT_EQ(Value("Lid Up Button", "image fn"), "lid-up.png");
+    EXPECT_EQ(Value("Control Panel", "solid color.g"), "34");
+}
 
-TEST(IniReaderFromMemory, ReadsLikeAFile) {
-  CIniFileReader reader;
-  const std::string text = "[Piano-3]\nimage fn = piano-open.png\n";
-  ASSERT_TRUE(reader.LoadFromMemory(text.data(), text.size(), true));
-  char out[64];
-  EXPECT_TRUE(reader.GetValue("piano-3", "Image FN", "", out, sizeof out));
-  EXPECT_STREQ(out, "piano-open.png");
-  EXPECT_FALSE(reader.LoadFromMemory(text.data(), 0, false));
-  EXPECT_FALSE(reader.LoadFromMemory(nullptr, 4, false));
-  EXPECT_FALSE(reader.GetValue("piano-3", "image fn", "", out, sizeof out));
+TEST_F(IniReader, Utf16KeepsLowBytesAndStopsAtTwoZeroUnits)
+{
+    std::string wide = Utf16("[s]\nname=caf", true);
+    wide += std::string("\xE9\x00", 2); // U+00E9
+    wide += std::string("\x2D\x4E", 2); // U+4E2D: high byte dropped
+    wide += std::string("\x00\x01", 2); // U+0100: no zero byte in the text
+    wide += Utf16("!\nafter=1\n", false);
+    wide += std::string("\0\0\0\0", 4) + Utf16("ignored=2\n", false);
+    ASSERT_TRUE(Load(wide));
+    EXPECT_EQ(Value("s", "name"), "caf\xE9-?!");
+    EXPECT_EQ(Value("s", "after"), "1");
+    EXPECT_EQ(Value("s", "ignored"), "<none>");
+}
+
+TEST_F(IniReader, Utf8ByteOrderMarkDoesNotHideTheFirstHeader)
+{
+    ASSERT_TRUE(Load("\xEF\xBB\xBF[first]\nk=v\n"));
+    EXPECT_EQ(Value("first", "k"), "v");
+}
+
+TEST_F(IniReader, SortedLookupsFindMixedCaseNames)
+{
+    ASSERT_TRUE(Load(
+        "[zeta]\nB=2\na=1\n[Alpha]\nz=26\nM=13\nc=3\n[mid]\nKey=k\n[beta]\nx=24\n[ALPHA2]\nq=17\n", true));
+    EXPECT_TRUE(reader_.IsSorted());
+    EXPECT_EQ(Value("ALPHA", "m"), "13");
+    EXPECT_EQ(Value("alpha", "Z"), "26");
+    EXPECT_EQ(Value("Alpha", "C"), "3");
+    EXPECT_EQ(Value("alpha2", "Q"), "17");
+    EXPECT_EQ(Value("BETA", "X"), "24");
+    EXPECT_EQ(Value("Mid", "KEY"), "k");
+    EXPECT_EQ(Value("ZETA", "a"), "1");
+    EXPECT_EQ(Value("zeta", "b"), "2");
+    EXPECT_EQ(Value("gamma", "a"), "<none>");
+    EXPECT_EQ(Value("zeta", "c"), "<none>");
+}
+
+TEST_F(IniReader, SortedLookupsSurviveAnyOrderOfQueries)
+{
+    std::string text;
+    for (int s = 0; s < 40; ++s)
+    {
+        text += "[Section" + std::to_string((s * 17) % 40) + "]\n";
+        for (int k = 0; k < 12; ++k)
+            text += "Key" + std::to_string((k * 5) % 12) + "=" + std::to_string(s) + "\n";
+    }
+    ASSERT_TRUE(Load(text, true));
+    for (int s = 39; s >= 0; s -= 3)
+    {
+        for (int k = 0; k < 12; ++k)
+        {
+            const std::string section = "SECTION" + std::to_string((s * 17) % 40);
+            const std::string key = "key" + std::to_string(k);
+            EXPECT_EQ(Value(section.c_str(), key.c_str()), std::to_string(s)) << section << " " << key;
+        }
+    }
+}
+
+TEST_F(IniReader, RepeatedHeaderKeepsTheKeysOfBothBlocks)
+{
+    ASSERT_TRUE(Load("[a]\nx=1\n[b]\ny=2\n[A]\nz=3\nx=ignored\n"));
+    EXPECT_EQ(Value("a", "x"), "1");
+    EXPECT_EQ(Value("a", "z"), "3");
+    EXPECT_EQ(Value("b", "y"), "2");
+}
+
+TEST_F(IniReader, LastSectionAndTheOneAfterItAnswerRuns)
+{
+    ASSERT_TRUE(Load("[one]\nk=1\n[two]\nk=2\n[three]\nk=3\n"));
+    // A run walking forward, then back, then jumping: each answer comes from
+    // the right section whichever path found it.
+    EXPECT_EQ(Value("one", "k"), "1");
+    EXPECT_EQ(Value("two", "k"), "2");
+    EXPECT_EQ(Value("three", "k"), "3");
+    EXPECT_EQ(Value("three", "k"), "3");
+    EXPECT_EQ(Value("one", "k"), "1");
+    EXPECT_EQ(Value("three", "k"), "3");
+    EXPECT_EQ(Value("TWO", "k"), "2");
+    EXPECT_EQ(Value(nullptr, "k"), "<none>");
+    EXPECT_EQ(Value("two", "k"), "2");
+}
+
+TEST_F(IniReader, LastSectionIsForgottenWhenSortingMovesSections)
+{
+    ASSERT_TRUE(Load("[b]\nk=b\n[a]\nk=a\n"));
+    EXPECT_EQ(Value("b", "k"), "b");
+    reader_.Sort();
+    EXPECT_EQ(Value("a", "k"), "a");
+    EXPECT_EQ(Value("b", "k"), "b");
+}
+
+TEST_F(IniReader, ValueIsCutToTheBuffer)
+{
+    ASSERT_TRUE(Load("[s]\nk=abcdefgh\n"));
+    char out[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_TRUE(reader_.GetValue("s", "k", "", out, sizeof out));
+    EXPECT_STREQ(out, "abc");
+    char small[4];
+    EXPECT_TRUE(reader_.GetValue("s", "missing", "defaultvalue", small, sizeof small));
+    EXPECT_STREQ(small, "def");
+}
+
+TEST_F(IniReader, BadArgumentsWriteNothing)
+{
+    ASSERT_TRUE(Load("[s]\nk=v\n"));
+    char out[8] = "keep";
+    EXPECT_FALSE(reader_.GetValue("s", nullptr, "d", out, sizeof out));
+    EXPECT_STREQ(out, "keep");
+    EXPECT_FALSE(reader_.GetValue("s", "k", "d", out, 0));
+    EXPECT_STREQ(out, "keep");
+    EXPECT_FALSE(reader_.GetValue("s", "k", "d", nullptr, 8));
+}
+
+TEST_F(IniReader, LongLinesAreReadWhole)
+{
+    const std::string longValue(5000, 'v');
+    ASSERT_TRUE(Load("[s]\nlong=" + longValue + "\nafter=1\n"));
+    std::vector<char> out(9000);
+    EXPECT_TRUE(reader_.GetValue("s", "long", "", out.data(), out.size()));
+    EXPECT_EQ(std::string(out.data()), longValue);
+    EXPECT_EQ(Value("s", "after"), "1");
+}
+
+TEST_F(IniReader, FailedLoadsLeaveAnUnloadedReader)
+{
+    ASSERT_TRUE(Load("[s]\nk=v\n"));
+    EXPECT_FALSE(reader_.Load("", false));
+    EXPECT_FALSE(reader_.Load(nullptr, false));
+    EXPECT_FALSE(reader_.Load(folder_.File("missing.SKIN").c_str(), false));
+    EXPECT_FALSE(reader_.IsLoaded());
+    EXPECT_EQ(Value("s", "k"), "<none>");
+    EXPECT_FALSE(Load(""));
+    EXPECT_EQ(Value("s", "k"), "<none>");
+}
+
+TEST_F(IniReader, ReloadReplacesEverything)
+{
+    ASSERT_TRUE(Load("[old]\nk=1\n"));
+    ASSERT_TRUE(Load("[new]\nk=2\n"));
+    EXPECT_EQ(Value("old", "k"), "<none>");
+    EXPECT_EQ(Value("new", "k"), "2");
+}
+
+TEST_F(IniReader, SortLogsItsTwoTimings)
+{
+    const std::string log = folder_.File("Virellando-Log.txt");
+    resources::LogStart(log);
+    ASSERT_TRUE(Load("[b]\nk=1\n[a]\nk=2\n[c]\nk=3\n", true));
+    const std::vector<std::string> lines = LogTexts(log);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(std::regex_match(lines[0],
+                                 std::regex(R"(CIniFileReader::Sort: sorting 3 section names took \d+ ms)")))
+        << lines[0];
+    EXPECT_TRUE(std::regex_match(
+        lines[1], std::regex(R"(CIniFileReader::Sort: sorting 3 sections \+ section names took \d+ ms)")))
+        << lines[1];
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(IniReaderFromMemory, ReadsLikeAFile)
+{
+    CIniFileReader reader;
+    const std::string text = "[Piano-3]\nimage fn = piano-open.png\n";
+    ASSERT_TRUE(reader.LoadFromMemory(text.data(), text.size(), true));
+    char out[64];
+    EXPECT_TRUE(reader.GetValue("piano-3", "Image FN", "", out, sizeof out));
+    EXPECT_STREQ(out, "piano-open.png");
+    EXPECT_FALSE(reader.LoadFromMemory(text.data(), 0, false));
+    EXPECT_FALSE(reader.LoadFromMemory(nullptr, 4, false));
+    EXPECT_FALSE(reader.GetValue("piano-3", "image fn", "", out, sizeof out));
 }
 
 // Random mixtures of the characters the parser reacts to: every load must
 // stay inside its buffer (the sanitizer build checks) and every answer must
 // fit the caller's buffer.
-TEST(IniReaderFromMemory, SurvivesArbitraryBytes) {
-  const char alphabet[] = {'[', ']', '=', ';', '"', ' ', '\t', '\r', '\n', '\0', 'a', 'B', '\xFF', '\xFE', '\xE9'};
-  std::mt19937 random(20260101);
-  for (int round = 0; round < 400; ++round) {
-    std::string bytes(random() % 300, '\0');
-    for (char& c : bytes) c = alphabet[random() % sizeof alphabet];
-    if (round % 3 == 0 && bytes.size() >= 2) bytes.replace(0, 2, "\xFF\xFE");
-    CIniFileReader reader;
-    reader.LoadFromMemory(bytes.data(), bytes.size(), round % 2 == 0);
-    for (const char* section : {"", "a", "B", "aB", "\xE9"}) {
-      for (const char* key : {"", "a", "B", "ab"}) {
-        char out[4] = {'x', 'x', 'x', 'x'};
-        reader.GetValue(section, key, "default", out, sizeof out);
-        EXPECT_LE(std::strlen(out), 3u);
-      }
+TEST(IniReaderFromMemory, SurvivesArbitraryBytes)
+{
+    const char alphabet[] = {'[',  ']',  '=', ';', '"',    ' ',    '\t',  '\r',
+                             '\n', '\0', 'a', 'B', '\xFF', '\xFE', '\xE9'};
+    std::mt19937 random(20260101);
+    for (int round = 0; round < 400; ++round)
+    {
+        std::string bytes(random() % 300, '\0');
+        for (char& c : bytes)
+            c = alphabet[random() % sizeof alphabet];
+        if (round % 3 == 0 && bytes.size() >= 2)
+            bytes.replace(0, 2, "\xFF\xFE");
+        CIniFileReader reader;
+        reader.LoadFromMemory(bytes.data(), bytes.size(), round % 2 == 0);
+        for (const char* section : {"", "a", "B", "aB", "\xE9"})
+        {
+            for (const char* key : {"", "a", "B", "ab"})
+            {
+                char out[4] = {'x', 'x', 'x', 'x'};
+                reader.GetValue(section, key, "default", out, sizeof out);
+                EXPECT_LE(std::strlen(out), 3u);
+            }
+        }
     }
-  }
 }
 
-}  // namespace
+} // namespace

@@ -10,25 +10,31 @@
 
 #include "../platform/TempFolder.h"
 
-inline std::vector<std::string> LogTexts(const std::string& file) {
-  static const std::regex kLine(R"(^\d{2}:\d{2}:\d{2} \[[ \d]{2}\d mils\] : ([^\r\n]*)$)");
-  const std::string content = TempFolder::Read(file);
-  std::vector<std::string> texts;
-  size_t start = 0;
-  while (start < content.size()) {
-    const size_t end = content.find("\r\n", start);
-    if (end == std::string::npos) {
-      ADD_FAILURE() << "line without \\r\\n: " << content.substr(start);
-      break;
+inline std::vector<std::string> LogTexts(const std::string& file)
+{
+    static const std::regex kLine(R"(^\d{2}:\d{2}:\d{2} \[[ \d]{2}\d mils\] : ([^\r\n]*)$)");
+    const std::string content = TempFolder::Read(file);
+    std::vector<std::string> texts;
+    size_t start = 0;
+    while (start < content.size())
+    {
+        const size_t end = content.find("\r\n", start);
+        if (end == std::string::npos)
+        {
+            ADD_FAILURE() << "line without \\r\\n: " << content.substr(start);
+            break;
+        }
+        const std::string line = content.substr(start, end - start);
+        std::smatch match;
+        if (std::regex_match(line, match, kLine))
+        {
+            texts.push_back(match[1]);
+        }
+        else
+        {
+            ADD_FAILURE() << "malformed log line: " << line;
+        }
+        start = end + 2;
     }
-    const std::string line = content.substr(start, end - start);
-    std::smatch match;
-    if (std::regex_match(line, match, kLine)) {
-      texts.push_back(match[1]);
-    } else {
-      ADD_FAILURE() << "malformed log line: " << line;
-    }
-    start = end + 2;
-  }
-  return texts;
+    return texts;
 }

@@ -7,196 +7,226 @@
 #include "Log.h"
 #include "LogReading.h"
 
-namespace {
+namespace
+{
 
-class LogTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    path_ = folder_.File("Virellando-Log.txt");
-    resources::LogStart(path_);
-  }
-  std::vector<std::string> Lines() const { return LogTexts(path_); }
+class LogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        path_ = folder_.File("Virellando-Log.txt");
+        resources::LogStart(path_);
+    }
+    std::vector<std::string> Lines() const { return LogTexts(path_); }
 
-  TempFolder folder_;
-  std::string path_;
+    TempFolder folder_;
+    std::string path_;
 };
 
-TEST_F(LogTest, LineCarriesTheTimePrefixAndEndsWithCrLf) {
-  resources::LogLine("Init completed.");
-  const std::string content = TempFolder::Read(path_);
-  EXPECT_TRUE(std::regex_match(content,
-                               std::regex(R"(\d{2}:\d{2}:\d{2} \[[ \d]{2}\d mils\] : Init completed\.\r\n)")))
-      << content;
+TEST_F(LogTest, LineCarriesTheTimePrefixAndEndsWithCrLf)
+{
+    resources::LogLine("Init completed.");
+    const std::string content = TempFolder::Read(path_);
+    EXPECT_TRUE(std::regex_match(
+        content, std::regex(R"(\d{2}:\d{2}:\d{2} \[[ \d]{2}\d mils\] : Init completed\.\r\n)")))
+        << content;
 }
 
-TEST_F(LogTest, MillisecondsAreRightAlignedInThreeCharacters) {
-  for (int i = 0; i < 20; ++i) resources::LogLine("tick");
-  const std::string content = TempFolder::Read(path_);
-  std::smatch match;
-  ASSERT_TRUE(std::regex_search(content, match, std::regex(R"(\[([ \d]{3}) mils\])")));
-  const std::string field = match[1];
-  const size_t digits = field.find_first_not_of(' ');
-  ASSERT_NE(digits, std::string::npos);
-  EXPECT_EQ(field.find(' ', digits), std::string::npos);
-  if (digits > 0) {
-    EXPECT_NE(field[digits], '0');
-  }
+TEST_F(LogTest, MillisecondsAreRightAlignedInThreeCharacters)
+{
+    for (int i = 0; i < 20; ++i)
+        resources::LogLine("tick");
+    const std::string content = TempFolder::Read(path_);
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(content, match, std::regex(R"(\[([ \d]{3}) mils\])")));
+    const std::string field = match[1];
+    const size_t digits = field.find_first_not_of(' ');
+    ASSERT_NE(digits, std::string::npos);
+    EXPECT_EQ(field.find(' ', digits), std::string::npos);
+    if (digits > 0)
+    {
+        EXPECT_NE(field[digits], '0');
+    }
 }
 
-TEST_F(LogTest, FormattedLine) {
-  resources::LogFormatted("Set Parameter %i value %f", 3, 0.5);
-  EXPECT_EQ(Lines(), std::vector<std::string>{"Set Parameter 3 value 0.500000"});
+TEST_F(LogTest, FormattedLine)
+{
+    resources::LogFormatted("Set Parameter %i value %f", 3, 0.5);
+    EXPECT_EQ(Lines(), std::vector<std::string>{"Set Parameter 3 value 0.500000"});
 }
 
-TEST_F(LogTest, FormattedTextIsCutAt2047Characters) {
-  const std::string longText(3000, 'x');
-  resources::LogFormatted("%s", longText.c_str());
-  resources::LogFormatted("%s", std::string(2047, 'y').c_str());
-  const std::vector<std::string> lines = Lines();
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], std::string(2047, 'x'));
-  EXPECT_EQ(lines[1], std::string(2047, 'y'));
+TEST_F(LogTest, FormattedTextIsCutAt2047Characters)
+{
+    const std::string longText(3000, 'x');
+    resources::LogFormatted("%s", longText.c_str());
+    resources::LogFormatted("%s", std::string(2047, 'y').c_str());
+    const std::vector<std::string> lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], std::string(2047, 'x'));
+    EXPECT_EQ(lines[1], std::string(2047, 'y'));
 }
 
-TEST_F(LogTest, EmptyTextWritesNothing) {
-  resources::LogLine("");
-  resources::LogLine(nullptr);
-  EXPECT_FALSE(std::filesystem::exists(path_));
-  resources::LogLine("after");
-  EXPECT_EQ(Lines(), std::vector<std::string>{"after"});
+TEST_F(LogTest, EmptyTextWritesNothing)
+{
+    resources::LogLine("");
+    resources::LogLine(nullptr);
+    EXPECT_FALSE(std::filesystem::exists(path_));
+    resources::LogLine("after");
+    EXPECT_EQ(Lines(), std::vector<std::string>{"after"});
 }
 
-TEST_F(LogTest, RestartEmptiesTheFileWithTheNextLine) {
-  resources::LogLine("Starting up on 1/02/2026!");
-  resources::LogLine("first instance");
-  resources::LogStart(path_);
-  // Nothing is touched until a line is written.
-  EXPECT_EQ(Lines().size(), 2u);
-  resources::LogLine("Starting up on 1/03/2026!");
-  EXPECT_EQ(Lines(), std::vector<std::string>{"Starting up on 1/03/2026!"});
+TEST_F(LogTest, RestartEmptiesTheFileWithTheNextLine)
+{
+    resources::LogLine("Starting up on 1/02/2026!");
+    resources::LogLine("first instance");
+    resources::LogStart(path_);
+    // Nothing is touched until a line is written.
+    EXPECT_EQ(Lines().size(), 2u);
+    resources::LogLine("Starting up on 1/03/2026!");
+    EXPECT_EQ(Lines(), std::vector<std::string>{"Starting up on 1/03/2026!"});
 }
 
-TEST_F(LogTest, RestartMovesTheLogToTheNewPath) {
-  resources::LogLine("old");
-  const std::string other = folder_.File("other-log.txt");
-  resources::LogStart(other);
-  EXPECT_EQ(resources::LogCurrentPath(), other);
-  resources::LogLine("new");
-  EXPECT_EQ(Lines(), std::vector<std::string>{"old"});
-  EXPECT_EQ(LogTexts(other), std::vector<std::string>{"new"});
+TEST_F(LogTest, RestartMovesTheLogToTheNewPath)
+{
+    resources::LogLine("old");
+    const std::string other = folder_.File("other-log.txt");
+    resources::LogStart(other);
+    EXPECT_EQ(resources::LogCurrentPath(), other);
+    resources::LogLine("new");
+    EXPECT_EQ(Lines(), std::vector<std::string>{"old"});
+    EXPECT_EQ(LogTexts(other), std::vector<std::string>{"new"});
 }
 
-TEST_F(LogTest, LineThatCannotBeWrittenIsDroppedAndTheNextOneTriesAgain) {
-  const std::filesystem::path folder = folder_.Path() / "later";
-  const std::string path = (folder / "Virellando-Log.txt").string();
-  resources::LogStart(path);
-  resources::LogLine("lost");
-  EXPECT_FALSE(std::filesystem::exists(path));
-  std::filesystem::create_directory(folder);
-  resources::LogLine("kept");
-  EXPECT_EQ(LogTexts(path), std::vector<std::string>{"kept"});
+TEST_F(LogTest, LineThatCannotBeWrittenIsDroppedAndTheNextOneTriesAgain)
+{
+    const std::filesystem::path folder = folder_.Path() / "later";
+    const std::string path = (folder / "Virellando-Log.txt").string();
+    resources::LogStart(path);
+    resources::LogLine("lost");
+    EXPECT_FALSE(std::filesystem::exists(path));
+    std::filesystem::create_directory(folder);
+    resources::LogLine("kept");
+    EXPECT_EQ(LogTexts(path), std::vector<std::string>{"kept"});
 }
 
-TEST_F(LogTest, PathsLongerThan260CharactersWork) {
-  std::filesystem::path folder = folder_.Path();
-  for (int i = 0; i < 4; ++i) folder /= std::string(80, static_cast<char>('a' + i));
-  std::filesystem::create_directories(folder);
-  const std::string path = (folder / "Virellando-Log.txt").string();
-  ASSERT_GT(path.size(), 330u);
-  resources::LogStart(path);
-  EXPECT_EQ(resources::LogCurrentPath(), path);
-  resources::LogLine("deep");
-  EXPECT_EQ(LogTexts(path), std::vector<std::string>{"deep"});
+TEST_F(LogTest, PathsLongerThan260CharactersWork)
+{
+    std::filesystem::path folder = folder_.Path();
+    for (int i = 0; i < 4; ++i)
+        folder /= std::string(80, static_cast<char>('a' + i));
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "Virellando-Log.txt").string();
+    ASSERT_GT(path.size(), 330u);
+    resources::LogStart(path);
+    EXPECT_EQ(resources::LogCurrentPath(), path);
+    resources::LogLine("deep");
+    EXPECT_EQ(LogTexts(path), std::vector<std::string>{"deep"});
 }
 
-TEST_F(LogTest, LinesFromSeveralThreadsInterleaveWhole) {
-  constexpr int kThreads = 4;
-  constexpr int kLines = 300;
-  std::vector<std::thread> threads;
-  for (int t = 0; t < kThreads; ++t) {
-    threads.emplace_back([t] {
-      const std::string padding(200, static_cast<char>('a' + t));
-      for (int i = 0; i < kLines; ++i) resources::LogFormatted("thread %d line %d %s", t, i, padding.c_str());
-    });
-  }
-  for (std::thread& thread : threads) thread.join();
+TEST_F(LogTest, LinesFromSeveralThreadsInterleaveWhole)
+{
+    constexpr int kThreads = 4;
+    constexpr int kLines = 300;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+    {
+        threads.emplace_back(
+            [t]
+            {
+                const std::string padding(200, static_cast<char>('a' + t));
+                for (int i = 0; i < kLines; ++i)
+                    resources::LogFormatted("thread %d line %d %s", t, i, padding.c_str());
+            });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
 
-  const std::vector<std::string> lines = Lines();
-  ASSERT_EQ(lines.size(), static_cast<size_t>(kThreads * kLines));
-  std::vector<int> next(kThreads, 0);
-  for (const std::string& line : lines) {
-    int thread = -1;
-    int index = -1;
-    ASSERT_EQ(std::sscanf(line.c_str(), "thread %d line %d", &thread, &index), 2) << line;
-    ASSERT_GE(thread, 0);
-    ASSERT_LT(thread, kThreads);
-    EXPECT_EQ(index, next[thread]++);
-    EXPECT_EQ(line, "thread " + std::to_string(thread) + " line " + std::to_string(index) + " " +
-                        std::string(200, static_cast<char>('a' + thread)));
-  }
+    const std::vector<std::string> lines = Lines();
+    ASSERT_EQ(lines.size(), static_cast<size_t>(kThreads * kLines));
+    std::vector<int> next(kThreads, 0);
+    for (const std::string& line : lines)
+    {
+        int thread = -1;
+        int index = -1;
+        ASSERT_EQ(std::sscanf(line.c_str(), "thread %d line %d", &thread, &index), 2) << line;
+        ASSERT_GE(thread, 0);
+        ASSERT_LT(thread, kThreads);
+        EXPECT_EQ(index, next[thread]++);
+        EXPECT_EQ(line, "thread " + std::to_string(thread) + " line " + std::to_string(index) + " " +
+                            std::string(200, static_cast<char>('a' + thread)));
+    }
 }
 
-TEST_F(LogTest, MemoryLinesUseDecimalMegabytes) {
-  platform::MemoryStatus status{};
-  status.memoryLoad = 42;
-  status.availPhys = 1234567890;
-  status.totalPhys = 17179869184;
-  status.availPageFile = 0;
-  status.totalPageFile = 2000000;
-  status.availVirtual = 140737488355328 - 5000000;
-  status.totalVirtual = 140737488355328;
-  resources::LogMemoryLines(status);
-  EXPECT_EQ(Lines(), (std::vector<std::string>{
-                         "Mem in use percentage = 42 %",
-                         "Free physical : 1234.57 MB, Total physical : 17179.87 MB",
-                         "Free paging file : 0.00 MB, Total paging file : 2.00 MB",
-                         "Free virtual : 140737483.36 MB, Total virtual : 140737488.36 MB",
-                     }));
+TEST_F(LogTest, MemoryLinesUseDecimalMegabytes)
+{
+    platform::MemoryStatus status{};
+    status.memoryLoad = 42;
+    status.availPhys = 1234567890;
+    status.totalPhys = 17179869184;
+    status.availPageFile = 0;
+    status.totalPageFile = 2000000;
+    status.availVirtual = 140737488355328 - 5000000;
+    status.totalVirtual = 140737488355328;
+    resources::LogMemoryLines(status);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{
+                           "Mem in use percentage = 42 %",
+                           "Free physical : 1234.57 MB, Total physical : 17179.87 MB",
+                           "Free paging file : 0.00 MB, Total paging file : 2.00 MB",
+                           "Free virtual : 140737483.36 MB, Total virtual : 140737488.36 MB",
+                       }));
 }
 
-TEST_F(LogTest, DiskLinesUseBinaryMegabytesInMountOrder) {
-  resources::LogDiskLines({{"/", 1610612736}, {"/media/My Disk", 5242880 + 524288}});
-  EXPECT_EQ(Lines(), (std::vector<std::string>{"/ has 1536.00 MB free.",
-                                               "/media/My Disk has 5.50 MB free."}));
+TEST_F(LogTest, DiskLinesUseBinaryMegabytesInMountOrder)
+{
+    resources::LogDiskLines({{"/", 1610612736}, {"/media/My Disk", 5242880 + 524288}});
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{"/ has 1536.00 MB free.", "/media/My Disk has 5.50 MB free."}));
 }
 
-TEST_F(LogTest, NoDrivesWriteNoDiskLines) {
-  resources::LogDiskLines({});
-  EXPECT_FALSE(std::filesystem::exists(path_));
+TEST_F(LogTest, NoDrivesWriteNoDiskLines)
+{
+    resources::LogDiskLines({});
+    EXPECT_FALSE(std::filesystem::exists(path_));
 }
 
-TEST_F(LogTest, CpuLineOnlyWhenTheSpeedIsKnown) {
-  resources::LogCpuLine(0);
-  resources::LogCpuLine(2995);
-  EXPECT_EQ(Lines(), std::vector<std::string>{"CPU Speed: 2.995000 GHz"});
+TEST_F(LogTest, CpuLineOnlyWhenTheSpeedIsKnown)
+{
+    resources::LogCpuLine(0);
+    resources::LogCpuLine(2995);
+    EXPECT_EQ(Lines(), std::vector<std::string>{"CPU Speed: 2.995000 GHz"});
 }
 
-TEST_F(LogTest, StartingUpLineGivesMonthDayYear) {
-  resources::LogStartingUp();
-  const std::vector<std::string> lines = Lines();
-  ASSERT_EQ(lines.size(), 1u);
-  const platform::LocalTime now = platform::GetLocalTime();
-  char expected[64];
-  std::snprintf(expected, sizeof expected, "Starting up on %d/%02d/%4d!", now.month, now.day, now.year);
-  EXPECT_EQ(lines[0], expected);
-  EXPECT_TRUE(std::regex_match(lines[0], std::regex(R"(Starting up on \d{1,2}/\d{2}/\d{4}!)")));
+TEST_F(LogTest, StartingUpLineGivesMonthDayYear)
+{
+    resources::LogStartingUp();
+    const std::vector<std::string> lines = Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    const platform::LocalTime now = platform::GetLocalTime();
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "Starting up on %d/%02d/%4d!", now.month, now.day, now.year);
+    EXPECT_EQ(lines[0], expected);
+    EXPECT_TRUE(std::regex_match(lines[0], std::regex(R"(Starting up on \d{1,2}/\d{2}/\d{4}!)")));
 }
 
-TEST_F(LogTest, SystemInformationComesInOrder) {
-  resources::LogSystemInformation();
-  const std::vector<std::string> lines = Lines();
-  ASSERT_GE(lines.size(), 5u);
-  EXPECT_EQ(lines[0], platform::OsDescription());
-  EXPECT_EQ(lines[1].rfind("Mem in use percentage = ", 0), 0u);
-  EXPECT_EQ(lines[2].rfind("Free physical : ", 0), 0u);
-  EXPECT_EQ(lines[3].rfind("Free paging file : ", 0), 0u);
-  EXPECT_EQ(lines[4].rfind("Free virtual : ", 0), 0u);
-  size_t at = 5;
-  while (at < lines.size() && lines[at].find(" MB free.") != std::string::npos) ++at;
-  if (at < lines.size()) {
-    EXPECT_EQ(lines[at].rfind("CPU Speed: ", 0), 0u);
-    EXPECT_EQ(at + 1, lines.size());
-  }
+TEST_F(LogTest, SystemInformationComesInOrder)
+{
+    resources::LogSystemInformation();
+    const std::vector<std::string> lines = Lines();
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[0], platform::OsDescription());
+    EXPECT_EQ(lines[1].rfind("Mem in use percentage = ", 0), 0u);
+    EXPECT_EQ(lines[2].rfind("Free physical : ", 0), 0u);
+    EXPECT_EQ(lines[3].rfind("Free paging file : ", 0), 0u);
+    EXPECT_EQ(lines[4].rfind("Free virtual : ", 0), 0u);
+    size_t at = 5;
+    while (at < lines.size() && lines[at].find(" MB free.") != std::string::npos)
+        ++at;
+    if (at < lines.size())
+    {
+        EXPECT_EQ(lines[at].rfind("CPU Speed: ", 0), 0u);
+        EXPECT_EQ(at + 1, lines.size());
+    }
 }
 
-}  // namespace
+} // namespace

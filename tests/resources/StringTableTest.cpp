@@ -9,171 +9,201 @@
 #include "StringTable.h"
 #include "StringTableTesting.h"
 
-namespace {
+namespace
+{
 
-class StringTableTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    resources::StringTableClearCacheForTesting();
-    file_ = folder_.File("Grand.INI");
-    resources::StringTableSetFile(file_.c_str());
-  }
-  void WriteStrings(const std::string& text) const { folder_.Write("Grand.INI", text); }
-  static std::string Lookup(const char* key, const char* file = nullptr, bool unescape = true) {
-    char out[512];
-    const size_t length = resources::StringTableLookup(key, out, sizeof out, file, unescape);
-    EXPECT_EQ(length, std::strlen(out));
-    return out;
-  }
+class StringTableTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        resources::StringTableClearCacheForTesting();
+        file_ = folder_.File("Grand.INI");
+        resources::StringTableSetFile(file_.c_str());
+    }
+    void WriteStrings(const std::string& text) const { folder_.Write("Grand.INI", text); }
+    static std::string Lookup(const char* key, const char* file = nullptr, bool unescape = true)
+    {
+        char out[512];
+        const size_t length = resources::StringTableLookup(key, out, sizeof out, file, unescape);
+        EXPECT_EQ(length, std::strlen(out));
+        return out;
+    }
 
-  TempFolder folder_;
-  std::string file_;
+    TempFolder folder_;
+    std::string file_;
 };
 
-TEST_F(StringTableTest, KeysMatchInAnyLetterCaseAndBlanksAroundEqualsDoNotMatter) {
-  WriteStrings("[Strings]\nLid Up Tooltip   =   Raise the lid\r\n");
-  EXPECT_EQ(Lookup("lid up tooltip"), "Raise the lid");
-  EXPECT_EQ(Lookup("LID UP TOOLTIP"), "Raise the lid");
+TEST_F(StringTableTest, KeysMatchInAnyLetterCaseAndBlanksAroundEqualsDoNotMatter)
+{
+    WriteStrings("[Strings]\nLid Up Tooltip   =   Raise the lid\r\n");
+    EXPECT_EQ(Lookup("lid up tooltip"), "Raise the lid");
+    EXPECT_EQ(Lookup("LID UP TOOLTIP"), "Raise the lid");
 }
 
-TEST_F(StringTableTest, IndentedLineNeverMatches) {
-  WriteStrings("  Lid Down Tooltip = Lower the lid\n");
-  EXPECT_EQ(Lookup("Lid Down Tooltip"), "Lid Down Tooltip");
-  EXPECT_EQ(Lookup("  Lid Down Tooltip"), "Lower the lid");
+TEST_F(StringTableTest, IndentedLineNeverMatches)
+{
+    WriteStrings("  Lid Down Tooltip = Lower the lid\n");
+    EXPECT_EQ(Lookup("Lid Down Tooltip"), "Lid Down Tooltip");
+    EXPECT_EQ(Lookup("  Lid Down Tooltip"), "Lower the lid");
 }
 
-TEST_F(StringTableTest, SectionsPlayNoPartAndTheFirstLineWins) {
-  WriteStrings("[One]\nHelp Tooltip=first\n; Help Tooltip=comment\n[Two]\nHelp Tooltip=second\n");
-  EXPECT_EQ(Lookup("Help Tooltip"), "first");
+TEST_F(StringTableTest, SectionsPlayNoPartAndTheFirstLineWins)
+{
+    WriteStrings("[One]\nHelp Tooltip=first\n; Help Tooltip=comment\n[Two]\nHelp Tooltip=second\n");
+    EXPECT_EQ(Lookup("Help Tooltip"), "first");
 }
 
-TEST_F(StringTableTest, CommentHeaderAndEmptyLinesAreSkipped) {
-  WriteStrings(";Build=commented\n[Build=header]\n\nno equals sign\nBuild=Build\n");
-  EXPECT_EQ(Lookup("Build"), "Build");
-  EXPECT_EQ(Lookup(";Build"), ";Build");
+TEST_F(StringTableTest, CommentHeaderAndEmptyLinesAreSkipped)
+{
+    WriteStrings(";Build=commented\n[Build=header]\n\nno equals sign\nBuild=Build\n");
+    EXPECT_EQ(Lookup("Build"), "Build");
+    EXPECT_EQ(Lookup(";Build"), ";Build");
 }
 
-TEST_F(StringTableTest, MissingKeyComesBackAsItself) {
-  WriteStrings("Other=x\n");
-  EXPECT_EQ(Lookup("VSTParamLid"), "VSTParamLid");
+TEST_F(StringTableTest, MissingKeyComesBackAsItself)
+{
+    WriteStrings("Other=x\n");
+    EXPECT_EQ(Lookup("VSTParamLid"), "VSTParamLid");
 }
 
-TEST_F(StringTableTest, EscapesBecomeControlCharacters) {
-  WriteStrings("Body=a\\r\\nb\\nc\\td\\\"e\\\"\n");
-  EXPECT_EQ(Lookup("Body"), "a\nb\nc\td\"e\"");
+TEST_F(StringTableTest, EscapesBecomeControlCharacters)
+{
+    WriteStrings("Body=a\\r\\nb\\nc\\td\\\"e\\\"\n");
+    EXPECT_EQ(Lookup("Body"), "a\nb\nc\td\"e\"");
 }
 
-TEST_F(StringTableTest, UnescapeOffLeavesEscapesUnlessAlreadyCached) {
-  WriteStrings("RawFirst=line\\none\nCookedFirst=line\\ntwo\n");
-  EXPECT_EQ(Lookup("RawFirst", nullptr, false), "line\\none");
-  // The raw form was not cached, so the unescaped form is right.
-  EXPECT_EQ(Lookup("RawFirst"), "line\none");
-  EXPECT_EQ(Lookup("CookedFirst"), "line\ntwo");
-  // Cached by the call with unescape on: the cached text answers.
-  EXPECT_EQ(Lookup("CookedFirst", nullptr, false), "line\ntwo");
+TEST_F(StringTableTest, UnescapeOffLeavesEscapesUnlessAlreadyCached)
+{
+    WriteStrings("RawFirst=line\\none\nCookedFirst=line\\ntwo\n");
+    EXPECT_EQ(Lookup("RawFirst", nullptr, false), "line\\none");
+    // The raw form was not cached, so the unescaped form is right.
+    EXPECT_EQ(Lookup("RawFirst"), "line\none");
+    EXPECT_EQ(Lookup("CookedFirst"), "line\ntwo");
+    // Cached by the call with unescape on: the cached text answers.
+    EXPECT_EQ(Lookup("CookedFirst", nullptr, false), "line\ntwo");
 }
 
-TEST_F(StringTableTest, QuotedValueLosesItsOuterQuotes) {
-  WriteStrings("Quoted=\"  two  spaces  \"\nShort=\"\"\nInner=say \"hi\"\n");
-  EXPECT_EQ(Lookup("Quoted"), "  two  spaces  ");
-  EXPECT_EQ(Lookup("Short"), "\"\"");
-  EXPECT_EQ(Lookup("Inner"), "say \"hi\"");
+TEST_F(StringTableTest, QuotedValueLosesItsOuterQuotes)
+{
+    WriteStrings("Quoted=\"  two  spaces  \"\nShort=\"\"\nInner=say \"hi\"\n");
+    EXPECT_EQ(Lookup("Quoted"), "  two  spaces  ");
+    EXPECT_EQ(Lookup("Short"), "\"\"");
+    EXPECT_EQ(Lookup("Inner"), "say \"hi\"");
 }
 
-TEST_F(StringTableTest, FoundTextsAreCachedUntilTheModuleUnloads) {
-  WriteStrings("Cached Key=before\n");
-  EXPECT_EQ(Lookup("Cached Key"), "before");
-  WriteStrings("Cached Key=after\n");
-  EXPECT_EQ(Lookup("Cached Key"), "before");
-  // The cache holds the key as it was asked for; another spelling reads the file.
-  EXPECT_EQ(Lookup("cached key"), "after");
+TEST_F(StringTableTest, FoundTextsAreCachedUntilTheModuleUnloads)
+{
+    WriteStrings("Cached Key=before\n");
+    EXPECT_EQ(Lookup("Cached Key"), "before");
+    WriteStrings("Cached Key=after\n");
+    EXPECT_EQ(Lookup("Cached Key"), "before");
+    // The cache holds the key as it was asked for; another spelling reads the file.
+    EXPECT_EQ(Lookup("cached key"), "after");
 }
 
-TEST_F(StringTableTest, KeyLookedUpBeforeTheFileExistsIsFoundAfter) {
-  EXPECT_FALSE(std::filesystem::exists(file_));
-  EXPECT_EQ(Lookup("VSS_Loading"), "VSS_Loading");
-  WriteStrings("VSS_Loading=Loading...\n");
-  EXPECT_EQ(Lookup("VSS_Loading"), "Loading...");
+TEST_F(StringTableTest, KeyLookedUpBeforeTheFileExistsIsFoundAfter)
+{
+    EXPECT_FALSE(std::filesystem::exists(file_));
+    EXPECT_EQ(Lookup("VSS_Loading"), "VSS_Loading");
+    WriteStrings("VSS_Loading=Loading...\n");
+    EXPECT_EQ(Lookup("VSS_Loading"), "Loading...");
 }
 
-TEST_F(StringTableTest, GivenFileIsReadAfreshAndKeepsQuotes) {
-  WriteStrings("Shared=from the string file\n");
-  const std::string other = folder_.Write("Other.INI", "Shared=\"from the other file\"\n");
-  EXPECT_EQ(Lookup("Shared", other.c_str()), "\"from the other file\"");
-  EXPECT_EQ(Lookup("Shared"), "from the string file");
-  folder_.Write("Other.INI", "Shared=changed\n");
-  EXPECT_EQ(Lookup("Shared", other.c_str()), "changed");
-  EXPECT_EQ(Lookup("Shared", ""), "from the string file");
+TEST_F(StringTableTest, GivenFileIsReadAfreshAndKeepsQuotes)
+{
+    WriteStrings("Shared=from the string file\n");
+    const std::string other = folder_.Write("Other.INI", "Shared=\"from the other file\"\n");
+    EXPECT_EQ(Lookup("Shared", other.c_str()), "\"from the other file\"");
+    EXPECT_EQ(Lookup("Shared"), "from the string file");
+    folder_.Write("Other.INI", "Shared=changed\n");
+    EXPECT_EQ(Lookup("Shared", other.c_str()), "changed");
+    EXPECT_EQ(Lookup("Shared", ""), "from the string file");
 }
 
-TEST_F(StringTableTest, TextIsCutToTheBufferAndItsLengthReturned) {
-  WriteStrings("ProgramName=Virellando\n");
-  char out[5];
-  EXPECT_EQ(resources::StringTableLookup("ProgramName", out, sizeof out), 4u);
-  EXPECT_STREQ(out, "Vire");
-  char one[1] = {'x'};
-  EXPECT_EQ(resources::StringTableLookup("ProgramName", one, sizeof one), 0u);
-  EXPECT_EQ(one[0], '\0');
-  EXPECT_EQ(resources::StringTableLookup("ProgramName", nullptr, 8), 0u);
-  char keyOut[4];
-  EXPECT_EQ(resources::StringTableLookup("Unknown", keyOut, sizeof keyOut), 3u);
-  EXPECT_STREQ(keyOut, "Unk");
+TEST_F(StringTableTest, TextIsCutToTheBufferAndItsLengthReturned)
+{
+    WriteStrings("ProgramName=Virellando\n");
+    char out[5];
+    EXPECT_EQ(resources::StringTableLookup("ProgramName", out, sizeof out), 4u);
+    EXPECT_STREQ(out, "Vire");
+    char one[1] = {'x'};
+    EXPECT_EQ(resources::StringTableLookup("ProgramName", one, sizeof one), 0u);
+    EXPECT_EQ(one[0], '\0');
+    EXPECT_EQ(resources::StringTableLookup("ProgramName", nullptr, 8), 0u);
+    char keyOut[4];
+    EXPECT_EQ(resources::StringTableLookup("Unknown", keyOut, sizeof keyOut), 3u);
+    EXPECT_STREQ(keyOut, "Unk");
 }
 
-TEST_F(StringTableTest, LinesLongerThan1024BytesAreReadWhole) {
-  // The tail of a long line must not be taken for a line of its own.
-  const std::string filler(1100, 'x');
-  WriteStrings("Long Text=" + filler + "Tail Key=wrong\nTail Key=right\nAfter=" + filler + "!\n");
-  EXPECT_EQ(Lookup("Tail Key"), "right");
-  std::vector<char> out(4096);
-  resources::StringTableLookup("After", out.data(), out.size());
-  EXPECT_EQ(std::string(out.data()), filler + "!");
+TEST_F(StringTableTest, LinesLongerThan1024BytesAreReadWhole)
+{
+    // The tail of a long line must not be taken for a line of its own.
+    const std::string filler(1100, 'x');
+    WriteStrings("Long Text=" + filler + "Tail Key=wrong\nTail Key=right\nAfter=" + filler + "!\n");
+    EXPECT_EQ(Lookup("Tail Key"), "right");
+    std::vector<char> out(4096);
+    resources::StringTableLookup("After", out.data(), out.size());
+    EXPECT_EQ(std::string(out.data()), filler + "!");
 }
 
-TEST_F(StringTableTest, Utf8MarkDoesNotHideTheFirstKey) {
-  WriteStrings("\xEF\xBB\xBF" "Dialog Close Tooltip=Close\n");
-  EXPECT_EQ(Lookup("Dialog Close Tooltip"), "Close");
+TEST_F(StringTableTest, Utf8MarkDoesNotHideTheFirstKey)
+{
+    WriteStrings("\xEF\xBB\xBF"
+                 "Dialog Close Tooltip=Close\n");
+    EXPECT_EQ(Lookup("Dialog Close Tooltip"), "Close");
 }
 
-TEST_F(StringTableTest, LockComesAndGoesWithInstancesAndLookupsWorkEitherWay) {
-  WriteStrings("Locked Key=yes\nUnlocked Key=also\n");
-  EXPECT_FALSE(resources::StringTableHasLock());
-  EXPECT_EQ(Lookup("Unlocked Key"), "also");
-  resources::StringTableCreateLock();
-  EXPECT_TRUE(resources::StringTableHasLock());
-  EXPECT_EQ(Lookup("Locked Key"), "yes");
-  resources::StringTableDeleteLock();
-  EXPECT_FALSE(resources::StringTableHasLock());
+TEST_F(StringTableTest, LockComesAndGoesWithInstancesAndLookupsWorkEitherWay)
+{
+    WriteStrings("Locked Key=yes\nUnlocked Key=also\n");
+    EXPECT_FALSE(resources::StringTableHasLock());
+    EXPECT_EQ(Lookup("Unlocked Key"), "also");
+    resources::StringTableCreateLock();
+    EXPECT_TRUE(resources::StringTableHasLock());
+    EXPECT_EQ(Lookup("Locked Key"), "yes");
+    resources::StringTableDeleteLock();
+    EXPECT_FALSE(resources::StringTableHasLock());
 }
 
-TEST_F(StringTableTest, ConcurrentLookupsUnderTheLockAgree) {
-  std::string text;
-  for (int i = 0; i < 50; ++i) text += "Key" + std::to_string(i) + "=Value" + std::to_string(i) + "\n";
-  WriteStrings(text);
-  resources::StringTableCreateLock();
-  std::vector<std::thread> threads;
-  std::vector<int> wrong(4, 0);
-  for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([t, &wrong] {
-      for (int round = 0; round < 20; ++round) {
-        for (int i = 0; i < 50; ++i) {
-          const std::string key = "Key" + std::to_string((i + t * 13) % 50);
-          char out[64];
-          resources::StringTableLookup(key.c_str(), out, sizeof out);
-          if (std::string(out) != "Value" + key.substr(3)) ++wrong[t];
-        }
-      }
-    });
-  }
-  for (std::thread& thread : threads) thread.join();
-  resources::StringTableDeleteLock();
-  EXPECT_EQ(wrong, std::vector<int>(4, 0));
+TEST_F(StringTableTest, ConcurrentLookupsUnderTheLockAgree)
+{
+    std::string text;
+    for (int i = 0; i < 50; ++i)
+        text += "Key" + std::to_string(i) + "=Value" + std::to_string(i) + "\n";
+    WriteStrings(text);
+    resources::StringTableCreateLock();
+    std::vector<std::thread> threads;
+    std::vector<int> wrong(4, 0);
+    for (int t = 0; t < 4; ++t)
+    {
+        threads.emplace_back(
+            [t, &wrong]
+            {
+                for (int round = 0; round < 20; ++round)
+                {
+                    for (int i = 0; i < 50; ++i)
+                    {
+                        const std::string key = "Key" + std::to_string((i + t * 13) % 50);
+                        char out[64];
+                        resources::StringTableLookup(key.c_str(), out, sizeof out);
+                        if (std::string(out) != "Value" + key.substr(3))
+                            ++wrong[t];
+                    }
+                }
+            });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    resources::StringTableDeleteLock();
+    EXPECT_EQ(wrong, std::vector<int>(4, 0));
 }
 
-TEST_F(StringTableTest, StringFileNameIsKeptWhole) {
-  const std::string longName = "/" + std::string(300, 'd') + "/Grand.INI";
-  resources::StringTableSetFile(longName.c_str());
-  EXPECT_EQ(resources::StringTableFile(), longName);
+TEST_F(StringTableTest, StringFileNameIsKeptWhole)
+{
+    const std::string longName = "/" + std::string(300, 'd') + "/Grand.INI";
+    resources::StringTableSetFile(longName.c_str());
+    EXPECT_EQ(resources::StringTableFile(), longName);
 }
 
-}  // namespace
+} // namespace

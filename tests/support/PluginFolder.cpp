@@ -10,7 +10,8 @@ namespace fs = std::filesystem;
 PluginFolder::PluginFolder(const std::string& soName) : soName(soName)
 {
     std::random_device random;
-    folder = fs::temp_directory_path() / ("virellando-test-" + std::to_string(random()) + "-" + std::to_string(random()));
+    folder = fs::temp_directory_path() /
+             ("virellando-test-" + std::to_string(random()) + "-" + std::to_string(random()));
     fs::create_directories(folder);
     fs::copy_file(VIRELLANDO_PLUGIN_PATH, folder / soName);
 }

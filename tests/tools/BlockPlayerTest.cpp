@@ -56,10 +56,12 @@ TEST(BlockPlayer, EachBlockGetsItsOwnMessagesBeforeItIsProcessed)
     RecordingTarget target;
     BlockPlayer player(4);
     std::vector<float> firstSamples;
-    ASSERT_TRUE(player.play(messages, 12, target, [&](const float* left, const float*, uint32_t) {
-        firstSamples.push_back(left[0]);
-        return true;
-    }));
+    ASSERT_TRUE(player.play(messages, 12, target,
+                            [&](const float* left, const float*, uint32_t)
+                            {
+                                firstSamples.push_back(left[0]);
+                                return true;
+                            }));
     ASSERT_EQ(target.received.size(), 4u);
     EXPECT_EQ(target.received[0].block, 0u);
     EXPECT_EQ(target.received[1].offset, 3u);
@@ -74,11 +76,13 @@ TEST(BlockPlayer, LastBlockIsShortWhenTheLengthIsNotAMultiple)
     RecordingTarget target;
     BlockPlayer player(256);
     uint64_t written = 0;
-    ASSERT_TRUE(player.play({}, 600, target, [&](const float*, const float* right, uint32_t frames) {
-        EXPECT_EQ(right[frames - 1], 1.0f);
-        written += frames;
-        return true;
-    }));
+    ASSERT_TRUE(player.play({}, 600, target,
+                            [&](const float*, const float* right, uint32_t frames)
+                            {
+                                EXPECT_EQ(right[frames - 1], 1.0f);
+                                written += frames;
+                                return true;
+                            }));
     EXPECT_EQ(target.blockFrames, (std::vector<uint32_t>{256, 256, 88}));
     EXPECT_EQ(written, 600u);
 }
@@ -87,7 +91,8 @@ TEST(BlockPlayer, FramesToRenderCoverTheLastMessageAndTheTail)
 {
     EXPECT_EQ(BlockPlayer::framesToRender({}, 1000, 50), 1050u);
     EXPECT_EQ(BlockPlayer::framesToRender({at(999, 64, 1)}, 1000, 50), 1050u);
-    EXPECT_EQ(BlockPlayer::framesToRender({at(1000, 64, 1)}, 1000, 50), 1051u) << "a message on the end frame";
+    EXPECT_EQ(BlockPlayer::framesToRender({at(1000, 64, 1)}, 1000, 50), 1051u)
+        << "a message on the end frame";
     EXPECT_EQ(BlockPlayer::framesToRender({at(1200, 64, 1)}, 1000, 0), 1201u);
 }
 
@@ -96,7 +101,8 @@ TEST(BlockPlayer, FailingOutputStopsTheRender)
     RecordingTarget target;
     BlockPlayer player(16);
     int calls = 0;
-    EXPECT_FALSE(player.play({}, 160, target, [&](const float*, const float*, uint32_t) { return ++calls < 3; }));
+    EXPECT_FALSE(
+        player.play({}, 160, target, [&](const float*, const float*, uint32_t) { return ++calls < 3; }));
     EXPECT_EQ(calls, 3);
     EXPECT_EQ(target.blocks, 3u);
 }
@@ -108,7 +114,8 @@ TEST(BlockPlayer, ProgressCountsFramesDone)
     std::vector<uint64_t> done;
     ASSERT_TRUE(player.play(
         {}, 250, target, [](const float*, const float*, uint32_t) { return true; },
-        [&](uint64_t frames, uint64_t total) {
+        [&](uint64_t frames, uint64_t total)
+        {
             EXPECT_EQ(total, 250u);
             done.push_back(frames);
         }));

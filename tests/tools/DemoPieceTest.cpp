@@ -71,7 +71,8 @@ TEST(DemoPiece, EveryNoteAndThePedalAreReleased)
     {
         if (m.isNoteOn())
         {
-            EXPECT_EQ(sounding[m.data1], 0) << "key " << int(m.data1) << " struck again at " << m.seconds << " s";
+            EXPECT_EQ(sounding[m.data1], 0)
+                << "key " << int(m.data1) << " struck again at " << m.seconds << " s";
             ++sounding[m.data1];
         }
         else if (m.isNoteOff())

@@ -63,7 +63,8 @@ VstIntPtr dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr
         for (VstInt32 i = 0; i < list->numEvents; ++i)
         {
             const auto* midi = reinterpret_cast<const VstMidiEvent*>(list->events[i]);
-            fake->pending.push_back({midi->deltaFrames, uint8_t(midi->midiData[1]), uint8_t(midi->midiData[2])});
+            fake->pending.push_back(
+                {midi->deltaFrames, uint8_t(midi->midiData[1]), uint8_t(midi->midiData[2])});
         }
         return 1;
     }

@@ -59,7 +59,7 @@ TEST_P(FramePlacement, LandsInTheRightBlockAtTheRightOffset)
 // tick 10368000 three hours.
 INSTANTIATE_TEST_SUITE_P(
     RatesAndBlockSizes, FramePlacement,
-    ::testing::Values(Placement{44100, 1, 1, 46, 0},          // 45.9375 frames rounds up
+    ::testing::Values(Placement{44100, 1, 1, 46, 0}, // 45.9375 frames rounds up
                       Placement{44100, 256, 1, 0, 46}, Placement{44100, 4096, 1, 0, 46},
                       Placement{44100, 1, 480, 22050, 0}, Placement{44100, 256, 480, 86, 34},
                       Placement{44100, 4096, 480, 5, 1570}, Placement{44100, 256, 960, 172, 68},

@@ -43,8 +43,9 @@ Bytes single(const Bytes& events)
 TEST(MidiEventOrder, RepeatedNoteReleasesBeforeItStrikesAgain)
 {
     // The writer put the second strike before the release of the first, at the same tick.
-    EXPECT_EQ(sequence(single({0x00, 0x90, 60, 80, 0x60, 0x90, 60, 80, 0x00, 0x80, 60, 0, 0x60, 0x80, 60, 0})),
-              "on60 off60 on60 off60");
+    EXPECT_EQ(
+        sequence(single({0x00, 0x90, 60, 80, 0x60, 0x90, 60, 80, 0x00, 0x80, 60, 0, 0x60, 0x80, 60, 0})),
+        "on60 off60 on60 off60");
 }
 
 TEST(MidiEventOrder, VelocityZeroNoteOnCountsAsRelease)
@@ -70,14 +71,15 @@ TEST(MidiEventOrder, OnlyAsManyReleasesMoveAsNotesWereSounding)
 {
     // One note sounds; at tick 96 it is struck again and released twice: one release ends the old note, the
     // other ends the new one and stays after it.
-    EXPECT_EQ(sequence(single({0x00, 0x90, 60, 80, 0x60, 0x90, 60, 80, 0x00, 0x80, 60, 0, 0x00, 0x80, 60, 0})),
-              "on60 off60 on60 off60");
+    EXPECT_EQ(
+        sequence(single({0x00, 0x90, 60, 80, 0x60, 0x90, 60, 80, 0x00, 0x80, 60, 0, 0x00, 0x80, 60, 0})),
+        "on60 off60 on60 off60");
 }
 
 TEST(MidiEventOrder, OtherKeysAndControllersKeepFileOrder)
 {
-    EXPECT_EQ(sequence(single({0x00, 0x90, 60, 80, 0x00, 0x90, 64, 80, 0x60, 0x90, 67, 80, 0x00, 0xB0, 64, 127,
-                               0x00, 0x80, 64, 0, 0x00, 0x80, 60, 0})),
+    EXPECT_EQ(sequence(single({0x00, 0x90, 60, 80,  0x00, 0x90, 64, 80, 0x60, 0x90, 67, 80,
+                               0x00, 0xB0, 64, 127, 0x00, 0x80, 64, 0,  0x00, 0x80, 60, 0})),
               "on60 on64 on67 cc64 off64 off60");
 }
 
@@ -94,5 +96,6 @@ TEST(MidiEventOrder, LaterTicksComeLaterWhateverTheTrack)
 {
     const Bytes late = {0x60, 0x90, 60, 80};
     const Bytes early = {0x30, 0x90, 62, 80};
-    EXPECT_EQ(sequence(smf::join({smf::header(1, 2, 96), smf::track(late), smf::track(early)})), "on62/t1 on60");
+    EXPECT_EQ(sequence(smf::join({smf::header(1, 2, 96), smf::track(late), smf::track(early)})),
+              "on62/t1 on60");
 }

@@ -29,8 +29,9 @@ Bytes oneTrack(const Bytes& events, uint16_t format = 0)
 // A header followed by a track chunk that declares length but holds only body.
 Bytes declaredTrack(uint32_t length, const Bytes& body)
 {
-    Bytes out = smf::join({smf::header(0, 1, 96), {'M', 'T', 'r', 'k', uint8_t(length >> 24), uint8_t(length >> 16),
-                                                   uint8_t(length >> 8), uint8_t(length)}});
+    Bytes out = smf::join({smf::header(0, 1, 96),
+                           {'M', 'T', 'r', 'k', uint8_t(length >> 24), uint8_t(length >> 16),
+                            uint8_t(length >> 8), uint8_t(length)}});
     out.insert(out.end(), body.begin(), body.end());
     return out;
 }
@@ -39,9 +40,10 @@ Bytes declaredTrack(uint32_t length, const Bytes& body)
 
 TEST(MidiFileDamage, EveryTruncationOfAValidFileIsRefused)
 {
-    const Bytes full = smf::join({smf::header(1, 2, 480), smf::track(smf::join({smf::tempo(0, 400000), smf::endOfTrack()})),
-                                  smf::track({0x00, 0xF0, 2, 0x01, 0xF7, 0x00, 0x90, 60, 90, 0x83, 0x60, 60, 0,
-                                              0x00, 0xFF, 0x2F, 0x00})});
+    const Bytes full =
+        smf::join({smf::header(1, 2, 480), smf::track(smf::join({smf::tempo(0, 400000), smf::endOfTrack()})),
+                   smf::track({0x00, 0xF0, 2, 0x01, 0xF7, 0x00, 0x90, 60, 90, 0x83, 0x60, 60, 0, 0x00, 0xFF,
+                               0x2F, 0x00})});
     MidiFile file;
     ASSERT_TRUE(file.parse(full.data(), full.size())) << file.error();
     for (size_t size = 0; size < full.size(); ++size)
@@ -61,9 +63,12 @@ TEST(MidiFileDamage, EventCutOffAtTheEndOfItsTrackIsRefused)
 
 TEST(MidiFileDamage, VariableLengthNumberOfFiveBytesIsRefused)
 {
-    EXPECT_TRUE(mentions(refusal(oneTrack({0x81, 0x80, 0x80, 0x80, 0x00, 0x90, 60, 1})), "longer than four bytes"));
-    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xFF, 0x01, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F})), "longer than four bytes"));
-    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xF0, 0x80, 0x80, 0x80, 0x80, 0x01})), "longer than four bytes"));
+    EXPECT_TRUE(
+        mentions(refusal(oneTrack({0x81, 0x80, 0x80, 0x80, 0x00, 0x90, 60, 1})), "longer than four bytes"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xFF, 0x01, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F})),
+                         "longer than four bytes"));
+    EXPECT_TRUE(
+        mentions(refusal(oneTrack({0x00, 0xF0, 0x80, 0x80, 0x80, 0x80, 0x01})), "longer than four bytes"));
 }
 
 TEST(MidiFileDamage, HugeDeclaredLengthsAreRefusedWithoutReading)
@@ -95,8 +100,10 @@ TEST(MidiFileDamage, DataByteWithoutStatusIsRefused)
 
 TEST(MidiFileDamage, MetaAndSysexEndRunningStatus)
 {
-    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0x90, 60, 1, 0x00, 0xFF, 0x01, 0, 0x00, 62, 1})), "without a status"));
-    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0x90, 60, 1, 0x00, 0xF0, 1, 0xF7, 0x00, 62, 1})), "without a status"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0x90, 60, 1, 0x00, 0xFF, 0x01, 0, 0x00, 62, 1})),
+                         "without a status"));
+    EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0x90, 60, 1, 0x00, 0xF0, 1, 0xF7, 0x00, 62, 1})),
+                         "without a status"));
 }
 
 TEST(MidiFileDamage, StatusByteInsideAMessageIsRefused)
@@ -129,7 +136,8 @@ TEST(MidiFileDamage, HeaderProblemsAreNamed)
     const uint16_t badSmpte = uint16_t((uint8_t(-26) << 8) | 40);
     EXPECT_TRUE(mentions(refusal(smf::join({smf::header(0, 1, badSmpte), smf::track({})})), "26 frames"));
     const uint16_t zeroTicksPerFrame = uint16_t(uint8_t(-25) << 8);
-    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(0, 1, zeroTicksPerFrame), smf::track({})})), "SMPTE frame"));
+    EXPECT_TRUE(
+        mentions(refusal(smf::join({smf::header(0, 1, zeroTicksPerFrame), smf::track({})})), "SMPTE frame"));
 }
 
 TEST(MidiFileDamage, PiecesLongerThanADayAreRefused)
@@ -141,7 +149,8 @@ TEST(MidiFileDamage, PiecesLongerThanADayAreRefused)
 
 TEST(MidiFileDamage, ErrorsNameTheTrackAndTheByte)
 {
-    const Bytes bytes = smf::join({smf::header(1, 2, 96), smf::track({0x00, 0x90, 60, 1}), smf::track({0x00, 60, 1})});
+    const Bytes bytes =
+        smf::join({smf::header(1, 2, 96), smf::track({0x00, 0x90, 60, 1}), smf::track({0x00, 60, 1})});
     const std::string error = refusal(bytes);
     EXPECT_TRUE(mentions(error, "track 1"));
     EXPECT_TRUE(mentions(error, "at byte 35")) << "14 header + 12 first track + 8 chunk header + 1 delta";

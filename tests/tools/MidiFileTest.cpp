@@ -29,7 +29,8 @@ const uint8_t d960[] = {0x87, 0x40};
 TEST(MidiFileTiming, DefaultTempoIs120BeatsPerMinute)
 {
     const Bytes events = {0x00, 0x90, 60, 100, d480[0], d480[1], 0x80, 60, 64};
-    const MidiFile file = parsed(smf::join({smf::header(0, 1, 480), smf::track(smf::join({events, smf::endOfTrack()}))}));
+    const MidiFile file =
+        parsed(smf::join({smf::header(0, 1, 480), smf::track(smf::join({events, smf::endOfTrack()}))}));
     ASSERT_EQ(file.messages().size(), 2u);
     EXPECT_EQ(file.timeUnitsPerSecond(), 480u * 1000000u);
     EXPECT_EQ(file.messages()[1].tick, 480u);
@@ -41,11 +42,12 @@ TEST(MidiFileTiming, DefaultTempoIs120BeatsPerMinute)
 TEST(MidiFileTiming, TempoChangeInFirstTrackTimesNotesOfOtherTracks)
 {
     // Track 0: 120 bpm, then 240 bpm from tick 960. Track 1: notes at 480, 960 and 1440.
-    const Bytes tempoTrack = smf::join({smf::tempo(0, 500000), {d960[0], d960[1], 0xFF, 0x51, 3, 0x03, 0xD0, 0x90},
-                                        smf::endOfTrack()});
-    const Bytes notes = {d480[0], d480[1], 0x90, 60, 90, d480[0], d480[1], 0x90, 62, 90, d480[0], d480[1], 0x90, 64, 90,
-                         0x00, 0xFF, 0x2F, 0x00};
-    const MidiFile file = parsed(smf::join({smf::header(1, 2, 480), smf::track(tempoTrack), smf::track(notes)}));
+    const Bytes tempoTrack = smf::join(
+        {smf::tempo(0, 500000), {d960[0], d960[1], 0xFF, 0x51, 3, 0x03, 0xD0, 0x90}, smf::endOfTrack()});
+    const Bytes notes = {d480[0], d480[1], 0x90, 60, 90, d480[0], d480[1], 0x90, 62,  90,
+                         d480[0], d480[1], 0x90, 64, 90, 0x00,    0xFF,    0x2F, 0x00};
+    const MidiFile file =
+        parsed(smf::join({smf::header(1, 2, 480), smf::track(tempoTrack), smf::track(notes)}));
     ASSERT_EQ(file.messages().size(), 3u);
     EXPECT_DOUBLE_EQ(file.messages()[0].seconds, 0.5);
     EXPECT_DOUBLE_EQ(file.messages()[1].seconds, 1.0);
@@ -58,16 +60,18 @@ TEST(MidiFileTiming, TempoChangesInAnyTrackFormOneMap)
 {
     // The slowdown lies in track 2 although track 1 holds the notes; it must still apply.
     const Bytes notes = {0x00, 0x90, 60, 90, d960[0], d960[1], 0x90, 62, 90};
-    const Bytes slowdown = {d480[0], d480[1], 0xFF, 0x51, 3, 0x0F, 0x42, 0x40}; // 1 s per quarter from tick 480
-    const MidiFile file =
-        parsed(smf::join({smf::header(1, 3, 480), smf::track(smf::endOfTrack()), smf::track(notes), smf::track(slowdown)}));
+    const Bytes slowdown = {d480[0], d480[1], 0xFF, 0x51,
+                            3,       0x0F,    0x42, 0x40}; // 1 s per quarter from tick 480
+    const MidiFile file = parsed(smf::join(
+        {smf::header(1, 3, 480), smf::track(smf::endOfTrack()), smf::track(notes), smf::track(slowdown)}));
     ASSERT_EQ(file.messages().size(), 2u);
     EXPECT_DOUBLE_EQ(file.messages()[1].seconds, 0.5 + 1.0);
 }
 
 TEST(MidiFileTiming, LaterTempoAtTheSameTickWins)
 {
-    const Bytes events = smf::join({smf::tempo(0, 250000), smf::tempo(0, 1000000), {d480[0], d480[1], 0x90, 60, 1}});
+    const Bytes events =
+        smf::join({smf::tempo(0, 250000), smf::tempo(0, 1000000), {d480[0], d480[1], 0x90, 60, 1}});
     const MidiFile file = parsed(smf::join({smf::header(0, 1, 480), smf::track(events)}));
     ASSERT_EQ(file.messages().size(), 1u);
     EXPECT_DOUBLE_EQ(file.messages()[0].seconds, 1.0);
@@ -86,7 +90,7 @@ TEST(MidiFileTiming, SmpteDivisionCountsTicksPerFrameAndIgnoresTempo)
 TEST(MidiFileTiming, SmpteDropFrameRateIs30000Over1001)
 {
     const uint16_t division = uint16_t((uint8_t(-29) << 8) | 100); // 2997 ticks per second
-    const Bytes events = {0x97, 0x38, 0x90, 60, 1};                  // tick 3000
+    const Bytes events = {0x97, 0x38, 0x90, 60, 1};                // tick 3000
     const MidiFile file = parsed(smf::join({smf::header(0, 1, division), smf::track(events)}));
     ASSERT_EQ(file.messages().size(), 1u);
     EXPECT_EQ(file.timeUnitsPerSecond(), 3000000u);
@@ -113,8 +117,8 @@ TEST(MidiFileEvents, RunningStatusRepeatsTheLastStatus)
 TEST(MidiFileEvents, MetaAndSysexAreSkippedWithTheirLengths)
 {
     // A text event whose body holds bytes that look like a note, then a sysex, an escape, and a real note.
-    const Bytes events = {0x00, 0xFF, 0x01, 3, 0x90, 60, 100, 0x00, 0xF0, 3, 0x7E, 0x90, 0xF7,
-                          0x00, 0xF7, 2, 0xF3, 0x01, 0x00, 0xB0, 64, 127};
+    const Bytes events = {0x00, 0xFF, 0x01, 3,    0x90, 60,   100,  0x00, 0xF0, 3,  0x7E,
+                          0x90, 0xF7, 0x00, 0xF7, 2,    0xF3, 0x01, 0x00, 0xB0, 64, 127};
     const MidiFile file = parsed(smf::join({smf::header(0, 1, 96), smf::track(events)}));
     ASSERT_EQ(file.messages().size(), 1u);
     EXPECT_EQ(file.messages()[0].packed(), 0xB0u | (64u << 8) | (127u << 16));
@@ -136,8 +140,8 @@ TEST(MidiFileEvents, EndOfTrackMarkerExtendsTheDuration)
 
 TEST(MidiFileStructure, ZeroLengthTrackIsAnEmptyTrack)
 {
-    const MidiFile file = parsed(smf::join(
-        {smf::header(1, 2, 96), smf::track({}), smf::track({0x00, 0x90, 60, 1})}));
+    const MidiFile file =
+        parsed(smf::join({smf::header(1, 2, 96), smf::track({}), smf::track({0x00, 0x90, 60, 1})}));
     ASSERT_EQ(file.messages().size(), 1u);
     EXPECT_EQ(file.messages()[0].track, 1);
     EXPECT_EQ(file.trackCount(), 2);
@@ -145,8 +149,8 @@ TEST(MidiFileStructure, ZeroLengthTrackIsAnEmptyTrack)
 
 TEST(MidiFileStructure, UnknownChunksAreSkipped)
 {
-    const MidiFile file = parsed(smf::join(
-        {smf::header(0, 1, 96), smf::chunk("XFIH", {1, 2, 3}), smf::track({0x00, 0x90, 60, 1})}));
+    const MidiFile file = parsed(
+        smf::join({smf::header(0, 1, 96), smf::chunk("XFIH", {1, 2, 3}), smf::track({0x00, 0x90, 60, 1})}));
     EXPECT_EQ(file.messages().size(), 1u);
 }
 

@@ -42,9 +42,9 @@ TEST(ProgressBar, WaitingMarkerSweepsAndComesBack)
     std::ostringstream out;
     ProgressBar bar(out, "W", 6); // the marker travels three places
     bar.showWaiting(0.0);
-    bar.showWaiting(0.75);  // step 3: the far end
-    bar.showWaiting(1.0);   // step 4: one back
-    bar.showWaiting(1.5);   // step 6: home again
+    bar.showWaiting(0.75); // step 3: the far end
+    bar.showWaiting(1.0);  // step 4: one back
+    bar.showWaiting(1.5);  // step 6: home again
     EXPECT_EQ(out.str(), "\rW [<=>   ] 0.0 s\rW [   <=>] 0.8 s\rW [  <=> ] 1.0 s\rW [<=>   ] 1.5 s");
 }
 

@@ -48,8 +48,8 @@ TEST(RenderOptionParserAccepts, EveryOptionInLongShortAndEqualsForms)
 {
     RenderOptionParser parser;
     ASSERT_EQ(parser.parse(withFiles({"--rate", "48000", "-b", "64", "--program=3", "--param", "2=0.4",
-                                      "--param=10=1", "--state-in", "a.state", "--state-out=b.state", "-t", "0.5",
-                                      "-f", "pcm24", "-q", "--bank-timeout", "10"})),
+                                      "--param=10=1", "--state-in", "a.state", "--state-out=b.state", "-t",
+                                      "0.5", "-f", "pcm24", "-q", "--bank-timeout", "10"})),
               Outcome::Render)
         << parser.error();
     const RenderOptions& o = parser.options();
@@ -75,7 +75,8 @@ TEST(RenderOptionParserAccepts, BoundaryValues)
     ASSERT_EQ(parser.parse(withFiles({"-r", "8000", "-b", "1", "-p", "0", "--param", "0=0", "-t", "0"})),
               Outcome::Render)
         << parser.error();
-    ASSERT_EQ(parser.parse(withFiles({"-r", "384000", "-b", "65536", "-p", "127", "--param", "10=1.0", "-t", "600"})),
+    ASSERT_EQ(parser.parse(
+                  withFiles({"-r", "384000", "-b", "65536", "-p", "127", "--param", "10=1.0", "-t", "600"})),
               Outcome::Render)
         << parser.error();
     EXPECT_EQ(parser.options().blockSize, 65536u);
@@ -99,7 +100,8 @@ TEST(RenderOptionParserAccepts, HelpStopsTheReadingOfFurtherArguments)
 
 TEST(RenderOptionParserRefuses, BadNumbers)
 {
-    for (const char* bad : {"", "44k", "44100.0", "-44100", " 44100", "0x10", "1e5", "7999", "384001", "99999999999999999999"})
+    for (const char* bad :
+         {"", "44k", "44100.0", "-44100", " 44100", "0x10", "1e5", "7999", "384001", "99999999999999999999"})
         EXPECT_TRUE(mentions(refusal(withFiles({"--rate", bad})), "--rate")) << "'" << bad << "'";
     for (const char* bad : {"0", "65537", "-1", "512b"})
         EXPECT_TRUE(mentions(refusal(withFiles({"--block", bad})), "--block")) << bad;

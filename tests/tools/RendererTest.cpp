@@ -33,9 +33,8 @@ bool exists(const std::string& path)
 // 24000), note off at tick 960 (frame 48000), which is also the end of the track.
 Bytes testPiece()
 {
-    return smf::join({smf::header(0, 1, 480),
-                      smf::track({0x01, 0x90, 60, 100, 0x83, 0x5F, 0xB0, 64, 127, 0x83, 0x60, 0x80, 60, 0, 0x00,
-                                  0xFF, 0x2F, 0x00})});
+    return smf::join({smf::header(0, 1, 480), smf::track({0x01, 0x90, 60, 100, 0x83, 0x5F, 0xB0, 64, 127,
+                                                          0x83, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00})});
 }
 
 class RendererRun : public ::testing::Test
@@ -109,7 +108,8 @@ TEST_P(RendererBlockSizes, EveryMessageSoundsAtItsFrameWhateverTheBlockSize)
         size_t frame;
         float left, right;
     };
-    const Mark marks[] = {{50, 60 / 128.0f, 100 / 128.0f}, {24000, 64 / 128.0f, 127 / 128.0f}, {48000, 60 / 128.0f, 0}};
+    const Mark marks[] = {
+        {50, 60 / 128.0f, 100 / 128.0f}, {24000, 64 / 128.0f, 127 / 128.0f}, {48000, 60 / 128.0f, 0}};
     size_t nonZero = 0;
     for (size_t i = 0; i < samples.size(); ++i)
         nonZero += samples[i] != 0.0f;
@@ -140,9 +140,10 @@ TEST_F(RendererRun, ProgramThenStateThenParameters)
 {
     std::vector<float> state(12, 0.5f);
     state[11] = 7.0f;
-    writeFile(stateIn, Bytes(reinterpret_cast<uint8_t*>(state.data()), reinterpret_cast<uint8_t*>(state.data()) + 48));
-    ASSERT_EQ(run({"-q", "--program", "2", "--state-in", stateIn, "--param", "3=0.25", "--state-out", stateOut,
-                   plugin, midi, wav}),
+    writeFile(stateIn,
+              Bytes(reinterpret_cast<uint8_t*>(state.data()), reinterpret_cast<uint8_t*>(state.data()) + 48));
+    ASSERT_EQ(run({"-q", "--program", "2", "--state-in", stateIn, "--param", "3=0.25", "--state-out",
+                   stateOut, plugin, midi, wav}),
               0)
         << err.str();
     std::vector<float> expected(12, 0.5f);
@@ -179,7 +180,8 @@ TEST_F(RendererRun, MissingSoundBankIsReportedWithoutWaiting)
     const std::string lonely = tempPath(".so");
     std::filesystem::copy_file(unready, lonely, std::filesystem::copy_options::overwrite_existing);
     EXPECT_EQ(run({"--bank-timeout", "600", lonely, midi, wav}), 1);
-    EXPECT_TRUE(mentions(err.str(), "the sound bank '" + tempPath(".DAT") + "' is missing")) << "and no long wait";
+    EXPECT_TRUE(mentions(err.str(), "the sound bank '" + tempPath(".DAT") + "' is missing"))
+        << "and no long wait";
     EXPECT_FALSE(exists(wav));
     std::remove(lonely.c_str());
 }
@@ -226,7 +228,8 @@ TEST_F(RendererRun, CommandLineErrorsExitWithTwo)
 
 TEST_F(RendererRun, PieceWithoutNotesWarnsButRenders)
 {
-    writeFile(midi, smf::join({smf::header(0, 1, 480), smf::track({0x00, 0xB0, 64, 127, 0x83, 0x60, 0xB0, 64, 0})}));
+    writeFile(midi, smf::join({smf::header(0, 1, 480),
+                               smf::track({0x00, 0xB0, 64, 127, 0x83, 0x60, 0xB0, 64, 0})}));
     ASSERT_EQ(run({"-q", "--tail", "0", "-r", "48000", plugin, midi, wav}), 0) << err.str();
     EXPECT_NE(err.str().find("plays no notes"), std::string::npos) << err.str();
     EXPECT_EQ(readWav(48000).size(), 2u * 24001);

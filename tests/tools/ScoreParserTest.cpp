@@ -1,6 +1,6 @@
+#include "ScoreParser.h"
 #include "MidiFile.h"
 #include "ScoreMidiWriter.h"
-#include "ScoreParser.h"
 
 #include "TextAssertions.h"
 
@@ -181,7 +181,8 @@ TEST(ScoreMidiWriter, FileReadsBackWithTheScoresTimesAndOrder)
         EXPECT_EQ(m.channel(), 0);
         char line[48];
         std::snprintf(line, sizeof line, "%.4f %s%d ", m.seconds,
-                      m.isNoteOn() ? "on" : (m.isNoteOff() ? "off" : "cc"), m.isNoteOn() || m.isNoteOff() ? m.data1 : m.data2);
+                      m.isNoteOn() ? "on" : (m.isNoteOff() ? "off" : "cc"),
+                      m.isNoteOn() || m.isNoteOff() ? m.data1 : m.data2);
         order += line;
     }
     EXPECT_EQ(order, "0.0000 on60 0.0000 cc0 0.0625 cc127 0.5000 off60 0.5000 on62 1.0000 off62 1.0000 on64 "

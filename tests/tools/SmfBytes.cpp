@@ -24,7 +24,7 @@ Bytes header(uint16_t format, uint16_t tracks, uint16_t division)
 Bytes chunk(const char* id, const Bytes& body)
 {
     const uint32_t n = static_cast<uint32_t>(body.size());
-    Bytes out = {uint8_t(id[0]), uint8_t(id[1]), uint8_t(id[2]), uint8_t(id[3]),
+    Bytes out = {uint8_t(id[0]),   uint8_t(id[1]),   uint8_t(id[2]),  uint8_t(id[3]),
                  uint8_t(n >> 24), uint8_t(n >> 16), uint8_t(n >> 8), uint8_t(n)};
     for (uint8_t byte : body)
         out.push_back(byte);
@@ -51,7 +51,12 @@ Bytes endOfTrack()
 
 Bytes tempo(uint8_t delta, uint32_t microsecondsPerQuarter)
 {
-    return {delta, 0xFF, 0x51, 0x03, uint8_t(microsecondsPerQuarter >> 16), uint8_t(microsecondsPerQuarter >> 8),
+    return {delta,
+            0xFF,
+            0x51,
+            0x03,
+            uint8_t(microsecondsPerQuarter >> 16),
+            uint8_t(microsecondsPerQuarter >> 8),
             uint8_t(microsecondsPerQuarter)};
 }
 

@@ -1,5 +1,5 @@
-#include "TempPath.h"
 #include "WavWriter.h"
+#include "TempPath.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

@@ -5,10 +5,12 @@
 
 #include "SoundFontWriter.h"
 
-namespace mkbank {
+namespace mkbank
+{
 
 // What to build: the source SoundFont, which of its presets, and where to write the bank.
-struct BuildOptions {
+struct BuildOptions
+{
     std::string source;
     std::string output;
     uint16_t bank = 0;
@@ -16,4 +18,4 @@ struct BuildOptions {
     sfwriter::FirstTag firstTag = sfwriter::FirstTag::Tal;
 };
 
-}  // namespace mkbank
+} // namespace mkbank

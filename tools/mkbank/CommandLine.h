@@ -5,13 +5,20 @@
 
 #include "BuildOptions.h"
 
-namespace mkbank {
+namespace mkbank
+{
 
 // Reads the builder's arguments (without the program name):
 //   [--preset BANK:PROGRAM] [--riff] SOURCE OUTPUT   or   --help
-class CommandLine {
+class CommandLine
+{
 public:
-    enum class Result { Build, Help, Invalid };
+    enum class Result
+    {
+        Build,
+        Help,
+        Invalid
+    };
 
     Result parse(const std::vector<std::string>& args, BuildOptions& options);
     const std::string& error() const { return error_; }
@@ -24,4 +31,4 @@ private:
     std::string error_;
 };
 
-}  // namespace mkbank
+} // namespace mkbank

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace mkbank {
+namespace mkbank
+{
 
 // Synthesises the piano's mechanical noises for the noise keys, deterministically: the same
 // sound on every build. Each is filtered noise through short resonant body modes:
@@ -14,7 +15,8 @@ namespace mkbank {
 //   123..127 key released, bass to treble: the damper's felt thump on the strings (lower, longer
 //       and heavier in the bass; absent on the top keys, which have no dampers) and the key's
 //       soft knock against its rest rail.
-class MechanicalNoiseSynthesizer {
+class MechanicalNoiseSynthesizer
+{
 public:
     static constexpr uint32_t kSampleRate = 44100;
 
@@ -29,4 +31,4 @@ private:
     static std::vector<float> keyRelease(int registerIndex);
 };
 
-}  // namespace mkbank
+} // namespace mkbank

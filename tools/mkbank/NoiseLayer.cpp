@@ -7,24 +7,28 @@
 #include "SoundFontNumbers.h"
 #include "ZoneGenerators.h"
 
-namespace mkbank {
-namespace {
+namespace mkbank
+{
+namespace
+{
 
-int16_t ToPoint(float value) {
+int16_t ToPoint(float value)
+{
     const long rounded = std::lround(static_cast<double>(value) * 32767.0);
     return static_cast<int16_t>(std::clamp(rounded, -32768L, 32767L));
 }
 
-}  // namespace
+} // namespace
 
-const char* NoiseLayer::sampleName(uint8_t key) {
-    static const char* const names[] = {"Pedal Down",     "Pedal Up",       "Key Release 1",
-                                        "Key Release 2",  "Key Release 3",  "Key Release 4",
-                                        "Key Release 5"};
+const char* NoiseLayer::sampleName(uint8_t key)
+{
+    static const char* const names[] = {"Pedal Down",    "Pedal Up",      "Key Release 1", "Key Release 2",
+                                        "Key Release 3", "Key Release 4", "Key Release 5"};
     return names[key - kFirstNoiseKey];
 }
 
-void NoiseLayer::addTo(BankImage& bank) {
+void NoiseLayer::addTo(BankImage& bank)
+{
     engine::SoundFontInstrument instrument;
     instrument.name = "Mechanical Noises";
     engine::SoundFontZone global;
@@ -32,7 +36,8 @@ void NoiseLayer::addTo(BankImage& bank) {
                                static_cast<uint16_t>(static_cast<int16_t>(kReleaseTimecents)));
     instrument.zones.push_back(global);
 
-    for (int key = kFirstNoiseKey; key <= kLastNoiseKey; ++key) {
+    for (int key = kFirstNoiseKey; key <= kLastNoiseKey; ++key)
+    {
         const std::vector<float> sound = MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key));
         engine::SoundFontSampleHeader header;
         header.name = sampleName(static_cast<uint8_t>(key));
@@ -42,7 +47,8 @@ void NoiseLayer::addTo(BankImage& bank) {
         header.loopEnd = header.end;
         header.sampleRate = MechanicalNoiseSynthesizer::kSampleRate;
         header.originalPitch = static_cast<uint8_t>(key);
-        for (float value : sound) bank.points.push_back(ToPoint(value));
+        for (float value : sound)
+            bank.points.push_back(ToPoint(value));
         bank.points.insert(bank.points.end(), kSampleGuardPoints, 0);
 
         engine::SoundFontZone zone;
@@ -62,4 +68,4 @@ void NoiseLayer::addTo(BankImage& bank) {
     bank.data.presets.front().zones.push_back(presetZone);
 }
 
-}  // namespace mkbank
+} // namespace mkbank

@@ -7,7 +7,8 @@
 #include "SoundFontNumbers.h"
 #include "ZoneGenerators.h"
 
-namespace mkbank {
+namespace mkbank
+{
 
 using engine::SoundFontInstrument;
 using engine::SoundFontPreset;
@@ -15,48 +16,59 @@ using engine::SoundFontSampleHeader;
 using engine::SoundFontZone;
 
 PresetCopier::PresetCopier(const engine::SoundFontData& source, engine::ByteSource& bytes)
-    : source_(source), bytes_(bytes) {}
+    : source_(source), bytes_(bytes)
+{
+}
 
-bool PresetCopier::fail(const std::string& reason) {
+bool PresetCopier::fail(const std::string& reason)
+{
     error_ = reason;
     return false;
 }
 
-bool PresetCopier::copy(uint16_t bank, uint16_t program, BankImage& out) {
+bool PresetCopier::copy(uint16_t bank, uint16_t program, BankImage& out)
+{
     error_.clear();
     instruments_.clear();
     samples_.clear();
     out = BankImage();
     const auto preset =
-        std::find_if(source_.presets.begin(), source_.presets.end(), [&](const SoundFontPreset& p) {
-            return p.bank == bank && p.preset == program;
-        });
-    if (preset == source_.presets.end()) {
-        return fail("the source has no preset " + std::to_string(bank) + ":" +
-                    std::to_string(program));
+        std::find_if(source_.presets.begin(), source_.presets.end(),
+                     [&](const SoundFontPreset& p) { return p.bank == bank && p.preset == program; });
+    if (preset == source_.presets.end())
+    {
+        return fail("the source has no preset " + std::to_string(bank) + ":" + std::to_string(program));
     }
-    if (!copyPresetZones(*preset, out)) return false;
+    if (!copyPresetZones(*preset, out))
+        return false;
     relinkStereoPairs(out);
     return true;
 }
 
-bool PresetCopier::copyPresetZones(const SoundFontPreset& preset, BankImage& out) {
+bool PresetCopier::copyPresetZones(const SoundFontPreset& preset, BankImage& out)
+{
     SoundFontPreset copied;
     copied.name = preset.name;
     const SoundFontZone* global = nullptr;
-    for (size_t z = 0; z < preset.zones.size(); ++z) {
+    for (size_t z = 0; z < preset.zones.size(); ++z)
+    {
         const SoundFontZone& zone = preset.zones[z];
-        if (!ZoneGenerators::isLocal(zone, kGenInstrument)) {
+        if (!ZoneGenerators::isLocal(zone, kGenInstrument))
+        {
             // Only a first zone without an instrument is global; others mean nothing.
-            if (z == 0) global = &zone;
+            if (z == 0)
+                global = &zone;
             continue;
         }
         SoundFontZone local = zone;
         ZoneGenerators gens(local);
-        if (global != nullptr) gens.inherit(*global);
-        if (!gens.limitKeyRange(kHighestPianoKey)) continue;
+        if (global != nullptr)
+            gens.inherit(*global);
+        if (!gens.limitKeyRange(kHighestPianoKey))
+            continue;
         uint16_t instrument = 0;
-        if (!copyInstrument(local.generators.back().amount, out, instrument)) return false;
+        if (!copyInstrument(local.generators.back().amount, out, instrument))
+            return false;
         local.generators.back().amount = instrument;
         copied.zones.push_back(std::move(local));
     }
@@ -64,24 +76,31 @@ bool PresetCopier::copyPresetZones(const SoundFontPreset& preset, BankImage& out
     return true;
 }
 
-bool PresetCopier::copyInstrument(uint16_t index, BankImage& out, uint16_t& copied) {
+bool PresetCopier::copyInstrument(uint16_t index, BankImage& out, uint16_t& copied)
+{
     const auto known = instruments_.find(index);
-    if (known != instruments_.end()) {
+    if (known != instruments_.end())
+    {
         copied = known->second;
         return true;
     }
     const SoundFontInstrument& instrument = source_.instruments[index];
     SoundFontInstrument result;
     result.name = instrument.name;
-    for (size_t z = 0; z < instrument.zones.size(); ++z) {
+    for (size_t z = 0; z < instrument.zones.size(); ++z)
+    {
         SoundFontZone zone = instrument.zones[z];
-        if (!ZoneGenerators::isLocal(zone, kGenSampleId)) {
-            if (z == 0) result.zones.push_back(std::move(zone));
+        if (!ZoneGenerators::isLocal(zone, kGenSampleId))
+        {
+            if (z == 0)
+                result.zones.push_back(std::move(zone));
             continue;
         }
-        if (!ZoneGenerators(zone).limitKeyRange(kHighestPianoKey)) continue;
+        if (!ZoneGenerators(zone).limitKeyRange(kHighestPianoKey))
+            continue;
         uint16_t sample = 0;
-        if (!copySample(zone.generators.back().amount, out, sample)) return false;
+        if (!copySample(zone.generators.back().amount, out, sample))
+            return false;
         zone.generators.back().amount = sample;
         result.zones.push_back(std::move(zone));
     }
@@ -91,31 +110,35 @@ bool PresetCopier::copyInstrument(uint16_t index, BankImage& out, uint16_t& copi
     return true;
 }
 
-bool PresetCopier::copySample(uint16_t index, BankImage& out, uint16_t& copied) {
+bool PresetCopier::copySample(uint16_t index, BankImage& out, uint16_t& copied)
+{
     const auto known = samples_.find(index);
-    if (known != samples_.end()) {
+    if (known != samples_.end())
+    {
         copied = known->second;
         return true;
     }
     const SoundFontSampleHeader& sample = source_.samples[index];
-    if (sample.sampleType & engine::kSampleRom) {
+    if (sample.sampleType & engine::kSampleRom)
+    {
         return fail("sample \"" + sample.name + "\" lies in a sound ROM, not in the file");
     }
     // A bank's sizes are 32-bit byte counts; leave room for the structure and the noises.
     constexpr uint64_t kMaxPoints = (std::numeric_limits<uint32_t>::max() - (16u << 20)) / 2;
     const uint64_t length = sample.end - sample.start;
-    if (out.points.size() + length + kSampleGuardPoints > kMaxPoints) {
+    if (out.points.size() + length + kSampleGuardPoints > kMaxPoints)
+    {
         return fail("the preset's samples exceed the 4 GB a sound bank can hold");
     }
     std::vector<int16_t> points;
-    if (!readPoints(sample, points)) return false;
+    if (!readPoints(sample, points))
+        return false;
 
     SoundFontSampleHeader header = sample;
     const uint32_t base = static_cast<uint32_t>(out.points.size());
     // The engine never plays outside a sample's own points, so loops outside them are clamped.
-    const auto rebase = [&](uint32_t position) {
-        return base + (std::clamp(position, sample.start, sample.end) - sample.start);
-    };
+    const auto rebase = [&](uint32_t position)
+    { return base + (std::clamp(position, sample.start, sample.end) - sample.start); };
     header.start = base;
     header.end = rebase(sample.end);
     header.loopStart = rebase(sample.loopStart);
@@ -129,36 +152,45 @@ bool PresetCopier::copySample(uint16_t index, BankImage& out, uint16_t& copied) 
     return true;
 }
 
-bool PresetCopier::readPoints(const SoundFontSampleHeader& sample, std::vector<int16_t>& points) {
+bool PresetCopier::readPoints(const SoundFontSampleHeader& sample, std::vector<int16_t>& points)
+{
     const size_t count = sample.end - sample.start;
     std::vector<uint8_t> raw(count * 2);
     const uint64_t offset = source_.sampleDataOffset + uint64_t{sample.start} * 2;
-    if (count > 0 && !bytes_.read(offset, raw.data(), raw.size())) {
+    if (count > 0 && !bytes_.read(offset, raw.data(), raw.size()))
+    {
         return fail("cannot read the points of sample \"" + sample.name + "\"");
     }
     points.resize(count);
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i)
+    {
         points[i] = static_cast<int16_t>(engine::ReadU16(&raw[2 * i]));
     }
     return true;
 }
 
-void PresetCopier::relinkStereoPairs(BankImage& out) const {
+void PresetCopier::relinkStereoPairs(BankImage& out) const
+{
     constexpr uint16_t kLinkTypes = engine::kSampleLeft | engine::kSampleRight | engine::kSampleLinked;
-    for (const auto& [from, to] : samples_) {
+    for (const auto& [from, to] : samples_)
+    {
         SoundFontSampleHeader& header = out.data.samples[to];
-        if ((header.sampleType & kLinkTypes) == 0) continue;
+        if ((header.sampleType & kLinkTypes) == 0)
+            continue;
         const uint16_t partner = source_.samples[from].sampleLink;
         const auto copied = samples_.find(partner);
         // A link is kept only to a copied partner that links back; anything else plays alone.
         if (copied != samples_.end() && partner < source_.samples.size() &&
-            source_.samples[partner].sampleLink == from) {
+            source_.samples[partner].sampleLink == from)
+        {
             header.sampleLink = copied->second;
-        } else {
+        }
+        else
+        {
             header.sampleType = engine::kSampleMono;
             header.sampleLink = 0;
         }
     }
 }
 
-}  // namespace mkbank
+} // namespace mkbank

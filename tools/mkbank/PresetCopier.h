@@ -8,10 +8,12 @@
 #include "ByteSource.h"
 #include "SoundFontData.h"
 
-namespace mkbank {
+namespace mkbank
+{
 
 // A sound bank under construction: the parsed structure and its sample block.
-struct BankImage {
+struct BankImage
+{
     engine::SoundFontData data;
     std::vector<int16_t> points;
 };
@@ -21,7 +23,8 @@ struct BankImage {
 // sample block, each followed by the format's zero guard points, and the headers re-based onto
 // it. The preset's global zone is folded into its other zones so that zones added later do not
 // inherit it, and no copied zone covers the noise keys above kHighestPianoKey.
-class PresetCopier {
+class PresetCopier
+{
 public:
     // bytes is the source file the structure was read from; the sample points come from it.
     PresetCopier(const engine::SoundFontData& source, engine::ByteSource& bytes);
@@ -41,9 +44,9 @@ private:
 
     const engine::SoundFontData& source_;
     engine::ByteSource& bytes_;
-    std::map<uint16_t, uint16_t> instruments_;  // source index -> copied index
+    std::map<uint16_t, uint16_t> instruments_; // source index -> copied index
     std::map<uint16_t, uint16_t> samples_;
     std::string error_;
 };
 
-}  // namespace mkbank
+} // namespace mkbank

@@ -6,7 +6,8 @@
 
 #include "PresetCopier.h"
 
-namespace mkbank {
+namespace mkbank
+{
 
 // The sympathetic-resonance layer: a twin of every piano zone of the preset that plays the same
 // samples on the same keys and velocities, swelling in more slowly, ringing longer and sounding
@@ -16,16 +17,17 @@ namespace mkbank {
 // controllers through modulators: the resonance envelope (controller 21, sent as the sustain
 // pedal goes down and up) and the resonance amount (controller 22). Either at 0 silences the
 // layer; both at 127 give it the note's own level, before its darker filter.
-class ResonanceLayer {
+class ResonanceLayer
+{
 public:
     static constexpr uint8_t kEnvelopeController = 21;
     static constexpr uint8_t kAmountController = 22;
 
     // Relative (preset-level) settings of the twin, added to whatever the piano zone sets.
-    static constexpr int kAttackTimecents = 8400;   // 128 times slower: a swell, not a strike
-    static constexpr int kDecayTimecents = 1200;    // rings twice as long
+    static constexpr int kAttackTimecents = 8400; // 128 times slower: a swell, not a strike
+    static constexpr int kDecayTimecents = 1200;  // rings twice as long
     static constexpr int kReleaseTimecents = 1200;
-    static constexpr int kFilterCents = -1800;      // one and a half octaves darker
+    static constexpr int kFilterCents = -1800; // one and a half octaves darker
 
     // Each controller drives the attenuation through two modulators on its concave, falling
     // curve c (127 gives exactly 0; 0 gives 1, or 127/128 in later engine releases): depth * c
@@ -42,9 +44,8 @@ public:
     static engine::SoundFontModulatorRecord controllerModulator(uint8_t controller, bool squared);
 
 private:
-    static uint16_t monoInstrument(BankImage& bank, uint16_t piano,
-                                   std::map<uint16_t, uint16_t>& made);
+    static uint16_t monoInstrument(BankImage& bank, uint16_t piano, std::map<uint16_t, uint16_t>& made);
     static void makeTwin(engine::SoundFontZone& twin);
 };
 
-}  // namespace mkbank
+} // namespace mkbank

@@ -2,9 +2,11 @@
 
 #include <cmath>
 
-namespace mkbank {
+namespace mkbank
+{
 
-Resonator::Resonator(double frequency, double decaySeconds, double sampleRate) {
+Resonator::Resonator(double frequency, double decaySeconds, double sampleRate)
+{
     const double pi = std::acos(-1.0);
     const double r = std::exp(-1.0 / (decaySeconds * sampleRate));
     a1_ = 2.0 * r * std::cos(2.0 * pi * frequency / sampleRate);
@@ -12,4 +14,4 @@ Resonator::Resonator(double frequency, double decaySeconds, double sampleRate) {
     gain_ = 1.0 - r;
 }
 
-}  // namespace mkbank
+} // namespace mkbank

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 
-namespace mkbank {
+namespace mkbank
+{
 
 // Generator numbers of the SoundFont 2 format that the bank builder reads or writes.
-enum Generator : uint16_t {
+enum Generator : uint16_t
+{
     kGenInitialFilterFc = 8,
     kGenPan = 17,
     kGenAttackVolEnv = 34,
@@ -22,7 +24,8 @@ enum Generator : uint16_t {
 
 // Bits of a modulator source: the controller index, the MIDI-controller flag, direction,
 // polarity and the curve type in bits 10 and up.
-enum ModulatorSource : uint16_t {
+enum ModulatorSource : uint16_t
+{
     kSourceMidiController = 0x80,
     kSourceNegative = 0x100,
     kSourceConcave = 1u << 10,
@@ -36,4 +39,4 @@ constexpr uint8_t kLastNoiseKey = 127;
 // The SoundFont 2 format wants this many zero points after every sample.
 constexpr uint32_t kSampleGuardPoints = 46;
 
-}  // namespace mkbank
+} // namespace mkbank

@@ -4,11 +4,13 @@
 
 #include "SoundFontData.h"
 
-namespace mkbank {
+namespace mkbank
+{
 
 // Edits the generators and modulators of one zone while keeping the order the SoundFont 2 format
 // requires: the key range first, then the velocity range, the instrument or sample id last.
-class ZoneGenerators {
+class ZoneGenerators
+{
 public:
     explicit ZoneGenerators(engine::SoundFontZone& zone) : zone_(zone) {}
 
@@ -32,4 +34,4 @@ private:
     engine::SoundFontZone& zone_;
 };
 
-}  // namespace mkbank
+} // namespace mkbank

@@ -54,9 +54,9 @@ TrackEvent trackName(const std::string& name)
 
 void appendTrack(std::vector<uint8_t>& file, std::vector<TrackEvent> events, uint64_t endTick)
 {
-    std::stable_sort(events.begin(), events.end(), [](const TrackEvent& a, const TrackEvent& b) {
-        return a.tick != b.tick ? a.tick < b.tick : a.priority < b.priority;
-    });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const TrackEvent& a, const TrackEvent& b)
+                     { return a.tick != b.tick ? a.tick < b.tick : a.priority < b.priority; });
     std::vector<uint8_t> body;
     uint64_t now = 0;
     for (const TrackEvent& event : events)
@@ -93,7 +93,8 @@ std::vector<uint8_t> ScoreMidiWriter::write(const Score& score)
     for (const ScoreTempo& tempo : score.tempo)
     {
         const uint32_t micros = uint32_t(std::lround(60000000.0 / tempo.beatsPerMinute));
-        conductor.push_back(meta(tempo.tick, 0x51, {uint8_t(micros >> 16), uint8_t(micros >> 8), uint8_t(micros)}));
+        conductor.push_back(
+            meta(tempo.tick, 0x51, {uint8_t(micros >> 16), uint8_t(micros >> 8), uint8_t(micros)}));
     }
     appendTrack(file, conductor, score.endTick);
 

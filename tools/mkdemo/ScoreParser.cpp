@@ -10,7 +10,7 @@ namespace virellando
 namespace
 {
 
-constexpr int lowestKey = 21;  // a0
+constexpr int lowestKey = 21;   // a0
 constexpr int highestKey = 108; // c8
 
 struct Level
@@ -18,7 +18,7 @@ struct Level
     const char* name;
     int velocity;
 };
-constexpr Level levels[] = {{"ppp", 20}, {"pp", 32}, {"p", 45}, {"mp", 58},
+constexpr Level levels[] = {{"ppp", 20}, {"pp", 32}, {"p", 45},   {"mp", 58},
                             {"mf", 72},  {"f", 88},  {"ff", 104}, {"fff", 120}};
 
 bool levelVelocity(const std::string& name, int& velocity)
@@ -213,11 +213,12 @@ bool ScoreParser::parseLine(const std::vector<std::string>& tokens)
     {
         finishBar();
         ++bar_;
-        barLength_ = uint64_t(score_.meterNumerator) * 4u * score_.ticksPerQuarter / uint64_t(score_.meterDenominator);
-        if (tokens.size() > 2 || (tokens.size() == 2 && (!parseWholeNumber(tokens[1], 0, 100000, number) ||
-                                                         number != bar_)))
-            return fail("this is bar " + std::to_string(bar_) + ", not '" + (tokens.size() > 1 ? tokens[1] : "") +
-                        "'");
+        barLength_ =
+            uint64_t(score_.meterNumerator) * 4u * score_.ticksPerQuarter / uint64_t(score_.meterDenominator);
+        if (tokens.size() > 2 ||
+            (tokens.size() == 2 && (!parseWholeNumber(tokens[1], 0, 100000, number) || number != bar_)))
+            return fail("this is bar " + std::to_string(bar_) + ", not '" +
+                        (tokens.size() > 1 ? tokens[1] : "") + "'");
         return true;
     }
     if (head == "tempo" && tokens.size() == 2 && tokens[1].find(':') == std::string::npos)
@@ -340,7 +341,8 @@ bool ScoreParser::parseVoiceLine(const std::string& name, const std::vector<std:
 
 bool ScoreParser::parsePedalLine(const std::vector<std::string>& tokens)
 {
-    // Pressing again a little after the beat lets the new harmony's notes catch the pedal without the old one.
+    // Pressing again a little after the beat lets the new harmony's notes catch the pedal without the old
+    // one.
     const uint64_t changeDelay = score_.ticksPerQuarter / 8;
     uint64_t position = barStart_;
     for (const std::string& token : tokens)
@@ -392,18 +394,19 @@ bool ScoreParser::parseTempoLine(const std::vector<std::string>& tokens)
 bool ScoreParser::checkOverlaps()
 {
     std::vector<ScoreNote> byKey = score_.notes;
-    std::stable_sort(byKey.begin(), byKey.end(), [](const ScoreNote& a, const ScoreNote& b) {
-        return a.key != b.key ? a.key < b.key : a.start < b.start;
-    });
+    std::stable_sort(byKey.begin(), byKey.end(),
+                     [](const ScoreNote& a, const ScoreNote& b)
+                     { return a.key != b.key ? a.key < b.key : a.start < b.start; });
     for (size_t i = 1; i < byKey.size(); ++i)
     {
         const ScoreNote& held = byKey[i - 1];
         const ScoreNote& struck = byKey[i];
         if (held.key == struck.key && struck.start < held.start + held.length)
         {
-            error_ = "bar " + std::to_string(struck.bar) + ": key " + std::to_string(struck.key) + " in voice '" +
-                     score_.voices[size_t(struck.voice)] + "' is struck while still held from bar " +
-                     std::to_string(held.bar) + " in voice '" + score_.voices[size_t(held.voice)] + "'";
+            error_ = "bar " + std::to_string(struck.bar) + ": key " + std::to_string(struck.key) +
+                     " in voice '" + score_.voices[size_t(struck.voice)] +
+                     "' is struck while still held from bar " + std::to_string(held.bar) + " in voice '" +
+                     score_.voices[size_t(held.voice)] + "'";
             return false;
         }
     }

@@ -43,18 +43,20 @@ int main(int argc, char** argv)
     std::printf("Vendor       %s (version %ld)\n", plugin->getString(effGetVendorString).c_str(),
                 static_cast<long>(plugin->dispatch(effGetVendorVersion)));
     std::printf("Product      %s\n", plugin->getString(effGetProductString).c_str());
-    std::printf("Unique ID    '%s', version %d, VST %ld, category %ld\n", fourCC(e->uniqueID).c_str(), e->version,
-                static_cast<long>(plugin->dispatch(effGetVstVersion)),
+    std::printf("Unique ID    '%s', version %d, VST %ld, category %ld\n", fourCC(e->uniqueID).c_str(),
+                e->version, static_cast<long>(plugin->dispatch(effGetVstVersion)),
                 static_cast<long>(plugin->dispatch(effGetPlugCategory)));
     std::printf("I/O          %d inputs, %d outputs\n", e->numInputs, e->numOutputs);
-    std::printf("Flags        0x%x%s%s%s\n", e->flags, (e->flags & effFlagsCanReplacing) ? " can-replacing" : "",
-                (e->flags & effFlagsIsSynth) ? " is-synth" : "", (e->flags & effFlagsHasEditor) ? " has-editor" : "");
+    std::printf(
+        "Flags        0x%x%s%s%s\n", e->flags, (e->flags & effFlagsCanReplacing) ? " can-replacing" : "",
+        (e->flags & effFlagsIsSynth) ? " is-synth" : "", (e->flags & effFlagsHasEditor) ? " has-editor" : "");
     std::printf("Programs     %d\n", e->numPrograms);
     std::printf("Parameters   %d\n", e->numParams);
     for (VstInt32 i = 0; i < e->numParams; ++i)
     {
         std::printf("  %2d %-8s = %-8s %-3s (%.3f)\n", i, plugin->getString(effGetParamName, i).c_str(),
-                    plugin->getString(effGetParamDisplay, i).c_str(), plugin->getString(effGetParamLabel, i).c_str(),
+                    plugin->getString(effGetParamDisplay, i).c_str(),
+                    plugin->getString(effGetParamLabel, i).c_str(),
                     static_cast<double>(plugin->getParameter(i)));
     }
     for (VstInt32 pin = 0; pin < e->numOutputs; ++pin)
@@ -63,7 +65,8 @@ int main(int argc, char** argv)
         if (plugin->dispatch(effGetOutputProperties, pin, 0, &properties))
             std::printf("Output pin   %s\n", properties.label);
     }
-    const char* questions[] = {"receiveVstEvents", "receiveVstMidiEvent", "midiProgramNames", "sendVstMidiEvent"};
+    const char* questions[] = {"receiveVstEvents", "receiveVstMidiEvent", "midiProgramNames",
+                               "sendVstMidiEvent"};
     for (const char* question : questions)
         std::printf("canDo %-20s %ld\n", question, static_cast<long>(plugin->canDo(question)));
     std::printf("Sound bank   %s\n", plugin->dispatch(effVendorSpecific, 1004) ? "read" : "not read");

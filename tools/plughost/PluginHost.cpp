@@ -153,12 +153,13 @@ void PluginInstance::processReplacing(float* left, float* right, VstInt32 frames
 
 int PluginInstance::hostCalls(VstInt32 opcode) const
 {
-    return opcode >= 0 && static_cast<size_t>(opcode) < callCounts.size() ? callCounts[static_cast<size_t>(opcode)]
-                                                                           : 0;
+    return opcode >= 0 && static_cast<size_t>(opcode) < callCounts.size()
+               ? callCounts[static_cast<size_t>(opcode)]
+               : 0;
 }
 
-VstIntPtr PluginInstance::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                                   float opt)
+VstIntPtr PluginInstance::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                   void* ptr, float opt)
 {
     PluginInstance* instance = nullptr;
     if (effect && effect->resvd1)
@@ -200,7 +201,8 @@ VstIntPtr PluginInstance::answer(VstInt32 opcode, VstInt32 index, VstIntPtr valu
     }
     case audioMasterGetVendorString:
         if (ptr)
-            std::snprintf(static_cast<char*>(ptr), kVstMaxVendorStrLen, "%s", hostAnswers->vendorString.c_str());
+            std::snprintf(static_cast<char*>(ptr), kVstMaxVendorStrLen, "%s",
+                          hostAnswers->vendorString.c_str());
         return 1;
     case audioMasterVendorSpecific:
         return hostAnswers->vendorSpecificAnswer;

@@ -19,8 +19,8 @@ uint64_t BlockPlayer::framesToRender(const std::vector<ScheduledMessage>& messag
     return frames + tailFrames;
 }
 
-bool BlockPlayer::play(const std::vector<ScheduledMessage>& messages, uint64_t totalFrames, RenderTarget& target,
-                       const Consumer& consume, const Progress& progress)
+bool BlockPlayer::play(const std::vector<ScheduledMessage>& messages, uint64_t totalFrames,
+                       RenderTarget& target, const Consumer& consume, const Progress& progress)
 {
     size_t next = 0;
     uint64_t done = 0;

@@ -54,8 +54,8 @@ bool ByteReader::readU32(uint32_t& value, const char* what)
 {
     if (!has(4, what))
         return false;
-    value = (uint32_t(data_[pos_]) << 24) | (uint32_t(data_[pos_ + 1]) << 16) | (uint32_t(data_[pos_ + 2]) << 8) |
-            uint32_t(data_[pos_ + 3]);
+    value = (uint32_t(data_[pos_]) << 24) | (uint32_t(data_[pos_ + 1]) << 16) |
+            (uint32_t(data_[pos_ + 2]) << 8) | uint32_t(data_[pos_ + 3]);
     pos_ += 4;
     return true;
 }

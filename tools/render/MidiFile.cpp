@@ -186,11 +186,13 @@ bool MidiFile::parseBytes(const uint8_t* data, size_t size)
     if (!tempoMap.timeUnitsAt(endTick, endUnits_) || endUnits_ / unitsPerSecond_ >= maxSeconds)
         return fail("the file's events reach beyond 24 hours");
 
-    std::stable_sort(messages_.begin(), messages_.end(), [](const MidiMessage& a, const MidiMessage& b) {
-        if (a.tick != b.tick)
-            return a.tick < b.tick;
-        return a.track < b.track;
-    });
+    std::stable_sort(messages_.begin(), messages_.end(),
+                     [](const MidiMessage& a, const MidiMessage& b)
+                     {
+                         if (a.tick != b.tick)
+                             return a.tick < b.tick;
+                         return a.track < b.track;
+                     });
     orderNotesWithinTick(messages_);
     for (MidiMessage& m : messages_)
     {

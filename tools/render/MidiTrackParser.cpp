@@ -63,7 +63,8 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
             {
                 if (length != 3)
                 {
-                    in.failAt("tempo event has length " + std::to_string(length) + " instead of 3", bodyOffset);
+                    in.failAt("tempo event has length " + std::to_string(length) + " instead of 3",
+                              bodyOffset);
                     break;
                 }
                 const uint32_t tempo = (uint32_t(body[0]) << 16) | (uint32_t(body[1]) << 8) | body[2];
@@ -87,7 +88,8 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
         }
         if (first >= 0xF1)
         {
-            in.failAt("status byte " + hexByte(first) + " is not allowed in a MIDI file", in.fileOffset() - 1);
+            in.failAt("status byte " + hexByte(first) + " is not allowed in a MIDI file",
+                      in.fileOffset() - 1);
             break;
         }
 
@@ -105,7 +107,8 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
         {
             if (runningStatus == 0)
             {
-                in.failAt("data byte " + hexByte(first) + " without a status byte to run on", in.fileOffset() - 1);
+                in.failAt("data byte " + hexByte(first) + " without a status byte to run on",
+                          in.fileOffset() - 1);
                 break;
             }
             dataBytes[0] = first;
@@ -119,7 +122,8 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
                 break;
             if (dataBytes[i] & 0x80)
             {
-                in.failAt("channel message " + hexByte(runningStatus) + " has data byte " + hexByte(dataBytes[i]),
+                in.failAt("channel message " + hexByte(runningStatus) + " has data byte " +
+                              hexByte(dataBytes[i]),
                           in.fileOffset() - 1);
                 break;
             }

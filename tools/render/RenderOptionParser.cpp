@@ -30,7 +30,8 @@ bool parseInteger(const std::string& text, long low, long high, long& value)
 // Whole text must be a finite decimal number in [low, high].
 bool parseReal(const std::string& text, double low, double high, double& value)
 {
-    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-' || text[0] == '.'))
+    if (text.empty() ||
+        !(std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-' || text[0] == '.'))
         return false;
     errno = 0;
     char* end = nullptr;
@@ -49,8 +50,8 @@ bool takesValue(const std::string& name)
 // Short spellings of the long options.
 std::string longName(const std::string& name)
 {
-    static const char* const pairs[][2] = {{"-r", "--rate"},   {"-b", "--block"}, {"-p", "--program"},
-                                           {"-t", "--tail"},   {"-f", "--format"}, {"-q", "--quiet"},
+    static const char* const pairs[][2] = {{"-r", "--rate"}, {"-b", "--block"},  {"-p", "--program"},
+                                           {"-t", "--tail"}, {"-f", "--format"}, {"-q", "--quiet"},
                                            {"-h", "--help"}};
     for (const auto& pair : pairs)
         if (name == pair[0])
@@ -113,8 +114,8 @@ RenderOptionParser::Outcome RenderOptionParser::parse(const std::vector<std::str
     }
     if (positional.size() != 3)
     {
-        fail("expected the plug-in, the MIDI file and the WAV file, got " + std::to_string(positional.size()) +
-             " file name" + (positional.size() == 1 ? "" : "s"));
+        fail("expected the plug-in, the MIDI file and the WAV file, got " +
+             std::to_string(positional.size()) + " file name" + (positional.size() == 1 ? "" : "s"));
         return Outcome::Error;
     }
     options_.pluginPath = positional[0];
@@ -152,7 +153,8 @@ bool RenderOptionParser::applyOption(const std::string& name, const std::string&
         if (equals == std::string::npos)
             return fail("--param wants index=value, such as 2=0.4, not '" + value + "'");
         if (!parseInteger(value.substr(0, equals), 0, parameterCount - 1, integer))
-            return fail("--param index must be a whole number from 0 to 10, not '" + value.substr(0, equals) + "'");
+            return fail("--param index must be a whole number from 0 to 10, not '" + value.substr(0, equals) +
+                        "'");
         if (!parseReal(value.substr(equals + 1), 0.0, 1.0, real))
             return fail("--param value must be a number from 0 to 1, not '" + value.substr(equals + 1) + "'");
         setting.index = static_cast<int>(integer);

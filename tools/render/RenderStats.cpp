@@ -27,9 +27,7 @@ std::string formatDb(double db)
 
 } // namespace
 
-RenderStats::RenderStats(uint32_t sampleRate) : sampleRate_(sampleRate == 0 ? 1 : sampleRate)
-{
-}
+RenderStats::RenderStats(uint32_t sampleRate) : sampleRate_(sampleRate == 0 ? 1 : sampleRate) {}
 
 void RenderStats::addSample(float sample)
 {

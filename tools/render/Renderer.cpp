@@ -178,11 +178,13 @@ bool Renderer::playPiece(PluginInstance& instance, const MidiFile& midi, const R
     ProgressBar bar(err_, "Rendering");
     PluginRenderTarget target(instance);
     BlockPlayer player(options.blockSize);
-    const auto consume = [&](const float* left, const float* right, uint32_t frames) {
+    const auto consume = [&](const float* left, const float* right, uint32_t frames)
+    {
         stats.addBlock(left, right, frames);
         return wav.write(left, right, frames);
     };
-    const auto progress = [&](uint64_t done, uint64_t total) {
+    const auto progress = [&](uint64_t done, uint64_t total)
+    {
         if (options.showProgress)
             bar.showFraction(double(done) / double(total));
     };
@@ -211,7 +213,8 @@ bool Renderer::render(const RenderOptions& options)
     WavWriter wav;
     if (!wav.open(options.wavPath, options.sampleRate, options.format))
         return fail(wav.error());
-    const auto failAndRemove = [&](const std::string& message) {
+    const auto failAndRemove = [&](const std::string& message)
+    {
         wav.close();
         std::remove(options.wavPath.c_str());
         return fail(message.empty() ? error_ : message);

@@ -30,8 +30,8 @@ private:
     bool render(const RenderOptions& options);
     bool setUp(PluginInstance& instance, const RenderOptions& options);
     bool waitForSoundBank(PluginInstance& instance, const RenderOptions& options);
-    bool playPiece(PluginInstance& instance, const MidiFile& midi, const RenderOptions& options, WavWriter& wav,
-                   RenderStats& stats);
+    bool playPiece(PluginInstance& instance, const MidiFile& midi, const RenderOptions& options,
+                   WavWriter& wav, RenderStats& stats);
     bool saveState(PluginInstance& instance, const std::string& path);
     bool fail(const std::string& message);
 

@@ -80,7 +80,8 @@ bool TempoMap::timeUnitsAt(uint64_t tick, uint64_t& units) const
                                  [](uint64_t t, const Segment& s) { return t < s.tick; });
     const Segment& segment = *(next - 1);
     uint64_t span = 0;
-    if (segment.units == UINT64_MAX || __builtin_mul_overflow(tick - segment.tick, segment.unitsPerTick, &span) ||
+    if (segment.units == UINT64_MAX ||
+        __builtin_mul_overflow(tick - segment.tick, segment.unitsPerTick, &span) ||
         __builtin_add_overflow(segment.units, span, &units))
         return false;
     return true;

@@ -8,19 +8,25 @@
 #include "SoundBankZone.h"
 #include "SoundFontReader.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     engine::MemoryByteSource source(data, size);
     engine::SoundFontReader reader;
     engine::SoundFontData bank;
-    if (!reader.read(source, bank)) return 0;
-    for (const auto& preset : bank.presets) {
-        for (const auto& zone : preset.zones) {
+    if (!reader.read(source, bank))
+        return 0;
+    for (const auto& preset : bank.presets)
+    {
+        for (const auto& zone : preset.zones)
+        {
             engine::SoundBankZone built(zone, engine::SoundBankZone::Level::Preset);
             (void)built.contains(60, 100);
         }
     }
-    for (const auto& instrument : bank.instruments) {
-        for (const auto& zone : instrument.zones) {
+    for (const auto& instrument : bank.instruments)
+    {
+        for (const auto& zone : instrument.zones)
+        {
             engine::SoundBankZone built(zone, engine::SoundBankZone::Level::Instrument);
             (void)built.contains(60, 100);
         }

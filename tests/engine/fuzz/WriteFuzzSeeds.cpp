@@ -4,8 +4,10 @@
 
 #include "TestBank.h"
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+    {
         std::fprintf(stderr, "usage: %s corpus-directory\n", argv[0]);
         return 2;
     }
@@ -13,9 +15,7 @@ int main(int argc, char** argv) {
     const engine_test::TestBank rich = engine_test::MakeRichBank();
     const bool written =
         sfwriter::SoundFontWriter::writeFile(dir + "/rich-riff.sf2", rich.bytes()) &&
-        sfwriter::SoundFontWriter::writeFile(dir + "/rich-tal.sf2",
-                                             rich.bytes(sfwriter::FirstTag::Tal)) &&
-        sfwriter::SoundFontWriter::writeFile(dir + "/simple.sf2",
-                                             engine_test::MakeSimpleBank(400).bytes());
+        sfwriter::SoundFontWriter::writeFile(dir + "/rich-tal.sf2", rich.bytes(sfwriter::FirstTag::Tal)) &&
+        sfwriter::SoundFontWriter::writeFile(dir + "/simple.sf2", engine_test::MakeSimpleBank(400).bytes());
     return written ? 0 : 1;
 }

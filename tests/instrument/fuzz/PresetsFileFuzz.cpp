@@ -20,7 +20,8 @@ public:
     ScratchFile()
     {
         std::random_device random;
-        folder = std::filesystem::temp_directory_path() / ("virellando-presets-fuzz-" + std::to_string(random()));
+        folder =
+            std::filesystem::temp_directory_path() / ("virellando-presets-fuzz-" + std::to_string(random()));
         std::filesystem::create_directories(folder);
         path = (folder / "Grand.presets").string();
     }

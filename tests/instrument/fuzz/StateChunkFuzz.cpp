@@ -34,7 +34,8 @@ public:
     Instrument()
     {
         std::random_device random;
-        folder = std::filesystem::temp_directory_path() / ("virellando-chunk-fuzz-" + std::to_string(random()));
+        folder =
+            std::filesystem::temp_directory_path() / ("virellando-chunk-fuzz-" + std::to_string(random()));
         std::filesystem::create_directories(folder);
         platform::SetModuleFileName((folder / "Grand.so").string());
         synth = std::make_unique<VstXSynth>(hostCallback);

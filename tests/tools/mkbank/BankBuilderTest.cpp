@@ -3,35 +3,41 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <map>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include "BankBuilder.h"
 #include "SoundFontNumbers.h"
 #include "SoundFontReader.h"
 #include "SourceBank.h"
 
-namespace {
+namespace
+{
 
 using engine_test::TempFile;
 using mkbank::BankBuilder;
 using mkbank::BuildOptions;
 using mkbank::BuildSummary;
 
-std::vector<uint8_t> ReadAll(const std::string& path) {
+std::vector<uint8_t> ReadAll(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-bool Exists(const std::string& path) { return std::ifstream(path).good(); }
+bool Exists(const std::string& path)
+{
+    return std::ifstream(path).good();
+}
 
-class BankBuilderTest : public ::testing::Test {
+class BankBuilderTest : public ::testing::Test
+{
 protected:
-    bool build(sfwriter::FirstTag tag = sfwriter::FirstTag::Tal, uint16_t bank = 0,
-               uint16_t program = 0) {
+    bool build(sfwriter::FirstTag tag = sfwriter::FirstTag::Tal, uint16_t bank = 0, uint16_t program = 0)
+    {
         BuildOptions options;
         options.source = source.path();
         options.output = output.path();
@@ -50,7 +56,8 @@ protected:
     std::string error;
 };
 
-TEST_F(BankBuilderTest, RiffOutputDiffersOnlyInTheFirstTag) {
+TEST_F(BankBuilderTest, RiffOutputDiffersOnlyInTheFirstTag)
+{
     ASSERT_TRUE(build(sfwriter::FirstTag::Tal)) << error;
     const auto tal = ReadAll(output.path());
     ASSERT_TRUE(build(sfwriter::FirstTag::Riff)) << error;
@@ -60,14 +67,16 @@ TEST_F(BankBuilderTest, RiffOutputDiffersOnlyInTheFirstTag) {
     EXPECT_TRUE(std::equal(tal.begin() + 4, tal.end(), riff.begin() + 4));
 }
 
-TEST_F(BankBuilderTest, BuildsAreIdentical) {
+TEST_F(BankBuilderTest, BuildsAreIdentical)
+{
     ASSERT_TRUE(build()) << error;
     const auto first = ReadAll(output.path());
     ASSERT_TRUE(build()) << error;
     EXPECT_EQ(first, ReadAll(output.path()));
 }
 
-TEST_F(BankBuilderTest, OutputHoldsPianoResonanceAndNoises) {
+TEST_F(BankBuilderTest, OutputHoldsPianoResonanceAndNoises)
+{
     ASSERT_TRUE(build()) << error;
     engine::SoundFontData data;
     engine::SoundFontReader reader;
@@ -88,31 +97,36 @@ TEST_F(BankBuilderTest, OutputHoldsPianoResonanceAndNoises) {
     EXPECT_EQ(summary.samplePoints, data.sampleDataSize / 2);
 }
 
-TEST_F(BankBuilderTest, NoiseSamplesHoldSound) {
+TEST_F(BankBuilderTest, NoiseSamplesHoldSound)
+{
     ASSERT_TRUE(build()) << error;
     engine::SoundFontData data;
     engine::SoundFontReader reader;
     ASSERT_TRUE(reader.readFile(output.path(), data)) << reader.error();
     const auto bytes = ReadAll(output.path());
-    for (size_t i = 4; i < data.samples.size(); ++i) {
+    for (size_t i = 4; i < data.samples.size(); ++i)
+    {
         const auto& s = data.samples[i];
         int peak = 0;
-        for (uint32_t p = s.start; p < s.end; ++p) {
+        for (uint32_t p = s.start; p < s.end; ++p)
+        {
             const size_t at = static_cast<size_t>(data.sampleDataOffset) + 2 * size_t{p};
             peak = std::max(peak, std::abs(int{static_cast<int16_t>(bytes[at] | (bytes[at + 1] << 8))}));
         }
-        EXPECT_GT(peak, 300) << s.name;     // over -40 dBFS
-        EXPECT_LT(peak, 3300) << s.name;    // under -20 dBFS
+        EXPECT_GT(peak, 300) << s.name;  // over -40 dBFS
+        EXPECT_LT(peak, 3300) << s.name; // under -20 dBFS
     }
 }
 
-TEST_F(BankBuilderTest, InfoNamesTheBankAndCreditsTheSource) {
+TEST_F(BankBuilderTest, InfoNamesTheBankAndCreditsTheSource)
+{
     ASSERT_TRUE(build()) << error;
     engine::SoundFontData data;
     engine::SoundFontReader reader;
     ASSERT_TRUE(reader.readFile(output.path(), data)) << reader.error();
     std::map<std::string, std::string> info;
-    for (const auto& item : data.info) info[item.id] = item.text;
+    for (const auto& item : data.info)
+        info[item.id] = item.text;
     EXPECT_EQ(info["isng"], "EMU8000");
     EXPECT_EQ(info["INAM"], "Virellando Grand");
     EXPECT_EQ(info["ICOP"], "Free to use");
@@ -120,7 +134,8 @@ TEST_F(BankBuilderTest, InfoNamesTheBankAndCreditsTheSource) {
     EXPECT_EQ(info["ISFT"], "virellando-mkbank");
 }
 
-TEST_F(BankBuilderTest, EveryInfoChunkHasAnEvenSize) {
+TEST_F(BankBuilderTest, EveryInfoChunkHasAnEvenSize)
+{
     ASSERT_TRUE(build()) << error;
     const auto bytes = ReadAll(output.path());
     // The INFO list starts right after the form type.
@@ -128,24 +143,27 @@ TEST_F(BankBuilderTest, EveryInfoChunkHasAnEvenSize) {
     const uint32_t listSize = bytes[16] | (bytes[17] << 8) | (bytes[18] << 16) | (bytes[19] << 24);
     size_t at = 24;
     int chunks = 0;
-    while (at < 20 + listSize) {
-        const uint32_t size = bytes[at + 4] | (bytes[at + 5] << 8) | (bytes[at + 6] << 16) |
-                              (bytes[at + 7] << 24);
+    while (at < 20 + listSize)
+    {
+        const uint32_t size =
+            bytes[at + 4] | (bytes[at + 5] << 8) | (bytes[at + 6] << 16) | (bytes[at + 7] << 24);
         EXPECT_EQ(size % 2, 0u) << std::string(bytes.begin() + at, bytes.begin() + at + 4);
         at += 8 + size + (size & 1u);
         ++chunks;
     }
-    EXPECT_EQ(chunks, 6);  // ifil, isng, INAM, ICOP, ICMT, ISFT
+    EXPECT_EQ(chunks, 6); // ifil, isng, INAM, ICOP, ICMT, ISFT
 }
 
-TEST_F(BankBuilderTest, FailedBuildKeepsThePreviousOutput) {
+TEST_F(BankBuilderTest, FailedBuildKeepsThePreviousOutput)
+{
     ASSERT_TRUE(build()) << error;
     const auto before = ReadAll(output.path());
     EXPECT_FALSE(build(sfwriter::FirstTag::Riff, 9, 9));
     EXPECT_EQ(ReadAll(output.path()), before);
 }
 
-TEST_F(BankBuilderTest, OutputThatCannotBeReplacedLeavesNoPartialFile) {
+TEST_F(BankBuilderTest, OutputThatCannotBeReplacedLeavesNoPartialFile)
+{
     const std::string folder = output.path() + ".folder";
     std::filesystem::create_directory(folder);
     BuildOptions options;
@@ -157,13 +175,14 @@ TEST_F(BankBuilderTest, OutputThatCannotBeReplacedLeavesNoPartialFile) {
     std::filesystem::remove(folder);
 }
 
-TEST_F(BankBuilderTest, PresetOnlyOnTheNoiseKeysFails) {
+TEST_F(BankBuilderTest, PresetOnlyOnTheNoiseKeysFails)
+{
     auto bank = mkbank_test::MakePianoSource();
-    bank.data.presets[2].zones[0].generators.insert(
-        bank.data.presets[2].zones[0].generators.begin(), engine_test::Range(43, 121, 127));
+    bank.data.presets[2].zones[0].generators.insert(bank.data.presets[2].zones[0].generators.begin(),
+                                                    engine_test::Range(43, 121, 127));
     source.write(bank.bytes());
     EXPECT_FALSE(build(sfwriter::FirstTag::Tal, 1, 0));
     EXPECT_EQ(error, "preset 1:0 has no zones below the noise keys");
 }
 
-}  // namespace
+} // namespace

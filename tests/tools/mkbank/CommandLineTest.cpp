@@ -2,19 +2,22 @@
 
 #include "CommandLine.h"
 
-namespace {
+namespace
+{
 
 using mkbank::BuildOptions;
 using mkbank::CommandLine;
 using Result = CommandLine::Result;
 
-struct Parsed {
+struct Parsed
+{
     Result result;
     BuildOptions options;
     std::string error;
 };
 
-Parsed Parse(const std::vector<std::string>& args) {
+Parsed Parse(const std::vector<std::string>& args)
+{
     Parsed parsed;
     CommandLine commandLine;
     parsed.result = commandLine.parse(args, parsed.options);
@@ -22,7 +25,8 @@ Parsed Parse(const std::vector<std::string>& args) {
     return parsed;
 }
 
-TEST(CommandLineTest, DefaultsToPresetZeroZeroAndTheProductsFirstTag) {
+TEST(CommandLineTest, DefaultsToPresetZeroZeroAndTheProductsFirstTag)
+{
     const Parsed p = Parse({"piano.sf2", "out.DAT"});
     ASSERT_EQ(p.result, Result::Build);
     EXPECT_EQ(p.options.source, "piano.sf2");
@@ -32,7 +36,8 @@ TEST(CommandLineTest, DefaultsToPresetZeroZeroAndTheProductsFirstTag) {
     EXPECT_EQ(p.options.firstTag, sfwriter::FirstTag::Tal);
 }
 
-TEST(CommandLineTest, ReadsPresetAndRiffInAnyOrder) {
+TEST(CommandLineTest, ReadsPresetAndRiffInAnyOrder)
+{
     const Parsed p = Parse({"--riff", "in.sf2", "--preset", "16383:127", "out.sf2"});
     ASSERT_EQ(p.result, Result::Build);
     EXPECT_EQ(p.options.bank, 16383);
@@ -42,9 +47,11 @@ TEST(CommandLineTest, ReadsPresetAndRiffInAnyOrder) {
     EXPECT_EQ(p.options.output, "out.sf2");
 }
 
-TEST(CommandLineTest, MalformedPresetsAreRefused) {
-    for (const char* text : {"1", "a:b", "1:128", "16384:0", ":5", "1:", "-1:0", "1:2:3", "1 :2",
-                             "000001:0", ""}) {
+TEST(CommandLineTest, MalformedPresetsAreRefused)
+{
+    for (const char* text :
+         {"1", "a:b", "1:128", "16384:0", ":5", "1:", "-1:0", "1:2:3", "1 :2", "000001:0", ""})
+    {
         const Parsed p = Parse({"--preset", text, "a", "b"});
         EXPECT_EQ(p.result, Result::Invalid) << text;
         EXPECT_EQ(p.error, std::string("invalid preset '") + text +
@@ -52,24 +59,28 @@ TEST(CommandLineTest, MalformedPresetsAreRefused) {
     }
 }
 
-TEST(CommandLineTest, PresetWithoutValueIsRefused) {
+TEST(CommandLineTest, PresetWithoutValueIsRefused)
+{
     const Parsed p = Parse({"a", "b", "--preset"});
     EXPECT_EQ(p.result, Result::Invalid);
     EXPECT_EQ(p.error, "--preset needs BANK:PROGRAM");
 }
 
-TEST(CommandLineTest, ExactlyTwoFilesAreNeeded) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{}, {"a"}, {"a", "b", "c"}}) {
+TEST(CommandLineTest, ExactlyTwoFilesAreNeeded)
+{
+    for (const auto& args : std::vector<std::vector<std::string>>{{}, {"a"}, {"a", "b", "c"}})
+    {
         const Parsed p = Parse(args);
         EXPECT_EQ(p.result, Result::Invalid) << args.size();
         EXPECT_EQ(p.error, "expected a source SoundFont and an output file");
     }
 }
 
-TEST(CommandLineTest, HelpStopsTheParsing) {
+TEST(CommandLineTest, HelpStopsTheParsing)
+{
     EXPECT_EQ(Parse({"--help"}).result, Result::Help);
     EXPECT_EQ(Parse({"a", "-h", "--bogus"}).result, Result::Help);
     EXPECT_NE(CommandLine::usage().find("--preset BANK:PROGRAM"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -5,53 +5,68 @@
 
 #include "MechanicalNoiseSynthesizer.h"
 
-namespace {
+namespace
+{
 
 using mkbank::MechanicalNoiseSynthesizer;
 
-double PeakDb(const std::vector<float>& s) {
+double PeakDb(const std::vector<float>& s)
+{
     float peak = 0.0f;
-    for (float v : s) peak = std::max(peak, std::fabs(v));
+    for (float v : s)
+        peak = std::max(peak, std::fabs(v));
     return 20.0 * std::log10(peak);
 }
 
 // Zero crossings per second: a rough measure of how high a noise sits.
-double CrossingRate(const std::vector<float>& s) {
+double CrossingRate(const std::vector<float>& s)
+{
     size_t crossings = 0;
-    for (size_t i = 1; i < s.size(); ++i) crossings += (s[i - 1] < 0.0f) != (s[i] < 0.0f);
+    for (size_t i = 1; i < s.size(); ++i)
+        crossings += (s[i - 1] < 0.0f) != (s[i] < 0.0f);
     return crossings * double{MechanicalNoiseSynthesizer::kSampleRate} / s.size();
 }
 
 // Seconds until the level stays 40 dB under the peak.
-double RingSeconds(const std::vector<float>& s) {
+double RingSeconds(const std::vector<float>& s)
+{
     float peak = 0.0f;
-    for (float v : s) peak = std::max(peak, std::fabs(v));
+    for (float v : s)
+        peak = std::max(peak, std::fabs(v));
     size_t last = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (std::fabs(s[i]) > peak * 0.01f) last = i;
+    for (size_t i = 0; i < s.size(); ++i)
+    {
+        if (std::fabs(s[i]) > peak * 0.01f)
+            last = i;
     }
     return double(last) / MechanicalNoiseSynthesizer::kSampleRate;
 }
 
-TEST(MechanicalNoiseSynthesizerTest, OnlyTheNoiseKeysHaveASound) {
+TEST(MechanicalNoiseSynthesizerTest, OnlyTheNoiseKeysHaveASound)
+{
     EXPECT_TRUE(MechanicalNoiseSynthesizer::render(120).empty());
     EXPECT_TRUE(MechanicalNoiseSynthesizer::render(0).empty());
     EXPECT_TRUE(MechanicalNoiseSynthesizer::render(108).empty());
-    for (int key = 121; key <= 127; ++key) {
+    for (int key = 121; key <= 127; ++key)
+    {
         EXPECT_FALSE(MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key)).empty()) << key;
     }
 }
 
-TEST(MechanicalNoiseSynthesizerTest, EveryBuildSynthesisesTheSameSound) {
-    for (int key = 121; key <= 127; ++key) {
+TEST(MechanicalNoiseSynthesizerTest, EveryBuildSynthesisesTheSameSound)
+{
+    for (int key = 121; key <= 127; ++key)
+    {
         EXPECT_EQ(MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key)),
                   MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key)))
             << key;
     }
 }
 
-TEST(MechanicalNoiseSynthesizerTest, PeaksAtItsQuietTargetLevel) {
-    for (int key = 121; key <= 127; ++key) {
+TEST(MechanicalNoiseSynthesizerTest, PeaksAtItsQuietTargetLevel)
+{
+    for (int key = 121; key <= 127; ++key)
+    {
         const auto sound = MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key));
         const double target = MechanicalNoiseSynthesizer::peakDecibels(static_cast<uint8_t>(key));
         EXPECT_NEAR(PeakDb(sound), target, 0.01) << key;
@@ -60,25 +75,31 @@ TEST(MechanicalNoiseSynthesizerTest, PeaksAtItsQuietTargetLevel) {
     }
 }
 
-TEST(MechanicalNoiseSynthesizerTest, StartsAndEndsWithoutAClick) {
-    for (int key = 121; key <= 127; ++key) {
+TEST(MechanicalNoiseSynthesizerTest, StartsAndEndsWithoutAClick)
+{
+    for (int key = 121; key <= 127; ++key)
+    {
         const auto sound = MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key));
         const float peak = std::pow(10.0f, static_cast<float>(PeakDb(sound)) / 20.0f);
         EXPECT_LT(std::fabs(sound.front()), peak * 0.01f) << key;
         EXPECT_EQ(sound.back(), 0.0f) << key;
         // The fade must not have cut a loud tail: the last 50 ms are far under the peak.
         const size_t tail = MechanicalNoiseSynthesizer::kSampleRate / 20;
-        for (size_t i = sound.size() - tail; i < sound.size(); ++i) {
+        for (size_t i = sound.size() - tail; i < sound.size(); ++i)
+        {
             ASSERT_LT(std::fabs(sound[i]), peak * 0.1f) << key << " at " << i;
         }
     }
 }
 
-TEST(MechanicalNoiseSynthesizerTest, CarriesNoDirectCurrent) {
-    for (int key = 121; key <= 127; ++key) {
+TEST(MechanicalNoiseSynthesizerTest, CarriesNoDirectCurrent)
+{
+    for (int key = 121; key <= 127; ++key)
+    {
         const auto sound = MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key));
         double sum = 0.0, peak = 0.0;
-        for (float v : sound) {
+        for (float v : sound)
+        {
             sum += v;
             peak = std::max(peak, double{std::fabs(v)});
         }
@@ -86,8 +107,10 @@ TEST(MechanicalNoiseSynthesizerTest, CarriesNoDirectCurrent) {
     }
 }
 
-TEST(MechanicalNoiseSynthesizerTest, KeyReleasesAreLowerLongerAndHeavierTowardsTheBass) {
-    for (int key = 123; key < 127; ++key) {
+TEST(MechanicalNoiseSynthesizerTest, KeyReleasesAreLowerLongerAndHeavierTowardsTheBass)
+{
+    for (int key = 123; key < 127; ++key)
+    {
         const auto lower = MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key));
         const auto higher = MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key + 1));
         EXPECT_LT(CrossingRate(lower), CrossingRate(higher)) << key;
@@ -96,20 +119,24 @@ TEST(MechanicalNoiseSynthesizerTest, KeyReleasesAreLowerLongerAndHeavierTowardsT
     }
 }
 
-TEST(MechanicalNoiseSynthesizerTest, NoisesAreShortThumpsNotTones) {
-    for (int key = 121; key <= 127; ++key) {
+TEST(MechanicalNoiseSynthesizerTest, NoisesAreShortThumpsNotTones)
+{
+    for (int key = 121; key <= 127; ++key)
+    {
         const auto sound = MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key));
         const double seconds = double(sound.size()) / MechanicalNoiseSynthesizer::kSampleRate;
         EXPECT_GE(seconds, 0.1) << key;
         EXPECT_LE(seconds, 1.0) << key;
         // Most of the energy comes in the first tenth of a second.
         double early = 0.0, total = 0.0;
-        for (size_t i = 0; i < sound.size(); ++i) {
+        for (size_t i = 0; i < sound.size(); ++i)
+        {
             total += sound[i] * sound[i];
-            if (i < MechanicalNoiseSynthesizer::kSampleRate / 10) early += sound[i] * sound[i];
+            if (i < MechanicalNoiseSynthesizer::kSampleRate / 10)
+                early += sound[i] * sound[i];
         }
         EXPECT_GT(early / total, 0.5) << key;
     }
 }
 
-}  // namespace
+} // namespace

@@ -7,13 +7,15 @@
 #include "NoiseLayer.h"
 #include "SoundFontNumbers.h"
 
-namespace {
+namespace
+{
 
 using mkbank::BankImage;
 using mkbank::MechanicalNoiseSynthesizer;
 using mkbank::NoiseLayer;
 
-BankImage PianoOnly() {
+BankImage PianoOnly()
+{
     BankImage bank;
     bank.points.assign(1000 + mkbank::kSampleGuardPoints, 0);
     bank.points[10] = 1234;
@@ -31,22 +33,24 @@ BankImage PianoOnly() {
     return bank;
 }
 
-TEST(NoiseLayerTest, AddsOneSamplePerNoiseKeyAfterThePiano) {
+TEST(NoiseLayerTest, AddsOneSamplePerNoiseKeyAfterThePiano)
+{
     BankImage bank = PianoOnly();
     NoiseLayer::addTo(bank);
     ASSERT_EQ(bank.data.samples.size(), 8u);
     EXPECT_EQ(bank.points[10], 1234);
     uint32_t expectedStart = 1000 + mkbank::kSampleGuardPoints;
-    for (int key = 121; key <= 127; ++key) {
+    for (int key = 121; key <= 127; ++key)
+    {
         const auto& s = bank.data.samples[key - 120];
         EXPECT_EQ(s.name, NoiseLayer::sampleName(static_cast<uint8_t>(key)));
         EXPECT_EQ(s.start, expectedStart);
-        EXPECT_EQ(s.end - s.start,
-                  MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key)).size());
+        EXPECT_EQ(s.end - s.start, MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key)).size());
         EXPECT_EQ(s.sampleRate, 44100u);
         EXPECT_EQ(s.originalPitch, key);
         EXPECT_EQ(s.sampleType, engine::kSampleMono);
-        for (uint32_t i = s.end; i < s.end + mkbank::kSampleGuardPoints; ++i) {
+        for (uint32_t i = s.end; i < s.end + mkbank::kSampleGuardPoints; ++i)
+        {
             ASSERT_EQ(bank.points[i], 0);
         }
         expectedStart = s.end + mkbank::kSampleGuardPoints;
@@ -54,13 +58,15 @@ TEST(NoiseLayerTest, AddsOneSamplePerNoiseKeyAfterThePiano) {
     EXPECT_EQ(bank.points.size(), expectedStart);
 }
 
-TEST(NoiseLayerTest, SamplePointsAreTheSynthesisedSoundInSixteenBits) {
+TEST(NoiseLayerTest, SamplePointsAreTheSynthesisedSoundInSixteenBits)
+{
     BankImage bank = PianoOnly();
     NoiseLayer::addTo(bank);
     const auto& s = bank.data.samples[1];
     const auto sound = MechanicalNoiseSynthesizer::render(121);
     int peak = 0;
-    for (uint32_t i = 0; i < sound.size(); ++i) {
+    for (uint32_t i = 0; i < sound.size(); ++i)
+    {
         ASSERT_NEAR(bank.points[s.start + i], sound[i] * 32767.0, 0.5001);
         peak = std::max(peak, std::abs(int{bank.points[s.start + i]}));
     }
@@ -68,7 +74,8 @@ TEST(NoiseLayerTest, SamplePointsAreTheSynthesisedSoundInSixteenBits) {
     EXPECT_NEAR(peak, 3277, 2);
 }
 
-TEST(NoiseLayerTest, InstrumentPlaysEachNoiseOnItsOwnKeyUnaltered) {
+TEST(NoiseLayerTest, InstrumentPlaysEachNoiseOnItsOwnKeyUnaltered)
+{
     BankImage bank = PianoOnly();
     NoiseLayer::addTo(bank);
     ASSERT_EQ(bank.data.instruments.size(), 2u);
@@ -78,7 +85,8 @@ TEST(NoiseLayerTest, InstrumentPlaysEachNoiseOnItsOwnKeyUnaltered) {
     ASSERT_EQ(global.size(), 1u);
     EXPECT_EQ(global[0].oper, mkbank::kGenReleaseVolEnv);
     EXPECT_EQ(global[0].signedAmount(), NoiseLayer::kReleaseTimecents);
-    for (int key = 121; key <= 127; ++key) {
+    for (int key = 121; key <= 127; ++key)
+    {
         const auto& gens = noises.zones[key - 120].generators;
         ASSERT_EQ(gens.size(), 3u);
         EXPECT_EQ(gens[0].oper, mkbank::kGenKeyRange);
@@ -91,7 +99,8 @@ TEST(NoiseLayerTest, InstrumentPlaysEachNoiseOnItsOwnKeyUnaltered) {
     }
 }
 
-TEST(NoiseLayerTest, PresetGainsOneZoneOverTheNoiseKeys) {
+TEST(NoiseLayerTest, PresetGainsOneZoneOverTheNoiseKeys)
+{
     BankImage bank = PianoOnly();
     NoiseLayer::addTo(bank);
     const auto& zones = bank.data.presets[0].zones;
@@ -104,4 +113,4 @@ TEST(NoiseLayerTest, PresetGainsOneZoneOverTheNoiseKeys) {
     EXPECT_TRUE(zones[1].modulators.empty());
 }
 
-}  // namespace
+} // namespace

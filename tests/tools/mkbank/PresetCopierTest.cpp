@@ -9,7 +9,8 @@
 #include "SoundFontReader.h"
 #include "SourceBank.h"
 
-namespace {
+namespace
+{
 
 using engine::SoundFontData;
 using engine::SoundFontZone;
@@ -17,31 +18,38 @@ using mkbank::BankImage;
 using mkbank::PresetCopier;
 
 // The source as the builder sees it: written to bytes and parsed back.
-struct ParsedSource {
+struct ParsedSource
+{
     std::vector<uint8_t> bytes;
     std::vector<int16_t> points;
     SoundFontData data;
 
-    explicit ParsedSource(const engine_test::TestBank& bank)
-        : bytes(bank.bytes()), points(bank.points) {
+    explicit ParsedSource(const engine_test::TestBank& bank) : bytes(bank.bytes()), points(bank.points)
+    {
         engine::MemoryByteSource memory(bytes.data(), bytes.size());
         engine::SoundFontReader reader;
-        if (!reader.read(memory, data)) ADD_FAILURE() << reader.error();
+        if (!reader.read(memory, data))
+            ADD_FAILURE() << reader.error();
     }
 };
 
-class PresetCopierTest : public ::testing::Test {
+class PresetCopierTest : public ::testing::Test
+{
 protected:
-    bool copy(uint16_t bank, uint16_t program) {
+    bool copy(uint16_t bank, uint16_t program)
+    {
         engine::MemoryByteSource memory(source.bytes.data(), source.bytes.size());
         PresetCopier copier(source.data, memory);
         const bool ok = copier.copy(bank, program, image);
         error = copier.error();
         return ok;
     }
-    const engine::SoundFontSampleHeader* copiedSample(const std::string& name) const {
-        for (const auto& s : image.data.samples) {
-            if (s.name == name) return &s;
+    const engine::SoundFontSampleHeader* copiedSample(const std::string& name) const
+    {
+        for (const auto& s : image.data.samples)
+        {
+            if (s.name == name)
+                return &s;
         }
         return nullptr;
     }
@@ -51,22 +59,28 @@ protected:
     std::string error;
 };
 
-std::set<std::string> Names(const std::vector<engine::SoundFontSampleHeader>& samples) {
+std::set<std::string> Names(const std::vector<engine::SoundFontSampleHeader>& samples)
+{
     std::set<std::string> names;
-    for (const auto& s : samples) names.insert(s.name);
+    for (const auto& s : samples)
+        names.insert(s.name);
     return names;
 }
 
-const engine::SoundFontGeneratorRecord* FindGen(const SoundFontZone& zone, uint16_t oper) {
-    for (const auto& g : zone.generators) {
-        if (g.oper == oper) return &g;
+const engine::SoundFontGeneratorRecord* FindGen(const SoundFontZone& zone, uint16_t oper)
+{
+    for (const auto& g : zone.generators)
+    {
+        if (g.oper == oper)
+            return &g;
     }
     return nullptr;
 }
 
 // Content: exactly what the preset uses.
 
-TEST_F(PresetCopierTest, CopiesExactlyThePresetsInstrumentsAndSamples) {
+TEST_F(PresetCopierTest, CopiesExactlyThePresetsInstrumentsAndSamples)
+{
     ASSERT_TRUE(copy(0, 0)) << error;
     ASSERT_EQ(image.data.presets.size(), 1u);
     EXPECT_EQ(image.data.presets[0].name, "Grand");
@@ -78,20 +92,23 @@ TEST_F(PresetCopierTest, CopiesExactlyThePresetsInstrumentsAndSamples) {
               (std::set<std::string>{"Piano L", "Piano R", "Lone Left", "Piano High"}));
 }
 
-TEST_F(PresetCopierTest, ZonesReferToTheCopiedInstrumentsAndSamples) {
+TEST_F(PresetCopierTest, ZonesReferToTheCopiedInstrumentsAndSamples)
+{
     ASSERT_TRUE(copy(0, 0)) << error;
-    for (const auto& zone : image.data.presets[0].zones) {
+    for (const auto& zone : image.data.presets[0].zones)
+    {
         ASSERT_EQ(zone.generators.back().oper, mkbank::kGenInstrument);
         EXPECT_LT(zone.generators.back().amount, image.data.instruments.size());
     }
     const auto& low = image.data.instruments[0].zones;
-    ASSERT_EQ(low.size(), 4u);  // global zone and three sample zones
+    ASSERT_EQ(low.size(), 4u); // global zone and three sample zones
     EXPECT_EQ(image.data.samples[low[1].generators.back().amount].name, "Piano L");
     EXPECT_EQ(image.data.samples[low[2].generators.back().amount].name, "Piano R");
     EXPECT_EQ(image.data.samples[low[3].generators.back().amount].name, "Lone Left");
 }
 
-TEST_F(PresetCopierTest, PresetOfAnotherBankBecomesBankZeroProgramZero) {
+TEST_F(PresetCopierTest, PresetOfAnotherBankBecomesBankZeroProgramZero)
+{
     ASSERT_TRUE(copy(1, 0)) << error;
     EXPECT_EQ(image.data.presets[0].name, "Grand B");
     EXPECT_EQ(image.data.presets[0].bank, 0);
@@ -101,23 +118,23 @@ TEST_F(PresetCopierTest, PresetOfAnotherBankBecomesBankZeroProgramZero) {
 
 // Sample points: a new block, every sample re-based.
 
-TEST_F(PresetCopierTest, SamplePointsAreTheSourcesAtTheirNewPositions) {
+TEST_F(PresetCopierTest, SamplePointsAreTheSourcesAtTheirNewPositions)
+{
     ASSERT_TRUE(copy(0, 0)) << error;
-    for (const auto& copied : image.data.samples) {
-        const auto original = std::find_if(
-            source.data.samples.begin(), source.data.samples.end(),
-            [&](const engine::SoundFontSampleHeader& s) { return s.name == copied.name; });
+    for (const auto& copied : image.data.samples)
+    {
+        const auto original =
+            std::find_if(source.data.samples.begin(), source.data.samples.end(),
+                         [&](const engine::SoundFontSampleHeader& s) { return s.name == copied.name; });
         ASSERT_NE(original, source.data.samples.end());
         ASSERT_EQ(copied.end - copied.start, original->end - original->start) << copied.name;
-        EXPECT_TRUE(std::equal(image.points.begin() + copied.start,
-                               image.points.begin() + copied.end,
+        EXPECT_TRUE(std::equal(image.points.begin() + copied.start, image.points.begin() + copied.end,
                                source.points.begin() + original->start))
             << copied.name;
         // Loops keep their place in the audio.
         EXPECT_EQ(copied.loopStart - copied.start, original->loopStart - original->start);
         EXPECT_EQ(copied.loopEnd - copied.start, original->loopEnd - original->start);
-        EXPECT_TRUE(std::equal(image.points.begin() + copied.loopStart,
-                               image.points.begin() + copied.loopEnd,
+        EXPECT_TRUE(std::equal(image.points.begin() + copied.loopStart, image.points.begin() + copied.loopEnd,
                                source.points.begin() + original->loopStart));
         EXPECT_EQ(copied.sampleRate, original->sampleRate);
         EXPECT_EQ(copied.originalPitch, original->originalPitch);
@@ -125,12 +142,15 @@ TEST_F(PresetCopierTest, SamplePointsAreTheSourcesAtTheirNewPositions) {
     }
 }
 
-TEST_F(PresetCopierTest, SamplesLieBackToBackEachFollowedByGuardZeros) {
+TEST_F(PresetCopierTest, SamplesLieBackToBackEachFollowedByGuardZeros)
+{
     ASSERT_TRUE(copy(0, 0)) << error;
     uint32_t expectedStart = 0;
-    for (const auto& s : image.data.samples) {
+    for (const auto& s : image.data.samples)
+    {
         EXPECT_EQ(s.start, expectedStart) << s.name;
-        for (uint32_t i = s.end; i < s.end + mkbank::kSampleGuardPoints; ++i) {
+        for (uint32_t i = s.end; i < s.end + mkbank::kSampleGuardPoints; ++i)
+        {
             ASSERT_EQ(image.points[i], 0) << s.name;
         }
         expectedStart = s.end + mkbank::kSampleGuardPoints;
@@ -138,7 +158,8 @@ TEST_F(PresetCopierTest, SamplesLieBackToBackEachFollowedByGuardZeros) {
     EXPECT_EQ(image.points.size(), expectedStart);
 }
 
-TEST_F(PresetCopierTest, LoopPointsOutsideTheSampleAreHeldAtItsEnds) {
+TEST_F(PresetCopierTest, LoopPointsOutsideTheSampleAreHeldAtItsEnds)
+{
     source.data.samples[mkbank_test::kPianoHigh].loopEnd += 5000;
     ASSERT_TRUE(copy(1, 0)) << error;
     const auto& s = image.data.samples[0];
@@ -146,7 +167,8 @@ TEST_F(PresetCopierTest, LoopPointsOutsideTheSampleAreHeldAtItsEnds) {
     EXPECT_EQ(s.loopStart, s.start + 100);
 }
 
-TEST_F(PresetCopierTest, StereoPairKeepsItsLinkUnderTheNewIndices) {
+TEST_F(PresetCopierTest, StereoPairKeepsItsLinkUnderTheNewIndices)
+{
     ASSERT_TRUE(copy(0, 0)) << error;
     const auto* left = copiedSample("Piano L");
     const auto* right = copiedSample("Piano R");
@@ -157,7 +179,8 @@ TEST_F(PresetCopierTest, StereoPairKeepsItsLinkUnderTheNewIndices) {
     EXPECT_EQ(&image.data.samples[right->sampleLink], left);
 }
 
-TEST_F(PresetCopierTest, SampleLinkedToAnUncopiedSampleBecomesMono) {
+TEST_F(PresetCopierTest, SampleLinkedToAnUncopiedSampleBecomesMono)
+{
     ASSERT_TRUE(copy(0, 0)) << error;
     const auto* lone = copiedSample("Lone Left");
     ASSERT_NE(lone, nullptr);
@@ -167,10 +190,11 @@ TEST_F(PresetCopierTest, SampleLinkedToAnUncopiedSampleBecomesMono) {
 
 // Zones: the global zone folded in, the noise keys left free.
 
-TEST_F(PresetCopierTest, GlobalPresetZoneIsFoldedIntoEveryZone) {
+TEST_F(PresetCopierTest, GlobalPresetZoneIsFoldedIntoEveryZone)
+{
     ASSERT_TRUE(copy(0, 0)) << error;
     const auto& zones = image.data.presets[0].zones;
-    ASSERT_EQ(zones.size(), 2u);  // no global zone left
+    ASSERT_EQ(zones.size(), 2u); // no global zone left
     // The low zone keeps its own attenuation and velocity modulator and gains the reverb send.
     EXPECT_EQ(FindGen(zones[0], mkbank::kGenInitialAttenuation)->amount, 5);
     EXPECT_EQ(FindGen(zones[0], 16)->amount, 30);
@@ -183,14 +207,16 @@ TEST_F(PresetCopierTest, GlobalPresetZoneIsFoldedIntoEveryZone) {
     EXPECT_EQ(zones[1].modulators[0].amount, 100);
 }
 
-TEST_F(PresetCopierTest, NoCopiedZoneReachesTheNoiseKeys) {
+TEST_F(PresetCopierTest, NoCopiedZoneReachesTheNoiseKeys)
+{
     ASSERT_TRUE(copy(0, 0)) << error;
-    for (const auto& zone : image.data.presets[0].zones) {
+    for (const auto& zone : image.data.presets[0].zones)
+    {
         ASSERT_EQ(zone.generators.front().oper, mkbank::kGenKeyRange);
         EXPECT_LE(zone.generators.front().rangeHigh(), mkbank::kHighestPianoKey);
     }
     const auto& high = image.data.instruments[1].zones;
-    ASSERT_EQ(high.size(), 1u);  // the zone on keys 121-127 is gone
+    ASSERT_EQ(high.size(), 1u); // the zone on keys 121-127 is gone
     EXPECT_EQ(high[0].generators[0].rangeLow(), 60);
     EXPECT_EQ(high[0].generators[0].rangeHigh(), 120);
     EXPECT_EQ(high[0].generators[1].oper, mkbank::kGenVelRange);
@@ -198,26 +224,30 @@ TEST_F(PresetCopierTest, NoCopiedZoneReachesTheNoiseKeys) {
 
 // Failures.
 
-TEST_F(PresetCopierTest, MissingPresetFailsNamingIt) {
+TEST_F(PresetCopierTest, MissingPresetFailsNamingIt)
+{
     EXPECT_FALSE(copy(3, 5));
     EXPECT_EQ(error, "the source has no preset 3:5");
     EXPECT_FALSE(copy(0, 2));
     EXPECT_EQ(error, "the source has no preset 0:2");
 }
 
-TEST_F(PresetCopierTest, RomSampleFails) {
+TEST_F(PresetCopierTest, RomSampleFails)
+{
     source.data.samples[mkbank_test::kPianoHigh].sampleType |= engine::kSampleRom;
     EXPECT_FALSE(copy(1, 0));
     EXPECT_EQ(error, "sample \"Piano High\" lies in a sound ROM, not in the file");
 }
 
-TEST_F(PresetCopierTest, UnreadableSamplePointsFail) {
+TEST_F(PresetCopierTest, UnreadableSamplePointsFail)
+{
     source.bytes.resize(static_cast<size_t>(source.data.sampleDataOffset) + 100);
     EXPECT_FALSE(copy(0, 0));
     EXPECT_EQ(error, "cannot read the points of sample \"Piano L\"");
 }
 
-TEST_F(PresetCopierTest, CopyingAgainStartsFromAnEmptyBank) {
+TEST_F(PresetCopierTest, CopyingAgainStartsFromAnEmptyBank)
+{
     ASSERT_TRUE(copy(0, 0)) << error;
     ASSERT_TRUE(copy(1, 0)) << error;
     EXPECT_EQ(image.data.instruments.size(), 1u);
@@ -225,4 +255,4 @@ TEST_F(PresetCopierTest, CopyingAgainStartsFromAnEmptyBank) {
     EXPECT_EQ(image.data.presets[0].zones[0].generators.back().amount, 0);
 }
 
-}  // namespace
+} // namespace

@@ -5,7 +5,8 @@
 #include "TestBank.h"
 #include "ZoneGenerators.h"
 
-namespace {
+namespace
+{
 
 using engine::SoundFontInstrument;
 using engine::SoundFontPreset;
@@ -18,7 +19,8 @@ using mkbank::ResonanceLayer;
 using mkbank::ZoneGenerators;
 
 // Two piano zones over one stereo instrument (pan in its global zone) and one mono instrument.
-BankImage TwoZonePiano() {
+BankImage TwoZonePiano()
+{
     BankImage bank;
     bank.data.samples.resize(3);
     bank.data.samples[0].sampleType = engine::kSampleLeft;
@@ -29,35 +31,37 @@ BankImage TwoZonePiano() {
     stereo.name = "Stereo Piano Low Keys";
     stereo.zones.push_back(SoundFontZone{{Gen(mkbank::kGenPan, -500)}, {}});
     stereo.zones.push_back(SoundFontZone{{Gen(mkbank::kGenSampleId, 0)}, {}});
-    stereo.zones.push_back(
-        SoundFontZone{{Gen(mkbank::kGenPan, 500), Gen(mkbank::kGenSampleId, 1)}, {}});
+    stereo.zones.push_back(SoundFontZone{{Gen(mkbank::kGenPan, 500), Gen(mkbank::kGenSampleId, 1)}, {}});
     SoundFontInstrument mono;
     mono.name = "Mono";
     mono.zones.push_back(SoundFontZone{{Gen(mkbank::kGenSampleId, 2)}, {}});
     bank.data.instruments = {stereo, mono};
     SoundFontPreset preset;
-    preset.zones.push_back(SoundFontZone{
-        {Range(mkbank::kGenKeyRange, 0, 59), Range(mkbank::kGenVelRange, 1, 90),
-         Gen(mkbank::kGenAttackVolEnv, -7973), Gen(mkbank::kGenInitialAttenuation, 30),
-         Gen(mkbank::kGenInstrument, 0)},
-        {Mod(0x502, 48, 700)}});
-    preset.zones.push_back(SoundFontZone{
-        {Range(mkbank::kGenKeyRange, 60, 120), Gen(mkbank::kGenInstrument, 1)}, {}});
+    preset.zones.push_back(
+        SoundFontZone{{Range(mkbank::kGenKeyRange, 0, 59), Range(mkbank::kGenVelRange, 1, 90),
+                       Gen(mkbank::kGenAttackVolEnv, -7973), Gen(mkbank::kGenInitialAttenuation, 30),
+                       Gen(mkbank::kGenInstrument, 0)},
+                      {Mod(0x502, 48, 700)}});
+    preset.zones.push_back(
+        SoundFontZone{{Range(mkbank::kGenKeyRange, 60, 120), Gen(mkbank::kGenInstrument, 1)}, {}});
     bank.data.presets.push_back(preset);
     return bank;
 }
 
-int Amount(SoundFontZone& zone, uint16_t oper) {
+int Amount(SoundFontZone& zone, uint16_t oper)
+{
     const auto* gen = ZoneGenerators(zone).find(oper);
     return gen ? gen->signedAmount() : 0;
 }
 
-TEST(ResonanceLayerTest, EveryPianoZoneGetsATwinOnTheSameKeysAndVelocities) {
+TEST(ResonanceLayerTest, EveryPianoZoneGetsATwinOnTheSameKeysAndVelocities)
+{
     BankImage bank = TwoZonePiano();
     ResonanceLayer::addTo(bank);
     const auto& zones = bank.data.presets[0].zones;
     ASSERT_EQ(zones.size(), 4u);
-    for (size_t z = 0; z < 2; ++z) {
+    for (size_t z = 0; z < 2; ++z)
+    {
         EXPECT_EQ(zones[z + 2].generators.front().oper, mkbank::kGenKeyRange);
         EXPECT_EQ(zones[z + 2].generators.front().amount, zones[z].generators.front().amount);
         // The piano zones keep their instruments; the twins play the resonance copies.
@@ -69,12 +73,13 @@ TEST(ResonanceLayerTest, EveryPianoZoneGetsATwinOnTheSameKeysAndVelocities) {
     EXPECT_EQ(zones[2].generators[1].amount, zones[0].generators[1].amount);
 }
 
-TEST(ResonanceLayerTest, ResonanceInstrumentsPlayOneCentredSampleOfEachStereoPair) {
+TEST(ResonanceLayerTest, ResonanceInstrumentsPlayOneCentredSampleOfEachStereoPair)
+{
     BankImage bank = TwoZonePiano();
     ResonanceLayer::addTo(bank);
     ASSERT_EQ(bank.data.instruments.size(), 4u);
     const auto& stereo = bank.data.instruments[2];
-    EXPECT_EQ(stereo.name, "Stereo Piano Low Key");  // 20 characters at most
+    EXPECT_EQ(stereo.name, "Stereo Piano Low Key"); // 20 characters at most
     ASSERT_EQ(stereo.zones.size(), 2u);             // global zone and the left sample
     EXPECT_EQ(stereo.zones[1].generators.back().amount, 0);
     SoundFontZone left = stereo.zones[1];
@@ -87,7 +92,8 @@ TEST(ResonanceLayerTest, ResonanceInstrumentsPlayOneCentredSampleOfEachStereoPai
     EXPECT_EQ(bank.data.instruments[0].zones.size(), 3u);
 }
 
-TEST(ResonanceLayerTest, AnInstrumentUsedTwiceGetsOneResonanceCopy) {
+TEST(ResonanceLayerTest, AnInstrumentUsedTwiceGetsOneResonanceCopy)
+{
     BankImage bank = TwoZonePiano();
     bank.data.presets[0].zones[1].generators.back().amount = 0;
     ResonanceLayer::addTo(bank);
@@ -96,7 +102,8 @@ TEST(ResonanceLayerTest, AnInstrumentUsedTwiceGetsOneResonanceCopy) {
     EXPECT_EQ(bank.data.presets[0].zones[3].generators.back().amount, 2);
 }
 
-TEST(ResonanceLayerTest, TwinSwellsSlowerRingsLongerAndSoundsDarker) {
+TEST(ResonanceLayerTest, TwinSwellsSlowerRingsLongerAndSoundsDarker)
+{
     BankImage bank = TwoZonePiano();
     ResonanceLayer::addTo(bank);
     SoundFontZone& twin = bank.data.presets[0].zones[2];
@@ -110,23 +117,30 @@ TEST(ResonanceLayerTest, TwinSwellsSlowerRingsLongerAndSoundsDarker) {
     EXPECT_EQ(ZoneGenerators(plain).find(mkbank::kGenInitialAttenuation), nullptr);
 }
 
-TEST(ResonanceLayerTest, ControllersTwentyOneAndTwentyTwoDriveTheTwinsAttenuation) {
+TEST(ResonanceLayerTest, ControllersTwentyOneAndTwentyTwoDriveTheTwinsAttenuation)
+{
     BankImage bank = TwoZonePiano();
     ResonanceLayer::addTo(bank);
-    for (size_t z = 2; z < 4; ++z) {
+    for (size_t z = 2; z < 4; ++z)
+    {
         int level = 0, squared = 0;
         std::vector<int> controllers;
-        for (const auto& mod : bank.data.presets[0].zones[z].modulators) {
-            if ((mod.source & 0x80) == 0) continue;  // the piano's own velocity modulator
+        for (const auto& mod : bank.data.presets[0].zones[z].modulators)
+        {
+            if ((mod.source & 0x80) == 0)
+                continue; // the piano's own velocity modulator
             controllers.push_back(mod.source & 0x7F);
             // Controller source, unipolar, falling, concave; to the attenuation, full depth.
             EXPECT_EQ(mod.source & 0xFF80, 0x80 | 0x100 | (1 << 10));
             EXPECT_EQ(mod.destination, mkbank::kGenInitialAttenuation);
             EXPECT_EQ(mod.amount, 960);
             EXPECT_EQ(mod.transform, 0);
-            if (mod.amountSource == 0) {
+            if (mod.amountSource == 0)
+            {
                 ++level;
-            } else {
+            }
+            else
+            {
                 EXPECT_EQ(mod.amountSource, mod.source);
                 ++squared;
             }
@@ -138,7 +152,8 @@ TEST(ResonanceLayerTest, ControllersTwentyOneAndTwentyTwoDriveTheTwinsAttenuatio
     EXPECT_TRUE(bank.data.presets[0].zones[1].modulators.empty());
 }
 
-TEST(ResonanceLayerTest, AnIdenticalModulatorInThePianoZoneIsReplacedNotDoubled) {
+TEST(ResonanceLayerTest, AnIdenticalModulatorInThePianoZoneIsReplacedNotDoubled)
+{
     BankImage bank = TwoZonePiano();
     const auto own = ResonanceLayer::controllerModulator(21, false);
     bank.data.presets[0].zones[1].modulators.push_back(Mod(own.source, own.destination, 100));
@@ -148,4 +163,4 @@ TEST(ResonanceLayerTest, AnIdenticalModulatorInThePianoZoneIsReplacedNotDoubled)
     EXPECT_EQ(twin.modulators[0].amount, 960);
 }
 
-}  // namespace
+} // namespace

@@ -1,6 +1,6 @@
 // Renders built banks with the engine's own SoundFont loader, as any SoundFont player would.
-#include <gtest/gtest.h>
 #include <fluidsynth.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
@@ -14,33 +14,41 @@
 #include "SoundBankLoader.h"
 #include "SourceBank.h"
 
-namespace {
+namespace
+{
 
 using engine_test::TempFile;
 
 constexpr double kRate = 44100.0;
 
-class Render {
+class Render
+{
 public:
     // With a cache the bank loads through the instrument's own loader, else the engine's.
-    explicit Render(const std::string& bank, engine::SampleDataCache* cache = nullptr) {
+    explicit Render(const std::string& bank, engine::SampleDataCache* cache = nullptr)
+    {
         settings_ = new_fluid_settings();
         fluid_settings_setint(settings_, "synth.reverb.active", 0);
         fluid_settings_setint(settings_, "synth.chorus.active", 0);
         fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
         synth_ = new_fluid_synth(settings_);
-        if (cache != nullptr) {
+        if (cache != nullptr)
+        {
             loaded_ = engine::RegisterSoundBankLoader(synth_, *cache) &&
                       engine::LoadSoundBank(synth_, bank.c_str()) >= 0;
-            while (loaded_ && !cache->loadDone()) {
+            while (loaded_ && !cache->loadDone())
+            {
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
-        } else {
+        }
+        else
+        {
             loaded_ = fluid_synth_sfload(synth_, bank.c_str(), 1) >= 0;
         }
         fluid_synth_set_gain(synth_, 0.4f);
     }
-    ~Render() {
+    ~Render()
+    {
         delete_fluid_synth(synth_);
         delete_fluid_settings(settings_);
     }
@@ -50,7 +58,8 @@ public:
     bool loaded() const { return loaded_; }
     fluid_synth_t* synth() { return synth_; }
     // Appends seconds of audio; returns where they start.
-    size_t run(double seconds) {
+    size_t run(double seconds)
+    {
         const size_t start = left_.size();
         const size_t frames = static_cast<size_t>(seconds * kRate);
         left_.resize(start + frames);
@@ -59,15 +68,19 @@ public:
                                 right_.data() + start, 0, 1);
         return start;
     }
-    double rmsDb(double from, double to) const {
+    double rmsDb(double from, double to) const
+    {
         double sum = 0.0;
         const size_t a = static_cast<size_t>(from * kRate), b = static_cast<size_t>(to * kRate);
-        for (size_t i = a; i < b; ++i) sum += left_[i] * left_[i] + right_[i] * right_[i];
+        for (size_t i = a; i < b; ++i)
+            sum += left_[i] * left_[i] + right_[i] * right_[i];
         return 10.0 * std::log10(sum / (2.0 * (b - a)) + 1e-30);
     }
-    double peakDb() const {
+    double peakDb() const
+    {
         float peak = 0.0f;
-        for (size_t i = 0; i < left_.size(); ++i) {
+        for (size_t i = 0; i < left_.size(); ++i)
+        {
             peak = std::max({peak, std::fabs(left_[i]), std::fabs(right_[i])});
         }
         return 20.0 * std::log10(peak + 1e-30);
@@ -81,9 +94,11 @@ private:
     std::vector<float> left_, right_;
 };
 
-class ResonanceRenderTest : public ::testing::Test {
+class ResonanceRenderTest : public ::testing::Test
+{
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         source_ = new TempFile("mkbank-render-source", mkbank_test::MakeRenderSource().bytes());
         bank_ = new TempFile("mkbank-render-bank");
         talBank_ = new TempFile("mkbank-render-tal");
@@ -91,18 +106,21 @@ protected:
         options.source = source_->path();
         mkbank::BankBuilder builder;
         mkbank::BuildSummary summary;
-        for (auto [tag, file] : {std::pair{sfwriter::FirstTag::Riff, bank_},
-                                 std::pair{sfwriter::FirstTag::Tal, talBank_}}) {
+        for (auto [tag, file] :
+             {std::pair{sfwriter::FirstTag::Riff, bank_}, std::pair{sfwriter::FirstTag::Tal, talBank_}})
+        {
             options.output = file->path();
             options.firstTag = tag;
             built_ = builder.build(options, summary);
-            if (!built_) {
+            if (!built_)
+            {
                 std::fprintf(stderr, "build failed: %s\n", builder.error().c_str());
                 return;
             }
         }
     }
-    static void TearDownTestSuite() {
+    static void TearDownTestSuite()
+    {
         delete talBank_;
         delete bank_;
         delete source_;
@@ -111,7 +129,8 @@ protected:
 
     // Key 69 held 0.5 s with the sustain pedal down, then released; 4 s more with the pedal on.
     static std::unique_ptr<Render> playHeld(int envelope, int amount,
-                                            engine::SampleDataCache* cache = nullptr) {
+                                            engine::SampleDataCache* cache = nullptr)
+    {
         auto render = cache ? std::make_unique<Render>(talBank_->path(), cache)
                             : std::make_unique<Render>(bank_->path());
         fluid_synth_t* synth = render->synth();
@@ -136,12 +155,14 @@ TempFile* ResonanceRenderTest::bank_ = nullptr;
 TempFile* ResonanceRenderTest::talBank_ = nullptr;
 bool ResonanceRenderTest::built_ = false;
 
-TEST_F(ResonanceRenderTest, RiffOutputLoadsInTheEnginesOwnLoader) {
+TEST_F(ResonanceRenderTest, RiffOutputLoadsInTheEnginesOwnLoader)
+{
     Render render(bank_->path());
     EXPECT_TRUE(render.loaded());
 }
 
-TEST_F(ResonanceRenderTest, TalOutputPlaysTheSameThroughTheInstrumentsLoader) {
+TEST_F(ResonanceRenderTest, TalOutputPlaysTheSameThroughTheInstrumentsLoader)
+{
     engine::SampleDataCache cache;
     const auto none = playHeld(0, 127, &cache);
     const auto full = playHeld(127, 127, &cache);
@@ -154,7 +175,8 @@ TEST_F(ResonanceRenderTest, TalOutputPlaysTheSameThroughTheInstrumentsLoader) {
     EXPECT_GT(noise.peakDb(), -60.0);
 }
 
-TEST_F(ResonanceRenderTest, EitherControllerAtZeroSilencesTheLayerCompletely) {
+TEST_F(ResonanceRenderTest, EitherControllerAtZeroSilencesTheLayerCompletely)
+{
     const auto none = playHeld(0, 0);
     const auto envelopeOnly = playHeld(127, 0);
     const auto amountOnly = playHeld(0, 127);
@@ -162,13 +184,14 @@ TEST_F(ResonanceRenderTest, EitherControllerAtZeroSilencesTheLayerCompletely) {
     EXPECT_EQ(amountOnly->left(), none->left());
 }
 
-TEST_F(ResonanceRenderTest, BothAtFullRingLouderAndLongerAfterTheNote) {
+TEST_F(ResonanceRenderTest, BothAtFullRingLouderAndLongerAfterTheNote)
+{
     const auto off = playHeld(0, 127);
     const auto full = playHeld(127, 127);
     std::printf("  after note-off, pedal down: resonance off %.1f / %.1f / %.1f dBFS, "
                 "full %.1f / %.1f / %.1f dBFS (0.5-1, 1.5-2, 3.5-4 s)\n",
-                off->rmsDb(0.5, 1.0), off->rmsDb(1.5, 2.0), off->rmsDb(3.5, 4.0),
-                full->rmsDb(0.5, 1.0), full->rmsDb(1.5, 2.0), full->rmsDb(3.5, 4.0));
+                off->rmsDb(0.5, 1.0), off->rmsDb(1.5, 2.0), off->rmsDb(3.5, 4.0), full->rmsDb(0.5, 1.0),
+                full->rmsDb(1.5, 2.0), full->rmsDb(3.5, 4.0));
     EXPECT_GT(full->rmsDb(0.5, 1.0), off->rmsDb(0.5, 1.0) + 2.0);
     // Longer ring: the gap widens as the note dies away.
     const double early = full->rmsDb(0.5, 1.0) - off->rmsDb(0.5, 1.0);
@@ -176,18 +199,19 @@ TEST_F(ResonanceRenderTest, BothAtFullRingLouderAndLongerAfterTheNote) {
     EXPECT_GT(late, early + 6.0);
 }
 
-TEST_F(ResonanceRenderTest, LayerSwellsRatherThanStrikes) {
+TEST_F(ResonanceRenderTest, LayerSwellsRatherThanStrikes)
+{
     const auto off = playHeld(0, 127);
     const auto full = playHeld(127, 127);
     // In the first 10 ms the slow attack keeps the layer well under its later share.
     const double attackGain = full->rmsDb(0.0, 0.01) - off->rmsDb(0.0, 0.01);
     const double laterGain = full->rmsDb(0.3, 0.5) - off->rmsDb(0.3, 0.5);
-    std::printf("  resonance adds %.2f dB in the first 10 ms, %.2f dB at 0.3-0.5 s\n", attackGain,
-                laterGain);
+    std::printf("  resonance adds %.2f dB in the first 10 ms, %.2f dB at 0.3-0.5 s\n", attackGain, laterGain);
     EXPECT_LT(attackGain, laterGain / 4.0);
 }
 
-TEST_F(ResonanceRenderTest, HalfAmountSitsBetweenNoneAndFull) {
+TEST_F(ResonanceRenderTest, HalfAmountSitsBetweenNoneAndFull)
+{
     const auto off = playHeld(127, 0);
     const auto half = playHeld(127, 63);
     const auto full = playHeld(127, 127);
@@ -195,7 +219,8 @@ TEST_F(ResonanceRenderTest, HalfAmountSitsBetweenNoneAndFull) {
     EXPECT_LT(half->rmsDb(1.5, 2.0), full->rmsDb(1.5, 2.0) - 2.0);
 }
 
-TEST_F(ResonanceRenderTest, PedalUpEnvelopeSilencesARingingLayer) {
+TEST_F(ResonanceRenderTest, PedalUpEnvelopeSilencesARingingLayer)
+{
     auto render = std::make_unique<Render>(bank_->path());
     fluid_synth_t* synth = render->synth();
     fluid_synth_cc(synth, 0, 22, 127);
@@ -209,7 +234,8 @@ TEST_F(ResonanceRenderTest, PedalUpEnvelopeSilencesARingingLayer) {
     EXPECT_NEAR(render->rmsDb(1.5, 2.0), plain->rmsDb(1.5, 2.0), 0.5);
 }
 
-TEST_F(ResonanceRenderTest, PedalPressedAfterTheNoteBringsTheLayerIn) {
+TEST_F(ResonanceRenderTest, PedalPressedAfterTheNoteBringsTheLayerIn)
+{
     // Pedalling after the chord: the layer's voices started silent and must not have been
     // dropped as inaudible.
     auto render = std::make_unique<Render>(bank_->path());
@@ -226,12 +252,14 @@ TEST_F(ResonanceRenderTest, PedalPressedAfterTheNoteBringsTheLayerIn) {
     EXPECT_GT(render->rmsDb(1.5, 2.0), plain->rmsDb(1.5, 2.0) + 6.0);
 }
 
-TEST_F(ResonanceRenderTest, NoiseKeysSoundWellBelowAFortissimoNote) {
+TEST_F(ResonanceRenderTest, NoiseKeysSoundWellBelowAFortissimoNote)
+{
     Render fortissimo(bank_->path());
     fluid_synth_noteon(fortissimo.synth(), 0, 69, 127);
     fortissimo.run(1.0);
     const double ff = fortissimo.peakDb();
-    for (int key = 121; key <= 127; ++key) {
+    for (int key = 121; key <= 127; ++key)
+    {
         Render noise(bank_->path());
         fluid_synth_noteon(noise.synth(), 0, key, 97);
         noise.run(1.0);
@@ -244,7 +272,8 @@ TEST_F(ResonanceRenderTest, NoiseKeysSoundWellBelowAFortissimoNote) {
     }
 }
 
-TEST_F(ResonanceRenderTest, PianoKeysNeverSoundTheNoisesAndNoiseKeysNeverThePiano) {
+TEST_F(ResonanceRenderTest, PianoKeysNeverSoundTheNoisesAndNoiseKeysNeverThePiano)
+{
     Render top(bank_->path());
     fluid_synth_noteon(top.synth(), 0, 120, 100);
     top.run(0.5);
@@ -256,4 +285,4 @@ TEST_F(ResonanceRenderTest, PianoKeysNeverSoundTheNoisesAndNoiseKeysNeverThePian
     EXPECT_LT(noise.rmsDb(1.0, 1.5), -120.0);
 }
 
-}  // namespace
+} // namespace

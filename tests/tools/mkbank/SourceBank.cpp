@@ -1,6 +1,7 @@
 #include "SourceBank.h"
 
-namespace mkbank_test {
+namespace mkbank_test
+{
 
 using engine::SoundFontInstrument;
 using engine::SoundFontPreset;
@@ -12,14 +13,26 @@ using engine_test::Range;
 using engine_test::TestBank;
 using engine_test::Wave;
 
-namespace {
-enum : uint16_t {
-    kPan = 17, kReverbSend = 16, kAttenuation = 48, kSampleModes = 54, kInstrument = 41,
-    kSampleId = 53, kKeyRange = 43, kVelRange = 44, kDecay = 36, kSustain = 37, kRelease = 38,
+namespace
+{
+enum : uint16_t
+{
+    kPan = 17,
+    kReverbSend = 16,
+    kAttenuation = 48,
+    kSampleModes = 54,
+    kInstrument = 41,
+    kSampleId = 53,
+    kKeyRange = 43,
+    kVelRange = 44,
+    kDecay = 36,
+    kSustain = 37,
+    kRelease = 38,
 };
-}  // namespace
+} // namespace
 
-TestBank MakePianoSource() {
+TestBank MakePianoSource()
+{
     TestBank bank;
     bank.data.info = {{"INAM", "Source piano"}, {"ICOP", "Free to use"}};
     AddSample(bank, "Decoy", Wave(300, 30.0, 5000.0, 0.0), 10, 290, 22050, 60, 0);
@@ -45,21 +58,19 @@ TestBank MakePianoSource() {
     SoundFontInstrument low;
     low.name = "Piano Low";
     low.zones.push_back(SoundFontZone{{Gen(kSampleModes, 1), Gen(kRelease, -1000)}, {}});
-    low.zones.push_back(SoundFontZone{
-        {Range(kKeyRange, 0, 59), Gen(kPan, -500), Gen(kSampleId, kPianoLeft)}, {}});
-    low.zones.push_back(SoundFontZone{
-        {Range(kKeyRange, 0, 59), Gen(kPan, 500), Gen(kSampleId, kPianoRight)}, {}});
+    low.zones.push_back(
+        SoundFontZone{{Range(kKeyRange, 0, 59), Gen(kPan, -500), Gen(kSampleId, kPianoLeft)}, {}});
+    low.zones.push_back(
+        SoundFontZone{{Range(kKeyRange, 0, 59), Gen(kPan, 500), Gen(kSampleId, kPianoRight)}, {}});
     low.zones.push_back(SoundFontZone{{Range(kKeyRange, 0, 59), Gen(kSampleId, kLoneLeft)}, {}});
     bank.data.instruments.push_back(low);
 
     SoundFontInstrument high;
     high.name = "Piano High";
-    high.zones.push_back(SoundFontZone{
-        {Range(kKeyRange, 60, 127), Range(kVelRange, 1, 127), Gen(kSampleModes, 1),
-         Gen(kSampleId, kPianoHigh)},
-        {}});
-    high.zones.push_back(
-        SoundFontZone{{Range(kKeyRange, 121, 127), Gen(kSampleId, kNoiseRangeSample)}, {}});
+    high.zones.push_back(SoundFontZone{{Range(kKeyRange, 60, 127), Range(kVelRange, 1, 127),
+                                        Gen(kSampleModes, 1), Gen(kSampleId, kPianoHigh)},
+                                       {}});
+    high.zones.push_back(SoundFontZone{{Range(kKeyRange, 121, 127), Gen(kSampleId, kNoiseRangeSample)}, {}});
     bank.data.instruments.push_back(high);
 
     SoundFontPreset otherPreset;
@@ -70,11 +81,11 @@ TestBank MakePianoSource() {
 
     SoundFontPreset grand;
     grand.name = "Grand";
-    grand.zones.push_back(SoundFontZone{
-        {Gen(kAttenuation, 20), Gen(kReverbSend, 30)}, {Mod(2, kAttenuation, 100)}});
-    grand.zones.push_back(SoundFontZone{
-        {Range(kKeyRange, 0, 59), Gen(kAttenuation, 5), Gen(kInstrument, kLowInstrument)},
-        {Mod(2, kAttenuation, 50)}});
+    grand.zones.push_back(
+        SoundFontZone{{Gen(kAttenuation, 20), Gen(kReverbSend, 30)}, {Mod(2, kAttenuation, 100)}});
+    grand.zones.push_back(
+        SoundFontZone{{Range(kKeyRange, 0, 59), Gen(kAttenuation, 5), Gen(kInstrument, kLowInstrument)},
+                      {Mod(2, kAttenuation, 50)}});
     grand.zones.push_back(SoundFontZone{{Gen(kInstrument, kHighInstrument)}, {}});
     bank.data.presets.push_back(grand);
 
@@ -86,15 +97,16 @@ TestBank MakePianoSource() {
     return bank;
 }
 
-TestBank MakeRenderSource() {
+TestBank MakeRenderSource()
+{
     TestBank bank;
     bank.data.info = {{"INAM", "Render source"}};
     // 100 periods of a 441 Hz tone at 44100 Hz, looped whole: a steady, near full-scale tone.
     AddSample(bank, "Tone", Wave(10000, 100.0, 24000.0, 0.3), 0, 10000, 44100, 69, 0);
     SoundFontInstrument tone;
     tone.name = "Tone";
-    tone.zones.push_back(SoundFontZone{
-        {Gen(kSampleModes, 1), Gen(kDecay, 1200), Gen(kSustain, 1000), Gen(kSampleId, 0)}, {}});
+    tone.zones.push_back(
+        SoundFontZone{{Gen(kSampleModes, 1), Gen(kDecay, 1200), Gen(kSustain, 1000), Gen(kSampleId, 0)}, {}});
     bank.data.instruments.push_back(tone);
     SoundFontPreset piano;
     piano.name = "Tone Piano";
@@ -103,4 +115,4 @@ TestBank MakeRenderSource() {
     return bank;
 }
 
-}  // namespace mkbank_test
+} // namespace mkbank_test

@@ -2,13 +2,15 @@
 
 #include "TestBank.h"
 
-namespace mkbank_test {
+namespace mkbank_test
+{
 
 // Sample, instrument and preset indices of MakePianoSource().
-enum SourceIndex : uint16_t {
-    kDecoySample = 0,      // used by no preset
-    kOtherSample = 1,      // used by the other preset only
-    kPianoLeft = 2,        // stereo pair, linked to each other
+enum SourceIndex : uint16_t
+{
+    kDecoySample = 0, // used by no preset
+    kOtherSample = 1, // used by the other preset only
+    kPianoLeft = 2,   // stereo pair, linked to each other
     kPianoRight = 3,
     kPianoHigh = 4,        // mono, with a loop
     kNoiseRangeSample = 5, // used only by a zone lying on the noise keys
@@ -30,4 +32,4 @@ engine_test::TestBank MakePianoSource();
 // volume envelope decays over about two seconds.
 engine_test::TestBank MakeRenderSource();
 
-}  // namespace mkbank_test
+} // namespace mkbank_test

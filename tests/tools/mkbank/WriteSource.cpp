@@ -3,12 +3,15 @@
 
 #include "SourceBank.h"
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+    {
         std::fprintf(stderr, "usage: mkbank_write_source PATH\n");
         return 2;
     }
-    if (!sfwriter::SoundFontWriter::writeFile(argv[1], mkbank_test::MakePianoSource().bytes())) {
+    if (!sfwriter::SoundFontWriter::writeFile(argv[1], mkbank_test::MakePianoSource().bytes()))
+    {
         std::fprintf(stderr, "mkbank_write_source: cannot write %s\n", argv[1]);
         return 1;
     }

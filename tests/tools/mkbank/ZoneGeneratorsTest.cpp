@@ -4,7 +4,8 @@
 #include "TestBank.h"
 #include "ZoneGenerators.h"
 
-namespace {
+namespace
+{
 
 using engine::SoundFontZone;
 using engine_test::Gen;
@@ -12,26 +13,28 @@ using engine_test::Mod;
 using engine_test::Range;
 using mkbank::ZoneGenerators;
 
-std::vector<uint16_t> Opers(const SoundFontZone& zone) {
+std::vector<uint16_t> Opers(const SoundFontZone& zone)
+{
     std::vector<uint16_t> opers;
-    for (const auto& g : zone.generators) opers.push_back(g.oper);
+    for (const auto& g : zone.generators)
+        opers.push_back(g.oper);
     return opers;
 }
 
-TEST(ZoneGeneratorsTest, SetPlacesRangesFirstAndTheTerminalLast) {
+TEST(ZoneGeneratorsTest, SetPlacesRangesFirstAndTheTerminalLast)
+{
     SoundFontZone zone{{Gen(mkbank::kGenPan, 100), Gen(mkbank::kGenSampleId, 3)}, {}};
     ZoneGenerators gens(zone);
     gens.set(mkbank::kGenVelRange, 0x7F10);
     gens.set(mkbank::kGenDecayVolEnv, 200);
     gens.set(mkbank::kGenKeyRange, 0x6C15);
-    EXPECT_EQ(Opers(zone), (std::vector<uint16_t>{mkbank::kGenKeyRange, mkbank::kGenVelRange,
-                                                  mkbank::kGenPan, mkbank::kGenDecayVolEnv,
-                                                  mkbank::kGenSampleId}));
+    EXPECT_EQ(Opers(zone), (std::vector<uint16_t>{mkbank::kGenKeyRange, mkbank::kGenVelRange, mkbank::kGenPan,
+                                                  mkbank::kGenDecayVolEnv, mkbank::kGenSampleId}));
 }
 
-TEST(ZoneGeneratorsTest, AddIsSignedAndHeldWithinSixteenBits) {
-    SoundFontZone zone{{Gen(mkbank::kGenAttackVolEnv, -12000), Gen(mkbank::kGenDecayVolEnv, 32000)},
-                       {}};
+TEST(ZoneGeneratorsTest, AddIsSignedAndHeldWithinSixteenBits)
+{
+    SoundFontZone zone{{Gen(mkbank::kGenAttackVolEnv, -12000), Gen(mkbank::kGenDecayVolEnv, 32000)}, {}};
     ZoneGenerators gens(zone);
     gens.add(mkbank::kGenAttackVolEnv, 7200);
     gens.add(mkbank::kGenDecayVolEnv, 1200);
@@ -43,7 +46,8 @@ TEST(ZoneGeneratorsTest, AddIsSignedAndHeldWithinSixteenBits) {
     EXPECT_EQ(gens.find(mkbank::kGenAttackVolEnv)->signedAmount(), -32768);
 }
 
-TEST(ZoneGeneratorsTest, LimitKeyRangeCutsAtTheLimit) {
+TEST(ZoneGeneratorsTest, LimitKeyRangeCutsAtTheLimit)
+{
     SoundFontZone wide{{Range(mkbank::kGenKeyRange, 100, 127), Gen(mkbank::kGenSampleId, 0)}, {}};
     EXPECT_TRUE(ZoneGenerators(wide).limitKeyRange(120));
     EXPECT_EQ(wide.generators[0].rangeLow(), 100);
@@ -61,7 +65,8 @@ TEST(ZoneGeneratorsTest, LimitKeyRangeCutsAtTheLimit) {
     EXPECT_EQ(low.generators[0].amount, 21 | (60 << 8));
 }
 
-TEST(ZoneGeneratorsTest, ModulatorIdentityIgnoresTheAmountOnly) {
+TEST(ZoneGeneratorsTest, ModulatorIdentityIgnoresTheAmountOnly)
+{
     const auto base = Mod(0x95, 48, 960, 0x96, 0);
     EXPECT_TRUE(ZoneGenerators::sameModulator(base, Mod(0x95, 48, 1, 0x96, 0)));
     EXPECT_FALSE(ZoneGenerators::sameModulator(base, Mod(0x96, 48, 960, 0x96, 0)));
@@ -70,4 +75,4 @@ TEST(ZoneGeneratorsTest, ModulatorIdentityIgnoresTheAmountOnly) {
     EXPECT_FALSE(ZoneGenerators::sameModulator(base, Mod(0x95, 48, 960, 0x96, 2)));
 }
 
-}  // namespace
+} // namespace
