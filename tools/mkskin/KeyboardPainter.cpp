@@ -23,7 +23,7 @@ void KeyboardPainter::paintWhite(cairo_t* cr, const KeyShape& key, bool down) co
     const double top = KeyboardGeometry::kWhiteTop;
     const double bottom = kKeyboardHeight;
     const double sink = down ? kWhiteSink : 0;
-    const double light = down ? 0.9 : 1.0;
+    const double light = down ? 0.84 : 1.0;
 
     cairo_save(cr);
     cairo_rectangle(cr, key.left, 0, key.right - key.left, bottom);
@@ -60,14 +60,14 @@ void KeyboardPainter::paintWhite(cairo_t* cr, const KeyShape& key, bool down) co
     if (down)
     {
         // The neighbours' sides now rise above the key: shadows along both edges and at the back.
-        cairo_rectangle(cr, x, 0, 3, bottom);
-        setLinear(cr, x, 0, x + 3, 0, {{0.0, 0x000000, 0.45}, {1.0, 0x000000, 0.0}});
+        cairo_rectangle(cr, x, 0, 3.5, bottom);
+        setLinear(cr, x, 0, x + 3.5, 0, {{0.0, 0x000000, 0.6}, {1.0, 0x000000, 0.0}});
         cairo_fill(cr);
-        cairo_rectangle(cr, x + w - 3, 0, 3, bottom);
-        setLinear(cr, x + w, 0, x + w - 3, 0, {{0.0, 0x000000, 0.45}, {1.0, 0x000000, 0.0}});
+        cairo_rectangle(cr, x + w - 3.5, 0, 3.5, bottom);
+        setLinear(cr, x + w, 0, x + w - 3.5, 0, {{0.0, 0x000000, 0.6}, {1.0, 0x000000, 0.0}});
         cairo_fill(cr);
-        cairo_rectangle(cr, x, 0, w, top);
-        setLinear(cr, 0, 0, 0, top, {{0.0, 0x000000, 0.35}, {0.5, 0x000000, 0.08}, {1.0, 0x000000, 0.0}});
+        cairo_rectangle(cr, x, 0, w, top + sink);
+        setLinear(cr, 0, 0, 0, top, {{0.0, 0x000000, 0.45}, {0.5, 0x000000, 0.12}, {1.0, 0x000000, 0.04}});
         cairo_fill(cr);
     }
     cairo_restore(cr);

@@ -54,12 +54,14 @@ void PanelPainter::label(cairo_t* cr, const char* text, double x, double y, Alig
 
 void PanelPainter::paintScale(cairo_t* cr, double x, double y, const SliderSize& size, double maximum) const
 {
-    // Where the knob's centre stands at each tenth of its travel.
+    // Where the knob's centre stands at even steps of its travel: tenths on long sliders, fewer on
+    // short ones; an even count on the equaliser's so that unity falls on a mark.
     const double track = size.baseWidth - size.knobWidth - 20;
-    for (int i = 0; i <= 10; ++i)
+    const int steps = track >= 100 ? 10 : (maximum > 1 ? 4 : 5);
+    for (int i = 0; i <= steps; ++i)
     {
-        const double cx = std::round(x + 10 + size.knobWidth / 2.0 + track * i / 10.0) + 0.5;
-        const bool major = i == 0 || i == 10 || (maximum > 1 ? i == 5 : i == 5);
+        const double cx = std::round(x + 10 + size.knobWidth / 2.0 + track * i / steps) + 0.5;
+        const bool major = i == 0 || i == steps || 2 * i == steps;
         cairo_move_to(cr, cx, y);
         cairo_line_to(cr, cx, y + (major ? 5 : 3));
         cairo_set_line_width(cr, 1.0);
@@ -141,7 +143,7 @@ void PanelPainter::paintToneControls(cairo_t* cr) const
     setColour(cr, 0xd9b062, 0.35);
     cairo_fill(cr);
     label(cr, "EQUALISER", s / 2, 276, Align::Centre, 10.5);
-    const double eqLabelY = kEqY + kSliderSmall.knobHeight + 24;
+    const double eqLabelY = kEqY + kSliderSmall.knobHeight + 32;
     for (auto [x, name] :
          {std::pair<int, const char*>{kBassX, "BASS"}, {kMiddleX, "MIDDLE"}, {kTrebleX, "TREBLE"}})
     {
