@@ -14,7 +14,7 @@ double stateLight(int state)
     switch (state)
     {
     case 1:
-        return 1.25;
+        return 1.08;
     case 2:
         return 0.75;
     default:
@@ -25,6 +25,19 @@ double stateLight(int state)
 double stateOpacity(int state)
 {
     return state == 3 ? 0.4 : 1.0;
+}
+
+// Hovering lights a warm edge round the current path.
+void hoverEdge(cairo_t* cr, int state)
+{
+    if (state != 1)
+    {
+        cairo_new_path(cr);
+        return;
+    }
+    cairo_set_line_width(cr, 1.3);
+    setColour(cr, 0xffe6a8, 0.75);
+    cairo_stroke(cr);
 }
 } // namespace
 
@@ -141,6 +154,9 @@ void ControlPainter::paintRoundButton(cairo_t* cr, ButtonKind kind, int size, in
         break;
     }
     }
+    cairo_new_path(cr);
+    cairo_arc(cr, c, c, r - 0.6, 0, 2 * M_PI);
+    hoverEdge(cr, state);
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, stateOpacity(state));
 }
@@ -178,6 +194,8 @@ void ControlPainter::paintAdjust(cairo_t* cr, int width, int height, int state) 
     word.rgb = shade(0xf1e6cc, state == 1 ? 1.1 : light);
     word.engrave = 0.6;
     fonts.draw(cr, "ADJUST", 82, y + 4.5, word);
+    roundedRect(cr, 1, 1, width - 2, height - 3, 5);
+    hoverEdge(cr, state);
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, stateOpacity(state));
 }
@@ -213,6 +231,8 @@ void ControlPainter::paintDropdown(cairo_t* cr, int width, int height, int state
     cairo_close_path(cr);
     setColour(cr, shade(0xe0bd6e, state == 1 ? 1.15 : light));
     cairo_fill(cr);
+    roundedRect(cr, 1, 1, width - 2, field + 0.5, 4);
+    hoverEdge(cr, state);
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, stateOpacity(state));
 }

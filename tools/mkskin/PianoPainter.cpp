@@ -151,22 +151,43 @@ void PianoPainter::paintInterior(cairo_t* cr, double light) const
                {0.7, shade(0xb8913f, light)},
                {1.0, shade(0x8a6828, light)}});
     cairo_fill(cr);
-    // Openings in the frame show the soundboard; struts run from front to back.
+    // Struts of the frame, running from the front towards the tail.
+    for (double x : {0.42, 0.78, 1.08})
+    {
+        const double zBack = caseDepthAt(outline, x + 0.1) - 0.18;
+        const Point a = project(x - 0.02, 0.0, 0.14);
+        const Point b = project(x + 0.08, 0.0, zBack);
+        cairo_move_to(cr, a.x, a.y);
+        cairo_line_to(cr, b.x, b.y);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_width(cr, 13);
+        setColour(cr, shade(0x8a6a2a, light), 0.8);
+        cairo_stroke_preserve(cr);
+        cairo_set_line_width(cr, 9);
+        setColour(cr, shade(0xcfa957, light));
+        cairo_stroke(cr);
+    }
+    // Openings in the frame show the spruce soundboard below.
     for (int i = 0; i < 4; ++i)
     {
-        const double x = 0.28 + i * 0.27;
+        const double x = 0.24 + i * 0.28;
         const double zBack = caseDepthAt(outline, x) * 0.78;
         const Point c = project(x, 0, zBack * 0.58);
         const Point top = project(x, 0, zBack);
-        const double rx = 0.08 * kScale / (1 + zBack * 0.58 / kDistance);
-        const double ry = std::max(8.0, (c.y - top.y) * 0.6);
+        const double rx = 0.075 * kScale / (1 + zBack * 0.58 / kDistance);
+        const double ry = std::max(7.0, (c.y - top.y) * 0.55);
         cairo_save(cr);
         cairo_translate(cr, c.x, c.y);
         cairo_scale(cr, rx, ry);
         cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+        setRadial(
+            cr, 0, 0.25, 0.2, 1.0,
+            {{0.0, shade(0xc99b60, light)}, {0.8, shade(0x9a7040, light)}, {1.0, shade(0x4a3018, light)}});
+        cairo_fill_preserve(cr);
         cairo_restore(cr);
-        setColour(cr, shade(0x7a5630, light));
-        cairo_fill(cr);
+        cairo_set_line_width(cr, 1.2);
+        setColour(cr, shade(0xf5d98a, light), 0.8);
+        cairo_stroke(cr);
     }
     // Tuning pins behind the fallboard.
     for (int row = 0; row < 2; ++row)
@@ -209,17 +230,36 @@ void PianoPainter::paintInterior(cairo_t* cr, double light) const
     cairo_set_line_width(cr, 2.0);
     setColour(cr, shade(0x5a3a1c, light), 0.8);
     cairo_stroke(cr);
-    // Dampers: a row of felt-topped blocks across the middle and treble.
-    for (int i = 0; i < 62; ++i)
+    // The pressure bar holding the strings down behind the pins.
     {
-        const double x = 0.32 + i * 1.04 / 62;
-        const Point a = project(x, 0.03, 0.24);
-        const Point b = project(x + 0.011, 0.03, 0.3);
-        cairo_rectangle(cr, a.x, b.y, b.x - a.x, a.y - b.y + 2);
-        setColour(cr, shade(0x1c1918, std::max(light, 0.5)));
+        const Point a = project(0.06, 0.02, 0.13);
+        const Point b = project(1.44, 0.02, 0.13);
+        cairo_move_to(cr, a.x, a.y);
+        cairo_line_to(cr, b.x, b.y);
+        cairo_set_line_width(cr, 2.2);
+        setColour(cr, shade(0xd8d6cf, light));
+        cairo_stroke(cr);
+    }
+    // Hitch pins along the strings' far ends.
+    for (int i = 0; i < 60; ++i)
+    {
+        const double x = 0.3 + i * 1.1 / 60;
+        const Point p = project(x, 0.02, caseDepthAt(outline, x) - 0.11);
+        cairo_arc(cr, p.x, p.y, 0.9, 0, 2 * M_PI);
+        setColour(cr, shade(0xf0eee6, light), 0.8);
         cairo_fill(cr);
-        cairo_rectangle(cr, a.x, b.y, b.x - a.x, 1);
-        setColour(cr, shade(0x6d6a66, light), 0.7);
+    }
+    // Dampers resting on the strings: wooden heads over felt, all but the highest octaves.
+    for (int i = 0; i < 66; ++i)
+    {
+        const double x = 0.09 + i * 1.13 / 66;
+        const Point a = project(x, 0.04, 0.2);
+        const Point b = project(x + 0.012, 0.04, 0.25);
+        roundedRect(cr, a.x, b.y, b.x - a.x, a.y - b.y + 2, 0.8);
+        setLinear(cr, 0, b.y, 0, a.y + 2,
+                  {{0.0, shade(0x6b4a2e, std::max(light, 0.6))},
+                   {0.5, shade(0x3a2414, light)},
+                   {1.0, shade(0x120c08, light)}});
         cairo_fill(cr);
     }
     // The lid's shadow: the less it opens, the darker and the further it reaches from the spine.
@@ -409,51 +449,49 @@ void PianoPainter::paintStand(cairo_t* cr) const
 
 void PianoPainter::paintPedal(cairo_t* cr, double cx, bool down) const
 {
-    // A brass foot plate reaching out of the pedal box towards the player; pressed, it dips and
-    // moves out of the light.
-    const double tipY = down ? 481.0 : 476.0;
-    const double light = down ? 0.78 : 1.0;
+    // A flat brass lever reaching out of the pedal box towards the player, widening into a rounded
+    // toe; pressed, its toe dips towards the floor and turns away from the light.
+    const double tipY = down ? 482.0 : 476.0;
+    const double light = down ? 0.68 : 1.0;
     // Shadow on the floor, closer under a pressed pedal.
     cairo_save(cr);
-    cairo_translate(cr, cx + 2, 484);
-    cairo_scale(cr, 13, 3.5);
+    cairo_translate(cr, cx + 2, 485);
+    cairo_scale(cr, 13, 3.2);
     cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
     cairo_restore(cr);
-    setColour(cr, 0x000000, down ? 0.5 : 0.32);
+    setColour(cr, 0x000000, down ? 0.55 : 0.3);
     cairo_fill(cr);
-    // Shaft leaving the box.
-    cairo_rectangle(cr, cx - 3.5, 446, 7, 8);
-    brass(cr, cx - 3.5, 446, 7, 8, 0.7 * light);
-    cairo_fill(cr);
-    // Plate: narrow at the box, widening to a rounded toe.
-    cairo_new_path(cr);
-    cairo_move_to(cr, cx - 5, 452);
-    cairo_curve_to(cr, cx - 7, 462, cx - 11, tipY - 10, cx - 10, tipY - 4);
-    cairo_curve_to(cr, cx - 9, tipY, cx + 9, tipY, cx + 10, tipY - 4);
-    cairo_curve_to(cr, cx + 11, tipY - 10, cx + 7, 462, cx + 5, 452);
-    cairo_close_path(cr);
-    brass(cr, cx - 10, 452, 20, tipY - 452, light);
-    cairo_fill_preserve(cr);
-    setLinear(cr, cx - 10, 0, cx + 10, 0,
-              {{0.0, 0x000000, 0.35},
-               {0.35, 0xffffff, 0.0},
-               {0.5, 0xfff4d0, 0.3},
-               {0.65, 0xffffff, 0.0},
-               {1.0, 0x000000, 0.4}});
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 0.8);
-    setColour(cr, 0x3a2a10, 0.7);
-    cairo_stroke(cr);
-    // Ribs across the toe for grip.
-    for (int i = 0; i < 3; ++i)
+    auto outline = [&](double bottom)
     {
-        const double y = tipY - 12 + i * 3.5;
-        cairo_move_to(cr, cx - 6, y);
-        cairo_line_to(cr, cx + 6, y);
-        cairo_set_line_width(cr, 0.8);
-        setColour(cr, 0x4a3412, 0.45 * light);
-        cairo_stroke(cr);
-    }
+        cairo_new_path(cr);
+        cairo_move_to(cr, cx - 4, 446);
+        cairo_curve_to(cr, cx - 5, 458, cx - 10, bottom - 12, cx - 10.5, bottom - 5);
+        cairo_curve_to(cr, cx - 10.5, bottom + 0.5, cx + 10.5, bottom + 0.5, cx + 10.5, bottom - 5);
+        cairo_curve_to(cr, cx + 10, bottom - 12, cx + 5, 458, cx + 4, 446);
+        cairo_close_path(cr);
+    };
+    // The toe's edge: the thickness of the plate, seen below its top.
+    outline(tipY);
+    setColour(cr, shade(0x4a3413, light));
+    cairo_fill(cr);
+    // The top surface, rounded across like a polished bar, darker where it leaves the box.
+    outline(tipY - 3);
+    setLinear(cr, cx - 10.5, 0, cx + 10.5, 0,
+              {{0.0, shade(0x6a4c1c, light)},
+               {0.3, shade(0xc9a050, light)},
+               {0.45, shade(0xfbe9b0, light)},
+               {0.6, shade(0xd6b062, light)},
+               {1.0, shade(0x5c4118, light)}});
+    cairo_fill_preserve(cr);
+    setLinear(cr, 0, 446, 0, tipY, {{0.0, 0x000000, 0.6}, {0.35, 0x000000, 0.1}, {1.0, 0x000000, 0.0}});
+    cairo_fill(cr);
+    // The rim where top and edge meet catches the light.
+    cairo_new_path(cr);
+    cairo_move_to(cr, cx - 10, tipY - 6.5);
+    cairo_curve_to(cr, cx - 9.5, tipY - 2.2, cx + 9.5, tipY - 2.2, cx + 10, tipY - 6.5);
+    cairo_set_line_width(cr, 0.9);
+    setColour(cr, 0xfff3cc, down ? 0.35 : 0.7);
+    cairo_stroke(cr);
 }
 
 void PianoPainter::paintPedalArea(cairo_t* cr, bool softDown, bool sustainDown) const
