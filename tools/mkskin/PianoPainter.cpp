@@ -152,7 +152,7 @@ void PianoPainter::paintInterior(cairo_t* cr, double light) const
                {1.0, shade(0x8a6828, light)}});
     cairo_fill(cr);
     // Struts of the frame, running from the front towards the tail.
-    for (double x : {0.42, 0.78, 1.08})
+    for (double x : {0.38, 0.66, 0.94})
     {
         const double zBack = caseDepthAt(outline, x + 0.1) - 0.18;
         const Point a = project(x - 0.02, 0.0, 0.14);
