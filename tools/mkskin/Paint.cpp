@@ -37,17 +37,6 @@ uint32_t shade(uint32_t rgb, double factor)
     return out;
 }
 
-uint32_t mix(uint32_t a, uint32_t b, double t)
-{
-    uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8)
-    {
-        const double c = channel(a, shift) * (1.0 - t) + channel(b, shift) * t;
-        out |= static_cast<uint32_t>(std::lround(std::clamp(c, 0.0, 1.0) * 255.0)) << shift;
-    }
-    return out;
-}
-
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
 {
     roundedRect(cr, x, y, w, h, r, r);

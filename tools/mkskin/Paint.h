@@ -18,7 +18,6 @@ struct Stop
 void setColour(cairo_t* cr, uint32_t rgb, double alpha = 1.0);
 // rgb scaled towards black (factor < 1) or white (factor > 1).
 uint32_t shade(uint32_t rgb, double factor);
-uint32_t mix(uint32_t a, uint32_t b, double t);
 
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 // A rounded rectangle whose top and bottom corners have their own radii.

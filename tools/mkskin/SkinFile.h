@@ -15,7 +15,6 @@ public:
     // The item stands for another item.
     void addAlias(const std::string& item, const std::string& target);
     bool write(const std::string& path) const;
-    size_t itemCount() const { return items.size(); }
 
 private:
     struct Item

@@ -3,7 +3,7 @@
 namespace mkskin
 {
 Surface::Surface(int w, int h, bool alpha)
-    : widthPx(w), heightPx(h), withAlpha(alpha),
+    : widthPx(w), heightPx(h),
       image(cairo_image_surface_create(alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, w, h)),
       context(cairo_create(image))
 {
@@ -24,14 +24,6 @@ uint32_t* Surface::row(int y)
 void Surface::flush()
 {
     cairo_surface_flush(image);
-}
-
-void Surface::paintOnto(cairo_t* target, double x, double y) const
-{
-    cairo_save(target);
-    cairo_set_source_surface(target, image, x, y);
-    cairo_paint(target);
-    cairo_restore(target);
 }
 
 void Surface::copyInto(Surface& target, int x, int y) const

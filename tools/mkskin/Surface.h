@@ -11,7 +11,7 @@ namespace mkskin
 class Surface
 {
 public:
-    Surface(int widthPx, int heightPx, bool withAlpha);
+    Surface(int width, int height, bool withAlpha);
     ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -20,21 +20,17 @@ public:
     cairo_surface_t* surface() const { return image; }
     int width() const { return widthPx; }
     int height() const { return heightPx; }
-    bool hasAlpha() const { return withAlpha; }
 
     // Premultiplied 0xAARRGGBB pixels as Cairo keeps them; flush() before reading what was drawn.
     uint32_t* row(int y);
     void flush();
-    // Draws this surface onto another at (x, y).
-    void paintOnto(cairo_t* target, double x, double y) const;
-    // A copy of the rectangle at (x, y), with alpha or without.
+    // Fills target with this surface's pixels from (x, y) on, unblended.
     void copyInto(Surface& target, int x, int y) const;
     bool writePng(const std::string& path);
 
 private:
     int widthPx;
     int heightPx;
-    bool withAlpha;
     cairo_surface_t* image;
     cairo_t* context;
 };

@@ -17,8 +17,8 @@
 #include "mkskin/SkinLayout.h"
 #include "mkskin/Surface.h"
 
-using namespace mkskin;
-
+namespace mkskin
+{
 namespace
 {
 const char* const kFolder = "skin";
@@ -201,6 +201,7 @@ bool SkinBuilder::build()
     return true;
 }
 } // namespace
+} // namespace mkskin
 
 int main(int argc, char** argv)
 {
@@ -210,7 +211,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
-    SkinBuilder builder(argv[1]);
+    mkskin::SkinBuilder builder(argv[1]);
     if (!builder.build())
         return 1;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
