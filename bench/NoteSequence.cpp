@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "FrameScheduler.h"
-#include "MidiFile.h"
+#include "render/FrameScheduler.h"
+#include "render/MidiFile.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "PluginFolder.h"
+#include "support/PluginFolder.h"
 
 using namespace vst;
 

@@ -1,4 +1,4 @@
-#include "StartupMeasures.h"
+#include "startup/StartupMeasures.h"
 
 #include <chrono>
 #include <cstdio>
@@ -9,8 +9,8 @@
 
 #include <fluidsynth.h>
 
-#include "PluginHost.h"
-#include "ProcessMemory.h"
+#include "platform/ProcessMemory.h"
+#include "plughost/PluginHost.h"
 
 namespace
 {

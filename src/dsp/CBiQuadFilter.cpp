@@ -1,4 +1,4 @@
-#include "CBiQuadFilter.h"
+#include "dsp/CBiQuadFilter.h"
 
 #include <cmath>
 

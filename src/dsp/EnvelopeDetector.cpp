@@ -1,4 +1,4 @@
-#include "EnvelopeDetector.h"
+#include "dsp/EnvelopeDetector.h"
 
 #include <cmath>
 

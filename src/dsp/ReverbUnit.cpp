@@ -1,4 +1,4 @@
-#include "ReverbUnit.h"
+#include "dsp/ReverbUnit.h"
 
 #include <algorithm>
 #include <new>

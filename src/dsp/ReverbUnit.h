@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zreverb/ReverbApi.h"
+#include "dsp/zreverb/ReverbApi.h"
 
 #include <memory>
 

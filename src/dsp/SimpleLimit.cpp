@@ -1,4 +1,4 @@
-#include "SimpleLimit.h"
+#include "dsp/SimpleLimit.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EnvelopeDetector.h"
+#include "dsp/EnvelopeDetector.h"
 
 #include <array>
 #include <cstdint>

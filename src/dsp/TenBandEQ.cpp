@@ -1,4 +1,4 @@
-#include "TenBandEQ.h"
+#include "dsp/TenBandEQ.h"
 
 TenBandEQ::TenBandEQ(float rate) : m_rate(rate), m_left(MakeBands(rate)), m_right(MakeBands(rate))
 {

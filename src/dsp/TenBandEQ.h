@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CBiQuadFilter.h"
+#include "dsp/CBiQuadFilter.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "ToneControl.h"
+#include "dsp/ToneControl.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
-#include "SoundBank.h"
+#include "engine/SoundBank.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
 
 namespace engine
 {

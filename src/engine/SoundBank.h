@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "SoundBankInstrument.h"
-#include "SoundBankPreset.h"
-#include "SoundBankSample.h"
-#include "SoundFontData.h"
+#include "engine/SoundBankInstrument.h"
+#include "engine/SoundBankPreset.h"
+#include "engine/SoundBankSample.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {

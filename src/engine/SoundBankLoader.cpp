@@ -1,4 +1,4 @@
-#include "SoundBankLoader.h"
+#include "engine/SoundBankLoader.h"
 
 #include <exception>
 #include <mutex>
@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "SoundBank.h"
-#include "SoundFontReader.h"
+#include "engine/SoundBank.h"
+#include "engine/SoundFontReader.h"
 
 namespace engine
 {

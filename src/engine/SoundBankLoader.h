@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "SampleDataCache.h"
-#include "SoundFontData.h"
+#include "engine/SampleDataCache.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {

@@ -1,8 +1,8 @@
-#include "SoundBankSample.h"
+#include "engine/SoundBankSample.h"
 
 #include <algorithm>
 
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
 
 namespace engine
 {

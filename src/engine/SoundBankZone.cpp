@@ -1,4 +1,4 @@
-#include "SoundBankZone.h"
+#include "engine/SoundBankZone.h"
 
 namespace engine
 {

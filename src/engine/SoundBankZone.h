@@ -2,8 +2,8 @@
 
 #include <fluidsynth.h>
 
-#include "SoundBankModulatorList.h"
-#include "SoundFontData.h"
+#include "engine/SoundBankModulatorList.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {

@@ -1,8 +1,8 @@
-#include "SoundFontHydraParser.h"
+#include "engine/SoundFontHydraParser.h"
 
 #include <cstring>
 
-#include "LittleEndian.h"
+#include "engine/LittleEndian.h"
 
 namespace engine
 {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "SoundFontData.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "Log.h"
-#include "StringTable.h"
 #include "images/CCanvas.h"
-#include "platform/NativeKeys.h"
-#include "platform/NativeWindow.h"
+#include "platform/native/NativeKeys.h"
+#include "platform/native/NativeWindow.h"
+#include "resources/Log.h"
+#include "resources/StringTable.h"
 
 namespace
 {

@@ -9,7 +9,7 @@
 
 #include "images/CImage.h"
 #include "images/Font.h"
-#include "platform/NativePopup.h"
+#include "platform/native/NativePopup.h"
 
 class CDeluxeMessageBox : private NativePopupHandler
 {

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "FileNames.h"
 #include "gui/SkinNumber.h"
 #include "gui/SkinRenderer.h"
+#include "resources/FileNames.h"
 
 namespace
 {

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "CIniFileReader.h"
 #include "gui/SkinItemDefinition.h"
+#include "resources/CIniFileReader.h"
 
 class CImage;
 

@@ -14,7 +14,7 @@
 #include "gui/TooltipController.h"
 #include "images/CImage.h"
 #include "images/CRegion.h"
-#include "platform/NativeWindow.h"
+#include "platform/native/NativeWindow.h"
 
 class TWGuiWindow : public TWGuiContainer, private NativeWindowListener
 {

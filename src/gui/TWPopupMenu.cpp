@@ -4,7 +4,7 @@
 
 #include "gui/TWGuiWindow.h"
 #include "images/CCanvas.h"
-#include "platform/NativeKeys.h"
+#include "platform/native/NativeKeys.h"
 
 namespace
 {

@@ -8,7 +8,7 @@
 
 #include "images/CImage.h"
 #include "images/Font.h"
-#include "platform/NativePopup.h"
+#include "platform/native/NativePopup.h"
 
 class TWGuiWindow;
 

@@ -7,7 +7,7 @@
 
 #include "images/CImage.h"
 #include "images/Font.h"
-#include "platform/NativeWindow.h"
+#include "platform/native/NativeWindow.h"
 
 class TooltipController
 {

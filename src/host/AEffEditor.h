@@ -1,7 +1,7 @@
 // Base of the plug-in's editor as the host sees it through the dispatcher.
 #pragma once
 
-#include "VstInterface.h"
+#include "host/VstInterface.h"
 
 class AudioEffect;
 

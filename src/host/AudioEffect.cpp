@@ -1,4 +1,4 @@
-#include "AudioEffect.h"
+#include "host/AudioEffect.h"
 
 #include <cmath>
 #include <cstdio>

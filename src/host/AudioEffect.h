@@ -4,8 +4,8 @@
 // thread; the frame itself takes no lock.
 #pragma once
 
-#include "AEffEditor.h"
-#include "VstInterface.h"
+#include "host/AEffEditor.h"
+#include "host/VstInterface.h"
 
 class AudioEffect
 {

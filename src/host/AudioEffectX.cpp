@@ -1,4 +1,4 @@
-#include "AudioEffectX.h"
+#include "host/AudioEffectX.h"
 
 using namespace vst;
 

@@ -1,7 +1,7 @@
 // The VST 2.x extensions of the plug-in frame: events, pins, names, vendor requests, MIDI program names.
 #pragma once
 
-#include "AudioEffect.h"
+#include "host/AudioEffect.h"
 
 class AudioEffectX : public AudioEffect
 {

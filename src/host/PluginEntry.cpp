@@ -2,8 +2,8 @@
 #include <cinttypes>
 #include <new>
 
-#include "Log.h"
-#include "VstXSynth.h"
+#include "instrument/VstXSynth.h"
+#include "resources/Log.h"
 
 using namespace vst;
 

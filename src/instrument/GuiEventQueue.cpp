@@ -1,4 +1,4 @@
-#include "GuiEventQueue.h"
+#include "instrument/GuiEventQueue.h"
 
 GuiEventQueue::GuiEventQueue()
 {

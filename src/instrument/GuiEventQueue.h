@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "CriticalSection.h"
+#include "platform/CriticalSection.h"
 
 struct GuiEvent
 {

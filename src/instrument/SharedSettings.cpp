@@ -1,4 +1,4 @@
-#include "SharedSettings.h"
+#include "instrument/SharedSettings.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "VstXSynth.h"
+#include "instrument/VstXSynth.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,16 +7,16 @@
 #include <mutex>
 #include <new>
 
-#include "FileNames.h"
-#include "Log.h"
-#include "Platform.h"
-#include "ReverbUnit.h"
-#include "SampleDataCache.h"
-#include "SimpleLimit.h"
-#include "StringTable.h"
-#include "TenBandEQ.h"
-#include "ToneControl.h"
-#include "VersionText.h"
+#include "dsp/ReverbUnit.h"
+#include "dsp/SimpleLimit.h"
+#include "dsp/TenBandEQ.h"
+#include "dsp/ToneControl.h"
+#include "engine/SampleDataCache.h"
+#include "platform/Platform.h"
+#include "resources/FileNames.h"
+#include "resources/Log.h"
+#include "resources/StringTable.h"
+#include "resources/VersionText.h"
 
 using namespace vst;
 using namespace resources;

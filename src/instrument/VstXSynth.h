@@ -11,10 +11,10 @@
 #include <memory>
 #include <vector>
 
-#include "AudioEffectX.h"
-#include "GuiEventQueue.h"
-#include "SharedSettings.h"
-#include "SynthEngine.h"
+#include "engine/SynthEngine.h"
+#include "host/AudioEffectX.h"
+#include "instrument/GuiEventQueue.h"
+#include "instrument/SharedSettings.h"
 #include "instrument/programs/ParameterTable.h"
 #include "instrument/programs/PianoSettings.h"
 #include "instrument/programs/PresetsFile.h"

@@ -5,17 +5,17 @@
 #include <filesystem>
 #include <new>
 
-#include "FileNames.h"
-#include "Log.h"
-#include "Platform.h"
-#include "ReverbUnit.h"
-#include "SampleDataCache.h"
-#include "SimpleLimit.h"
-#include "SplashScreen.h"
-#include "TenBandEQ.h"
-#include "ToneControl.h"
-#include "VstXSynth.h"
+#include "dsp/ReverbUnit.h"
+#include "dsp/SimpleLimit.h"
+#include "dsp/TenBandEQ.h"
+#include "dsp/ToneControl.h"
+#include "engine/SampleDataCache.h"
+#include "instrument/VstXSynth.h"
 #include "instrument/programs/SettingsLimits.h"
+#include "platform/Platform.h"
+#include "platform/SplashScreen.h"
+#include "resources/FileNames.h"
+#include "resources/Log.h"
 
 using namespace vst;
 using namespace resources;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "Platform.h"
-#include "VstXSynth.h"
+#include "instrument/VstXSynth.h"
 #include "instrument/programs/SettingsLimits.h"
 #include "piano/PianoNoises.h"
+#include "platform/Platform.h"
 
 using namespace vst;
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Log.h"
-#include "VstXSynth.h"
+#include "instrument/VstXSynth.h"
 #include "instrument/programs/MidiProgramNames.h"
+#include "resources/Log.h"
 
 using namespace vst;
 

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <mutex>
 
-#include "LinuxSpawn.h"
-#include "Platform.h"
+#include "platform/LinuxSpawn.h"
+#include "platform/Platform.h"
 
 extern char** environ;
 

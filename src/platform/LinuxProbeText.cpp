@@ -1,4 +1,4 @@
-#include "LinuxProbeText.h"
+#include "platform/LinuxProbeText.h"
 
 #include <cmath>
 #include <cstdlib>

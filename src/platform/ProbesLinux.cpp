@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "LinuxProbeText.h"
-#include "Platform.h"
+#include "platform/LinuxProbeText.h"
+#include "platform/Platform.h"
 
 namespace platform
 {

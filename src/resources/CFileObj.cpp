@@ -1,4 +1,4 @@
-#include "CFileObj.h"
+#include "resources/CFileObj.h"
 
 CFileObj::~CFileObj()
 {

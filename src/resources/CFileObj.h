@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "CRefObj.h"
+#include "resources/CRefObj.h"
 
 class CFileObj : public CRefObj
 {

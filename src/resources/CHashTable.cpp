@@ -1,4 +1,4 @@
-#include "CHashTable.h"
+#include "resources/CHashTable.h"
 
 CHashTable::CHashTable(uint32_t bucketCount)
     : bucketCount_(bucketCount > 0 ? bucketCount : 1), buckets_(new CMyList[bucketCount_])

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "CMyList.h"
+#include "resources/CMyList.h"
 
 class CHashTable
 {

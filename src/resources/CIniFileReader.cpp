@@ -1,13 +1,13 @@
-#include "CIniFileReader.h"
+#include "resources/CIniFileReader.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "Log.h"
-#include "Platform.h"
-#include "TextCompare.h"
+#include "platform/Platform.h"
+#include "resources/Log.h"
+#include "resources/TextCompare.h"
 
 namespace
 {

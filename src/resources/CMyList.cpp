@@ -1,4 +1,4 @@
-#include "CMyList.h"
+#include "resources/CMyList.h"
 
 #include <cstring>
 

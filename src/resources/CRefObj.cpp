@@ -1,4 +1,4 @@
-#include "CRefObj.h"
+#include "resources/CRefObj.h"
 
 void CRefObj::AddRef()
 {

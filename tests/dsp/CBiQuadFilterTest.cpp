@@ -1,6 +1,6 @@
-#include "CBiQuadFilter.h"
+#include "dsp/CBiQuadFilter.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 

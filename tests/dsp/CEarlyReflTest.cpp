@@ -1,6 +1,6 @@
-#include "zreverb/CEarlyRefl.h"
+#include "dsp/zreverb/CEarlyRefl.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 

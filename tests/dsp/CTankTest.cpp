@@ -1,6 +1,6 @@
-#include "zreverb/CTank.h"
+#include "dsp/zreverb/CTank.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 

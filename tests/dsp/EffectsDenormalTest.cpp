@@ -1,9 +1,9 @@
-#include "SimpleLimit.h"
-#include "TenBandEQ.h"
-#include "ToneControl.h"
-#include "zreverb/CReverb.h"
+#include "dsp/SimpleLimit.h"
+#include "dsp/TenBandEQ.h"
+#include "dsp/ToneControl.h"
+#include "dsp/zreverb/CReverb.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "EnvelopeDetector.h"
-#include "SimpleLimit.h"
+#include "dsp/EnvelopeDetector.h"
+#include "dsp/SimpleLimit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ReverbUnit.h"
-#include "zreverb/CReverb.h"
+#include "dsp/ReverbUnit.h"
+#include "dsp/zreverb/CReverb.h"
 
 #include <gtest/gtest.h>
 

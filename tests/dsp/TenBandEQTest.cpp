@@ -1,6 +1,6 @@
-#include "TenBandEQ.h"
+#include "dsp/TenBandEQ.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ToneControl.h"
+#include "dsp/ToneControl.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include <mutex>
 #include <thread>
 
-#include "SampleDataCache.h"
-#include "SoundBankLoader.h"
-#include "SynthHarness.h"
-#include "TestBank.h"
+#include "engine/SampleDataCache.h"
+#include "engine/SoundBankLoader.h"
+#include "engine/SynthHarness.h"
+#include "engine/TestBank.h"
 
 namespace engine_test
 {

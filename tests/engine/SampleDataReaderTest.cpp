@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "SampleDataReader.h"
-#include "TestBank.h"
+#include "engine/SampleDataReader.h"
+#include "engine/TestBank.h"
 
 namespace engine_test
 {

@@ -4,9 +4,9 @@
 #include <random>
 #include <tuple>
 
-#include "SoundBankLoader.h"
-#include "SynthHarness.h"
-#include "TestBank.h"
+#include "engine/SoundBankLoader.h"
+#include "engine/SynthHarness.h"
+#include "engine/TestBank.h"
 
 namespace engine_test
 {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "SoundBankModulatorList.h"
-#include "TestBank.h"
+#include "engine/SoundBankModulatorList.h"
+#include "engine/TestBank.h"
 
 namespace engine_test
 {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "SoundBankZone.h"
-#include "TestBank.h"
+#include "engine/SoundBankZone.h"
+#include "engine/TestBank.h"
 
 namespace engine_test
 {

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <random>
 
-#include "MemoryByteSource.h"
-#include "SoundFontReader.h"
-#include "TestBank.h"
+#include "engine/MemoryByteSource.h"
+#include "engine/SoundFontReader.h"
+#include "engine/TestBank.h"
 
 namespace engine_test
 {

@@ -2,7 +2,7 @@
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
 
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
 using engine_test::MakeSimpleBank;
 using engine_test::TempFile;

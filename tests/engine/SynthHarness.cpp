@@ -1,4 +1,4 @@
-#include "SynthHarness.h"
+#include "engine/SynthHarness.h"
 
 #include <chrono>
 #include <thread>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
 
 namespace engine_test
 {

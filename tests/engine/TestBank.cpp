@@ -1,4 +1,4 @@
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
 #include <atomic>
 #include <cmath>

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "SoundFontData.h"
-#include "SoundFontWriter.h"
+#include "engine/SoundFontData.h"
+#include "sfwriter/SoundFontWriter.h"
 
 namespace engine_test
 {

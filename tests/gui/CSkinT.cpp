@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "SkinTestSupport.h"
+#include "gui/SkinTestSupport.h"
 
 namespace
 {

@@ -12,7 +12,7 @@
 #include "gui/TWGuiContainer.h"
 #include "gui/TWGuiWindow.h"
 #include "images/CCanvas.h"
-#include "platform/HeadlessNativeWindow.h"
+#include "platform/native/HeadlessNativeWindow.h"
 #include "resources/Log.h"
 
 struct MouseRecord

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SkinTestSupport.h"
+#include "gui/SkinTestSupport.h"
 
 TEST(ImageManager, TwoHoldersShareOneImageUntilTheLastRelease)
 {

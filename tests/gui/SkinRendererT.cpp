@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "SkinTestSupport.h"
 #include "gui/CSkin.h"
+#include "gui/SkinTestSupport.h"
 
 TEST(SkinRenderer, TiledFileRepeatsFromTheTopLeftAndCutsTheLastTiles)
 {

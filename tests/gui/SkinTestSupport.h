@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "GuiTestSupport.h"
-#include "Platform.h"
+#include "gui/GuiTestSupport.h"
 #include "images/CImage.h"
 #include "images/PngCodec.h"
+#include "platform/Platform.h"
 
 class SkinFolder
 {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
+#include "gui/GuiTestSupport.h"
 
 namespace
 {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
-#include "SkinTestSupport.h"
 #include "gui/CSkin.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/ImageManager.h"
+#include "gui/SkinTestSupport.h"
 
 class TWImageContainerTest : public HeadlessWindowTest
 {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
-#include "platform/NativeKeys.h"
+#include "gui/GuiTestSupport.h"
+#include "platform/native/NativeKeys.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
+#include "gui/GuiTestSupport.h"
 
 class TooltipTest : public HeadlessWindowTest
 {

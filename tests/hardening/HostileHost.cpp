@@ -1,4 +1,4 @@
-#include "HostileHost.h"
+#include "hardening/HostileHost.h"
 
 #include <algorithm>
 #include <cmath>

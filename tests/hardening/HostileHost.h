@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "OutputWatch.h"
-#include "PluginHost.h"
+#include "hardening/OutputWatch.h"
+#include "plughost/PluginHost.h"
 
 class HostileHost
 {

@@ -10,9 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "InstrumentFixture.h"
-#include "PianoLikeBank.h"
-#include "VstXSynth.h"
+#include "hardening/PianoLikeBank.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
 
 using namespace vst;
 

@@ -11,10 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "InstrumentFixture.h"
-#include "PianoLikeBank.h"
-#include "SampleDataCache.h"
-#include "VstXSynth.h"
+#include "engine/SampleDataCache.h"
+#include "hardening/PianoLikeBank.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
 
 using namespace vst;
 

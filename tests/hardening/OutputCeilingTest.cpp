@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "OutputWatch.h"
-#include "PianoLikeBank.h"
-#include "PluginFolder.h"
+#include "hardening/OutputWatch.h"
+#include "hardening/PianoLikeBank.h"
+#include "support/PluginFolder.h"
 
 using namespace vst;
 

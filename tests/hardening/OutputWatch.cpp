@@ -1,9 +1,9 @@
-#include "OutputWatch.h"
+#include "hardening/OutputWatch.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "SimpleLimit.h"
+#include "dsp/SimpleLimit.h"
 
 OutputWatch::OutputWatch(float startRate)
 {

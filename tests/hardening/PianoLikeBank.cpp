@@ -1,4 +1,4 @@
-#include "PianoLikeBank.h"
+#include "hardening/PianoLikeBank.h"
 
 #include <cmath>
 #include <vector>

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
 namespace hardening
 {

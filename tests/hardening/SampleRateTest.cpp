@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "PianoLikeBank.h"
-#include "PluginFolder.h"
+#include "hardening/PianoLikeBank.h"
+#include "support/PluginFolder.h"
 
 using namespace vst;
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "AudioEffectX.h"
+#include "host/AudioEffectX.h"
 
 using namespace vst;
 

@@ -8,11 +8,11 @@
 #include <limits>
 #include <thread>
 
-#include "BandEnergy.h"
-#include "PianoTestBanks.h"
-#include "PluginFolder.h"
-#include "TenBandEQ.h"
+#include "dsp/TenBandEQ.h"
+#include "host/BandEnergy.h"
+#include "instrument/PianoTestBanks.h"
 #include "piano/LidCurves.h"
+#include "support/PluginFolder.h"
 
 using namespace vst;
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <regex>
 
-#include "PluginFolder.h"
+#include "support/PluginFolder.h"
 
 using namespace vst;
 

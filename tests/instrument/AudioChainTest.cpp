@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "PianoTestBanks.h"
-#include "PlayingInstrument.h"
+#include "instrument/PianoTestBanks.h"
+#include "instrument/PlayingInstrument.h"
 
 namespace
 {

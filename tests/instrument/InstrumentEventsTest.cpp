@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <thread>
 
-#include "PianoTestBanks.h"
-#include "Platform.h"
-#include "PlayingInstrument.h"
+#include "instrument/PianoTestBanks.h"
+#include "instrument/PlayingInstrument.h"
+#include "platform/Platform.h"
 
 using namespace vst;
 

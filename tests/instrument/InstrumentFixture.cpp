@@ -1,9 +1,9 @@
-#include "InstrumentFixture.h"
+#include "instrument/InstrumentFixture.h"
 
 #include <fstream>
 #include <random>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace fs = std::filesystem;
 

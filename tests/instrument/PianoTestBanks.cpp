@@ -1,6 +1,6 @@
-#include "PianoTestBanks.h"
+#include "instrument/PianoTestBanks.h"
 
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
 using engine::SoundFontInstrument;
 using engine::SoundFontPreset;

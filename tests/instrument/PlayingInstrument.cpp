@@ -1,9 +1,9 @@
-#include "PlayingInstrument.h"
+#include "instrument/PlayingInstrument.h"
 
 #include <cmath>
 
-#include "Platform.h"
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
+#include "platform/Platform.h"
 
 using namespace vst;
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "InstrumentFixture.h"
-#include "VstXSynth.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
 
 struct EngineEvent
 {

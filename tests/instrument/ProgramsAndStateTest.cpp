@@ -5,8 +5,8 @@
 #include <fstream>
 #include <limits>
 
-#include "PianoTestBanks.h"
-#include "PlayingInstrument.h"
+#include "instrument/PianoTestBanks.h"
+#include "instrument/PlayingInstrument.h"
 #include "instrument/programs/PresetsFile.h"
 
 using namespace vst;

@@ -5,12 +5,12 @@
 #include <memory>
 #include <vector>
 
-#include "InstrumentFixture.h"
-#include "Platform.h"
-#include "SampleDataCache.h"
-#include "SplashScreen.h"
-#include "TestBank.h"
-#include "VstXSynth.h"
+#include "engine/SampleDataCache.h"
+#include "engine/TestBank.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
+#include "platform/Platform.h"
+#include "platform/SplashScreen.h"
 
 using engine::SampleDataCache;
 using namespace vst;

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "InstrumentFixture.h"
-#include "StringTable.h"
-#include "VstXSynth.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
+#include "resources/StringTable.h"
 
 namespace fs = std::filesystem;
 using namespace vst;

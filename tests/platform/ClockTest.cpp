@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CriticalSection.h"
+#include "platform/CriticalSection.h"
 
 namespace
 {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "LinuxSpawn.h"
-#include "Platform.h"
-#include "TempFolder.h"
+#include "platform/LinuxSpawn.h"
+#include "platform/Platform.h"
+#include "platform/TempFolder.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "LinuxProbeText.h"
+#include "platform/LinuxProbeText.h"
 
 namespace
 {

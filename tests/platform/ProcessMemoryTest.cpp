@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "ProcessMemory.h"
+#include "platform/ProcessMemory.h"
 
 namespace
 {

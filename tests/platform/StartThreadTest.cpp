@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace
 {

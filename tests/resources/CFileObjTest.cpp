@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "../platform/TempFolder.h"
-#include "CFileObj.h"
+#include "platform/TempFolder.h"
+#include "resources/CFileObj.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CHashTable.h"
+#include "resources/CHashTable.h"
 
 namespace
 {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "CIniFileReader.h"
-#include "Log.h"
-#include "LogReading.h"
+#include "resources/CIniFileReader.h"
+#include "resources/Log.h"
+#include "resources/LogReading.h"
 
 namespace
 {

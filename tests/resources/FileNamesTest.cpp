@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FileNames.h"
-#include "Platform.h"
+#include "platform/Platform.h"
+#include "resources/FileNames.h"
 
 namespace
 {

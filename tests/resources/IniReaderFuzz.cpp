@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "CIniFileReader.h"
+#include "resources/CIniFileReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/TempFolder.h"
-#include "StringTable.h"
-#include "StringTableTesting.h"
+#include "platform/TempFolder.h"
+#include "resources/StringTable.h"
+#include "resources/StringTableTesting.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "PluginFolder.h"
+#include "support/PluginFolder.h"
 
 #include <fstream>
 #include <random>

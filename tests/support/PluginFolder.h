@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "PluginHost.h"
+#include "plughost/PluginHost.h"
 
 class PluginFolder
 {

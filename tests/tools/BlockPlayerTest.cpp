@@ -1,4 +1,4 @@
-#include "BlockPlayer.h"
+#include "render/BlockPlayer.h"
 
 #include <gtest/gtest.h>
 

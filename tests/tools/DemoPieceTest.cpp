@@ -1,6 +1,6 @@
-#include "MidiFile.h"
-#include "ScoreMidiWriter.h"
-#include "ScoreParser.h"
+#include "mkdemo/ScoreMidiWriter.h"
+#include "mkdemo/ScoreParser.h"
+#include "render/MidiFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "FrameScheduler.h"
+#include "render/FrameScheduler.h"
 
 #include <gtest/gtest.h>
 

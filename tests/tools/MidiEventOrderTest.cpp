@@ -1,5 +1,5 @@
-#include "MidiFile.h"
-#include "SmfBytes.h"
+#include "render/MidiFile.h"
+#include "tools/SmfBytes.h"
 
 #include <gtest/gtest.h>
 

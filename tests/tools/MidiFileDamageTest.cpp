@@ -1,7 +1,7 @@
-#include "MidiFile.h"
-#include "SmfBytes.h"
+#include "render/MidiFile.h"
+#include "tools/SmfBytes.h"
 
-#include "TextAssertions.h"
+#include "tools/TextAssertions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "MidiFile.h"
-#include "SmfBytes.h"
-#include "TempPath.h"
+#include "render/MidiFile.h"
+#include "tools/SmfBytes.h"
+#include "tools/TempPath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "RenderOptionParser.h"
+#include "render/RenderOptionParser.h"
 
-#include "TextAssertions.h"
+#include "tools/TextAssertions.h"
 
 #include <gtest/gtest.h>
 

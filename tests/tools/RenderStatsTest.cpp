@@ -1,4 +1,4 @@
-#include "RenderStats.h"
+#include "render/RenderStats.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Renderer.h"
-#include "SmfBytes.h"
-#include "TempPath.h"
-#include "TextAssertions.h"
+#include "render/Renderer.h"
+#include "tools/SmfBytes.h"
+#include "tools/TempPath.h"
+#include "tools/TextAssertions.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

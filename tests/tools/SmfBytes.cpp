@@ -1,4 +1,4 @@
-#include "SmfBytes.h"
+#include "tools/SmfBytes.h"
 
 namespace smf
 {

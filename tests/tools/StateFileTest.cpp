@@ -1,5 +1,5 @@
-#include "StateFile.h"
-#include "TempPath.h"
+#include "render/StateFile.h"
+#include "tools/TempPath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "DemoButton.h"
+#include "guidemo/DemoButton.h"
 
 #include <cstdio>
 
-#include "DemoFonts.h"
-#include "StringTable.h"
 #include "gui/CSkin.h"
 #include "gui/ImageManager.h"
 #include "gui/TWGuiWindow.h"
+#include "guidemo/DemoFonts.h"
 #include "images/CCanvas.h"
+#include "resources/StringTable.h"
 
 DemoButton::DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char* item, const char* hotItem,
                        const char* captionKey, const char* tooltipKey)

@@ -1,4 +1,4 @@
-#include "DemoFonts.h"
+#include "guidemo/DemoFonts.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "DemoLabel.h"
+#include "guidemo/DemoLabel.h"
 
 #include "images/CCanvas.h"
 

@@ -1,11 +1,11 @@
-#include "DemoScene.h"
+#include "guidemo/DemoScene.h"
 
 #include <string>
 
-#include "DemoFonts.h"
-#include "StringTable.h"
 #include "gui/CDeluxeMessageBox.h"
 #include "gui/TWPopupMenu.h"
+#include "guidemo/DemoFonts.h"
+#include "resources/StringTable.h"
 
 namespace
 {

@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <memory>
 
-#include "DemoButton.h"
-#include "DemoLabel.h"
-#include "DemoSlider.h"
 #include "gui/Observer.h"
 #include "gui/TWGuiWindow.h"
 #include "gui/TWGuiWindowCallback.h"
 #include "gui/TWImageContainer.h"
+#include "guidemo/DemoButton.h"
+#include "guidemo/DemoLabel.h"
+#include "guidemo/DemoSlider.h"
 
 class DemoScene : public Observer, public TWGuiWindowCallback
 {

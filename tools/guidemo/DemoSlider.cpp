@@ -1,14 +1,14 @@
-#include "DemoSlider.h"
+#include "guidemo/DemoSlider.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "StringTable.h"
 #include "gui/CSkin.h"
 #include "gui/ImageManager.h"
 #include "gui/TWGuiWindow.h"
 #include "images/CCanvas.h"
-#include "platform/NativeKeys.h"
+#include "platform/native/NativeKeys.h"
+#include "resources/StringTable.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "XwdFile.h"
+#include "guidemo/XwdFile.h"
 
 #include <cstdio>
 #include <vector>

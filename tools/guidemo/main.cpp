@@ -14,15 +14,15 @@
 #include <cstring>
 #include <string>
 
-#include "DemoScene.h"
-#include "FileNames.h"
-#include "Platform.h"
-#include "StringTable.h"
-#include "XwdFile.h"
 #include "gui/CSkin.h"
 #include "gui/ImageManager.h"
+#include "guidemo/DemoScene.h"
+#include "guidemo/XwdFile.h"
 #include "images/PngCodec.h"
-#include "platform/HeadlessNativeWindow.h"
+#include "platform/Platform.h"
+#include "platform/native/HeadlessNativeWindow.h"
+#include "resources/FileNames.h"
+#include "resources/StringTable.h"
 
 namespace
 {

@@ -1,11 +1,11 @@
-#include "MechanicalNoiseSynthesizer.h"
+#include "mkbank/MechanicalNoiseSynthesizer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Resonator.h"
-#include "SoundFontNumbers.h"
-#include "WhiteNoise.h"
+#include "mkbank/Resonator.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/WhiteNoise.h"
 
 namespace mkbank
 {

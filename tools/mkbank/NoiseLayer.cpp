@@ -1,11 +1,11 @@
-#include "NoiseLayer.h"
+#include "mkbank/NoiseLayer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "MechanicalNoiseSynthesizer.h"
-#include "SoundFontNumbers.h"
-#include "ZoneGenerators.h"
+#include "mkbank/MechanicalNoiseSynthesizer.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/ZoneGenerators.h"
 
 namespace mkbank
 {

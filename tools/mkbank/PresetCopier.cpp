@@ -1,11 +1,11 @@
-#include "PresetCopier.h"
+#include "mkbank/PresetCopier.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "LittleEndian.h"
-#include "SoundFontNumbers.h"
-#include "ZoneGenerators.h"
+#include "engine/LittleEndian.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/ZoneGenerators.h"
 
 namespace mkbank
 {

@@ -1,9 +1,9 @@
-#include "ResonanceLayer.h"
+#include "mkbank/ResonanceLayer.h"
 
 #include <set>
 
-#include "SoundFontNumbers.h"
-#include "ZoneGenerators.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/ZoneGenerators.h"
 
 namespace mkbank
 {

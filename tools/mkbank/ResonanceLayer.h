@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "PresetCopier.h"
+#include "mkbank/PresetCopier.h"
 
 namespace mkbank
 {

@@ -1,4 +1,4 @@
-#include "Resonator.h"
+#include "mkbank/Resonator.h"
 
 #include <cmath>
 

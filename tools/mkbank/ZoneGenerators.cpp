@@ -1,8 +1,8 @@
-#include "ZoneGenerators.h"
+#include "mkbank/ZoneGenerators.h"
 
 #include <algorithm>
 
-#include "SoundFontNumbers.h"
+#include "mkbank/SoundFontNumbers.h"
 
 namespace mkbank
 {

@@ -1,4 +1,4 @@
-#include "ScoreMidiWriter.h"
+#include "mkdemo/ScoreMidiWriter.h"
 
 #include <algorithm>
 #include <cmath>

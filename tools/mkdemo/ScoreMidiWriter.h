@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Score.h"
+#include "mkdemo/Score.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "ScoreParser.h"
+#include "mkdemo/ScoreParser.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // mkdemo: compiles a score text into a Standard MIDI File.
-#include "ScoreMidiWriter.h"
-#include "ScoreParser.h"
+#include "mkdemo/ScoreMidiWriter.h"
+#include "mkdemo/ScoreParser.h"
 
 #include <exception>
 #include <fstream>

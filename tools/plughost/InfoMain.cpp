@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "PluginHost.h"
+#include "plughost/PluginHost.h"
 
 using namespace vst;
 

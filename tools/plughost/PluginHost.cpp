@@ -1,9 +1,9 @@
-#include "PluginHost.h"
+#include "plughost/PluginHost.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "SharedLibrary.h"
+#include "platform/SharedLibrary.h"
 
 using namespace vst;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "VstInterface.h"
+#include "host/VstInterface.h"
 
 class PluginInstance;
 

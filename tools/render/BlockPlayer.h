@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FrameScheduler.h"
-#include "RenderTarget.h"
+#include "render/FrameScheduler.h"
+#include "render/RenderTarget.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "ByteReader.h"
+#include "render/ByteReader.h"
 
 namespace virellando
 {

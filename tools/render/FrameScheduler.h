@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MidiMessage.h"
+#include "render/MidiMessage.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "MidiFile.h"
+#include "render/MidiFile.h"
 
-#include "ByteReader.h"
-#include "MidiTrackParser.h"
-#include "TempoMap.h"
+#include "render/ByteReader.h"
+#include "render/MidiTrackParser.h"
+#include "render/TempoMap.h"
 
 #include <algorithm>
 #include <cstring>

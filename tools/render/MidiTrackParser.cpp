@@ -1,6 +1,6 @@
-#include "MidiTrackParser.h"
+#include "render/MidiTrackParser.h"
 
-#include "ByteReader.h"
+#include "render/ByteReader.h"
 
 namespace virellando
 {

@@ -1,4 +1,4 @@
-#include "PluginRenderTarget.h"
+#include "render/PluginRenderTarget.h"
 
 namespace virellando
 {

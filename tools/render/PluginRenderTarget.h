@@ -1,8 +1,8 @@
 #pragma once
 
-#include "RenderTarget.h"
+#include "render/RenderTarget.h"
 
-#include "PluginHost.h"
+#include "plughost/PluginHost.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "RenderOptionParser.h"
+#include "render/RenderOptionParser.h"
 
 #include <cctype>
 #include <cerrno>

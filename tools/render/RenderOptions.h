@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WavWriter.h"
+#include "render/WavWriter.h"
 
 #include <cstdint>
 #include <string>

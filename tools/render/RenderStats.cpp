@@ -1,4 +1,4 @@
-#include "RenderStats.h"
+#include "render/RenderStats.h"
 
 #include <algorithm>
 #include <cmath>

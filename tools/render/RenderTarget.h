@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FrameScheduler.h"
+#include "render/FrameScheduler.h"
 
 #include <cstddef>
 #include <cstdint>

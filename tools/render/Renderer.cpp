@@ -1,15 +1,15 @@
-#include "Renderer.h"
+#include "render/Renderer.h"
 
-#include "BlockPlayer.h"
-#include "FrameScheduler.h"
-#include "MidiFile.h"
-#include "PluginHost.h"
-#include "PluginRenderTarget.h"
-#include "ProgressBar.h"
-#include "RenderOptionParser.h"
-#include "RenderStats.h"
-#include "StateFile.h"
-#include "WavWriter.h"
+#include "plughost/PluginHost.h"
+#include "render/BlockPlayer.h"
+#include "render/FrameScheduler.h"
+#include "render/MidiFile.h"
+#include "render/PluginRenderTarget.h"
+#include "render/ProgressBar.h"
+#include "render/RenderOptionParser.h"
+#include "render/RenderStats.h"
+#include "render/StateFile.h"
+#include "render/WavWriter.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RenderOptions.h"
+#include "render/RenderOptions.h"
 
 #include <ostream>
 #include <string>

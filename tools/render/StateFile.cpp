@@ -1,4 +1,4 @@
-#include "StateFile.h"
+#include "render/StateFile.h"
 
 #include <fstream>
 

@@ -1,4 +1,4 @@
-#include "TempoMap.h"
+#include "render/TempoMap.h"
 
 #include <algorithm>
 

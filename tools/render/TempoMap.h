@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MidiTrackParser.h"
+#include "render/MidiTrackParser.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "WavWriter.h"
+#include "render/WavWriter.h"
 
 #include <sndfile.h>
 

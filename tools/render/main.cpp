@@ -1,5 +1,5 @@
 // virellando-render: plays a MIDI file through the instrument into a WAV file.
-#include "Renderer.h"
+#include "render/Renderer.h"
 
 #include <exception>
 #include <iostream>

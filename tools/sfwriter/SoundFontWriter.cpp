@@ -1,4 +1,4 @@
-#include "SoundFontWriter.h"
+#include "sfwriter/SoundFontWriter.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "CSawLFO.h"
+#include "dsp/zreverb/CSawLFO.h"
 
 #include <cmath>
 

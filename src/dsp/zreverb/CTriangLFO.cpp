@@ -1,4 +1,4 @@
-#include "CTriangLFO.h"
+#include "dsp/zreverb/CTriangLFO.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
 int main(int argc, char** argv)
 {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "Platform.h"
-#include "VstXSynth.h"
+#include "instrument/VstXSynth.h"
+#include "platform/Platform.h"
 
 namespace
 {

@@ -9,10 +9,10 @@
 #include <iterator>
 #include <map>
 
-#include "BankBuilder.h"
-#include "SoundFontNumbers.h"
-#include "SoundFontReader.h"
-#include "SourceBank.h"
+#include "engine/SoundFontReader.h"
+#include "mkbank/BankBuilder.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "tools/mkbank/SourceBank.h"
 
 namespace
 {

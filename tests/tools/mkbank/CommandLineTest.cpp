@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CommandLine.h"
+#include "mkbank/CommandLine.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "MechanicalNoiseSynthesizer.h"
+#include "mkbank/MechanicalNoiseSynthesizer.h"
 
 namespace
 {

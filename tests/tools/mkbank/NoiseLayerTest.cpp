@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "MechanicalNoiseSynthesizer.h"
-#include "NoiseLayer.h"
-#include "SoundFontNumbers.h"
+#include "mkbank/MechanicalNoiseSynthesizer.h"
+#include "mkbank/NoiseLayer.h"
+#include "mkbank/SoundFontNumbers.h"
 
 namespace
 {

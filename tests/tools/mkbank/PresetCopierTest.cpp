@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <set>
 
-#include "MemoryByteSource.h"
-#include "PresetCopier.h"
-#include "SoundFontNumbers.h"
-#include "SoundFontReader.h"
-#include "SourceBank.h"
+#include "engine/MemoryByteSource.h"
+#include "engine/SoundFontReader.h"
+#include "mkbank/PresetCopier.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "tools/mkbank/SourceBank.h"
 
 namespace
 {

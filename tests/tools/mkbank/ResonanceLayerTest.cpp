@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "ResonanceLayer.h"
-#include "SoundFontNumbers.h"
-#include "TestBank.h"
-#include "ZoneGenerators.h"
+#include "engine/TestBank.h"
+#include "mkbank/ResonanceLayer.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/ZoneGenerators.h"
 
 namespace
 {

@@ -9,10 +9,10 @@
 #include <memory>
 #include <thread>
 
-#include "BankBuilder.h"
-#include "SampleDataCache.h"
-#include "SoundBankLoader.h"
-#include "SourceBank.h"
+#include "engine/SampleDataCache.h"
+#include "engine/SoundBankLoader.h"
+#include "mkbank/BankBuilder.h"
+#include "tools/mkbank/SourceBank.h"
 
 namespace
 {

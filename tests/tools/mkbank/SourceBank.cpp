@@ -1,4 +1,4 @@
-#include "SourceBank.h"
+#include "tools/mkbank/SourceBank.h"
 
 namespace mkbank_test
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
 namespace mkbank_test
 {

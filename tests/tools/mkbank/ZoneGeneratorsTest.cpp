@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "SoundFontNumbers.h"
-#include "TestBank.h"
-#include "ZoneGenerators.h"
+#include "engine/TestBank.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/ZoneGenerators.h"
 
 namespace
 {

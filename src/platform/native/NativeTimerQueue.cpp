@@ -1,4 +1,4 @@
-#include "platform/NativeTimerQueue.h"
+#include "platform/native/NativeTimerQueue.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // A borderless window above everything that shows a finished picture: tooltips, pop-up menus and
 // message boxes draw their picture themselves and hand it over.
 #include "images/CImage.h"
-#include "platform/NativeWindowListener.h"
+#include "platform/native/NativeWindowListener.h"
 
 class NativePopupHandler
 {

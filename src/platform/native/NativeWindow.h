@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "images/CImage.h"
-#include "platform/NativePopup.h"
-#include "platform/NativeWindowListener.h"
+#include "platform/native/NativePopup.h"
+#include "platform/native/NativeWindowListener.h"
 
 // The window to live in: an X11 window id (0 for a stand-alone top-level window) and, when the
 // host passes it, the host's own display connection (used only to find the display's name).

@@ -1,10 +1,10 @@
-#include "SynthEngine.h"
+#include "engine/SynthEngine.h"
 
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "SoundBankLoader.h"
+#include "engine/SoundBankLoader.h"
 
 SynthEngine::SynthEngine(double sampleRate)
 {

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "platform/NativePopup.h"
-#include "platform/X11Presenter.h"
+#include "platform/native/NativePopup.h"
+#include "platform/native/X11Presenter.h"
 
 class X11NativePopup : public NativePopup
 {

@@ -1,4 +1,4 @@
-#include "platform/NativeDoubleClick.h"
+#include "platform/native/NativeDoubleClick.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // A pop-up without a screen: remembers what it was asked to show; modal loops replay scripted events.
 #include <deque>
 
-#include "platform/NativePopup.h"
+#include "platform/native/NativePopup.h"
 
 struct HeadlessPopupEvent
 {

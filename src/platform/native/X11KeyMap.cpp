@@ -1,10 +1,10 @@
-#include "platform/X11KeyMap.h"
+#include "platform/native/X11KeyMap.h"
 
 #include <X11/X.h>
 #include <X11/keysym.h>
 
-#include "platform/NativeKeys.h"
-#include "platform/NativeWindowListener.h"
+#include "platform/native/NativeKeys.h"
+#include "platform/native/NativeWindowListener.h"
 
 int X11KeyMap::ToVirtualKey(unsigned long keysym)
 {

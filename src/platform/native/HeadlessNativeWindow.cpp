@@ -1,4 +1,4 @@
-#include "platform/HeadlessNativeWindow.h"
+#include "platform/native/HeadlessNativeWindow.h"
 
 #include <algorithm>
 

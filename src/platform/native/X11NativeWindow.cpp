@@ -1,4 +1,4 @@
-#include "platform/X11NativeWindow.h"
+#include "platform/native/X11NativeWindow.h"
 
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <chrono>
 
-#include "platform/X11ErrorTrap.h"
-#include "platform/X11KeyMap.h"
-#include "platform/X11NativePopup.h"
+#include "platform/native/X11ErrorTrap.h"
+#include "platform/native/X11KeyMap.h"
+#include "platform/native/X11NativePopup.h"
 
 namespace
 {

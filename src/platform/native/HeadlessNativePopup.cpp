@@ -1,6 +1,6 @@
-#include "platform/HeadlessNativePopup.h"
+#include "platform/native/HeadlessNativePopup.h"
 
-#include "platform/HeadlessNativeWindow.h"
+#include "platform/native/HeadlessNativeWindow.h"
 
 namespace
 {

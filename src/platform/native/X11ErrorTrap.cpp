@@ -1,4 +1,4 @@
-#include "platform/X11ErrorTrap.h"
+#include "platform/native/X11ErrorTrap.h"
 
 #include <atomic>
 

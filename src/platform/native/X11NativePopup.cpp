@@ -1,11 +1,11 @@
-#include "platform/X11NativePopup.h"
+#include "platform/native/X11NativePopup.h"
 
 #include <X11/Xutil.h>
 #include <poll.h>
 
-#include "platform/NativeKeys.h"
-#include "platform/NativeWindow.h"
-#include "platform/X11KeyMap.h"
+#include "platform/native/NativeKeys.h"
+#include "platform/native/NativeWindow.h"
+#include "platform/native/X11KeyMap.h"
 
 namespace
 {

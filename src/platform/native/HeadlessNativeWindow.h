@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/HeadlessNativePopup.h"
-#include "platform/NativeTimerQueue.h"
-#include "platform/NativeWindow.h"
+#include "platform/native/HeadlessNativePopup.h"
+#include "platform/native/NativeTimerQueue.h"
+#include "platform/native/NativeWindow.h"
 
 class HeadlessNativeWindow : public NativeWindow
 {

@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "platform/NativeDoubleClick.h"
-#include "platform/NativeTimerQueue.h"
-#include "platform/NativeWindow.h"
-#include "platform/X11Presenter.h"
+#include "platform/native/NativeDoubleClick.h"
+#include "platform/native/NativeTimerQueue.h"
+#include "platform/native/NativeWindow.h"
+#include "platform/native/X11Presenter.h"
 
 class X11NativePopup;
 

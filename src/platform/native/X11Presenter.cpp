@@ -1,4 +1,4 @@
-#include "platform/X11Presenter.h"
+#include "platform/native/X11Presenter.h"
 
 #include <X11/Xutil.h>
 
