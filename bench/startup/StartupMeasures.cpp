@@ -12,6 +12,8 @@
 #include "platform/ProcessMemory.h"
 #include "plughost/PluginHost.h"
 
+using namespace plughost;
+
 namespace
 {
 using Clock = std::chrono::steady_clock;
@@ -28,7 +30,7 @@ double millisecondsSince(Clock::time_point start)
 bool waitForLoadDone(PluginInstance& instance)
 {
     const auto start = Clock::now();
-    while (instance.dispatch(vst::effVendorSpecific, kVendorSampleDataLoaded) != 1)
+    while (instance.dispatch(host::effVendorSpecific, kVendorSampleDataLoaded) != 1)
     {
         if (Clock::now() - start > kLoadTimeout)
             return false;

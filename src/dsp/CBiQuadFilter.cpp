@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+namespace dsp
+{
+
 CBiQuadFilter::CBiQuadFilter(BiQuadType type, float frequency, float gainDb, float rate)
     : m_type(type), m_gain(gainDb), m_frequency(frequency), m_rate(rate)
 {
@@ -98,3 +101,5 @@ void CBiQuadFilter::ClearHistory()
     m_y1 = 0.0f;
     m_y2 = 0.0f;
 }
+
+} // namespace dsp

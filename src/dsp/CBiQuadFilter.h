@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
+namespace dsp
+{
+
 // Filter shapes of CBiQuadFilter; the values are stable.
 enum BiQuadType : int
 {
@@ -69,3 +72,5 @@ private:
     float m_y1 = 0.0f;
     float m_y2 = 0.0f;
 };
+
+} // namespace dsp

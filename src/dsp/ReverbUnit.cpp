@@ -5,6 +5,9 @@
 
 using namespace zreverb;
 
+namespace dsp
+{
+
 ReverbUnit::ReverbUnit(int rate) : m_rate(rate)
 {
     ReverbCreate(&m_reverb, rate, 2, 0);
@@ -81,3 +84,5 @@ ReverbResult ReverbUnit::SetMix(float wet)
 {
     return ReverbSetMix(m_reverb, wet);
 }
+
+} // namespace dsp

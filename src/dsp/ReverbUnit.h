@@ -4,6 +4,9 @@
 
 #include <memory>
 
+namespace dsp
+{
+
 // The instrument's reverb: a two-channel zreverb::CReverb behind its handle, fed from separate left and
 // right buffers through an interleave buffer in chunks of at most kChunkFrames. Audio thread only
 // (construction, destruction and SetSampleRate while processing is suspended).
@@ -37,3 +40,5 @@ private:
     int m_capacity = 0;
     int m_rate;
 };
+
+} // namespace dsp

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+namespace dsp
+{
+
 void SimpleLimit::FastEnvelope::UpdateCoefficient()
 {
     m_coefficient = static_cast<float>(std::pow(0.01, 1000.0 / (static_cast<double>(m_time) * m_rate)));
@@ -55,3 +58,5 @@ void SimpleLimit::Reset()
     m_delayLeft.fill(0.0f);
     m_delayRight.fill(0.0f);
 }
+
+} // namespace dsp

@@ -5,6 +5,9 @@
 #include <array>
 #include <cstdint>
 
+namespace dsp
+{
+
 // Stereo-linked look-ahead peak limiter: both channels are delayed by the look-ahead (the attack time),
 // a held peak of the louder channel drives a one-pole envelope, and the delayed signal is multiplied by
 // threshold / envelope, so the gain never exceeds 1. Audio thread only.
@@ -91,3 +94,5 @@ private:
     std::array<float, kDelaySize> m_delayLeft{};
     std::array<float, kDelaySize> m_delayRight{};
 };
+
+} // namespace dsp

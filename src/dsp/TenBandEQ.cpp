@@ -1,5 +1,8 @@
 #include "dsp/TenBandEQ.h"
 
+namespace dsp
+{
+
 TenBandEQ::TenBandEQ(float rate) : m_rate(rate), m_left(MakeBands(rate)), m_right(MakeBands(rate))
 {
     for (int pair = 0; pair < kBands; ++pair)
@@ -83,3 +86,5 @@ void TenBandEQ::UpdateSkippedBands()
     m_run8k = nyquist > 8000.0f;
     m_run16k = nyquist > 16000.0f;
 }
+
+} // namespace dsp

@@ -4,6 +4,9 @@
 
 #include <array>
 
+namespace dsp
+{
+
 // Stereo graphic equaliser of ten fixed bands (32 Hz shelf, 63 Hz ... 8 kHz peaks, 16 kHz shelf), one
 // filter per band and channel. Bands at or above half the rate are skipped and keep their history.
 // Audio thread only; gains change between blocks.
@@ -71,3 +74,5 @@ private:
     bool m_run8k = true;
     bool m_run16k = true;
 };
+
+} // namespace dsp

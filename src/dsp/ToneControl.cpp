@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+namespace dsp
+{
+
 namespace
 {
 constexpr double kPi = 3.14159265358979323846;
@@ -120,3 +123,5 @@ float ToneControl::State(int i) const
         return 0.0f;
     }
 }
+
+} // namespace dsp

@@ -6,6 +6,9 @@
 
 #include "engine/SoundBankLoader.h"
 
+namespace engine
+{
+
 SynthEngine::SynthEngine(double sampleRate)
 {
     settings = new_fluid_settings();
@@ -159,3 +162,5 @@ int SynthEngine::routerOutput(void* data, fluid_midi_event_t* routed)
                        fluid_midi_event_get_key(routed), fluid_midi_event_get_velocity(routed));
     return self->synth ? fluid_synth_handle_midi_event(self->synth, routed) : FLUID_FAILED;
 }
+
+} // namespace engine

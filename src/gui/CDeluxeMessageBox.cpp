@@ -9,6 +9,12 @@
 #include "resources/Log.h"
 #include "resources/StringTable.h"
 
+using namespace images;
+using namespace platform;
+
+namespace gui
+{
+
 namespace
 {
 constexpr int kCaptionHeight = 22;
@@ -242,3 +248,5 @@ int CDeluxeMessageBox::ShowText(const std::string& text, const std::string& capt
 {
     return CDeluxeMessageBox(text.c_str(), caption.c_str(), style).Show();
 }
+
+} // namespace gui

@@ -11,7 +11,10 @@
 #include "images/Font.h"
 #include "platform/native/NativePopup.h"
 
-class CDeluxeMessageBox : private NativePopupHandler
+namespace gui
+{
+
+class CDeluxeMessageBox : private platform::NativePopupHandler
 {
 public:
     // Button sets and icon styles, combined with |.
@@ -43,12 +46,12 @@ public:
     ~CDeluxeMessageBox() override;
 
     int Show();
-    int Show(NativePopup& popup);
+    int Show(platform::NativePopup& popup);
     bool IsDontAskChecked() const { return dontAsk_; }
     const std::string& GetText() const { return text_; }
-    const CImage& GetPicture();
+    const images::CImage& GetPicture();
     // Where a button lies on the picture (index in the order shown).
-    Rect GetButtonRect(size_t index) const;
+    images::Rect GetButtonRect(size_t index) const;
     size_t GetButtonCount() const { return buttons_.size(); }
 
     // Suits the instrument's message-box hook: shows a box and returns the pressed button.
@@ -60,13 +63,13 @@ private:
         int result;
         std::string caption;
     };
-    bool OnPopupMouse(NativeMouseMessage message, int x, int y) override;
+    bool OnPopupMouse(platform::NativeMouseMessage message, int x, int y) override;
     bool OnPopupKey(int virtualKey) override;
-    const CImage& GetPopupPicture() override { return GetPicture(); }
+    const images::CImage& GetPopupPicture() override { return GetPicture(); }
     void Layout();
     void Render();
     int ButtonAt(int x, int y) const;
-    Rect GetCheckBoxRect() const;
+    images::Rect GetCheckBoxRect() const;
     int DefaultResult() const { return buttons_.front().result; }
     int CancelResult() const;
 
@@ -76,8 +79,8 @@ private:
     std::vector<Button> buttons_;
     bool offerDontAsk_;
     bool dontAsk_ = false;
-    std::unique_ptr<Font> font_;
-    CImage picture_;
+    std::unique_ptr<images::Font> font_;
+    images::CImage picture_;
     bool dirty_ = true;
     int hot_ = -1;
     int pressed_ = -1;
@@ -85,3 +88,5 @@ private:
     int width_ = 0;
     int height_ = 0;
 };
+
+} // namespace gui

@@ -7,6 +7,12 @@
 #include "gui/SkinRenderer.h"
 #include "resources/FileNames.h"
 
+using namespace images;
+using namespace resources;
+
+namespace gui
+{
+
 namespace
 {
 constexpr int kMaxStyle = 19;
@@ -219,3 +225,5 @@ bool CSkin::Render(const SkinItemDefinition& definition, int width, int height, 
 {
     return SkinRenderer(*this).Render(definition, width, height, out);
 }
+
+} // namespace gui

@@ -4,6 +4,11 @@
 
 #include "images/CImage.h"
 
+using namespace images;
+
+namespace gui
+{
+
 ImageManager::ImageManager() : buckets_(kBucketCount) {}
 
 ImageManager::~ImageManager()
@@ -79,3 +84,5 @@ int ImageManager::GetCount(const char* fileName)
     const Entry* entry = Find(fileName);
     return entry ? entry->count : 0;
 }
+
+} // namespace gui

@@ -4,6 +4,9 @@
 
 #include "gui/Observer.h"
 
+namespace gui
+{
+
 void Observable::AddObserver(Observer* observer)
 {
     if (!observer)
@@ -84,3 +87,5 @@ void Observable::RemoveNow(const Observer* observer)
         entry.second.erase(std::remove(entry.second.begin(), entry.second.end(), observer),
                            entry.second.end());
 }
+
+} // namespace gui

@@ -6,6 +6,9 @@
 
 #include "gui/CLock.h"
 
+namespace gui
+{
+
 class Observer;
 
 class Observable
@@ -30,3 +33,5 @@ private:
     int notifyDepth_ = 0;
     mutable CLock lock_;
 };
+
+} // namespace gui

@@ -3,6 +3,11 @@
 #include "gui/TWGuiContainer.h"
 #include "gui/TWGuiWindow.h"
 
+using namespace images;
+
+namespace gui
+{
+
 TWGuiObject::TWGuiObject() = default;
 
 TWGuiObject::~TWGuiObject()
@@ -294,3 +299,5 @@ void TWGuiObject::StopTimer(void* ownerData)
     if (TWGuiWindow* window = GetWindow())
         window->StopTimer(this, ownerData);
 }
+
+} // namespace gui

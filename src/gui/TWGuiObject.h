@@ -10,7 +10,14 @@
 #include "images/CRegion.h"
 #include "images/Rect.h"
 
+namespace images
+{
 class CImage;
+}
+
+namespace gui
+{
+
 class TWGuiContainer;
 class TWGuiWindow;
 
@@ -55,19 +62,19 @@ public:
     virtual int GetHeight() const { return height_; }
     virtual int GetX() const { return x_; }
     virtual int GetY() const { return y_; }
-    virtual Rect GetLocalRect() const { return {0, 0, width_, height_}; }
-    virtual Rect GetRectInParent() const { return {x_, y_, x_ + width_, y_ + height_}; }
+    virtual images::Rect GetLocalRect() const { return {0, 0, width_, height_}; }
+    virtual images::Rect GetRectInParent() const { return {x_, y_, x_ + width_, y_ + height_}; }
     // Inside the own rectangle and, through the parents, inside every ancestor.
     virtual bool HitTest(int x, int y) const;
     virtual int GetAbsX() const { return absX_; }
     virtual int GetAbsY() const { return absY_; }
-    virtual Rect GetAbsRect() const { return {absX_, absY_, absX_ + width_, absY_ + height_}; }
-    virtual Rect ToWindowRect(const Rect& r) const { return r.Offset(absX_, absY_); }
-    virtual Point ToWindowPoint(Point p) const { return {p.x + absX_, p.y + absY_}; }
-    virtual Rect ToParentRect(const Rect& r) const { return r.Offset(x_, y_); }
-    virtual Point ToParentPoint(Point p) const { return {p.x + x_, p.y + y_}; }
+    virtual images::Rect GetAbsRect() const { return {absX_, absY_, absX_ + width_, absY_ + height_}; }
+    virtual images::Rect ToWindowRect(const images::Rect& r) const { return r.Offset(absX_, absY_); }
+    virtual images::Point ToWindowPoint(images::Point p) const { return {p.x + absX_, p.y + absY_}; }
+    virtual images::Rect ToParentRect(const images::Rect& r) const { return r.Offset(x_, y_); }
+    virtual images::Point ToParentPoint(images::Point p) const { return {p.x + x_, p.y + y_}; }
     // The part of r (local coordinates) that the object and all its ancestors leave visible.
-    virtual Rect ClipToVisible(const Rect& r) const;
+    virtual images::Rect ClipToVisible(const images::Rect& r) const;
     virtual TWGuiContainer* GetParent() const { return parent_; }
     virtual void SetParent(TWGuiContainer* parent, int x, int y);
     virtual bool IsTransparent() const { return transparent_ != 0; }
@@ -85,25 +92,25 @@ public:
     virtual void UpdateAbsolutePosition();
     virtual void UseSimpleDirty();
     // Marks r (local coordinates; null for the whole object) as needing drawing.
-    virtual void AddDirty(const Rect* r);
-    virtual bool HasDirtyIn(const Rect& r) const;
+    virtual void AddDirty(const images::Rect* r);
+    virtual bool HasDirtyIn(const images::Rect& r) const;
     // Clears dirtiness inside r (null for all). In simple-dirty mode only a rectangle covering the
     // whole object clears the flag, so an object painted piece by piece stays dirty until done.
-    virtual void ClearDirty(const Rect* r);
-    virtual Rect GetDirtyBounds() const;
+    virtual void ClearDirty(const images::Rect* r);
+    virtual images::Rect GetDirtyBounds() const;
     virtual void ClearAllDirty();
     // Marks r (null: the whole object) dirty and gets it onto the screen: through a transparent
     // object's parent, else into the window's dirty region.
-    virtual void Redraw(const Rect* r = nullptr);
-    virtual void RedrawInParent(const Rect* r = nullptr);
+    virtual void Redraw(const images::Rect* r = nullptr);
+    virtual void RedrawInParent(const images::Rect* r = nullptr);
     // Draws what is dirty inside r (local coordinates); true when anything was drawn.
-    virtual bool PaintIfDirty(const Rect& r);
+    virtual bool PaintIfDirty(const images::Rect& r);
     // Draws r whether dirty or not.
-    virtual void Paint(const Rect& r);
+    virtual void Paint(const images::Rect& r);
     // Passes r up the tree into the window's dirty region without marking anything dirty.
-    virtual void InvalidateRect(const Rect& r);
+    virtual void InvalidateRect(const images::Rect& r);
     // Draws the part r (local coordinates) of the object on the back buffer.
-    virtual void Draw(const Rect& r) = 0;
+    virtual void Draw(const images::Rect& r) = 0;
     // Returns true when the object handled the event (x, y in local coordinates).
     virtual bool OnMouse(int event, int x, int y, unsigned keyState);
     virtual bool OnKey(int event, int virtualKey, unsigned modifiers);
@@ -118,7 +125,7 @@ public:
     virtual TWGuiWindow* GetWindow() const;
 
     // The window's back buffer, or null while the object is not in a window.
-    CImage* GetBackBuffer() const;
+    images::CImage* GetBackBuffer() const;
     // Timers of this object through its window (period in milliseconds); false without a window.
     bool StartTimer(void* ownerData, unsigned periodMs);
     void StopTimers();
@@ -138,7 +145,7 @@ private:
     int32_t absY_ = 0;
     TWGuiContainer* parent_ = nullptr;
     TWGuiObject* companion_ = nullptr;
-    std::unique_ptr<CRegion> dirtyList_;
+    std::unique_ptr<images::CRegion> dirtyList_;
     uint8_t dirtyFlag_ = 0;
     uint8_t simpleDirty_ = 0;
     uint8_t transparent_ = 0;
@@ -150,3 +157,5 @@ private:
 
     friend class TWGuiContainer;
 };
+
+} // namespace gui

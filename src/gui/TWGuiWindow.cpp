@@ -5,6 +5,13 @@
 
 #include "resources/Log.h"
 
+using namespace images;
+using namespace platform;
+using namespace resources;
+
+namespace gui
+{
+
 using resources::LogFormatted;
 using resources::LogLine;
 
@@ -498,3 +505,5 @@ bool TWGuiWindow::TooltipText(void* userData, Point windowPoint, char* out, size
 {
     return static_cast<TWGuiWindow*>(userData)->GetToolTipText(windowPoint.x, windowPoint.y, out, size);
 }
+
+} // namespace gui

@@ -7,6 +7,11 @@
 #include "gui/ImageManager.h"
 #include "images/CCanvas.h"
 
+using namespace images;
+
+namespace gui
+{
+
 TWImageContainer::TWImageContainer(const char* itemName, ImageManager* imageManager, CSkin* skin, int width,
                                    int height, bool scale)
     : imageManager_(imageManager), skin_(skin), scale_(scale)
@@ -102,3 +107,5 @@ void TWImageContainer::Draw(const Rect& r)
     else
         canvas.DrawImage(*image_, area, area.left, area.top);
 }
+
+} // namespace gui

@@ -6,6 +6,12 @@
 #include "images/CCanvas.h"
 #include "platform/native/NativeKeys.h"
 
+using namespace images;
+using namespace platform;
+
+namespace gui
+{
+
 namespace
 {
 constexpr int kBorder = 2;
@@ -198,3 +204,5 @@ int TWPopupMenu::Track(TWGuiWindow& window, int x, int y)
     window.UpdateHover();
     return chosen;
 }
+
+} // namespace gui

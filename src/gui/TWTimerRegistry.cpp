@@ -2,6 +2,9 @@
 
 #include <atomic>
 
+namespace gui
+{
+
 unsigned TWTimerRegistry::NextId()
 {
     static std::atomic<unsigned> next{kFirstId};
@@ -38,3 +41,5 @@ bool TWTimerRegistry::Find(unsigned id, Entry& entry) const
         }
     return false;
 }
+
+} // namespace gui

@@ -3,6 +3,9 @@
 // from one process-wide counter starting at 15000, clear of the window's own timer ids.
 #include <vector>
 
+namespace gui
+{
+
 class TWGuiObject;
 
 class TWTimerRegistry
@@ -28,3 +31,5 @@ public:
 private:
     std::vector<Entry> entries_;
 };
+
+} // namespace gui

@@ -5,6 +5,12 @@
 #include "images/CCanvas.h"
 #include "resources/StringTable.h"
 
+using namespace images;
+using namespace platform;
+
+namespace gui
+{
+
 TooltipController::TooltipController(NativeWindow& owner, TextSource source, void* userData,
                                      unsigned showDelayMs, unsigned autoHideMs)
     : owner_(owner), source_(source), userData_(userData), showDelay_(showDelayMs), autoHide_(autoHideMs)
@@ -103,3 +109,5 @@ void TooltipController::Render(Point textSize)
     canvas.SetTextColour(0);
     canvas.DrawText(*font_, text_, {3, 1, picture_.GetWidth(), picture_.GetHeight()}, CCanvas::kTextLeft);
 }
+
+} // namespace gui

@@ -5,7 +5,8 @@
 #include "instrument/VstXSynth.h"
 #include "resources/Log.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
 
 namespace
 {

@@ -3,6 +3,9 @@
 #include <cstring>
 #include <vector>
 
+namespace images
+{
+
 namespace
 {
 struct Line
@@ -128,3 +131,5 @@ void CCanvas::DrawText(const Font& font, const char* text, const Rect& r, unsign
         top += font.GetHeight();
     }
 }
+
+} // namespace images

@@ -4,6 +4,9 @@
 #include "images/CImage.h"
 #include "images/Font.h"
 
+namespace images
+{
+
 class CCanvas
 {
 public:
@@ -46,3 +49,5 @@ private:
     Point origin_;
     ColourRef textColour_ = 0;
 };
+
+} // namespace images

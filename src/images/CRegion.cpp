@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace images
+{
+
 void CRegion::SubtractRect(const Rect& a, const Rect& b, std::vector<Rect>& out)
 {
     const Rect common = Intersect(a, b);
@@ -55,7 +58,7 @@ void CRegion::Subtract(const Rect& r)
 bool CRegion::Intersects(const Rect& r) const
 {
     for (const Rect& existing : rects_)
-        if (::Intersects(existing, r))
+        if (images::Intersects(existing, r))
             return true;
     return false;
 }
@@ -67,3 +70,5 @@ Rect CRegion::Bounds() const
         bounds = UnionBounds(bounds, existing);
     return bounds;
 }
+
+} // namespace images

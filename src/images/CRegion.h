@@ -5,6 +5,9 @@
 
 #include "images/Rect.h"
 
+namespace images
+{
+
 class CRegion
 {
 public:
@@ -24,3 +27,5 @@ public:
 private:
     std::vector<Rect> rects_;
 };
+
+} // namespace images

@@ -9,6 +9,9 @@
 
 #include "images/CImage.h"
 
+namespace images
+{
+
 namespace
 {
 // Decodes one UTF-8 sequence; malformed bytes read as themselves (Latin-1).
@@ -156,3 +159,5 @@ void FreeTypeFont::DrawLine(CImage& target, const char* text, size_t length, int
         penX += g->advance.x;
     }
 }
+
+} // namespace images

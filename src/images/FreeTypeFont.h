@@ -7,6 +7,9 @@
 struct FT_LibraryRec_;
 struct FT_FaceRec_;
 
+namespace images
+{
+
 class FreeTypeFont : public Font
 {
 public:
@@ -28,3 +31,5 @@ private:
     int height_ = 0;
     int ascent_ = 0;
 };
+
+} // namespace images

@@ -1,5 +1,8 @@
 #include "instrument/GuiEventQueue.h"
 
+namespace instrument
+{
+
 GuiEventQueue::GuiEventQueue()
 {
     entries.reserve(kGrowBy);
@@ -13,3 +16,5 @@ void GuiEventQueue::Append(uint32_t message, int32_t frameOffset)
         entries.reserve(entries.capacity() + kGrowBy);
     entries.push_back(GuiEvent{message, frameOffset});
 }
+
+} // namespace instrument

@@ -8,6 +8,9 @@
 
 #include "platform/CriticalSection.h"
 
+namespace instrument
+{
+
 struct GuiEvent
 {
     uint32_t message; // status in the low byte, then the two data bytes
@@ -36,3 +39,5 @@ private:
     platform::CriticalSection lock;
     std::vector<GuiEvent> entries;
 };
+
+} // namespace instrument

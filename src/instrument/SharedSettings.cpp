@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+namespace instrument
+{
+
 namespace
 {
 std::array<uint32_t, SharedSettings::kFields> wordsOf(const PianoSettings& settings)
@@ -50,3 +53,5 @@ void SharedSettings::storeField(size_t offset, const PianoSettings& from)
     if (index < now.size())
         words[index].store(now[index], std::memory_order_relaxed);
 }
+
+} // namespace instrument

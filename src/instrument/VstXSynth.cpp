@@ -18,8 +18,14 @@
 #include "resources/StringTable.h"
 #include "resources/VersionText.h"
 
-using namespace vst;
+using namespace dsp;
+using namespace engine;
+using namespace host;
+using namespace piano;
 using namespace resources;
+
+namespace instrument
+{
 
 namespace
 {
@@ -305,3 +311,5 @@ VstInt32 VstXSynth::canDo(char* text)
         return 1;
     return -1;
 }
+
+} // namespace instrument

@@ -17,8 +17,13 @@
 #include "resources/FileNames.h"
 #include "resources/Log.h"
 
-using namespace vst;
+using namespace dsp;
+using namespace host;
+using namespace piano;
 using namespace resources;
+
+namespace instrument
+{
 
 namespace
 {
@@ -338,3 +343,5 @@ void VstXSynth::setSampleRate(float newRate)
     cache.setKeepSharedSamples(false);
     engine->programSelect(0, 0);
 }
+
+} // namespace instrument

@@ -8,7 +8,11 @@
 #include "piano/PianoNoises.h"
 #include "platform/Platform.h"
 
-using namespace vst;
+using namespace host;
+using namespace piano;
+
+namespace instrument
+{
 
 namespace
 {
@@ -322,3 +326,5 @@ void VstXSynth::softPedal(bool down)
 {
     queueEditorEvent(kControlChange, 67, down ? 127 : 0);
 }
+
+} // namespace instrument

@@ -1,5 +1,8 @@
 #include "piano/LidCurves.h"
 
+namespace piano
+{
+
 namespace
 {
 constexpr LidCurves::Curve kClosedGains = {0.0, 3.0, 7.0, 4.5, -1.0, -2.5, -3.5, -7.0, -7.0, -6.0};
@@ -39,3 +42,5 @@ const char* LidCurves::name(int position)
     }
     return kNames[position];
 }
+
+} // namespace piano

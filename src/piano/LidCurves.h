@@ -2,6 +2,9 @@
 
 #include <array>
 
+namespace piano
+{
+
 // The equaliser curve of each lid position: ten band gains in dB, 32 Hz to 16 kHz. Filled once at
 // construction and read-only afterwards, so any thread may read it.
 class LidCurves
@@ -23,3 +26,5 @@ public:
 private:
     std::array<Curve, kPositionCount> curves_{};
 };
+
+} // namespace piano

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace piano
+{
+
 MidiMessage MidiMessage::make(std::uint8_t status, int data1, int data2)
 {
     MidiMessage message;
@@ -25,3 +28,5 @@ MidiMessage MidiMessage::unpack(std::int32_t packed)
     message.data2 = static_cast<std::uint8_t>((bits >> 16) & 0xFF);
     return message;
 }
+
+} // namespace piano

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+namespace piano
+{
+
 // One channel-voice MIDI message for the engine: status with the channel in its low nibble, two data
 // bytes. The packed form is that of a VST MIDI event's bytes read as one little-endian integer.
 struct MidiMessage
@@ -25,3 +28,5 @@ inline bool operator==(const MidiMessage& a, const MidiMessage& b)
 {
     return a.status == b.status && a.data1 == b.data1 && a.data2 == b.data2;
 }
+
+} // namespace piano

@@ -2,6 +2,9 @@
 
 #include "piano/MidiMessage.h"
 
+namespace piano
+{
+
 // The mechanical noises of the piano, played from keys 121..127 of the sound bank: a release noise
 // after each released key and a damper noise when the sustain pedal moves. Their loudness follows the
 // applied hammer amount. Pure functions of their inputs; the instrument keeps the pedal flag and hands the
@@ -44,3 +47,5 @@ public:
 private:
     static Messages pedalNoise(float hammerAmount, int stopKey, int playKey, float scale);
 };
+
+} // namespace piano

@@ -7,8 +7,6 @@
 
 namespace platform
 {
-namespace linuxtext
-{
 namespace
 {
 
@@ -250,5 +248,4 @@ std::string ComposeOsDescription(const std::string& osRelease, const std::string
     return text.empty() ? std::string("Unknown operating system") : text;
 }
 
-} // namespace linuxtext
 } // namespace platform

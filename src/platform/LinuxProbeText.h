@@ -10,8 +10,6 @@
 
 namespace platform
 {
-namespace linuxtext
-{
 
 // Physical memory, swap and load from /proc/meminfo; false when MemTotal is
 // missing. The virtual fields are left alone.
@@ -48,5 +46,4 @@ std::string ComposeOsDescription(const std::string& osRelease, const std::string
                                  const std::string& release, const std::string& version,
                                  const std::string& machine);
 
-} // namespace linuxtext
 } // namespace platform

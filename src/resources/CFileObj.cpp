@@ -1,5 +1,8 @@
 #include "resources/CFileObj.h"
 
+namespace resources
+{
+
 CFileObj::~CFileObj()
 {
     Close();
@@ -41,3 +44,5 @@ void CFileObj::Close()
         std::fclose(file_);
     file_ = nullptr;
 }
+
+} // namespace resources

@@ -9,6 +9,9 @@
 
 #include "resources/CRefObj.h"
 
+namespace resources
+{
+
 class CFileObj : public CRefObj
 {
 public:
@@ -38,3 +41,5 @@ private:
     uint64_t size_ = 0;
     bool flush_ = false;
 };
+
+} // namespace resources

@@ -7,6 +7,9 @@
 
 #include "resources/CMyList.h"
 
+namespace resources
+{
+
 class CHashTable
 {
 public:
@@ -33,3 +36,5 @@ private:
     uint32_t bucketCount_;
     std::unique_ptr<CMyList[]> buckets_;
 };
+
+} // namespace resources

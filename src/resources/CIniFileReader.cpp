@@ -9,6 +9,9 @@
 #include "resources/Log.h"
 #include "resources/TextCompare.h"
 
+namespace resources
+{
+
 namespace
 {
 
@@ -378,3 +381,5 @@ bool CIniFileReader::GetValue(const char* section, const char* key, const char* 
     }
     return true;
 }
+
+} // namespace resources

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+namespace resources
+{
+
 class CIniFileReader
 {
 public:
@@ -60,3 +63,5 @@ private:
     bool sorted_ = false;
     bool loaded_ = false;
 };
+
+} // namespace resources

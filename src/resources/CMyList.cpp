@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+namespace resources
+{
+
 CMyList::~CMyList()
 {
     while (head_ != nullptr)
@@ -63,3 +66,5 @@ size_t CMyList::Count() const
         ++count;
     return count;
 }
+
+} // namespace resources

@@ -3,6 +3,9 @@
 
 #include <string>
 
+namespace resources
+{
+
 class CMyList
 {
 public:
@@ -29,3 +32,5 @@ private:
     Entry* head_ = nullptr;
     Entry* tail_ = nullptr;
 };
+
+} // namespace resources

@@ -1,5 +1,8 @@
 #include "resources/CRefObj.h"
 
+namespace resources
+{
+
 void CRefObj::AddRef()
 {
     refCount_.fetch_add(1, std::memory_order_relaxed);
@@ -15,3 +18,5 @@ int CRefObj::RefCount() const
 {
     return refCount_.load(std::memory_order_relaxed);
 }
+
+} // namespace resources

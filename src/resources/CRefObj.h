@@ -3,6 +3,9 @@
 
 #include <atomic>
 
+namespace resources
+{
+
 class CRefObj
 {
 public:
@@ -22,3 +25,5 @@ protected:
 private:
     std::atomic<int> refCount_{1};
 };
+
+} // namespace resources

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace dsp;
+
 namespace
 {
 constexpr float kRate = 44100.0f;

@@ -7,8 +7,9 @@
 #include <cmath>
 #include <vector>
 
-using dsptest::FirstNonZero;
 using namespace zreverb;
+
+using dsptest::FirstNonZero;
 
 namespace
 {

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+using namespace dsp;
+
 TEST(EnvelopeDetectorTest, CoefficientFollowsTimeAndRate)
 {
     EnvelopeDetector env(10.0f, 44100.0f);

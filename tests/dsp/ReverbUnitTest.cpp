@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace dsp;
 using namespace zreverb;
 
 namespace

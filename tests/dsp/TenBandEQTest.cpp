@@ -6,6 +6,8 @@
 
 #include <random>
 
+using namespace dsp;
+
 namespace
 {
 constexpr int kPair32 = 0;

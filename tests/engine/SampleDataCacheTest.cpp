@@ -10,6 +10,8 @@
 #include "engine/SynthHarness.h"
 #include "engine/TestBank.h"
 
+using namespace engine;
+
 namespace engine_test
 {
 namespace

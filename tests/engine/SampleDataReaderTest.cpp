@@ -6,6 +6,8 @@
 #include "engine/SampleDataReader.h"
 #include "engine/TestBank.h"
 
+using namespace engine;
+
 namespace engine_test
 {
 namespace

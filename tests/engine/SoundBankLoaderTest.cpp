@@ -8,6 +8,9 @@
 #include "engine/SynthHarness.h"
 #include "engine/TestBank.h"
 
+using namespace engine;
+using namespace sfwriter;
+
 namespace engine_test
 {
 namespace

@@ -3,6 +3,8 @@
 #include "engine/SoundBankModulatorList.h"
 #include "engine/TestBank.h"
 
+using namespace engine;
+
 namespace engine_test
 {
 namespace

@@ -7,6 +7,9 @@
 #include "engine/SoundFontReader.h"
 #include "engine/TestBank.h"
 
+using namespace engine;
+using namespace sfwriter;
+
 namespace engine_test
 {
 namespace

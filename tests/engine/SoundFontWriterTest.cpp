@@ -4,6 +4,8 @@
 
 #include "engine/TestBank.h"
 
+using namespace sfwriter;
+
 using engine_test::MakeSimpleBank;
 using engine_test::TempFile;
 

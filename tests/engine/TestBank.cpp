@@ -7,6 +7,8 @@
 #include <random>
 #include <stdexcept>
 
+using namespace engine;
+
 namespace engine_test
 {
 

@@ -6,6 +6,10 @@
 #include "platform/native/HeadlessNativePopup.h"
 #include "platform/native/NativeKeys.h"
 
+using namespace gui;
+using namespace images;
+using namespace platform;
+
 namespace
 {
 HeadlessPopupEvent Click(NativeMouseMessage m, const Rect& r)

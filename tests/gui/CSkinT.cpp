@@ -6,6 +6,9 @@
 
 #include "gui/SkinTestSupport.h"
 
+using namespace gui;
+using namespace images;
+
 namespace
 {
 // A skin answering from exact, case-sensitive keys, recording which keys were asked for.

@@ -4,6 +4,9 @@
 
 #include "gui/SkinTestSupport.h"
 
+using namespace gui;
+using namespace images;
+
 TEST(ImageManager, TwoHoldersShareOneImageUntilTheLastRelease)
 {
     SkinFolder folder;

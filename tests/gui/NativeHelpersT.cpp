@@ -3,6 +3,8 @@
 #include "platform/native/NativeDoubleClick.h"
 #include "platform/native/NativeTimerQueue.h"
 
+using namespace platform;
+
 TEST(NativeTimerQueue, FiresWhenDueAndReschedules)
 {
     NativeTimerQueue q;

@@ -3,6 +3,9 @@
 #include "gui/CSkin.h"
 #include "gui/SkinTestSupport.h"
 
+using namespace gui;
+using namespace images;
+
 TEST(SkinRenderer, TiledFileRepeatsFromTheTopLeftAndCutsTheLastTiles)
 {
     SkinFolder folder;

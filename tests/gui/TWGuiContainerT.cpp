@@ -2,6 +2,9 @@
 
 #include "gui/GuiTestSupport.h"
 
+using namespace gui;
+using namespace images;
+
 namespace
 {
 std::vector<std::string> Names(const TWGuiContainer& c)

@@ -2,6 +2,9 @@
 
 #include "gui/GuiTestSupport.h"
 
+using namespace gui;
+using namespace images;
+
 TEST(TWGuiObject, DefaultsOfAFreshObject)
 {
     TestObject o;

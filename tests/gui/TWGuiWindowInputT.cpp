@@ -2,6 +2,10 @@
 
 #include "gui/GuiTestSupport.h"
 
+using namespace gui;
+
+using namespace platform;
+
 namespace
 {
 // Captures the mouse on a left press and releases it on the left release, like a slider.

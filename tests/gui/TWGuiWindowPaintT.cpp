@@ -2,6 +2,10 @@
 
 #include "gui/GuiTestSupport.h"
 
+using namespace gui;
+using namespace images;
+using namespace platform;
+
 namespace
 {
 class CountingCallback : public TWGuiWindowCallback

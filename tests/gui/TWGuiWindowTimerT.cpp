@@ -3,6 +3,8 @@
 #include "gui/GuiTestSupport.h"
 #include "gui/TWTimerRegistry.h"
 
+using namespace gui;
+
 using TWGuiWindowTimer = HeadlessWindowTest;
 
 namespace

@@ -7,6 +7,9 @@
 #include "gui/ImageManager.h"
 #include "gui/SkinTestSupport.h"
 
+using namespace gui;
+using namespace images;
+
 class TWImageContainerTest : public HeadlessWindowTest
 {
 protected:

@@ -5,6 +5,10 @@
 #include "gui/GuiTestSupport.h"
 #include "platform/native/NativeKeys.h"
 
+using namespace gui;
+using namespace images;
+using namespace platform;
+
 namespace
 {
 HeadlessPopupEvent MouseAt(NativeMouseMessage m, Point p)

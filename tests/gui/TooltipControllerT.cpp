@@ -4,6 +4,10 @@
 
 #include "gui/GuiTestSupport.h"
 
+using namespace gui;
+using namespace images;
+using namespace platform;
+
 class TooltipTest : public HeadlessWindowTest
 {
 protected:

@@ -5,6 +5,8 @@
 #include "platform/native/NativeKeys.h"
 #include "platform/native/NativeWindowListener.h"
 
+using namespace platform;
+
 // Key symbols and state bits by their X protocol values.
 TEST(X11KeyMap, LettersDigitsAndNamedKeys)
 {

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <limits>
 
-using namespace vst;
+using namespace host;
+using namespace plughost;
 
 namespace
 {

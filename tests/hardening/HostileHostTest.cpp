@@ -15,7 +15,9 @@
 #include "instrument/programs/PresetsFile.h"
 #include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
+using namespace plughost;
 
 namespace
 {

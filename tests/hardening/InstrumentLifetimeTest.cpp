@@ -13,6 +13,8 @@
 #include "instrument/InstrumentFixture.h"
 #include "instrument/VstXSynth.h"
 
+using namespace instrument;
+
 namespace
 {
 using InstrumentLifetime = InstrumentFixture;

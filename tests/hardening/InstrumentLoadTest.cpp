@@ -14,7 +14,8 @@
 #include "instrument/InstrumentFixture.h"
 #include "instrument/VstXSynth.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
 
 namespace
 {

@@ -12,7 +12,8 @@
 #include "hardening/PianoLikeBank.h"
 #include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace host;
+using namespace plughost;
 
 namespace
 {

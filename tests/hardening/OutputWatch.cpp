@@ -5,6 +5,8 @@
 
 #include "dsp/SimpleLimit.h"
 
+using namespace dsp;
+
 OutputWatch::OutputWatch(float startRate)
 {
     rateChanged(startRate);

@@ -11,7 +11,8 @@
 #include "hardening/PianoLikeBank.h"
 #include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace host;
+using namespace plughost;
 
 namespace
 {

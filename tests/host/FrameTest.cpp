@@ -5,7 +5,7 @@
 
 #include "host/AudioEffectX.h"
 
-using namespace vst;
+using namespace host;
 
 namespace
 {

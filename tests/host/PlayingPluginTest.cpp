@@ -14,7 +14,10 @@
 #include "piano/LidCurves.h"
 #include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace dsp;
+using namespace host;
+using namespace piano;
+using namespace plughost;
 
 namespace
 {

@@ -9,7 +9,8 @@
 #include "instrument/PlayingInstrument.h"
 #include "platform/Platform.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
 
 namespace
 {

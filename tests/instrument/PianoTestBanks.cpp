@@ -2,6 +2,8 @@
 
 #include "engine/TestBank.h"
 
+using namespace engine;
+
 using engine::SoundFontInstrument;
 using engine::SoundFontPreset;
 using engine::SoundFontZone;

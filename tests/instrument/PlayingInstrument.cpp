@@ -5,7 +5,9 @@
 #include "engine/SampleDataCache.h"
 #include "platform/Platform.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
+using namespace piano;
 
 std::vector<VstMidiEvent> PlayingInstrument::echoed;
 

@@ -12,8 +12,11 @@
 #include "platform/Platform.h"
 #include "platform/SplashScreen.h"
 
+using namespace engine;
+using namespace host;
+using namespace instrument;
+
 using engine::SampleDataCache;
-using namespace vst;
 
 namespace
 {

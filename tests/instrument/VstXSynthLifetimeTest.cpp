@@ -8,8 +8,10 @@
 #include "instrument/VstXSynth.h"
 #include "resources/StringTable.h"
 
+using namespace host;
+using namespace instrument;
+
 namespace fs = std::filesystem;
-using namespace vst;
 
 using InstrumentInFolder = InstrumentFixture;
 

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+using namespace platform;
+
 namespace
 {
 

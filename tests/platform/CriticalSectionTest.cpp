@@ -5,6 +5,8 @@
 
 #include "platform/CriticalSection.h"
 
+using namespace platform;
+
 namespace
 {
 

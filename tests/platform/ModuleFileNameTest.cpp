@@ -5,6 +5,8 @@
 #include "platform/Platform.h"
 #include "platform/TempFolder.h"
 
+using namespace platform;
+
 namespace
 {
 

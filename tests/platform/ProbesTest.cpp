@@ -3,6 +3,8 @@
 
 #include "platform/Platform.h"
 
+using namespace platform;
+
 namespace
 {
 

@@ -6,6 +6,8 @@
 
 #include "platform/ProcessMemory.h"
 
+using namespace platform;
+
 namespace
 {
 

@@ -7,6 +7,8 @@
 
 #include "platform/Platform.h"
 
+using namespace platform;
+
 namespace
 {
 

@@ -3,6 +3,8 @@
 #include "platform/TempFolder.h"
 #include "resources/CFileObj.h"
 
+using namespace resources;
+
 namespace
 {
 

@@ -2,6 +2,8 @@
 
 #include "resources/CHashTable.h"
 
+using namespace resources;
+
 namespace
 {
 

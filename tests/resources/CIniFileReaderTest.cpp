@@ -7,6 +7,8 @@
 #include "resources/Log.h"
 #include "resources/LogReading.h"
 
+using namespace resources;
+
 namespace
 {
 

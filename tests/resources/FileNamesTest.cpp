@@ -3,6 +3,8 @@
 #include "platform/Platform.h"
 #include "resources/FileNames.h"
 
+using namespace resources;
+
 namespace
 {
 

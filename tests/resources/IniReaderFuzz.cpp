@@ -5,6 +5,8 @@
 
 #include "resources/CIniFileReader.h"
 
+using namespace resources;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     for (bool sort : {false, true})

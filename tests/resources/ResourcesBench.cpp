@@ -9,6 +9,8 @@
 #include "resources/CIniFileReader.h"
 #include "resources/StringTable.h"
 
+using namespace resources;
+
 namespace
 {
 

@@ -2,6 +2,8 @@
 
 #include "resources/VersionText.h"
 
+using namespace resources;
+
 namespace
 {
 

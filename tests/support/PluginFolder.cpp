@@ -5,6 +5,8 @@
 #include <sstream>
 #include <stdexcept>
 
+using namespace plughost;
+
 namespace fs = std::filesystem;
 
 PluginFolder::PluginFolder(const std::string& soName) : soName(soName)

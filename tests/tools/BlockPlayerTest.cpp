@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace virellando;
+using namespace render;
 
 namespace
 {

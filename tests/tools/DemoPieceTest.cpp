@@ -9,7 +9,8 @@
 #include <map>
 #include <sstream>
 
-using namespace virellando;
+using namespace mkdemo;
+using namespace render;
 
 namespace
 {

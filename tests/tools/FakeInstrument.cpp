@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-using namespace vst;
+using namespace host;
 
 namespace
 {

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-using namespace virellando;
+using namespace render;
 
 namespace
 {

@@ -5,7 +5,8 @@
 
 #include <string>
 
-using namespace virellando;
+using namespace render;
+
 using smf::Bytes;
 
 namespace

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-using namespace virellando;
+using namespace render;
+
 using smf::Bytes;
 
 namespace

@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <fstream>
 
-using namespace virellando;
+using namespace render;
+
 using smf::Bytes;
 
 namespace

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-using namespace virellando;
+using namespace render;
 
 TEST(ProgressBar, FractionFillsTheBarAndShowsThePercentage)
 {

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-using namespace virellando;
+using namespace render;
+
 using Outcome = RenderOptionParser::Outcome;
 
 namespace

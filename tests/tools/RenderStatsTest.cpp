@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-using namespace virellando;
+using namespace render;
 
 TEST(RenderStats, PeakAndRmsOfKnownSignals)
 {

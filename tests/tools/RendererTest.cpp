@@ -12,7 +12,8 @@
 #include <fstream>
 #include <sstream>
 
-using namespace virellando;
+using namespace render;
+
 using smf::Bytes;
 
 namespace

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-using namespace virellando;
+using namespace mkdemo;
+using namespace render;
 
 namespace
 {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <fstream>
 
-using namespace virellando;
+using namespace render;
 
 namespace
 {

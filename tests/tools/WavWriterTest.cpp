@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-using namespace virellando;
+using namespace render;
 
 namespace
 {

@@ -9,6 +9,12 @@
 #include "images/CCanvas.h"
 #include "resources/StringTable.h"
 
+using namespace gui;
+using namespace images;
+
+namespace guidemo
+{
+
 DemoButton::DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char* item, const char* hotItem,
                        const char* captionKey, const char* tooltipKey)
     : TWGuiControl(id, images, skin), captionKey_(captionKey), tooltipKey_(tooltipKey)
@@ -100,3 +106,5 @@ bool DemoButton::GetToolTipText(int, int, char* out, size_t size)
 {
     return resources::StringTableLookup(tooltipKey_.c_str(), out, size) > 0;
 }
+
+} // namespace guidemo

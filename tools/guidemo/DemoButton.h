@@ -5,26 +5,32 @@
 
 #include "gui/TWGuiControl.h"
 
+namespace images
+{
 class CImage;
+}
 
-class DemoButton : public TWGuiControl
+namespace guidemo
+{
+
+class DemoButton : public gui::TWGuiControl
 {
 public:
     static constexpr int kClicked = 1000;
 
-    DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char* item, const char* hotItem,
+    DemoButton(int32_t id, gui::ImageManager* images, gui::CSkin* skin, const char* item, const char* hotItem,
                const char* captionKey, const char* tooltipKey);
     ~DemoButton() override;
 
-    void Draw(const Rect& r) override;
+    void Draw(const images::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
     bool GetToolTipText(int x, int y, char* out, size_t size) override;
 
 private:
-    CImage* Acquire(const char* item, std::string& fileName);
+    images::CImage* Acquire(const char* item, std::string& fileName);
 
-    CImage* image_ = nullptr;
-    CImage* hotImage_ = nullptr;
+    images::CImage* image_ = nullptr;
+    images::CImage* hotImage_ = nullptr;
     std::string imageFile_;
     std::string hotImageFile_;
     std::string captionKey_;
@@ -32,3 +38,5 @@ private:
     bool hot_ = false;
     bool pressed_ = false;
 };
+
+} // namespace guidemo

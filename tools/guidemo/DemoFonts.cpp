@@ -2,6 +2,11 @@
 
 #include <memory>
 
+using namespace images;
+
+namespace guidemo
+{
+
 const Font* DemoFonts::Caption()
 {
     static const std::unique_ptr<Font> font = Font::Create("Verdana", 13);
@@ -13,3 +18,5 @@ const Font* DemoFonts::Title()
     static const std::unique_ptr<Font> font = Font::Create("Verdana", 18);
     return font.get();
 }
+
+} // namespace guidemo

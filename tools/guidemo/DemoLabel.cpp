@@ -2,6 +2,11 @@
 
 #include "images/CCanvas.h"
 
+using namespace images;
+
+namespace guidemo
+{
+
 DemoLabel::DemoLabel(const Font* font, ColourRef colour, int width, int height) : font_(font), colour_(colour)
 {
     SetTransparent(true);
@@ -26,3 +31,5 @@ void DemoLabel::Draw(const Rect& r)
     canvas.SetTextColour(colour_);
     canvas.DrawText(*font_, text_.c_str(), GetLocalRect(), CCanvas::kTextVCentre | CCanvas::kTextSingleLine);
 }
+
+} // namespace guidemo

@@ -7,6 +7,12 @@
 #include "guidemo/DemoFonts.h"
 #include "resources/StringTable.h"
 
+using namespace gui;
+using namespace images;
+
+namespace guidemo
+{
+
 namespace
 {
 const char* const kPresets[] = {"Small Room", "Studio", "Concert Hall", "Cathedral", "Plate"};
@@ -148,3 +154,5 @@ void DemoScene::Notify(int eventId, void*, Observable* source)
         break;
     }
 }
+
+} // namespace guidemo

@@ -13,7 +13,10 @@
 #include "guidemo/DemoLabel.h"
 #include "guidemo/DemoSlider.h"
 
-class DemoScene : public Observer, public TWGuiWindowCallback
+namespace guidemo
+{
+
+class DemoScene : public gui::Observer, public gui::TWGuiWindowCallback
 {
 public:
     static constexpr int kWidth = 400;
@@ -27,25 +30,25 @@ public:
         kVolume = 5
     };
 
-    DemoScene(TWGuiWindow& window, CSkin& skin, ImageManager& images, std::FILE* journal);
+    DemoScene(gui::TWGuiWindow& window, gui::CSkin& skin, gui::ImageManager& images, std::FILE* journal);
     ~DemoScene() override;
 
-    void Notify(int eventId, void* data, Observable* source) override;
-    void Attach(Observable* observable) override;
+    void Notify(int eventId, void* data, gui::Observable* source) override;
+    void Attach(gui::Observable* observable) override;
     void OnRefreshTick() override;
 
     bool QuitRequested() const { return quit_; }
     // The centre of a control in window coordinates.
-    Point CentreOf(int32_t id) const;
+    images::Point CentreOf(int32_t id) const;
 
 private:
     void ShowReverbMenu();
     void Journal(const char* format, int a = 0, int b = 0);
 
-    TWGuiWindow& window_;
+    gui::TWGuiWindow& window_;
     std::FILE* journal_;
-    std::unique_ptr<TWImageContainer> background_;
-    std::unique_ptr<TWImageContainer> panel_;
+    std::unique_ptr<gui::TWImageContainer> background_;
+    std::unique_ptr<gui::TWImageContainer> panel_;
     std::unique_ptr<DemoLabel> title_;
     std::unique_ptr<DemoLabel> status_;
     std::unique_ptr<DemoButton> hello_;
@@ -57,3 +60,5 @@ private:
     int ticks_ = 0;
     bool quit_ = false;
 };
+
+} // namespace guidemo

@@ -10,6 +10,14 @@
 #include "platform/native/NativeKeys.h"
 #include "resources/StringTable.h"
 
+using namespace platform;
+
+using namespace gui;
+using namespace images;
+
+namespace guidemo
+{
+
 namespace
 {
 constexpr int kThumbWidth = 12;
@@ -121,3 +129,5 @@ bool DemoSlider::GetToolTipText(int, int, char* out, size_t size)
     std::snprintf(out, size, "%s: %d", format, value_);
     return true;
 }
+
+} // namespace guidemo

@@ -3,6 +3,11 @@
 #include <cstdio>
 #include <vector>
 
+using namespace images;
+
+namespace guidemo
+{
+
 namespace
 {
 constexpr uint32_t kXwdVersion = 7;
@@ -87,3 +92,5 @@ bool XwdFile::Read(const std::string& path, CImage& image, std::string& error)
     }
     return true;
 }
+
+} // namespace guidemo

@@ -24,6 +24,12 @@
 #include "resources/FileNames.h"
 #include "resources/StringTable.h"
 
+using namespace guidemo;
+
+using namespace gui;
+using namespace images;
+using namespace platform;
+
 namespace
 {
 // The host's own window: a plain window that draws nothing of its own.

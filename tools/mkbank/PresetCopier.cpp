@@ -7,6 +7,8 @@
 #include "mkbank/SoundFontNumbers.h"
 #include "mkbank/ZoneGenerators.h"
 
+using namespace engine;
+
 namespace mkbank
 {
 

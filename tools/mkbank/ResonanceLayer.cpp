@@ -5,6 +5,8 @@
 #include "mkbank/SoundFontNumbers.h"
 #include "mkbank/ZoneGenerators.h"
 
+using namespace engine;
+
 namespace mkbank
 {
 

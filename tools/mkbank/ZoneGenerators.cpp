@@ -4,6 +4,8 @@
 
 #include "mkbank/SoundFontNumbers.h"
 
+using namespace engine;
+
 namespace mkbank
 {
 

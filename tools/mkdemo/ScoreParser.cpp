@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
-namespace virellando
+namespace mkdemo
 {
 
 namespace
@@ -413,4 +413,4 @@ bool ScoreParser::checkOverlaps()
     return true;
 }
 
-} // namespace virellando
+} // namespace mkdemo

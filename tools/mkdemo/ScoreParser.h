@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace mkdemo
 {
 
 // Compiles score text into a Score. The text is a list of bars; within a bar each line names a voice and
@@ -55,4 +55,4 @@ private:
     std::vector<std::string> voicesInBar_;
 };
 
-} // namespace virellando
+} // namespace mkdemo

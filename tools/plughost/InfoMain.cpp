@@ -4,7 +4,9 @@
 
 #include "plughost/PluginHost.h"
 
-using namespace vst;
+using namespace plughost;
+
+using namespace host;
 
 namespace
 {

@@ -5,7 +5,10 @@
 
 #include "platform/SharedLibrary.h"
 
-using namespace vst;
+using namespace host;
+
+namespace plughost
+{
 
 namespace
 {
@@ -210,3 +213,5 @@ VstIntPtr PluginInstance::answer(VstInt32 opcode, VstInt32 index, VstIntPtr valu
         return 0;
     }
 }
+
+} // namespace plughost

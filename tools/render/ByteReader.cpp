@@ -1,6 +1,6 @@
 #include "render/ByteReader.h"
 
-namespace virellando
+namespace render
 {
 
 ByteReader::ByteReader(const uint8_t* data, size_t size, size_t baseOffset)
@@ -90,4 +90,4 @@ bool ByteReader::skip(uint64_t count, const char* what)
     return true;
 }
 
-} // namespace virellando
+} // namespace render

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace virellando
+namespace render
 {
 
 // A bounds-checked cursor over a byte range. Every read either succeeds or leaves the reader failed with a
@@ -44,4 +44,4 @@ private:
     std::string error_;
 };
 
-} // namespace virellando
+} // namespace render

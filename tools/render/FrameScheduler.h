@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 struct ScheduledMessage
@@ -34,4 +34,4 @@ private:
     uint32_t blockSize_;
 };
 
-} // namespace virellando
+} // namespace render

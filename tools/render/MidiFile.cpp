@@ -10,7 +10,7 @@
 #include <map>
 #include <new>
 
-namespace virellando
+namespace render
 {
 
 namespace
@@ -207,4 +207,4 @@ double MidiFile::durationSeconds() const
     return double(endUnits_) / double(unitsPerSecond_);
 }
 
-} // namespace virellando
+} // namespace render

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 // A Standard MIDI File (format 0 or 1) read into one time-ordered list of channel messages.
@@ -46,4 +46,4 @@ private:
     uint64_t endUnits_ = 0;
 };
 
-} // namespace virellando
+} // namespace render

@@ -2,7 +2,7 @@
 
 #include "render/ByteReader.h"
 
-namespace virellando
+namespace render
 {
 
 namespace
@@ -142,4 +142,4 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
     return true;
 }
 
-} // namespace virellando
+} // namespace render

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 struct TempoChange
@@ -37,4 +37,4 @@ private:
     std::string error_;
 };
 
-} // namespace virellando
+} // namespace render

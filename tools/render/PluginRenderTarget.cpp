@@ -1,6 +1,6 @@
 #include "render/PluginRenderTarget.h"
 
-namespace virellando
+namespace render
 {
 
 void PluginRenderTarget::sendEvents(const ScheduledMessage* messages, size_t count)
@@ -9,14 +9,14 @@ void PluginRenderTarget::sendEvents(const ScheduledMessage* messages, size_t cou
     for (size_t i = 0; i < count; ++i)
     {
         const MidiMessage& m = messages[i].message;
-        midi_.push_back({vst::VstInt32(messages[i].offset), m.status, m.data1, m.data2});
+        midi_.push_back({host::VstInt32(messages[i].offset), m.status, m.data1, m.data2});
     }
     instance_.sendMidi(midi_);
 }
 
 void PluginRenderTarget::process(float* left, float* right, uint32_t frames)
 {
-    instance_.processReplacing(left, right, vst::VstInt32(frames));
+    instance_.processReplacing(left, right, host::VstInt32(frames));
 }
 
-} // namespace virellando
+} // namespace render

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace virellando
+namespace render
 {
 
 ProgressBar::ProgressBar(std::ostream& out, std::string label, int width)
@@ -56,4 +56,4 @@ void ProgressBar::finish(const std::string& remark)
     lastLine_.clear();
 }
 
-} // namespace virellando
+} // namespace render

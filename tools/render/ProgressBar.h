@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-namespace virellando
+namespace render
 {
 
 // A one-line progress display for a terminal: redrawn in place with a carriage return, and only when
@@ -30,4 +30,4 @@ private:
     std::string lastLine_;
 };
 
-} // namespace virellando
+} // namespace render

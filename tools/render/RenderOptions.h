@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 struct ParameterSetting
@@ -33,4 +33,4 @@ struct RenderOptions
     bool showProgress = true;
 };
 
-} // namespace virellando
+} // namespace render

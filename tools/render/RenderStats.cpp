@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <limits>
 
-namespace virellando
+namespace render
 {
 
 namespace
@@ -90,4 +90,4 @@ std::string RenderStats::summary() const
     return text;
 }
 
-} // namespace virellando
+} // namespace render

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace virellando
+namespace render
 {
 
 // Level and speed figures of a render: fed every block, read at the end.
@@ -40,4 +40,4 @@ private:
     double wallSeconds_ = 0.0;
 };
 
-} // namespace virellando
+} // namespace render

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace virellando
+namespace render
 {
 
 bool TempoMap::setDivision(uint16_t division)
@@ -87,4 +87,4 @@ bool TempoMap::timeUnitsAt(uint64_t tick, uint64_t& units) const
     return true;
 }
 
-} // namespace virellando
+} // namespace render

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 // Turns ticks into exact time. Time is counted in integer units so that conversions to sample frames can be
@@ -38,4 +38,4 @@ private:
     std::string error_;
 };
 
-} // namespace virellando
+} // namespace render

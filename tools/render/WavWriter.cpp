@@ -2,7 +2,7 @@
 
 #include <sndfile.h>
 
-namespace virellando
+namespace render
 {
 
 WavWriter::~WavWriter()
@@ -67,4 +67,4 @@ bool WavWriter::close()
     return error_.empty();
 }
 
-} // namespace virellando
+} // namespace render

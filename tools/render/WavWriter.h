@@ -6,7 +6,7 @@
 
 typedef struct sf_private_tag SNDFILE;
 
-namespace virellando
+namespace render
 {
 
 enum class SampleFormat
@@ -39,4 +39,4 @@ private:
     std::vector<float> interleaved_;
 };
 
-} // namespace virellando
+} // namespace render

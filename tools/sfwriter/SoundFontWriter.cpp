@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+using namespace engine;
+
 namespace sfwriter
 {
 namespace

@@ -10,6 +10,11 @@
 #include <cstring>
 #include <sstream>
 
+using namespace piano;
+
+namespace instrument
+{
+
 namespace
 {
 std::string trimmed(const std::string& text)
@@ -259,3 +264,5 @@ bool PresetSource::finishProgram(int line)
     programs_.push_back(program);
     return true;
 }
+
+} // namespace instrument

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+namespace instrument
+{
+
 // The readable source of the factory programs, compiled into the presets file at build time. Each
 // "[name]" section is one program; each of its lines "key = value" gives one parameter in the units a
 // musician reads:
@@ -41,3 +44,5 @@ private:
     std::string name_;
     bool inProgram_ = false;
 };
+
+} // namespace instrument

@@ -2,6 +2,11 @@
 
 #include "platform/native/HeadlessNativeWindow.h"
 
+using namespace images;
+
+namespace platform
+{
+
 namespace
 {
 std::deque<HeadlessPopupEvent>& PendingEvents()
@@ -52,3 +57,5 @@ void HeadlessNativePopup::RunModal(NativePopupHandler& handler, int screenX, int
     }
     Hide();
 }
+
+} // namespace platform

@@ -4,6 +4,9 @@
 
 #include "platform/native/NativePopup.h"
 
+namespace platform
+{
+
 struct HeadlessPopupEvent
 {
     bool isKey = false;
@@ -25,23 +28,25 @@ public:
     // Events for the next modal loops; a loop with no events left ends as if the popup lost the pointer.
     static void Script(std::deque<HeadlessPopupEvent> events);
 
-    bool Show(const CImage& picture, int screenX, int screenY) override;
+    bool Show(const images::CImage& picture, int screenX, int screenY) override;
     void Hide() override { shown_ = false; }
     bool IsShown() const override { return shown_; }
     void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
-    Rect GetWorkArea() const override { return {0, 0, 1024, 768}; }
+    images::Rect GetWorkArea() const override { return {0, 0, 1024, 768}; }
     void Bell() override { ++bells_; }
     int GetBellCount() const { return bells_; }
 
-    const CImage& GetPicture() const { return picture_; }
-    Point GetPosition() const { return position_; }
+    const images::CImage& GetPicture() const { return picture_; }
+    images::Point GetPosition() const { return position_; }
     int GetShowCount() const { return showCount_; }
 
 private:
     HeadlessNativeWindow* owner_;
-    CImage picture_;
-    Point position_;
+    images::CImage picture_;
+    images::Point position_;
     bool shown_ = false;
     int showCount_ = 0;
     int bells_ = 0;
 };
+
+} // namespace platform

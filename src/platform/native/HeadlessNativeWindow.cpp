@@ -2,6 +2,11 @@
 
 #include <algorithm>
 
+using namespace images;
+
+namespace platform
+{
+
 namespace
 {
 // Listener used before creation and after destruction, so injected events go nowhere.
@@ -164,3 +169,5 @@ void HeadlessNativeWindow::Forget(HeadlessNativePopup* popup)
 {
     popups_.erase(std::remove(popups_.begin(), popups_.end(), popup), popups_.end());
 }
+
+} // namespace platform

@@ -8,6 +8,9 @@
 #include "platform/native/NativeTimerQueue.h"
 #include "platform/native/NativeWindow.h"
 
+namespace platform
+{
+
 class HeadlessNativeWindow : public NativeWindow
 {
 public:
@@ -16,8 +19,8 @@ public:
     unsigned long GetId() const override { return created_ ? 0x400001 : 0; }
     void Resize(int width, int height) override;
     void SetTitle(const char*) override {}
-    void Invalidate(const Rect& r) override;
-    void Present(const CImage& backBuffer, const Rect& r) override;
+    void Invalidate(const images::Rect& r) override;
+    void Present(const images::CImage& backBuffer, const images::Rect& r) override;
     bool SetTimer(unsigned id, unsigned periodMs) override;
     bool KillTimer(unsigned id) override;
     int GetLastError() const override { return lastError_; }
@@ -26,8 +29,11 @@ public:
     void TrackLeave(bool on) override { trackingLeave_ = on; }
     void SetFocus() override { ++focusCount_; }
     void SetCursor(NativeCursor cursor) override { cursor_ = cursor; }
-    bool GetCursorPos(Point& p) const override;
-    Point ToScreen(Point p) const override { return {p.x + screenOrigin_.x, p.y + screenOrigin_.y}; }
+    bool GetCursorPos(images::Point& p) const override;
+    images::Point ToScreen(images::Point p) const override
+    {
+        return {p.x + screenOrigin_.x, p.y + screenOrigin_.y};
+    }
     unsigned GetModifiers() const override { return modifiers_; }
     bool IsForeground() const override { return foreground_; }
     void ProcessEvents() override;
@@ -46,15 +52,15 @@ public:
     void SetModifiers(unsigned modifiers) { modifiers_ = modifiers; }
     void SetForeground(bool foreground) { foreground_ = foreground; }
     // Moves the pointer without telling the window, as when something else has grabbed it.
-    void SetCursorPos(Point p) { cursorPos_ = p; }
-    void SetScreenOrigin(Point origin) { screenOrigin_ = origin; }
+    void SetCursorPos(images::Point p) { cursorPos_ = p; }
+    void SetScreenOrigin(images::Point origin) { screenOrigin_ = origin; }
     void FailCreate(bool fail) { failCreate_ = fail; }
     void FailTimers(bool fail) { failTimers_ = fail; }
 
-    const CImage& GetScreen() const { return screen_; }
-    const std::vector<Rect>& GetPresented() const { return presented_; }
+    const images::CImage& GetScreen() const { return screen_; }
+    const std::vector<images::Rect>& GetPresented() const { return presented_; }
     void ClearPresented() { presented_.clear(); }
-    const CRegion& GetPendingUpdate() const { return update_; }
+    const images::CRegion& GetPendingUpdate() const { return update_; }
     bool IsTimerSet(unsigned id) const { return timers_.IsSet(id); }
     bool HasCapture() const { return captured_; }
     bool IsTrackingLeave() const { return trackingLeave_; }
@@ -72,13 +78,13 @@ private:
 
     NativeWindowListener* listener_ = nullptr;
     bool created_ = false;
-    CImage screen_;
-    CRegion update_;
-    std::vector<Rect> presented_;
+    images::CImage screen_;
+    images::CRegion update_;
+    std::vector<images::Rect> presented_;
     NativeTimerQueue timers_;
     uint64_t now_ = 0;
-    Point cursorPos_{-1, -1};
-    Point screenOrigin_{100, 100};
+    images::Point cursorPos_{-1, -1};
+    images::Point screenOrigin_{100, 100};
     unsigned modifiers_ = 0;
     int lastError_ = 0;
     int focusCount_ = 0;
@@ -91,3 +97,5 @@ private:
     NativeCursor cursor_ = NativeCursor::kArrow;
     std::vector<HeadlessNativePopup*> popups_;
 };
+
+} // namespace platform

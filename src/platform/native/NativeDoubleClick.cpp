@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+namespace platform
+{
+
 bool NativeDoubleClick::Press(uint64_t timeMs, int x, int y)
 {
     const bool isDouble = havePrevious_ && timeMs >= time_ && timeMs - time_ <= kMaxIntervalMs &&
@@ -13,3 +16,5 @@ bool NativeDoubleClick::Press(uint64_t timeMs, int x, int y)
     y_ = y;
     return isDouble;
 }
+
+} // namespace platform

@@ -3,6 +3,9 @@
 // double-click messages need.
 #include <cstdint>
 
+namespace platform
+{
+
 class NativeDoubleClick
 {
 public:
@@ -18,3 +21,5 @@ private:
     int x_ = 0;
     int y_ = 0;
 };
+
+} // namespace platform

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace platform
+{
+
 void NativeTimerQueue::Set(unsigned id, unsigned periodMs, uint64_t nowMs)
 {
     Kill(id);
@@ -50,3 +53,5 @@ int64_t NativeTimerQueue::MsUntilNext(uint64_t nowMs) const
     }
     return best;
 }
+
+} // namespace platform

@@ -3,6 +3,9 @@
 // Called on the thread that drains the window's events (the user-interface thread).
 #include "images/CRegion.h"
 
+namespace platform
+{
+
 enum class NativeMouseMessage
 {
     kMove,
@@ -39,10 +42,12 @@ public:
     virtual void OnNativeKey(bool up, int virtualKey, unsigned modifiers) = 0;
     virtual void OnNativeTimer(unsigned id) = 0;
     // Parts of the window need their pixels again; the listener presents them from its back buffer.
-    virtual void OnNativePaint(const CRegion& update) = 0;
+    virtual void OnNativePaint(const images::CRegion& update) = 0;
     virtual void OnNativeSize(int width, int height) = 0;
     virtual void OnNativeActivate(bool active) = 0;
     virtual void OnNativeKillFocus() = 0;
     // The window was closed from outside (a stand-alone window's close box).
     virtual void OnNativeClose() = 0;
 };
+
+} // namespace platform

@@ -2,6 +2,9 @@
 
 #include <atomic>
 
+namespace platform
+{
+
 namespace
 {
 std::atomic<int> gLastError{0};
@@ -31,3 +34,5 @@ int X11ErrorTrap::Handler(Display*, XErrorEvent* event)
     gLastError = event ? event->error_code : 1;
     return 0;
 }
+
+} // namespace platform

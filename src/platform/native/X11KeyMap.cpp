@@ -6,6 +6,9 @@
 #include "platform/native/NativeKeys.h"
 #include "platform/native/NativeWindowListener.h"
 
+namespace platform
+{
+
 int X11KeyMap::ToVirtualKey(unsigned long keysym)
 {
     if (keysym >= XK_a && keysym <= XK_z)
@@ -109,3 +112,5 @@ unsigned X11KeyMap::ToKeyState(unsigned state)
         k |= kKeyStateControl;
     return k;
 }
+
+} // namespace platform

@@ -7,6 +7,11 @@
 #include "platform/native/NativeWindow.h"
 #include "platform/native/X11KeyMap.h"
 
+using namespace images;
+
+namespace platform
+{
+
 namespace
 {
 constexpr long kModalMask =
@@ -189,3 +194,5 @@ std::unique_ptr<NativePopup> CreateStandaloneNativePopup()
         return nullptr;
     return std::make_unique<X11NativePopup>(display, true, nullptr);
 }
+
+} // namespace platform

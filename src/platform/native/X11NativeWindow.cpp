@@ -11,6 +11,11 @@
 #include "platform/native/X11KeyMap.h"
 #include "platform/native/X11NativePopup.h"
 
+using namespace images;
+
+namespace platform
+{
+
 namespace
 {
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
@@ -419,3 +424,5 @@ std::unique_ptr<NativePopup> X11NativeWindow::CreatePopup()
     popups_.push_back(popup.get());
     return popup;
 }
+
+} // namespace platform

@@ -11,6 +11,9 @@
 #include "platform/native/NativeWindow.h"
 #include "platform/native/X11Presenter.h"
 
+namespace platform
+{
+
 class X11NativePopup;
 
 class X11NativeWindow : public NativeWindow
@@ -23,8 +26,8 @@ public:
     unsigned long GetId() const override { return window_; }
     void Resize(int width, int height) override;
     void SetTitle(const char* title) override;
-    void Invalidate(const Rect& r) override;
-    void Present(const CImage& backBuffer, const Rect& r) override;
+    void Invalidate(const images::Rect& r) override;
+    void Present(const images::CImage& backBuffer, const images::Rect& r) override;
     bool SetTimer(unsigned id, unsigned periodMs) override;
     bool KillTimer(unsigned id) override;
     int GetLastError() const override { return lastError_; }
@@ -33,8 +36,8 @@ public:
     void TrackLeave(bool on) override { trackLeave_ = on; }
     void SetFocus() override;
     void SetCursor(NativeCursor cursor) override;
-    bool GetCursorPos(Point& p) const override;
-    Point ToScreen(Point p) const override;
+    bool GetCursorPos(images::Point& p) const override;
+    images::Point ToScreen(images::Point p) const override;
     unsigned GetModifiers() const override;
     bool IsForeground() const override;
     void ProcessEvents() override;
@@ -61,7 +64,7 @@ private:
     NativeWindowListener* listener_ = nullptr;
     NativeTimerQueue timers_;
     NativeDoubleClick doubleClick_;
-    CRegion update_;
+    images::CRegion update_;
     std::vector<X11NativePopup*> popups_;
     int width_ = 0;
     int height_ = 0;
@@ -70,3 +73,5 @@ private:
     bool trackLeave_ = false;
     bool quit_ = false;
 };
+
+} // namespace platform

@@ -4,6 +4,11 @@
 
 #include <cstdlib>
 
+using namespace images;
+
+namespace platform
+{
+
 namespace
 {
 int ShiftOf(unsigned long mask)
@@ -88,3 +93,5 @@ void X11Presenter::PutConverted(Window window, GC gc, const CImage& image, const
               static_cast<unsigned>(r.Height()));
     XDestroyImage(x);
 }
+
+} // namespace platform

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace instrument;
+
 namespace
 {
 using Bytes = std::vector<unsigned char>;

@@ -14,6 +14,8 @@
 #include "mkbank/SoundFontNumbers.h"
 #include "tools/mkbank/SourceBank.h"
 
+using namespace mkbank;
+
 namespace
 {
 

@@ -2,6 +2,8 @@
 
 #include "mkbank/CommandLine.h"
 
+using namespace mkbank;
+
 namespace
 {
 

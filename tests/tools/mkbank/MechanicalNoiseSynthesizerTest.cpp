@@ -5,6 +5,8 @@
 
 #include "mkbank/MechanicalNoiseSynthesizer.h"
 
+using namespace mkbank;
+
 namespace
 {
 

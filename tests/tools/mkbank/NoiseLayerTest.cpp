@@ -7,6 +7,8 @@
 #include "mkbank/NoiseLayer.h"
 #include "mkbank/SoundFontNumbers.h"
 
+using namespace mkbank;
+
 namespace
 {
 

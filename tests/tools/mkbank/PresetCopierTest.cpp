@@ -9,6 +9,9 @@
 #include "mkbank/SoundFontNumbers.h"
 #include "tools/mkbank/SourceBank.h"
 
+using namespace engine;
+using namespace mkbank;
+
 namespace
 {
 

@@ -1,5 +1,7 @@
 #include "tools/mkbank/SourceBank.h"
 
+using namespace engine;
+
 namespace mkbank_test
 {
 

@@ -4,6 +4,9 @@
 #include "mkbank/SoundFontNumbers.h"
 #include "mkbank/ZoneGenerators.h"
 
+using namespace engine;
+using namespace mkbank;
+
 namespace
 {
 
