@@ -31,13 +31,13 @@ public:
 
     bool HasReverb() const { return m_reverb != nullptr; }
     int SampleRate() const { return m_rate; }
-    int Capacity() const { return m_capacity; }
+    int Capacity() const { return capacity; }
     zreverb::ReverbHandle Handle() const { return m_reverb; }
 
 private:
     zreverb::ReverbHandle m_reverb = nullptr;
-    std::unique_ptr<float[]> m_interleaved;
-    int m_capacity = 0;
+    std::unique_ptr<float[]> interleaved;
+    int capacity = 0;
     int m_rate;
 };
 

@@ -82,9 +82,9 @@ float TenBandEQ::BandGain(int gainIndex) const
 void TenBandEQ::UpdateSkippedBands()
 {
     const float nyquist = m_rate / 2.0f;
-    m_run4k = nyquist > 4000.0f;
-    m_run8k = nyquist > 8000.0f;
-    m_run16k = nyquist > 16000.0f;
+    run4k = nyquist > 4000.0f;
+    run8k = nyquist > 8000.0f;
+    run16k = nyquist > 16000.0f;
 }
 
 } // namespace dsp

@@ -33,9 +33,9 @@ private:
     void Clear();
 
     float m_lf = 0.0f;
-    float m_lp[4] = {};
+    float lp[4] = {};
     float m_hf = 0.0f;
-    float m_hp[4] = {};
+    float hp[4] = {};
     float m_h1 = 0.0f;
     float m_h2 = 0.0f;
     float m_h3 = 0.0f;

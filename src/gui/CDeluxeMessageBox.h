@@ -47,7 +47,7 @@ public:
 
     int Show();
     int Show(platform::NativePopup& popup);
-    bool IsDontAskChecked() const { return dontAsk_; }
+    bool IsDontAskChecked() const { return dontAsk; }
     const std::string& GetText() const { return text_; }
     const images::CImage& GetPicture();
     // Where a button lies on the picture (index in the order shown).
@@ -75,18 +75,18 @@ private:
 
     std::string text_;
     std::string caption_;
-    std::string dontAskCaption_;
+    std::string dontAskCaption;
     std::vector<Button> buttons_;
     bool offerDontAsk_;
-    bool dontAsk_ = false;
-    std::unique_ptr<images::Font> font_;
+    bool dontAsk = false;
+    std::unique_ptr<images::Font> font;
     images::CImage picture_;
-    bool dirty_ = true;
-    int hot_ = -1;
+    bool dirty = true;
+    int hot = -1;
     int pressed_ = -1;
     int result_ = 0;
-    int width_ = 0;
-    int height_ = 0;
+    int width = 0;
+    int height = 0;
 };
 
 } // namespace gui

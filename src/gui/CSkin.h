@@ -51,9 +51,9 @@ private:
                     unsigned a, unsigned b, images::ColourRef& colour);
     std::string ReadFormatted(const char* section, const char* format, unsigned a, unsigned b = 0);
 
-    resources::CIniFileReader reader_;
+    resources::CIniFileReader reader;
     std::string folder_;
-    bool folderKnown_ = false;
+    bool folderKnown = false;
 };
 
 } // namespace gui

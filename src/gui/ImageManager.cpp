@@ -9,11 +9,11 @@ using namespace images;
 namespace gui
 {
 
-ImageManager::ImageManager() : buckets_(kBucketCount) {}
+ImageManager::ImageManager() : buckets(kBucketCount) {}
 
 ImageManager::~ImageManager()
 {
-    for (auto& bucket : buckets_)
+    for (auto& bucket : buckets)
         for (Entry& entry : bucket)
             delete entry.image;
 }
@@ -29,7 +29,7 @@ size_t ImageManager::BucketOf(const char* fileName)
 
 ImageManager::Entry* ImageManager::Find(const char* fileName)
 {
-    for (Entry& entry : buckets_[BucketOf(fileName)])
+    for (Entry& entry : buckets[BucketOf(fileName)])
         if (entry.fileName == fileName)
             return &entry;
     return nullptr;
@@ -53,7 +53,7 @@ CImage* ImageManager::Get(const char* fileName)
         delete image;
         return nullptr;
     }
-    buckets_[BucketOf(image->GetFileName())].push_back({image->GetFileName(), image, 1});
+    buckets[BucketOf(image->GetFileName())].push_back({image->GetFileName(), image, 1});
     return image;
 }
 
@@ -62,7 +62,7 @@ void ImageManager::Release(const char* fileName)
     if (!fileName || !*fileName)
         return;
     CAutoLock hold(lock_);
-    auto& bucket = buckets_[BucketOf(fileName)];
+    auto& bucket = buckets[BucketOf(fileName)];
     for (auto it = bucket.begin(); it != bucket.end(); ++it)
     {
         if (it->fileName != fileName)

@@ -44,7 +44,7 @@ private:
     static size_t BucketOf(const char* fileName);
     Entry* Find(const char* fileName);
 
-    std::vector<std::list<Entry>> buckets_;
+    std::vector<std::list<Entry>> buckets;
     CLock lock_;
 };
 

@@ -29,8 +29,8 @@ private:
     void RemoveNow(const Observer* observer);
 
     std::map<int, std::vector<Observer*>> observers_;
-    std::vector<Observer*> pendingRemoval_;
-    int notifyDepth_ = 0;
+    std::vector<Observer*> pendingRemoval;
+    int notifyDepth = 0;
     mutable CLock lock_;
 };
 

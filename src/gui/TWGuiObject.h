@@ -66,11 +66,11 @@ public:
     virtual images::Rect GetRectInParent() const { return {x_, y_, x_ + width_, y_ + height_}; }
     // Inside the own rectangle and, through the parents, inside every ancestor.
     virtual bool HitTest(int x, int y) const;
-    virtual int GetAbsX() const { return absX_; }
-    virtual int GetAbsY() const { return absY_; }
-    virtual images::Rect GetAbsRect() const { return {absX_, absY_, absX_ + width_, absY_ + height_}; }
-    virtual images::Rect ToWindowRect(const images::Rect& r) const { return r.Offset(absX_, absY_); }
-    virtual images::Point ToWindowPoint(images::Point p) const { return {p.x + absX_, p.y + absY_}; }
+    virtual int GetAbsX() const { return absX; }
+    virtual int GetAbsY() const { return absY; }
+    virtual images::Rect GetAbsRect() const { return {absX, absY, absX + width_, absY + height_}; }
+    virtual images::Rect ToWindowRect(const images::Rect& r) const { return r.Offset(absX, absY); }
+    virtual images::Point ToWindowPoint(images::Point p) const { return {p.x + absX, p.y + absY}; }
     virtual images::Rect ToParentRect(const images::Rect& r) const { return r.Offset(x_, y_); }
     virtual images::Point ToParentPoint(images::Point p) const { return {p.x + x_, p.y + y_}; }
     // The part of r (local coordinates) that the object and all its ancestors leave visible.
@@ -79,14 +79,14 @@ public:
     virtual void SetParent(TWGuiContainer* parent, int x, int y);
     virtual bool IsTransparent() const { return transparent_ != 0; }
     virtual void SetTransparent(bool transparent) { transparent_ = transparent; }
-    virtual int32_t GetZOrder() const { return zOrder_; }
+    virtual int32_t GetZOrder() const { return zOrder; }
     virtual void SetZOrder(int32_t key);
     virtual void Show();
     virtual void Hide();
     virtual bool IsVisible() const { return visible_ != 0; }
-    virtual bool AcceptsHover() const { return acceptsHover_ != 0; }
-    void SetAcceptsHover(bool accepts) { acceptsHover_ = accepts; }
-    void SetAlwaysPaint(bool always) { alwaysPaint_ = always; }
+    virtual bool AcceptsHover() const { return acceptsHover != 0; }
+    void SetAcceptsHover(bool accepts) { acceptsHover = accepts; }
+    void SetAlwaysPaint(bool always) { alwaysPaint = always; }
     virtual void SetSize(int width, int height);
     virtual void SetPosition(int x, int y);
     virtual void UpdateAbsolutePosition();
@@ -117,9 +117,9 @@ public:
     // Fills out with the tooltip for the local point; false when there is none.
     virtual bool GetToolTipText(int x, int y, char* out, size_t size);
     virtual void OnTimer(void* ownerData) = 0;
-    virtual void Enable() { enabled_ = 1; }
-    virtual void Disable() { enabled_ = 0; }
-    virtual bool IsEnabled() const { return enabled_ != 0; }
+    virtual void Enable() { enabled = 1; }
+    virtual void Disable() { enabled = 0; }
+    virtual bool IsEnabled() const { return enabled != 0; }
     virtual void SetCompanion(TWGuiObject* companion) { companion_ = companion; }
     TWGuiObject* GetCompanion() const { return companion_; }
     virtual TWGuiWindow* GetWindow() const;
@@ -133,7 +133,7 @@ public:
 
 protected:
     void SetKind(int32_t kind) { kind_ = kind; }
-    bool IsSimpleDirty() const { return simpleDirty_ != 0; }
+    bool IsSimpleDirty() const { return simpleDirty != 0; }
 
 private:
     int32_t kind_ = kKindObject;
@@ -141,19 +141,19 @@ private:
     int32_t y_ = 0;
     int32_t width_ = 0;
     int32_t height_ = 0;
-    int32_t absX_ = 0;
-    int32_t absY_ = 0;
+    int32_t absX = 0;
+    int32_t absY = 0;
     TWGuiContainer* parent_ = nullptr;
     TWGuiObject* companion_ = nullptr;
-    std::unique_ptr<images::CRegion> dirtyList_;
-    uint8_t dirtyFlag_ = 0;
-    uint8_t simpleDirty_ = 0;
+    std::unique_ptr<images::CRegion> dirtyList;
+    uint8_t dirtyFlag = 0;
+    uint8_t simpleDirty = 0;
     uint8_t transparent_ = 0;
-    int32_t zOrder_ = kDefaultZOrder;
+    int32_t zOrder = kDefaultZOrder;
     uint8_t visible_ = 1;
-    uint8_t enabled_ = 1;
-    uint8_t acceptsHover_ = 1;
-    uint8_t alwaysPaint_ = 0;
+    uint8_t enabled = 1;
+    uint8_t acceptsHover = 1;
+    uint8_t alwaysPaint = 0;
 
     friend class TWGuiContainer;
 };

@@ -41,7 +41,7 @@ public:
     int RunEventLoop();
     void OnActivate(bool active);
 
-    images::CImage* GetBackBuffer() { return backBuffer_.IsValid() ? &backBuffer_ : nullptr; }
+    images::CImage* GetBackBuffer() { return backBuffer.IsValid() ? &backBuffer : nullptr; }
     platform::NativeWindow* GetNativeWindow() const { return native_.get(); }
     unsigned long GetNativeId() const { return native_ ? native_->GetId() : 0; }
     void SetHoverObject(TWGuiObject* object) { hover_ = object; }
@@ -62,12 +62,12 @@ public:
     bool StartTimer(TWGuiObject* object, void* ownerData, unsigned periodMs);
     void StopTimers(TWGuiObject* object);
     void StopTimer(TWGuiObject* object, void* ownerData);
-    TooltipController* GetTooltip() const { return tooltip_.get(); }
+    TooltipController* GetTooltip() const { return tooltip.get(); }
     // Sets the pointer's shape for this move; without a call the default arrow is restored.
     void SetCursor(platform::NativeCursor cursor);
     // Brings hover up to date with where the pointer is now, after something else (a pop-up) had it.
     void UpdateHover();
-    void SetBackgroundColour(images::ColourRef colour) { background_ = colour; }
+    void SetBackgroundColour(images::ColourRef colour) { background = colour; }
     // Drops every reference to an object (hover, capture, timers, queued redraws).
     void ForgetObject(TWGuiObject* object);
     // The same for an object and everything below it.
@@ -101,20 +101,20 @@ private:
     static bool TooltipText(void* userData, images::Point windowPoint, char* out, size_t size);
 
     std::unique_ptr<platform::NativeWindow> native_;
-    bool created_ = false;
-    images::CImage backBuffer_;
+    bool created = false;
+    images::CImage backBuffer;
     TWGuiObject* hover_ = nullptr;
     TWGuiObject* capture_ = nullptr;
     bool captured_ = false;
     bool trackLeave_ = false;
-    images::CRegion dirtyRegion_;
+    images::CRegion dirtyRegion;
     TWGuiWindowCallback* callback_ = nullptr;
-    bool doubleClick_ = false;
+    bool doubleClick = false;
     TWTimerRegistry timers_;
-    std::vector<std::pair<TWGuiObject*, images::Rect>> postPaint_;
-    std::unique_ptr<TooltipController> tooltip_;
-    bool cursorSet_ = false;
-    images::ColourRef background_ = 0xffffff;
+    std::vector<std::pair<TWGuiObject*, images::Rect>> postPaint;
+    std::unique_ptr<TooltipController> tooltip;
+    bool cursorSet = false;
+    images::ColourRef background = 0xffffff;
 };
 
 } // namespace gui

@@ -41,14 +41,14 @@ void TWImageContainer::Acquire(const SkinItemDefinition& definition)
         image_ = imageManager_->Get(definition.fileName.c_str());
         if (!image_)
             return;
-        fileName_ = image_->GetFileName();
+        fileName = image_->GetFileName();
         if (scale_ && GetWidth() > 0 && GetHeight() > 0 &&
             (image_->GetWidth() != GetWidth() || image_->GetHeight() != GetHeight()))
         {
             // Scaling the shared image would change it for every other holder: scale a copy instead.
             auto* scaled = new (std::nothrow) CImage(*image_);
-            imageManager_->Release(fileName_.c_str());
-            fileName_.clear();
+            imageManager_->Release(fileName.c_str());
+            fileName.clear();
             image_ = nullptr;
             if (!scaled || !scaled->Resize(GetWidth(), GetHeight()))
             {
@@ -56,7 +56,7 @@ void TWImageContainer::Acquire(const SkinItemDefinition& definition)
                 return;
             }
             image_ = scaled;
-            ownsImage_ = true;
+            ownsImage = true;
         }
         return;
     }
@@ -69,18 +69,18 @@ void TWImageContainer::Acquire(const SkinItemDefinition& definition)
         return;
     }
     image_ = rendered;
-    ownsImage_ = true;
+    ownsImage = true;
 }
 
 void TWImageContainer::ReleaseImage()
 {
-    if (ownsImage_)
+    if (ownsImage)
         delete image_;
     else if (image_ && imageManager_)
-        imageManager_->Release(fileName_.c_str());
+        imageManager_->Release(fileName.c_str());
     image_ = nullptr;
-    ownsImage_ = false;
-    fileName_.clear();
+    ownsImage = false;
+    fileName.clear();
 }
 
 void TWImageContainer::SetImage(const char* itemName)

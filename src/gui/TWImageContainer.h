@@ -30,7 +30,7 @@ public:
     // Shows another item; nothing changes when it does not resolve.
     void SetImage(const char* itemName);
     const images::CImage* GetImage() const { return image_; }
-    bool OwnsImage() const { return ownsImage_; }
+    bool OwnsImage() const { return ownsImage; }
     void Draw(const images::Rect& r) override;
 
 private:
@@ -40,9 +40,9 @@ private:
     ImageManager* imageManager_;
     CSkin* skin_;
     images::CImage* image_ = nullptr;
-    bool ownsImage_ = false;
+    bool ownsImage = false;
     bool scale_;
-    std::string fileName_; // the manager's key for a shared image
+    std::string fileName; // the manager's key for a shared image
 };
 
 } // namespace gui

@@ -59,13 +59,13 @@ private:
     int ItemHeight(const Item& item) const;
 
     std::vector<Item> items_;
-    std::unique_ptr<images::Font> font_;
+    std::unique_ptr<images::Font> font;
     images::CImage picture_;
-    bool dirty_ = true;
+    bool dirty = true;
     int hot_ = -1;
-    int result_ = kDismissed;
-    int width_ = 0;
-    int height_ = 0;
+    int result = kDismissed;
+    int width = 0;
+    int height = 0;
 };
 
 } // namespace gui

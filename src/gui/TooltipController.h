@@ -29,12 +29,12 @@ public:
     // Handles the show and hide timers; false for other ids.
     bool OnTimer(unsigned id);
     void Hide();
-    void SetShowDelay(unsigned ms) { showDelay_ = ms; }
-    unsigned GetShowDelay() const { return showDelay_; }
-    void SetForegroundOnly(bool on) { foregroundOnly_ = on; }
-    bool IsShown() const { return popup_ && popup_->IsShown(); }
+    void SetShowDelay(unsigned ms) { showDelay = ms; }
+    unsigned GetShowDelay() const { return showDelay; }
+    void SetForegroundOnly(bool on) { foregroundOnly = on; }
+    bool IsShown() const { return popup && popup->IsShown(); }
     const char* GetText() const { return text_; }
-    const images::CImage& GetPicture() const { return picture_; }
+    const images::CImage& GetPicture() const { return picture; }
 
 private:
     void ShowAtCursor();
@@ -44,14 +44,14 @@ private:
     platform::NativeWindow& owner_;
     TextSource source_;
     void* userData_;
-    std::unique_ptr<platform::NativePopup> popup_;
-    std::unique_ptr<images::Font> font_;
+    std::unique_ptr<platform::NativePopup> popup;
+    std::unique_ptr<images::Font> font;
     char text_[2048] = {};
-    images::Point last_{-1, -1};
-    unsigned showDelay_;
-    unsigned autoHide_;
-    bool foregroundOnly_ = true;
-    images::CImage picture_;
+    images::Point last{-1, -1};
+    unsigned showDelay;
+    unsigned autoHide;
+    bool foregroundOnly = true;
+    images::CImage picture;
 };
 
 } // namespace gui

@@ -20,7 +20,7 @@ LidCurves::LidCurves()
         for (int band = 0; band < kBandCount; ++band)
         {
             const double closed = kClosedGains[band];
-            curves_[position][band] = closed + (kOpenGains[band] - closed) * fraction;
+            curves[position][band] = closed + (kOpenGains[band] - closed) * fraction;
         }
     }
 }
@@ -31,7 +31,7 @@ const LidCurves::Curve* LidCurves::curve(int position) const
     {
         return nullptr;
     }
-    return &curves_[position];
+    return &curves[position];
 }
 
 const char* LidCurves::name(int position)

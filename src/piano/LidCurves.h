@@ -24,7 +24,7 @@ public:
     static const char* name(int position);
 
 private:
-    std::array<Curve, kPositionCount> curves_{};
+    std::array<Curve, kPositionCount> curves{};
 };
 
 } // namespace piano

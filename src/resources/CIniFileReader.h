@@ -32,7 +32,7 @@ public:
 
     bool IsLoaded() const { return loaded_; }
     bool IsSorted() const { return sorted_; }
-    const std::string& FileName() const { return fileName_; }
+    const std::string& FileName() const { return fileName; }
     size_t SectionCount() const { return sections_.size(); }
 
 private:
@@ -57,9 +57,9 @@ private:
     int FindSection(const char* name) const;
     const Key* FindKey(const Section& section, const char* name) const;
 
-    std::string fileName_;
+    std::string fileName;
     std::vector<Section> sections_;
-    int lastSection_ = -1;
+    int lastSection = -1;
     bool sorted_ = false;
     bool loaded_ = false;
 };

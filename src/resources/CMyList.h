@@ -29,8 +29,8 @@ private:
         std::string value;
         Entry* next;
     };
-    Entry* head_ = nullptr;
-    Entry* tail_ = nullptr;
+    Entry* head = nullptr;
+    Entry* tail = nullptr;
 };
 
 } // namespace resources

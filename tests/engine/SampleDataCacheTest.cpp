@@ -39,7 +39,7 @@ public:
     bool contains(const std::string& text)
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        for (const auto& line : lines_)
+        for (const auto& line : lines)
         {
             if (line == text)
                 return true;
@@ -52,10 +52,10 @@ private:
     {
         auto* log = static_cast<ErrorLog*>(data);
         std::lock_guard<std::mutex> lock(log->mutex_);
-        log->lines_.emplace_back(message);
+        log->lines.emplace_back(message);
     }
     std::mutex mutex_;
-    std::vector<std::string> lines_;
+    std::vector<std::string> lines;
 };
 
 TEST(SampleDataCache, TwoSynthesizersShareOneReadAndFreeTheBlockOnce)

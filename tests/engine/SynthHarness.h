@@ -24,7 +24,7 @@ public:
     void deleteSynth();
 
 private:
-    fluid_settings_t* settings_ = nullptr;
+    fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth_ = nullptr;
 };
 

@@ -167,20 +167,20 @@ class LogCapture
 {
 public:
     LogCapture()
-        : path_(::testing::TempDir() + "gui-log-" + UniqueTestName() + std::to_string(counter_++) + ".txt")
+        : path(::testing::TempDir() + "gui-log-" + UniqueTestName() + std::to_string(counter++) + ".txt")
     {
-        std::remove(path_.c_str());
-        resources::LogStart(path_);
+        std::remove(path.c_str());
+        resources::LogStart(path);
     }
     std::string Text() const
     {
-        std::ifstream in(path_);
+        std::ifstream in(path);
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
     }
 
 private:
-    static inline int counter_ = 0;
-    std::string path_;
+    static inline int counter = 0;
+    std::string path;
 };

@@ -12,7 +12,7 @@ class SkinFolder
 {
 public:
     SkinFolder()
-        : folder_(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter_++))
+        : folder_(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter++))
     {
         const std::string command = "rm -rf '" + folder_ + "' && mkdir -p '" + folder_ + "'";
         EXPECT_EQ(std::system(command.c_str()), 0);
@@ -42,6 +42,6 @@ public:
     }
 
 private:
-    static inline int counter_ = 0;
+    static inline int counter = 0;
     std::string folder_;
 };

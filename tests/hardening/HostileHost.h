@@ -60,12 +60,12 @@ private:
     std::mt19937 random_;
     OutputWatch watch_;
     float rate_;
-    host::VstInt32 blockSize_ = 1024;
+    host::VstInt32 blockSize = 1024;
     std::vector<float> left_;
-    std::vector<float> right_;
+    std::vector<float> right;
     std::vector<char> text_;
     std::string fault_;
-    std::string lastAction_;
+    std::string lastAction;
     bool changeRates_ = true;
     double lastSecondPeak_ = 0.0;
 };

@@ -21,8 +21,8 @@ DemoButton::DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char
 {
     // Drawn over the parent's picture: the button's corners are transparent.
     SetTransparent(true);
-    image_ = Acquire(item, imageFile_);
-    hotImage_ = Acquire(hotItem, hotImageFile_);
+    image_ = Acquire(item, imageFile);
+    hotImage = Acquire(hotItem, hotImageFile);
     SetSize(image_ ? image_->GetWidth() : 96, image_ ? image_->GetHeight() : 28);
 }
 
@@ -30,8 +30,8 @@ DemoButton::~DemoButton()
 {
     if (GetImageManager())
     {
-        GetImageManager()->Release(imageFile_.c_str());
-        GetImageManager()->Release(hotImageFile_.c_str());
+        GetImageManager()->Release(imageFile.c_str());
+        GetImageManager()->Release(hotImageFile.c_str());
     }
 }
 
@@ -52,7 +52,7 @@ void DemoButton::Draw(const Rect& r)
     if (!buffer)
         return;
     CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
-    const CImage* picture = hot_ && hotImage_ ? hotImage_ : image_;
+    const CImage* picture = hot && hotImage ? hotImage : image_;
     if (picture)
         canvas.AlphaBlendImage(*picture, picture->GetRect(), 0, pressed_ ? 1 : 0);
     char caption[128];
@@ -73,8 +73,8 @@ bool DemoButton::OnMouse(int event, int x, int y, unsigned)
     {
     case kMouseEnter:
     case kMouseLeave:
-        hot_ = event == kMouseEnter;
-        pressed_ = pressed_ && hot_;
+        hot = event == kMouseEnter;
+        pressed_ = pressed_ && hot;
         Redraw();
         return true;
     case kMouseLeftDown:

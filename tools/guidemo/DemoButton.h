@@ -30,12 +30,12 @@ private:
     images::CImage* Acquire(const char* item, std::string& fileName);
 
     images::CImage* image_ = nullptr;
-    images::CImage* hotImage_ = nullptr;
-    std::string imageFile_;
-    std::string hotImageFile_;
+    images::CImage* hotImage = nullptr;
+    std::string imageFile;
+    std::string hotImageFile;
     std::string captionKey_;
     std::string tooltipKey_;
-    bool hot_ = false;
+    bool hot = false;
     bool pressed_ = false;
 };
 

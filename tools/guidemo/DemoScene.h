@@ -37,7 +37,7 @@ public:
     void Attach(gui::Observable* observable) override;
     void OnRefreshTick() override;
 
-    bool QuitRequested() const { return quit_; }
+    bool QuitRequested() const { return quit; }
     // The centre of a control in window coordinates.
     images::Point CentreOf(int32_t id) const;
 
@@ -49,16 +49,16 @@ private:
     std::FILE* journal_;
     std::unique_ptr<gui::TWImageContainer> background_;
     std::unique_ptr<gui::TWImageContainer> panel_;
-    std::unique_ptr<DemoLabel> title_;
-    std::unique_ptr<DemoLabel> status_;
-    std::unique_ptr<DemoButton> hello_;
-    std::unique_ptr<DemoButton> reverb_;
-    std::unique_ptr<DemoButton> about_;
+    std::unique_ptr<DemoLabel> title;
+    std::unique_ptr<DemoLabel> status;
+    std::unique_ptr<DemoButton> hello;
+    std::unique_ptr<DemoButton> reverb;
+    std::unique_ptr<DemoButton> about;
     std::unique_ptr<DemoButton> quit_button_;
-    std::unique_ptr<DemoSlider> volume_;
-    int reverbPreset_ = 2;
-    int ticks_ = 0;
-    bool quit_ = false;
+    std::unique_ptr<DemoSlider> volume;
+    int reverbPreset = 2;
+    int ticks = 0;
+    bool quit = false;
 };
 
 } // namespace guidemo

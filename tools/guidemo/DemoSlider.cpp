@@ -35,14 +35,14 @@ DemoSlider::DemoSlider(int32_t id, ImageManager* images, CSkin* skin, int width,
     {
         thumb_ = images->Get(definition.fileName.c_str());
         if (thumb_)
-            thumbFile_ = thumb_->GetFileName();
+            thumbFile = thumb_->GetFileName();
     }
 }
 
 DemoSlider::~DemoSlider()
 {
     if (GetImageManager())
-        GetImageManager()->Release(thumbFile_.c_str());
+        GetImageManager()->Release(thumbFile.c_str());
 }
 
 int DemoSlider::ThumbLeft() const

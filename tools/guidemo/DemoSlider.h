@@ -35,7 +35,7 @@ private:
     int ValueAt(int x) const;
 
     images::CImage* thumb_ = nullptr;
-    std::string thumbFile_;
+    std::string thumbFile;
     images::ColourRef track_ = 0x202020;
     int value_ = 50;
     bool dragging_ = false;

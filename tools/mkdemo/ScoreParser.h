@@ -49,10 +49,10 @@ private:
     std::string error_;
     int line_ = 0;
     int bar_ = 0;
-    uint64_t barStart_ = 0;
-    uint64_t barLength_ = 0;
-    std::vector<VoiceState> voiceStates_;
-    std::vector<std::string> voicesInBar_;
+    uint64_t barStart = 0;
+    uint64_t barLength = 0;
+    std::vector<VoiceState> voiceStates;
+    std::vector<std::string> voicesInBar;
 };
 
 } // namespace mkdemo

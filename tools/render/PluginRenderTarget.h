@@ -20,7 +20,7 @@ public:
 
 private:
     plughost::PluginInstance& instance_;
-    std::vector<plughost::PluginInstance::Midi> midi_;
+    std::vector<plughost::PluginInstance::Midi> midi;
 };
 
 } // namespace render

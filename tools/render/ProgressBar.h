@@ -26,8 +26,8 @@ private:
     std::ostream& out_;
     std::string label_;
     int width_;
-    std::string lastBar_;
-    std::string lastLine_;
+    std::string lastBar;
+    std::string lastLine;
 };
 
 } // namespace render

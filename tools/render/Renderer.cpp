@@ -48,7 +48,7 @@ double secondsSince(std::chrono::steady_clock::time_point start)
 
 bool Renderer::fail(const std::string& message)
 {
-    error_ = message;
+    error = message;
     return false;
 }
 
@@ -69,7 +69,7 @@ int Renderer::run(const std::vector<std::string>& args)
     }
     if (!render(parser.options()))
     {
-        err_ << "virellando-render: " << error_ << "\n";
+        err_ << "virellando-render: " << error << "\n";
         return 1;
     }
     return 0;
@@ -99,7 +99,7 @@ bool Renderer::setUp(PluginInstance& instance, const RenderOptions& options)
     if (!options.stateIn.empty())
     {
         std::vector<uint8_t> state;
-        if (!StateFile::read(options.stateIn, state, error_))
+        if (!StateFile::read(options.stateIn, state, error))
             return false;
         if (instance.dispatch(host::effSetChunk, 0, host::VstIntPtr(state.size()), state.data()) !=
             host::VstIntPtr(state.size()))
@@ -161,7 +161,7 @@ bool Renderer::saveState(PluginInstance& instance, const std::string& path)
 {
     void* data = nullptr;
     const host::VstIntPtr size = instance.dispatch(host::effGetChunk, 0, 0, &data);
-    return StateFile::write(path, static_cast<const uint8_t*>(data), size > 0 ? size_t(size) : 0, error_);
+    return StateFile::write(path, static_cast<const uint8_t*>(data), size > 0 ? size_t(size) : 0, error);
 }
 
 bool Renderer::playPiece(PluginInstance& instance, const MidiFile& midi, const RenderOptions& options,
@@ -219,7 +219,7 @@ bool Renderer::render(const RenderOptions& options)
     {
         wav.close();
         std::remove(options.wavPath.c_str());
-        return fail(message.empty() ? error_ : message);
+        return fail(message.empty() ? error : message);
     };
 
     PluginHost host;

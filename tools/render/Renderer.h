@@ -40,7 +40,7 @@ private:
 
     std::ostream& out_;
     std::ostream& err_;
-    std::string error_;
+    std::string error;
 };
 
 } // namespace render

@@ -32,9 +32,9 @@ private:
         uint64_t units; // time of the segment's first tick
         uint64_t unitsPerTick;
     };
-    std::vector<Segment> segments_;
+    std::vector<Segment> segments;
     uint64_t unitsPerSecond_ = 0;
-    uint64_t smpteUnitsPerTick_ = 0; // 0 for ticks per quarter note
+    uint64_t smpteUnitsPerTick = 0; // 0 for ticks per quarter note
     std::string error_;
 };
 

@@ -36,7 +36,7 @@ private:
     SNDFILE* file_ = nullptr;
     std::string path_;
     std::string error_;
-    std::vector<float> interleaved_;
+    std::vector<float> interleaved;
 };
 
 } // namespace render

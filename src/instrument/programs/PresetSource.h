@@ -39,10 +39,10 @@ private:
     std::vector<StoredProgram> programs_;
     std::string error_;
     // The program being read: its settings, which parameters it has set, and its name.
-    PianoSettings current_;
-    bool seen_[ParameterTable::kCount] = {};
+    PianoSettings current;
+    bool seen[ParameterTable::kCount] = {};
     std::string name_;
-    bool inProgram_ = false;
+    bool inProgram = false;
 };
 
 } // namespace instrument

@@ -30,9 +30,9 @@ HeadlessNativePopup::~HeadlessNativePopup()
 bool HeadlessNativePopup::Show(const CImage& picture, int screenX, int screenY)
 {
     picture_ = picture;
-    position_ = {screenX, screenY};
-    shown_ = true;
-    ++showCount_;
+    position = {screenX, screenY};
+    shown = true;
+    ++showCount;
     return true;
 }
 

@@ -29,24 +29,24 @@ public:
     static void Script(std::deque<HeadlessPopupEvent> events);
 
     bool Show(const images::CImage& picture, int screenX, int screenY) override;
-    void Hide() override { shown_ = false; }
-    bool IsShown() const override { return shown_; }
+    void Hide() override { shown = false; }
+    bool IsShown() const override { return shown; }
     void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
     images::Rect GetWorkArea() const override { return {0, 0, 1024, 768}; }
-    void Bell() override { ++bells_; }
-    int GetBellCount() const { return bells_; }
+    void Bell() override { ++bells; }
+    int GetBellCount() const { return bells; }
 
     const images::CImage& GetPicture() const { return picture_; }
-    images::Point GetPosition() const { return position_; }
-    int GetShowCount() const { return showCount_; }
+    images::Point GetPosition() const { return position; }
+    int GetShowCount() const { return showCount; }
 
 private:
     HeadlessNativeWindow* owner_;
     images::CImage picture_;
-    images::Point position_;
-    bool shown_ = false;
-    int showCount_ = 0;
-    int bells_ = 0;
+    images::Point position;
+    bool shown = false;
+    int showCount = 0;
+    int bells = 0;
 };
 
 } // namespace platform

@@ -16,7 +16,7 @@ public:
     bool Press(uint64_t timeMs, int x, int y);
 
 private:
-    bool havePrevious_ = false;
+    bool havePrevious = false;
     uint64_t time_ = 0;
     int x_ = 0;
     int y_ = 0;

@@ -23,7 +23,7 @@ X11NativePopup::X11NativePopup(Display* display, bool ownsDisplay,
     : display_(display), ownsDisplay_(ownsDisplay), onDestroy_(std::move(onDestroy))
 {
     if (display_)
-        presenter_.Init(display_, DefaultScreen(display_));
+        presenter.Init(display_, DefaultScreen(display_));
 }
 
 X11NativePopup::~X11NativePopup()
@@ -59,8 +59,8 @@ bool X11NativePopup::EnsureWindow()
                             CWOverrideRedirect | CWSaveUnder | CWBackPixmap | CWEventMask, &attributes);
     if (!window_)
         return false;
-    gc_ = XCreateGC(display_, window_, 0, nullptr);
-    if (!gc_)
+    gc = XCreateGC(display_, window_, 0, nullptr);
+    if (!gc)
     {
         ReleaseWindow();
         return false;
@@ -72,13 +72,13 @@ void X11NativePopup::ReleaseWindow()
 {
     if (!display_)
         return;
-    if (gc_)
-        XFreeGC(display_, gc_);
+    if (gc)
+        XFreeGC(display_, gc);
     if (window_)
         XDestroyWindow(display_, window_);
-    gc_ = nullptr;
+    gc = nullptr;
     window_ = 0;
-    shown_ = false;
+    shown = false;
     XFlush(display_);
 }
 
@@ -89,28 +89,28 @@ bool X11NativePopup::Show(const CImage& picture, int screenX, int screenY)
     picture_ = picture;
     XMoveResizeWindow(display_, window_, screenX, screenY, static_cast<unsigned>(picture.GetWidth()),
                       static_cast<unsigned>(picture.GetHeight()));
-    if (!shown_)
+    if (!shown)
         XMapRaised(display_, window_);
-    shown_ = true;
+    shown = true;
     Repaint();
     return true;
 }
 
 void X11NativePopup::Repaint()
 {
-    if (!shown_ || !window_)
+    if (!shown || !window_)
         return;
-    presenter_.Put(window_, gc_, picture_, picture_.GetRect(), 0, 0);
+    presenter.Put(window_, gc, picture_, picture_.GetRect(), 0, 0);
     XFlush(display_);
 }
 
 void X11NativePopup::Hide()
 {
-    if (!shown_ || !display_)
+    if (!shown || !display_)
         return;
     XUnmapWindow(display_, window_);
     XFlush(display_);
-    shown_ = false;
+    shown = false;
 }
 
 Rect X11NativePopup::GetWorkArea() const

@@ -20,7 +20,7 @@ public:
 
     bool Show(const images::CImage& picture, int screenX, int screenY) override;
     void Hide() override;
-    bool IsShown() const override { return shown_; }
+    bool IsShown() const override { return shown; }
     void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
     images::Rect GetWorkArea() const override;
     void Bell() override;
@@ -41,10 +41,10 @@ private:
     bool ownsDisplay_;
     std::function<void(X11NativePopup*)> onDestroy_;
     Window window_ = 0;
-    GC gc_ = nullptr;
-    X11Presenter presenter_;
+    GC gc = nullptr;
+    X11Presenter presenter;
     images::CImage picture_;
-    bool shown_ = false;
+    bool shown = false;
 };
 
 } // namespace platform

@@ -22,8 +22,8 @@ private:
 
     Display* display_ = nullptr;
     Visual* visual_ = nullptr;
-    int depth_ = 0;
-    bool direct_ = false;
+    int depth = 0;
+    bool direct = false;
 };
 
 } // namespace platform
