@@ -109,7 +109,7 @@ VstXSynth::VstXSynth(audioMasterCallback master)
     readPresets();
 
     if (engine)
-        engine->send(MidiMessage::kControlChange, 22,
+        engine->send(MidiMessage::kControlChange, kResonanceAmountController,
                      static_cast<int>(applied.sympatheticResonance * 127.0f));
 
     if (audioMaster)

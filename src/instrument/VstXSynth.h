@@ -18,6 +18,7 @@
 #include "instrument/programs/ParameterTable.h"
 #include "instrument/programs/PianoSettings.h"
 #include "instrument/programs/PresetsFile.h"
+#include "piano/BankLayout.h"
 #include "piano/LidCurves.h"
 #include "piano/MidiMessage.h"
 #include "piano/ResonanceRamp.h"
@@ -56,9 +57,6 @@ public:
     static constexpr host::VstInt32 kNumPrograms = 128;
     static constexpr host::VstInt32 kNumParams = 11;
     static constexpr host::VstInt32 kUniqueId = host::FourCC('V', 'l', 'D', 'o');
-    static constexpr int kLowestKey = 21;
-    static constexpr int kHighestKey = 108;
-    static constexpr int kNumKeys = 88;
 
     explicit VstXSynth(host::audioMasterCallback audioMaster);
     ~VstXSynth() override;
@@ -204,7 +202,7 @@ private:
     std::vector<unsigned char> echoList;
     std::unique_ptr<GuiEventQueue> guiEvents;
     std::atomic<uint32_t> lastDrainTime{0};
-    std::atomic<uint8_t> keyDown[kNumKeys] = {};
+    std::atomic<uint8_t> keyDown[piano::kNumKeys] = {};
 
     // Programs
     PresetsFile programs;

@@ -181,7 +181,7 @@ void VstXSynth::renderStretch(int frames, float* left, float* right)
     {
         int value = 0;
         if (resonanceRamp.step(value))
-            engine->send(MidiMessage::kControlChange, ResonanceRamp::kController, value);
+            engine->send(MidiMessage::kControlChange, kResonanceEnvelopeController, value);
         engine->render(1, left + i, right + i);
     }
 }
@@ -224,14 +224,15 @@ void VstXSynth::applySettings()
     {
         applied.sympatheticResonance = wanted.sympatheticResonance;
         if (engine)
-            engine->send(MidiMessage::kControlChange, 22,
+            engine->send(MidiMessage::kControlChange, kResonanceAmountController,
                          static_cast<int>(applied.sympatheticResonance * 127.0f));
     }
     if (wanted.chorus != applied.chorus)
     {
         applied.chorus = wanted.chorus;
         if (engine)
-            engine->send(MidiMessage::kControlChange, 93, static_cast<int>(applied.chorus * 127.0));
+            engine->send(MidiMessage::kControlChange, MidiMessage::kChorus,
+                         static_cast<int>(applied.chorus * 127.0));
     }
     if (wanted.reverbType != applied.reverbType)
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "piano/BankLayout.h"
 #include "piano/MidiMessage.h"
 
 namespace piano
@@ -12,12 +13,6 @@ namespace piano
 class PianoNoises
 {
 public:
-    static constexpr int kPedalDownKey = 121;
-    static constexpr int kPedalUpKey = 122;
-    static constexpr int kFirstReleaseKey = 123;
-    static constexpr int kLowestKey = 21;
-    static constexpr int kHighestKey = 108;
-
     // Up to two messages, to be sent in index order.
     struct Messages
     {

@@ -10,7 +10,6 @@ namespace piano
 class ResonanceRamp
 {
 public:
-    static constexpr int kController = 21;
     static constexpr double kTop = 127.0;
 
     // Idle at 0: target 127, level 0, rate 0, nothing sent yet.

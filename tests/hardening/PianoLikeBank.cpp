@@ -3,6 +3,8 @@
 #include <cmath>
 #include <vector>
 
+#include "piano/BankLayout.h"
+
 namespace hardening
 {
 namespace
@@ -18,7 +20,6 @@ enum : uint16_t
     kSampleModes = 54,
 };
 constexpr uint8_t kLastPlayingKey = 120;
-constexpr uint8_t kFirstNoiseKey = 121;
 
 std::vector<int16_t> Knock(size_t length)
 {
@@ -54,8 +55,10 @@ engine_test::TestBank MakePianoLikeBank(uint32_t paddingBytes)
             engine::SoundFontZone{{Range(kKeyRange, 0, kLastPlayingKey), Gen(kPan, pan), Gen(kRelease, -2000),
                                    Gen(kSampleModes, 1), Gen(kSampleId, 0)},
                                   {}});
-    piano.zones.push_back(engine::SoundFontZone{
-        {Range(kKeyRange, kFirstNoiseKey, 127), Gen(kSampleModes, 0), Gen(kSampleId, 1)}, {}});
+    piano.zones.push_back(
+        engine::SoundFontZone{{Range(kKeyRange, piano::kFirstNoiseKey, piano::kLastNoiseKey),
+                               Gen(kSampleModes, 0), Gen(kSampleId, 1)},
+                              {}});
     bank.data.instruments.push_back(piano);
 
     engine::SoundFontPreset preset;
