@@ -13,29 +13,6 @@ float Frac(float v)
 }
 } // namespace
 
-void CTriangLFO::SetFrequency(float hz)
-{
-    m_increment = hz / m_rate;
-}
-
-void CTriangLFO::SetMode(int mode)
-{
-    m_mode = mode;
-    bool shifted = false;
-    if (DecodeLfoMode(mode, m_sign, shifted) && shifted)
-    {
-        m_phase1 += 0.25f;
-        m_phase2 += 0.25f;
-    }
-}
-
-void CTriangLFO::Reset()
-{
-    m_phase1 = 0.0f;
-    m_phase2 = 0.5f;
-    SetMode(m_mode);
-}
-
 float CTriangLFO::Next()
 {
     m_phase1 = Frac(m_increment + m_phase1);
