@@ -432,16 +432,24 @@ void TWGuiWindow::OnNativeMouse(NativeMouseMessage message, int x, int y, unsign
     }
 }
 
-void TWGuiWindow::OnNativeMouseLeave()
+void TWGuiWindow::LeaveAndRelease(bool liftCapture)
 {
     Point cursor{-1, -1};
     native_->GetCursorPos(cursor);
     TWGuiObject* const old = hover_;
+    TWGuiObject* const captured = capture_;
     hover_ = nullptr;
     SendEnterLeave(old, kMouseLeave, cursor);
+    if (liftCapture)
+        SendMouse(captured, kMouseLeftUp, cursor, native_->GetModifiers());
     if (captured_)
         ReleaseMouseCapture();
     capture_ = nullptr;
+}
+
+void TWGuiWindow::OnNativeMouseLeave()
+{
+    LeaveAndRelease(false);
 }
 
 void TWGuiWindow::OnActivate(bool active)
@@ -453,28 +461,12 @@ void TWGuiWindow::OnActivate(bool active)
         native_->SetFocus();
         return;
     }
-    Point cursor{-1, -1};
-    native_->GetCursorPos(cursor);
-    TWGuiObject* const old = hover_;
-    TWGuiObject* const captured = capture_;
-    hover_ = nullptr;
-    SendEnterLeave(old, kMouseLeave, cursor);
-    SendMouse(captured, kMouseLeftUp, cursor, native_->GetModifiers());
-    if (captured_)
-        ReleaseMouseCapture();
-    capture_ = nullptr;
+    LeaveAndRelease(true);
 }
 
 void TWGuiWindow::OnNativeKillFocus()
 {
-    Point cursor{-1, -1};
-    native_->GetCursorPos(cursor);
-    TWGuiObject* const old = hover_;
-    hover_ = nullptr;
-    SendEnterLeave(old, kMouseLeave, cursor);
-    if (captured_)
-        ReleaseMouseCapture();
-    capture_ = nullptr;
+    LeaveAndRelease(false);
 }
 
 void TWGuiWindow::OnNativeKey(bool up, int virtualKey, unsigned modifiers)

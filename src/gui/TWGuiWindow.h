@@ -94,6 +94,9 @@ private:
     void DeliverMouse(int event, int x, int y, unsigned keyState);
     void SendMouse(TWGuiObject* object, int event, images::Point windowPoint, unsigned keyState);
     void SendEnterLeave(TWGuiObject* object, int event, images::Point windowPoint);
+    // The pointer leaves whatever it hovered and any capture ends; with liftCapture the captured object
+    // also gets the left button's release, as when the window loses activation mid-drag.
+    void LeaveAndRelease(bool liftCapture);
     void OnRefreshTimer();
     void PaintRect(const images::Rect& r);
     bool GrowBackBuffer(int width, int height);

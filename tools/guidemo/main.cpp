@@ -36,14 +36,6 @@ namespace
 class PlainHost : public NativeWindowListener
 {
 public:
-    void OnNativeMouse(NativeMouseMessage, int, int, unsigned) override {}
-    void OnNativeMouseLeave() override {}
-    void OnNativeKey(bool, int, unsigned) override {}
-    void OnNativeTimer(unsigned) override {}
-    void OnNativePaint(const CRegion&) override {}
-    void OnNativeSize(int, int) override {}
-    void OnNativeActivate(bool) override {}
-    void OnNativeKillFocus() override {}
     void OnNativeClose() override { closed = true; }
     bool closed = false;
 };

@@ -10,20 +10,7 @@ namespace platform
 namespace
 {
 // Listener used before creation and after destruction, so injected events go nowhere.
-class NullListener : public NativeWindowListener
-{
-public:
-    void OnNativeMouse(NativeMouseMessage, int, int, unsigned) override {}
-    void OnNativeMouseLeave() override {}
-    void OnNativeKey(bool, int, unsigned) override {}
-    void OnNativeTimer(unsigned) override {}
-    void OnNativePaint(const CRegion&) override {}
-    void OnNativeSize(int, int) override {}
-    void OnNativeActivate(bool) override {}
-    void OnNativeKillFocus() override {}
-    void OnNativeClose() override {}
-};
-NullListener gNullListener;
+NativeWindowListener gNullListener;
 } // namespace
 
 HeadlessNativeWindow::~HeadlessNativeWindow()
