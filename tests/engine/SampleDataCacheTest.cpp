@@ -12,7 +12,7 @@
 
 using namespace engine;
 
-namespace engine_test
+namespace enginetest
 {
 namespace
 {
@@ -208,4 +208,4 @@ TEST(SampleDataCache, DestroyingTheCacheDuringAReadWaitsForIt)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

@@ -8,7 +8,7 @@
 
 using namespace engine;
 
-namespace engine_test
+namespace enginetest
 {
 namespace
 {
@@ -63,4 +63,4 @@ TEST(SampleDataReader, MissingFileEndsTheReadAt100)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

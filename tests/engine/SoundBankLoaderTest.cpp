@@ -11,7 +11,7 @@
 using namespace engine;
 using namespace sfwriter;
 
-namespace engine_test
+namespace enginetest
 {
 namespace
 {
@@ -251,4 +251,4 @@ TEST(SoundBankLoader, MutatedBanksLoadAndPlayOrFailCleanly)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

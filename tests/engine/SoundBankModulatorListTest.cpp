@@ -5,7 +5,7 @@
 
 using namespace engine;
 
-namespace engine_test
+namespace enginetest
 {
 namespace
 {
@@ -117,4 +117,4 @@ TEST(SoundBankModulatorList, KeepsAtMostSixtyFourModulators)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

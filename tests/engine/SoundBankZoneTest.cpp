@@ -5,7 +5,7 @@
 
 using namespace engine;
 
-namespace engine_test
+namespace enginetest
 {
 namespace
 {
@@ -108,4 +108,4 @@ TEST(SoundBankZone, UnusedReservedAndUnknownGeneratorsAreDropped)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

@@ -10,7 +10,7 @@
 using namespace engine;
 using namespace sfwriter;
 
-namespace engine_test
+namespace enginetest
 {
 namespace
 {
@@ -323,4 +323,4 @@ TEST(SoundFontReader, MutatedBanksReadOrFailCleanly)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

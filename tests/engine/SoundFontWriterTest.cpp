@@ -6,8 +6,8 @@
 
 using namespace sfwriter;
 
-using engine_test::MakeSimpleBank;
-using engine_test::TempFile;
+using enginetest::MakeSimpleBank;
+using enginetest::TempFile;
 
 namespace
 {
@@ -42,7 +42,7 @@ TEST(SoundFontWriter, RecordsBeyondTheSixteenBitIndicesGiveNoBytes)
 {
     auto bank = MakeSimpleBank(4096);
     engine::SoundFontZone crowded;
-    crowded.generators.assign(0x10000, engine_test::Gen(48, 0));
+    crowded.generators.assign(0x10000, enginetest::Gen(48, 0));
     bank.data.instruments[0].zones.insert(bank.data.instruments[0].zones.begin(), crowded);
     EXPECT_TRUE(bank.bytes().empty());
 }

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-namespace engine_test
+namespace enginetest
 {
 
 SynthHarness::SynthHarness()
@@ -117,4 +117,4 @@ bool WaitForLoadDone(const engine::SampleDataCache& cache)
     return cache.loadDone();
 }
 
-} // namespace engine_test
+} // namespace enginetest

@@ -7,7 +7,7 @@
 
 #include "engine/SampleDataCache.h"
 
-namespace engine_test
+namespace enginetest
 {
 
 // A synthesizer at 44100 Hz without the engine's reverb, as the instrument sets it up.
@@ -35,4 +35,4 @@ std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId);
 // Waits (at most ten seconds) until the cache's background read has ended.
 bool WaitForLoadDone(const engine::SampleDataCache& cache);
 
-} // namespace engine_test
+} // namespace enginetest

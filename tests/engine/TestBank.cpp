@@ -9,7 +9,7 @@
 
 using namespace engine;
 
-namespace engine_test
+namespace enginetest
 {
 
 using engine::SoundFontGeneratorRecord;
@@ -208,4 +208,4 @@ void TempFile::write(const std::vector<uint8_t>& bytes) const
     }
 }
 
-} // namespace engine_test
+} // namespace enginetest

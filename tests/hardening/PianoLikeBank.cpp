@@ -33,18 +33,18 @@ std::vector<int16_t> Knock(size_t length)
 }
 } // namespace
 
-engine_test::TestBank MakePianoLikeBank(uint32_t paddingBytes)
+enginetest::TestBank MakePianoLikeBank(uint32_t paddingBytes)
 {
-    using engine_test::Gen;
-    using engine_test::Range;
-    engine_test::TestBank bank;
-    engine_test::AddSample(bank, "tone", engine_test::Wave(4000, 100.0, 12000.0, 0.3), 1000, 3900, 44100, 60,
-                           0);
-    engine_test::AddSample(bank, "knock", Knock(2000), 100, 1900, 44100, 60, 0);
+    using enginetest::Gen;
+    using enginetest::Range;
+    enginetest::TestBank bank;
+    enginetest::AddSample(bank, "tone", enginetest::Wave(4000, 100.0, 12000.0, 0.3), 1000, 3900, 44100, 60,
+                          0);
+    enginetest::AddSample(bank, "knock", Knock(2000), 100, 1900, 44100, 60, 0);
     if (paddingBytes > 0)
     {
         const uint32_t points = paddingBytes / 2;
-        engine_test::AddSample(bank, "padding", std::vector<int16_t>(points, 0), 8, points - 8, 44100, 60, 0);
+        enginetest::AddSample(bank, "padding", std::vector<int16_t>(points, 0), 8, points - 8, 44100, 60, 0);
     }
 
     engine::SoundFontInstrument piano;

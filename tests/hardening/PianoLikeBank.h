@@ -12,6 +12,6 @@
 namespace hardening
 {
 
-engine_test::TestBank MakePianoLikeBank(uint32_t paddingBytes = 0);
+enginetest::TestBank MakePianoLikeBank(uint32_t paddingBytes = 0);
 
 } // namespace hardening

@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         PlayingInstrument::SetUp();
-        start(piano_test::NoiseBank());
+        start(instrumenttest::NoiseBank());
         render(64);
     }
 

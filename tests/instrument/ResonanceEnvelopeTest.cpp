@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         PlayingInstrument::SetUp();
-        start(piano_test::NoiseBank());
+        start(instrumenttest::NoiseBank());
         ASSERT_EQ(synth->getSampleRate(), 44100.0f);
         render(64);
         frameClock = [this] { return frame; };

@@ -19,7 +19,7 @@ using namespace mkbank;
 namespace
 {
 
-using engine_test::TempFile;
+using enginetest::TempFile;
 using mkbank::BankBuilder;
 using mkbank::BuildOptions;
 using mkbank::BuildSummary;
@@ -181,7 +181,7 @@ TEST_F(BankBuilderTest, PresetOnlyOnTheNoiseKeysFails)
 {
     auto bank = mkbank_test::MakePianoSource();
     bank.data.presets[2].zones[0].generators.insert(bank.data.presets[2].zones[0].generators.begin(),
-                                                    engine_test::Range(43, 121, 127));
+                                                    enginetest::Range(43, 121, 127));
     source.write(bank.bytes());
     EXPECT_FALSE(build(sfwriter::FirstTag::Tal, 1, 0));
     EXPECT_EQ(error, "preset 1:0 has no zones below the noise keys");

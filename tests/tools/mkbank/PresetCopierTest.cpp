@@ -27,7 +27,7 @@ struct ParsedSource
     std::vector<int16_t> points;
     SoundFontData data;
 
-    explicit ParsedSource(const engine_test::TestBank& bank) : bytes(bank.bytes()), points(bank.points)
+    explicit ParsedSource(const enginetest::TestBank& bank) : bytes(bank.bytes()), points(bank.points)
     {
         engine::MemoryByteSource memory(bytes.data(), bytes.size());
         engine::SoundFontReader reader;

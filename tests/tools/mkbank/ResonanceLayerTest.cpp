@@ -14,9 +14,9 @@ namespace
 using engine::SoundFontInstrument;
 using engine::SoundFontPreset;
 using engine::SoundFontZone;
-using engine_test::Gen;
-using engine_test::Mod;
-using engine_test::Range;
+using enginetest::Gen;
+using enginetest::Mod;
+using enginetest::Range;
 using mkbank::BankImage;
 using mkbank::ResonanceLayer;
 using mkbank::ZoneGenerators;

@@ -17,7 +17,7 @@
 namespace
 {
 
-using engine_test::TempFile;
+using enginetest::TempFile;
 
 constexpr double kRate = 44100.0;
 

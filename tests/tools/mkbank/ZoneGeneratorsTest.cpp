@@ -11,9 +11,9 @@ namespace
 {
 
 using engine::SoundFontZone;
-using engine_test::Gen;
-using engine_test::Mod;
-using engine_test::Range;
+using enginetest::Gen;
+using enginetest::Mod;
+using enginetest::Range;
 using mkbank::ZoneGenerators;
 
 std::vector<uint16_t> Opers(const SoundFontZone& zone)
