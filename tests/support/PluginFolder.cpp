@@ -9,7 +9,7 @@ using namespace plughost;
 
 namespace fs = std::filesystem;
 
-PluginFolder::PluginFolder(const std::string& soName) : soName(soName)
+PluginFolder::PluginFolder(const std::string& fileName) : soName(fileName)
 {
     std::random_device random;
     folder = fs::temp_directory_path() /

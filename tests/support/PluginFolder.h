@@ -12,8 +12,8 @@
 class PluginFolder
 {
 public:
-    // soName is the file name the plug-in gets in the folder ("Virellando.so", "Grand.so", ...).
-    explicit PluginFolder(const std::string& soName = "Virellando.so");
+    // fileName is the name the plug-in gets in the folder ("Virellando.so", "Grand.so", ...).
+    explicit PluginFolder(const std::string& fileName = "Virellando.so");
     ~PluginFolder();
 
     const std::filesystem::path& path() const { return folder; }
