@@ -18,6 +18,9 @@
 #include "skinpreview/EditorItems.h"
 #include "skinpreview/SkinKeyboard.h"
 
+using namespace gui;
+using namespace images;
+
 using skinpreview::EditorItems;
 using skinpreview::SkinKeyboard;
 

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+using namespace gui;
+using namespace images;
+
 namespace skinpreview
 {
 namespace

@@ -28,22 +28,23 @@ public:
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 576;
 
-    EditorPicture(CSkin& skin, ImageManager& images);
+    EditorPicture(gui::CSkin& skin, gui::ImageManager& images);
 
     // Items that did not resolve to a picture while drawing, one per line.
     const std::string& missing() const { return missingItems; }
-    void draw(const EditorState& state, CImage& out);
+    void draw(const EditorState& state, images::CImage& out);
 
 private:
     // Draws the item's picture at (x, y), blended or copied; where it went (empty when missing).
-    Rect place(CImage& out, const std::string& item, int x, int y, bool blend);
-    void placeSlider(CImage& out, const std::string& item, int x, int y, double value, double maximum);
-    void placeCaption(CImage& out, const std::string& buttonItem, int x, int y, const char* text);
+    images::Rect place(images::CImage& out, const std::string& item, int x, int y, bool blend);
+    void placeSlider(images::CImage& out, const std::string& item, int x, int y, double value,
+                     double maximum);
+    void placeCaption(images::CImage& out, const std::string& buttonItem, int x, int y, const char* text);
 
-    CSkin& skin;
-    ImageManager& images;
+    gui::CSkin& skin;
+    gui::ImageManager& images;
     SkinKeyboard keyboard;
-    std::unique_ptr<Font> font;
+    std::unique_ptr<images::Font> font;
     std::string missingItems;
 };
 } // namespace skinpreview

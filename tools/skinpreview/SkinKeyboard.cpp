@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <string>
 
+using namespace gui;
+using namespace images;
+
 namespace skinpreview
 {
 namespace

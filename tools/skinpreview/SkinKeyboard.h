@@ -16,7 +16,7 @@ public:
     // The rows above it take a white key's picture in the first pass, the rest in the second.
     static constexpr int kSecondPassRow = 43;
 
-    SkinKeyboard(CSkin& skin, ImageManager& images);
+    SkinKeyboard(gui::CSkin& skin, gui::ImageManager& images);
     ~SkinKeyboard();
     SkinKeyboard(const SkinKeyboard&) = delete;
     SkinKeyboard& operator=(const SkinKeyboard&) = delete;
@@ -24,21 +24,21 @@ public:
     // True when all 176 pictures loaded.
     bool loaded() const;
     static bool isBlack(int key);
-    const CImage* upImage(int key) const { return up[key]; }
-    const CImage* downImage(int key) const { return down[key]; }
+    const images::CImage* upImage(int key) const { return up[key]; }
+    const images::CImage* downImage(int key) const { return down[key]; }
     int halfWidth() const;
     int height() const;
     // The key under (x, y) of the whole keyboard, or -1: the halves' keys are tried from the middle
     // outwards and the first whose up picture has alpha above 20 there wins.
     int hitTest(int x, int y) const;
     // Draws every key at (left, top) of target, held keys from their down pictures.
-    void draw(CImage& target, int left, int top, const bool* held) const;
+    void draw(images::CImage& target, int left, int top, const bool* held) const;
 
 private:
-    void drawKey(CImage& target, int key, int x, int top, const bool* held, bool firstPass) const;
+    void drawKey(images::CImage& target, int key, int x, int top, const bool* held, bool firstPass) const;
 
-    ImageManager& images;
-    CImage* up[kKeys] = {};
-    CImage* down[kKeys] = {};
+    gui::ImageManager& images;
+    images::CImage* up[kKeys] = {};
+    images::CImage* down[kKeys] = {};
 };
 } // namespace skinpreview

@@ -13,6 +13,9 @@
 #include "platform/Platform.h"
 #include "skinpreview/EditorPicture.h"
 
+using namespace gui;
+using namespace images;
+
 using skinpreview::EditorPicture;
 using skinpreview::EditorState;
 

@@ -9,6 +9,8 @@
 #include "mkskin/SkinFile.h"
 #include "platform/Platform.h"
 
+using namespace gui;
+
 namespace
 {
 TEST(SkinFile, ItemsResolveToTheirPicturesBesideTheModule)

@@ -14,6 +14,9 @@
 #include "platform/Platform.h"
 #include "skinpreview/SkinKeyboard.h"
 
+using namespace gui;
+using namespace images;
+
 using skinpreview::SkinKeyboard;
 
 namespace
