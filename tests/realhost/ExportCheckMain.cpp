@@ -10,12 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "ExportChecks.h"
+#include "realhost/ExportChecks.h"
 
-using realhost::Check;
-using realhost::ChordTimes;
-using realhost::ParameterValues;
-using realhost::StereoTake;
+using namespace realhost;
 
 namespace
 {
@@ -99,17 +96,17 @@ int main(int argc, char** argv)
 
     if (checks.empty())
     {
-        for (auto& check : realhost::checkChord(first, times))
+        for (auto& check : checkChord(first, times))
             checks.push_back(check);
-        checks.push_back(realhost::checkSoundChanged(first, changedTake));
-        for (auto& check : realhost::checkChord(changedTake, times))
+        checks.push_back(checkSoundChanged(first, changedTake));
+        for (auto& check : checkChord(changedTake, times))
         {
             check.name += " (changed parameters)";
             checks.push_back(check);
         }
-        for (auto& check : realhost::checkParameters(defaults, saved, back, changed))
+        for (auto& check : checkParameters(defaults, saved, back, changed))
             checks.push_back(check);
-        checks.push_back(realhost::checkSameSound(changedTake, reopened));
+        checks.push_back(checkSameSound(changedTake, reopened));
     }
 
     bool allPassed = true;

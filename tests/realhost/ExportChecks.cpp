@@ -1,4 +1,4 @@
-#include "ExportChecks.h"
+#include "realhost/ExportChecks.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "StereoTake.h"
+#include "realhost/StereoTake.h"
 
 namespace realhost
 {

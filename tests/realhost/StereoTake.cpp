@@ -1,4 +1,4 @@
-#include "StereoTake.h"
+#include "realhost/StereoTake.h"
 
 #include <sndfile.h>
 
