@@ -84,14 +84,16 @@ protected:
     vst::AEffect cEffect{};
 
 private:
-    static vst::VstIntPtr dispatchEffectClass(vst::AEffect* e, vst::VstInt32 opcode, vst::VstInt32 index,
-                                              vst::VstIntPtr value, void* ptr, float opt);
-    static void processClass(vst::AEffect* e, float** inputs, float** outputs, vst::VstInt32 sampleFrames);
-    static void processClassReplacing(vst::AEffect* e, float** inputs, float** outputs,
-                                      vst::VstInt32 sampleFrames);
-    static void processClassDoubleReplacing(vst::AEffect* e, double** inputs, double** outputs,
-                                            vst::VstInt32 sampleFrames);
-    static void setParameterClass(vst::AEffect* e, vst::VstInt32 index, float value);
-    static float getParameterClass(vst::AEffect* e, vst::VstInt32 index);
+    static vst::VstIntPtr VSTCALLBACK dispatchEffectClass(vst::AEffect* e, vst::VstInt32 opcode,
+                                                          vst::VstInt32 index, vst::VstIntPtr value,
+                                                          void* ptr, float opt);
+    static void VSTCALLBACK processClass(vst::AEffect* e, float** inputs, float** outputs,
+                                         vst::VstInt32 sampleFrames);
+    static void VSTCALLBACK processClassReplacing(vst::AEffect* e, float** inputs, float** outputs,
+                                                  vst::VstInt32 sampleFrames);
+    static void VSTCALLBACK processClassDoubleReplacing(vst::AEffect* e, double** inputs, double** outputs,
+                                                        vst::VstInt32 sampleFrames);
+    static void VSTCALLBACK setParameterClass(vst::AEffect* e, vst::VstInt32 index, float value);
+    static float VSTCALLBACK getParameterClass(vst::AEffect* e, vst::VstInt32 index);
     static AudioEffect* instanceOf(vst::AEffect* e);
 };

@@ -8,10 +8,12 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <mutex>
 
 #include "LinuxSpawn.h"
 #include "Platform.h"
+#include "SystemMessageBox.h"
 
 extern char** environ;
 
@@ -108,6 +110,15 @@ void OpenHelpFile(const std::string& path, int context)
         opener = gOpener;
     }
     linuxspawn::SpawnReaped(opener, {path});
+}
+
+int SystemMessageBox(const std::string& text, const std::string& caption, unsigned style)
+{
+    // A plug-in on Linux has no window of its own to show it in before the editor opens.
+    (void)style;
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    std::fflush(stderr);
+    return kIdOk;
 }
 
 } // namespace platform

@@ -7,7 +7,7 @@
 
 namespace fs = std::filesystem;
 
-PluginFolder::PluginFolder(const std::string& soName) : soName(soName)
+PluginFolder::PluginFolder(const std::string& name) : soName(name.empty() ? VIRELLANDO_PLUGIN_NAME : name)
 {
     std::random_device random;
     folder = fs::temp_directory_path() /

@@ -39,7 +39,7 @@ public:
 
 private:
     void* library = nullptr;
-    vst::AEffect* (*entry)(vst::audioMasterCallback) = nullptr;
+    vst::PluginEntryProc entry = nullptr;
     std::string lastError;
 };
 
@@ -88,8 +88,9 @@ public:
     int hostCalls(vst::VstInt32 opcode) const;
 
     // The host callback; finds its instance through the record's resvd1 or the instance being created.
-    static vst::VstIntPtr callback(vst::AEffect* effect, vst::VstInt32 opcode, vst::VstInt32 index,
-                                   vst::VstIntPtr value, void* ptr, float opt);
+    static vst::VstIntPtr VSTCALLBACK callback(vst::AEffect* effect, vst::VstInt32 opcode,
+                                               vst::VstInt32 index, vst::VstIntPtr value, void* ptr,
+                                               float opt);
 
 private:
     friend class PluginHost;
