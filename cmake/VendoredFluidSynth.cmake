@@ -59,3 +59,12 @@ if(NOT WIN32)
   target_link_libraries(virellando_fluidsynth INTERFACE m)
 endif()
 add_dependencies(virellando_fluidsynth fluidsynth_vendored)
+
+# The engine and the effects compute with one set of transcendental functions on every system, so that the
+# same sources render the same samples on Linux and Windows (src/platform/PortableMath.cpp).
+set(portable_math_functions sin cos sincos sincosf sinh tanf exp log log10f pow)
+add_library(virellando_portable_math STATIC ${PROJECT_SOURCE_DIR}/src/platform/PortableMath.cpp)
+target_link_libraries(virellando_fluidsynth INTERFACE virellando_portable_math)
+foreach(function ${portable_math_functions})
+  target_link_options(virellando_fluidsynth INTERFACE -Wl,--wrap=${function})
+endforeach()
