@@ -62,8 +62,10 @@ add_dependencies(virellando_fluidsynth fluidsynth_vendored)
 
 # The engine and the effects compute with one set of transcendental functions on every system, so that the
 # same sources render the same samples on Linux and Windows (src/platform/PortableMath.cpp).
+if(NOT TARGET virellando_portable_math)
+  message(FATAL_ERROR "The vendored FluidSynth needs the portable math of x86 processors")
+endif()
 set(portable_math_functions sin cos sincos sincosf sinh tanf exp log log10f pow)
-add_library(virellando_portable_math STATIC ${PROJECT_SOURCE_DIR}/src/platform/PortableMath.cpp)
 target_link_libraries(virellando_fluidsynth INTERFACE virellando_portable_math)
 foreach(function ${portable_math_functions})
   target_link_options(virellando_fluidsynth INTERFACE -Wl,--wrap=${function})
