@@ -1,10 +1,11 @@
-#include "AudioEffect.h"
+#include "host/AudioEffect.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-using namespace vst;
+namespace host
+{
 
 namespace
 {
@@ -298,3 +299,5 @@ float VSTCALLBACK AudioEffect::getParameterClass(AEffect* e, VstInt32 index)
         return 0.0f;
     }
 }
+
+} // namespace host

@@ -13,7 +13,7 @@
 #define VSTCALLBACK
 #endif
 
-namespace vst
+namespace host
 {
 
 using VstInt16 = int16_t;
@@ -362,4 +362,4 @@ static_assert(offsetof(AEffect, resvd1) == 64 && offsetof(AEffect, object) == 96
               "AEffect field offsets on 64-bit hosts");
 #endif
 
-} // namespace vst
+} // namespace host

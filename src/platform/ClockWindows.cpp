@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform
 {

@@ -26,7 +26,7 @@ public:
     static constexpr std::size_t kStorageBytes = 64;
 
 private:
-    alignas(std::max_align_t) unsigned char storage_[kStorageBytes];
+    alignas(std::max_align_t) unsigned char storage[kStorageBytes];
 };
 
 // Holds a critical section for its scope; a null section is no lock at all.

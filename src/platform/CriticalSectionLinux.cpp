@@ -1,7 +1,7 @@
 #include <mutex>
 #include <new>
 
-#include "CriticalSection.h"
+#include "platform/CriticalSection.h"
 
 namespace platform
 {
@@ -20,27 +20,27 @@ std::recursive_mutex& MutexIn(unsigned char* storage)
 
 CriticalSection::CriticalSection()
 {
-    new (storage_) std::recursive_mutex();
+    new (storage) std::recursive_mutex();
 }
 
 CriticalSection::~CriticalSection()
 {
-    MutexIn(storage_).~recursive_mutex();
+    MutexIn(storage).~recursive_mutex();
 }
 
 void CriticalSection::Enter()
 {
-    MutexIn(storage_).lock();
+    MutexIn(storage).lock();
 }
 
 void CriticalSection::Leave()
 {
-    MutexIn(storage_).unlock();
+    MutexIn(storage).unlock();
 }
 
 bool CriticalSection::TryEnter()
 {
-    return MutexIn(storage_).try_lock();
+    return MutexIn(storage).try_lock();
 }
 
 } // namespace platform

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "CriticalSection.h"
+#include "platform/CriticalSection.h"
 
 namespace platform
 {
@@ -21,27 +21,27 @@ CRITICAL_SECTION* SectionIn(unsigned char* storage)
 
 CriticalSection::CriticalSection()
 {
-    InitializeCriticalSection(new (storage_) CRITICAL_SECTION);
+    InitializeCriticalSection(new (storage) CRITICAL_SECTION);
 }
 
 CriticalSection::~CriticalSection()
 {
-    DeleteCriticalSection(SectionIn(storage_));
+    DeleteCriticalSection(SectionIn(storage));
 }
 
 void CriticalSection::Enter()
 {
-    EnterCriticalSection(SectionIn(storage_));
+    EnterCriticalSection(SectionIn(storage));
 }
 
 void CriticalSection::Leave()
 {
-    LeaveCriticalSection(SectionIn(storage_));
+    LeaveCriticalSection(SectionIn(storage));
 }
 
 bool CriticalSection::TryEnter()
 {
-    return TryEnterCriticalSection(SectionIn(storage_)) != 0;
+    return TryEnterCriticalSection(SectionIn(storage)) != 0;
 }
 
 } // namespace platform

@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <mutex>
 
-#include "LinuxSpawn.h"
-#include "Platform.h"
-#include "SystemMessageBox.h"
+#include "platform/LinuxSpawn.h"
+#include "platform/Platform.h"
+#include "platform/SystemMessageBox.h"
 
 extern char** environ;
 
@@ -43,9 +43,6 @@ bool FileExists(const std::string& path)
 }
 
 } // namespace
-
-namespace linuxspawn
-{
 
 int SpawnReaped(const std::string& program, const std::vector<std::string>& arguments)
 {
@@ -90,8 +87,6 @@ int SpawnReaped(const std::string& program, const std::vector<std::string>& argu
     return static_cast<int>(pid);
 }
 
-} // namespace linuxspawn
-
 void SetHelpOpener(const std::string& program)
 {
     std::lock_guard<std::mutex> lock(gOpenerMutex);
@@ -109,7 +104,7 @@ void OpenHelpFile(const std::string& path, int context)
         std::lock_guard<std::mutex> lock(gOpenerMutex);
         opener = gOpener;
     }
-    linuxspawn::SpawnReaped(opener, {path});
+    SpawnReaped(opener, {path});
 }
 
 int SystemMessageBox(const std::string& text, const std::string& caption, unsigned style)

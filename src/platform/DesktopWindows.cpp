@@ -5,8 +5,8 @@
 
 #include <mutex>
 
-#include "Platform.h"
-#include "SystemMessageBox.h"
+#include "platform/Platform.h"
+#include "platform/SystemMessageBox.h"
 
 namespace platform
 {

@@ -1,7 +1,7 @@
 #include <atomic>
 
-#include "Platform.h"
-#include "SystemMessageBox.h"
+#include "platform/Platform.h"
+#include "platform/SystemMessageBox.h"
 
 namespace platform
 {

@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform
 {

@@ -1,7 +1,7 @@
 // Start-up probes read from the system: its version, memory, fixed drives and the processor's rated speed.
 #include <windows.h>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform
 {

@@ -2,7 +2,7 @@
 
 #include <psapi.h>
 
-#include "ProcessMemory.h"
+#include "platform/ProcessMemory.h"
 
 namespace platform
 {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "SharedLibrary.h"
+#include "platform/SharedLibrary.h"
 
 namespace platform
 {

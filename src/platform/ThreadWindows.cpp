@@ -3,7 +3,7 @@
 
 #include <new>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform
 {

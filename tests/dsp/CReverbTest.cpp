@@ -1,5 +1,5 @@
-#include "zreverb/CReverb.h"
-#include "zreverb/RuntimeRandom.h"
+#include "dsp/zreverb/CReverb.h"
+#include "dsp/zreverb/RuntimeRandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ReverbUnit.h"
-#include "zreverb/CReverb.h"
-#include "zreverb/RuntimeRandom.h"
+#include "dsp/ReverbUnit.h"
+#include "dsp/zreverb/CReverb.h"
+#include "dsp/zreverb/RuntimeRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace dsp;
 using namespace zreverb;
 
 namespace

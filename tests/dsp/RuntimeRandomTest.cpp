@@ -1,4 +1,4 @@
-#include "zreverb/RuntimeRandom.h"
+#include "dsp/zreverb/RuntimeRandom.h"
 
 #include <gtest/gtest.h>
 

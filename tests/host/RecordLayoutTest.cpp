@@ -4,9 +4,9 @@
 
 #include <cstddef>
 
-#include "VstInterface.h"
+#include "host/VstInterface.h"
 
-using namespace vst;
+using namespace host;
 
 namespace
 {

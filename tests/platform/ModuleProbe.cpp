@@ -1,7 +1,7 @@
 // A loadable module that reports where it was loaded from.
 #include <cstring>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 #if defined(_WIN32)
 #define PROBE_EXPORT __declspec(dllexport)

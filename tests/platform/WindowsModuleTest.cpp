@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform.h"
-#include "SharedLibrary.h"
-#include "TempFolder.h"
+#include "platform/Platform.h"
+#include "platform/SharedLibrary.h"
+#include "platform/TempFolder.h"
 
 namespace
 {

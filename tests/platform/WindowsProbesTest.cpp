@@ -1,7 +1,7 @@
 // The start-up probes on Windows: only what holds on any Windows (or Wine) machine.
 #include <gtest/gtest.h>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace
 {

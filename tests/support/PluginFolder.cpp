@@ -1,13 +1,16 @@
-#include "PluginFolder.h"
+#include "support/PluginFolder.h"
 
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 
+using namespace plughost;
+
 namespace fs = std::filesystem;
 
-PluginFolder::PluginFolder(const std::string& name) : soName(name.empty() ? VIRELLANDO_PLUGIN_NAME : name)
+PluginFolder::PluginFolder(const std::string& fileName)
+    : soName(fileName.empty() ? VIRELLANDO_PLUGIN_NAME : fileName)
 {
     std::random_device random;
     folder = fs::temp_directory_path() /

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "PluginHost.h"
+#include "plughost/PluginHost.h"
 
 class PluginFolder
 {
 public:
-    // soName is the file name the plug-in gets in the folder ("Grand.so", ...); empty: the built plug-in's
-    // own name ("Virellando.so", or "Virellando.dll" on Windows).
-    explicit PluginFolder(const std::string& soName = std::string());
+    // fileName is the name the plug-in gets in the folder ("Grand.so", ...); empty: the built plug-in's own
+    // name ("Virellando.so", or "Virellando.dll" on Windows).
+    explicit PluginFolder(const std::string& fileName = std::string());
     ~PluginFolder();
 
     const std::filesystem::path& path() const { return folder; }
@@ -28,14 +28,15 @@ public:
     void addStringTable();
 
     // Loads the plug-in (once) and creates an instance.
-    std::unique_ptr<PluginInstance> instantiate(const HostAnswers& answers = HostAnswers());
-    PluginHost& host() { return pluginHost; }
+    std::unique_ptr<plughost::PluginInstance>
+    instantiate(const plughost::HostAnswers& answers = plughost::HostAnswers());
+    plughost::PluginHost& host() { return pluginHost; }
 
     std::vector<std::string> logLines() const;
 
 private:
     std::filesystem::path folder;
     std::string soName;
-    PluginHost pluginHost;
+    plughost::PluginHost pluginHost;
     bool loaded = false;
 };

@@ -6,9 +6,11 @@
 #include <string>
 #include <thread>
 
-#include "PluginHost.h"
+#include "plughost/PluginHost.h"
 
-using namespace vst;
+using namespace plughost;
+
+using namespace host;
 
 namespace
 {

@@ -1,10 +1,10 @@
-#include "WavWriter.h"
+#include "render/WavWriter.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 
-namespace virellando
+namespace render
 {
 namespace
 {
@@ -165,4 +165,4 @@ bool WavWriter::close()
     return error_.empty();
 }
 
-} // namespace virellando
+} // namespace render

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 enum class SampleFormat
@@ -44,4 +44,4 @@ private:
     std::vector<unsigned char> bytes_;
 };
 
-} // namespace virellando
+} // namespace render
