@@ -205,8 +205,8 @@ AudioEffect* AudioEffect::instanceOf(AEffect* e)
 }
 
 // The trampolines are the host boundary: nothing thrown inside may escape into the host.
-VstIntPtr AudioEffect::dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                           void* ptr, float opt)
+VstIntPtr VSTCALLBACK AudioEffect::dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index,
+                                                       VstIntPtr value, void* ptr, float opt)
 {
     AudioEffect* effect = instanceOf(e);
     if (!effect)
@@ -227,7 +227,7 @@ VstIntPtr AudioEffect::dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32
     }
 }
 
-void AudioEffect::processClass(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames)
+void VSTCALLBACK AudioEffect::processClass(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames)
 {
     if (AudioEffect* effect = instanceOf(e))
     {
@@ -241,7 +241,8 @@ void AudioEffect::processClass(AEffect* e, float** inputs, float** outputs, VstI
     }
 }
 
-void AudioEffect::processClassReplacing(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames)
+void VSTCALLBACK AudioEffect::processClassReplacing(AEffect* e, float** inputs, float** outputs,
+                                                    VstInt32 sampleFrames)
 {
     if (AudioEffect* effect = instanceOf(e))
     {
@@ -255,8 +256,8 @@ void AudioEffect::processClassReplacing(AEffect* e, float** inputs, float** outp
     }
 }
 
-void AudioEffect::processClassDoubleReplacing(AEffect* e, double** inputs, double** outputs,
-                                              VstInt32 sampleFrames)
+void VSTCALLBACK AudioEffect::processClassDoubleReplacing(AEffect* e, double** inputs, double** outputs,
+                                                          VstInt32 sampleFrames)
 {
     if (AudioEffect* effect = instanceOf(e))
     {
@@ -270,7 +271,7 @@ void AudioEffect::processClassDoubleReplacing(AEffect* e, double** inputs, doubl
     }
 }
 
-void AudioEffect::setParameterClass(AEffect* e, VstInt32 index, float value)
+void VSTCALLBACK AudioEffect::setParameterClass(AEffect* e, VstInt32 index, float value)
 {
     if (AudioEffect* effect = instanceOf(e))
     {
@@ -284,7 +285,7 @@ void AudioEffect::setParameterClass(AEffect* e, VstInt32 index, float value)
     }
 }
 
-float AudioEffect::getParameterClass(AEffect* e, VstInt32 index)
+float VSTCALLBACK AudioEffect::getParameterClass(AEffect* e, VstInt32 index)
 {
     AudioEffect* effect = instanceOf(e);
     if (!effect)

@@ -87,15 +87,17 @@ protected:
     host::AEffect cEffect{};
 
 private:
-    static host::VstIntPtr dispatchEffectClass(host::AEffect* e, host::VstInt32 opcode, host::VstInt32 index,
-                                               host::VstIntPtr value, void* ptr, float opt);
-    static void processClass(host::AEffect* e, float** inputs, float** outputs, host::VstInt32 sampleFrames);
-    static void processClassReplacing(host::AEffect* e, float** inputs, float** outputs,
-                                      host::VstInt32 sampleFrames);
-    static void processClassDoubleReplacing(host::AEffect* e, double** inputs, double** outputs,
-                                            host::VstInt32 sampleFrames);
-    static void setParameterClass(host::AEffect* e, host::VstInt32 index, float value);
-    static float getParameterClass(host::AEffect* e, host::VstInt32 index);
+    static host::VstIntPtr VSTCALLBACK dispatchEffectClass(host::AEffect* e, host::VstInt32 opcode,
+                                                           host::VstInt32 index, host::VstIntPtr value,
+                                                           void* ptr, float opt);
+    static void VSTCALLBACK processClass(host::AEffect* e, float** inputs, float** outputs,
+                                         host::VstInt32 sampleFrames);
+    static void VSTCALLBACK processClassReplacing(host::AEffect* e, float** inputs, float** outputs,
+                                                  host::VstInt32 sampleFrames);
+    static void VSTCALLBACK processClassDoubleReplacing(host::AEffect* e, double** inputs, double** outputs,
+                                                        host::VstInt32 sampleFrames);
+    static void VSTCALLBACK setParameterClass(host::AEffect* e, host::VstInt32 index, float value);
+    static float VSTCALLBACK getParameterClass(host::AEffect* e, host::VstInt32 index);
     static AudioEffect* instanceOf(host::AEffect* e);
 };
 

@@ -5,6 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 
+// Every function that crosses the host boundary uses the C calling convention. On 32-bit Windows that is said
+// explicitly, since hosts there may be compiled with another default.
+#if defined(_WIN32) && !defined(_WIN64)
+#define VSTCALLBACK __cdecl
+#else
+#define VSTCALLBACK
+#endif
+
 namespace host
 {
 
@@ -25,15 +33,18 @@ constexpr VstInt32 kVstVersion = 2400;
 
 struct AEffect;
 
-using audioMasterCallback = VstIntPtr (*)(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                          void* ptr, float opt);
-using AEffectDispatcherProc = VstIntPtr (*)(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                            void* ptr, float opt);
-using AEffectProcessProc = void (*)(AEffect* effect, float** inputs, float** outputs, VstInt32 sampleFrames);
-using AEffectProcessDoubleProc = void (*)(AEffect* effect, double** inputs, double** outputs,
-                                          VstInt32 sampleFrames);
-using AEffectSetParameterProc = void (*)(AEffect* effect, VstInt32 index, float parameter);
-using AEffectGetParameterProc = float (*)(AEffect* effect, VstInt32 index);
+using audioMasterCallback = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                                    VstIntPtr value, void* ptr, float opt);
+using AEffectDispatcherProc = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                                      VstIntPtr value, void* ptr, float opt);
+using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs,
+                                              VstInt32 sampleFrames);
+using AEffectProcessDoubleProc = void(VSTCALLBACK*)(AEffect* effect, double** inputs, double** outputs,
+                                                    VstInt32 sampleFrames);
+using AEffectSetParameterProc = void(VSTCALLBACK*)(AEffect* effect, VstInt32 index, float parameter);
+using AEffectGetParameterProc = float(VSTCALLBACK*)(AEffect* effect, VstInt32 index);
+// The plug-in's exported entry point (VSTPluginMain, main).
+using PluginEntryProc = AEffect*(VSTCALLBACK*)(audioMasterCallback audioMaster);
 
 struct AEffect
 {

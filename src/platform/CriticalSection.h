@@ -2,25 +2,31 @@
 // it as often as it entered.
 #pragma once
 
-#include <mutex>
+#include <cstddef>
 
 namespace platform
 {
 
+// The system's own recursive lock (a Win32 critical section, a recursive mutex elsewhere), kept in storage of
+// this class so that no system header reaches the other layers.
 class CriticalSection
 {
 public:
-    CriticalSection() = default;
+    CriticalSection();
+    ~CriticalSection();
     CriticalSection(const CriticalSection&) = delete;
     CriticalSection& operator=(const CriticalSection&) = delete;
 
-    void Enter() { mutex_.lock(); }
-    void Leave() { mutex_.unlock(); }
+    void Enter();
+    void Leave();
     // True when the lock was taken without waiting.
-    bool TryEnter() { return mutex_.try_lock(); }
+    bool TryEnter();
+
+    // Large enough for the lock of every supported system; each implementation checks it.
+    static constexpr std::size_t kStorageBytes = 64;
 
 private:
-    std::recursive_mutex mutex_;
+    alignas(std::max_align_t) unsigned char storage[kStorageBytes];
 };
 
 // Holds a critical section for its scope; a null section is no lock at all.

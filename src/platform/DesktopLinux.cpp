@@ -8,10 +8,12 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <mutex>
 
 #include "platform/LinuxSpawn.h"
 #include "platform/Platform.h"
+#include "platform/SystemMessageBox.h"
 
 extern char** environ;
 
@@ -103,6 +105,15 @@ void OpenHelpFile(const std::string& path, int context)
         opener = gOpener;
     }
     SpawnReaped(opener, {path});
+}
+
+int SystemMessageBox(const std::string& text, const std::string& caption, unsigned style)
+{
+    // A plug-in on Linux has no window of its own to show it in before the editor opens.
+    (void)style;
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    std::fflush(stderr);
+    return kIdOk;
 }
 
 } // namespace platform

@@ -1,7 +1,7 @@
 #include <atomic>
-#include <cstdio>
 
 #include "platform/Platform.h"
+#include "platform/SystemMessageBox.h"
 
 namespace platform
 {
@@ -17,9 +17,7 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
     const MessageBoxHandler handler = gHandler.load();
     if (handler != nullptr)
         return handler(text, caption, style);
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    std::fflush(stderr);
-    return kIdOk;
+    return SystemMessageBox(text, caption, style);
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler)

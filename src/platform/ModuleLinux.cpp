@@ -78,4 +78,9 @@ void SetModuleFileName(const std::string& path)
     gOverride = path;
 }
 
+const char* PathSeparators()
+{
+    return "/";
+}
+
 } // namespace platform

@@ -20,6 +20,9 @@ std::string ModuleFileName();
 // Overrides ModuleFileName (tests, tools that link the instrument statically);
 // an empty string removes the override.
 void SetModuleFileName(const std::string& path);
+// The characters that may end a folder's name in a path ("/", or both slashes
+// on Windows).
+const char* PathSeparators();
 
 // --- Time -----------------------------------------------------------------
 
@@ -92,12 +95,14 @@ ProductVersion GetProductVersion();
 
 // --- Desktop --------------------------------------------------------------
 
-// Opens the file with the desktop's opener without waiting for it; does nothing
-// when the file does not exist. The context is the help topic of systems whose
-// help viewer takes one; the desktop opener shows the file's start page.
+// Opens the help file without waiting for it; does nothing when the file does
+// not exist. Windows opens it at the help context through HTML Help, else
+// through the shell; Linux hands it to the desktop's opener, which shows the
+// file's start page.
 void OpenHelpFile(const std::string& path, int context);
-// The program OpenHelpFile runs with the file as its one argument
-// ("xdg-open" unless changed; tests point it at a harmless program).
+// The program OpenHelpFile runs with the file as its one argument ("xdg-open"
+// on Linux, HTML Help on Windows unless changed; tests point it at a harmless
+// program).
 void SetHelpOpener(const std::string& program);
 
 constexpr unsigned kMessageBoxOk = 0x00;
@@ -105,7 +110,8 @@ constexpr unsigned kMessageBoxIconExclamation = 0x30;
 constexpr int kIdOk = 1;
 
 // Shows a message to the user and returns the pressed button (kIdOk). Without a
-// handler it writes "caption: text" to standard error. The caller logs.
+// handler the system shows it: a message box on Windows, "caption: text" on
+// standard error on Linux. The caller logs.
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style);
 // Lets the GUI toolkit show real message boxes; nullptr restores the default.
 using MessageBoxHandler = int (*)(const std::string& text, const std::string& caption, unsigned style);

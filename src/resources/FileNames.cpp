@@ -16,7 +16,7 @@ std::string ReplaceExtension(const std::string& path, const std::string& ext)
 std::string ModuleFolder()
 {
     const std::string module = platform::ModuleFileName();
-    const size_t slash = module.rfind('/');
+    const size_t slash = module.find_last_of(platform::PathSeparators());
     if (slash == std::string::npos)
         return std::string();
     return module.substr(0, slash + 1);

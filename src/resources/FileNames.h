@@ -11,7 +11,8 @@ namespace resources
 // ("/a/My.Plugins/Grand" with "DAT" gives "/a/My.DAT").
 std::string ReplaceExtension(const std::string& path, const std::string& ext);
 
-// The module's folder: its file name up to and including the last "/".
+// The module's folder: its file name up to and including the last folder separator ("/", or "\\" on
+// Windows).
 std::string ModuleFolder();
 
 // The module's file name with its extension replaced by ext ("DAT", "SKIN",

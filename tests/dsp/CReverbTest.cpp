@@ -1,4 +1,5 @@
 #include "dsp/zreverb/CReverb.h"
+#include "dsp/zreverb/RuntimeRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -300,10 +301,10 @@ TEST_F(CReverbTest, ResetDuringATailKeepsOnlyShelfLowPassAndCrossFeedback)
 
 TEST_F(CReverbTest, InPlaceAndSeparateBuffersGiveTheSameOutput)
 {
-    std::srand(3);
+    zreverb::SeedRuntimeRandom(3);
     CReverb other;
     ASSERT_EQ(kReverbOk, other.Create(kRate, 2, 0));
-    std::srand(3);
+    zreverb::SeedRuntimeRandom(3);
     CReverb same;
     ASSERT_EQ(kReverbOk, same.Create(kRate, 2, 0));
     other.SetMix(0.3f);

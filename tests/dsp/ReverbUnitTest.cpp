@@ -1,5 +1,6 @@
 #include "dsp/ReverbUnit.h"
 #include "dsp/zreverb/CReverb.h"
+#include "dsp/zreverb/RuntimeRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ TEST(ReverbUnitTest, MatchesTheReverbOnInterleavedFramesAcrossChunks)
     std::vector<float> right = Signal(frames, -0.4f);
 
     // Both reverbs draw the same anti-denormal noise table.
-    std::srand(7);
+    zreverb::SeedRuntimeRandom(7);
     CReverb reference;
     ASSERT_EQ(kReverbOk, reference.Create(44100, 2, 0));
     reference.SetMix(1.0f);
@@ -47,7 +48,7 @@ TEST(ReverbUnitTest, MatchesTheReverbOnInterleavedFramesAcrossChunks)
                                                std::min(1000, frames - done)));
     }
 
-    std::srand(7);
+    zreverb::SeedRuntimeRandom(7);
     ReverbUnit unit(44100);
     ASSERT_TRUE(unit.HasReverb());
     EXPECT_EQ(kReverbOk, unit.SetMix(1.0f));

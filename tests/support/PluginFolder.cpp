@@ -9,7 +9,8 @@ using namespace plughost;
 
 namespace fs = std::filesystem;
 
-PluginFolder::PluginFolder(const std::string& fileName) : soName(fileName)
+PluginFolder::PluginFolder(const std::string& fileName)
+    : soName(fileName.empty() ? VIRELLANDO_PLUGIN_NAME : fileName)
 {
     std::random_device random;
     folder = fs::temp_directory_path() /

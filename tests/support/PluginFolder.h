@@ -1,4 +1,4 @@
-// A temporary plug-in folder: a copy of the built Virellando.so with chosen files beside it, loaded through
+// A temporary plug-in folder: a copy of the built plug-in with chosen files beside it, loaded through
 // the test host as a host would load it.
 #pragma once
 
@@ -12,8 +12,9 @@
 class PluginFolder
 {
 public:
-    // fileName is the name the plug-in gets in the folder ("Virellando.so", "Grand.so", ...).
-    explicit PluginFolder(const std::string& fileName = "Virellando.so");
+    // fileName is the name the plug-in gets in the folder ("Grand.so", ...); empty: the built plug-in's own
+    // name ("Virellando.so", or "Virellando.dll" on Windows).
+    explicit PluginFolder(const std::string& fileName = std::string());
     ~PluginFolder();
 
     const std::filesystem::path& path() const { return folder; }

@@ -1,6 +1,10 @@
-// virellando-info: loads a VST 2.4 plug-in as a host would and prints what the host sees of it.
+// virellando-info: loads a VST 2.4 plug-in as a host would and prints what the host sees of it, and how long
+// its start-up takes.
+#include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <string>
+#include <thread>
 
 #include "plughost/PluginHost.h"
 
@@ -17,6 +21,21 @@ std::string fourCC(VstInt32 code)
         text += static_cast<char>((static_cast<uint32_t>(code) >> shift) & 0xff);
     return text;
 }
+
+double millisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The sound bank the plug-in reads: its own file name with the extension "DAT".
+bool soundBankBeside(const std::string& pluginPath)
+{
+    const size_t dot = pluginPath.rfind('.');
+    return dot != std::string::npos && std::ifstream(pluginPath.substr(0, dot + 1) + "DAT").good();
+}
+
+constexpr VstInt32 kVendorSampleDataLoaded = 1004;
+constexpr double kBankWaitLimitMs = 120000.0;
 } // namespace
 
 int main(int argc, char** argv)
@@ -26,18 +45,21 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s PLUGIN.so\n", argv[0]);
         return 2;
     }
+    const auto start = std::chrono::steady_clock::now();
     PluginHost host;
     if (!host.load(argv[1]))
     {
         std::fprintf(stderr, "cannot load %s: %s\n", argv[1], host.error().c_str());
         return 1;
     }
+    const double loadedMs = millisecondsSince(start);
     auto plugin = host.instantiate();
     if (!plugin)
     {
         std::fprintf(stderr, "%s gave no plug-in record\n", argv[1]);
         return 1;
     }
+    const double instanceMs = millisecondsSince(start);
     const AEffect* e = plugin->effect();
     plugin->dispatch(effOpen);
     std::printf("Plug-in      %s\n", argv[1]);
@@ -71,7 +93,22 @@ int main(int argc, char** argv)
                                "sendVstMidiEvent"};
     for (const char* question : questions)
         std::printf("canDo %-20s %ld\n", question, static_cast<long>(plugin->canDo(question)));
-    std::printf("Sound bank   %s\n", plugin->dispatch(effVendorSpecific, 1004) ? "read" : "not read");
+    // The sample data is read in the background; with a sound bank beside the plug-in, wait for it.
+    bool bankRead = plugin->dispatch(effVendorSpecific, kVendorSampleDataLoaded) != 0;
+    if (!bankRead && soundBankBeside(argv[1]))
+    {
+        while (!bankRead && millisecondsSince(start) < kBankWaitLimitMs)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            bankRead = plugin->dispatch(effVendorSpecific, kVendorSampleDataLoaded) != 0;
+        }
+    }
+    const double bankMs = millisecondsSince(start);
+    std::printf("Sound bank   %s\n", bankRead ? "read" : "not read");
+    std::printf("Start-up     module loaded after %.1f ms, instance after %.1f ms", loadedMs, instanceMs);
+    if (bankRead)
+        std::printf(", sound bank read after %.1f ms", bankMs);
+    std::printf("\n");
     plugin->dispatch(effMainsChanged, 0, 0);
     plugin->close();
     return 0;

@@ -29,7 +29,7 @@ bool PluginHost::load(const std::string& path)
         lastError = "no VSTPluginMain or main in " + path;
         return false;
     }
-    entry = reinterpret_cast<AEffect* (*)(audioMasterCallback)>(symbol);
+    entry = reinterpret_cast<PluginEntryProc>(symbol);
     return true;
 }
 
@@ -161,8 +161,8 @@ int PluginInstance::hostCalls(VstInt32 opcode) const
                : 0;
 }
 
-VstIntPtr PluginInstance::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                   void* ptr, float opt)
+VstIntPtr VSTCALLBACK PluginInstance::callback(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                               VstIntPtr value, void* ptr, float opt)
 {
     PluginInstance* instance = nullptr;
     if (effect && effect->resvd1)

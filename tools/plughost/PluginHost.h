@@ -42,7 +42,7 @@ public:
 
 private:
     void* library = nullptr;
-    host::AEffect* (*entry)(host::audioMasterCallback) = nullptr;
+    host::PluginEntryProc entry = nullptr;
     std::string lastError;
 };
 
@@ -91,8 +91,9 @@ public:
     int hostCalls(host::VstInt32 opcode) const;
 
     // The host callback; finds its instance through the record's resvd1 or the instance being created.
-    static host::VstIntPtr callback(host::AEffect* effect, host::VstInt32 opcode, host::VstInt32 index,
-                                    host::VstIntPtr value, void* ptr, float opt);
+    static host::VstIntPtr VSTCALLBACK callback(host::AEffect* effect, host::VstInt32 opcode,
+                                                host::VstInt32 index, host::VstIntPtr value, void* ptr,
+                                                float opt);
 
 private:
     friend class PluginHost;

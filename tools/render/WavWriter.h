@@ -1,10 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
-
-typedef struct sf_private_tag SNDFILE;
 
 namespace render
 {
@@ -15,8 +14,9 @@ enum class SampleFormat
     Pcm24,
 };
 
-// Writes a stereo WAV file block by block. 24-bit output clips samples beyond full scale instead of wrapping
-// them round. Errors leave the writer failed with a message; close() reports whether everything was written.
+// Writes a stereo WAV file block by block, with the same bytes on every system. 24-bit output clips samples
+// beyond full scale instead of wrapping them round. Errors leave the writer failed with a message; close()
+// reports whether everything was written.
 class WavWriter
 {
 public:
@@ -33,10 +33,15 @@ public:
     const std::string& error() const { return error_; }
 
 private:
-    SNDFILE* file_ = nullptr;
+    bool writeHeader();
+
+    std::FILE* file_ = nullptr;
     std::string path_;
     std::string error_;
-    std::vector<float> interleaved;
+    uint32_t sampleRate_ = 0;
+    SampleFormat format_ = SampleFormat::Float32;
+    uint64_t frames_ = 0;
+    std::vector<unsigned char> bytes_;
 };
 
 } // namespace render
