@@ -1,7 +1,7 @@
 // Every preset's two-second stereo response, pinned bit for bit: an impulse, then a second of noise, at
 // 44100 and 48000 Hz. Any change of arithmetic or of its order in the reverb shows up here.
 #include "ReverbUnit.h"
-#include "zreverb/CReverb.h"
+#include "dsp/zreverb/CReverb.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "CNoiseLFO.h"
+#include "dsp/zreverb/CNoiseLFO.h"
 
-#include "RuntimeRandom.h"
+#include "dsp/zreverb/RuntimeRandom.h"
 
 namespace zreverb
 {
 
-CNoiseLFO::CNoiseLFO(float rate) : m_seed(static_cast<uint32_t>(RuntimeRandom15()) * 32767u) {}
+CNoiseLFO::CNoiseLFO(float rate) : seed(static_cast<uint32_t>(RuntimeRandom15()) * 32767u) {}
 
 } // namespace zreverb

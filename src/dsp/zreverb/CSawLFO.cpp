@@ -1,4 +1,4 @@
-#include "CSawLFO.h"
+#include "dsp/zreverb/CSawLFO.h"
 
 #include <cmath>
 
@@ -7,33 +7,33 @@ namespace zreverb
 
 void CSawLFO::SetFrequency(float hz)
 {
-    m_increment = hz / m_rate;
-    m_output = 0.0f;
+    increment = hz / rate;
+    output = 0.0f;
 }
 
-void CSawLFO::SetMode(int mode)
+void CSawLFO::SetMode(int newMode)
 {
-    m_mode = mode;
+    mode = newMode;
     bool shifted = false;
-    if (DecodeLfoMode(mode, m_sign, shifted) && shifted)
+    if (DecodeLfoMode(newMode, sign, shifted) && shifted)
     {
-        m_phase += 0.5f;
+        phase += 0.5f;
     }
 }
 
 void CSawLFO::Reset()
 {
-    m_phase = 0.0f;
-    SetMode(m_mode);
+    phase = 0.0f;
+    SetMode(mode);
 }
 
 float CSawLFO::Next()
 {
-    const float sum = m_increment + m_phase;
+    const float sum = increment + phase;
     const float p = sum - std::trunc(sum);
-    m_phase = p;
-    m_output = 0.999f * m_output + 0.001f * 2.0f * m_sign * (p - 0.5f);
-    return m_output;
+    phase = p;
+    output = 0.999f * output + 0.001f * 2.0f * sign * (p - 0.5f);
+    return output;
 }
 
 } // namespace zreverb

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CLFO.h"
+#include "dsp/zreverb/CLFO.h"
 
 namespace zreverb
 {
@@ -9,20 +9,27 @@ namespace zreverb
 class CSawLFO final : public CLFO
 {
 public:
-    explicit CSawLFO(float rate) : m_rate(rate) {}
+    explicit CSawLFO(float rateHz) : rate(rateHz) {}
 
     void SetFrequency(float hz) override;
     void SetMode(int mode) override;
     void Reset() override;
     float Next() override;
+    void Fill(float* values, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            values[i] = Next();
+        }
+    }
 
 private:
-    float m_rate;
-    float m_sign = 1.0f;
-    float m_increment = 0.0f;
-    int m_mode = 0;
-    float m_phase = 0.0f;
-    float m_output = 0.0f;
+    float rate;
+    float sign = 1.0f;
+    float increment = 0.0f;
+    int mode = 0;
+    float phase = 0.0f;
+    float output = 0.0f;
 };
 
 } // namespace zreverb

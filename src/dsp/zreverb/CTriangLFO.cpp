@@ -1,4 +1,4 @@
-#include "CTriangLFO.h"
+#include "dsp/zreverb/CTriangLFO.h"
 
 #include <cmath>
 
@@ -15,33 +15,33 @@ float Frac(float v)
 
 void CTriangLFO::SetFrequency(float hz)
 {
-    m_increment = hz / m_rate;
+    increment = hz / rate;
 }
 
-void CTriangLFO::SetMode(int mode)
+void CTriangLFO::SetMode(int newMode)
 {
-    m_mode = mode;
+    mode = newMode;
     bool shifted = false;
-    if (DecodeLfoMode(mode, m_sign, shifted) && shifted)
+    if (DecodeLfoMode(newMode, sign, shifted) && shifted)
     {
-        m_phase1 += 0.25f;
-        m_phase2 += 0.25f;
+        phase1 += 0.25f;
+        phase2 += 0.25f;
     }
 }
 
 void CTriangLFO::Reset()
 {
-    m_phase1 = 0.0f;
-    m_phase2 = 0.5f;
-    SetMode(m_mode);
+    phase1 = 0.0f;
+    phase2 = 0.5f;
+    SetMode(mode);
 }
 
 float CTriangLFO::Next()
 {
-    m_phase1 = Frac(m_increment + m_phase1);
-    m_phase2 = Frac(m_phase2 + m_increment);
-    m_lastRaw = (m_phase2 - m_phase1) * (m_phase2 - 0.5f) * 4.0f;
-    return static_cast<float>((static_cast<double>(m_lastRaw) - 0.5) * m_sign * 1.9993288181);
+    phase1 = Frac(increment + phase1);
+    phase2 = Frac(phase2 + increment);
+    lastRaw = (phase2 - phase1) * (phase2 - 0.5f) * 4.0f;
+    return static_cast<float>((static_cast<double>(lastRaw) - 0.5) * sign * 1.9993288181);
 }
 
 } // namespace zreverb

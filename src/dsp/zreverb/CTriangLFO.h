@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CLFO.h"
+#include "dsp/zreverb/CLFO.h"
 
 namespace zreverb
 {
@@ -9,21 +9,28 @@ namespace zreverb
 class CTriangLFO final : public CLFO
 {
 public:
-    explicit CTriangLFO(float rate) : m_rate(rate) {}
+    explicit CTriangLFO(float rateHz) : rate(rateHz) {}
 
     void SetFrequency(float hz) override;
     void SetMode(int mode) override;
     void Reset() override;
     float Next() override;
+    void Fill(float* values, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            values[i] = Next();
+        }
+    }
 
 private:
-    float m_rate;
-    float m_sign = 1.0f;
-    float m_increment = 0.0f;
-    int m_mode = 0;
-    float m_phase1 = 0.0f;
-    float m_phase2 = 0.5f;
-    float m_lastRaw = 0.0f;
+    float rate;
+    float sign = 1.0f;
+    float increment = 0.0f;
+    int mode = 0;
+    float phase1 = 0.0f;
+    float phase2 = 0.5f;
+    float lastRaw = 0.0f;
 };
 
 } // namespace zreverb

@@ -1,6 +1,6 @@
-#include "ReverbApi.h"
+#include "dsp/zreverb/ReverbApi.h"
 
-#include "CReverb.h"
+#include "dsp/zreverb/CReverb.h"
 
 #include <new>
 
@@ -43,6 +43,11 @@ ReverbResult ReverbDestroy(ReverbHandle* handle)
 ReverbResult ReverbProcess(ReverbHandle handle, const float* in, float* out, int frames)
 {
     return handle ? handle->Process(in, out, frames) : kReverbNullHandle;
+}
+
+ReverbResult ReverbProcessChannels(ReverbHandle handle, float* left, float* right, int frames)
+{
+    return handle ? handle->ProcessChannels(left, right, frames) : kReverbNullHandle;
 }
 
 void ReverbReset(ReverbHandle handle)
