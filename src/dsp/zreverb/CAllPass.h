@@ -26,6 +26,15 @@ public:
     // Fills the read positions of the coming frames, so that the per-sample work only reads the line.
     void NextPositions(CFracDelay::Position* positions, int frames)
     {
+        if (depth == 0.0f)
+        {
+            const CFracDelay::Position fixed = CFracDelay::At(rate * delay);
+            for (int i = 0; i < frames; ++i)
+            {
+                positions[i] = fixed;
+            }
+            return;
+        }
         for (int i = 0; i < frames; ++i)
         {
             positions[i] = CFracDelay::At(NextDelay());
@@ -46,7 +55,7 @@ public:
 
     const CFracDelay& Line() const { return line; }
     const CSineLFO& Lfo() const { return lfo; }
-    float Coefficient() const { return g; }
+    float Coefficient() const { return g.Channel(0); }
     float Depth() const { return depth; }
 
 private:
@@ -54,7 +63,7 @@ private:
     CSineLFO lfo{1.0f};
     float rate = 0.0f;
     float delay = 0.0f;
-    float g = 0.0f;
+    Lanes g = 0.0f; // in both lanes, ready for the per-sample work
     float depth = 0.0f;
 };
 

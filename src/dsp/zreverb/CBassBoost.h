@@ -49,11 +49,12 @@ private:
     Lanes x2;
     Lanes y1;
     Lanes y2;
-    float b0 = 1.0f;
-    float b1 = 0.0f;
-    float b2 = 0.0f;
-    float a1 = 0.0f; // a1 and a2 carry the sign with which they are added
-    float a2 = 0.0f;
+    // In both lanes, ready for the per-sample work; a1 and a2 carry the sign with which they are added.
+    Lanes b0 = 1.0f;
+    Lanes b1 = 0.0f;
+    Lanes b2 = 0.0f;
+    Lanes a1 = 0.0f;
+    Lanes a2 = 0.0f;
     float frequency;
     float gain;
     float rate;

@@ -43,12 +43,12 @@ public:
 
     uint32_t TapPosition(int i) const { return tap[i]; }
     uint32_t CrossDelay() const { return crossDelay; }
-    float Gain(int i) const { return gain[i]; }
+    float Gain(int i) const { return gain[i].Channel(0); }
     const COnePole& InputFilter() const { return inputFilter; }
 
 private:
     float rate = 0.0f;
-    float gain[kTaps] = {};
+    Lanes gain[kTaps]; // in both lanes, ready for the per-sample work
     uint32_t crossDelay = 0;
     uint32_t tap[kTaps] = {};
     CRingBuffer line;

@@ -28,13 +28,14 @@ public:
 
     void Clear() { state = Lanes(); }
 
-    float A() const { return a; }
-    float B() const { return b; }
+    float A() const { return a.Channel(0); }
+    float B() const { return b.Channel(0); }
     Lanes State() const { return state; }
 
 private:
-    float a = 1.0f;
-    float b = 0.0f;
+    // Held in both lanes, ready for the per-sample work.
+    Lanes a = 1.0f;
+    Lanes b = 0.0f;
     Lanes state;
 };
 

@@ -76,7 +76,8 @@ ReverbResult CReverb::Create(int rateHz, int channelCount, int mode)
     return kReverbOk;
 }
 
-ReverbResult CReverb::Process(const float* in, float* out, int frames)
+// Flattened: everything a frame does is inlined, so that the lanes stay in registers between stages.
+__attribute__((flatten)) ReverbResult CReverb::Process(const float* in, float* out, int frames)
 {
     if (frames < 0 || frames > kMaxFrames || ((in == nullptr || out == nullptr) && frames > 0))
     {
@@ -86,7 +87,7 @@ ReverbResult CReverb::Process(const float* in, float* out, int frames)
     return kReverbOk;
 }
 
-ReverbResult CReverb::ProcessChannels(float* left, float* right, int frames)
+__attribute__((flatten)) ReverbResult CReverb::ProcessChannels(float* left, float* right, int frames)
 {
     if (frames < 0 || frames > kMaxFrames || ((left == nullptr || right == nullptr) && frames > 0))
     {

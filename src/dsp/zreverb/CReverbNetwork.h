@@ -32,8 +32,11 @@ public:
         {
             diffusers[d].NextPositions(diffuserPositions[d], frames);
         }
-        tankA.Prepare(frames);
-        tankB.Prepare(frames);
+        for (int i = 0; i < frames; ++i)
+        {
+            tankA.PrepareFrame(i);
+            tankB.PrepareFrame(i);
+        }
     }
 
     // Frame i of the prepared block; x already carries the anti-denormal noise.

@@ -11,13 +11,13 @@ ReverbResult CRingBuffer::Create(uint32_t length)
     uint32_t slots = 1;
     while (slots < length)
     {
-        if (slots > (UINT32_MAX >> 2))
+        if (slots > (UINT32_MAX >> 1))
         {
             return kReverbAllocFailed;
         }
         slots <<= 1;
     }
-    std::unique_ptr<float[]> storage(new (std::nothrow) float[2 * static_cast<size_t>(slots)]);
+    std::unique_ptr<double[]> storage(new (std::nothrow) double[slots]);
     if (!storage)
     {
         return kReverbAllocFailed;
@@ -35,7 +35,7 @@ void CRingBuffer::Clear()
     last = 0;
     if (data)
     {
-        std::fill(data.get(), data.get() + 2 * static_cast<size_t>(size), 0.0f);
+        std::fill(data.get(), data.get() + size, Lanes().Packed());
     }
 }
 

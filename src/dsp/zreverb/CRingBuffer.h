@@ -23,11 +23,11 @@ public:
     {
         last = write;
         write = (write + size - 1) & mask;
-        value.Store(&data[2 * last]);
+        data[last] = value.Packed();
     }
 
     // A read at k equal to the size wraps to the most recent value.
-    Lanes Read(uint32_t k) const { return Lanes::Load(&data[2 * ((write + 1 + k) & mask)]); }
+    Lanes Read(uint32_t k) const { return Lanes::Unpack(data[(write + 1 + k) & mask]); }
 
     void Clear();
 
@@ -38,7 +38,7 @@ private:
     uint32_t last = 0;
     uint32_t size = 0;
     uint32_t mask = 0;
-    std::unique_ptr<float[]> data; // two floats (channel 0, channel 1) per slot
+    std::unique_ptr<double[]> data; // both channels' samples of a slot, packed (Lanes::Packed)
 };
 
 } // namespace zreverb

@@ -21,8 +21,16 @@ public:
     // Moves both allpass LFOs through the coming frames (at most kBlock) and keeps their read positions.
     void Prepare(int frames)
     {
-        modulated.NextPositions(modulatedPositions, frames);
-        second.NextPositions(secondPositions, frames);
+        for (int i = 0; i < frames; ++i)
+        {
+            PrepareFrame(i);
+        }
+    }
+    // One frame of Prepare; a caller with several tanks interleaves them so that their LFOs run side by side.
+    void PrepareFrame(int i)
+    {
+        modulatedPositions[i] = CFracDelay::At(modulated.NextDelay());
+        secondPositions[i] = CFracDelay::At(second.NextDelay());
     }
 
     // Frame i of the prepared block. Returns the feedback for the other half; left and right receive this
@@ -66,8 +74,8 @@ public:
     uint32_t Length1() const { return length1; }
     uint32_t Length2() const { return length2; }
     uint32_t Tap(int i) const { return tap[i]; }
-    float Decay() const { return decay; }
-    float TapGain() const { return tapGain; }
+    float Decay() const { return decay.Channel(0); }
+    float TapGain() const { return tapGain.Channel(0); }
     const COnePole& Damping() const { return damping; }
     const CAllPass& Modulated() const { return modulated; }
     const CAllPass& Second() const { return second; }
@@ -77,8 +85,9 @@ private:
     uint32_t length2 = 0;
     uint32_t tap[7] = {};
     float rate = 0.0f;
-    float decay = 0.0f;
-    float tapGain = 0.7f;
+    // In both lanes, ready for the per-sample work.
+    Lanes decay = 0.0f;
+    Lanes tapGain = 0.7f;
     float tapTime[7] = {};
     // Taps 2 and 5 read the second allpass's own line at rate x tap time.
     CFracDelay::Position secondTap2{};

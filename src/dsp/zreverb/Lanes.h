@@ -14,7 +14,8 @@ class Lanes
 public:
     Lanes() : v(_mm_setzero_ps()) {}
     // The same value in both channels; implicit so that constants read as in scalar code.
-    Lanes(float both) : v(_mm_set_ps(0.0f, 0.0f, both, both)) {} // NOLINT(google-explicit-constructor)
+    Lanes(float both)
+        : v(_mm_unpacklo_ps(_mm_set_ss(both), _mm_set_ss(both))) {} // NOLINT(google-explicit-constructor)
     Lanes(float channel0, float channel1) : v(_mm_set_ps(0.0f, 0.0f, channel1, channel0)) {}
     explicit Lanes(__m128 value) : v(value) {}
 
@@ -29,6 +30,11 @@ public:
         _mm_store_ss(channel0, v);
         _mm_store_ss(channel1, _mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 0, 1)));
     }
+
+    // Both channels packed into the bits of one double: delay lines keep their samples so, which moves them
+    // with one load or store and tells the compiler that storing a sample changes no coefficient.
+    static Lanes Unpack(const double& packed) { return Lanes(_mm_castpd_ps(_mm_load_sd(&packed))); }
+    double Packed() const { return _mm_cvtsd_f64(_mm_castps_pd(v)); }
 
     // Channel 0 of a, channel 1 of b.
     static Lanes Straight(Lanes a, Lanes b)
