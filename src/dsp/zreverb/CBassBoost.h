@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/zreverb/Lanes.h"
+#include "dsp/zreverb/PackedLanes.h"
 
 namespace zreverb
 {
@@ -29,7 +29,7 @@ public:
         {
             UpdateCoefficients();
         }
-        const Lanes y = b0 * x + b1 * x1 + b2 * x2 + a1 * y1 + a2 * y2;
+        const Lanes y = b0 * x + b1 * Lanes(x1) + b2 * Lanes(x2) + a1 * Lanes(y1) + a2 * Lanes(y2);
         x2 = x1;
         x1 = x;
         y2 = y1;
@@ -45,10 +45,10 @@ public:
 private:
     void UpdateCoefficients();
 
-    Lanes x1;
-    Lanes x2;
-    Lanes y1;
-    Lanes y2;
+    PackedLanes x1;
+    PackedLanes x2;
+    PackedLanes y1;
+    PackedLanes y2;
     // In both lanes, ready for the per-sample work; a1 and a2 carry the sign with which they are added.
     Lanes b0 = 1.0f;
     Lanes b1 = 0.0f;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/zreverb/Lanes.h"
+#include "dsp/zreverb/PackedLanes.h"
 
 namespace zreverb
 {
@@ -21,12 +21,12 @@ public:
 
     Lanes Process(Lanes x)
     {
-        state = state.ZeroBelow(1e-21f);
-        state = a * x + b * state;
-        return state;
+        const Lanes y = a * x + b * Lanes(state).ZeroBelow(1e-21f);
+        state = y;
+        return y;
     }
 
-    void Clear() { state = Lanes(); }
+    void Clear() { state = PackedLanes(); }
 
     float A() const { return a.Channel(0); }
     float B() const { return b.Channel(0); }
@@ -36,7 +36,7 @@ private:
     // Held in both lanes, ready for the per-sample work.
     Lanes a = 1.0f;
     Lanes b = 0.0f;
-    Lanes state;
+    PackedLanes state;
 };
 
 } // namespace zreverb

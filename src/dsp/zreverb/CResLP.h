@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/zreverb/Lanes.h"
+#include "dsp/zreverb/PackedLanes.h"
 
 namespace zreverb
 {
@@ -24,15 +24,17 @@ public:
 
     Lanes Process(Lanes in, const Tuning& tuning)
     {
-        Lanes x = (in - tuning.feedback * s[3]) * tuning.inputGain;
+        Lanes x = (in - tuning.feedback * Lanes(s[3])) * tuning.inputGain;
         for (int stage = 0; stage < 4; ++stage)
         {
-            s[stage] = x + 0.3f * prev[stage] + tuning.k * s[stage] + kTiny;
+            const Lanes y = x + 0.3f * Lanes(prev[stage]) + tuning.k * Lanes(s[stage]) + kTiny;
+            s[stage] = y;
             prev[stage] = x;
-            x = s[stage];
+            x = y;
         }
-        output = s[3] * 0.9999f * outputGain + kTiny;
-        return output;
+        const Lanes y = x * 0.9999f * outputGain + kTiny;
+        output = y;
+        return y;
     }
     Lanes Process(Lanes in, float fc, float resonance) { return Process(in, Tune(fc, resonance)); }
 
@@ -41,11 +43,35 @@ public:
 
 private:
     static constexpr float kTiny = 1e-25f;
+    static constexpr float kCutoffTable[11] = {0.0015f, 0.27f,   0.4802f, 0.6495f, 0.7906f, 0.9018f,
+                                               0.9979f, 1.0765f, 1.1156f, 1.1378f, 1.16f};
+    // n / 10 in single precision for each step, so that no division runs per sample (the same rounding).
+    static constexpr float kStepStarts[10] = {0.0f / 10.0f, 1.0f / 10.0f, 2.0f / 10.0f, 3.0f / 10.0f,
+                                              4.0f / 10.0f, 5.0f / 10.0f, 6.0f / 10.0f, 7.0f / 10.0f,
+                                              8.0f / 10.0f, 9.0f / 10.0f};
 
-    Lanes prev[4];
-    Lanes s[4];
-    Lanes output;
+    PackedLanes prev[4];
+    PackedLanes s[4];
+    PackedLanes output;
     float outputGain = 1.0f;
 };
+
+inline CResLP::Tuning CResLP::Tune(float fc, float resonance)
+{
+    const float q = resonance * 0.25f;
+    int n = static_cast<int>(static_cast<double>(fc) * 10.0);
+    // A cutoff at or beyond the table's ends interpolates from the outermost step instead of reading past it.
+    if (n < 0)
+    {
+        n = 0;
+    }
+    else if (n > 9)
+    {
+        n = 9;
+    }
+    const float g = kCutoffTable[n] + (fc - kStepStarts[n]) * 10.0f * (kCutoffTable[n + 1] - kCutoffTable[n]);
+    const float g4 = g * g * g * g;
+    return Tuning{1.0f - g, (3.26f - 0.4f * g4) * q + kTiny, 0.350127f * g4 + kTiny};
+}
 
 } // namespace zreverb

@@ -92,8 +92,8 @@ private:
     CAllPass diffusers[kDiffusers];
     CTank tankA;
     CTank tankB;
-    Lanes feedbackA;
-    Lanes feedbackB;
+    PackedLanes feedbackA;
+    PackedLanes feedbackB;
     CResLP::Tuning lowPassTunings[kBlock];
     CFracDelay::Position diffuserPositions[kDiffusers][kBlock];
 };

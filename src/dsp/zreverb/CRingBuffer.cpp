@@ -32,7 +32,6 @@ ReverbResult CRingBuffer::Create(uint32_t length)
 void CRingBuffer::Clear()
 {
     write = 0;
-    last = 0;
     if (data)
     {
         std::fill(data.get(), data.get() + size, Lanes().Packed());

@@ -21,9 +21,9 @@ public:
 
     void Push(Lanes value)
     {
-        last = write;
+        const uint32_t slot = write;
         write = (write + size - 1) & mask;
-        data[last] = value.Packed();
+        data[slot] = value.Packed();
     }
 
     // A read at k equal to the size wraps to the most recent value.
@@ -35,7 +35,6 @@ public:
 
 private:
     uint32_t write = 0;
-    uint32_t last = 0;
     uint32_t size = 0;
     uint32_t mask = 0;
     std::unique_ptr<double[]> data; // both channels' samples of a slot, packed (Lanes::Packed)
