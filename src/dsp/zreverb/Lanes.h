@@ -14,8 +14,9 @@ class Lanes
 public:
     Lanes() : v(_mm_setzero_ps()) {}
     // The same value in both channels; implicit so that constants read as in scalar code.
-    Lanes(float both)
-        : v(_mm_unpacklo_ps(_mm_set_ss(both), _mm_set_ss(both))) {} // NOLINT(google-explicit-constructor)
+    // The upper lanes are masked to zero rather than built from a zeroed scalar, which would take a trip
+    // through an integer register.
+    Lanes(float both) : v(_mm_and_ps(_mm_set1_ps(both), LowLanes())) {} // NOLINT(google-explicit-constructor)
     Lanes(float channel0, float channel1) : v(_mm_set_ps(0.0f, 0.0f, channel1, channel0)) {}
     explicit Lanes(__m128 value) : v(value) {}
 
@@ -72,6 +73,8 @@ public:
     friend bool operator!=(Lanes a, Lanes b) { return !(a == b); }
 
 private:
+    static __m128 LowLanes() { return _mm_castsi128_ps(_mm_set_epi32(0, 0, -1, -1)); }
+
     __m128 v;
 };
 
