@@ -3,11 +3,11 @@
 // brings the engine up to 176400 or 192000 Hz. Counters (CPU time): time_per_frame is per stereo frame
 // (per output frame for the upsampler); realtime is how many seconds of audio one core renders per second
 // (the real-time factor). The upsampler also reports its worst stop-band level (stop_band_db).
-#include "ReverbUnit.h"
-#include "SimpleLimit.h"
-#include "TenBandEQ.h"
-#include "ToneControl.h"
 #include "dsp/HalfBandUpsampler.h"
+#include "dsp/ReverbUnit.h"
+#include "dsp/SimpleLimit.h"
+#include "dsp/TenBandEQ.h"
+#include "dsp/ToneControl.h"
 #include "dsp/zreverb/ReverbPresets.h"
 
 #include <benchmark/benchmark.h>
@@ -16,6 +16,8 @@
 #include <cmath>
 #include <random>
 #include <vector>
+
+using namespace dsp;
 
 namespace
 {

@@ -4,10 +4,11 @@
 #include <thread>
 #include <vector>
 
-#include "AllocationCounter.h"
-#include "PluginFolder.h"
+#include "support/AllocationCounter.h"
+#include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace host;
+using namespace plughost;
 
 namespace
 {

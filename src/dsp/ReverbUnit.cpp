@@ -1,8 +1,11 @@
-#include "ReverbUnit.h"
+#include "dsp/ReverbUnit.h"
 
 #include <algorithm>
 
 using namespace zreverb;
+
+namespace dsp
+{
 
 ReverbUnit::ReverbUnit(int rateHz) : rate(rateHz)
 {
@@ -58,3 +61,5 @@ ReverbResult ReverbUnit::SetMix(float wet)
 {
     return ReverbSetMix(reverb, wet);
 }
+
+} // namespace dsp

@@ -2,6 +2,9 @@
 
 #include "dsp/zreverb/ReverbApi.h"
 
+namespace dsp
+{
+
 // The instrument's reverb: a two-channel zreverb::CReverb behind its handle, run on the left and right
 // buffers in place, in chunks of at most kChunkFrames. Audio thread only (construction, destruction and
 // SetSampleRate while processing is suspended); processing never allocates.
@@ -32,3 +35,5 @@ private:
     zreverb::ReverbHandle reverb = nullptr;
     int rate;
 };
+
+} // namespace dsp

@@ -1,6 +1,6 @@
 #include "dsp/zreverb/CBassBoost.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 

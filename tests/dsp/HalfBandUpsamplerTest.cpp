@@ -1,6 +1,6 @@
 #include "dsp/HalfBandUpsampler.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 

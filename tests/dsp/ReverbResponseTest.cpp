@@ -1,6 +1,6 @@
 // Every preset's two-second stereo response, pinned bit for bit: an impulse, then a second of noise, at
 // 44100 and 48000 Hz. Any change of arithmetic or of its order in the reverb shows up here.
-#include "ReverbUnit.h"
+#include "dsp/ReverbUnit.h"
 #include "dsp/zreverb/CReverb.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <iterator>
 #include <vector>
 
+using dsp::ReverbUnit;
 using namespace zreverb;
 
 namespace

@@ -1,19 +1,16 @@
 #pragma once
 
-#include "dsp/zreverb/CLFO.h"
+#include "dsp/zreverb/CPhaseLFO.h"
 
 namespace zreverb
 {
 
 // Rising or falling ramp between -1 and 1, smoothed by a slow one-pole so that its jump is softened.
-class CSawLFO final : public CLFO
+class CSawLFO final : public CPhaseLFO
 {
 public:
-    explicit CSawLFO(float rateHz) : rate(rateHz) {}
+    explicit CSawLFO(float rateHz) : CPhaseLFO(rateHz) {}
 
-    void SetFrequency(float hz) override;
-    void SetMode(int mode) override;
-    void Reset() override;
     float Next() override;
     void Fill(float* values, int count) override
     {
@@ -24,10 +21,10 @@ public:
     }
 
 private:
-    float rate;
-    float sign = 1.0f;
-    float increment = 0.0f;
-    int mode = 0;
+    void FrequencyChanged() override { output = 0.0f; }
+    void ShiftPhase() override { phase += 0.5f; }
+    void ResetPhase() override { phase = 0.0f; }
+
     float phase = 0.0f;
     float output = 0.0f;
 };

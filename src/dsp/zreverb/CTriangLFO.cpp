@@ -13,29 +13,6 @@ float Frac(float v)
 }
 } // namespace
 
-void CTriangLFO::SetFrequency(float hz)
-{
-    increment = hz / rate;
-}
-
-void CTriangLFO::SetMode(int newMode)
-{
-    mode = newMode;
-    bool shifted = false;
-    if (DecodeLfoMode(newMode, sign, shifted) && shifted)
-    {
-        phase1 += 0.25f;
-        phase2 += 0.25f;
-    }
-}
-
-void CTriangLFO::Reset()
-{
-    phase1 = 0.0f;
-    phase2 = 0.5f;
-    SetMode(mode);
-}
-
 float CTriangLFO::Next()
 {
     phase1 = Frac(increment + phase1);

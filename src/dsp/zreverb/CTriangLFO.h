@@ -1,19 +1,16 @@
 #pragma once
 
-#include "dsp/zreverb/CLFO.h"
+#include "dsp/zreverb/CPhaseLFO.h"
 
 namespace zreverb
 {
 
 // Triangle built from two saw phases half a cycle apart.
-class CTriangLFO final : public CLFO
+class CTriangLFO final : public CPhaseLFO
 {
 public:
-    explicit CTriangLFO(float rateHz) : rate(rateHz) {}
+    explicit CTriangLFO(float rateHz) : CPhaseLFO(rateHz) {}
 
-    void SetFrequency(float hz) override;
-    void SetMode(int mode) override;
-    void Reset() override;
     float Next() override;
     void Fill(float* values, int count) override
     {
@@ -24,10 +21,17 @@ public:
     }
 
 private:
-    float rate;
-    float sign = 1.0f;
-    float increment = 0.0f;
-    int mode = 0;
+    void ShiftPhase() override
+    {
+        phase1 += 0.25f;
+        phase2 += 0.25f;
+    }
+    void ResetPhase() override
+    {
+        phase1 = 0.0f;
+        phase2 = 0.5f;
+    }
+
     float phase1 = 0.0f;
     float phase2 = 0.5f;
     float lastRaw = 0.0f;
