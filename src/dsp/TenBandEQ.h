@@ -50,6 +50,34 @@ public:
         right = m_right[kPair32].Process(right);
     }
 
+    // The same as ProcessSample on every frame: each band filters the whole block in turn, which gives
+    // each filter the same input sequence.
+    void ProcessBlock(float* left, float* right, int frames)
+    {
+        for (int pair = kFirstPeak; pair < kFirstPeak + kAlwaysRunPeaks; ++pair)
+        {
+            m_left[pair].ProcessBlock(left, frames);
+            m_right[pair].ProcessBlock(right, frames);
+        }
+        if (run4k)
+        {
+            m_left[kPair4k].ProcessBlock(left, frames);
+            m_right[kPair4k].ProcessBlock(right, frames);
+        }
+        if (run8k)
+        {
+            m_left[kPair8k].ProcessBlock(left, frames);
+            m_right[kPair8k].ProcessBlock(right, frames);
+        }
+        if (run16k)
+        {
+            m_left[kPair16k].ProcessBlock(left, frames);
+            m_right[kPair16k].ProcessBlock(right, frames);
+        }
+        m_left[kPair32].ProcessBlock(left, frames);
+        m_right[kPair32].ProcessBlock(right, frames);
+    }
+
     float SampleRate() const { return m_rate; }
     // Filters in pair order: 32 Hz, 16 kHz, 63, 125, 250, 500, 1000, 2000, 4000, 8000 Hz.
     const CBiQuadFilter& Left(int pair) const { return m_left[pair]; }

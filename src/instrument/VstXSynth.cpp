@@ -78,9 +78,12 @@ VstXSynth::VstXSynth(audioMasterCallback master)
 
     LogLine("New settings.");
     updateSampleRate();
-    engine.reset(new (std::nothrow) SynthEngine(sampleRate));
+    chooseEngineRate();
+    engine.reset(new (std::nothrow) SynthEngine(engineRate));
     if (engine && !engine->runsAtRate())
         logRateOutsideEngine();
+    else if (engine)
+        logEngineRate();
     samplesPerMillisecond = sampleRate * 0.001;
 
     parentWindow = nullptr;
@@ -130,6 +133,7 @@ VstXSynth::VstXSynth(audioMasterCallback master)
         if (!engine || engine->runsAtRate())
             showDataLoadFailure();
     }
+    prepareBuffers();
     LogLine("Init completed.");
 }
 
