@@ -60,6 +60,9 @@ public:
     void send(int type, int data1, int data2);
     // Renders frames into both buffers, replacing their contents; zeros without a synthesizer.
     void render(int frames, float* left, float* right);
+    // Switches the engine's chorus unit on or off. Off, the engine skips its effects pass altogether (and
+    // with it the OpenMP parallel region whose one-thread team the runtime allocates on every pass).
+    void setChorusActive(bool on);
 
     const std::vector<PresetRecord>& presets() const { return presetList; }
     // The bank and program that channel 0 plays; false without a synthesizer.

@@ -92,6 +92,7 @@ VstXSynth::VstXSynth(audioMasterCallback master)
     LogLine("Creating the synthesizer.");
     if (engine)
         engine->createSynth();
+    updateChorusUnit();
     LogLine("Loading the sound bank.");
     if (engine && engine->hasSynth())
         loadSoundBank();

@@ -172,6 +172,7 @@ private:
     void queueEditorEvent(uint8_t status, int data1, int data2);
 
     void applySettings();
+    void updateChorusUnit();
     void renderPiece(float* left, float* right, int frames, int firstEvent, int endEvent, int offset);
     void renderStretch(int frames, float* left, float* right);
     void renderEngine(int frames, float* left, float* right);

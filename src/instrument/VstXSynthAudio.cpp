@@ -101,8 +101,16 @@ void VstXSynth::renderPiece(float* left, float* right, int frames, int firstEven
     if (eq)
         eq->ProcessBlock(left, right, frames);
 
-    if (reverb && applied.reverbAmount > 0.0f &&
-        !(reverbIdle && silent && reverbIdleMilliseconds >= kReverbSleepMs))
+    // Asleep from the block's start, the block stays silent: the equaliser's memory may still ring faintly
+    // (with denormals flushed its last decay can hold at a tiny level), and a sleeping chain plays nothing.
+    if (silent && reverbIdle && reverbIdleMilliseconds >= kReverbSleepMs)
+    {
+        std::memset(left, 0, sizeof(float) * static_cast<size_t>(frames));
+        std::memset(right, 0, sizeof(float) * static_cast<size_t>(frames));
+        return;
+    }
+
+    if (reverb && applied.reverbAmount > 0.0f)
         runReverbSend(left, right, frames, silent);
 
     if (silent && reverbIdle && reverbIdleMilliseconds >= kReverbSleepMs)
@@ -210,6 +218,13 @@ void VstXSynth::renderEngine(int frames, float* left, float* right)
     upsampler.Process(engineLeft.get(), engineRight.get(), left, right, frames);
 }
 
+void VstXSynth::updateChorusUnit()
+{
+    // With no chorus send the unit would only process silence.
+    if (engine)
+        engine->setChorusActive(applied.chorus > 0.0f);
+}
+
 void VstXSynth::applySettings()
 {
     if (settingsChanged.exchange(0, std::memory_order_acquire) == 0)
@@ -254,6 +269,7 @@ void VstXSynth::applySettings()
     if (wanted.chorus != applied.chorus)
     {
         applied.chorus = wanted.chorus;
+        updateChorusUnit();
         if (engine)
             engine->send(MidiMessage::kControlChange, MidiMessage::kChorus,
                          static_cast<int>(applied.chorus * 127.0));
@@ -421,6 +437,7 @@ void VstXSynth::setSampleRate(float newRate)
     samplesPerMillisecond = sampleRate * 0.001;
     if (engine->createSynth())
         loadSoundBank();
+    updateChorusUnit();
     const int integerRate = static_cast<int>(sampleRate);
     if (eq)
         eq->SetSampleRate(sampleRate);

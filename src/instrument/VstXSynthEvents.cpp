@@ -45,24 +45,28 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
     // allocated for on the audio thread.
     const size_t capacity = blockEvents.capacity();
 
-    // The editor's events are taken out in one drain, so that its lock is held for no more than that.
-    drainedEvents.clear();
-    if (guiEvents)
-    {
-        guiEvents->Lock();
-        const int queued = guiEvents->Count();
-        for (int i = 0; i < queued && drainedEvents.size() < capacity; ++i)
-            drainedEvents.push_back(guiEvents->At(i));
-        guiEvents->Clear();
-        lastDrainTime = platform::TimeGetTime();
-        guiEvents->Unlock();
-    }
-
     // Only MIDI events are read as MIDI; other events (system exclusive) are passed over.
     int hostCount = 0;
     for (VstInt32 i = 0; i < hostListed; ++i)
         if (events->events[i] && events->events[i]->type == kVstMidiType)
             ++hostCount;
+
+    // The editor's events are taken out in one drain, so that its lock is held for no more than that; what
+    // does not fit into this block waits in the queue for the next one.
+    const size_t taken = static_cast<size_t>(blockEventCount + hostCount);
+    const size_t room = capacity > taken ? capacity - taken : 0;
+    drainedEvents.clear();
+    if (guiEvents)
+    {
+        guiEvents->Lock();
+        const int queued = guiEvents->Count();
+        for (int i = 0; i < queued && drainedEvents.size() < room; ++i)
+            drainedEvents.push_back(guiEvents->At(i));
+        guiEvents->RemoveFirst(static_cast<int>(drainedEvents.size()));
+        lastDrainTime = platform::TimeGetTime();
+        guiEvents->Unlock();
+    }
+
     const int queueCount = static_cast<int>(drainedEvents.size());
     if (hostCount + queueCount == 0)
         return 1;
