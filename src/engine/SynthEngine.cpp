@@ -145,6 +145,7 @@ void SynthEngine::render(int frames, float* left, float* right)
 {
     if (frames <= 0)
         return;
+    renderedFrames += static_cast<uint64_t>(frames);
     if (synth)
     {
         fluid_synth_write_float(synth, frames, left, 0, 1, right, 0, 1);
