@@ -72,19 +72,24 @@ bool RunPlugin(const std::string& bank, const NoteSequence& notes, int sampleRat
                     m.midiData[2] = static_cast<char>(event.data2);
                     list->events[list->numEvents++] = reinterpret_cast<VstEvent*>(&m);
                 }
-                const AllocationCounter allocations;
+                long heapOperations = 0;
                 const auto begin = BlockTimes::Clock::now();
                 const double threadBegin = BlockTimes::ThreadSeconds();
-                if (list->numEvents > 0)
-                    plugin->dispatch(effProcessEvents, 0, 0, list);
-                const auto rendering = BlockTimes::Clock::now();
-                plugin->processReplacing(left.data(), right.data(), blockFrames);
+                std::chrono::steady_clock::time_point rendering;
+                {
+                    const AllocationCounter allocations;
+                    if (list->numEvents > 0)
+                        plugin->dispatch(effProcessEvents, 0, 0, list);
+                    rendering = BlockTimes::Clock::now();
+                    plugin->processReplacing(left.data(), right.data(), blockFrames);
+                    heapOperations = allocations.count();
+                }
                 const auto end = BlockTimes::Clock::now();
                 run.threadTimes.add(BlockTimes::ThreadSeconds() - threadBegin);
                 run.times.add(end - begin);
                 run.renderTimes.add(end - rendering);
                 if (start >= warmUpFrames)
-                    run.allocationsAfterWarmUp += allocations.count();
+                    run.allocationsAfterWarmUp += heapOperations;
             }
         });
     return true;
