@@ -48,40 +48,6 @@ public:
         return y;
     }
 
-    // The same as Process on each sample in turn, in place, with the state kept in registers meanwhile.
-    void ProcessBlock(float* buffer, int frames)
-    {
-        const float b0 = m_b0;
-        const float b1 = m_b1;
-        const float b2 = m_b2;
-        const float a1 = m_a1;
-        const float a2 = m_a2;
-        float inOne = x1;
-        float inTwo = x2;
-        float outOne = y1;
-        float outTwo = y2;
-        for (int i = 0; i < frames; ++i)
-        {
-            const float x = buffer[i];
-            float y = b0 * x + b1 * inOne + b2 * inTwo - a1 * outOne - a2 * outTwo;
-            uint32_t bits;
-            std::memcpy(&bits, &y, sizeof bits);
-            if ((bits & 0x7F800000u) == 0)
-            {
-                y = 0.0f;
-            }
-            inTwo = inOne;
-            inOne = x;
-            outTwo = outOne;
-            outOne = y;
-            buffer[i] = y;
-        }
-        x1 = inOne;
-        x2 = inTwo;
-        y1 = outOne;
-        y2 = outTwo;
-    }
-
     BiQuadType Type() const { return m_type; }
     float Gain() const { return m_gain; }
     float Frequency() const { return m_frequency; }

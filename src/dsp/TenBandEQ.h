@@ -50,32 +50,14 @@ public:
         right = m_right[kPair32].Process(right);
     }
 
-    // The same as ProcessSample on every frame: each band filters the whole block in turn, which gives
-    // each filter the same input sequence.
+    // ProcessSample on every frame of a block, in place. Frame by frame the twenty filters' recursions are
+    // independent of each other and overlap, where band after band each would wait on its own.
     void ProcessBlock(float* left, float* right, int frames)
     {
-        for (int pair = kFirstPeak; pair < kFirstPeak + kAlwaysRunPeaks; ++pair)
+        for (int i = 0; i < frames; ++i)
         {
-            m_left[pair].ProcessBlock(left, frames);
-            m_right[pair].ProcessBlock(right, frames);
+            ProcessSample(left[i], right[i]);
         }
-        if (run4k)
-        {
-            m_left[kPair4k].ProcessBlock(left, frames);
-            m_right[kPair4k].ProcessBlock(right, frames);
-        }
-        if (run8k)
-        {
-            m_left[kPair8k].ProcessBlock(left, frames);
-            m_right[kPair8k].ProcessBlock(right, frames);
-        }
-        if (run16k)
-        {
-            m_left[kPair16k].ProcessBlock(left, frames);
-            m_right[kPair16k].ProcessBlock(right, frames);
-        }
-        m_left[kPair32].ProcessBlock(left, frames);
-        m_right[kPair32].ProcessBlock(right, frames);
     }
 
     float SampleRate() const { return m_rate; }

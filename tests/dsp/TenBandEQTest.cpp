@@ -168,7 +168,7 @@ TEST(TenBandEQTest, TinyInputGivesExactZero)
 
 TEST(TenBandEQTest, BlocksGiveExactlyWhatSingleFramesGive)
 {
-    // At 16000 Hz three bands are skipped, at 44100 Hz one; the rest run band after band over the block.
+    // At 16000 Hz three bands are skipped, at 44100 Hz one.
     for (const float rate : {16000.0f, 44100.0f})
     {
         TenBandEQ frames(rate);
