@@ -1,5 +1,6 @@
 #include "BareSynthRun.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -36,7 +37,7 @@ void Apply(fluid_synth_t* synth, const TimedEvent& event)
 } // namespace
 
 bool RunBareSynth(const std::string& riffBank, const NoteSequence& notes, int sampleRate, int blockFrames,
-                  BlockTimes& times, std::string& error)
+                  BareSynthRun& run, std::string& error)
 {
     std::unique_ptr<fluid_settings_t, SettingsDeleter> settings(new_fluid_settings());
     if (!settings)
@@ -46,8 +47,8 @@ bool RunBareSynth(const std::string& riffBank, const NoteSequence& notes, int sa
     }
     fluid_settings_setnum(settings.get(), "synth.sample-rate", sampleRate);
     fluid_settings_setint(settings.get(), "synth.polyphony", 256);
-    fluid_settings_setint(settings.get(), "synth.reverb.active", 0);
-    fluid_settings_setint(settings.get(), "synth.chorus.active", 0);
+    fluid_settings_setint(settings.get(), "synth.reverb.active", run.ownEffects ? 1 : 0);
+    fluid_settings_setint(settings.get(), "synth.chorus.active", run.ownEffects ? 1 : 0);
     std::unique_ptr<fluid_synth_t, SynthDeleter> synth(new_fluid_synth(settings.get()));
     if (!synth)
     {
@@ -64,13 +65,16 @@ bool RunBareSynth(const std::string& riffBank, const NoteSequence& notes, int sa
     fluid_synth_set_interp_method(synth.get(), -1, FLUID_INTERP_LINEAR);
 
     std::vector<float> left(static_cast<size_t>(blockFrames)), right(static_cast<size_t>(blockFrames));
-    times.measure(
+    double voiceSum = 0.0;
+    uint64_t blocks = 0;
+    run.times.measure(
         [&]
         {
             size_t next = 0;
             for (uint64_t start = 0; start < notes.frames; start += static_cast<uint64_t>(blockFrames))
             {
                 const auto begin = BlockTimes::Clock::now();
+                const double threadBegin = BlockTimes::ThreadSeconds();
                 int position = 0;
                 while (next < notes.events.size() &&
                        notes.events[next].frame < start + static_cast<uint64_t>(blockFrames))
@@ -87,8 +91,14 @@ bool RunBareSynth(const std::string& riffBank, const NoteSequence& notes, int sa
                 if (position < blockFrames)
                     fluid_synth_write_float(synth.get(), blockFrames - position, left.data(), position, 1,
                                             right.data(), position, 1);
-                times.add(BlockTimes::Clock::now() - begin);
+                run.threadTimes.add(BlockTimes::ThreadSeconds() - threadBegin);
+                run.times.add(BlockTimes::Clock::now() - begin);
+                const int voices = fluid_synth_get_active_voice_count(synth.get());
+                voiceSum += voices;
+                run.mostVoices = std::max(run.mostVoices, voices);
+                ++blocks;
             }
         });
+    run.meanVoices = blocks > 0 ? voiceSum / static_cast<double>(blocks) : 0.0;
     return true;
 }

@@ -1,14 +1,19 @@
 // Cost of each effect and of the instrument's chain (equaliser -> reverb send -> tone controls ->
-// limiter) at 44100 Hz in 256-frame blocks. Counters (CPU time): time_per_frame is per stereo frame;
-// realtime is how many seconds of audio one core renders per second (the real-time factor).
+// limiter) at 44100 Hz in 256-frame blocks, of the reverb in each preset, and of the upsampler that
+// brings the engine up to 176400 or 192000 Hz. Counters (CPU time): time_per_frame is per stereo frame
+// (per output frame for the upsampler); realtime is how many seconds of audio one core renders per second
+// (the real-time factor). The upsampler also reports its worst stop-band level (stop_band_db).
+#include "dsp/HalfBandUpsampler.h"
 #include "dsp/ReverbUnit.h"
 #include "dsp/SimpleLimit.h"
 #include "dsp/TenBandEQ.h"
 #include "dsp/ToneControl.h"
+#include "dsp/zreverb/ReverbPresets.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -112,7 +117,8 @@ void BM_ReverbUnit(benchmark::State& state)
     std::vector<float> left(kBlock);
     std::vector<float> right(kBlock);
     ReverbUnit reverb(kRate);
-    reverb.SetPreset(static_cast<int>(state.range(0)));
+    const int preset = static_cast<int>(state.range(0));
+    reverb.SetPreset(preset);
     reverb.SetMix(1.0f);
     for (auto _ : state)
     {
@@ -121,8 +127,61 @@ void BM_ReverbUnit(benchmark::State& state)
         Keep(left, right);
     }
     SetCounters(state);
+    state.SetLabel(zreverb::ReverbPresetName(preset));
 }
-BENCHMARK(BM_ReverbUnit)->Arg(0)->Arg(3)->Arg(6);
+BENCHMARK(BM_ReverbUnit)->DenseRange(0, zreverb::kReverbPresetCount - 1);
+
+// The worst level, in dB against the pass band, that the upsampler leaves in its stop band (from 20 kHz
+// below the engine's rate to the engine's rate) for an engine at the given rate, from its impulse response.
+double StopBandDb(double engineRate)
+{
+    dsp::HalfBandUpsampler upsampler;
+    constexpr int kLength = 4 * dsp::HalfBandUpsampler::kDelayFrames;
+    std::vector<float> in(kLength / 2, 0.0f);
+    std::vector<float> left(kLength), right(kLength);
+    in[0] = 1.0f;
+    upsampler.Process(in.data(), in.data(), left.data(), right.data(), kLength);
+    const auto level = [&](double hz)
+    {
+        const double w = 2.0 * 3.14159265358979323846 * hz / (2.0 * engineRate);
+        double re = 0.0;
+        double im = 0.0;
+        for (int i = 0; i < kLength; ++i)
+        {
+            re += left[static_cast<size_t>(i)] * std::cos(w * i);
+            im += left[static_cast<size_t>(i)] * std::sin(w * i);
+        }
+        return std::hypot(re, im);
+    };
+    const double pass = level(1000.0);
+    double worst = 0.0;
+    for (double hz = engineRate - 20000.0; hz <= engineRate; hz += 10.0)
+    {
+        worst = std::max(worst, level(hz));
+    }
+    return 20.0 * std::log10(worst / pass);
+}
+
+// One block at 176400 Hz from 88200 Hz input.
+void BM_HalfBandUpsampler(benchmark::State& state)
+{
+    const TestBlock in;
+    std::vector<float> left(2 * kBlock);
+    std::vector<float> right(2 * kBlock);
+    dsp::HalfBandUpsampler upsampler;
+    for (auto _ : state)
+    {
+        upsampler.Process(in.left.data(), in.right.data(), left.data(), right.data(), 2 * kBlock);
+        Keep(left, right);
+    }
+    const double frames = 2.0 * kBlock;
+    state.counters["time_per_frame"] = benchmark::Counter(
+        frames, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["realtime"] =
+        benchmark::Counter(frames / (4.0 * kRate), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["stop_band_db"] = std::max(StopBandDb(88200.0), StopBandDb(96000.0));
+}
+BENCHMARK(BM_HalfBandUpsampler);
 
 void BM_ToneControls(benchmark::State& state)
 {

@@ -1,6 +1,7 @@
 #include "NoteSequence.h"
 
 #include <algorithm>
+#include <string>
 
 #include "render/FrameScheduler.h"
 #include "render/MidiFile.h"
@@ -76,4 +77,34 @@ void NoteSequence::makePiece(double seconds, uint32_t sampleRate)
                      [](const TimedEvent& a, const TimedEvent& b) { return a.frame < b.frame; });
     frames = bars * bar + kRingOutSeconds * sampleRate;
     origin = "a made-up piece of " + std::to_string(bars * 2) + " s";
+}
+
+void NoteSequence::makeDense(int heldKeys, int strikesPerSecond, double seconds, uint32_t sampleRate)
+{
+    constexpr int kLowest = 21;
+    constexpr int kKeys = 88;
+    heldKeys = std::clamp(heldKeys, 1, kKeys - 1);
+    const uint64_t step = sampleRate / static_cast<uint32_t>(std::max(strikesPerSecond, 1));
+    const uint64_t steps = static_cast<uint64_t>(seconds * sampleRate) / step;
+    events.clear();
+    std::vector<int> down;
+    uint32_t random = 11u;
+    for (uint64_t s = 0; s < steps; ++s)
+    {
+        const uint64_t at = s * step;
+        if (static_cast<int>(down.size()) >= heldKeys)
+        {
+            events.push_back({at, 0x80, static_cast<uint8_t>(down.front()), 64});
+            down.erase(down.begin());
+        }
+        random = random * 1664525u + 1013904223u;
+        int key = kLowest + static_cast<int>((random >> 16) % kKeys);
+        while (std::find(down.begin(), down.end(), key) != down.end())
+            key = kLowest + (key - kLowest + 1) % kKeys;
+        events.push_back(
+            {at, 0x90, static_cast<uint8_t>(key), static_cast<uint8_t>(40 + (random >> 8) % 80)});
+        down.push_back(key);
+    }
+    frames = steps * step + kRingOutSeconds * sampleRate;
+    origin = "a dense texture of " + std::to_string(heldKeys) + " held keys";
 }

@@ -24,4 +24,7 @@ struct NoteSequence
     bool loadMidiFile(const std::string& path, uint32_t sampleRate);
     // Both hands for the given seconds: broken chords, melody, pedal changes on every harmony.
     void makePiece(double seconds, uint32_t sampleRate);
+    // A dense texture for load figures: heldKeys keys down at every moment across the keyboard (at most
+    // 87), the longest-held one released and another struck strikesPerSecond times a second, no pedal.
+    void makeDense(int heldKeys, int strikesPerSecond, double seconds, uint32_t sampleRate);
 };

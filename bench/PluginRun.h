@@ -12,8 +12,16 @@
 // Host values set before the piece: (parameter index, value).
 using ParameterValues = std::vector<std::pair<int, float>>;
 
-// blockTimes gets whole blocks (events and audio), renderTimes processReplacing alone. False with a
-// message in error when the plug-in or its bank cannot be set up.
-bool RunPlugin(const std::string& bank, const NoteSequence& notes, const ParameterValues& parameters,
-               int sampleRate, int blockFrames, BlockTimes& blockTimes, BlockTimes& renderTimes,
-               std::string& error);
+struct PluginRun
+{
+    ParameterValues parameters;
+    BlockTimes times;       // whole blocks (events and audio), wall-clock
+    BlockTimes renderTimes; // processReplacing alone, wall-clock
+    BlockTimes threadTimes; // whole blocks, the thread's processor time
+    // Heap operations on the audio thread once the first second has played.
+    long allocationsAfterWarmUp = 0;
+};
+
+// False with a message in error when the plug-in or its bank cannot be set up.
+bool RunPlugin(const std::string& bank, const NoteSequence& notes, int sampleRate, int blockFrames,
+               PluginRun& run, std::string& error);

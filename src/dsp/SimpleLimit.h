@@ -70,6 +70,15 @@ public:
         right = outRight;
     }
 
+    // Every frame of a block in turn, in place.
+    void ProcessBlock(float* left, float* right, int frames)
+    {
+        for (int i = 0; i < frames; ++i)
+        {
+            ProcessSample(left[i], right[i]);
+        }
+    }
+
     float GetThresholdGain() const { return thresholdGain; }
     float GetEnvelope() const { return m_envelope; }
     float GetAttackCoefficient() const { return m_attack.GetCoefficient(); }

@@ -50,6 +50,16 @@ public:
         right = m_right[kPair32].Process(right);
     }
 
+    // ProcessSample on every frame of a block, in place. Frame by frame the twenty filters' recursions are
+    // independent of each other and overlap, where band after band each would wait on its own.
+    void ProcessBlock(float* left, float* right, int frames)
+    {
+        for (int i = 0; i < frames; ++i)
+        {
+            ProcessSample(left[i], right[i]);
+        }
+    }
+
     float SampleRate() const { return m_rate; }
     // Filters in pair order: 32 Hz, 16 kHz, 63, 125, 250, 500, 1000, 2000, 4000, 8000 Hz.
     const CBiQuadFilter& Left(int pair) const { return m_left[pair]; }

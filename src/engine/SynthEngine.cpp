@@ -135,10 +135,17 @@ void SynthEngine::send(int type, int data1, int data2)
     fluid_midi_router_handle_midi_event(router, event);
 }
 
+void SynthEngine::setChorusActive(bool on)
+{
+    if (synth)
+        fluid_synth_chorus_on(synth, -1, on ? 1 : 0);
+}
+
 void SynthEngine::render(int frames, float* left, float* right)
 {
     if (frames <= 0)
         return;
+    renderedFrames += static_cast<uint64_t>(frames);
     if (synth)
     {
         fluid_synth_write_float(synth, frames, left, 0, 1, right, 0, 1);

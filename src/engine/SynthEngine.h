@@ -60,6 +60,11 @@ public:
     void send(int type, int data1, int data2);
     // Renders frames into both buffers, replacing their contents; zeros without a synthesizer.
     void render(int frames, float* left, float* right);
+    // Frames rendered since the engine was made: where in the output an event sent now takes effect.
+    uint64_t framesRendered() const { return renderedFrames; }
+    // Switches the engine's chorus unit on or off. Off, the engine skips its effects pass altogether (and
+    // with it the OpenMP parallel region whose one-thread team the runtime allocates on every pass).
+    void setChorusActive(bool on);
 
     const std::vector<PresetRecord>& presets() const { return presetList; }
     // The bank and program that channel 0 plays; false without a synthesizer.
@@ -79,6 +84,7 @@ private:
     std::vector<PresetRecord> presetList;
     EventObserver observer = nullptr;
     void* observerContext = nullptr;
+    uint64_t renderedFrames = 0;
 };
 
 } // namespace engine

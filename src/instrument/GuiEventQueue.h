@@ -3,6 +3,7 @@
 // append or the whole drain (Lock/Unlock), the one lock between editor and audio thread.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +33,11 @@ public:
     int Count() const { return static_cast<int>(entries.size()); }
     const GuiEvent& At(int index) const { return entries[static_cast<size_t>(index)]; }
     void Clear() { entries.clear(); }
+    // Takes the first count entries out; the rest move to the front. Never allocates or frees.
+    void RemoveFirst(int count)
+    {
+        entries.erase(entries.begin(), entries.begin() + std::min(count, Count()));
+    }
 
 private:
     static constexpr size_t kGrowBy = 10;

@@ -78,9 +78,12 @@ VstXSynth::VstXSynth(audioMasterCallback master)
 
     LogLine("New settings.");
     updateSampleRate();
-    engine.reset(new (std::nothrow) SynthEngine(sampleRate));
+    chooseEngineRate();
+    engine.reset(new (std::nothrow) SynthEngine(engineRate));
     if (engine && !engine->runsAtRate())
         logRateOutsideEngine();
+    else if (engine)
+        logEngineRate();
     samplesPerMillisecond = sampleRate * 0.001;
 
     parentWindow = nullptr;
@@ -89,6 +92,7 @@ VstXSynth::VstXSynth(audioMasterCallback master)
     LogLine("Creating the synthesizer.");
     if (engine)
         engine->createSynth();
+    updateChorusUnit();
     LogLine("Loading the sound bank.");
     if (engine && engine->hasSynth())
         loadSoundBank();
@@ -130,6 +134,7 @@ VstXSynth::VstXSynth(audioMasterCallback master)
         if (!engine || engine->runsAtRate())
             showDataLoadFailure();
     }
+    prepareBuffers();
     LogLine("Init completed.");
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "dsp/HalfBandUpsampler.h"
 #include "engine/SynthEngine.h"
 #include "host/AudioEffectX.h"
 #include "instrument/GuiEventQueue.h"
@@ -64,6 +65,10 @@ public:
     // Audio
     void processReplacing(float** inputs, float** outputs, host::VstInt32 sampleFrames) override;
     void setSampleRate(float sampleRate) override;
+    // Both size every buffer and event list of the audio path for blocks of the announced size, so that
+    // processing allocates nothing; a larger block is rendered in pieces of that size.
+    void setBlockSize(host::VstInt32 newBlockSize) override;
+    void resume() override;
     host::VstInt32 processEvents(host::VstEvents* events) override;
 
     // Parameters
@@ -131,6 +136,13 @@ public:
     int programCount() const { return programs.count(); }
     engine::SynthEngine* synthEngine() { return engine.get(); }
     dsp::TenBandEQ* equaliser() { return eq.get(); }
+    // The rate the engine renders at: the host's, or half of it above the engine's range (the upsampler
+    // brings it back up).
+    float engineSampleRate() const { return engineRate; }
+    // Frames the upsampler delays the output by: its delay at a halved engine rate, else 0.
+    int upsamplerDelay() const { return engineAtHalfRate ? dsp::HalfBandUpsampler::kDelayFrames : 0; }
+    // The most events one block holds; later ones of the same block are dropped.
+    int eventCapacity() const { return static_cast<int>(blockEvents.capacity()); }
 
     // The number of live instances in the process.
     static int liveInstances();
@@ -138,6 +150,14 @@ public:
 private:
     static constexpr int kReverbSleepMs = 2000;
     static constexpr float kLimiterAttackMs = 5.0f;
+    // The highest rate the engine renders at.
+    static constexpr float kEngineTopRate = 96000.0f;
+    // Events one block can hold per frame of the announced size (and at least kMinimumEvents).
+    static constexpr int kEventsPerFrame = 2;
+    static constexpr int kMinimumEvents = 1024;
+
+    // The engine's rate for a host rate: halved when only half of it is in the engine's range.
+    static float engineRateFor(float hostRate);
 
     void logStartUp();
     void takeHostVendorPath();
@@ -145,11 +165,17 @@ private:
     void readPresets();
     void showDataLoadFailure();
     void logRateOutsideEngine() const;
+    void logEngineRate() const;
+    void chooseEngineRate();
+    void prepareBuffers();
     void markSettingsChanged();
     void queueEditorEvent(uint8_t status, int data1, int data2);
 
     void applySettings();
+    void updateChorusUnit();
+    void renderPiece(float* left, float* right, int frames, int firstEvent, int endEvent, int offset);
     void renderStretch(int frames, float* left, float* right);
+    void renderEngine(int frames, float* left, float* right);
     void handleEvent(int32_t message);
     void noteOn(int key, int velocity);
     void noteOff(int key, int velocity);
@@ -158,13 +184,21 @@ private:
     void setRequestedAmount(float PianoSettings::*field, float value);
     void sendToEngine(const piano::MidiMessage& message);
     void runReverbSend(float* left, float* right, int frames, bool silent);
-    bool ensureScratch(int frames);
     void appendEvents(const EventQueueEntry* events, int count);
 
     // Engine
     std::unique_ptr<engine::SynthEngine> engine;
     // Read by the editor's thread to time-stamp its events.
     std::atomic<double> samplesPerMillisecond{0.0};
+    float engineRate = 0.0f;
+    bool engineAtHalfRate = false;
+    dsp::HalfBandUpsampler upsampler;
+    // The engine's frames of one stretch at a halved rate, before the upsampler.
+    std::unique_ptr<float[]> engineLeft;
+    std::unique_ptr<float[]> engineRight;
+    int engineCapacity = 0;
+    // The largest piece of a block every buffer of the audio path holds.
+    int preparedFrames = 0;
 
     // Effects
     std::unique_ptr<dsp::TenBandEQ> eq;
@@ -194,10 +228,11 @@ private:
     PianoSettings chunk;
     ParameterTable parameterTable;
 
-    // Events of the coming block, in time order; capacity grows only when a larger block of events arrives.
+    // Events of the coming block, in time order; their capacity is set ahead with the block size.
     std::vector<EventQueueEntry> blockEvents;
     int blockEventCount = 0;
     std::vector<EventQueueEntry> mergeScratch;
+    std::vector<GuiEvent> drainedEvents;
     std::vector<host::VstMidiEvent> echoEvents;
     std::vector<unsigned char> echoList;
     std::unique_ptr<GuiEventQueue> guiEvents;

@@ -1,10 +1,12 @@
 // The audio block: settings applied at the block's start, the engine rendered in stretches between events,
 // then the equaliser, the reverb send, the tone controls, the volume and the limiter, in place.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <new>
 
+#include "dsp/FlushDenormals.h"
 #include "dsp/ReverbUnit.h"
 #include "dsp/SimpleLimit.h"
 #include "dsp/TenBandEQ.h"
@@ -43,18 +45,40 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
         blockEventCount = 0;
         return;
     }
-    float* left = outputs[0];
-    float* right = outputs[1];
+    // No recursion in the chain may run on denormals, whatever reaches it; the host's mode comes back on
+    // return.
+    const FlushDenormals flush;
     const int frames = sampleFrames > 0 ? sampleFrames : 0;
 
     applySettings();
 
+    // A block longer than the buffers were sized for is rendered in pieces that fit; each event goes with
+    // the piece its offset falls in, the last piece taking the rest.
+    const int piece = preparedFrames > 0 ? preparedFrames : std::max(frames, 1);
+    int event = 0;
+    int start = 0;
+    do
+    {
+        const int length = std::min(piece, frames - start);
+        int end = event;
+        while (end < blockEventCount &&
+               (start + length >= frames || blockEvents[end].frameOffset < start + length))
+            ++end;
+        renderPiece(outputs[0] + start, outputs[1] + start, length, event, end, start);
+        event = end;
+        start += length;
+    } while (start < frames);
+    blockEventCount = 0;
+}
+
+void VstXSynth::renderPiece(float* left, float* right, int frames, int firstEvent, int endEvent, int offset)
+{
     int position = 0;
     int remaining = frames;
-    for (int i = 0; i < blockEventCount; ++i)
+    for (int i = firstEvent; i < endEvent; ++i)
     {
         const EventQueueEntry& event = blockEvents[static_cast<size_t>(i)];
-        int n = event.frameOffset - position;
+        int n = event.frameOffset - offset - position;
         if (n >= remaining)
             n = remaining - 1;
         if (n > 0)
@@ -65,7 +89,6 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
         }
         handleEvent(event.message);
     }
-    blockEventCount = 0;
     if (remaining > 0)
         renderStretch(remaining, left + position, right + position);
     if (frames == 0)
@@ -76,11 +99,18 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
         silent = left[i] == 0.0f && right[i] == 0.0f;
 
     if (eq)
-        for (int i = 0; i < frames; ++i)
-            eq->ProcessSample(left[i], right[i]);
+        eq->ProcessBlock(left, right, frames);
 
-    if (reverb && applied.reverbAmount > 0.0f &&
-        !(reverbIdle && silent && reverbIdleMilliseconds >= kReverbSleepMs))
+    // Asleep from the block's start, the block stays silent: the equaliser's memory may still ring faintly
+    // (with denormals flushed its last decay can hold at a tiny level), and a sleeping chain plays nothing.
+    if (silent && reverbIdle && reverbIdleMilliseconds >= kReverbSleepMs)
+    {
+        std::memset(left, 0, sizeof(float) * static_cast<size_t>(frames));
+        std::memset(right, 0, sizeof(float) * static_cast<size_t>(frames));
+        return;
+    }
+
+    if (reverb && applied.reverbAmount > 0.0f)
         runReverbSend(left, right, frames, silent);
 
     if (silent && reverbIdle && reverbIdleMilliseconds >= kReverbSleepMs)
@@ -103,13 +133,13 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
     }
 
     if (limiter)
-        for (int i = 0; i < frames; ++i)
-            limiter->ProcessSample(left[i], right[i]);
+        limiter->ProcessBlock(left, right, frames);
 }
 
 void VstXSynth::runReverbSend(float* left, float* right, int frames, bool silent)
 {
-    if (!ensureScratch(frames))
+    // The copies were sized for the largest piece ahead of processing; without them the send is left out.
+    if (scratchCapacity < frames)
         return;
     std::memcpy(scratchLeft.get(), left, sizeof(float) * static_cast<size_t>(frames));
     std::memcpy(scratchRight.get(), right, sizeof(float) * static_cast<size_t>(frames));
@@ -144,24 +174,6 @@ void VstXSynth::runReverbSend(float* left, float* right, int frames, bool silent
     }
 }
 
-bool VstXSynth::ensureScratch(int frames)
-{
-    if (scratchCapacity >= frames)
-        return true;
-    // Only a block larger than any before allocates; a failure leaves the send out for this block.
-    scratchLeft.reset(new (std::nothrow) float[static_cast<size_t>(frames)]);
-    scratchRight.reset(new (std::nothrow) float[static_cast<size_t>(frames)]);
-    if (!scratchLeft || !scratchRight)
-    {
-        scratchLeft.reset();
-        scratchRight.reset();
-        scratchCapacity = 0;
-        return false;
-    }
-    scratchCapacity = frames;
-    return true;
-}
-
 void VstXSynth::renderStretch(int frames, float* left, float* right)
 {
     if (!engine)
@@ -170,20 +182,47 @@ void VstXSynth::renderStretch(int frames, float* left, float* right)
         std::memset(right, 0, sizeof(float) * static_cast<size_t>(frames));
         return;
     }
-    if (!resonanceRamp.active())
+    // While the envelope moves it takes one step per frame, and each step of controller 21 must land on
+    // its own frame: the engine renders the frames up to a step in one call, then the step is sent.
+    int rendered = 0;
+    for (int i = 0; i < frames && resonanceRamp.active(); ++i)
+    {
+        int value = 0;
+        if (!resonanceRamp.step(value))
+            continue;
+        renderEngine(i - rendered, left + rendered, right + rendered);
+        rendered = i;
+        engine->send(MidiMessage::kControlChange, kResonanceEnvelopeController, value);
+    }
+    renderEngine(frames - rendered, left + rendered, right + rendered);
+}
+
+void VstXSynth::renderEngine(int frames, float* left, float* right)
+{
+    if (frames <= 0)
+        return;
+    if (!engineAtHalfRate)
     {
         engine->render(frames, left, right);
         return;
     }
-    // While the envelope moves the engine is asked for one frame at a time, so that each step of
-    // controller 21 lands on its own frame.
-    for (int i = 0; i < frames; ++i)
+    const int input = upsampler.InputFramesFor(frames);
+    if (!engineLeft || !engineRight || input > engineCapacity)
     {
-        int value = 0;
-        if (resonanceRamp.step(value))
-            engine->send(MidiMessage::kControlChange, kResonanceEnvelopeController, value);
-        engine->render(1, left + i, right + i);
+        std::memset(left, 0, sizeof(float) * static_cast<size_t>(frames));
+        std::memset(right, 0, sizeof(float) * static_cast<size_t>(frames));
+        return;
     }
+    if (input > 0)
+        engine->render(input, engineLeft.get(), engineRight.get());
+    upsampler.Process(engineLeft.get(), engineRight.get(), left, right, frames);
+}
+
+void VstXSynth::updateChorusUnit()
+{
+    // With no chorus send the unit would only process silence.
+    if (engine)
+        engine->setChorusActive(applied.chorus > 0.0f);
 }
 
 void VstXSynth::applySettings()
@@ -230,6 +269,7 @@ void VstXSynth::applySettings()
     if (wanted.chorus != applied.chorus)
     {
         applied.chorus = wanted.chorus;
+        updateChorusUnit();
         if (engine)
             engine->send(MidiMessage::kControlChange, MidiMessage::kChorus,
                          static_cast<int>(applied.chorus * 127.0));
@@ -265,6 +305,81 @@ bool VstXSynth::setLidCurve(const LidCurves::Curve* curve)
     for (int band = 0; band < LidCurves::kBandCount; ++band)
         eq->SetBandGain(band, static_cast<float>((*curve)[static_cast<size_t>(band)]));
     return true;
+}
+
+float VstXSynth::engineRateFor(float hostRate)
+{
+    return hostRate > kEngineTopRate && hostRate * 0.5f <= kEngineTopRate ? hostRate * 0.5f : hostRate;
+}
+
+void VstXSynth::chooseEngineRate()
+{
+    engineRate = engineRateFor(sampleRate);
+    engineAtHalfRate = engineRate != sampleRate;
+    upsampler.Reset();
+}
+
+void VstXSynth::logEngineRate() const
+{
+    if (engineAtHalfRate)
+        LogFormatted(
+            "Engine rate %.0f Hz: half the host's %.0f Hz, doubled by the upsampler (%d frames later).",
+            static_cast<double>(engineRate), static_cast<double>(sampleRate),
+            HalfBandUpsampler::kDelayFrames);
+    else
+        LogFormatted("Engine rate %.0f Hz.", static_cast<double>(engineRate));
+}
+
+void VstXSynth::setBlockSize(VstInt32 newBlockSize)
+{
+    AudioEffectX::setBlockSize(newBlockSize);
+    prepareBuffers();
+}
+
+void VstXSynth::resume()
+{
+    AudioEffectX::resume();
+    prepareBuffers();
+}
+
+void VstXSynth::prepareBuffers()
+{
+    const int frames = std::max(static_cast<int>(blockSize), 1);
+    if (frames == preparedFrames)
+        return;
+    const size_t events = static_cast<size_t>(std::max(kEventsPerFrame * frames, kMinimumEvents));
+    const size_t halfFrames = static_cast<size_t>(frames / 2 + 2);
+    std::unique_ptr<float[]> newScratchLeft(new (std::nothrow) float[static_cast<size_t>(frames)]);
+    std::unique_ptr<float[]> newScratchRight(new (std::nothrow) float[static_cast<size_t>(frames)]);
+    std::unique_ptr<float[]> newEngineLeft(new (std::nothrow) float[halfFrames]);
+    std::unique_ptr<float[]> newEngineRight(new (std::nothrow) float[halfFrames]);
+    bool listsReserved = true;
+    try
+    {
+        blockEvents.reserve(events);
+        mergeScratch.reserve(events);
+        drainedEvents.reserve(events);
+        echoEvents.reserve(events);
+        echoList.reserve(sizeof(VstEvents) + events * sizeof(VstEvent*));
+    }
+    catch (const std::bad_alloc&)
+    {
+        listsReserved = false;
+    }
+    if (!newScratchLeft || !newScratchRight || !newEngineLeft || !newEngineRight || !listsReserved)
+    {
+        // The buffers of the last size stay; a longer block is rendered in pieces of that size.
+        LogFormatted("Not enough memory for blocks of %d frames; blocks are rendered in pieces of %d.",
+                     frames, preparedFrames);
+        return;
+    }
+    scratchLeft = std::move(newScratchLeft);
+    scratchRight = std::move(newScratchRight);
+    scratchCapacity = frames;
+    engineLeft = std::move(newEngineLeft);
+    engineRight = std::move(newEngineRight);
+    engineCapacity = static_cast<int>(halfFrames);
+    preparedFrames = frames;
 }
 
 void VstXSynth::logRateOutsideEngine() const
@@ -308,17 +423,21 @@ void VstXSynth::setSampleRate(float newRate)
     if (newRate == sampleRate)
         return;
     sampleRate = newRate;
+    chooseEngineRate();
     if (!engine || !engine->hasSettings())
         return;
     engine::SampleDataCache& cache = engine::SampleDataCache::shared();
     cache.setKeepSharedSamples(true);
     engine->destroySynth();
-    if (!engine->setSampleRate(sampleRate))
+    if (!engine->setSampleRate(engineRate))
         logRateOutsideEngine();
+    else
+        logEngineRate();
     resonanceRamp.reset();
     samplesPerMillisecond = sampleRate * 0.001;
     if (engine->createSynth())
         loadSoundBank();
+    updateChorusUnit();
     const int integerRate = static_cast<int>(sampleRate);
     if (eq)
         eq->SetSampleRate(sampleRate);

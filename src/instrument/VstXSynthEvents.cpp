@@ -41,6 +41,9 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
 {
     const int lastFrame = std::max(blockSize - 1, 0);
     const VstInt32 hostListed = events ? std::max(events->numEvents, 0) : 0;
+    // Every list below was sized ahead for a block's events; what does not fit is dropped rather than
+    // allocated for on the audio thread.
+    const size_t capacity = blockEvents.capacity();
 
     // Only MIDI events are read as MIDI; other events (system exclusive) are passed over.
     int hostCount = 0;
@@ -48,26 +51,31 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
         if (events->events[i] && events->events[i]->type == kVstMidiType)
             ++hostCount;
 
-    int queueCount = 0;
+    // The editor's events are taken out in one drain, so that its lock is held for no more than that; what
+    // does not fit into this block waits in the queue for the next one.
+    const size_t taken = static_cast<size_t>(blockEventCount + hostCount);
+    const size_t room = capacity > taken ? capacity - taken : 0;
+    drainedEvents.clear();
     if (guiEvents)
     {
         guiEvents->Lock();
-        queueCount = guiEvents->Count();
-        if (queueCount == 0)
-        {
-            lastDrainTime = platform::TimeGetTime();
-            guiEvents->Unlock();
-        }
+        const int queued = guiEvents->Count();
+        for (int i = 0; i < queued && drainedEvents.size() < room; ++i)
+            drainedEvents.push_back(guiEvents->At(i));
+        guiEvents->RemoveFirst(static_cast<int>(drainedEvents.size()));
+        lastDrainTime = platform::TimeGetTime();
+        guiEvents->Unlock();
     }
+
+    const int queueCount = static_cast<int>(drainedEvents.size());
     if (hostCount + queueCount == 0)
         return 1;
 
     if (queueCount > 0)
     {
         echoEvents.clear();
-        for (int i = 0; i < queueCount; ++i)
+        for (const GuiEvent& entry : drainedEvents)
         {
-            const GuiEvent& entry = guiEvents->At(i);
             const auto message = static_cast<int32_t>(entry.message);
             if (isNoteOutsideKeyboard(message))
                 continue;
@@ -102,9 +110,11 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
             ++h;
         return h < hostListed ? reinterpret_cast<const VstMidiEvent*>(events->events[h]) : nullptr;
     };
-    for (const VstMidiEvent* host = nextHost(); host || q < queueCount; host = nextHost())
+    for (const VstMidiEvent* host = nextHost(); (host || q < queueCount) && mergeScratch.size() < capacity;
+         host = nextHost())
     {
-        if (host && (q >= queueCount || host->deltaFrames <= guiEvents->At(q).frameOffset))
+        if (host &&
+            (q >= queueCount || host->deltaFrames <= drainedEvents[static_cast<size_t>(q)].frameOffset))
         {
             mergeScratch.push_back(
                 EventQueueEntry{std::min(host->deltaFrames, lastFrame), packedMidi(*host)});
@@ -112,17 +122,10 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
         }
         else
         {
-            const GuiEvent& entry = guiEvents->At(q++);
+            const GuiEvent& entry = drainedEvents[static_cast<size_t>(q++)];
             mergeScratch.push_back(
                 EventQueueEntry{std::min(entry.frameOffset, lastFrame), static_cast<int32_t>(entry.message)});
         }
-    }
-
-    if (queueCount > 0)
-    {
-        lastDrainTime = platform::TimeGetTime();
-        guiEvents->Clear();
-        guiEvents->Unlock();
     }
     appendEvents(mergeScratch.data(), static_cast<int>(mergeScratch.size()));
     return 1;
@@ -131,9 +134,9 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
 void VstXSynth::appendEvents(const EventQueueEntry* events, int count)
 {
     // Events of an earlier call for the same block stay: a lost note-off would be a stuck note. The later
-    // call's events go in time order behind those with the same or an earlier offset.
+    // call's events go in time order behind those with the same or an earlier offset, while there is room.
     blockEvents.resize(static_cast<size_t>(blockEventCount));
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count && blockEvents.size() < blockEvents.capacity(); ++i)
     {
         auto at = std::upper_bound(blockEvents.begin(), blockEvents.end(), events[i],
                                    [](const EventQueueEntry& a, const EventQueueEntry& b)

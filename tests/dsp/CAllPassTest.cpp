@@ -12,10 +12,10 @@ TEST(CAllPassTest, ImpulseResponseOfAnUnmodulatedAllpass)
     // 3 samples of delay at rate 1000; the read happens before the push, so the echo comes after 4 samples.
     ASSERT_EQ(kReverbOk, allpass.Create(1000.0f, 0.003f, 0.0f, 0.0f, 0.5f));
     std::vector<float> out;
-    out.push_back(allpass.Process(1.0f));
+    out.push_back(allpass.Process(1.0f).Channel(0));
     for (int i = 0; i < 9; ++i)
     {
-        out.push_back(allpass.Process(0.0f));
+        out.push_back(allpass.Process(0.0f).Channel(0));
     }
     EXPECT_FLOAT_EQ(0.5f, out[0]);
     EXPECT_EQ(0.0f, out[1]);
@@ -28,10 +28,10 @@ TEST(CAllPassTest, NegativeCoefficientAddsTheDelayedSignalAtTheInput)
 {
     CAllPass allpass;
     ASSERT_EQ(kReverbOk, allpass.Create(1000.0f, 0.002f, 0.0f, 0.0f, -0.7f));
-    EXPECT_FLOAT_EQ(-0.7f, allpass.Process(1.0f));
-    allpass.Process(0.0f);
-    allpass.Process(0.0f);
-    EXPECT_FLOAT_EQ(1.0f - 0.49f, allpass.Process(0.0f));
+    EXPECT_FLOAT_EQ(-0.7f, allpass.Process(1.0f).Channel(0));
+    allpass.Process(0.0f).Channel(0);
+    allpass.Process(0.0f).Channel(0);
+    EXPECT_FLOAT_EQ(1.0f - 0.49f, allpass.Process(0.0f).Channel(0));
 }
 
 TEST(CAllPassTest, WholeSampleDelayPreservesEnergy)
@@ -39,10 +39,10 @@ TEST(CAllPassTest, WholeSampleDelayPreservesEnergy)
     CAllPass allpass;
     ASSERT_EQ(kReverbOk, allpass.Create(1000.0f, 0.017f, 0.0f, 0.0f, -0.7f));
     double energy = 0.0;
-    energy += std::pow(allpass.Process(1.0f), 2.0);
+    energy += std::pow(allpass.Process(1.0f).Channel(0), 2.0);
     for (int i = 0; i < 200000; ++i)
     {
-        energy += std::pow(allpass.Process(0.0f), 2.0);
+        energy += std::pow(allpass.Process(0.0f).Channel(0), 2.0);
     }
     EXPECT_NEAR(1.0, energy, 1e-5);
 }
@@ -59,10 +59,10 @@ TEST(CAllPassTest, ClearEmptiesTheLineButKeepsTheLfo)
     ASSERT_EQ(kReverbOk, allpass.Create(1000.0f, 0.003f, 0.0005f, 1.0f, 0.5f));
     for (int i = 0; i < 10; ++i)
     {
-        allpass.Process(1.0f);
+        allpass.Process(1.0f).Channel(0);
     }
     const float sine = allpass.Lfo().Sine();
     allpass.Clear();
     EXPECT_EQ(sine, allpass.Lfo().Sine());
-    EXPECT_FLOAT_EQ(0.5f, allpass.Process(1.0f));
+    EXPECT_FLOAT_EQ(0.5f, allpass.Process(1.0f).Channel(0));
 }

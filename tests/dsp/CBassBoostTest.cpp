@@ -13,7 +13,7 @@ float SteadyGain(CBassBoost& shelf, double frequency)
     std::vector<float> out = dsptest::Sine(frequency, 44100.0, 44100);
     for (float& v : out)
     {
-        v = shelf.Process(v);
+        v = shelf.Process(v).Channel(0);
     }
     return dsptest::PeakFrom(out, 22050);
 }
@@ -23,7 +23,7 @@ float DcGain(CBassBoost& shelf)
     float y = 0.0f;
     for (int i = 0; i < 44100; ++i)
     {
-        y = shelf.Process(1.0f);
+        y = shelf.Process(1.0f).Channel(0);
     }
     return y;
 }
@@ -50,14 +50,14 @@ TEST(CBassBoostTest, ZeroGainIsTransparent)
     CBassBoost shelf(44100.0f, 300.0f, 0.0f);
     for (float x : {0.5f, -0.25f, 1.0f, 0.0f, 0.75f})
     {
-        EXPECT_NEAR(x, shelf.Process(x), 1e-6f);
+        EXPECT_NEAR(x, shelf.Process(x).Channel(0), 1e-6f);
     }
 }
 
 TEST(CBassBoostTest, GainChangeAppliesAtTheNextSample)
 {
     CBassBoost shelf(44100.0f, 300.0f, 0.0f);
-    EXPECT_FLOAT_EQ(1.0f, shelf.Process(1.0f));
+    EXPECT_FLOAT_EQ(1.0f, shelf.Process(1.0f).Channel(0));
     shelf.SetGain(9.0f);
     EXPECT_TRUE(shelf.NeedsRecalculation());
     EXPECT_EQ(9.0f, shelf.Gain());

@@ -24,11 +24,15 @@ Response Impulse(CEarlyRefl& early, int channel, int frames)
     Response r;
     for (int i = 0; i < frames; ++i)
     {
-        float e0 = 0.0f;
-        float e1 = 0.0f;
-        early.Process(channel, i == 0 ? 1.0f : 0.0f, e0, e1);
-        r.er0.push_back(e0);
-        r.er1.push_back(e1);
+        // The impulse enters the channel's own lane only.
+        const float x = i == 0 ? 1.0f : 0.0f;
+        Lanes e0;
+        Lanes e1;
+        early.Process(channel == 0 ? Lanes(x, 0.0f) : Lanes(0.0f, x), e0, e1);
+        r.er0.push_back(e0.Channel(channel));
+        r.er1.push_back(e1.Channel(channel));
+        EXPECT_EQ(0.0f, e0.Channel(1 - channel));
+        EXPECT_EQ(0.0f, e1.Channel(1 - channel));
     }
     return r;
 }
@@ -106,19 +110,19 @@ TEST(CEarlyReflTest, ClearEmptiesLinesAndFilters)
     CEarlyRefl early;
     ASSERT_EQ(kReverbOk, early.Create(44100.0f, 1.0f));
     early.SetInputFilter(0.5f, 0.5f);
-    float e0 = 0.0f;
-    float e1 = 0.0f;
+    Lanes e0;
+    Lanes e1;
     for (int i = 0; i < 3000; ++i)
     {
-        early.Process(0, 1.0f, e0, e1);
+        early.Process(1.0f, e0, e1);
     }
-    ASSERT_NE(0.0f, e0);
+    ASSERT_NE(0.0f, e0.Channel(0));
     early.Clear();
-    EXPECT_EQ(0.0f, early.InputFilter().State());
+    EXPECT_EQ(Lanes(0.0f), early.InputFilter().State());
     for (int i = 0; i < 1000; ++i)
     {
-        early.Process(0, 0.0f, e0, e1);
-        ASSERT_EQ(0.0f, e0);
-        ASSERT_EQ(0.0f, e1);
+        early.Process(0.0f, e0, e1);
+        ASSERT_EQ(Lanes(0.0f), e0);
+        ASSERT_EQ(Lanes(0.0f), e1);
     }
 }

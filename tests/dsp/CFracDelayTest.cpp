@@ -23,11 +23,12 @@ TEST(CFracDelayTest, FractionalReadInterpolatesBetweenNeighbours)
     ASSERT_EQ(kReverbOk, delay.Create(100.0f, 0.1f));
     for (float v : {8.0f, 4.0f, 2.0f, 1.0f})
     {
-        delay.Push(v); // after this 1 is the latest, 2 one before, 4 two before, 8 three before
+        delay.Push(
+            Lanes(v, -2.0f * v)); // after this 1 is the latest, 2 one before, 4 two before, 8 three before
     }
-    EXPECT_FLOAT_EQ(0.75f * 4.0f + 0.25f * 8.0f, delay.Read(2.25f));
-    EXPECT_FLOAT_EQ(5.0f, delay.LastOutput());
-    EXPECT_EQ(1.0f, delay.Read(0.0f));
-    EXPECT_EQ(2.0f, delay.Read(1.0f));
-    EXPECT_FLOAT_EQ(1.5f, delay.Read(0.5f));
+    EXPECT_FLOAT_EQ(0.75f * 4.0f + 0.25f * 8.0f, delay.Read(2.25f).Channel(0));
+    EXPECT_FLOAT_EQ(-10.0f, delay.Read(2.25f).Channel(1));
+    EXPECT_EQ(Lanes(1.0f, -2.0f), delay.Read(0.0f));
+    EXPECT_EQ(Lanes(2.0f, -4.0f), delay.Read(1.0f));
+    EXPECT_EQ(Lanes(1.5f, -3.0f), delay.Read(0.5f));
 }

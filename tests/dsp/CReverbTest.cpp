@@ -66,9 +66,9 @@ TEST_F(CReverbTest, ConstructionAppliesMediumHallThenDefaultMix)
     EXPECT_FLOAT_EQ(0.8f, fresh.Dry());
     EXPECT_FLOAT_EQ(0.2f, fresh.Wet());
     EXPECT_FLOAT_EQ(0.01f, fresh.PreDelay());
-    EXPECT_FLOAT_EQ(8000.0f, fresh.Channel(0).LowPass().Cutoff());
-    EXPECT_EQ(0.5f, fresh.Channel(1).TankA().Decay());
-    EXPECT_EQ(1229u, fresh.Channel(0).EarlyReflections().TapPosition(0));
+    EXPECT_FLOAT_EQ(8000.0f, fresh.Network().LowPass().Cutoff());
+    EXPECT_EQ(0.5f, fresh.Network().TankA().Decay());
+    EXPECT_EQ(1229u, fresh.Network().EarlyReflections().TapPosition(0));
 }
 
 TEST_F(CReverbTest, OtherConfigurationsAreRefused)
@@ -120,7 +120,7 @@ TEST_F(CReverbTest, EarlyReflectionsFollowPreDelayPlusShortestScaledTap)
     // Without the tank's taps only the reflections reach the output.
     reverb.SetTailLevel(-100.0f);
     const std::vector<float> out = Render(reverb, Impulse(4096, 0));
-    EXPECT_EQ(1229u, reverb.Channel(0).EarlyReflections().TapPosition(0));
+    EXPECT_EQ(1229u, reverb.Network().EarlyReflections().TapPosition(0));
     EXPECT_EQ(441 + 1229, FirstAbove(out, 0));
     // The right output gets the same group through the 36-frame cross line.
     EXPECT_EQ(441 + 1229 + 36, FirstAbove(out, 1));
@@ -134,10 +134,10 @@ TEST_F(CReverbTest, PresetOutsideTheTableAnswersBadPresetAndChangesNothing)
         EXPECT_EQ(kReverbBadPreset, reverb.SetPreset(index));
         EXPECT_EQ(3, reverb.Preset());
         EXPECT_FLOAT_EQ(0.035f, reverb.PreDelay());
-        EXPECT_FLOAT_EQ(5000.0f, reverb.Channel(0).LowPass().Cutoff());
-        EXPECT_FLOAT_EQ(0.8f, reverb.Channel(1).TankB().Decay());
-        EXPECT_FLOAT_EQ(0.7f, reverb.Channel(0).TankA().TapGain());
-        EXPECT_FLOAT_EQ(0.95f, reverb.Channel(0).Diffuser(0).Coefficient());
+        EXPECT_FLOAT_EQ(5000.0f, reverb.Network().LowPass().Cutoff());
+        EXPECT_FLOAT_EQ(0.8f, reverb.Network().TankB().Decay());
+        EXPECT_FLOAT_EQ(0.7f, reverb.Network().TankA().TapGain());
+        EXPECT_FLOAT_EQ(0.95f, reverb.Network().Diffuser(0).Coefficient());
     }
 }
 
@@ -159,12 +159,12 @@ TEST_F(CReverbTest, MixAboveOneIsClampedAndReported)
 TEST_F(CReverbTest, CutoffIsClampedToItsRange)
 {
     EXPECT_EQ(kReverbOutOfRange, reverb.SetCutoff(50.0f));
-    EXPECT_EQ(100.0f, reverb.Channel(0).LowPass().Cutoff());
-    EXPECT_EQ(100.0f, reverb.Channel(1).LowPass().Cutoff());
+    EXPECT_EQ(100.0f, reverb.Network().LowPass().Cutoff());
+    EXPECT_EQ(100.0f, reverb.Network().LowPass().Cutoff());
     EXPECT_EQ(kReverbOutOfRange, reverb.SetCutoff(19000.0f));
-    EXPECT_EQ(18000.0f, reverb.Channel(0).LowPass().Cutoff());
+    EXPECT_EQ(18000.0f, reverb.Network().LowPass().Cutoff());
     EXPECT_EQ(kReverbOk, reverb.SetCutoff(12000.0f));
-    EXPECT_EQ(12000.0f, reverb.Channel(1).LowPass().Cutoff());
+    EXPECT_EQ(12000.0f, reverb.Network().LowPass().Cutoff());
 }
 
 TEST(CReverbRateTest, CutoffBoundFollowsLowRates)
@@ -172,11 +172,11 @@ TEST(CReverbRateTest, CutoffBoundFollowsLowRates)
     CReverb reverb;
     ASSERT_EQ(kReverbOk, reverb.Create(22050, 2, 0));
     EXPECT_EQ(kReverbOutOfRange, reverb.SetCutoff(16000.0f));
-    EXPECT_FLOAT_EQ(22050.0f / 2.2f, reverb.Channel(0).LowPass().Cutoff());
+    EXPECT_FLOAT_EQ(22050.0f / 2.2f, reverb.Network().LowPass().Cutoff());
     // "Plate" still applies, with its cutoff clamped, and says so.
     EXPECT_EQ(kReverbOutOfRange, reverb.SetPreset(2));
     EXPECT_EQ(2, reverb.Preset());
-    EXPECT_EQ(0.6f, reverb.Channel(1).TankA().Decay());
+    EXPECT_EQ(0.6f, reverb.Network().TankA().Decay());
 }
 
 TEST_F(CReverbTest, DryOnlyMixPassesTheInputExactly)
@@ -194,14 +194,14 @@ TEST_F(CReverbTest, DryOnlyMixPassesTheInputExactly)
 TEST_F(CReverbTest, BassBoostAndTailLevel)
 {
     EXPECT_EQ(kReverbOutOfRange, reverb.SetBassBoost(30.0f));
-    EXPECT_EQ(18.0f, reverb.Channel(0).BassBoost().Gain());
-    EXPECT_TRUE(reverb.Channel(0).BassBoost().NeedsRecalculation());
+    EXPECT_EQ(18.0f, reverb.Network().BassBoost().Gain());
+    EXPECT_TRUE(reverb.Network().BassBoost().NeedsRecalculation());
     EXPECT_EQ(kReverbOutOfRange, reverb.SetBassBoost(-30.0f));
-    EXPECT_EQ(-18.0f, reverb.Channel(1).BassBoost().Gain());
+    EXPECT_EQ(-18.0f, reverb.Network().BassBoost().Gain());
     reverb.SetTailLevel(-6.0f);
-    EXPECT_NEAR(0.7f * 0.501187f, reverb.Channel(1).TankB().TapGain(), 1e-6f);
+    EXPECT_NEAR(0.7f * 0.501187f, reverb.Network().TankB().TapGain(), 1e-6f);
     reverb.SetTailLevel(-96.0f);
-    EXPECT_EQ(0.0f, reverb.Channel(0).TankA().TapGain());
+    EXPECT_EQ(0.0f, reverb.Network().TankA().TapGain());
 }
 
 TEST_F(CReverbTest, EightThousandOneHundredNinetyThreeFramesAreRefusedUntouched)
@@ -220,22 +220,19 @@ TEST_F(CReverbTest, EightThousandOneHundredNinetyThreeFramesAreRefusedUntouched)
 
 TEST_F(CReverbTest, Room3ThenMediumHallKeepsTheSoftInputFilter)
 {
-    EXPECT_EQ(1.0f, reverb.Channel(0).EarlyReflections().InputFilter().A());
-    EXPECT_EQ(0.0f, reverb.Channel(0).EarlyReflections().InputFilter().B());
+    EXPECT_EQ(1.0f, reverb.Network().EarlyReflections().InputFilter().A());
+    EXPECT_EQ(0.0f, reverb.Network().EarlyReflections().InputFilter().B());
     ASSERT_EQ(kReverbOk, reverb.SetPreset(6));
     ASSERT_EQ(kReverbOk, reverb.SetPreset(0));
-    for (int c = 0; c < 2; ++c)
-    {
-        EXPECT_EQ(0.5f, reverb.Channel(c).EarlyReflections().InputFilter().A());
-        EXPECT_EQ(0.5f, reverb.Channel(c).EarlyReflections().InputFilter().B());
-    }
+    EXPECT_EQ(0.5f, reverb.Network().EarlyReflections().InputFilter().A());
+    EXPECT_EQ(0.5f, reverb.Network().EarlyReflections().InputFilter().B());
     EXPECT_EQ(0, reverb.Preset());
 }
 
 TEST_F(CReverbTest, EveryPresetSetsItsTableValues)
 {
     ASSERT_EQ(kReverbOk, reverb.SetPreset(4));
-    const CReverbChannel& ch = reverb.Channel(1);
+    const CReverbNetwork& ch = reverb.Network();
     EXPECT_EQ(8000.0f, ch.LowPass().Cutoff());
     EXPECT_EQ(0.001f, reverb.PreDelay());
     EXPECT_EQ(0.0f, ch.BassBoost().Gain());
@@ -272,25 +269,25 @@ TEST_F(CReverbTest, ResetDuringATailKeepsOnlyShelfLowPassAndCrossFeedback)
         v = static_cast<float>((seed >> 8) & 0xFFFF) / 32768.0f - 1.0f;
     }
     Render(reverb, noise);
-    const CReverbChannel& ch = reverb.Channel(0);
-    const float feedbackA = ch.FeedbackA();
-    const float feedbackB = ch.FeedbackB();
-    const float shelfX1 = ch.BassBoost().X1();
-    const float shelfY1 = ch.BassBoost().Y1();
-    const float lowPassOut = ch.LowPass().Section(0).LastOutput();
+    const CReverbNetwork& ch = reverb.Network();
+    const Lanes feedbackA = ch.FeedbackA();
+    const Lanes feedbackB = ch.FeedbackB();
+    const Lanes shelfX1 = ch.BassBoost().X1();
+    const Lanes shelfY1 = ch.BassBoost().Y1();
+    const Lanes lowPassOut = ch.LowPass().Section().LastOutput();
     const float lfoSine = ch.TankA().Modulated().Lfo().Sine();
-    ASSERT_NE(0.0f, feedbackA);
-    ASSERT_NE(0.0f, shelfY1);
+    ASSERT_NE(0.0f, feedbackA.Channel(0));
+    ASSERT_NE(0.0f, shelfY1.Channel(1));
 
     reverb.Reset();
     EXPECT_EQ(feedbackA, ch.FeedbackA());
     EXPECT_EQ(feedbackB, ch.FeedbackB());
     EXPECT_EQ(shelfX1, ch.BassBoost().X1());
     EXPECT_EQ(shelfY1, ch.BassBoost().Y1());
-    EXPECT_EQ(lowPassOut, ch.LowPass().Section(0).LastOutput());
+    EXPECT_EQ(lowPassOut, ch.LowPass().Section().LastOutput());
     EXPECT_EQ(lfoSine, ch.TankA().Modulated().Lfo().Sine());
-    EXPECT_EQ(0.0f, ch.TankA().Damping().State());
-    EXPECT_EQ(0.0f, ch.EarlyReflections().InputFilter().State());
+    EXPECT_EQ(Lanes(0.0f), ch.TankA().Damping().State());
+    EXPECT_EQ(Lanes(0.0f), ch.EarlyReflections().InputFilter().State());
     EXPECT_EQ(0.9895f, ch.TankA().Damping().A());
 
     // Lines are empty: nothing reaches the output before the shortest tank tap, then the kept memories do.

@@ -25,11 +25,15 @@ TankRun Impulse(CTank& tank, int frames)
     TankRun run;
     for (int i = 0; i < frames; ++i)
     {
-        float l = 0.0f;
-        float r = 0.0f;
-        run.feedback.push_back(tank.Process(i == 0 ? 1.0f : 0.0f, l, r));
-        run.left.push_back(l);
-        run.right.push_back(r);
+        Lanes l;
+        Lanes r;
+        // Channel 0 carries the impulse; channel 1 must stay silent.
+        const Lanes feedback = tank.Process(Lanes(i == 0 ? 1.0f : 0.0f, 0.0f), l, r);
+        run.feedback.push_back(feedback.Channel(0));
+        run.left.push_back(l.Channel(0));
+        run.right.push_back(r.Channel(0));
+        EXPECT_EQ(0.0f, feedback.Channel(1));
+        EXPECT_EQ(0.0f, l.Channel(1));
     }
     return run;
 }
@@ -85,7 +89,7 @@ TEST(CTankTest, ClearEmptiesLinesAndDamping)
     ASSERT_EQ(kReverbOk, a.Create(TankBlockA(44100.0f)));
     Impulse(a, 20000);
     a.Clear();
-    EXPECT_EQ(0.0f, a.Damping().State());
+    EXPECT_EQ(Lanes(0.0f), a.Damping().State());
     const TankRun run = Impulse(a, 1000);
     EXPECT_EQ(523, FirstNonZero(run.left)); // only the impulse given after the clear
     EXPECT_FLOAT_EQ(0.7f * -0.7f, run.left[523]);

@@ -55,16 +55,16 @@ TEST(EffectsDenormalTest, ReverbSilenceAfterLoudInputStaysClean)
         }
         for (int c = 0; c < 2; ++c)
         {
-            const zreverb::CReverbChannel& ch = reverb.Channel(c);
-            EXPECT_TRUE(IsCleanFloat(ch.FeedbackA())) << preset;
-            EXPECT_TRUE(IsCleanFloat(ch.FeedbackB())) << preset;
-            EXPECT_TRUE(IsCleanFloat(ch.BassBoost().Y1())) << preset;
-            EXPECT_TRUE(IsCleanFloat(ch.TankA().Damping().State())) << preset;
-            EXPECT_TRUE(IsCleanFloat(ch.TankB().Damping().State())) << preset;
-            EXPECT_TRUE(IsCleanFloat(ch.EarlyReflections().InputFilter().State())) << preset;
+            const zreverb::CReverbNetwork& ch = reverb.Network();
+            EXPECT_TRUE(IsCleanFloat(ch.FeedbackA().Channel(c))) << preset;
+            EXPECT_TRUE(IsCleanFloat(ch.FeedbackB().Channel(c))) << preset;
+            EXPECT_TRUE(IsCleanFloat(ch.BassBoost().Y1().Channel(c))) << preset;
+            EXPECT_TRUE(IsCleanFloat(ch.TankA().Damping().State().Channel(c))) << preset;
+            EXPECT_TRUE(IsCleanFloat(ch.TankB().Damping().State().Channel(c))) << preset;
+            EXPECT_TRUE(IsCleanFloat(ch.EarlyReflections().InputFilter().State().Channel(c))) << preset;
             for (int s = 0; s < 4; ++s)
             {
-                EXPECT_TRUE(IsCleanFloat(ch.LowPass().Section(0).StageOutput(s))) << preset;
+                EXPECT_TRUE(IsCleanFloat(ch.LowPass().Section().StageOutput(s).Channel(c))) << preset;
             }
         }
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 using namespace dsp;
 
@@ -162,5 +163,37 @@ TEST(TenBandEQTest, TinyInputGivesExactZero)
     {
         EXPECT_EQ(0.0f, eq.Left(pair).Y1());
         EXPECT_EQ(0.0f, eq.Right(pair).Y2());
+    }
+}
+
+TEST(TenBandEQTest, BlocksGiveExactlyWhatSingleFramesGive)
+{
+    // At 16000 Hz three bands are skipped, at 44100 Hz one.
+    for (const float rate : {16000.0f, 44100.0f})
+    {
+        TenBandEQ frames(rate);
+        TenBandEQ blocks(rate);
+        for (int i = 0; i < TenBandEQ::kBands; ++i)
+        {
+            frames.SetBandGain(i, static_cast<float>(i) - 4.5f);
+            blocks.SetBandGain(i, static_cast<float>(i) - 4.5f);
+        }
+        std::mt19937 random(5);
+        std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+        for (int block : {1, 256, 37, 1024})
+        {
+            std::vector<float> left(static_cast<size_t>(block)), right(static_cast<size_t>(block));
+            for (int i = 0; i < block; ++i)
+            {
+                left[static_cast<size_t>(i)] = unit(random);
+                right[static_cast<size_t>(i)] = unit(random);
+            }
+            std::vector<float> blockLeft = left, blockRight = right;
+            for (int i = 0; i < block; ++i)
+                frames.ProcessSample(left[static_cast<size_t>(i)], right[static_cast<size_t>(i)]);
+            blocks.ProcessBlock(blockLeft.data(), blockRight.data(), block);
+            ASSERT_EQ(left, blockLeft) << rate << " Hz, block " << block;
+            ASSERT_EQ(right, blockRight) << rate << " Hz, block " << block;
+        }
     }
 }

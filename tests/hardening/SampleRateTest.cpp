@@ -1,6 +1,7 @@
-// The engine renders only at 8000 to 96000 Hz. At those rates a key sounds at its pitch whatever rate came
-// before; at a rate outside them the instrument stays silent rather than play out of tune, and plays in
-// tune again as soon as the host returns to a rate the engine runs at.
+// The engine renders at 8000 to 96000 Hz, and at 176400 and 192000 Hz it runs at half the host's rate with
+// an upsampler doubling its output. At all those rates a key sounds at its pitch whatever rate came before;
+// at a rate outside them the instrument stays silent rather than play out of tune, and plays in tune again
+// as soon as the host returns to a rate the engine runs at. The log says which rate the engine runs at.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -79,24 +80,33 @@ TEST_F(SampleRateTest, KeysKeepTheirPitchAtEveryRateTheEngineRuns)
 {
     auto instance = instantiate(44100.0f);
     ASSERT_TRUE(instance);
-    for (const float rate : {8000.0f, 22050.0f, 48000.0f, 96000.0f, 44100.0f})
+    for (const float rate : {8000.0f, 22050.0f, 48000.0f, 96000.0f, 176400.0f, 192000.0f, 44100.0f})
         EXPECT_NEAR(kKey60Hz, playedFrequency(*instance, rate), kKey60Hz * 0.02) << rate << " Hz";
 }
 
-TEST_F(SampleRateTest, AboveTheEnginesRangeTheInstrumentIsSilentUntilTheRateComesBack)
+TEST_F(SampleRateTest, AboveTwiceTheEnginesRangeTheInstrumentIsSilentUntilTheRateComesBack)
 {
     auto instance = instantiate(48000.0f);
     ASSERT_TRUE(instance);
-    EXPECT_EQ(0.0, playedFrequency(*instance, 192000.0f));
+    EXPECT_EQ(0.0, playedFrequency(*instance, 384000.0f));
     EXPECT_NEAR(kKey60Hz, playedFrequency(*instance, 96000.0f), kKey60Hz * 0.02);
 }
 
-TEST_F(SampleRateTest, StartingAtARateTheEngineCannotRunIsSilentUntilTheHostChangesIt)
+TEST_F(SampleRateTest, StartingAtADoubledRatePlaysInTuneAndTheLogSaysWhichRateTheEngineRuns)
 {
     auto instance = instantiate(176400.0f);
     ASSERT_TRUE(instance);
-    EXPECT_EQ(0.0, playedFrequency(*instance, 176400.0f));
+    EXPECT_NEAR(kKey60Hz, playedFrequency(*instance, 176400.0f), kKey60Hz * 0.02);
     EXPECT_NEAR(kKey60Hz, playedFrequency(*instance, 88200.0f), kKey60Hz * 0.02);
+    const auto logged = [&](const std::string& text)
+    {
+        const auto lines = folder.logLines();
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::string& line) { return line.find(text) != std::string::npos; });
+    };
+    EXPECT_TRUE(logged(
+        "Engine rate 88200 Hz: half the host's 176400 Hz, doubled by the upsampler (16 frames later)."));
+    EXPECT_TRUE(logged("Engine rate 88200 Hz."));
 }
 
 TEST_F(SampleRateTest, BelowTheEnginesRangeTheInstrumentIsSilent)

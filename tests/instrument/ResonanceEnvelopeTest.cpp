@@ -156,3 +156,26 @@ TEST_F(ResonanceEnvelope, AChangeOfSampleRateRestsTheEnvelopeAtZeroWithoutSendin
     EXPECT_EQ(rise.back().value, 127);
     EXPECT_NEAR(static_cast<double>(lastFrame), 12000.0, 1.0);
 }
+
+// In blocks of any size each step reaches the engine just before the frame it belongs to: the engine has
+// rendered exactly the frames before it (the first step comes before frame 869 of the rise, the last
+// before frame 11026).
+TEST_F(ResonanceEnvelope, InLargeBlocksEachStepStillReachesTheEngineBeforeItsFrame)
+{
+    for (const int blockFrames : {256, 100, 4096})
+    {
+        pedal(0);
+        engineEvents.clear();
+        const uint64_t pressed = synth->synthEngine()->framesRendered();
+        frameClock = [this, pressed]
+        { return static_cast<long>(synth->synthEngine()->framesRendered() - pressed); };
+        sendHost({{0, kControl, 64, 127}});
+        renderLong(11100, blockFrames);
+        const auto rise = steps();
+        ASSERT_EQ(values(rise), (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 127}))
+            << blockFrames;
+        EXPECT_EQ(rise.front().frame, 868) << blockFrames;
+        EXPECT_EQ(rise.back().frame, 11025) << blockFrames;
+        frameClock = [this] { return frame; };
+    }
+}

@@ -3,24 +3,24 @@
 namespace zreverb
 {
 
-ReverbResult CAllPass::Create(float rate, float delaySeconds, float depthSeconds, float lfoFrequency,
+ReverbResult CAllPass::Create(float rateHz, float delaySeconds, float depthSeconds, float lfoFrequency,
                               float coefficient)
 {
-    if (!(rate >= 0.0f))
+    if (!(rateHz >= 0.0f))
     {
         return kReverbOutOfRange;
     }
-    const ReverbResult result = m_line.Create(rate, 2.0f * delaySeconds + depthSeconds);
+    const ReverbResult result = line.Create(rateHz, 2.0f * delaySeconds + depthSeconds);
     if (result != kReverbOk)
     {
         return result;
     }
-    m_rate = rate;
-    m_delay = delaySeconds;
-    m_depth = depthSeconds;
-    m_g = coefficient;
-    m_lfo = CSineLFO(rate);
-    m_lfo.SetFrequency(lfoFrequency);
+    rate = rateHz;
+    delay = delaySeconds;
+    depth = depthSeconds;
+    g = coefficient;
+    lfo = CSineLFO(rateHz);
+    lfo.SetFrequency(lfoFrequency);
     return kReverbOk;
 }
 

@@ -6,44 +6,65 @@
 namespace zreverb
 {
 
-// Schroeder allpass on a fractional delay whose length a sine LFO may modulate.
+// Schroeder allpass on a fractional delay whose length a sine LFO may modulate; both channels share the
+// delay (their LFOs would run in step).
 class CAllPass
 {
 public:
     CAllPass() = default;
 
     // The line holds 2 * delay + depth seconds. A negative rate is refused with kReverbOutOfRange.
-    ReverbResult Create(float rate, float delaySeconds, float depthSeconds, float lfoFrequency,
+    ReverbResult Create(float rateHz, float delaySeconds, float depthSeconds, float lfoFrequency,
                         float coefficient);
 
-    void SetCoefficient(float g) { m_g = g; }
-    void SetDepth(float seconds) { m_depth = seconds; }
+    void SetCoefficient(float value) { g = value; }
+    void SetDepth(float seconds) { depth = seconds; }
 
-    // The delayed value is read before this sample is pushed, so a negative g adds it at the input.
-    float Process(float x)
+    // The read position of the next sample; advances the LFO only while there is a depth.
+    float NextDelay() { return (depth == 0.0f) ? rate * delay : rate * (lfo.Next() * depth + delay); }
+
+    // Fills the read positions of the coming frames, so that the per-sample work only reads the line.
+    void NextPositions(CFracDelay::Position* positions, int frames)
     {
-        const float d = (m_depth == 0.0f) ? m_rate * m_delay : m_rate * (m_lfo.Next() * m_depth + m_delay);
-        const float y = m_line.Read(d);
-        const float v = x - m_g * y;
-        m_line.Push(v);
-        return m_g * v + y;
+        if (depth == 0.0f)
+        {
+            const CFracDelay::Position fixed = CFracDelay::At(rate * delay);
+            for (int i = 0; i < frames; ++i)
+            {
+                positions[i] = fixed;
+            }
+            return;
+        }
+        for (int i = 0; i < frames; ++i)
+        {
+            positions[i] = CFracDelay::At(NextDelay());
+        }
     }
 
-    void Clear() { m_line.Clear(); }
+    // The delayed value is read before this sample is pushed, so a negative g adds it at the input.
+    Lanes Process(Lanes x, CFracDelay::Position position)
+    {
+        const Lanes y = line.Read(position);
+        const Lanes v = x - g * y;
+        line.Push(v);
+        return g * v + y;
+    }
+    Lanes Process(Lanes x) { return Process(x, CFracDelay::At(NextDelay())); }
 
-    CFracDelay& Line() { return m_line; }
-    const CFracDelay& Line() const { return m_line; }
-    const CSineLFO& Lfo() const { return m_lfo; }
-    float Coefficient() const { return m_g; }
-    float Depth() const { return m_depth; }
+    void Clear() { line.Clear(); }
+
+    const CFracDelay& Line() const { return line; }
+    const CSineLFO& Lfo() const { return lfo; }
+    float Coefficient() const { return g.Channel(0); }
+    float Depth() const { return depth; }
 
 private:
-    CFracDelay m_line;
-    CSineLFO m_lfo{1.0f};
-    float m_rate = 0.0f;
-    float m_delay = 0.0f;
-    float m_g = 0.0f;
-    float m_depth = 0.0f;
+    CFracDelay line;
+    CSineLFO lfo{1.0f};
+    float rate = 0.0f;
+    float delay = 0.0f;
+    Lanes g = 0.0f; // in both lanes, ready for the per-sample work
+    float depth = 0.0f;
 };
 
 } // namespace zreverb

@@ -1,61 +1,64 @@
 #pragma once
 
+#include "dsp/zreverb/PackedLanes.h"
+
 namespace zreverb
 {
 
-// Second-order low shelf (boost or cut) after Zoelzer; coefficients are recomputed lazily on the next
-// sample after a gain or frequency change.
+// Second-order low shelf (boost or cut) after Zoelzer on both channels; coefficients are recomputed lazily
+// on the next sample after a gain or frequency change.
 class CBassBoost
 {
 public:
-    CBassBoost(float rate, float frequency, float gainDb);
+    CBassBoost(float rateHz, float frequencyHz, float gainDb);
 
     void SetGain(float gainDb)
     {
-        m_gain = gainDb;
-        m_recalculate = 1;
+        gain = gainDb;
+        recalculate = 1;
     }
     void SetFrequency(float hz)
     {
-        m_frequency = hz;
-        m_recalculate = 1;
+        frequency = hz;
+        recalculate = 1;
     }
 
-    float Process(float x)
+    Lanes Process(Lanes x)
     {
-        if (m_recalculate != 0)
+        if (recalculate != 0)
         {
             UpdateCoefficients();
         }
-        const float y = m_b0 * x + m_b1 * m_x1 + m_b2 * m_x2 + m_a1 * m_y1 + m_a2 * m_y2;
-        m_x2 = m_x1;
-        m_x1 = x;
-        m_y2 = m_y1;
-        m_y1 = y;
+        const Lanes y = b0 * x + b1 * Lanes(x1) + b2 * Lanes(x2) + a1 * Lanes(y1) + a2 * Lanes(y2);
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
         return y;
     }
 
-    float Gain() const { return m_gain; }
-    bool NeedsRecalculation() const { return m_recalculate != 0; }
-    float X1() const { return m_x1; }
-    float Y1() const { return m_y1; }
+    float Gain() const { return gain; }
+    bool NeedsRecalculation() const { return recalculate != 0; }
+    Lanes X1() const { return x1; }
+    Lanes Y1() const { return y1; }
 
 private:
     void UpdateCoefficients();
 
-    float m_x1 = 0.0f;
-    float m_x2 = 0.0f;
-    float m_y1 = 0.0f;
-    float m_y2 = 0.0f;
-    float m_b0 = 1.0f;
-    float m_b1 = 0.0f;
-    float m_b2 = 0.0f;
-    float m_a1 = 0.0f; // a1 and a2 carry the sign with which they are added
-    float m_a2 = 0.0f;
-    float m_frequency;
-    float m_gain;
-    float m_rate;
-    int m_recalculate = 1;
+    PackedLanes x1;
+    PackedLanes x2;
+    PackedLanes y1;
+    PackedLanes y2;
+    // In both lanes, ready for the per-sample work; a1 and a2 carry the sign with which they are added.
+    Lanes b0 = 1.0f;
+    Lanes b1 = 0.0f;
+    Lanes b2 = 0.0f;
+    Lanes a1 = 0.0f;
+    Lanes a2 = 0.0f;
+    float frequency;
+    float gain;
+    float rate;
+    int recalculate = 1;
 };
 
 } // namespace zreverb

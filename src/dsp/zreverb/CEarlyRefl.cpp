@@ -12,26 +12,26 @@ const float kBaseGains[CEarlyRefl::kTaps] = {0.5f, 0.4f, 0.32f, 0.35f, 0.25f, 0.
 constexpr float kMaxTap = 16777216.0f; // keeps the conversion defined; reads are masked anyway
 } // namespace
 
-ReverbResult CEarlyRefl::Create(float rate, float level)
+ReverbResult CEarlyRefl::Create(float rateHz, float level)
 {
-    if (!(rate > 0.0f))
+    if (!(rateHz > 0.0f))
     {
         return kReverbOutOfRange;
     }
-    m_rate = rate;
-    m_crossDelay = static_cast<uint32_t>(rate * 0.0008f + 1.5f);
+    rate = rateHz;
+    crossDelay = static_cast<uint32_t>(rateHz * 0.0008f + 1.5f);
     // 0.1 s, but at least the longest tap at size 1.0 (the largest any preset uses): at rates such as
     // 38400 Hz the power-of-two ring of 0.1 s would be too short and the last tap would wrap round.
-    const uint32_t longestTap = static_cast<uint32_t>((rate * kBaseTimes[kTaps - 1] + 0.5f) * 4.0f) + 1;
-    ReverbResult result = m_line.Create(std::max(static_cast<uint32_t>(rate * 0.1f + 1.5f), longestTap));
+    const uint32_t longestTap = static_cast<uint32_t>((rateHz * kBaseTimes[kTaps - 1] + 0.5f) * 4.0f) + 1;
+    ReverbResult result = line.Create(std::max(static_cast<uint32_t>(rateHz * 0.1f + 1.5f), longestTap));
     // One slot more than the cross delay, so that a delay that is a power of two does not wrap to zero.
     if (result == kReverbOk)
     {
-        result = m_cross0.Create(m_crossDelay + 1);
+        result = cross0.Create(crossDelay + 1);
     }
     if (result == kReverbOk)
     {
-        result = m_cross1.Create(m_crossDelay + 1);
+        result = cross1.Create(crossDelay + 1);
     }
     if (result != kReverbOk)
     {
@@ -39,7 +39,7 @@ ReverbResult CEarlyRefl::Create(float rate, float level)
     }
     for (int i = 0; i < kTaps; ++i)
     {
-        m_gain[i] = kBaseGains[i] * level;
+        gain[i] = kBaseGains[i] * level;
     }
     SetEarlySize(1.0f);
     return kReverbOk;
@@ -49,8 +49,8 @@ void CEarlyRefl::SetEarlySize(float size)
 {
     for (int i = 0; i < kTaps; ++i)
     {
-        const float position = (m_rate * kBaseTimes[i] + 0.5f) * 4.0f * size;
-        m_tap[i] = position > 0.0f ? static_cast<uint32_t>(std::min(position, kMaxTap)) : 0u;
+        const float position = (rate * kBaseTimes[i] + 0.5f) * 4.0f * size;
+        tap[i] = position > 0.0f ? static_cast<uint32_t>(std::min(position, kMaxTap)) : 0u;
     }
 }
 
@@ -58,18 +58,18 @@ void CEarlyRefl::SetGains(const float (&gains)[kTaps])
 {
     for (int i = 0; i < kTaps; ++i)
     {
-        m_gain[i] = gains[i];
+        gain[i] = gains[i];
     }
 }
 
 void CEarlyRefl::Clear()
 {
-    m_line.Clear();
-    m_cross0.Clear();
-    m_cross1.Clear();
-    m_crossFilter0.Clear();
-    m_crossFilter1.Clear();
-    m_inputFilter.Clear();
+    line.Clear();
+    cross0.Clear();
+    cross1.Clear();
+    crossFilter0.Clear();
+    crossFilter1.Clear();
+    inputFilter.Clear();
 }
 
 } // namespace zreverb

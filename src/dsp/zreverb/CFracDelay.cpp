@@ -10,9 +10,8 @@ ReverbResult CFracDelay::Create(float rate, float seconds)
     {
         return kReverbOutOfRange;
     }
-    m_length = static_cast<int>(samples);
-    m_lastOutput = 0.0f;
-    return m_ring.Create(static_cast<uint32_t>(m_length));
+    length = static_cast<int>(samples);
+    return ring.Create(static_cast<uint32_t>(length));
 }
 
 } // namespace zreverb

@@ -11,37 +11,39 @@ namespace zreverb
 class CFracDelay
 {
 public:
+    // A read position split into the whole pushes and the fraction, worked out once for any number of reads.
+    struct Position
+    {
+        uint32_t whole; // i = trunc(d + 1)
+        float fraction; // d + 1 - i
+    };
+
+    // d >= 0 samples; d = 0 is the most recent push.
+    static Position At(float d)
+    {
+        const int i = static_cast<int>(d + 1.0f);
+        return Position{static_cast<uint32_t>(i), d + 1.0f - static_cast<float>(i)};
+    }
+
     // Length in samples = trunc(rate * seconds + 0.5); the ring holds at least that many.
     ReverbResult Create(float rate, float seconds);
 
-    void Push(float v) { m_ring.Push(v); }
+    void Push(Lanes value) { ring.Push(value); }
 
-    // d >= 0 samples; d = 0 is the most recent push. The result is also kept as the last output.
-    float Read(float d)
+    Lanes Read(Position p) const
     {
-        const int i = static_cast<int>(d + 1.0f);
-        const float f = d + 1.0f - static_cast<float>(i);
-        m_lastOutput = (1.0f - f) * m_ring.Read(static_cast<uint32_t>(i - 1)) +
-                       f * m_ring.Read(static_cast<uint32_t>(i));
-        return m_lastOutput;
+        return (1.0f - p.fraction) * ring.Read(p.whole - 1) + p.fraction * ring.Read(p.whole);
     }
+    Lanes Read(float d) const { return Read(At(d)); }
 
-    float ReadInt(uint32_t k) const { return m_ring.Read(k); }
+    void Clear() { ring.Clear(); }
 
-    void Clear()
-    {
-        m_ring.Clear();
-        m_lastOutput = 0.0f;
-    }
-
-    int Length() const { return m_length; }
-    uint32_t Capacity() const { return m_ring.Size(); }
-    float LastOutput() const { return m_lastOutput; }
+    int Length() const { return length; }
+    uint32_t Capacity() const { return ring.Size(); }
 
 private:
-    CRingBuffer m_ring;
-    int m_length = 0;
-    float m_lastOutput = 0.0f;
+    CRingBuffer ring;
+    int length = 0;
 };
 
 } // namespace zreverb

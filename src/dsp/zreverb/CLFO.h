@@ -12,6 +12,9 @@ public:
     virtual void SetMode(int mode) = 0;
     virtual void Reset() = 0;
     virtual float Next() = 0;
+    // The next count values, as count calls of Next would give them: one call per block instead of one per
+    // sample.
+    virtual void Fill(float* values, int count) = 0;
 };
 
 // Kinds understood by CreateLFO.

@@ -2,79 +2,65 @@
 
 #include "dsp/zreverb/LFOFactory.h"
 
-#include <new>
+#include <algorithm>
 
 namespace zreverb
 {
 
-ReverbResult CLowPass::Create(float rate, int channels)
+ReverbResult CLowPass::Create(float rateHz)
 {
-    if (channels < 1 || !(rate > 0.0f))
+    if (!(rateHz > 0.0f))
     {
         return kReverbOutOfRange;
     }
-    std::unique_ptr<float[]> current(new (std::nothrow) float[channels]());
-    std::unique_ptr<std::unique_ptr<CLFO>[]> lfos(new (std::nothrow) std::unique_ptr<CLFO>[channels]);
-    std::unique_ptr<CResLP[]> sections(new (std::nothrow) CResLP[channels]);
-    if (!current || !lfos || !sections)
+    std::unique_ptr<CLFO> constant;
+    const ReverbResult result = CreateLFO(kLfoNone, rateHz, constant);
+    if (result != kReverbOk)
     {
-        return kReverbAllocFailed;
+        return result;
     }
-    for (int i = 0; i < channels; ++i)
-    {
-        const ReverbResult result = CreateLFO(kLfoNone, rate, lfos[i]);
-        if (result != kReverbOk)
-        {
-            return result;
-        }
-    }
-    m_channels = channels;
-    m_rate = rate;
-    m_currentCutoff = std::move(current);
-    m_lfos = std::move(lfos);
-    m_sections = std::move(sections);
-    m_resonance = 0.0f;
+    rate = rateHz;
+    lfo = std::move(constant);
+    section = CResLP();
+    resonance = 0.0f;
     // The kind reads noise before any LFO of that kind exists, so the sweep ends at 0 Hz from the start.
-    m_lfoKind = kLfoNoise;
-    SetCutoff(rate * 0.5f);
+    lfoKind = kLfoNoise;
+    SetCutoff(rateHz * 0.5f);
     return kReverbOk;
 }
 
 ReverbResult CLowPass::SetLfoType(int kind)
 {
-    const float intRate = static_cast<float>(static_cast<int>(m_rate));
-    for (int i = 0; i < m_channels; ++i)
+    const float intRate = static_cast<float>(static_cast<int>(rate));
+    std::unique_ptr<CLFO> created;
+    const ReverbResult result = CreateLFO(kind, intRate, created);
+    if (result != kReverbOk)
     {
-        std::unique_ptr<CLFO> lfo;
-        const ReverbResult result = CreateLFO(kind, intRate, lfo);
-        if (result != kReverbOk)
-        {
-            return result;
-        }
-        lfo->SetFrequency(m_lfoFrequency);
-        lfo->SetMode(i * m_lfoModeStep);
-        m_lfos[i] = std::move(lfo);
+        return result;
     }
-    m_lfoKind = kind;
+    created->SetFrequency(lfoFrequency);
+    created->SetMode(0);
+    lfo = std::move(created);
+    lfoKind = kind;
     return kReverbOk;
 }
 
-void CLowPass::SetResonance(float resonance)
+void CLowPass::SetResonance(float value)
 {
-    if (!(resonance >= 0.0f))
+    if (!(value >= 0.0f))
     {
-        resonance = 0.0f;
+        value = 0.0f;
     }
-    else if (resonance > 4.0f)
+    else if (value > 4.0f)
     {
-        resonance = 4.0f;
+        value = 4.0f;
     }
-    m_resonance = resonance;
+    resonance = value;
 }
 
 void CLowPass::SetCutoff(float hz)
 {
-    const float nyquist = m_rate * 0.5f;
+    const float nyquist = rate * 0.5f;
     if (!(hz >= 0.0f))
     {
         hz = 0.0f;
@@ -83,36 +69,47 @@ void CLowPass::SetCutoff(float hz)
     {
         hz = nyquist;
     }
-    m_cutoff = hz;
-    m_normalisedCutoff = 2.0f * hz / m_rate;
-    if (m_lfoKind == kLfoNoise || !(m_sweepEnd >= 0.0f))
+    cutoff = hz;
+    normalisedCutoff = 2.0f * hz / rate;
+    if (lfoKind == kLfoNoise || !(sweepEnd >= 0.0f))
     {
-        m_sweepEnd = 0.0f;
+        sweepEnd = 0.0f;
     }
-    else if (m_sweepEnd > nyquist)
+    else if (sweepEnd > nyquist)
     {
-        m_sweepEnd = nyquist;
+        sweepEnd = nyquist;
     }
-    m_span = 2.0f * (m_sweepEnd - hz) / m_rate;
+    span = 2.0f * (sweepEnd - hz) / rate;
 }
 
-void CLowPass::Process(const float* in, float* out, int frames)
+void CLowPass::Tune(CResLP::Tuning* tunings, int frames)
 {
-    for (int f = 0; f < frames; ++f)
+    float values[kTuneBlock];
+    for (int done = 0; done < frames; done += kTuneBlock)
     {
-        for (int c = 0; c < m_channels; ++c)
+        const int count = std::min(kTuneBlock, frames - done);
+        if (lfo)
         {
-            const int i = f * m_channels + c;
-            out[i] = ProcessSample(c, in[i]);
+            lfo->Fill(values, count);
+        }
+        else
+        {
+            std::fill(values, values + count, 1.0f);
+        }
+        for (int i = 0; i < count; ++i)
+        {
+            const float fc = (values[i] + 1.0f) * 0.5f * span + normalisedCutoff + 1e-25f;
+            tunings[done + i] = CResLP::Tune(fc, resonance);
+            currentCutoff = fc;
         }
     }
 }
 
 void CLowPass::Reset()
 {
-    for (int i = 0; i < m_channels; ++i)
+    if (lfo)
     {
-        m_lfos[i]->Reset();
+        lfo->Reset();
     }
 }
 

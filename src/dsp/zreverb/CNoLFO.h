@@ -13,6 +13,13 @@ public:
     void SetMode(int mode) override {}
     void Reset() override {}
     float Next() override { return 1.0f; }
+    void Fill(float* values, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            values[i] = Next();
+        }
+    }
 };
 
 } // namespace zreverb

@@ -5,6 +5,6 @@
 namespace zreverb
 {
 
-CNoiseLFO::CNoiseLFO(float rate) : m_seed(static_cast<uint32_t>(RuntimeRandom15()) * 32767u) {}
+CNoiseLFO::CNoiseLFO(float rate) : seed(static_cast<uint32_t>(RuntimeRandom15()) * 32767u) {}
 
 } // namespace zreverb

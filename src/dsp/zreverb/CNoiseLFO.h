@@ -15,24 +15,31 @@ public:
     explicit CNoiseLFO(float rate);
 
     // The frequency is ignored; the sequence restarts from seed 0 so that sweeps are repeatable.
-    void SetFrequency(float hz) override { m_seed = 0; }
+    void SetFrequency(float hz) override { seed = 0; }
     void SetMode(int mode) override {}
     void Reset() override {}
 
     float Next() override
     {
-        m_seed = m_seed * 1664525u + 1013904223u;
-        m_lastRaw = static_cast<float>(static_cast<int32_t>(m_seed)) * 4.6566128730773926e-10f; // 2^-31
-        m_output = 0.999f * m_output + 0.001f * m_lastRaw;
-        return m_output;
+        seed = seed * 1664525u + 1013904223u;
+        lastRaw = static_cast<float>(static_cast<int32_t>(seed)) * 4.6566128730773926e-10f; // 2^-31
+        output = 0.999f * output + 0.001f * lastRaw;
+        return output;
+    }
+    void Fill(float* values, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            values[i] = Next();
+        }
     }
 
-    float LastRaw() const { return m_lastRaw; }
+    float LastRaw() const { return lastRaw; }
 
 private:
-    float m_output = 0.0f;
-    float m_lastRaw = 0.0f;
-    uint32_t m_seed;
+    float output = 0.0f;
+    float lastRaw = 0.0f;
+    uint32_t seed;
 };
 
 } // namespace zreverb

@@ -1,42 +1,42 @@
 #pragma once
 
+#include "dsp/zreverb/PackedLanes.h"
+
 namespace zreverb
 {
 
-// One-pole low-pass y = a x + b y[-1]. The state is flushed to zero whenever it is below 1e-21, a signed
-// test that also clears every negative state; this keeps the recursion out of denormals.
+// One-pole low-pass y = a x + b y[-1] on both channels. The state is flushed to zero whenever it is below
+// 1e-21, a signed test that also clears every negative state; this keeps the recursion out of denormals.
 class COnePole
 {
 public:
     COnePole() = default;
-    COnePole(float a, float b) : m_a(a), m_b(b) {}
+    COnePole(float aValue, float bValue) : a(aValue), b(bValue) {}
 
-    void SetCoefficients(float a, float b)
+    void SetCoefficients(float aValue, float bValue)
     {
-        m_a = a;
-        m_b = b;
+        a = aValue;
+        b = bValue;
     }
 
-    float Process(float x)
+    Lanes Process(Lanes x)
     {
-        if (m_state < 1e-21f)
-        {
-            m_state = 0.0f;
-        }
-        m_state = m_a * x + m_b * m_state;
-        return m_state;
+        const Lanes y = a * x + b * Lanes(state).ZeroBelow(1e-21f);
+        state = y;
+        return y;
     }
 
-    void Clear() { m_state = 0.0f; }
+    void Clear() { state = PackedLanes(); }
 
-    float A() const { return m_a; }
-    float B() const { return m_b; }
-    float State() const { return m_state; }
+    float A() const { return a.Channel(0); }
+    float B() const { return b.Channel(0); }
+    Lanes State() const { return state; }
 
 private:
-    float m_a = 1.0f;
-    float m_b = 0.0f;
-    float m_state = 0.0f;
+    // Held in both lanes, ready for the per-sample work.
+    Lanes a = 1.0f;
+    Lanes b = 0.0f;
+    PackedLanes state;
 };
 
 } // namespace zreverb

@@ -5,15 +5,15 @@ namespace zreverb
 
 void CPhaseLFO::SetFrequency(float hz)
 {
-    m_increment = hz / m_rate;
+    increment = hz / rate;
     FrequencyChanged();
 }
 
-void CPhaseLFO::SetMode(int mode)
+void CPhaseLFO::SetMode(int newMode)
 {
-    m_mode = mode;
+    mode = newMode;
     bool shifted = false;
-    if (DecodeLfoMode(mode, m_sign, shifted) && shifted)
+    if (DecodeLfoMode(newMode, sign, shifted) && shifted)
     {
         ShiftPhase();
     }
@@ -22,7 +22,7 @@ void CPhaseLFO::SetMode(int mode)
 void CPhaseLFO::Reset()
 {
     ResetPhase();
-    SetMode(m_mode);
+    SetMode(mode);
 }
 
 } // namespace zreverb

@@ -11,7 +11,7 @@ namespace zreverb
 class CPhaseLFO : public CLFO
 {
 public:
-    explicit CPhaseLFO(float rate) : m_rate(rate) {}
+    explicit CPhaseLFO(float rateHz) : rate(rateHz) {}
 
     void SetFrequency(float hz) override;
     void SetMode(int mode) override;
@@ -25,12 +25,12 @@ protected:
     // Puts the phases back to their start.
     virtual void ResetPhase() = 0;
 
-    float m_sign = 1.0f;
-    float m_increment = 0.0f;
+    float sign = 1.0f;
+    float increment = 0.0f;
 
 private:
-    float m_rate;
-    int m_mode = 0;
+    float rate;
+    int mode = 0;
 };
 
 } // namespace zreverb

@@ -2,6 +2,7 @@
 
 #include "dsp/zreverb/RuntimeRandom.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zreverb
@@ -9,6 +10,25 @@ namespace zreverb
 
 namespace
 {
+// Frames in one buffer, channel 0 then channel 1 (in and out may be the same buffer).
+struct InterleavedFrames
+{
+    const float* in;
+    float* out;
+    int stride;
+    Lanes In(int f) const { return Lanes(in[f * stride], in[f * stride + 1]); }
+    void Out(int f, Lanes value) const { value.Store(out + f * stride); }
+};
+
+// Frames in a left and a right buffer, replaced in place.
+struct ChannelFrames
+{
+    float* left;
+    float* right;
+    Lanes In(int f) const { return Lanes(left[f], right[f]); }
+    void Out(int f, Lanes value) const { value.Store(left + f, right + f); }
+};
+
 // Clamps value into [low, high] (a NaN goes to low) and reports whether it had to.
 ReverbResult ClampReported(float& value, float low, float high)
 {
@@ -26,129 +46,135 @@ ReverbResult ClampReported(float& value, float low, float high)
 }
 } // namespace
 
-ReverbResult CReverb::Create(int rate, int channels, int mode)
+ReverbResult CReverb::Create(int rateHz, int channelCount, int mode)
 {
-    if (rate <= 0 || channels != 2 || mode != 0)
+    if (rateHz <= 0 || channelCount != 2 || mode != 0)
     {
         return kReverbOutOfRange;
     }
-    m_frameStride = channels;
-    m_channels = 2;
-    m_rate = static_cast<float>(rate);
-    m_stereoWeight = 0.75f;
-    m_preDelay = 0.005f;
+    frameStride = channelCount;
+    channels = 2;
+    rate = static_cast<float>(rateHz);
+    stereoWeight = 0.75f;
+    preDelay = 0.005f;
     // Tiny negative noise at the input keeps every recursion in the network away from denormals.
-    for (float& value : m_noise)
+    for (float& value : noise)
     {
         const int r1 = RuntimeRandom15();
         const int r2 = RuntimeRandom15();
         value = static_cast<float>(r1 + r2 - 65534) * 1e-20f / 32767.0f;
     }
-    m_noiseIndex = 0;
-    for (CReverbChannel& network : m_network)
+    noiseIndex = 0;
+    const ReverbResult result = network.Create(rate);
+    if (result != kReverbOk)
     {
-        const ReverbResult result = network.Create(m_rate);
-        if (result != kReverbOk)
-        {
-            return result;
-        }
+        return result;
     }
     SetPreset(0);
-    m_dry = 0.8f;
-    m_wet = 0.2f;
+    dry = 0.8f;
+    wet = 0.2f;
     return kReverbOk;
 }
 
-ReverbResult CReverb::Process(const float* in, float* out, int frames)
+// Flattened: everything a frame does is inlined, so that the lanes stay in registers between stages.
+__attribute__((flatten)) ReverbResult CReverb::Process(const float* in, float* out, int frames)
 {
     if (frames < 0 || frames > kMaxFrames || ((in == nullptr || out == nullptr) && frames > 0))
     {
         return kReverbOutOfRange;
     }
-    const float preDelaySamples = m_rate * m_preDelay;
-    const float w = m_stereoWeight;
-    const float dry = m_dry;
-    const float wet = m_wet;
-    uint32_t noiseIndex = m_noiseIndex;
-    for (int f = 0; f < frames; ++f)
-    {
-        const int base = f * m_frameStride;
-        const float inL = in[base];
-        const float inR = in[base + 1];
-        float er0[2];
-        float er1[2];
-        float sumL[2];
-        float sumR[2];
-        m_network[0].Process(0, inL + m_noise[noiseIndex++ % kNoiseSize], preDelaySamples, er0[0], er1[0],
-                             sumL[0], sumR[0]);
-        m_network[1].Process(1, inR + m_noise[noiseIndex++ % kNoiseSize], preDelaySamples, er0[1], er1[1],
-                             sumL[1], sumR[1]);
-        out[base] =
-            dry * inL + wet * (w * sumL[0] + (1.0f - w) * sumL[1]) + wet * (w * er0[0] + (1.0f - w) * er0[1]);
-        out[base + 1] =
-            dry * inR + wet * (w * sumR[1] + (1.0f - w) * sumR[0]) + wet * (w * er1[1] + (1.0f - w) * er1[0]);
-    }
-    m_noiseIndex = noiseIndex;
+    Run(InterleavedFrames{in, out, frameStride}, frames);
     return kReverbOk;
+}
+
+__attribute__((flatten)) ReverbResult CReverb::ProcessChannels(float* left, float* right, int frames)
+{
+    if (frames < 0 || frames > kMaxFrames || ((left == nullptr || right == nullptr) && frames > 0))
+    {
+        return kReverbOutOfRange;
+    }
+    Run(ChannelFrames{left, right}, frames);
+    return kReverbOk;
+}
+
+template <typename Frames> void CReverb::Run(Frames frames, int count)
+{
+    const CFracDelay::Position preDelayPosition = CFracDelay::At(rate * preDelay);
+    const Lanes own = stereoWeight;
+    const Lanes other = 1.0f - stereoWeight;
+    const Lanes dryLevel = dry;
+    const Lanes wetLevel = wet;
+    // A wet-only mix (the instrument's send) leaves the input out instead of adding it times zero.
+    const bool withDry = dry != 0.0f;
+    for (int start = 0; start < count; start += CReverbNetwork::kBlock)
+    {
+        const int blockFrames = std::min(CReverbNetwork::kBlock, count - start);
+        network.Prepare(blockFrames);
+        for (int i = 0; i < blockFrames; ++i)
+        {
+            const Lanes in = frames.In(start + i);
+            const Lanes x = in + Lanes::Load(&noise[noiseIndex % kNoiseSize]);
+            noiseIndex += 2;
+            Lanes er0;
+            Lanes er1;
+            Lanes sumL;
+            Lanes sumR;
+            network.Process(i, x, preDelayPosition, er0, er1, sumL, sumR);
+            // Left: 0.75 of channel 0's network and 0.25 of channel 1's; right the other way round.
+            const Lanes tail =
+                wetLevel * (own * Lanes::Straight(sumL, sumR) + other * Lanes::Crossed(sumL, sumR));
+            const Lanes early =
+                wetLevel * (own * Lanes::Straight(er0, er1) + other * Lanes::Crossed(er0, er1));
+            frames.Out(start + i, withDry ? dryLevel * in + tail + early : tail + early);
+        }
+    }
 }
 
 void CReverb::Reset()
 {
-    for (CReverbChannel& network : m_network)
-    {
-        network.Reset();
-    }
+    network.Reset();
 }
 
 ReverbResult CReverb::SetPreset(int index)
 {
-    const ReverbPreset* preset = GetReverbPreset(index);
-    if (preset == nullptr)
+    const ReverbPreset* chosen = GetReverbPreset(index);
+    if (chosen == nullptr)
     {
         return kReverbBadPreset;
     }
-    ReverbResult result = SetCutoff(preset->cutoff);
-    m_preDelay = preset->preDelay;
-    const ReverbResult bass = SetBassBoost(preset->bassBoost);
+    ReverbResult result = SetCutoff(chosen->cutoff);
+    preDelay = chosen->preDelay;
+    const ReverbResult bass = SetBassBoost(chosen->bassBoost);
     if (result == kReverbOk)
     {
         result = bass;
     }
-    SetTailLevel(preset->tailLevel);
-    for (CReverbChannel& network : m_network)
-    {
-        network.ApplyPreset(*preset);
-    }
-    m_preset = index;
+    SetTailLevel(chosen->tailLevel);
+    network.ApplyPreset(*chosen);
+    preset = index;
     return result;
 }
 
-ReverbResult CReverb::SetMix(float wet)
+ReverbResult CReverb::SetMix(float wetLevel)
 {
-    const ReverbResult result = ClampReported(wet, 0.0f, 1.0f);
-    m_wet = wet;
-    m_dry = 1.0f - wet;
+    const ReverbResult result = ClampReported(wetLevel, 0.0f, 1.0f);
+    wet = wetLevel;
+    dry = 1.0f - wetLevel;
     return result;
 }
 
 ReverbResult CReverb::SetCutoff(float hz)
 {
-    const float upper = std::fmin(18000.0f, static_cast<float>(m_rate / 2.2));
+    const float upper = std::fmin(18000.0f, static_cast<float>(rate / 2.2));
     const ReverbResult result = ClampReported(hz, 100.0f, upper);
-    for (CReverbChannel& network : m_network)
-    {
-        network.SetCutoff(hz);
-    }
+    network.SetCutoff(hz);
     return result;
 }
 
 ReverbResult CReverb::SetBassBoost(float db)
 {
     const ReverbResult result = ClampReported(db, -18.0f, 18.0f);
-    for (CReverbChannel& network : m_network)
-    {
-        network.SetBassBoost(db);
-    }
+    network.SetBassBoost(db);
     return result;
 }
 
@@ -156,10 +182,7 @@ void CReverb::SetTailLevel(float db)
 {
     // Also catches a NaN level, which would otherwise silence nothing and poison the output.
     const float gain = (db > -96.0f) ? static_cast<float>(std::pow(10.0, db / 20.0)) : 0.0f;
-    for (CReverbChannel& network : m_network)
-    {
-        network.SetTapGain(gain * 0.7f);
-    }
+    network.SetTapGain(gain * 0.7f);
 }
 
 } // namespace zreverb

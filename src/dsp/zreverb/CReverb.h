@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/zreverb/CReverbChannel.h"
+#include "dsp/zreverb/CReverbNetwork.h"
 #include "dsp/zreverb/ReverbResult.h"
 
 #include <cstdint>
@@ -19,11 +19,13 @@ public:
 
     // Mode 0 with two channels is the one configuration built; other values give kReverbOutOfRange.
     // Applies "MediumHall", then dry 0.8 and wet 0.2.
-    ReverbResult Create(int rate, int channels, int mode);
+    ReverbResult Create(int rateHz, int channelCount, int mode);
 
     // Interleaved frames; in and out may be the same buffer. More than kMaxFrames frames (or a negative
     // count, or a missing buffer) are refused with kReverbOutOfRange and nothing is written.
     ReverbResult Process(const float* in, float* out, int frames);
+    // The same on separate channel buffers, processed in place: no interleaved copy is needed.
+    ReverbResult ProcessChannels(float* left, float* right, int frames);
 
     // Clears the lines; the tuning, the shelf and low-pass memories and the cross-feedback stay.
     void Reset();
@@ -31,32 +33,35 @@ public:
     // 0..6; any other index gives kReverbBadPreset and changes nothing. kReverbOutOfRange when the
     // preset applied but a value had to be clamped at this rate (e.g. "Plate"'s cutoff at 22050 Hz).
     ReverbResult SetPreset(int index);
-    ReverbResult SetMix(float wet);
+    ReverbResult SetMix(float wetLevel);
     ReverbResult SetCutoff(float hz);
     ReverbResult SetBassBoost(float db);
     void SetTailLevel(float db);
 
-    int Preset() const { return m_preset; }
-    float Dry() const { return m_dry; }
-    float Wet() const { return m_wet; }
-    float PreDelay() const { return m_preDelay; }
-    float SampleRate() const { return m_rate; }
-    int Channels() const { return m_channels; }
-    float Noise(int i) const { return m_noise[i]; }
-    const CReverbChannel& Channel(int c) const { return m_network[c]; }
+    int Preset() const { return preset; }
+    float Dry() const { return dry; }
+    float Wet() const { return wet; }
+    float PreDelay() const { return preDelay; }
+    float SampleRate() const { return rate; }
+    int Channels() const { return channels; }
+    float Noise(int i) const { return noise[i]; }
+    const CReverbNetwork& Network() const { return network; }
 
 private:
-    int m_frameStride = 2;
-    int m_channels = 2;
-    float m_rate = 0.0f;
-    float m_preDelay = 0.005f;
-    float m_dry = 0.8f;
-    float m_wet = 0.2f;
-    float m_stereoWeight = 0.75f;
-    int m_preset = 0;
-    float m_noise[kNoiseSize] = {};
-    uint32_t m_noiseIndex = 0;
-    CReverbChannel m_network[2];
+    template <typename Frames> void Run(Frames frames, int count);
+
+    int frameStride = 2;
+    int channels = 2;
+    float rate = 0.0f;
+    float preDelay = 0.005f;
+    float dry = 0.8f;
+    float wet = 0.2f;
+    float stereoWeight = 0.75f;
+    int preset = 0;
+    // Read in pairs (channel 0, channel 1): the index moves by two per frame and stays even.
+    alignas(16) float noise[kNoiseSize] = {};
+    uint32_t noiseIndex = 0;
+    CReverbNetwork network;
 };
 
 } // namespace zreverb

@@ -8,34 +8,33 @@ namespace zreverb
 
 ReverbResult CRingBuffer::Create(uint32_t length)
 {
-    uint32_t size = 1;
-    while (size < length)
+    uint32_t slots = 1;
+    while (slots < length)
     {
-        if (size > (UINT32_MAX >> 1))
+        if (slots > (UINT32_MAX >> 1))
         {
             return kReverbAllocFailed;
         }
-        size <<= 1;
+        slots <<= 1;
     }
-    std::unique_ptr<float[]> data(new (std::nothrow) float[size]);
-    if (!data)
+    std::unique_ptr<double[]> storage(new (std::nothrow) double[slots]);
+    if (!storage)
     {
         return kReverbAllocFailed;
     }
-    m_data = std::move(data);
-    m_size = size;
-    m_mask = size - 1;
+    data = std::move(storage);
+    size = slots;
+    mask = slots - 1;
     Clear();
     return kReverbOk;
 }
 
 void CRingBuffer::Clear()
 {
-    m_write = 0;
-    m_last = 0;
-    if (m_data)
+    write = 0;
+    if (data)
     {
-        std::fill(m_data.get(), m_data.get() + m_size, 0.0f);
+        std::fill(data.get(), data.get() + size, Lanes().Packed());
     }
 }
 

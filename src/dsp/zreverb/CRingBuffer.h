@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/zreverb/Lanes.h"
 #include "dsp/zreverb/ReverbResult.h"
 
 #include <cstdint>
@@ -8,9 +9,9 @@
 namespace zreverb
 {
 
-// Power-of-two delay line written backwards, so that Read(k) is the value pushed k pushes before the most
-// recent one. Indices are masked, never compared. Push and Read need a successful Create.
-// Audio thread only after creation.
+// Power-of-two delay line of both channels' samples, written backwards, so that Read(k) is the value pushed
+// k pushes before the most recent one. Indices are masked, never compared. Push and Read need a successful
+// Create. Audio thread only after creation.
 class CRingBuffer
 {
 public:
@@ -18,26 +19,25 @@ public:
     // allocated.
     ReverbResult Create(uint32_t length);
 
-    void Push(float v)
+    void Push(Lanes value)
     {
-        m_last = m_write;
-        m_write = (m_write + m_size - 1) & m_mask;
-        m_data[m_last] = v;
+        const uint32_t slot = write;
+        write = (write + size - 1) & mask;
+        data[slot] = value.Packed();
     }
 
     // A read at k equal to the size wraps to the most recent value.
-    float Read(uint32_t k) const { return m_data[(m_write + 1 + k) & m_mask]; }
+    Lanes Read(uint32_t k) const { return Lanes::Unpack(data[(write + 1 + k) & mask]); }
 
     void Clear();
 
-    uint32_t Size() const { return m_size; }
+    uint32_t Size() const { return size; }
 
 private:
-    uint32_t m_write = 0;
-    uint32_t m_last = 0;
-    uint32_t m_size = 0;
-    uint32_t m_mask = 0;
-    std::unique_ptr<float[]> m_data;
+    uint32_t write = 0;
+    uint32_t size = 0;
+    uint32_t mask = 0;
+    std::unique_ptr<double[]> data; // both channels' samples of a slot, packed (Lanes::Packed)
 };
 
 } // namespace zreverb

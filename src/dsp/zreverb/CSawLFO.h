@@ -9,17 +9,24 @@ namespace zreverb
 class CSawLFO final : public CPhaseLFO
 {
 public:
-    explicit CSawLFO(float rate) : CPhaseLFO(rate) {}
+    explicit CSawLFO(float rateHz) : CPhaseLFO(rateHz) {}
 
     float Next() override;
+    void Fill(float* values, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            values[i] = Next();
+        }
+    }
 
 private:
-    void FrequencyChanged() override { m_output = 0.0f; }
-    void ShiftPhase() override { m_phase += 0.5f; }
-    void ResetPhase() override { m_phase = 0.0f; }
+    void FrequencyChanged() override { output = 0.0f; }
+    void ShiftPhase() override { phase += 0.5f; }
+    void ResetPhase() override { phase = 0.0f; }
 
-    float m_phase = 0.0f;
-    float m_output = 0.0f;
+    float phase = 0.0f;
+    float output = 0.0f;
 };
 
 } // namespace zreverb

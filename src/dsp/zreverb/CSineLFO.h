@@ -9,7 +9,7 @@ namespace zreverb
 class CSineLFO final : public CLFO
 {
 public:
-    explicit CSineLFO(float rate) : m_rate(rate) {}
+    explicit CSineLFO(float rateHz) : rate(rateHz) {}
 
     void SetFrequency(float hz) override;
     void SetMode(int mode) override;
@@ -17,22 +17,29 @@ public:
 
     float Next() override
     {
-        m_co = m_co - m_k * m_si;
-        m_si = m_si + m_k * m_co;
-        return (m_select != 0 ? m_si : m_co) * m_sign;
+        co = co - k * si;
+        si = si + k * co;
+        return (select != 0 ? si : co) * sign;
+    }
+    void Fill(float* values, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            values[i] = Next();
+        }
     }
 
-    float Cosine() const { return m_co; }
-    float Sine() const { return m_si; }
+    float Cosine() const { return co; }
+    float Sine() const { return si; }
 
 private:
-    float m_rate;
-    float m_frequency = 0.0f;
-    float m_sign = 1.0f;
-    float m_k = 0.0f;
-    float m_co = 1.0f;
-    float m_si = 0.0f;
-    int m_select = 1; // 1 = sine output, 0 = cosine output
+    float rate;
+    float frequency = 0.0f;
+    float sign = 1.0f;
+    float k = 0.0f;
+    float co = 1.0f;
+    float si = 0.0f;
+    int select = 1; // 1 = sine output, 0 = cosine output
 };
 
 } // namespace zreverb

@@ -8,68 +8,97 @@
 namespace zreverb
 {
 
-// One half of the recirculating figure-eight tank: modulated allpass, delay line 1, damping, decay,
-// second allpass, delay line 2; seven output taps give a left and a right sum.
+// One half of the recirculating figure-eight tank, for both channels: modulated allpass, delay line 1,
+// damping, decay, second allpass, delay line 2; seven output taps give a left and a right sum.
 class CTank
 {
 public:
+    // The most frames one Prepare serves.
+    static constexpr int kBlock = 64;
+
     ReverbResult Create(const TankParameters& block);
 
-    // Returns the feedback for the other half; left and right receive this sample's tap sums.
-    float Process(float x, float& left, float& right)
+    // Moves both allpass LFOs through the coming frames (at most kBlock) and keeps their read positions.
+    void Prepare(int frames)
     {
-        m_left = 0.0f;
-        m_right = 0.0f;
-        const float a = m_modulated.Process(x);
-        m_line1.Push(a);
-        const float d = m_line1.Read(m_length1);
-        m_left += m_tapGain * (m_line1.Read(m_tap[0]) + m_line1.Read(m_tap[1]));
-        m_right -= m_tapGain * m_line1.Read(m_tap[4]);
-        const float s = m_damping.Process(d) * m_decay;
-        const float b = m_second.Process(s);
-        m_line2.Push(b);
-        m_left -= m_tapGain * m_second.Line().Read(m_rate * m_tapTime[2]);
-        m_left += m_tapGain * m_line2.Read(m_tap[3]);
-        m_right -= m_tapGain * m_second.Line().Read(m_rate * m_tapTime[5]);
-        m_right -= m_tapGain * m_line2.Read(m_tap[6]);
-        left = m_left;
-        right = m_right;
-        return m_line2.Read(m_length2) * m_decay;
+        for (int i = 0; i < frames; ++i)
+        {
+            PrepareFrame(i);
+        }
+    }
+    // One frame of Prepare; a caller with several tanks interleaves them so that their LFOs run side by side.
+    void PrepareFrame(int i)
+    {
+        modulatedPositions[i] = CFracDelay::At(modulated.NextDelay());
+        secondPositions[i] = CFracDelay::At(second.NextDelay());
     }
 
-    void SetDecay(float decay) { m_decay = decay; }
-    void SetDamping(float a, float b) { m_damping.SetCoefficients(a, b); }
-    void SetCoefficients(float modulated, float second);
-    void SetDepths(float modulatedSeconds, float secondSeconds);
-    void SetTapGain(float gain) { m_tapGain = gain; }
+    // Frame i of the prepared block. Returns the feedback for the other half; left and right receive this
+    // sample's tap sums.
+    Lanes Process(int i, Lanes x, Lanes& left, Lanes& right)
+    {
+        Lanes sumLeft = 0.0f;
+        Lanes sumRight = 0.0f;
+        const Lanes a = modulated.Process(x, modulatedPositions[i]);
+        line1.Push(a);
+        const Lanes d = line1.Read(length1);
+        sumLeft += tapGain * (line1.Read(tap[0]) + line1.Read(tap[1]));
+        sumRight -= tapGain * line1.Read(tap[4]);
+        const Lanes s = damping.Process(d) * decay;
+        const Lanes b = second.Process(s, secondPositions[i]);
+        line2.Push(b);
+        sumLeft -= tapGain * second.Line().Read(secondTap2);
+        sumLeft += tapGain * line2.Read(tap[3]);
+        sumRight -= tapGain * second.Line().Read(secondTap5);
+        sumRight -= tapGain * line2.Read(tap[6]);
+        left = sumLeft;
+        right = sumRight;
+        return line2.Read(length2) * decay;
+    }
+    // One frame on its own.
+    Lanes Process(Lanes x, Lanes& left, Lanes& right)
+    {
+        Prepare(1);
+        return Process(0, x, left, right);
+    }
 
-    // Zeroes both delay lines, both allpass lines, the damping state and the accumulators; LFO phases stay.
+    void SetDecay(float value) { decay = value; }
+    void SetDamping(float a, float b) { damping.SetCoefficients(a, b); }
+    void SetCoefficients(float modulatedCoefficient, float secondCoefficient);
+    void SetDepths(float modulatedSeconds, float secondSeconds);
+    void SetTapGain(float gain) { tapGain = gain; }
+
+    // Zeroes both delay lines, both allpass lines and the damping state; LFO phases stay.
     void Clear();
 
-    uint32_t Length1() const { return m_length1; }
-    uint32_t Length2() const { return m_length2; }
-    uint32_t Tap(int i) const { return m_tap[i]; }
-    float Decay() const { return m_decay; }
-    float TapGain() const { return m_tapGain; }
-    const COnePole& Damping() const { return m_damping; }
-    const CAllPass& Modulated() const { return m_modulated; }
-    const CAllPass& Second() const { return m_second; }
+    uint32_t Length1() const { return length1; }
+    uint32_t Length2() const { return length2; }
+    uint32_t Tap(int i) const { return tap[i]; }
+    float Decay() const { return decay.Channel(0); }
+    float TapGain() const { return tapGain.Channel(0); }
+    const COnePole& Damping() const { return damping; }
+    const CAllPass& Modulated() const { return modulated; }
+    const CAllPass& Second() const { return second; }
 
 private:
-    uint32_t m_length1 = 0;
-    uint32_t m_length2 = 0;
-    uint32_t m_tap[7] = {};
-    float m_rate = 0.0f;
-    float m_decay = 0.0f;
-    float m_tapGain = 0.7f;
-    float m_left = 0.0f;
-    float m_right = 0.0f;
-    float m_tapTime[7] = {};
-    CRingBuffer m_line1;
-    CRingBuffer m_line2;
-    COnePole m_damping;
-    CAllPass m_modulated;
-    CAllPass m_second;
+    uint32_t length1 = 0;
+    uint32_t length2 = 0;
+    uint32_t tap[7] = {};
+    float rate = 0.0f;
+    // In both lanes, ready for the per-sample work.
+    Lanes decay = 0.0f;
+    Lanes tapGain = 0.7f;
+    float tapTime[7] = {};
+    // Taps 2 and 5 read the second allpass's own line at rate x tap time.
+    CFracDelay::Position secondTap2{};
+    CFracDelay::Position secondTap5{};
+    CRingBuffer line1;
+    CRingBuffer line2;
+    COnePole damping;
+    CAllPass modulated;
+    CAllPass second;
+    CFracDelay::Position modulatedPositions[kBlock];
+    CFracDelay::Position secondPositions[kBlock];
 };
 
 } // namespace zreverb

@@ -15,10 +15,10 @@ float Frac(float v)
 
 float CTriangLFO::Next()
 {
-    m_phase1 = Frac(m_increment + m_phase1);
-    m_phase2 = Frac(m_phase2 + m_increment);
-    m_lastRaw = (m_phase2 - m_phase1) * (m_phase2 - 0.5f) * 4.0f;
-    return static_cast<float>((static_cast<double>(m_lastRaw) - 0.5) * m_sign * 1.9993288181);
+    phase1 = Frac(increment + phase1);
+    phase2 = Frac(phase2 + increment);
+    lastRaw = (phase2 - phase1) * (phase2 - 0.5f) * 4.0f;
+    return static_cast<float>((static_cast<double>(lastRaw) - 0.5) * sign * 1.9993288181);
 }
 
 } // namespace zreverb

@@ -9,25 +9,32 @@ namespace zreverb
 class CTriangLFO final : public CPhaseLFO
 {
 public:
-    explicit CTriangLFO(float rate) : CPhaseLFO(rate) {}
+    explicit CTriangLFO(float rateHz) : CPhaseLFO(rateHz) {}
 
     float Next() override;
+    void Fill(float* values, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            values[i] = Next();
+        }
+    }
 
 private:
     void ShiftPhase() override
     {
-        m_phase1 += 0.25f;
-        m_phase2 += 0.25f;
+        phase1 += 0.25f;
+        phase2 += 0.25f;
     }
     void ResetPhase() override
     {
-        m_phase1 = 0.0f;
-        m_phase2 = 0.5f;
+        phase1 = 0.0f;
+        phase2 = 0.5f;
     }
 
-    float m_phase1 = 0.0f;
-    float m_phase2 = 0.5f;
-    float m_lastRaw = 0.0f;
+    float phase1 = 0.0f;
+    float phase2 = 0.5f;
+    float lastRaw = 0.0f;
 };
 
 } // namespace zreverb

@@ -45,6 +45,11 @@ ReverbResult ReverbProcess(ReverbHandle handle, const float* in, float* out, int
     return handle ? handle->Process(in, out, frames) : kReverbNullHandle;
 }
 
+ReverbResult ReverbProcessChannels(ReverbHandle handle, float* left, float* right, int frames)
+{
+    return handle ? handle->ProcessChannels(left, right, frames) : kReverbNullHandle;
+}
+
 void ReverbReset(ReverbHandle handle)
 {
     if (handle)

@@ -16,6 +16,8 @@ ReverbResult ReverbCreate(ReverbHandle* handle, int rate, int channels, int mode
 // kReverbOutOfRange for a null handle, else destroys it, nulls it and answers kReverbOk.
 ReverbResult ReverbDestroy(ReverbHandle* handle);
 ReverbResult ReverbProcess(ReverbHandle handle, const float* in, float* out, int frames);
+// The same on separate left and right buffers, in place.
+ReverbResult ReverbProcessChannels(ReverbHandle handle, float* left, float* right, int frames);
 void ReverbReset(ReverbHandle handle);
 ReverbResult ReverbSetPreset(ReverbHandle handle, int index);
 ReverbResult ReverbSetMix(ReverbHandle handle, float wet);

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "dsp/zreverb/CAllPass.h"
+#include "dsp/zreverb/CBassBoost.h"
+#include "dsp/zreverb/CEarlyRefl.h"
+#include "dsp/zreverb/CFracDelay.h"
+#include "dsp/zreverb/CLowPass.h"
+#include "dsp/zreverb/CTank.h"
+#include "dsp/zreverb/ReverbPresets.h"
+
+namespace zreverb
+{
+
+// The complete networks of both input channels side by side, channel c in lane c: pre-delay, early
+// reflections, swept input low-pass, bass shelf, four input diffusers and the two tank halves that feed
+// each other. The two networks are tuned alike and their LFOs run in step, so every LFO and read position
+// is worked out once per block for both (Prepare) and the per-sample work only filters and reads lines.
+class CReverbNetwork
+{
+public:
+    static constexpr int kDiffusers = 4;
+    // The most frames one Prepare serves.
+    static constexpr int kBlock = CTank::kBlock;
+
+    ReverbResult Create(float rate);
+
+    // Advances every LFO through the coming frames (at most kBlock) and keeps what they give.
+    void Prepare(int frames)
+    {
+        lowPass.Tune(lowPassTunings, frames);
+        for (int d = 0; d < kDiffusers; ++d)
+        {
+            diffusers[d].NextPositions(diffuserPositions[d], frames);
+        }
+        for (int i = 0; i < frames; ++i)
+        {
+            tankA.PrepareFrame(i);
+            tankB.PrepareFrame(i);
+        }
+    }
+
+    // Frame i of the prepared block; x already carries the anti-denormal noise.
+    void Process(int i, Lanes x, CFracDelay::Position preDelayPosition, Lanes& er0, Lanes& er1, Lanes& sumL,
+                 Lanes& sumR)
+    {
+        preDelay.Push(x);
+        const Lanes p = preDelay.Read(preDelayPosition);
+        early.Process(p, er0, er1);
+        Lanes t = lowPass.Process(p, lowPassTunings[i]);
+        t = bass.Process(t);
+        for (int d = 0; d < kDiffusers; ++d)
+        {
+            t = diffusers[d].Process(t, diffuserPositions[d][i]);
+        }
+        Lanes leftA;
+        Lanes rightA;
+        Lanes leftB;
+        Lanes rightB;
+        const Lanes newFeedbackA = tankA.Process(i, t + feedbackB, leftA, rightA);
+        const Lanes newFeedbackB = tankB.Process(i, t + feedbackA, leftB, rightB);
+        feedbackA = newFeedbackA;
+        feedbackB = newFeedbackB;
+        sumL = leftA + rightB;
+        sumR = leftB + rightA;
+    }
+
+    // The per-network part of a preset (diffusers, early reflections, tanks).
+    void ApplyPreset(const ReverbPreset& preset);
+    void SetCutoff(float hz) { lowPass.SetCutoff(hz); }
+    void SetBassBoost(float db) { bass.SetGain(db); }
+    void SetTapGain(float gain);
+
+    // Clears the lines and the one-pole states; the bass shelf, the low-pass, the tank LFO phases and the
+    // cross-feedback values keep their state.
+    void Reset();
+
+    Lanes FeedbackA() const { return feedbackA; }
+    Lanes FeedbackB() const { return feedbackB; }
+    const CFracDelay& PreDelay() const { return preDelay; }
+    const CLowPass& LowPass() const { return lowPass; }
+    const CEarlyRefl& EarlyReflections() const { return early; }
+    const CBassBoost& BassBoost() const { return bass; }
+    const CAllPass& Diffuser(int d) const { return diffusers[d]; }
+    const CTank& TankA() const { return tankA; }
+    const CTank& TankB() const { return tankB; }
+
+private:
+    CFracDelay preDelay;
+    CLowPass lowPass;
+    CEarlyRefl early;
+    CBassBoost bass{44100.0f, 300.0f, 3.0f};
+    CAllPass diffusers[kDiffusers];
+    CTank tankA;
+    CTank tankB;
+    PackedLanes feedbackA;
+    PackedLanes feedbackB;
+    CResLP::Tuning lowPassTunings[kBlock];
+    CFracDelay::Position diffuserPositions[kDiffusers][kBlock];
+};
+
+} // namespace zreverb

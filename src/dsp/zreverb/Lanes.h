@@ -1,0 +1,81 @@
+#pragma once
+
+#include <emmintrin.h>
+
+namespace zreverb
+{
+
+// One sample of each of the two channel networks, side by side in the low lanes of an SSE register
+// (channel 0 in lane 0, channel 1 in lane 1; the upper lanes stay zero or follow the same arithmetic on
+// zeros). Every operation is the plain single-precision operation per lane, so a network running on lanes
+// computes exactly what it would compute on one float per channel. Any thread; a plain value.
+class Lanes
+{
+public:
+    Lanes() : v(_mm_setzero_ps()) {}
+    // The same value in both channels; implicit so that constants read as in scalar code.
+    // The upper lanes are masked to zero rather than built from a zeroed scalar, which would take a trip
+    // through an integer register.
+    Lanes(float both) : v(_mm_and_ps(_mm_set1_ps(both), LowLanes())) {} // NOLINT(google-explicit-constructor)
+    Lanes(float channel0, float channel1) : v(_mm_set_ps(0.0f, 0.0f, channel1, channel0)) {}
+    explicit Lanes(__m128 value) : v(value) {}
+
+    // Two consecutive floats (channel 0, channel 1), at least 4-byte aligned.
+    static Lanes Load(const float* pair)
+    {
+        return Lanes(_mm_unpacklo_ps(_mm_load_ss(pair), _mm_load_ss(pair + 1)));
+    }
+    void Store(float* pair) const { Store(pair, pair + 1); }
+    void Store(float* channel0, float* channel1) const
+    {
+        _mm_store_ss(channel0, v);
+        _mm_store_ss(channel1, _mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 0, 1)));
+    }
+
+    // Both channels packed into the bits of one double: delay lines keep their samples so, which moves them
+    // with one load or store and tells the compiler that storing a sample changes no coefficient.
+    static Lanes Unpack(const double& packed) { return Lanes(_mm_castpd_ps(_mm_load_sd(&packed))); }
+    double Packed() const { return _mm_cvtsd_f64(_mm_castps_pd(v)); }
+
+    // Channel 0 of a, channel 1 of b.
+    static Lanes Straight(Lanes a, Lanes b)
+    {
+        const __m128 mixed = _mm_shuffle_ps(a.v, b.v, _MM_SHUFFLE(1, 1, 0, 0));
+        return Lanes(_mm_shuffle_ps(mixed, _mm_setzero_ps(), _MM_SHUFFLE(0, 0, 2, 0)));
+    }
+    // Channel 1 of a, channel 0 of b.
+    static Lanes Crossed(Lanes a, Lanes b)
+    {
+        const __m128 mixed = _mm_shuffle_ps(a.v, b.v, _MM_SHUFFLE(0, 0, 1, 1));
+        return Lanes(_mm_shuffle_ps(mixed, _mm_setzero_ps(), _MM_SHUFFLE(0, 0, 2, 0)));
+    }
+
+    // Each channel below the threshold (a signed test) becomes +0; a NaN stays.
+    Lanes ZeroBelow(float threshold) const
+    {
+        return Lanes(_mm_andnot_ps(_mm_cmplt_ps(v, _mm_set1_ps(threshold)), v));
+    }
+
+    float Channel(int c) const
+    {
+        alignas(16) float values[4];
+        _mm_store_ps(values, v);
+        return values[c & 1];
+    }
+
+    friend Lanes operator+(Lanes a, Lanes b) { return Lanes(_mm_add_ps(a.v, b.v)); }
+    friend Lanes operator-(Lanes a, Lanes b) { return Lanes(_mm_sub_ps(a.v, b.v)); }
+    friend Lanes operator*(Lanes a, Lanes b) { return Lanes(_mm_mul_ps(a.v, b.v)); }
+    Lanes& operator+=(Lanes other) { return *this = *this + other; }
+    Lanes& operator-=(Lanes other) { return *this = *this - other; }
+    // Both channels equal (as floats compare).
+    friend bool operator==(Lanes a, Lanes b) { return (_mm_movemask_ps(_mm_cmpeq_ps(a.v, b.v)) & 3) == 3; }
+    friend bool operator!=(Lanes a, Lanes b) { return !(a == b); }
+
+private:
+    static __m128 LowLanes() { return _mm_castsi128_ps(_mm_set_epi32(0, 0, -1, -1)); }
+
+    __m128 v;
+};
+
+} // namespace zreverb

@@ -1,0 +1,132 @@
+// Once the host has announced its block size and resumed, the audio thread's calls (processEvents and
+// processReplacing) neither allocate nor free: across the host's notes, pedal and controllers, parameter
+// changes, the editor's keys and pedals, a block longer than announced, and the doubled rates. The chorus
+// stays at 0: while the engine's chorus unit runs, the synthesizer library's OpenMP runtime allocates and
+// frees a one-thread team on every effects pass, which no caller of the library can prevent.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "instrument/PianoTestBanks.h"
+#include "instrument/PlayingInstrument.h"
+#include "support/AllocationCounter.h"
+
+using namespace host;
+
+namespace
+{
+constexpr int kBlock = 256;
+
+class RealTimeSafety : public PlayingInstrument
+{
+protected:
+    void SetUp() override
+    {
+        PlayingInstrument::SetUp();
+        start(instrumenttest::ResonanceBank());
+        // The recording of engine events and of echoed notes belongs to the test, not to the instrument.
+        synth->synthEngine()->setEventObserver(nullptr, nullptr);
+        echoed.reserve(100000);
+        left.resize(4 * kBlock);
+        right.resize(4 * kBlock);
+    }
+
+    // The host's events of block b: notes struck and released across the keyboard, the sustain pedal going
+    // down and up (each change starts the resonance envelope), volume and reverb controllers.
+    void hostEvents(int b)
+    {
+        list.clear();
+        const auto add = [&](int frame, int status, int data1, int data2)
+        {
+            VstMidiEvent& m = midi[list.size()];
+            m = VstMidiEvent{};
+            m.type = kVstMidiType;
+            m.byteSize = sizeof m;
+            m.deltaFrames = frame;
+            m.midiData[0] = static_cast<char>(status);
+            m.midiData[1] = static_cast<char>(data1);
+            m.midiData[2] = static_cast<char>(data2);
+            list.push_back(reinterpret_cast<VstEvent*>(&m));
+        };
+        const int key = 30 + (b * 7) % 60;
+        add(b % kBlock, 0x90, key, 40 + b % 80);
+        add((b * 13) % kBlock, 0x80, 30 + ((b - 9) * 7 % 60 + 60) % 60, 0);
+        if (b % 40 == 0)
+            add(17, 0xB0, 64, (b / 40) % 2 ? 0 : 127);
+        if (b % 25 == 0)
+            add(100, 0xB0, 7, 60 + b % 60);
+        if (b % 33 == 0)
+            add(5, 0xB0, 91, b % 127);
+        header.resize(sizeof(VstEvents) + list.size() * sizeof(VstEvent*));
+        auto* events = reinterpret_cast<VstEvents*>(header.data());
+        events->numEvents = static_cast<VstInt32>(list.size());
+        for (size_t i = 0; i < list.size(); ++i)
+            events->events[i] = list[i];
+    }
+
+    // The editor's keys and pedals and the host's parameter changes, on their own side of the instrument.
+    void otherThreads(int b)
+    {
+        if (b % 5 == 0)
+            synth->keyPressed(40 + b % 40, 90);
+        if (b % 5 == 2)
+            synth->keyReleased(40 + (b - 2) % 40, 0);
+        if (b % 60 == 30)
+            synth->sustainPedal((b / 60) % 2 == 0);
+        if (b % 70 == 10 && b % 11 != instrument::ParameterTable::kChorus)
+            synth->setParameter(b % 11, static_cast<float>(b % 100) / 100.0f);
+    }
+
+    // Plays the blocks and returns the heap operations the audio thread's calls made in the counted ones.
+    long play(int blocks, int countFrom, int frames = kBlock)
+    {
+        long operations = 0;
+        for (int b = 0; b < blocks; ++b)
+        {
+            otherThreads(b);
+            hostEvents(b);
+            float* outputs[2] = {left.data(), right.data()};
+            const AllocationCounter counter;
+            synth->processEvents(reinterpret_cast<VstEvents*>(header.data()));
+            synth->processReplacing(nullptr, outputs, frames);
+            if (b >= countFrom)
+                operations += counter.count();
+        }
+        return operations;
+    }
+
+    std::vector<float> left, right;
+    std::vector<VstMidiEvent> midi = std::vector<VstMidiEvent>(16);
+    std::vector<VstEvent*> list = std::vector<VstEvent*>(16);
+    std::vector<unsigned char> header =
+        std::vector<unsigned char>(sizeof(VstEvents) + 16 * sizeof(VstEvent*));
+};
+
+TEST(AllocationCounterTest, SeesTheCallingThreadsHeapOperations)
+{
+    const AllocationCounter counter;
+    std::vector<int> grown(10);
+    grown.resize(1000);
+    EXPECT_EQ(3, counter.count()); // two allocations and the free between them
+}
+
+TEST_F(RealTimeSafety, NothingAllocatesOnTheAudioThreadAfterWarmUp)
+{
+    synth->setBlockSize(kBlock);
+    synth->resume();
+    EXPECT_EQ(0, play(600, 100));
+    // A block four times the announced size is rendered in pieces with the buffers it has.
+    EXPECT_EQ(0, play(50, 0, 4 * kBlock));
+}
+
+TEST_F(RealTimeSafety, NothingAllocatesAtADoubledRateEither)
+{
+    synth->suspend();
+    synth->setSampleRate(192000.0f);
+    synth->setBlockSize(kBlock);
+    synth->resume();
+    ASSERT_EQ(96000.0f, synth->engineSampleRate());
+    EXPECT_EQ(0, play(600, 100));
+}
+
+} // namespace
