@@ -2,11 +2,11 @@
 // 44100 and 48000 Hz. Any change of arithmetic or of its order in the reverb shows up here.
 #include "dsp/ReverbUnit.h"
 #include "dsp/zreverb/CReverb.h"
+#include "dsp/zreverb/RuntimeRandom.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -26,9 +26,9 @@ struct Pin
 
 const Pin kPins[] = {
     {44100, 0, 0xc3637cc21ceefb4full}, {44100, 1, 0xb2ecea696505e299ull}, {44100, 2, 0x1ecc6189c4a4c423ull},
-    {44100, 3, 0x85ee0bee85078daeull}, {44100, 4, 0xd008cbf1f5f1d8d7ull}, {44100, 5, 0xab923bd487c36863ull},
+    {44100, 3, 0x85ee0bee85078daeull}, {44100, 4, 0x94f6e47229c71504ull}, {44100, 5, 0xab923bd487c36863ull},
     {44100, 6, 0xd73d8f17c4b8cc49ull}, {48000, 0, 0x9f273d0ab9896970ull}, {48000, 1, 0x6c6a500bdd5e1fa1ull},
-    {48000, 2, 0x74ce378d44f988b2ull}, {48000, 3, 0x02f41fec523752a0ull}, {48000, 4, 0x1584194c45de9de1ull},
+    {48000, 2, 0x74ce378d44f988b2ull}, {48000, 3, 0x02f41fec523752a0ull}, {48000, 4, 0x26bfe80acaa46a27ull},
     {48000, 5, 0x27b0291861a18038ull}, {48000, 6, 0xcd8b173af3da4e65ull},
 };
 
@@ -82,7 +82,7 @@ uint64_t Hash(const std::vector<float>& left, const std::vector<float>& right)
 
 uint64_t ThroughTheUnit(const Pin& pin, Stereo signal)
 {
-    std::srand(1);
+    zreverb::SeedRuntimeRandom(1);
     ReverbUnit unit(pin.rate);
     EXPECT_EQ(kReverbOk, unit.SetPreset(pin.preset));
     EXPECT_EQ(kReverbOk, unit.SetMix(1.0f));
@@ -98,7 +98,7 @@ uint64_t ThroughTheUnit(const Pin& pin, Stereo signal)
 
 uint64_t ThroughInterleavedFrames(const Pin& pin, const Stereo& signal)
 {
-    std::srand(1);
+    zreverb::SeedRuntimeRandom(1);
     CReverb reverb;
     EXPECT_EQ(kReverbOk, reverb.Create(pin.rate, 2, 0));
     EXPECT_EQ(kReverbOk, reverb.SetPreset(pin.preset));
