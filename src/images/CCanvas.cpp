@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+using namespace platform;
+
 namespace images
 {
 

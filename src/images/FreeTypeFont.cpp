@@ -9,6 +9,8 @@
 
 #include "images/CImage.h"
 
+using namespace platform;
+
 namespace images
 {
 

@@ -20,8 +20,8 @@ public:
     int GetHeight() const override { return height_; }
     int GetAscent() const override { return ascent; }
     int MeasureWidth(const char* text, size_t length) const override;
-    void DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY, ColourRef colour,
-                  const Rect& clip) const override;
+    void DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY,
+                  platform::ColourRef colour, const platform::Rect& clip) const override;
 
 private:
     static std::string MatchFile(const char* family);

@@ -2,8 +2,6 @@
 
 #include "platform/native/HeadlessNativeWindow.h"
 
-using namespace images;
-
 namespace platform
 {
 
@@ -27,7 +25,7 @@ HeadlessNativePopup::~HeadlessNativePopup()
         owner_->Forget(this);
 }
 
-bool HeadlessNativePopup::Show(const CImage& picture, int screenX, int screenY)
+bool HeadlessNativePopup::Show(const PixelBuffer& picture, int screenX, int screenY)
 {
     picture_ = picture;
     position = {screenX, screenY};

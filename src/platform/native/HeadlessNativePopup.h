@@ -28,22 +28,22 @@ public:
     // Events for the next modal loops; a loop with no events left ends as if the popup lost the pointer.
     static void Script(std::deque<HeadlessPopupEvent> events);
 
-    bool Show(const images::CImage& picture, int screenX, int screenY) override;
+    bool Show(const PixelBuffer& picture, int screenX, int screenY) override;
     void Hide() override { shown = false; }
     bool IsShown() const override { return shown; }
     void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
-    images::Rect GetWorkArea() const override { return {0, 0, 1024, 768}; }
+    Rect GetWorkArea() const override { return {0, 0, 1024, 768}; }
     void Bell() override { ++bells; }
     int GetBellCount() const { return bells; }
 
-    const images::CImage& GetPicture() const { return picture_; }
-    images::Point GetPosition() const { return position; }
+    const PixelBuffer& GetPicture() const { return picture_; }
+    Point GetPosition() const { return position; }
     int GetShowCount() const { return showCount; }
 
 private:
     HeadlessNativeWindow* owner_;
-    images::CImage picture_;
-    images::Point position;
+    PixelBuffer picture_;
+    Point position;
     bool shown = false;
     int showCount = 0;
     int bells = 0;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-using namespace images;
-
 namespace platform
 {
 
@@ -50,7 +48,7 @@ void HeadlessNativeWindow::Resize(int width, int height)
 {
     if (!created || width <= 0 || height <= 0)
         return;
-    CImage bigger;
+    PixelBuffer bigger;
     if (!bigger.Create(width, height))
         return;
     bigger.CopyRect(screen_, screen_.GetRect(), 0, 0);
@@ -64,7 +62,7 @@ void HeadlessNativeWindow::Invalidate(const Rect& r)
         update_.Add(Intersect(r, screen_.GetRect()));
 }
 
-void HeadlessNativeWindow::Present(const CImage& backBuffer, const Rect& r)
+void HeadlessNativeWindow::Present(const PixelBuffer& backBuffer, const Rect& r)
 {
     presented.push_back(r);
     screen_.CopyRect(backBuffer, r, r.left, r.top);

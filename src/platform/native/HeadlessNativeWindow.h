@@ -19,8 +19,8 @@ public:
     unsigned long GetId() const override { return created ? 0x400001 : 0; }
     void Resize(int width, int height) override;
     void SetTitle(const char*) override {}
-    void Invalidate(const images::Rect& r) override;
-    void Present(const images::CImage& backBuffer, const images::Rect& r) override;
+    void Invalidate(const Rect& r) override;
+    void Present(const PixelBuffer& backBuffer, const Rect& r) override;
     bool SetTimer(unsigned id, unsigned periodMs) override;
     bool KillTimer(unsigned id) override;
     int GetLastError() const override { return lastError; }
@@ -29,11 +29,8 @@ public:
     void TrackLeave(bool on) override { trackingLeave = on; }
     void SetFocus() override { ++focusCount; }
     void SetCursor(NativeCursor cursor) override { cursor_ = cursor; }
-    bool GetCursorPos(images::Point& p) const override;
-    images::Point ToScreen(images::Point p) const override
-    {
-        return {p.x + screenOrigin.x, p.y + screenOrigin.y};
-    }
+    bool GetCursorPos(Point& p) const override;
+    Point ToScreen(Point p) const override { return {p.x + screenOrigin.x, p.y + screenOrigin.y}; }
     unsigned GetModifiers() const override { return modifiers_; }
     bool IsForeground() const override { return foreground_; }
     void ProcessEvents() override;
@@ -52,15 +49,15 @@ public:
     void SetModifiers(unsigned modifiers) { modifiers_ = modifiers; }
     void SetForeground(bool foreground) { foreground_ = foreground; }
     // Moves the pointer without telling the window, as when something else has grabbed it.
-    void SetCursorPos(images::Point p) { cursorPos = p; }
-    void SetScreenOrigin(images::Point origin) { screenOrigin = origin; }
+    void SetCursorPos(Point p) { cursorPos = p; }
+    void SetScreenOrigin(Point origin) { screenOrigin = origin; }
     void FailCreate(bool fail) { failCreate = fail; }
     void FailTimers(bool fail) { failTimers = fail; }
 
-    const images::CImage& GetScreen() const { return screen_; }
-    const std::vector<images::Rect>& GetPresented() const { return presented; }
+    const PixelBuffer& GetScreen() const { return screen_; }
+    const std::vector<Rect>& GetPresented() const { return presented; }
     void ClearPresented() { presented.clear(); }
-    const images::CRegion& GetPendingUpdate() const { return update_; }
+    const CRegion& GetPendingUpdate() const { return update_; }
     bool IsTimerSet(unsigned id) const { return timers.IsSet(id); }
     bool HasCapture() const { return captured; }
     bool IsTrackingLeave() const { return trackingLeave; }
@@ -78,13 +75,13 @@ private:
 
     NativeWindowListener* listener_ = nullptr;
     bool created = false;
-    images::CImage screen_;
-    images::CRegion update_;
-    std::vector<images::Rect> presented;
+    PixelBuffer screen_;
+    CRegion update_;
+    std::vector<Rect> presented;
     NativeTimerQueue timers;
     uint64_t now = 0;
-    images::Point cursorPos{-1, -1};
-    images::Point screenOrigin{100, 100};
+    Point cursorPos{-1, -1};
+    Point screenOrigin{100, 100};
     unsigned modifiers_ = 0;
     int lastError = 0;
     int focusCount = 0;

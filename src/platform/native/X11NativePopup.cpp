@@ -7,8 +7,6 @@
 #include "platform/native/NativeWindow.h"
 #include "platform/native/X11KeyMap.h"
 
-using namespace images;
-
 namespace platform
 {
 
@@ -82,7 +80,7 @@ void X11NativePopup::ReleaseWindow()
     XFlush(display_);
 }
 
-bool X11NativePopup::Show(const CImage& picture, int screenX, int screenY)
+bool X11NativePopup::Show(const PixelBuffer& picture, int screenX, int screenY)
 {
     if (!picture.IsValid() || !EnsureWindow())
         return false;

@@ -18,11 +18,11 @@ public:
     X11NativePopup(Display* display, bool ownsDisplay, std::function<void(X11NativePopup*)> onDestroy);
     ~X11NativePopup() override;
 
-    bool Show(const images::CImage& picture, int screenX, int screenY) override;
+    bool Show(const PixelBuffer& picture, int screenX, int screenY) override;
     void Hide() override;
     bool IsShown() const override { return shown; }
     void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
-    images::Rect GetWorkArea() const override;
+    Rect GetWorkArea() const override;
     void Bell() override;
 
     Window GetWindow() const { return window_; }
@@ -43,7 +43,7 @@ private:
     Window window_ = 0;
     GC gc = nullptr;
     X11Presenter presenter;
-    images::CImage picture_;
+    PixelBuffer picture_;
     bool shown = false;
 };
 

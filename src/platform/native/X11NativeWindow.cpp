@@ -11,8 +11,6 @@
 #include "platform/native/X11KeyMap.h"
 #include "platform/native/X11NativePopup.h"
 
-using namespace images;
-
 namespace platform
 {
 
@@ -164,7 +162,7 @@ void X11NativeWindow::Invalidate(const Rect& r)
         update_.Add(Intersect(r, {0, 0, width_, height_}));
 }
 
-void X11NativeWindow::Present(const CImage& backBuffer, const Rect& r)
+void X11NativeWindow::Present(const PixelBuffer& backBuffer, const Rect& r)
 {
     if (display_)
         presenter.Put(window_, gc, backBuffer, r, r.left, r.top);

@@ -26,8 +26,8 @@ public:
     unsigned long GetId() const override { return window_; }
     void Resize(int width, int height) override;
     void SetTitle(const char* title) override;
-    void Invalidate(const images::Rect& r) override;
-    void Present(const images::CImage& backBuffer, const images::Rect& r) override;
+    void Invalidate(const Rect& r) override;
+    void Present(const PixelBuffer& backBuffer, const Rect& r) override;
     bool SetTimer(unsigned id, unsigned periodMs) override;
     bool KillTimer(unsigned id) override;
     int GetLastError() const override { return lastError; }
@@ -36,8 +36,8 @@ public:
     void TrackLeave(bool on) override { trackLeave = on; }
     void SetFocus() override;
     void SetCursor(NativeCursor cursor) override;
-    bool GetCursorPos(images::Point& p) const override;
-    images::Point ToScreen(images::Point p) const override;
+    bool GetCursorPos(Point& p) const override;
+    Point ToScreen(Point p) const override;
     unsigned GetModifiers() const override;
     bool IsForeground() const override;
     void ProcessEvents() override;
@@ -64,7 +64,7 @@ private:
     NativeWindowListener* listener_ = nullptr;
     NativeTimerQueue timers_;
     NativeDoubleClick doubleClick;
-    images::CRegion update_;
+    CRegion update_;
     std::vector<X11NativePopup*> popups;
     int width_ = 0;
     int height_ = 0;

@@ -4,8 +4,6 @@
 
 #include <cstdlib>
 
-using namespace images;
-
 namespace platform
 {
 
@@ -35,7 +33,8 @@ bool X11Presenter::Init(Display* display, int screen)
     return true;
 }
 
-void X11Presenter::Put(Window window, GC gc, const CImage& image, const Rect& r, int destX, int destY) const
+void X11Presenter::Put(Window window, GC gc, const PixelBuffer& image, const Rect& r, int destX,
+                       int destY) const
 {
     const Rect area = Intersect(r, image.GetRect());
     if (!display_ || area.IsEmpty())
@@ -60,7 +59,7 @@ void X11Presenter::Put(Window window, GC gc, const CImage& image, const Rect& r,
     XDestroyImage(x);
 }
 
-void X11Presenter::PutConverted(Window window, GC gc, const CImage& image, const Rect& r, int destX,
+void X11Presenter::PutConverted(Window window, GC gc, const PixelBuffer& image, const Rect& r, int destX,
                                 int destY) const
 {
     XImage* x = XCreateImage(display_, visual_, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,

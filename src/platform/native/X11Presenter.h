@@ -3,7 +3,7 @@
 // when the visual is 24-bit true colour, converted pixel by pixel otherwise.
 #include <X11/Xlib.h>
 
-#include "images/CImage.h"
+#include "platform/PixelBuffer.h"
 
 namespace platform
 {
@@ -13,11 +13,10 @@ class X11Presenter
 public:
     // False when the display has no true-colour visual we can draw with.
     bool Init(Display* display, int screen);
-    void Put(Window window, GC gc, const images::CImage& image, const images::Rect& r, int destX,
-             int destY) const;
+    void Put(Window window, GC gc, const PixelBuffer& image, const Rect& r, int destX, int destY) const;
 
 private:
-    void PutConverted(Window window, GC gc, const images::CImage& image, const images::Rect& r, int destX,
+    void PutConverted(Window window, GC gc, const PixelBuffer& image, const Rect& r, int destX,
                       int destY) const;
 
     Display* display_ = nullptr;
