@@ -19,12 +19,12 @@ public:
     };
 
     // clip is given in the target's coordinates.
-    CCanvas(CImage& target, const platform::Rect& clip, platform::Point origin = {});
+    CCanvas(CImage& targetImage, const platform::Rect& clipRect, platform::Point originPoint = {});
 
     // Narrows the clipping rectangle to r (local coordinates).
     void ClipTo(const platform::Rect& r);
-    platform::Rect GetClip() const { return clip_.Offset(-origin_.x, -origin_.y); }
-    CImage& GetTarget() { return target_; }
+    platform::Rect GetClip() const { return clip.Offset(-origin.x, -origin.y); }
+    CImage& GetTarget() { return target; }
 
     void FillRect(const platform::Rect& r, platform::ColourRef colour);
     // A one-pixel pen outline along the inside of r.
@@ -45,9 +45,9 @@ private:
     // Restricts a transfer of src to (x, y) to the clip; false when nothing is left.
     bool ClipTransfer(platform::Rect& src, int& x, int& y) const;
 
-    CImage& target_;
-    platform::Rect clip_;
-    platform::Point origin_;
+    CImage& target;
+    platform::Rect clip;
+    platform::Point origin;
     platform::ColourRef textColour = 0;
 };
 
