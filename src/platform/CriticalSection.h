@@ -14,35 +14,38 @@ public:
     CriticalSection(const CriticalSection&) = delete;
     CriticalSection& operator=(const CriticalSection&) = delete;
 
-    void Enter() { mutex_.lock(); }
-    void Leave() { mutex_.unlock(); }
+    void Enter() { mutex.lock(); }
+    void Leave() { mutex.unlock(); }
     // True when the lock was taken without waiting.
-    bool TryEnter() { return mutex_.try_lock(); }
+    bool TryEnter() { return mutex.try_lock(); }
 
 private:
-    std::recursive_mutex mutex_;
+    std::recursive_mutex mutex;
 };
 
 // Holds a critical section for its scope; a null section is no lock at all.
 class CriticalSectionLock
 {
 public:
-    explicit CriticalSectionLock(CriticalSection& section) : section_(&section) { section_->Enter(); }
-    explicit CriticalSectionLock(CriticalSection* section) : section_(section)
+    explicit CriticalSectionLock(CriticalSection& lockedSection) : section(&lockedSection)
     {
-        if (section_ != nullptr)
-            section_->Enter();
+        section->Enter();
+    }
+    explicit CriticalSectionLock(CriticalSection* lockedSection) : section(lockedSection)
+    {
+        if (section != nullptr)
+            section->Enter();
     }
     ~CriticalSectionLock()
     {
-        if (section_ != nullptr)
-            section_->Leave();
+        if (section != nullptr)
+            section->Leave();
     }
     CriticalSectionLock(const CriticalSectionLock&) = delete;
     CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;
 
 private:
-    CriticalSection* section_;
+    CriticalSection* section;
 };
 
 } // namespace platform

@@ -21,13 +21,13 @@ void HeadlessNativePopup::Script(std::deque<HeadlessPopupEvent> events)
 
 HeadlessNativePopup::~HeadlessNativePopup()
 {
-    if (owner_)
-        owner_->Forget(this);
+    if (owner)
+        owner->Forget(this);
 }
 
-bool HeadlessNativePopup::Show(const PixelBuffer& picture, int screenX, int screenY)
+bool HeadlessNativePopup::Show(const PixelBuffer& newPicture, int screenX, int screenY)
 {
-    picture_ = picture;
+    picture = newPicture;
     position = {screenX, screenY};
     shown = true;
     ++showCount;

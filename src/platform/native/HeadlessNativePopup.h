@@ -21,14 +21,14 @@ class HeadlessNativeWindow;
 class HeadlessNativePopup : public NativePopup
 {
 public:
-    explicit HeadlessNativePopup(HeadlessNativeWindow* owner = nullptr) : owner_(owner) {}
+    explicit HeadlessNativePopup(HeadlessNativeWindow* ownerWindow = nullptr) : owner(ownerWindow) {}
     ~HeadlessNativePopup() override;
-    void Orphan() { owner_ = nullptr; }
+    void Orphan() { owner = nullptr; }
 
     // Events for the next modal loops; a loop with no events left ends as if the popup lost the pointer.
     static void Script(std::deque<HeadlessPopupEvent> events);
 
-    bool Show(const PixelBuffer& picture, int screenX, int screenY) override;
+    bool Show(const PixelBuffer& newPicture, int screenX, int screenY) override;
     void Hide() override { shown = false; }
     bool IsShown() const override { return shown; }
     void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
@@ -36,13 +36,13 @@ public:
     void Bell() override { ++bells; }
     int GetBellCount() const { return bells; }
 
-    const PixelBuffer& GetPicture() const { return picture_; }
+    const PixelBuffer& GetPicture() const { return picture; }
     Point GetPosition() const { return position; }
     int GetShowCount() const { return showCount; }
 
 private:
-    HeadlessNativeWindow* owner_;
-    PixelBuffer picture_;
+    HeadlessNativeWindow* owner;
+    PixelBuffer picture;
     Point position;
     bool shown = false;
     int showCount = 0;

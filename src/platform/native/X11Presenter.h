@@ -12,15 +12,15 @@ class X11Presenter
 {
 public:
     // False when the display has no true-colour visual we can draw with.
-    bool Init(Display* display, int screen);
+    bool Init(Display* connection, int screen);
     void Put(Window window, GC gc, const PixelBuffer& image, const Rect& r, int destX, int destY) const;
 
 private:
     void PutConverted(Window window, GC gc, const PixelBuffer& image, const Rect& r, int destX,
                       int destY) const;
 
-    Display* display_ = nullptr;
-    Visual* visual_ = nullptr;
+    Display* display = nullptr;
+    Visual* visual = nullptr;
     int depth = 0;
     bool direct = false;
 };
