@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "engine/LittleEndian.h"
-
 namespace engine
 {
 namespace
@@ -17,6 +15,16 @@ constexpr size_t kInstrumentHeaderSize = 22;
 constexpr size_t kSampleHeaderSize = 46;
 constexpr size_t kNameSize = 20;
 
+uint16_t ReadU16(const uint8_t* p)
+{
+    return ByteReader::decodeU16(p, ByteOrder::LittleEndian);
+}
+
+uint32_t ReadU32(const uint8_t* p)
+{
+    return ByteReader::decodeU32(p, ByteOrder::LittleEndian);
+}
+
 std::string ReadName(const uint8_t* p)
 {
     size_t length = 0;
@@ -28,7 +36,7 @@ std::string ReadName(const uint8_t* p)
 } // namespace
 
 SoundFontHydraParser::SoundFontHydraParser(const uint8_t* body, size_t size, uint32_t sampleCount)
-    : body_(body), size_(size), sampleCount_(sampleCount)
+    : in(body, size, ByteOrder::LittleEndian), sampleCount_(sampleCount)
 {
 }
 
@@ -40,14 +48,14 @@ bool SoundFontHydraParser::fail(const std::string& reason)
 
 bool SoundFontHydraParser::nextChunk(const char* id, size_t recordSize, bool allowEmpty, Chunk& chunk)
 {
-    if (size_ - position < 8)
+    if (in.remaining() < 8)
         return fail(std::string("missing \"") + id + "\" chunk");
-    const uint8_t* header = body_ + position;
-    if (std::memcmp(header, id, 4) != 0)
+    if (std::memcmp(in.current(), id, 4) != 0)
         return fail(std::string("expected \"") + id + "\" chunk");
-    const uint32_t size = ReadU32(header + 4);
-    position += 8;
-    if (size > size_ - position)
+    uint32_t size = 0;
+    in.skip(4, id);
+    in.readU32(size, id);
+    if (size > in.remaining())
         return fail(std::string("\"") + id + "\" exceeds the pdta list");
     if (size % recordSize != 0)
     {
@@ -55,10 +63,9 @@ bool SoundFontHydraParser::nextChunk(const char* id, size_t recordSize, bool all
     }
     if (size == 0 && !allowEmpty)
         return fail(std::string("\"") + id + "\" is empty");
-    chunk.data = body_ + position;
+    chunk.data = in.current();
     chunk.count = size / recordSize;
-    position += size;
-    return true;
+    return in.skip(size, id);
 }
 
 bool SoundFontHydraParser::checkBags(const Chunk& bags, const Chunk& modulators, const Chunk& generators,

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/ByteReader.h"
 #include "engine/SoundFontData.h"
 
 namespace engine
@@ -43,9 +44,7 @@ private:
     bool checkReferences(const SoundFontData& data);
     bool fail(const std::string& reason);
 
-    const uint8_t* body_;
-    size_t size_;
-    size_t position = 0;
+    ByteReader in;
     uint32_t sampleCount_;
     std::string error_;
 };

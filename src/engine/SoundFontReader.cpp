@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/ByteReader.h"
 #include "engine/FileByteSource.h"
-#include "engine/LittleEndian.h"
 #include "engine/SoundFontHydraParser.h"
 
 namespace engine
@@ -45,7 +45,7 @@ bool SoundFontReader::read(ByteSource& source, SoundFontData& data)
         return fail("file too short for a RIFF header");
     if (!HasFirstTag(header))
         return fail("not a RIFF file");
-    if (ReadU32(header + 4) != fileSize - 8)
+    if (ByteReader::decodeU32(header + 4, ByteOrder::LittleEndian) != fileSize - 8)
         return fail("RIFF size does not match the file size");
     if (std::memcmp(header + 8, "sfbk", 4) != 0)
         return fail("not a SoundFont file");
@@ -65,7 +65,7 @@ bool SoundFontReader::readList(ByteSource& source, uint64_t& position, uint64_t 
     {
         return fail(std::string("missing \"") + type + "\" list");
     }
-    const uint32_t size = ReadU32(header + 4);
+    const uint32_t size = ByteReader::decodeU32(header + 4, ByteOrder::LittleEndian);
     if (std::memcmp(header, "LIST", 4) != 0 || std::memcmp(header + 8, type, 4) != 0)
     {
         return fail(std::string("expected \"") + type + "\" list");
@@ -90,7 +90,7 @@ bool SoundFontReader::readInfo(ByteSource& source, const List& list, SoundFontDa
         if (!source.read(position, header, sizeof header))
             return fail("INFO list is cut short");
         const std::string id(reinterpret_cast<const char*>(header), 4);
-        const uint32_t size = ReadU32(header + 4);
+        const uint32_t size = ByteReader::decodeU32(header + 4, ByteOrder::LittleEndian);
         position += 8;
         if (size > end - position)
             return fail("INFO item \"" + id + "\" exceeds its list");
@@ -101,8 +101,8 @@ bool SoundFontReader::readInfo(ByteSource& source, const List& list, SoundFontDa
             {
                 return fail("version item has an invalid size");
             }
-            data.versionMajor = ReadU16(version);
-            data.versionMinor = ReadU16(version + 2);
+            data.versionMajor = ByteReader::decodeU16(version, ByteOrder::LittleEndian);
+            data.versionMinor = ByteReader::decodeU16(version + 2, ByteOrder::LittleEndian);
             if (data.versionMajor != 2)
                 return fail("unsupported SoundFont version");
         }
@@ -139,7 +139,7 @@ bool SoundFontReader::readSampleData(ByteSource& source, const List& list, Sound
     }
     if (std::memcmp(header, "smpl", 4) != 0)
         return fail("expected \"smpl\" chunk");
-    const uint32_t size = ReadU32(header + 4);
+    const uint32_t size = ByteReader::decodeU32(header + 4, ByteOrder::LittleEndian);
     if (size > list.size - 8)
         return fail("\"smpl\" exceeds the sdta list");
     if (size % 2 != 0)
@@ -160,7 +160,7 @@ bool SoundFontReader::readSamplePoints(ByteSource& source, const SoundFontData& 
     points.resize(bytes.size() / 2);
     for (size_t i = 0; i < points.size(); ++i)
     {
-        points[i] = static_cast<int16_t>(ReadU16(&bytes[2 * i]));
+        points[i] = static_cast<int16_t>(ByteReader::decodeU16(&bytes[2 * i], ByteOrder::LittleEndian));
     }
     return true;
 }

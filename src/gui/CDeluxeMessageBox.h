@@ -51,7 +51,7 @@ public:
     const std::string& GetText() const { return text_; }
     const images::CImage& GetPicture();
     // Where a button lies on the picture (index in the order shown).
-    images::Rect GetButtonRect(size_t index) const;
+    platform::Rect GetButtonRect(size_t index) const;
     size_t GetButtonCount() const { return buttons_.size(); }
 
     // Suits the instrument's message-box hook: shows a box and returns the pressed button.
@@ -69,7 +69,7 @@ private:
     void Layout();
     void Render();
     int ButtonAt(int x, int y) const;
-    images::Rect GetCheckBoxRect() const;
+    platform::Rect GetCheckBoxRect() const;
     int DefaultResult() const { return buttons_.front().result; }
     int CancelResult() const;
 

@@ -8,6 +8,7 @@
 #include "resources/FileNames.h"
 
 using namespace images;
+using namespace platform;
 using namespace resources;
 
 namespace gui

@@ -44,11 +44,11 @@ protected:
     virtual std::string ReadValue(const char* section, const char* key);
 
 private:
-    bool ReadSolidColour(const char* section, images::ColourRef& colour);
+    bool ReadSolidColour(const char* section, platform::ColourRef& colour);
     bool ReadLayers(const char* section, SkinItemDefinition& definition);
     bool ReadLayer(const char* section, unsigned index, SkinGradientLayer& layer);
     bool ReadColour(const char* section, const char* redKey, const char* greenKey, const char* blueKey,
-                    unsigned a, unsigned b, images::ColourRef& colour);
+                    unsigned a, unsigned b, platform::ColourRef& colour);
     std::string ReadFormatted(const char* section, const char* format, unsigned a, unsigned b = 0);
 
     resources::CIniFileReader reader;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "images/CGradient.h"
-#include "images/Colour.h"
+#include "platform/Colour.h"
 
 namespace gui
 {
@@ -25,19 +25,19 @@ struct SkinGradientLayer
     bool blendAsGradient = false;
     int blendGradientStyle = 0;
     int style = 0;
-    images::ColourRef start = 0xffffff;
-    images::ColourRef end = 0;
+    platform::ColourRef start = 0xffffff;
+    platform::ColourRef end = 0;
     std::vector<images::ColourStop> stops; // in insertion order
 };
 
 struct SkinItemDefinition
 {
     static constexpr size_t kMaxFileName = 260;
-    static constexpr images::ColourRef kDefaultColour = 0xf0f3f3;
+    static constexpr platform::ColourRef kDefaultColour = 0xf0f3f3;
 
     int kind = kSkinLayered;
     std::vector<SkinGradientLayer> layers;
-    images::ColourRef colour = kDefaultColour;
+    platform::ColourRef colour = kDefaultColour;
     int resourceId = 0;
     std::string fileName;
     std::string name;

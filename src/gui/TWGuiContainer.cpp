@@ -5,6 +5,7 @@
 #include "gui/TWGuiWindow.h"
 
 using namespace images;
+using namespace platform;
 
 namespace gui
 {

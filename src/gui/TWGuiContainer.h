@@ -24,10 +24,10 @@ public:
     virtual void RemoveChild(TWGuiObject* child);
     // Sorts a child again after its key changed.
     void Restack(TWGuiObject* child);
-    virtual images::Rect ToChildRect(const TWGuiObject* child, const images::Rect& r) const;
-    virtual images::Point ToChildPoint(const TWGuiObject* child, images::Point p) const;
+    virtual platform::Rect ToChildRect(const TWGuiObject* child, const platform::Rect& r) const;
+    virtual platform::Point ToChildPoint(const TWGuiObject* child, platform::Point p) const;
     // Paints the overlay child over the part of r (container coordinates) that it covers.
-    virtual void RepaintOverlay(const images::Rect& r);
+    virtual void RepaintOverlay(const platform::Rect& r);
     // The child kept on top: it is painted again over any other child repainted beneath it.
     virtual void SetOverlayChild(TWGuiObject* child) { overlay_ = child; }
     TWGuiObject* GetOverlayChild() const { return overlay_; }
@@ -38,9 +38,9 @@ public:
     virtual void Hide(bool recursive);
     void Hide() override { Hide(false); }
     void UpdateAbsolutePosition() override;
-    bool PaintIfDirty(const images::Rect& r) override;
-    void Paint(const images::Rect& r) override;
-    void Draw(const images::Rect& r) override;
+    bool PaintIfDirty(const platform::Rect& r) override;
+    void Paint(const platform::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
     bool OnKey(int event, int virtualKey, unsigned modifiers) override;
     void OnTimer(void* ownerData) override;

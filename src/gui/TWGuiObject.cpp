@@ -4,6 +4,7 @@
 #include "gui/TWGuiWindow.h"
 
 using namespace images;
+using namespace platform;
 
 namespace gui
 {

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "gui/CLock.h"
-#include "images/CRegion.h"
-#include "images/Rect.h"
+#include "platform/CRegion.h"
+#include "platform/Rect.h"
 
 namespace images
 {
@@ -62,19 +62,19 @@ public:
     virtual int GetHeight() const { return height_; }
     virtual int GetX() const { return x_; }
     virtual int GetY() const { return y_; }
-    virtual images::Rect GetLocalRect() const { return {0, 0, width_, height_}; }
-    virtual images::Rect GetRectInParent() const { return {x_, y_, x_ + width_, y_ + height_}; }
+    virtual platform::Rect GetLocalRect() const { return {0, 0, width_, height_}; }
+    virtual platform::Rect GetRectInParent() const { return {x_, y_, x_ + width_, y_ + height_}; }
     // Inside the own rectangle and, through the parents, inside every ancestor.
     virtual bool HitTest(int x, int y) const;
     virtual int GetAbsX() const { return absX; }
     virtual int GetAbsY() const { return absY; }
-    virtual images::Rect GetAbsRect() const { return {absX, absY, absX + width_, absY + height_}; }
-    virtual images::Rect ToWindowRect(const images::Rect& r) const { return r.Offset(absX, absY); }
-    virtual images::Point ToWindowPoint(images::Point p) const { return {p.x + absX, p.y + absY}; }
-    virtual images::Rect ToParentRect(const images::Rect& r) const { return r.Offset(x_, y_); }
-    virtual images::Point ToParentPoint(images::Point p) const { return {p.x + x_, p.y + y_}; }
+    virtual platform::Rect GetAbsRect() const { return {absX, absY, absX + width_, absY + height_}; }
+    virtual platform::Rect ToWindowRect(const platform::Rect& r) const { return r.Offset(absX, absY); }
+    virtual platform::Point ToWindowPoint(platform::Point p) const { return {p.x + absX, p.y + absY}; }
+    virtual platform::Rect ToParentRect(const platform::Rect& r) const { return r.Offset(x_, y_); }
+    virtual platform::Point ToParentPoint(platform::Point p) const { return {p.x + x_, p.y + y_}; }
     // The part of r (local coordinates) that the object and all its ancestors leave visible.
-    virtual images::Rect ClipToVisible(const images::Rect& r) const;
+    virtual platform::Rect ClipToVisible(const platform::Rect& r) const;
     virtual TWGuiContainer* GetParent() const { return parent_; }
     virtual void SetParent(TWGuiContainer* parent, int x, int y);
     virtual bool IsTransparent() const { return transparent_ != 0; }
@@ -92,25 +92,25 @@ public:
     virtual void UpdateAbsolutePosition();
     virtual void UseSimpleDirty();
     // Marks r (local coordinates; null for the whole object) as needing drawing.
-    virtual void AddDirty(const images::Rect* r);
-    virtual bool HasDirtyIn(const images::Rect& r) const;
+    virtual void AddDirty(const platform::Rect* r);
+    virtual bool HasDirtyIn(const platform::Rect& r) const;
     // Clears dirtiness inside r (null for all). In simple-dirty mode only a rectangle covering the
     // whole object clears the flag, so an object painted piece by piece stays dirty until done.
-    virtual void ClearDirty(const images::Rect* r);
-    virtual images::Rect GetDirtyBounds() const;
+    virtual void ClearDirty(const platform::Rect* r);
+    virtual platform::Rect GetDirtyBounds() const;
     virtual void ClearAllDirty();
     // Marks r (null: the whole object) dirty and gets it onto the screen: through a transparent
     // object's parent, else into the window's dirty region.
-    virtual void Redraw(const images::Rect* r = nullptr);
-    virtual void RedrawInParent(const images::Rect* r = nullptr);
+    virtual void Redraw(const platform::Rect* r = nullptr);
+    virtual void RedrawInParent(const platform::Rect* r = nullptr);
     // Draws what is dirty inside r (local coordinates); true when anything was drawn.
-    virtual bool PaintIfDirty(const images::Rect& r);
+    virtual bool PaintIfDirty(const platform::Rect& r);
     // Draws r whether dirty or not.
-    virtual void Paint(const images::Rect& r);
+    virtual void Paint(const platform::Rect& r);
     // Passes r up the tree into the window's dirty region without marking anything dirty.
-    virtual void InvalidateRect(const images::Rect& r);
+    virtual void InvalidateRect(const platform::Rect& r);
     // Draws the part r (local coordinates) of the object on the back buffer.
-    virtual void Draw(const images::Rect& r) = 0;
+    virtual void Draw(const platform::Rect& r) = 0;
     // Returns true when the object handled the event (x, y in local coordinates).
     virtual bool OnMouse(int event, int x, int y, unsigned keyState);
     virtual bool OnKey(int event, int virtualKey, unsigned modifiers);
@@ -145,7 +145,7 @@ private:
     int32_t absY = 0;
     TWGuiContainer* parent_ = nullptr;
     TWGuiObject* companion_ = nullptr;
-    std::unique_ptr<images::CRegion> dirtyList;
+    std::unique_ptr<platform::CRegion> dirtyList;
     uint8_t dirtyFlag = 0;
     uint8_t simpleDirty = 0;
     uint8_t transparent_ = 0;

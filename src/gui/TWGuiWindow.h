@@ -13,7 +13,7 @@
 #include "gui/TWTimerRegistry.h"
 #include "gui/TooltipController.h"
 #include "images/CImage.h"
-#include "images/CRegion.h"
+#include "platform/CRegion.h"
 #include "platform/native/NativeWindow.h"
 
 namespace gui
@@ -52,11 +52,11 @@ public:
     TWGuiObject* GetCaptureObject() const { return capture_; }
     void ReleaseMouseCapture();
     // Queues a redraw of object's r to run right after the next paint.
-    void PostRedraw(TWGuiObject* object, const images::Rect& r);
+    void PostRedraw(TWGuiObject* object, const platform::Rect& r);
     // Hands the dirty region to the native window and empties it.
     void FlushDirtyRegion();
-    void InvalidateMainWindow(const images::Rect& r);
-    images::CRegion GetDirtyRegion();
+    void InvalidateMainWindow(const platform::Rect& r);
+    platform::CRegion GetDirtyRegion();
 
     void SetCallback(TWGuiWindowCallback* callback) { callback_ = callback; }
     bool StartTimer(TWGuiObject* object, void* ownerData, unsigned periodMs);
@@ -67,14 +67,14 @@ public:
     void SetCursor(platform::NativeCursor cursor);
     // Brings hover up to date with where the pointer is now, after something else (a pop-up) had it.
     void UpdateHover();
-    void SetBackgroundColour(images::ColourRef colour) { background = colour; }
+    void SetBackgroundColour(platform::ColourRef colour) { background = colour; }
     // Drops every reference to an object (hover, capture, timers, queued redraws).
     void ForgetObject(TWGuiObject* object);
     // The same for an object and everything below it.
     void ForgetSubtree(TWGuiObject* object);
 
     void SetSize(int width, int height) override;
-    void Draw(const images::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
     bool GetToolTipText(int x, int y, char* out, size_t size) override;
 
 private:
@@ -82,7 +82,7 @@ private:
     void OnNativeMouseLeave() override;
     void OnNativeKey(bool up, int virtualKey, unsigned modifiers) override;
     void OnNativeTimer(unsigned id) override;
-    void OnNativePaint(const images::CRegion& update) override;
+    void OnNativePaint(const platform::CRegion& update) override;
     void OnNativeSize(int width, int height) override;
     void OnNativeActivate(bool active) override { OnActivate(active); }
     void OnNativeKillFocus() override;
@@ -92,16 +92,16 @@ private:
     void HandleMouseMove(int x, int y, unsigned keyState);
     // Delivers an event to the capture object in its coordinates, or down the tree.
     void DeliverMouse(int event, int x, int y, unsigned keyState);
-    void SendMouse(TWGuiObject* object, int event, images::Point windowPoint, unsigned keyState);
-    void SendEnterLeave(TWGuiObject* object, int event, images::Point windowPoint);
+    void SendMouse(TWGuiObject* object, int event, platform::Point windowPoint, unsigned keyState);
+    void SendEnterLeave(TWGuiObject* object, int event, platform::Point windowPoint);
     // The pointer leaves whatever it hovered and any capture ends; with liftCapture the captured object
     // also gets the left button's release, as when the window loses activation mid-drag.
     void LeaveAndRelease(bool liftCapture);
     void OnRefreshTimer();
-    void PaintRect(const images::Rect& r);
+    void PaintRect(const platform::Rect& r);
     bool GrowBackBuffer(int width, int height);
     void DestroyNative();
-    static bool TooltipText(void* userData, images::Point windowPoint, char* out, size_t size);
+    static bool TooltipText(void* userData, platform::Point windowPoint, char* out, size_t size);
 
     std::unique_ptr<platform::NativeWindow> native_;
     bool created = false;
@@ -110,14 +110,14 @@ private:
     TWGuiObject* capture_ = nullptr;
     bool captured_ = false;
     bool trackLeave_ = false;
-    images::CRegion dirtyRegion;
+    platform::CRegion dirtyRegion;
     TWGuiWindowCallback* callback_ = nullptr;
     bool doubleClick = false;
     TWTimerRegistry timers_;
-    std::vector<std::pair<TWGuiObject*, images::Rect>> postPaint;
+    std::vector<std::pair<TWGuiObject*, platform::Rect>> postPaint;
     std::unique_ptr<TooltipController> tooltip;
     bool cursorSet = false;
-    images::ColourRef background = 0xffffff;
+    platform::ColourRef background = 0xffffff;
 };
 
 } // namespace gui

@@ -8,6 +8,7 @@
 #include "images/CCanvas.h"
 
 using namespace images;
+using namespace platform;
 
 namespace gui
 {

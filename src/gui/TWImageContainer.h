@@ -31,7 +31,7 @@ public:
     void SetImage(const char* itemName);
     const images::CImage* GetImage() const { return image_; }
     bool OwnsImage() const { return ownsImage; }
-    void Draw(const images::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
 
 private:
     void Acquire(const SkinItemDefinition& definition);

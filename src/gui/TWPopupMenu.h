@@ -19,9 +19,9 @@ class TWPopupMenu : private platform::NativePopupHandler
 {
 public:
     static constexpr int kDismissed = 0;
-    static constexpr images::ColourRef kBackground = 0xf0f0f0;
-    static constexpr images::ColourRef kHighlight = 0xd77800;
-    static constexpr images::ColourRef kFrame = 0x808080;
+    static constexpr platform::ColourRef kBackground = 0xf0f0f0;
+    static constexpr platform::ColourRef kHighlight = 0xd77800;
+    static constexpr platform::ColourRef kFrame = 0x808080;
 
     TWPopupMenu();
     ~TWPopupMenu() override;
@@ -39,7 +39,7 @@ public:
     // The picture as it looks now, and which item lies under a point of it (-1: none).
     const images::CImage& GetPicture();
     int ItemAt(int x, int y) const;
-    images::Rect GetItemRect(size_t index) const;
+    platform::Rect GetItemRect(size_t index) const;
 
 private:
     struct Item

@@ -17,15 +17,15 @@ class TooltipController
 public:
     static constexpr unsigned kShowTimer = 222;
     static constexpr unsigned kHideTimer = 333;
-    static constexpr images::ColourRef kBackground = 0xddffff;
+    static constexpr platform::ColourRef kBackground = 0xddffff;
 
     // Fills out with the text at a point of the window; false when there is none.
-    using TextSource = bool (*)(void* userData, images::Point windowPoint, char* out, size_t size);
+    using TextSource = bool (*)(void* userData, platform::Point windowPoint, char* out, size_t size);
 
     TooltipController(platform::NativeWindow& owner, TextSource source, void* userData,
                       unsigned showDelayMs = 500, unsigned autoHideMs = 7000);
 
-    void RelayMouse(platform::NativeMouseMessage message, images::Point windowPoint);
+    void RelayMouse(platform::NativeMouseMessage message, platform::Point windowPoint);
     // Handles the show and hide timers; false for other ids.
     bool OnTimer(unsigned id);
     void Hide();
@@ -38,8 +38,8 @@ public:
 
 private:
     void ShowAtCursor();
-    images::Point MeasureText() const;
-    void Render(images::Point textSize);
+    platform::Point MeasureText() const;
+    void Render(platform::Point textSize);
 
     platform::NativeWindow& owner_;
     TextSource source_;
@@ -47,7 +47,7 @@ private:
     std::unique_ptr<platform::NativePopup> popup;
     std::unique_ptr<images::Font> font;
     char text_[2048] = {};
-    images::Point last{-1, -1};
+    platform::Point last{-1, -1};
     unsigned showDelay;
     unsigned autoHide;
     bool foregroundOnly = true;

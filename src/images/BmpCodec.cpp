@@ -6,6 +6,8 @@
 
 #include "images/CImage.h"
 
+using namespace platform;
+
 namespace images
 {
 

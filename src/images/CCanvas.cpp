@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+using namespace platform;
+
 namespace images
 {
 
@@ -40,19 +42,19 @@ std::vector<Line> SplitLines(const char* text, bool singleLine)
 }
 } // namespace
 
-CCanvas::CCanvas(CImage& target, const Rect& clip, Point origin)
-    : target_(target), clip_(Intersect(clip, target.GetRect())), origin_(origin)
+CCanvas::CCanvas(CImage& targetImage, const Rect& clipRect, Point originPoint)
+    : target(targetImage), clip(Intersect(clipRect, targetImage.GetRect())), origin(originPoint)
 {
 }
 
 void CCanvas::ClipTo(const Rect& r)
 {
-    clip_ = Intersect(clip_, r.Offset(origin_.x, origin_.y));
+    clip = Intersect(clip, r.Offset(origin.x, origin.y));
 }
 
 void CCanvas::FillRect(const Rect& r, ColourRef colour)
 {
-    target_.FillRect(Intersect(r.Offset(origin_.x, origin_.y), clip_), colour);
+    target.FillRect(Intersect(r.Offset(origin.x, origin.y), clip), colour);
 }
 
 void CCanvas::FrameRect(const Rect& r, ColourRef pen)
@@ -67,8 +69,8 @@ void CCanvas::FrameRect(const Rect& r, ColourRef pen)
 
 bool CCanvas::ClipTransfer(Rect& src, int& x, int& y) const
 {
-    const Rect dest{x + origin_.x, y + origin_.y, x + origin_.x + src.Width(), y + origin_.y + src.Height()};
-    const Rect visible = Intersect(dest, clip_);
+    const Rect dest{x + origin.x, y + origin.y, x + origin.x + src.Width(), y + origin.y + src.Height()};
+    const Rect visible = Intersect(dest, clip);
     if (visible.IsEmpty())
         return false;
     src = Rect{src.left + visible.left - dest.left, src.top + visible.top - dest.top, 0, 0};
@@ -83,21 +85,21 @@ void CCanvas::DrawImage(const CImage& image, const Rect& src, int x, int y)
 {
     Rect s = src;
     if (ClipTransfer(s, x, y))
-        target_.CopyRect(image, s, x, y);
+        target.CopyRect(image, s, x, y);
 }
 
 void CCanvas::BlendImage(const CImage& image, const Rect& src, int x, int y, int opacityPercent)
 {
     Rect s = src;
     if (ClipTransfer(s, x, y))
-        target_.BlendRect(image, s, x, y, opacityPercent);
+        target.BlendRect(image, s, x, y, opacityPercent);
 }
 
 void CCanvas::AlphaBlendImage(const CImage& image, const Rect& src, int x, int y, int opacityPercent)
 {
     Rect s = src;
     if (ClipTransfer(s, x, y))
-        target_.AlphaBlendRect(image, s, x, y, opacityPercent);
+        target.AlphaBlendRect(image, s, x, y, opacityPercent);
 }
 
 Point CCanvas::MeasureText(const Font& font, const char* text, bool singleLine)
@@ -114,9 +116,9 @@ Point CCanvas::MeasureText(const Font& font, const char* text, bool singleLine)
 void CCanvas::DrawText(const Font& font, const char* text, const Rect& r, unsigned flags)
 {
     const std::vector<Line> lines = SplitLines(text, (flags & kTextSingleLine) != 0);
-    const Rect box = r.Offset(origin_.x, origin_.y);
-    const Rect clip = Intersect(box, clip_);
-    if (clip.IsEmpty())
+    const Rect box = r.Offset(origin.x, origin.y);
+    const Rect visible = Intersect(box, clip);
+    if (visible.IsEmpty())
         return;
     const int blockHeight = static_cast<int>(lines.size()) * font.GetHeight();
     int top = box.top;
@@ -127,7 +129,7 @@ void CCanvas::DrawText(const Font& font, const char* text, const Rect& r, unsign
         int left = box.left;
         if (flags & kTextCentre)
             left += (box.Width() - font.MeasureWidth(line.text, line.length)) / 2;
-        font.DrawLine(target_, line.text, line.length, left, top + font.GetAscent(), textColour, clip);
+        font.DrawLine(target, line.text, line.length, left, top + font.GetAscent(), textColour, visible);
         top += font.GetHeight();
     }
 }

@@ -19,35 +19,36 @@ public:
     };
 
     // clip is given in the target's coordinates.
-    CCanvas(CImage& target, const Rect& clip, Point origin = {});
+    CCanvas(CImage& targetImage, const platform::Rect& clipRect, platform::Point originPoint = {});
 
     // Narrows the clipping rectangle to r (local coordinates).
-    void ClipTo(const Rect& r);
-    Rect GetClip() const { return clip_.Offset(-origin_.x, -origin_.y); }
-    CImage& GetTarget() { return target_; }
+    void ClipTo(const platform::Rect& r);
+    platform::Rect GetClip() const { return clip.Offset(-origin.x, -origin.y); }
+    CImage& GetTarget() { return target; }
 
-    void FillRect(const Rect& r, ColourRef colour);
+    void FillRect(const platform::Rect& r, platform::ColourRef colour);
     // A one-pixel pen outline along the inside of r.
-    void FrameRect(const Rect& r, ColourRef pen);
-    void DrawImage(const CImage& image, const Rect& src, int x, int y);
-    void BlendImage(const CImage& image, const Rect& src, int x, int y, int opacityPercent);
-    void AlphaBlendImage(const CImage& image, const Rect& src, int x, int y, int opacityPercent = 100);
+    void FrameRect(const platform::Rect& r, platform::ColourRef pen);
+    void DrawImage(const CImage& image, const platform::Rect& src, int x, int y);
+    void BlendImage(const CImage& image, const platform::Rect& src, int x, int y, int opacityPercent);
+    void AlphaBlendImage(const CImage& image, const platform::Rect& src, int x, int y,
+                         int opacityPercent = 100);
 
-    void SetTextColour(ColourRef colour) { textColour = colour; }
+    void SetTextColour(platform::ColourRef colour) { textColour = colour; }
     // Draws text into r: lines split at line feeds unless single-line; left or centred; with
     // kTextVCentre the block is centred vertically, else it starts at r's top.
-    void DrawText(const Font& font, const char* text, const Rect& r, unsigned flags);
+    void DrawText(const Font& font, const char* text, const platform::Rect& r, unsigned flags);
     // Width of the widest line and height of all lines.
-    static Point MeasureText(const Font& font, const char* text, bool singleLine);
+    static platform::Point MeasureText(const Font& font, const char* text, bool singleLine);
 
 private:
     // Restricts a transfer of src to (x, y) to the clip; false when nothing is left.
-    bool ClipTransfer(Rect& src, int& x, int& y) const;
+    bool ClipTransfer(platform::Rect& src, int& x, int& y) const;
 
-    CImage& target_;
-    Rect clip_;
-    Point origin_;
-    ColourRef textColour = 0;
+    CImage& target;
+    platform::Rect clip;
+    platform::Point origin;
+    platform::ColourRef textColour = 0;
 };
 
 } // namespace images

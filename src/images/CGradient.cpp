@@ -5,6 +5,8 @@
 
 #include "images/CImage.h"
 
+using namespace platform;
+
 namespace images
 {
 

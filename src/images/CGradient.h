@@ -14,7 +14,7 @@
 // 16  sweep clockwise around the centre starting to the right, 17 starting below, 18 left, 19 above
 #include <vector>
 
-#include "images/Colour.h"
+#include "platform/Colour.h"
 
 namespace images
 {
@@ -23,7 +23,7 @@ class CImage;
 
 struct ColourStop
 {
-    ColourRef colour = 0;
+    platform::ColourRef colour = 0;
     int location = 0; // 0..1000
 };
 
@@ -33,10 +33,11 @@ public:
     static constexpr int kStyleCount = 20;
 
     // Fills the whole image; styles outside 0..19 draw style 0.
-    static void Draw(CImage& image, int style, ColourRef start, ColourRef end,
+    static void Draw(CImage& image, int style, platform::ColourRef start, platform::ColourRef end,
                      const std::vector<ColourStop>& stops);
     // The colour at position p (0..1000) between start, the stops and end.
-    static ColourRef ColourAt(int p, ColourRef start, ColourRef end, const std::vector<ColourStop>& stops);
+    static platform::ColourRef ColourAt(int p, platform::ColourRef start, platform::ColourRef end,
+                                        const std::vector<ColourStop>& stops);
     // The position 0..1000 of pixel (x, y) of a width × height image in a style's shape.
     static int Position(int style, int x, int y, int width, int height);
 };

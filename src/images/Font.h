@@ -2,8 +2,8 @@
 // A named font at a pixel height that measures and draws UTF-8 text into images.
 #include <memory>
 
-#include "images/Colour.h"
-#include "images/Rect.h"
+#include "platform/Colour.h"
+#include "platform/Rect.h"
 
 namespace images
 {
@@ -23,7 +23,7 @@ public:
     virtual int MeasureWidth(const char* text, size_t length) const = 0;
     // Draws one line with its baseline at y, blending the glyphs' coverage; nothing outside clip.
     virtual void DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY,
-                          ColourRef colour, const Rect& clip) const = 0;
+                          platform::ColourRef colour, const platform::Rect& clip) const = 0;
 };
 
 } // namespace images

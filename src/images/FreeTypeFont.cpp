@@ -9,6 +9,8 @@
 
 #include "images/CImage.h"
 
+using namespace platform;
+
 namespace images
 {
 
@@ -44,8 +46,8 @@ std::unique_ptr<Font> Font::Create(const char* family, int pixelHeight)
 
 FreeTypeFont::~FreeTypeFont()
 {
-    if (face_)
-        FT_Done_Face(face_);
+    if (face)
+        FT_Done_Face(face);
     if (library)
         FT_Done_FreeType(library);
 }
@@ -97,28 +99,28 @@ bool FreeTypeFont::Open(const char* family, int pixelHeight)
         library = nullptr;
         return false;
     }
-    if (FT_New_Face(library, file.c_str(), 0, &face_) != 0)
+    if (FT_New_Face(library, file.c_str(), 0, &face) != 0)
     {
-        face_ = nullptr;
+        face = nullptr;
         return false;
     }
     // The height asked for is the cell height, as with the font heights of the rest of the system.
-    if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixelHeight)) != 0)
+    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight)) != 0)
         return false;
-    ascent = static_cast<int>(face_->size->metrics.ascender >> 6);
-    height_ = static_cast<int>((face_->size->metrics.ascender - face_->size->metrics.descender) >> 6);
-    return height_ > 0;
+    ascent = static_cast<int>(face->size->metrics.ascender >> 6);
+    height = static_cast<int>((face->size->metrics.ascender - face->size->metrics.descender) >> 6);
+    return height > 0;
 }
 
 int FreeTypeFont::MeasureWidth(const char* text, size_t length) const
 {
-    if (!face_ || !text)
+    if (!face || !text)
         return 0;
     long width = 0;
     for (size_t i = 0; i < length;)
     {
-        if (FT_Load_Char(face_, NextCodePoint(text, length, i), FT_LOAD_DEFAULT) == 0)
-            width += face_->glyph->advance.x;
+        if (FT_Load_Char(face, NextCodePoint(text, length, i), FT_LOAD_DEFAULT) == 0)
+            width += face->glyph->advance.x;
     }
     return static_cast<int>(width >> 6);
 }
@@ -126,16 +128,16 @@ int FreeTypeFont::MeasureWidth(const char* text, size_t length) const
 void FreeTypeFont::DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY,
                             ColourRef colour, const Rect& clip) const
 {
-    if (!face_ || !text)
+    if (!face || !text)
         return;
     const Rect area = Intersect(clip, target.GetRect());
     const uint32_t ink = PixelFromColourRef(colour);
     long penX = static_cast<long>(x) << 6;
     for (size_t i = 0; i < length;)
     {
-        if (FT_Load_Char(face_, NextCodePoint(text, length, i), FT_LOAD_RENDER) != 0)
+        if (FT_Load_Char(face, NextCodePoint(text, length, i), FT_LOAD_RENDER) != 0)
             continue;
-        const FT_GlyphSlot g = face_->glyph;
+        const FT_GlyphSlot g = face->glyph;
         const FT_Bitmap& bm = g->bitmap;
         const int left = static_cast<int>(penX >> 6) + g->bitmap_left;
         const int top = baselineY - g->bitmap_top;

@@ -17,18 +17,18 @@ public:
     // Opens the file that fontconfig matches to the family; false when nothing can be opened.
     bool Open(const char* family, int pixelHeight);
 
-    int GetHeight() const override { return height_; }
+    int GetHeight() const override { return height; }
     int GetAscent() const override { return ascent; }
     int MeasureWidth(const char* text, size_t length) const override;
-    void DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY, ColourRef colour,
-                  const Rect& clip) const override;
+    void DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY,
+                  platform::ColourRef colour, const platform::Rect& clip) const override;
 
 private:
     static std::string MatchFile(const char* family);
 
     FT_LibraryRec_* library = nullptr;
-    FT_FaceRec_* face_ = nullptr;
-    int height_ = 0;
+    FT_FaceRec_* face = nullptr;
+    int height = 0;
     int ascent = 0;
 };
 

@@ -30,63 +30,63 @@ void ResonanceRamp::press(float sampleRate, float amount)
     {
         return;
     }
-    target_ = kTop;
-    rate_ = kTop / framesFor(sampleRate, kRiseMilliseconds);
-    active_ = true;
+    targetLevel = kTop;
+    levelPerFrame = kTop / framesFor(sampleRate, kRiseMilliseconds);
+    running = true;
 }
 
 void ResonanceRamp::release(float sampleRate)
 {
-    rate_ = -(target_ / framesFor(sampleRate, kFallMilliseconds));
-    active_ = true;
+    levelPerFrame = -(targetLevel / framesFor(sampleRate, kFallMilliseconds));
+    running = true;
 }
 
 void ResonanceRamp::reset()
 {
-    lastSent_ = 0;
-    level_ = 0.0;
-    rate_ = 0.0;
-    active_ = true;
+    lastSentValue = 0;
+    currentLevel = 0.0;
+    levelPerFrame = 0.0;
+    running = true;
 }
 
 bool ResonanceRamp::step(int& value)
 {
-    if (!active_)
+    if (!running)
     {
         return false;
     }
-    level_ += rate_;
+    currentLevel += levelPerFrame;
     bool send = false;
-    if (rate_ > 0.0)
+    if (levelPerFrame > 0.0)
     {
-        if (level_ >= target_)
+        if (currentLevel >= targetLevel)
         {
-            level_ = target_;
-            active_ = false;
-            send = static_cast<int>(target_) != lastSent_;
+            currentLevel = targetLevel;
+            running = false;
+            send = static_cast<int>(targetLevel) != lastSentValue;
         }
         else
         {
-            send = static_cast<int>(level_) >= lastSent_ + kSendStep;
+            send = static_cast<int>(currentLevel) >= lastSentValue + kSendStep;
         }
     }
     else
     {
-        if (level_ <= 0.0)
+        if (currentLevel <= 0.0)
         {
-            level_ = 0.0;
-            active_ = false;
-            send = lastSent_ != 0;
+            currentLevel = 0.0;
+            running = false;
+            send = lastSentValue != 0;
         }
         else
         {
-            send = static_cast<int>(level_) <= lastSent_ - kSendStep;
+            send = static_cast<int>(currentLevel) <= lastSentValue - kSendStep;
         }
     }
     if (send)
     {
-        lastSent_ = static_cast<int>(level_);
-        value = lastSent_;
+        lastSentValue = static_cast<int>(currentLevel);
+        value = lastSentValue;
     }
     return send;
 }

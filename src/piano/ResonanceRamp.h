@@ -29,21 +29,21 @@ public:
     // `value`; sends come at most once per 10 units of change, plus the end value.
     bool step(int& value);
 
-    bool active() const { return active_; }
-    double level() const { return level_; }
-    double rate() const { return rate_; }
-    double target() const { return target_; }
-    int lastSent() const { return lastSent_; }
+    bool active() const { return running; }
+    double level() const { return currentLevel; }
+    double rate() const { return levelPerFrame; }
+    double target() const { return targetLevel; }
+    int lastSent() const { return lastSentValue; }
 
 private:
     // Frames that cover the whole range; the product is formed in single precision as it always was.
     static double framesFor(float sampleRate, float milliseconds);
 
-    double target_ = kTop;
-    double level_ = 0.0;
-    double rate_ = 0.0;
-    int lastSent_ = 0;
-    bool active_ = false;
+    double targetLevel = kTop;
+    double currentLevel = 0.0;
+    double levelPerFrame = 0.0;
+    int lastSentValue = 0;
+    bool running = false;
 };
 
 } // namespace piano

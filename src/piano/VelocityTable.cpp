@@ -37,17 +37,17 @@ const char* VelocityTable::curveKey(int curveIndex)
 
 void VelocityTable::rebuild(int curveIndex)
 {
-    curve_ = clampCurve(curveIndex);
-    const double exponent = kExponents[curve_];
+    curveInUse = clampCurve(curveIndex);
+    const double exponent = kExponents[curveInUse];
     for (int v = 0; v < 128; ++v)
     {
-        table_[v] = static_cast<std::uint8_t>(std::pow(v * kOneOver127, exponent) * 127.0);
+        table[v] = static_cast<std::uint8_t>(std::pow(v * kOneOver127, exponent) * 127.0);
     }
 }
 
 std::uint8_t VelocityTable::entry(int velocity) const
 {
-    return table_[std::clamp(velocity, 0, 127)];
+    return table[std::clamp(velocity, 0, 127)];
 }
 
 int VelocityTable::map(int velocity, bool softDown) const

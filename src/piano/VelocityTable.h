@@ -23,7 +23,7 @@ public:
     void rebuild(int curveIndex);
 
     // The curve the table holds now, always 0..4.
-    int curve() const { return curve_; }
+    int curve() const { return curveInUse; }
 
     // Table entry for an incoming velocity; velocities outside 0..127 are clamped.
     std::uint8_t entry(int velocity) const;
@@ -38,8 +38,8 @@ public:
     static const char* curveKey(int curveIndex);
 
 private:
-    std::array<std::uint8_t, 128> table_{};
-    int curve_ = kDefaultCurve;
+    std::array<std::uint8_t, 128> table{};
+    int curveInUse = kDefaultCurve;
 };
 
 } // namespace piano

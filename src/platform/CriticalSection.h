@@ -33,22 +33,25 @@ private:
 class CriticalSectionLock
 {
 public:
-    explicit CriticalSectionLock(CriticalSection& section) : section_(&section) { section_->Enter(); }
-    explicit CriticalSectionLock(CriticalSection* section) : section_(section)
+    explicit CriticalSectionLock(CriticalSection& lockedSection) : section(&lockedSection)
     {
-        if (section_ != nullptr)
-            section_->Enter();
+        section->Enter();
+    }
+    explicit CriticalSectionLock(CriticalSection* lockedSection) : section(lockedSection)
+    {
+        if (section != nullptr)
+            section->Enter();
     }
     ~CriticalSectionLock()
     {
-        if (section_ != nullptr)
-            section_->Leave();
+        if (section != nullptr)
+            section->Leave();
     }
     CriticalSectionLock(const CriticalSectionLock&) = delete;
     CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;
 
 private:
-    CriticalSection* section_;
+    CriticalSection* section;
 };
 
 } // namespace platform

@@ -10,39 +10,39 @@ CFileObj::~CFileObj()
 
 bool CFileObj::IsOpen() const
 {
-    return file_ != nullptr;
+    return file != nullptr;
 }
 
 bool CFileObj::Write(const void* bytes, size_t length)
 {
-    if (file_ == nullptr || (bytes == nullptr && length > 0))
+    if (file == nullptr || (bytes == nullptr && length > 0))
         return false;
-    const size_t written = length > 0 ? std::fwrite(bytes, 1, length, file_) : 0;
-    position_ += written;
-    if (position_ > size_)
-        size_ = position_;
-    if (flush_)
-        std::fflush(file_);
+    const size_t written = length > 0 ? std::fwrite(bytes, 1, length, file) : 0;
+    position += written;
+    if (position > size)
+        size = position;
+    if (flush)
+        std::fflush(file);
     return written == length;
 }
 
-bool CFileObj::Open(const std::string& path)
+bool CFileObj::Open(const std::string& fileName)
 {
     Close();
-    file_ = std::fopen(path.c_str(), "w+b");
-    if (file_ == nullptr)
+    file = std::fopen(fileName.c_str(), "w+b");
+    if (file == nullptr)
         return false;
-    path_ = path;
-    position_ = 0;
-    size_ = 0;
+    path = fileName;
+    position = 0;
+    size = 0;
     return true;
 }
 
 void CFileObj::Close()
 {
-    if (file_ != nullptr)
-        std::fclose(file_);
-    file_ = nullptr;
+    if (file != nullptr)
+        std::fclose(file);
+    file = nullptr;
 }
 
 } // namespace resources

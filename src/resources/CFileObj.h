@@ -22,12 +22,12 @@ public:
     // passes it, and flushes when the flush flag is set. False on a short write.
     virtual bool Write(const void* bytes, size_t length);
     // Opens with mode "w+b" (created or emptied); false when it cannot.
-    virtual bool Open(const std::string& path);
-    void SetFlush(bool flush) { flush_ = flush; }
+    virtual bool Open(const std::string& fileName);
+    void SetFlush(bool everyWrite) { flush = everyWrite; }
 
-    uint64_t Position() const { return position_; }
-    uint64_t Size() const { return size_; }
-    const std::string& Path() const { return path_; }
+    uint64_t Position() const { return position; }
+    uint64_t Size() const { return size; }
+    const std::string& Path() const { return path; }
 
 protected:
     ~CFileObj() override;
@@ -35,11 +35,11 @@ protected:
 private:
     void Close();
 
-    std::FILE* file_ = nullptr;
-    std::string path_;
-    uint64_t position_ = 0;
-    uint64_t size_ = 0;
-    bool flush_ = false;
+    std::FILE* file = nullptr;
+    std::string path;
+    uint64_t position = 0;
+    uint64_t size = 0;
+    bool flush = false;
 };
 
 } // namespace resources

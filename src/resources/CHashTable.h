@@ -13,7 +13,7 @@ namespace resources
 class CHashTable
 {
 public:
-    explicit CHashTable(uint32_t bucketCount);
+    explicit CHashTable(uint32_t count);
     virtual ~CHashTable();
     CHashTable(const CHashTable&) = delete;
     CHashTable& operator=(const CHashTable&) = delete;
@@ -29,12 +29,12 @@ public:
     bool Remove(const char* key, const char* value);
     // Removes every entry.
     void Clear();
-    uint32_t BucketCount() const { return bucketCount_; }
+    uint32_t BucketCount() const { return bucketCount; }
     size_t CountInBucket(uint32_t bucket) const;
 
 private:
-    uint32_t bucketCount_;
-    std::unique_ptr<CMyList[]> buckets_;
+    uint32_t bucketCount;
+    std::unique_ptr<CMyList[]> buckets;
 };
 
 } // namespace resources

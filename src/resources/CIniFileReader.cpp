@@ -89,10 +89,10 @@ void BoundedSectionName(const char* name, char (&bounded)[CIniFileReader::kMaxSe
 
 void CIniFileReader::Clear()
 {
-    loaded_ = false;
-    sections_.clear();
+    loaded = false;
+    sections.clear();
     lastSection = -1;
-    sorted_ = false;
+    sorted = false;
 }
 
 void CIniFileReader::LoadBuffer(std::vector<char>& buffer, size_t length, bool sort)
@@ -100,7 +100,7 @@ void CIniFileReader::LoadBuffer(std::vector<char>& buffer, size_t length, bool s
     Parse(buffer.data(), length);
     if (sort)
         Sort();
-    loaded_ = true;
+    loaded = true;
 }
 
 bool CIniFileReader::Load(const char* path, bool sort)
@@ -134,7 +134,7 @@ bool CIniFileReader::Load(const char* path, bool sort)
         // Out of memory: the reader stays unloaded.
         Clear();
     }
-    return loaded_;
+    return loaded;
 }
 
 bool CIniFileReader::LoadFromMemory(const void* bytes, size_t length, bool sort)
@@ -152,7 +152,7 @@ bool CIniFileReader::LoadFromMemory(const void* bytes, size_t length, bool sort)
     {
         Clear();
     }
-    return loaded_;
+    return loaded;
 }
 
 void CIniFileReader::Parse(char* text, size_t length)
@@ -163,7 +163,7 @@ void CIniFileReader::Parse(char* text, size_t length)
     if (length >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0)
         pos = 3;
 
-    sections_.push_back(Section{});
+    sections.push_back(Section{});
     size_t current = 0;
     auto lineEndFrom = [&](size_t from)
     {
@@ -237,7 +237,7 @@ void CIniFileReader::Parse(char* text, size_t length)
             while (!value.empty() && IsBlank(value.back()))
                 value.pop_back();
         }
-        sections_[current].keys.push_back(Key{std::move(name), std::move(value)});
+        sections[current].keys.push_back(Key{std::move(name), std::move(value)});
         pos = lineEnd;
     }
     RemoveEmpty();
@@ -246,46 +246,46 @@ void CIniFileReader::Parse(char* text, size_t length)
 size_t CIniFileReader::SectionForHeader(const char* name)
 {
     // A section whose header appears twice keeps the keys of both blocks.
-    for (size_t i = 1; i < sections_.size(); ++i)
+    for (size_t i = 1; i < sections.size(); ++i)
     {
-        if (EqualNoCase(sections_[i].name, name))
+        if (EqualNoCase(sections[i].name, name))
             return i;
     }
     Section section{};
     std::strcpy(section.name, name);
-    sections_.push_back(std::move(section));
-    return sections_.size() - 1;
+    sections.push_back(std::move(section));
+    return sections.size() - 1;
 }
 
 void CIniFileReader::RemoveEmpty()
 {
-    for (Section& section : sections_)
+    for (Section& section : sections)
     {
         section.keys.erase(std::remove_if(section.keys.begin(), section.keys.end(),
                                           [](const Key& key) { return key.name.empty(); }),
                            section.keys.end());
     }
-    sections_.erase(std::remove_if(sections_.begin(), sections_.end(),
-                                   [](const Section& section) { return section.keys.empty(); }),
-                    sections_.end());
+    sections.erase(std::remove_if(sections.begin(), sections.end(),
+                                  [](const Section& section) { return section.keys.empty(); }),
+                   sections.end());
 }
 
 void CIniFileReader::Sort()
 {
     const uint32_t start = platform::GetTickCount();
-    std::stable_sort(sections_.begin(), sections_.end(),
+    std::stable_sort(sections.begin(), sections.end(),
                      [](const Section& a, const Section& b) { return CompareNoCase(a.name, b.name) < 0; });
-    const unsigned count = static_cast<unsigned>(sections_.size());
+    const unsigned count = static_cast<unsigned>(sections.size());
     resources::LogFormatted("CIniFileReader::Sort: sorting %u section names took %u ms", count,
                             static_cast<unsigned>(platform::GetTickCount() - start));
-    for (Section& section : sections_)
+    for (Section& section : sections)
     {
         std::stable_sort(section.keys.begin(), section.keys.end(),
                          [](const Key& a, const Key& b)
                          { return CompareNoCase(a.name.c_str(), b.name.c_str()) < 0; });
         section.sorted = true;
     }
-    sorted_ = true;
+    sorted = true;
     // The remembered section's index no longer names the same section.
     lastSection = -1;
     resources::LogFormatted("CIniFileReader::Sort: sorting %u sections + section names took %u ms", count,
@@ -294,20 +294,20 @@ void CIniFileReader::Sort()
 
 int CIniFileReader::FindSection(const char* name) const
 {
-    if (sorted_)
+    if (sorted)
     {
-        const auto found = std::lower_bound(sections_.begin(), sections_.end(), name,
+        const auto found = std::lower_bound(sections.begin(), sections.end(), name,
                                             [](const Section& section, const char* wanted)
                                             { return CompareNoCase(section.name, wanted) < 0; });
-        if (found != sections_.end() && EqualNoCase(found->name, name))
+        if (found != sections.end() && EqualNoCase(found->name, name))
         {
-            return static_cast<int>(found - sections_.begin());
+            return static_cast<int>(found - sections.begin());
         }
         return -1;
     }
-    for (size_t i = 0; i < sections_.size(); ++i)
+    for (size_t i = 0; i < sections.size(); ++i)
     {
-        if (EqualNoCase(sections_[i].name, name))
+        if (EqualNoCase(sections[i].name, name))
             return static_cast<int>(i);
     }
     return -1;
@@ -339,7 +339,7 @@ bool CIniFileReader::GetValue(const char* section, const char* key, const char* 
         return false;
     out[0] = '\0';
     const char* fallback = defaultValue != nullptr ? defaultValue : "";
-    if (!loaded_)
+    if (!loaded)
     {
         CopyBounded(fallback, out, size);
         return false;
@@ -348,15 +348,15 @@ bool CIniFileReader::GetValue(const char* section, const char* key, const char* 
     BoundedSectionName(section, wanted);
 
     int index = -1;
-    const int count = static_cast<int>(sections_.size());
+    const int count = static_cast<int>(sections.size());
     if (lastSection >= 0 && lastSection < count)
     {
-        if (EqualNoCase(sections_[lastSection].name, wanted))
+        if (EqualNoCase(sections[lastSection].name, wanted))
         {
             index = lastSection;
         }
         else if (wanted[0] != '\0' && lastSection + 1 < count &&
-                 EqualNoCase(sections_[lastSection + 1].name, wanted))
+                 EqualNoCase(sections[lastSection + 1].name, wanted))
         {
             index = lastSection + 1;
         }
@@ -370,7 +370,7 @@ bool CIniFileReader::GetValue(const char* section, const char* key, const char* 
     }
     lastSection = index;
 
-    const Key* found = FindKey(sections_[index], key);
+    const Key* found = FindKey(sections[index], key);
     if (found == nullptr || found->value.empty())
     {
         CopyBounded(fallback, out, size);

@@ -30,10 +30,10 @@ public:
     // empty section names the keys that come before the first section header.
     bool GetValue(const char* section, const char* key, const char* defaultValue, char* out, size_t size);
 
-    bool IsLoaded() const { return loaded_; }
-    bool IsSorted() const { return sorted_; }
+    bool IsLoaded() const { return loaded; }
+    bool IsSorted() const { return sorted; }
     const std::string& FileName() const { return fileName; }
-    size_t SectionCount() const { return sections_.size(); }
+    size_t SectionCount() const { return sections.size(); }
 
 private:
     struct Key
@@ -58,10 +58,10 @@ private:
     const Key* FindKey(const Section& section, const char* name) const;
 
     std::string fileName;
-    std::vector<Section> sections_;
+    std::vector<Section> sections;
     int lastSection = -1;
-    bool sorted_ = false;
-    bool loaded_ = false;
+    bool sorted = false;
+    bool loaded = false;
 };
 
 } // namespace resources

@@ -8,6 +8,7 @@
 
 using namespace gui;
 using namespace images;
+using namespace platform;
 
 namespace
 {

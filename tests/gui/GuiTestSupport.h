@@ -32,7 +32,7 @@ struct Recorder
 {
     std::string name;
     std::vector<std::string>* journal = nullptr; // names of everything that handled an event, in order
-    std::vector<images::Rect> draws;
+    std::vector<platform::Rect> draws;
     std::vector<MouseRecord> mouse;
     std::vector<int> keys; // event * 1000 + virtual key, modifiers in modifierLog
     std::vector<unsigned> modifierLog;
@@ -40,9 +40,9 @@ struct Recorder
     bool handlesMouse = false;
     bool handlesKeys = false;
     const char* tooltip = nullptr;
-    images::ColourRef colour = 0x808080;
+    platform::ColourRef colour = 0x808080;
 
-    void Drew(gui::TWGuiObject& self, const images::Rect& r)
+    void Drew(gui::TWGuiObject& self, const platform::Rect& r)
     {
         draws.push_back(r);
         if (images::CImage* buffer = self.GetBackBuffer())
@@ -83,7 +83,7 @@ public:
         rec.name = name;
         SetSize(w, h);
     }
-    void Draw(const images::Rect& r) override { rec.Drew(*this, r); }
+    void Draw(const platform::Rect& r) override { rec.Drew(*this, r); }
     bool OnMouse(int event, int x, int y, unsigned keyState) override
     {
         return rec.Mouse(event, x, y, keyState);
@@ -108,7 +108,7 @@ public:
         rec.name = name;
         SetSize(w, h);
     }
-    void Draw(const images::Rect& r) override { rec.Drew(*this, r); }
+    void Draw(const platform::Rect& r) override { rec.Drew(*this, r); }
     bool OnMouse(int event, int x, int y, unsigned keyState) override
     {
         if (gui::TWGuiContainer::OnMouse(event, x, y, keyState))

@@ -35,7 +35,7 @@ public:
         image.Create(w, h, bitsPerPixel);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                image.SetPixel(x, y, images::MakePixel(x, y, 77, bitsPerPixel == 32 ? 128 : 255));
+                image.SetPixel(x, y, platform::MakePixel(x, y, 77, bitsPerPixel == 32 ? 128 : 255));
         const std::string path = Path(name);
         EXPECT_TRUE(images::PngCodec::Save(path.c_str(), image));
         return path;

@@ -4,6 +4,7 @@
 
 using namespace gui;
 using namespace images;
+using namespace platform;
 
 TEST(TWGuiObject, DefaultsOfAFreshObject)
 {

@@ -9,6 +9,7 @@
 
 using namespace gui;
 using namespace images;
+using namespace platform;
 
 class TWImageContainerTest : public HeadlessWindowTest
 {
@@ -69,7 +70,7 @@ TEST_F(TWImageContainerTest, TransparentContainerBlendsWithPerPixelAlpha)
     window->AddChild(&opaque, 0, 0);
     window->AddChild(&blended, 0, 50);
     Tick();
-    const CImage& screen = headless->GetScreen();
+    const PixelBuffer& screen = headless->GetScreen();
     EXPECT_EQ(screen.GetPixel(10, 5), MakePixel(10, 5, 77));
     // alpha 128 over the white window: 10*128/255 + 255*127/255
     EXPECT_EQ(screen.GetPixel(10, 55), MakePixel(132, 130, 166));

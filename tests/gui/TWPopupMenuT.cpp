@@ -76,7 +76,7 @@ TEST_F(MenuTest, HotItemIsHighlightedAndTheMenuStaysOnScreen)
     const Point room = Centre(menu.GetItemRect(4));
     HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kMove, room), KeyPress(kVkEscape)});
     menu.Track(popup, 1020, 760);
-    const CImage& shown = popup.GetPicture();
+    const PixelBuffer& shown = popup.GetPicture();
     EXPECT_EQ(shown.GetPixel(menu.GetItemRect(4).left + 1, room.y),
               PixelFromColourRef(TWPopupMenu::kHighlight));
     EXPECT_EQ(popup.GetPosition().x + shown.GetWidth(), 1024);

@@ -38,7 +38,7 @@ TEST_F(TooltipTest, ShowsTheHoverObjectsTextAfterTheDelayBelowThePointer)
     // the window sits at (100, 100) on the headless screen; the tip's top is 32 pixels below the pointer
     EXPECT_EQ(Popup()->GetPosition().x, 150);
     EXPECT_EQ(Popup()->GetPosition().y, 162);
-    const CImage& picture = Popup()->GetPicture();
+    const PixelBuffer& picture = Popup()->GetPicture();
     EXPECT_EQ(picture.GetPixel(0, 0), MakePixel(0, 0, 0));
     EXPECT_EQ(picture.GetPixel(1, picture.GetHeight() - 2),
               PixelFromColourRef(TooltipController::kBackground));
@@ -117,7 +117,7 @@ TEST_F(TooltipTest, TipIsKeptInsideTheScreen)
     headless->MoveMouse(899, 669);
     Wait(510);
     ASSERT_TRUE(Shown());
-    const CImage& picture = Popup()->GetPicture();
+    const PixelBuffer& picture = Popup()->GetPicture();
     EXPECT_EQ(Popup()->GetPosition().x + picture.GetWidth(), 1024);
     EXPECT_EQ(Popup()->GetPosition().y + picture.GetHeight(), 768);
 }

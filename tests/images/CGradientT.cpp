@@ -7,6 +7,7 @@
 #include "images/CImage.h"
 
 using namespace images;
+using namespace platform;
 
 namespace
 {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using namespace images;
+using namespace platform;
 
 TEST(CImage, CreateRejectsBadSizesAndDepths)
 {

@@ -7,6 +7,7 @@
 #include "images/PngCodec.h"
 
 using namespace images;
+using namespace platform;
 
 namespace
 {

@@ -11,6 +11,7 @@
 
 using namespace gui;
 using namespace images;
+using namespace platform;
 
 namespace guidemo
 {

@@ -22,7 +22,7 @@ public:
                const char* captionKey, const char* tooltipKey);
     ~DemoButton() override;
 
-    void Draw(const images::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
     bool GetToolTipText(int x, int y, char* out, size_t size) override;
 

@@ -3,6 +3,7 @@
 #include "images/CCanvas.h"
 
 using namespace images;
+using namespace platform;
 
 namespace guidemo
 {

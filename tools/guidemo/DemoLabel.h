@@ -11,15 +11,15 @@ namespace guidemo
 class DemoLabel : public gui::TWGuiObject
 {
 public:
-    DemoLabel(const images::Font* font, images::ColourRef colour, int width, int height);
+    DemoLabel(const images::Font* font, platform::ColourRef colour, int width, int height);
     void SetText(const std::string& text);
     const std::string& GetText() const { return text_; }
-    void Draw(const images::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
     void OnTimer(void*) override {}
 
 private:
     const images::Font* font_;
-    images::ColourRef colour_;
+    platform::ColourRef colour_;
     std::string text_;
 };
 

@@ -9,6 +9,7 @@
 
 using namespace gui;
 using namespace images;
+using namespace platform;
 
 namespace guidemo
 {

@@ -39,7 +39,7 @@ public:
 
     bool QuitRequested() const { return quit; }
     // The centre of a control in window coordinates.
-    images::Point CentreOf(int32_t id) const;
+    platform::Point CentreOf(int32_t id) const;
 
 private:
     void ShowReverbMenu();

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "gui/TWGuiControl.h"
-#include "images/Colour.h"
+#include "platform/Colour.h"
 
 namespace images
 {
@@ -25,7 +25,7 @@ public:
 
     int GetValue() const { return value_; }
     void SetValue(int value);
-    void Draw(const images::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
     bool OnKey(int event, int virtualKey, unsigned modifiers) override;
     bool GetToolTipText(int x, int y, char* out, size_t size) override;
@@ -36,7 +36,7 @@ private:
 
     images::CImage* thumb_ = nullptr;
     std::string thumbFile;
-    images::ColourRef track_ = 0x202020;
+    platform::ColourRef track_ = 0x202020;
     int value_ = 50;
     bool dragging_ = false;
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 using namespace images;
+using namespace platform;
 
 namespace guidemo
 {

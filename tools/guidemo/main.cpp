@@ -137,7 +137,10 @@ bool RenderHeadless(CImage& out)
         headless->AdvanceTime(TWGuiWindow::kRefreshPeriodMs);
         headless->ProcessEvents();
     }
-    out = headless->GetScreen();
+    const PixelBuffer& screen = headless->GetScreen();
+    if (!out.Create(screen.GetWidth(), screen.GetHeight()))
+        return false;
+    out.CopyRect(screen, screen.GetRect(), 0, 0);
     return true;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "engine/LittleEndian.h"
+#include "engine/ByteReader.h"
 #include "mkbank/SoundFontNumbers.h"
 #include "mkbank/ZoneGenerators.h"
 
@@ -166,7 +166,7 @@ bool PresetCopier::readPoints(const SoundFontSampleHeader& sample, std::vector<i
     points.resize(count);
     for (size_t i = 0; i < count; ++i)
     {
-        points[i] = static_cast<int16_t>(engine::ReadU16(&raw[2 * i]));
+        points[i] = static_cast<int16_t>(ByteReader::decodeU16(&raw[2 * i], ByteOrder::LittleEndian));
     }
     return true;
 }

@@ -1,6 +1,6 @@
 #include "render/MidiFile.h"
 
-#include "render/ByteReader.h"
+#include "engine/ByteReader.h"
 #include "render/MidiTrackParser.h"
 #include "render/TempoMap.h"
 
@@ -9,6 +9,8 @@
 #include <fstream>
 #include <map>
 #include <new>
+
+using namespace engine;
 
 namespace render
 {
@@ -124,7 +126,7 @@ bool MidiFile::parseBytes(const uint8_t* data, size_t size)
     messages_.clear();
     endUnits = 0;
 
-    ByteReader in(data, size);
+    ByteReader in(data, size, ByteOrder::BigEndian);
     if (size < 4 || std::memcmp(data, "MThd", 4) != 0)
         return fail("not a Standard MIDI File (no MThd header)");
     in.skip(4, "the header");

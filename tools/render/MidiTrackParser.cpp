@@ -1,6 +1,8 @@
 #include "render/MidiTrackParser.h"
 
-#include "render/ByteReader.h"
+#include "engine/ByteReader.h"
+
+using namespace engine;
 
 namespace render
 {
@@ -30,7 +32,7 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
     endTick_ = 0;
     error_.clear();
 
-    ByteReader in(data, size, fileOffset);
+    ByteReader in(data, size, ByteOrder::BigEndian, fileOffset);
     uint64_t tick = 0;
     uint8_t runningStatus = 0;
     uint32_t index = 0;

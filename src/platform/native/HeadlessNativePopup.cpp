@@ -2,8 +2,6 @@
 
 #include "platform/native/HeadlessNativeWindow.h"
 
-using namespace images;
-
 namespace platform
 {
 
@@ -23,13 +21,13 @@ void HeadlessNativePopup::Script(std::deque<HeadlessPopupEvent> events)
 
 HeadlessNativePopup::~HeadlessNativePopup()
 {
-    if (owner_)
-        owner_->Forget(this);
+    if (owner)
+        owner->Forget(this);
 }
 
-bool HeadlessNativePopup::Show(const CImage& picture, int screenX, int screenY)
+bool HeadlessNativePopup::Show(const PixelBuffer& newPicture, int screenX, int screenY)
 {
-    picture_ = picture;
+    picture = newPicture;
     position = {screenX, screenY};
     shown = true;
     ++showCount;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-using namespace images;
-
 namespace platform
 {
 
@@ -16,23 +14,24 @@ NativeWindowListener gNullListener;
 HeadlessNativeWindow::~HeadlessNativeWindow()
 {
     Destroy();
-    for (HeadlessNativePopup* popup : popups_)
+    for (HeadlessNativePopup* popup : popups)
         popup->Orphan();
 }
 
 NativeWindowListener* HeadlessNativeWindow::Listener()
 {
-    return listener_ ? listener_ : &gNullListener;
+    return listener ? listener : &gNullListener;
 }
 
-bool HeadlessNativeWindow::Create(const NativeParent&, int width, int height, NativeWindowListener* listener)
+bool HeadlessNativeWindow::Create(const NativeParent&, int width, int height,
+                                  NativeWindowListener* newListener)
 {
-    if (failCreate || created || !screen_.Create(std::max(1, width), std::max(1, height)))
+    if (failCreate || created || !screen.Create(std::max(1, width), std::max(1, height)))
     {
         lastError = 1;
         return false;
     }
-    listener_ = listener;
+    listener = newListener;
     created = true;
     return true;
 }
@@ -40,9 +39,9 @@ bool HeadlessNativeWindow::Create(const NativeParent&, int width, int height, Na
 void HeadlessNativeWindow::Destroy()
 {
     created = false;
-    listener_ = nullptr;
+    listener = nullptr;
     timers.Clear();
-    update_.Clear();
+    update.Clear();
     captured = trackingLeave = false;
 }
 
@@ -50,24 +49,24 @@ void HeadlessNativeWindow::Resize(int width, int height)
 {
     if (!created || width <= 0 || height <= 0)
         return;
-    CImage bigger;
+    PixelBuffer bigger;
     if (!bigger.Create(width, height))
         return;
-    bigger.CopyRect(screen_, screen_.GetRect(), 0, 0);
-    screen_ = std::move(bigger);
+    bigger.CopyRect(screen, screen.GetRect(), 0, 0);
+    screen = std::move(bigger);
     Listener()->OnNativeSize(width, height);
 }
 
 void HeadlessNativeWindow::Invalidate(const Rect& r)
 {
     if (created)
-        update_.Add(Intersect(r, screen_.GetRect()));
+        update.Add(Intersect(r, screen.GetRect()));
 }
 
-void HeadlessNativeWindow::Present(const CImage& backBuffer, const Rect& r)
+void HeadlessNativeWindow::Present(const PixelBuffer& backBuffer, const Rect& r)
 {
     presented.push_back(r);
-    screen_.CopyRect(backBuffer, r, r.left, r.top);
+    screen.CopyRect(backBuffer, r, r.left, r.top);
 }
 
 bool HeadlessNativeWindow::SetTimer(unsigned id, unsigned periodMs)
@@ -122,11 +121,11 @@ void HeadlessNativeWindow::ProcessEvents()
     for (unsigned id : timers.TakeDue(now))
         if (timers.IsSet(id))
             Listener()->OnNativeTimer(id);
-    if (!update_.IsEmpty())
+    if (!update.IsEmpty())
     {
-        const CRegion update = update_;
-        update_.Clear();
-        Listener()->OnNativePaint(update);
+        const CRegion pending = update;
+        update.Clear();
+        Listener()->OnNativePaint(pending);
     }
 }
 
@@ -148,13 +147,13 @@ int HeadlessNativeWindow::RunEventLoop()
 std::unique_ptr<NativePopup> HeadlessNativeWindow::CreatePopup()
 {
     auto popup = std::make_unique<HeadlessNativePopup>(this);
-    popups_.push_back(popup.get());
+    popups.push_back(popup.get());
     return popup;
 }
 
 void HeadlessNativeWindow::Forget(HeadlessNativePopup* popup)
 {
-    popups_.erase(std::remove(popups_.begin(), popups_.end(), popup), popups_.end());
+    popups.erase(std::remove(popups.begin(), popups.end(), popup), popups.end());
 }
 
 } // namespace platform

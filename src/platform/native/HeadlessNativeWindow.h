@@ -14,13 +14,14 @@ namespace platform
 class HeadlessNativeWindow : public NativeWindow
 {
 public:
-    bool Create(const NativeParent& parent, int width, int height, NativeWindowListener* listener) override;
+    bool Create(const NativeParent& parent, int width, int height,
+                NativeWindowListener* newListener) override;
     void Destroy() override;
     unsigned long GetId() const override { return created ? 0x400001 : 0; }
     void Resize(int width, int height) override;
     void SetTitle(const char*) override {}
-    void Invalidate(const images::Rect& r) override;
-    void Present(const images::CImage& backBuffer, const images::Rect& r) override;
+    void Invalidate(const Rect& r) override;
+    void Present(const PixelBuffer& backBuffer, const Rect& r) override;
     bool SetTimer(unsigned id, unsigned periodMs) override;
     bool KillTimer(unsigned id) override;
     int GetLastError() const override { return lastError; }
@@ -28,14 +29,11 @@ public:
     void ReleaseCapture() override { captured = false; }
     void TrackLeave(bool on) override { trackingLeave = on; }
     void SetFocus() override { ++focusCount; }
-    void SetCursor(NativeCursor cursor) override { cursor_ = cursor; }
-    bool GetCursorPos(images::Point& p) const override;
-    images::Point ToScreen(images::Point p) const override
-    {
-        return {p.x + screenOrigin.x, p.y + screenOrigin.y};
-    }
-    unsigned GetModifiers() const override { return modifiers_; }
-    bool IsForeground() const override { return foreground_; }
+    void SetCursor(NativeCursor newCursor) override { cursor = newCursor; }
+    bool GetCursorPos(Point& p) const override;
+    Point ToScreen(Point p) const override { return {p.x + screenOrigin.x, p.y + screenOrigin.y}; }
+    unsigned GetModifiers() const override { return modifiers; }
+    bool IsForeground() const override { return foreground; }
     void ProcessEvents() override;
     int RunEventLoop() override;
     void Quit() override { quit = true; }
@@ -48,27 +46,27 @@ public:
     void Mouse(NativeMouseMessage message, int x, int y, unsigned keyState = 0);
     // A leave notification arrives only when one was asked for, as on the real systems.
     void LeaveWindow();
-    void Key(bool up, int virtualKey) { Listener()->OnNativeKey(up, virtualKey, modifiers_); }
-    void SetModifiers(unsigned modifiers) { modifiers_ = modifiers; }
-    void SetForeground(bool foreground) { foreground_ = foreground; }
+    void Key(bool up, int virtualKey) { Listener()->OnNativeKey(up, virtualKey, modifiers); }
+    void SetModifiers(unsigned newModifiers) { modifiers = newModifiers; }
+    void SetForeground(bool isForeground) { foreground = isForeground; }
     // Moves the pointer without telling the window, as when something else has grabbed it.
-    void SetCursorPos(images::Point p) { cursorPos = p; }
-    void SetScreenOrigin(images::Point origin) { screenOrigin = origin; }
+    void SetCursorPos(Point p) { cursorPos = p; }
+    void SetScreenOrigin(Point origin) { screenOrigin = origin; }
     void FailCreate(bool fail) { failCreate = fail; }
     void FailTimers(bool fail) { failTimers = fail; }
 
-    const images::CImage& GetScreen() const { return screen_; }
-    const std::vector<images::Rect>& GetPresented() const { return presented; }
+    const PixelBuffer& GetScreen() const { return screen; }
+    const std::vector<Rect>& GetPresented() const { return presented; }
     void ClearPresented() { presented.clear(); }
-    const images::CRegion& GetPendingUpdate() const { return update_; }
+    const CRegion& GetPendingUpdate() const { return update; }
     bool IsTimerSet(unsigned id) const { return timers.IsSet(id); }
     bool HasCapture() const { return captured; }
     bool IsTrackingLeave() const { return trackingLeave; }
     int GetFocusCount() const { return focusCount; }
-    NativeCursor GetCursor() const { return cursor_; }
+    NativeCursor GetCursor() const { return cursor; }
     bool IsCreated() const { return created; }
     // The newest live popup this window made (popups belong to their users); null when none.
-    HeadlessNativePopup* GetLastPopup() const { return popups_.empty() ? nullptr : popups_.back(); }
+    HeadlessNativePopup* GetLastPopup() const { return popups.empty() ? nullptr : popups.back(); }
     void Forget(HeadlessNativePopup* popup);
 
     ~HeadlessNativeWindow() override;
@@ -76,26 +74,26 @@ public:
 private:
     NativeWindowListener* Listener();
 
-    NativeWindowListener* listener_ = nullptr;
+    NativeWindowListener* listener = nullptr;
     bool created = false;
-    images::CImage screen_;
-    images::CRegion update_;
-    std::vector<images::Rect> presented;
+    PixelBuffer screen;
+    CRegion update;
+    std::vector<Rect> presented;
     NativeTimerQueue timers;
     uint64_t now = 0;
-    images::Point cursorPos{-1, -1};
-    images::Point screenOrigin{100, 100};
-    unsigned modifiers_ = 0;
+    Point cursorPos{-1, -1};
+    Point screenOrigin{100, 100};
+    unsigned modifiers = 0;
     int lastError = 0;
     int focusCount = 0;
     bool captured = false;
     bool trackingLeave = false;
-    bool foreground_ = true;
+    bool foreground = true;
     bool failCreate = false;
     bool failTimers = false;
     bool quit = false;
-    NativeCursor cursor_ = NativeCursor::kArrow;
-    std::vector<HeadlessNativePopup*> popups_;
+    NativeCursor cursor = NativeCursor::kArrow;
+    std::vector<HeadlessNativePopup*> popups;
 };
 
 } // namespace platform

@@ -7,13 +7,14 @@ namespace platform
 
 bool NativeDoubleClick::Press(uint64_t timeMs, int x, int y)
 {
-    const bool isDouble = havePrevious && timeMs >= time_ && timeMs - time_ <= kMaxIntervalMs &&
-                          std::abs(x - x_) <= kMaxDistance && std::abs(y - y_) <= kMaxDistance;
+    const bool isDouble = havePrevious && timeMs >= previousTimeMs &&
+                          timeMs - previousTimeMs <= kMaxIntervalMs &&
+                          std::abs(x - previousX) <= kMaxDistance && std::abs(y - previousY) <= kMaxDistance;
     // A third press starts a new pair rather than making another double-click.
     havePrevious = !isDouble;
-    time_ = timeMs;
-    x_ = x;
-    y_ = y;
+    previousTimeMs = timeMs;
+    previousX = x;
+    previousY = y;
     return isDouble;
 }
 

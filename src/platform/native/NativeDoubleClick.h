@@ -17,9 +17,9 @@ public:
 
 private:
     bool havePrevious = false;
-    uint64_t time_ = 0;
-    int x_ = 0;
-    int y_ = 0;
+    uint64_t previousTimeMs = 0;
+    int previousX = 0;
+    int previousY = 0;
 };
 
 } // namespace platform

@@ -8,27 +8,27 @@ namespace platform
 void NativeTimerQueue::Set(unsigned id, unsigned periodMs, uint64_t nowMs)
 {
     Kill(id);
-    timers_.push_back({id, periodMs, nowMs + periodMs});
+    timers.push_back({id, periodMs, nowMs + periodMs});
 }
 
 bool NativeTimerQueue::Kill(unsigned id)
 {
-    const auto it = std::find_if(timers_.begin(), timers_.end(), [id](const Timer& t) { return t.id == id; });
-    if (it == timers_.end())
+    const auto it = std::find_if(timers.begin(), timers.end(), [id](const Timer& t) { return t.id == id; });
+    if (it == timers.end())
         return false;
-    timers_.erase(it);
+    timers.erase(it);
     return true;
 }
 
 bool NativeTimerQueue::IsSet(unsigned id) const
 {
-    return std::any_of(timers_.begin(), timers_.end(), [id](const Timer& t) { return t.id == id; });
+    return std::any_of(timers.begin(), timers.end(), [id](const Timer& t) { return t.id == id; });
 }
 
 std::vector<unsigned> NativeTimerQueue::TakeDue(uint64_t nowMs)
 {
     std::vector<Timer*> due;
-    for (Timer& t : timers_)
+    for (Timer& t : timers)
         if (t.due <= nowMs)
             due.push_back(&t);
     // Earliest first, so timers fire in the order they fell due.
@@ -45,7 +45,7 @@ std::vector<unsigned> NativeTimerQueue::TakeDue(uint64_t nowMs)
 int64_t NativeTimerQueue::MsUntilNext(uint64_t nowMs) const
 {
     int64_t best = -1;
-    for (const Timer& t : timers_)
+    for (const Timer& t : timers)
     {
         const int64_t wait = t.due <= nowMs ? 0 : static_cast<int64_t>(t.due - nowMs);
         if (best < 0 || wait < best)

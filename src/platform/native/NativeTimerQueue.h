@@ -17,7 +17,7 @@ public:
     std::vector<unsigned> TakeDue(uint64_t nowMs);
     // Milliseconds until the next timer is due, or -1 when none is set.
     int64_t MsUntilNext(uint64_t nowMs) const;
-    void Clear() { timers_.clear(); }
+    void Clear() { timers.clear(); }
 
 private:
     struct Timer
@@ -26,7 +26,7 @@ private:
         unsigned period;
         uint64_t due;
     };
-    std::vector<Timer> timers_;
+    std::vector<Timer> timers;
 };
 
 } // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
 // What a native window reports to the toolkit: the events of its one window, already translated.
 // Called on the thread that drains the window's events (the user-interface thread).
-#include "images/CRegion.h"
+#include "platform/CRegion.h"
 
 namespace platform
 {
@@ -43,7 +43,7 @@ public:
     virtual void OnNativeKey(bool up, int virtualKey, unsigned modifiers) {}
     virtual void OnNativeTimer(unsigned id) {}
     // Parts of the window need their pixels again; the listener presents them from its back buffer.
-    virtual void OnNativePaint(const images::CRegion& update) {}
+    virtual void OnNativePaint(const CRegion& update) {}
     virtual void OnNativeSize(int width, int height) {}
     virtual void OnNativeActivate(bool active) {}
     virtual void OnNativeKillFocus() {}

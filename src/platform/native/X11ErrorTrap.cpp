@@ -10,22 +10,22 @@ namespace
 std::atomic<int> gLastError{0};
 }
 
-X11ErrorTrap::X11ErrorTrap(Display* display) : display_(display)
+X11ErrorTrap::X11ErrorTrap(Display* connection) : display(connection)
 {
-    XSync(display_, False);
+    XSync(display, False);
     gLastError = 0;
-    previous_ = XSetErrorHandler(&X11ErrorTrap::Handler);
+    previous = XSetErrorHandler(&X11ErrorTrap::Handler);
 }
 
 X11ErrorTrap::~X11ErrorTrap()
 {
-    XSync(display_, False);
-    XSetErrorHandler(previous_);
+    XSync(display, False);
+    XSetErrorHandler(previous);
 }
 
 bool X11ErrorTrap::Failed()
 {
-    XSync(display_, False);
+    XSync(display, False);
     return gLastError != 0;
 }
 

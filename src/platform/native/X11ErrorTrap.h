@@ -9,15 +9,15 @@ namespace platform
 class X11ErrorTrap
 {
 public:
-    explicit X11ErrorTrap(Display* display);
+    explicit X11ErrorTrap(Display* connection);
     ~X11ErrorTrap();
     // Waits for the server's answers; true when an error arrived since the trap was set.
     bool Failed();
 
 private:
     static int Handler(Display*, XErrorEvent* event);
-    Display* display_;
-    int (*previous_)(Display*, XErrorEvent*);
+    Display* display;
+    int (*previous)(Display*, XErrorEvent*);
 };
 
 } // namespace platform

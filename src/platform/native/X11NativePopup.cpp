@@ -7,8 +7,6 @@
 #include "platform/native/NativeWindow.h"
 #include "platform/native/X11KeyMap.h"
 
-using namespace images;
-
 namespace platform
 {
 
@@ -18,48 +16,48 @@ constexpr long kModalMask =
     ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask | ExposureMask;
 }
 
-X11NativePopup::X11NativePopup(Display* display, bool ownsDisplay,
-                               std::function<void(X11NativePopup*)> onDestroy)
-    : display_(display), ownsDisplay_(ownsDisplay), onDestroy_(std::move(onDestroy))
+X11NativePopup::X11NativePopup(Display* connection, bool ownsConnection,
+                               std::function<void(X11NativePopup*)> destroyed)
+    : display(connection), ownsDisplay(ownsConnection), onDestroy(std::move(destroyed))
 {
-    if (display_)
-        presenter.Init(display_, DefaultScreen(display_));
+    if (display)
+        presenter.Init(display, DefaultScreen(display));
 }
 
 X11NativePopup::~X11NativePopup()
 {
     ReleaseWindow();
-    if (ownsDisplay_ && display_)
-        XCloseDisplay(display_);
-    if (onDestroy_)
-        onDestroy_(this);
+    if (ownsDisplay && display)
+        XCloseDisplay(display);
+    if (onDestroy)
+        onDestroy(this);
 }
 
 void X11NativePopup::Orphan()
 {
     ReleaseWindow();
-    display_ = nullptr;
-    onDestroy_ = nullptr;
+    display = nullptr;
+    onDestroy = nullptr;
 }
 
 bool X11NativePopup::EnsureWindow()
 {
-    if (window_)
+    if (window)
         return true;
-    if (!display_)
+    if (!display)
         return false;
-    const int screen = DefaultScreen(display_);
+    const int screen = DefaultScreen(display);
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
     attributes.save_under = True;
     attributes.background_pixmap = None;
     attributes.event_mask = ExposureMask;
-    window_ = XCreateWindow(display_, RootWindow(display_, screen), 0, 0, 1, 1, 0, CopyFromParent,
-                            InputOutput, CopyFromParent,
-                            CWOverrideRedirect | CWSaveUnder | CWBackPixmap | CWEventMask, &attributes);
-    if (!window_)
+    window = XCreateWindow(display, RootWindow(display, screen), 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
+                           CopyFromParent, CWOverrideRedirect | CWSaveUnder | CWBackPixmap | CWEventMask,
+                           &attributes);
+    if (!window)
         return false;
-    gc = XCreateGC(display_, window_, 0, nullptr);
+    gc = XCreateGC(display, window, 0, nullptr);
     if (!gc)
     {
         ReleaseWindow();
@@ -70,27 +68,27 @@ bool X11NativePopup::EnsureWindow()
 
 void X11NativePopup::ReleaseWindow()
 {
-    if (!display_)
+    if (!display)
         return;
     if (gc)
-        XFreeGC(display_, gc);
-    if (window_)
-        XDestroyWindow(display_, window_);
+        XFreeGC(display, gc);
+    if (window)
+        XDestroyWindow(display, window);
     gc = nullptr;
-    window_ = 0;
+    window = 0;
     shown = false;
-    XFlush(display_);
+    XFlush(display);
 }
 
-bool X11NativePopup::Show(const CImage& picture, int screenX, int screenY)
+bool X11NativePopup::Show(const PixelBuffer& newPicture, int screenX, int screenY)
 {
-    if (!picture.IsValid() || !EnsureWindow())
+    if (!newPicture.IsValid() || !EnsureWindow())
         return false;
-    picture_ = picture;
-    XMoveResizeWindow(display_, window_, screenX, screenY, static_cast<unsigned>(picture.GetWidth()),
-                      static_cast<unsigned>(picture.GetHeight()));
+    picture = newPicture;
+    XMoveResizeWindow(display, window, screenX, screenY, static_cast<unsigned>(newPicture.GetWidth()),
+                      static_cast<unsigned>(newPicture.GetHeight()));
     if (!shown)
-        XMapRaised(display_, window_);
+        XMapRaised(display, window);
     shown = true;
     Repaint();
     return true;
@@ -98,56 +96,56 @@ bool X11NativePopup::Show(const CImage& picture, int screenX, int screenY)
 
 void X11NativePopup::Repaint()
 {
-    if (!shown || !window_)
+    if (!shown || !window)
         return;
-    presenter.Put(window_, gc, picture_, picture_.GetRect(), 0, 0);
-    XFlush(display_);
+    presenter.Put(window, gc, picture, picture.GetRect(), 0, 0);
+    XFlush(display);
 }
 
 void X11NativePopup::Hide()
 {
-    if (!shown || !display_)
+    if (!shown || !display)
         return;
-    XUnmapWindow(display_, window_);
-    XFlush(display_);
+    XUnmapWindow(display, window);
+    XFlush(display);
     shown = false;
 }
 
 Rect X11NativePopup::GetWorkArea() const
 {
-    if (!display_)
+    if (!display)
         return {0, 0, 1024, 768};
-    const int screen = DefaultScreen(display_);
-    return {0, 0, DisplayWidth(display_, screen), DisplayHeight(display_, screen)};
+    const int screen = DefaultScreen(display);
+    return {0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
 }
 
 void X11NativePopup::Bell()
 {
-    if (!display_)
+    if (!display)
         return;
-    XBell(display_, 0);
-    XFlush(display_);
+    XBell(display, 0);
+    XFlush(display);
 }
 
 bool X11NativePopup::NextEvent(XEvent& event, int timeoutMs)
 {
-    if (XCheckWindowEvent(display_, window_, kModalMask, &event))
+    if (XCheckWindowEvent(display, window, kModalMask, &event))
         return true;
-    pollfd fd{ConnectionNumber(display_), POLLIN, 0};
+    pollfd fd{ConnectionNumber(display), POLLIN, 0};
     poll(&fd, 1, timeoutMs);
-    return XCheckWindowEvent(display_, window_, kModalMask, &event) != 0;
+    return XCheckWindowEvent(display, window, kModalMask, &event) != 0;
 }
 
 void X11NativePopup::RunModal(NativePopupHandler& handler, int screenX, int screenY)
 {
     if (!Show(handler.GetPopupPicture(), screenX, screenY))
         return;
-    XSelectInput(display_, window_, kModalMask);
+    XSelectInput(display, window, kModalMask);
     // Without the grab a click elsewhere would never reach us and the loop could not end.
     const int grab =
-        XGrabPointer(display_, window_, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+        XGrabPointer(display, window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
                      GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
-    XGrabKeyboard(display_, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    XGrabKeyboard(display, window, False, GrabModeAsync, GrabModeAsync, CurrentTime);
     bool running = grab == GrabSuccess;
     while (running)
     {
@@ -181,9 +179,9 @@ void X11NativePopup::RunModal(NativePopupHandler& handler, int screenX, int scre
         if (running)
             Show(handler.GetPopupPicture(), screenX, screenY);
     }
-    XUngrabKeyboard(display_, CurrentTime);
-    XUngrabPointer(display_, CurrentTime);
-    XSelectInput(display_, window_, ExposureMask);
+    XUngrabKeyboard(display, CurrentTime);
+    XUngrabPointer(display, CurrentTime);
+    XSelectInput(display, window, ExposureMask);
     Hide();
 }
 

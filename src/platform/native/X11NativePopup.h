@@ -15,17 +15,17 @@ class X11NativePopup : public NativePopup
 {
 public:
     // onDestroy tells the owner window that the popup is gone.
-    X11NativePopup(Display* display, bool ownsDisplay, std::function<void(X11NativePopup*)> onDestroy);
+    X11NativePopup(Display* connection, bool ownsConnection, std::function<void(X11NativePopup*)> destroyed);
     ~X11NativePopup() override;
 
-    bool Show(const images::CImage& picture, int screenX, int screenY) override;
+    bool Show(const PixelBuffer& newPicture, int screenX, int screenY) override;
     void Hide() override;
     bool IsShown() const override { return shown; }
     void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
-    images::Rect GetWorkArea() const override;
+    Rect GetWorkArea() const override;
     void Bell() override;
 
-    Window GetWindow() const { return window_; }
+    Window GetWindow() const { return window; }
     // Draws the picture again after an exposure.
     void Repaint();
     // The owner's display is closing: release the window and forget the connection.
@@ -37,13 +37,13 @@ private:
     // Waits up to timeoutMs for an event of the popup's window; false on time-out.
     bool NextEvent(XEvent& event, int timeoutMs);
 
-    Display* display_;
-    bool ownsDisplay_;
-    std::function<void(X11NativePopup*)> onDestroy_;
-    Window window_ = 0;
+    Display* display;
+    bool ownsDisplay;
+    std::function<void(X11NativePopup*)> onDestroy;
+    Window window = 0;
     GC gc = nullptr;
     X11Presenter presenter;
-    images::CImage picture_;
+    PixelBuffer picture;
     bool shown = false;
 };
 

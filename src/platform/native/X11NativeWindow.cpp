@@ -11,8 +11,6 @@
 #include "platform/native/X11KeyMap.h"
 #include "platform/native/X11NativePopup.h"
 
-using namespace images;
-
 namespace platform
 {
 
@@ -43,70 +41,69 @@ uint64_t X11NativeWindow::NowMs()
     return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-bool X11NativeWindow::Create(const NativeParent& parent, int width, int height,
-                             NativeWindowListener* listener)
+bool X11NativeWindow::Create(const NativeParent& host, int newWidth, int newHeight,
+                             NativeWindowListener* newListener)
 {
-    if (display_ || width <= 0 || height <= 0)
+    if (display || newWidth <= 0 || newHeight <= 0)
         return false;
     // Our own connection to the host's display, so our events never mix with the host's.
-    const char* name =
-        parent.hostDisplay ? DisplayString(static_cast<Display*>(parent.hostDisplay)) : nullptr;
-    display_ = XOpenDisplay(name);
-    if (!display_)
+    const char* name = host.hostDisplay ? DisplayString(static_cast<Display*>(host.hostDisplay)) : nullptr;
+    display = XOpenDisplay(name);
+    if (!display)
     {
         lastError = kNoDisplay;
         return false;
     }
-    const int screen = DefaultScreen(display_);
-    if (!presenter.Init(display_, screen))
+    const int screen = DefaultScreen(display);
+    if (!presenter.Init(display, screen))
     {
         lastError = kCreateFailed;
         Destroy();
         return false;
     }
-    parent_ = parent.windowId ? static_cast<Window>(parent.windowId) : RootWindow(display_, screen);
+    parent = host.windowId ? static_cast<Window>(host.windowId) : RootWindow(display, screen);
     XSetWindowAttributes attributes{};
     attributes.background_pixmap = None; // we paint every pixel ourselves: no flicker of a cleared background
     attributes.bit_gravity = NorthWestGravity;
     attributes.event_mask = kEventMask;
     {
-        X11ErrorTrap trap(display_);
-        window_ = XCreateWindow(display_, parent_, 0, 0, static_cast<unsigned>(width),
-                                static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                                CWBackPixmap | CWBitGravity | CWEventMask, &attributes);
+        X11ErrorTrap trap(display);
+        window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(newWidth),
+                               static_cast<unsigned>(newHeight), 0, CopyFromParent, InputOutput,
+                               CopyFromParent, CWBackPixmap | CWBitGravity | CWEventMask, &attributes);
         if (trap.Failed())
-            window_ = 0; // a parent id that does not exist
+            window = 0; // a parent id that does not exist
     }
-    if (!window_)
+    if (!window)
     {
         lastError = kCreateFailed;
         Destroy();
         return false;
     }
-    gc = XCreateGC(display_, window_, 0, nullptr);
+    gc = XCreateGC(display, window, 0, nullptr);
     static const unsigned shapes[4] = {XC_left_ptr, XC_hand2, XC_sb_h_double_arrow, XC_sb_v_double_arrow};
     for (int i = 0; i < 4; ++i)
-        cursors[i] = XCreateFontCursor(display_, shapes[i]);
-    if (!parent.windowId)
+        cursors[i] = XCreateFontCursor(display, shapes[i]);
+    if (!host.windowId)
     {
-        deleteAtom = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-        XSetWMProtocols(display_, window_, &deleteAtom, 1);
+        deleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(display, window, &deleteAtom, 1);
         XSizeHints* hints = XAllocSizeHints();
         if (hints)
         {
             hints->flags = PMinSize | PMaxSize;
-            hints->min_width = hints->max_width = width;
-            hints->min_height = hints->max_height = height;
-            XSetWMNormalHints(display_, window_, hints);
+            hints->min_width = hints->max_width = newWidth;
+            hints->min_height = hints->max_height = newHeight;
+            XSetWMNormalHints(display, window, hints);
             XFree(hints);
         }
     }
-    width_ = width;
-    height_ = height;
-    listener_ = listener;
-    XDefineCursor(display_, window_, cursors[0]);
-    XMapWindow(display_, window_);
-    XFlush(display_);
+    width = newWidth;
+    height = newHeight;
+    listener = newListener;
+    XDefineCursor(display, window, cursors[0]);
+    XMapWindow(display, window);
+    XFlush(display);
     return gc != nullptr;
 }
 
@@ -115,75 +112,75 @@ void X11NativeWindow::Destroy()
     for (X11NativePopup* popup : popups)
         popup->Orphan();
     popups.clear();
-    if (!display_)
+    if (!display)
         return;
     if (grabbed)
-        XUngrabPointer(display_, CurrentTime);
+        XUngrabPointer(display, CurrentTime);
     grabbed = false;
-    if (window_)
+    if (window)
     {
-        XUnmapWindow(display_, window_);
-        XDestroyWindow(display_, window_);
+        XUnmapWindow(display, window);
+        XDestroyWindow(display, window);
     }
     if (gc)
-        XFreeGC(display_, gc);
+        XFreeGC(display, gc);
     for (Cursor& c : cursors)
     {
         if (c)
-            XFreeCursor(display_, c);
+            XFreeCursor(display, c);
         c = 0;
     }
-    XCloseDisplay(display_);
-    display_ = nullptr;
-    window_ = 0;
+    XCloseDisplay(display);
+    display = nullptr;
+    window = 0;
     gc = nullptr;
-    listener_ = nullptr;
-    timers_.Clear();
-    update_.Clear();
+    listener = nullptr;
+    timers.Clear();
+    update.Clear();
 }
 
-void X11NativeWindow::Resize(int width, int height)
+void X11NativeWindow::Resize(int newWidth, int newHeight)
 {
-    if (!display_ || width <= 0 || height <= 0)
+    if (!display || newWidth <= 0 || newHeight <= 0)
         return;
-    width_ = width;
-    height_ = height;
-    XResizeWindow(display_, window_, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    XFlush(display_);
+    width = newWidth;
+    height = newHeight;
+    XResizeWindow(display, window, static_cast<unsigned>(newWidth), static_cast<unsigned>(newHeight));
+    XFlush(display);
 }
 
 void X11NativeWindow::SetTitle(const char* title)
 {
-    if (display_ && title)
-        XStoreName(display_, window_, title);
+    if (display && title)
+        XStoreName(display, window, title);
 }
 
 void X11NativeWindow::Invalidate(const Rect& r)
 {
-    if (display_)
-        update_.Add(Intersect(r, {0, 0, width_, height_}));
+    if (display)
+        update.Add(Intersect(r, {0, 0, width, height}));
 }
 
-void X11NativeWindow::Present(const CImage& backBuffer, const Rect& r)
+void X11NativeWindow::Present(const PixelBuffer& backBuffer, const Rect& r)
 {
-    if (display_)
-        presenter.Put(window_, gc, backBuffer, r, r.left, r.top);
+    if (display)
+        presenter.Put(window, gc, backBuffer, r, r.left, r.top);
 }
 
 bool X11NativeWindow::SetTimer(unsigned id, unsigned periodMs)
 {
-    if (!display_)
+    if (!display)
     {
         lastError = kCreateFailed;
         return false;
     }
-    timers_.Set(id, periodMs, NowMs());
+    timers.Set(id, periodMs, NowMs());
     return true;
 }
 
 bool X11NativeWindow::KillTimer(unsigned id)
 {
-    if (timers_.Kill(id))
+    if (timers.Kill(id))
         return true;
     lastError = kNoSuchTimer;
     return false;
@@ -191,48 +188,48 @@ bool X11NativeWindow::KillTimer(unsigned id)
 
 void X11NativeWindow::SetCapture()
 {
-    if (!display_)
+    if (!display)
         return;
-    grabbed = XGrabPointer(display_, window_, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+    grabbed = XGrabPointer(display, window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
                            GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
 }
 
 void X11NativeWindow::ReleaseCapture()
 {
-    if (!display_ || !grabbed)
+    if (!display || !grabbed)
         return;
-    XUngrabPointer(display_, CurrentTime);
-    XFlush(display_);
+    XUngrabPointer(display, CurrentTime);
+    XFlush(display);
     grabbed = false;
 }
 
 void X11NativeWindow::SetFocus()
 {
-    if (!display_)
+    if (!display)
         return;
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display_, window_, &attributes) || attributes.map_state != IsViewable)
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)
         return;
-    X11ErrorTrap trap(display_);
-    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+    X11ErrorTrap trap(display);
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
 }
 
-void X11NativeWindow::SetCursor(NativeCursor cursor)
+void X11NativeWindow::SetCursor(NativeCursor newCursor)
 {
-    if (!display_ || cursor == cursor_)
+    if (!display || newCursor == cursor)
         return;
-    cursor_ = cursor;
-    XDefineCursor(display_, window_, cursors[static_cast<int>(cursor)]);
+    cursor = newCursor;
+    XDefineCursor(display, window, cursors[static_cast<int>(newCursor)]);
 }
 
 bool X11NativeWindow::GetCursorPos(Point& p) const
 {
-    if (!display_)
+    if (!display)
         return false;
     Window root, child;
     int rootX, rootY, x, y;
     unsigned mask;
-    if (!XQueryPointer(display_, window_, &root, &child, &rootX, &rootY, &x, &y, &mask))
+    if (!XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask))
         return false;
     p = {x, y};
     return true;
@@ -240,51 +237,51 @@ bool X11NativeWindow::GetCursorPos(Point& p) const
 
 Point X11NativeWindow::ToScreen(Point p) const
 {
-    if (!display_)
+    if (!display)
         return p;
     Window child;
     int x = p.x, y = p.y;
-    XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), p.x, p.y, &x, &y, &child);
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), p.x, p.y, &x, &y, &child);
     return {x, y};
 }
 
 unsigned X11NativeWindow::GetModifiers() const
 {
-    if (!display_)
+    if (!display)
         return 0;
     Window root, child;
     int rootX, rootY, x, y;
     unsigned mask = 0;
-    XQueryPointer(display_, window_, &root, &child, &rootX, &rootY, &x, &y, &mask);
+    XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask);
     return X11KeyMap::ToModifiers(mask);
 }
 
 Window X11NativeWindow::TopLevelOf(Window w) const
 {
-    Window root = 0, parent = 0, *children = nullptr;
+    Window root = 0, parentWindow = 0, *children = nullptr;
     unsigned count = 0;
-    while (w && XQueryTree(display_, w, &root, &parent, &children, &count))
+    while (w && XQueryTree(display, w, &root, &parentWindow, &children, &count))
     {
         if (children)
             XFree(children);
-        if (parent == root || !parent)
+        if (parentWindow == root || !parentWindow)
             return w;
-        w = parent;
+        w = parentWindow;
     }
     return w;
 }
 
 bool X11NativeWindow::IsForeground() const
 {
-    if (!display_)
+    if (!display)
         return false;
     Window focus = 0;
     int revert = 0;
-    XGetInputFocus(display_, &focus, &revert);
+    XGetInputFocus(display, &focus, &revert);
     // Without a window manager focus often stays with the pointer root: count that as ours.
     if (focus == PointerRoot || focus == None)
         return true;
-    return TopLevelOf(focus) == TopLevelOf(window_);
+    return TopLevelOf(focus) == TopLevelOf(window);
 }
 
 void X11NativeWindow::DispatchButton(const XButtonEvent& e, bool press)
@@ -305,12 +302,12 @@ void X11NativeWindow::DispatchButton(const XButtonEvent& e, bool press)
     {
         return;
     }
-    listener_->OnNativeMouse(message, e.x, e.y, keyState);
+    listener->OnNativeMouse(message, e.x, e.y, keyState);
 }
 
 void X11NativeWindow::Dispatch(XEvent& e)
 {
-    if (e.xany.window != window_)
+    if (e.xany.window != window)
     {
         if (e.type == Expose)
             for (X11NativePopup* popup : popups)
@@ -321,12 +318,11 @@ void X11NativeWindow::Dispatch(XEvent& e)
     switch (e.type)
     {
     case Expose:
-        update_.Add(
-            {e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height});
+        update.Add({e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height});
         break;
     case MotionNotify:
-        listener_->OnNativeMouse(NativeMouseMessage::kMove, e.xmotion.x, e.xmotion.y,
-                                 X11KeyMap::ToKeyState(e.xmotion.state));
+        listener->OnNativeMouse(NativeMouseMessage::kMove, e.xmotion.x, e.xmotion.y,
+                                X11KeyMap::ToKeyState(e.xmotion.state));
         break;
     case ButtonPress:
     case ButtonRelease:
@@ -336,29 +332,29 @@ void X11NativeWindow::Dispatch(XEvent& e)
         if (trackLeave && e.xcrossing.mode == NotifyNormal)
         {
             trackLeave = false;
-            listener_->OnNativeMouseLeave();
+            listener->OnNativeMouseLeave();
         }
         break;
     case KeyPress:
     case KeyRelease:
         if (const int vk = X11KeyMap::ToVirtualKey(XLookupKeysym(&e.xkey, 0)))
-            listener_->OnNativeKey(e.type == KeyRelease, vk, X11KeyMap::ToModifiers(e.xkey.state));
+            listener->OnNativeKey(e.type == KeyRelease, vk, X11KeyMap::ToModifiers(e.xkey.state));
         break;
     case FocusOut:
         if (e.xfocus.mode == NotifyNormal)
-            listener_->OnNativeKillFocus();
+            listener->OnNativeKillFocus();
         break;
     case ConfigureNotify:
-        if (e.xconfigure.width != width_ || e.xconfigure.height != height_)
+        if (e.xconfigure.width != width || e.xconfigure.height != height)
         {
-            width_ = e.xconfigure.width;
-            height_ = e.xconfigure.height;
-            listener_->OnNativeSize(width_, height_);
+            width = e.xconfigure.width;
+            height = e.xconfigure.height;
+            listener->OnNativeSize(width, height);
         }
         break;
     case ClientMessage:
         if (static_cast<Atom>(e.xclient.data.l[0]) == deleteAtom)
-            listener_->OnNativeClose();
+            listener->OnNativeClose();
         break;
     default:
         break;
@@ -367,32 +363,32 @@ void X11NativeWindow::Dispatch(XEvent& e)
 
 void X11NativeWindow::FireTimers()
 {
-    for (unsigned id : timers_.TakeDue(NowMs()))
-        if (display_ && timers_.IsSet(id))
-            listener_->OnNativeTimer(id);
+    for (unsigned id : timers.TakeDue(NowMs()))
+        if (display && timers.IsSet(id))
+            listener->OnNativeTimer(id);
 }
 
 void X11NativeWindow::PaintPending()
 {
-    if (!display_ || update_.IsEmpty())
+    if (!display || update.IsEmpty())
         return;
-    const CRegion update = update_;
-    update_.Clear();
-    listener_->OnNativePaint(update);
-    XFlush(display_);
+    const CRegion pending = update;
+    update.Clear();
+    listener->OnNativePaint(pending);
+    XFlush(display);
 }
 
 void X11NativeWindow::ProcessEvents()
 {
-    if (!display_ || !listener_)
+    if (!display || !listener)
         return;
-    while (display_ && XPending(display_) > 0)
+    while (display && XPending(display) > 0)
     {
         XEvent e;
-        XNextEvent(display_, &e);
+        XNextEvent(display, &e);
         Dispatch(e);
     }
-    if (display_)
+    if (display)
         FireTimers();
     PaintPending();
 }
@@ -400,14 +396,14 @@ void X11NativeWindow::ProcessEvents()
 int X11NativeWindow::RunEventLoop()
 {
     quit = false;
-    while (!quit && display_)
+    while (!quit && display)
     {
         ProcessEvents();
-        if (quit || !display_)
+        if (quit || !display)
             break;
-        const int64_t wait = timers_.MsUntilNext(NowMs());
-        pollfd fd{ConnectionNumber(display_), POLLIN, 0};
-        if (XPending(display_) == 0)
+        const int64_t wait = timers.MsUntilNext(NowMs());
+        pollfd fd{ConnectionNumber(display), POLLIN, 0};
+        if (XPending(display) == 0)
             poll(&fd, 1, wait < 0 ? 100 : static_cast<int>(std::min<int64_t>(wait, 100)));
     }
     return 0;
@@ -415,10 +411,10 @@ int X11NativeWindow::RunEventLoop()
 
 std::unique_ptr<NativePopup> X11NativeWindow::CreatePopup()
 {
-    if (!display_)
+    if (!display)
         return nullptr;
     auto popup = std::make_unique<X11NativePopup>(
-        display_, false,
+        display, false,
         [this](X11NativePopup* gone)
         { popups.erase(std::remove(popups.begin(), popups.end(), gone), popups.end()); });
     popups.push_back(popup.get());

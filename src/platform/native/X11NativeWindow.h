@@ -21,13 +21,14 @@ class X11NativeWindow : public NativeWindow
 public:
     ~X11NativeWindow() override;
 
-    bool Create(const NativeParent& parent, int width, int height, NativeWindowListener* listener) override;
+    bool Create(const NativeParent& host, int newWidth, int newHeight,
+                NativeWindowListener* newListener) override;
     void Destroy() override;
-    unsigned long GetId() const override { return window_; }
-    void Resize(int width, int height) override;
+    unsigned long GetId() const override { return window; }
+    void Resize(int newWidth, int newHeight) override;
     void SetTitle(const char* title) override;
-    void Invalidate(const images::Rect& r) override;
-    void Present(const images::CImage& backBuffer, const images::Rect& r) override;
+    void Invalidate(const Rect& r) override;
+    void Present(const PixelBuffer& backBuffer, const Rect& r) override;
     bool SetTimer(unsigned id, unsigned periodMs) override;
     bool KillTimer(unsigned id) override;
     int GetLastError() const override { return lastError; }
@@ -35,9 +36,9 @@ public:
     void ReleaseCapture() override;
     void TrackLeave(bool on) override { trackLeave = on; }
     void SetFocus() override;
-    void SetCursor(NativeCursor cursor) override;
-    bool GetCursorPos(images::Point& p) const override;
-    images::Point ToScreen(images::Point p) const override;
+    void SetCursor(NativeCursor newCursor) override;
+    bool GetCursorPos(Point& p) const override;
+    Point ToScreen(Point p) const override;
     unsigned GetModifiers() const override;
     bool IsForeground() const override;
     void ProcessEvents() override;
@@ -53,21 +54,21 @@ private:
     void PaintPending();
     Window TopLevelOf(Window w) const;
 
-    Display* display_ = nullptr;
-    Window window_ = 0;
-    Window parent_ = 0;
+    Display* display = nullptr;
+    Window window = 0;
+    Window parent = 0;
     GC gc = nullptr;
     Cursor cursors[4] = {};
-    NativeCursor cursor_ = NativeCursor::kArrow;
+    NativeCursor cursor = NativeCursor::kArrow;
     Atom deleteAtom = 0;
     X11Presenter presenter;
-    NativeWindowListener* listener_ = nullptr;
-    NativeTimerQueue timers_;
+    NativeWindowListener* listener = nullptr;
+    NativeTimerQueue timers;
     NativeDoubleClick doubleClick;
-    images::CRegion update_;
+    CRegion update;
     std::vector<X11NativePopup*> popups;
-    int width_ = 0;
-    int height_ = 0;
+    int width = 0;
+    int height = 0;
     int lastError = 0;
     bool grabbed = false;
     bool trackLeave = false;

@@ -3,7 +3,7 @@
 // when the visual is 24-bit true colour, converted pixel by pixel otherwise.
 #include <X11/Xlib.h>
 
-#include "images/CImage.h"
+#include "platform/PixelBuffer.h"
 
 namespace platform
 {
@@ -12,16 +12,15 @@ class X11Presenter
 {
 public:
     // False when the display has no true-colour visual we can draw with.
-    bool Init(Display* display, int screen);
-    void Put(Window window, GC gc, const images::CImage& image, const images::Rect& r, int destX,
-             int destY) const;
+    bool Init(Display* connection, int screen);
+    void Put(Window window, GC gc, const PixelBuffer& image, const Rect& r, int destX, int destY) const;
 
 private:
-    void PutConverted(Window window, GC gc, const images::CImage& image, const images::Rect& r, int destX,
+    void PutConverted(Window window, GC gc, const PixelBuffer& image, const Rect& r, int destX,
                       int destY) const;
 
-    Display* display_ = nullptr;
-    Visual* visual_ = nullptr;
+    Display* display = nullptr;
+    Visual* visual = nullptr;
     int depth = 0;
     bool direct = false;
 };

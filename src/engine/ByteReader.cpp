@@ -1,24 +1,38 @@
-#include "render/ByteReader.h"
+#include "engine/ByteReader.h"
 
-namespace render
+namespace engine
 {
 
-ByteReader::ByteReader(const uint8_t* data, size_t size, size_t baseOffset)
-    : data_(data), size_(size), base(baseOffset)
+ByteReader::ByteReader(const uint8_t* bytes, size_t byteCount, ByteOrder byteOrder, size_t baseOffset)
+    : data(bytes), size(byteCount), order(byteOrder), base(baseOffset)
 {
 }
 
-void ByteReader::fail(const std::string& message)
+uint16_t ByteReader::decodeU16(const uint8_t* p, ByteOrder byteOrder)
 {
-    failAt(message, fileOffset());
+    if (byteOrder == ByteOrder::BigEndian)
+        return static_cast<uint16_t>((p[0] << 8) | p[1]);
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
 }
 
-void ByteReader::failAt(const std::string& message, size_t fileOffset)
+uint32_t ByteReader::decodeU32(const uint8_t* p, ByteOrder byteOrder)
 {
-    if (error_.empty())
-        error_ = message + " (at byte " + std::to_string(fileOffset) + ")";
+    if (byteOrder == ByteOrder::BigEndian)
+        return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
+void ByteReader::fail(const std::string& reason)
+{
+    failAt(reason, fileOffset());
+}
+
+void ByteReader::failAt(const std::string& reason, size_t offsetInFile)
+{
+    if (message.empty())
+        message = reason + " (at byte " + std::to_string(offsetInFile) + ")";
     // A failed reader behaves as if exhausted, so loops over it end.
-    pos = size_;
+    pos = size;
 }
 
 bool ByteReader::has(size_t count, const char* what)
@@ -37,7 +51,7 @@ bool ByteReader::readU8(uint8_t& value, const char* what)
 {
     if (!has(1, what))
         return false;
-    value = data_[pos++];
+    value = data[pos++];
     return true;
 }
 
@@ -45,7 +59,7 @@ bool ByteReader::readU16(uint16_t& value, const char* what)
 {
     if (!has(2, what))
         return false;
-    value = static_cast<uint16_t>((data_[pos] << 8) | data_[pos + 1]);
+    value = decodeU16(data + pos, order);
     pos += 2;
     return true;
 }
@@ -54,8 +68,7 @@ bool ByteReader::readU32(uint32_t& value, const char* what)
 {
     if (!has(4, what))
         return false;
-    value = (uint32_t(data_[pos]) << 24) | (uint32_t(data_[pos + 1]) << 16) |
-            (uint32_t(data_[pos + 2]) << 8) | uint32_t(data_[pos + 3]);
+    value = decodeU32(data + pos, order);
     pos += 4;
     return true;
 }
@@ -90,4 +103,4 @@ bool ByteReader::skip(uint64_t count, const char* what)
     return true;
 }
 
-} // namespace render
+} // namespace engine

@@ -1,8 +1,8 @@
-#include "images/CRegion.h"
+#include "platform/CRegion.h"
 
 #include <gtest/gtest.h>
 
-using namespace images;
+using namespace platform;
 
 namespace
 {

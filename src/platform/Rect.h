@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace images
+namespace platform
 {
 
 struct Point
@@ -55,4 +55,4 @@ inline Rect UnionBounds(const Rect& a, const Rect& b)
             std::max(a.bottom, b.bottom)};
 }
 
-} // namespace images
+} // namespace platform

@@ -1,8 +1,8 @@
-#include "images/CRegion.h"
+#include "platform/CRegion.h"
 
 #include <algorithm>
 
-namespace images
+namespace platform
 {
 
 void CRegion::SubtractRect(const Rect& a, const Rect& b, std::vector<Rect>& out)
@@ -58,7 +58,7 @@ void CRegion::Subtract(const Rect& r)
 bool CRegion::Intersects(const Rect& r) const
 {
     for (const Rect& existing : rects)
-        if (images::Intersects(existing, r))
+        if (platform::Intersects(existing, r))
             return true;
     return false;
 }
@@ -71,4 +71,4 @@ Rect CRegion::Bounds() const
     return bounds;
 }
 
-} // namespace images
+} // namespace platform

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "images/Rect.h"
+#include "platform/Rect.h"
 
-namespace images
+namespace platform
 {
 
 class CRegion
@@ -28,4 +28,4 @@ private:
     std::vector<Rect> rects;
 };
 
-} // namespace images
+} // namespace platform

@@ -3,7 +3,7 @@
 // 0xAARRGGBB, that is blue, green, red, alpha in memory.
 #include <cstdint>
 
-namespace images
+namespace platform
 {
 
 using ColourRef = uint32_t;
@@ -51,4 +51,4 @@ inline uint32_t MixPixels(uint32_t over, uint32_t under, uint32_t weight)
     return channel(0) | channel(8) | channel(16) | (under & 0xff000000u);
 }
 
-} // namespace images
+} // namespace platform
