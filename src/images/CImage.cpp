@@ -43,27 +43,27 @@ bool CImage::Resize(int newWidth, int newHeight)
 {
     if (!IsValid())
         return false;
-    const int width = GetWidth();
-    const int height = GetHeight();
-    if (newWidth == width && newHeight == height)
+    const int imageWidth = GetWidth();
+    const int imageHeight = GetHeight();
+    if (newWidth == imageWidth && newHeight == imageHeight)
         return true;
     CImage scaled;
     if (!scaled.Create(newWidth, newHeight, GetBitsPerPixel()))
         return false;
-    const double sx = static_cast<double>(width) / newWidth;
-    const double sy = static_cast<double>(height) / newHeight;
+    const double sx = static_cast<double>(imageWidth) / newWidth;
+    const double sy = static_cast<double>(imageHeight) / newHeight;
     for (int y = 0; y < newHeight; ++y)
     {
         const double fy = std::max(0.0, (y + 0.5) * sy - 0.5);
-        const int y0 = std::min(static_cast<int>(fy), height - 1);
-        const int y1 = std::min(y0 + 1, height - 1);
+        const int y0 = std::min(static_cast<int>(fy), imageHeight - 1);
+        const int y1 = std::min(y0 + 1, imageHeight - 1);
         const double wy = fy - y0;
         uint32_t* out = scaled.Row(y);
         for (int x = 0; x < newWidth; ++x)
         {
             const double fx = std::max(0.0, (x + 0.5) * sx - 0.5);
-            const int x0 = std::min(static_cast<int>(fx), width - 1);
-            const int x1 = std::min(x0 + 1, width - 1);
+            const int x0 = std::min(static_cast<int>(fx), imageWidth - 1);
+            const int x1 = std::min(x0 + 1, imageWidth - 1);
             const double wx = fx - x0;
             const uint32_t p00 = Row(y0)[x0], p01 = Row(y0)[x1], p10 = Row(y1)[x0], p11 = Row(y1)[x1];
             uint32_t result = 0;
@@ -126,17 +126,17 @@ void CImage::AlphaBlendRect(const CImage& src, const Rect& srcRect, int dx, int 
 
 void CImage::BlendThroughMask(const CImage& src, const CImage& mask)
 {
-    const int width = GetWidth();
-    const int height = GetHeight();
-    if (src.GetWidth() != width || src.GetHeight() != height || mask.GetWidth() != width ||
-        mask.GetHeight() != height)
+    const int imageWidth = GetWidth();
+    const int imageHeight = GetHeight();
+    if (src.GetWidth() != imageWidth || src.GetHeight() != imageHeight || mask.GetWidth() != imageWidth ||
+        mask.GetHeight() != imageHeight)
         return;
-    for (int y = 0; y < height; ++y)
+    for (int y = 0; y < imageHeight; ++y)
     {
         const uint32_t* in = src.Row(y);
         const uint32_t* m = mask.Row(y);
         uint32_t* out = Row(y);
-        for (int x = 0; x < width; ++x)
+        for (int x = 0; x < imageWidth; ++x)
         {
             const uint32_t weight = (((m[x] >> 16) & 0xff) + ((m[x] >> 8) & 0xff) + (m[x] & 0xff)) / 3;
             out[x] = MixPixels(in[x], out[x], weight);

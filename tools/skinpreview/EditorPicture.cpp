@@ -4,6 +4,7 @@
 
 using namespace gui;
 using namespace images;
+using namespace platform;
 
 namespace skinpreview
 {

@@ -9,6 +9,7 @@
 #include "gui/ImageManager.h"
 #include "images/CImage.h"
 #include "images/Font.h"
+#include "platform/Rect.h"
 #include "skinpreview/SkinKeyboard.h"
 
 namespace skinpreview
@@ -36,7 +37,7 @@ public:
 
 private:
     // Draws the item's picture at (x, y), blended or copied; where it went (empty when missing).
-    images::Rect place(images::CImage& out, const std::string& item, int x, int y, bool blend);
+    platform::Rect place(images::CImage& out, const std::string& item, int x, int y, bool blend);
     void placeSlider(images::CImage& out, const std::string& item, int x, int y, double value,
                      double maximum);
     void placeCaption(images::CImage& out, const std::string& buttonItem, int x, int y, const char* text);

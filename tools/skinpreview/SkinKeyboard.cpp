@@ -5,6 +5,7 @@
 
 using namespace gui;
 using namespace images;
+using namespace platform;
 
 namespace skinpreview
 {
