@@ -70,6 +70,11 @@ PianoEditor::PianoEditor(instrument::VstXSynth* synth, NativeFactory factory)
         nativeFactory = [] { return platform::NativeWindow::CreateDefault(); };
 }
 
+host::AEffEditor* PianoEditor::create(instrument::VstXSynth* synth)
+{
+    return new (std::nothrow) PianoEditor(synth);
+}
+
 PianoEditor::~PianoEditor()
 {
     close();

@@ -38,6 +38,8 @@ public:
     // Without a factory the editor uses the system's windows.
     explicit PianoEditor(instrument::VstXSynth* synth, NativeFactory factory = {});
     ~PianoEditor() override;
+    // The instrument's editor factory: an editor on the system's windows, null when out of memory.
+    static host::AEffEditor* create(instrument::VstXSynth* synth);
 
     bool getRect(vst::ERect** rect) override;
     // ptr is the host's window (an X11 window id); 0 makes a window of its own.

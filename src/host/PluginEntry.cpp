@@ -1,14 +1,30 @@
 // The plug-in's exported entry points: hosts look up VSTPluginMain and fall back to main.
 #include <cinttypes>
+#include <mutex>
 #include <new>
 
 #include "Log.h"
+#include "Platform.h"
 #include "VstXSynth.h"
+#include "editor/MessageBoxThread.h"
+#include "editor/PianoEditor.h"
 
 using namespace vst;
 
 namespace
 {
+// The module gives the instrument its editor and its message boxes, drawn by the toolkit.
+void connectUserInterface()
+{
+    static std::once_flag once;
+    std::call_once(once,
+                   []
+                   {
+                       VstXSynth::setEditorFactory(&editor::PianoEditor::create);
+                       platform::SetMessageBoxHandler(&editor::MessageBoxThread::show);
+                   });
+}
+
 AEffect* createInstance(audioMasterCallback audioMaster)
 {
     // A host that cannot tell its version is too old for the instrument.
@@ -16,6 +32,7 @@ AEffect* createInstance(audioMasterCallback audioMaster)
         return nullptr;
     try
     {
+        connectUserInterface();
         VstXSynth* synth = new (std::nothrow) VstXSynth(audioMaster);
         if (!synth)
             return nullptr;

@@ -1,6 +1,7 @@
 #include "VstXSynth.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +27,7 @@ namespace
 // Instances are created and destroyed on the host's loading thread; a host may load on more than one.
 std::mutex instanceCountMutex;
 int instanceCount = 0;
+std::atomic<VstXSynth::EditorFactory> editorFactory{nullptr};
 
 constexpr int kTextBufferSize = 512;
 constexpr VstInt32 kVendorHelp = 1000;
@@ -114,6 +116,9 @@ VstXSynth::VstXSynth(audioMasterCallback master)
         canProcessReplacing();
         isSynth();
         setUniqueID(kUniqueId);
+        LogLine("Creating editor window.");
+        if (const EditorFactory factory = editorFactory.load())
+            setEditor(factory(this));
     }
 
     if (!engine || !engine->hasSynth() || !engine->hasSoundBank())
@@ -188,6 +193,10 @@ void VstXSynth::readPresets()
 VstXSynth::~VstXSynth()
 {
     LogLine("Shutting down.");
+    // A host may end the instance with its editor still open: the window goes while the instrument
+    // it reports to is whole.
+    if (editor)
+        editor->close();
     engine::SampleDataCache::shared().setLoadPercent(100);
     programs.clear();
     engine.reset();
@@ -205,6 +214,11 @@ VstXSynth::~VstXSynth()
             StringTableDeleteLock();
     }
     guiEvents.reset();
+}
+
+void VstXSynth::setEditorFactory(EditorFactory factory)
+{
+    editorFactory.store(factory);
 }
 
 int VstXSynth::liveInstances()

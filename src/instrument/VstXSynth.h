@@ -121,6 +121,11 @@ public:
     // The number of live instances in the process.
     static int liveInstances();
 
+    // Makes the editor of a new instance; the module sets it once, so the instrument itself never
+    // depends on the editor's toolkit. Without one an instance has no editor.
+    using EditorFactory = AEffEditor* (*)(VstXSynth* synth);
+    static void setEditorFactory(EditorFactory factory);
+
 private:
     static constexpr int kReverbSleepMs = 2000;
     static constexpr float kLimiterAttackMs = 5.0f;
