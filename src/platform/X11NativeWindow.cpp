@@ -112,21 +112,26 @@ void X11NativeWindow::Destroy()
     popups_.clear();
     if (!display_)
         return;
-    if (grabbed_)
-        XUngrabPointer(display_, CurrentTime);
-    grabbed_ = false;
-    if (window_)
     {
-        XUnmapWindow(display_, window_);
-        XDestroyWindow(display_, window_);
-    }
-    if (gc_)
-        XFreeGC(display_, gc_);
-    for (Cursor& c : cursors_)
-    {
-        if (c)
-            XFreeCursor(display_, c);
-        c = 0;
+        // The host may have destroyed its window, and ours with it, before closing the editor: the
+        // errors that brings must not end the host.
+        X11ErrorTrap trap(display_);
+        if (grabbed_)
+            XUngrabPointer(display_, CurrentTime);
+        grabbed_ = false;
+        if (window_)
+        {
+            XUnmapWindow(display_, window_);
+            XDestroyWindow(display_, window_);
+        }
+        if (gc_)
+            XFreeGC(display_, gc_);
+        for (Cursor& c : cursors_)
+        {
+            if (c)
+                XFreeCursor(display_, c);
+            c = 0;
+        }
     }
     XCloseDisplay(display_);
     display_ = nullptr;
