@@ -6,6 +6,7 @@
 #include "Log.h"
 #include "Platform.h"
 #include "VstXSynth.h"
+#include "editor/CSplashDialog.h"
 #include "editor/MessageBoxThread.h"
 #include "editor/PianoEditor.h"
 
@@ -21,6 +22,7 @@ void connectUserInterface()
                    []
                    {
                        VstXSynth::setEditorFactory(&editor::PianoEditor::create);
+                       VstXSynth::setSplashFactory(&editor::CSplashDialog::create);
                        platform::SetMessageBoxHandler(&editor::MessageBoxThread::show);
                    });
 }

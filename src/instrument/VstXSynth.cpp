@@ -28,6 +28,8 @@ namespace
 std::mutex instanceCountMutex;
 int instanceCount = 0;
 std::atomic<VstXSynth::EditorFactory> editorFactory{nullptr};
+std::atomic<VstXSynth::SplashFactory> splashFactory{nullptr};
+std::atomic<int> splashCount{0};
 
 constexpr int kTextBufferSize = 512;
 constexpr VstInt32 kVendorHelp = 1000;
@@ -198,6 +200,7 @@ VstXSynth::~VstXSynth()
     if (editor)
         editor->close();
     engine::SampleDataCache::shared().setLoadPercent(100);
+    splash.reset();
     programs.clear();
     engine.reset();
     eq.reset();
@@ -219,6 +222,24 @@ VstXSynth::~VstXSynth()
 void VstXSynth::setEditorFactory(EditorFactory factory)
 {
     editorFactory.store(factory);
+}
+
+void VstXSynth::setSplashFactory(SplashFactory factory)
+{
+    splashFactory.store(factory);
+}
+
+int VstXSynth::splashRequests()
+{
+    return splashCount.load();
+}
+
+void VstXSynth::showSplash()
+{
+    ++splashCount;
+    const SplashFactory factory = splashFactory.load();
+    if (factory && !splash)
+        splash.reset(factory(ModuleFileWithExtension("SKIN"), parentWindow));
 }
 
 int VstXSynth::liveInstances()

@@ -14,6 +14,7 @@
 #include "AudioEffectX.h"
 #include "GuiEventQueue.h"
 #include "SharedSettings.h"
+#include "SplashScreen.h"
 #include "SynthEngine.h"
 #include "instrument/programs/ParameterTable.h"
 #include "instrument/programs/PianoSettings.h"
@@ -125,6 +126,11 @@ public:
     // depends on the editor's toolkit. Without one an instance has no editor.
     using EditorFactory = AEffEditor* (*)(VstXSynth* synth);
     static void setEditorFactory(EditorFactory factory);
+    // Makes the splash screen of the first sound-bank read from the skin file (null: none is shown).
+    using SplashFactory = SplashScreen* (*)(const std::string& skinFile, void* parentWindow);
+    static void setSplashFactory(SplashFactory factory);
+    // How many times instances in this process asked for a splash screen.
+    static int splashRequests();
 
 private:
     static constexpr int kReverbSleepMs = 2000;
@@ -135,6 +141,7 @@ private:
     void createEffects();
     void readPresets();
     void showDataLoadFailure();
+    void showSplash();
     void logRateOutsideEngine() const;
     void markSettingsChanged();
     void queueEditorEvent(uint8_t status, int data1, int data2);
@@ -201,4 +208,5 @@ private:
 
     // A host of the maker's own supplies its parent window; null for every other host.
     void* parentWindow = nullptr;
+    std::unique_ptr<SplashScreen> splash;
 };

@@ -11,7 +11,6 @@
 #include "ReverbUnit.h"
 #include "SampleDataCache.h"
 #include "SimpleLimit.h"
-#include "SplashScreen.h"
 #include "TenBandEQ.h"
 #include "ToneControl.h"
 #include "VstXSynth.h"
@@ -284,7 +283,7 @@ int VstXSynth::loadSoundBank()
         if (cache.userCount() == 0)
         {
             cache.resetLoadProgress();
-            platform::ShowSplashScreen(ModuleFileWithExtension("SKIN"), parentWindow);
+            showSplash();
         }
         LogLine("Data File Exists, loading now.");
         toLoad = dataFile;

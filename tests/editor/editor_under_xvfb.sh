@@ -30,6 +30,7 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*"
   [ -f "$work/out.txt" ] && sed 's/^/  host: /' "$work/out.txt"
+  [ -f "$work/plug/Virellando-Log.txt" ] && grep -i -E "splash|Completed|Shutting" "$work/plug/Virellando-Log.txt" | sed "s/^/  log: /"
   [ -f "$work/err.txt" ] && sed 's/^/  host stderr: /' "$work/err.txt" | head -40
   exit 1
 }
@@ -126,10 +127,19 @@ wait_for '^cycles 50$' || fail "the open and close cycles did not finish"
 end_host
 grep '^blocks ' "$work/out.txt"
 
+# The first read of the sound bank showed the splash screen, which closed again at the end of it.
+log="$work/plug/Virellando-Log.txt"
+[ "$(grep -c 'Displaying splash screen.' "$log")" = 1 ] || fail "not one splash screen: $(grep -c 'Displaying splash screen.' "$log")"
+grep -q 'Finished shutting down splash' "$log" || fail "the splash screen did not close at the end of the read"
+rm -f "$log"
+
 # Every editor call on a thread other than the one that made the instance; then the instance ends
 # with its editor still open.
-start_host --editor-thread
+start_host --editor-thread --instances 2
 xdotool mousemove --window "$host" "$x" 313 click 1
 wait_for '^midi 128 60 100$' || fail "a click with the editor on its own thread played nothing"
 end_host quit-open
+# Two instances in one process: no second splash screen (each instance starts the log afresh, so the
+# first one's lines may be gone).
+[ "$(grep -c 'Displaying splash screen.' "$log")" -le 1 ] || fail "two instances showed two splash screens"
 echo "ok: the editor under $DISPLAY played, lit, glided, moved the lid and the bass, and survived 50 cycles"

@@ -8,7 +8,6 @@
 #include "InstrumentFixture.h"
 #include "Platform.h"
 #include "SampleDataCache.h"
-#include "SplashScreen.h"
 #include "TestBank.h"
 #include "VstXSynth.h"
 
@@ -45,12 +44,12 @@ protected:
 TEST_F(SoundBankLoad, TwoInstancesShareOneReadAndFreeTheBlockOnce)
 {
     writeBeside("DAT", engine_test::MakeRichBank().bytes(sfwriter::FirstTag::Tal));
-    const int splashesBefore = platform::SplashScreenRequests();
+    const int splashesBefore = VstXSynth::splashRequests();
     auto first = std::make_unique<VstXSynth>(host);
-    EXPECT_EQ(platform::SplashScreenRequests(), splashesBefore + 1);
+    EXPECT_EQ(VstXSynth::splashRequests(), splashesBefore + 1);
     EXPECT_EQ(SampleDataCache::shared().userCount(), 1u);
     auto second = std::make_unique<VstXSynth>(host);
-    EXPECT_EQ(platform::SplashScreenRequests(), splashesBefore + 1); // the second finds the data loaded
+    EXPECT_EQ(VstXSynth::splashRequests(), splashesBefore + 1); // the second finds the data loaded
     EXPECT_EQ(SampleDataCache::shared().userCount(), 2u);
     EXPECT_EQ(SampleDataCache::shared().sampleData() != nullptr, true);
     waitForSampleData();

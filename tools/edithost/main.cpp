@@ -1,6 +1,6 @@
 // virellando-edithost: a small X11 host for trying the plug-in's editor as a Linux host runs it.
 //
-//   virellando-edithost PLUGIN.so [--seconds N] [--commands FILE] [--editor-thread]
+//   virellando-edithost PLUGIN.so [--seconds N] [--commands FILE] [--editor-thread] [--instances N]
 //
 // It makes a top-level window of the editor's size, opens the editor in it with the window's id,
 // calls the editor's idle every 40 ms on its main thread, and renders audio on a thread of its own.
@@ -12,10 +12,12 @@
 // open N times, idling between), "midi S D1 D2" (host MIDI), "quit", and "quit-open" (end the
 // instance with its editor still open). With --editor-thread every editor call and the window run on
 // a second thread, as some hosts do.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -234,6 +236,7 @@ int main(int argc, char** argv)
     double seconds = 30.0;
     std::string commandPath;
     bool editorThread = false;
+    int instances = 1;
     for (int i = 2; i < argc; ++i)
     {
         const std::string option = argv[i];
@@ -243,6 +246,8 @@ int main(int argc, char** argv)
             seconds = std::atof(argv[++i]);
         else if (option == "--commands" && i + 1 < argc)
             commandPath = argv[++i];
+        else if (option == "--instances" && i + 1 < argc)
+            instances = std::max(1, std::atoi(argv[++i]));
     }
 
     EditHost host;
@@ -250,6 +255,17 @@ int main(int argc, char** argv)
     {
         std::fprintf(stderr, "virellando-edithost: %s\n", host.error().c_str());
         return 1;
+    }
+    // Further instances of the same module, as a song with several pianos has; they get no editor.
+    std::vector<std::unique_ptr<EditHost>> others;
+    for (int i = 1; i < instances; ++i)
+    {
+        others.push_back(std::make_unique<EditHost>());
+        if (!others.back()->load(argv[1], kRate, AudioThread::kBlockFrames))
+        {
+            std::fprintf(stderr, "virellando-edithost: %s\n", others.back()->error().c_str());
+            return 1;
+        }
     }
     int width = 0;
     int height = 0;
