@@ -511,7 +511,8 @@ void PianoEditor::openReverbMenu()
 
 void PianoEditor::openHelp(int context)
 {
-    platform::OpenHelpFile(resources::ModuleFileWithExtension("html"), context);
+    if (instrument)
+        instrument->openHelp(context);
 }
 
 void PianoEditor::OnRefreshTick()

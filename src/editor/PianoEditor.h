@@ -70,7 +70,7 @@ public:
     // The reverb-preset menu below the drop-down; applies the choice.
     void openReverbMenu();
     // Opens the manual at the section of a help context.
-    static void openHelp(int context);
+    void openHelp(int context);
 
 private:
     void build();

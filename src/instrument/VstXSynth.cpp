@@ -320,8 +320,7 @@ VstIntPtr VstXSynth::vendorSpecific(VstInt32 lArg, VstIntPtr lArg2, void* ptrArg
 {
     if (lArg == kVendorHelp)
     {
-        const int context = lArg2 == 0 ? kDefaultHelpContext : static_cast<int>(lArg2);
-        platform::OpenHelpFile(ModuleFileWithExtension("chm"), context);
+        openHelp(static_cast<int>(lArg2));
         return 1;
     }
     if (lArg == kVendorSampleDataLoaded)
@@ -329,6 +328,28 @@ VstIntPtr VstXSynth::vendorSpecific(VstInt32 lArg, VstIntPtr lArg2, void* ptrArg
     if (lArg < 1000 || lArg > 1005)
         return 1;
     return 0;
+}
+
+const char* VstXSynth::helpSection(int context)
+{
+    // Help contexts and the manual's section anchors, which docs/Virellando.md defines.
+    static const struct
+    {
+        int context;
+        const char* section;
+    } kSections[] = {{10, "overview"},      {11, "installing"}, {12, "playing"},
+                     {13, "tone-controls"}, {14, "parameters"}, {15, "midi"},
+                     {16, "programs"},      {17, "tools"},      {18, "troubleshooting"}};
+    for (const auto& entry : kSections)
+        if (entry.context == context)
+            return entry.section;
+    return "";
+}
+
+void VstXSynth::openHelp(int context)
+{
+    platform::OpenHelpFile(ModuleFileWithExtension("html"),
+                           helpSection(context == 0 ? kDefaultHelpContext : context));
 }
 
 VstInt32 VstXSynth::canDo(char* text)

@@ -119,6 +119,11 @@ public:
     SynthEngine* synthEngine() { return engine.get(); }
     TenBandEQ* equaliser() { return eq.get(); }
 
+    // Opens the manual beside the module ("html") at the section of a help context (0: the overview).
+    void openHelp(int context);
+    // The manual's section of a help context; "" for a context it does not know.
+    static const char* helpSection(int context);
+
     // The number of live instances in the process.
     static int liveInstances();
 

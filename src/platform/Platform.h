@@ -92,10 +92,10 @@ ProductVersion GetProductVersion();
 
 // --- Desktop --------------------------------------------------------------
 
-// Opens the file with the desktop's opener without waiting for it; does nothing
-// when the file does not exist. The context is the help topic of systems whose
-// help viewer takes one; the desktop opener shows the file's start page.
-void OpenHelpFile(const std::string& path, int context);
+// Opens the help file with the desktop's opener without waiting for it; does
+// nothing when the file does not exist. With a section the opener gets the file's
+// URL with that fragment, so an HTML manual opens at the section.
+void OpenHelpFile(const std::string& path, const std::string& section = std::string());
 // The program OpenHelpFile runs with the file as its one argument
 // ("xdg-open" unless changed; tests point it at a harmless program).
 void SetHelpOpener(const std::string& program);

@@ -1,9 +1,17 @@
 // The editor as a musician uses it: lid buttons, menus, the tone dialog, the refresh from the
 // instrument, and opening and closing.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "EditorFixture.h"
+#include "Platform.h"
 #include "TestSkin.h"
 #include "editor/EditorEvents.h"
 #include "platform/HeadlessNativePopup.h"
@@ -215,6 +223,41 @@ TEST_F(PianoEditorTest, RefreshNeverShowsATornValueAndEndsOnTheLastOne)
     writer.join();
     Tick();
     EXPECT_EQ(pianoEditor->getSlider(editor::kIdVolume)->getValue(), 0.5);
+}
+
+TEST_F(PianoEditorTest, HelpOpensTheManualAtTheSectionOfItsContext)
+{
+    // An opener that writes what it was given beside the test's files.
+    const std::string marker = ::testing::TempDir() + "editor-help-" + std::to_string(getpid());
+    const std::string opener = marker + ".sh";
+    {
+        std::ofstream script(opener);
+        script << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << marker << "'\n";
+    }
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    std::remove(marker.c_str());
+    platform::SetHelpOpener(opener);
+    OpenEditor();
+    ClickButton(editor::kIdHelp);
+    synth->dispatcher(vst::effVendorSpecific, 1000, 14, nullptr, 0.0f);
+    synth->dispatcher(vst::effVendorSpecific, 1000, 0, nullptr, 0.0f);
+    std::vector<std::string> opened;
+    for (int wait = 0; wait < 3000 && opened.size() < 3; ++wait)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::ifstream in(marker);
+        opened.clear();
+        for (std::string line; std::getline(in, line);)
+            opened.push_back(line);
+    }
+    platform::SetHelpOpener("");
+    ASSERT_EQ(opened.size(), 3u);
+    // The openers run on their own, so they may finish in any order.
+    std::vector<std::string> sections;
+    for (const std::string& url : opened)
+        sections.push_back(url.substr(url.rfind('#') + 1));
+    std::sort(sections.begin(), sections.end());
+    EXPECT_EQ(sections, (std::vector<std::string>{"overview", "overview", "parameters"}));
 }
 
 TEST_F(PianoEditorTest, OpenCloseOpenBuildsFreshControlsAndLogsItsSteps)
