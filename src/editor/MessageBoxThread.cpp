@@ -12,14 +12,17 @@ namespace editor
 {
 namespace
 {
-// The thread of the box shown last; joined before another starts and when the module is unloaded.
+// The thread of the box shown last; joined before another starts. When the module is unloaded a box
+// still on screen is cancelled, so the host never waits for the user.
 struct BoxThread
 {
     std::mutex mutex;
     std::thread thread;
     std::atomic<bool> showing{false};
+    std::atomic<bool> cancel{false};
     ~BoxThread()
     {
+        cancel = true;
         if (thread.joinable())
             thread.join();
     }
@@ -49,7 +52,9 @@ int MessageBoxThread::show(const std::string& text, const std::string& caption, 
         box.thread = std::thread(
             [text, caption, style]
             {
-                gui::CDeluxeMessageBox::ShowText(text, caption, style);
+                gui::CDeluxeMessageBox message(text.c_str(), caption.c_str(), style);
+                message.SetCancelFlag(&boxThread().cancel);
+                message.Show();
                 boxThread().showing = false;
             });
     }

@@ -4,7 +4,8 @@
 # the picture and parameter 0, the tone dialog's bass slider moves parameter 8, the editor opens and
 # closes fifty times while audio renders (leaks are caught by LeakSanitizer in sanitizer builds), the
 # editor also runs with every call on a thread of its own and survives the instance ending while it
-# is open. Skips (77) only when Xvfb or xdotool is not installed.
+# is open, and the message about a missing sound bank neither holds up start-up nor the host's end.
+# Skips (77) only when Xvfb or xdotool is not installed.
 set -u
 [ -n "${EDITOR_TEST_TRACE:-}" ] && set -x
 edithost=$1
@@ -142,4 +143,16 @@ end_host quit-open
 # Two instances in one process: no second splash screen (each instance starts the log afresh, so the
 # first one's lines may be gone).
 [ "$(grep -c 'Displaying splash screen.' "$log")" -le 1 ] || fail "two instances showed two splash screens"
+# Without a sound bank: the message about it comes up in a window of its own while start-up goes on, and
+# a host that quits with the message still up is not held by it.
+rm -f "$work/plug/Virellando.DAT"
+start_host
+boxes=0
+for _ in $(seq 200); do
+  boxes=$(xwininfo -root -children | grep -c '^ *0x')
+  [ "$boxes" -ge 2 ] && break
+  sleep 0.05
+done
+[ "$boxes" -ge 2 ] || fail "no window for the missing sound bank's message"
+end_host
 echo "ok: the editor under $DISPLAY played, lit, glided, moved the lid and the bass, and survived 50 cycles"
