@@ -55,17 +55,18 @@ xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
 since=0
 mark() { since=$(wc -l <"$work/out.txt"); }
 recent() { tail -n +$((since + 1)) "$work/out.txt"; }
+# Waits for a line, 10 s at most unless a longer ceiling (in seconds) is given.
 wait_for() {
-  for _ in $(seq 400); do recent | grep -q "$1" && return 0; sleep 0.025; done
+  for _ in $(seq $((${2:-10} * 40))); do recent | grep -q "$1" && return 0; sleep 0.025; done
   return 1
 }
 start_host() {
   : >"$work/commands"
   since=0
-  "$edithost" "$work/plug/Virellando.so" --seconds 120 --commands "$work/commands" "$@" \
+  "$edithost" "$work/plug/Virellando.so" --seconds 400 --commands "$work/commands" "$@" \
     >"$work/out.txt" 2>"$work/err.txt" &
   host_pid=$!
-  wait_for '^ready$' || fail "the editor never opened"
+  wait_for '^ready$' 60 || fail "the editor never opened"
   host=$(awk '/^host /{print $2}' "$work/out.txt")
   child=$(xwininfo -children -id "$host" | awk '/^ +0x/{print $1; exit}')
   [ -n "$child" ] || fail "the editor made no child window in the host's window"
@@ -124,7 +125,7 @@ wait_for '^param 8 1.000000$' || fail "parameter 8 did not move"
 
 # Fifty times closed and opened while audio renders.
 echo "cycles 50" >>"$work/commands"
-wait_for '^cycles 50$' || fail "the open and close cycles did not finish"
+wait_for '^cycles 50$' 240 || fail "the open and close cycles did not finish"
 end_host
 grep '^blocks ' "$work/out.txt"
 
