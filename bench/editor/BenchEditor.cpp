@@ -20,11 +20,11 @@
 #include <thread>
 #include <vector>
 
-#include "Platform.h"
 #include "TestSkin.h"
-#include "VstXSynth.h"
 #include "editor/PianoEditor.h"
+#include "instrument/VstXSynth.h"
 #include "platform/HeadlessNativeWindow.h"
+#include "platform/Platform.h"
 
 namespace
 {

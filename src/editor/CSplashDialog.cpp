@@ -9,11 +9,11 @@
 #include <new>
 #include <thread>
 
-#include "Log.h"
-#include "SampleDataCache.h"
-#include "StringTable.h"
 #include "editor/LayerNames.h"
 #include "editor/SkinImageHold.h"
+#include "engine/SampleDataCache.h"
+#include "resources/Log.h"
+#include "resources/StringTable.h"
 
 namespace editor
 {

@@ -8,7 +8,7 @@
 // nothing and logs why.
 #include <string>
 
-#include "SplashScreen.h"
+#include "instrument/SplashScreen.h"
 
 namespace editor
 {

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "Platform.h"
-#include "StringTable.h"
 #include "editor/EditorEvents.h"
+#include "platform/Platform.h"
+#include "resources/StringTable.h"
 
 namespace editor
 {

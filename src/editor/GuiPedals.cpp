@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "StringTable.h"
 #include "editor/EditorEvents.h"
+#include "resources/StringTable.h"
 
 namespace editor
 {

@@ -1,8 +1,6 @@
 #pragma once
 // The names of the layers below the editor under their layers' namespaces, so that the editor is
 // written as the rest of the tree names them.
-#include "AEffEditor.h"
-#include "VstXSynth.h"
 #include "gui/CDeluxeMessageBox.h"
 #include "gui/CSkin.h"
 #include "gui/ImageManager.h"
@@ -15,10 +13,12 @@
 #include "gui/TWGuiWindowCallback.h"
 #include "gui/TWImageContainer.h"
 #include "gui/TWPopupMenu.h"
+#include "host/AEffEditor.h"
 #include "images/CCanvas.h"
 #include "images/CImage.h"
 #include "images/Font.h"
 #include "images/Rect.h"
+#include "instrument/VstXSynth.h"
 #include "platform/NativeWindow.h"
 
 namespace gui

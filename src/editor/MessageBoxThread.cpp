@@ -4,9 +4,9 @@
 #include <mutex>
 #include <thread>
 
-#include "Log.h"
-#include "Platform.h"
 #include "editor/LayerNames.h"
+#include "platform/Platform.h"
+#include "resources/Log.h"
 
 namespace editor
 {

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <new>
 
-#include "FileNames.h"
-#include "Log.h"
-#include "Platform.h"
-#include "StringTable.h"
 #include "dsp/zreverb/ReverbPresets.h"
 #include "editor/EditorEvents.h"
+#include "platform/Platform.h"
+#include "resources/FileNames.h"
+#include "resources/Log.h"
+#include "resources/StringTable.h"
 
 namespace editor
 {

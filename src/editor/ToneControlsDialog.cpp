@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "StringTable.h"
 #include "editor/EditorEvents.h"
+#include "resources/StringTable.h"
 
 namespace editor
 {

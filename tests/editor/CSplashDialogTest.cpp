@@ -8,8 +8,8 @@
 #include <sstream>
 #include <thread>
 
-#include "Log.h"
 #include "editor/CSplashDialog.h"
+#include "resources/Log.h"
 
 namespace
 {

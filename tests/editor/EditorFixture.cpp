@@ -2,10 +2,10 @@
 
 #include <unistd.h>
 
-#include "StringTable.h"
 #include "TestSkin.h"
 #include "platform/HeadlessNativePopup.h"
 #include "platform/NativeKeys.h"
+#include "resources/StringTable.h"
 
 namespace editortest
 {

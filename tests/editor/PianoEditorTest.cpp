@@ -11,11 +11,11 @@
 #include <thread>
 
 #include "EditorFixture.h"
-#include "Platform.h"
 #include "TestSkin.h"
 #include "editor/EditorEvents.h"
 #include "platform/HeadlessNativePopup.h"
 #include "platform/NativeKeys.h"
+#include "platform/Platform.h"
 
 using namespace editortest;
 using editor::GuiButton;

@@ -1,6 +1,6 @@
 #include "EditHost.h"
 
-#include "SharedLibrary.h"
+#include "platform/SharedLibrary.h"
 
 namespace edithost
 {

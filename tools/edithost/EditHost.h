@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "VstInterface.h"
+#include "host/VstInterface.h"
 
 namespace edithost
 {

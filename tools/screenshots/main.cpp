@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "Platform.h"
-#include "StringTable.h"
-#include "VstXSynth.h"
 #include "editor/EditorEvents.h"
 #include "editor/PianoEditor.h"
 #include "images/PngCodec.h"
+#include "instrument/VstXSynth.h"
 #include "platform/HeadlessNativeWindow.h"
+#include "platform/Platform.h"
+#include "resources/StringTable.h"
 
 namespace
 {
