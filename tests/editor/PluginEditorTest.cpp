@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
+#include "PianoTestBanks.h"
 #include "PluginFolder.h"
 
 namespace
@@ -84,6 +87,30 @@ TEST_F(PluginEditorTest, AMissingSoundBankIsLoggedWhenThereIsNoDisplay)
     const size_t message = Find(lines, "The piano sound bank could not be loaded.");
     ASSERT_LT(message, lines.size());
     EXPECT_LT(message, Find(lines, "Init completed."));
+}
+
+TEST_F(PluginEditorTest, WithoutADisplayTheSplashShowsNothingAndSaysWhy)
+{
+    PluginFolder folder;
+    folder.addStringTable();
+    const std::vector<uint8_t> bank = piano_test::TunedBank();
+    folder.writeFile("DAT", std::string(bank.begin(), bank.end()));
+    auto instance = folder.instantiate();
+    ASSERT_NE(instance, nullptr);
+    // The splash runs on a thread of its own: wait for its word while the instance lives.
+    size_t at = 0;
+    for (int wait = 0; wait < 3000; ++wait)
+    {
+        const auto lines = folder.logLines();
+        at = Find(lines, "Splash screen not shown: there is no display to show it on.");
+        if (at < lines.size())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    const auto lines = folder.logLines();
+    ASSERT_LT(at, lines.size());
+    EXPECT_EQ(Find(lines, "Displaying splash screen."), lines.size());
+    EXPECT_LT(Find(lines, "Data File Exists, loading now."), lines.size());
 }
 
 } // namespace
