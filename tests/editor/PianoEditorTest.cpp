@@ -204,25 +204,42 @@ TEST_F(PianoEditorTest, ChangesFromTheHostShowWithinOneTick)
 TEST_F(PianoEditorTest, RefreshNeverShowsATornValueAndEndsOnTheLastOne)
 {
     OpenEditor();
+    // The host automates the volume on one thread while its audio thread applies the settings.
     const float values[2] = {0.25f, 0.75f};
-    std::atomic<bool> stop{false};
+    std::atomic<bool> written{false};
+    std::atomic<bool> audioStop{false};
+    std::thread audio(
+        [&]
+        {
+            float left[64];
+            float right[64];
+            float* outputs[2] = {left, right};
+            vst::VstEvents none{};
+            while (!audioStop)
+            {
+                synth->processEvents(&none);
+                synth->processReplacing(nullptr, outputs, 64);
+            }
+        });
     std::thread writer(
         [&]
         {
-            for (int i = 0; i < 20000 && !stop; ++i)
+            for (int i = 0; i < 20000; ++i)
                 synth->setParameter(4, values[i % 2]);
             synth->setParameter(4, 0.5f);
+            written = true;
         });
-    while (!stop)
+    while (!written)
     {
         Tick();
         const double shown = pianoEditor->getSlider(editor::kIdVolume)->getValue();
         EXPECT_TRUE(shown == values[0] || shown == values[1] || shown == 0.5) << shown;
-        stop = writer.joinable() && synth->requestedSettings().volume == 0.5f;
     }
     writer.join();
     Tick();
     EXPECT_EQ(pianoEditor->getSlider(editor::kIdVolume)->getValue(), 0.5);
+    audioStop = true;
+    audio.join();
 }
 
 TEST_F(PianoEditorTest, HelpOpensTheManualAtTheSectionOfItsContext)
