@@ -5,7 +5,6 @@
 
 #include "dsp/zreverb/ReverbPresets.h"
 #include "editor/EditorEvents.h"
-#include "platform/Platform.h"
 #include "resources/FileNames.h"
 #include "resources/Log.h"
 #include "resources/StringTable.h"
