@@ -20,11 +20,15 @@
 #include <thread>
 #include <vector>
 
-#include "TestSkin.h"
 #include "editor/PianoEditor.h"
 #include "instrument/VstXSynth.h"
-#include "platform/HeadlessNativeWindow.h"
 #include "platform/Platform.h"
+#include "platform/native/HeadlessNativeWindow.h"
+#include "testskin/TestSkin.h"
+
+using namespace host;
+using namespace instrument;
+using namespace platform;
 
 namespace
 {
@@ -105,9 +109,9 @@ public:
                 std::vector<float> left(kBlockFrames);
                 std::vector<float> right(kBlockFrames);
                 float* outputs[2] = {left.data(), right.data()};
-                vst::VstMidiEvent events[2] = {};
-                unsigned char raw[sizeof(vst::VstEvents) + sizeof(vst::VstEvent*)] = {};
-                auto* list = reinterpret_cast<vst::VstEvents*>(raw);
+                host::VstMidiEvent events[2] = {};
+                unsigned char raw[sizeof(host::VstEvents) + sizeof(host::VstEvent*)] = {};
+                auto* list = reinterpret_cast<host::VstEvents*>(raw);
                 int key = 0;
                 auto next = Clock::now();
                 const auto period =
@@ -121,12 +125,12 @@ public:
                         const int off = 21 + (key + 80) % 88;
                         for (int i = 0; i < 2; ++i)
                         {
-                            events[i].type = vst::kVstMidiType;
-                            events[i].byteSize = sizeof(vst::VstMidiEvent);
+                            events[i].type = host::kVstMidiType;
+                            events[i].byteSize = sizeof(host::VstMidiEvent);
                             events[i].midiData[0] = static_cast<char>(i == 0 ? 0x90 : 0x80);
                             events[i].midiData[1] = static_cast<char>(i == 0 ? on : off);
                             events[i].midiData[2] = 90;
-                            list->events[i] = reinterpret_cast<vst::VstEvent*>(&events[i]);
+                            list->events[i] = reinterpret_cast<host::VstEvent*>(&events[i]);
                         }
                         list->numEvents = 2;
                         ++key;

@@ -9,9 +9,14 @@
 #include <new>
 #include <thread>
 
-#include "editor/LayerNames.h"
 #include "editor/SkinImageHold.h"
 #include "engine/SampleDataCache.h"
+#include "gui/CSkin.h"
+#include "images/CCanvas.h"
+#include "images/CImage.h"
+#include "images/Font.h"
+#include "images/Rect.h"
+#include "platform/native/NativeWindow.h"
 #include "resources/Log.h"
 #include "resources/StringTable.h"
 
@@ -100,7 +105,7 @@ private:
             if (stopping)
                 return;
         }
-        std::unique_ptr<NativePopup> popup = CreateStandaloneNativePopup();
+        std::unique_ptr<platform::NativePopup> popup = platform::CreateStandaloneNativePopup();
         if (!popup)
         {
             LogLine("Splash screen not shown: there is no display to show it on.");
@@ -209,7 +214,7 @@ CSplashDialog::~CSplashDialog()
     splashThread().release();
 }
 
-SplashScreen* CSplashDialog::create(const std::string& skinFile, void* parentWindow)
+instrument::SplashScreen* CSplashDialog::create(const std::string& skinFile, void* parentWindow)
 {
     return new (std::nothrow) CSplashDialog(skinFile, parentWindow);
 }

@@ -13,7 +13,7 @@
 namespace editor
 {
 
-class CSplashDialog : public SplashScreen
+class CSplashDialog : public instrument::SplashScreen
 {
 public:
     static constexpr unsigned kTimerMs = 250;
@@ -24,7 +24,7 @@ public:
     ~CSplashDialog() override;
 
     // The instrument's splash factory.
-    static SplashScreen* create(const std::string& skinFile, void* parentWindow);
+    static instrument::SplashScreen* create(const std::string& skinFile, void* parentWindow);
     // True while the splash window is on screen (for tests).
     static bool isShowing();
 };

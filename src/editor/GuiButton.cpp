@@ -3,7 +3,10 @@
 #include <cstdio>
 
 #include "editor/EditorEvents.h"
+#include "gui/TWGuiWindow.h"
+#include "images/CCanvas.h"
 #include "platform/Platform.h"
+#include "platform/native/NativeWindow.h"
 #include "resources/StringTable.h"
 
 namespace editor
@@ -136,7 +139,7 @@ bool GuiButton::OnMouse(int event, int x, int y, unsigned keyState)
         {
             setState(kStateHover);
             window->SetMouseCapture(this, true);
-            window->SetCursor(NativeCursor::kArrow);
+            window->SetCursor(platform::NativeCursor::kArrow);
         }
         break;
     case gui::kMouseMove:

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "editor/EditorEvents.h"
+#include "gui/TWGuiWindow.h"
+#include "images/CCanvas.h"
 
 namespace editor
 {

@@ -6,8 +6,12 @@
 // Used on the user-interface thread.
 #include <cstdint>
 
-#include "editor/LayerNames.h"
 #include "editor/SkinImageHold.h"
+#include "gui/CSkin.h"
+#include "gui/ImageManager.h"
+#include "gui/TWGuiControl.h"
+#include "images/CCanvas.h"
+#include "images/Rect.h"
 
 namespace editor
 {

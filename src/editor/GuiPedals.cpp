@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "editor/EditorEvents.h"
+#include "images/CCanvas.h"
 #include "resources/StringTable.h"
 
 namespace editor

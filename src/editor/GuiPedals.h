@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/LayerNames.h"
 #include "editor/SkinImageHold.h"
+#include "gui/CSkin.h"
+#include "gui/ImageManager.h"
+#include "gui/TWGuiControl.h"
+#include "images/Rect.h"
 
 namespace editor
 {

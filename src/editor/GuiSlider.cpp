@@ -6,6 +6,8 @@
 #include <string>
 
 #include "editor/EditorEvents.h"
+#include "gui/TWGuiWindow.h"
+#include "images/CCanvas.h"
 
 namespace editor
 {

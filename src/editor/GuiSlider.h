@@ -4,8 +4,11 @@
 // A slider whose pictures leave no track to move along is inert. Used on the user-interface thread.
 #include <cstdint>
 
-#include "editor/LayerNames.h"
 #include "editor/SkinImageHold.h"
+#include "gui/CSkin.h"
+#include "gui/ImageManager.h"
+#include "gui/TWGuiControl.h"
+#include "images/Rect.h"
 
 namespace editor
 {

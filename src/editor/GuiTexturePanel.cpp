@@ -1,4 +1,5 @@
 #include "editor/GuiTexturePanel.h"
+#include "images/CCanvas.h"
 
 #include <algorithm>
 

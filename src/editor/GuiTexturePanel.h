@@ -4,8 +4,12 @@
 // Used on the user-interface thread.
 #include <string>
 
-#include "editor/LayerNames.h"
 #include "editor/SkinImageHold.h"
+#include "gui/CSkin.h"
+#include "gui/ImageManager.h"
+#include "gui/TWGuiContainer.h"
+#include "images/CImage.h"
+#include "images/Rect.h"
 
 namespace editor
 {

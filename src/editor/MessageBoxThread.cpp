@@ -4,7 +4,7 @@
 #include <mutex>
 #include <thread>
 
-#include "editor/LayerNames.h"
+#include "gui/CDeluxeMessageBox.h"
 #include "platform/Platform.h"
 #include "resources/Log.h"
 

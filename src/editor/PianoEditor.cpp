@@ -5,6 +5,9 @@
 
 #include "dsp/zreverb/ReverbPresets.h"
 #include "editor/EditorEvents.h"
+#include "gui/TWGuiWindow.h"
+#include "gui/TWPopupMenu.h"
+#include "piano/BankLayout.h"
 #include "resources/FileNames.h"
 #include "resources/Log.h"
 #include "resources/StringTable.h"
@@ -79,7 +82,7 @@ PianoEditor::~PianoEditor()
     close();
 }
 
-bool PianoEditor::getRect(vst::ERect** out)
+bool PianoEditor::getRect(host::ERect** out)
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
     rect = {0, 0, kHeight, kWidth};
@@ -95,7 +98,8 @@ bool PianoEditor::open(void* ptr)
         close();
     LogLine("Opening editor..");
     systemWindow = ptr;
-    const PianoSettings settings = instrument ? instrument->requestedSettings() : PianoSettings();
+    const instrument::PianoSettings settings =
+        instrument ? instrument->requestedSettings() : instrument::PianoSettings();
     const std::string item = pictureItem(settings.lidPosition);
 
     window.reset(new (std::nothrow) TWGuiWindow(nativeFactory()));
@@ -201,7 +205,8 @@ void PianoEditor::setupDropdown(GuiButton& dropdown)
 
 void PianoEditor::createPanel()
 {
-    const PianoSettings settings = instrument ? instrument->requestedSettings() : PianoSettings();
+    const instrument::PianoSettings settings =
+        instrument ? instrument->requestedSettings() : instrument::PianoSettings();
     LogLine("Creating control panel.");
     panel.reset(new (std::nothrow) GuiTexturePanel("Control Panel", 0, 0, kWidth, kPanelHeight, images.get(),
                                                    skin.get(), kPanelTextureWidth));
@@ -393,12 +398,10 @@ void PianoEditor::Notify(int eventId, void* data, gui::Observable*)
         instrument->softPedal(*static_cast<int*>(data) != 0);
         break;
     case kEventKeyDown:
-        instrument->keyPressed(*static_cast<int*>(data) + instrument::VstXSynth::kLowestKey,
-                               kOnScreenVelocity);
+        instrument->keyPressed(*static_cast<int*>(data) + piano::kLowestKey, kOnScreenVelocity);
         break;
     case kEventKeyUp:
-        instrument->keyReleased(*static_cast<int*>(data) + instrument::VstXSynth::kLowestKey,
-                                kOnScreenVelocity);
+        instrument->keyReleased(*static_cast<int*>(data) + piano::kLowestKey, kOnScreenVelocity);
         break;
     default:
         break;
@@ -522,7 +525,7 @@ void PianoEditor::OnRefreshTick()
     if (!instrument || !instrument->takeDisplayChanged())
         return;
     // Each field is read whole; a change made while this runs sets the flag again for the next tick.
-    const PianoSettings settings = instrument->requestedSettings();
+    const instrument::PianoSettings settings = instrument->requestedSettings();
     if (pedals)
     {
         pedals->setSoft(instrument->isSoftDown());
@@ -533,7 +536,7 @@ void PianoEditor::OnRefreshTick()
         bool changed = false;
         for (int i = 0; i < GuiKeys::kKeyCount; ++i)
         {
-            const uint8_t down = instrument->isKeyDown(i + instrument::VstXSynth::kLowestKey) ? 1 : 0;
+            const uint8_t down = instrument->isKeyDown(i + piano::kLowestKey) ? 1 : 0;
             GuiKeys::Key& key = keys->key(i);
             if (key.held != down)
             {

@@ -18,8 +18,18 @@
 #include "editor/GuiPedals.h"
 #include "editor/GuiSlider.h"
 #include "editor/GuiTexturePanel.h"
-#include "editor/LayerNames.h"
 #include "editor/ToneControlsDialog.h"
+#include "gui/CSkin.h"
+#include "gui/ImageManager.h"
+#include "gui/Observable.h"
+#include "gui/Observer.h"
+#include "gui/TWGuiWindow.h"
+#include "gui/TWGuiWindowCallback.h"
+#include "gui/TWImageContainer.h"
+#include "host/AEffEditor.h"
+#include "images/Font.h"
+#include "instrument/VstXSynth.h"
+#include "platform/native/NativeWindow.h"
 
 namespace editor
 {
@@ -41,7 +51,7 @@ public:
     // The instrument's editor factory: an editor on the system's windows, null when out of memory.
     static host::AEffEditor* create(instrument::VstXSynth* synth);
 
-    bool getRect(vst::ERect** rect) override;
+    bool getRect(host::ERect** rect) override;
     // ptr is the host's window (an X11 window id); 0 makes a window of its own.
     bool open(void* ptr) override;
     void close() override;
@@ -91,7 +101,7 @@ private:
     NativeFactory nativeFactory;
     std::string skinFile;
     std::unique_ptr<gui::TWGuiWindow> window;
-    vst::ERect rect{};
+    host::ERect rect{};
     std::unique_ptr<gui::CSkin> skin;
     std::unique_ptr<gui::ImageManager> images;
     std::unique_ptr<gui::TWImageContainer> piano;

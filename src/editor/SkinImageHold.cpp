@@ -1,4 +1,7 @@
 #include "editor/SkinImageHold.h"
+#include "gui/CSkin.h"
+#include "gui/ImageManager.h"
+#include "images/CImage.h"
 
 namespace editor
 {

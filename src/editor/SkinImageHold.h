@@ -3,7 +3,9 @@
 // Used on the user-interface thread.
 #include <string>
 
-#include "editor/LayerNames.h"
+#include "gui/CSkin.h"
+#include "gui/ImageManager.h"
+#include "images/CImage.h"
 
 namespace editor
 {

@@ -3,6 +3,8 @@
 #include <new>
 
 #include "editor/EditorEvents.h"
+#include "gui/TWGuiWindow.h"
+#include "gui/TWPopupMenu.h"
 #include "resources/StringTable.h"
 
 namespace editor
@@ -32,7 +34,8 @@ ToneControlsDialog::ToneControlsDialog(instrument::VstXSynth* instrumentPtr, gui
                                        gui::CSkin* skin, int width, int height)
     : TWImageContainer(skinItem, imageManager, skin, width, height, false), synth(instrumentPtr)
 {
-    const PianoSettings settings = synth ? synth->requestedSettings() : PianoSettings();
+    const instrument::PianoSettings settings =
+        synth ? synth->requestedSettings() : instrument::PianoSettings();
     font = images::Font::Create("Verdana", 12);
 
     closeButton.reset(new (std::nothrow) GuiButton(kIdDialogClose, "Dialog Close", "", "Dialog Close Tooltip",
@@ -143,7 +146,7 @@ void ToneControlsDialog::openVelocityMenu()
     showCurve(index);
 }
 
-void ToneControlsDialog::refresh(const PianoSettings& settings)
+void ToneControlsDialog::refresh(const instrument::PianoSettings& settings)
 {
     if (settings.velocityCurve != shownVelocityCurve)
         showCurve(settings.velocityCurve);

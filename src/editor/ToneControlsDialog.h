@@ -7,7 +7,12 @@
 
 #include "editor/GuiButton.h"
 #include "editor/GuiSlider.h"
-#include "editor/LayerNames.h"
+#include "gui/CSkin.h"
+#include "gui/ImageManager.h"
+#include "gui/Observer.h"
+#include "gui/TWImageContainer.h"
+#include "images/Font.h"
+#include "instrument/VstXSynth.h"
 
 namespace editor
 {
@@ -27,7 +32,7 @@ public:
     // Shows the velocity-curve menu below the drop-down and applies the choice.
     void openVelocityMenu();
     // Brings the drop-down and sliders up to date with the instrument.
-    void refresh(const PianoSettings& settings);
+    void refresh(const instrument::PianoSettings& settings);
 
     GuiButton* getCloseButton() const { return closeButton.get(); }
     GuiButton* getVelocityDropdown() const { return velocityDropdown.get(); }

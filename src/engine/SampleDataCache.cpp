@@ -1,4 +1,4 @@
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
 
 #include <cerrno>
 #include <chrono>
@@ -10,7 +10,7 @@
 
 #include <fluidsynth.h>
 
-#include "SampleDataReader.h"
+#include "engine/SampleDataReader.h"
 
 namespace engine
 {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "SampleReadProgress.h"
+#include "engine/SampleReadProgress.h"
 
 namespace engine
 {

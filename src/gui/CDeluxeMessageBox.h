@@ -10,9 +10,12 @@
 
 #include "images/CImage.h"
 #include "images/Font.h"
-#include "platform/NativePopup.h"
+#include "platform/native/NativePopup.h"
 
-class CDeluxeMessageBox : private NativePopupHandler
+namespace gui
+{
+
+class CDeluxeMessageBox : private platform::NativePopupHandler
 {
 public:
     // Button sets and icon styles, combined with |.
@@ -44,14 +47,14 @@ public:
     ~CDeluxeMessageBox() override;
 
     int Show();
-    int Show(NativePopup& popup);
+    int Show(platform::NativePopup& popup);
     // A flag that, once set from any thread, ends the box as if cancelled within about 100 ms.
-    void SetCancelFlag(const std::atomic<bool>* flag) { cancelFlag_ = flag; }
-    bool IsDontAskChecked() const { return dontAsk_; }
+    void SetCancelFlag(const std::atomic<bool>* flag) { cancelFlag = flag; }
+    bool IsDontAskChecked() const { return dontAsk; }
     const std::string& GetText() const { return text_; }
-    const CImage& GetPicture();
+    const images::CImage& GetPicture();
     // Where a button lies on the picture (index in the order shown).
-    Rect GetButtonRect(size_t index) const;
+    images::Rect GetButtonRect(size_t index) const;
     size_t GetButtonCount() const { return buttons_.size(); }
 
     // Suits the instrument's message-box hook: shows a box and returns the pressed button.
@@ -63,30 +66,32 @@ private:
         int result;
         std::string caption;
     };
-    bool OnPopupMouse(NativeMouseMessage message, int x, int y) override;
+    bool OnPopupMouse(platform::NativeMouseMessage message, int x, int y) override;
     bool OnPopupKey(int virtualKey) override;
-    const CImage& GetPopupPicture() override { return GetPicture(); }
+    const images::CImage& GetPopupPicture() override { return GetPicture(); }
     bool OnPopupIdle() override;
     void Layout();
     void Render();
     int ButtonAt(int x, int y) const;
-    Rect GetCheckBoxRect() const;
+    images::Rect GetCheckBoxRect() const;
     int DefaultResult() const { return buttons_.front().result; }
     int CancelResult() const;
 
     std::string text_;
     std::string caption_;
-    std::string dontAskCaption_;
+    std::string dontAskCaption;
     std::vector<Button> buttons_;
     bool offerDontAsk_;
-    bool dontAsk_ = false;
-    std::unique_ptr<Font> font_;
-    CImage picture_;
-    bool dirty_ = true;
-    int hot_ = -1;
+    bool dontAsk = false;
+    std::unique_ptr<images::Font> font;
+    images::CImage picture_;
+    bool dirty = true;
+    int hot = -1;
     int pressed_ = -1;
     int result_ = 0;
-    const std::atomic<bool>* cancelFlag_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
+    const std::atomic<bool>* cancelFlag = nullptr;
+    int width = 0;
+    int height = 0;
 };
+
+} // namespace gui

@@ -3,14 +3,15 @@
 #include <mutex>
 #include <new>
 
-#include "Log.h"
-#include "Platform.h"
-#include "VstXSynth.h"
 #include "editor/CSplashDialog.h"
 #include "editor/MessageBoxThread.h"
 #include "editor/PianoEditor.h"
+#include "instrument/VstXSynth.h"
+#include "platform/Platform.h"
+#include "resources/Log.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
 
 namespace
 {

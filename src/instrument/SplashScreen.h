@@ -4,10 +4,13 @@
 // has gone. Created and deleted on the thread that constructs and destroys the instance.
 #pragma once
 
-#include <string>
+namespace instrument
+{
 
 class SplashScreen
 {
 public:
     virtual ~SplashScreen() = default;
 };
+
+} // namespace instrument

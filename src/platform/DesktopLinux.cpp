@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <mutex>
 
-#include "LinuxSpawn.h"
-#include "Platform.h"
+#include "platform/LinuxSpawn.h"
+#include "platform/Platform.h"
 
 extern char** environ;
 
@@ -42,9 +42,6 @@ bool FileExists(const std::string& path)
 }
 
 } // namespace
-
-namespace linuxspawn
-{
 
 int SpawnReaped(const std::string& program, const std::vector<std::string>& arguments)
 {
@@ -89,8 +86,6 @@ int SpawnReaped(const std::string& program, const std::vector<std::string>& argu
     return static_cast<int>(pid);
 }
 
-} // namespace linuxspawn
-
 void SetHelpOpener(const std::string& program)
 {
     std::lock_guard<std::mutex> lock(gOpenerMutex);
@@ -125,7 +120,7 @@ void OpenHelpFile(const std::string& path, const std::string& section)
         std::lock_guard<std::mutex> lock(gOpenerMutex);
         opener = gOpener;
     }
-    linuxspawn::SpawnReaped(opener, {target});
+    SpawnReaped(opener, {target});
 }
 
 } // namespace platform

@@ -1,4 +1,4 @@
-#include "zreverb/CAllPass.h"
+#include "dsp/zreverb/CAllPass.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "zreverb/CBassBoost.h"
+#include "dsp/zreverb/CBassBoost.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,15 @@
-#include "zreverb/CEarlyRefl.h"
+#include "dsp/zreverb/CEarlyRefl.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-using dsptest::FirstNonZero;
 using namespace zreverb;
+
+using dsptest::FirstNonZero;
 
 namespace
 {

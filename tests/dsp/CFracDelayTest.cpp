@@ -1,4 +1,4 @@
-#include "zreverb/CFracDelay.h"
+#include "dsp/zreverb/CFracDelay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "zreverb/CLowPass.h"
+#include "dsp/zreverb/CLowPass.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "zreverb/COnePole.h"
+#include "dsp/zreverb/COnePole.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "zreverb/CRingBuffer.h"
+#include "dsp/zreverb/CRingBuffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,15 @@
-#include "zreverb/CTank.h"
+#include "dsp/zreverb/CTank.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-using dsptest::FirstNonZero;
 using namespace zreverb;
+
+using dsptest::FirstNonZero;
 
 namespace
 {

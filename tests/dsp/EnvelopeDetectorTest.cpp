@@ -1,9 +1,11 @@
-#include "EnvelopeDetector.h"
-#include "SimpleLimit.h"
+#include "dsp/EnvelopeDetector.h"
+#include "dsp/SimpleLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+using namespace dsp;
 
 TEST(EnvelopeDetectorTest, CoefficientFollowsTimeAndRate)
 {

@@ -1,9 +1,9 @@
-#include "zreverb/CNoLFO.h"
-#include "zreverb/CNoiseLFO.h"
-#include "zreverb/CSawLFO.h"
-#include "zreverb/CSineLFO.h"
-#include "zreverb/CTriangLFO.h"
-#include "zreverb/LFOFactory.h"
+#include "dsp/zreverb/CNoLFO.h"
+#include "dsp/zreverb/CNoiseLFO.h"
+#include "dsp/zreverb/CSawLFO.h"
+#include "dsp/zreverb/CSineLFO.h"
+#include "dsp/zreverb/CTriangLFO.h"
+#include "dsp/zreverb/LFOFactory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "SimpleLimit.h"
+#include "dsp/SimpleLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,8 @@
 #include <iostream>
 #include <random>
 #include <vector>
+
+using namespace dsp;
 
 namespace
 {

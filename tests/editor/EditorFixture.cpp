@@ -1,11 +1,17 @@
-#include "EditorFixture.h"
+#include "editor/EditorFixture.h"
 
 #include <unistd.h>
 
-#include "TestSkin.h"
-#include "platform/HeadlessNativePopup.h"
-#include "platform/NativeKeys.h"
+#include "platform/native/HeadlessNativePopup.h"
+#include "platform/native/NativeKeys.h"
 #include "resources/StringTable.h"
+#include "testskin/TestSkin.h"
+
+using namespace gui;
+using namespace host;
+using namespace images;
+using namespace instrument;
+using namespace platform;
 
 namespace editortest
 {
@@ -24,22 +30,22 @@ const std::string& TestSkinFile()
     return file;
 }
 
-vst::VstIntPtr EditorFixture::HostCallback(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32 index,
-                                           vst::VstIntPtr, void* ptr, float opt)
+host::VstIntPtr EditorFixture::HostCallback(host::AEffect*, host::VstInt32 opcode, host::VstInt32 index,
+                                            host::VstIntPtr, void* ptr, float opt)
 {
     switch (opcode)
     {
-    case vst::audioMasterVersion:
+    case host::audioMasterVersion:
         return 2400;
-    case vst::audioMasterAutomate:
+    case host::audioMasterAutomate:
         automation.push_back({index, opt});
         return 1;
-    case vst::audioMasterProcessEvents:
+    case host::audioMasterProcessEvents:
     {
-        const auto* list = static_cast<const vst::VstEvents*>(ptr);
+        const auto* list = static_cast<const host::VstEvents*>(ptr);
         for (int i = 0; list && i < list->numEvents; ++i)
         {
-            const auto* midi = reinterpret_cast<const vst::VstMidiEvent*>(list->events[i]);
+            const auto* midi = reinterpret_cast<const host::VstMidiEvent*>(list->events[i]);
             echoed.push_back({static_cast<uint8_t>(midi->midiData[0]),
                               static_cast<uint8_t>(midi->midiData[1]),
                               static_cast<uint8_t>(midi->midiData[2])});
@@ -127,7 +133,7 @@ void EditorFixture::CentreOf(const TWGuiObject* object, int& x, int& y)
 std::vector<Midi> EditorFixture::RunBlock()
 {
     echoed.clear();
-    vst::VstEvents none{};
+    host::VstEvents none{};
     synth->processEvents(&none);
     float left[64] = {};
     float right[64] = {};
@@ -138,18 +144,18 @@ std::vector<Midi> EditorFixture::RunBlock()
 
 void EditorFixture::HostMidi(const std::vector<Midi>& events)
 {
-    std::vector<vst::VstMidiEvent> midi(events.size());
-    std::vector<unsigned char> raw(sizeof(vst::VstEvents) + events.size() * sizeof(vst::VstEvent*));
-    auto* list = reinterpret_cast<vst::VstEvents*>(raw.data());
-    list->numEvents = static_cast<vst::VstInt32>(events.size());
+    std::vector<host::VstMidiEvent> midi(events.size());
+    std::vector<unsigned char> raw(sizeof(host::VstEvents) + events.size() * sizeof(host::VstEvent*));
+    auto* list = reinterpret_cast<host::VstEvents*>(raw.data());
+    list->numEvents = static_cast<host::VstInt32>(events.size());
     for (size_t i = 0; i < events.size(); ++i)
     {
-        midi[i].type = vst::kVstMidiType;
-        midi[i].byteSize = sizeof(vst::VstMidiEvent);
+        midi[i].type = host::kVstMidiType;
+        midi[i].byteSize = sizeof(host::VstMidiEvent);
         midi[i].midiData[0] = static_cast<char>(events[i].status);
         midi[i].midiData[1] = static_cast<char>(events[i].data1);
         midi[i].midiData[2] = static_cast<char>(events[i].data2);
-        list->events[i] = reinterpret_cast<vst::VstEvent*>(&midi[i]);
+        list->events[i] = reinterpret_cast<host::VstEvent*>(&midi[i]);
     }
     synth->processEvents(list);
     float left[64] = {};

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "editor/PianoEditor.h"
-#include "platform/HeadlessNativeWindow.h"
+#include "platform/native/HeadlessNativeWindow.h"
 
 namespace editortest
 {
@@ -54,7 +54,7 @@ protected:
     // A point of the window in the middle of an on-screen key.
     static void KeyPoint(int keyIndex, int& x, int& y);
     // Centre of a control in window coordinates.
-    static void CentreOf(const TWGuiObject* object, int& x, int& y);
+    static void CentreOf(const gui::TWGuiObject* object, int& x, int& y);
     // Runs the audio thread once: drains the editor's queue and returns the MIDI echoed to the host.
     std::vector<Midi> RunBlock();
     // MIDI from the host through the instrument, then one block.
@@ -62,15 +62,15 @@ protected:
     // Chooses the item at index (0 first) in the next menu shown.
     static void ChooseMenuItem(int index);
 
-    std::unique_ptr<VstXSynth> synth;
+    std::unique_ptr<instrument::VstXSynth> synth;
     std::unique_ptr<editor::PianoEditor> pianoEditor;
-    HeadlessNativeWindow* headless = nullptr;
+    platform::HeadlessNativeWindow* headless = nullptr;
     static std::vector<Automation> automation;
     static std::vector<Midi> echoed;
 
 private:
-    static vst::VstIntPtr HostCallback(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32 index,
-                                       vst::VstIntPtr value, void* ptr, float opt);
+    static host::VstIntPtr HostCallback(host::AEffect*, host::VstInt32 opcode, host::VstInt32 index,
+                                        host::VstIntPtr value, void* ptr, float opt);
 };
 
 } // namespace editortest

@@ -3,12 +3,18 @@
 #include <filesystem>
 #include <fstream>
 
-#include "EditorFixture.h"
 #include "editor/EditorEvents.h"
+#include "editor/EditorFixture.h"
 #include "gui/CSkin.h"
 #include "gui/ImageManager.h"
 #include "gui/Observer.h"
 #include "images/PngCodec.h"
+
+using namespace gui;
+using namespace host;
+using namespace images;
+using namespace instrument;
+using namespace platform;
 
 using namespace editortest;
 using editor::GuiSlider;

@@ -1,8 +1,14 @@
 // The on-screen keyboard and pedals through the editor: what reaches the audio thread, in order.
 #include <functional>
 
-#include "EditorFixture.h"
-#include "TestSkin.h"
+#include "editor/EditorFixture.h"
+#include "testskin/TestSkin.h"
+
+using namespace gui;
+using namespace host;
+using namespace images;
+using namespace instrument;
+using namespace platform;
 
 using namespace editortest;
 

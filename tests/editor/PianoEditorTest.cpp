@@ -10,12 +10,18 @@
 #include <fstream>
 #include <thread>
 
-#include "EditorFixture.h"
-#include "TestSkin.h"
 #include "editor/EditorEvents.h"
-#include "platform/HeadlessNativePopup.h"
-#include "platform/NativeKeys.h"
+#include "editor/EditorFixture.h"
 #include "platform/Platform.h"
+#include "platform/native/HeadlessNativePopup.h"
+#include "platform/native/NativeKeys.h"
+#include "testskin/TestSkin.h"
+
+using namespace gui;
+using namespace host;
+using namespace images;
+using namespace instrument;
+using namespace platform;
 
 using namespace editortest;
 using editor::GuiButton;
@@ -41,7 +47,7 @@ protected:
 
 TEST_F(PianoEditorTest, RectIsFixedWhetherOpenOrNot)
 {
-    vst::ERect* rect = nullptr;
+    host::ERect* rect = nullptr;
     ASSERT_TRUE(pianoEditor->getRect(&rect));
     ASSERT_NE(rect, nullptr);
     EXPECT_EQ(rect->top, 0);
@@ -214,7 +220,7 @@ TEST_F(PianoEditorTest, RefreshNeverShowsATornValueAndEndsOnTheLastOne)
             float left[64];
             float right[64];
             float* outputs[2] = {left, right};
-            vst::VstEvents none{};
+            host::VstEvents none{};
             while (!audioStop)
             {
                 synth->processEvents(&none);
@@ -256,8 +262,8 @@ TEST_F(PianoEditorTest, HelpOpensTheManualAtTheSectionOfItsContext)
     platform::SetHelpOpener(opener);
     OpenEditor();
     ClickButton(editor::kIdHelp);
-    synth->dispatcher(vst::effVendorSpecific, 1000, 14, nullptr, 0.0f);
-    synth->dispatcher(vst::effVendorSpecific, 1000, 0, nullptr, 0.0f);
+    synth->dispatcher(host::effVendorSpecific, 1000, 14, nullptr, 0.0f);
+    synth->dispatcher(host::effVendorSpecific, 1000, 0, nullptr, 0.0f);
     std::vector<std::string> opened;
     for (int wait = 0; wait < 3000 && opened.size() < 3; ++wait)
     {

@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <thread>
 
-#include "PianoTestBanks.h"
-#include "PluginFolder.h"
+#include "instrument/PianoTestBanks.h"
+#include "support/PluginFolder.h"
+
+using namespace host;
 
 namespace
 {
@@ -42,9 +44,9 @@ TEST_F(PluginEditorTest, HasAnEditorOfFixedSizeCreatedAtStartUp)
     folder.addStringTable();
     auto instance = folder.instantiate();
     ASSERT_NE(instance, nullptr);
-    EXPECT_NE(instance->effect()->flags & vst::effFlagsHasEditor, 0);
-    vst::ERect* rect = nullptr;
-    EXPECT_EQ(instance->dispatch(vst::effEditGetRect, 0, 0, &rect), 1);
+    EXPECT_NE(instance->effect()->flags & host::effFlagsHasEditor, 0);
+    host::ERect* rect = nullptr;
+    EXPECT_EQ(instance->dispatch(host::effEditGetRect, 0, 0, &rect), 1);
     ASSERT_NE(rect, nullptr);
     EXPECT_EQ(rect->bottom - rect->top, 576);
     EXPECT_EQ(rect->right - rect->left, 800);
@@ -63,12 +65,12 @@ TEST_F(PluginEditorTest, WithoutADisplayOpenIdleAndCloseShowNothingAndKeepAnswer
     auto instance = folder.instantiate();
     ASSERT_NE(instance, nullptr);
     // The host's window id does not matter: there is no display to create anything on.
-    EXPECT_EQ(instance->dispatch(vst::effEditOpen, 0, 0, reinterpret_cast<void*>(0x1234)), 1);
+    EXPECT_EQ(instance->dispatch(host::effEditOpen, 0, 0, reinterpret_cast<void*>(0x1234)), 1);
     for (int i = 0; i < 3; ++i)
-        instance->dispatch(vst::effEditIdle);
-    instance->dispatch(vst::effEditClose);
+        instance->dispatch(host::effEditIdle);
+    instance->dispatch(host::effEditClose);
     // Opened again and left open when the host ends the instance, as some hosts do on quit.
-    EXPECT_EQ(instance->dispatch(vst::effEditOpen, 0, 0, reinterpret_cast<void*>(0x1234)), 1);
+    EXPECT_EQ(instance->dispatch(host::effEditOpen, 0, 0, reinterpret_cast<void*>(0x1234)), 1);
     instance->close();
     const auto lines = folder.logLines();
     EXPECT_LT(Find(lines, "Opening editor.."), lines.size());
@@ -93,7 +95,7 @@ TEST_F(PluginEditorTest, WithoutADisplayTheSplashShowsNothingAndSaysWhy)
 {
     PluginFolder folder;
     folder.addStringTable();
-    const std::vector<uint8_t> bank = piano_test::TunedBank();
+    const std::vector<uint8_t> bank = instrumenttest::TunedBank();
     folder.writeFile("DAT", std::string(bank.begin(), bank.end()));
     auto instance = folder.instantiate();
     ASSERT_NE(instance, nullptr);

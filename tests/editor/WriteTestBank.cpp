@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "PianoTestBanks.h"
+#include "instrument/PianoTestBanks.h"
 
 int main(int argc, char** argv)
 {
@@ -12,7 +12,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: write-piano-test-bank FILE\n");
         return 2;
     }
-    const std::vector<uint8_t> bank = piano_test::TunedBank();
+    const std::vector<uint8_t> bank = instrumenttest::TunedBank();
     std::ofstream out(argv[1], std::ios::binary);
     out.write(reinterpret_cast<const char*>(bank.data()), static_cast<std::streamsize>(bank.size()));
     return out ? 0 : 1;

@@ -5,12 +5,14 @@
 #include <mutex>
 #include <thread>
 
-#include "SampleDataCache.h"
-#include "SoundBankLoader.h"
-#include "SynthHarness.h"
-#include "TestBank.h"
+#include "engine/SampleDataCache.h"
+#include "engine/SoundBankLoader.h"
+#include "engine/SynthHarness.h"
+#include "engine/TestBank.h"
 
-namespace engine_test
+using namespace engine;
+
+namespace enginetest
 {
 namespace
 {
@@ -37,7 +39,7 @@ public:
     bool contains(const std::string& text)
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        for (const auto& line : lines_)
+        for (const auto& line : lines)
         {
             if (line == text)
                 return true;
@@ -50,10 +52,10 @@ private:
     {
         auto* log = static_cast<ErrorLog*>(data);
         std::lock_guard<std::mutex> lock(log->mutex_);
-        log->lines_.emplace_back(message);
+        log->lines.emplace_back(message);
     }
     std::mutex mutex_;
-    std::vector<std::string> lines_;
+    std::vector<std::string> lines;
 };
 
 TEST(SampleDataCache, TwoSynthesizersShareOneReadAndFreeTheBlockOnce)
@@ -206,4 +208,4 @@ TEST(SampleDataCache, DestroyingTheCacheDuringAReadWaitsForIt)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "SoundBankModulatorList.h"
-#include "TestBank.h"
+#include "engine/SoundBankModulatorList.h"
+#include "engine/TestBank.h"
 
-namespace engine_test
+using namespace engine;
+
+namespace enginetest
 {
 namespace
 {
@@ -115,4 +117,4 @@ TEST(SoundBankModulatorList, KeepsAtMostSixtyFourModulators)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

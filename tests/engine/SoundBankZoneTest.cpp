@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "SoundBankZone.h"
-#include "TestBank.h"
+#include "engine/SoundBankZone.h"
+#include "engine/TestBank.h"
 
-namespace engine_test
+using namespace engine;
+
+namespace enginetest
 {
 namespace
 {
@@ -106,4 +108,4 @@ TEST(SoundBankZone, UnusedReservedAndUnknownGeneratorsAreDropped)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

@@ -3,11 +3,14 @@
 #include <cstring>
 #include <random>
 
-#include "MemoryByteSource.h"
-#include "SoundFontReader.h"
-#include "TestBank.h"
+#include "engine/MemoryByteSource.h"
+#include "engine/SoundFontReader.h"
+#include "engine/TestBank.h"
 
-namespace engine_test
+using namespace engine;
+using namespace sfwriter;
+
+namespace enginetest
 {
 namespace
 {
@@ -320,4 +323,4 @@ TEST(SoundFontReader, MutatedBanksReadOrFailCleanly)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

@@ -2,10 +2,12 @@
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
 
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
-using engine_test::MakeSimpleBank;
-using engine_test::TempFile;
+using namespace sfwriter;
+
+using enginetest::MakeSimpleBank;
+using enginetest::TempFile;
 
 namespace
 {
@@ -40,7 +42,7 @@ TEST(SoundFontWriter, RecordsBeyondTheSixteenBitIndicesGiveNoBytes)
 {
     auto bank = MakeSimpleBank(4096);
     engine::SoundFontZone crowded;
-    crowded.generators.assign(0x10000, engine_test::Gen(48, 0));
+    crowded.generators.assign(0x10000, enginetest::Gen(48, 0));
     bank.data.instruments[0].zones.insert(bank.data.instruments[0].zones.begin(), crowded);
     EXPECT_TRUE(bank.bytes().empty());
 }

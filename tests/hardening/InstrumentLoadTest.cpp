@@ -10,11 +10,12 @@
 #include <memory>
 #include <vector>
 
-#include "InstrumentFixture.h"
-#include "PianoLikeBank.h"
-#include "VstXSynth.h"
+#include "hardening/PianoLikeBank.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
 
 namespace
 {

@@ -1,9 +1,11 @@
-#include "OutputWatch.h"
+#include "hardening/OutputWatch.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "SimpleLimit.h"
+#include "dsp/SimpleLimit.h"
+
+using namespace dsp;
 
 OutputWatch::OutputWatch(float startRate)
 {

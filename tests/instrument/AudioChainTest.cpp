@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "PianoTestBanks.h"
-#include "PlayingInstrument.h"
+#include "instrument/PianoTestBanks.h"
+#include "instrument/PlayingInstrument.h"
 
 namespace
 {
@@ -27,7 +27,7 @@ protected:
     PlayingInstrument::Block playAtVolume(float volume)
     {
         synth.reset();
-        start(piano_test::NoiseBank());
+        start(instrumenttest::NoiseBank());
         synth->setParameter(2, 0.0f);
         synth->setParameter(4, volume);
         render(256);
@@ -88,7 +88,7 @@ TEST_P(ReverbSleep, TheChainSleepsAfter2000WholeMillisecondsOfQuietBlocks)
 {
     const int blockFrames = GetParam();
     const int expectedBlocks = 2000 / (blockFrames * 1000 / 44100);
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     setReverbAmount(1.0f);
     render(blockFrames);
     sendHost({{0, kNoteOn, 60, 1}});
@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(BlockSizes, ReverbSleep, ::testing::Values(256, 100));
 
 TEST_F(AudioChain, ASilentInstrumentWithoutReverbSleepsFromTheStart)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     setReverbAmount(0.0f);
     EXPECT_TRUE(render(256).allZero());
     EXPECT_TRUE(synth->reverbAsleep());
@@ -125,7 +125,7 @@ TEST_F(AudioChain, ASilentInstrumentWithoutReverbSleepsFromTheStart)
 
 TEST_F(AudioChain, ReverbAmountZeroStopsARingingTailAtOnce)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     setReverbAmount(1.0f);
     synth->setParameter(3, 0.5f); // Cathedral
     render(256);

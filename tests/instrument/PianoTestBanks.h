@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace piano_test
+namespace instrumenttest
 {
 
 // Broadband noise on the piano's keys 21..108, looped, with a short release: bright enough to measure the
@@ -24,4 +24,4 @@ std::vector<uint8_t> ResonanceBank();
 // its note-off: each key is heard at its own pitch.
 std::vector<uint8_t> TunedBank();
 
-} // namespace piano_test
+} // namespace instrumenttest

@@ -5,11 +5,12 @@
 #include <fstream>
 #include <limits>
 
-#include "PianoTestBanks.h"
-#include "PlayingInstrument.h"
+#include "instrument/PianoTestBanks.h"
+#include "instrument/PlayingInstrument.h"
 #include "instrument/programs/PresetsFile.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
 
 namespace
 {
@@ -46,7 +47,7 @@ protected:
     void startWithPrograms()
     {
         writePresets({MakeProgram("Concert", 0.2f), MakeProgram("Studio", 0.4f), MakeProgram("Jazz", 0.6f)});
-        start(piano_test::NoiseBank());
+        start(instrumenttest::NoiseBank());
     }
 
     PianoSettings chunkSettings()
@@ -110,7 +111,7 @@ TEST_F(ProgramsAndState, ProgramNamesAreCutToTheHostsTwentyFourCharacters)
 {
     const std::string longName(127, 'N');
     writePresets({MakeProgram(longName.c_str(), 0.5f), MakeProgram("Short", 0.5f)});
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     char text[64];
     std::memset(text, '#', sizeof text);
     synth->getProgramName(text);
@@ -132,7 +133,7 @@ TEST_F(ProgramsAndState, ProgramNamesAreCutToTheHostsTwentyFourCharacters)
 TEST_F(ProgramsAndState, PresetsVersionOnePointFiveGivesNoPrograms)
 {
     writeRawPresets(1.5, 1, PresetsFile::kRecordSize);
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     EXPECT_EQ(synth->programCount(), 0);
     EXPECT_EQ(synth->getAeffect()->numPrograms, VstXSynth::kNumPrograms);
     char text[32] = "unchanged";
@@ -144,14 +145,14 @@ TEST_F(ProgramsAndState, PresetsVersionOnePointFiveGivesNoPrograms)
 TEST_F(ProgramsAndState, PresetsWithAHugeCountGiveNoPrograms)
 {
     writeRawPresets(1.0, 0xFFFFFFFFu, PresetsFile::kRecordSize);
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     EXPECT_EQ(synth->programCount(), 0);
 }
 
 TEST_F(ProgramsAndState, AShortPresetsFileLeavesTheMissingRecordsZero)
 {
     writeRawPresets(1.0, 3, PresetsFile::kRecordSize + 20);
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     ASSERT_EQ(synth->programCount(), 3);
     char text[32];
     ASSERT_TRUE(synth->getProgramNameIndexed(0, 2, text));
@@ -167,7 +168,7 @@ TEST_F(ProgramsAndState, AShortPresetsFileLeavesTheMissingRecordsZero)
 
 TEST_F(ProgramsAndState, ChunksOfAnyOtherSizeThan48AreRefused)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     render(16);
     synth->takeDisplayChanged();
     const PianoSettings before = synth->requestedSettings();
@@ -181,7 +182,7 @@ TEST_F(ProgramsAndState, ChunksOfAnyOtherSizeThan48AreRefused)
 
 TEST_F(ProgramsAndState, TheChunkSetBackLeavesTheSoundAsItWasAndMarksTheChange)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     synth->setParameter(kVolume, 0.7f);
     synth->setParameter(0, 0.3f);
     render(16);
@@ -197,7 +198,7 @@ TEST_F(ProgramsAndState, TheChunkSetBackLeavesTheSoundAsItWasAndMarksTheChange)
 
 TEST_F(ProgramsAndState, AChunkReachesTheAudioAtTheNextBlock)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     render(16);
     PianoSettings wanted = chunkSettings();
     wanted.volume = 0.0f;
@@ -212,7 +213,7 @@ TEST_F(ProgramsAndState, AChunkReachesTheAudioAtTheNextBlock)
 
 TEST_F(ProgramsAndState, ADamagedChunkNeverReachesTheAudioAsNaNOrAnIndexOutOfRange)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     render(16);
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
@@ -266,7 +267,7 @@ TEST_F(ProgramsAndState, ADamagedChunkNeverReachesTheAudioAsNaNOrAnIndexOutOfRan
 
 TEST_F(ProgramsAndState, NonFiniteHostValuesAreIgnored)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     render(16);
     synth->takeDisplayChanged();
     const PianoSettings before = synth->requestedSettings();

@@ -5,14 +5,17 @@
 #include <memory>
 #include <vector>
 
-#include "InstrumentFixture.h"
-#include "Platform.h"
-#include "SampleDataCache.h"
-#include "TestBank.h"
-#include "VstXSynth.h"
+#include "engine/SampleDataCache.h"
+#include "engine/TestBank.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
+#include "platform/Platform.h"
+
+using namespace engine;
+using namespace host;
+using namespace instrument;
 
 using engine::SampleDataCache;
-using namespace vst;
 
 namespace
 {
@@ -43,7 +46,7 @@ protected:
 
 TEST_F(SoundBankLoad, TwoInstancesShareOneReadAndFreeTheBlockOnce)
 {
-    writeBeside("DAT", engine_test::MakeRichBank().bytes(sfwriter::FirstTag::Tal));
+    writeBeside("DAT", enginetest::MakeRichBank().bytes(sfwriter::FirstTag::Tal));
     const int splashesBefore = VstXSynth::splashRequests();
     auto first = std::make_unique<VstXSynth>(host);
     EXPECT_EQ(VstXSynth::splashRequests(), splashesBefore + 1);
@@ -64,7 +67,7 @@ TEST_F(SoundBankLoad, TwoInstancesShareOneReadAndFreeTheBlockOnce)
 
 TEST_F(SoundBankLoad, LogsTheLoadAndFillsThePresetList)
 {
-    writeBeside("DAT", engine_test::MakeRichBank().bytes());
+    writeBeside("DAT", enginetest::MakeRichBank().bytes());
     VstXSynth synth(host);
     EXPECT_TRUE(logHas("Module File Name: " + beside("so").string()));
     EXPECT_TRUE(logHas("Data File Name: " + beside("DAT").string()));
@@ -83,7 +86,7 @@ TEST_F(SoundBankLoad, LogsTheLoadAndFillsThePresetList)
 
 TEST_F(SoundBankLoad, SampleRateChangeRebuildsWithoutReadingAgainAndEndsOnBankZeroProgramZero)
 {
-    writeBeside("DAT", engine_test::MakeRichBank().bytes());
+    writeBeside("DAT", enginetest::MakeRichBank().bytes());
     VstXSynth synth(host);
     waitForSampleData();
     const int16_t* block = SampleDataCache::shared().sampleData();
@@ -100,7 +103,7 @@ TEST_F(SoundBankLoad, SampleRateChangeRebuildsWithoutReadingAgainAndEndsOnBankZe
 
 TEST_F(SoundBankLoad, TheSameRateChangesNothing)
 {
-    writeBeside("DAT", engine_test::MakeRichBank().bytes());
+    writeBeside("DAT", enginetest::MakeRichBank().bytes());
     VstXSynth synth(host);
     waitForSampleData();
     const auto before = logTexts();
@@ -124,7 +127,7 @@ TEST_F(SoundBankLoad, MissingDataFileLeavesARouterAndSilence)
 
 TEST_F(SoundBankLoad, DamagedDataFileFailsTheLoad)
 {
-    auto bytes = engine_test::MakeRichBank().bytes();
+    auto bytes = enginetest::MakeRichBank().bytes();
     bytes[0] = 'X';
     writeBeside("DAT", bytes);
     VstXSynth synth(host);
@@ -135,7 +138,7 @@ TEST_F(SoundBankLoad, DamagedDataFileFailsTheLoad)
 
 TEST_F(SoundBankLoad, DestroyingDuringTheReadCancelsAndWaits)
 {
-    writeBeside("DAT", engine_test::MakeSimpleBank(64u << 20).bytes());
+    writeBeside("DAT", enginetest::MakeSimpleBank(64u << 20).bytes());
     {
         VstXSynth synth(host);
     }

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+using namespace piano;
+
 namespace
 {
 MidiMessage noteOn(int key, int velocity)

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "../platform/TempFolder.h"
-#include "CFileObj.h"
+#include "platform/TempFolder.h"
+#include "resources/CFileObj.h"
+
+using namespace resources;
 
 namespace
 {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "CHashTable.h"
+#include "resources/CHashTable.h"
+
+using namespace resources;
 
 namespace
 {

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "../platform/TempFolder.h"
-#include "CIniFileReader.h"
-#include "StringTable.h"
+#include "platform/TempFolder.h"
+#include "resources/CIniFileReader.h"
+#include "resources/StringTable.h"
+
+using namespace resources;
 
 namespace
 {

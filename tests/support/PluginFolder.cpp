@@ -1,13 +1,15 @@
-#include "PluginFolder.h"
+#include "support/PluginFolder.h"
 
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 
+using namespace plughost;
+
 namespace fs = std::filesystem;
 
-PluginFolder::PluginFolder(const std::string& soName) : soName(soName)
+PluginFolder::PluginFolder(const std::string& fileName) : soName(fileName)
 {
     std::random_device random;
     folder = fs::temp_directory_path() /

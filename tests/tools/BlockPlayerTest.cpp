@@ -1,8 +1,8 @@
-#include "BlockPlayer.h"
+#include "render/BlockPlayer.h"
 
 #include <gtest/gtest.h>
 
-using namespace virellando;
+using namespace render;
 
 namespace
 {

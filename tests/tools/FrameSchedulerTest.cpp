@@ -1,10 +1,10 @@
-#include "FrameScheduler.h"
+#include "render/FrameScheduler.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
-using namespace virellando;
+using namespace render;
 
 namespace
 {

@@ -1,12 +1,13 @@
-#include "MidiFile.h"
-#include "SmfBytes.h"
+#include "render/MidiFile.h"
+#include "tools/SmfBytes.h"
 
-#include "TextAssertions.h"
+#include "tools/TextAssertions.h"
 
 #include <gtest/gtest.h>
 
-using namespace virellando;
-using smf::Bytes;
+using namespace render;
+
+using toolstest::Bytes;
 
 namespace
 {
@@ -23,15 +24,15 @@ std::string refusal(const Bytes& bytes)
 
 Bytes oneTrack(const Bytes& events, uint16_t format = 0)
 {
-    return smf::join({smf::header(format, 1, 96), smf::track(events)});
+    return toolstest::join({toolstest::header(format, 1, 96), toolstest::track(events)});
 }
 
 // A header followed by a track chunk that declares length but holds only body.
 Bytes declaredTrack(uint32_t length, const Bytes& body)
 {
-    Bytes out = smf::join({smf::header(0, 1, 96),
-                           {'M', 'T', 'r', 'k', uint8_t(length >> 24), uint8_t(length >> 16),
-                            uint8_t(length >> 8), uint8_t(length)}});
+    Bytes out = toolstest::join({toolstest::header(0, 1, 96),
+                                 {'M', 'T', 'r', 'k', uint8_t(length >> 24), uint8_t(length >> 16),
+                                  uint8_t(length >> 8), uint8_t(length)}});
     out.insert(out.end(), body.begin(), body.end());
     return out;
 }
@@ -40,10 +41,11 @@ Bytes declaredTrack(uint32_t length, const Bytes& body)
 
 TEST(MidiFileDamage, EveryTruncationOfAValidFileIsRefused)
 {
-    const Bytes full =
-        smf::join({smf::header(1, 2, 480), smf::track(smf::join({smf::tempo(0, 400000), smf::endOfTrack()})),
-                   smf::track({0x00, 0xF0, 2, 0x01, 0xF7, 0x00, 0x90, 60, 90, 0x83, 0x60, 60, 0, 0x00, 0xFF,
-                               0x2F, 0x00})});
+    const Bytes full = toolstest::join(
+        {toolstest::header(1, 2, 480),
+         toolstest::track(toolstest::join({toolstest::tempo(0, 400000), toolstest::endOfTrack()})),
+         toolstest::track(
+             {0x00, 0xF0, 2, 0x01, 0xF7, 0x00, 0x90, 60, 90, 0x83, 0x60, 60, 0, 0x00, 0xFF, 0x2F, 0x00})});
     MidiFile file;
     ASSERT_TRUE(file.parse(full.data(), full.size())) << file.error();
     for (size_t size = 0; size < full.size(); ++size)
@@ -76,20 +78,21 @@ TEST(MidiFileDamage, HugeDeclaredLengthsAreRefusedWithoutReading)
     EXPECT_TRUE(mentions(refusal(declaredTrack(0xFFFFFFFFu, {0x00, 0x90, 60, 1})), "4294967295"));
     EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xFF, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 'x'})), "268435455"));
     EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xF0, 0xFF, 0xFF, 0xFF, 0x7F, 0xF7})), "system exclusive"));
-    Bytes header = smf::header(0, 1, 96);
+    Bytes header = toolstest::header(0, 1, 96);
     header[4] = 0x7F;
-    EXPECT_TRUE(mentions(refusal(smf::join({header, smf::track({})})), "header"));
+    EXPECT_TRUE(mentions(refusal(toolstest::join({header, toolstest::track({})})), "header"));
 }
 
 TEST(MidiFileDamage, UnknownChunkLongerThanTheFileIsRefused)
 {
-    const Bytes bytes = smf::join({smf::header(0, 1, 96), {'J', 'U', 'N', 'K', 0x10, 0, 0, 0, 1, 2}});
+    const Bytes bytes =
+        toolstest::join({toolstest::header(0, 1, 96), {'J', 'U', 'N', 'K', 0x10, 0, 0, 0, 1, 2}});
     EXPECT_TRUE(mentions(refusal(bytes), "declares"));
 }
 
 TEST(MidiFileDamage, MissingTracksAreRefused)
 {
-    const Bytes bytes = smf::join({smf::header(1, 3, 96), smf::track({0x00, 0x90, 60, 1})});
+    const Bytes bytes = toolstest::join({toolstest::header(1, 3, 96), toolstest::track({0x00, 0x90, 60, 1})});
     EXPECT_TRUE(mentions(refusal(bytes), "3 tracks"));
 }
 
@@ -120,37 +123,44 @@ TEST(MidiFileDamage, RealTimeAndCommonStatusBytesAreRefused)
 TEST(MidiFileDamage, BadTempoEventsAreRefused)
 {
     EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xFF, 0x51, 2, 0x07, 0xA1})), "length 2"));
-    EXPECT_TRUE(mentions(refusal(oneTrack(smf::tempo(0, 0))), "0 microseconds"));
+    EXPECT_TRUE(mentions(refusal(oneTrack(toolstest::tempo(0, 0))), "0 microseconds"));
 }
 
 TEST(MidiFileDamage, HeaderProblemsAreNamed)
 {
     EXPECT_TRUE(mentions(refusal({}), "MThd"));
     EXPECT_TRUE(mentions(refusal({'R', 'I', 'F', 'F', 0, 0, 0, 6}), "MThd"));
-    Bytes shortHeader = smf::header(0, 1, 96);
+    Bytes shortHeader = toolstest::header(0, 1, 96);
     shortHeader[7] = 4;
     EXPECT_TRUE(mentions(refusal(shortHeader), "less than 6"));
-    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(2, 1, 96), smf::track({})})), "format 2"));
-    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(3, 1, 96), smf::track({})})), "format 3"));
-    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(0, 1, 0), smf::track({})})), "0 ticks per quarter"));
+    EXPECT_TRUE(
+        mentions(refusal(toolstest::join({toolstest::header(2, 1, 96), toolstest::track({})})), "format 2"));
+    EXPECT_TRUE(
+        mentions(refusal(toolstest::join({toolstest::header(3, 1, 96), toolstest::track({})})), "format 3"));
+    EXPECT_TRUE(mentions(refusal(toolstest::join({toolstest::header(0, 1, 0), toolstest::track({})})),
+                         "0 ticks per quarter"));
     const uint16_t badSmpte = uint16_t((uint8_t(-26) << 8) | 40);
-    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(0, 1, badSmpte), smf::track({})})), "26 frames"));
+    EXPECT_TRUE(mentions(refusal(toolstest::join({toolstest::header(0, 1, badSmpte), toolstest::track({})})),
+                         "26 frames"));
     const uint16_t zeroTicksPerFrame = uint16_t(uint8_t(-25) << 8);
     EXPECT_TRUE(
-        mentions(refusal(smf::join({smf::header(0, 1, zeroTicksPerFrame), smf::track({})})), "SMPTE frame"));
+        mentions(refusal(toolstest::join({toolstest::header(0, 1, zeroTicksPerFrame), toolstest::track({})})),
+                 "SMPTE frame"));
 }
 
 TEST(MidiFileDamage, PiecesLongerThanADayAreRefused)
 {
     // One tick per quarter note at the slowest tempo: the longest delta is thousands of years.
-    const Bytes events = smf::join({smf::tempo(0, 0xFFFFFF), {0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 1}});
-    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(0, 1, 1), smf::track(events)})), "24 hours"));
+    const Bytes events =
+        toolstest::join({toolstest::tempo(0, 0xFFFFFF), {0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 1}});
+    EXPECT_TRUE(mentions(refusal(toolstest::join({toolstest::header(0, 1, 1), toolstest::track(events)})),
+                         "24 hours"));
 }
 
 TEST(MidiFileDamage, ErrorsNameTheTrackAndTheByte)
 {
-    const Bytes bytes =
-        smf::join({smf::header(1, 2, 96), smf::track({0x00, 0x90, 60, 1}), smf::track({0x00, 60, 1})});
+    const Bytes bytes = toolstest::join({toolstest::header(1, 2, 96), toolstest::track({0x00, 0x90, 60, 1}),
+                                         toolstest::track({0x00, 60, 1})});
     const std::string error = refusal(bytes);
     EXPECT_TRUE(mentions(error, "track 1"));
     EXPECT_TRUE(mentions(error, "at byte 35")) << "14 header + 12 first track + 8 chunk header + 1 delta";

@@ -1,10 +1,10 @@
-#include "ProgressBar.h"
+#include "render/ProgressBar.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-using namespace virellando;
+using namespace render;
 
 TEST(ProgressBar, FractionFillsTheBarAndShowsThePercentage)
 {

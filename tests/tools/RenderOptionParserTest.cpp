@@ -1,10 +1,11 @@
-#include "RenderOptionParser.h"
+#include "render/RenderOptionParser.h"
 
-#include "TextAssertions.h"
+#include "tools/TextAssertions.h"
 
 #include <gtest/gtest.h>
 
-using namespace virellando;
+using namespace render;
+
 using Outcome = RenderOptionParser::Outcome;
 
 namespace

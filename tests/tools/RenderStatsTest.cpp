@@ -1,4 +1,4 @@
-#include "RenderStats.h"
+#include "render/RenderStats.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-using namespace virellando;
+using namespace render;
 
 TEST(RenderStats, PeakAndRmsOfKnownSignals)
 {

@@ -1,4 +1,4 @@
-#include "AudioThread.h"
+#include "edithost/AudioThread.h"
 
 #include <chrono>
 #include <cmath>

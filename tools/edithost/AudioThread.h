@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "EditHost.h"
+#include "edithost/EditHost.h"
 
 namespace edithost
 {

@@ -1,4 +1,4 @@
-#include "EditHost.h"
+#include "edithost/EditHost.h"
 
 #include "platform/SharedLibrary.h"
 
@@ -30,54 +30,54 @@ bool EditHost::load(const std::string& path, float sampleRate, int blockSize)
     }
     rate = sampleRate;
     creating = this;
-    aeffect = reinterpret_cast<vst::AEffect* (*)(vst::audioMasterCallback)>(entry)(&EditHost::callback);
+    aeffect = reinterpret_cast<host::AEffect* (*)(host::audioMasterCallback)>(entry)(&EditHost::callback);
     creating = nullptr;
     if (!aeffect)
     {
         lastError = "the plug-in made no instance";
         return false;
     }
-    aeffect->resvd1 = reinterpret_cast<vst::VstIntPtr>(this);
-    dispatch(vst::effOpen);
-    dispatch(vst::effSetSampleRate, 0, 0, nullptr, sampleRate);
-    dispatch(vst::effSetBlockSize, 0, blockSize);
-    dispatch(vst::effMainsChanged, 0, 1);
+    aeffect->resvd1 = reinterpret_cast<host::VstIntPtr>(this);
+    dispatch(host::effOpen);
+    dispatch(host::effSetSampleRate, 0, 0, nullptr, sampleRate);
+    dispatch(host::effSetBlockSize, 0, blockSize);
+    dispatch(host::effMainsChanged, 0, 1);
     return true;
 }
 
-vst::VstIntPtr EditHost::dispatch(vst::VstInt32 opcode, vst::VstInt32 index, vst::VstIntPtr value, void* ptr,
-                                  float opt)
+host::VstIntPtr EditHost::dispatch(host::VstInt32 opcode, host::VstInt32 index, host::VstIntPtr value,
+                                   void* ptr, float opt)
 {
     return aeffect ? aeffect->dispatcher(aeffect, opcode, index, value, ptr, opt) : 0;
 }
 
-vst::VstIntPtr EditHost::callback(vst::AEffect* effect, vst::VstInt32 opcode, vst::VstInt32 index,
-                                  vst::VstIntPtr, void* ptr, float opt)
+host::VstIntPtr EditHost::callback(host::AEffect* effect, host::VstInt32 opcode, host::VstInt32 index,
+                                   host::VstIntPtr, void* ptr, float opt)
 {
     EditHost* host = effect && effect->resvd1 ? reinterpret_cast<EditHost*>(effect->resvd1) : creating;
     switch (opcode)
     {
-    case vst::audioMasterVersion:
+    case host::audioMasterVersion:
         return 2400;
-    case vst::audioMasterGetSampleRate:
-        return host ? static_cast<vst::VstIntPtr>(host->rate) : 44100;
-    case vst::audioMasterAutomate:
+    case host::audioMasterGetSampleRate:
+        return host ? static_cast<host::VstIntPtr>(host->rate) : 44100;
+    case host::audioMasterAutomate:
         if (host)
         {
             std::lock_guard<std::mutex> guard(host->eventLock);
             host->events.push_back({HostEvent::kAutomate, index, opt, 0, 0});
         }
         return 1;
-    case vst::audioMasterProcessEvents:
+    case host::audioMasterProcessEvents:
     {
-        const auto* list = static_cast<const vst::VstEvents*>(ptr);
+        const auto* list = static_cast<const host::VstEvents*>(ptr);
         if (!host || !list)
             return 0;
         std::lock_guard<std::mutex> guard(host->eventLock);
         for (int i = 0; i < list->numEvents; ++i)
         {
-            const auto* midi = reinterpret_cast<const vst::VstMidiEvent*>(list->events[i]);
-            if (midi->type == vst::kVstMidiType)
+            const auto* midi = reinterpret_cast<const host::VstMidiEvent*>(list->events[i]);
+            if (midi->type == host::kVstMidiType)
                 host->events.push_back({HostEvent::kMidi, static_cast<uint8_t>(midi->midiData[0]), 0.0f,
                                         static_cast<uint8_t>(midi->midiData[1]),
                                         static_cast<uint8_t>(midi->midiData[2])});
@@ -91,8 +91,8 @@ vst::VstIntPtr EditHost::callback(vst::AEffect* effect, vst::VstInt32 opcode, vs
 
 bool EditHost::getRect(int& width, int& height)
 {
-    vst::ERect* rect = nullptr;
-    if (dispatch(vst::effEditGetRect, 0, 0, &rect) == 0 || !rect)
+    host::ERect* rect = nullptr;
+    if (dispatch(host::effEditGetRect, 0, 0, &rect) == 0 || !rect)
         return false;
     width = rect->right - rect->left;
     height = rect->bottom - rect->top;
@@ -101,27 +101,27 @@ bool EditHost::getRect(int& width, int& height)
 
 bool EditHost::openEditor(unsigned long windowId)
 {
-    isOpen = dispatch(vst::effEditOpen, 0, 0, reinterpret_cast<void*>(windowId)) != 0;
+    isOpen = dispatch(host::effEditOpen, 0, 0, reinterpret_cast<void*>(windowId)) != 0;
     return isOpen;
 }
 
 void EditHost::idleEditor()
 {
     if (isOpen)
-        dispatch(vst::effEditIdle);
+        dispatch(host::effEditIdle);
 }
 
 void EditHost::closeEditor()
 {
     if (isOpen)
-        dispatch(vst::effEditClose);
+        dispatch(host::effEditClose);
     isOpen = false;
 }
 
 void EditHost::queueMidi(int status, int data1, int data2)
 {
-    vst::VstMidiEvent event{};
-    event.type = vst::kVstMidiType;
+    host::VstMidiEvent event{};
+    event.type = host::kVstMidiType;
     event.byteSize = sizeof event;
     event.midiData[0] = static_cast<char>(status);
     event.midiData[1] = static_cast<char>(data1);
@@ -140,12 +140,12 @@ void EditHost::render(float* left, float* right, int frames)
         pendingMidi.clear();
     }
     const size_t slots = blockMidi.size() < 2 ? 2 : blockMidi.size();
-    eventList.assign(sizeof(vst::VstEvents) + (slots - 2) * sizeof(vst::VstEvent*), 0);
-    auto* list = reinterpret_cast<vst::VstEvents*>(eventList.data());
-    list->numEvents = static_cast<vst::VstInt32>(blockMidi.size());
+    eventList.assign(sizeof(host::VstEvents) + (slots - 2) * sizeof(host::VstEvent*), 0);
+    auto* list = reinterpret_cast<host::VstEvents*>(eventList.data());
+    list->numEvents = static_cast<host::VstInt32>(blockMidi.size());
     for (size_t i = 0; i < blockMidi.size(); ++i)
-        list->events[i] = reinterpret_cast<vst::VstEvent*>(&blockMidi[i]);
-    dispatch(vst::effProcessEvents, 0, 0, list);
+        list->events[i] = reinterpret_cast<host::VstEvent*>(&blockMidi[i]);
+    dispatch(host::effProcessEvents, 0, 0, list);
     float* outputs[2] = {left, right};
     aeffect->processReplacing(aeffect, nullptr, outputs, frames);
 }
@@ -162,8 +162,8 @@ void EditHost::close()
 {
     if (!aeffect)
         return;
-    dispatch(vst::effMainsChanged, 0, 0);
-    dispatch(vst::effClose);
+    dispatch(host::effMainsChanged, 0, 0);
+    dispatch(host::effClose);
     aeffect = nullptr;
 }
 

@@ -32,7 +32,7 @@ public:
     // Loads the plug-in and creates one instance; false with the reason in error().
     bool load(const std::string& path, float sampleRate, int blockSize);
     const std::string& error() const { return lastError; }
-    vst::AEffect* effect() const { return aeffect; }
+    host::AEffect* effect() const { return aeffect; }
 
     bool getRect(int& width, int& height);
     bool openEditor(unsigned long windowId);
@@ -50,21 +50,21 @@ public:
     void close();
 
 private:
-    static vst::VstIntPtr callback(vst::AEffect* effect, vst::VstInt32 opcode, vst::VstInt32 index,
-                                   vst::VstIntPtr value, void* ptr, float opt);
-    vst::VstIntPtr dispatch(vst::VstInt32 opcode, vst::VstInt32 index = 0, vst::VstIntPtr value = 0,
-                            void* ptr = nullptr, float opt = 0.0f);
+    static host::VstIntPtr callback(host::AEffect* effect, host::VstInt32 opcode, host::VstInt32 index,
+                                    host::VstIntPtr value, void* ptr, float opt);
+    host::VstIntPtr dispatch(host::VstInt32 opcode, host::VstInt32 index = 0, host::VstIntPtr value = 0,
+                             void* ptr = nullptr, float opt = 0.0f);
 
     void* library = nullptr;
-    vst::AEffect* aeffect = nullptr;
+    host::AEffect* aeffect = nullptr;
     std::string lastError;
     bool isOpen = false;
     float rate = 44100.0f;
     std::mutex eventLock;
     std::vector<HostEvent> events;
     std::mutex midiLock;
-    std::vector<vst::VstMidiEvent> pendingMidi;
-    std::vector<vst::VstMidiEvent> blockMidi;
+    std::vector<host::VstMidiEvent> pendingMidi;
+    std::vector<host::VstMidiEvent> blockMidi;
     std::vector<unsigned char> eventList;
 };
 

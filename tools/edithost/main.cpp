@@ -23,10 +23,11 @@
 #include <thread>
 #include <vector>
 
-#include "AudioThread.h"
-#include "EditHost.h"
-#include "platform/NativeWindow.h"
+#include "edithost/AudioThread.h"
+#include "edithost/EditHost.h"
+#include "platform/native/NativeWindow.h"
 
+using namespace platform;
 using edithost::AudioThread;
 using edithost::EditHost;
 using edithost::HostEvent;
@@ -42,14 +43,6 @@ constexpr int kParameters = 11;
 class HostWindow : public NativeWindowListener
 {
 public:
-    void OnNativeMouse(NativeMouseMessage, int, int, unsigned) override {}
-    void OnNativeMouseLeave() override {}
-    void OnNativeKey(bool, int, unsigned) override {}
-    void OnNativeTimer(unsigned) override {}
-    void OnNativePaint(const CRegion&) override {}
-    void OnNativeSize(int, int) override {}
-    void OnNativeActivate(bool) override {}
-    void OnNativeKillFocus() override {}
     void OnNativeClose() override { closed = true; }
     bool closed = false;
 };

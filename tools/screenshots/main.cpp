@@ -16,9 +16,15 @@
 #include "editor/PianoEditor.h"
 #include "images/PngCodec.h"
 #include "instrument/VstXSynth.h"
-#include "platform/HeadlessNativeWindow.h"
 #include "platform/Platform.h"
+#include "platform/native/HeadlessNativeWindow.h"
 #include "resources/StringTable.h"
+
+using namespace gui;
+using namespace host;
+using namespace images;
+using namespace instrument;
+using namespace platform;
 
 namespace
 {
@@ -65,17 +71,17 @@ public:
     // Host MIDI through the instrument's audio path, as a block would bring it.
     void midi(const std::vector<std::array<int, 3>>& messages)
     {
-        std::vector<vst::VstMidiEvent> events(messages.size());
-        std::vector<unsigned char> raw(sizeof(vst::VstEvents) + messages.size() * sizeof(vst::VstEvent*));
-        auto* list = reinterpret_cast<vst::VstEvents*>(raw.data());
-        list->numEvents = static_cast<vst::VstInt32>(messages.size());
+        std::vector<host::VstMidiEvent> events(messages.size());
+        std::vector<unsigned char> raw(sizeof(host::VstEvents) + messages.size() * sizeof(host::VstEvent*));
+        auto* list = reinterpret_cast<host::VstEvents*>(raw.data());
+        list->numEvents = static_cast<host::VstInt32>(messages.size());
         for (size_t i = 0; i < messages.size(); ++i)
         {
-            events[i].type = vst::kVstMidiType;
-            events[i].byteSize = sizeof(vst::VstMidiEvent);
+            events[i].type = host::kVstMidiType;
+            events[i].byteSize = sizeof(host::VstMidiEvent);
             for (int b = 0; b < 3; ++b)
                 events[i].midiData[b] = static_cast<char>(messages[i][b]);
-            list->events[i] = reinterpret_cast<vst::VstEvent*>(&events[i]);
+            list->events[i] = reinterpret_cast<host::VstEvent*>(&events[i]);
         }
         synth->processEvents(list);
         float left[64] = {};

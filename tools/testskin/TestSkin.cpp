@@ -1,4 +1,4 @@
-#include "TestSkin.h"
+#include "testskin/TestSkin.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +9,13 @@
 #include "images/CImage.h"
 #include "images/Font.h"
 #include "images/PngCodec.h"
+
+using images::CCanvas;
+using images::CImage;
+using images::ColourRef;
+using images::Font;
+using images::PngCodec;
+using images::Rect;
 
 namespace testskin
 {

@@ -2,7 +2,7 @@
 // of pictures beside it), for tests and screenshots while no product skin is at hand.
 #include <cstdio>
 
-#include "TestSkin.h"
+#include "testskin/TestSkin.h"
 
 int main(int argc, char** argv)
 {

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+using namespace instrument;
+
 TEST(MidiProgramNames, NamesAtTheFamilyBoundaries)
 {
     EXPECT_STREQ(MidiProgramNames::programName(0), "Acoustic Grand Piano");

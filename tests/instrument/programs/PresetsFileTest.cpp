@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace instrument;
+
 namespace
 {
 using Bytes = std::vector<unsigned char>;
@@ -16,20 +18,20 @@ using Bytes = std::vector<unsigned char>;
 class PresetsFileTest : public ::testing::Test
 {
 protected:
-    std::string path_ = ::testing::TempDir() + "presets_file_test_" +
-                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".presets";
+    std::string path = ::testing::TempDir() + "presets_file_test_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".presets";
 
-    void TearDown() override { std::remove(path_.c_str()); }
+    void TearDown() override { std::remove(path.c_str()); }
 
     void writeBytes(const Bytes& bytes) const
     {
-        std::ofstream out(path_, std::ios::binary);
+        std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
     Bytes readBytes() const
     {
-        std::ifstream in(path_, std::ios::binary);
+        std::ifstream in(path, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 };
@@ -75,7 +77,7 @@ TEST_F(PresetsFileTest, ReadsEveryRecord)
     writeBytes(bytes);
 
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
     ASSERT_EQ(presets.count(), 2);
     EXPECT_STREQ(presets.program(0)->name, "Concert");
     EXPECT_STREQ(presets.program(1)->name, "Studio");
@@ -85,7 +87,7 @@ TEST_F(PresetsFileTest, ReadsEveryRecord)
 
 TEST_F(PresetsFileTest, WritesTheExactLayout)
 {
-    ASSERT_TRUE(PresetsFile::write(path_.c_str(), {program("Grand", 0.25f)}));
+    ASSERT_TRUE(PresetsFile::write(path.c_str(), {program("Grand", 0.25f)}));
     const Bytes bytes = readBytes();
     ASSERT_EQ(bytes.size(), 12u + 172u);
     const Bytes expectedHeader = {0, 0, 0, 0, 0, 0, 0xF0, 0x3F, 1, 0, 0, 0};
@@ -98,9 +100,9 @@ TEST_F(PresetsFileTest, WritesTheExactLayout)
 TEST_F(PresetsFileTest, WhatIsWrittenReadsBackUnchanged)
 {
     const std::vector<StoredProgram> programs = {program("One", 0.0f), program("Two", 0.875f)};
-    ASSERT_TRUE(PresetsFile::write(path_.c_str(), programs));
+    ASSERT_TRUE(PresetsFile::write(path.c_str(), programs));
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
     ASSERT_EQ(presets.count(), 2);
     for (int i = 0; i < 2; ++i)
     {
@@ -117,7 +119,7 @@ TEST_F(PresetsFileTest, AnyVersionButOneGivesNoPrograms)
         bytes.insert(bytes.end(), r.begin(), r.end());
         writeBytes(bytes);
         PresetsFile presets;
-        EXPECT_FALSE(presets.read(path_.c_str())) << version;
+        EXPECT_FALSE(presets.read(path.c_str())) << version;
         EXPECT_EQ(presets.count(), 0) << version;
     }
 }
@@ -126,19 +128,19 @@ TEST_F(PresetsFileTest, CountZeroGivesNoPrograms)
 {
     writeBytes(header(1.0, 0));
     PresetsFile presets;
-    EXPECT_FALSE(presets.read(path_.c_str()));
+    EXPECT_FALSE(presets.read(path.c_str()));
     EXPECT_EQ(presets.count(), 0);
 }
 
 TEST_F(PresetsFileTest, MissingOrHeaderlessFileGivesNoPrograms)
 {
     PresetsFile presets;
-    EXPECT_FALSE(presets.read(path_.c_str()));
+    EXPECT_FALSE(presets.read(path.c_str()));
     EXPECT_FALSE(presets.read(nullptr));
     Bytes bytes = header(1.0, 1);
     bytes.resize(11);
     writeBytes(bytes);
-    EXPECT_FALSE(presets.read(path_.c_str()));
+    EXPECT_FALSE(presets.read(path.c_str()));
     EXPECT_EQ(presets.count(), 0);
 }
 
@@ -153,7 +155,7 @@ TEST_F(PresetsFileTest, ShortFileKeepsItsCountWithTheMissingRecordsZero)
     writeBytes(bytes);
 
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
     ASSERT_EQ(presets.count(), 3);
     EXPECT_STREQ(presets.program(0)->name, "First");
     EXPECT_STREQ(presets.program(1)->name, "Second");
@@ -175,7 +177,7 @@ TEST_F(PresetsFileTest, HugeCountsAreRefusedWithoutAllocating)
         bytes.insert(bytes.end(), r.begin(), r.end());
         writeBytes(bytes);
         PresetsFile presets;
-        EXPECT_FALSE(presets.read(path_.c_str())) << count;
+        EXPECT_FALSE(presets.read(path.c_str())) << count;
         EXPECT_EQ(presets.count(), 0) << count;
     }
 }
@@ -184,7 +186,7 @@ TEST_F(PresetsFileTest, LargestAcceptedCountIsRead)
 {
     writeBytes(header(1.0, PresetsFile::kMaxPrograms));
     PresetsFile presets;
-    EXPECT_TRUE(presets.read(path_.c_str()));
+    EXPECT_TRUE(presets.read(path.c_str()));
     EXPECT_EQ(presets.count(), static_cast<int>(PresetsFile::kMaxPrograms));
 }
 
@@ -196,18 +198,18 @@ TEST_F(PresetsFileTest, UnterminatedNameEndsInsideItsField)
     bytes.insert(bytes.end(), r.begin(), r.end());
     writeBytes(bytes);
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
     EXPECT_EQ(std::strlen(presets.program(0)->name), 127u);
     EXPECT_EQ(presets.program(0)->values[0], 0.5f);
 }
 
 TEST_F(PresetsFileTest, AFailedReadDropsEarlierPrograms)
 {
-    ASSERT_TRUE(PresetsFile::write(path_.c_str(), {program("One", 0.0f)}));
+    ASSERT_TRUE(PresetsFile::write(path.c_str(), {program("One", 0.0f)}));
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
     writeBytes(header(1.5, 1));
-    EXPECT_FALSE(presets.read(path_.c_str()));
+    EXPECT_FALSE(presets.read(path.c_str()));
     EXPECT_EQ(presets.count(), 0);
     EXPECT_EQ(presets.program(0), nullptr);
 }
@@ -220,9 +222,9 @@ TEST_F(PresetsFileTest, WriteRefusesAnUnwritablePath)
 
 TEST_F(PresetsFileTest, RenameAndCopyName)
 {
-    ASSERT_TRUE(PresetsFile::write(path_.c_str(), {program("One", 0.0f), program("Two", 0.0f)}));
+    ASSERT_TRUE(PresetsFile::write(path.c_str(), {program("One", 0.0f), program("Two", 0.0f)}));
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
 
     const std::string longName(200, 'n');
     presets.rename(1, longName.c_str());
@@ -247,9 +249,9 @@ TEST_F(PresetsFileTest, RenameAndCopyName)
 
 TEST_F(PresetsFileTest, ProgramsOutsideTheCountAreNull)
 {
-    ASSERT_TRUE(PresetsFile::write(path_.c_str(), {program("One", 0.0f)}));
+    ASSERT_TRUE(PresetsFile::write(path.c_str(), {program("One", 0.0f)}));
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
     EXPECT_NE(presets.program(0), nullptr);
     EXPECT_EQ(presets.program(1), nullptr);
     EXPECT_EQ(presets.program(-1), nullptr);

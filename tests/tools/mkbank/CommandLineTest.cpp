@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "CommandLine.h"
+#include "mkbank/CommandLine.h"
+
+using namespace mkbank;
 
 namespace
 {

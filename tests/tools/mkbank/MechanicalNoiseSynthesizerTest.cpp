@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "MechanicalNoiseSynthesizer.h"
+#include "mkbank/MechanicalNoiseSynthesizer.h"
+
+using namespace mkbank;
 
 namespace
 {

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "MechanicalNoiseSynthesizer.h"
-#include "NoiseLayer.h"
-#include "SoundFontNumbers.h"
+#include "mkbank/MechanicalNoiseSynthesizer.h"
+#include "mkbank/NoiseLayer.h"
+#include "mkbank/SoundFontNumbers.h"
+
+using namespace engine;
+
+using namespace mkbank;
 
 namespace
 {
@@ -25,10 +29,10 @@ BankImage PianoOnly()
     bank.data.samples.push_back(piano);
     engine::SoundFontInstrument instrument;
     instrument.name = "Piano";
-    instrument.zones.push_back({{{mkbank::kGenSampleId, 0}}, {}});
+    instrument.zones.push_back({{{engine::kGenSampleId, 0}}, {}});
     bank.data.instruments.push_back(instrument);
     engine::SoundFontPreset preset;
-    preset.zones.push_back({{{mkbank::kGenKeyRange, 0 | (120 << 8)}, {mkbank::kGenInstrument, 0}}, {}});
+    preset.zones.push_back({{{engine::kGenKeyRange, 0 | (120 << 8)}, {engine::kGenInstrument, 0}}, {}});
     bank.data.presets.push_back(preset);
     return bank;
 }
@@ -83,18 +87,18 @@ TEST(NoiseLayerTest, InstrumentPlaysEachNoiseOnItsOwnKeyUnaltered)
     ASSERT_EQ(noises.zones.size(), 8u);
     const auto& global = noises.zones[0].generators;
     ASSERT_EQ(global.size(), 1u);
-    EXPECT_EQ(global[0].oper, mkbank::kGenReleaseVolEnv);
+    EXPECT_EQ(global[0].oper, engine::kGenReleaseVolEnv);
     EXPECT_EQ(global[0].signedAmount(), NoiseLayer::kReleaseTimecents);
     for (int key = 121; key <= 127; ++key)
     {
         const auto& gens = noises.zones[key - 120].generators;
         ASSERT_EQ(gens.size(), 3u);
-        EXPECT_EQ(gens[0].oper, mkbank::kGenKeyRange);
+        EXPECT_EQ(gens[0].oper, engine::kGenKeyRange);
         EXPECT_EQ(gens[0].rangeLow(), key);
         EXPECT_EQ(gens[0].rangeHigh(), key);
-        EXPECT_EQ(gens[1].oper, mkbank::kGenOverridingRootKey);
+        EXPECT_EQ(gens[1].oper, engine::kGenOverridingRootKey);
         EXPECT_EQ(gens[1].amount, key);
-        EXPECT_EQ(gens[2].oper, mkbank::kGenSampleId);
+        EXPECT_EQ(gens[2].oper, engine::kGenSampleId);
         EXPECT_EQ(bank.data.samples[gens[2].amount].originalPitch, key);
     }
 }
@@ -108,7 +112,7 @@ TEST(NoiseLayerTest, PresetGainsOneZoneOverTheNoiseKeys)
     ASSERT_EQ(zones[1].generators.size(), 2u);
     EXPECT_EQ(zones[1].generators[0].rangeLow(), 121);
     EXPECT_EQ(zones[1].generators[0].rangeHigh(), 127);
-    EXPECT_EQ(zones[1].generators[1].oper, mkbank::kGenInstrument);
+    EXPECT_EQ(zones[1].generators[1].oper, engine::kGenInstrument);
     EXPECT_EQ(zones[1].generators[1].amount, 1);
     EXPECT_TRUE(zones[1].modulators.empty());
 }

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <set>
 
-#include "MemoryByteSource.h"
-#include "PresetCopier.h"
-#include "SoundFontNumbers.h"
-#include "SoundFontReader.h"
-#include "SourceBank.h"
+#include "engine/MemoryByteSource.h"
+#include "engine/SoundFontReader.h"
+#include "mkbank/PresetCopier.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "tools/mkbank/SourceBank.h"
+
+using namespace engine;
+using namespace mkbank;
 
 namespace
 {
@@ -24,7 +27,7 @@ struct ParsedSource
     std::vector<int16_t> points;
     SoundFontData data;
 
-    explicit ParsedSource(const engine_test::TestBank& bank) : bytes(bank.bytes()), points(bank.points)
+    explicit ParsedSource(const enginetest::TestBank& bank) : bytes(bank.bytes()), points(bank.points)
     {
         engine::MemoryByteSource memory(bytes.data(), bytes.size());
         engine::SoundFontReader reader;
@@ -97,7 +100,7 @@ TEST_F(PresetCopierTest, ZonesReferToTheCopiedInstrumentsAndSamples)
     ASSERT_TRUE(copy(0, 0)) << error;
     for (const auto& zone : image.data.presets[0].zones)
     {
-        ASSERT_EQ(zone.generators.back().oper, mkbank::kGenInstrument);
+        ASSERT_EQ(zone.generators.back().oper, engine::kGenInstrument);
         EXPECT_LT(zone.generators.back().amount, image.data.instruments.size());
     }
     const auto& low = image.data.instruments[0].zones;
@@ -196,12 +199,12 @@ TEST_F(PresetCopierTest, GlobalPresetZoneIsFoldedIntoEveryZone)
     const auto& zones = image.data.presets[0].zones;
     ASSERT_EQ(zones.size(), 2u); // no global zone left
     // The low zone keeps its own attenuation and velocity modulator and gains the reverb send.
-    EXPECT_EQ(FindGen(zones[0], mkbank::kGenInitialAttenuation)->amount, 5);
+    EXPECT_EQ(FindGen(zones[0], engine::kGenInitialAttenuation)->amount, 5);
     EXPECT_EQ(FindGen(zones[0], 16)->amount, 30);
     ASSERT_EQ(zones[0].modulators.size(), 1u);
     EXPECT_EQ(zones[0].modulators[0].amount, 50);
     // The high zone takes all of the global zone.
-    EXPECT_EQ(FindGen(zones[1], mkbank::kGenInitialAttenuation)->amount, 20);
+    EXPECT_EQ(FindGen(zones[1], engine::kGenInitialAttenuation)->amount, 20);
     EXPECT_EQ(FindGen(zones[1], 16)->amount, 30);
     ASSERT_EQ(zones[1].modulators.size(), 1u);
     EXPECT_EQ(zones[1].modulators[0].amount, 100);
@@ -212,14 +215,14 @@ TEST_F(PresetCopierTest, NoCopiedZoneReachesTheNoiseKeys)
     ASSERT_TRUE(copy(0, 0)) << error;
     for (const auto& zone : image.data.presets[0].zones)
     {
-        ASSERT_EQ(zone.generators.front().oper, mkbank::kGenKeyRange);
-        EXPECT_LE(zone.generators.front().rangeHigh(), mkbank::kHighestPianoKey);
+        ASSERT_EQ(zone.generators.front().oper, engine::kGenKeyRange);
+        EXPECT_LE(zone.generators.front().rangeHigh(), piano::kHighestPianoZoneKey);
     }
     const auto& high = image.data.instruments[1].zones;
     ASSERT_EQ(high.size(), 1u); // the zone on keys 121-127 is gone
     EXPECT_EQ(high[0].generators[0].rangeLow(), 60);
     EXPECT_EQ(high[0].generators[0].rangeHigh(), 120);
-    EXPECT_EQ(high[0].generators[1].oper, mkbank::kGenVelRange);
+    EXPECT_EQ(high[0].generators[1].oper, engine::kGenVelRange);
 }
 
 // Failures.

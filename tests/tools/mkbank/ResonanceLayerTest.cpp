@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "ResonanceLayer.h"
-#include "SoundFontNumbers.h"
-#include "TestBank.h"
-#include "ZoneGenerators.h"
+#include "engine/TestBank.h"
+#include "mkbank/ResonanceLayer.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/ZoneGenerators.h"
+
+using namespace engine;
+using namespace mkbank;
 
 namespace
 {
@@ -11,9 +14,9 @@ namespace
 using engine::SoundFontInstrument;
 using engine::SoundFontPreset;
 using engine::SoundFontZone;
-using engine_test::Gen;
-using engine_test::Mod;
-using engine_test::Range;
+using enginetest::Gen;
+using enginetest::Mod;
+using enginetest::Range;
 using mkbank::BankImage;
 using mkbank::ResonanceLayer;
 using mkbank::ZoneGenerators;
@@ -29,21 +32,21 @@ BankImage TwoZonePiano()
     bank.data.samples[1].sampleLink = 0;
     SoundFontInstrument stereo;
     stereo.name = "Stereo Piano Low Keys";
-    stereo.zones.push_back(SoundFontZone{{Gen(mkbank::kGenPan, -500)}, {}});
-    stereo.zones.push_back(SoundFontZone{{Gen(mkbank::kGenSampleId, 0)}, {}});
-    stereo.zones.push_back(SoundFontZone{{Gen(mkbank::kGenPan, 500), Gen(mkbank::kGenSampleId, 1)}, {}});
+    stereo.zones.push_back(SoundFontZone{{Gen(engine::kGenPan, -500)}, {}});
+    stereo.zones.push_back(SoundFontZone{{Gen(engine::kGenSampleId, 0)}, {}});
+    stereo.zones.push_back(SoundFontZone{{Gen(engine::kGenPan, 500), Gen(engine::kGenSampleId, 1)}, {}});
     SoundFontInstrument mono;
     mono.name = "Mono";
-    mono.zones.push_back(SoundFontZone{{Gen(mkbank::kGenSampleId, 2)}, {}});
+    mono.zones.push_back(SoundFontZone{{Gen(engine::kGenSampleId, 2)}, {}});
     bank.data.instruments = {stereo, mono};
     SoundFontPreset preset;
     preset.zones.push_back(
-        SoundFontZone{{Range(mkbank::kGenKeyRange, 0, 59), Range(mkbank::kGenVelRange, 1, 90),
-                       Gen(mkbank::kGenAttackVolEnv, -7973), Gen(mkbank::kGenInitialAttenuation, 30),
-                       Gen(mkbank::kGenInstrument, 0)},
+        SoundFontZone{{Range(engine::kGenKeyRange, 0, 59), Range(engine::kGenVelRange, 1, 90),
+                       Gen(engine::kGenAttackVolEnv, -7973), Gen(engine::kGenInitialAttenuation, 30),
+                       Gen(engine::kGenInstrument, 0)},
                       {Mod(0x502, 48, 700)}});
     preset.zones.push_back(
-        SoundFontZone{{Range(mkbank::kGenKeyRange, 60, 120), Gen(mkbank::kGenInstrument, 1)}, {}});
+        SoundFontZone{{Range(engine::kGenKeyRange, 60, 120), Gen(engine::kGenInstrument, 1)}, {}});
     bank.data.presets.push_back(preset);
     return bank;
 }
@@ -62,14 +65,14 @@ TEST(ResonanceLayerTest, EveryPianoZoneGetsATwinOnTheSameKeysAndVelocities)
     ASSERT_EQ(zones.size(), 4u);
     for (size_t z = 0; z < 2; ++z)
     {
-        EXPECT_EQ(zones[z + 2].generators.front().oper, mkbank::kGenKeyRange);
+        EXPECT_EQ(zones[z + 2].generators.front().oper, engine::kGenKeyRange);
         EXPECT_EQ(zones[z + 2].generators.front().amount, zones[z].generators.front().amount);
         // The piano zones keep their instruments; the twins play the resonance copies.
         EXPECT_EQ(zones[z].generators.back().amount, z);
-        EXPECT_EQ(zones[z + 2].generators.back().oper, mkbank::kGenInstrument);
+        EXPECT_EQ(zones[z + 2].generators.back().oper, engine::kGenInstrument);
         EXPECT_EQ(zones[z + 2].generators.back().amount, z + 2);
     }
-    EXPECT_EQ(zones[2].generators[1].oper, mkbank::kGenVelRange);
+    EXPECT_EQ(zones[2].generators[1].oper, engine::kGenVelRange);
     EXPECT_EQ(zones[2].generators[1].amount, zones[0].generators[1].amount);
 }
 
@@ -83,7 +86,7 @@ TEST(ResonanceLayerTest, ResonanceInstrumentsPlayOneCentredSampleOfEachStereoPai
     ASSERT_EQ(stereo.zones.size(), 2u);             // global zone and the left sample
     EXPECT_EQ(stereo.zones[1].generators.back().amount, 0);
     SoundFontZone left = stereo.zones[1];
-    EXPECT_EQ(Amount(left, mkbank::kGenPan), 0);
+    EXPECT_EQ(Amount(left, engine::kGenPan), 0);
     auto mono = bank.data.instruments[3];
     EXPECT_EQ(mono.name, "Mono Res");
     ASSERT_EQ(mono.zones.size(), 1u);
@@ -107,14 +110,14 @@ TEST(ResonanceLayerTest, TwinSwellsSlowerRingsLongerAndSoundsDarker)
     BankImage bank = TwoZonePiano();
     ResonanceLayer::addTo(bank);
     SoundFontZone& twin = bank.data.presets[0].zones[2];
-    EXPECT_EQ(Amount(twin, mkbank::kGenAttackVolEnv), -7973 + 8400);
-    EXPECT_EQ(Amount(twin, mkbank::kGenInitialAttenuation), 30);
-    EXPECT_EQ(Amount(twin, mkbank::kGenDecayVolEnv), 1200);
-    EXPECT_EQ(Amount(twin, mkbank::kGenReleaseVolEnv), 1200);
-    EXPECT_EQ(Amount(twin, mkbank::kGenInitialFilterFc), -1800);
+    EXPECT_EQ(Amount(twin, engine::kGenAttackVolEnv), -7973 + 8400);
+    EXPECT_EQ(Amount(twin, engine::kGenInitialAttenuation), 30);
+    EXPECT_EQ(Amount(twin, engine::kGenDecayVolEnv), 1200);
+    EXPECT_EQ(Amount(twin, engine::kGenReleaseVolEnv), 1200);
+    EXPECT_EQ(Amount(twin, engine::kGenInitialFilterFc), -1800);
     SoundFontZone& plain = bank.data.presets[0].zones[3];
-    EXPECT_EQ(Amount(plain, mkbank::kGenAttackVolEnv), 8400);
-    EXPECT_EQ(ZoneGenerators(plain).find(mkbank::kGenInitialAttenuation), nullptr);
+    EXPECT_EQ(Amount(plain, engine::kGenAttackVolEnv), 8400);
+    EXPECT_EQ(ZoneGenerators(plain).find(engine::kGenInitialAttenuation), nullptr);
 }
 
 TEST(ResonanceLayerTest, ControllersTwentyOneAndTwentyTwoDriveTheTwinsAttenuation)
@@ -132,7 +135,7 @@ TEST(ResonanceLayerTest, ControllersTwentyOneAndTwentyTwoDriveTheTwinsAttenuatio
             controllers.push_back(mod.source & 0x7F);
             // Controller source, unipolar, falling, concave; to the attenuation, full depth.
             EXPECT_EQ(mod.source & 0xFF80, 0x80 | 0x100 | (1 << 10));
-            EXPECT_EQ(mod.destination, mkbank::kGenInitialAttenuation);
+            EXPECT_EQ(mod.destination, engine::kGenInitialAttenuation);
             EXPECT_EQ(mod.amount, 960);
             EXPECT_EQ(mod.transform, 0);
             if (mod.amountSource == 0)

@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "SoundFontNumbers.h"
-#include "TestBank.h"
-#include "ZoneGenerators.h"
+#include "engine/TestBank.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/ZoneGenerators.h"
+
+using namespace engine;
+using namespace mkbank;
 
 namespace
 {
 
 using engine::SoundFontZone;
-using engine_test::Gen;
-using engine_test::Mod;
-using engine_test::Range;
+using enginetest::Gen;
+using enginetest::Mod;
+using enginetest::Range;
 using mkbank::ZoneGenerators;
 
 std::vector<uint16_t> Opers(const SoundFontZone& zone)
@@ -23,44 +26,44 @@ std::vector<uint16_t> Opers(const SoundFontZone& zone)
 
 TEST(ZoneGeneratorsTest, SetPlacesRangesFirstAndTheTerminalLast)
 {
-    SoundFontZone zone{{Gen(mkbank::kGenPan, 100), Gen(mkbank::kGenSampleId, 3)}, {}};
+    SoundFontZone zone{{Gen(engine::kGenPan, 100), Gen(engine::kGenSampleId, 3)}, {}};
     ZoneGenerators gens(zone);
-    gens.set(mkbank::kGenVelRange, 0x7F10);
-    gens.set(mkbank::kGenDecayVolEnv, 200);
-    gens.set(mkbank::kGenKeyRange, 0x6C15);
-    EXPECT_EQ(Opers(zone), (std::vector<uint16_t>{mkbank::kGenKeyRange, mkbank::kGenVelRange, mkbank::kGenPan,
-                                                  mkbank::kGenDecayVolEnv, mkbank::kGenSampleId}));
+    gens.set(engine::kGenVelRange, 0x7F10);
+    gens.set(engine::kGenDecayVolEnv, 200);
+    gens.set(engine::kGenKeyRange, 0x6C15);
+    EXPECT_EQ(Opers(zone), (std::vector<uint16_t>{engine::kGenKeyRange, engine::kGenVelRange, engine::kGenPan,
+                                                  engine::kGenDecayVolEnv, engine::kGenSampleId}));
 }
 
 TEST(ZoneGeneratorsTest, AddIsSignedAndHeldWithinSixteenBits)
 {
-    SoundFontZone zone{{Gen(mkbank::kGenAttackVolEnv, -12000), Gen(mkbank::kGenDecayVolEnv, 32000)}, {}};
+    SoundFontZone zone{{Gen(engine::kGenAttackVolEnv, -12000), Gen(engine::kGenDecayVolEnv, 32000)}, {}};
     ZoneGenerators gens(zone);
-    gens.add(mkbank::kGenAttackVolEnv, 7200);
-    gens.add(mkbank::kGenDecayVolEnv, 1200);
-    gens.add(mkbank::kGenInitialFilterFc, -1800);
-    EXPECT_EQ(gens.find(mkbank::kGenAttackVolEnv)->signedAmount(), -4800);
-    EXPECT_EQ(gens.find(mkbank::kGenDecayVolEnv)->signedAmount(), 32767);
-    EXPECT_EQ(gens.find(mkbank::kGenInitialFilterFc)->signedAmount(), -1800);
-    gens.add(mkbank::kGenAttackVolEnv, -30000);
-    EXPECT_EQ(gens.find(mkbank::kGenAttackVolEnv)->signedAmount(), -32768);
+    gens.add(engine::kGenAttackVolEnv, 7200);
+    gens.add(engine::kGenDecayVolEnv, 1200);
+    gens.add(engine::kGenInitialFilterFc, -1800);
+    EXPECT_EQ(gens.find(engine::kGenAttackVolEnv)->signedAmount(), -4800);
+    EXPECT_EQ(gens.find(engine::kGenDecayVolEnv)->signedAmount(), 32767);
+    EXPECT_EQ(gens.find(engine::kGenInitialFilterFc)->signedAmount(), -1800);
+    gens.add(engine::kGenAttackVolEnv, -30000);
+    EXPECT_EQ(gens.find(engine::kGenAttackVolEnv)->signedAmount(), -32768);
 }
 
 TEST(ZoneGeneratorsTest, LimitKeyRangeCutsAtTheLimit)
 {
-    SoundFontZone wide{{Range(mkbank::kGenKeyRange, 100, 127), Gen(mkbank::kGenSampleId, 0)}, {}};
+    SoundFontZone wide{{Range(engine::kGenKeyRange, 100, 127), Gen(engine::kGenSampleId, 0)}, {}};
     EXPECT_TRUE(ZoneGenerators(wide).limitKeyRange(120));
     EXPECT_EQ(wide.generators[0].rangeLow(), 100);
     EXPECT_EQ(wide.generators[0].rangeHigh(), 120);
 
-    SoundFontZone edge{{Range(mkbank::kGenKeyRange, 120, 121), Gen(mkbank::kGenSampleId, 0)}, {}};
+    SoundFontZone edge{{Range(engine::kGenKeyRange, 120, 121), Gen(engine::kGenSampleId, 0)}, {}};
     EXPECT_TRUE(ZoneGenerators(edge).limitKeyRange(120));
     EXPECT_EQ(edge.generators[0].amount, 120 | (120 << 8));
 
-    SoundFontZone above{{Range(mkbank::kGenKeyRange, 121, 127), Gen(mkbank::kGenSampleId, 0)}, {}};
+    SoundFontZone above{{Range(engine::kGenKeyRange, 121, 127), Gen(engine::kGenSampleId, 0)}, {}};
     EXPECT_FALSE(ZoneGenerators(above).limitKeyRange(120));
 
-    SoundFontZone low{{Range(mkbank::kGenKeyRange, 21, 60), Gen(mkbank::kGenSampleId, 0)}, {}};
+    SoundFontZone low{{Range(engine::kGenKeyRange, 21, 60), Gen(engine::kGenSampleId, 0)}, {}};
     EXPECT_TRUE(ZoneGenerators(low).limitKeyRange(120));
     EXPECT_EQ(low.generators[0].amount, 21 | (60 << 8));
 }
