@@ -227,6 +227,9 @@ int main(int argc, char** argv)
             return 1;
         }
     }
+    // The skin names its pictures relative to the plug-in's folder; this program works from the skin's.
+    std::error_code moved;
+    std::filesystem::current_path(std::filesystem::path(skin).parent_path(), moved);
     platform::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned)
                                    { return platform::kIdOk; });
     const char* display = std::getenv("DISPLAY");

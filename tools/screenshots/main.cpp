@@ -184,6 +184,17 @@ int main(int argc, char** argv)
                              "(OUTDIR | --overview FILE.png)\n");
         return 2;
     }
+    // A skin names its pictures relative to the plug-in's folder; this program is not the plug-in, so it
+    // works from the skin's folder. Paths given relative to where it was started stay valid.
+    if (!overview.empty())
+        overview = std::filesystem::absolute(overview).string();
+    if (!folder.empty())
+        folder = std::filesystem::absolute(folder).string();
+    if (!strings.empty())
+        strings = std::filesystem::absolute(strings).string();
+    skin = std::filesystem::absolute(skin).string();
+    std::error_code moved;
+    std::filesystem::current_path(std::filesystem::path(skin).parent_path(), moved);
     if (!overview.empty())
     {
         Scene scene(skin, strings);
