@@ -78,6 +78,18 @@ end_host() {
   grep -q '^blocks ' "$work/out.txt" || fail "the host did not finish"
 }
 pixel() { xwd -silent -id "$child" -out "$work/shot.xwd" && "$convert" "$work/shot.xwd" -format "%[pixel:p{$1,$2}]" info:; }
+# Waits until the pixel matches a pattern (or, with "not", stops matching it); 20 s at most.
+wait_pixel() {
+  local x=$1 y=$2 pattern=$3 negate=${4:-}
+  for _ in $(seq 100); do
+    case "$(pixel "$x" "$y")" in
+      *$pattern*) [ -z "$negate" ] && return 0 ;;
+      *) [ -n "$negate" ] && return 0 ;;
+    esac
+    sleep 0.2
+  done
+  return 1
+}
 # Middle of a key's lower part (white keys) as the test skin draws them: 12 pixels a white key,
 # keyboard at (76, 256), lower part around row 57.
 white_x() { echo $((76 + $1 * 12 + 5)); }
@@ -87,14 +99,14 @@ start_host
 x=$(white_x 23)
 xdotool mousemove --window "$host" "$x" 313 mousedown 1
 wait_for '^heard 60 ' || fail "key 60 was not played"
-lit=$(pixel "$x" 313)
+wait_pixel "$x" 313 "90,160,230" || fail "key 60 is not lit while held: $(pixel "$x" 313)"
 xdotool mouseup 1
 wait_for '^midi 128 60 100$' || fail "key 60 was not released"
 read -r _ _ share below above _ < <(recent | grep '^heard 60 ')
 awk -v s="$share" -v b="$below" -v a="$above" 'BEGIN { exit !(s > 0.5 && s > 4 * b && s > 4 * a) }' ||
   fail "the audio is not at the pitch of key 60 ($share against $below and $above)"
-case "$lit" in *90,160,230*) ;; *) fail "key 60 is not lit while held: $lit" ;; esac
-case "$(pixel "$x" 313)" in *244,244,240*) ;; *) fail "key 60 stays lit after release" ;; esac
+wait_pixel "$x" 313 "244,244,240" || fail "key 60 stays lit after release"
+
 
 # A glissando from C4 to G4 along the white keys: one note-off and note-on per key crossed.
 mark
@@ -111,13 +123,13 @@ before=$(pixel 400 100)
 xdotool mousemove --window "$host" 772 35 click 1
 wait_for '^automate 0 0.500000$' || fail "lid down sent no automation"
 wait_for '^param 0 0.625000$' || fail "parameter 0 did not move to lid 2"
-sleep 0.2
-[ "$(pixel 400 100)" != "$before" ] || fail "the picture did not change with the lid"
+wait_pixel 400 100 "$before" not || fail "the picture did not change with the lid"
 
 # The tone dialog (button at 215, 492 + 24) opens; its bass slider (at 200 + 32, 50 + 305, knob at
 # value 1.0 from pixel 40) dragged to the right end moves parameter 8 to 1.0.
+panel_before=$(pixel 210 250)
 xdotool mousemove --window "$host" 265 531 click 1
-sleep 0.3
+wait_pixel 210 250 "$panel_before" not || fail "the tone dialog did not open"
 xdotool mousemove --window "$host" 282 367 mousedown 1 mousemove --window "$host" 320 367 \
   mousemove --window "$host" 400 367 mouseup 1
 wait_for '^automate 8 1.000000$' || fail "the bass slider did not send parameter 8 = 1.0"
