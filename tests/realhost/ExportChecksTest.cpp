@@ -1,0 +1,145 @@
+#include "realhost/ExportChecks.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+using namespace realhost;
+
+namespace
+{
+
+constexpr double kRate = 44100.0;
+constexpr ChordTimes kTimes{45000, 89100};
+constexpr int64_t kLength = 89100 + 3 * 44100;
+
+// A struck chord: silence until `start`, then a 440 Hz tone decaying with `heldSeconds`, and with
+// `releasedSeconds` from the release on.
+std::vector<float> chordSamples(int64_t start, double level, double heldSeconds, double releasedSeconds)
+{
+    std::vector<float> samples(kLength, 0.0f);
+    double envelope = level;
+    for (int64_t i = std::max<int64_t>(start, 0); i < kLength; ++i)
+    {
+        samples[i] = static_cast<float>(envelope * std::sin(2.0 * M_PI * 440.0 * (i - start) / kRate));
+        envelope *= std::exp(-1.0 / ((i < kTimes.off ? heldSeconds : releasedSeconds) * kRate));
+    }
+    return samples;
+}
+
+StereoTake take(const std::vector<float>& samples)
+{
+    return StereoTake(kRate, samples, samples);
+}
+
+StereoTake chord(int64_t start, double level, double heldSeconds, double releasedSeconds)
+{
+    return take(chordSamples(start, level, heldSeconds, releasedSeconds));
+}
+
+std::set<std::string> failed(const std::vector<Check>& checks)
+{
+    std::set<std::string> names;
+    for (const Check& check : checks)
+        if (!check.passed)
+            names.insert(check.name);
+    return names;
+}
+
+const std::string kSounds = "the chord sounds";
+const std::string kSilence = "silence before the chord";
+const std::string kOnTime = "the chord starts where it was played";
+const std::string kDiesAway = "the chord dies away after its release";
+
+TEST(ExportChecks, JudgeTheChordAsAMusicianHearsIt)
+{
+    struct Case
+    {
+        const char* what;
+        StereoTake take;
+        std::set<std::string> failing;
+    };
+    const Case cases[] = {
+        {"played on time, released", chord(kTimes.on + 288, 0.5, 1.0, 0.15), {}},
+        {"no sound at all", chord(kLength, 0.5, 1.0, 0.15), {kSounds, kSilence, kOnTime, kDiesAway}},
+        {"only faint noise", chord(kTimes.on + 288, 0.01, 1.0, 0.15), {kSounds}},
+        {"clipping", chord(kTimes.on + 288, 1.5, 1.0, 0.15), {kSounds}},
+        {"moved to the start of its cycle", chord(kTimes.on - 900, 0.5, 1.0, 0.15), {kSilence, kOnTime}},
+        {"a block late", chord(kTimes.on + 1024, 0.5, 1.0, 0.15), {kOnTime}},
+        {"the release is lost", chord(kTimes.on + 288, 0.5, 1.0, 1.0), {kDiesAway}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(failed(checkChord(c.take, kTimes)), c.failing) << c.what;
+}
+
+TEST(ExportChecks, ATakeCutShortCannotShowTheRelease)
+{
+    std::vector<float> samples = chordSamples(kTimes.on + 288, 0.5, 1.0, 0.15);
+    samples.resize(kTimes.off + 44100);
+    EXPECT_EQ(failed(checkChord(take(samples), kTimes)), std::set<std::string>{kDiesAway});
+}
+
+TEST(ExportChecks, SameSoundMeansSameSamples)
+{
+    const std::vector<float> samples = chordSamples(kTimes.on + 288, 0.5, 1.0, 0.15);
+    std::vector<float> nudged = samples;
+    nudged[kTimes.off] += 1e-4f;
+    std::vector<float> longer = samples;
+    longer.push_back(0.0f);
+    EXPECT_TRUE(checkSameSound(take(samples), take(samples)).passed);
+    EXPECT_FALSE(checkSameSound(take(samples), take(nudged)).passed);
+    EXPECT_FALSE(checkSameSound(take(samples), chord(kTimes.on + 289, 0.5, 1.0, 0.15)).passed);
+    EXPECT_FALSE(checkSameSound(take(samples), take(longer)).passed);
+    EXPECT_FALSE(checkSameSound(StereoTake(), StereoTake()).passed);
+}
+
+TEST(ExportChecks, ChangedParametersMustBeHeard)
+{
+    const StereoTake first = chord(kTimes.on + 288, 0.5, 1.0, 0.15);
+    EXPECT_FALSE(checkSoundChanged(first, first).passed);
+    EXPECT_FALSE(checkSoundChanged(first, chord(kTimes.on + 288, 0.49, 1.0, 0.15)).passed);
+    EXPECT_TRUE(checkSoundChanged(first, chord(kTimes.on + 288, 0.3, 1.0, 0.15)).passed);
+}
+
+TEST(ExportChecks, ParametersChangeAsSetAndComeBackAsSaved)
+{
+    const ParameterValues defaults{{0, 0.875}, {1, 0.5}, {3, 0.214286}, {4, 0.5}};
+    const ParameterValues saved{{0, 0.125}, {1, 0.5}, {3, 0.642857}, {4, 0.3}};
+    const std::vector<int> changed{0, 3, 4};
+    struct Case
+    {
+        const char* what;
+        ParameterValues defaults;
+        ParameterValues saved;
+        ParameterValues reopened;
+        std::set<std::string> failing;
+    };
+    const std::string set = "the host changed exactly the parameters set";
+    const std::string back = "the reopened session has the saved values";
+    const Case cases[] = {
+        {"as intended", defaults, saved, saved, {}},
+        {"a change did not take",
+         defaults,
+         {{0, 0.875}, {1, 0.5}, {3, 0.642857}, {4, 0.3}},
+         {{0, 0.875}, {1, 0.5}, {3, 0.642857}, {4, 0.3}},
+         {set}},
+        {"another value moved too",
+         defaults,
+         {{0, 0.125}, {1, 0.7}, {3, 0.642857}, {4, 0.3}},
+         {{0, 0.125}, {1, 0.7}, {3, 0.642857}, {4, 0.3}},
+         {set}},
+        {"reopened with the defaults", defaults, saved, defaults, {back}},
+        {"reopened a little off",
+         defaults,
+         saved,
+         {{0, 0.125}, {1, 0.5}, {3, 0.642857}, {4, 0.30001}},
+         {back}},
+        {"a value missing after reopening", defaults, saved, {{0, 0.125}, {1, 0.5}, {3, 0.642857}}, {back}},
+        {"nothing reported", {}, {}, {}, {set, back}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(failed(checkParameters(c.defaults, c.saved, c.reopened, changed)), c.failing) << c.what;
+}
+
+} // namespace
