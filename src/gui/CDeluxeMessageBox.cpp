@@ -23,6 +23,8 @@ constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 24;
 constexpr int kButtonGap = 8;
 constexpr int kCheckSize = 13;
+// Longer lines of text are broken at spaces, so a long message never runs off the screen.
+constexpr int kMaxLineWidth = 440;
 constexpr ColourRef kCaptionColour = MakeColourRef(0x20, 0x40, 0x80);
 constexpr ColourRef kFace = 0xf0f0f0;
 constexpr ColourRef kEdge = 0x808080;
@@ -33,6 +35,35 @@ std::string Translate(const char* key)
     char text[CDeluxeMessageBox::kMaxText + 1] = {};
     resources::StringTableLookup(key, text, sizeof text);
     return text;
+}
+
+// Breaks each line that is wider than the limit at its last space that keeps it within the limit.
+std::string Wrap(const Font& font, const std::string& text, int limit)
+{
+    std::string out;
+    size_t start = 0;
+    while (start <= text.size())
+    {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        while (font.MeasureWidth(line.c_str(), line.size()) > limit)
+        {
+            size_t cut = line.rfind(' ');
+            while (cut != std::string::npos && cut > 0 && font.MeasureWidth(line.c_str(), cut) > limit)
+                cut = line.rfind(' ', cut - 1);
+            if (cut == std::string::npos || cut == 0)
+                break; // one word wider than the limit stays whole
+            out += line.substr(0, cut) + "\n";
+            line.erase(0, cut + 1);
+        }
+        out += line;
+        if (end < text.size())
+            out += "\n";
+        start = end + 1;
+    }
+    return out;
 }
 
 std::string Clip(const char* text, size_t max)
@@ -69,9 +100,19 @@ CDeluxeMessageBox::CDeluxeMessageBox(const char* text, const char* caption, unsi
     }
     if (offerDontAsk_)
         dontAskCaption = Translate("guitools: msgbox dont ask");
+    if (font)
+        text_ = Wrap(*font, text_, kMaxLineWidth);
 }
 
 CDeluxeMessageBox::~CDeluxeMessageBox() = default;
+
+bool CDeluxeMessageBox::OnPopupIdle()
+{
+    if (!cancelFlag || !cancelFlag->load())
+        return true;
+    result_ = CancelResult();
+    return false;
+}
 
 int CDeluxeMessageBox::CancelResult() const
 {

@@ -3,6 +3,7 @@
 // from the string table ("guitools: msgbox OK", ...) and an optional "don't ask again" check box.
 // Plays the alert sound before showing. Without a display it writes its text to the log and to
 // standard error and returns the default button at once, so nothing ever blocks.
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,8 @@ public:
 
     int Show();
     int Show(platform::NativePopup& popup);
+    // A flag that, once set from any thread, ends the box as if cancelled within about 100 ms.
+    void SetCancelFlag(const std::atomic<bool>* flag) { cancelFlag = flag; }
     bool IsDontAskChecked() const { return dontAsk; }
     const std::string& GetText() const { return text_; }
     const images::CImage& GetPicture();
@@ -66,6 +69,7 @@ private:
     bool OnPopupMouse(platform::NativeMouseMessage message, int x, int y) override;
     bool OnPopupKey(int virtualKey) override;
     const images::CImage& GetPopupPicture() override { return GetPicture(); }
+    bool OnPopupIdle() override;
     void Layout();
     void Render();
     int ButtonAt(int x, int y) const;
@@ -85,6 +89,7 @@ private:
     int hot = -1;
     int pressed_ = -1;
     int result_ = 0;
+    const std::atomic<bool>* cancelFlag = nullptr;
     int width = 0;
     int height = 0;
 };

@@ -2,7 +2,9 @@
 #include <cinttypes>
 #include <new>
 
+#include "host/UserInterface.h"
 #include "instrument/VstXSynth.h"
+#include "platform/Platform.h"
 #include "resources/Log.h"
 
 using namespace host;
@@ -17,6 +19,7 @@ AEffect* createInstance(audioMasterCallback audioMaster)
         return nullptr;
     try
     {
+        ConnectUserInterface();
         VstXSynth* synth = new (std::nothrow) VstXSynth(audioMaster);
         if (!synth)
             return nullptr;

@@ -1,6 +1,7 @@
 #include "instrument/VstXSynth.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -32,6 +33,9 @@ namespace
 // Instances are created and destroyed on the host's loading thread; a host may load on more than one.
 std::mutex instanceCountMutex;
 int instanceCount = 0;
+std::atomic<VstXSynth::EditorFactory> editorFactory{nullptr};
+std::atomic<VstXSynth::SplashFactory> splashFactory{nullptr};
+std::atomic<int> splashCount{0};
 
 constexpr int kTextBufferSize = 512;
 constexpr VstInt32 kVendorHelp = 1000;
@@ -124,6 +128,9 @@ VstXSynth::VstXSynth(audioMasterCallback master)
         canProcessReplacing();
         isSynth();
         setUniqueID(kUniqueId);
+        LogLine("Creating editor window.");
+        if (const EditorFactory factory = editorFactory.load())
+            setEditor(factory(this));
     }
 
     if (!engine || !engine->hasSynth() || !engine->hasSoundBank())
@@ -199,7 +206,12 @@ void VstXSynth::readPresets()
 VstXSynth::~VstXSynth()
 {
     LogLine("Shutting down.");
+    // A host may end the instance with its editor still open: the window goes while the instrument
+    // it reports to is whole.
+    if (editor)
+        editor->close();
     engine::SampleDataCache::shared().setLoadPercent(100);
+    splash.reset();
     programs.clear();
     engine.reset();
     eq.reset();
@@ -216,6 +228,29 @@ VstXSynth::~VstXSynth()
             StringTableDeleteLock();
     }
     guiEvents.reset();
+}
+
+void VstXSynth::setEditorFactory(EditorFactory factory)
+{
+    editorFactory.store(factory);
+}
+
+void VstXSynth::setSplashFactory(SplashFactory factory)
+{
+    splashFactory.store(factory);
+}
+
+int VstXSynth::splashRequests()
+{
+    return splashCount.load();
+}
+
+void VstXSynth::showSplash()
+{
+    ++splashCount;
+    const SplashFactory factory = splashFactory.load();
+    if (factory && !splash)
+        splash.reset(factory(ModuleFileWithExtension("SKIN"), parentWindow));
 }
 
 int VstXSynth::liveInstances()
@@ -296,8 +331,7 @@ VstIntPtr VstXSynth::vendorSpecific(VstInt32 lArg, VstIntPtr lArg2, void* ptrArg
 {
     if (lArg == kVendorHelp)
     {
-        const int context = lArg2 == 0 ? kDefaultHelpContext : static_cast<int>(lArg2);
-        platform::OpenHelpFile(ModuleFileWithExtension("chm"), context);
+        openHelp(static_cast<int>(lArg2));
         return 1;
     }
     if (lArg == kVendorSampleDataLoaded)
@@ -305,6 +339,28 @@ VstIntPtr VstXSynth::vendorSpecific(VstInt32 lArg, VstIntPtr lArg2, void* ptrArg
     if (lArg < 1000 || lArg > 1005)
         return 1;
     return 0;
+}
+
+const char* VstXSynth::helpSection(int context)
+{
+    // Help contexts and the manual's section anchors, which docs/Virellando.md defines.
+    static const struct
+    {
+        int context;
+        const char* section;
+    } kSections[] = {{10, "overview"},      {11, "installing"}, {12, "playing"},
+                     {13, "tone-controls"}, {14, "parameters"}, {15, "midi"},
+                     {16, "programs"},      {17, "tools"},      {18, "troubleshooting"}};
+    for (const auto& entry : kSections)
+        if (entry.context == context)
+            return entry.section;
+    return "";
+}
+
+void VstXSynth::openHelp(int context)
+{
+    platform::OpenHelpFile(ModuleFileWithExtension("html"),
+                           helpSection(context == 0 ? kDefaultHelpContext : context));
 }
 
 VstInt32 VstXSynth::canDo(char* text)

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "dsp/HalfBandUpsampler.h"
@@ -16,6 +17,7 @@
 #include "host/AudioEffectX.h"
 #include "instrument/GuiEventQueue.h"
 #include "instrument/SharedSettings.h"
+#include "instrument/SplashScreen.h"
 #include "instrument/programs/ParameterTable.h"
 #include "instrument/programs/PianoSettings.h"
 #include "instrument/programs/PresetsFile.h"
@@ -144,8 +146,23 @@ public:
     // The most events one block holds; later ones of the same block are dropped.
     int eventCapacity() const { return static_cast<int>(blockEvents.capacity()); }
 
+    // Opens the manual beside the module ("html") at the section of a help context (0: the overview).
+    void openHelp(int context);
+    // The manual's section of a help context; "" for a context it does not know.
+    static const char* helpSection(int context);
+
     // The number of live instances in the process.
     static int liveInstances();
+
+    // Makes the editor of a new instance; the module sets it once, so the instrument itself never
+    // depends on the editor's toolkit. Without one an instance has no editor.
+    using EditorFactory = host::AEffEditor* (*)(VstXSynth* synth);
+    static void setEditorFactory(EditorFactory factory);
+    // Makes the splash screen of the first sound-bank read from the skin file (null: none is shown).
+    using SplashFactory = SplashScreen* (*)(const std::string& skinFile, void* parentWindow);
+    static void setSplashFactory(SplashFactory factory);
+    // How many times instances in this process asked for a splash screen.
+    static int splashRequests();
 
 private:
     static constexpr int kReverbSleepMs = 2000;
@@ -164,6 +181,7 @@ private:
     void createEffects();
     void readPresets();
     void showDataLoadFailure();
+    void showSplash();
     void logRateOutsideEngine() const;
     void logEngineRate() const;
     void chooseEngineRate();
@@ -245,6 +263,7 @@ private:
 
     // A host of the maker's own supplies its parent window; null for every other host.
     void* parentWindow = nullptr;
+    std::unique_ptr<SplashScreen> splash;
 };
 
 } // namespace instrument

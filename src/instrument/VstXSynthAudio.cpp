@@ -15,7 +15,6 @@
 #include "instrument/VstXSynth.h"
 #include "instrument/programs/SettingsLimits.h"
 #include "platform/Platform.h"
-#include "platform/SplashScreen.h"
 #include "resources/FileNames.h"
 #include "resources/Log.h"
 
@@ -405,7 +404,7 @@ int VstXSynth::loadSoundBank()
         if (cache.userCount() == 0)
         {
             cache.resetLoadProgress();
-            platform::ShowSplashScreen(ModuleFileWithExtension("SKIN"), parentWindow);
+            showSplash();
         }
         LogLine("Data File Exists, loading now.");
         toLoad = dataFile;

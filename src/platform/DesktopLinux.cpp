@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -93,18 +94,35 @@ void SetHelpOpener(const std::string& program)
     gOpener = program.empty() ? std::string("xdg-open") : program;
 }
 
-void OpenHelpFile(const std::string& path, int context)
+void OpenHelpFile(const std::string& path, const std::string& section)
 {
-    // The desktop opener has no notion of a help topic; the file opens at its start.
-    (void)context;
     if (!FileExists(path))
         return;
+    std::string target = path;
+    if (!section.empty())
+    {
+        // A file URL: every byte but the unreserved ones and the separators percent-encoded.
+        static const char kHex[] = "0123456789ABCDEF";
+        target = "file://";
+        for (const unsigned char c : path)
+        {
+            if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~')
+                target += static_cast<char>(c);
+            else
+            {
+                target += '%';
+                target += kHex[c >> 4];
+                target += kHex[c & 15];
+            }
+        }
+        target += "#" + section;
+    }
     std::string opener;
     {
         std::lock_guard<std::mutex> lock(gOpenerMutex);
         opener = gOpener;
     }
-    SpawnReaped(opener, {path});
+    SpawnReaped(opener, {target});
 }
 
 int SystemMessageBox(const std::string& text, const std::string& caption, unsigned style)

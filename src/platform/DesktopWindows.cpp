@@ -1,4 +1,4 @@
-// Help files through HTML Help or the shell, and the system's message box.
+// Help files through the shell, and the system's message box.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -13,8 +13,6 @@ namespace platform
 namespace
 {
 
-constexpr UINT kHelpContextCommand = 15;
-
 std::mutex gOpenerMutex;
 std::string gOpener;
 
@@ -25,18 +23,15 @@ bool FileExists(const std::string& path)
            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// HTML Help's viewer at the given context; false when the control is missing or cannot show the file.
-bool OpenWithHtmlHelp(const std::string& path, int context)
+// The file's URL with the section as its fragment, so a browser opens the manual there.
+std::string FileUrl(const std::string& path, const std::string& section)
 {
-    using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-    // Loaded once and kept: the viewer's window lives on after this call returns.
-    static HMODULE control = LoadLibraryA("hhctrl.ocx");
-    if (control == nullptr)
-        return false;
-    const auto htmlHelp =
-        reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(GetProcAddress(control, "HtmlHelpA")));
-    return htmlHelp != nullptr &&
-           htmlHelp(nullptr, path.c_str(), kHelpContextCommand, static_cast<DWORD_PTR>(context)) != nullptr;
+    std::string url = "file:///";
+    for (const char c : path)
+        url += c == '\\' ? '/' : c;
+    if (!section.empty())
+        url += "#" + section;
+    return url;
 }
 
 } // namespace
@@ -47,7 +42,7 @@ void SetHelpOpener(const std::string& program)
     gOpener = program;
 }
 
-void OpenHelpFile(const std::string& path, int context)
+void OpenHelpFile(const std::string& path, const std::string& section)
 {
     if (!FileExists(path))
         return;
@@ -56,14 +51,14 @@ void OpenHelpFile(const std::string& path, int context)
         std::lock_guard<std::mutex> lock(gOpenerMutex);
         opener = gOpener;
     }
+    const std::string target = section.empty() ? path : FileUrl(path, section);
     if (!opener.empty())
     {
-        const std::string argument = "\"" + path + "\"";
+        const std::string argument = "\"" + target + "\"";
         ShellExecuteA(nullptr, "open", opener.c_str(), argument.c_str(), nullptr, SW_SHOWNORMAL);
         return;
     }
-    if (!OpenWithHtmlHelp(path, context))
-        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 int SystemMessageBox(const std::string& text, const std::string& caption, unsigned style)

@@ -96,13 +96,13 @@ ProductVersion GetProductVersion();
 // --- Desktop --------------------------------------------------------------
 
 // Opens the help file without waiting for it; does nothing when the file does
-// not exist. Windows opens it at the help context through HTML Help, else
-// through the shell; Linux hands it to the desktop's opener, which shows the
-// file's start page.
-void OpenHelpFile(const std::string& path, int context);
+// not exist. With a section the opener gets the file's URL with that fragment,
+// so an HTML manual opens at the section. Linux hands it to the desktop's
+// opener, Windows to the shell.
+void OpenHelpFile(const std::string& path, const std::string& section = std::string());
 // The program OpenHelpFile runs with the file as its one argument ("xdg-open"
-// on Linux, HTML Help on Windows unless changed; tests point it at a harmless
-// program).
+// on Linux, the shell's handler on Windows unless changed; tests point it at a
+// harmless program).
 void SetHelpOpener(const std::string& program);
 
 constexpr unsigned kMessageBoxOk = 0x00;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <string>
+
 #include "gui/GuiTestSupport.h"
 #include "platform/native/HeadlessNativePopup.h"
 #include "platform/native/NativeKeys.h"
@@ -75,6 +79,39 @@ TEST(CDeluxeMessageBox, DontAskBoxToggles)
     EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdOk);
     EXPECT_TRUE(box.IsDontAskChecked());
     EXPECT_GT(picture.GetWidth(), 0);
+}
+
+TEST(CDeluxeMessageBox, ACancelFlagSetFromElsewhereEndsTheBox)
+{
+    CDeluxeMessageBox box("The sound bank could not be loaded.", "Virellando", CDeluxeMessageBox::kOkCancel);
+    box.GetPicture();
+    std::atomic<bool> cancel{true};
+    box.SetCancelFlag(&cancel);
+    HeadlessNativePopup popup;
+    // The OK click never comes: the flag ends the box first.
+    HeadlessNativePopup::Script({Click(NativeMouseMessage::kLeftDown, box.GetButtonRect(0)),
+                                 Click(NativeMouseMessage::kLeftUp, box.GetButtonRect(0))});
+    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdCancel);
+    HeadlessNativePopup::Script({});
+}
+
+TEST(CDeluxeMessageBox, LongLinesAreBrokenAtSpaces)
+{
+    const std::string word = "piano ";
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += word;
+    text += "\nshort";
+    CDeluxeMessageBox box(text.c_str(), "Virellando", CDeluxeMessageBox::kOk);
+    const CImage& picture = box.GetPicture();
+    EXPECT_LE(picture.GetWidth(), 480);
+    const std::string& wrapped = box.GetText();
+    EXPECT_GT(std::count(wrapped.begin(), wrapped.end(), '\n'), 2);
+    // Only spaces became line breaks: every word is still there, in order.
+    std::string joined = wrapped;
+    std::replace(joined.begin(), joined.end(), '\n', ' ');
+    text.replace(text.find('\n'), 1, " ");
+    EXPECT_EQ(joined, text);
 }
 
 TEST(CDeluxeMessageBox, TextIsClippedToItsLimit)

@@ -92,6 +92,23 @@ std::vector<uint8_t> ReleaseNoiseBank()
     return bank.bytes();
 }
 
+std::vector<uint8_t> TunedBank()
+{
+    TestBank bank;
+    // 44 periods of 440 Hz fill the 4410-sample loop exactly, so the loop joins without a click.
+    const size_t tone =
+        AddSample(bank, "A440", enginetest::Wave(4410, 4410.0 / 44.0, 10000.0, 0.0), 0, 4410, 44100, 69, 0);
+    SoundFontInstrument instrument;
+    instrument.name = "Tuned keys";
+    instrument.zones.push_back(
+        SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kReleaseVolEnv, kShortRelease),
+                       Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(tone))},
+                      {}});
+    bank.data.instruments.push_back(instrument);
+    AddPreset(bank, "Tuned keys");
+    return bank.bytes();
+}
+
 std::vector<uint8_t> ResonanceBank()
 {
     TestBank bank;

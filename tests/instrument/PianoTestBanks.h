@@ -20,4 +20,8 @@ std::vector<uint8_t> ReleaseNoiseBank();
 // and opened by controller 21 (the resonance envelope) scaled by controller 22 (the resonance amount).
 std::vector<uint8_t> ResonanceBank();
 
+// A looped sine in equal temperament (A 440 on key 69) on keys 21..108 that stops within milliseconds of
+// its note-off: each key is heard at its own pitch.
+std::vector<uint8_t> TunedBank();
+
 } // namespace instrumenttest

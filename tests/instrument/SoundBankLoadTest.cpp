@@ -10,7 +10,6 @@
 #include "instrument/InstrumentFixture.h"
 #include "instrument/VstXSynth.h"
 #include "platform/Platform.h"
-#include "platform/SplashScreen.h"
 
 using namespace engine;
 using namespace host;
@@ -48,12 +47,12 @@ protected:
 TEST_F(SoundBankLoad, TwoInstancesShareOneReadAndFreeTheBlockOnce)
 {
     writeBeside("DAT", enginetest::MakeRichBank().bytes(sfwriter::FirstTag::Tal));
-    const int splashesBefore = platform::SplashScreenRequests();
+    const int splashesBefore = VstXSynth::splashRequests();
     auto first = std::make_unique<VstXSynth>(host);
-    EXPECT_EQ(platform::SplashScreenRequests(), splashesBefore + 1);
+    EXPECT_EQ(VstXSynth::splashRequests(), splashesBefore + 1);
     EXPECT_EQ(SampleDataCache::shared().userCount(), 1u);
     auto second = std::make_unique<VstXSynth>(host);
-    EXPECT_EQ(platform::SplashScreenRequests(), splashesBefore + 1); // the second finds the data loaded
+    EXPECT_EQ(VstXSynth::splashRequests(), splashesBefore + 1); // the second finds the data loaded
     EXPECT_EQ(SampleDataCache::shared().userCount(), 2u);
     EXPECT_EQ(SampleDataCache::shared().sampleData() != nullptr, true);
     waitForSampleData();

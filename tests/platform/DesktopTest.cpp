@@ -42,23 +42,28 @@ protected:
     TempFolder folder_;
 };
 
-TEST_F(OpenHelpFileTest, HandsTheFileToTheOpener)
+TEST_F(OpenHelpFileTest, HandsTheFileOrItsSectionToTheOpener)
 {
-    const std::string marker = folder_.File("opened");
-    platform::SetHelpOpener(MakeRecordingOpener(folder_, marker));
-    const std::string help = folder_.Write("Grand Piano.chm", "help");
-    platform::OpenHelpFile(help, 10);
-    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(marker); }));
-    EXPECT_EQ(TempFolder::Read(marker), help);
+    const std::string help = folder_.Write("Grand Piano.html", "help");
+    const std::string encoded = "file://" + folder_.Path().string() + "/Grand%20Piano.html";
+    const std::pair<std::string, std::string> cases[] = {{"", help}, {"overview", encoded + "#overview"}};
+    for (const auto& [section, expected] : cases)
+    {
+        const std::string marker = folder_.File("opened-" + section);
+        platform::SetHelpOpener(MakeRecordingOpener(folder_, marker));
+        platform::OpenHelpFile(help, section);
+        ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(marker); }));
+        EXPECT_EQ(TempFolder::Read(marker), expected);
+    }
 }
 
 TEST_F(OpenHelpFileTest, AbsentFileStartsNothing)
 {
     const std::string marker = folder_.File("opened");
     platform::SetHelpOpener(MakeRecordingOpener(folder_, marker));
-    platform::OpenHelpFile(folder_.File("missing.chm"), 10);
-    platform::OpenHelpFile(folder_.Path().string(), 10);
-    platform::OpenHelpFile("", 10);
+    platform::OpenHelpFile(folder_.File("missing.html"), "overview");
+    platform::OpenHelpFile(folder_.Path().string());
+    platform::OpenHelpFile("");
     // A started opener finishes well within this time (see the test above).
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_FALSE(std::filesystem::exists(marker));

@@ -41,6 +41,9 @@ void HeadlessNativePopup::RunModal(NativePopupHandler& handler, int screenX, int
     bool running = true;
     while (running)
     {
+        // Time passes between events, as on a screen.
+        if (!handler.OnPopupIdle())
+            break;
         if (events.empty())
         {
             // Nothing more will happen: behave like a click far outside, which dismisses.

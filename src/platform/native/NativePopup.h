@@ -17,6 +17,8 @@ public:
     virtual bool OnPopupKey(int virtualKey) = 0;
     // The picture to show now (it may change after each event).
     virtual const PixelBuffer& GetPopupPicture() = 0;
+    // Called about every 100 ms while the modal loop waits for events; false ends the loop.
+    virtual bool OnPopupIdle() { return true; }
 };
 
 class NativePopup

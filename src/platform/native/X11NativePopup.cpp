@@ -151,7 +151,10 @@ void X11NativePopup::RunModal(NativePopupHandler& handler, int screenX, int scre
     {
         XEvent e;
         if (!NextEvent(e, 100))
+        {
+            running = handler.OnPopupIdle();
             continue;
+        }
         switch (e.type)
         {
         case Expose:

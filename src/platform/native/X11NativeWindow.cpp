@@ -114,21 +114,26 @@ void X11NativeWindow::Destroy()
     popups.clear();
     if (!display)
         return;
-    if (grabbed)
-        XUngrabPointer(display, CurrentTime);
-    grabbed = false;
-    if (window)
     {
-        XUnmapWindow(display, window);
-        XDestroyWindow(display, window);
-    }
-    if (gc)
-        XFreeGC(display, gc);
-    for (Cursor& c : cursors)
-    {
-        if (c)
-            XFreeCursor(display, c);
-        c = 0;
+        // The host may have destroyed its window, and ours with it, before closing the editor: the
+        // errors that brings must not end the host.
+        X11ErrorTrap trap(display);
+        if (grabbed)
+            XUngrabPointer(display, CurrentTime);
+        grabbed = false;
+        if (window)
+        {
+            XUnmapWindow(display, window);
+            XDestroyWindow(display, window);
+        }
+        if (gc)
+            XFreeGC(display, gc);
+        for (Cursor& c : cursors)
+        {
+            if (c)
+                XFreeCursor(display, c);
+            c = 0;
+        }
     }
     XCloseDisplay(display);
     display = nullptr;

@@ -1,0 +1,41 @@
+#pragma once
+// A container that paints a skin texture behind its children: a solid colour, an image file tiled
+// from the panel's corner, or any other item rendered as a strip of the texture width and tiled.
+// Used on the user-interface thread.
+#include <string>
+
+#include "editor/SkinImageHold.h"
+#include "gui/CSkin.h"
+#include "gui/ImageManager.h"
+#include "gui/TWGuiContainer.h"
+#include "images/CImage.h"
+#include "images/Rect.h"
+
+namespace editor
+{
+
+class GuiTexturePanel : public gui::TWGuiContainer
+{
+public:
+    GuiTexturePanel(const char* skinItem, images::ColourRef tintColour, int tintAmount, int width, int height,
+                    gui::ImageManager* imageManager, gui::CSkin* skin, int textureWidth);
+
+    bool isSolid() const { return solid; }
+    const images::CImage* texture() const
+    {
+        return shared.get() ? shared.get() : rendered.IsValid() ? &rendered : nullptr;
+    }
+    void Draw(const images::Rect& r) override;
+
+private:
+    void tint(images::ColourRef colour, int amount);
+
+    std::string skinItem;
+    gui::SkinItemDefinition definition;
+    bool solid = false;
+    images::ColourRef colour = 0;
+    SkinImageHold shared;
+    images::CImage rendered;
+};
+
+} // namespace editor
