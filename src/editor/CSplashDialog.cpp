@@ -15,7 +15,7 @@
 #include "images/CCanvas.h"
 #include "images/CImage.h"
 #include "images/Font.h"
-#include "images/Rect.h"
+#include "platform/Rect.h"
 #include "platform/native/NativeWindow.h"
 #include "resources/Log.h"
 #include "resources/StringTable.h"
@@ -25,15 +25,15 @@ namespace editor
 
 using images::CCanvas;
 using images::CImage;
-using images::Rect;
+using platform::Rect;
 using resources::LogLine;
 
 namespace
 {
-constexpr images::ColourRef kTextColour = 0xe1e2e3;
-constexpr images::ColourRef kBarFrame = 0x808080;
-constexpr images::ColourRef kBarBack = 0x202020;
-constexpr images::ColourRef kBarFill = 0xd77800;
+constexpr platform::ColourRef kTextColour = 0xe1e2e3;
+constexpr platform::ColourRef kBarFrame = 0x808080;
+constexpr platform::ColourRef kBarBack = 0x202020;
+constexpr platform::ColourRef kBarFill = 0xd77800;
 constexpr size_t kTextSize = 512;
 
 std::string text(const char* key)

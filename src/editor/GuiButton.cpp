@@ -15,7 +15,7 @@ namespace editor
 using gui::TWGuiWindow;
 using images::CCanvas;
 using images::CImage;
-using images::Rect;
+using platform::Rect;
 
 namespace
 {
@@ -49,7 +49,7 @@ GuiButton::GuiButton(int32_t controlId, const char* skinItem, const char* captio
         r = GetLocalRect();
 }
 
-void GuiButton::setCaptionColour(images::ColourRef colour, int forState)
+void GuiButton::setCaptionColour(platform::ColourRef colour, int forState)
 {
     for (int i = 0; i < 4; ++i)
         if (forState == kAllStates || forState == i)
@@ -221,7 +221,7 @@ void GuiButton::DrawCaption(const Rect& r)
     if (!buffer || !font || caption.empty())
         return;
     const Rect& box = captionRects[state];
-    const Rect area = images::Intersect(r, box);
+    const Rect area = platform::Intersect(r, box);
     if (area.IsEmpty())
         return;
     CCanvas canvas(*buffer, ToWindowRect(area), {GetAbsX(), GetAbsY()});

@@ -11,7 +11,7 @@
 #include "gui/ImageManager.h"
 #include "gui/TWGuiControl.h"
 #include "images/Font.h"
-#include "images/Rect.h"
+#include "platform/Rect.h"
 
 namespace editor
 {
@@ -29,8 +29,8 @@ public:
     GuiButton(int32_t controlId, const char* skinItem, const char* captionKey, const char* tooltipKey,
               gui::ImageManager* imageManager, gui::CSkin* skin, int eventId, int32_t buttonFlags);
 
-    void setCaptionColour(images::ColourRef colour, int forState);
-    void setCaptionRect(const images::Rect& r, int forState);
+    void setCaptionColour(platform::ColourRef colour, int forState);
+    void setCaptionRect(const platform::Rect& r, int forState);
     // The key is translated through the string table.
     void setCaptionText(const char* key);
     const std::string& getCaption() const { return caption; }
@@ -42,10 +42,10 @@ public:
     void Enable() override;
     void Disable() override;
     bool IsEnabled() const override { return enabled; }
-    void Draw(const images::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
     bool GetToolTipText(int x, int y, char* out, size_t size) override;
-    virtual void DrawCaption(const images::Rect& r);
+    virtual void DrawCaption(const platform::Rect& r);
 
 private:
     void setState(int newState);
@@ -62,9 +62,9 @@ private:
     std::string tooltip;
     bool drawCaption = false;
     const images::Font* font = nullptr;
-    images::Rect captionRects[4];
+    platform::Rect captionRects[4];
     unsigned captionFormat = 0x25;
-    images::ColourRef captionColours[4] = {};
+    platform::ColourRef captionColours[4] = {};
     bool enabled = true;
     bool fading = false;
     uint32_t fadeStart = 0;

@@ -14,7 +14,7 @@ namespace editor
 using gui::TWGuiWindow;
 using images::CCanvas;
 using images::CImage;
-using images::Rect;
+using platform::Rect;
 
 namespace
 {

@@ -11,7 +11,7 @@
 #include "gui/ImageManager.h"
 #include "gui/TWGuiControl.h"
 #include "images/CCanvas.h"
-#include "images/Rect.h"
+#include "platform/Rect.h"
 
 namespace editor
 {
@@ -50,7 +50,7 @@ public:
     // Lets go of the key the mouse holds (sends its key-up); nothing when none is held.
     void releaseMouseKey();
 
-    void Draw(const images::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
 
 private:

@@ -11,7 +11,7 @@ namespace editor
 
 using images::CCanvas;
 using images::CImage;
-using images::Rect;
+using platform::Rect;
 
 namespace
 {

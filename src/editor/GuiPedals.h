@@ -9,7 +9,7 @@
 #include "gui/CSkin.h"
 #include "gui/ImageManager.h"
 #include "gui/TWGuiControl.h"
-#include "images/Rect.h"
+#include "platform/Rect.h"
 
 namespace editor
 {
@@ -24,7 +24,7 @@ public:
     bool isSoft() const { return soft != 0; }
     bool isSustain() const { return sustain != 0; }
 
-    void Draw(const images::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
     bool GetToolTipText(int x, int y, char* out, size_t size) override;
 

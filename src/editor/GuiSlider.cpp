@@ -15,7 +15,7 @@ namespace editor
 using gui::TWGuiWindow;
 using images::CCanvas;
 using images::CImage;
-using images::Rect;
+using platform::Rect;
 
 GuiSlider::GuiSlider(int32_t controlId, const char* skinItem, gui::ImageManager* imageManager,
                      gui::CSkin* skin, int event)

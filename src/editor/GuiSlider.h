@@ -8,7 +8,7 @@
 #include "gui/CSkin.h"
 #include "gui/ImageManager.h"
 #include "gui/TWGuiControl.h"
-#include "images/Rect.h"
+#include "platform/Rect.h"
 
 namespace editor
 {
@@ -31,9 +31,9 @@ public:
     double getMaximum() const { return maximum; }
     // Pixels per unit of value; 0 when the pictures leave no track (the slider is then inert).
     int step() const;
-    images::Rect knobRect() const;
+    platform::Rect knobRect() const;
 
-    void Draw(const images::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
     bool GetToolTipText(int x, int y, char* out, size_t size) override;
 

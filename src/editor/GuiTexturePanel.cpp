@@ -8,9 +8,9 @@ namespace editor
 
 using images::CCanvas;
 using images::CImage;
-using images::Rect;
+using platform::Rect;
 
-GuiTexturePanel::GuiTexturePanel(const char* item, images::ColourRef tintColour, int tintAmount, int width,
+GuiTexturePanel::GuiTexturePanel(const char* item, platform::ColourRef tintColour, int tintAmount, int width,
                                  int height, gui::ImageManager* imageManager, gui::CSkin* skin,
                                  int textureWidth)
     : skinItem(item ? item : "")
@@ -34,7 +34,7 @@ GuiTexturePanel::GuiTexturePanel(const char* item, images::ColourRef tintColour,
         tint(tintColour, tintAmount);
 }
 
-void GuiTexturePanel::tint(images::ColourRef tintColour, int amount)
+void GuiTexturePanel::tint(platform::ColourRef tintColour, int amount)
 {
     CImage wash;
     if (!wash.Create(rendered.GetWidth(), rendered.GetHeight()))

@@ -9,7 +9,7 @@
 #include "gui/ImageManager.h"
 #include "gui/TWGuiContainer.h"
 #include "images/CImage.h"
-#include "images/Rect.h"
+#include "platform/Rect.h"
 
 namespace editor
 {
@@ -17,23 +17,23 @@ namespace editor
 class GuiTexturePanel : public gui::TWGuiContainer
 {
 public:
-    GuiTexturePanel(const char* skinItem, images::ColourRef tintColour, int tintAmount, int width, int height,
-                    gui::ImageManager* imageManager, gui::CSkin* skin, int textureWidth);
+    GuiTexturePanel(const char* skinItem, platform::ColourRef tintColour, int tintAmount, int width,
+                    int height, gui::ImageManager* imageManager, gui::CSkin* skin, int textureWidth);
 
     bool isSolid() const { return solid; }
     const images::CImage* texture() const
     {
         return shared.get() ? shared.get() : rendered.IsValid() ? &rendered : nullptr;
     }
-    void Draw(const images::Rect& r) override;
+    void Draw(const platform::Rect& r) override;
 
 private:
-    void tint(images::ColourRef colour, int amount);
+    void tint(platform::ColourRef colour, int amount);
 
     std::string skinItem;
     gui::SkinItemDefinition definition;
     bool solid = false;
-    images::ColourRef colour = 0;
+    platform::ColourRef colour = 0;
     SkinImageHold shared;
     images::CImage rendered;
 };

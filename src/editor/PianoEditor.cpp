@@ -18,7 +18,7 @@ namespace editor
 using gui::TWGuiWindow;
 using gui::TWImageContainer;
 using gui::TWPopupMenu;
-using images::Rect;
+using platform::Rect;
 using resources::LogFormatted;
 using resources::LogLine;
 

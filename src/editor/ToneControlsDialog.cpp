@@ -12,7 +12,7 @@ namespace editor
 
 using gui::TWGuiWindow;
 using gui::TWPopupMenu;
-using images::Rect;
+using platform::Rect;
 
 namespace
 {

@@ -40,7 +40,7 @@ bool PngCodec::Load(const char* fileName, CImage& image)
                        std::move(pixels));
 }
 
-bool PngCodec::Save(const char* fileName, const CImage& image)
+bool PngCodec::Save(const char* fileName, const platform::PixelBuffer& image)
 {
     if (!fileName || !image.IsValid())
         return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PixelBuffer.h"
+
 namespace images
 {
 // PNG files through libpng: any PNG reads as 32-bit BGRA; images without alpha report 24 bits.
@@ -11,7 +13,7 @@ public:
     static bool HasSignature(const unsigned char* firstEightBytes);
     static bool Load(const char* fileName, CImage& image);
     // Writes the image as 8-bit RGBA (32-bit images) or RGB (24-bit images).
-    static bool Save(const char* fileName, const CImage& image);
+    static bool Save(const char* fileName, const platform::PixelBuffer& image);
 };
 
 } // namespace images

@@ -42,7 +42,7 @@ protected:
         CentreOf(button, x, y);
         Click(x, y);
     }
-    const CImage& Screen() const { return headless->GetScreen(); }
+    const platform::PixelBuffer& Screen() const { return headless->GetScreen(); }
 };
 
 TEST_F(PianoEditorTest, RectIsFixedWhetherOpenOrNot)

@@ -12,10 +12,10 @@
 
 using images::CCanvas;
 using images::CImage;
-using images::ColourRef;
 using images::Font;
 using images::PngCodec;
-using images::Rect;
+using platform::ColourRef;
+using platform::Rect;
 
 namespace testskin
 {
