@@ -22,7 +22,7 @@ class SoundBankLoad : public InstrumentFixture
 protected:
     void waitForSampleData()
     {
-        for (int i = 0; i < 500 && !SampleDataCache::shared().loadDone(); ++i)
+        for (int i = 0; i < 6000 && !SampleDataCache::shared().loadDone(); ++i) // a minute at most
             platform::SleepMilliseconds(10);
         ASSERT_TRUE(SampleDataCache::shared().loadDone());
     }

@@ -57,9 +57,12 @@ TEST_F(OpenHelpFileTest, AbsentFileStartsNothing)
     platform::OpenHelpFile(folder_.File("missing.chm"), 10);
     platform::OpenHelpFile(folder_.Path().string(), 10);
     platform::OpenHelpFile("", 10);
-    // A started opener finishes well within this time (see the test above).
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_FALSE(std::filesystem::exists(marker));
+    // Openers start in call order: once the one for a present file has written its name, an opener
+    // started for any of the calls above would have shown up first.
+    const std::string help = folder_.Write("present.chm", "help");
+    platform::OpenHelpFile(help, 10);
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(marker); }));
+    EXPECT_EQ(TempFolder::Read(marker), help);
 }
 
 TEST(SpawnReaped, LeavesNoZombie)

@@ -38,3 +38,7 @@ private:
     PluginHost pluginHost;
     bool loaded = false;
 };
+
+// Waits until the plug-in reports its sample data read (vendor request 1004), however busy the machine:
+// false only after a minute.
+bool WaitForSampleData(PluginInstance& instance);
