@@ -88,6 +88,7 @@ VstXSynth::VstXSynth(audioMasterCallback master)
         loadSoundBank();
 
     createEffects();
+    setInitialDelay(outputDelay());
 
     LogLine("Initializing sympathetic resonance.");
     resonanceRamp = ResonanceRamp();
@@ -138,7 +139,7 @@ void VstXSynth::createEffects()
     const int integerRate = static_cast<int>(sampleRate);
     reverb.reset(new (std::nothrow) ReverbUnit(integerRate));
     reverbIdle = true;
-    reverbIdleMilliseconds = kReverbSleepMs;
+    reverbIdleSeconds = kReverbSleepSeconds;
     scratchLeft.reset();
     scratchRight.reset();
     scratchCapacity = 0;
@@ -167,6 +168,20 @@ void VstXSynth::createEffects()
         limiter->SetThreshold(-0.5f);
         limiter->Reset();
     }
+}
+
+VstInt32 VstXSynth::outputDelay() const
+{
+    return limiter ? limiter->GetLookahead() : 0;
+}
+
+void VstXSynth::reportOutputDelay()
+{
+    const VstInt32 delay = outputDelay();
+    if (delay == cEffect.initialDelay)
+        return;
+    setInitialDelay(delay);
+    ioChanged();
 }
 
 void VstXSynth::readPresets()

@@ -113,16 +113,22 @@ public:
     const PianoSettings& appliedSettings() const { return applied; }
     const ResonanceRamp& resonance() const { return resonanceRamp; }
     const VelocityTable& velocities() const { return velocityTable; }
-    bool reverbAsleep() const { return reverbIdle && reverbIdleMilliseconds >= kReverbSleepMs; }
+    bool reverbAsleep() const { return reverbIdle && reverbIdleSeconds >= kReverbSleepSeconds; }
     int programCount() const { return programs.count(); }
     SynthEngine* synthEngine() { return engine.get(); }
     TenBandEQ* equaliser() { return eq.get(); }
+
+    // The frames by which the output trails the events that make it: every delay of the output chain (the
+    // limiter's look-ahead). The record's initial delay reports it to the host.
+    vst::VstInt32 outputDelay() const;
 
     // The number of live instances in the process.
     static int liveInstances();
 
 private:
-    static constexpr int kReverbSleepMs = 2000;
+    // Quiet time after which the reverb and the chain behind it sleep, counted in audio time whatever the
+    // block size (whole milliseconds per block would never add up in blocks shorter than a millisecond).
+    static constexpr double kReverbSleepSeconds = 2.0;
     static constexpr float kLimiterAttackMs = 5.0f;
 
     void logStartUp();
@@ -132,6 +138,8 @@ private:
     void showDataLoadFailure();
     void logRateOutsideEngine() const;
     void markSettingsChanged();
+    // Puts outputDelay into the record's initial delay and tells the host through ioChanged when it changed.
+    void reportOutputDelay();
     void queueEditorEvent(uint8_t status, int data1, int data2);
 
     void applySettings();
@@ -156,13 +164,15 @@ private:
     std::unique_ptr<TenBandEQ> eq;
     std::unique_ptr<ReverbUnit> reverb;
     bool reverbIdle = true;
-    int32_t reverbIdleMilliseconds = kReverbSleepMs;
+    double reverbIdleSeconds = kReverbSleepSeconds;
     std::unique_ptr<float[]> scratchLeft;
     std::unique_ptr<float[]> scratchRight;
     int32_t scratchCapacity = 0;
     std::unique_ptr<ToneControl> toneLeft;
     std::unique_ptr<ToneControl> toneRight;
     std::unique_ptr<SimpleLimit> limiter;
+    // Frames of sound the limiter's look-ahead may still hold: the chain runs on while it is above 0.
+    int32_t limiterBacklog = 0;
 
     // Piano models
     LidCurves lidCurves;

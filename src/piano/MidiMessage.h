@@ -14,6 +14,10 @@ struct MidiMessage
     static constexpr std::uint8_t kNoteOn = 0x90;
     static constexpr std::uint8_t kControlChange = 0xB0;
 
+    // Channel-mode controllers a host sends on stop and from its panic button.
+    static constexpr int kAllSoundOff = 120;
+    static constexpr int kResetAllControllers = 121;
+
     // Builds a message on channel 0; data bytes are limited to 0..127.
     static MidiMessage make(std::uint8_t status, int data1, int data2);
 

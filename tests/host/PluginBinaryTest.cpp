@@ -39,7 +39,7 @@ TEST(PluginRecord, HoldsTheInstrumentsValues)
     EXPECT_EQ(e->numOutputs, 2);
     EXPECT_EQ(e->numPrograms, 128);
     EXPECT_EQ(e->version, 1);
-    EXPECT_EQ(e->initialDelay, 0);
+    EXPECT_EQ(e->initialDelay, 220); // the limiter's 5 ms look-ahead at 44100 Hz
     EXPECT_FLOAT_EQ(e->ioRatio, 1.0f);
     EXPECT_EQ(e->flags & (effFlagsCanReplacing | effFlagsIsSynth), effFlagsCanReplacing | effFlagsIsSynth);
     EXPECT_EQ(e->flags & effFlagsProgramChunks, 0);
