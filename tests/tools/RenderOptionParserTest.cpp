@@ -69,35 +69,6 @@ TEST(RenderOptionParserAccepts, EveryOptionInLongShortAndEqualsForms)
     EXPECT_FALSE(o.showProgress);
 }
 
-TEST(RenderOptionParserAccepts, BoundaryValues)
-{
-    RenderOptionParser parser;
-    ASSERT_EQ(parser.parse(withFiles({"-r", "8000", "-b", "1", "-p", "0", "--param", "0=0", "-t", "0"})),
-              Outcome::Render)
-        << parser.error();
-    ASSERT_EQ(parser.parse(
-                  withFiles({"-r", "384000", "-b", "65536", "-p", "127", "--param", "10=1.0", "-t", "600"})),
-              Outcome::Render)
-        << parser.error();
-    EXPECT_EQ(parser.options().blockSize, 65536u);
-}
-
-TEST(RenderOptionParserAccepts, DoubleDashEndsOptions)
-{
-    RenderOptionParser parser;
-    ASSERT_EQ(parser.parse({"--", "-odd.so", "in.mid", "out.wav"}), Outcome::Render) << parser.error();
-    EXPECT_EQ(parser.options().pluginPath, "-odd.so");
-}
-
-TEST(RenderOptionParserAccepts, HelpStopsTheReadingOfFurtherArguments)
-{
-    RenderOptionParser parser;
-    EXPECT_EQ(parser.parse({"--rate", "bad", "-h"}), Outcome::Error) << "options are read in order";
-    EXPECT_EQ(parser.parse({"-h"}), Outcome::ShowHelp);
-    EXPECT_EQ(parser.parse({"in.mid", "--help"}), Outcome::ShowHelp);
-    EXPECT_NE(RenderOptionParser::usage().find("--param I=V"), std::string::npos);
-}
-
 TEST(RenderOptionParserRefuses, BadNumbers)
 {
     for (const char* bad :

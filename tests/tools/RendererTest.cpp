@@ -125,17 +125,6 @@ TEST_P(RendererBlockSizes, EveryMessageSoundsAtItsFrameWhateverTheBlockSize)
 
 INSTANTIATE_TEST_SUITE_P(Blocks, RendererBlockSizes, ::testing::Values("1", "256", "4096"));
 
-TEST_F(RendererRun, ProgressAndFiguresAreReported)
-{
-    ASSERT_EQ(run({plugin, midi, wav}), 0) << err.str();
-    EXPECT_NE(err.str().find("Loading sound bank"), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("ready in"), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("[##############################] 100%"), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("] done\n"), std::string::npos) << err.str();
-    for (const char* figure : {"wrote ", "duration:", "peak:", "RMS:", "real time"})
-        EXPECT_NE(out.str().find(figure), std::string::npos) << figure << " missing from " << out.str();
-}
-
 TEST_F(RendererRun, ProgramThenStateThenParameters)
 {
     std::vector<float> state(12, 0.5f);
@@ -153,17 +142,6 @@ TEST_F(RendererRun, ProgramThenStateThenParameters)
 
     ASSERT_EQ(run({"-q", "--program", "2", "--state-out", stateOut, plugin, midi, wav}), 0) << err.str();
     EXPECT_EQ(readState(stateOut)[11], 2.0f);
-}
-
-TEST_F(RendererRun, Pcm24OutputIsWritten)
-{
-    ASSERT_EQ(run({"-q", "-f", "pcm24", "-r", "44100", plugin, midi, wav}), 0) << err.str();
-    SF_INFO info = {};
-    SNDFILE* file = sf_open(wav.c_str(), SFM_READ, &info);
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_24);
-    EXPECT_EQ(info.samplerate, 44100);
-    sf_close(file);
 }
 
 TEST_F(RendererRun, BankThatNeverLoadsEndsInAnErrorWithoutAFile)
@@ -214,25 +192,6 @@ TEST_F(RendererRun, InputAndOutputErrorsAreNamed)
     const std::string badWav = dir + "no-such-directory/out.wav";
     EXPECT_EQ(run({"-q", plugin, midi, badWav}), 1);
     EXPECT_NE(err.str().find(badWav), std::string::npos) << err.str();
-}
-
-TEST_F(RendererRun, CommandLineErrorsExitWithTwo)
-{
-    EXPECT_EQ(run({"--rate", "fast", plugin, midi, wav}), 2);
-    EXPECT_NE(err.str().find("--rate"), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("--help"), std::string::npos) << err.str();
-    EXPECT_EQ(run({plugin, midi}), 2);
-    EXPECT_EQ(run({"--help"}), 0);
-    EXPECT_NE(out.str().find("Usage: virellando-render"), std::string::npos);
-}
-
-TEST_F(RendererRun, PieceWithoutNotesWarnsButRenders)
-{
-    writeFile(midi, smf::join({smf::header(0, 1, 480),
-                               smf::track({0x00, 0xB0, 64, 127, 0x83, 0x60, 0xB0, 64, 0})}));
-    ASSERT_EQ(run({"-q", "--tail", "0", "-r", "48000", plugin, midi, wav}), 0) << err.str();
-    EXPECT_NE(err.str().find("plays no notes"), std::string::npos) << err.str();
-    EXPECT_EQ(readWav(48000).size(), 2u * 24001);
 }
 
 TEST_F(RendererRun, NonFiniteOutputFailsTheRenderButKeepsTheFile)

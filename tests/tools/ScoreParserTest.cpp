@@ -69,14 +69,6 @@ TEST(ScoreParserTime, BarsFollowTheMeter)
     EXPECT_EQ(s.endTick, 2880u);
 }
 
-TEST(ScoreParserTime, StaccatoSoundsHalfItsValue)
-{
-    const Score s = compiled("bar\nv c4:q' d4:h.\n");
-    ASSERT_EQ(s.notes.size(), 2u);
-    EXPECT_EQ(s.notes[0].length, 240u);
-    EXPECT_EQ(s.notes[1].start, 480u);
-}
-
 TEST(ScoreParserTime, BarsMustAddUp)
 {
     EXPECT_TRUE(mentions(refusal("bar\nv c4:h\n"), "fills 960 of the bar's 1920 ticks"));
@@ -84,17 +76,6 @@ TEST(ScoreParserTime, BarsMustAddUp)
     EXPECT_TRUE(mentions(refusal("bar\nv r:w\npedal down:h\n"), "pedal line does not fill"));
     EXPECT_TRUE(mentions(refusal("bar\nv r:w\ntempo 60:h\n"), "tempo line does not fill"));
     EXPECT_TRUE(mentions(refusal("bar\nv c4:e/3 d4:q\n"), "fills"));
-}
-
-TEST(ScoreParserTime, ErrorsNameTheLine)
-{
-    EXPECT_TRUE(mentions(refusal("# piece\n\nbar\nv c4:x\n"), "line 4"));
-    EXPECT_TRUE(mentions(refusal("bar 1\nv r:w\nbar 3\n"), "this is bar 2"));
-    EXPECT_TRUE(mentions(refusal("bar\nv r:w\nv r:w\n"), "appears twice"));
-    EXPECT_TRUE(mentions(refusal("v c4:w\n"), "before the first bar"));
-    EXPECT_TRUE(mentions(refusal("bar\nv r:w\nmeter 3/4\n"), "before the first bar"));
-    EXPECT_TRUE(mentions(refusal("meter 3/5\nbar\n"), "meter"));
-    EXPECT_TRUE(mentions(refusal(""), "no bars"));
 }
 
 TEST(ScoreParserNotes, KeyStruckWhileSoundingIsRefused)
@@ -115,28 +96,6 @@ TEST(ScoreParserNotes, ChordsStrikeTogether)
     EXPECT_EQ(s.notes[3].start, 960u);
 }
 
-TEST(ScoreParserDynamics, LevelsAndAccents)
-{
-    const Score s = compiled("bar\nv pp c4:q mf d4 ff e4^ fff f4^\n");
-    ASSERT_EQ(s.notes.size(), 4u);
-    EXPECT_EQ(s.notes[0].velocity, 32);
-    EXPECT_EQ(s.notes[1].velocity, 72);
-    EXPECT_EQ(s.notes[2].velocity, 114);
-    EXPECT_EQ(s.notes[3].velocity, 127) << "an accent on fff stays within MIDI";
-}
-
-TEST(ScoreParserDynamics, HairpinRampsToTheEndOfTheBar)
-{
-    // p is 45, f is 88; the crescendo starts at tick 480 and reaches f at 1920.
-    const Score s = compiled("bar\nv p c4:q <f d4 e4 f4\nbar\nv g4:w\n");
-    ASSERT_EQ(s.notes.size(), 5u);
-    EXPECT_EQ(s.notes[0].velocity, 45);
-    EXPECT_EQ(s.notes[1].velocity, 45);
-    EXPECT_EQ(s.notes[2].velocity, 45 + 43 * 480 / 1440);
-    EXPECT_EQ(s.notes[3].velocity, 45 + 43 * 960 / 1440);
-    EXPECT_EQ(s.notes[4].velocity, 88);
-}
-
 TEST(ScoreParserPedal, ChangeLiftsOnTheBeatAndPressesJustAfter)
 {
     const Score s = compiled("bar\nv r:w\npedal down:q change:h up:q\n");
@@ -150,18 +109,6 @@ TEST(ScoreParserPedal, ChangeLiftsOnTheBeatAndPressesJustAfter)
     EXPECT_EQ(s.pedal[3].tick, 1440u);
     EXPECT_FALSE(s.pedal[3].down);
     EXPECT_TRUE(mentions(refusal("bar\nv r:w\npedal lift:w\n"), "lift"));
-}
-
-TEST(ScoreParserTempo, DirectivesAndInBarChanges)
-{
-    const Score s = compiled("bar\ntempo 50\nv r:w\nbar\ntempo 60:h 90:h\nv r:w\n");
-    ASSERT_EQ(s.tempo.size(), 3u);
-    EXPECT_EQ(s.tempo[0].tick, 0u);
-    EXPECT_DOUBLE_EQ(s.tempo[0].beatsPerMinute, 50.0);
-    EXPECT_EQ(s.tempo[1].tick, 1920u);
-    EXPECT_EQ(s.tempo[2].tick, 2880u);
-    EXPECT_DOUBLE_EQ(s.tempo[2].beatsPerMinute, 90.0);
-    EXPECT_TRUE(mentions(refusal("bar\ntempo 5\n"), "10 to 400"));
 }
 
 TEST(ScoreMidiWriter, FileReadsBackWithTheScoresTimesAndOrder)

@@ -53,16 +53,6 @@ TEST(MechanicalNoiseSynthesizerTest, OnlyTheNoiseKeysHaveASound)
     }
 }
 
-TEST(MechanicalNoiseSynthesizerTest, EveryBuildSynthesisesTheSameSound)
-{
-    for (int key = 121; key <= 127; ++key)
-    {
-        EXPECT_EQ(MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key)),
-                  MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key)))
-            << key;
-    }
-}
-
 TEST(MechanicalNoiseSynthesizerTest, PeaksAtItsQuietTargetLevel)
 {
     for (int key = 121; key <= 127; ++key)
@@ -92,21 +82,6 @@ TEST(MechanicalNoiseSynthesizerTest, StartsAndEndsWithoutAClick)
     }
 }
 
-TEST(MechanicalNoiseSynthesizerTest, CarriesNoDirectCurrent)
-{
-    for (int key = 121; key <= 127; ++key)
-    {
-        const auto sound = MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key));
-        double sum = 0.0, peak = 0.0;
-        for (float v : sound)
-        {
-            sum += v;
-            peak = std::max(peak, double{std::fabs(v)});
-        }
-        EXPECT_LT(std::fabs(sum / sound.size()), peak * 0.01) << key;
-    }
-}
-
 TEST(MechanicalNoiseSynthesizerTest, KeyReleasesAreLowerLongerAndHeavierTowardsTheBass)
 {
     for (int key = 123; key < 127; ++key)
@@ -116,26 +91,6 @@ TEST(MechanicalNoiseSynthesizerTest, KeyReleasesAreLowerLongerAndHeavierTowardsT
         EXPECT_LT(CrossingRate(lower), CrossingRate(higher)) << key;
         EXPECT_GT(RingSeconds(lower), RingSeconds(higher)) << key;
         EXPECT_GT(PeakDb(lower), PeakDb(higher)) << key;
-    }
-}
-
-TEST(MechanicalNoiseSynthesizerTest, NoisesAreShortThumpsNotTones)
-{
-    for (int key = 121; key <= 127; ++key)
-    {
-        const auto sound = MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key));
-        const double seconds = double(sound.size()) / MechanicalNoiseSynthesizer::kSampleRate;
-        EXPECT_GE(seconds, 0.1) << key;
-        EXPECT_LE(seconds, 1.0) << key;
-        // Most of the energy comes in the first tenth of a second.
-        double early = 0.0, total = 0.0;
-        for (size_t i = 0; i < sound.size(); ++i)
-        {
-            total += sound[i] * sound[i];
-            if (i < MechanicalNoiseSynthesizer::kSampleRate / 10)
-                early += sound[i] * sound[i];
-        }
-        EXPECT_GT(early / total, 0.5) << key;
     }
 }
 
