@@ -5,28 +5,6 @@
 namespace
 {
 
-TEST(CHashTable, BucketIsTheSignedByteSumModuloTheCount)
-{
-    CHashTable table(25);
-    // 'A' + 'B' = 65 + 66 = 131; 131 % 25 = 6.
-    EXPECT_EQ(table.BucketOf("AB"), 6u);
-    EXPECT_EQ(table.BucketOf(""), 0u);
-    // 0xE9 counts as -23: (2^32 - 23) % 25 = 23, where an unsigned sum would give 233 % 25 = 8.
-    EXPECT_EQ(table.BucketOf("\xE9"), 23u);
-    // "caf\xE9": 99 + 97 + 102 - 23 = 275; 275 % 25 = 0.
-    EXPECT_EQ(table.BucketOf("caf\xE9"), 0u);
-    // Two high bytes: -2 - 2 = -4 → (2^32 - 4) % 25 = 17.
-    EXPECT_EQ(table.BucketOf("\xFE\xFE"), 17u);
-}
-
-TEST(CHashTable, HighBitKeysLandInTheirSignedBucket)
-{
-    CHashTable table(25);
-    table.Insert("caf\xE9", "coffee");
-    EXPECT_EQ(table.CountInBucket(0), 1u);
-    EXPECT_STREQ(table.Lookup("caf\xE9"), "coffee");
-}
-
 TEST(CHashTable, LookupIsExactAndCaseSensitive)
 {
     CHashTable table(25);

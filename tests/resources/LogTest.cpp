@@ -67,15 +67,6 @@ TEST_F(LogTest, FormattedTextIsCutAt2047Characters)
     EXPECT_EQ(lines[1], std::string(2047, 'y'));
 }
 
-TEST_F(LogTest, EmptyTextWritesNothing)
-{
-    resources::LogLine("");
-    resources::LogLine(nullptr);
-    EXPECT_FALSE(std::filesystem::exists(path_));
-    resources::LogLine("after");
-    EXPECT_EQ(Lines(), std::vector<std::string>{"after"});
-}
-
 TEST_F(LogTest, RestartEmptiesTheFileWithTheNextLine)
 {
     resources::LogLine("Starting up on 1/02/2026!");
@@ -108,20 +99,6 @@ TEST_F(LogTest, LineThatCannotBeWrittenIsDroppedAndTheNextOneTriesAgain)
     std::filesystem::create_directory(folder);
     resources::LogLine("kept");
     EXPECT_EQ(LogTexts(path), std::vector<std::string>{"kept"});
-}
-
-TEST_F(LogTest, PathsLongerThan260CharactersWork)
-{
-    std::filesystem::path folder = folder_.Path();
-    for (int i = 0; i < 4; ++i)
-        folder /= std::string(80, static_cast<char>('a' + i));
-    std::filesystem::create_directories(folder);
-    const std::string path = (folder / "Virellando-Log.txt").string();
-    ASSERT_GT(path.size(), 330u);
-    resources::LogStart(path);
-    EXPECT_EQ(resources::LogCurrentPath(), path);
-    resources::LogLine("deep");
-    EXPECT_EQ(LogTexts(path), std::vector<std::string>{"deep"});
 }
 
 TEST_F(LogTest, LinesFromSeveralThreadsInterleaveWhole)
