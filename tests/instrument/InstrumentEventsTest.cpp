@@ -192,25 +192,6 @@ TEST_F(InstrumentEvents, HammerZeroSendsNoNoiseButThePedalFlagStillFollows)
     EXPECT_TRUE(synth->isSustainDown());
 }
 
-TEST_F(InstrumentEvents, EveryCurveMapsItsTellingRows)
-{
-    const int incoming[] = {1, 12, 32, 64, 100, 127};
-    const int rows[5][6] = {{11, 39, 63, 90, 112, 127},
-                            {5, 26, 50, 80, 108, 127},
-                            {1, 12, 32, 64, 99, 127},
-                            {0, 3, 16, 45, 88, 127},
-                            {0, 1, 8, 32, 78, 127}};
-    for (int curve = 0; curve < 5; ++curve)
-    {
-        selectCurve(curve);
-        for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(engineVelocity(incoming[i]), rows[curve][i])
-                << "curve " << curve << ", velocity " << incoming[i];
-    }
-    selectCurve(2);
-    EXPECT_EQ(engineVelocity(17), 16);
-}
-
 TEST_F(InstrumentEvents, TheSoftPedalScalesByThreeQuartersButNeverBelowOne)
 {
     selectCurve(3);
@@ -244,28 +225,6 @@ TEST_F(InstrumentEvents, ToneControllersGiveExactUnityAtTheirCentre)
     EXPECT_EQ(settings.highGain, static_cast<float>(64 / 127.0 * 2.0));
     EXPECT_EQ(synth->appliedSettings().midGain, 1.0f);
     EXPECT_TRUE(engineEvents.empty());
-}
-
-TEST_F(InstrumentEvents, AmountControllersDivideBy127)
-{
-    sendHost({{0, kControl, 7, 127},
-              {0, kControl, 71, 0},
-              {0, kControl, 75, 1},
-              {0, kControl, 91, 64},
-              {0, kControl, 93, 100}});
-    render(16);
-    EXPECT_TRUE(engineEvents.empty());
-    render(16);
-    const PianoSettings& applied = synth->appliedSettings();
-    EXPECT_EQ(applied.volume, 1.0f);
-    EXPECT_EQ(applied.sympatheticResonance, 0.0f);
-    EXPECT_EQ(applied.hammerAmount, static_cast<float>(1 / 127.0));
-    EXPECT_EQ(applied.reverbAmount, static_cast<float>(64 / 127.0));
-    EXPECT_EQ(applied.chorus, static_cast<float>(100 / 127.0));
-    // The amounts reach the engine as controllers 22 and 93 at the next block's start; the chorus amount
-    // stored as float times 127 falls just short of 100.
-    const std::vector<EngineEvent> expected = {{kControl, 22, 0, 0}, {kControl, 93, 99, 0}};
-    EXPECT_EQ(engineEvents, expected);
 }
 
 TEST_F(InstrumentEvents, AllNotesOffClearsTheKeysAndReachesTheEngine)

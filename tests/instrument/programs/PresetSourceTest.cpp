@@ -137,16 +137,6 @@ TEST(PresetSource, FaultsNameTheirLine)
     }
 }
 
-TEST(PresetSource, ParsingAgainStartsAfresh)
-{
-    PresetSource source;
-    ASSERT_TRUE(source.parse(kConcert));
-    ASSERT_FALSE(source.parse(withLine(kConcert, "lid = Open", "lid = Ajar")));
-    ASSERT_TRUE(source.parse(kConcert)) << source.error();
-    EXPECT_EQ(source.programs().size(), 1u);
-    EXPECT_TRUE(source.error().empty());
-}
-
 TEST(FactoryPresets, ShippedSourceGivesAtLeastEightDistinctPrograms)
 {
     std::ifstream in(VIRELLANDO_PRESETS_SOURCE);
