@@ -224,18 +224,6 @@ TEST(SampleDataCache, ReleaseOfAnotherBlockIsIgnored)
     EXPECT_EQ(cache.userCount(), 0u);
 }
 
-TEST(SampleDataCache, ResetsAreThoseTheInstrumentNeeds)
-{
-    SampleDataCache cache;
-    cache.setLoadPercent(100);
-    EXPECT_EQ(cache.loadPercent(), 100);
-    cache.resetLoadProgress();
-    EXPECT_EQ(cache.loadPercent(), 0);
-    EXPECT_FALSE(cache.loadDone());
-    cache.setKeepSharedSamples(true);
-    EXPECT_TRUE(cache.keepShared());
-}
-
 TEST(SampleDataCache, DestroyingTheCacheDuringAReadWaitsForIt)
 {
     const TempFile file("destroy", MakeSimpleBank(kLargeBank).bytes());

@@ -14,16 +14,6 @@ HeadlessPopupEvent Click(NativeMouseMessage m, const Rect& r)
 }
 } // namespace
 
-TEST(CDeluxeMessageBox, ButtonsOfTheStyleWithTheirCaptionKeys)
-{
-    CDeluxeMessageBox box("Overwrite?", "Virellando",
-                          CDeluxeMessageBox::kYesNoCancel | CDeluxeMessageBox::kIconQuestion);
-    box.GetPicture();
-    EXPECT_EQ(box.GetButtonCount(), 3u);
-    CDeluxeMessageBox ok("Done", "Virellando", CDeluxeMessageBox::kOk);
-    EXPECT_EQ(ok.GetButtonCount(), 1u);
-}
-
 TEST(CDeluxeMessageBox, PressAndReleaseOnAButtonReturnsIt)
 {
     CDeluxeMessageBox box("Overwrite?", "Virellando", CDeluxeMessageBox::kYesNo);

@@ -2,20 +2,6 @@
 
 #include "GuiTestSupport.h"
 
-TEST(TWGuiObject, DefaultsOfAFreshObject)
-{
-    TestObject o;
-    EXPECT_EQ(o.GetZOrder(), 32);
-    EXPECT_TRUE(o.IsVisible());
-    EXPECT_TRUE(o.IsEnabled());
-    EXPECT_TRUE(o.AcceptsHover());
-    EXPECT_FALSE(o.IsTransparent());
-    EXPECT_EQ(o.GetKind(), kKindObject);
-    EXPECT_EQ(o.GetWindow(), nullptr);
-    EXPECT_EQ(o.GetBackBuffer(), nullptr);
-    EXPECT_FALSE(o.StartTimer(nullptr, 10));
-}
-
 TEST(TWGuiObject, DirtyListAddsClipsAndClearsParts)
 {
     TestObject o("o", 20, 20);

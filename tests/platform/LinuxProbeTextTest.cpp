@@ -106,35 +106,4 @@ TEST(ParseCpuInfoMHz, RoundsTheFirstProcessor)
     EXPECT_EQ(platform::linuxtext::ParseCpuInfoMHz("processor : 0\nBogoMIPS : 48.00\n"), 0u);
 }
 
-TEST(ParseKHzAsMHz, ConvertsCpufreqFiles)
-{
-    EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz("3600000\n"), 3600u);
-    EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz("2199999\n"), 2200u);
-    EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz(""), 0u);
-    EXPECT_EQ(platform::linuxtext::ParseKHzAsMHz("<unknown>"), 0u);
-}
-
-TEST(OsReleaseValue, RemovesQuotes)
-{
-    const std::string text = "NAME=\"Debian GNU/Linux\"\nVERSION_ID='12'\nID=debian\n";
-    EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "NAME"), "Debian GNU/Linux");
-    EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "VERSION_ID"), "12");
-    EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "ID"), "debian");
-    EXPECT_EQ(platform::linuxtext::OsReleaseValue(text, "VERSION"), "");
-}
-
-TEST(ComposeOsDescription, NamesDistributionKernelMachineAndBuild)
-{
-    EXPECT_EQ(platform::linuxtext::ComposeOsDescription(
-                  "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nNAME=\"Debian GNU/Linux\"\n", "Linux",
-                  "6.1.0-18-amd64", "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1", "x86_64"),
-              "Debian GNU/Linux 12 (bookworm), Linux 6.1.0-18-amd64 x86_64 "
-              "(Build #1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1)");
-    EXPECT_EQ(platform::linuxtext::ComposeOsDescription("NAME=Gentoo\n", "Linux", "6.6.1", "", "aarch64"),
-              "Gentoo, Linux 6.6.1 aarch64");
-    EXPECT_EQ(platform::linuxtext::ComposeOsDescription("", "Linux", "6.6.1", "#2", "x86_64"),
-              "Linux 6.6.1 x86_64 (Build #2)");
-    EXPECT_EQ(platform::linuxtext::ComposeOsDescription("", "", "", "", ""), "Unknown operating system");
-}
-
 } // namespace

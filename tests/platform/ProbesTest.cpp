@@ -42,13 +42,4 @@ TEST(OsDescription, IsOneNonEmptyLine)
     EXPECT_EQ(text.find('\n'), std::string::npos);
 }
 
-TEST(GetProductVersion, IsTheProjectVersion)
-{
-    const platform::ProductVersion version = platform::GetProductVersion();
-    EXPECT_EQ(version.major, EXPECTED_VERSION_MAJOR);
-    EXPECT_EQ(version.minor, EXPECTED_VERSION_MINOR);
-    EXPECT_EQ(version.patch, EXPECTED_VERSION_PATCH);
-    EXPECT_EQ(version.build, EXPECTED_VERSION_BUILD);
-}
-
 } // namespace
