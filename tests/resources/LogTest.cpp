@@ -135,45 +135,6 @@ TEST_F(LogTest, LinesFromSeveralThreadsInterleaveWhole)
     }
 }
 
-TEST_F(LogTest, MemoryLinesUseDecimalMegabytes)
-{
-    platform::MemoryStatus status{};
-    status.memoryLoad = 42;
-    status.availPhys = 1234567890;
-    status.totalPhys = 17179869184;
-    status.availPageFile = 0;
-    status.totalPageFile = 2000000;
-    status.availVirtual = 140737488355328 - 5000000;
-    status.totalVirtual = 140737488355328;
-    resources::LogMemoryLines(status);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{
-                           "Mem in use percentage = 42 %",
-                           "Free physical : 1234.57 MB, Total physical : 17179.87 MB",
-                           "Free paging file : 0.00 MB, Total paging file : 2.00 MB",
-                           "Free virtual : 140737483.36 MB, Total virtual : 140737488.36 MB",
-                       }));
-}
-
-TEST_F(LogTest, DiskLinesUseBinaryMegabytesInMountOrder)
-{
-    resources::LogDiskLines({{"/", 1610612736}, {"/media/My Disk", 5242880 + 524288}});
-    EXPECT_EQ(Lines(),
-              (std::vector<std::string>{"/ has 1536.00 MB free.", "/media/My Disk has 5.50 MB free."}));
-}
-
-TEST_F(LogTest, NoDrivesWriteNoDiskLines)
-{
-    resources::LogDiskLines({});
-    EXPECT_FALSE(std::filesystem::exists(path_));
-}
-
-TEST_F(LogTest, CpuLineOnlyWhenTheSpeedIsKnown)
-{
-    resources::LogCpuLine(0);
-    resources::LogCpuLine(2995);
-    EXPECT_EQ(Lines(), std::vector<std::string>{"CPU Speed: 2.995000 GHz"});
-}
-
 TEST_F(LogTest, StartingUpLineGivesMonthDayYear)
 {
     const auto dateLine = []

@@ -129,31 +129,7 @@ TEST_F(PresetCopierTest, StereoPairKeepsItsLinkUnderTheNewIndices)
     EXPECT_EQ(&image.data.samples[right->sampleLink], left);
 }
 
-TEST_F(PresetCopierTest, SampleLinkedToAnUncopiedSampleBecomesMono)
-{
-    ASSERT_TRUE(copy(0, 0)) << error;
-    const auto* lone = copiedSample("Lone Left");
-    ASSERT_NE(lone, nullptr);
-    EXPECT_EQ(lone->sampleType, engine::kSampleMono);
-    EXPECT_EQ(lone->sampleLink, 0);
-}
-
 // Zones: the global zone folded in, the noise keys left free.
-
-TEST_F(PresetCopierTest, NoCopiedZoneReachesTheNoiseKeys)
-{
-    ASSERT_TRUE(copy(0, 0)) << error;
-    for (const auto& zone : image.data.presets[0].zones)
-    {
-        ASSERT_EQ(zone.generators.front().oper, mkbank::kGenKeyRange);
-        EXPECT_LE(zone.generators.front().rangeHigh(), mkbank::kHighestPianoKey);
-    }
-    const auto& high = image.data.instruments[1].zones;
-    ASSERT_EQ(high.size(), 1u); // the zone on keys 121-127 is gone
-    EXPECT_EQ(high[0].generators[0].rangeLow(), 60);
-    EXPECT_EQ(high[0].generators[0].rangeHigh(), 120);
-    EXPECT_EQ(high[0].generators[1].oper, mkbank::kGenVelRange);
-}
 
 // Failures.
 
