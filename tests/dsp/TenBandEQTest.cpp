@@ -67,29 +67,6 @@ TEST(TenBandEQTest, PlusTwelveDecibelsAtOneKilohertz)
     EXPECT_NEAR(12.0f, 20.0f * std::log10(dsptest::PeakFrom(right, 22050) / 0.1f), 0.1f);
 }
 
-TEST(TenBandEQTest, GainIndicesMapToTheirBands)
-{
-    TenBandEQ eq(44100.0f);
-    for (int i = 0; i < TenBandEQ::kBands; ++i)
-    {
-        ASSERT_TRUE(eq.SetBandGain(i, static_cast<float>(i + 1)));
-    }
-    EXPECT_EQ(1.0f, eq.Left(kPair32).Gain());
-    EXPECT_EQ(32.0f, eq.Left(kPair32).Frequency());
-    EXPECT_EQ(10.0f, eq.Right(kPair16k).Gain());
-    EXPECT_EQ(16000.0f, eq.Right(kPair16k).Frequency());
-    EXPECT_EQ(2.0f, eq.Left(2).Gain());
-    EXPECT_EQ(63.0f, eq.Left(2).Frequency());
-    EXPECT_EQ(9.0f, eq.Left(kPair8k).Gain());
-    EXPECT_EQ(8000.0f, eq.Left(kPair8k).Frequency());
-    EXPECT_EQ(kBiQuadLowShelf, eq.Left(kPair32).Type());
-    EXPECT_EQ(kBiQuadHighShelf, eq.Left(kPair16k).Type());
-    EXPECT_EQ(kBiQuadPeaking, eq.Left(kPair4k).Type());
-    EXPECT_EQ(6.0f, eq.BandGain(5));
-    EXPECT_FALSE(eq.SetBandGain(10, 3.0f));
-    EXPECT_FALSE(eq.SetBandGain(-1, 3.0f));
-}
-
 TEST(TenBandEQTest, SettingAGainKeepsTheHistory)
 {
     TenBandEQ eq(44100.0f);

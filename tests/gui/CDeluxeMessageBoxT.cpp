@@ -49,27 +49,6 @@ TEST(CDeluxeMessageBox, EscapeCancelsAndADismissedYesNoBoxSaysNo)
     EXPECT_EQ(yesNo.Show(popup), CDeluxeMessageBox::kIdNo);
 }
 
-TEST(CDeluxeMessageBox, DontAskBoxToggles)
-{
-    CDeluxeMessageBox box("Again?", "Virellando", CDeluxeMessageBox::kOk, false, true);
-    const CImage& picture = box.GetPicture();
-    HeadlessNativePopup popup;
-    // the check box sits at the left, level with the buttons
-    const int y = box.GetButtonRect(0).top + 12;
-    HeadlessNativePopup::Script({{false, NativeMouseMessage::kLeftDown, 20, y, 0},
-                                 {true, NativeMouseMessage::kMove, 0, 0, kVkReturn}});
-    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdOk);
-    EXPECT_TRUE(box.IsDontAskChecked());
-    EXPECT_GT(picture.GetWidth(), 0);
-}
-
-TEST(CDeluxeMessageBox, TextIsClippedToItsLimit)
-{
-    const std::string longText(3000, 'x');
-    CDeluxeMessageBox box(longText.c_str(), "Virellando", CDeluxeMessageBox::kOk);
-    EXPECT_EQ(box.GetText().size(), CDeluxeMessageBox::kMaxText);
-}
-
 TEST(CDeluxeMessageBox, WithoutADisplayItLogsAndReturnsAtOnce)
 {
     const char* display = std::getenv("DISPLAY");

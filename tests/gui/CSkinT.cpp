@@ -68,23 +68,6 @@ TEST(CSkin, AChainOfTenResolvesAndElevenDoesNot)
     EXPECT_EQ(d.kind, kSkinLayered);
 }
 
-TEST(CSkin, MissingBlueFallsBackToTheImageFileMadeAbsolute)
-{
-    SkinFolder folder;
-    folder.WritePattern("lid.png", 4, 4);
-    CSkin skin;
-    ASSERT_TRUE(skin.Load(folder
-                              .WriteSkin("[Lid]\nsolid color.r=255\nsolid color.g=0\nimage "
-                                         "fn=lid.png\n[Other]\nimage fn=nowhere.png\n")
-                              .c_str()));
-    SkinItemDefinition d;
-    ASSERT_TRUE(skin.Resolve("Lid", d));
-    EXPECT_EQ(d.kind, kSkinImageFile);
-    EXPECT_EQ(d.fileName, folder.Path("lid.png"));
-    ASSERT_TRUE(skin.Resolve("Other", d));
-    EXPECT_EQ(d.fileName, "nowhere.png"); // kept as written when not beside the module
-}
-
 TEST(CSkin, InvalidComponentsFailTheSolidForm)
 {
     ExactSkin skin;
@@ -98,18 +81,6 @@ TEST(CSkin, InvalidComponentsFailTheSolidForm)
         ASSERT_TRUE(skin.Resolve("C", d)) << bad;
         EXPECT_EQ(d.kind, kSkinTiledFile) << bad;
     }
-}
-
-TEST(CSkin, ResourceIdMustBePositive)
-{
-    ExactSkin skin;
-    skin.values["R|image res ID"] = "0";
-    SkinItemDefinition d;
-    EXPECT_FALSE(skin.Resolve("R", d));
-    skin.values["R|image res ID"] = "131";
-    ASSERT_TRUE(skin.Resolve("R", d));
-    EXPECT_EQ(d.kind, kSkinResource);
-    EXPECT_EQ(d.resourceId, 131);
 }
 
 TEST(CSkin, LayerListEndsAtTheFirstIncompleteLayer)

@@ -71,18 +71,6 @@ TEST(TWGuiObject, RedrawOfATransparentChildRedrawsTheParentArea)
     EXPECT_EQ(parent.GetDirtyBounds(), Rect{});
 }
 
-TEST(TWGuiObject, RedrawOutsideOrWhileHiddenDoesNothing)
-{
-    TestObject o("o", 10, 10);
-    o.ClearAllDirty();
-    const Rect outside{10, 0, 20, 10};
-    o.Redraw(&outside);
-    EXPECT_EQ(o.GetDirtyBounds(), Rect{});
-    o.Hide();
-    o.Redraw(nullptr);
-    EXPECT_EQ(o.GetDirtyBounds(), Rect{});
-}
-
 TEST(TWGuiObject, SetSizeRedrawsGrownStripsAndGivesShrunkOnesToTheParent)
 {
     TestContainer parent("parent", 100, 100);
@@ -96,19 +84,6 @@ TEST(TWGuiObject, SetSizeRedrawsGrownStripsAndGivesShrunkOnesToTheParent)
     o.SetSize(15, 4);
     EXPECT_EQ(o.GetDirtyBounds(), Rect{});
     EXPECT_EQ(parent.GetDirtyBounds(), (Rect{20, 24, 35, 30}));
-}
-
-TEST(TWGuiObject, SetPositionRedrawsOldAndNewPlace)
-{
-    TestContainer parent("parent", 100, 100);
-    TestObject o("o", 10, 10);
-    parent.AddChild(&o, 0, 0);
-    parent.ClearAllDirty();
-    o.ClearAllDirty();
-    o.SetPosition(50, 50);
-    EXPECT_EQ(parent.GetDirtyBounds(), (Rect{0, 0, 10, 10}));
-    EXPECT_EQ(o.GetDirtyBounds(), (Rect{0, 0, 10, 10}));
-    EXPECT_EQ(o.GetAbsX(), 50);
 }
 
 TEST(TWGuiObject, HideGivesTheAreaToTheParentAndDropsDirtiness)

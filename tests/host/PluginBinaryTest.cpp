@@ -47,15 +47,6 @@ TEST(PluginRecord, HoldsTheInstrumentsValues)
     EXPECT_NE(e->object, nullptr);
 }
 
-TEST(PluginRecord, ExportsBothEntryPoints)
-{
-    PluginFolder folder;
-    folder.instantiate();
-    EXPECT_TRUE(folder.host().hasSymbol("VSTPluginMain"));
-    EXPECT_TRUE(folder.host().hasSymbol("main"));
-    EXPECT_FALSE(folder.host().hasSymbol("_ZN9VstXSynthC1EPFlPN3vst7AEffectEiilPvfE"));
-}
-
 TEST(PluginDispatcher, AnswersNamesVersionsAndCategory)
 {
     PluginFolder folder;

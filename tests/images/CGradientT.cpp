@@ -24,12 +24,6 @@ TEST(CGradient, StopsSplitTheRangeInInsertionIndependentOrder)
     EXPECT_EQ(CGradient::ColourAt(875, kBlack, kWhite, stops), MakeColourRef(227, 127, 127));
 }
 
-TEST(CGradient, EqualLocationsGiveTheLowerColour)
-{
-    const std::vector<ColourStop> stops{{0x0000ff, 500}, {0x00ff00, 500}};
-    EXPECT_EQ(CGradient::ColourAt(500, kBlack, kWhite, stops), 0x0000ffu);
-}
-
 TEST(CGradient, StyleZeroRunsLeftToRightAndThreeTopToBottom)
 {
     CImage image;
@@ -41,15 +35,6 @@ TEST(CGradient, StyleZeroRunsLeftToRightAndThreeTopToBottom)
     CGradient::Draw(image, 3, kBlack, kWhite, {});
     EXPECT_EQ(image.GetPixel(5, 0), MakePixel(0, 0, 0));
     EXPECT_EQ(image.GetPixel(5, 10), MakePixel(255, 255, 255));
-}
-
-TEST(CGradient, EqualColoursWithoutStopsFill)
-{
-    CImage image;
-    ASSERT_TRUE(image.Create(5, 5));
-    CGradient::Draw(image, 8, 0x336699, 0x336699, {});
-    EXPECT_EQ(image.GetPixel(2, 2), PixelFromColourRef(0x336699));
-    EXPECT_EQ(image.GetPixel(0, 4), PixelFromColourRef(0x336699));
 }
 
 TEST(CGradient, EveryStyleDrawsADistinctPicture)

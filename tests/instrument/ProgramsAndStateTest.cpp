@@ -207,23 +207,6 @@ TEST_F(ProgramsAndState, ADamagedChunkNeverReachesTheAudioAsNaNOrAnIndexOutOfRan
 
 // --- Parameters from the host ---
 
-TEST_F(ProgramsAndState, NonFiniteHostValuesAreIgnored)
-{
-    start(piano_test::NoiseBank());
-    render(16);
-    synth->takeDisplayChanged();
-    const PianoSettings before = synth->requestedSettings();
-    for (int i = 0; i < ParameterTable::kCount; ++i)
-    {
-        synth->setParameter(i, std::numeric_limits<float>::quiet_NaN());
-        synth->setParameter(i, std::numeric_limits<float>::infinity());
-        synth->setParameter(i, -std::numeric_limits<float>::infinity());
-    }
-    EXPECT_TRUE(SameBytes(synth->requestedSettings(), before));
-    EXPECT_FALSE(synth->takeDisplayChanged());
-    EXPECT_EQ(synth->getParameter(kVolume), before.volume);
-}
-
 // --- MIDI program names ---
 
 TEST_F(ProgramsAndState, MidiProgramNamesFollowGeneralMidi)

@@ -18,11 +18,6 @@ TEST(GetMemoryStatus, ReportsConsistentFigures)
     EXPECT_LE(status.memoryLoad, 100u);
 }
 
-TEST(FixedDrives, AZeroBoundListsNothing)
-{
-    EXPECT_TRUE(platform::FixedDrives(0).empty());
-}
-
 TEST(FixedDrives, RootsAreAbsoluteAndDistinct)
 {
     const std::vector<platform::FixedDrive> drives = platform::FixedDrives(20000);

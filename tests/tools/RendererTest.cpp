@@ -164,36 +164,6 @@ TEST_F(RendererRun, MissingSoundBankIsReportedWithoutWaiting)
     std::remove(lonely.c_str());
 }
 
-TEST_F(RendererRun, SetUpErrorsAreNamedAndLeaveNoFile)
-{
-    EXPECT_EQ(run({"-q", "--program", "4", plugin, midi, wav}), 1);
-    EXPECT_NE(err.str().find("program 4 does not exist; the plug-in has 4"), std::string::npos) << err.str();
-    EXPECT_FALSE(exists(wav));
-
-    writeFile(stateIn, Bytes(47, 0));
-    EXPECT_EQ(run({"-q", "--state-in", stateIn, plugin, midi, wav}), 1);
-    EXPECT_NE(err.str().find("47 bytes"), std::string::npos) << err.str();
-    EXPECT_FALSE(exists(wav));
-
-    EXPECT_EQ(run({"-q", dir + "no-such-plugin.so", midi, wav}), 1);
-    EXPECT_NE(err.str().find("cannot load the plug-in"), std::string::npos) << err.str();
-    EXPECT_FALSE(exists(wav));
-}
-
-TEST_F(RendererRun, InputAndOutputErrorsAreNamed)
-{
-    Bytes damaged = testPiece();
-    damaged.resize(damaged.size() - 3);
-    writeFile(midi, damaged);
-    EXPECT_EQ(run({"-q", plugin, midi, wav}), 1);
-    EXPECT_NE(err.str().find(midi), std::string::npos) << err.str();
-
-    writeFile(midi, testPiece());
-    const std::string badWav = dir + "no-such-directory/out.wav";
-    EXPECT_EQ(run({"-q", plugin, midi, badWav}), 1);
-    EXPECT_NE(err.str().find(badWav), std::string::npos) << err.str();
-}
-
 TEST_F(RendererRun, NonFiniteOutputFailsTheRenderButKeepsTheFile)
 {
     EXPECT_EQ(run({"-q", "--block", "4096", "--param", "10=1", plugin, midi, wav}), 1);

@@ -141,11 +141,4 @@ TEST_F(PresetCopierTest, MissingPresetFailsNamingIt)
     EXPECT_EQ(error, "the source has no preset 0:2");
 }
 
-TEST_F(PresetCopierTest, RomSampleFails)
-{
-    source.data.samples[mkbank_test::kPianoHigh].sampleType |= engine::kSampleRom;
-    EXPECT_FALSE(copy(1, 0));
-    EXPECT_EQ(error, "sample \"Piano High\" lies in a sound ROM, not in the file");
-}
-
 } // namespace
