@@ -1,16 +1,18 @@
 // Cost of each effect and of the instrument's chain (equaliser -> reverb send -> tone controls ->
 // limiter) at 44100 Hz in 256-frame blocks. Counters (CPU time): time_per_frame is per stereo frame;
 // realtime is how many seconds of audio one core renders per second (the real-time factor).
-#include "ReverbUnit.h"
-#include "SimpleLimit.h"
-#include "TenBandEQ.h"
-#include "ToneControl.h"
+#include "dsp/ReverbUnit.h"
+#include "dsp/SimpleLimit.h"
+#include "dsp/TenBandEQ.h"
+#include "dsp/ToneControl.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <random>
 #include <vector>
+
+using namespace dsp;
 
 namespace
 {

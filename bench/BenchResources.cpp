@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "CIniFileReader.h"
-#include "StringTable.h"
+#include "resources/CIniFileReader.h"
+#include "resources/StringTable.h"
+
+using namespace resources;
 
 namespace
 {

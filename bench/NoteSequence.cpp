@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "FrameScheduler.h"
-#include "MidiFile.h"
+#include "render/FrameScheduler.h"
+#include "render/MidiFile.h"
 
 namespace
 {
@@ -12,13 +12,13 @@ constexpr uint64_t kRingOutSeconds = 2;
 
 bool NoteSequence::loadMidiFile(const std::string& path, uint32_t sampleRate)
 {
-    virellando::MidiFile file;
+    render::MidiFile file;
     if (!file.load(path))
     {
         origin = path + ": " + file.error();
         return false;
     }
-    const virellando::FrameScheduler scheduler(file.timeUnitsPerSecond(), sampleRate, 1);
+    const render::FrameScheduler scheduler(file.timeUnitsPerSecond(), sampleRate, 1);
     events.clear();
     for (const auto& scheduled : scheduler.schedule(file.messages()))
     {

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "PluginFolder.h"
-#include "ResultFile.h"
 #include "RiffBank.h"
-#include "SoundFontReader.h"
-#include "StartupMeasures.h"
+#include "engine/SoundFontReader.h"
+#include "startup/ResultFile.h"
+#include "startup/StartupMeasures.h"
+#include "support/PluginFolder.h"
 
 namespace fs = std::filesystem;
 

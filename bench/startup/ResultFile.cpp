@@ -1,4 +1,4 @@
-#include "ResultFile.h"
+#include "startup/ResultFile.h"
 
 #include <fstream>
 

@@ -1,4 +1,4 @@
-#include "StartupMeasures.h"
+#include "startup/StartupMeasures.h"
 
 #include <chrono>
 #include <cstdio>
@@ -9,8 +9,10 @@
 
 #include <fluidsynth.h>
 
-#include "PluginHost.h"
-#include "ProcessMemory.h"
+#include "platform/ProcessMemory.h"
+#include "plughost/PluginHost.h"
+
+using namespace plughost;
 
 namespace
 {
@@ -28,7 +30,7 @@ double millisecondsSince(Clock::time_point start)
 bool waitForLoadDone(PluginInstance& instance)
 {
     const auto start = Clock::now();
-    while (instance.dispatch(vst::effVendorSpecific, kVendorSampleDataLoaded) != 1)
+    while (instance.dispatch(host::effVendorSpecific, kVendorSampleDataLoaded) != 1)
     {
         if (Clock::now() - start > kLoadTimeout)
             return false;

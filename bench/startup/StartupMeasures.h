@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ResultFile.h"
+#include "startup/ResultFile.h"
 
 // A synchronous fluid_synth_sfload of a "RIFF" bank through the library's own loader:
 // "library_load_ms". Empty when the load fails.

@@ -1,6 +1,9 @@
-#include "CBiQuadFilter.h"
+#include "dsp/CBiQuadFilter.h"
 
 #include <cmath>
+
+namespace dsp
+{
 
 CBiQuadFilter::CBiQuadFilter(BiQuadType type, float frequency, float gainDb, float rate)
     : m_type(type), m_gain(gainDb), m_frequency(frequency), m_rate(rate)
@@ -17,7 +20,7 @@ void CBiQuadFilter::UpdateCoefficients()
     const float cs = std::cos(w0);
     const float alpha = sn * static_cast<float>(std::sinh(kHalfLn2 * m_bandwidth * w0 / sn));
     const float beta = std::sqrt(2.0f * A);
-    m_A = A;
+    a = A;
 
     float b0 = 1.0f;
     float b1 = 0.0f;
@@ -93,8 +96,10 @@ void CBiQuadFilter::UpdateCoefficients()
 
 void CBiQuadFilter::ClearHistory()
 {
-    m_x1 = 0.0f;
-    m_x2 = 0.0f;
-    m_y1 = 0.0f;
-    m_y2 = 0.0f;
+    x1 = 0.0f;
+    x2 = 0.0f;
+    y1 = 0.0f;
+    y2 = 0.0f;
 }
+
+} // namespace dsp

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
+namespace dsp
+{
+
 // Filter shapes of CBiQuadFilter; the values are stable.
 enum BiQuadType : int
 {
@@ -31,17 +34,17 @@ public:
 
     float Process(float x)
     {
-        float y = m_b0 * x + m_b1 * m_x1 + m_b2 * m_x2 - m_a1 * m_y1 - m_a2 * m_y2;
+        float y = m_b0 * x + m_b1 * x1 + m_b2 * x2 - m_a1 * y1 - m_a2 * y2;
         uint32_t bits;
         std::memcpy(&bits, &y, sizeof bits);
         if ((bits & 0x7F800000u) == 0)
         {
             y = 0.0f;
         }
-        m_x2 = m_x1;
-        m_x1 = x;
-        m_y2 = m_y1;
-        m_y1 = y;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
         return y;
     }
 
@@ -49,12 +52,12 @@ public:
     float Gain() const { return m_gain; }
     float Frequency() const { return m_frequency; }
     float SampleRate() const { return m_rate; }
-    float Y1() const { return m_y1; }
-    float Y2() const { return m_y2; }
+    float Y1() const { return y1; }
+    float Y2() const { return y2; }
 
 private:
     BiQuadType m_type;
-    float m_A = 0.0f;
+    float a = 0.0f;
     float m_gain;
     float m_frequency;
     float m_bandwidth = 1.0f;
@@ -64,8 +67,10 @@ private:
     float m_b2 = 0.0f;
     float m_a1 = 0.0f;
     float m_a2 = 0.0f;
-    float m_x1 = 0.0f;
-    float m_x2 = 0.0f;
-    float m_y1 = 0.0f;
-    float m_y2 = 0.0f;
+    float x1 = 0.0f;
+    float x2 = 0.0f;
+    float y1 = 0.0f;
+    float y2 = 0.0f;
 };
+
+} // namespace dsp

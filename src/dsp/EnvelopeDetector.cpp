@@ -1,6 +1,9 @@
-#include "EnvelopeDetector.h"
+#include "dsp/EnvelopeDetector.h"
 
 #include <cmath>
+
+namespace dsp
+{
 
 EnvelopeDetector::EnvelopeDetector(float timeMs, float rate)
     : m_rate(rate), m_time(timeMs), m_coefficient(ExpCoefficient(timeMs, rate))
@@ -28,3 +31,5 @@ void EnvelopeDetector::UpdateCoefficient()
 {
     m_coefficient = ExpCoefficient(m_time, m_rate);
 }
+
+} // namespace dsp

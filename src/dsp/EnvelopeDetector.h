@@ -1,5 +1,8 @@
 #pragma once
 
+namespace dsp
+{
+
 // One-pole envelope coefficient for a time constant in milliseconds at a sample rate:
 // coefficient = exp(-1000 / (time * rate)). Audio thread only.
 class EnvelopeDetector
@@ -23,3 +26,5 @@ protected:
     float m_time;
     float m_coefficient;
 };
+
+} // namespace dsp

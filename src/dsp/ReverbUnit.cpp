@@ -1,9 +1,12 @@
-#include "ReverbUnit.h"
+#include "dsp/ReverbUnit.h"
 
 #include <algorithm>
 #include <new>
 
 using namespace zreverb;
+
+namespace dsp
+{
 
 ReverbUnit::ReverbUnit(int rate) : m_rate(rate)
 {
@@ -21,24 +24,24 @@ bool ReverbUnit::Process(float* left, float* right, int frames)
     {
         return frames == 0 && m_reverb != nullptr;
     }
-    if (frames > m_capacity)
+    if (frames > capacity)
     {
         std::unique_ptr<float[]> grown(new (std::nothrow) float[2 * static_cast<size_t>(frames)]);
         if (grown)
         {
-            m_interleaved = std::move(grown);
-            m_capacity = frames;
+            interleaved = std::move(grown);
+            capacity = frames;
         }
     }
     // A reverb that could not be built (or a buffer that could not grow) adds nothing rather than handing
     // the dry signal back as if it were the wet one.
-    if (m_reverb == nullptr || frames > m_capacity)
+    if (m_reverb == nullptr || frames > capacity)
     {
         std::fill(left, left + frames, 0.0f);
         std::fill(right, right + frames, 0.0f);
         return false;
     }
-    float* buffer = m_interleaved.get();
+    float* buffer = interleaved.get();
     const size_t count = static_cast<size_t>(frames);
     for (size_t i = 0; i < count; ++i)
     {
@@ -81,3 +84,5 @@ ReverbResult ReverbUnit::SetMix(float wet)
 {
     return ReverbSetMix(m_reverb, wet);
 }
+
+} // namespace dsp

@@ -1,8 +1,11 @@
 #pragma once
 
-#include "zreverb/ReverbApi.h"
+#include "dsp/zreverb/ReverbApi.h"
 
 #include <memory>
+
+namespace dsp
+{
 
 // The instrument's reverb: a two-channel zreverb::CReverb behind its handle, fed from separate left and
 // right buffers through an interleave buffer in chunks of at most kChunkFrames. Audio thread only
@@ -28,12 +31,14 @@ public:
 
     bool HasReverb() const { return m_reverb != nullptr; }
     int SampleRate() const { return m_rate; }
-    int Capacity() const { return m_capacity; }
+    int Capacity() const { return capacity; }
     zreverb::ReverbHandle Handle() const { return m_reverb; }
 
 private:
     zreverb::ReverbHandle m_reverb = nullptr;
-    std::unique_ptr<float[]> m_interleaved;
-    int m_capacity = 0;
+    std::unique_ptr<float[]> interleaved;
+    int capacity = 0;
     int m_rate;
 };
+
+} // namespace dsp

@@ -1,9 +1,12 @@
 #pragma once
 
-#include "EnvelopeDetector.h"
+#include "dsp/EnvelopeDetector.h"
 
 #include <array>
 #include <cstdint>
+
+namespace dsp
+{
 
 // Stereo-linked look-ahead peak limiter: both channels are delayed by the look-ahead (the attack time),
 // a held peak of the louder channel drives a one-pole envelope, and the delayed signal is multiplied by
@@ -29,8 +32,8 @@ public:
     void SetRelease(float ms);
     float GetThreshold() const { return m_threshold; }
     float GetAttack() const { return m_attack.GetTime(); }
-    float GetRelease() const { return m_release.GetTime(); }
-    int GetLookahead() const { return m_lookahead; }
+    float GetRelease() const { return release.GetTime(); }
+    int GetLookahead() const { return lookahead; }
     // Changes both envelopes' rates; the look-ahead keeps its length in samples until the next SetAttack.
     void SetSampleRate(float rate);
     float GetSampleRate() const { return m_attack.GetSampleRate(); }
@@ -44,50 +47,52 @@ public:
         {
             peak = peakRight;
         }
-        if (m_thresholdGain > peak)
+        if (thresholdGain > peak)
         {
-            peak = m_thresholdGain;
+            peak = thresholdGain;
         }
-        ++m_holdCounter;
-        if (m_holdCounter >= m_lookahead || peak > m_heldPeak)
+        ++holdCounter;
+        if (holdCounter >= lookahead || peak > heldPeak)
         {
-            m_holdCounter = 0;
-            m_heldPeak = peak;
+            holdCounter = 0;
+            heldPeak = peak;
         }
-        const float c = m_heldPeak > m_envelope ? m_attackCoefficient : m_releaseCoefficient;
-        m_envelope = m_heldPeak + (m_envelope - m_heldPeak) * c;
-        const int32_t r = (m_writeIndex - m_lookahead) & m_mask;
-        const float gain = m_thresholdGain / m_envelope;
-        const float outLeft = m_delayLeft[r] * gain;
-        const float outRight = m_delayRight[r] * gain;
-        m_delayLeft[m_writeIndex] = left;
-        m_delayRight[m_writeIndex] = right;
-        m_writeIndex = (m_writeIndex + 1) & m_mask;
+        const float c = heldPeak > m_envelope ? attackCoefficient : releaseCoefficient;
+        m_envelope = heldPeak + (m_envelope - heldPeak) * c;
+        const int32_t r = (writeIndex - lookahead) & mask;
+        const float gain = thresholdGain / m_envelope;
+        const float outLeft = delayLeft[r] * gain;
+        const float outRight = delayRight[r] * gain;
+        delayLeft[writeIndex] = left;
+        delayRight[writeIndex] = right;
+        writeIndex = (writeIndex + 1) & mask;
         left = outLeft;
         right = outRight;
     }
 
-    float GetThresholdGain() const { return m_thresholdGain; }
+    float GetThresholdGain() const { return thresholdGain; }
     float GetEnvelope() const { return m_envelope; }
     float GetAttackCoefficient() const { return m_attack.GetCoefficient(); }
-    float GetReleaseCoefficient() const { return m_release.GetCoefficient(); }
+    float GetReleaseCoefficient() const { return release.GetCoefficient(); }
 
 private:
     void CacheCoefficients();
 
     float m_threshold = 0.0f;
-    float m_thresholdGain = 1.0f;
-    int32_t m_lookahead = 0;
-    int32_t m_holdCounter = 0;
-    float m_heldPeak = 1.0f;
+    float thresholdGain = 1.0f;
+    int32_t lookahead = 0;
+    int32_t holdCounter = 0;
+    float heldPeak = 1.0f;
     FastEnvelope m_attack{1.0f, 44100.0f};
-    FastEnvelope m_release{10.0f, 44100.0f};
+    FastEnvelope release{10.0f, 44100.0f};
     float m_envelope = 1.0f;
-    int32_t m_mask = kDelaySize - 1;
-    int32_t m_writeIndex = 0;
+    int32_t mask = kDelaySize - 1;
+    int32_t writeIndex = 0;
     // Copies of the envelopes' coefficients for the per-sample loop.
-    float m_attackCoefficient = 0.0f;
-    float m_releaseCoefficient = 0.0f;
-    std::array<float, kDelaySize> m_delayLeft{};
-    std::array<float, kDelaySize> m_delayRight{};
+    float attackCoefficient = 0.0f;
+    float releaseCoefficient = 0.0f;
+    std::array<float, kDelaySize> delayLeft{};
+    std::array<float, kDelaySize> delayRight{};
 };
+
+} // namespace dsp

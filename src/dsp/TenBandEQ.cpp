@@ -1,4 +1,7 @@
-#include "TenBandEQ.h"
+#include "dsp/TenBandEQ.h"
+
+namespace dsp
+{
 
 TenBandEQ::TenBandEQ(float rate) : m_rate(rate), m_left(MakeBands(rate)), m_right(MakeBands(rate))
 {
@@ -79,7 +82,9 @@ float TenBandEQ::BandGain(int gainIndex) const
 void TenBandEQ::UpdateSkippedBands()
 {
     const float nyquist = m_rate / 2.0f;
-    m_run4k = nyquist > 4000.0f;
-    m_run8k = nyquist > 8000.0f;
-    m_run16k = nyquist > 16000.0f;
+    run4k = nyquist > 4000.0f;
+    run8k = nyquist > 8000.0f;
+    run16k = nyquist > 16000.0f;
 }
+
+} // namespace dsp

@@ -1,8 +1,11 @@
 #pragma once
 
-#include "CBiQuadFilter.h"
+#include "dsp/CBiQuadFilter.h"
 
 #include <array>
+
+namespace dsp
+{
 
 // Stereo graphic equaliser of ten fixed bands (32 Hz shelf, 63 Hz ... 8 kHz peaks, 16 kHz shelf), one
 // filter per band and channel. Bands at or above half the rate are skipped and keep their history.
@@ -28,17 +31,17 @@ public:
             left = m_left[pair].Process(left);
             right = m_right[pair].Process(right);
         }
-        if (m_run4k)
+        if (run4k)
         {
             left = m_left[kPair4k].Process(left);
             right = m_right[kPair4k].Process(right);
         }
-        if (m_run8k)
+        if (run8k)
         {
             left = m_left[kPair8k].Process(left);
             right = m_right[kPair8k].Process(right);
         }
-        if (m_run16k)
+        if (run16k)
         {
             left = m_left[kPair16k].Process(left);
             right = m_right[kPair16k].Process(right);
@@ -67,7 +70,9 @@ private:
     float m_rate;
     std::array<CBiQuadFilter, kBands> m_left;
     std::array<CBiQuadFilter, kBands> m_right;
-    bool m_run4k = true;
-    bool m_run8k = true;
-    bool m_run16k = true;
+    bool run4k = true;
+    bool run8k = true;
+    bool run16k = true;
 };
+
+} // namespace dsp

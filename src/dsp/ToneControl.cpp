@@ -1,6 +1,9 @@
-#include "ToneControl.h"
+#include "dsp/ToneControl.h"
 
 #include <cmath>
+
+namespace dsp
+{
 
 namespace
 {
@@ -26,8 +29,8 @@ void ToneControl::Clear()
     m_hf = 0.0f;
     for (int i = 0; i < 4; ++i)
     {
-        m_lp[i] = 0.0f;
-        m_hp[i] = 0.0f;
+        lp[i] = 0.0f;
+        hp[i] = 0.0f;
     }
     m_h1 = 0.0f;
     m_h2 = 0.0f;
@@ -55,14 +58,14 @@ void ToneControl::Process(float* buffer, int frames)
     const float lowGain = m_lowGain;
     const float midGain = m_midGain;
     const float highGain = m_highGain;
-    float lp0 = m_lp[0];
-    float lp1 = m_lp[1];
-    float lp2 = m_lp[2];
-    float lp3 = m_lp[3];
-    float hp0 = m_hp[0];
-    float hp1 = m_hp[1];
-    float hp2 = m_hp[2];
-    float hp3 = m_hp[3];
+    float lp0 = lp[0];
+    float lp1 = lp[1];
+    float lp2 = lp[2];
+    float lp3 = lp[3];
+    float hp0 = hp[0];
+    float hp1 = hp[1];
+    float hp2 = hp[2];
+    float hp3 = hp[3];
     float h1 = m_h1;
     float h2 = m_h2;
     float h3 = m_h3;
@@ -85,14 +88,14 @@ void ToneControl::Process(float* buffer, int frames)
         h1 = x;
         buffer[i] = lowGain * l + midGain * m + highGain * h;
     }
-    m_lp[0] = lp0;
-    m_lp[1] = lp1;
-    m_lp[2] = lp2;
-    m_lp[3] = lp3;
-    m_hp[0] = hp0;
-    m_hp[1] = hp1;
-    m_hp[2] = hp2;
-    m_hp[3] = hp3;
+    lp[0] = lp0;
+    lp[1] = lp1;
+    lp[2] = lp2;
+    lp[3] = lp3;
+    hp[0] = hp0;
+    hp[1] = hp1;
+    hp[2] = hp2;
+    hp[3] = hp3;
     m_h1 = h1;
     m_h2 = h2;
     m_h3 = h3;
@@ -102,11 +105,11 @@ float ToneControl::State(int i) const
 {
     if (i >= 0 && i < 4)
     {
-        return m_lp[i];
+        return lp[i];
     }
     if (i >= 4 && i < 8)
     {
-        return m_hp[i - 4];
+        return hp[i - 4];
     }
     switch (i)
     {
@@ -120,3 +123,5 @@ float ToneControl::State(int i) const
         return 0.0f;
     }
 }
+
+} // namespace dsp

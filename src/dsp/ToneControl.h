@@ -1,5 +1,8 @@
 #pragma once
 
+namespace dsp
+{
+
 // Bass / mid / treble control of one channel: two cascades of four one-pole low-passes split the signal at
 // the low and high frequency, the middle band is what remains, and the bands are recombined with their
 // gains (linear, 1.0 = unity). Audio thread only; gains change between blocks.
@@ -30,9 +33,9 @@ private:
     void Clear();
 
     float m_lf = 0.0f;
-    float m_lp[4] = {};
+    float lp[4] = {};
     float m_hf = 0.0f;
-    float m_hp[4] = {};
+    float hp[4] = {};
     float m_h1 = 0.0f;
     float m_h2 = 0.0f;
     float m_h3 = 0.0f;
@@ -42,3 +45,5 @@ private:
     float m_midGain = 1.0f;
     float m_highGain = 1.0f;
 };
+
+} // namespace dsp

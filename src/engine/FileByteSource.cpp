@@ -1,4 +1,4 @@
-#include "FileByteSource.h"
+#include "engine/FileByteSource.h"
 
 #include <limits>
 

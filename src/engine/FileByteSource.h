@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ByteSource.h"
+#include "engine/ByteSource.h"
 
 namespace engine
 {

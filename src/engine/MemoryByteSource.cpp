@@ -1,4 +1,4 @@
-#include "MemoryByteSource.h"
+#include "engine/MemoryByteSource.h"
 
 #include <cstring>
 

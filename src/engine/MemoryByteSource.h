@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteSource.h"
+#include "engine/ByteSource.h"
 
 namespace engine
 {

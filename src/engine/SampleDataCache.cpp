@@ -1,4 +1,4 @@
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
 
 #include <cerrno>
 #include <chrono>
@@ -11,7 +11,7 @@
 
 #include <fluidsynth.h>
 
-#include "SampleDataReader.h"
+#include "engine/SampleDataReader.h"
 
 namespace engine
 {
@@ -54,14 +54,14 @@ const int16_t* SampleDataCache::attach(const std::string& path, uint64_t fileOff
 
 bool SampleDataCache::isSharedFile(const std::string& path, uint64_t fileOffset, uint32_t size) const
 {
-    if (size != sampleDataSize_ || fileOffset != sampleDataOffset_)
+    if (size != sampleDataSize_ || fileOffset != sampleDataOffset)
         return false;
     // The same file under any name (the same device and file number), not rewritten since it was read.
     std::error_code error;
-    if (!std::filesystem::equivalent(path, samplePath_, error) || error)
+    if (!std::filesystem::equivalent(path, samplePath, error) || error)
         return false;
     const auto written = std::filesystem::last_write_time(path, error);
-    return !error && written == sampleFileWritten_;
+    return !error && written == sampleFileWritten;
 }
 
 bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, uint32_t size)
@@ -97,10 +97,10 @@ bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, ui
     std::fclose(file);
     sampleData_ = block;
     sampleDataSize_ = size;
-    sampleDataOffset_ = fileOffset;
-    samplePath_ = path;
+    sampleDataOffset = fileOffset;
+    samplePath = path;
     std::error_code error;
-    sampleFileWritten_ = std::filesystem::last_write_time(path, error);
+    sampleFileWritten = std::filesystem::last_write_time(path, error);
     return true;
 }
 

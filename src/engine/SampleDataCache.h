@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "SampleReadProgress.h"
+#include "engine/SampleReadProgress.h"
 
 namespace engine
 {
@@ -60,9 +60,9 @@ private:
 
     int16_t* sampleData_ = nullptr;
     uint32_t sampleDataSize_ = 0;
-    uint64_t sampleDataOffset_ = 0;
-    std::string samplePath_;
-    std::filesystem::file_time_type sampleFileWritten_{};
+    uint64_t sampleDataOffset = 0;
+    std::string samplePath;
+    std::filesystem::file_time_type sampleFileWritten{};
     std::atomic<uint32_t> userCount_{0};
     std::atomic<int32_t> keepShared_{0};
     SampleReadProgress progress_;

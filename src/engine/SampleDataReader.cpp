@@ -1,4 +1,4 @@
-#include "SampleDataReader.h"
+#include "engine/SampleDataReader.h"
 
 #include <fluidsynth.h>
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "SampleReadProgress.h"
+#include "engine/SampleReadProgress.h"
 
 namespace engine
 {

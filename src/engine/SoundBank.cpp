@@ -1,9 +1,9 @@
-#include "SoundBank.h"
+#include "engine/SoundBank.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
 
 namespace engine
 {
@@ -103,15 +103,15 @@ fluid_preset_t* SoundBank::GetPreset(fluid_sfont_t* sfont, int bank, int number)
 
 void SoundBank::IterationStart(fluid_sfont_t* sfont)
 {
-    BankOf(sfont)->iteration_ = 0;
+    BankOf(sfont)->iteration = 0;
 }
 
 fluid_preset_t* SoundBank::IterationNext(fluid_sfont_t* sfont)
 {
     SoundBank* bank = BankOf(sfont);
-    if (bank->iteration_ >= bank->presets_.size())
+    if (bank->iteration >= bank->presets_.size())
         return nullptr;
-    return bank->presets_[bank->iteration_++]->preset();
+    return bank->presets_[bank->iteration++]->preset();
 }
 
 int SoundBank::Free(fluid_sfont_t* sfont)

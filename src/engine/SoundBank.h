@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "SoundBankInstrument.h"
-#include "SoundBankPreset.h"
-#include "SoundBankSample.h"
-#include "SoundFontData.h"
+#include "engine/SoundBankInstrument.h"
+#include "engine/SoundBankPreset.h"
+#include "engine/SoundBankSample.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {
@@ -49,7 +49,7 @@ private:
     std::vector<std::unique_ptr<SoundBankSample>> samples_;
     std::vector<std::unique_ptr<SoundBankInstrument>> instruments_;
     std::vector<std::unique_ptr<SoundBankPreset>> presets_; // by bank, then preset number
-    size_t iteration_ = 0;
+    size_t iteration = 0;
 };
 
 } // namespace engine

@@ -1,4 +1,4 @@
-#include "SoundBankInstrument.h"
+#include "engine/SoundBankInstrument.h"
 
 namespace engine
 {

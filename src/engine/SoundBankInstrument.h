@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "SoundBankSample.h"
-#include "SoundBankZone.h"
+#include "engine/SoundBankSample.h"
+#include "engine/SoundBankZone.h"
 
 namespace engine
 {

@@ -1,4 +1,4 @@
-#include "SoundBankLoader.h"
+#include "engine/SoundBankLoader.h"
 
 #include <exception>
 #include <mutex>
@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "SoundBank.h"
-#include "SoundFontReader.h"
+#include "engine/SoundBank.h"
+#include "engine/SoundFontReader.h"
 
 namespace engine
 {
@@ -140,9 +140,9 @@ fluid_sfont_t* SoundBankLoader::load(const char* path)
     try
     {
         std::unique_ptr<SoundFontData> parsed;
-        if (pending_ && pendingPath_ == path)
+        if (pending && pendingPath == path)
         {
-            parsed = std::move(pending_);
+            parsed = std::move(pending);
         }
         else
         {
@@ -165,14 +165,14 @@ fluid_sfont_t* SoundBankLoader::load(const char* path)
 
 void SoundBankLoader::setPending(std::string path, std::unique_ptr<SoundFontData> data)
 {
-    pendingPath_ = std::move(path);
-    pending_ = std::move(data);
+    pendingPath = std::move(path);
+    pending = std::move(data);
 }
 
 void SoundBankLoader::clearPending()
 {
-    pendingPath_.clear();
-    pending_.reset();
+    pendingPath.clear();
+    pending.reset();
 }
 
 } // namespace engine

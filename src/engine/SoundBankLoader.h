@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "SampleDataCache.h"
-#include "SoundFontData.h"
+#include "engine/SampleDataCache.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {
@@ -42,8 +42,8 @@ public:
 
 private:
     SampleDataCache& cache_;
-    std::string pendingPath_;
-    std::unique_ptr<SoundFontData> pending_;
+    std::string pendingPath;
+    std::unique_ptr<SoundFontData> pending;
     fluid_sfont_t* lastLoaded_ = nullptr;
 };
 

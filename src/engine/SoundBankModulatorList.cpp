@@ -1,4 +1,4 @@
-#include "SoundBankModulatorList.h"
+#include "engine/SoundBankModulatorList.h"
 
 namespace engine
 {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "SoundFontData.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {

@@ -1,6 +1,6 @@
-#include "SoundBankPreset.h"
+#include "engine/SoundBankPreset.h"
 
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
 
 namespace engine
 {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "SoundBankInstrument.h"
+#include "engine/SoundBankInstrument.h"
 
 namespace engine
 {

@@ -1,8 +1,8 @@
-#include "SoundBankSample.h"
+#include "engine/SoundBankSample.h"
 
 #include <algorithm>
 
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
 
 namespace engine
 {
@@ -50,7 +50,7 @@ SoundBankSample::SoundBankSample(const SoundFontSampleHeader& header, const int1
     fluid_sample_set_loop(sample_, loopStart - start, loopEnd - start);
     const int root = header.originalPitch <= 127 ? header.originalPitch : kUnpitchedKey;
     fluid_sample_set_pitch(sample_, root, header.pitchCorrection);
-    endByte_ = static_cast<uint64_t>(std::max(end, loopEnd)) * 2;
+    endByte = static_cast<uint64_t>(std::max(end, loopEnd)) * 2;
 }
 
 SoundBankSample::~SoundBankSample()
@@ -61,10 +61,10 @@ SoundBankSample::~SoundBankSample()
 
 void SoundBankSample::prepareForVoice(const SampleDataCache& cache)
 {
-    if (optimized_ || sample_ == nullptr || !cache.isReadUpTo(endByte_))
+    if (optimized || sample_ == nullptr || !cache.isReadUpTo(endByte))
         return;
     fluid_voice_optimize_sample(sample_);
-    optimized_ = true;
+    optimized = true;
 }
 
 } // namespace engine

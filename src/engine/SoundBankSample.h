@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "SoundFontData.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {
@@ -31,8 +31,8 @@ public:
 
 private:
     fluid_sample_t* sample_ = nullptr;
-    uint64_t endByte_ = 0; // the end of everything a voice may read, in block bytes
-    bool optimized_ = false;
+    uint64_t endByte = 0; // the end of everything a voice may read, in block bytes
+    bool optimized = false;
 };
 
 } // namespace engine

@@ -1,4 +1,4 @@
-#include "SoundBankZone.h"
+#include "engine/SoundBankZone.h"
 
 namespace engine
 {
@@ -61,8 +61,8 @@ SoundBankZone::SoundBankZone(const SoundFontZone& record, Level level) : modulat
             if (stage == 0)
             {
                 stage = 1;
-                keyLow_ = gen.rangeLow();
-                keyHigh_ = gen.rangeHigh();
+                keyLow = gen.rangeLow();
+                keyHigh = gen.rangeHigh();
             }
             continue;
         }
@@ -71,8 +71,8 @@ SoundBankZone::SoundBankZone(const SoundFontZone& record, Level level) : modulat
             if (stage <= 1)
             {
                 stage = 2;
-                velocityLow_ = gen.rangeLow();
-                velocityHigh_ = gen.rangeHigh();
+                velocityLow = gen.rangeLow();
+                velocityHigh = gen.rangeHigh();
             }
             continue;
         }
@@ -84,7 +84,7 @@ SoundBankZone::SoundBankZone(const SoundFontZone& record, Level level) : modulat
         stage = 2;
         if (!IsValidGenerator(gen.oper, level))
             continue;
-        set_[gen.oper] = true;
+        set[gen.oper] = true;
         // Initial attenuation is scaled by 0.4 at both levels, as the engine's own loader does
         // for compatibility with banks made for the original hardware.
         value_[gen.oper] = gen.oper == kGenInitialAttenuation ? static_cast<float>(gen.signedAmount()) * 0.4f

@@ -2,8 +2,8 @@
 
 #include <fluidsynth.h>
 
-#include "SoundBankModulatorList.h"
-#include "SoundFontData.h"
+#include "engine/SoundBankModulatorList.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {
@@ -29,9 +29,9 @@ public:
     int link() const { return link_; }
     bool contains(int key, int velocity) const
     {
-        return keyLow_ <= key && key <= keyHigh_ && velocityLow_ <= velocity && velocity <= velocityHigh_;
+        return keyLow <= key && key <= keyHigh && velocityLow <= velocity && velocity <= velocityHigh;
     }
-    bool isSet(int generator) const { return set_[generator]; }
+    bool isSet(int generator) const { return set[generator]; }
     float value(int generator) const { return value_[generator]; }
     const SoundBankModulatorList& modulators() const { return modulators_; }
 
@@ -39,11 +39,11 @@ public:
 
 private:
     int link_ = kNoLink;
-    int keyLow_ = 0;
-    int keyHigh_ = 128;
-    int velocityLow_ = 0;
-    int velocityHigh_ = 128;
-    bool set_[GEN_LAST] = {};
+    int keyLow = 0;
+    int keyHigh = 128;
+    int velocityLow = 0;
+    int velocityHigh = 128;
+    bool set[GEN_LAST] = {};
     float value_[GEN_LAST] = {};
     SoundBankModulatorList modulators_;
 };

@@ -7,15 +7,22 @@
 namespace engine
 {
 
-// Generator and modulator numbers of the SoundFont 2 format that the reader and loader name.
+// Generator numbers of the SoundFont 2 format that the reader, the loader and the bank builder name.
 enum SoundFontGenerator : uint16_t
 {
+    kGenInitialFilterFc = 8,
+    kGenPan = 17,
+    kGenAttackVolEnv = 34,
+    kGenDecayVolEnv = 36,
+    kGenReleaseVolEnv = 38,
     kGenInstrument = 41,
     kGenKeyRange = 43,
     kGenVelRange = 44,
     kGenInitialAttenuation = 48,
     kGenSampleId = 53,
-    kGenLastValid = 58, // overridingRootKey; higher numbers are not generators
+    kGenSampleModes = 54,
+    kGenOverridingRootKey = 58,
+    kGenLastValid = kGenOverridingRootKey, // higher numbers are not generators
 };
 
 // One generator record as stored: the operator and its raw 16-bit amount. Ranges keep the low

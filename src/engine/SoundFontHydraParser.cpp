@@ -1,8 +1,8 @@
-#include "SoundFontHydraParser.h"
+#include "engine/SoundFontHydraParser.h"
 
 #include <cstring>
 
-#include "LittleEndian.h"
+#include "engine/LittleEndian.h"
 
 namespace engine
 {
@@ -40,14 +40,14 @@ bool SoundFontHydraParser::fail(const std::string& reason)
 
 bool SoundFontHydraParser::nextChunk(const char* id, size_t recordSize, bool allowEmpty, Chunk& chunk)
 {
-    if (size_ - position_ < 8)
+    if (size_ - position < 8)
         return fail(std::string("missing \"") + id + "\" chunk");
-    const uint8_t* header = body_ + position_;
+    const uint8_t* header = body_ + position;
     if (std::memcmp(header, id, 4) != 0)
         return fail(std::string("expected \"") + id + "\" chunk");
     const uint32_t size = ReadU32(header + 4);
-    position_ += 8;
-    if (size > size_ - position_)
+    position += 8;
+    if (size > size_ - position)
         return fail(std::string("\"") + id + "\" exceeds the pdta list");
     if (size % recordSize != 0)
     {
@@ -55,9 +55,9 @@ bool SoundFontHydraParser::nextChunk(const char* id, size_t recordSize, bool all
     }
     if (size == 0 && !allowEmpty)
         return fail(std::string("\"") + id + "\" is empty");
-    chunk.data = body_ + position_;
+    chunk.data = body_ + position;
     chunk.count = size / recordSize;
-    position_ += size;
+    position += size;
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "SoundFontData.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {
@@ -45,7 +45,7 @@ private:
 
     const uint8_t* body_;
     size_t size_;
-    size_t position_ = 0;
+    size_t position = 0;
     uint32_t sampleCount_;
     std::string error_;
 };

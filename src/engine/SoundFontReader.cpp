@@ -1,11 +1,11 @@
-#include "SoundFontReader.h"
+#include "engine/SoundFontReader.h"
 
 #include <cstring>
 #include <vector>
 
-#include "FileByteSource.h"
-#include "LittleEndian.h"
-#include "SoundFontHydraParser.h"
+#include "engine/FileByteSource.h"
+#include "engine/LittleEndian.h"
+#include "engine/SoundFontHydraParser.h"
 
 namespace engine
 {

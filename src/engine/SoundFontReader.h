@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ByteSource.h"
-#include "SoundFontData.h"
+#include "engine/ByteSource.h"
+#include "engine/SoundFontData.h"
 
 namespace engine
 {

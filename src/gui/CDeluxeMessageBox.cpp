@@ -3,11 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "Log.h"
-#include "StringTable.h"
 #include "images/CCanvas.h"
-#include "platform/NativeKeys.h"
-#include "platform/NativeWindow.h"
+#include "platform/native/NativeKeys.h"
+#include "platform/native/NativeWindow.h"
+#include "resources/Log.h"
+#include "resources/StringTable.h"
+
+using namespace images;
+using namespace platform;
+
+namespace gui
+{
 
 namespace
 {
@@ -41,7 +47,7 @@ std::string Clip(const char* text, size_t max)
 CDeluxeMessageBox::CDeluxeMessageBox(const char* text, const char* caption, unsigned style, bool translate,
                                      bool offerDontAsk)
     : text_(Clip(translate && text ? Translate(text).c_str() : text, kMaxText)),
-      caption_(Clip(caption, kMaxCaption)), offerDontAsk_(offerDontAsk), font_(Font::Create("Verdana", 13))
+      caption_(Clip(caption, kMaxCaption)), offerDontAsk_(offerDontAsk), font(Font::Create("Verdana", 13))
 {
     switch (style & 0x0f)
     {
@@ -62,7 +68,7 @@ CDeluxeMessageBox::CDeluxeMessageBox(const char* text, const char* caption, unsi
         break;
     }
     if (offerDontAsk_)
-        dontAskCaption_ = Translate("guitools: msgbox dont ask");
+        dontAskCaption = Translate("guitools: msgbox dont ask");
 }
 
 CDeluxeMessageBox::~CDeluxeMessageBox() = default;
@@ -75,24 +81,24 @@ int CDeluxeMessageBox::CancelResult() const
 
 void CDeluxeMessageBox::Layout()
 {
-    const Point text = font_ ? CCanvas::MeasureText(*font_, text_.c_str(), false) : Point{300, 15};
+    const Point text = font ? CCanvas::MeasureText(*font, text_.c_str(), false) : Point{300, 15};
     const int buttonsWidth = static_cast<int>(buttons_.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
     const int checkWidth =
-        offerDontAsk_ && font_
-            ? kCheckSize + 6 + font_->MeasureWidth(dontAskCaption_.c_str(), dontAskCaption_.size())
+        offerDontAsk_ && font
+            ? kCheckSize + 6 + font->MeasureWidth(dontAskCaption.c_str(), dontAskCaption.size())
             : 0;
-    const int captionWidth = font_ ? font_->MeasureWidth(caption_.c_str(), caption_.size()) : 0;
-    width_ = std::max(
+    const int captionWidth = font ? font->MeasureWidth(caption_.c_str(), caption_.size()) : 0;
+    width = std::max(
         {260, text.x + 2 * kMargin, buttonsWidth + checkWidth + 3 * kMargin, captionWidth + 2 * kMargin});
-    height_ = kCaptionHeight + kMargin + text.y + kMargin + kButtonHeight + kMargin;
+    height = kCaptionHeight + kMargin + text.y + kMargin + kButtonHeight + kMargin;
 }
 
 Rect CDeluxeMessageBox::GetButtonRect(size_t index) const
 {
     const int n = static_cast<int>(buttons_.size());
-    const int left = width_ - kMargin - n * (kButtonWidth + kButtonGap) + kButtonGap +
+    const int left = width - kMargin - n * (kButtonWidth + kButtonGap) + kButtonGap +
                      static_cast<int>(index) * (kButtonWidth + kButtonGap);
-    const int top = height_ - kMargin - kButtonHeight;
+    const int top = height - kMargin - kButtonHeight;
     return {left, top, left + kButtonWidth, top + kButtonHeight};
 }
 
@@ -100,7 +106,7 @@ Rect CDeluxeMessageBox::GetCheckBoxRect() const
 {
     if (!offerDontAsk_)
         return {};
-    const int top = height_ - kMargin - (kButtonHeight + kCheckSize) / 2;
+    const int top = height - kMargin - (kButtonHeight + kCheckSize) / 2;
     return {kMargin, top, kMargin + kCheckSize, top + kCheckSize};
 }
 
@@ -114,31 +120,31 @@ int CDeluxeMessageBox::ButtonAt(int x, int y) const
 
 const CImage& CDeluxeMessageBox::GetPicture()
 {
-    if (dirty_)
+    if (dirty)
         Render();
     return picture_;
 }
 
 void CDeluxeMessageBox::Render()
 {
-    dirty_ = false;
+    dirty = false;
     Layout();
-    if (!picture_.Create(width_, height_))
+    if (!picture_.Create(width, height))
         return;
     CCanvas canvas(picture_, picture_.GetRect());
     canvas.FillRect(picture_.GetRect(), kFace);
-    canvas.FillRect({0, 0, width_, kCaptionHeight}, kCaptionColour);
+    canvas.FillRect({0, 0, width, kCaptionHeight}, kCaptionColour);
     canvas.FrameRect(picture_.GetRect(), kEdge);
     const unsigned line = CCanvas::kTextSingleLine | CCanvas::kTextVCentre;
     for (size_t i = 0; i < buttons_.size(); ++i)
     {
         const Rect r = GetButtonRect(i);
-        canvas.FillRect(r, static_cast<int>(i) == hot_ ? kHot : 0xffffff);
+        canvas.FillRect(r, static_cast<int>(i) == hot ? kHot : 0xffffff);
         canvas.FrameRect(r, static_cast<int>(i) == 0 ? MakeColourRef(0, 0x78, 0xd7) : kEdge);
-        if (font_)
+        if (font)
         {
             canvas.SetTextColour(0);
-            canvas.DrawText(*font_, buttons_[i].caption.c_str(), r, line | CCanvas::kTextCentre);
+            canvas.DrawText(*font, buttons_[i].caption.c_str(), r, line | CCanvas::kTextCentre);
         }
     }
     if (offerDontAsk_)
@@ -146,18 +152,18 @@ void CDeluxeMessageBox::Render()
         const Rect box = GetCheckBoxRect();
         canvas.FillRect(box, 0xffffff);
         canvas.FrameRect(box, kEdge);
-        if (dontAsk_)
+        if (dontAsk)
             canvas.FillRect({box.left + 3, box.top + 3, box.right - 3, box.bottom - 3}, 0);
-        if (font_)
-            canvas.DrawText(*font_, dontAskCaption_.c_str(),
-                            {box.right + 6, box.top - 4, width_, box.bottom + 4}, line);
+        if (font)
+            canvas.DrawText(*font, dontAskCaption.c_str(),
+                            {box.right + 6, box.top - 4, width, box.bottom + 4}, line);
     }
-    if (!font_)
+    if (!font)
         return;
     canvas.SetTextColour(0xffffff);
-    canvas.DrawText(*font_, caption_.c_str(), {8, 0, width_ - 8, kCaptionHeight}, line);
+    canvas.DrawText(*font, caption_.c_str(), {8, 0, width - 8, kCaptionHeight}, line);
     canvas.SetTextColour(0);
-    canvas.DrawText(*font_, text_.c_str(), {kMargin, kCaptionHeight + kMargin, width_ - kMargin, height_},
+    canvas.DrawText(*font, text_.c_str(), {kMargin, kCaptionHeight + kMargin, width - kMargin, height},
                     CCanvas::kTextLeft);
 }
 
@@ -167,18 +173,18 @@ bool CDeluxeMessageBox::OnPopupMouse(NativeMouseMessage message, int x, int y)
     switch (message)
     {
     case NativeMouseMessage::kMove:
-        if (at != hot_)
+        if (at != hot)
         {
-            hot_ = at;
-            dirty_ = true;
+            hot = at;
+            dirty = true;
         }
         return true;
     case NativeMouseMessage::kLeftDown:
         pressed_ = at;
         if (at < 0 && GetCheckBoxRect().Contains(x, y))
         {
-            dontAsk_ = !dontAsk_;
-            dirty_ = true;
+            dontAsk = !dontAsk;
+            dirty = true;
         }
         return true;
     case NativeMouseMessage::kLeftUp:
@@ -198,7 +204,7 @@ bool CDeluxeMessageBox::OnPopupKey(int virtualKey)
 {
     if (virtualKey == kVkReturn)
     {
-        result_ = hot_ >= 0 ? buttons_[hot_].result : DefaultResult();
+        result_ = hot >= 0 ? buttons_[hot].result : DefaultResult();
         return false;
     }
     if (virtualKey == kVkEscape)
@@ -212,8 +218,8 @@ bool CDeluxeMessageBox::OnPopupKey(int virtualKey)
 int CDeluxeMessageBox::Show(NativePopup& popup)
 {
     result_ = 0;
-    hot_ = pressed_ = -1;
-    dirty_ = true;
+    hot = pressed_ = -1;
+    dirty = true;
     popup.Bell();
     const CImage& picture = GetPicture();
     const Rect work = popup.GetWorkArea();
@@ -242,3 +248,5 @@ int CDeluxeMessageBox::ShowText(const std::string& text, const std::string& capt
 {
     return CDeluxeMessageBox(text.c_str(), caption.c_str(), style).Show();
 }
+
+} // namespace gui

@@ -9,9 +9,12 @@
 
 #include "images/CImage.h"
 #include "images/Font.h"
-#include "platform/NativePopup.h"
+#include "platform/native/NativePopup.h"
 
-class CDeluxeMessageBox : private NativePopupHandler
+namespace gui
+{
+
+class CDeluxeMessageBox : private platform::NativePopupHandler
 {
 public:
     // Button sets and icon styles, combined with |.
@@ -43,12 +46,12 @@ public:
     ~CDeluxeMessageBox() override;
 
     int Show();
-    int Show(NativePopup& popup);
-    bool IsDontAskChecked() const { return dontAsk_; }
+    int Show(platform::NativePopup& popup);
+    bool IsDontAskChecked() const { return dontAsk; }
     const std::string& GetText() const { return text_; }
-    const CImage& GetPicture();
+    const images::CImage& GetPicture();
     // Where a button lies on the picture (index in the order shown).
-    Rect GetButtonRect(size_t index) const;
+    images::Rect GetButtonRect(size_t index) const;
     size_t GetButtonCount() const { return buttons_.size(); }
 
     // Suits the instrument's message-box hook: shows a box and returns the pressed button.
@@ -60,28 +63,30 @@ private:
         int result;
         std::string caption;
     };
-    bool OnPopupMouse(NativeMouseMessage message, int x, int y) override;
+    bool OnPopupMouse(platform::NativeMouseMessage message, int x, int y) override;
     bool OnPopupKey(int virtualKey) override;
-    const CImage& GetPopupPicture() override { return GetPicture(); }
+    const images::CImage& GetPopupPicture() override { return GetPicture(); }
     void Layout();
     void Render();
     int ButtonAt(int x, int y) const;
-    Rect GetCheckBoxRect() const;
+    images::Rect GetCheckBoxRect() const;
     int DefaultResult() const { return buttons_.front().result; }
     int CancelResult() const;
 
     std::string text_;
     std::string caption_;
-    std::string dontAskCaption_;
+    std::string dontAskCaption;
     std::vector<Button> buttons_;
     bool offerDontAsk_;
-    bool dontAsk_ = false;
-    std::unique_ptr<Font> font_;
-    CImage picture_;
-    bool dirty_ = true;
-    int hot_ = -1;
+    bool dontAsk = false;
+    std::unique_ptr<images::Font> font;
+    images::CImage picture_;
+    bool dirty = true;
+    int hot = -1;
     int pressed_ = -1;
     int result_ = 0;
-    int width_ = 0;
-    int height_ = 0;
+    int width = 0;
+    int height = 0;
 };
+
+} // namespace gui

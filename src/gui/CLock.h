@@ -2,6 +2,9 @@
 // A critical section: recursive, so an object may lock itself again inside its own operations.
 #include "platform/CriticalSection.h"
 
+namespace gui
+{
+
 class CLock
 {
 public:
@@ -29,3 +32,5 @@ public:
 private:
     CLock& lock_;
 };
+
+} // namespace gui

@@ -3,9 +3,15 @@
 #include <cstdio>
 #include <vector>
 
-#include "FileNames.h"
 #include "gui/SkinNumber.h"
 #include "gui/SkinRenderer.h"
+#include "resources/FileNames.h"
+
+using namespace images;
+using namespace resources;
+
+namespace gui
+{
 
 namespace
 {
@@ -42,13 +48,13 @@ void CSkin::GetDefaultDefinition(SkinItemDefinition& definition) const
 
 bool CSkin::Load(const char* path)
 {
-    return reader_.Load(path, true);
+    return reader.Load(path, true);
 }
 
 std::string CSkin::ReadValue(const char* section, const char* key)
 {
     char value[CIniFileReader::kMaxValue + 1] = {};
-    reader_.GetValue(section, key, "", value, sizeof value);
+    reader.GetValue(section, key, "", value, sizeof value);
     return value;
 }
 
@@ -61,12 +67,12 @@ std::string CSkin::ReadFormatted(const char* section, const char* format, unsign
 
 const std::string& CSkin::GetFolder()
 {
-    if (!folderKnown_)
+    if (!folderKnown)
     {
         folder_ = resources::ModuleFolder();
         while (folder_.size() > 1 && folder_.back() == '/')
             folder_.pop_back();
-        folderKnown_ = true;
+        folderKnown = true;
     }
     return folder_;
 }
@@ -219,3 +225,5 @@ bool CSkin::Render(const SkinItemDefinition& definition, int width, int height, 
 {
     return SkinRenderer(*this).Render(definition, width, height, out);
 }
+
+} // namespace gui

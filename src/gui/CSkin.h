@@ -5,10 +5,16 @@
 #include <cstddef>
 #include <string>
 
-#include "CIniFileReader.h"
 #include "gui/SkinItemDefinition.h"
+#include "resources/CIniFileReader.h"
 
+namespace images
+{
 class CImage;
+}
+
+namespace gui
+{
 
 class CSkin
 {
@@ -27,7 +33,7 @@ public:
     bool Resolve(const char* itemName, SkinItemDefinition& definition, int depth = 1);
     // Draws a definition at a size (0 × 0: an image's own size) into out; false when nothing could
     // be drawn (a file or resource that does not load).
-    bool Render(const SkinItemDefinition& definition, int width, int height, CImage& out);
+    bool Render(const SkinItemDefinition& definition, int width, int height, images::CImage& out);
     // The module's folder without a trailing separator, found on first use.
     const std::string& GetFolder();
     // The name joined to the module's folder when such a file exists, else the name unchanged.
@@ -38,14 +44,16 @@ protected:
     virtual std::string ReadValue(const char* section, const char* key);
 
 private:
-    bool ReadSolidColour(const char* section, ColourRef& colour);
+    bool ReadSolidColour(const char* section, images::ColourRef& colour);
     bool ReadLayers(const char* section, SkinItemDefinition& definition);
     bool ReadLayer(const char* section, unsigned index, SkinGradientLayer& layer);
     bool ReadColour(const char* section, const char* redKey, const char* greenKey, const char* blueKey,
-                    unsigned a, unsigned b, ColourRef& colour);
+                    unsigned a, unsigned b, images::ColourRef& colour);
     std::string ReadFormatted(const char* section, const char* format, unsigned a, unsigned b = 0);
 
-    CIniFileReader reader_;
+    resources::CIniFileReader reader;
     std::string folder_;
-    bool folderKnown_ = false;
+    bool folderKnown = false;
 };
+
+} // namespace gui

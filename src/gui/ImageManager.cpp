@@ -4,11 +4,16 @@
 
 #include "images/CImage.h"
 
-ImageManager::ImageManager() : buckets_(kBucketCount) {}
+using namespace images;
+
+namespace gui
+{
+
+ImageManager::ImageManager() : buckets(kBucketCount) {}
 
 ImageManager::~ImageManager()
 {
-    for (auto& bucket : buckets_)
+    for (auto& bucket : buckets)
         for (Entry& entry : bucket)
             delete entry.image;
 }
@@ -24,7 +29,7 @@ size_t ImageManager::BucketOf(const char* fileName)
 
 ImageManager::Entry* ImageManager::Find(const char* fileName)
 {
-    for (Entry& entry : buckets_[BucketOf(fileName)])
+    for (Entry& entry : buckets[BucketOf(fileName)])
         if (entry.fileName == fileName)
             return &entry;
     return nullptr;
@@ -48,7 +53,7 @@ CImage* ImageManager::Get(const char* fileName)
         delete image;
         return nullptr;
     }
-    buckets_[BucketOf(image->GetFileName())].push_back({image->GetFileName(), image, 1});
+    buckets[BucketOf(image->GetFileName())].push_back({image->GetFileName(), image, 1});
     return image;
 }
 
@@ -57,7 +62,7 @@ void ImageManager::Release(const char* fileName)
     if (!fileName || !*fileName)
         return;
     CAutoLock hold(lock_);
-    auto& bucket = buckets_[BucketOf(fileName)];
+    auto& bucket = buckets[BucketOf(fileName)];
     for (auto it = bucket.begin(); it != bucket.end(); ++it)
     {
         if (it->fileName != fileName)
@@ -79,3 +84,5 @@ int ImageManager::GetCount(const char* fileName)
     const Entry* entry = Find(fileName);
     return entry ? entry->count : 0;
 }
+
+} // namespace gui

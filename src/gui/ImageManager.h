@@ -8,7 +8,13 @@
 
 #include "gui/CLock.h"
 
+namespace images
+{
 class CImage;
+}
+
+namespace gui
+{
 
 class ImageManager
 {
@@ -22,7 +28,7 @@ public:
 
     // The image of the file, loaded on first request; null for an empty name or a file that does
     // not load (not cached, so a later request tries again).
-    CImage* Get(const char* fileName);
+    images::CImage* Get(const char* fileName);
     // Gives one hold back; the image goes when the last hold does.
     void Release(const char* fileName);
     // Holds on the file's image (0 when not loaded).
@@ -32,12 +38,14 @@ private:
     struct Entry
     {
         std::string fileName;
-        CImage* image;
+        images::CImage* image;
         int count;
     };
     static size_t BucketOf(const char* fileName);
     Entry* Find(const char* fileName);
 
-    std::vector<std::list<Entry>> buckets_;
+    std::vector<std::list<Entry>> buckets;
     CLock lock_;
 };
+
+} // namespace gui

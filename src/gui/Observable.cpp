@@ -4,15 +4,18 @@
 
 #include "gui/Observer.h"
 
+namespace gui
+{
+
 void Observable::AddObserver(Observer* observer)
 {
     if (!observer)
         return;
     CAutoLock hold(lock_);
-    const auto pending = std::find(pendingRemoval_.begin(), pendingRemoval_.end(), observer);
-    if (pending != pendingRemoval_.end())
+    const auto pending = std::find(pendingRemoval.begin(), pendingRemoval.end(), observer);
+    if (pending != pendingRemoval.end())
     {
-        pendingRemoval_.erase(pending);
+        pendingRemoval.erase(pending);
         return;
     }
     observer->Attach(this);
@@ -36,10 +39,10 @@ void Observable::RemoveObserver(Observer* observer)
     if (!observer)
         return;
     CAutoLock hold(lock_);
-    if (notifyDepth_ > 0)
+    if (notifyDepth > 0)
     {
         if (!IsPendingRemoval(observer))
-            pendingRemoval_.push_back(observer);
+            pendingRemoval.push_back(observer);
         return;
     }
     RemoveNow(observer);
@@ -51,17 +54,17 @@ void Observable::NotifyObservers(int eventId, void* data)
     const auto found = observers_.find(eventId);
     if (found == observers_.end())
         return;
-    ++notifyDepth_;
+    ++notifyDepth;
     // A copy: observers may register others while being told.
     const std::vector<Observer*> list = found->second;
     for (Observer* observer : list)
         if (!IsPendingRemoval(observer))
             observer->Notify(eventId, data, this);
-    if (--notifyDepth_ == 0)
+    if (--notifyDepth == 0)
     {
-        for (Observer* observer : pendingRemoval_)
+        for (Observer* observer : pendingRemoval)
             RemoveNow(observer);
-        pendingRemoval_.clear();
+        pendingRemoval.clear();
     }
 }
 
@@ -75,7 +78,7 @@ bool Observable::HasObserver(const Observer* observer, int eventId) const
 
 bool Observable::IsPendingRemoval(const Observer* observer) const
 {
-    return std::find(pendingRemoval_.begin(), pendingRemoval_.end(), observer) != pendingRemoval_.end();
+    return std::find(pendingRemoval.begin(), pendingRemoval.end(), observer) != pendingRemoval.end();
 }
 
 void Observable::RemoveNow(const Observer* observer)
@@ -84,3 +87,5 @@ void Observable::RemoveNow(const Observer* observer)
         entry.second.erase(std::remove(entry.second.begin(), entry.second.end(), observer),
                            entry.second.end());
 }
+
+} // namespace gui

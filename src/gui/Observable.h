@@ -6,6 +6,9 @@
 
 #include "gui/CLock.h"
 
+namespace gui
+{
+
 class Observer;
 
 class Observable
@@ -26,7 +29,9 @@ private:
     void RemoveNow(const Observer* observer);
 
     std::map<int, std::vector<Observer*>> observers_;
-    std::vector<Observer*> pendingRemoval_;
-    int notifyDepth_ = 0;
+    std::vector<Observer*> pendingRemoval;
+    int notifyDepth = 0;
     mutable CLock lock_;
 };
+
+} // namespace gui

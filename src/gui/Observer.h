@@ -1,4 +1,7 @@
 #pragma once
+
+namespace gui
+{
 // Receives the events of the observables it attached to.
 class Observable;
 
@@ -10,3 +13,5 @@ public:
     // Called when added to an observable: register for the wanted events there (RegisterEvents).
     virtual void Attach(Observable* observable) = 0;
 };
+
+} // namespace gui

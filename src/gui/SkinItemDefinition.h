@@ -7,6 +7,9 @@
 #include "images/CGradient.h"
 #include "images/Colour.h"
 
+namespace gui
+{
+
 enum SkinItemKind : int
 {
     kSkinLayered = 0,
@@ -22,21 +25,23 @@ struct SkinGradientLayer
     bool blendAsGradient = false;
     int blendGradientStyle = 0;
     int style = 0;
-    ColourRef start = 0xffffff;
-    ColourRef end = 0;
-    std::vector<ColourStop> stops; // in insertion order
+    images::ColourRef start = 0xffffff;
+    images::ColourRef end = 0;
+    std::vector<images::ColourStop> stops; // in insertion order
 };
 
 struct SkinItemDefinition
 {
     static constexpr size_t kMaxFileName = 260;
-    static constexpr ColourRef kDefaultColour = 0xf0f3f3;
+    static constexpr images::ColourRef kDefaultColour = 0xf0f3f3;
 
     int kind = kSkinLayered;
     std::vector<SkinGradientLayer> layers;
-    ColourRef colour = kDefaultColour;
+    images::ColourRef colour = kDefaultColour;
     int resourceId = 0;
     std::string fileName;
     std::string name;
     std::string notes;
 };
+
+} // namespace gui

@@ -3,6 +3,9 @@
 #include <cctype>
 #include <cstdlib>
 
+namespace gui
+{
+
 bool SkinNumber::IsValid(const std::string& text)
 {
     size_t i = text[0] == '-' ? 1 : 0;
@@ -30,3 +33,5 @@ bool SkinNumber::ReadUnsigned(const std::string& text, uint32_t& value)
     value = static_cast<uint32_t>(std::strtoll(text.c_str(), nullptr, 10));
     return true;
 }
+
+} // namespace gui

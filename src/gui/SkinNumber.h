@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <string>
 
+namespace gui
+{
+
 class SkinNumber
 {
 public:
@@ -13,3 +16,5 @@ public:
     // As an unsigned number ("%u"): a negative number wraps around and so exceeds every bound.
     static bool ReadUnsigned(const std::string& text, uint32_t& value);
 };
+
+} // namespace gui

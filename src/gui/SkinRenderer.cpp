@@ -5,6 +5,11 @@
 #include "gui/CSkin.h"
 #include "images/CImage.h"
 
+using namespace images;
+
+namespace gui
+{
+
 bool SkinRenderer::Render(const SkinItemDefinition& definition, int width, int height, CImage& out)
 {
     const bool sized = width > 0 && height > 0;
@@ -87,3 +92,5 @@ bool SkinRenderer::Tile(const CImage& tile, int width, int height, CImage& out)
             out.CopyRect(tile, tile.GetRect(), x, y);
     return true;
 }
+
+} // namespace gui

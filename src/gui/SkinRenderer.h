@@ -4,20 +4,29 @@
 // "<id>.png" in the module's folder) or an image file tiled from the top-left corner.
 #include "gui/SkinItemDefinition.h"
 
+namespace images
+{
 class CImage;
+}
+
+namespace gui
+{
+
 class CSkin;
 
 class SkinRenderer
 {
 public:
     explicit SkinRenderer(CSkin& skin) : skin_(skin) {}
-    bool Render(const SkinItemDefinition& definition, int width, int height, CImage& out);
+    bool Render(const SkinItemDefinition& definition, int width, int height, images::CImage& out);
 
 private:
-    bool RenderLayers(const SkinItemDefinition& definition, int width, int height, CImage& out);
-    bool LoadFile(const std::string& fileName, CImage& out);
-    bool LoadResource(int id, CImage& out);
-    static bool Tile(const CImage& tile, int width, int height, CImage& out);
+    bool RenderLayers(const SkinItemDefinition& definition, int width, int height, images::CImage& out);
+    bool LoadFile(const std::string& fileName, images::CImage& out);
+    bool LoadResource(int id, images::CImage& out);
+    static bool Tile(const images::CImage& tile, int width, int height, images::CImage& out);
 
     CSkin& skin_;
 };
+
+} // namespace gui

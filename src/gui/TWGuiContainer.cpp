@@ -4,6 +4,11 @@
 
 #include "gui/TWGuiWindow.h"
 
+using namespace images;
+
+namespace gui
+{
+
 TWGuiContainer::TWGuiContainer()
 {
     SetKind(kKindContainer);
@@ -286,3 +291,5 @@ bool TWGuiContainer::OnKey(int event, int virtualKey, unsigned modifiers)
             return true;
     return false;
 }
+
+} // namespace gui

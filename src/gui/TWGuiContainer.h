@@ -6,6 +6,9 @@
 
 #include "gui/TWGuiObject.h"
 
+namespace gui
+{
+
 class TWGuiContainer : public TWGuiObject
 {
 public:
@@ -21,10 +24,10 @@ public:
     virtual void RemoveChild(TWGuiObject* child);
     // Sorts a child again after its key changed.
     void Restack(TWGuiObject* child);
-    virtual Rect ToChildRect(const TWGuiObject* child, const Rect& r) const;
-    virtual Point ToChildPoint(const TWGuiObject* child, Point p) const;
+    virtual images::Rect ToChildRect(const TWGuiObject* child, const images::Rect& r) const;
+    virtual images::Point ToChildPoint(const TWGuiObject* child, images::Point p) const;
     // Paints the overlay child over the part of r (container coordinates) that it covers.
-    virtual void RepaintOverlay(const Rect& r);
+    virtual void RepaintOverlay(const images::Rect& r);
     // The child kept on top: it is painted again over any other child repainted beneath it.
     virtual void SetOverlayChild(TWGuiObject* child) { overlay_ = child; }
     TWGuiObject* GetOverlayChild() const { return overlay_; }
@@ -35,9 +38,9 @@ public:
     virtual void Hide(bool recursive);
     void Hide() override { Hide(false); }
     void UpdateAbsolutePosition() override;
-    bool PaintIfDirty(const Rect& r) override;
-    void Paint(const Rect& r) override;
-    void Draw(const Rect& r) override;
+    bool PaintIfDirty(const images::Rect& r) override;
+    void Paint(const images::Rect& r) override;
+    void Draw(const images::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
     bool OnKey(int event, int virtualKey, unsigned modifiers) override;
     void OnTimer(void* ownerData) override;
@@ -54,3 +57,5 @@ private:
     std::vector<TWGuiObject*> floating_;
     TWGuiObject* overlay_ = nullptr;
 };
+
+} // namespace gui

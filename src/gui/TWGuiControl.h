@@ -5,6 +5,9 @@
 #include "gui/Observable.h"
 #include "gui/TWGuiObject.h"
 
+namespace gui
+{
+
 class CSkin;
 class ImageManager;
 
@@ -28,3 +31,5 @@ private:
     ImageManager* imageManager_;
     CSkin* skin_;
 };
+
+} // namespace gui

@@ -3,6 +3,11 @@
 #include "gui/TWGuiContainer.h"
 #include "gui/TWGuiWindow.h"
 
+using namespace images;
+
+namespace gui
+{
+
 TWGuiObject::TWGuiObject() = default;
 
 TWGuiObject::~TWGuiObject()
@@ -43,7 +48,7 @@ void TWGuiObject::SetParent(TWGuiContainer* parent, int x, int y)
 
 void TWGuiObject::SetZOrder(int32_t key)
 {
-    zOrder_ = key;
+    zOrder = key;
     if (parent_)
         parent_->Restack(this);
 }
@@ -63,8 +68,8 @@ void TWGuiObject::Hide()
         return;
     visible_ = 0;
     RedrawInParent();
-    dirtyList_.reset();
-    dirtyFlag_ = 0;
+    dirtyList.reset();
+    dirtyFlag = 0;
 }
 
 void TWGuiObject::SetSize(int width, int height)
@@ -121,16 +126,16 @@ void TWGuiObject::SetPosition(int x, int y)
 
 void TWGuiObject::UpdateAbsolutePosition()
 {
-    absX_ = parent_ ? parent_->GetAbsX() + x_ : x_;
-    absY_ = parent_ ? parent_->GetAbsY() + y_ : y_;
+    absX = parent_ ? parent_->GetAbsX() + x_ : x_;
+    absY = parent_ ? parent_->GetAbsY() + y_ : y_;
     if (kind_ == kKindWindow)
-        absX_ = absY_ = 0;
+        absX = absY = 0;
 }
 
 void TWGuiObject::UseSimpleDirty()
 {
-    dirtyList_.reset();
-    simpleDirty_ = 1;
+    dirtyList.reset();
+    simpleDirty = 1;
 }
 
 void TWGuiObject::AddDirty(const Rect* r)
@@ -139,46 +144,46 @@ void TWGuiObject::AddDirty(const Rect* r)
     const Rect area = r ? Intersect(*r, GetLocalRect()) : GetLocalRect();
     if (area.IsEmpty())
         return;
-    if (simpleDirty_)
+    if (simpleDirty)
     {
-        dirtyFlag_ = 1;
+        dirtyFlag = 1;
         return;
     }
-    if (!dirtyList_)
-        dirtyList_ = std::make_unique<CRegion>();
-    dirtyList_->Add(area);
+    if (!dirtyList)
+        dirtyList = std::make_unique<CRegion>();
+    dirtyList->Add(area);
 }
 
 bool TWGuiObject::HasDirtyIn(const Rect& r) const
 {
-    if (simpleDirty_)
-        return dirtyFlag_ && Intersects(r, GetLocalRect());
-    return dirtyList_ && dirtyList_->Intersects(r);
+    if (simpleDirty)
+        return dirtyFlag && Intersects(r, GetLocalRect());
+    return dirtyList && dirtyList->Intersects(r);
 }
 
 void TWGuiObject::ClearDirty(const Rect* r)
 {
     CAutoLock hold(*this);
-    if (simpleDirty_)
+    if (simpleDirty)
     {
         const Rect local = GetLocalRect();
         if (!r || Intersect(*r, local) == local)
-            dirtyFlag_ = 0;
+            dirtyFlag = 0;
         return;
     }
-    if (!dirtyList_)
+    if (!dirtyList)
         return;
     if (r)
-        dirtyList_->Subtract(*r);
+        dirtyList->Subtract(*r);
     else
-        dirtyList_->Clear();
+        dirtyList->Clear();
 }
 
 Rect TWGuiObject::GetDirtyBounds() const
 {
-    if (simpleDirty_)
-        return dirtyFlag_ ? GetLocalRect() : Rect{};
-    return dirtyList_ ? dirtyList_->Bounds() : Rect{};
+    if (simpleDirty)
+        return dirtyFlag ? GetLocalRect() : Rect{};
+    return dirtyList ? dirtyList->Bounds() : Rect{};
 }
 
 void TWGuiObject::ClearAllDirty()
@@ -221,7 +226,7 @@ bool TWGuiObject::PaintIfDirty(const Rect& r)
     if (!visible_)
         return false;
     const Rect area = Intersect(r, GetLocalRect());
-    if (area.IsEmpty() || (!HasDirtyIn(area) && !alwaysPaint_))
+    if (area.IsEmpty() || (!HasDirtyIn(area) && !alwaysPaint))
         return false;
     Draw(area);
     ClearDirty(&area);
@@ -294,3 +299,5 @@ void TWGuiObject::StopTimer(void* ownerData)
     if (TWGuiWindow* window = GetWindow())
         window->StopTimer(this, ownerData);
 }
+
+} // namespace gui

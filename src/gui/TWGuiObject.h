@@ -10,7 +10,14 @@
 #include "images/CRegion.h"
 #include "images/Rect.h"
 
+namespace images
+{
 class CImage;
+}
+
+namespace gui
+{
+
 class TWGuiContainer;
 class TWGuiWindow;
 
@@ -55,70 +62,70 @@ public:
     virtual int GetHeight() const { return height_; }
     virtual int GetX() const { return x_; }
     virtual int GetY() const { return y_; }
-    virtual Rect GetLocalRect() const { return {0, 0, width_, height_}; }
-    virtual Rect GetRectInParent() const { return {x_, y_, x_ + width_, y_ + height_}; }
+    virtual images::Rect GetLocalRect() const { return {0, 0, width_, height_}; }
+    virtual images::Rect GetRectInParent() const { return {x_, y_, x_ + width_, y_ + height_}; }
     // Inside the own rectangle and, through the parents, inside every ancestor.
     virtual bool HitTest(int x, int y) const;
-    virtual int GetAbsX() const { return absX_; }
-    virtual int GetAbsY() const { return absY_; }
-    virtual Rect GetAbsRect() const { return {absX_, absY_, absX_ + width_, absY_ + height_}; }
-    virtual Rect ToWindowRect(const Rect& r) const { return r.Offset(absX_, absY_); }
-    virtual Point ToWindowPoint(Point p) const { return {p.x + absX_, p.y + absY_}; }
-    virtual Rect ToParentRect(const Rect& r) const { return r.Offset(x_, y_); }
-    virtual Point ToParentPoint(Point p) const { return {p.x + x_, p.y + y_}; }
+    virtual int GetAbsX() const { return absX; }
+    virtual int GetAbsY() const { return absY; }
+    virtual images::Rect GetAbsRect() const { return {absX, absY, absX + width_, absY + height_}; }
+    virtual images::Rect ToWindowRect(const images::Rect& r) const { return r.Offset(absX, absY); }
+    virtual images::Point ToWindowPoint(images::Point p) const { return {p.x + absX, p.y + absY}; }
+    virtual images::Rect ToParentRect(const images::Rect& r) const { return r.Offset(x_, y_); }
+    virtual images::Point ToParentPoint(images::Point p) const { return {p.x + x_, p.y + y_}; }
     // The part of r (local coordinates) that the object and all its ancestors leave visible.
-    virtual Rect ClipToVisible(const Rect& r) const;
+    virtual images::Rect ClipToVisible(const images::Rect& r) const;
     virtual TWGuiContainer* GetParent() const { return parent_; }
     virtual void SetParent(TWGuiContainer* parent, int x, int y);
     virtual bool IsTransparent() const { return transparent_ != 0; }
     virtual void SetTransparent(bool transparent) { transparent_ = transparent; }
-    virtual int32_t GetZOrder() const { return zOrder_; }
+    virtual int32_t GetZOrder() const { return zOrder; }
     virtual void SetZOrder(int32_t key);
     virtual void Show();
     virtual void Hide();
     virtual bool IsVisible() const { return visible_ != 0; }
-    virtual bool AcceptsHover() const { return acceptsHover_ != 0; }
-    void SetAcceptsHover(bool accepts) { acceptsHover_ = accepts; }
-    void SetAlwaysPaint(bool always) { alwaysPaint_ = always; }
+    virtual bool AcceptsHover() const { return acceptsHover != 0; }
+    void SetAcceptsHover(bool accepts) { acceptsHover = accepts; }
+    void SetAlwaysPaint(bool always) { alwaysPaint = always; }
     virtual void SetSize(int width, int height);
     virtual void SetPosition(int x, int y);
     virtual void UpdateAbsolutePosition();
     virtual void UseSimpleDirty();
     // Marks r (local coordinates; null for the whole object) as needing drawing.
-    virtual void AddDirty(const Rect* r);
-    virtual bool HasDirtyIn(const Rect& r) const;
+    virtual void AddDirty(const images::Rect* r);
+    virtual bool HasDirtyIn(const images::Rect& r) const;
     // Clears dirtiness inside r (null for all). In simple-dirty mode only a rectangle covering the
     // whole object clears the flag, so an object painted piece by piece stays dirty until done.
-    virtual void ClearDirty(const Rect* r);
-    virtual Rect GetDirtyBounds() const;
+    virtual void ClearDirty(const images::Rect* r);
+    virtual images::Rect GetDirtyBounds() const;
     virtual void ClearAllDirty();
     // Marks r (null: the whole object) dirty and gets it onto the screen: through a transparent
     // object's parent, else into the window's dirty region.
-    virtual void Redraw(const Rect* r = nullptr);
-    virtual void RedrawInParent(const Rect* r = nullptr);
+    virtual void Redraw(const images::Rect* r = nullptr);
+    virtual void RedrawInParent(const images::Rect* r = nullptr);
     // Draws what is dirty inside r (local coordinates); true when anything was drawn.
-    virtual bool PaintIfDirty(const Rect& r);
+    virtual bool PaintIfDirty(const images::Rect& r);
     // Draws r whether dirty or not.
-    virtual void Paint(const Rect& r);
+    virtual void Paint(const images::Rect& r);
     // Passes r up the tree into the window's dirty region without marking anything dirty.
-    virtual void InvalidateRect(const Rect& r);
+    virtual void InvalidateRect(const images::Rect& r);
     // Draws the part r (local coordinates) of the object on the back buffer.
-    virtual void Draw(const Rect& r) = 0;
+    virtual void Draw(const images::Rect& r) = 0;
     // Returns true when the object handled the event (x, y in local coordinates).
     virtual bool OnMouse(int event, int x, int y, unsigned keyState);
     virtual bool OnKey(int event, int virtualKey, unsigned modifiers);
     // Fills out with the tooltip for the local point; false when there is none.
     virtual bool GetToolTipText(int x, int y, char* out, size_t size);
     virtual void OnTimer(void* ownerData) = 0;
-    virtual void Enable() { enabled_ = 1; }
-    virtual void Disable() { enabled_ = 0; }
-    virtual bool IsEnabled() const { return enabled_ != 0; }
+    virtual void Enable() { enabled = 1; }
+    virtual void Disable() { enabled = 0; }
+    virtual bool IsEnabled() const { return enabled != 0; }
     virtual void SetCompanion(TWGuiObject* companion) { companion_ = companion; }
     TWGuiObject* GetCompanion() const { return companion_; }
     virtual TWGuiWindow* GetWindow() const;
 
     // The window's back buffer, or null while the object is not in a window.
-    CImage* GetBackBuffer() const;
+    images::CImage* GetBackBuffer() const;
     // Timers of this object through its window (period in milliseconds); false without a window.
     bool StartTimer(void* ownerData, unsigned periodMs);
     void StopTimers();
@@ -126,7 +133,7 @@ public:
 
 protected:
     void SetKind(int32_t kind) { kind_ = kind; }
-    bool IsSimpleDirty() const { return simpleDirty_ != 0; }
+    bool IsSimpleDirty() const { return simpleDirty != 0; }
 
 private:
     int32_t kind_ = kKindObject;
@@ -134,19 +141,21 @@ private:
     int32_t y_ = 0;
     int32_t width_ = 0;
     int32_t height_ = 0;
-    int32_t absX_ = 0;
-    int32_t absY_ = 0;
+    int32_t absX = 0;
+    int32_t absY = 0;
     TWGuiContainer* parent_ = nullptr;
     TWGuiObject* companion_ = nullptr;
-    std::unique_ptr<CRegion> dirtyList_;
-    uint8_t dirtyFlag_ = 0;
-    uint8_t simpleDirty_ = 0;
+    std::unique_ptr<images::CRegion> dirtyList;
+    uint8_t dirtyFlag = 0;
+    uint8_t simpleDirty = 0;
     uint8_t transparent_ = 0;
-    int32_t zOrder_ = kDefaultZOrder;
+    int32_t zOrder = kDefaultZOrder;
     uint8_t visible_ = 1;
-    uint8_t enabled_ = 1;
-    uint8_t acceptsHover_ = 1;
-    uint8_t alwaysPaint_ = 0;
+    uint8_t enabled = 1;
+    uint8_t acceptsHover = 1;
+    uint8_t alwaysPaint = 0;
 
     friend class TWGuiContainer;
 };
+
+} // namespace gui

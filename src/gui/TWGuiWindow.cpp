@@ -5,6 +5,13 @@
 
 #include "resources/Log.h"
 
+using namespace images;
+using namespace platform;
+using namespace resources;
+
+namespace gui
+{
+
 using resources::LogFormatted;
 using resources::LogLine;
 
@@ -33,13 +40,13 @@ TWGuiWindow::~TWGuiWindow()
 
 void TWGuiWindow::DestroyNative()
 {
-    tooltip_.reset();
+    tooltip.reset();
     if (native_)
         native_->Destroy();
-    created_ = false;
-    backBuffer_.Destroy();
-    dirtyRegion_.Clear();
-    postPaint_.clear();
+    created = false;
+    backBuffer.Destroy();
+    dirtyRegion.Clear();
+    postPaint.clear();
     hover_ = capture_ = nullptr;
 }
 
@@ -61,42 +68,42 @@ bool TWGuiWindow::Initialize(const NativeParent& parent, int width, int height)
 
 bool TWGuiWindow::CreateNativeWindow(const NativeParent& parent, int width, int height)
 {
-    if (!native_ || created_ || width <= 0 || height <= 0)
+    if (!native_ || created || width <= 0 || height <= 0)
         return false;
     if (!GrowBackBuffer(width, height) || !native_->Create(parent, width, height, this))
     {
-        backBuffer_.Destroy();
+        backBuffer.Destroy();
         return false;
     }
-    created_ = true;
+    created = true;
     native_->SetFocus();
-    tooltip_ = std::make_unique<TooltipController>(*native_, &TWGuiWindow::TooltipText, this, 500, 7000);
+    tooltip = std::make_unique<TooltipController>(*native_, &TWGuiWindow::TooltipText, this, 500, 7000);
     return true;
 }
 
 void TWGuiWindow::Idle()
 {
-    if (created_)
+    if (created)
         native_->ProcessEvents();
 }
 
 int TWGuiWindow::RunEventLoop()
 {
-    return created_ ? native_->RunEventLoop() : -1;
+    return created ? native_->RunEventLoop() : -1;
 }
 
 bool TWGuiWindow::GrowBackBuffer(int width, int height)
 {
-    const int w = std::max(width, backBuffer_.GetWidth());
-    const int h = std::max(height, backBuffer_.GetHeight());
-    if (w == backBuffer_.GetWidth() && h == backBuffer_.GetHeight())
+    const int w = std::max(width, backBuffer.GetWidth());
+    const int h = std::max(height, backBuffer.GetHeight());
+    if (w == backBuffer.GetWidth() && h == backBuffer.GetHeight())
         return true;
     CImage bigger;
     if (!bigger.Create(w, h))
         return false;
-    if (backBuffer_.IsValid())
-        bigger.CopyRect(backBuffer_, backBuffer_.GetRect(), 0, 0);
-    backBuffer_ = std::move(bigger);
+    if (backBuffer.IsValid())
+        bigger.CopyRect(backBuffer, backBuffer.GetRect(), 0, 0);
+    backBuffer = std::move(bigger);
     return true;
 }
 
@@ -104,17 +111,17 @@ void TWGuiWindow::SetSize(int width, int height)
 {
     if (width == GetWidth() && height == GetHeight())
         return;
-    if (created_ && !GrowBackBuffer(width, height))
+    if (created && !GrowBackBuffer(width, height))
         return;
     TWGuiContainer::SetSize(width, height);
-    if (created_)
+    if (created)
         native_->Resize(width, height);
 }
 
 void TWGuiWindow::Draw(const Rect& r)
 {
     if (CImage* buffer = GetBackBuffer())
-        buffer->FillRect(r, background_);
+        buffer->FillRect(r, background);
 }
 
 void TWGuiWindow::InvalidateMainWindow(const Rect& r)
@@ -122,7 +129,7 @@ void TWGuiWindow::InvalidateMainWindow(const Rect& r)
     CAutoLock hold(*this);
     try
     {
-        dirtyRegion_.Add(Intersect(r, GetLocalRect()));
+        dirtyRegion.Add(Intersect(r, GetLocalRect()));
     }
     catch (const std::bad_alloc&)
     {
@@ -134,16 +141,16 @@ void TWGuiWindow::InvalidateMainWindow(const Rect& r)
 CRegion TWGuiWindow::GetDirtyRegion()
 {
     CAutoLock hold(*this);
-    return dirtyRegion_;
+    return dirtyRegion;
 }
 
 void TWGuiWindow::FlushDirtyRegion()
 {
     CAutoLock hold(*this);
-    if (created_)
-        for (const Rect& r : dirtyRegion_.Rects())
+    if (created)
+        for (const Rect& r : dirtyRegion.Rects())
             native_->Invalidate(r);
-    dirtyRegion_.Clear();
+    dirtyRegion.Clear();
 }
 
 void TWGuiWindow::PostRedraw(TWGuiObject* object, const Rect& r)
@@ -151,19 +158,19 @@ void TWGuiWindow::PostRedraw(TWGuiObject* object, const Rect& r)
     if (!object)
         return;
     CAutoLock hold(*this);
-    postPaint_.emplace_back(object, r);
+    postPaint.emplace_back(object, r);
 }
 
 void TWGuiWindow::PaintRect(const Rect& r)
 {
     if (IsEnabled())
         PaintIfDirty(r);
-    native_->Present(backBuffer_, r);
+    native_->Present(backBuffer, r);
 }
 
 void TWGuiWindow::OnNativePaint(const CRegion& update)
 {
-    if (!created_ || update.IsEmpty())
+    if (!created || update.IsEmpty())
         return;
     if (update.Count() <= kMaxPaintRects)
     {
@@ -177,7 +184,7 @@ void TWGuiWindow::OnNativePaint(const CRegion& update)
     std::vector<std::pair<TWGuiObject*, Rect>> queued;
     {
         CAutoLock hold(*this);
-        queued.swap(postPaint_);
+        queued.swap(postPaint);
     }
     for (auto& [object, r] : queued)
         object->Redraw(&r);
@@ -199,7 +206,7 @@ void TWGuiWindow::OnNativeTimer(unsigned id)
         OnRefreshTimer();
         return;
     }
-    if (tooltip_ && tooltip_->OnTimer(id))
+    if (tooltip && tooltip->OnTimer(id))
         return;
     TWTimerRegistry::Entry entry{};
     bool found;
@@ -234,7 +241,7 @@ bool TWGuiWindow::StartTimer(TWGuiObject* object, void* ownerData, unsigned peri
         return false;
     CAutoLock hold(*this);
     const unsigned id = TWTimerRegistry::NextId();
-    if (!created_ || !native_->SetTimer(id, periodMs))
+    if (!created || !native_->SetTimer(id, periodMs))
     {
         LogFormatted("****FAILED on TWGuiWindow::StartTimer - timerID = %d, frequency=%d, lastError=%x",
                      static_cast<int>(id), static_cast<int>(periodMs), native_ ? native_->GetLastError() : 0);
@@ -248,7 +255,7 @@ void TWGuiWindow::StopTimers(TWGuiObject* object)
 {
     CAutoLock hold(*this);
     for (unsigned id : timers_.Remove(object, nullptr, true))
-        if (created_)
+        if (created)
             native_->KillTimer(id);
 }
 
@@ -256,7 +263,7 @@ void TWGuiWindow::StopTimer(TWGuiObject* object, void* ownerData)
 {
     CAutoLock hold(*this);
     for (unsigned id : timers_.Remove(object, ownerData, false))
-        if (created_)
+        if (created)
             native_->KillTimer(id);
 }
 
@@ -270,9 +277,9 @@ void TWGuiWindow::ForgetObject(TWGuiObject* object)
         hover_ = nullptr;
     if (capture_ == object)
         ReleaseMouseCapture();
-    postPaint_.erase(std::remove_if(postPaint_.begin(), postPaint_.end(),
-                                    [object](const auto& entry) { return entry.first == object; }),
-                     postPaint_.end());
+    postPaint.erase(std::remove_if(postPaint.begin(), postPaint.end(),
+                                   [object](const auto& entry) { return entry.first == object; }),
+                    postPaint.end());
 }
 
 void TWGuiWindow::ForgetSubtree(TWGuiObject* object)
@@ -297,7 +304,7 @@ void TWGuiWindow::SetMouseCapture(TWGuiObject* object, bool trackLeave)
     capture_ = object;
     trackLeave_ = trackLeave;
     captured_ = true;
-    if (!created_)
+    if (!created)
         return;
     if (trackLeave)
         native_->TrackLeave(true);
@@ -310,9 +317,9 @@ void TWGuiWindow::ReleaseMouseCapture()
     const bool wasCaptured = captured_;
     capture_ = nullptr;
     captured_ = false;
-    if (tooltip_)
-        tooltip_->Hide();
-    if (!created_ || !wasCaptured)
+    if (tooltip)
+        tooltip->Hide();
+    if (!created || !wasCaptured)
         return;
     if (trackLeave_)
         native_->TrackLeave(false);
@@ -322,15 +329,15 @@ void TWGuiWindow::ReleaseMouseCapture()
 
 void TWGuiWindow::SetCursor(NativeCursor cursor)
 {
-    cursorSet_ = true;
-    if (created_)
+    cursorSet = true;
+    if (created)
         native_->SetCursor(cursor);
 }
 
 void TWGuiWindow::UpdateHover()
 {
     Point cursor;
-    if (created_ && !capture_ && native_->GetCursorPos(cursor))
+    if (created && !capture_ && native_->GetCursorPos(cursor))
         HandleMouseMove(cursor.x, cursor.y, 0);
 }
 
@@ -345,14 +352,14 @@ void TWGuiWindow::SendEnterLeave(TWGuiObject* object, int event, Point windowPoi
 {
     if (!object)
         return;
-    const unsigned modifiers = created_ ? native_->GetModifiers() : 0;
+    const unsigned modifiers = created ? native_->GetModifiers() : 0;
     SendMouse(object, event, windowPoint, modifiers);
     SendMouse(object->GetCompanion(), event, windowPoint, modifiers);
 }
 
 void TWGuiWindow::HandleMouseMove(int x, int y, unsigned keyState)
 {
-    cursorSet_ = false;
+    cursorSet = false;
     TWGuiObject* const old = hover_;
     hover_ = nullptr;
     if (!capture_)
@@ -372,9 +379,9 @@ void TWGuiWindow::HandleMouseMove(int x, int y, unsigned keyState)
         SendEnterLeave(old, kMouseLeave, {x, y});
         SendEnterLeave(hover_, kMouseEnter, {x, y});
     }
-    if (tooltip_)
-        tooltip_->RelayMouse(NativeMouseMessage::kMove, {x, y});
-    if (!cursorSet_ && created_)
+    if (tooltip)
+        tooltip->RelayMouse(NativeMouseMessage::kMove, {x, y});
+    if (!cursorSet && created)
         native_->SetCursor(NativeCursor::kArrow);
 }
 
@@ -388,7 +395,7 @@ void TWGuiWindow::DeliverMouse(int event, int x, int y, unsigned keyState)
 
 void TWGuiWindow::OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState)
 {
-    if (!created_)
+    if (!created)
         return;
     switch (message)
     {
@@ -398,76 +405,68 @@ void TWGuiWindow::OnNativeMouse(NativeMouseMessage message, int x, int y, unsign
     case NativeMouseMessage::kLeftDown:
         HandleMouseMove(x, y, keyState);
         native_->SetFocus();
-        if (tooltip_)
-            tooltip_->RelayMouse(message, {x, y});
-        doubleClick_ = false;
+        if (tooltip)
+            tooltip->RelayMouse(message, {x, y});
+        doubleClick = false;
         DeliverMouse(kMouseLeftDown, x, y, keyState);
         break;
     case NativeMouseMessage::kLeftUp:
-        if (tooltip_)
-            tooltip_->RelayMouse(message, {x, y});
-        DeliverMouse(doubleClick_ ? kMouseLeftUpAfterDoubleClick : kMouseLeftUp, x, y, keyState);
+        if (tooltip)
+            tooltip->RelayMouse(message, {x, y});
+        DeliverMouse(doubleClick ? kMouseLeftUpAfterDoubleClick : kMouseLeftUp, x, y, keyState);
         break;
     case NativeMouseMessage::kLeftDoubleClick:
-        doubleClick_ = true;
+        doubleClick = true;
         OnMouse(kMouseLeftDoubleClick, x, y, keyState);
         break;
     case NativeMouseMessage::kRightDown:
-        if (tooltip_)
-            tooltip_->RelayMouse(message, {x, y});
+        if (tooltip)
+            tooltip->RelayMouse(message, {x, y});
         DeliverMouse(kMouseRightDown, x, y, keyState);
         break;
     case NativeMouseMessage::kRightUp:
-        if (tooltip_)
-            tooltip_->RelayMouse(message, {x, y});
+        if (tooltip)
+            tooltip->RelayMouse(message, {x, y});
         DeliverMouse(kMouseRightUp, x, y, keyState);
         break;
     }
 }
 
-void TWGuiWindow::OnNativeMouseLeave()
+void TWGuiWindow::LeaveAndRelease(bool liftCapture)
 {
-    Point cursor{-1, -1};
-    native_->GetCursorPos(cursor);
-    TWGuiObject* const old = hover_;
-    hover_ = nullptr;
-    SendEnterLeave(old, kMouseLeave, cursor);
-    if (captured_)
-        ReleaseMouseCapture();
-    capture_ = nullptr;
-}
-
-void TWGuiWindow::OnActivate(bool active)
-{
-    if (!created_)
-        return;
-    if (active)
-    {
-        native_->SetFocus();
-        return;
-    }
     Point cursor{-1, -1};
     native_->GetCursorPos(cursor);
     TWGuiObject* const old = hover_;
     TWGuiObject* const captured = capture_;
     hover_ = nullptr;
     SendEnterLeave(old, kMouseLeave, cursor);
-    SendMouse(captured, kMouseLeftUp, cursor, native_->GetModifiers());
+    if (liftCapture)
+        SendMouse(captured, kMouseLeftUp, cursor, native_->GetModifiers());
     if (captured_)
         ReleaseMouseCapture();
     capture_ = nullptr;
 }
 
+void TWGuiWindow::OnNativeMouseLeave()
+{
+    LeaveAndRelease(false);
+}
+
+void TWGuiWindow::OnActivate(bool active)
+{
+    if (!created)
+        return;
+    if (active)
+    {
+        native_->SetFocus();
+        return;
+    }
+    LeaveAndRelease(true);
+}
+
 void TWGuiWindow::OnNativeKillFocus()
 {
-    Point cursor{-1, -1};
-    native_->GetCursorPos(cursor);
-    TWGuiObject* const old = hover_;
-    hover_ = nullptr;
-    SendEnterLeave(old, kMouseLeave, cursor);
-    if (captured_)
-        ReleaseMouseCapture();
-    capture_ = nullptr;
+    LeaveAndRelease(false);
 }
 
 void TWGuiWindow::OnNativeKey(bool up, int virtualKey, unsigned modifiers)
@@ -482,7 +481,7 @@ void TWGuiWindow::OnNativeKey(bool up, int virtualKey, unsigned modifiers)
 
 void TWGuiWindow::OnNativeClose()
 {
-    if (created_)
+    if (created)
         native_->Quit();
 }
 
@@ -498,3 +497,5 @@ bool TWGuiWindow::TooltipText(void* userData, Point windowPoint, char* out, size
 {
     return static_cast<TWGuiWindow*>(userData)->GetToolTipText(windowPoint.x, windowPoint.y, out, size);
 }
+
+} // namespace gui

@@ -14,9 +14,12 @@
 #include "gui/TooltipController.h"
 #include "images/CImage.h"
 #include "images/CRegion.h"
-#include "platform/NativeWindow.h"
+#include "platform/native/NativeWindow.h"
 
-class TWGuiWindow : public TWGuiContainer, private NativeWindowListener
+namespace gui
+{
+
+class TWGuiWindow : public TWGuiContainer, private platform::NativeWindowListener
 {
 public:
     static constexpr unsigned REFRESH_TIMER = 1;
@@ -26,20 +29,20 @@ public:
 
     // Uses the system's native window (X11).
     TWGuiWindow();
-    explicit TWGuiWindow(std::unique_ptr<NativeWindow> native);
+    explicit TWGuiWindow(std::unique_ptr<platform::NativeWindow> native);
     ~TWGuiWindow() override;
 
     // Makes the native window (a child of parent.windowId, or stand-alone when it is 0), sizes the
     // tree and starts the refresh timer. False (and logged) when the native window cannot be made.
-    bool Initialize(const NativeParent& parent, int width, int height);
+    bool Initialize(const platform::NativeParent& parent, int width, int height);
     // Drains native events and due timers: call from the host's idle.
     void Idle();
     // Stand-alone windows: runs until the window is closed.
     int RunEventLoop();
     void OnActivate(bool active);
 
-    CImage* GetBackBuffer() { return backBuffer_.IsValid() ? &backBuffer_ : nullptr; }
-    NativeWindow* GetNativeWindow() const { return native_.get(); }
+    images::CImage* GetBackBuffer() { return backBuffer.IsValid() ? &backBuffer : nullptr; }
+    platform::NativeWindow* GetNativeWindow() const { return native_.get(); }
     unsigned long GetNativeId() const { return native_ ? native_->GetId() : 0; }
     void SetHoverObject(TWGuiObject* object) { hover_ = object; }
     TWGuiObject* GetHoverObject() const { return hover_; }
@@ -49,67 +52,72 @@ public:
     TWGuiObject* GetCaptureObject() const { return capture_; }
     void ReleaseMouseCapture();
     // Queues a redraw of object's r to run right after the next paint.
-    void PostRedraw(TWGuiObject* object, const Rect& r);
+    void PostRedraw(TWGuiObject* object, const images::Rect& r);
     // Hands the dirty region to the native window and empties it.
     void FlushDirtyRegion();
-    void InvalidateMainWindow(const Rect& r);
-    CRegion GetDirtyRegion();
+    void InvalidateMainWindow(const images::Rect& r);
+    images::CRegion GetDirtyRegion();
 
     void SetCallback(TWGuiWindowCallback* callback) { callback_ = callback; }
     bool StartTimer(TWGuiObject* object, void* ownerData, unsigned periodMs);
     void StopTimers(TWGuiObject* object);
     void StopTimer(TWGuiObject* object, void* ownerData);
-    TooltipController* GetTooltip() const { return tooltip_.get(); }
+    TooltipController* GetTooltip() const { return tooltip.get(); }
     // Sets the pointer's shape for this move; without a call the default arrow is restored.
-    void SetCursor(NativeCursor cursor);
+    void SetCursor(platform::NativeCursor cursor);
     // Brings hover up to date with where the pointer is now, after something else (a pop-up) had it.
     void UpdateHover();
-    void SetBackgroundColour(ColourRef colour) { background_ = colour; }
+    void SetBackgroundColour(images::ColourRef colour) { background = colour; }
     // Drops every reference to an object (hover, capture, timers, queued redraws).
     void ForgetObject(TWGuiObject* object);
     // The same for an object and everything below it.
     void ForgetSubtree(TWGuiObject* object);
 
     void SetSize(int width, int height) override;
-    void Draw(const Rect& r) override;
+    void Draw(const images::Rect& r) override;
     bool GetToolTipText(int x, int y, char* out, size_t size) override;
 
 private:
-    void OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState) override;
+    void OnNativeMouse(platform::NativeMouseMessage message, int x, int y, unsigned keyState) override;
     void OnNativeMouseLeave() override;
     void OnNativeKey(bool up, int virtualKey, unsigned modifiers) override;
     void OnNativeTimer(unsigned id) override;
-    void OnNativePaint(const CRegion& update) override;
+    void OnNativePaint(const images::CRegion& update) override;
     void OnNativeSize(int width, int height) override;
     void OnNativeActivate(bool active) override { OnActivate(active); }
     void OnNativeKillFocus() override;
     void OnNativeClose() override;
 
-    bool CreateNativeWindow(const NativeParent& parent, int width, int height);
+    bool CreateNativeWindow(const platform::NativeParent& parent, int width, int height);
     void HandleMouseMove(int x, int y, unsigned keyState);
     // Delivers an event to the capture object in its coordinates, or down the tree.
     void DeliverMouse(int event, int x, int y, unsigned keyState);
-    void SendMouse(TWGuiObject* object, int event, Point windowPoint, unsigned keyState);
-    void SendEnterLeave(TWGuiObject* object, int event, Point windowPoint);
+    void SendMouse(TWGuiObject* object, int event, images::Point windowPoint, unsigned keyState);
+    void SendEnterLeave(TWGuiObject* object, int event, images::Point windowPoint);
+    // The pointer leaves whatever it hovered and any capture ends; with liftCapture the captured object
+    // also gets the left button's release, as when the window loses activation mid-drag.
+    void LeaveAndRelease(bool liftCapture);
     void OnRefreshTimer();
-    void PaintRect(const Rect& r);
+    void PaintRect(const images::Rect& r);
     bool GrowBackBuffer(int width, int height);
     void DestroyNative();
-    static bool TooltipText(void* userData, Point windowPoint, char* out, size_t size);
+    static bool TooltipText(void* userData, images::Point windowPoint, char* out, size_t size);
 
-    std::unique_ptr<NativeWindow> native_;
-    bool created_ = false;
-    CImage backBuffer_;
+    std::unique_ptr<platform::NativeWindow> native_;
+    bool created = false;
+    images::CImage backBuffer;
     TWGuiObject* hover_ = nullptr;
     TWGuiObject* capture_ = nullptr;
     bool captured_ = false;
     bool trackLeave_ = false;
-    CRegion dirtyRegion_;
+    images::CRegion dirtyRegion;
     TWGuiWindowCallback* callback_ = nullptr;
-    bool doubleClick_ = false;
+    bool doubleClick = false;
     TWTimerRegistry timers_;
-    std::vector<std::pair<TWGuiObject*, Rect>> postPaint_;
-    std::unique_ptr<TooltipController> tooltip_;
-    bool cursorSet_ = false;
-    ColourRef background_ = 0xffffff;
+    std::vector<std::pair<TWGuiObject*, images::Rect>> postPaint;
+    std::unique_ptr<TooltipController> tooltip;
+    bool cursorSet = false;
+    images::ColourRef background = 0xffffff;
 };
+
+} // namespace gui

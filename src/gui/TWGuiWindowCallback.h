@@ -1,4 +1,7 @@
 #pragma once
+
+namespace gui
+{
 // The application's hook into the window's refresh timer.
 class TWGuiWindowCallback
 {
@@ -7,3 +10,5 @@ public:
     // Called on every refresh tick (40 ms) before the dirty region goes to the screen.
     virtual void OnRefreshTick() = 0;
 };
+
+} // namespace gui

@@ -7,6 +7,11 @@
 #include "gui/ImageManager.h"
 #include "images/CCanvas.h"
 
+using namespace images;
+
+namespace gui
+{
+
 TWImageContainer::TWImageContainer(const char* itemName, ImageManager* imageManager, CSkin* skin, int width,
                                    int height, bool scale)
     : imageManager_(imageManager), skin_(skin), scale_(scale)
@@ -36,14 +41,14 @@ void TWImageContainer::Acquire(const SkinItemDefinition& definition)
         image_ = imageManager_->Get(definition.fileName.c_str());
         if (!image_)
             return;
-        fileName_ = image_->GetFileName();
+        fileName = image_->GetFileName();
         if (scale_ && GetWidth() > 0 && GetHeight() > 0 &&
             (image_->GetWidth() != GetWidth() || image_->GetHeight() != GetHeight()))
         {
             // Scaling the shared image would change it for every other holder: scale a copy instead.
             auto* scaled = new (std::nothrow) CImage(*image_);
-            imageManager_->Release(fileName_.c_str());
-            fileName_.clear();
+            imageManager_->Release(fileName.c_str());
+            fileName.clear();
             image_ = nullptr;
             if (!scaled || !scaled->Resize(GetWidth(), GetHeight()))
             {
@@ -51,7 +56,7 @@ void TWImageContainer::Acquire(const SkinItemDefinition& definition)
                 return;
             }
             image_ = scaled;
-            ownsImage_ = true;
+            ownsImage = true;
         }
         return;
     }
@@ -64,18 +69,18 @@ void TWImageContainer::Acquire(const SkinItemDefinition& definition)
         return;
     }
     image_ = rendered;
-    ownsImage_ = true;
+    ownsImage = true;
 }
 
 void TWImageContainer::ReleaseImage()
 {
-    if (ownsImage_)
+    if (ownsImage)
         delete image_;
     else if (image_ && imageManager_)
-        imageManager_->Release(fileName_.c_str());
+        imageManager_->Release(fileName.c_str());
     image_ = nullptr;
-    ownsImage_ = false;
-    fileName_.clear();
+    ownsImage = false;
+    fileName.clear();
 }
 
 void TWImageContainer::SetImage(const char* itemName)
@@ -102,3 +107,5 @@ void TWImageContainer::Draw(const Rect& r)
     else
         canvas.DrawImage(*image_, area, area.left, area.top);
 }
+
+} // namespace gui

@@ -6,7 +6,14 @@
 
 #include "gui/TWGuiContainer.h"
 
+namespace images
+{
 class CImage;
+}
+
+namespace gui
+{
+
 class CSkin;
 class ImageManager;
 struct SkinItemDefinition;
@@ -22,9 +29,9 @@ public:
 
     // Shows another item; nothing changes when it does not resolve.
     void SetImage(const char* itemName);
-    const CImage* GetImage() const { return image_; }
-    bool OwnsImage() const { return ownsImage_; }
-    void Draw(const Rect& r) override;
+    const images::CImage* GetImage() const { return image_; }
+    bool OwnsImage() const { return ownsImage; }
+    void Draw(const images::Rect& r) override;
 
 private:
     void Acquire(const SkinItemDefinition& definition);
@@ -32,8 +39,10 @@ private:
 
     ImageManager* imageManager_;
     CSkin* skin_;
-    CImage* image_ = nullptr;
-    bool ownsImage_ = false;
+    images::CImage* image_ = nullptr;
+    bool ownsImage = false;
     bool scale_;
-    std::string fileName_; // the manager's key for a shared image
+    std::string fileName; // the manager's key for a shared image
 };
+
+} // namespace gui

@@ -4,7 +4,13 @@
 
 #include "gui/TWGuiWindow.h"
 #include "images/CCanvas.h"
-#include "platform/NativeKeys.h"
+#include "platform/native/NativeKeys.h"
+
+using namespace images;
+using namespace platform;
+
+namespace gui
+{
 
 namespace
 {
@@ -16,38 +22,38 @@ constexpr int kMinWidth = 80;
 const char kCheckMark[] = "\xE2\x9C\x93"; // U+2713
 } // namespace
 
-TWPopupMenu::TWPopupMenu() : font_(Font::Create("Verdana", 13)) {}
+TWPopupMenu::TWPopupMenu() : font(Font::Create("Verdana", 13)) {}
 
 TWPopupMenu::~TWPopupMenu() = default;
 
 void TWPopupMenu::AddItem(int id, const char* text, bool checked, bool enabled)
 {
     items_.push_back({id, text ? text : "", checked, enabled, false});
-    dirty_ = true;
+    dirty = true;
 }
 
 void TWPopupMenu::AddSeparator()
 {
     items_.push_back({0, "", false, false, true});
-    dirty_ = true;
+    dirty = true;
 }
 
 int TWPopupMenu::ItemHeight(const Item& item) const
 {
-    return item.separator ? kSeparatorHeight : (font_ ? font_->GetHeight() : 15) + 6;
+    return item.separator ? kSeparatorHeight : (font ? font->GetHeight() : 15) + 6;
 }
 
 void TWPopupMenu::Layout()
 {
     int textWidth = 0;
-    height_ = 2 * kBorder;
+    height = 2 * kBorder;
     for (const Item& item : items_)
     {
-        if (font_ && !item.separator)
-            textWidth = std::max(textWidth, font_->MeasureWidth(item.text.c_str(), item.text.size()));
-        height_ += ItemHeight(item);
+        if (font && !item.separator)
+            textWidth = std::max(textWidth, font->MeasureWidth(item.text.c_str(), item.text.size()));
+        height += ItemHeight(item);
     }
-    width_ = std::max(kMinWidth, textWidth + kCheckColumn + kRightMargin + 2 * kBorder);
+    width = std::max(kMinWidth, textWidth + kCheckColumn + kRightMargin + 2 * kBorder);
 }
 
 Rect TWPopupMenu::GetItemRect(size_t index) const
@@ -57,7 +63,7 @@ Rect TWPopupMenu::GetItemRect(size_t index) const
         top += ItemHeight(items_[i]);
     if (index >= items_.size())
         return {};
-    return {kBorder, top, width_ - kBorder, top + ItemHeight(items_[index])};
+    return {kBorder, top, width - kBorder, top + ItemHeight(items_[index])};
 }
 
 int TWPopupMenu::ItemAt(int x, int y) const
@@ -70,16 +76,16 @@ int TWPopupMenu::ItemAt(int x, int y) const
 
 const CImage& TWPopupMenu::GetPicture()
 {
-    if (dirty_)
+    if (dirty)
         Render();
     return picture_;
 }
 
 void TWPopupMenu::Render()
 {
-    dirty_ = false;
+    dirty = false;
     Layout();
-    if (!picture_.Create(width_, height_))
+    if (!picture_.Create(width, height))
         return;
     CCanvas canvas(picture_, picture_.GetRect());
     canvas.FillRect(picture_.GetRect(), kBackground);
@@ -96,14 +102,14 @@ void TWPopupMenu::Render()
         const bool hot = static_cast<int>(i) == hot_ && item.enabled;
         if (hot)
             canvas.FillRect(r, kHighlight);
-        if (!font_)
+        if (!font)
             continue;
         canvas.SetTextColour(!item.enabled ? kFrame : hot ? 0xffffff : 0);
         const unsigned flags = CCanvas::kTextSingleLine | CCanvas::kTextVCentre;
         if (item.checked)
-            canvas.DrawText(*font_, kCheckMark, {r.left, r.top, r.left + kCheckColumn, r.bottom},
+            canvas.DrawText(*font, kCheckMark, {r.left, r.top, r.left + kCheckColumn, r.bottom},
                             flags | CCanvas::kTextCentre);
-        canvas.DrawText(*font_, item.text.c_str(), {r.left + kCheckColumn, r.top, r.right, r.bottom}, flags);
+        canvas.DrawText(*font, item.text.c_str(), {r.left + kCheckColumn, r.top, r.right, r.bottom}, flags);
     }
 }
 
@@ -116,7 +122,7 @@ void TWPopupMenu::MoveHot(int step)
         if (items_[i].enabled && !items_[i].separator)
         {
             hot_ = i;
-            dirty_ = true;
+            dirty = true;
             return;
         }
     }
@@ -130,7 +136,7 @@ bool TWPopupMenu::OnPopupMouse(NativeMouseMessage message, int x, int y)
         if (at != hot_)
         {
             hot_ = at;
-            dirty_ = true;
+            dirty = true;
         }
         return true;
     }
@@ -142,7 +148,7 @@ bool TWPopupMenu::OnPopupMouse(NativeMouseMessage message, int x, int y)
     const Item& item = items_[at];
     if (!item.enabled || item.separator)
         return true;
-    result_ = item.id;
+    result = item.id;
     return false;
 }
 
@@ -161,7 +167,7 @@ bool TWPopupMenu::OnPopupKey(int virtualKey)
     case kVkReturn:
         if (hot_ < 0 || !items_[hot_].enabled || items_[hot_].separator)
             return true;
-        result_ = items_[hot_].id;
+        result = items_[hot_].id;
         return false;
     default:
         return true;
@@ -170,9 +176,9 @@ bool TWPopupMenu::OnPopupKey(int virtualKey)
 
 int TWPopupMenu::Track(NativePopup& popup, int screenX, int screenY)
 {
-    result_ = kDismissed;
+    result = kDismissed;
     hot_ = -1;
-    dirty_ = true;
+    dirty = true;
     if (items_.empty())
         return kDismissed;
     const CImage& picture = GetPicture();
@@ -180,7 +186,7 @@ int TWPopupMenu::Track(NativePopup& popup, int screenX, int screenY)
     const int x = std::max(work.left, std::min(screenX, work.right - picture.GetWidth()));
     const int y = std::max(work.top, std::min(screenY, work.bottom - picture.GetHeight()));
     popup.RunModal(*this, x, y);
-    return result_;
+    return result;
 }
 
 int TWPopupMenu::Track(TWGuiWindow& window, int x, int y)
@@ -198,3 +204,5 @@ int TWPopupMenu::Track(TWGuiWindow& window, int x, int y)
     window.UpdateHover();
     return chosen;
 }
+
+} // namespace gui

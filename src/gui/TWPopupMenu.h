@@ -8,17 +8,20 @@
 
 #include "images/CImage.h"
 #include "images/Font.h"
-#include "platform/NativePopup.h"
+#include "platform/native/NativePopup.h"
+
+namespace gui
+{
 
 class TWGuiWindow;
 
-class TWPopupMenu : private NativePopupHandler
+class TWPopupMenu : private platform::NativePopupHandler
 {
 public:
     static constexpr int kDismissed = 0;
-    static constexpr ColourRef kBackground = 0xf0f0f0;
-    static constexpr ColourRef kHighlight = 0xd77800;
-    static constexpr ColourRef kFrame = 0x808080;
+    static constexpr images::ColourRef kBackground = 0xf0f0f0;
+    static constexpr images::ColourRef kHighlight = 0xd77800;
+    static constexpr images::ColourRef kFrame = 0x808080;
 
     TWPopupMenu();
     ~TWPopupMenu() override;
@@ -31,12 +34,12 @@ public:
     // Shows the menu with its top-left corner at a point of the window (window coordinates);
     // the id of the chosen item, or kDismissed.
     int Track(TWGuiWindow& window, int x, int y);
-    int Track(NativePopup& popup, int screenX, int screenY);
+    int Track(platform::NativePopup& popup, int screenX, int screenY);
 
     // The picture as it looks now, and which item lies under a point of it (-1: none).
-    const CImage& GetPicture();
+    const images::CImage& GetPicture();
     int ItemAt(int x, int y) const;
-    Rect GetItemRect(size_t index) const;
+    images::Rect GetItemRect(size_t index) const;
 
 private:
     struct Item
@@ -47,20 +50,22 @@ private:
         bool enabled;
         bool separator;
     };
-    bool OnPopupMouse(NativeMouseMessage message, int x, int y) override;
+    bool OnPopupMouse(platform::NativeMouseMessage message, int x, int y) override;
     bool OnPopupKey(int virtualKey) override;
-    const CImage& GetPopupPicture() override { return GetPicture(); }
+    const images::CImage& GetPopupPicture() override { return GetPicture(); }
     void Layout();
     void Render();
     void MoveHot(int step);
     int ItemHeight(const Item& item) const;
 
     std::vector<Item> items_;
-    std::unique_ptr<Font> font_;
-    CImage picture_;
-    bool dirty_ = true;
+    std::unique_ptr<images::Font> font;
+    images::CImage picture_;
+    bool dirty = true;
     int hot_ = -1;
-    int result_ = kDismissed;
-    int width_ = 0;
-    int height_ = 0;
+    int result = kDismissed;
+    int width = 0;
+    int height = 0;
 };
+
+} // namespace gui

@@ -2,6 +2,9 @@
 
 #include <atomic>
 
+namespace gui
+{
+
 unsigned TWTimerRegistry::NextId()
 {
     static std::atomic<unsigned> next{kFirstId};
@@ -11,12 +14,12 @@ unsigned TWTimerRegistry::NextId()
 std::vector<unsigned> TWTimerRegistry::Remove(const TWGuiObject* object, void* ownerData, bool anyOwnerData)
 {
     std::vector<unsigned> removed;
-    for (auto it = entries_.begin(); it != entries_.end();)
+    for (auto it = entries.begin(); it != entries.end();)
     {
         if (it->object == object && (anyOwnerData || it->ownerData == ownerData))
         {
             removed.push_back(it->id);
-            it = entries_.erase(it);
+            it = entries.erase(it);
             if (!anyOwnerData)
                 break;
         }
@@ -30,7 +33,7 @@ std::vector<unsigned> TWTimerRegistry::Remove(const TWGuiObject* object, void* o
 
 bool TWTimerRegistry::Find(unsigned id, Entry& entry) const
 {
-    for (const Entry& e : entries_)
+    for (const Entry& e : entries)
         if (e.id == id)
         {
             entry = e;
@@ -38,3 +41,5 @@ bool TWTimerRegistry::Find(unsigned id, Entry& entry) const
         }
     return false;
 }
+
+} // namespace gui

@@ -5,29 +5,35 @@
 #include "images/CCanvas.h"
 #include "resources/StringTable.h"
 
+using namespace images;
+using namespace platform;
+
+namespace gui
+{
+
 TooltipController::TooltipController(NativeWindow& owner, TextSource source, void* userData,
                                      unsigned showDelayMs, unsigned autoHideMs)
-    : owner_(owner), source_(source), userData_(userData), showDelay_(showDelayMs), autoHide_(autoHideMs)
+    : owner_(owner), source_(source), userData_(userData), showDelay(showDelayMs), autoHide(autoHideMs)
 {
-    popup_ = owner_.CreatePopup();
+    popup = owner_.CreatePopup();
     char face[256] = {};
     resources::StringTableLookup("DefaultToolTipFont", face, sizeof face);
-    font_ = Font::Create(face, 14);
+    font = Font::Create(face, 14);
 }
 
 void TooltipController::RelayMouse(NativeMouseMessage message, Point windowPoint)
 {
     const bool move = message == NativeMouseMessage::kMove;
-    if (move && windowPoint.x == last_.x && windowPoint.y == last_.y)
+    if (move && windowPoint.x == last.x && windowPoint.y == last.y)
         return;
-    last_ = windowPoint;
+    last = windowPoint;
     // A delay of 1 ms or less means the text follows the pointer (a dragged slider's value).
-    if (showDelay_ > 1)
+    if (showDelay > 1)
         Hide();
     owner_.KillTimer(kShowTimer);
     owner_.KillTimer(kHideTimer);
     if (move)
-        owner_.SetTimer(kShowTimer, showDelay_);
+        owner_.SetTimer(kShowTimer, showDelay);
 }
 
 bool TooltipController::OnTimer(unsigned id)
@@ -49,14 +55,14 @@ bool TooltipController::OnTimer(unsigned id)
 
 void TooltipController::Hide()
 {
-    if (popup_)
-        popup_->Hide();
+    if (popup)
+        popup->Hide();
 }
 
 void TooltipController::ShowAtCursor()
 {
     Point cursor;
-    if (!owner_.GetCursorPos(cursor) || (foregroundOnly_ && !owner_.IsForeground()))
+    if (!owner_.GetCursorPos(cursor) || (foregroundOnly && !owner_.IsForeground()))
     {
         Hide();
         return;
@@ -68,38 +74,40 @@ void TooltipController::ShowAtCursor()
         Hide();
         return;
     }
-    owner_.SetTimer(kHideTimer, autoHide_);
+    owner_.SetTimer(kHideTimer, autoHide);
     Render(MeasureText());
-    if (!popup_ || !picture_.IsValid())
+    if (!popup || !picture.IsValid())
         return;
     const Point screen = owner_.ToScreen(cursor);
-    const Rect work = popup_->GetWorkArea();
+    const Rect work = popup->GetWorkArea();
     int x = screen.x, y = screen.y + 32;
-    if (x + picture_.GetWidth() > work.right)
-        x = work.right - picture_.GetWidth();
-    if (y + picture_.GetHeight() > work.bottom)
-        y = work.bottom - picture_.GetHeight();
+    if (x + picture.GetWidth() > work.right)
+        x = work.right - picture.GetWidth();
+    if (y + picture.GetHeight() > work.bottom)
+        y = work.bottom - picture.GetHeight();
     x = std::max(x, work.left);
     y = std::max(y, work.top);
-    popup_->Show(picture_, x, y);
+    popup->Show(picture, x, y);
 }
 
 Point TooltipController::MeasureText() const
 {
-    if (!font_)
+    if (!font)
         return {200, 15};
-    return CCanvas::MeasureText(*font_, text_, false);
+    return CCanvas::MeasureText(*font, text_, false);
 }
 
 void TooltipController::Render(Point textSize)
 {
-    if (!picture_.Create(textSize.x + 6, textSize.y + 2))
+    if (!picture.Create(textSize.x + 6, textSize.y + 2))
         return;
-    CCanvas canvas(picture_, picture_.GetRect());
-    canvas.FillRect(picture_.GetRect(), kBackground);
-    canvas.FrameRect(picture_.GetRect(), 0);
-    if (!font_)
+    CCanvas canvas(picture, picture.GetRect());
+    canvas.FillRect(picture.GetRect(), kBackground);
+    canvas.FrameRect(picture.GetRect(), 0);
+    if (!font)
         return;
     canvas.SetTextColour(0);
-    canvas.DrawText(*font_, text_, {3, 1, picture_.GetWidth(), picture_.GetHeight()}, CCanvas::kTextLeft);
+    canvas.DrawText(*font, text_, {3, 1, picture.GetWidth(), picture.GetHeight()}, CCanvas::kTextLeft);
 }
+
+} // namespace gui

@@ -7,46 +7,51 @@
 
 #include "images/CImage.h"
 #include "images/Font.h"
-#include "platform/NativeWindow.h"
+#include "platform/native/NativeWindow.h"
+
+namespace gui
+{
 
 class TooltipController
 {
 public:
     static constexpr unsigned kShowTimer = 222;
     static constexpr unsigned kHideTimer = 333;
-    static constexpr ColourRef kBackground = 0xddffff;
+    static constexpr images::ColourRef kBackground = 0xddffff;
 
     // Fills out with the text at a point of the window; false when there is none.
-    using TextSource = bool (*)(void* userData, Point windowPoint, char* out, size_t size);
+    using TextSource = bool (*)(void* userData, images::Point windowPoint, char* out, size_t size);
 
-    TooltipController(NativeWindow& owner, TextSource source, void* userData, unsigned showDelayMs = 500,
-                      unsigned autoHideMs = 7000);
+    TooltipController(platform::NativeWindow& owner, TextSource source, void* userData,
+                      unsigned showDelayMs = 500, unsigned autoHideMs = 7000);
 
-    void RelayMouse(NativeMouseMessage message, Point windowPoint);
+    void RelayMouse(platform::NativeMouseMessage message, images::Point windowPoint);
     // Handles the show and hide timers; false for other ids.
     bool OnTimer(unsigned id);
     void Hide();
-    void SetShowDelay(unsigned ms) { showDelay_ = ms; }
-    unsigned GetShowDelay() const { return showDelay_; }
-    void SetForegroundOnly(bool on) { foregroundOnly_ = on; }
-    bool IsShown() const { return popup_ && popup_->IsShown(); }
+    void SetShowDelay(unsigned ms) { showDelay = ms; }
+    unsigned GetShowDelay() const { return showDelay; }
+    void SetForegroundOnly(bool on) { foregroundOnly = on; }
+    bool IsShown() const { return popup && popup->IsShown(); }
     const char* GetText() const { return text_; }
-    const CImage& GetPicture() const { return picture_; }
+    const images::CImage& GetPicture() const { return picture; }
 
 private:
     void ShowAtCursor();
-    Point MeasureText() const;
-    void Render(Point textSize);
+    images::Point MeasureText() const;
+    void Render(images::Point textSize);
 
-    NativeWindow& owner_;
+    platform::NativeWindow& owner_;
     TextSource source_;
     void* userData_;
-    std::unique_ptr<NativePopup> popup_;
-    std::unique_ptr<Font> font_;
+    std::unique_ptr<platform::NativePopup> popup;
+    std::unique_ptr<images::Font> font;
     char text_[2048] = {};
-    Point last_{-1, -1};
-    unsigned showDelay_;
-    unsigned autoHide_;
-    bool foregroundOnly_ = true;
-    CImage picture_;
+    images::Point last{-1, -1};
+    unsigned showDelay;
+    unsigned autoHide;
+    bool foregroundOnly = true;
+    images::CImage picture;
 };
+
+} // namespace gui

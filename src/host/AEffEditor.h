@@ -1,7 +1,10 @@
 // Base of the plug-in's editor as the host sees it through the dispatcher.
 #pragma once
 
-#include "VstInterface.h"
+#include "host/VstInterface.h"
+
+namespace host
+{
 
 class AudioEffect;
 
@@ -11,7 +14,7 @@ public:
     explicit AEffEditor(AudioEffect* owner = nullptr) : effect(owner) {}
     virtual ~AEffEditor() = default;
 
-    virtual bool getRect(vst::ERect** rect)
+    virtual bool getRect(host::ERect** rect)
     {
         *rect = nullptr;
         return false;
@@ -24,9 +27,9 @@ public:
     virtual void close() { systemWindow = nullptr; }
     virtual bool isOpen() { return systemWindow != nullptr; }
     virtual void idle() {}
-    virtual bool onKeyDown(vst::VstKeyCode& keyCode) { return false; }
-    virtual bool onKeyUp(vst::VstKeyCode& keyCode) { return false; }
-    virtual bool setKnobMode(vst::VstInt32 val) { return false; }
+    virtual bool onKeyDown(host::VstKeyCode& keyCode) { return false; }
+    virtual bool onKeyUp(host::VstKeyCode& keyCode) { return false; }
+    virtual bool setKnobMode(host::VstInt32 val) { return false; }
 
     AudioEffect* getEffect() { return effect; }
 
@@ -34,3 +37,5 @@ protected:
     AudioEffect* effect;
     void* systemWindow = nullptr;
 };
+
+} // namespace host

@@ -1,10 +1,11 @@
-#include "AudioEffect.h"
+#include "host/AudioEffect.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-using namespace vst;
+namespace host
+{
 
 namespace
 {
@@ -297,3 +298,5 @@ float AudioEffect::getParameterClass(AEffect* e, VstInt32 index)
         return 0.0f;
     }
 }
+
+} // namespace host

@@ -1,6 +1,7 @@
-#include "AudioEffectX.h"
+#include "host/AudioEffectX.h"
 
-using namespace vst;
+namespace host
+{
 
 AudioEffectX::AudioEffectX(audioMasterCallback master, VstInt32 programs, VstInt32 params)
     : AudioEffect(master, programs, params)
@@ -227,3 +228,5 @@ void AudioEffectX::noTail(bool state)
 {
     setFlag(effFlagsNoSoundInStop, state);
 }
+
+} // namespace host

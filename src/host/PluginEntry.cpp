@@ -2,10 +2,11 @@
 #include <cinttypes>
 #include <new>
 
-#include "Log.h"
-#include "VstXSynth.h"
+#include "instrument/VstXSynth.h"
+#include "resources/Log.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
 
 namespace
 {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace vst
+namespace host
 {
 
 using VstInt16 = int16_t;
@@ -351,4 +351,4 @@ static_assert(offsetof(AEffect, resvd1) == 64 && offsetof(AEffect, object) == 96
               "AEffect field offsets on 64-bit hosts");
 #endif
 
-} // namespace vst
+} // namespace host

@@ -6,6 +6,9 @@
 
 #include "images/CImage.h"
 
+namespace images
+{
+
 namespace
 {
 uint32_t U32(const unsigned char* p)
@@ -70,3 +73,5 @@ bool BmpCodec::Load(const char* fileName, CImage& image)
     }
     return image.Adopt(width, height, bits, std::move(pixels));
 }
+
+} // namespace images

@@ -3,6 +3,9 @@
 #include <cstring>
 #include <vector>
 
+namespace images
+{
+
 namespace
 {
 struct Line
@@ -124,7 +127,9 @@ void CCanvas::DrawText(const Font& font, const char* text, const Rect& r, unsign
         int left = box.left;
         if (flags & kTextCentre)
             left += (box.Width() - font.MeasureWidth(line.text, line.length)) / 2;
-        font.DrawLine(target_, line.text, line.length, left, top + font.GetAscent(), textColour_, clip);
+        font.DrawLine(target_, line.text, line.length, left, top + font.GetAscent(), textColour, clip);
         top += font.GetHeight();
     }
 }
+
+} // namespace images

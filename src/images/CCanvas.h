@@ -4,6 +4,9 @@
 #include "images/CImage.h"
 #include "images/Font.h"
 
+namespace images
+{
+
 class CCanvas
 {
 public:
@@ -30,7 +33,7 @@ public:
     void BlendImage(const CImage& image, const Rect& src, int x, int y, int opacityPercent);
     void AlphaBlendImage(const CImage& image, const Rect& src, int x, int y, int opacityPercent = 100);
 
-    void SetTextColour(ColourRef colour) { textColour_ = colour; }
+    void SetTextColour(ColourRef colour) { textColour = colour; }
     // Draws text into r: lines split at line feeds unless single-line; left or centred; with
     // kTextVCentre the block is centred vertically, else it starts at r's top.
     void DrawText(const Font& font, const char* text, const Rect& r, unsigned flags);
@@ -44,5 +47,7 @@ private:
     CImage& target_;
     Rect clip_;
     Point origin_;
-    ColourRef textColour_ = 0;
+    ColourRef textColour = 0;
 };
+
+} // namespace images

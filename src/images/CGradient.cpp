@@ -5,6 +5,9 @@
 
 #include "images/CImage.h"
 
+namespace images
+{
+
 namespace
 {
 constexpr double kPi = 3.14159265358979323846;
@@ -163,3 +166,5 @@ void CGradient::Draw(CImage& image, int style, ColourRef start, ColourRef end,
             row[x] = table[Position(style, x, y, w, h)];
     }
 }
+
+} // namespace images

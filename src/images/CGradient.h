@@ -16,6 +16,9 @@
 
 #include "images/Colour.h"
 
+namespace images
+{
+
 class CImage;
 
 struct ColourStop
@@ -37,3 +40,5 @@ public:
     // The position 0..1000 of pixel (x, y) of a width × height image in a style's shape.
     static int Position(int style, int x, int y, int width, int height);
 };
+
+} // namespace images

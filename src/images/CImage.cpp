@@ -4,6 +4,9 @@
 
 #include "images/ImageLoader.h"
 
+namespace images
+{
+
 namespace
 {
 // Guards against sizes whose pixel count would not fit in memory sensibly.
@@ -224,3 +227,5 @@ void CImage::BlendThroughMask(const CImage& src, const CImage& mask)
         }
     }
 }
+
+} // namespace images

@@ -9,6 +9,9 @@
 #include "images/Colour.h"
 #include "images/Rect.h"
 
+namespace images
+{
+
 class CImage
 {
 public:
@@ -60,3 +63,5 @@ private:
     std::vector<uint32_t> pixels_;
     std::string fileName_;
 };
+
+} // namespace images

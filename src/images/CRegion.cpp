@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace images
+{
+
 void CRegion::SubtractRect(const Rect& a, const Rect& b, std::vector<Rect>& out)
 {
     const Rect common = Intersect(a, b);
@@ -25,12 +28,12 @@ void CRegion::Add(const Rect& r)
     if (r.IsEmpty())
         return;
     // Rectangles the new one covers go, so a large invalidation stays one rectangle.
-    rects_.erase(
-        std::remove_if(rects_.begin(), rects_.end(), [&r](const Rect& e) { return Intersect(e, r) == e; }),
-        rects_.end());
+    rects.erase(
+        std::remove_if(rects.begin(), rects.end(), [&r](const Rect& e) { return Intersect(e, r) == e; }),
+        rects.end());
     std::vector<Rect> pieces{r};
     std::vector<Rect> next;
-    for (const Rect& existing : rects_)
+    for (const Rect& existing : rects)
     {
         next.clear();
         for (const Rect& piece : pieces)
@@ -39,7 +42,7 @@ void CRegion::Add(const Rect& r)
         if (pieces.empty())
             return;
     }
-    rects_.insert(rects_.end(), pieces.begin(), pieces.end());
+    rects.insert(rects.end(), pieces.begin(), pieces.end());
 }
 
 void CRegion::Subtract(const Rect& r)
@@ -47,15 +50,15 @@ void CRegion::Subtract(const Rect& r)
     if (r.IsEmpty())
         return;
     std::vector<Rect> kept;
-    for (const Rect& existing : rects_)
+    for (const Rect& existing : rects)
         SubtractRect(existing, r, kept);
-    rects_.swap(kept);
+    rects.swap(kept);
 }
 
 bool CRegion::Intersects(const Rect& r) const
 {
-    for (const Rect& existing : rects_)
-        if (::Intersects(existing, r))
+    for (const Rect& existing : rects)
+        if (images::Intersects(existing, r))
             return true;
     return false;
 }
@@ -63,7 +66,9 @@ bool CRegion::Intersects(const Rect& r) const
 Rect CRegion::Bounds() const
 {
     Rect bounds;
-    for (const Rect& existing : rects_)
+    for (const Rect& existing : rects)
         bounds = UnionBounds(bounds, existing);
     return bounds;
 }
+
+} // namespace images

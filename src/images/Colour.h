@@ -3,6 +3,9 @@
 // 0xAARRGGBB, that is blue, green, red, alpha in memory.
 #include <cstdint>
 
+namespace images
+{
+
 using ColourRef = uint32_t;
 
 constexpr ColourRef MakeColourRef(uint32_t r, uint32_t g, uint32_t b)
@@ -47,3 +50,5 @@ inline uint32_t MixPixels(uint32_t over, uint32_t under, uint32_t weight)
     { return ((((over >> shift) & 0xff) * weight + ((under >> shift) & 0xff) * inv + 127) / 255) << shift; };
     return channel(0) | channel(8) | channel(16) | (under & 0xff000000u);
 }
+
+} // namespace images

@@ -5,6 +5,9 @@
 #include "images/Colour.h"
 #include "images/Rect.h"
 
+namespace images
+{
+
 class CImage;
 
 class Font
@@ -22,3 +25,5 @@ public:
     virtual void DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY,
                           ColourRef colour, const Rect& clip) const = 0;
 };
+
+} // namespace images

@@ -9,6 +9,9 @@
 
 #include "images/CImage.h"
 
+namespace images
+{
+
 namespace
 {
 // Decodes one UTF-8 sequence; malformed bytes read as themselves (Latin-1).
@@ -43,8 +46,8 @@ FreeTypeFont::~FreeTypeFont()
 {
     if (face_)
         FT_Done_Face(face_);
-    if (library_)
-        FT_Done_FreeType(library_);
+    if (library)
+        FT_Done_FreeType(library);
 }
 
 std::string FreeTypeFont::MatchFile(const char* family)
@@ -89,12 +92,12 @@ bool FreeTypeFont::Open(const char* family, int pixelHeight)
     const std::string file = MatchFile(family);
     if (file.empty())
         return false;
-    if (FT_Init_FreeType(&library_) != 0)
+    if (FT_Init_FreeType(&library) != 0)
     {
-        library_ = nullptr;
+        library = nullptr;
         return false;
     }
-    if (FT_New_Face(library_, file.c_str(), 0, &face_) != 0)
+    if (FT_New_Face(library, file.c_str(), 0, &face_) != 0)
     {
         face_ = nullptr;
         return false;
@@ -102,7 +105,7 @@ bool FreeTypeFont::Open(const char* family, int pixelHeight)
     // The height asked for is the cell height, as with the font heights of the rest of the system.
     if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixelHeight)) != 0)
         return false;
-    ascent_ = static_cast<int>(face_->size->metrics.ascender >> 6);
+    ascent = static_cast<int>(face_->size->metrics.ascender >> 6);
     height_ = static_cast<int>((face_->size->metrics.ascender - face_->size->metrics.descender) >> 6);
     return height_ > 0;
 }
@@ -156,3 +159,5 @@ void FreeTypeFont::DrawLine(CImage& target, const char* text, size_t length, int
         penX += g->advance.x;
     }
 }
+
+} // namespace images

@@ -7,6 +7,9 @@
 struct FT_LibraryRec_;
 struct FT_FaceRec_;
 
+namespace images
+{
+
 class FreeTypeFont : public Font
 {
 public:
@@ -15,7 +18,7 @@ public:
     bool Open(const char* family, int pixelHeight);
 
     int GetHeight() const override { return height_; }
-    int GetAscent() const override { return ascent_; }
+    int GetAscent() const override { return ascent; }
     int MeasureWidth(const char* text, size_t length) const override;
     void DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY, ColourRef colour,
                   const Rect& clip) const override;
@@ -23,8 +26,10 @@ public:
 private:
     static std::string MatchFile(const char* family);
 
-    FT_LibraryRec_* library_ = nullptr;
+    FT_LibraryRec_* library = nullptr;
     FT_FaceRec_* face_ = nullptr;
     int height_ = 0;
-    int ascent_ = 0;
+    int ascent = 0;
 };
+
+} // namespace images

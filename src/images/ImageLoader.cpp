@@ -6,6 +6,9 @@
 #include "images/CImage.h"
 #include "images/PngCodec.h"
 
+namespace images
+{
+
 bool ImageLoader::Load(const char* fileName, CImage& image)
 {
     if (!fileName || !*fileName)
@@ -22,3 +25,5 @@ bool ImageLoader::Load(const char* fileName, CImage& image)
         return BmpCodec::Load(fileName, image);
     return false;
 }
+
+} // namespace images

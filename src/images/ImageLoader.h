@@ -1,4 +1,7 @@
 #pragma once
+
+namespace images
+{
 // Opens image files by their contents: PNG (alpha kept) and uncompressed BMP.
 class CImage;
 
@@ -7,3 +10,5 @@ class ImageLoader
 public:
     static bool Load(const char* fileName, CImage& image);
 };
+
+} // namespace images

@@ -7,6 +7,9 @@
 
 #include "images/CImage.h"
 
+namespace images
+{
+
 bool PngCodec::HasSignature(const unsigned char* firstEightBytes)
 {
     return png_sig_cmp(firstEightBytes, 0, 8) == 0;
@@ -59,3 +62,5 @@ bool PngCodec::Save(const char* fileName, const CImage& image)
         }
     return png_image_write_to_file(&png, fileName, 0, bytes.data(), 0, nullptr) != 0;
 }
+
+} // namespace images

@@ -1,4 +1,7 @@
 #pragma once
+
+namespace images
+{
 // PNG files through libpng: any PNG reads as 32-bit BGRA; images without alpha report 24 bits.
 class CImage;
 
@@ -10,3 +13,5 @@ public:
     // Writes the image as 8-bit RGBA (32-bit images) or RGB (24-bit images).
     static bool Save(const char* fileName, const CImage& image);
 };
+
+} // namespace images

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace images
+{
+
 struct Point
 {
     int32_t x = 0;
@@ -51,3 +54,5 @@ inline Rect UnionBounds(const Rect& a, const Rect& b)
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
             std::max(a.bottom, b.bottom)};
 }
+
+} // namespace images

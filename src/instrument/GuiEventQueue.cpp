@@ -1,4 +1,7 @@
-#include "GuiEventQueue.h"
+#include "instrument/GuiEventQueue.h"
+
+namespace instrument
+{
 
 GuiEventQueue::GuiEventQueue()
 {
@@ -13,3 +16,5 @@ void GuiEventQueue::Append(uint32_t message, int32_t frameOffset)
         entries.reserve(entries.capacity() + kGrowBy);
     entries.push_back(GuiEvent{message, frameOffset});
 }
+
+} // namespace instrument

@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "CriticalSection.h"
+#include "platform/CriticalSection.h"
+
+namespace instrument
+{
 
 struct GuiEvent
 {
@@ -36,3 +39,5 @@ private:
     platform::CriticalSection lock;
     std::vector<GuiEvent> entries;
 };
+
+} // namespace instrument

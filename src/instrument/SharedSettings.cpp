@@ -1,6 +1,9 @@
-#include "SharedSettings.h"
+#include "instrument/SharedSettings.h"
 
 #include <cstring>
+
+namespace instrument
+{
 
 namespace
 {
@@ -50,3 +53,5 @@ void SharedSettings::storeField(size_t offset, const PianoSettings& from)
     if (index < now.size())
         words[index].store(now[index], std::memory_order_relaxed);
 }
+
+} // namespace instrument

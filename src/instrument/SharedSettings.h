@@ -10,6 +10,9 @@
 
 #include "instrument/programs/PianoSettings.h"
 
+namespace instrument
+{
+
 class SharedSettings
 {
 public:
@@ -27,3 +30,5 @@ public:
 private:
     std::array<std::atomic<uint32_t>, kFields> words;
 };
+
+} // namespace instrument

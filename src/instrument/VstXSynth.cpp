@@ -1,4 +1,4 @@
-#include "VstXSynth.h"
+#include "instrument/VstXSynth.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,19 +7,25 @@
 #include <mutex>
 #include <new>
 
-#include "FileNames.h"
-#include "Log.h"
-#include "Platform.h"
-#include "ReverbUnit.h"
-#include "SampleDataCache.h"
-#include "SimpleLimit.h"
-#include "StringTable.h"
-#include "TenBandEQ.h"
-#include "ToneControl.h"
-#include "VersionText.h"
+#include "dsp/ReverbUnit.h"
+#include "dsp/SimpleLimit.h"
+#include "dsp/TenBandEQ.h"
+#include "dsp/ToneControl.h"
+#include "engine/SampleDataCache.h"
+#include "platform/Platform.h"
+#include "resources/FileNames.h"
+#include "resources/Log.h"
+#include "resources/StringTable.h"
+#include "resources/VersionText.h"
 
-using namespace vst;
+using namespace dsp;
+using namespace engine;
+using namespace host;
+using namespace piano;
 using namespace resources;
+
+namespace instrument
+{
 
 namespace
 {
@@ -104,7 +110,7 @@ VstXSynth::VstXSynth(audioMasterCallback master)
     readPresets();
 
     if (engine)
-        engine->send(MidiMessage::kControlChange, 22,
+        engine->send(MidiMessage::kControlChange, kResonanceAmountController,
                      static_cast<int>(applied.sympatheticResonance * 127.0f));
 
     if (audioMaster)
@@ -320,3 +326,5 @@ VstInt32 VstXSynth::canDo(char* text)
         return 1;
     return -1;
 }
+
+} // namespace instrument

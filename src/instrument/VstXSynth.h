@@ -11,22 +11,38 @@
 #include <memory>
 #include <vector>
 
-#include "AudioEffectX.h"
-#include "GuiEventQueue.h"
-#include "SharedSettings.h"
-#include "SynthEngine.h"
+#include "engine/SynthEngine.h"
+#include "host/AudioEffectX.h"
+#include "instrument/GuiEventQueue.h"
+#include "instrument/SharedSettings.h"
 #include "instrument/programs/ParameterTable.h"
 #include "instrument/programs/PianoSettings.h"
 #include "instrument/programs/PresetsFile.h"
+#include "piano/BankLayout.h"
 #include "piano/LidCurves.h"
 #include "piano/MidiMessage.h"
 #include "piano/ResonanceRamp.h"
 #include "piano/VelocityTable.h"
 
+namespace dsp
+{
 class ReverbUnit;
+}
+namespace dsp
+{
 class SimpleLimit;
+}
+namespace dsp
+{
 class TenBandEQ;
+}
+namespace dsp
+{
 class ToneControl;
+}
+
+namespace instrument
+{
 
 // One event of a block: its frame offset and the MIDI message, status in the low byte.
 struct EventQueueEntry
@@ -35,65 +51,63 @@ struct EventQueueEntry
     int32_t message;
 };
 
-class VstXSynth : public AudioEffectX
+class VstXSynth : public host::AudioEffectX
 {
 public:
-    static constexpr vst::VstInt32 kNumPrograms = 128;
-    static constexpr vst::VstInt32 kNumParams = 11;
-    static constexpr vst::VstInt32 kUniqueId = vst::FourCC('V', 'l', 'D', 'o');
-    static constexpr int kLowestKey = 21;
-    static constexpr int kHighestKey = 108;
-    static constexpr int kNumKeys = 88;
+    static constexpr host::VstInt32 kNumPrograms = 128;
+    static constexpr host::VstInt32 kNumParams = 11;
+    static constexpr host::VstInt32 kUniqueId = host::FourCC('V', 'l', 'D', 'o');
 
-    explicit VstXSynth(vst::audioMasterCallback audioMaster);
+    explicit VstXSynth(host::audioMasterCallback audioMaster);
     ~VstXSynth() override;
 
     // Audio
-    void processReplacing(float** inputs, float** outputs, vst::VstInt32 sampleFrames) override;
+    void processReplacing(float** inputs, float** outputs, host::VstInt32 sampleFrames) override;
     void setSampleRate(float sampleRate) override;
-    vst::VstInt32 processEvents(vst::VstEvents* events) override;
+    host::VstInt32 processEvents(host::VstEvents* events) override;
 
     // Parameters
-    void setParameter(vst::VstInt32 index, float value) override;
-    float getParameter(vst::VstInt32 index) override;
-    void getParameterName(vst::VstInt32 index, char* text) override;
-    void getParameterDisplay(vst::VstInt32 index, char* text) override;
-    void getParameterLabel(vst::VstInt32 index, char* label) override;
+    void setParameter(host::VstInt32 index, float value) override;
+    float getParameter(host::VstInt32 index) override;
+    void getParameterName(host::VstInt32 index, char* text) override;
+    void getParameterDisplay(host::VstInt32 index, char* text) override;
+    void getParameterLabel(host::VstInt32 index, char* label) override;
 
     // Programs and state
-    void setProgram(vst::VstInt32 program) override;
+    void setProgram(host::VstInt32 program) override;
     void setProgramName(char* name) override;
     void getProgramName(char* name) override;
-    bool getProgramNameIndexed(vst::VstInt32 category, vst::VstInt32 index, char* text) override;
-    vst::VstInt32 getChunk(void** data, bool isPreset) override;
-    vst::VstInt32 setChunk(void* data, vst::VstInt32 byteSize, bool isPreset) override;
-    vst::VstInt32 getMidiProgramName(vst::VstInt32 channel, vst::MidiProgramName* name) override;
-    vst::VstInt32 getCurrentMidiProgram(vst::VstInt32 channel, vst::MidiProgramName* current) override;
-    vst::VstInt32 getMidiProgramCategory(vst::VstInt32 channel, vst::MidiProgramCategory* category) override;
-    bool hasMidiProgramsChanged(vst::VstInt32 channel) override { return false; }
-    bool getMidiKeyName(vst::VstInt32 channel, vst::MidiKeyName* keyName) override;
+    bool getProgramNameIndexed(host::VstInt32 category, host::VstInt32 index, char* text) override;
+    host::VstInt32 getChunk(void** data, bool isPreset) override;
+    host::VstInt32 setChunk(void* data, host::VstInt32 byteSize, bool isPreset) override;
+    host::VstInt32 getMidiProgramName(host::VstInt32 channel, host::MidiProgramName* name) override;
+    host::VstInt32 getCurrentMidiProgram(host::VstInt32 channel, host::MidiProgramName* current) override;
+    host::VstInt32 getMidiProgramCategory(host::VstInt32 channel,
+                                          host::MidiProgramCategory* category) override;
+    bool hasMidiProgramsChanged(host::VstInt32 channel) override { return false; }
+    bool getMidiKeyName(host::VstInt32 channel, host::MidiKeyName* keyName) override;
 
     // Names and host questions
-    bool getOutputProperties(vst::VstInt32 index, vst::VstPinProperties* properties) override;
+    bool getOutputProperties(host::VstInt32 index, host::VstPinProperties* properties) override;
     bool getEffectName(char* name) override;
     bool getVendorString(char* text) override;
     bool getProductString(char* text) override;
-    vst::VstInt32 getVendorVersion() override;
-    vst::VstIntPtr vendorSpecific(vst::VstInt32 lArg, vst::VstIntPtr lArg2, void* ptrArg,
-                                  float floatArg) override;
-    vst::VstInt32 canDo(char* text) override;
+    host::VstInt32 getVendorVersion() override;
+    host::VstIntPtr vendorSpecific(host::VstInt32 lArg, host::VstIntPtr lArg2, void* ptrArg,
+                                   float floatArg) override;
+    host::VstInt32 canDo(char* text) override;
 
     // The instrument's own operations, after the frame's.
     // Loads the data file beside the module into the synthesizer and creates the router; shows the splash
     // screen when the process has no sample data yet. Returns 1.
     virtual int loadSoundBank();
     // Renders a block; the same as processReplacing.
-    virtual void processBlock(float** inputs, float** outputs, vst::VstInt32 sampleFrames);
+    virtual void processBlock(float** inputs, float** outputs, host::VstInt32 sampleFrames);
     // Whether the instrument plays through an engine outside the plug-in: never.
     virtual bool usesExternalEngine() { return false; }
     // Puts a lid curve (ten band gains in dB) into both channels of the equaliser; false without a curve or
     // an equaliser.
-    virtual bool setLidCurve(const LidCurves::Curve* curve);
+    virtual bool setLidCurve(const piano::LidCurves::Curve* curve);
 
     // The editor's keyboard and pedals (editor thread): each becomes a MIDI message with a frame offset
     // from the time since the audio thread last drained the queue.
@@ -111,16 +125,16 @@ public:
 
     PianoSettings requestedSettings() const { return requested.load(); }
     const PianoSettings& appliedSettings() const { return applied; }
-    const ResonanceRamp& resonance() const { return resonanceRamp; }
-    const VelocityTable& velocities() const { return velocityTable; }
+    const piano::ResonanceRamp& resonance() const { return resonanceRamp; }
+    const piano::VelocityTable& velocities() const { return velocityTable; }
     bool reverbAsleep() const { return reverbIdle && reverbIdleSeconds >= kReverbSleepSeconds; }
     int programCount() const { return programs.count(); }
-    SynthEngine* synthEngine() { return engine.get(); }
-    TenBandEQ* equaliser() { return eq.get(); }
+    engine::SynthEngine* synthEngine() { return engine.get(); }
+    dsp::TenBandEQ* equaliser() { return eq.get(); }
 
     // The frames by which the output trails the events that make it: every delay of the output chain (the
     // limiter's look-ahead). The record's initial delay reports it to the host.
-    vst::VstInt32 outputDelay() const;
+    host::VstInt32 outputDelay() const;
 
     // The number of live instances in the process.
     static int liveInstances();
@@ -150,34 +164,34 @@ private:
     void controlChange(int controller, int value);
     void sustainChange(int value);
     void setRequestedAmount(float PianoSettings::*field, float value);
-    void sendToEngine(const MidiMessage& message);
+    void sendToEngine(const piano::MidiMessage& message);
     void runReverbSend(float* left, float* right, int frames, bool silent);
     bool ensureScratch(int frames);
     void appendEvents(const EventQueueEntry* events, int count);
 
     // Engine
-    std::unique_ptr<SynthEngine> engine;
+    std::unique_ptr<engine::SynthEngine> engine;
     // Read by the editor's thread to time-stamp its events.
     std::atomic<double> samplesPerMillisecond{0.0};
 
     // Effects
-    std::unique_ptr<TenBandEQ> eq;
-    std::unique_ptr<ReverbUnit> reverb;
+    std::unique_ptr<dsp::TenBandEQ> eq;
+    std::unique_ptr<dsp::ReverbUnit> reverb;
     bool reverbIdle = true;
     double reverbIdleSeconds = kReverbSleepSeconds;
     std::unique_ptr<float[]> scratchLeft;
     std::unique_ptr<float[]> scratchRight;
     int32_t scratchCapacity = 0;
-    std::unique_ptr<ToneControl> toneLeft;
-    std::unique_ptr<ToneControl> toneRight;
-    std::unique_ptr<SimpleLimit> limiter;
+    std::unique_ptr<dsp::ToneControl> toneLeft;
+    std::unique_ptr<dsp::ToneControl> toneRight;
+    std::unique_ptr<dsp::SimpleLimit> limiter;
     // Frames of sound the limiter's look-ahead may still hold: the chain runs on while it is above 0.
     int32_t limiterBacklog = 0;
 
     // Piano models
-    LidCurves lidCurves;
-    VelocityTable velocityTable;
-    ResonanceRamp resonanceRamp;
+    piano::LidCurves lidCurves;
+    piano::VelocityTable velocityTable;
+    piano::ResonanceRamp resonanceRamp;
     std::atomic<uint8_t> sustainDown{0};
     std::atomic<uint8_t> softDown{0};
 
@@ -194,11 +208,11 @@ private:
     std::vector<EventQueueEntry> blockEvents;
     int blockEventCount = 0;
     std::vector<EventQueueEntry> mergeScratch;
-    std::vector<vst::VstMidiEvent> echoEvents;
+    std::vector<host::VstMidiEvent> echoEvents;
     std::vector<unsigned char> echoList;
     std::unique_ptr<GuiEventQueue> guiEvents;
     std::atomic<uint32_t> lastDrainTime{0};
-    std::atomic<uint8_t> keyDown[kNumKeys] = {};
+    std::atomic<uint8_t> keyDown[piano::kNumKeys] = {};
 
     // Programs
     PresetsFile programs;
@@ -207,3 +221,5 @@ private:
     // A host of the maker's own supplies its parent window; null for every other host.
     void* parentWindow = nullptr;
 };
+
+} // namespace instrument

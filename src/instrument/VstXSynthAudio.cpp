@@ -6,20 +6,25 @@
 #include <filesystem>
 #include <new>
 
-#include "FileNames.h"
-#include "Log.h"
-#include "Platform.h"
-#include "ReverbUnit.h"
-#include "SampleDataCache.h"
-#include "SimpleLimit.h"
-#include "SplashScreen.h"
-#include "TenBandEQ.h"
-#include "ToneControl.h"
-#include "VstXSynth.h"
+#include "dsp/ReverbUnit.h"
+#include "dsp/SimpleLimit.h"
+#include "dsp/TenBandEQ.h"
+#include "dsp/ToneControl.h"
+#include "engine/SampleDataCache.h"
+#include "instrument/VstXSynth.h"
 #include "instrument/programs/SettingsLimits.h"
+#include "platform/Platform.h"
+#include "platform/SplashScreen.h"
+#include "resources/FileNames.h"
+#include "resources/Log.h"
 
-using namespace vst;
+using namespace dsp;
+using namespace host;
+using namespace piano;
 using namespace resources;
+
+namespace instrument
+{
 
 namespace
 {
@@ -192,7 +197,7 @@ void VstXSynth::renderStretch(int frames, float* left, float* right)
     {
         int value = 0;
         if (resonanceRamp.step(value))
-            engine->send(MidiMessage::kControlChange, ResonanceRamp::kController, value);
+            engine->send(MidiMessage::kControlChange, kResonanceEnvelopeController, value);
         engine->render(1, left + i, right + i);
     }
 }
@@ -235,14 +240,15 @@ void VstXSynth::applySettings()
     {
         applied.sympatheticResonance = wanted.sympatheticResonance;
         if (engine)
-            engine->send(MidiMessage::kControlChange, 22,
+            engine->send(MidiMessage::kControlChange, kResonanceAmountController,
                          static_cast<int>(applied.sympatheticResonance * 127.0f));
     }
     if (wanted.chorus != applied.chorus)
     {
         applied.chorus = wanted.chorus;
         if (engine)
-            engine->send(MidiMessage::kControlChange, 93, static_cast<int>(applied.chorus * 127.0));
+            engine->send(MidiMessage::kControlChange, MidiMessage::kChorus,
+                         static_cast<int>(applied.chorus * 127.0));
     }
     if (wanted.reverbType != applied.reverbType)
     {
@@ -356,3 +362,5 @@ void VstXSynth::setSampleRate(float newRate)
     cache.setKeepSharedSamples(false);
     engine->programSelect(0, 0);
 }
+
+} // namespace instrument

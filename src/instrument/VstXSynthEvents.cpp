@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <cstring>
 
-#include "Platform.h"
-#include "VstXSynth.h"
+#include "instrument/VstXSynth.h"
 #include "instrument/programs/SettingsLimits.h"
 #include "piano/PianoNoises.h"
+#include "platform/Platform.h"
 
-using namespace vst;
+using namespace host;
+using namespace piano;
+
+namespace instrument
+{
 
 namespace
 {
@@ -16,18 +20,12 @@ constexpr uint8_t kNoteOff = MidiMessage::kNoteOff;
 constexpr uint8_t kNoteOn = MidiMessage::kNoteOn;
 constexpr uint8_t kControlChange = MidiMessage::kControlChange;
 
-int32_t pack(uint8_t status, int data1, int data2)
-{
-    return static_cast<int32_t>(status | (static_cast<uint32_t>(data1 & 0x7f) << 8) |
-                                (static_cast<uint32_t>(data2 & 0x7f) << 16));
-}
-
 bool isNoteOutsideKeyboard(int32_t message)
 {
-    const int status = message & 0xf0;
-    const int key = (message >> 8) & 0x7f;
-    return (status == kNoteOn || status == kNoteOff) &&
-           (key < VstXSynth::kLowestKey || key > VstXSynth::kHighestKey);
+    const MidiMessage unpacked = MidiMessage::unpack(message);
+    const int status = unpacked.status & 0xf0;
+    const int key = unpacked.data1 & 0x7f;
+    return (status == kNoteOn || status == kNoteOff) && (key < kLowestKey || key > kHighestKey);
 }
 
 int32_t packedMidi(const VstMidiEvent& event)
@@ -147,9 +145,10 @@ void VstXSynth::appendEvents(const EventQueueEntry* events, int count)
 
 void VstXSynth::handleEvent(int32_t message)
 {
-    const int status = message & 0xf0;
-    const int data1 = (message >> 8) & 0x7f;
-    const int data2 = (message >> 16) & 0x7f;
+    const MidiMessage unpacked = MidiMessage::unpack(message);
+    const int status = unpacked.status & 0xf0;
+    const int data1 = unpacked.data1 & 0x7f;
+    const int data2 = unpacked.data2 & 0x7f;
     switch (status)
     {
     case kNoteOn:
@@ -195,38 +194,38 @@ void VstXSynth::controlChange(int controller, int value)
     const double fraction = value / 127.0;
     switch (controller)
     {
-    case 7:
+    case MidiMessage::kVolume:
         setRequestedAmount(&PianoSettings::volume, static_cast<float>(fraction));
         break;
-    case 64:
+    case MidiMessage::kSustain:
         sustainChange(value);
         break;
-    case 67:
+    case MidiMessage::kSoftPedal:
         softDown.store(value > 63 ? 1 : 0, std::memory_order_relaxed);
         displayChanged.store(1, std::memory_order_relaxed);
         break;
-    case 71:
+    case MidiMessage::kResonance:
         setRequestedAmount(&PianoSettings::sympatheticResonance, static_cast<float>(fraction));
         break;
-    case 75:
+    case MidiMessage::kHammer:
         setRequestedAmount(&PianoSettings::hammerAmount, static_cast<float>(fraction));
         break;
-    case 76:
-    case 77:
-    case 78:
+    case MidiMessage::kBassGain:
+    case MidiMessage::kMidGain:
+    case MidiMessage::kHighGain:
     {
         // The centre of the controller's range is exactly unity gain.
         const float gain = value == 63 ? 1.0f : static_cast<float>(fraction * 2.0);
-        float PianoSettings::*field = controller == 76   ? &PianoSettings::bassGain
-                                      : controller == 77 ? &PianoSettings::midGain
-                                                         : &PianoSettings::highGain;
+        float PianoSettings::*field = controller == MidiMessage::kBassGain  ? &PianoSettings::bassGain
+                                      : controller == MidiMessage::kMidGain ? &PianoSettings::midGain
+                                                                            : &PianoSettings::highGain;
         setRequestedAmount(field, gain);
         break;
     }
-    case 91:
+    case MidiMessage::kReverb:
         setRequestedAmount(&PianoSettings::reverbAmount, static_cast<float>(fraction));
         break;
-    case 93:
+    case MidiMessage::kChorus:
         setRequestedAmount(&PianoSettings::chorus, static_cast<float>(fraction));
         break;
     case MidiMessage::kResetAllControllers:
@@ -238,7 +237,7 @@ void VstXSynth::controlChange(int controller, int value)
         displayChanged.store(1, std::memory_order_relaxed);
         break;
     case MidiMessage::kAllSoundOff: // the engine ends every voice at once, pedalled ones too
-    case 123:
+    case MidiMessage::kAllNotesOff:
         for (auto& key : keyDown)
             key.store(0, std::memory_order_relaxed);
         displayChanged.store(1, std::memory_order_relaxed);
@@ -251,7 +250,7 @@ void VstXSynth::controlChange(int controller, int value)
 
 void VstXSynth::sustainChange(int value)
 {
-    sendToEngine(MidiMessage::make(kControlChange, 64, value));
+    sendToEngine(MidiMessage::make(kControlChange, MidiMessage::kSustain, value));
     const bool wasDown = isSustainDown();
     if (value >= 64)
     {
@@ -309,7 +308,7 @@ void VstXSynth::queueEditorEvent(uint8_t status, int data1, int data2)
     // A host that stopped for hours must not overflow the offset; it is limited to the block anyway.
     const double frames = std::min(static_cast<double>(elapsed) * samplesPerMillisecond.load(), 2147483647.0);
     const auto offset = static_cast<int32_t>(frames);
-    guiEvents->Append(static_cast<uint32_t>(pack(status, data1, data2)), offset);
+    guiEvents->Append(static_cast<uint32_t>(MidiMessage::pack(status, data1, data2)), offset);
 }
 
 void VstXSynth::keyPressed(int key, int velocity)
@@ -324,10 +323,12 @@ void VstXSynth::keyReleased(int key, int velocity)
 
 void VstXSynth::sustainPedal(bool down)
 {
-    queueEditorEvent(kControlChange, 64, down ? 127 : 0);
+    queueEditorEvent(kControlChange, MidiMessage::kSustain, down ? 127 : 0);
 }
 
 void VstXSynth::softPedal(bool down)
 {
-    queueEditorEvent(kControlChange, 67, down ? 127 : 0);
+    queueEditorEvent(kControlChange, MidiMessage::kSoftPedal, down ? 127 : 0);
 }
+
+} // namespace instrument

@@ -3,11 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Log.h"
-#include "VstXSynth.h"
+#include "instrument/VstXSynth.h"
 #include "instrument/programs/MidiProgramNames.h"
+#include "resources/Log.h"
 
-using namespace vst;
+using namespace host;
+
+namespace instrument
+{
 
 void VstXSynth::setParameter(VstInt32 index, float value)
 {
@@ -159,3 +162,5 @@ bool VstXSynth::getMidiKeyName(VstInt32 channel, MidiKeyName* keyName)
     }
     return false;
 }
+
+} // namespace instrument

@@ -1,5 +1,8 @@
 #include "piano/LidCurves.h"
 
+namespace piano
+{
+
 namespace
 {
 constexpr LidCurves::Curve kClosedGains = {0.0, 3.0, 7.0, 4.5, -1.0, -2.5, -3.5, -7.0, -7.0, -6.0};
@@ -17,7 +20,7 @@ LidCurves::LidCurves()
         for (int band = 0; band < kBandCount; ++band)
         {
             const double closed = kClosedGains[band];
-            curves_[position][band] = closed + (kOpenGains[band] - closed) * fraction;
+            curves[position][band] = closed + (kOpenGains[band] - closed) * fraction;
         }
     }
 }
@@ -28,7 +31,7 @@ const LidCurves::Curve* LidCurves::curve(int position) const
     {
         return nullptr;
     }
-    return &curves_[position];
+    return &curves[position];
 }
 
 const char* LidCurves::name(int position)
@@ -39,3 +42,5 @@ const char* LidCurves::name(int position)
     }
     return kNames[position];
 }
+
+} // namespace piano

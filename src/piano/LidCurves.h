@@ -2,6 +2,9 @@
 
 #include <array>
 
+namespace piano
+{
+
 // The equaliser curve of each lid position: ten band gains in dB, 32 Hz to 16 kHz. Filled once at
 // construction and read-only afterwards, so any thread may read it.
 class LidCurves
@@ -21,5 +24,7 @@ public:
     static const char* name(int position);
 
 private:
-    std::array<Curve, kPositionCount> curves_{};
+    std::array<Curve, kPositionCount> curves{};
 };
+
+} // namespace piano

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace piano
+{
+
 MidiMessage MidiMessage::make(std::uint8_t status, int data1, int data2)
 {
     MidiMessage message;
@@ -16,6 +19,12 @@ std::int32_t MidiMessage::packed() const
     return static_cast<std::int32_t>(status | (data1 << 8) | (data2 << 16));
 }
 
+std::int32_t MidiMessage::pack(std::uint8_t status, int data1, int data2)
+{
+    return static_cast<std::int32_t>(status | (static_cast<std::uint32_t>(data1 & 0x7f) << 8) |
+                                     (static_cast<std::uint32_t>(data2 & 0x7f) << 16));
+}
+
 MidiMessage MidiMessage::unpack(std::int32_t packed)
 {
     const auto bits = static_cast<std::uint32_t>(packed);
@@ -25,3 +34,5 @@ MidiMessage MidiMessage::unpack(std::int32_t packed)
     message.data2 = static_cast<std::uint8_t>((bits >> 16) & 0xFF);
     return message;
 }
+
+} // namespace piano

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+namespace piano
+{
+
 namespace
 {
 constexpr float kReleaseScale = 96.0f;
@@ -71,3 +74,5 @@ PianoNoises::Messages PianoNoises::pedalReleased(float hammerAmount, bool sustai
     }
     return pedalNoise(hammerAmount, kPedalDownKey, kPedalUpKey, kPedalUpScale);
 }
+
+} // namespace piano

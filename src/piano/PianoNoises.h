@@ -1,6 +1,10 @@
 #pragma once
 
+#include "piano/BankLayout.h"
 #include "piano/MidiMessage.h"
+
+namespace piano
+{
 
 // The mechanical noises of the piano, played from keys 121..127 of the sound bank: a release noise
 // after each released key and a damper noise when the sustain pedal moves. Their loudness follows the
@@ -9,12 +13,6 @@
 class PianoNoises
 {
 public:
-    static constexpr int kPedalDownKey = 121;
-    static constexpr int kPedalUpKey = 122;
-    static constexpr int kFirstReleaseKey = 123;
-    static constexpr int kLowestKey = 21;
-    static constexpr int kHighestKey = 108;
-
     // Up to two messages, to be sent in index order.
     struct Messages
     {
@@ -44,3 +42,5 @@ public:
 private:
     static Messages pedalNoise(float hammerAmount, int stopKey, int playKey, float scale);
 };
+
+} // namespace piano

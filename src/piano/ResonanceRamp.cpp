@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+namespace piano
+{
+
 namespace
 {
 constexpr float kRiseMilliseconds = 250.0f;
@@ -87,3 +90,5 @@ bool ResonanceRamp::step(int& value)
     }
     return send;
 }
+
+} // namespace piano

@@ -1,5 +1,8 @@
 #pragma once
 
+namespace piano
+{
+
 // The sympathetic-resonance envelope sent to the engine as controller 21: it swells over 250 ms when the
 // sustain pedal goes down and falls away over 25 ms when it comes up. The instrument renders one frame per
 // engine call while the ramp is active and calls step() before each frame. Audio thread, except reset(),
@@ -7,7 +10,6 @@
 class ResonanceRamp
 {
 public:
-    static constexpr int kController = 21;
     static constexpr double kTop = 127.0;
 
     // Idle at 0: target 127, level 0, rate 0, nothing sent yet.
@@ -43,3 +45,5 @@ private:
     int lastSent_ = 0;
     bool active_ = false;
 };
+
+} // namespace piano

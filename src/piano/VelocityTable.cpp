@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+namespace piano
+{
+
 namespace
 {
 constexpr double kExponents[VelocityTable::kCurveCount] = {0.5, 0.666, 1.0, 1.5, 2.0};
@@ -60,3 +63,5 @@ int VelocityTable::map(int velocity, bool softDown) const
     }
     return out;
 }
+
+} // namespace piano

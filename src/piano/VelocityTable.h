@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 
+namespace piano
+{
+
 // The velocity curve in force: 128 engine velocities indexed by the incoming note-on velocity, and the
 // soft pedal's scaling on top of it. Rebuilt on the audio thread when the applied curve changes; it neither
 // allocates nor blocks.
@@ -38,3 +41,5 @@ private:
     std::array<std::uint8_t, 128> table_{};
     int curve_ = kDefaultCurve;
 };
+
+} // namespace piano

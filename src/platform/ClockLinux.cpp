@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform
 {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <mutex>
 
-#include "LinuxSpawn.h"
-#include "Platform.h"
+#include "platform/LinuxSpawn.h"
+#include "platform/Platform.h"
 
 extern char** environ;
 
@@ -41,9 +41,6 @@ bool FileExists(const std::string& path)
 }
 
 } // namespace
-
-namespace linuxspawn
-{
 
 int SpawnReaped(const std::string& program, const std::vector<std::string>& arguments)
 {
@@ -88,8 +85,6 @@ int SpawnReaped(const std::string& program, const std::vector<std::string>& argu
     return static_cast<int>(pid);
 }
 
-} // namespace linuxspawn
-
 void SetHelpOpener(const std::string& program)
 {
     std::lock_guard<std::mutex> lock(gOpenerMutex);
@@ -107,7 +102,7 @@ void OpenHelpFile(const std::string& path, int context)
         std::lock_guard<std::mutex> lock(gOpenerMutex);
         opener = gOpener;
     }
-    linuxspawn::SpawnReaped(opener, {path});
+    SpawnReaped(opener, {path});
 }
 
 } // namespace platform

@@ -1,4 +1,4 @@
-#include "LinuxProbeText.h"
+#include "platform/LinuxProbeText.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -6,8 +6,6 @@
 #include <sstream>
 
 namespace platform
-{
-namespace linuxtext
 {
 namespace
 {
@@ -250,5 +248,4 @@ std::string ComposeOsDescription(const std::string& osRelease, const std::string
     return text.empty() ? std::string("Unknown operating system") : text;
 }
 
-} // namespace linuxtext
 } // namespace platform

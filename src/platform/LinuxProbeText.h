@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform
-{
-namespace linuxtext
 {
 
 // Physical memory, swap and load from /proc/meminfo; false when MemTotal is
@@ -48,5 +46,4 @@ std::string ComposeOsDescription(const std::string& osRelease, const std::string
                                  const std::string& release, const std::string& version,
                                  const std::string& machine);
 
-} // namespace linuxtext
 } // namespace platform

@@ -1,7 +1,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform
 {

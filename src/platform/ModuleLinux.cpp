@@ -6,7 +6,7 @@
 #include <link.h>
 #include <mutex>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform
 {

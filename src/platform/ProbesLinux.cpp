@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "LinuxProbeText.h"
-#include "Platform.h"
+#include "platform/LinuxProbeText.h"
+#include "platform/Platform.h"
 
 namespace platform
 {
@@ -59,18 +59,17 @@ std::string OsDescription()
     {
     };
     if (uname(&names) != 0)
-        return linuxtext::ComposeOsDescription(osRelease, "", "", "", "");
-    return linuxtext::ComposeOsDescription(osRelease, names.sysname, names.release, names.version,
-                                           names.machine);
+        return ComposeOsDescription(osRelease, "", "", "", "");
+    return ComposeOsDescription(osRelease, names.sysname, names.release, names.version, names.machine);
 }
 
 bool GetMemoryStatus(MemoryStatus& status)
 {
     MemoryStatus measured{};
-    if (!linuxtext::ParseMemInfo(ReadTextFile("/proc/meminfo"), measured))
+    if (!ParseMemInfo(ReadTextFile("/proc/meminfo"), measured))
         return false;
     measured.totalVirtual = AddressSpaceBytes();
-    const uint64_t used = linuxtext::ParseVmSizeBytes(ReadTextFile("/proc/self/status"));
+    const uint64_t used = ParseVmSizeBytes(ReadTextFile("/proc/self/status"));
     measured.availVirtual = used < measured.totalVirtual ? measured.totalVirtual - used : 0;
     status = measured;
     return true;
@@ -80,9 +79,9 @@ std::vector<FixedDrive> FixedDrives(uint32_t boundMs)
 {
     const uint32_t start = GetTickCount();
     std::vector<FixedDrive> drives;
-    const std::vector<linuxtext::MountEntry> mounts =
-        linuxtext::SelectLocalFileSystems(linuxtext::ParseMounts(ReadTextFile("/proc/self/mounts")));
-    for (const linuxtext::MountEntry& mount : mounts)
+    const std::vector<MountEntry> mounts =
+        SelectLocalFileSystems(ParseMounts(ReadTextFile("/proc/self/mounts")));
+    for (const MountEntry& mount : mounts)
     {
         if (GetTickCount() - start >= boundMs)
             break;
@@ -106,11 +105,11 @@ uint32_t CpuSpeedMHz()
     for (const char* path : {"/sys/devices/system/cpu/cpu0/cpufreq/base_frequency",
                              "/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq"})
     {
-        const uint32_t mhz = linuxtext::ParseKHzAsMHz(ReadTextFile(path));
+        const uint32_t mhz = ParseKHzAsMHz(ReadTextFile(path));
         if (mhz > 0)
             return mhz;
     }
-    return linuxtext::ParseCpuInfoMHz(ReadTextFile("/proc/cpuinfo"));
+    return ParseCpuInfoMHz(ReadTextFile("/proc/cpuinfo"));
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "ProcessMemory.h"
+#include "platform/ProcessMemory.h"
 
 namespace platform
 {

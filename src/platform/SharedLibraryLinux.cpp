@@ -1,4 +1,4 @@
-#include "SharedLibrary.h"
+#include "platform/SharedLibrary.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "SplashScreen.h"
+#include "platform/SplashScreen.h"
 
 #include <atomic>
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace platform
 {

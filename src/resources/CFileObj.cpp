@@ -1,4 +1,7 @@
-#include "CFileObj.h"
+#include "resources/CFileObj.h"
+
+namespace resources
+{
 
 CFileObj::~CFileObj()
 {
@@ -41,3 +44,5 @@ void CFileObj::Close()
         std::fclose(file_);
     file_ = nullptr;
 }
+
+} // namespace resources

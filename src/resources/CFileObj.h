@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <string>
 
-#include "CRefObj.h"
+#include "resources/CRefObj.h"
+
+namespace resources
+{
 
 class CFileObj : public CRefObj
 {
@@ -38,3 +41,5 @@ private:
     uint64_t size_ = 0;
     bool flush_ = false;
 };
+
+} // namespace resources

@@ -1,4 +1,7 @@
-#include "CHashTable.h"
+#include "resources/CHashTable.h"
+
+namespace resources
+{
 
 CHashTable::CHashTable(uint32_t bucketCount)
     : bucketCount_(bucketCount > 0 ? bucketCount : 1), buckets_(new CMyList[bucketCount_])
@@ -43,3 +46,5 @@ size_t CHashTable::CountInBucket(uint32_t bucket) const
 {
     return bucket < bucketCount_ ? buckets_[bucket].Count() : 0;
 }
+
+} // namespace resources

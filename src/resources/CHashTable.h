@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "CMyList.h"
+#include "resources/CMyList.h"
+
+namespace resources
+{
 
 class CHashTable
 {
@@ -33,3 +36,5 @@ private:
     uint32_t bucketCount_;
     std::unique_ptr<CMyList[]> buckets_;
 };
+
+} // namespace resources

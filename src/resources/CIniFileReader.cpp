@@ -1,13 +1,16 @@
-#include "CIniFileReader.h"
+#include "resources/CIniFileReader.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "Log.h"
-#include "Platform.h"
-#include "TextCompare.h"
+#include "platform/Platform.h"
+#include "resources/Log.h"
+#include "resources/TextCompare.h"
+
+namespace resources
+{
 
 namespace
 {
@@ -88,7 +91,7 @@ void CIniFileReader::Clear()
 {
     loaded_ = false;
     sections_.clear();
-    lastSection_ = -1;
+    lastSection = -1;
     sorted_ = false;
 }
 
@@ -107,7 +110,7 @@ bool CIniFileReader::Load(const char* path, bool sort)
         return false;
     try
     {
-        fileName_ = path;
+        fileName = path;
         std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
         if (file == nullptr)
             return false;
@@ -284,7 +287,7 @@ void CIniFileReader::Sort()
     }
     sorted_ = true;
     // The remembered section's index no longer names the same section.
-    lastSection_ = -1;
+    lastSection = -1;
     resources::LogFormatted("CIniFileReader::Sort: sorting %u sections + section names took %u ms", count,
                             static_cast<unsigned>(platform::GetTickCount() - start));
 }
@@ -346,16 +349,16 @@ bool CIniFileReader::GetValue(const char* section, const char* key, const char* 
 
     int index = -1;
     const int count = static_cast<int>(sections_.size());
-    if (lastSection_ >= 0 && lastSection_ < count)
+    if (lastSection >= 0 && lastSection < count)
     {
-        if (EqualNoCase(sections_[lastSection_].name, wanted))
+        if (EqualNoCase(sections_[lastSection].name, wanted))
         {
-            index = lastSection_;
+            index = lastSection;
         }
-        else if (wanted[0] != '\0' && lastSection_ + 1 < count &&
-                 EqualNoCase(sections_[lastSection_ + 1].name, wanted))
+        else if (wanted[0] != '\0' && lastSection + 1 < count &&
+                 EqualNoCase(sections_[lastSection + 1].name, wanted))
         {
-            index = lastSection_ + 1;
+            index = lastSection + 1;
         }
     }
     if (index < 0)
@@ -365,7 +368,7 @@ bool CIniFileReader::GetValue(const char* section, const char* key, const char* 
         CopyBounded(fallback, out, size);
         return false;
     }
-    lastSection_ = index;
+    lastSection = index;
 
     const Key* found = FindKey(sections_[index], key);
     if (found == nullptr || found->value.empty())
@@ -378,3 +381,5 @@ bool CIniFileReader::GetValue(const char* section, const char* key, const char* 
     }
     return true;
 }
+
+} // namespace resources

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+namespace resources
+{
+
 class CIniFileReader
 {
 public:
@@ -29,7 +32,7 @@ public:
 
     bool IsLoaded() const { return loaded_; }
     bool IsSorted() const { return sorted_; }
-    const std::string& FileName() const { return fileName_; }
+    const std::string& FileName() const { return fileName; }
     size_t SectionCount() const { return sections_.size(); }
 
 private:
@@ -54,9 +57,11 @@ private:
     int FindSection(const char* name) const;
     const Key* FindKey(const Section& section, const char* name) const;
 
-    std::string fileName_;
+    std::string fileName;
     std::vector<Section> sections_;
-    int lastSection_ = -1;
+    int lastSection = -1;
     bool sorted_ = false;
     bool loaded_ = false;
 };
+
+} // namespace resources

@@ -1,36 +1,39 @@
-#include "CMyList.h"
+#include "resources/CMyList.h"
 
 #include <cstring>
 
+namespace resources
+{
+
 CMyList::~CMyList()
 {
-    while (head_ != nullptr)
+    while (head != nullptr)
     {
-        Entry* next = head_->next;
-        delete head_;
-        head_ = next;
+        Entry* next = head->next;
+        delete head;
+        head = next;
     }
 }
 
 void CMyList::Append(const char* key, const char* value)
 {
     Entry* entry = new Entry{key != nullptr ? key : "", value != nullptr ? value : "", nullptr};
-    if (tail_ == nullptr)
+    if (tail == nullptr)
     {
-        head_ = entry;
+        head = entry;
     }
     else
     {
-        tail_->next = entry;
+        tail->next = entry;
     }
-    tail_ = entry;
+    tail = entry;
 }
 
 const char* CMyList::Find(const char* key) const
 {
     if (key == nullptr)
         return nullptr;
-    for (const Entry* entry = head_; entry != nullptr; entry = entry->next)
+    for (const Entry* entry = head; entry != nullptr; entry = entry->next)
     {
         if (entry->key == key)
             return entry->value.c_str();
@@ -43,13 +46,13 @@ bool CMyList::Remove(const char* key, const char* value)
     if (key == nullptr || value == nullptr)
         return false;
     Entry* previous = nullptr;
-    for (Entry* entry = head_; entry != nullptr; previous = entry, entry = entry->next)
+    for (Entry* entry = head; entry != nullptr; previous = entry, entry = entry->next)
     {
         if (entry->key != key || entry->value != value)
             continue;
-        (previous == nullptr ? head_ : previous->next) = entry->next;
-        if (tail_ == entry)
-            tail_ = previous;
+        (previous == nullptr ? head : previous->next) = entry->next;
+        if (tail == entry)
+            tail = previous;
         delete entry;
         return true;
     }
@@ -59,7 +62,9 @@ bool CMyList::Remove(const char* key, const char* value)
 size_t CMyList::Count() const
 {
     size_t count = 0;
-    for (const Entry* entry = head_; entry != nullptr; entry = entry->next)
+    for (const Entry* entry = head; entry != nullptr; entry = entry->next)
         ++count;
     return count;
 }
+
+} // namespace resources

@@ -3,6 +3,9 @@
 
 #include <string>
 
+namespace resources
+{
+
 class CMyList
 {
 public:
@@ -26,6 +29,8 @@ private:
         std::string value;
         Entry* next;
     };
-    Entry* head_ = nullptr;
-    Entry* tail_ = nullptr;
+    Entry* head = nullptr;
+    Entry* tail = nullptr;
 };
+
+} // namespace resources

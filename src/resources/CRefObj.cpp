@@ -1,17 +1,22 @@
-#include "CRefObj.h"
+#include "resources/CRefObj.h"
+
+namespace resources
+{
 
 void CRefObj::AddRef()
 {
-    refCount_.fetch_add(1, std::memory_order_relaxed);
+    refCount.fetch_add(1, std::memory_order_relaxed);
 }
 
 void CRefObj::Release()
 {
-    if (refCount_.fetch_sub(1, std::memory_order_acq_rel) == 1)
+    if (refCount.fetch_sub(1, std::memory_order_acq_rel) == 1)
         delete this;
 }
 
 int CRefObj::RefCount() const
 {
-    return refCount_.load(std::memory_order_relaxed);
+    return refCount.load(std::memory_order_relaxed);
 }
+
+} // namespace resources

@@ -3,6 +3,9 @@
 
 #include <atomic>
 
+namespace resources
+{
+
 class CRefObj
 {
 public:
@@ -20,5 +23,7 @@ protected:
     virtual ~CRefObj() = default;
 
 private:
-    std::atomic<int> refCount_{1};
+    std::atomic<int> refCount{1};
 };
+
+} // namespace resources

@@ -1,6 +1,6 @@
-#include "FileNames.h"
+#include "resources/FileNames.h"
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace resources
 {

@@ -1,12 +1,12 @@
-#include "Log.h"
+#include "resources/Log.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "CFileObj.h"
-#include "CriticalSection.h"
+#include "platform/CriticalSection.h"
+#include "resources/CFileObj.h"
 
 namespace resources
 {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace resources
 {

@@ -1,5 +1,5 @@
 // The start-up lines that describe the machine.
-#include "Log.h"
+#include "resources/Log.h"
 
 namespace resources
 {

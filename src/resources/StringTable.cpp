@@ -1,13 +1,13 @@
-#include "StringTable.h"
-#include "StringTableTesting.h"
+#include "resources/StringTable.h"
+#include "resources/StringTableTesting.h"
 
 #include <atomic>
 #include <cstring>
 #include <fstream>
 
-#include "CHashTable.h"
-#include "CriticalSection.h"
-#include "TextCompare.h"
+#include "platform/CriticalSection.h"
+#include "resources/CHashTable.h"
+#include "resources/TextCompare.h"
 
 namespace resources
 {

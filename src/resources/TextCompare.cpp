@@ -1,4 +1,4 @@
-#include "TextCompare.h"
+#include "resources/TextCompare.h"
 
 namespace resources
 {

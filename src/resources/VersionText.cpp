@@ -1,8 +1,8 @@
-#include "VersionText.h"
+#include "resources/VersionText.h"
 
 #include <cstdio>
 
-#include "StringTable.h"
+#include "resources/StringTable.h"
 
 namespace resources
 {

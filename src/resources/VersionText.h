@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace resources
 {

@@ -1,8 +1,10 @@
-#include "CBiQuadFilter.h"
+#include "dsp/CBiQuadFilter.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
+
+using namespace dsp;
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "zreverb/CReverb.h"
+#include "dsp/zreverb/CReverb.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,16 @@
-#include "SimpleLimit.h"
-#include "TenBandEQ.h"
-#include "ToneControl.h"
-#include "zreverb/CReverb.h"
+#include "dsp/SimpleLimit.h"
+#include "dsp/TenBandEQ.h"
+#include "dsp/ToneControl.h"
+#include "dsp/zreverb/CReverb.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
+
+using namespace dsp;
 
 using dsptest::IsCleanFloat;
 

@@ -1,6 +1,6 @@
-#include "zreverb/ReverbApi.h"
-#include "zreverb/CReverb.h"
-#include "zreverb/ReverbPresets.h"
+#include "dsp/zreverb/ReverbApi.h"
+#include "dsp/zreverb/CReverb.h"
+#include "dsp/zreverb/ReverbPresets.h"
 
 #include <gtest/gtest.h>
 

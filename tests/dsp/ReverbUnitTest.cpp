@@ -1,5 +1,5 @@
-#include "ReverbUnit.h"
-#include "zreverb/CReverb.h"
+#include "dsp/ReverbUnit.h"
+#include "dsp/zreverb/CReverb.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace dsp;
 using namespace zreverb;
 
 namespace

@@ -1,11 +1,13 @@
 // The output limiter as the instrument sets it up: -0.5 dB threshold, 5 ms attack and look-ahead, 50 ms
 // release, at 44100 Hz. Every expectation comes from those numbers, measured on the output.
-#include "SimpleLimit.h"
+#include "dsp/SimpleLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
+
+using namespace dsp;
 
 namespace
 {

@@ -1,10 +1,12 @@
-#include "TenBandEQ.h"
+#include "dsp/TenBandEQ.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+
+using namespace dsp;
 
 namespace
 {

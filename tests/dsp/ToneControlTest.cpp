@@ -1,8 +1,10 @@
-#include "ToneControl.h"
+#include "dsp/ToneControl.h"
 
-#include "TestSignals.h"
+#include "dsp/TestSignals.h"
 
 #include <gtest/gtest.h>
+
+using namespace dsp;
 
 namespace
 {

@@ -6,12 +6,14 @@
 #include <mutex>
 #include <thread>
 
-#include "SampleDataCache.h"
-#include "SoundBankLoader.h"
-#include "SynthHarness.h"
-#include "TestBank.h"
+#include "engine/SampleDataCache.h"
+#include "engine/SoundBankLoader.h"
+#include "engine/SynthHarness.h"
+#include "engine/TestBank.h"
 
-namespace engine_test
+using namespace engine;
+
+namespace enginetest
 {
 namespace
 {
@@ -38,7 +40,7 @@ public:
     bool contains(const std::string& text)
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        for (const auto& line : lines_)
+        for (const auto& line : lines)
         {
             if (line == text)
                 return true;
@@ -51,10 +53,10 @@ private:
     {
         auto* log = static_cast<ErrorLog*>(data);
         std::lock_guard<std::mutex> lock(log->mutex_);
-        log->lines_.emplace_back(message);
+        log->lines.emplace_back(message);
     }
     std::mutex mutex_;
-    std::vector<std::string> lines_;
+    std::vector<std::string> lines;
 };
 
 TEST(SampleDataCache, TwoSynthesizersShareOneReadAndFreeTheBlockOnce)
@@ -225,4 +227,4 @@ TEST(SampleDataCache, ReleaseOfAnotherBlockIsIgnored)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

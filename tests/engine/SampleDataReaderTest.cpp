@@ -3,10 +3,12 @@
 #include <cstring>
 #include <vector>
 
-#include "SampleDataReader.h"
-#include "TestBank.h"
+#include "engine/SampleDataReader.h"
+#include "engine/TestBank.h"
 
-namespace engine_test
+using namespace engine;
+
+namespace enginetest
 {
 namespace
 {
@@ -61,4 +63,4 @@ TEST(SampleDataReader, MissingFileEndsTheReadAt100)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

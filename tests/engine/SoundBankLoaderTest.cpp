@@ -4,11 +4,14 @@
 #include <random>
 #include <tuple>
 
-#include "SoundBankLoader.h"
-#include "SynthHarness.h"
-#include "TestBank.h"
+#include "engine/SoundBankLoader.h"
+#include "engine/SynthHarness.h"
+#include "engine/TestBank.h"
 
-namespace engine_test
+using namespace engine;
+using namespace sfwriter;
+
+namespace enginetest
 {
 namespace
 {
@@ -223,4 +226,4 @@ TEST(SoundBankLoader, MutatedBanksLoadAndPlayOrFailCleanly)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

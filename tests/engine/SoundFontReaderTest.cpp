@@ -3,11 +3,14 @@
 #include <cstring>
 #include <random>
 
-#include "MemoryByteSource.h"
-#include "SoundFontReader.h"
-#include "TestBank.h"
+#include "engine/MemoryByteSource.h"
+#include "engine/SoundFontReader.h"
+#include "engine/TestBank.h"
 
-namespace engine_test
+using namespace engine;
+using namespace sfwriter;
+
+namespace enginetest
 {
 namespace
 {
@@ -275,4 +278,4 @@ TEST(SoundFontReader, EveryTruncatedPrefixFailsCleanly)
 }
 
 } // namespace
-} // namespace engine_test
+} // namespace enginetest

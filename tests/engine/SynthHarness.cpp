@@ -1,24 +1,24 @@
-#include "SynthHarness.h"
+#include "engine/SynthHarness.h"
 
 #include <chrono>
 #include <thread>
 
-namespace engine_test
+namespace enginetest
 {
 
 SynthHarness::SynthHarness()
 {
-    settings_ = new_fluid_settings();
-    fluid_settings_setnum(settings_, "synth.sample-rate", 44100.0);
-    fluid_settings_setint(settings_, "synth.reverb.active", 0);
-    fluid_settings_setint(settings_, "synth.polyphony", 256);
-    synth_ = new_fluid_synth(settings_);
+    settings = new_fluid_settings();
+    fluid_settings_setnum(settings, "synth.sample-rate", 44100.0);
+    fluid_settings_setint(settings, "synth.reverb.active", 0);
+    fluid_settings_setint(settings, "synth.polyphony", 256);
+    synth_ = new_fluid_synth(settings);
 }
 
 SynthHarness::~SynthHarness()
 {
     deleteSynth();
-    delete_fluid_settings(settings_);
+    delete_fluid_settings(settings);
 }
 
 void SynthHarness::deleteSynth()
@@ -118,4 +118,4 @@ bool WaitForLoadDone(const engine::SampleDataCache& cache)
     return cache.loadDone();
 }
 
-} // namespace engine_test
+} // namespace enginetest

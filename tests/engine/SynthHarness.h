@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
 
-namespace engine_test
+namespace enginetest
 {
 
 // A synthesizer at 44100 Hz without the engine's reverb, as the instrument sets it up.
@@ -24,7 +24,7 @@ public:
     void deleteSynth();
 
 private:
-    fluid_settings_t* settings_ = nullptr;
+    fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth_ = nullptr;
 };
 
@@ -35,4 +35,4 @@ std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId);
 // Waits (at most ten seconds) until the cache's background read has ended.
 bool WaitForLoadDone(const engine::SampleDataCache& cache);
 
-} // namespace engine_test
+} // namespace enginetest

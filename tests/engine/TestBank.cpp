@@ -1,4 +1,4 @@
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
 #include <atomic>
 #include <cmath>
@@ -7,7 +7,9 @@
 #include <random>
 #include <stdexcept>
 
-namespace engine_test
+using namespace engine;
+
+namespace enginetest
 {
 
 using engine::SoundFontGeneratorRecord;
@@ -206,4 +208,4 @@ void TempFile::write(const std::vector<uint8_t>& bytes) const
     }
 }
 
-} // namespace engine_test
+} // namespace enginetest

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "SoundFontData.h"
-#include "SoundFontWriter.h"
+#include "engine/SoundFontData.h"
+#include "sfwriter/SoundFontWriter.h"
 
-namespace engine_test
+namespace enginetest
 {
 
 // A small bank in the parsed form, with its sample points.
@@ -57,4 +57,4 @@ private:
     std::string path_;
 };
 
-} // namespace engine_test
+} // namespace enginetest

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
-#include "platform/HeadlessNativePopup.h"
-#include "platform/NativeKeys.h"
+#include "gui/GuiTestSupport.h"
+#include "platform/native/HeadlessNativePopup.h"
+#include "platform/native/NativeKeys.h"
+
+using namespace gui;
+using namespace images;
+using namespace platform;
 
 namespace
 {

@@ -4,7 +4,10 @@
 
 #include <map>
 
-#include "SkinTestSupport.h"
+#include "gui/SkinTestSupport.h"
+
+using namespace gui;
+using namespace images;
 
 namespace
 {

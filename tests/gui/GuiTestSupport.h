@@ -12,7 +12,7 @@
 #include "gui/TWGuiContainer.h"
 #include "gui/TWGuiWindow.h"
 #include "images/CCanvas.h"
-#include "platform/HeadlessNativeWindow.h"
+#include "platform/native/HeadlessNativeWindow.h"
 #include "resources/Log.h"
 
 struct MouseRecord
@@ -32,7 +32,7 @@ struct Recorder
 {
     std::string name;
     std::vector<std::string>* journal = nullptr; // names of everything that handled an event, in order
-    std::vector<Rect> draws;
+    std::vector<images::Rect> draws;
     std::vector<MouseRecord> mouse;
     std::vector<int> keys; // event * 1000 + virtual key, modifiers in modifierLog
     std::vector<unsigned> modifierLog;
@@ -40,14 +40,14 @@ struct Recorder
     bool handlesMouse = false;
     bool handlesKeys = false;
     const char* tooltip = nullptr;
-    ColourRef colour = 0x808080;
+    images::ColourRef colour = 0x808080;
 
-    void Drew(TWGuiObject& self, const Rect& r)
+    void Drew(gui::TWGuiObject& self, const images::Rect& r)
     {
         draws.push_back(r);
-        if (CImage* buffer = self.GetBackBuffer())
+        if (images::CImage* buffer = self.GetBackBuffer())
         {
-            CCanvas canvas(*buffer, self.ToWindowRect(r), {self.GetAbsX(), self.GetAbsY()});
+            images::CCanvas canvas(*buffer, self.ToWindowRect(r), {self.GetAbsX(), self.GetAbsY()});
             canvas.FillRect(r, colour);
         }
     }
@@ -75,7 +75,7 @@ struct Recorder
     }
 };
 
-class TestObject : public TWGuiObject
+class TestObject : public gui::TWGuiObject
 {
 public:
     explicit TestObject(const char* name = "", int w = 10, int h = 10)
@@ -83,7 +83,7 @@ public:
         rec.name = name;
         SetSize(w, h);
     }
-    void Draw(const Rect& r) override { rec.Drew(*this, r); }
+    void Draw(const images::Rect& r) override { rec.Drew(*this, r); }
     bool OnMouse(int event, int x, int y, unsigned keyState) override
     {
         return rec.Mouse(event, x, y, keyState);
@@ -100,7 +100,7 @@ public:
     Recorder rec;
 };
 
-class TestContainer : public TWGuiContainer
+class TestContainer : public gui::TWGuiContainer
 {
 public:
     explicit TestContainer(const char* name = "", int w = 100, int h = 100)
@@ -108,10 +108,10 @@ public:
         rec.name = name;
         SetSize(w, h);
     }
-    void Draw(const Rect& r) override { rec.Drew(*this, r); }
+    void Draw(const images::Rect& r) override { rec.Drew(*this, r); }
     bool OnMouse(int event, int x, int y, unsigned keyState) override
     {
-        if (TWGuiContainer::OnMouse(event, x, y, keyState))
+        if (gui::TWGuiContainer::OnMouse(event, x, y, keyState))
             return true;
         return rec.Mouse(event, x, y, keyState);
     }
@@ -124,13 +124,13 @@ class HeadlessWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        auto native = std::make_unique<HeadlessNativeWindow>();
+        auto native = std::make_unique<platform::HeadlessNativeWindow>();
         headless = native.get();
-        window = std::make_unique<TWGuiWindow>(std::move(native));
+        window = std::make_unique<gui::TWGuiWindow>(std::move(native));
     }
     bool Open(int w = 200, int h = 100)
     {
-        if (!window->Initialize(NativeParent{}, w, h))
+        if (!window->Initialize(platform::NativeParent{}, w, h))
             return false;
         Tick();
         headless->ClearPresented();
@@ -139,7 +139,7 @@ protected:
     // One refresh period passes: the tick flushes the dirty region, the paint follows.
     void Tick()
     {
-        headless->AdvanceTime(TWGuiWindow::kRefreshPeriodMs);
+        headless->AdvanceTime(gui::TWGuiWindow::kRefreshPeriodMs);
         headless->ProcessEvents();
     }
     void Wait(unsigned ms)
@@ -151,8 +151,8 @@ protected:
         }
     }
 
-    HeadlessNativeWindow* headless = nullptr;
-    std::unique_ptr<TWGuiWindow> window;
+    platform::HeadlessNativeWindow* headless = nullptr;
+    std::unique_ptr<gui::TWGuiWindow> window;
 };
 
 // Suite and test name: ctest runs test cases in parallel processes, so files must not collide.
@@ -167,20 +167,20 @@ class LogCapture
 {
 public:
     LogCapture()
-        : path_(::testing::TempDir() + "gui-log-" + UniqueTestName() + std::to_string(counter_++) + ".txt")
+        : path(::testing::TempDir() + "gui-log-" + UniqueTestName() + std::to_string(counter++) + ".txt")
     {
-        std::remove(path_.c_str());
-        resources::LogStart(path_);
+        std::remove(path.c_str());
+        resources::LogStart(path);
     }
     std::string Text() const
     {
-        std::ifstream in(path_);
+        std::ifstream in(path);
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
     }
 
 private:
-    static inline int counter_ = 0;
-    std::string path_;
+    static inline int counter = 0;
+    std::string path;
 };

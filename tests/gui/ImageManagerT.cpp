@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "SkinTestSupport.h"
+#include "gui/SkinTestSupport.h"
+
+using namespace gui;
+using namespace images;
 
 TEST(ImageManager, TwoHoldersShareOneImageUntilTheLastRelease)
 {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/NativeDoubleClick.h"
-#include "platform/NativeTimerQueue.h"
+#include "platform/native/NativeDoubleClick.h"
+#include "platform/native/NativeTimerQueue.h"
+
+using namespace platform;
 
 TEST(NativeTimerQueue, FiresWhenDueAndReschedules)
 {

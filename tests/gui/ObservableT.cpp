@@ -8,6 +8,8 @@
 
 #include "gui/Observer.h"
 
+using namespace gui;
+
 namespace
 {
 class Listener : public Observer

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "SkinTestSupport.h"
 #include "gui/CSkin.h"
+#include "gui/SkinTestSupport.h"
+
+using namespace gui;
+using namespace images;
 
 TEST(SkinRenderer, TiledFileRepeatsFromTheTopLeftAndCutsTheLastTiles)
 {

@@ -3,16 +3,16 @@
 #include <cstdio>
 #include <string>
 
-#include "GuiTestSupport.h"
-#include "Platform.h"
+#include "gui/GuiTestSupport.h"
 #include "images/CImage.h"
 #include "images/PngCodec.h"
+#include "platform/Platform.h"
 
 class SkinFolder
 {
 public:
     SkinFolder()
-        : folder_(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter_++))
+        : folder_(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter++))
     {
         const std::string command = "rm -rf '" + folder_ + "' && mkdir -p '" + folder_ + "'";
         EXPECT_EQ(std::system(command.c_str()), 0);
@@ -31,17 +31,17 @@ public:
     // A picture whose pixel (x, y) has red x and green y, so every pixel can be traced back.
     std::string WritePattern(const std::string& name, int w, int h, int bitsPerPixel = 24) const
     {
-        CImage image;
+        images::CImage image;
         image.Create(w, h, bitsPerPixel);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                image.SetPixel(x, y, MakePixel(x, y, 77, bitsPerPixel == 32 ? 128 : 255));
+                image.SetPixel(x, y, images::MakePixel(x, y, 77, bitsPerPixel == 32 ? 128 : 255));
         const std::string path = Path(name);
-        EXPECT_TRUE(PngCodec::Save(path.c_str(), image));
+        EXPECT_TRUE(images::PngCodec::Save(path.c_str(), image));
         return path;
     }
 
 private:
-    static inline int counter_ = 0;
+    static inline int counter = 0;
     std::string folder_;
 };

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
+#include "gui/GuiTestSupport.h"
+
+using namespace gui;
+
+using namespace platform;
 
 namespace
 {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/TWTimerRegistry.h"
+
+using namespace gui;
 
 using TWGuiWindowTimer = HeadlessWindowTest;
 

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
-#include "SkinTestSupport.h"
 #include "gui/CSkin.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/ImageManager.h"
+#include "gui/SkinTestSupport.h"
+
+using namespace gui;
+using namespace images;
 
 class TWImageContainerTest : public HeadlessWindowTest
 {

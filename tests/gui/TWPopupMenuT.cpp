@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
-#include "platform/NativeKeys.h"
+#include "gui/GuiTestSupport.h"
+#include "platform/native/NativeKeys.h"
+
+using namespace gui;
+using namespace images;
+using namespace platform;
 
 namespace
 {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
+#include "gui/GuiTestSupport.h"
+
+using namespace gui;
+using namespace images;
+using namespace platform;
 
 class TooltipTest : public HeadlessWindowTest
 {

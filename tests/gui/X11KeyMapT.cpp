@@ -1,9 +1,11 @@
-#include "platform/X11KeyMap.h"
+#include "platform/native/X11KeyMap.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/NativeKeys.h"
-#include "platform/NativeWindowListener.h"
+#include "platform/native/NativeKeys.h"
+#include "platform/native/NativeWindowListener.h"
+
+using namespace platform;
 
 // Key symbols and state bits by their X protocol values.
 TEST(X11KeyMap, LettersDigitsAndNamedKeys)

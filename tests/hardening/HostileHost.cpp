@@ -1,11 +1,12 @@
-#include "HostileHost.h"
+#include "hardening/HostileHost.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
-using namespace vst;
+using namespace host;
+using namespace plughost;
 
 namespace
 {
@@ -25,7 +26,7 @@ constexpr VstInt32 kHelpSelector = 1000; // opens the help file in a desktop vie
 } // namespace
 
 HostileHost::HostileHost(PluginInstance& instance, uint32_t seed, float startRate)
-    : instance_(instance), random_(seed), rate_(startRate), left_(kMaxFrames), right_(kMaxFrames),
+    : instance_(instance), random_(seed), rate_(startRate), left_(kMaxFrames), right(kMaxFrames),
       text_(kTextBuffer)
 {
 }
@@ -79,11 +80,11 @@ VstInt32 HostileHost::oddIndex(int count)
 VstInt32 HostileHost::oddOffset()
 {
     if (chance(0.7))
-        return randomInt(0, std::max(blockSize_ - 1, 0));
+        return randomInt(0, std::max(blockSize - 1, 0));
     const VstInt32 choices[] = {-1,
                                 -5000,
-                                blockSize_,
-                                3 * blockSize_,
+                                blockSize,
+                                3 * blockSize,
                                 kMaxFrames * 4,
                                 std::numeric_limits<VstInt32>::max(),
                                 std::numeric_limits<VstInt32>::min()};
@@ -114,8 +115,8 @@ std::string HostileHost::oddName()
 
 bool HostileHost::fail(const std::string& what)
 {
-    fault_ = what + " (after " + lastAction_ + ", rate " + std::to_string(rate_) + ", block size " +
-             std::to_string(blockSize_) + ")";
+    fault_ = what + " (after " + lastAction + ", rate " + std::to_string(rate_) + ", block size " +
+             std::to_string(blockSize) + ")";
     return false;
 }
 
@@ -133,7 +134,7 @@ bool HostileHost::randomStep()
     const int kind = randomInt(0, 99);
     if (kind < 30)
     {
-        const int frames = chance(0.6)   ? blockSize_
+        const int frames = chance(0.6)   ? blockSize
                            : chance(0.8) ? randomInt(1, kMaxFrames)
                                          : randomInt(-1, 0);
         return renderBlock(std::clamp(frames, -1, kMaxFrames));
@@ -146,10 +147,10 @@ bool HostileHost::randomStep()
         oddEvents();
     else if (kind < 55)
     {
-        lastAction_ = "several event lists before one block";
+        lastAction = "several event lists before one block";
         for (int lists = randomInt(2, 6); lists > 0; --lists)
             chance(0.5) ? randomMidi() : noteStorm();
-        return renderBlock(blockSize_);
+        return renderBlock(blockSize);
     }
     else if (kind < 65)
         return randomParameter();
@@ -157,7 +158,7 @@ bool HostileHost::randomStep()
         randomChunk();
     else if (kind < 75)
     {
-        lastAction_ = "effSetProgram";
+        lastAction = "effSetProgram";
         instance_.dispatch(effSetProgram, 0, oddIndex(kPrograms));
     }
     else if (kind < 78)
@@ -174,13 +175,13 @@ bool HostileHost::randomStep()
 
 bool HostileHost::renderBlock(int frames)
 {
-    lastAction_ += ", then a block of " + std::to_string(frames) + " frames";
+    lastAction += ", then a block of " + std::to_string(frames) + " frames";
     // What the instance leaves unwritten shows as NaN.
     std::fill(left_.begin(), left_.end(), std::numeric_limits<float>::quiet_NaN());
-    std::fill(right_.begin(), right_.end(), std::numeric_limits<float>::quiet_NaN());
-    instance_.processReplacing(left_.data(), right_.data(), frames);
-    const std::string problem = watch_.check(left_.data(), right_.data(), std::max(frames, 0));
-    lastAction_ = "a block of " + std::to_string(frames) + " frames";
+    std::fill(right.begin(), right.end(), std::numeric_limits<float>::quiet_NaN());
+    instance_.processReplacing(left_.data(), right.data(), frames);
+    const std::string problem = watch_.check(left_.data(), right.data(), std::max(frames, 0));
+    lastAction = "a block of " + std::to_string(frames) + " frames";
     return problem.empty() || fail(problem);
 }
 
@@ -190,8 +191,8 @@ void HostileHost::settle()
     instance_.dispatch(effMainsChanged, 0, 0);
     instance_.setSampleRate(rate);
     rate_ = rate;
-    blockSize_ = 64 << randomInt(0, 6);
-    instance_.setBlockSize(blockSize_);
+    blockSize = 64 << randomInt(0, 6);
+    instance_.setBlockSize(blockSize);
     instance_.dispatch(effMainsChanged, 0, 1);
 }
 
@@ -202,17 +203,17 @@ void HostileHost::sendMidi(const std::vector<PluginInstance::Midi>& events)
 
 bool HostileHost::render(double seconds)
 {
-    const int blocks = std::max(1, static_cast<int>(std::ceil(seconds * rate_ / blockSize_)));
-    const int lastSecond = static_cast<int>(std::ceil(rate_ / blockSize_));
+    const int blocks = std::max(1, static_cast<int>(std::ceil(seconds * rate_ / blockSize)));
+    const int lastSecond = static_cast<int>(std::ceil(rate_ / blockSize));
     lastSecondPeak_ = 0.0;
     for (int b = 0; b < blocks; ++b)
     {
-        if (!renderBlock(blockSize_))
+        if (!renderBlock(blockSize))
             return false;
         if (b >= blocks - lastSecond)
-            for (int i = 0; i < blockSize_; ++i)
+            for (int i = 0; i < blockSize; ++i)
                 lastSecondPeak_ = std::max({lastSecondPeak_, std::fabs(static_cast<double>(left_[i])),
-                                            std::fabs(static_cast<double>(right_[i]))});
+                                            std::fabs(static_cast<double>(right[i]))});
     }
     return true;
 }
@@ -234,7 +235,7 @@ void HostileHost::changeRate()
                              96000.5f};
         rate = odd[randomInt(0, static_cast<int>(std::size(odd)) - 1)];
     }
-    lastAction_ = "effSetSampleRate " + std::to_string(rate);
+    lastAction = "effSetSampleRate " + std::to_string(rate);
     instance_.dispatch(effMainsChanged, 0, 0);
     instance_.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
     instance_.dispatch(effMainsChanged, 0, 1);
@@ -246,17 +247,17 @@ void HostileHost::changeBlockSize()
 {
     const VstInt32 odd[] = {0, -1, 1 << 30, 1, 2, 63, 64, 65, 1000, 4096, kMaxFrames};
     const VstInt32 size = chance(0.5) ? randomInt(1, kMaxFrames) : odd[randomInt(0, std::size(odd) - 1)];
-    lastAction_ = "effSetBlockSize " + std::to_string(size);
+    lastAction = "effSetBlockSize " + std::to_string(size);
     instance_.dispatch(effSetBlockSize, 0, size);
     if (size >= 1 && size <= kMaxFrames)
-        blockSize_ = size;
+        blockSize = size;
 }
 
 bool HostileHost::randomParameter()
 {
     const VstInt32 index = oddIndex(kParameters);
     const float value = oddFloat();
-    lastAction_ = "setParameter " + std::to_string(index) + " " + std::to_string(value);
+    lastAction = "setParameter " + std::to_string(index) + " " + std::to_string(value);
     instance_.setParameter(index, value);
     const VstInt32 asked = oddIndex(kParameters);
     const float reported = instance_.getParameter(asked);
@@ -304,11 +305,11 @@ void HostileHost::randomChunk()
     }
     else
     {
-        lastAction_ = "effSetChunk with a null pointer";
+        lastAction = "effSetChunk with a null pointer";
         instance_.dispatch(effSetChunk, randomInt(0, 1), chance(0.5) ? 48 : 0, nullptr);
         return;
     }
-    lastAction_ = "effSetChunk of " + std::to_string(chunk.size()) + " bytes";
+    lastAction = "effSetChunk of " + std::to_string(chunk.size()) + " bytes";
     instance_.dispatch(effSetChunk, randomInt(0, 1), static_cast<VstIntPtr>(chunk.size()),
                        chunk.empty() ? nullptr : chunk.data());
 }
@@ -323,7 +324,7 @@ void HostileHost::randomMidi()
         e.data1 = static_cast<uint8_t>(randomInt(0, 255));
         e.data2 = static_cast<uint8_t>(randomInt(0, 255));
     }
-    lastAction_ = "MIDI of random statuses";
+    lastAction = "MIDI of random statuses";
     instance_.sendMidi(events);
 }
 
@@ -344,7 +345,7 @@ void HostileHost::noteStorm()
     // Hosts do not always send events in time order.
     if (chance(0.3))
         std::shuffle(events.begin(), events.end(), random_);
-    lastAction_ = "a note storm on all keys";
+    lastAction = "a note storm on all keys";
     instance_.sendMidi(events);
 }
 
@@ -392,7 +393,7 @@ void HostileHost::oddEvents()
             list.push_back(reinterpret_cast<VstEvent*>(&e));
         }
     }
-    lastAction_ = "system-exclusive and unknown events";
+    lastAction = "system-exclusive and unknown events";
     instance_.sendEvents(list);
 }
 
@@ -417,7 +418,7 @@ bool HostileHost::randomOpcode()
     VstInt32 opcode = randomInt(-3, 90);
     if (opcode == effClose || opcode == effEditOpen)
         opcode = effIdentify;
-    lastAction_ = "opcode " + std::to_string(opcode);
+    lastAction = "opcode " + std::to_string(opcode);
     std::vector<char> scratch(kTextBuffer, 0);
     const VstInt32 index = randomInt(-3, 200);
     const float opt = oddFloat();

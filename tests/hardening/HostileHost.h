@@ -12,20 +12,20 @@
 #include <string>
 #include <vector>
 
-#include "OutputWatch.h"
-#include "PluginHost.h"
+#include "hardening/OutputWatch.h"
+#include "plughost/PluginHost.h"
 
 class HostileHost
 {
 public:
-    HostileHost(PluginInstance& instance, uint32_t seed, float startRate);
+    HostileHost(plughost::PluginInstance& instance, uint32_t seed, float startRate);
 
     // Runs random steps; false at the first fault, which fault() then describes.
     bool run(int steps, bool changeRates);
     // Sets a sample rate and block size the engine runs at.
     void settle();
     // Sends events at offset 0 of the next block.
-    void sendMidi(const std::vector<PluginInstance::Midi>& events);
+    void sendMidi(const std::vector<plughost::PluginInstance::Midi>& events);
     // Renders the given time, at least one block, in blocks of the current block size; false at a faulty
     // block. The largest sample magnitude of the final second is left in lastSecondPeak().
     bool render(double seconds);
@@ -39,7 +39,7 @@ private:
     bool renderBlock(int frames);
     bool randomStep();
     bool randomOpcode();
-    bool askText(vst::VstInt32 opcode, vst::VstInt32 index, size_t allowed, vst::VstIntPtr value = 0);
+    bool askText(host::VstInt32 opcode, host::VstInt32 index, size_t allowed, host::VstIntPtr value = 0);
     bool randomParameter();
     void randomChunk();
     void randomMidi();
@@ -51,21 +51,21 @@ private:
     int randomInt(int low, int high);
     bool chance(double p);
     float oddFloat();
-    vst::VstInt32 oddIndex(int count);
-    vst::VstInt32 oddOffset();
+    host::VstInt32 oddIndex(int count);
+    host::VstInt32 oddOffset();
     std::string oddName();
     bool fail(const std::string& what);
 
-    PluginInstance& instance_;
+    plughost::PluginInstance& instance_;
     std::mt19937 random_;
     OutputWatch watch_;
     float rate_;
-    vst::VstInt32 blockSize_ = 1024;
+    host::VstInt32 blockSize = 1024;
     std::vector<float> left_;
-    std::vector<float> right_;
+    std::vector<float> right;
     std::vector<char> text_;
     std::string fault_;
-    std::string lastAction_;
+    std::string lastAction;
     bool changeRates_ = true;
     double lastSecondPeak_ = 0.0;
 };

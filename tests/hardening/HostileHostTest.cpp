@@ -10,12 +10,14 @@
 #include <iostream>
 #include <vector>
 
-#include "HostileHost.h"
-#include "PianoLikeBank.h"
-#include "PluginFolder.h"
+#include "hardening/HostileHost.h"
+#include "hardening/PianoLikeBank.h"
 #include "instrument/programs/PresetsFile.h"
+#include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
+using namespace plughost;
 
 namespace
 {

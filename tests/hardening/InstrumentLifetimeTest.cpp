@@ -8,10 +8,12 @@
 #include <random>
 #include <vector>
 
-#include "InstrumentFixture.h"
-#include "PianoLikeBank.h"
-#include "SampleDataCache.h"
-#include "VstXSynth.h"
+#include "engine/SampleDataCache.h"
+#include "hardening/PianoLikeBank.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
+
+using namespace instrument;
 
 namespace
 {

@@ -11,12 +11,13 @@
 #include <thread>
 #include <vector>
 
-#include "InstrumentFixture.h"
-#include "PianoLikeBank.h"
-#include "SampleDataCache.h"
-#include "VstXSynth.h"
+#include "engine/SampleDataCache.h"
+#include "hardening/PianoLikeBank.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
 
 namespace
 {

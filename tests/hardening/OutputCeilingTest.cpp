@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "OutputWatch.h"
-#include "PianoLikeBank.h"
-#include "PluginFolder.h"
+#include "hardening/OutputWatch.h"
+#include "hardening/PianoLikeBank.h"
+#include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace host;
+using namespace plughost;
 
 namespace
 {

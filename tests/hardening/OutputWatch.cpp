@@ -1,4 +1,4 @@
-#include "OutputWatch.h"
+#include "hardening/OutputWatch.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,9 @@
-#include "PianoLikeBank.h"
+#include "hardening/PianoLikeBank.h"
 
 #include <cmath>
 #include <vector>
+
+#include "piano/BankLayout.h"
 
 namespace hardening
 {
@@ -18,7 +20,6 @@ enum : uint16_t
     kSampleModes = 54,
 };
 constexpr uint8_t kLastPlayingKey = 120;
-constexpr uint8_t kFirstNoiseKey = 121;
 
 std::vector<int16_t> Knock(size_t length)
 {
@@ -32,18 +33,18 @@ std::vector<int16_t> Knock(size_t length)
 }
 } // namespace
 
-engine_test::TestBank MakePianoLikeBank(uint32_t paddingBytes)
+enginetest::TestBank MakePianoLikeBank(uint32_t paddingBytes)
 {
-    using engine_test::Gen;
-    using engine_test::Range;
-    engine_test::TestBank bank;
-    engine_test::AddSample(bank, "tone", engine_test::Wave(4000, 100.0, 12000.0, 0.3), 1000, 3900, 44100, 60,
-                           0);
-    engine_test::AddSample(bank, "knock", Knock(2000), 100, 1900, 44100, 60, 0);
+    using enginetest::Gen;
+    using enginetest::Range;
+    enginetest::TestBank bank;
+    enginetest::AddSample(bank, "tone", enginetest::Wave(4000, 100.0, 12000.0, 0.3), 1000, 3900, 44100, 60,
+                          0);
+    enginetest::AddSample(bank, "knock", Knock(2000), 100, 1900, 44100, 60, 0);
     if (paddingBytes > 0)
     {
         const uint32_t points = paddingBytes / 2;
-        engine_test::AddSample(bank, "padding", std::vector<int16_t>(points, 0), 8, points - 8, 44100, 60, 0);
+        enginetest::AddSample(bank, "padding", std::vector<int16_t>(points, 0), 8, points - 8, 44100, 60, 0);
     }
 
     engine::SoundFontInstrument piano;
@@ -54,8 +55,10 @@ engine_test::TestBank MakePianoLikeBank(uint32_t paddingBytes)
             engine::SoundFontZone{{Range(kKeyRange, 0, kLastPlayingKey), Gen(kPan, pan), Gen(kRelease, -2000),
                                    Gen(kSampleModes, 1), Gen(kSampleId, 0)},
                                   {}});
-    piano.zones.push_back(engine::SoundFontZone{
-        {Range(kKeyRange, kFirstNoiseKey, 127), Gen(kSampleModes, 0), Gen(kSampleId, 1)}, {}});
+    piano.zones.push_back(
+        engine::SoundFontZone{{Range(kKeyRange, piano::kFirstNoiseKey, piano::kLastNoiseKey),
+                               Gen(kSampleModes, 0), Gen(kSampleId, 1)},
+                              {}});
     bank.data.instruments.push_back(piano);
 
     engine::SoundFontPreset preset;

@@ -7,11 +7,11 @@
 
 #include <cstdint>
 
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
 namespace hardening
 {
 
-engine_test::TestBank MakePianoLikeBank(uint32_t paddingBytes = 0);
+enginetest::TestBank MakePianoLikeBank(uint32_t paddingBytes = 0);
 
 } // namespace hardening

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "PianoLikeBank.h"
-#include "PluginFolder.h"
+#include "hardening/PianoLikeBank.h"
+#include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace host;
+using namespace plughost;
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "BandEnergy.h"
+#include "host/BandEnergy.h"
 
 #include <cmath>
 #include <complex>

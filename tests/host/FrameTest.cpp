@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "AudioEffectX.h"
+#include "host/AudioEffectX.h"
 
-using namespace vst;
+using namespace host;
 
 namespace
 {

@@ -8,13 +8,16 @@
 #include <limits>
 #include <thread>
 
-#include "BandEnergy.h"
-#include "PianoTestBanks.h"
-#include "PluginFolder.h"
-#include "TenBandEQ.h"
+#include "dsp/TenBandEQ.h"
+#include "host/BandEnergy.h"
+#include "instrument/PianoTestBanks.h"
 #include "piano/LidCurves.h"
+#include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace dsp;
+using namespace host;
+using namespace piano;
+using namespace plughost;
 
 namespace
 {
@@ -96,7 +99,7 @@ protected:
 
 TEST_F(PlayingPlugin, ANoteSounds)
 {
-    start(piano_test::ReleaseNoiseBank());
+    start(instrumenttest::ReleaseNoiseBank());
     EXPECT_EQ(energy(render(0.1)), 0.0);
     plugin->sendMidi({{10, 0x90, 60, 100}});
     EXPECT_GT(energy(render(0.2)), 1.0);
@@ -104,7 +107,7 @@ TEST_F(PlayingPlugin, ANoteSounds)
 
 TEST_F(PlayingPlugin, TheClosedLidLowersTheUpperBandsByItsCurve)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     plugin->setParameter(0, 1.0f);
     plugin->sendMidi({{0, 0x90, 60, 127}});
     render(0.2);
@@ -138,7 +141,7 @@ TEST_F(PlayingPlugin, HammerZeroLeavesOutTheReleaseNoiseThatFullHammerPlays)
         render(0.02);
         return energy(render(0.08));
     };
-    start(piano_test::ReleaseNoiseBank());
+    start(instrumenttest::ReleaseNoiseBank());
     const double quiet = afterRelease(0.0f);
     const double noisy = afterRelease(1.0f);
     EXPECT_GT(noisy, 1.0);
@@ -159,7 +162,7 @@ TEST_F(PlayingPlugin, WithTheSustainPedalDownResonanceLeavesMoreAfterTheNoteOff)
         render(0.3);
         return held;
     };
-    start(piano_test::ResonanceBank());
+    start(instrumenttest::ResonanceBank());
     const double dry = afterRelease(0.0f);
     const double resonant = afterRelease(1.0f);
     EXPECT_GT(dry, 1.0);

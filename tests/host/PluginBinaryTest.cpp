@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <regex>
 
-#include "PluginFolder.h"
+#include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace host;
+using namespace plughost;
 
 namespace
 {

@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "PianoTestBanks.h"
-#include "PluginFolder.h"
+#include "instrument/PianoTestBanks.h"
+#include "support/PluginFolder.h"
 
-using namespace vst;
+using namespace host;
+using namespace plughost;
 
 namespace
 {
@@ -105,7 +106,7 @@ TEST_F(PluginSong, ANoteFirstSoundsAfterTheReportedDelayAtEveryRate)
     {
         for (const int frame : {100, 1000, 3333})
         {
-            auto instance = start(piano_test::ReleaseNoiseBank());
+            auto instance = start(instrumenttest::ReleaseNoiseBank());
             ASSERT_TRUE(instance);
             instance->dispatch(effMainsChanged, 0, 0);
             instance->setSampleRate(rate);
@@ -135,14 +136,14 @@ TEST_F(PluginSong, TheSameSongSoundsTheSameInBlocksOfAnySize)
         {"64", [](int) { return 64; }},     {"1000", [](int) { return 1000; }},
         {"4096", [](int) { return 4096; }}, {"varying", [](int block) { return 1 + (block * 733) % 1500; }}};
     constexpr int kFrames = 44100;
-    auto first = start(piano_test::ReleaseNoiseBank());
+    auto first = start(instrumenttest::ReleaseNoiseBank());
     ASSERT_TRUE(first);
     const std::vector<float> reference = render(*first, kThreeNotes, kFrames, [](int) { return 256; });
     ASSERT_GT(*std::max_element(reference.begin(), reference.end()), 0.01f);
     first->close();
     for (const auto& [name, blockSize] : blockings)
     {
-        auto instance = start(piano_test::ReleaseNoiseBank());
+        auto instance = start(instrumenttest::ReleaseNoiseBank());
         ASSERT_TRUE(instance);
         const std::vector<float> audio = render(*instance, kThreeNotes, kFrames, blockSize);
         size_t firstDifference = 0;
@@ -165,7 +166,7 @@ TEST_F(PluginSong, ASavedChunkAndProgramPlayTheSameInAFreshInstance)
     const std::vector<float> programValues = {0.9f, 0.4f, 0.5f, 0.6f, 0.45f, 0.7f,
                                               0.8f, 0.2f, 0.3f, 0.6f, 0.4f};
     writePrograms({{"Plain", std::vector<float>(11, 0.5f)}, {"Bright", programValues}});
-    auto saved = start(piano_test::ResonanceBank());
+    auto saved = start(instrumenttest::ResonanceBank());
     ASSERT_TRUE(saved);
     saved->dispatch(effSetProgram, 0, 1);
     saved->setParameter(3, 0.9f); // another reverb, and a louder one
@@ -177,7 +178,7 @@ TEST_F(PluginSong, ASavedChunkAndProgramPlayTheSameInAFreshInstance)
     const VstIntPtr program = saved->dispatch(effGetProgram);
     const std::vector<float> before = render(*saved, kThreeNotes, 30000, [](int) { return 512; });
 
-    auto fresh = start(piano_test::ResonanceBank());
+    auto fresh = start(instrumenttest::ResonanceBank());
     ASSERT_TRUE(fresh);
     fresh->dispatch(effSetProgram, 0, program);
     ASSERT_EQ(fresh->dispatch(effSetChunk, 0, 48, const_cast<unsigned char*>(chunk.data())), 48);
@@ -198,7 +199,7 @@ TEST_F(PluginSong, AllSoundOffAndResetAllControllersSilenceAPedalledChord)
     constexpr int kLater = 30000;
     const auto play = [&](const Song& stop)
     {
-        auto instance = start(piano_test::ResonanceBank());
+        auto instance = start(instrumenttest::ResonanceBank());
         instance->setParameter(2, 0.0f); // no reverb tail after the voices
         Song song = chord;
         song.insert(song.end(), stop.begin(), stop.end());
@@ -223,7 +224,7 @@ TEST_F(PluginSong, AllSoundOffAndResetAllControllersSilenceAPedalledChord)
 // the note its look-ahead holds, rather than keep it for the front of the next note.
 TEST_F(PluginSong, WithoutReverbTheEndOfANoteStaysWhereItWas)
 {
-    auto instance = start(piano_test::ReleaseNoiseBank());
+    auto instance = start(instrumenttest::ReleaseNoiseBank());
     ASSERT_TRUE(instance);
     instance->setParameter(2, 0.0f);
     instance->setParameter(1, 0.0f); // no release noise
@@ -238,7 +239,7 @@ TEST_F(PluginSong, WithoutReverbTheEndOfANoteStaysWhereItWas)
 TEST_F(PluginSong, TheEngineLooksForNoDrumKit)
 {
     testing::internal::CaptureStderr();
-    auto instance = start(piano_test::ReleaseNoiseBank());
+    auto instance = start(instrumenttest::ReleaseNoiseBank());
     ASSERT_TRUE(instance);
     render(*instance, {{0, 0x90, 60, 100}}, 1024, [](int) { return 256; });
     EXPECT_EQ(testing::internal::GetCapturedStderr().find("channel 9"), std::string::npos);
@@ -249,7 +250,7 @@ TEST_F(PluginSong, LongProgramNamesAreCutBetweenCharacters)
     // 23 bytes of text, then a two-byte and a three-byte character across the host's limit of 24.
     writePrograms(
         {{"Konzertfl\xC3\xBCgel gro\xC3\x9F ab \xC3\xA9\xE2\x82\xAC", std::vector<float>(11, 0.5f)}});
-    auto instance = start(piano_test::ReleaseNoiseBank());
+    auto instance = start(instrumenttest::ReleaseNoiseBank());
     ASSERT_TRUE(instance);
     EXPECT_EQ(instance->getString(effGetProgramName), "Konzertfl\xC3\xBCgel gro\xC3\x9F ab ");
     char indexed[64] = {};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace images;
+
 namespace
 {
 int CountInk(const CImage& image, const Rect& r)

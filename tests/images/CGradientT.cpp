@@ -6,6 +6,8 @@
 
 #include "images/CImage.h"
 
+using namespace images;
+
 namespace
 {
 const ColourRef kBlack = 0;

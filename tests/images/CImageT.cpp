@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace images;
+
 TEST(CImage, CreateRejectsBadSizesAndDepths)
 {
     CImage image;

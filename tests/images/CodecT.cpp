@@ -6,6 +6,8 @@
 #include "images/CImage.h"
 #include "images/PngCodec.h"
 
+using namespace images;
+
 namespace
 {
 std::string TempPath(const char* name)

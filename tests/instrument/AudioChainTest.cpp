@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "PianoTestBanks.h"
-#include "PlayingInstrument.h"
+#include "instrument/PianoTestBanks.h"
+#include "instrument/PlayingInstrument.h"
 
 namespace
 {
@@ -27,7 +27,7 @@ protected:
     PlayingInstrument::Block playAtVolume(float volume)
     {
         synth.reset();
-        start(piano_test::NoiseBank());
+        start(instrumenttest::NoiseBank());
         synth->setParameter(2, 0.0f);
         synth->setParameter(4, volume);
         render(256);
@@ -88,7 +88,7 @@ TEST_P(ReverbSleep, TheChainSleepsAfterTwoSecondsOfQuietAudio)
 {
     const int blockFrames = GetParam();
     const int expectedBlocks = 2 * 44100 / blockFrames;
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     setReverbAmount(1.0f);
     render(blockFrames);
     sendHost({{0, kNoteOn, 60, 1}});
@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(BlockSizes, ReverbSleep, ::testing::Values(256, 100, 16
 
 TEST_F(AudioChain, ASilentInstrumentWithoutReverbSleepsFromTheStart)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     setReverbAmount(0.0f);
     EXPECT_TRUE(render(256).allZero());
     EXPECT_TRUE(synth->reverbAsleep());
@@ -128,7 +128,7 @@ TEST_F(AudioChain, ASilentInstrumentWithoutReverbSleepsFromTheStart)
 
 TEST_F(AudioChain, ReverbAmountZeroStopsARingingTailAtOnce)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     setReverbAmount(1.0f);
     synth->setParameter(3, 0.5f); // Cathedral
     render(256);

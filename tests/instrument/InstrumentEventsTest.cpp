@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <thread>
 
-#include "PianoTestBanks.h"
-#include "Platform.h"
-#include "PlayingInstrument.h"
+#include "instrument/PianoTestBanks.h"
+#include "instrument/PlayingInstrument.h"
+#include "platform/Platform.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
 
 namespace
 {
@@ -23,7 +24,7 @@ protected:
     void SetUp() override
     {
         PlayingInstrument::SetUp();
-        start(piano_test::NoiseBank());
+        start(instrumenttest::NoiseBank());
         render(64);
     }
 

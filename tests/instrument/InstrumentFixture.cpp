@@ -1,9 +1,9 @@
-#include "InstrumentFixture.h"
+#include "instrument/InstrumentFixture.h"
 
 #include <fstream>
 #include <random>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace fs = std::filesystem;
 
@@ -56,8 +56,8 @@ bool InstrumentFixture::logHas(const std::string& text) const
     return false;
 }
 
-vst::VstIntPtr InstrumentFixture::host(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr,
-                                       void*, float)
+host::VstIntPtr InstrumentFixture::host(host::AEffect*, host::VstInt32 opcode, host::VstInt32,
+                                        host::VstIntPtr, void*, float)
 {
-    return opcode == vst::audioMasterVersion ? 2400 : 0;
+    return opcode == host::audioMasterVersion ? 2400 : 0;
 }

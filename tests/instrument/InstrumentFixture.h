@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "VstInterface.h"
+#include "host/VstInterface.h"
 
 class InstrumentFixture : public ::testing::Test
 {
@@ -22,8 +22,8 @@ protected:
     std::vector<std::string> logTexts() const;
     bool logHas(const std::string& text) const;
 
-    static vst::VstIntPtr host(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr, void*,
-                               float);
+    static host::VstIntPtr host(host::AEffect*, host::VstInt32 opcode, host::VstInt32, host::VstIntPtr, void*,
+                                float);
 
     std::filesystem::path folder;
 };

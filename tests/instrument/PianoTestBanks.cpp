@@ -1,17 +1,19 @@
-#include "PianoTestBanks.h"
+#include "instrument/PianoTestBanks.h"
 
-#include "TestBank.h"
+#include "engine/TestBank.h"
+
+using namespace engine;
 
 using engine::SoundFontInstrument;
 using engine::SoundFontPreset;
 using engine::SoundFontZone;
-using engine_test::AddSample;
-using engine_test::Gen;
-using engine_test::Mod;
-using engine_test::Range;
-using engine_test::TestBank;
+using enginetest::AddSample;
+using enginetest::Gen;
+using enginetest::Mod;
+using enginetest::Range;
+using enginetest::TestBank;
 
-namespace piano_test
+namespace instrumenttest
 {
 namespace
 {
@@ -74,7 +76,7 @@ std::vector<uint8_t> ReleaseNoiseBank()
 {
     TestBank bank;
     const size_t tone =
-        AddSample(bank, "tone", engine_test::Wave(4410, 100.0, 10000.0, 0.3), 0, 4410, 44100, 60, 0);
+        AddSample(bank, "tone", enginetest::Wave(4410, 100.0, 10000.0, 0.3), 0, 4410, 44100, 60, 0);
     const size_t knock = AddSample(bank, "knock", Noise(4410, 12000), 0, 4409, 44100, 60, 0);
     SoundFontInstrument instrument;
     instrument.name = "Keys and noises";
@@ -94,9 +96,9 @@ std::vector<uint8_t> ResonanceBank()
 {
     TestBank bank;
     const size_t tone =
-        AddSample(bank, "tone", engine_test::Wave(4410, 100.0, 6000.0, 0.3), 0, 4410, 44100, 60, 0);
+        AddSample(bank, "tone", enginetest::Wave(4410, 100.0, 6000.0, 0.3), 0, 4410, 44100, 60, 0);
     const size_t strings =
-        AddSample(bank, "strings", engine_test::Wave(4410, 49.0, 6000.0, 0.0), 0, 4410, 44100, 60, 0);
+        AddSample(bank, "strings", enginetest::Wave(4410, 49.0, 6000.0, 0.0), 0, 4410, 44100, 60, 0);
     SoundFontInstrument instrument;
     instrument.name = "Strings";
     instrument.zones.push_back(SoundFontZone{
@@ -112,4 +114,4 @@ std::vector<uint8_t> ResonanceBank()
     return bank.bytes();
 }
 
-} // namespace piano_test
+} // namespace instrumenttest

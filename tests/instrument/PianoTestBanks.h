@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace piano_test
+namespace instrumenttest
 {
 
 // Broadband noise on the piano's keys 21..108, looped, with a short release: bright enough to measure the
@@ -20,4 +20,4 @@ std::vector<uint8_t> ReleaseNoiseBank();
 // and opened by controller 21 (the resonance envelope) scaled by controller 22 (the resonance amount).
 std::vector<uint8_t> ResonanceBank();
 
-} // namespace piano_test
+} // namespace instrumenttest

@@ -1,11 +1,13 @@
-#include "PlayingInstrument.h"
+#include "instrument/PlayingInstrument.h"
 
 #include <cmath>
 
-#include "Platform.h"
-#include "SampleDataCache.h"
+#include "engine/SampleDataCache.h"
+#include "platform/Platform.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
+using namespace piano;
 
 std::vector<VstMidiEvent> PlayingInstrument::echoed;
 

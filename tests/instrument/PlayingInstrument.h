@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "InstrumentFixture.h"
-#include "VstXSynth.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
 
 struct EngineEvent
 {
@@ -26,7 +26,7 @@ struct EngineEvent
 
 struct HostMidi
 {
-    vst::VstInt32 deltaFrames;
+    host::VstInt32 deltaFrames;
     int status;
     int data1;
     int data2;
@@ -65,14 +65,14 @@ protected:
     void startFrameClock();
     long framesSincePress() const;
 
-    std::unique_ptr<VstXSynth> synth;
+    std::unique_ptr<instrument::VstXSynth> synth;
     std::vector<EngineEvent> engineEvents;
     std::function<long()> frameClock;
-    static std::vector<vst::VstMidiEvent> echoed;
+    static std::vector<host::VstMidiEvent> echoed;
 
 private:
-    static vst::VstIntPtr echoHost(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr,
-                                   void* ptr, float);
+    static host::VstIntPtr echoHost(host::AEffect*, host::VstInt32 opcode, host::VstInt32, host::VstIntPtr,
+                                    void* ptr, float);
     static void record(void* context, int type, int data1, int data2);
     void observe();
 };

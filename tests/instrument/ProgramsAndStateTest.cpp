@@ -5,11 +5,12 @@
 #include <fstream>
 #include <limits>
 
-#include "PianoTestBanks.h"
-#include "PlayingInstrument.h"
+#include "instrument/PianoTestBanks.h"
+#include "instrument/PlayingInstrument.h"
 #include "instrument/programs/PresetsFile.h"
 
-using namespace vst;
+using namespace host;
+using namespace instrument;
 
 namespace
 {
@@ -46,7 +47,7 @@ protected:
     void startWithPrograms()
     {
         writePresets({MakeProgram("Concert", 0.2f), MakeProgram("Studio", 0.4f), MakeProgram("Jazz", 0.6f)});
-        start(piano_test::NoiseBank());
+        start(instrumenttest::NoiseBank());
     }
 
     PianoSettings chunkSettings()
@@ -110,7 +111,7 @@ TEST_F(ProgramsAndState, ProgramsOutsideTheListChangeNothing)
 
 TEST_F(ProgramsAndState, ChunksOfAnyOtherSizeThan48AreRefused)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     render(16);
     synth->takeDisplayChanged();
     const PianoSettings before = synth->requestedSettings();
@@ -124,7 +125,7 @@ TEST_F(ProgramsAndState, ChunksOfAnyOtherSizeThan48AreRefused)
 
 TEST_F(ProgramsAndState, TheChunkSetBackLeavesTheSoundAsItWasAndMarksTheChange)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     synth->setParameter(kVolume, 0.7f);
     synth->setParameter(0, 0.3f);
     render(16);
@@ -140,7 +141,7 @@ TEST_F(ProgramsAndState, TheChunkSetBackLeavesTheSoundAsItWasAndMarksTheChange)
 
 TEST_F(ProgramsAndState, AChunkReachesTheAudioAtTheNextBlock)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     render(16);
     PianoSettings wanted = chunkSettings();
     wanted.volume = 0.0f;
@@ -155,7 +156,7 @@ TEST_F(ProgramsAndState, AChunkReachesTheAudioAtTheNextBlock)
 
 TEST_F(ProgramsAndState, ADamagedChunkNeverReachesTheAudioAsNaNOrAnIndexOutOfRange)
 {
-    start(piano_test::NoiseBank());
+    start(instrumenttest::NoiseBank());
     render(16);
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();

@@ -1,7 +1,7 @@
 // The resonance envelope as the synthesizer receives it: controller 21, the value of each step and the
 // frame it arrives at, counted by rendering one frame per block at 44100 Hz.
-#include "PianoTestBanks.h"
-#include "PlayingInstrument.h"
+#include "instrument/PianoTestBanks.h"
+#include "instrument/PlayingInstrument.h"
 
 namespace
 {
@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         PlayingInstrument::SetUp();
-        start(piano_test::NoiseBank());
+        start(instrumenttest::NoiseBank());
         ASSERT_EQ(synth->getSampleRate(), 44100.0f);
         render(64);
         frameClock = [this] { return frame; };

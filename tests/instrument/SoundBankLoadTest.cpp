@@ -5,15 +5,18 @@
 #include <memory>
 #include <vector>
 
-#include "InstrumentFixture.h"
-#include "Platform.h"
-#include "SampleDataCache.h"
-#include "SplashScreen.h"
-#include "TestBank.h"
-#include "VstXSynth.h"
+#include "engine/SampleDataCache.h"
+#include "engine/TestBank.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
+#include "platform/Platform.h"
+#include "platform/SplashScreen.h"
+
+using namespace engine;
+using namespace host;
+using namespace instrument;
 
 using engine::SampleDataCache;
-using namespace vst;
 
 namespace
 {
@@ -44,7 +47,7 @@ protected:
 
 TEST_F(SoundBankLoad, LogsTheLoadAndFillsThePresetList)
 {
-    writeBeside("DAT", engine_test::MakeRichBank().bytes());
+    writeBeside("DAT", enginetest::MakeRichBank().bytes());
     VstXSynth synth(host);
     EXPECT_TRUE(logHas("Module File Name: " + beside("so").string()));
     EXPECT_TRUE(logHas("Data File Name: " + beside("DAT").string()));
@@ -63,7 +66,7 @@ TEST_F(SoundBankLoad, LogsTheLoadAndFillsThePresetList)
 
 TEST_F(SoundBankLoad, SampleRateChangeRebuildsWithoutReadingAgainAndEndsOnBankZeroProgramZero)
 {
-    writeBeside("DAT", engine_test::MakeRichBank().bytes());
+    writeBeside("DAT", enginetest::MakeRichBank().bytes());
     VstXSynth synth(host);
     waitForSampleData();
     const int16_t* block = SampleDataCache::shared().sampleData();
@@ -80,7 +83,7 @@ TEST_F(SoundBankLoad, SampleRateChangeRebuildsWithoutReadingAgainAndEndsOnBankZe
 
 TEST_F(SoundBankLoad, TheSameRateChangesNothing)
 {
-    writeBeside("DAT", engine_test::MakeRichBank().bytes());
+    writeBeside("DAT", enginetest::MakeRichBank().bytes());
     VstXSynth synth(host);
     waitForSampleData();
     const auto before = logTexts();
@@ -104,7 +107,7 @@ TEST_F(SoundBankLoad, MissingDataFileLeavesARouterAndSilence)
 
 TEST_F(SoundBankLoad, DamagedDataFileFailsTheLoad)
 {
-    auto bytes = engine_test::MakeRichBank().bytes();
+    auto bytes = enginetest::MakeRichBank().bytes();
     bytes[0] = 'X';
     writeBeside("DAT", bytes);
     VstXSynth synth(host);

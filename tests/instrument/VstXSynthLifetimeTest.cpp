@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <memory>
 
-#include "InstrumentFixture.h"
-#include "StringTable.h"
-#include "VstXSynth.h"
+#include "instrument/InstrumentFixture.h"
+#include "instrument/VstXSynth.h"
+#include "resources/StringTable.h"
+
+using namespace host;
+using namespace instrument;
 
 namespace fs = std::filesystem;
-using namespace vst;
 
 using InstrumentInFolder = InstrumentFixture;
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace piano;
+
 TEST(LidCurves, FourLowestBandsAreTheSameInEveryPosition)
 {
     const LidCurves lid;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace piano;
+
 TEST(MidiMessage, PacksStatusIntoTheLowestByte)
 {
     const MidiMessage m = MidiMessage::make(MidiMessage::kControlChange, 21, 127);

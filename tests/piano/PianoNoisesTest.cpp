@@ -4,6 +4,20 @@
 
 #include <limits>
 
+using namespace piano;
+
+namespace
+{
+MidiMessage noteOn(int key, int velocity)
+{
+    return MidiMessage::make(MidiMessage::kNoteOn, key, velocity);
+}
+MidiMessage noteOff(int key, int velocity)
+{
+    return MidiMessage::make(MidiMessage::kNoteOff, key, velocity);
+}
+} // namespace
+
 TEST(PianoNoises, NoReleaseNoiseWithoutHammerOrOutsideTheKeyboard)
 {
     EXPECT_EQ(PianoNoises::keyReleased(60, 0.0f).count, 0);

@@ -5,6 +5,8 @@
 #include <limits>
 #include <vector>
 
+using namespace piano;
+
 namespace
 {
 struct RampRun

@@ -4,6 +4,8 @@
 
 #include <set>
 
+using namespace piano;
+
 namespace
 {
 struct Row

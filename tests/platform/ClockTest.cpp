@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Platform.h"
+#include "platform/Platform.h"
+
+using namespace platform;
 
 namespace
 {

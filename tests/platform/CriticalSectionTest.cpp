@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "CriticalSection.h"
+#include "platform/CriticalSection.h"
+
+using namespace platform;
 
 namespace
 {

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "LinuxSpawn.h"
-#include "Platform.h"
-#include "TempFolder.h"
+#include "platform/LinuxSpawn.h"
+#include "platform/Platform.h"
+#include "platform/TempFolder.h"
+
+using namespace platform;
 
 namespace
 {
@@ -67,7 +69,7 @@ TEST_F(OpenHelpFileTest, AbsentFileStartsNothing)
 
 TEST(SpawnReaped, LeavesNoZombie)
 {
-    const int pid = platform::linuxspawn::SpawnReaped("true", {});
+    const int pid = platform::SpawnReaped("true", {});
     ASSERT_GT(pid, 0);
     const std::string proc = "/proc/" + std::to_string(pid);
     // A zombie keeps its /proc entry until it is reaped.
@@ -76,7 +78,7 @@ TEST(SpawnReaped, LeavesNoZombie)
 
 TEST(SpawnReaped, MissingProgramFails)
 {
-    EXPECT_EQ(platform::linuxspawn::SpawnReaped("virellando-no-such-program", {"x"}), -1);
+    EXPECT_EQ(platform::SpawnReaped("virellando-no-such-program", {"x"}), -1);
 }
 
 int gHandlerCalls = 0;

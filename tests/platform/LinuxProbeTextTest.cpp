@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "LinuxProbeText.h"
+#include "platform/LinuxProbeText.h"
+
+using namespace platform;
 
 namespace
 {
 
-using platform::linuxtext::MountEntry;
+using platform::MountEntry;
 
 TEST(ParseMemInfo, UsesAvailableMemoryAndSwap)
 {
@@ -18,7 +20,7 @@ TEST(ParseMemInfo, UsesAvailableMemoryAndSwap)
                                 "SwapTotal:       2000000 kB\n"
                                 "SwapFree:        1500000 kB\n";
     platform::MemoryStatus status{};
-    ASSERT_TRUE(platform::linuxtext::ParseMemInfo(meminfo, status));
+    ASSERT_TRUE(platform::ParseMemInfo(meminfo, status));
     EXPECT_EQ(status.totalPhys, 16000000ull * 1024);
     EXPECT_EQ(status.availPhys, 4000000ull * 1024);
     EXPECT_EQ(status.memoryLoad, 75u);
@@ -30,7 +32,7 @@ TEST(ParseMemInfo, OldKernelsAddFreeBuffersAndCache)
 {
     const std::string meminfo = "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 150 kB\n";
     platform::MemoryStatus status{};
-    ASSERT_TRUE(platform::linuxtext::ParseMemInfo(meminfo, status));
+    ASSERT_TRUE(platform::ParseMemInfo(meminfo, status));
     EXPECT_EQ(status.availPhys, 300ull * 1024);
     EXPECT_EQ(status.memoryLoad, 70u);
     EXPECT_EQ(status.totalPageFile, 0u);
@@ -39,21 +41,21 @@ TEST(ParseMemInfo, OldKernelsAddFreeBuffersAndCache)
 TEST(ParseMemInfo, FailsWithoutTotal)
 {
     platform::MemoryStatus status{};
-    EXPECT_FALSE(platform::linuxtext::ParseMemInfo("MemFree: 100 kB\n", status));
-    EXPECT_FALSE(platform::linuxtext::ParseMemInfo("", status));
+    EXPECT_FALSE(platform::ParseMemInfo("MemFree: 100 kB\n", status));
+    EXPECT_FALSE(platform::ParseMemInfo("", status));
 }
 
 TEST(ParseVmSizeBytes, ReadsTheProcessSize)
 {
-    EXPECT_EQ(platform::linuxtext::ParseVmSizeBytes("Name:\thost\nVmPeak:\t  9000 kB\nVmSize:\t  8000 kB\n"),
+    EXPECT_EQ(platform::ParseVmSizeBytes("Name:\thost\nVmPeak:\t  9000 kB\nVmSize:\t  8000 kB\n"),
               8000ull * 1024);
-    EXPECT_EQ(platform::linuxtext::ParseVmSizeBytes("Name:\thost\n"), 0u);
+    EXPECT_EQ(platform::ParseVmSizeBytes("Name:\thost\n"), 0u);
 }
 
 TEST(ParseMounts, DecodesEscapedBlanks)
 {
     const auto mounts =
-        platform::linuxtext::ParseMounts("/dev/sdb1 /media/My\\040Disk ext4 rw,relatime 0 0\nbroken line\n");
+        platform::ParseMounts("/dev/sdb1 /media/My\\040Disk ext4 rw,relatime 0 0\nbroken line\n");
     ASSERT_EQ(mounts.size(), 1u);
     EXPECT_EQ(mounts[0].device, "/dev/sdb1");
     EXPECT_EQ(mounts[0].mountPoint, "/media/My Disk");
@@ -64,7 +66,7 @@ TEST(ParseMounts, DecodesEscapedBlanks)
 TEST(IsLocalFileSystem, KeepsDisksAndSkipsPseudoNetworkAndImages)
 {
     auto local = [](const char* device, const char* type, const char* options) {
-        return platform::linuxtext::IsLocalFileSystem(MountEntry{device, "/x", type, options});
+        return platform::IsLocalFileSystem(MountEntry{device, "/x", type, options});
     };
     EXPECT_TRUE(local("/dev/nvme0n1p2", "ext4", "rw"));
     EXPECT_TRUE(local("/dev/sda1", "vfat", "rw"));
@@ -85,7 +87,7 @@ TEST(IsLocalFileSystem, KeepsDisksAndSkipsPseudoNetworkAndImages)
 
 TEST(SelectLocalFileSystems, ListsEachDeviceOnceInMountOrder)
 {
-    const auto selected = platform::linuxtext::SelectLocalFileSystems({
+    const auto selected = platform::SelectLocalFileSystems({
         {"/dev/sda2", "/", "ext4", "rw"},
         {"proc", "/proc", "proc", "rw"},
         {"/dev/sda1", "/boot/efi", "vfat", "rw"},
@@ -100,10 +102,10 @@ TEST(SelectLocalFileSystems, ListsEachDeviceOnceInMountOrder)
 
 TEST(ParseCpuInfoMHz, RoundsTheFirstProcessor)
 {
-    EXPECT_EQ(platform::linuxtext::ParseCpuInfoMHz("processor\t: 0\ncpu MHz\t\t: 2995.512\n"
-                                                   "processor\t: 1\ncpu MHz\t\t: 800.000\n"),
+    EXPECT_EQ(platform::ParseCpuInfoMHz("processor\t: 0\ncpu MHz\t\t: 2995.512\n"
+                                        "processor\t: 1\ncpu MHz\t\t: 800.000\n"),
               2996u);
-    EXPECT_EQ(platform::linuxtext::ParseCpuInfoMHz("processor : 0\nBogoMIPS : 48.00\n"), 0u);
+    EXPECT_EQ(platform::ParseCpuInfoMHz("processor : 0\nBogoMIPS : 48.00\n"), 0u);
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform.h"
-#include "TempFolder.h"
+#include "platform/Platform.h"
+#include "platform/TempFolder.h"
+
+using namespace platform;
 
 namespace
 {

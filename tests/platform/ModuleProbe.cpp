@@ -1,7 +1,7 @@
 // A loadable module that reports where it was loaded from.
 #include <cstring>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 extern "C" __attribute__((visibility("default"))) void ModuleProbeFileName(char* out, size_t size)
 {

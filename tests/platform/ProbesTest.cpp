@@ -1,7 +1,9 @@
 // The probes on the machine the tests run on: only what holds on any Linux.
 #include <gtest/gtest.h>
 
-#include "Platform.h"
+#include "platform/Platform.h"
+
+using namespace platform;
 
 namespace
 {

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <memory>
 
-#include "ProcessMemory.h"
+#include "platform/ProcessMemory.h"
+
+using namespace platform;
 
 namespace
 {

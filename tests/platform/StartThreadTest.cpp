@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform.h"
+#include "platform/Platform.h"
+
+using namespace platform;
 
 namespace
 {

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "CIniFileReader.h"
-#include "Log.h"
-#include "LogReading.h"
+#include "resources/CIniFileReader.h"
+#include "resources/Log.h"
+#include "resources/LogReading.h"
+
+using namespace resources;
 
 namespace
 {
@@ -16,7 +18,7 @@ protected:
     // Loads text as the whole file.
     bool Load(const std::string& bytes, bool sort = false)
     {
-        return reader_.Load(folder_.Write("test.SKIN", bytes).c_str(), sort);
+        return reader_.Load(folder.Write("test.SKIN", bytes).c_str(), sort);
     }
     // The value of key in section, default "<none>".
     std::string Value(const char* section, const char* key)
@@ -31,7 +33,7 @@ protected:
         return reader_.GetValue(section, key, "", out, sizeof out);
     }
 
-    TempFolder folder_;
+    TempFolder folder;
     CIniFileReader reader_;
 };
 
@@ -233,7 +235,7 @@ TEST_F(IniReader, FailedLoadsLeaveAnUnloadedReader)
     ASSERT_TRUE(Load("[s]\nk=v\n"));
     EXPECT_FALSE(reader_.Load("", false));
     EXPECT_FALSE(reader_.Load(nullptr, false));
-    EXPECT_FALSE(reader_.Load(folder_.File("missing.SKIN").c_str(), false));
+    EXPECT_FALSE(reader_.Load(folder.File("missing.SKIN").c_str(), false));
     EXPECT_FALSE(reader_.IsLoaded());
     EXPECT_EQ(Value("s", "k"), "<none>");
     EXPECT_FALSE(Load(""));

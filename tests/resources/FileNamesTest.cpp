@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "FileNames.h"
-#include "Platform.h"
+#include "platform/Platform.h"
+#include "resources/FileNames.h"
+
+using namespace resources;
 
 namespace
 {

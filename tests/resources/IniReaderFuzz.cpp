@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "CIniFileReader.h"
+#include "resources/CIniFileReader.h"
+
+using namespace resources;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/TempFolder.h"
+#include "platform/TempFolder.h"
 
 inline std::vector<std::string> LogTexts(const std::string& file)
 {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Log.h"
-#include "LogReading.h"
+#include "resources/Log.h"
+#include "resources/LogReading.h"
 
 namespace
 {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "StringTable.h"
-#include "StringTableTesting.h"
+#include "resources/StringTable.h"
+#include "resources/StringTableTesting.h"
 
 namespace
 {

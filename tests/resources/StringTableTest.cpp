@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/TempFolder.h"
-#include "StringTable.h"
-#include "StringTableTesting.h"
+#include "platform/TempFolder.h"
+#include "resources/StringTable.h"
+#include "resources/StringTableTesting.h"
 
 namespace
 {
@@ -18,10 +18,10 @@ protected:
     void SetUp() override
     {
         resources::StringTableClearCacheForTesting();
-        file_ = folder_.File("Grand.INI");
+        file_ = folder.File("Grand.INI");
         resources::StringTableSetFile(file_.c_str());
     }
-    void WriteStrings(const std::string& text) const { folder_.Write("Grand.INI", text); }
+    void WriteStrings(const std::string& text) const { folder.Write("Grand.INI", text); }
     static std::string Lookup(const char* key, const char* file = nullptr, bool unescape = true)
     {
         char out[512];
@@ -30,7 +30,7 @@ protected:
         return out;
     }
 
-    TempFolder folder_;
+    TempFolder folder;
     std::string file_;
 };
 
@@ -98,10 +98,10 @@ TEST_F(StringTableTest, KeyLookedUpBeforeTheFileExistsIsFoundAfter)
 TEST_F(StringTableTest, GivenFileIsReadAfreshAndKeepsQuotes)
 {
     WriteStrings("Shared=from the string file\n");
-    const std::string other = folder_.Write("Other.INI", "Shared=\"from the other file\"\n");
+    const std::string other = folder.Write("Other.INI", "Shared=\"from the other file\"\n");
     EXPECT_EQ(Lookup("Shared", other.c_str()), "\"from the other file\"");
     EXPECT_EQ(Lookup("Shared"), "from the string file");
-    folder_.Write("Other.INI", "Shared=changed\n");
+    folder.Write("Other.INI", "Shared=changed\n");
     EXPECT_EQ(Lookup("Shared", other.c_str()), "changed");
     EXPECT_EQ(Lookup("Shared", ""), "from the string file");
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "VersionText.h"
+#include "resources/VersionText.h"
+
+using namespace resources;
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "PluginFolder.h"
+#include "support/PluginFolder.h"
 
 #include <chrono>
 #include <fstream>
@@ -7,9 +7,11 @@
 #include <stdexcept>
 #include <thread>
 
+using namespace plughost;
+
 namespace fs = std::filesystem;
 
-PluginFolder::PluginFolder(const std::string& soName) : soName(soName)
+PluginFolder::PluginFolder(const std::string& fileName) : soName(fileName)
 {
     std::random_device random;
     folder = fs::temp_directory_path() /
@@ -74,7 +76,7 @@ std::vector<std::string> PluginFolder::logLines() const
 bool WaitForSampleData(PluginInstance& instance)
 {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    while (instance.dispatch(vst::effVendorSpecific, 1004) != 1)
+    while (instance.dispatch(host::effVendorSpecific, 1004) != 1)
     {
         if (std::chrono::steady_clock::now() > giveUp)
             return false;

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "PluginHost.h"
+#include "plughost/PluginHost.h"
 
 class PluginFolder
 {
 public:
-    // soName is the file name the plug-in gets in the folder ("Virellando.so", "Grand.so", ...).
-    explicit PluginFolder(const std::string& soName = "Virellando.so");
+    // fileName is the name the plug-in gets in the folder ("Virellando.so", "Grand.so", ...).
+    explicit PluginFolder(const std::string& fileName = "Virellando.so");
     ~PluginFolder();
 
     const std::filesystem::path& path() const { return folder; }
@@ -27,18 +27,19 @@ public:
     void addStringTable();
 
     // Loads the plug-in (once) and creates an instance.
-    std::unique_ptr<PluginInstance> instantiate(const HostAnswers& answers = HostAnswers());
-    PluginHost& host() { return pluginHost; }
+    std::unique_ptr<plughost::PluginInstance>
+    instantiate(const plughost::HostAnswers& answers = plughost::HostAnswers());
+    plughost::PluginHost& host() { return pluginHost; }
 
     std::vector<std::string> logLines() const;
 
 private:
     std::filesystem::path folder;
     std::string soName;
-    PluginHost pluginHost;
+    plughost::PluginHost pluginHost;
     bool loaded = false;
 };
 
 // Waits until the plug-in reports its sample data read (vendor request 1004), however busy the machine:
 // false only after a minute.
-bool WaitForSampleData(PluginInstance& instance);
+bool WaitForSampleData(plughost::PluginInstance& instance);

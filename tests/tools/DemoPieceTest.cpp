@@ -1,6 +1,6 @@
-#include "MidiFile.h"
-#include "ScoreMidiWriter.h"
-#include "ScoreParser.h"
+#include "mkdemo/ScoreMidiWriter.h"
+#include "mkdemo/ScoreParser.h"
+#include "render/MidiFile.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@
 #include <map>
 #include <sstream>
 
-using namespace virellando;
+using namespace mkdemo;
+using namespace render;
 
 namespace
 {

@@ -2,13 +2,13 @@
 // the message's frame (left = key / 128, right = velocity / 128), keeps twelve float settings as its
 // 48-byte state (settings 0..10 are the parameters, 11 the program), and reports its sound bank ready on
 // the third poll, or never when built with FAKE_BANK_NEVER_READY. Parameter 10 at 1 makes it emit NaN.
-#include "VstInterface.h"
+#include "host/VstInterface.h"
 
 #include <cstring>
 #include <limits>
 #include <vector>
 
-using namespace vst;
+using namespace host;
 
 namespace
 {

@@ -1,12 +1,13 @@
-#include "MidiFile.h"
-#include "SmfBytes.h"
+#include "render/MidiFile.h"
+#include "tools/SmfBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-using namespace virellando;
-using smf::Bytes;
+using namespace render;
+
+using toolstest::Bytes;
 
 namespace
 {
@@ -35,7 +36,7 @@ std::string sequence(const Bytes& bytes)
 
 Bytes single(const Bytes& events)
 {
-    return smf::join({smf::header(0, 1, 96), smf::track(events)});
+    return toolstest::join({toolstest::header(0, 1, 96), toolstest::track(events)});
 }
 
 } // namespace
@@ -52,7 +53,8 @@ TEST(MidiEventOrder, ReleaseInALaterTrackGoesBeforeTheStrikeInAnEarlierOne)
 {
     const Bytes strikes = {0x00, 0x90, 60, 80, 0x60, 0x90, 60, 80};
     const Bytes release = {0x60, 0x81, 60, 0};
-    EXPECT_EQ(sequence(smf::join({smf::header(1, 2, 96), smf::track(strikes), smf::track(release)})),
+    EXPECT_EQ(sequence(toolstest::join(
+                  {toolstest::header(1, 2, 96), toolstest::track(strikes), toolstest::track(release)})),
               "on60 off60/t1 on60");
 }
 
@@ -76,6 +78,7 @@ TEST(MidiEventOrder, SameTickInSeveralTracksFollowsTrackOrder)
     const Bytes a = {0x00, 0xB0, 64, 127, 0x00, 0x90, 48, 80};
     const Bytes b = {0x00, 0x91, 72, 80};
     const Bytes c = {0x00, 0x92, 76, 80};
-    EXPECT_EQ(sequence(smf::join({smf::header(1, 3, 96), smf::track(c), smf::track(a), smf::track(b)})),
+    EXPECT_EQ(sequence(toolstest::join({toolstest::header(1, 3, 96), toolstest::track(c), toolstest::track(a),
+                                        toolstest::track(b)})),
               "on76 cc64/t1 on48/t1 on72/t2");
 }

@@ -1,12 +1,13 @@
-#include "MidiFile.h"
-#include "SmfBytes.h"
+#include "render/MidiFile.h"
+#include "tools/SmfBytes.h"
 
-#include "TextAssertions.h"
+#include "tools/TextAssertions.h"
 
 #include <gtest/gtest.h>
 
-using namespace virellando;
-using smf::Bytes;
+using namespace render;
+
+using toolstest::Bytes;
 
 namespace
 {
@@ -23,15 +24,15 @@ std::string refusal(const Bytes& bytes)
 
 Bytes oneTrack(const Bytes& events, uint16_t format = 0)
 {
-    return smf::join({smf::header(format, 1, 96), smf::track(events)});
+    return toolstest::join({toolstest::header(format, 1, 96), toolstest::track(events)});
 }
 
 // A header followed by a track chunk that declares length but holds only body.
 Bytes declaredTrack(uint32_t length, const Bytes& body)
 {
-    Bytes out = smf::join({smf::header(0, 1, 96),
-                           {'M', 'T', 'r', 'k', uint8_t(length >> 24), uint8_t(length >> 16),
-                            uint8_t(length >> 8), uint8_t(length)}});
+    Bytes out = toolstest::join({toolstest::header(0, 1, 96),
+                                 {'M', 'T', 'r', 'k', uint8_t(length >> 24), uint8_t(length >> 16),
+                                  uint8_t(length >> 8), uint8_t(length)}});
     out.insert(out.end(), body.begin(), body.end());
     return out;
 }
@@ -40,10 +41,11 @@ Bytes declaredTrack(uint32_t length, const Bytes& body)
 
 TEST(MidiFileDamage, EveryTruncationOfAValidFileIsRefused)
 {
-    const Bytes full =
-        smf::join({smf::header(1, 2, 480), smf::track(smf::join({smf::tempo(0, 400000), smf::endOfTrack()})),
-                   smf::track({0x00, 0xF0, 2, 0x01, 0xF7, 0x00, 0x90, 60, 90, 0x83, 0x60, 60, 0, 0x00, 0xFF,
-                               0x2F, 0x00})});
+    const Bytes full = toolstest::join(
+        {toolstest::header(1, 2, 480),
+         toolstest::track(toolstest::join({toolstest::tempo(0, 400000), toolstest::endOfTrack()})),
+         toolstest::track(
+             {0x00, 0xF0, 2, 0x01, 0xF7, 0x00, 0x90, 60, 90, 0x83, 0x60, 60, 0, 0x00, 0xFF, 0x2F, 0x00})});
     MidiFile file;
     ASSERT_TRUE(file.parse(full.data(), full.size())) << file.error();
     for (size_t size = 0; size < full.size(); ++size)
@@ -66,20 +68,21 @@ TEST(MidiFileDamage, HugeDeclaredLengthsAreRefusedWithoutReading)
     EXPECT_TRUE(mentions(refusal(declaredTrack(0xFFFFFFFFu, {0x00, 0x90, 60, 1})), "4294967295"));
     EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xFF, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 'x'})), "268435455"));
     EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xF0, 0xFF, 0xFF, 0xFF, 0x7F, 0xF7})), "system exclusive"));
-    Bytes header = smf::header(0, 1, 96);
+    Bytes header = toolstest::header(0, 1, 96);
     header[4] = 0x7F;
-    EXPECT_TRUE(mentions(refusal(smf::join({header, smf::track({})})), "header"));
+    EXPECT_TRUE(mentions(refusal(toolstest::join({header, toolstest::track({})})), "header"));
 }
 
 TEST(MidiFileDamage, UnknownChunkLongerThanTheFileIsRefused)
 {
-    const Bytes bytes = smf::join({smf::header(0, 1, 96), {'J', 'U', 'N', 'K', 0x10, 0, 0, 0, 1, 2}});
+    const Bytes bytes =
+        toolstest::join({toolstest::header(0, 1, 96), {'J', 'U', 'N', 'K', 0x10, 0, 0, 0, 1, 2}});
     EXPECT_TRUE(mentions(refusal(bytes), "declares"));
 }
 
 TEST(MidiFileDamage, MissingTracksAreRefused)
 {
-    const Bytes bytes = smf::join({smf::header(1, 3, 96), smf::track({0x00, 0x90, 60, 1})});
+    const Bytes bytes = toolstest::join({toolstest::header(1, 3, 96), toolstest::track({0x00, 0x90, 60, 1})});
     EXPECT_TRUE(mentions(refusal(bytes), "3 tracks"));
 }
 
@@ -110,12 +113,14 @@ TEST(MidiFileDamage, RealTimeAndCommonStatusBytesAreRefused)
 TEST(MidiFileDamage, BadTempoEventsAreRefused)
 {
     EXPECT_TRUE(mentions(refusal(oneTrack({0x00, 0xFF, 0x51, 2, 0x07, 0xA1})), "length 2"));
-    EXPECT_TRUE(mentions(refusal(oneTrack(smf::tempo(0, 0))), "0 microseconds"));
+    EXPECT_TRUE(mentions(refusal(oneTrack(toolstest::tempo(0, 0))), "0 microseconds"));
 }
 
 TEST(MidiFileDamage, PiecesLongerThanADayAreRefused)
 {
     // One tick per quarter note at the slowest tempo: the longest delta is thousands of years.
-    const Bytes events = smf::join({smf::tempo(0, 0xFFFFFF), {0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 1}});
-    EXPECT_TRUE(mentions(refusal(smf::join({smf::header(0, 1, 1), smf::track(events)})), "24 hours"));
+    const Bytes events =
+        toolstest::join({toolstest::tempo(0, 0xFFFFFF), {0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 1}});
+    EXPECT_TRUE(mentions(refusal(toolstest::join({toolstest::header(0, 1, 1), toolstest::track(events)})),
+                         "24 hours"));
 }

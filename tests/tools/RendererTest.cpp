@@ -1,7 +1,7 @@
-#include "Renderer.h"
-#include "SmfBytes.h"
-#include "TempPath.h"
-#include "TextAssertions.h"
+#include "render/Renderer.h"
+#include "tools/SmfBytes.h"
+#include "tools/TempPath.h"
+#include "tools/TextAssertions.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -12,8 +12,9 @@
 #include <fstream>
 #include <sstream>
 
-using namespace virellando;
-using smf::Bytes;
+using namespace render;
+
+using toolstest::Bytes;
 
 namespace
 {
@@ -33,8 +34,9 @@ bool exists(const std::string& path)
 // 24000), note off at tick 960 (frame 48000), which is also the end of the track.
 Bytes testPiece()
 {
-    return smf::join({smf::header(0, 1, 480), smf::track({0x01, 0x90, 60, 100, 0x83, 0x5F, 0xB0, 64, 127,
-                                                          0x83, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00})});
+    return toolstest::join(
+        {toolstest::header(0, 1, 480), toolstest::track({0x01, 0x90, 60, 100, 0x83, 0x5F, 0xB0, 64, 127, 0x83,
+                                                         0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00})});
 }
 
 class RendererRun : public ::testing::Test

@@ -1,12 +1,13 @@
-#include "ScoreParser.h"
-#include "MidiFile.h"
-#include "ScoreMidiWriter.h"
+#include "mkdemo/ScoreParser.h"
+#include "mkdemo/ScoreMidiWriter.h"
+#include "render/MidiFile.h"
 
-#include "TextAssertions.h"
+#include "tools/TextAssertions.h"
 
 #include <gtest/gtest.h>
 
-using namespace virellando;
+using namespace mkdemo;
+using namespace render;
 
 namespace
 {

@@ -1,6 +1,6 @@
-#include "SmfBytes.h"
+#include "tools/SmfBytes.h"
 
-namespace smf
+namespace toolstest
 {
 
 Bytes header(uint16_t format, uint16_t tracks, uint16_t division)
@@ -60,4 +60,4 @@ Bytes tempo(uint8_t delta, uint32_t microsecondsPerQuarter)
             uint8_t(microsecondsPerQuarter)};
 }
 
-} // namespace smf
+} // namespace toolstest

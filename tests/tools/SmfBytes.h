@@ -5,7 +5,7 @@
 #include <vector>
 
 // Builds Standard MIDI File bytes by hand, so tests can write exactly the file (or the damage) they need.
-namespace smf
+namespace toolstest
 {
 
 using Bytes = std::vector<uint8_t>;
@@ -20,4 +20,4 @@ Bytes endOfTrack();
 // A tempo meta event after the given single-byte delta.
 Bytes tempo(uint8_t delta, uint32_t microsecondsPerQuarter);
 
-} // namespace smf
+} // namespace toolstest

@@ -1,12 +1,12 @@
-#include "StateFile.h"
-#include "TempPath.h"
+#include "render/StateFile.h"
+#include "tools/TempPath.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
 
-using namespace virellando;
+using namespace render;
 
 namespace
 {

@@ -1,5 +1,5 @@
-#include "WavWriter.h"
-#include "TempPath.h"
+#include "render/WavWriter.h"
+#include "tools/TempPath.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-using namespace virellando;
+using namespace render;
 
 namespace
 {

@@ -1,13 +1,19 @@
-#include "DemoButton.h"
+#include "guidemo/DemoButton.h"
 
 #include <cstdio>
 
-#include "DemoFonts.h"
-#include "StringTable.h"
 #include "gui/CSkin.h"
 #include "gui/ImageManager.h"
 #include "gui/TWGuiWindow.h"
+#include "guidemo/DemoFonts.h"
 #include "images/CCanvas.h"
+#include "resources/StringTable.h"
+
+using namespace gui;
+using namespace images;
+
+namespace guidemo
+{
 
 DemoButton::DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char* item, const char* hotItem,
                        const char* captionKey, const char* tooltipKey)
@@ -15,8 +21,8 @@ DemoButton::DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char
 {
     // Drawn over the parent's picture: the button's corners are transparent.
     SetTransparent(true);
-    image_ = Acquire(item, imageFile_);
-    hotImage_ = Acquire(hotItem, hotImageFile_);
+    image_ = Acquire(item, imageFile);
+    hotImage = Acquire(hotItem, hotImageFile);
     SetSize(image_ ? image_->GetWidth() : 96, image_ ? image_->GetHeight() : 28);
 }
 
@@ -24,8 +30,8 @@ DemoButton::~DemoButton()
 {
     if (GetImageManager())
     {
-        GetImageManager()->Release(imageFile_.c_str());
-        GetImageManager()->Release(hotImageFile_.c_str());
+        GetImageManager()->Release(imageFile.c_str());
+        GetImageManager()->Release(hotImageFile.c_str());
     }
 }
 
@@ -46,7 +52,7 @@ void DemoButton::Draw(const Rect& r)
     if (!buffer)
         return;
     CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
-    const CImage* picture = hot_ && hotImage_ ? hotImage_ : image_;
+    const CImage* picture = hot && hotImage ? hotImage : image_;
     if (picture)
         canvas.AlphaBlendImage(*picture, picture->GetRect(), 0, pressed_ ? 1 : 0);
     char caption[128];
@@ -67,8 +73,8 @@ bool DemoButton::OnMouse(int event, int x, int y, unsigned)
     {
     case kMouseEnter:
     case kMouseLeave:
-        hot_ = event == kMouseEnter;
-        pressed_ = pressed_ && hot_;
+        hot = event == kMouseEnter;
+        pressed_ = pressed_ && hot;
         Redraw();
         return true;
     case kMouseLeftDown:
@@ -100,3 +106,5 @@ bool DemoButton::GetToolTipText(int, int, char* out, size_t size)
 {
     return resources::StringTableLookup(tooltipKey_.c_str(), out, size) > 0;
 }
+
+} // namespace guidemo

@@ -5,30 +5,38 @@
 
 #include "gui/TWGuiControl.h"
 
+namespace images
+{
 class CImage;
+}
 
-class DemoButton : public TWGuiControl
+namespace guidemo
+{
+
+class DemoButton : public gui::TWGuiControl
 {
 public:
     static constexpr int kClicked = 1000;
 
-    DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char* item, const char* hotItem,
+    DemoButton(int32_t id, gui::ImageManager* images, gui::CSkin* skin, const char* item, const char* hotItem,
                const char* captionKey, const char* tooltipKey);
     ~DemoButton() override;
 
-    void Draw(const Rect& r) override;
+    void Draw(const images::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
     bool GetToolTipText(int x, int y, char* out, size_t size) override;
 
 private:
-    CImage* Acquire(const char* item, std::string& fileName);
+    images::CImage* Acquire(const char* item, std::string& fileName);
 
-    CImage* image_ = nullptr;
-    CImage* hotImage_ = nullptr;
-    std::string imageFile_;
-    std::string hotImageFile_;
+    images::CImage* image_ = nullptr;
+    images::CImage* hotImage = nullptr;
+    std::string imageFile;
+    std::string hotImageFile;
     std::string captionKey_;
     std::string tooltipKey_;
-    bool hot_ = false;
+    bool hot = false;
     bool pressed_ = false;
 };
+
+} // namespace guidemo

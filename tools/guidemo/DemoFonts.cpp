@@ -1,6 +1,11 @@
-#include "DemoFonts.h"
+#include "guidemo/DemoFonts.h"
 
 #include <memory>
+
+using namespace images;
+
+namespace guidemo
+{
 
 const Font* DemoFonts::Caption()
 {
@@ -13,3 +18,5 @@ const Font* DemoFonts::Title()
     static const std::unique_ptr<Font> font = Font::Create("Verdana", 18);
     return font.get();
 }
+
+} // namespace guidemo

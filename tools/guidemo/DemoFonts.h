@@ -2,9 +2,14 @@
 // The demo's fonts, opened once and shared by its controls.
 #include "images/Font.h"
 
+namespace guidemo
+{
+
 class DemoFonts
 {
 public:
-    static const Font* Caption();
-    static const Font* Title();
+    static const images::Font* Caption();
+    static const images::Font* Title();
 };
+
+} // namespace guidemo

@@ -1,6 +1,11 @@
-#include "DemoLabel.h"
+#include "guidemo/DemoLabel.h"
 
 #include "images/CCanvas.h"
+
+using namespace images;
+
+namespace guidemo
+{
 
 DemoLabel::DemoLabel(const Font* font, ColourRef colour, int width, int height) : font_(font), colour_(colour)
 {
@@ -26,3 +31,5 @@ void DemoLabel::Draw(const Rect& r)
     canvas.SetTextColour(colour_);
     canvas.DrawText(*font_, text_.c_str(), GetLocalRect(), CCanvas::kTextVCentre | CCanvas::kTextSingleLine);
 }
+
+} // namespace guidemo

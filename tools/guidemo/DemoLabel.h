@@ -5,17 +5,22 @@
 #include "gui/TWGuiObject.h"
 #include "images/Font.h"
 
-class DemoLabel : public TWGuiObject
+namespace guidemo
+{
+
+class DemoLabel : public gui::TWGuiObject
 {
 public:
-    DemoLabel(const Font* font, ColourRef colour, int width, int height);
+    DemoLabel(const images::Font* font, images::ColourRef colour, int width, int height);
     void SetText(const std::string& text);
     const std::string& GetText() const { return text_; }
-    void Draw(const Rect& r) override;
+    void Draw(const images::Rect& r) override;
     void OnTimer(void*) override {}
 
 private:
-    const Font* font_;
-    ColourRef colour_;
+    const images::Font* font_;
+    images::ColourRef colour_;
     std::string text_;
 };
+
+} // namespace guidemo

@@ -1,11 +1,17 @@
-#include "DemoScene.h"
+#include "guidemo/DemoScene.h"
 
 #include <string>
 
-#include "DemoFonts.h"
-#include "StringTable.h"
 #include "gui/CDeluxeMessageBox.h"
 #include "gui/TWPopupMenu.h"
+#include "guidemo/DemoFonts.h"
+#include "resources/StringTable.h"
+
+using namespace gui;
+using namespace images;
+
+namespace guidemo
+{
 
 namespace
 {
@@ -23,32 +29,32 @@ DemoScene::DemoScene(TWGuiWindow& window, CSkin& skin, ImageManager& images, std
     panel_->SetAcceptsHover(false);
     background_->AddChild(panel_.get(), 10, 170);
 
-    title_ = std::make_unique<DemoLabel>(DemoFonts::Title(), 0xffffff, 370, 26);
-    title_->SetText("Virellando GUI toolkit");
-    background_->AddChild(title_.get(), 16, 14);
-    status_ = std::make_unique<DemoLabel>(DemoFonts::Caption(), MakeColourRef(0xc8, 0xd8, 0xf0), 370, 20);
-    status_->SetText("Click a button, drag the slider.");
-    background_->AddChild(status_.get(), 16, 46);
+    title = std::make_unique<DemoLabel>(DemoFonts::Title(), 0xffffff, 370, 26);
+    title->SetText("Virellando GUI toolkit");
+    background_->AddChild(title.get(), 16, 14);
+    status = std::make_unique<DemoLabel>(DemoFonts::Caption(), MakeColourRef(0xc8, 0xd8, 0xf0), 370, 20);
+    status->SetText("Click a button, drag the slider.");
+    background_->AddChild(status.get(), 16, 46);
 
-    hello_ = std::make_unique<DemoButton>(kHello, &images, &skin, "Button", "Button Hot", "Demo Hello",
-                                          "Demo Hello Tooltip");
-    reverb_ = std::make_unique<DemoButton>(kReverb, &images, &skin, "Menu Button", "Menu Button Hot",
-                                           "Demo Reverb", "Demo Reverb Tooltip");
-    about_ = std::make_unique<DemoButton>(kAbout, &images, &skin, "Button", "Button Hot", "Demo About",
-                                          "Demo About Tooltip");
+    hello = std::make_unique<DemoButton>(kHello, &images, &skin, "Button", "Button Hot", "Demo Hello",
+                                         "Demo Hello Tooltip");
+    reverb = std::make_unique<DemoButton>(kReverb, &images, &skin, "Menu Button", "Menu Button Hot",
+                                          "Demo Reverb", "Demo Reverb Tooltip");
+    about = std::make_unique<DemoButton>(kAbout, &images, &skin, "Button", "Button Hot", "Demo About",
+                                         "Demo About Tooltip");
     quit_button_ =
         std::make_unique<DemoButton>(kQuit, &images, &skin, "Button", "Button Hot", "Demo Quit", "Demo Quit");
-    background_->AddChild(hello_.get(), 16, 96);
-    background_->AddChild(reverb_.get(), 128, 96);
-    background_->AddChild(about_.get(), 240, 96);
+    background_->AddChild(hello.get(), 16, 96);
+    background_->AddChild(reverb.get(), 128, 96);
+    background_->AddChild(about.get(), 240, 96);
     panel_->AddChild(quit_button_.get(), 272, 16);
-    volume_ = std::make_unique<DemoSlider>(kVolume, &images, &skin, 240, 24);
-    panel_->AddChild(volume_.get(), 12, 18);
+    volume = std::make_unique<DemoSlider>(kVolume, &images, &skin, 240, 24);
+    panel_->AddChild(volume.get(), 12, 18);
 
     for (TWGuiControl* control :
-         {static_cast<TWGuiControl*>(hello_.get()), static_cast<TWGuiControl*>(reverb_.get()),
-          static_cast<TWGuiControl*>(about_.get()), static_cast<TWGuiControl*>(quit_button_.get()),
-          static_cast<TWGuiControl*>(volume_.get())})
+         {static_cast<TWGuiControl*>(hello.get()), static_cast<TWGuiControl*>(reverb.get()),
+          static_cast<TWGuiControl*>(about.get()), static_cast<TWGuiControl*>(quit_button_.get()),
+          static_cast<TWGuiControl*>(volume.get())})
         control->AddObserver(this);
     window_.SetCallback(this);
 }
@@ -57,13 +63,13 @@ DemoScene::~DemoScene()
 {
     window_.SetCallback(nullptr);
     // Controls first, then the containers they sit in.
-    volume_.reset();
+    volume.reset();
     quit_button_.reset();
-    about_.reset();
-    reverb_.reset();
-    hello_.reset();
-    status_.reset();
-    title_.reset();
+    about.reset();
+    reverb.reset();
+    hello.reset();
+    status.reset();
+    title.reset();
     panel_.reset();
     background_.reset();
 }
@@ -85,14 +91,14 @@ void DemoScene::Journal(const char* format, int a, int b)
 void DemoScene::OnRefreshTick()
 {
     // By the second tick the first paint has reached the screen.
-    if (++ticks_ == 2)
+    if (++ticks == 2)
         Journal("ready");
 }
 
 Point DemoScene::CentreOf(int32_t id) const
 {
-    const TWGuiObject* objects[] = {nullptr,      hello_.get(),       reverb_.get(),
-                                    about_.get(), quit_button_.get(), volume_.get()};
+    const TWGuiObject* objects[] = {nullptr,     hello.get(),        reverb.get(),
+                                    about.get(), quit_button_.get(), volume.get()};
     if (id < 1 || id > 5 || !objects[id])
         return {};
     const Rect r = objects[id]->GetAbsRect();
@@ -103,13 +109,13 @@ void DemoScene::ShowReverbMenu()
 {
     TWPopupMenu menu;
     for (int i = 0; i < 5; ++i)
-        menu.AddItem(i + 1, kPresets[i], i == reverbPreset_);
-    const Rect below = reverb_->GetAbsRect();
+        menu.AddItem(i + 1, kPresets[i], i == reverbPreset);
+    const Rect below = reverb->GetAbsRect();
     const int chosen = menu.Track(window_, below.left, below.bottom);
     if (chosen == TWPopupMenu::kDismissed)
         return;
-    reverbPreset_ = chosen - 1;
-    status_->SetText(std::string("Reverb: ") + kPresets[reverbPreset_]);
+    reverbPreset = chosen - 1;
+    status->SetText(std::string("Reverb: ") + kPresets[reverbPreset]);
     Journal("menu %d", chosen);
 }
 
@@ -122,7 +128,7 @@ void DemoScene::Notify(int eventId, void*, Observable* source)
     switch (control->GetId())
     {
     case kHello:
-        status_->SetText("Hello!");
+        status->SetText("Hello!");
         break;
     case kReverb:
         ShowReverbMenu();
@@ -137,14 +143,16 @@ void DemoScene::Notify(int eventId, void*, Observable* source)
         break;
     }
     case kQuit:
-        quit_ = true;
+        quit = true;
         if (window_.GetNativeWindow())
             window_.GetNativeWindow()->Quit();
         break;
     case kVolume:
-        status_->SetText("Volume " + std::to_string(volume_->GetValue()));
+        status->SetText("Volume " + std::to_string(volume->GetValue()));
         break;
     default:
         break;
     }
 }
+
+} // namespace guidemo

@@ -5,15 +5,18 @@
 #include <cstdio>
 #include <memory>
 
-#include "DemoButton.h"
-#include "DemoLabel.h"
-#include "DemoSlider.h"
 #include "gui/Observer.h"
 #include "gui/TWGuiWindow.h"
 #include "gui/TWGuiWindowCallback.h"
 #include "gui/TWImageContainer.h"
+#include "guidemo/DemoButton.h"
+#include "guidemo/DemoLabel.h"
+#include "guidemo/DemoSlider.h"
 
-class DemoScene : public Observer, public TWGuiWindowCallback
+namespace guidemo
+{
+
+class DemoScene : public gui::Observer, public gui::TWGuiWindowCallback
 {
 public:
     static constexpr int kWidth = 400;
@@ -27,33 +30,35 @@ public:
         kVolume = 5
     };
 
-    DemoScene(TWGuiWindow& window, CSkin& skin, ImageManager& images, std::FILE* journal);
+    DemoScene(gui::TWGuiWindow& window, gui::CSkin& skin, gui::ImageManager& images, std::FILE* journal);
     ~DemoScene() override;
 
-    void Notify(int eventId, void* data, Observable* source) override;
-    void Attach(Observable* observable) override;
+    void Notify(int eventId, void* data, gui::Observable* source) override;
+    void Attach(gui::Observable* observable) override;
     void OnRefreshTick() override;
 
-    bool QuitRequested() const { return quit_; }
+    bool QuitRequested() const { return quit; }
     // The centre of a control in window coordinates.
-    Point CentreOf(int32_t id) const;
+    images::Point CentreOf(int32_t id) const;
 
 private:
     void ShowReverbMenu();
     void Journal(const char* format, int a = 0, int b = 0);
 
-    TWGuiWindow& window_;
+    gui::TWGuiWindow& window_;
     std::FILE* journal_;
-    std::unique_ptr<TWImageContainer> background_;
-    std::unique_ptr<TWImageContainer> panel_;
-    std::unique_ptr<DemoLabel> title_;
-    std::unique_ptr<DemoLabel> status_;
-    std::unique_ptr<DemoButton> hello_;
-    std::unique_ptr<DemoButton> reverb_;
-    std::unique_ptr<DemoButton> about_;
+    std::unique_ptr<gui::TWImageContainer> background_;
+    std::unique_ptr<gui::TWImageContainer> panel_;
+    std::unique_ptr<DemoLabel> title;
+    std::unique_ptr<DemoLabel> status;
+    std::unique_ptr<DemoButton> hello;
+    std::unique_ptr<DemoButton> reverb;
+    std::unique_ptr<DemoButton> about;
     std::unique_ptr<DemoButton> quit_button_;
-    std::unique_ptr<DemoSlider> volume_;
-    int reverbPreset_ = 2;
-    int ticks_ = 0;
-    bool quit_ = false;
+    std::unique_ptr<DemoSlider> volume;
+    int reverbPreset = 2;
+    int ticks = 0;
+    bool quit = false;
 };
+
+} // namespace guidemo

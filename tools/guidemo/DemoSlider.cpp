@@ -1,14 +1,22 @@
-#include "DemoSlider.h"
+#include "guidemo/DemoSlider.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "StringTable.h"
 #include "gui/CSkin.h"
 #include "gui/ImageManager.h"
 #include "gui/TWGuiWindow.h"
 #include "images/CCanvas.h"
-#include "platform/NativeKeys.h"
+#include "platform/native/NativeKeys.h"
+#include "resources/StringTable.h"
+
+using namespace platform;
+
+using namespace gui;
+using namespace images;
+
+namespace guidemo
+{
 
 namespace
 {
@@ -27,14 +35,14 @@ DemoSlider::DemoSlider(int32_t id, ImageManager* images, CSkin* skin, int width,
     {
         thumb_ = images->Get(definition.fileName.c_str());
         if (thumb_)
-            thumbFile_ = thumb_->GetFileName();
+            thumbFile = thumb_->GetFileName();
     }
 }
 
 DemoSlider::~DemoSlider()
 {
     if (GetImageManager())
-        GetImageManager()->Release(thumbFile_.c_str());
+        GetImageManager()->Release(thumbFile.c_str());
 }
 
 int DemoSlider::ThumbLeft() const
@@ -121,3 +129,5 @@ bool DemoSlider::GetToolTipText(int, int, char* out, size_t size)
     std::snprintf(out, size, "%s: %d", format, value_);
     return true;
 }
+
+} // namespace guidemo

@@ -7,19 +7,25 @@
 #include "gui/TWGuiControl.h"
 #include "images/Colour.h"
 
+namespace images
+{
 class CImage;
+}
 
-class DemoSlider : public TWGuiControl
+namespace guidemo
+{
+
+class DemoSlider : public gui::TWGuiControl
 {
 public:
     static constexpr int kChanged = 1001;
 
-    DemoSlider(int32_t id, ImageManager* images, CSkin* skin, int width, int height);
+    DemoSlider(int32_t id, gui::ImageManager* images, gui::CSkin* skin, int width, int height);
     ~DemoSlider() override;
 
     int GetValue() const { return value_; }
     void SetValue(int value);
-    void Draw(const Rect& r) override;
+    void Draw(const images::Rect& r) override;
     bool OnMouse(int event, int x, int y, unsigned keyState) override;
     bool OnKey(int event, int virtualKey, unsigned modifiers) override;
     bool GetToolTipText(int x, int y, char* out, size_t size) override;
@@ -28,9 +34,11 @@ private:
     int ThumbLeft() const;
     int ValueAt(int x) const;
 
-    CImage* thumb_ = nullptr;
-    std::string thumbFile_;
-    ColourRef track_ = 0x202020;
+    images::CImage* thumb_ = nullptr;
+    std::string thumbFile;
+    images::ColourRef track_ = 0x202020;
     int value_ = 50;
     bool dragging_ = false;
 };
+
+} // namespace guidemo

@@ -1,7 +1,12 @@
-#include "XwdFile.h"
+#include "guidemo/XwdFile.h"
 
 #include <cstdio>
 #include <vector>
+
+using namespace images;
+
+namespace guidemo
+{
 
 namespace
 {
@@ -87,3 +92,5 @@ bool XwdFile::Read(const std::string& path, CImage& image, std::string& error)
     }
     return true;
 }
+
+} // namespace guidemo

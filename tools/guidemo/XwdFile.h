@@ -4,9 +4,14 @@
 
 #include "images/CImage.h"
 
+namespace guidemo
+{
+
 class XwdFile
 {
 public:
     // False with a reason in error when the file cannot be read or has another format.
-    static bool Read(const std::string& path, CImage& image, std::string& error);
+    static bool Read(const std::string& path, images::CImage& image, std::string& error);
 };
+
+} // namespace guidemo

@@ -14,15 +14,21 @@
 #include <cstring>
 #include <string>
 
-#include "DemoScene.h"
-#include "FileNames.h"
-#include "Platform.h"
-#include "StringTable.h"
-#include "XwdFile.h"
 #include "gui/CSkin.h"
 #include "gui/ImageManager.h"
+#include "guidemo/DemoScene.h"
+#include "guidemo/XwdFile.h"
 #include "images/PngCodec.h"
-#include "platform/HeadlessNativeWindow.h"
+#include "platform/Platform.h"
+#include "platform/native/HeadlessNativeWindow.h"
+#include "resources/FileNames.h"
+#include "resources/StringTable.h"
+
+using namespace guidemo;
+
+using namespace gui;
+using namespace images;
+using namespace platform;
 
 namespace
 {
@@ -30,14 +36,6 @@ namespace
 class PlainHost : public NativeWindowListener
 {
 public:
-    void OnNativeMouse(NativeMouseMessage, int, int, unsigned) override {}
-    void OnNativeMouseLeave() override {}
-    void OnNativeKey(bool, int, unsigned) override {}
-    void OnNativeTimer(unsigned) override {}
-    void OnNativePaint(const CRegion&) override {}
-    void OnNativeSize(int, int) override {}
-    void OnNativeActivate(bool) override {}
-    void OnNativeKillFocus() override {}
     void OnNativeClose() override { closed = true; }
     bool closed = false;
 };

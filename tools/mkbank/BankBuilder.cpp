@@ -1,12 +1,12 @@
-#include "BankBuilder.h"
+#include "mkbank/BankBuilder.h"
 
 #include <cstdio>
 
-#include "FileByteSource.h"
-#include "MemoryByteSource.h"
-#include "NoiseLayer.h"
-#include "ResonanceLayer.h"
-#include "SoundFontReader.h"
+#include "engine/FileByteSource.h"
+#include "engine/MemoryByteSource.h"
+#include "engine/SoundFontReader.h"
+#include "mkbank/NoiseLayer.h"
+#include "mkbank/ResonanceLayer.h"
 
 namespace mkbank
 {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "BuildOptions.h"
-#include "ByteSource.h"
-#include "PresetCopier.h"
+#include "engine/ByteSource.h"
+#include "mkbank/BuildOptions.h"
+#include "mkbank/PresetCopier.h"
 
 namespace mkbank
 {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "SoundFontWriter.h"
+#include "sfwriter/SoundFontWriter.h"
 
 namespace mkbank
 {

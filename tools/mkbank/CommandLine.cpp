@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "mkbank/CommandLine.h"
 
 #include <cctype>
 

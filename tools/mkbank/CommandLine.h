@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "BuildOptions.h"
+#include "mkbank/BuildOptions.h"
 
 namespace mkbank
 {

@@ -1,11 +1,13 @@
-#include "MechanicalNoiseSynthesizer.h"
+#include "mkbank/MechanicalNoiseSynthesizer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Resonator.h"
-#include "SoundFontNumbers.h"
-#include "WhiteNoise.h"
+#include "mkbank/Resonator.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/WhiteNoise.h"
+
+using namespace engine;
 
 namespace mkbank
 {
@@ -141,24 +143,24 @@ double MechanicalNoiseSynthesizer::peakDecibels(uint8_t key)
 {
     // Through the engine at the default hammer amount these peak some 32 dB (pedals) and 33 to
     // 45 dB (key releases, bass to treble) under a fortissimo note of a typical piano bank.
-    if (key == kFirstNoiseKey)
+    if (key == piano::kFirstNoiseKey)
         return -20.0;
-    if (key == kFirstNoiseKey + 1)
+    if (key == piano::kFirstNoiseKey + 1)
         return -21.0;
     // Key releases: heavier dampers in the bass; the top register only has the key's knock.
-    const int registerIndex = key - (kFirstNoiseKey + 2);
+    const int registerIndex = key - (piano::kFirstNoiseKey + 2);
     return -22.0 - 2.0 * registerIndex - (registerIndex == 4 ? 4.0 : 0.0);
 }
 
 std::vector<float> MechanicalNoiseSynthesizer::render(uint8_t key)
 {
-    if (key < kFirstNoiseKey || key > kLastNoiseKey)
+    if (key < piano::kFirstNoiseKey || key > piano::kLastNoiseKey)
         return {};
-    if (key == kFirstNoiseKey)
+    if (key == piano::kFirstNoiseKey)
         return pedalDown();
-    if (key == kFirstNoiseKey + 1)
+    if (key == piano::kFirstNoiseKey + 1)
         return pedalUp();
-    return keyRelease(key - (kFirstNoiseKey + 2));
+    return keyRelease(key - (piano::kFirstNoiseKey + 2));
 }
 
 std::vector<float> MechanicalNoiseSynthesizer::pedalDown()
@@ -171,7 +173,7 @@ std::vector<float> MechanicalNoiseSynthesizer::pedalDown()
         // The felts leaving the strings: a faint brush.
         {-20.0, 0.005, 0.008, 0.05, {{2500.0, 0.002, 1.0}}, 8000.0},
     };
-    return Mix(parts, 0.9, kFirstNoiseKey, peakDecibels(kFirstNoiseKey));
+    return Mix(parts, 0.9, piano::kFirstNoiseKey, peakDecibels(piano::kFirstNoiseKey));
 }
 
 std::vector<float> MechanicalNoiseSynthesizer::pedalUp()
@@ -185,7 +187,7 @@ std::vector<float> MechanicalNoiseSynthesizer::pedalUp()
         // The pedal coming back against its stop.
         {-12.0, 0.03, 0.0005, 0.003, {{420.0, 0.02, 1.0}, {1100.0, 0.008, 0.5}}, 5000.0},
     };
-    return Mix(parts, 0.5, kFirstNoiseKey + 1, peakDecibels(kFirstNoiseKey + 1));
+    return Mix(parts, 0.5, piano::kFirstNoiseKey + 1, peakDecibels(piano::kFirstNoiseKey + 1));
 }
 
 std::vector<float> MechanicalNoiseSynthesizer::keyRelease(int registerIndex)
@@ -224,7 +226,7 @@ std::vector<float> MechanicalNoiseSynthesizer::keyRelease(int registerIndex)
                           {string * 3.01, Lerp(0.02, 0.01, t), 0.3}},
                          4000.0});
     }
-    const uint8_t key = static_cast<uint8_t>(kFirstNoiseKey + 2 + registerIndex);
+    const uint8_t key = static_cast<uint8_t>(piano::kFirstNoiseKey + 2 + registerIndex);
     return Mix(parts, Lerp(0.30, 0.15, t), key, peakDecibels(key));
 }
 

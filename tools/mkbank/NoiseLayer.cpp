@@ -1,11 +1,13 @@
-#include "NoiseLayer.h"
+#include "mkbank/NoiseLayer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "MechanicalNoiseSynthesizer.h"
-#include "SoundFontNumbers.h"
-#include "ZoneGenerators.h"
+#include "mkbank/MechanicalNoiseSynthesizer.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/ZoneGenerators.h"
+
+using namespace engine;
 
 namespace mkbank
 {
@@ -24,7 +26,7 @@ const char* NoiseLayer::sampleName(uint8_t key)
 {
     static const char* const names[] = {"Pedal Down",    "Pedal Up",      "Key Release 1", "Key Release 2",
                                         "Key Release 3", "Key Release 4", "Key Release 5"};
-    return names[key - kFirstNoiseKey];
+    return names[key - piano::kFirstNoiseKey];
 }
 
 void NoiseLayer::addTo(BankImage& bank)
@@ -36,7 +38,7 @@ void NoiseLayer::addTo(BankImage& bank)
                                static_cast<uint16_t>(static_cast<int16_t>(kReleaseTimecents)));
     instrument.zones.push_back(global);
 
-    for (int key = kFirstNoiseKey; key <= kLastNoiseKey; ++key)
+    for (int key = piano::kFirstNoiseKey; key <= piano::kLastNoiseKey; ++key)
     {
         const std::vector<float> sound = MechanicalNoiseSynthesizer::render(static_cast<uint8_t>(key));
         engine::SoundFontSampleHeader header;
@@ -62,7 +64,7 @@ void NoiseLayer::addTo(BankImage& bank)
 
     engine::SoundFontZone presetZone;
     ZoneGenerators gens(presetZone);
-    gens.set(kGenKeyRange, static_cast<uint16_t>(kFirstNoiseKey | (kLastNoiseKey << 8)));
+    gens.set(kGenKeyRange, static_cast<uint16_t>(piano::kFirstNoiseKey | (piano::kLastNoiseKey << 8)));
     gens.set(kGenInstrument, static_cast<uint16_t>(bank.data.instruments.size()));
     bank.data.instruments.push_back(instrument);
     bank.data.presets.front().zones.push_back(presetZone);

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "PresetCopier.h"
+#include "mkbank/PresetCopier.h"
 
 namespace mkbank
 {

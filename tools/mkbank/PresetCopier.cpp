@@ -1,11 +1,13 @@
-#include "PresetCopier.h"
+#include "mkbank/PresetCopier.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "LittleEndian.h"
-#include "SoundFontNumbers.h"
-#include "ZoneGenerators.h"
+#include "engine/LittleEndian.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/ZoneGenerators.h"
+
+using namespace engine;
 
 namespace mkbank
 {
@@ -64,7 +66,7 @@ bool PresetCopier::copyPresetZones(const SoundFontPreset& preset, BankImage& out
         ZoneGenerators gens(local);
         if (global != nullptr)
             gens.inherit(*global);
-        if (!gens.limitKeyRange(kHighestPianoKey))
+        if (!gens.limitKeyRange(piano::kHighestPianoZoneKey))
             continue;
         uint16_t instrument = 0;
         if (!copyInstrument(local.generators.back().amount, out, instrument))
@@ -96,7 +98,7 @@ bool PresetCopier::copyInstrument(uint16_t index, BankImage& out, uint16_t& copi
                 result.zones.push_back(std::move(zone));
             continue;
         }
-        if (!ZoneGenerators(zone).limitKeyRange(kHighestPianoKey))
+        if (!ZoneGenerators(zone).limitKeyRange(piano::kHighestPianoZoneKey))
             continue;
         uint16_t sample = 0;
         if (!copySample(zone.generators.back().amount, out, sample))

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ByteSource.h"
-#include "SoundFontData.h"
+#include "engine/ByteSource.h"
+#include "engine/SoundFontData.h"
 
 namespace mkbank
 {
@@ -22,7 +22,7 @@ struct BankImage
 // uses, into a bank of its own as bank 0, program 0. Every sample's points are copied into a new
 // sample block, each followed by the format's zero guard points, and the headers re-based onto
 // it. The preset's global zone is folded into its other zones so that zones added later do not
-// inherit it, and no copied zone covers the noise keys above kHighestPianoKey.
+// inherit it, and no copied zone covers the noise keys above piano::kHighestPianoZoneKey.
 class PresetCopier
 {
 public:

@@ -1,9 +1,11 @@
-#include "ResonanceLayer.h"
+#include "mkbank/ResonanceLayer.h"
 
 #include <set>
 
-#include "SoundFontNumbers.h"
-#include "ZoneGenerators.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/ZoneGenerators.h"
+
+using namespace engine;
 
 namespace mkbank
 {
@@ -78,7 +80,7 @@ void ResonanceLayer::makeTwin(SoundFontZone& twin)
     gens.add(kGenDecayVolEnv, kDecayTimecents);
     gens.add(kGenReleaseVolEnv, kReleaseTimecents);
     gens.add(kGenInitialFilterFc, kFilterCents);
-    for (uint8_t controller : {kEnvelopeController, kAmountController})
+    for (int controller : {piano::kResonanceEnvelopeController, piano::kResonanceAmountController})
     {
         for (bool squared : {false, true})
         {

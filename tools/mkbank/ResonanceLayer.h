@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "PresetCopier.h"
+#include "mkbank/PresetCopier.h"
 
 namespace mkbank
 {
@@ -20,9 +20,6 @@ namespace mkbank
 class ResonanceLayer
 {
 public:
-    static constexpr uint8_t kEnvelopeController = 21;
-    static constexpr uint8_t kAmountController = 22;
-
     // Relative (preset-level) settings of the twin, added to whatever the piano zone sets.
     static constexpr int kAttackTimecents = 8400; // 128 times slower: a swell, not a strike
     static constexpr int kDecayTimecents = 1200;  // rings twice as long

@@ -1,4 +1,4 @@
-#include "Resonator.h"
+#include "mkbank/Resonator.h"
 
 #include <cmath>
 
@@ -9,9 +9,9 @@ Resonator::Resonator(double frequency, double decaySeconds, double sampleRate)
 {
     const double pi = std::acos(-1.0);
     const double r = std::exp(-1.0 / (decaySeconds * sampleRate));
-    a1_ = 2.0 * r * std::cos(2.0 * pi * frequency / sampleRate);
-    a2_ = r * r;
-    gain_ = 1.0 - r;
+    a1 = 2.0 * r * std::cos(2.0 * pi * frequency / sampleRate);
+    a2 = r * r;
+    gain = 1.0 - r;
 }
 
 } // namespace mkbank

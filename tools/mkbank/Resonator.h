@@ -13,15 +13,15 @@ public:
 
     float process(float input)
     {
-        const double out = gain_ * input + a1_ * y1_ - a2_ * y2_;
-        y2_ = y1_;
-        y1_ = out;
+        const double out = gain * input + a1 * y1 - a2 * y2;
+        y2 = y1;
+        y1 = out;
         return static_cast<float>(out);
     }
 
 private:
-    double a1_ = 0.0, a2_ = 0.0, gain_ = 0.0;
-    double y1_ = 0.0, y2_ = 0.0;
+    double a1 = 0.0, a2 = 0.0, gain = 0.0;
+    double y1 = 0.0, y2 = 0.0;
 };
 
 } // namespace mkbank

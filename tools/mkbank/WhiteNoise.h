@@ -10,18 +10,18 @@ namespace mkbank
 class WhiteNoise
 {
 public:
-    explicit WhiteNoise(uint32_t seed) : state_(seed != 0 ? seed : 0x9E3779B9u) {}
+    explicit WhiteNoise(uint32_t seed) : state(seed != 0 ? seed : 0x9E3779B9u) {}
 
     float next()
     {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return static_cast<float>(static_cast<double>(state_) / 2147483648.0 - 1.0);
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return static_cast<float>(static_cast<double>(state) / 2147483648.0 - 1.0);
     }
 
 private:
-    uint32_t state_;
+    uint32_t state;
 };
 
 } // namespace mkbank

@@ -1,8 +1,10 @@
-#include "ZoneGenerators.h"
+#include "mkbank/ZoneGenerators.h"
 
 #include <algorithm>
 
-#include "SoundFontNumbers.h"
+#include "mkbank/SoundFontNumbers.h"
+
+using namespace engine;
 
 namespace mkbank
 {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "SoundFontData.h"
+#include "engine/SoundFontData.h"
 
 namespace mkbank
 {

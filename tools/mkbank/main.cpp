@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "BankBuilder.h"
-#include "CommandLine.h"
+#include "mkbank/BankBuilder.h"
+#include "mkbank/CommandLine.h"
 
 int main(int argc, char** argv)
 {

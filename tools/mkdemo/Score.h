@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace mkdemo
 {
 
 struct ScoreNote
@@ -43,4 +43,4 @@ struct Score
     uint64_t endTick = 0;
 };
 
-} // namespace virellando
+} // namespace mkdemo

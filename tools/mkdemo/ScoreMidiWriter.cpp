@@ -1,10 +1,10 @@
-#include "ScoreMidiWriter.h"
+#include "mkdemo/ScoreMidiWriter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-namespace virellando
+namespace mkdemo
 {
 
 namespace
@@ -120,4 +120,4 @@ std::vector<uint8_t> ScoreMidiWriter::write(const Score& score)
     return file;
 }
 
-} // namespace virellando
+} // namespace mkdemo

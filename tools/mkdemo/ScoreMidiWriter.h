@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Score.h"
+#include "mkdemo/Score.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace virellando
+namespace mkdemo
 {
 
 // Writes a Score as a format 1 Standard MIDI File: a conductor track with the title, meter and tempi, one
@@ -16,4 +16,4 @@ public:
     static std::vector<uint8_t> write(const Score& score);
 };
 
-} // namespace virellando
+} // namespace mkdemo

@@ -1,10 +1,10 @@
-#include "ScoreParser.h"
+#include "mkdemo/ScoreParser.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
-namespace virellando
+namespace mkdemo
 {
 
 namespace
@@ -100,7 +100,7 @@ int ScoreParser::voiceIndex(const std::string& name)
     if (found != score_.voices.end())
         return int(found - score_.voices.begin());
     score_.voices.push_back(name);
-    voiceStates_.push_back(VoiceState{64, score_.ticksPerQuarter});
+    voiceStates.push_back(VoiceState{64, score_.ticksPerQuarter});
     return int(score_.voices.size()) - 1;
 }
 
@@ -143,12 +143,12 @@ bool ScoreParser::parse(const std::string& text)
 {
     score_ = Score();
     error_.clear();
-    voiceStates_.clear();
-    voicesInBar_.clear();
+    voiceStates.clear();
+    voicesInBar.clear();
     line_ = 0;
     bar_ = 0;
-    barStart_ = 0;
-    barLength_ = 0;
+    barStart = 0;
+    barLength = 0;
 
     std::istringstream in(text);
     std::string line;
@@ -169,10 +169,10 @@ void ScoreParser::finishBar()
 {
     if (bar_ > 0)
     {
-        barStart_ += barLength_;
-        score_.endTick = barStart_;
+        barStart += barLength;
+        score_.endTick = barStart;
     }
-    voicesInBar_.clear();
+    voicesInBar.clear();
 }
 
 bool ScoreParser::parseLine(const std::vector<std::string>& tokens)
@@ -213,7 +213,7 @@ bool ScoreParser::parseLine(const std::vector<std::string>& tokens)
     {
         finishBar();
         ++bar_;
-        barLength_ =
+        barLength =
             uint64_t(score_.meterNumerator) * 4u * score_.ticksPerQuarter / uint64_t(score_.meterDenominator);
         if (tokens.size() > 2 ||
             (tokens.size() == 2 && (!parseWholeNumber(tokens[1], 0, 100000, number) || number != bar_)))
@@ -226,14 +226,14 @@ bool ScoreParser::parseLine(const std::vector<std::string>& tokens)
         long bpm = 0;
         if (!parseWholeNumber(tokens[1], 10, 400, bpm))
             return fail("tempo must be 10 to 400 quarter notes per minute");
-        score_.tempo.push_back({barStart_, double(bpm)});
+        score_.tempo.push_back({barStart, double(bpm)});
         return true;
     }
     if (bar_ == 0)
         return fail("'" + head + "' before the first bar");
-    if (std::find(voicesInBar_.begin(), voicesInBar_.end(), head) != voicesInBar_.end())
+    if (std::find(voicesInBar.begin(), voicesInBar.end(), head) != voicesInBar.end())
         return fail("voice '" + head + "' appears twice in bar " + std::to_string(bar_));
-    voicesInBar_.push_back(head);
+    voicesInBar.push_back(head);
     const std::vector<std::string> rest(tokens.begin() + 1, tokens.end());
     if (head == "pedal")
         return parsePedalLine(rest);
@@ -245,9 +245,9 @@ bool ScoreParser::parseLine(const std::vector<std::string>& tokens)
 bool ScoreParser::parseVoiceLine(const std::string& name, const std::vector<std::string>& tokens)
 {
     const int voice = voiceIndex(name);
-    VoiceState& state = voiceStates_[size_t(voice)];
-    const uint64_t barEnd = barStart_ + barLength_;
-    uint64_t position = barStart_;
+    VoiceState& state = voiceStates[size_t(voice)];
+    const uint64_t barEnd = barStart + barLength;
+    uint64_t position = barStart;
     // A hairpin runs from where it is written to the end of the bar.
     bool hairpin = false;
     uint64_t hairpinStart = 0;
@@ -334,8 +334,8 @@ bool ScoreParser::parseVoiceLine(const std::string& name, const std::vector<std:
     if (hairpin)
         state.velocity = toVelocity;
     if (position != barEnd)
-        return fail("voice '" + name + "' fills " + std::to_string(position - barStart_) + " of the bar's " +
-                    std::to_string(barLength_) + " ticks");
+        return fail("voice '" + name + "' fills " + std::to_string(position - barStart) + " of the bar's " +
+                    std::to_string(barLength) + " ticks");
     return true;
 }
 
@@ -344,7 +344,7 @@ bool ScoreParser::parsePedalLine(const std::vector<std::string>& tokens)
     // Pressing again a little after the beat lets the new harmony's notes catch the pedal without the old
     // one.
     const uint64_t changeDelay = score_.ticksPerQuarter / 8;
-    uint64_t position = barStart_;
+    uint64_t position = barStart;
     for (const std::string& token : tokens)
     {
         const size_t colon = token.find(':');
@@ -367,14 +367,14 @@ bool ScoreParser::parsePedalLine(const std::vector<std::string>& tokens)
             return fail("pedal action '" + action + "' is not down, up, change or hold");
         position += duration;
     }
-    if (position != barStart_ + barLength_)
+    if (position != barStart + barLength)
         return fail("the pedal line does not fill bar " + std::to_string(bar_));
     return true;
 }
 
 bool ScoreParser::parseTempoLine(const std::vector<std::string>& tokens)
 {
-    uint64_t position = barStart_;
+    uint64_t position = barStart;
     for (const std::string& token : tokens)
     {
         const size_t colon = token.find(':');
@@ -386,7 +386,7 @@ bool ScoreParser::parseTempoLine(const std::vector<std::string>& tokens)
         score_.tempo.push_back({position, double(bpm)});
         position += duration;
     }
-    if (position != barStart_ + barLength_)
+    if (position != barStart + barLength)
         return fail("the tempo line does not fill bar " + std::to_string(bar_));
     return true;
 }
@@ -413,4 +413,4 @@ bool ScoreParser::checkOverlaps()
     return true;
 }
 
-} // namespace virellando
+} // namespace mkdemo

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Score.h"
+#include "mkdemo/Score.h"
 
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace mkdemo
 {
 
 // Compiles score text into a Score. The text is a list of bars; within a bar each line names a voice and
@@ -49,10 +49,10 @@ private:
     std::string error_;
     int line_ = 0;
     int bar_ = 0;
-    uint64_t barStart_ = 0;
-    uint64_t barLength_ = 0;
-    std::vector<VoiceState> voiceStates_;
-    std::vector<std::string> voicesInBar_;
+    uint64_t barStart = 0;
+    uint64_t barLength = 0;
+    std::vector<VoiceState> voiceStates;
+    std::vector<std::string> voicesInBar;
 };
 
-} // namespace virellando
+} // namespace mkdemo

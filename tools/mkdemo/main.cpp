@@ -1,6 +1,6 @@
 // mkdemo: compiles a score text into a Standard MIDI File.
-#include "ScoreMidiWriter.h"
-#include "ScoreParser.h"
+#include "mkdemo/ScoreMidiWriter.h"
+#include "mkdemo/ScoreParser.h"
 
 #include <exception>
 #include <fstream>
@@ -21,13 +21,13 @@ int compile(const char* scorePath, const char* midiPath)
     std::stringstream text;
     text << in.rdbuf();
 
-    virellando::ScoreParser parser;
+    mkdemo::ScoreParser parser;
     if (!parser.parse(text.str()))
     {
         std::cerr << "mkdemo: " << scorePath << ": " << parser.error() << "\n";
         return 1;
     }
-    const std::vector<uint8_t> bytes = virellando::ScoreMidiWriter::write(parser.score());
+    const std::vector<uint8_t> bytes = mkdemo::ScoreMidiWriter::write(parser.score());
     std::ofstream out(midiPath, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+using namespace instrument;
+
 int main(int argc, char** argv)
 {
     if (argc != 3)

@@ -2,9 +2,11 @@
 #include <cstdio>
 #include <string>
 
-#include "PluginHost.h"
+#include "plughost/PluginHost.h"
 
-using namespace vst;
+using namespace plughost;
+
+using namespace host;
 
 namespace
 {

@@ -1,11 +1,14 @@
-#include "PluginHost.h"
+#include "plughost/PluginHost.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "SharedLibrary.h"
+#include "platform/SharedLibrary.h"
 
-using namespace vst;
+using namespace host;
+
+namespace plughost
+{
 
 namespace
 {
@@ -210,3 +213,5 @@ VstIntPtr PluginInstance::answer(VstInt32 opcode, VstInt32 index, VstIntPtr valu
         return 0;
     }
 }
+
+} // namespace plughost

@@ -8,18 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "VstInterface.h"
+#include "host/VstInterface.h"
+
+namespace plughost
+{
 
 class PluginInstance;
 
 // What the host answers to the plug-in's questions.
 struct HostAnswers
 {
-    vst::VstIntPtr version = 2400;
+    host::VstIntPtr version = 2400;
     double sampleRate = 44100.0; // 0 or less: the host does not know
-    vst::VstInt32 blockSize = 1024;
+    host::VstInt32 blockSize = 1024;
     std::string vendorString = "Virellando test host";
-    vst::VstIntPtr vendorSpecificAnswer = 0;
+    host::VstIntPtr vendorSpecificAnswer = 0;
 };
 
 class PluginHost
@@ -39,66 +42,68 @@ public:
 
 private:
     void* library = nullptr;
-    vst::AEffect* (*entry)(vst::audioMasterCallback) = nullptr;
+    host::AEffect* (*entry)(host::audioMasterCallback) = nullptr;
     std::string lastError;
 };
 
 struct AutomationRecord
 {
-    vst::VstInt32 index;
+    host::VstInt32 index;
     float value;
 };
 
 class PluginInstance
 {
 public:
-    PluginInstance(vst::AEffect* effect, std::unique_ptr<HostAnswers> answers);
+    PluginInstance(host::AEffect* effect, std::unique_ptr<HostAnswers> answers);
     ~PluginInstance(); // closes the instance when still open
     PluginInstance(const PluginInstance&) = delete;
     PluginInstance& operator=(const PluginInstance&) = delete;
 
-    vst::AEffect* effect() const { return aeffect; }
-    vst::VstIntPtr dispatch(vst::VstInt32 opcode, vst::VstInt32 index = 0, vst::VstIntPtr value = 0,
-                            void* ptr = nullptr, float opt = 0.0f);
+    host::AEffect* effect() const { return aeffect; }
+    host::VstIntPtr dispatch(host::VstInt32 opcode, host::VstInt32 index = 0, host::VstIntPtr value = 0,
+                             void* ptr = nullptr, float opt = 0.0f);
     // effClose: the plug-in deletes itself; the instance is unusable afterwards.
-    vst::VstIntPtr close();
+    host::VstIntPtr close();
     bool isOpen() const { return aeffect != nullptr; }
 
-    std::string getString(vst::VstInt32 opcode, vst::VstInt32 index = 0, size_t bufferSize = 256);
-    vst::VstIntPtr canDo(const char* text);
+    std::string getString(host::VstInt32 opcode, host::VstInt32 index = 0, size_t bufferSize = 256);
+    host::VstIntPtr canDo(const char* text);
     void setSampleRate(float rate);
-    void setBlockSize(vst::VstInt32 size);
-    void setParameter(vst::VstInt32 index, float value);
-    float getParameter(vst::VstInt32 index);
+    void setBlockSize(host::VstInt32 size);
+    void setParameter(host::VstInt32 index, float value);
+    float getParameter(host::VstInt32 index);
 
     // Sends MIDI events (three bytes each, with frame offsets) through effProcessEvents.
     struct Midi
     {
-        vst::VstInt32 deltaFrames;
+        host::VstInt32 deltaFrames;
         uint8_t status, data1, data2;
     };
-    vst::VstIntPtr sendMidi(const std::vector<Midi>& events);
+    host::VstIntPtr sendMidi(const std::vector<Midi>& events);
     // Sends prepared events as they are (any type).
-    vst::VstIntPtr sendEvents(const std::vector<vst::VstEvent*>& events);
-    void processReplacing(float* left, float* right, vst::VstInt32 frames);
+    host::VstIntPtr sendEvents(const std::vector<host::VstEvent*>& events);
+    void processReplacing(float* left, float* right, host::VstInt32 frames);
 
     HostAnswers& answers() { return *hostAnswers; }
     const std::vector<AutomationRecord>& automation() const { return automationLog; }
-    const std::vector<vst::VstMidiEvent>& midiFromPlugin() const { return midiOut; }
-    int hostCalls(vst::VstInt32 opcode) const;
+    const std::vector<host::VstMidiEvent>& midiFromPlugin() const { return midiOut; }
+    int hostCalls(host::VstInt32 opcode) const;
 
     // The host callback; finds its instance through the record's resvd1 or the instance being created.
-    static vst::VstIntPtr callback(vst::AEffect* effect, vst::VstInt32 opcode, vst::VstInt32 index,
-                                   vst::VstIntPtr value, void* ptr, float opt);
+    static host::VstIntPtr callback(host::AEffect* effect, host::VstInt32 opcode, host::VstInt32 index,
+                                    host::VstIntPtr value, void* ptr, float opt);
 
 private:
     friend class PluginHost;
-    vst::VstIntPtr answer(vst::VstInt32 opcode, vst::VstInt32 index, vst::VstIntPtr value, void* ptr,
-                          float opt);
+    host::VstIntPtr answer(host::VstInt32 opcode, host::VstInt32 index, host::VstIntPtr value, void* ptr,
+                           float opt);
 
-    vst::AEffect* aeffect = nullptr;
+    host::AEffect* aeffect = nullptr;
     std::unique_ptr<HostAnswers> hostAnswers;
     std::vector<AutomationRecord> automationLog;
-    std::vector<vst::VstMidiEvent> midiOut;
+    std::vector<host::VstMidiEvent> midiOut;
     std::vector<int> callCounts = std::vector<int>(64, 0);
 };
+
+} // namespace plughost

@@ -1,8 +1,8 @@
-#include "BlockPlayer.h"
+#include "render/BlockPlayer.h"
 
 #include <algorithm>
 
-namespace virellando
+namespace render
 {
 
 BlockPlayer::BlockPlayer(uint32_t blockSize)
@@ -46,4 +46,4 @@ bool BlockPlayer::play(const std::vector<ScheduledMessage>& messages, uint64_t t
     return true;
 }
 
-} // namespace virellando
+} // namespace render

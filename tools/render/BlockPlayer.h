@@ -1,13 +1,13 @@
 #pragma once
 
-#include "FrameScheduler.h"
-#include "RenderTarget.h"
+#include "render/FrameScheduler.h"
+#include "render/RenderTarget.h"
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 // Drives a render target block by block: before each block it hands over that block's messages, then has
@@ -37,4 +37,4 @@ private:
     std::vector<float> right_;
 };
 
-} // namespace virellando
+} // namespace render

@@ -1,10 +1,10 @@
-#include "ByteReader.h"
+#include "render/ByteReader.h"
 
-namespace virellando
+namespace render
 {
 
 ByteReader::ByteReader(const uint8_t* data, size_t size, size_t baseOffset)
-    : data_(data), size_(size), base_(baseOffset)
+    : data_(data), size_(size), base(baseOffset)
 {
 }
 
@@ -18,7 +18,7 @@ void ByteReader::failAt(const std::string& message, size_t fileOffset)
     if (error_.empty())
         error_ = message + " (at byte " + std::to_string(fileOffset) + ")";
     // A failed reader behaves as if exhausted, so loops over it end.
-    pos_ = size_;
+    pos = size_;
 }
 
 bool ByteReader::has(size_t count, const char* what)
@@ -37,7 +37,7 @@ bool ByteReader::readU8(uint8_t& value, const char* what)
 {
     if (!has(1, what))
         return false;
-    value = data_[pos_++];
+    value = data_[pos++];
     return true;
 }
 
@@ -45,8 +45,8 @@ bool ByteReader::readU16(uint16_t& value, const char* what)
 {
     if (!has(2, what))
         return false;
-    value = static_cast<uint16_t>((data_[pos_] << 8) | data_[pos_ + 1]);
-    pos_ += 2;
+    value = static_cast<uint16_t>((data_[pos] << 8) | data_[pos + 1]);
+    pos += 2;
     return true;
 }
 
@@ -54,9 +54,9 @@ bool ByteReader::readU32(uint32_t& value, const char* what)
 {
     if (!has(4, what))
         return false;
-    value = (uint32_t(data_[pos_]) << 24) | (uint32_t(data_[pos_ + 1]) << 16) |
-            (uint32_t(data_[pos_ + 2]) << 8) | uint32_t(data_[pos_ + 3]);
-    pos_ += 4;
+    value = (uint32_t(data_[pos]) << 24) | (uint32_t(data_[pos + 1]) << 16) |
+            (uint32_t(data_[pos + 2]) << 8) | uint32_t(data_[pos + 3]);
+    pos += 4;
     return true;
 }
 
@@ -86,8 +86,8 @@ bool ByteReader::skip(uint64_t count, const char* what)
              std::to_string(remaining()) + " remain");
         return false;
     }
-    pos_ += static_cast<size_t>(count);
+    pos += static_cast<size_t>(count);
     return true;
 }
 
-} // namespace virellando
+} // namespace render

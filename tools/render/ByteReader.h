@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace virellando
+namespace render
 {
 
 // A bounds-checked cursor over a byte range. Every read either succeeds or leaves the reader failed with a
@@ -16,11 +16,11 @@ public:
 
     bool failed() const { return !error_.empty(); }
     const std::string& error() const { return error_; }
-    size_t remaining() const { return size_ - pos_; }
-    bool atEnd() const { return pos_ == size_; }
+    size_t remaining() const { return size_ - pos; }
+    bool atEnd() const { return pos == size_; }
     // Offset of the cursor in the whole file, for messages.
-    size_t fileOffset() const { return base_ + pos_; }
-    const uint8_t* current() const { return data_ + pos_; }
+    size_t fileOffset() const { return base + pos; }
+    const uint8_t* current() const { return data_ + pos; }
 
     bool readU8(uint8_t& value, const char* what);
     bool readU16(uint16_t& value, const char* what);
@@ -39,9 +39,9 @@ private:
 
     const uint8_t* data_;
     size_t size_;
-    size_t pos_ = 0;
-    size_t base_;
+    size_t pos = 0;
+    size_t base;
     std::string error_;
 };
 
-} // namespace virellando
+} // namespace render

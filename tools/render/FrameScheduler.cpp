@@ -1,6 +1,6 @@
-#include "FrameScheduler.h"
+#include "render/FrameScheduler.h"
 
-namespace virellando
+namespace render
 {
 
 FrameScheduler::FrameScheduler(uint64_t unitsPerSecond, uint32_t sampleRate, uint32_t blockSize)
@@ -33,4 +33,4 @@ std::vector<ScheduledMessage> FrameScheduler::schedule(const std::vector<MidiMes
     return scheduled;
 }
 
-} // namespace virellando
+} // namespace render

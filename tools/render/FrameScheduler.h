@@ -1,11 +1,11 @@
 #pragma once
 
-#include "MidiMessage.h"
+#include "render/MidiMessage.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 struct ScheduledMessage
@@ -34,4 +34,4 @@ private:
     uint32_t blockSize_;
 };
 
-} // namespace virellando
+} // namespace render

@@ -1,8 +1,8 @@
-#include "MidiFile.h"
+#include "render/MidiFile.h"
 
-#include "ByteReader.h"
-#include "MidiTrackParser.h"
-#include "TempoMap.h"
+#include "render/ByteReader.h"
+#include "render/MidiTrackParser.h"
+#include "render/TempoMap.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,7 +10,7 @@
 #include <map>
 #include <new>
 
-namespace virellando
+namespace render
 {
 
 namespace
@@ -122,7 +122,7 @@ bool MidiFile::parseBytes(const uint8_t* data, size_t size)
 {
     error_.clear();
     messages_.clear();
-    endUnits_ = 0;
+    endUnits = 0;
 
     ByteReader in(data, size);
     if (size < 4 || std::memcmp(data, "MThd", 4) != 0)
@@ -152,7 +152,7 @@ bool MidiFile::parseBytes(const uint8_t* data, size_t size)
     TempoMap tempoMap;
     if (!tempoMap.setDivision(division))
         return fail(tempoMap.error());
-    unitsPerSecond_ = tempoMap.unitsPerSecond();
+    unitsPerSecond = tempoMap.unitsPerSecond();
 
     std::vector<TempoChange> tempoChanges;
     uint64_t endTick = 0;
@@ -183,7 +183,7 @@ bool MidiFile::parseBytes(const uint8_t* data, size_t size)
     }
     tempoMap.setTempoChanges(std::move(tempoChanges));
 
-    if (!tempoMap.timeUnitsAt(endTick, endUnits_) || endUnits_ / unitsPerSecond_ >= maxSeconds)
+    if (!tempoMap.timeUnitsAt(endTick, endUnits) || endUnits / unitsPerSecond >= maxSeconds)
         return fail("the file's events reach beyond 24 hours");
 
     std::stable_sort(messages_.begin(), messages_.end(),
@@ -197,14 +197,14 @@ bool MidiFile::parseBytes(const uint8_t* data, size_t size)
     for (MidiMessage& m : messages_)
     {
         tempoMap.timeUnitsAt(m.tick, m.timeUnits);
-        m.seconds = double(m.timeUnits) / double(unitsPerSecond_);
+        m.seconds = double(m.timeUnits) / double(unitsPerSecond);
     }
     return true;
 }
 
 double MidiFile::durationSeconds() const
 {
-    return double(endUnits_) / double(unitsPerSecond_);
+    return double(endUnits) / double(unitsPerSecond);
 }
 
-} // namespace virellando
+} // namespace render

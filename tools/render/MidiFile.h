@@ -1,13 +1,13 @@
 #pragma once
 
-#include "MidiMessage.h"
+#include "render/MidiMessage.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 // A Standard MIDI File (format 0 or 1) read into one time-ordered list of channel messages.
@@ -28,10 +28,10 @@ public:
     int format() const { return format_; }
     int trackCount() const { return trackCount_; }
     // Exact time of a message: timeUnits / timeUnitsPerSecond() seconds.
-    uint64_t timeUnitsPerSecond() const { return unitsPerSecond_; }
+    uint64_t timeUnitsPerSecond() const { return unitsPerSecond; }
     const std::vector<MidiMessage>& messages() const { return messages_; }
     // Time of the last event of any track, end-of-track markers included.
-    uint64_t endTimeUnits() const { return endUnits_; }
+    uint64_t endTimeUnits() const { return endUnits; }
     double durationSeconds() const;
 
 private:
@@ -42,8 +42,8 @@ private:
     std::string error_;
     int format_ = 0;
     int trackCount_ = 0;
-    uint64_t unitsPerSecond_ = 1;
-    uint64_t endUnits_ = 0;
+    uint64_t unitsPerSecond = 1;
+    uint64_t endUnits = 0;
 };
 
-} // namespace virellando
+} // namespace render

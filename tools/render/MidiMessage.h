@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace virellando
+namespace render
 {
 
 // One channel message of a MIDI file with its place in time. The exact time is timeUnits divided by the
@@ -27,4 +27,4 @@ struct MidiMessage
     uint32_t packed() const { return uint32_t(status) | (uint32_t(data1) << 8) | (uint32_t(data2) << 16); }
 };
 
-} // namespace virellando
+} // namespace render

@@ -1,8 +1,8 @@
-#include "MidiTrackParser.h"
+#include "render/MidiTrackParser.h"
 
-#include "ByteReader.h"
+#include "render/ByteReader.h"
 
-namespace virellando
+namespace render
 {
 
 namespace
@@ -142,4 +142,4 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
     return true;
 }
 
-} // namespace virellando
+} // namespace render

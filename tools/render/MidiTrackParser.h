@@ -1,13 +1,13 @@
 #pragma once
 
-#include "MidiMessage.h"
+#include "render/MidiMessage.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 struct TempoChange
@@ -37,4 +37,4 @@ private:
     std::string error_;
 };
 
-} // namespace virellando
+} // namespace render

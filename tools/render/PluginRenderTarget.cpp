@@ -1,22 +1,22 @@
-#include "PluginRenderTarget.h"
+#include "render/PluginRenderTarget.h"
 
-namespace virellando
+namespace render
 {
 
 void PluginRenderTarget::sendEvents(const ScheduledMessage* messages, size_t count)
 {
-    midi_.clear();
+    midi.clear();
     for (size_t i = 0; i < count; ++i)
     {
         const MidiMessage& m = messages[i].message;
-        midi_.push_back({vst::VstInt32(messages[i].offset), m.status, m.data1, m.data2});
+        midi.push_back({host::VstInt32(messages[i].offset), m.status, m.data1, m.data2});
     }
-    instance_.sendMidi(midi_);
+    instance_.sendMidi(midi);
 }
 
 void PluginRenderTarget::process(float* left, float* right, uint32_t frames)
 {
-    instance_.processReplacing(left, right, vst::VstInt32(frames));
+    instance_.processReplacing(left, right, host::VstInt32(frames));
 }
 
-} // namespace virellando
+} // namespace render

@@ -1,26 +1,26 @@
 #pragma once
 
-#include "RenderTarget.h"
+#include "render/RenderTarget.h"
 
-#include "PluginHost.h"
+#include "plughost/PluginHost.h"
 
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 // Plays blocks through a loaded plug-in instance: effProcessEvents, then processReplacing.
 class PluginRenderTarget : public RenderTarget
 {
 public:
-    explicit PluginRenderTarget(PluginInstance& instance) : instance_(instance) {}
+    explicit PluginRenderTarget(plughost::PluginInstance& instance) : instance_(instance) {}
 
     void sendEvents(const ScheduledMessage* messages, size_t count) override;
     void process(float* left, float* right, uint32_t frames) override;
 
 private:
-    PluginInstance& instance_;
-    std::vector<PluginInstance::Midi> midi_;
+    plughost::PluginInstance& instance_;
+    std::vector<plughost::PluginInstance::Midi> midi;
 };
 
-} // namespace virellando
+} // namespace render

@@ -1,10 +1,10 @@
-#include "ProgressBar.h"
+#include "render/ProgressBar.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-namespace virellando
+namespace render
 {
 
 ProgressBar::ProgressBar(std::ostream& out, std::string label, int width)
@@ -15,13 +15,13 @@ ProgressBar::ProgressBar(std::ostream& out, std::string label, int width)
 void ProgressBar::draw(const std::string& bar, const std::string& remark)
 {
     const std::string line = label_ + " [" + bar + "] " + remark;
-    if (line == lastLine_)
+    if (line == lastLine)
         return;
     // Blanks cover what is left of a longer previous line.
-    const size_t cover = lastLine_.size() > line.size() ? lastLine_.size() - line.size() : 0;
+    const size_t cover = lastLine.size() > line.size() ? lastLine.size() - line.size() : 0;
     out_ << '\r' << line << std::string(cover, ' ') << std::flush;
-    lastBar_ = bar;
-    lastLine_ = line;
+    lastBar = bar;
+    lastLine = line;
 }
 
 void ProgressBar::showFraction(double fraction)
@@ -50,10 +50,10 @@ void ProgressBar::showWaiting(double seconds)
 
 void ProgressBar::finish(const std::string& remark)
 {
-    draw(lastBar_.empty() ? std::string(size_t(width_), '.') : lastBar_, remark);
+    draw(lastBar.empty() ? std::string(size_t(width_), '.') : lastBar, remark);
     out_ << '\n' << std::flush;
-    lastBar_.clear();
-    lastLine_.clear();
+    lastBar.clear();
+    lastLine.clear();
 }
 
-} // namespace virellando
+} // namespace render

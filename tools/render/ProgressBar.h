@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-namespace virellando
+namespace render
 {
 
 // A one-line progress display for a terminal: redrawn in place with a carriage return, and only when
@@ -26,8 +26,8 @@ private:
     std::ostream& out_;
     std::string label_;
     int width_;
-    std::string lastBar_;
-    std::string lastLine_;
+    std::string lastBar;
+    std::string lastLine;
 };
 
-} // namespace virellando
+} // namespace render

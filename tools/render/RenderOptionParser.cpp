@@ -1,11 +1,11 @@
-#include "RenderOptionParser.h"
+#include "render/RenderOptionParser.h"
 
 #include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
-namespace virellando
+namespace render
 {
 
 namespace
@@ -220,4 +220,4 @@ std::string RenderOptionParser::usage()
            "The program is selected first, then the state is restored, then the parameters are set.\n";
 }
 
-} // namespace virellando
+} // namespace render

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "RenderOptions.h"
+#include "render/RenderOptions.h"
 
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 // Reads the renderer's command line. Options take their value as the next argument or after '='.
@@ -34,4 +34,4 @@ private:
     std::string error_;
 };
 
-} // namespace virellando
+} // namespace render

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "WavWriter.h"
+#include "render/WavWriter.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 struct ParameterSetting
@@ -33,4 +33,4 @@ struct RenderOptions
     bool showProgress = true;
 };
 
-} // namespace virellando
+} // namespace render

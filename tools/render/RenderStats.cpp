@@ -1,11 +1,11 @@
-#include "RenderStats.h"
+#include "render/RenderStats.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
-namespace virellando
+namespace render
 {
 
 namespace
@@ -33,12 +33,12 @@ void RenderStats::addSample(float sample)
 {
     if (!std::isfinite(sample))
     {
-        ++nonFinite_;
+        ++nonFinite;
         return;
     }
     const double value = sample;
     peak_ = std::max(peak_, std::fabs(value));
-    sumSquares_ += value * value;
+    sumSquares += value * value;
 }
 
 void RenderStats::addBlock(const float* left, const float* right, uint32_t frames)
@@ -65,12 +65,12 @@ double RenderStats::rmsDbfs() const
 {
     if (frames_ == 0)
         return toDb(0.0);
-    return toDb(std::sqrt(sumSquares_ / (2.0 * double(frames_))));
+    return toDb(std::sqrt(sumSquares / (2.0 * double(frames_))));
 }
 
 double RenderStats::realTimeFactor() const
 {
-    return wallSeconds_ > 0.0 ? durationSeconds() / wallSeconds_ : 0.0;
+    return wallSeconds > 0.0 ? durationSeconds() / wallSeconds : 0.0;
 }
 
 std::string RenderStats::summary() const
@@ -82,12 +82,12 @@ std::string RenderStats::summary() const
     text += line;
     text += "peak:       " + formatDb(peakDbfs()) + "\n";
     text += "RMS:        " + formatDb(rmsDbfs()) + "\n";
-    std::snprintf(line, sizeof line, "render:     %.3f s wall clock, %.1fx real time\n", wallSeconds_,
+    std::snprintf(line, sizeof line, "render:     %.3f s wall clock, %.1fx real time\n", wallSeconds,
                   realTimeFactor());
     text += line;
-    if (nonFinite_ > 0)
-        text += "warning:    " + std::to_string(nonFinite_) + " samples were NaN or infinite\n";
+    if (nonFinite > 0)
+        text += "warning:    " + std::to_string(nonFinite) + " samples were NaN or infinite\n";
     return text;
 }
 
-} // namespace virellando
+} // namespace render

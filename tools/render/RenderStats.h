@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace virellando
+namespace render
 {
 
 // Level and speed figures of a render: fed every block, read at the end.
@@ -13,7 +13,7 @@ public:
     explicit RenderStats(uint32_t sampleRate);
 
     void addBlock(const float* left, const float* right, uint32_t frames);
-    void setWallSeconds(double seconds) { wallSeconds_ = seconds; }
+    void setWallSeconds(double seconds) { wallSeconds = seconds; }
 
     uint64_t frames() const { return frames_; }
     double durationSeconds() const;
@@ -24,7 +24,7 @@ public:
     // Seconds of audio per second of wall-clock time; 0 when no time was measured.
     double realTimeFactor() const;
     // NaN and infinite samples; they are left out of peak and RMS.
-    uint64_t nonFiniteSamples() const { return nonFinite_; }
+    uint64_t nonFiniteSamples() const { return nonFinite; }
 
     // One line per figure, for the end of a render.
     std::string summary() const;
@@ -34,10 +34,10 @@ private:
 
     uint32_t sampleRate_;
     uint64_t frames_ = 0;
-    uint64_t nonFinite_ = 0;
+    uint64_t nonFinite = 0;
     double peak_ = 0.0;
-    double sumSquares_ = 0.0;
-    double wallSeconds_ = 0.0;
+    double sumSquares = 0.0;
+    double wallSeconds = 0.0;
 };
 
-} // namespace virellando
+} // namespace render

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "FrameScheduler.h"
+#include "render/FrameScheduler.h"
 
 #include <cstddef>
 #include <cstdint>
 
-namespace virellando
+namespace render
 {
 
 // Whatever turns a block's MIDI messages into sound: the plug-in, or a stand-in in tests.
@@ -19,4 +19,4 @@ public:
     virtual void process(float* left, float* right, uint32_t frames) = 0;
 };
 
-} // namespace virellando
+} // namespace render

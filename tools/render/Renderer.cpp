@@ -1,15 +1,15 @@
-#include "Renderer.h"
+#include "render/Renderer.h"
 
-#include "BlockPlayer.h"
-#include "FrameScheduler.h"
-#include "MidiFile.h"
-#include "PluginHost.h"
-#include "PluginRenderTarget.h"
-#include "ProgressBar.h"
-#include "RenderOptionParser.h"
-#include "RenderStats.h"
-#include "StateFile.h"
-#include "WavWriter.h"
+#include "plughost/PluginHost.h"
+#include "render/BlockPlayer.h"
+#include "render/FrameScheduler.h"
+#include "render/MidiFile.h"
+#include "render/PluginRenderTarget.h"
+#include "render/ProgressBar.h"
+#include "render/RenderOptionParser.h"
+#include "render/RenderStats.h"
+#include "render/StateFile.h"
+#include "render/WavWriter.h"
 
 #include <algorithm>
 #include <chrono>
@@ -18,14 +18,16 @@
 #include <fstream>
 #include <thread>
 
-namespace virellando
+using namespace plughost;
+
+namespace render
 {
 
 namespace
 {
 
 // The instrument's vendor-specific request that answers whether its sound bank's samples are all read.
-constexpr vst::VstInt32 kVendorSampleDataLoaded = 1004;
+constexpr host::VstInt32 kVendorSampleDataLoaded = 1004;
 constexpr auto bankPollInterval = std::chrono::milliseconds(50);
 
 // The plug-in's path with the extension of its file name replaced by DAT.
@@ -46,7 +48,7 @@ double secondsSince(std::chrono::steady_clock::time_point start)
 
 bool Renderer::fail(const std::string& message)
 {
-    error_ = message;
+    error = message;
     return false;
 }
 
@@ -67,7 +69,7 @@ int Renderer::run(const std::vector<std::string>& args)
     }
     if (!render(parser.options()))
     {
-        err_ << "virellando-render: " << error_ << "\n";
+        err_ << "virellando-render: " << error << "\n";
         return 1;
     }
     return 0;
@@ -75,32 +77,32 @@ int Renderer::run(const std::vector<std::string>& args)
 
 bool Renderer::setUp(PluginInstance& instance, const RenderOptions& options)
 {
-    const vst::AEffect* effect = instance.effect();
-    if (effect->magic != vst::kEffectMagic || effect->numOutputs < 2 || !effect->processReplacing ||
-        (effect->flags & vst::effFlagsCanReplacing) == 0)
+    const host::AEffect* effect = instance.effect();
+    if (effect->magic != host::kEffectMagic || effect->numOutputs < 2 || !effect->processReplacing ||
+        (effect->flags & host::effFlagsCanReplacing) == 0)
         return fail("'" + options.pluginPath + "' is not a VST 2.4 plug-in with two replacing outputs");
 
-    instance.dispatch(vst::effOpen);
+    instance.dispatch(host::effOpen);
     instance.setSampleRate(float(options.sampleRate));
-    instance.setBlockSize(vst::VstInt32(options.blockSize));
+    instance.setBlockSize(host::VstInt32(options.blockSize));
 
     if (options.program >= 0)
     {
         if (options.program >= effect->numPrograms)
             return fail("program " + std::to_string(options.program) + " does not exist; the plug-in has " +
                         std::to_string(effect->numPrograms));
-        instance.dispatch(vst::effSetProgram, 0, options.program);
-        if (instance.dispatch(vst::effGetProgram) != options.program)
+        instance.dispatch(host::effSetProgram, 0, options.program);
+        if (instance.dispatch(host::effGetProgram) != options.program)
             return fail("the plug-in did not select program " + std::to_string(options.program) +
                         " (are its presets beside it?)");
     }
     if (!options.stateIn.empty())
     {
         std::vector<uint8_t> state;
-        if (!StateFile::read(options.stateIn, state, error_))
+        if (!StateFile::read(options.stateIn, state, error))
             return false;
-        if (instance.dispatch(vst::effSetChunk, 0, vst::VstIntPtr(state.size()), state.data()) !=
-            vst::VstIntPtr(state.size()))
+        if (instance.dispatch(host::effSetChunk, 0, host::VstIntPtr(state.size()), state.data()) !=
+            host::VstIntPtr(state.size()))
             return fail("the plug-in refused the state in '" + options.stateIn + "'");
     }
     for (const ParameterSetting& setting : options.parameters)
@@ -115,7 +117,7 @@ bool Renderer::setUp(PluginInstance& instance, const RenderOptions& options)
 
 bool Renderer::waitForSoundBank(PluginInstance& instance, const RenderOptions& options)
 {
-    if (instance.dispatch(vst::effVendorSpecific, kVendorSampleDataLoaded) != 0)
+    if (instance.dispatch(host::effVendorSpecific, kVendorSampleDataLoaded) != 0)
         return true;
     // The instrument reads its sound bank from beside itself; without one, waiting would only time out.
     const std::string bankPath = soundBankBeside(options.pluginPath);
@@ -125,7 +127,7 @@ bool Renderer::waitForSoundBank(PluginInstance& instance, const RenderOptions& o
     const auto start = std::chrono::steady_clock::now();
     ProgressBar bar(err_, "Loading sound bank");
     bool shown = false;
-    while (instance.dispatch(vst::effVendorSpecific, kVendorSampleDataLoaded) == 0)
+    while (instance.dispatch(host::effVendorSpecific, kVendorSampleDataLoaded) == 0)
     {
         const double waited = secondsSince(start);
         if (waited >= options.bankTimeoutSeconds)
@@ -158,8 +160,8 @@ bool Renderer::waitForSoundBank(PluginInstance& instance, const RenderOptions& o
 bool Renderer::saveState(PluginInstance& instance, const std::string& path)
 {
     void* data = nullptr;
-    const vst::VstIntPtr size = instance.dispatch(vst::effGetChunk, 0, 0, &data);
-    return StateFile::write(path, static_cast<const uint8_t*>(data), size > 0 ? size_t(size) : 0, error_);
+    const host::VstIntPtr size = instance.dispatch(host::effGetChunk, 0, 0, &data);
+    return StateFile::write(path, static_cast<const uint8_t*>(data), size > 0 ? size_t(size) : 0, error);
 }
 
 bool Renderer::playPiece(PluginInstance& instance, const MidiFile& midi, const RenderOptions& options,
@@ -189,13 +191,13 @@ bool Renderer::playPiece(PluginInstance& instance, const MidiFile& midi, const R
             bar.showFraction(double(done) / double(total));
     };
 
-    instance.dispatch(vst::effMainsChanged, 0, 1);
-    instance.dispatch(vst::effStartProcess);
+    instance.dispatch(host::effMainsChanged, 0, 1);
+    instance.dispatch(host::effStartProcess);
     const auto start = std::chrono::steady_clock::now();
     const bool played = player.play(messages, totalFrames, target, consume, progress);
     stats.setWallSeconds(secondsSince(start));
-    instance.dispatch(vst::effStopProcess);
-    instance.dispatch(vst::effMainsChanged, 0, 0);
+    instance.dispatch(host::effStopProcess);
+    instance.dispatch(host::effMainsChanged, 0, 0);
     if (options.showProgress)
         bar.finish(played ? "done" : "stopped");
     if (!played || !wav.close())
@@ -217,7 +219,7 @@ bool Renderer::render(const RenderOptions& options)
     {
         wav.close();
         std::remove(options.wavPath.c_str());
-        return fail(message.empty() ? error_ : message);
+        return fail(message.empty() ? error : message);
     };
 
     PluginHost host;
@@ -225,7 +227,7 @@ bool Renderer::render(const RenderOptions& options)
         return failAndRemove("cannot load the plug-in: " + host.error());
     HostAnswers answers;
     answers.sampleRate = options.sampleRate;
-    answers.blockSize = vst::VstInt32(options.blockSize);
+    answers.blockSize = host::VstInt32(options.blockSize);
     std::unique_ptr<PluginInstance> instance = host.instantiate(answers);
     if (!instance)
         return failAndRemove("the plug-in '" + options.pluginPath + "' created no instance");
@@ -246,4 +248,4 @@ bool Renderer::render(const RenderOptions& options)
     return true;
 }
 
-} // namespace virellando
+} // namespace render

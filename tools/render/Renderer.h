@@ -1,14 +1,17 @@
 #pragma once
 
-#include "RenderOptions.h"
+#include "render/RenderOptions.h"
 
 #include <ostream>
 #include <string>
 #include <vector>
 
+namespace plughost
+{
 class PluginInstance;
+}
 
-namespace virellando
+namespace render
 {
 
 class MidiFile;
@@ -28,16 +31,16 @@ public:
 
 private:
     bool render(const RenderOptions& options);
-    bool setUp(PluginInstance& instance, const RenderOptions& options);
-    bool waitForSoundBank(PluginInstance& instance, const RenderOptions& options);
-    bool playPiece(PluginInstance& instance, const MidiFile& midi, const RenderOptions& options,
+    bool setUp(plughost::PluginInstance& instance, const RenderOptions& options);
+    bool waitForSoundBank(plughost::PluginInstance& instance, const RenderOptions& options);
+    bool playPiece(plughost::PluginInstance& instance, const MidiFile& midi, const RenderOptions& options,
                    WavWriter& wav, RenderStats& stats);
-    bool saveState(PluginInstance& instance, const std::string& path);
+    bool saveState(plughost::PluginInstance& instance, const std::string& path);
     bool fail(const std::string& message);
 
     std::ostream& out_;
     std::ostream& err_;
-    std::string error_;
+    std::string error;
 };
 
-} // namespace virellando
+} // namespace render

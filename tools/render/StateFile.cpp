@@ -1,8 +1,8 @@
-#include "StateFile.h"
+#include "render/StateFile.h"
 
 #include <fstream>
 
-namespace virellando
+namespace render
 {
 
 bool StateFile::read(const std::string& path, std::vector<uint8_t>& bytes, std::string& error)
@@ -51,4 +51,4 @@ bool StateFile::write(const std::string& path, const uint8_t* bytes, size_t coun
     return true;
 }
 
-} // namespace virellando
+} // namespace render

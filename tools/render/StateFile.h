@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 // The instrument's saved state as a file of exactly 48 bytes.
@@ -18,4 +18,4 @@ public:
     static bool write(const std::string& path, const uint8_t* bytes, size_t count, std::string& error);
 };
 
-} // namespace virellando
+} // namespace render

@@ -1,8 +1,8 @@
-#include "TempoMap.h"
+#include "render/TempoMap.h"
 
 #include <algorithm>
 
-namespace virellando
+namespace render
 {
 
 bool TempoMap::setDivision(uint16_t division)
@@ -16,7 +16,7 @@ bool TempoMap::setDivision(uint16_t division)
             return false;
         }
         unitsPerSecond_ = uint64_t(division) * 1000000u;
-        smpteUnitsPerTick_ = 0;
+        smpteUnitsPerTick = 0;
         setTempoChanges({});
         return true;
     }
@@ -34,32 +34,32 @@ bool TempoMap::setDivision(uint16_t division)
     case 25:
     case 30:
         unitsPerSecond_ = uint64_t(framesPerSecond) * ticksPerFrame;
-        smpteUnitsPerTick_ = 1;
+        smpteUnitsPerTick = 1;
         break;
     case 29: // 29.97 frames per second: 30000 / 1001
         unitsPerSecond_ = 30000u * ticksPerFrame;
-        smpteUnitsPerTick_ = 1001;
+        smpteUnitsPerTick = 1001;
         break;
     default:
         error_ = "the header gives an SMPTE rate of " + std::to_string(framesPerSecond) +
                  " frames per second; only 24, 25, 29 (29.97) and 30 exist";
         return false;
     }
-    segments_ = {{0, 0, smpteUnitsPerTick_}};
+    segments = {{0, 0, smpteUnitsPerTick}};
     return true;
 }
 
 void TempoMap::setTempoChanges(std::vector<TempoChange> changes)
 {
-    if (smpteUnitsPerTick_ != 0)
+    if (smpteUnitsPerTick != 0)
         return;
     std::stable_sort(changes.begin(), changes.end(),
                      [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
     // 120 beats per minute until the first change.
-    segments_ = {{0, 0, 500000}};
+    segments = {{0, 0, 500000}};
     for (const TempoChange& change : changes)
     {
-        Segment& last = segments_.back();
+        Segment& last = segments.back();
         if (change.tick == last.tick)
         {
             last.unitsPerTick = change.microsecondsPerQuarter;
@@ -68,15 +68,15 @@ void TempoMap::setTempoChanges(std::vector<TempoChange> changes)
         uint64_t units = 0;
         if (!timeUnitsAt(change.tick, units))
             units = UINT64_MAX; // later ticks fail the same overflow check
-        segments_.push_back({change.tick, units, change.microsecondsPerQuarter});
+        segments.push_back({change.tick, units, change.microsecondsPerQuarter});
     }
 }
 
 bool TempoMap::timeUnitsAt(uint64_t tick, uint64_t& units) const
 {
-    if (segments_.empty())
+    if (segments.empty())
         return false;
-    auto next = std::upper_bound(segments_.begin(), segments_.end(), tick,
+    auto next = std::upper_bound(segments.begin(), segments.end(), tick,
                                  [](uint64_t t, const Segment& s) { return t < s.tick; });
     const Segment& segment = *(next - 1);
     uint64_t span = 0;
@@ -87,4 +87,4 @@ bool TempoMap::timeUnitsAt(uint64_t tick, uint64_t& units) const
     return true;
 }
 
-} // namespace virellando
+} // namespace render

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "MidiTrackParser.h"
+#include "render/MidiTrackParser.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace virellando
+namespace render
 {
 
 // Turns ticks into exact time. Time is counted in integer units so that conversions to sample frames can be
@@ -32,10 +32,10 @@ private:
         uint64_t units; // time of the segment's first tick
         uint64_t unitsPerTick;
     };
-    std::vector<Segment> segments_;
+    std::vector<Segment> segments;
     uint64_t unitsPerSecond_ = 0;
-    uint64_t smpteUnitsPerTick_ = 0; // 0 for ticks per quarter note
+    uint64_t smpteUnitsPerTick = 0; // 0 for ticks per quarter note
     std::string error_;
 };
 
-} // namespace virellando
+} // namespace render

@@ -1,8 +1,8 @@
-#include "WavWriter.h"
+#include "render/WavWriter.h"
 
 #include <sndfile.h>
 
-namespace virellando
+namespace render
 {
 
 WavWriter::~WavWriter()
@@ -42,13 +42,13 @@ bool WavWriter::write(const float* left, const float* right, uint32_t frames)
             error_ = "no WAV file is open";
         return false;
     }
-    interleaved_.resize(size_t(frames) * 2);
+    interleaved.resize(size_t(frames) * 2);
     for (uint32_t i = 0; i < frames; ++i)
     {
-        interleaved_[2 * i] = left[i];
-        interleaved_[2 * i + 1] = right[i];
+        interleaved[2 * i] = left[i];
+        interleaved[2 * i + 1] = right[i];
     }
-    if (sf_writef_float(file_, interleaved_.data(), frames) != sf_count_t(frames))
+    if (sf_writef_float(file_, interleaved.data(), frames) != sf_count_t(frames))
     {
         error_ = "cannot write to '" + path_ + "': " + sf_strerror(file_);
         return false;
@@ -67,4 +67,4 @@ bool WavWriter::close()
     return error_.empty();
 }
 
-} // namespace virellando
+} // namespace render

@@ -6,7 +6,7 @@
 
 typedef struct sf_private_tag SNDFILE;
 
-namespace virellando
+namespace render
 {
 
 enum class SampleFormat
@@ -36,7 +36,7 @@ private:
     SNDFILE* file_ = nullptr;
     std::string path_;
     std::string error_;
-    std::vector<float> interleaved_;
+    std::vector<float> interleaved;
 };
 
-} // namespace virellando
+} // namespace render

@@ -1,5 +1,5 @@
 // virellando-render: plays a MIDI file through the instrument into a WAV file.
-#include "Renderer.h"
+#include "render/Renderer.h"
 
 #include <exception>
 #include <iostream>
@@ -8,7 +8,7 @@ int main(int argc, char** argv)
 {
     try
     {
-        virellando::Renderer renderer(std::cout, std::cerr);
+        render::Renderer renderer(std::cout, std::cerr);
         return renderer.run(std::vector<std::string>(argv + 1, argv + argc));
     }
     catch (const std::exception& e)

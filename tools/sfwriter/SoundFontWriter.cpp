@@ -1,7 +1,9 @@
-#include "SoundFontWriter.h"
+#include "sfwriter/SoundFontWriter.h"
 
 #include <cstdio>
 #include <cstring>
+
+using namespace engine;
 
 namespace sfwriter
 {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "SoundFontData.h"
+#include "engine/SoundFontData.h"
 
 namespace sfwriter
 {

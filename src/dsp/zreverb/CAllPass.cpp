@@ -1,4 +1,4 @@
-#include "CAllPass.h"
+#include "dsp/zreverb/CAllPass.h"
 
 namespace zreverb
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CFracDelay.h"
-#include "CSineLFO.h"
+#include "dsp/zreverb/CFracDelay.h"
+#include "dsp/zreverb/CSineLFO.h"
 
 namespace zreverb
 {

@@ -1,4 +1,4 @@
-#include "CBassBoost.h"
+#include "dsp/zreverb/CBassBoost.h"
 
 #include <cmath>
 

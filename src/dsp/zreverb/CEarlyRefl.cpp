@@ -1,4 +1,4 @@
-#include "CEarlyRefl.h"
+#include "dsp/zreverb/CEarlyRefl.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "COnePole.h"
-#include "CRingBuffer.h"
+#include "dsp/zreverb/COnePole.h"
+#include "dsp/zreverb/CRingBuffer.h"
 
 namespace zreverb
 {

@@ -1,4 +1,4 @@
-#include "CFracDelay.h"
+#include "dsp/zreverb/CFracDelay.h"
 
 namespace zreverb
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CRingBuffer.h"
+#include "dsp/zreverb/CRingBuffer.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "CLowPass.h"
+#include "dsp/zreverb/CLowPass.h"
 
-#include "LFOFactory.h"
+#include "dsp/zreverb/LFOFactory.h"
 
 #include <new>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CLFO.h"
-#include "CResLP.h"
-#include "ReverbResult.h"
+#include "dsp/zreverb/CLFO.h"
+#include "dsp/zreverb/CResLP.h"
+#include "dsp/zreverb/ReverbResult.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "CNoiseLFO.h"
+#include "dsp/zreverb/CNoiseLFO.h"
 
-#include "RuntimeRandom.h"
+#include "dsp/zreverb/RuntimeRandom.h"
 
 namespace zreverb
 {

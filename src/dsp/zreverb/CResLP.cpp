@@ -1,4 +1,4 @@
-#include "CResLP.h"
+#include "dsp/zreverb/CResLP.h"
 
 namespace zreverb
 {

@@ -1,6 +1,6 @@
-#include "CReverb.h"
+#include "dsp/zreverb/CReverb.h"
 
-#include "RuntimeRandom.h"
+#include "dsp/zreverb/RuntimeRandom.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CReverbChannel.h"
-#include "ReverbResult.h"
+#include "dsp/zreverb/CReverbChannel.h"
+#include "dsp/zreverb/ReverbResult.h"
 
 #include <cstdint>
 

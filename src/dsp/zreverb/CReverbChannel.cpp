@@ -1,4 +1,4 @@
-#include "CReverbChannel.h"
+#include "dsp/zreverb/CReverbChannel.h"
 
 namespace zreverb
 {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CAllPass.h"
-#include "CBassBoost.h"
-#include "CEarlyRefl.h"
-#include "CFracDelay.h"
-#include "CLowPass.h"
-#include "CTank.h"
-#include "ReverbPresets.h"
+#include "dsp/zreverb/CAllPass.h"
+#include "dsp/zreverb/CBassBoost.h"
+#include "dsp/zreverb/CEarlyRefl.h"
+#include "dsp/zreverb/CFracDelay.h"
+#include "dsp/zreverb/CLowPass.h"
+#include "dsp/zreverb/CTank.h"
+#include "dsp/zreverb/ReverbPresets.h"
 
 namespace zreverb
 {

@@ -1,4 +1,4 @@
-#include "CRingBuffer.h"
+#include "dsp/zreverb/CRingBuffer.h"
 
 #include <algorithm>
 #include <new>

@@ -1,31 +1,9 @@
-#include "CSawLFO.h"
+#include "dsp/zreverb/CSawLFO.h"
 
 #include <cmath>
 
 namespace zreverb
 {
-
-void CSawLFO::SetFrequency(float hz)
-{
-    m_increment = hz / m_rate;
-    m_output = 0.0f;
-}
-
-void CSawLFO::SetMode(int mode)
-{
-    m_mode = mode;
-    bool shifted = false;
-    if (DecodeLfoMode(mode, m_sign, shifted) && shifted)
-    {
-        m_phase += 0.5f;
-    }
-}
-
-void CSawLFO::Reset()
-{
-    m_phase = 0.0f;
-    SetMode(m_mode);
-}
 
 float CSawLFO::Next()
 {

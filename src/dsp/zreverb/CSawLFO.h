@@ -1,26 +1,23 @@
 #pragma once
 
-#include "CLFO.h"
+#include "dsp/zreverb/CPhaseLFO.h"
 
 namespace zreverb
 {
 
 // Rising or falling ramp between -1 and 1, smoothed by a slow one-pole so that its jump is softened.
-class CSawLFO final : public CLFO
+class CSawLFO final : public CPhaseLFO
 {
 public:
-    explicit CSawLFO(float rate) : m_rate(rate) {}
+    explicit CSawLFO(float rate) : CPhaseLFO(rate) {}
 
-    void SetFrequency(float hz) override;
-    void SetMode(int mode) override;
-    void Reset() override;
     float Next() override;
 
 private:
-    float m_rate;
-    float m_sign = 1.0f;
-    float m_increment = 0.0f;
-    int m_mode = 0;
+    void FrequencyChanged() override { m_output = 0.0f; }
+    void ShiftPhase() override { m_phase += 0.5f; }
+    void ResetPhase() override { m_phase = 0.0f; }
+
     float m_phase = 0.0f;
     float m_output = 0.0f;
 };

@@ -1,4 +1,4 @@
-#include "CSineLFO.h"
+#include "dsp/zreverb/CSineLFO.h"
 
 #include <cmath>
 

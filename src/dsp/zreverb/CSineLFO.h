@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CLFO.h"
+#include "dsp/zreverb/CLFO.h"
 
 namespace zreverb
 {

@@ -1,4 +1,4 @@
-#include "CTank.h"
+#include "dsp/zreverb/CTank.h"
 
 namespace zreverb
 {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CAllPass.h"
-#include "COnePole.h"
-#include "CRingBuffer.h"
-#include "TankParameters.h"
+#include "dsp/zreverb/CAllPass.h"
+#include "dsp/zreverb/COnePole.h"
+#include "dsp/zreverb/CRingBuffer.h"
+#include "dsp/zreverb/TankParameters.h"
 
 namespace zreverb
 {

@@ -1,4 +1,4 @@
-#include "CTriangLFO.h"
+#include "dsp/zreverb/CTriangLFO.h"
 
 #include <cmath>
 
@@ -12,29 +12,6 @@ float Frac(float v)
     return v - std::trunc(v);
 }
 } // namespace
-
-void CTriangLFO::SetFrequency(float hz)
-{
-    m_increment = hz / m_rate;
-}
-
-void CTriangLFO::SetMode(int mode)
-{
-    m_mode = mode;
-    bool shifted = false;
-    if (DecodeLfoMode(mode, m_sign, shifted) && shifted)
-    {
-        m_phase1 += 0.25f;
-        m_phase2 += 0.25f;
-    }
-}
-
-void CTriangLFO::Reset()
-{
-    m_phase1 = 0.0f;
-    m_phase2 = 0.5f;
-    SetMode(m_mode);
-}
 
 float CTriangLFO::Next()
 {

@@ -1,26 +1,30 @@
 #pragma once
 
-#include "CLFO.h"
+#include "dsp/zreverb/CPhaseLFO.h"
 
 namespace zreverb
 {
 
 // Triangle built from two saw phases half a cycle apart.
-class CTriangLFO final : public CLFO
+class CTriangLFO final : public CPhaseLFO
 {
 public:
-    explicit CTriangLFO(float rate) : m_rate(rate) {}
+    explicit CTriangLFO(float rate) : CPhaseLFO(rate) {}
 
-    void SetFrequency(float hz) override;
-    void SetMode(int mode) override;
-    void Reset() override;
     float Next() override;
 
 private:
-    float m_rate;
-    float m_sign = 1.0f;
-    float m_increment = 0.0f;
-    int m_mode = 0;
+    void ShiftPhase() override
+    {
+        m_phase1 += 0.25f;
+        m_phase2 += 0.25f;
+    }
+    void ResetPhase() override
+    {
+        m_phase1 = 0.0f;
+        m_phase2 = 0.5f;
+    }
+
     float m_phase1 = 0.0f;
     float m_phase2 = 0.5f;
     float m_lastRaw = 0.0f;

@@ -1,10 +1,10 @@
-#include "LFOFactory.h"
+#include "dsp/zreverb/LFOFactory.h"
 
-#include "CNoLFO.h"
-#include "CNoiseLFO.h"
-#include "CSawLFO.h"
-#include "CSineLFO.h"
-#include "CTriangLFO.h"
+#include "dsp/zreverb/CNoLFO.h"
+#include "dsp/zreverb/CNoiseLFO.h"
+#include "dsp/zreverb/CSawLFO.h"
+#include "dsp/zreverb/CSineLFO.h"
+#include "dsp/zreverb/CTriangLFO.h"
 
 #include <new>
 

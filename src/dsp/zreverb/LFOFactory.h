@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CLFO.h"
-#include "ReverbResult.h"
+#include "dsp/zreverb/CLFO.h"
+#include "dsp/zreverb/ReverbResult.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "ReverbApi.h"
+#include "dsp/zreverb/ReverbApi.h"
 
-#include "CReverb.h"
+#include "dsp/zreverb/CReverb.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReverbResult.h"
+#include "dsp/zreverb/ReverbResult.h"
 
 namespace zreverb
 {

@@ -1,4 +1,4 @@
-#include "ReverbPresets.h"
+#include "dsp/zreverb/ReverbPresets.h"
 
 namespace zreverb
 {

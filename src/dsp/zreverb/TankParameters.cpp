@@ -1,4 +1,4 @@
-#include "TankParameters.h"
+#include "dsp/zreverb/TankParameters.h"
 
 namespace zreverb
 {

@@ -1,5 +1,8 @@
 #include "instrument/programs/MidiProgramNames.h"
 
+namespace instrument
+{
+
 namespace
 {
 constexpr const char* kPrograms[MidiProgramNames::kProgramCount] = {
@@ -72,3 +75,5 @@ const char* MidiProgramNames::categoryName(int category)
 {
     return category >= 0 && category < kCategoryCount ? kCategories[category] : "";
 }
+
+} // namespace instrument

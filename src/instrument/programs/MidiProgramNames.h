@@ -1,5 +1,8 @@
 #pragma once
 
+namespace instrument
+{
+
 // The General MIDI Level 1 program names and families the instrument reports to hosts that ask for MIDI
 // program names, with the drum channel's single kit. Constant tables; any thread.
 class MidiProgramNames
@@ -21,3 +24,5 @@ public:
     static const char* drumProgramName() { return "Standard"; }
     static const char* drumCategoryName() { return "Drums"; }
 };
+
+} // namespace instrument

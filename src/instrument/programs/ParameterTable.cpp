@@ -9,6 +9,11 @@
 #include <cstring>
 #include <utility>
 
+using namespace piano;
+
+namespace instrument
+{
+
 namespace
 {
 enum class Kind
@@ -234,3 +239,5 @@ void ParameterTable::copyCut(const char* source, char* text)
     std::memcpy(text, source, length);
     text[length] = '\0';
 }
+
+} // namespace instrument

@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <functional>
 
+namespace instrument
+{
+
 // The eleven automatable parameters: how a host value 0..1 sets a settings field, the value reported back,
 // and the name, display text and unit label the host shows. Holds only the text lookup, so any thread that
 // the host calls parameter operations on may use it. Texts are cut to the 8 characters hosts reserve for
@@ -65,3 +68,5 @@ private:
 
     TextLookup lookup_;
 };
+
+} // namespace instrument

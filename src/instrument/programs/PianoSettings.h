@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <type_traits>
 
+namespace instrument
+{
+
 // The instrument's twelve settings. Its 48 bytes are also the state chunk a host stores with a song, so
 // the field order, types and sizes never change. Initialised to the values of a fresh instance.
 struct PianoSettings
@@ -37,3 +40,5 @@ static_assert(offsetof(PianoSettings, midGain) == 32);
 static_assert(offsetof(PianoSettings, highGain) == 36);
 static_assert(offsetof(PianoSettings, velocityCurve) == 40);
 static_assert(offsetof(PianoSettings, reverbType) == 44);
+
+} // namespace instrument

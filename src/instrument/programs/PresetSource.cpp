@@ -10,6 +10,11 @@
 #include <cstring>
 #include <sstream>
 
+using namespace piano;
+
+namespace instrument
+{
+
 namespace
 {
 std::string trimmed(const std::string& text)
@@ -100,7 +105,7 @@ bool PresetSource::parse(const std::string& text)
 {
     programs_.clear();
     error_.clear();
-    inProgram_ = false;
+    inProgram = false;
     std::istringstream lines(text);
     std::string line;
     int number = 0;
@@ -160,9 +165,9 @@ bool PresetSource::parseLine(int line, const std::string& raw)
                 return fail(line, "program '" + name_ + "' is named twice");
             }
         }
-        current_ = PianoSettings{};
-        std::fill(std::begin(seen_), std::end(seen_), false);
-        inProgram_ = true;
+        current = PianoSettings{};
+        std::fill(std::begin(seen), std::end(seen), false);
+        inProgram = true;
         return true;
     }
     const std::size_t equals = text.find('=');
@@ -170,7 +175,7 @@ bool PresetSource::parseLine(int line, const std::string& raw)
     {
         return fail(line, "expected 'key = value'");
     }
-    if (!inProgram_)
+    if (!inProgram)
     {
         return fail(line, "a value before the first [program name]");
     }
@@ -191,26 +196,26 @@ bool PresetSource::setValue(int line, const std::string& key, const std::string&
     {
         return fail(line, "unknown key '" + key + "'");
     }
-    if (seen_[found->parameter])
+    if (seen[found->parameter])
     {
         return fail(line, "'" + key + "' is given twice");
     }
-    seen_[found->parameter] = true;
+    seen[found->parameter] = true;
 
     int step = -1;
     switch (found->parameter)
     {
     case ParameterTable::kLid:
         step = indexOf(value, SettingsLimits::kLidPositions, LidCurves::name);
-        current_.lidPosition = step;
+        current.lidPosition = step;
         break;
     case ParameterTable::kReverbType:
         step = indexOf(value, SettingsLimits::kReverbTypes, ParameterTable::reverbPresetKey);
-        current_.reverbType = step;
+        current.reverbType = step;
         break;
     case ParameterTable::kVelocityCurve:
         step = indexOf(value, SettingsLimits::kVelocityCurves, VelocityTable::curveKey);
-        current_.velocityCurve = step;
+        current.velocityCurve = step;
         break;
     default:
     {
@@ -224,7 +229,7 @@ bool PresetSource::setValue(int line, const std::string& key, const std::string&
         {
             return fail(line, "'" + key + "' needs a percentage from 0 to " + std::to_string(int(maximum)));
         }
-        ParameterTable::set(current_, found->parameter, hostValue);
+        ParameterTable::set(current, found->parameter, hostValue);
         return true;
     }
     }
@@ -237,14 +242,14 @@ bool PresetSource::setValue(int line, const std::string& key, const std::string&
 
 bool PresetSource::finishProgram(int line)
 {
-    if (!inProgram_)
+    if (!inProgram)
     {
         return true;
     }
-    inProgram_ = false;
+    inProgram = false;
     for (const Key& k : kKeys)
     {
-        if (!seen_[k.parameter])
+        if (!seen[k.parameter])
         {
             return fail(line, "program '" + name_ + "' does not set '" + k.name + "'");
         }
@@ -254,8 +259,10 @@ bool PresetSource::finishProgram(int line)
     // The host values that land exactly on these settings: the centres of the stepped parameters.
     for (int i = 0; i < ParameterTable::kCount; ++i)
     {
-        program.values[i] = ParameterTable::reported(current_, i);
+        program.values[i] = ParameterTable::reported(current, i);
     }
     programs_.push_back(program);
     return true;
 }
+
+} // namespace instrument

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+namespace instrument
+{
+
 // The readable source of the factory programs, compiled into the presets file at build time. Each
 // "[name]" section is one program; each of its lines "key = value" gives one parameter in the units a
 // musician reads:
@@ -36,8 +39,10 @@ private:
     std::vector<StoredProgram> programs_;
     std::string error_;
     // The program being read: its settings, which parameters it has set, and its name.
-    PianoSettings current_;
-    bool seen_[ParameterTable::kCount] = {};
+    PianoSettings current;
+    bool seen[ParameterTable::kCount] = {};
     std::string name_;
-    bool inProgram_ = false;
+    bool inProgram = false;
 };
+
+} // namespace instrument

@@ -6,6 +6,9 @@
 #include <memory>
 #include <new>
 
+namespace instrument
+{
+
 namespace
 {
 struct FileCloser
@@ -205,3 +208,5 @@ bool PresetsFile::copyName(int index, char* out, std::size_t capacity) const
     out[length] = '\0';
     return true;
 }
+
+} // namespace instrument

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+namespace instrument
+{
+
 // The instrument's programs: read once from the presets file beside the module and kept in memory, where
 // the host may rename them and program changes store edited values. The file is little-endian: float64
 // version 1.0, uint32 count, then the 172-byte records. Host user-interface thread only.
@@ -43,3 +46,5 @@ public:
 private:
     std::vector<StoredProgram> programs_;
 };
+
+} // namespace instrument

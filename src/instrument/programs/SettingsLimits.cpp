@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+namespace instrument
+{
+
 int SettingsLimits::lidPosition(int position)
 {
     return std::clamp(position, 0, kLidPositions - 1);
@@ -45,3 +48,5 @@ PianoSettings SettingsLimits::repaired(const PianoSettings& settings)
     out.reverbType = reverbType(settings.reverbType);
     return out;
 }
+
+} // namespace instrument

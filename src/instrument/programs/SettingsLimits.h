@@ -2,6 +2,9 @@
 
 #include "instrument/programs/PianoSettings.h"
 
+namespace instrument
+{
+
 // The valid range of every settings field, and a record brought back inside it. A state chunk is taken
 // from the host as it comes, so a damaged song can carry a lid position of 7 or a NaN gain; whatever
 // reads such a record through these never indexes a table out of bounds or computes with NaN.
@@ -24,3 +27,5 @@ public:
     // Every field inside its range, NaN replaced by the fresh instance's value; the record tag is kept.
     static PianoSettings repaired(const PianoSettings& settings);
 };
+
+} // namespace instrument

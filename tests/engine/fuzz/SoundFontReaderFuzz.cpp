@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "MemoryByteSource.h"
-#include "SoundBankModulatorList.h"
-#include "SoundBankZone.h"
-#include "SoundFontReader.h"
+#include "engine/MemoryByteSource.h"
+#include "engine/SoundBankModulatorList.h"
+#include "engine/SoundBankZone.h"
+#include "engine/SoundFontReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
 int main(int argc, char** argv)
 {
@@ -12,10 +12,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string dir = argv[1];
-    const engine_test::TestBank rich = engine_test::MakeRichBank();
+    const enginetest::TestBank rich = enginetest::MakeRichBank();
     const bool written =
         sfwriter::SoundFontWriter::writeFile(dir + "/rich-riff.sf2", rich.bytes()) &&
         sfwriter::SoundFontWriter::writeFile(dir + "/rich-tal.sf2", rich.bytes(sfwriter::FirstTag::Tal)) &&
-        sfwriter::SoundFontWriter::writeFile(dir + "/simple.sf2", engine_test::MakeSimpleBank(400).bytes());
+        sfwriter::SoundFontWriter::writeFile(dir + "/simple.sf2", enginetest::MakeSimpleBank(400).bytes());
     return written ? 0 : 1;
 }

@@ -11,6 +11,8 @@
 
 #include "instrument/programs/PresetsFile.h"
 
+using namespace instrument;
+
 namespace
 {
 // One file per fuzzing process, rewritten for every input; the folder goes when the process ends normally.

@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "Platform.h"
-#include "VstXSynth.h"
+#include "instrument/VstXSynth.h"
+#include "platform/Platform.h"
+
+using namespace instrument;
 
 namespace
 {
@@ -21,9 +23,10 @@ constexpr int kBlocks = 3;
 // What hosts reserve for a parameter text, with its terminator.
 constexpr size_t kTextBytes = ParameterTable::kTextLimit + 1;
 
-vst::VstIntPtr hostCallback(vst::AEffect*, vst::VstInt32 opcode, vst::VstInt32, vst::VstIntPtr, void*, float)
+host::VstIntPtr hostCallback(host::AEffect*, host::VstInt32 opcode, host::VstInt32, host::VstIntPtr, void*,
+                             float)
 {
-    return opcode == vst::audioMasterVersion ? 2400 : 0;
+    return opcode == host::audioMasterVersion ? 2400 : 0;
 }
 
 // The instrument with its module file in a folder of its own: no sound bank, string table or presets, so it
@@ -63,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     VstXSynth& synth = *instrument.synth;
 
     std::vector<uint8_t> chunk(data, data + size);
-    const vst::VstInt32 taken = synth.setChunk(chunk.data(), static_cast<vst::VstInt32>(size), size % 2 == 0);
+    const host::VstInt32 taken =
+        synth.setChunk(chunk.data(), static_cast<host::VstInt32>(size), size % 2 == 0);
     check(taken == (size == 48 ? 48 : 0));
 
     std::vector<float> left(kBlockFrames), right(kBlockFrames);
@@ -75,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             check(std::isfinite(left[i]) && std::isfinite(right[i]));
     }
 
-    for (vst::VstInt32 index = 0; index < VstXSynth::kNumParams; ++index)
+    for (host::VstInt32 index = 0; index < VstXSynth::kNumParams; ++index)
     {
         const float value = synth.getParameter(index);
         check(value >= 0.0f && value <= 1.0f);

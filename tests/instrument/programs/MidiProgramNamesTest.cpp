@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+using namespace instrument;
+
 TEST(MidiProgramNames, AllHundredTwentyEightNamesAreDistinct)
 {
     std::set<std::string> names;

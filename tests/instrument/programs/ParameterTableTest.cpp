@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+using namespace instrument;
+
 namespace
 {
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+using namespace instrument;
+
 namespace
 {
 const char* kConcert = R"(; a comment

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace instrument;
+
 namespace
 {
 using Bytes = std::vector<unsigned char>;
@@ -16,20 +18,20 @@ using Bytes = std::vector<unsigned char>;
 class PresetsFileTest : public ::testing::Test
 {
 protected:
-    std::string path_ = ::testing::TempDir() + "presets_file_test_" +
-                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".presets";
+    std::string path = ::testing::TempDir() + "presets_file_test_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".presets";
 
-    void TearDown() override { std::remove(path_.c_str()); }
+    void TearDown() override { std::remove(path.c_str()); }
 
     void writeBytes(const Bytes& bytes) const
     {
-        std::ofstream out(path_, std::ios::binary);
+        std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
     Bytes readBytes() const
     {
-        std::ifstream in(path_, std::ios::binary);
+        std::ifstream in(path, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 };
@@ -75,7 +77,7 @@ TEST_F(PresetsFileTest, ReadsEveryRecord)
     writeBytes(bytes);
 
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
     ASSERT_EQ(presets.count(), 2);
     EXPECT_STREQ(presets.program(0)->name, "Concert");
     EXPECT_STREQ(presets.program(1)->name, "Studio");
@@ -92,7 +94,7 @@ TEST_F(PresetsFileTest, AnyVersionButOneGivesNoPrograms)
         bytes.insert(bytes.end(), r.begin(), r.end());
         writeBytes(bytes);
         PresetsFile presets;
-        EXPECT_FALSE(presets.read(path_.c_str())) << version;
+        EXPECT_FALSE(presets.read(path.c_str())) << version;
         EXPECT_EQ(presets.count(), 0) << version;
     }
 }
@@ -101,19 +103,19 @@ TEST_F(PresetsFileTest, CountZeroGivesNoPrograms)
 {
     writeBytes(header(1.0, 0));
     PresetsFile presets;
-    EXPECT_FALSE(presets.read(path_.c_str()));
+    EXPECT_FALSE(presets.read(path.c_str()));
     EXPECT_EQ(presets.count(), 0);
 }
 
 TEST_F(PresetsFileTest, MissingOrHeaderlessFileGivesNoPrograms)
 {
     PresetsFile presets;
-    EXPECT_FALSE(presets.read(path_.c_str()));
+    EXPECT_FALSE(presets.read(path.c_str()));
     EXPECT_FALSE(presets.read(nullptr));
     Bytes bytes = header(1.0, 1);
     bytes.resize(11);
     writeBytes(bytes);
-    EXPECT_FALSE(presets.read(path_.c_str()));
+    EXPECT_FALSE(presets.read(path.c_str()));
     EXPECT_EQ(presets.count(), 0);
 }
 
@@ -128,7 +130,7 @@ TEST_F(PresetsFileTest, ShortFileKeepsItsCountWithTheMissingRecordsZero)
     writeBytes(bytes);
 
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
     ASSERT_EQ(presets.count(), 3);
     EXPECT_STREQ(presets.program(0)->name, "First");
     EXPECT_STREQ(presets.program(1)->name, "Second");
@@ -150,7 +152,7 @@ TEST_F(PresetsFileTest, HugeCountsAreRefusedWithoutAllocating)
         bytes.insert(bytes.end(), r.begin(), r.end());
         writeBytes(bytes);
         PresetsFile presets;
-        EXPECT_FALSE(presets.read(path_.c_str())) << count;
+        EXPECT_FALSE(presets.read(path.c_str())) << count;
         EXPECT_EQ(presets.count(), 0) << count;
     }
 }
@@ -163,27 +165,27 @@ TEST_F(PresetsFileTest, UnterminatedNameEndsInsideItsField)
     bytes.insert(bytes.end(), r.begin(), r.end());
     writeBytes(bytes);
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
     EXPECT_EQ(std::strlen(presets.program(0)->name), 127u);
     EXPECT_EQ(presets.program(0)->values[0], 0.5f);
 }
 
 TEST_F(PresetsFileTest, AFailedReadDropsEarlierPrograms)
 {
-    ASSERT_TRUE(PresetsFile::write(path_.c_str(), {program("One", 0.0f)}));
+    ASSERT_TRUE(PresetsFile::write(path.c_str(), {program("One", 0.0f)}));
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
     writeBytes(header(1.5, 1));
-    EXPECT_FALSE(presets.read(path_.c_str()));
+    EXPECT_FALSE(presets.read(path.c_str()));
     EXPECT_EQ(presets.count(), 0);
     EXPECT_EQ(presets.program(0), nullptr);
 }
 
 TEST_F(PresetsFileTest, RenameAndCopyName)
 {
-    ASSERT_TRUE(PresetsFile::write(path_.c_str(), {program("One", 0.0f), program("Two", 0.0f)}));
+    ASSERT_TRUE(PresetsFile::write(path.c_str(), {program("One", 0.0f), program("Two", 0.0f)}));
     PresetsFile presets;
-    ASSERT_TRUE(presets.read(path_.c_str()));
+    ASSERT_TRUE(presets.read(path.c_str()));
 
     const std::string longName(200, 'n');
     presets.rename(1, longName.c_str());

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+using namespace instrument;
+
 TEST(SettingsLimits, AValidRecordIsLeftBitForBit)
 {
     PianoSettings s;

@@ -9,15 +9,17 @@
 #include <iterator>
 #include <map>
 
-#include "BankBuilder.h"
-#include "SoundFontNumbers.h"
-#include "SoundFontReader.h"
-#include "SourceBank.h"
+#include "engine/SoundFontReader.h"
+#include "mkbank/BankBuilder.h"
+#include "mkbank/SoundFontNumbers.h"
+#include "tools/mkbank/SourceBank.h"
+
+using namespace mkbank;
 
 namespace
 {
 
-using engine_test::TempFile;
+using enginetest::TempFile;
 using mkbank::BankBuilder;
 using mkbank::BuildOptions;
 using mkbank::BuildSummary;
@@ -114,7 +116,7 @@ TEST_F(BankBuilderTest, PresetOnlyOnTheNoiseKeysFails)
 {
     auto bank = mkbank_test::MakePianoSource();
     bank.data.presets[2].zones[0].generators.insert(bank.data.presets[2].zones[0].generators.begin(),
-                                                    engine_test::Range(43, 121, 127));
+                                                    enginetest::Range(43, 121, 127));
     source.write(bank.bytes());
     EXPECT_FALSE(build(sfwriter::FirstTag::Tal, 1, 0));
     EXPECT_EQ(error, "preset 1:0 has no zones below the noise keys");

@@ -9,15 +9,15 @@
 #include <memory>
 #include <thread>
 
-#include "BankBuilder.h"
-#include "SampleDataCache.h"
-#include "SoundBankLoader.h"
-#include "SourceBank.h"
+#include "engine/SampleDataCache.h"
+#include "engine/SoundBankLoader.h"
+#include "mkbank/BankBuilder.h"
+#include "tools/mkbank/SourceBank.h"
 
 namespace
 {
 
-using engine_test::TempFile;
+using enginetest::TempFile;
 
 constexpr double kRate = 44100.0;
 
@@ -27,11 +27,11 @@ public:
     // With a cache the bank loads through the instrument's own loader, else the engine's.
     explicit Render(const std::string& bank, engine::SampleDataCache* cache = nullptr)
     {
-        settings_ = new_fluid_settings();
-        fluid_settings_setint(settings_, "synth.reverb.active", 0);
-        fluid_settings_setint(settings_, "synth.chorus.active", 0);
-        fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
-        synth_ = new_fluid_synth(settings_);
+        settings = new_fluid_settings();
+        fluid_settings_setint(settings, "synth.reverb.active", 0);
+        fluid_settings_setint(settings, "synth.chorus.active", 0);
+        fluid_settings_setnum(settings, "synth.sample-rate", kRate);
+        synth_ = new_fluid_synth(settings);
         if (cache != nullptr)
         {
             loaded_ = engine::RegisterSoundBankLoader(synth_, *cache) &&
@@ -50,7 +50,7 @@ public:
     ~Render()
     {
         delete_fluid_synth(synth_);
-        delete_fluid_settings(settings_);
+        delete_fluid_settings(settings);
     }
     Render(const Render&) = delete;
     Render& operator=(const Render&) = delete;
@@ -63,9 +63,9 @@ public:
         const size_t start = left_.size();
         const size_t frames = static_cast<size_t>(seconds * kRate);
         left_.resize(start + frames);
-        right_.resize(start + frames);
+        right.resize(start + frames);
         fluid_synth_write_float(synth_, static_cast<int>(frames), left_.data() + start, 0, 1,
-                                right_.data() + start, 0, 1);
+                                right.data() + start, 0, 1);
         return start;
     }
     double rmsDb(double from, double to) const
@@ -73,7 +73,7 @@ public:
         double sum = 0.0;
         const size_t a = static_cast<size_t>(from * kRate), b = static_cast<size_t>(to * kRate);
         for (size_t i = a; i < b; ++i)
-            sum += left_[i] * left_[i] + right_[i] * right_[i];
+            sum += left_[i] * left_[i] + right[i] * right[i];
         return 10.0 * std::log10(sum / (2.0 * (b - a)) + 1e-30);
     }
     double peakDb() const
@@ -81,17 +81,17 @@ public:
         float peak = 0.0f;
         for (size_t i = 0; i < left_.size(); ++i)
         {
-            peak = std::max({peak, std::fabs(left_[i]), std::fabs(right_[i])});
+            peak = std::max({peak, std::fabs(left_[i]), std::fabs(right[i])});
         }
         return 20.0 * std::log10(peak + 1e-30);
     }
     const std::vector<float>& left() const { return left_; }
 
 private:
-    fluid_settings_t* settings_ = nullptr;
+    fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth_ = nullptr;
     bool loaded_ = false;
-    std::vector<float> left_, right_;
+    std::vector<float> left_, right;
 };
 
 class ResonanceRenderTest : public ::testing::Test
@@ -99,15 +99,15 @@ class ResonanceRenderTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        source_ = new TempFile("mkbank-render-source", mkbank_test::MakeRenderSource().bytes());
+        source = new TempFile("mkbank-render-source", mkbank_test::MakeRenderSource().bytes());
         bank_ = new TempFile("mkbank-render-bank");
-        talBank_ = new TempFile("mkbank-render-tal");
+        talBank = new TempFile("mkbank-render-tal");
         mkbank::BuildOptions options;
-        options.source = source_->path();
+        options.source = source->path();
         mkbank::BankBuilder builder;
         mkbank::BuildSummary summary;
         for (auto [tag, file] :
-             {std::pair{sfwriter::FirstTag::Riff, bank_}, std::pair{sfwriter::FirstTag::Tal, talBank_}})
+             {std::pair{sfwriter::FirstTag::Riff, bank_}, std::pair{sfwriter::FirstTag::Tal, talBank}})
         {
             options.output = file->path();
             options.firstTag = tag;
@@ -121,9 +121,9 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        delete talBank_;
+        delete talBank;
         delete bank_;
-        delete source_;
+        delete source;
     }
     void SetUp() override { ASSERT_TRUE(built_); }
 
@@ -131,7 +131,7 @@ protected:
     static std::unique_ptr<Render> playHeld(int envelope, int amount,
                                             engine::SampleDataCache* cache = nullptr)
     {
-        auto render = cache ? std::make_unique<Render>(talBank_->path(), cache)
+        auto render = cache ? std::make_unique<Render>(talBank->path(), cache)
                             : std::make_unique<Render>(bank_->path());
         fluid_synth_t* synth = render->synth();
         fluid_synth_cc(synth, 0, 64, 127);
@@ -144,15 +144,15 @@ protected:
         return render;
     }
 
-    static TempFile* source_;
+    static TempFile* source;
     static TempFile* bank_;
-    static TempFile* talBank_;
+    static TempFile* talBank;
     static bool built_;
 };
 
-TempFile* ResonanceRenderTest::source_ = nullptr;
+TempFile* ResonanceRenderTest::source = nullptr;
 TempFile* ResonanceRenderTest::bank_ = nullptr;
-TempFile* ResonanceRenderTest::talBank_ = nullptr;
+TempFile* ResonanceRenderTest::talBank = nullptr;
 bool ResonanceRenderTest::built_ = false;
 
 TEST_F(ResonanceRenderTest, TalOutputPlaysTheSameThroughTheInstrumentsLoader)
@@ -162,7 +162,7 @@ TEST_F(ResonanceRenderTest, TalOutputPlaysTheSameThroughTheInstrumentsLoader)
     const auto full = playHeld(127, 127, &cache);
     EXPECT_EQ(none->left(), playHeld(0, 127)->left());
     EXPECT_EQ(full->left(), playHeld(127, 127)->left());
-    Render noise(talBank_->path(), &cache);
+    Render noise(talBank->path(), &cache);
     ASSERT_TRUE(noise.loaded());
     fluid_synth_noteon(noise.synth(), 0, 123, 97);
     noise.run(0.5);

@@ -1,4 +1,6 @@
-#include "SourceBank.h"
+#include "tools/mkbank/SourceBank.h"
+
+using namespace engine;
 
 namespace mkbank_test
 {
@@ -6,12 +8,12 @@ namespace mkbank_test
 using engine::SoundFontInstrument;
 using engine::SoundFontPreset;
 using engine::SoundFontZone;
-using engine_test::AddSample;
-using engine_test::Gen;
-using engine_test::Mod;
-using engine_test::Range;
-using engine_test::TestBank;
-using engine_test::Wave;
+using enginetest::AddSample;
+using enginetest::Gen;
+using enginetest::Mod;
+using enginetest::Range;
+using enginetest::TestBank;
+using enginetest::Wave;
 
 namespace
 {

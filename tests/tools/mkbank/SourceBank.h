@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestBank.h"
+#include "engine/TestBank.h"
 
 namespace mkbank_test
 {
@@ -26,10 +26,10 @@ enum SourceIndex : uint16_t
 // attenuation, a zone without key range on the high instrument), preset 0:1 "Other" and preset
 // 1:0 "Grand B" (the high instrument only). The high instrument reaches key 127 and has a zone
 // lying wholly on keys 121-127.
-engine_test::TestBank MakePianoSource();
+enginetest::TestBank MakePianoSource();
 
 // A source for rendering: preset 0:0 with one looped, near full-scale tone over all keys whose
 // volume envelope decays over about two seconds.
-engine_test::TestBank MakeRenderSource();
+enginetest::TestBank MakeRenderSource();
 
 } // namespace mkbank_test

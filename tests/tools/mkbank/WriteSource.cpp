@@ -1,7 +1,7 @@
 // Writes the small piano source bank of the tests to the given path, for the command-line tests.
 #include <cstdio>
 
-#include "SourceBank.h"
+#include "tools/mkbank/SourceBank.h"
 
 int main(int argc, char** argv)
 {

@@ -1,10 +1,13 @@
-#include "platform/X11KeyMap.h"
+#include "platform/native/X11KeyMap.h"
 
 #include <X11/X.h>
 #include <X11/keysym.h>
 
-#include "platform/NativeKeys.h"
-#include "platform/NativeWindowListener.h"
+#include "platform/native/NativeKeys.h"
+#include "platform/native/NativeWindowListener.h"
+
+namespace platform
+{
 
 int X11KeyMap::ToVirtualKey(unsigned long keysym)
 {
@@ -109,3 +112,5 @@ unsigned X11KeyMap::ToKeyState(unsigned state)
         k |= kKeyStateControl;
     return k;
 }
+
+} // namespace platform

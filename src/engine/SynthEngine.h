@@ -10,6 +10,9 @@
 
 #include <fluidsynth.h>
 
+namespace engine
+{
+
 struct PresetRecord
 {
     int32_t bank; // the preset's bank number plus the sound bank's bank offset
@@ -77,3 +80,5 @@ private:
     EventObserver observer = nullptr;
     void* observerContext = nullptr;
 };
+
+} // namespace engine

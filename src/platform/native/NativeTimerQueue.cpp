@@ -1,6 +1,9 @@
-#include "platform/NativeTimerQueue.h"
+#include "platform/native/NativeTimerQueue.h"
 
 #include <algorithm>
+
+namespace platform
+{
 
 void NativeTimerQueue::Set(unsigned id, unsigned periodMs, uint64_t nowMs)
 {
@@ -50,3 +53,5 @@ int64_t NativeTimerQueue::MsUntilNext(uint64_t nowMs) const
     }
     return best;
 }
+
+} // namespace platform

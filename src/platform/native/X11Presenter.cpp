@@ -1,8 +1,13 @@
-#include "platform/X11Presenter.h"
+#include "platform/native/X11Presenter.h"
 
 #include <X11/Xutil.h>
 
 #include <cstdlib>
+
+using namespace images;
+
+namespace platform
+{
 
 namespace
 {
@@ -22,11 +27,11 @@ bool X11Presenter::Init(Display* display, int screen)
 {
     display_ = display;
     visual_ = DefaultVisual(display, screen);
-    depth_ = DefaultDepth(display, screen);
+    depth = DefaultDepth(display, screen);
     if (!visual_ || visual_->c_class != TrueColor)
         return false;
-    direct_ = (depth_ == 24 || depth_ == 32) && visual_->red_mask == 0xff0000 &&
-              visual_->green_mask == 0xff00 && visual_->blue_mask == 0xff;
+    direct = (depth == 24 || depth == 32) && visual_->red_mask == 0xff0000 && visual_->green_mask == 0xff00 &&
+             visual_->blue_mask == 0xff;
     return true;
 }
 
@@ -35,13 +40,13 @@ void X11Presenter::Put(Window window, GC gc, const CImage& image, const Rect& r,
     const Rect area = Intersect(r, image.GetRect());
     if (!display_ || area.IsEmpty())
         return;
-    if (!direct_)
+    if (!direct)
     {
         PutConverted(window, gc, image, area, destX + area.left - r.left, destY + area.top - r.top);
         return;
     }
     // The image's pixels are 0xAARRGGBB words: exactly a 32-bit, least-significant-byte-first ZPixmap.
-    XImage* x = XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0,
+    XImage* x = XCreateImage(display_, visual_, static_cast<unsigned>(depth), ZPixmap, 0,
                              reinterpret_cast<char*>(const_cast<uint32_t*>(image.Row(0))),
                              static_cast<unsigned>(image.GetWidth()),
                              static_cast<unsigned>(image.GetHeight()), 32, image.GetWidth() * 4);
@@ -58,7 +63,7 @@ void X11Presenter::Put(Window window, GC gc, const CImage& image, const Rect& r,
 void X11Presenter::PutConverted(Window window, GC gc, const CImage& image, const Rect& r, int destX,
                                 int destY) const
 {
-    XImage* x = XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr,
+    XImage* x = XCreateImage(display_, visual_, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
                              static_cast<unsigned>(r.Width()), static_cast<unsigned>(r.Height()), 32, 0);
     if (!x)
         return;
@@ -88,3 +93,5 @@ void X11Presenter::PutConverted(Window window, GC gc, const CImage& image, const
               static_cast<unsigned>(r.Height()));
     XDestroyImage(x);
 }
+
+} // namespace platform

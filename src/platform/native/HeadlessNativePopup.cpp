@@ -1,6 +1,11 @@
-#include "platform/HeadlessNativePopup.h"
+#include "platform/native/HeadlessNativePopup.h"
 
-#include "platform/HeadlessNativeWindow.h"
+#include "platform/native/HeadlessNativeWindow.h"
+
+using namespace images;
+
+namespace platform
+{
 
 namespace
 {
@@ -25,9 +30,9 @@ HeadlessNativePopup::~HeadlessNativePopup()
 bool HeadlessNativePopup::Show(const CImage& picture, int screenX, int screenY)
 {
     picture_ = picture;
-    position_ = {screenX, screenY};
-    shown_ = true;
-    ++showCount_;
+    position = {screenX, screenY};
+    shown = true;
+    ++showCount;
     return true;
 }
 
@@ -52,3 +57,5 @@ void HeadlessNativePopup::RunModal(NativePopupHandler& handler, int screenX, int
     }
     Hide();
 }
+
+} // namespace platform

@@ -5,8 +5,11 @@
 
 #include <functional>
 
-#include "platform/NativePopup.h"
-#include "platform/X11Presenter.h"
+#include "platform/native/NativePopup.h"
+#include "platform/native/X11Presenter.h"
+
+namespace platform
+{
 
 class X11NativePopup : public NativePopup
 {
@@ -15,11 +18,11 @@ public:
     X11NativePopup(Display* display, bool ownsDisplay, std::function<void(X11NativePopup*)> onDestroy);
     ~X11NativePopup() override;
 
-    bool Show(const CImage& picture, int screenX, int screenY) override;
+    bool Show(const images::CImage& picture, int screenX, int screenY) override;
     void Hide() override;
-    bool IsShown() const override { return shown_; }
+    bool IsShown() const override { return shown; }
     void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
-    Rect GetWorkArea() const override;
+    images::Rect GetWorkArea() const override;
     void Bell() override;
 
     Window GetWindow() const { return window_; }
@@ -38,8 +41,10 @@ private:
     bool ownsDisplay_;
     std::function<void(X11NativePopup*)> onDestroy_;
     Window window_ = 0;
-    GC gc_ = nullptr;
-    X11Presenter presenter_;
-    CImage picture_;
-    bool shown_ = false;
+    GC gc = nullptr;
+    X11Presenter presenter;
+    images::CImage picture_;
+    bool shown = false;
 };
+
+} // namespace platform

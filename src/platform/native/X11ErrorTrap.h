@@ -3,6 +3,9 @@
 // instead of letting the default handler end the host's process. Restores the previous handler.
 #include <X11/Xlib.h>
 
+namespace platform
+{
+
 class X11ErrorTrap
 {
 public:
@@ -16,3 +19,5 @@ private:
     Display* display_;
     int (*previous_)(Display*, XErrorEvent*);
 };
+
+} // namespace platform

@@ -3,6 +3,9 @@
 // Called on the thread that drains the window's events (the user-interface thread).
 #include "images/CRegion.h"
 
+namespace platform
+{
+
 enum class NativeMouseMessage
 {
     kMove,
@@ -29,20 +32,23 @@ enum NativeModifier : unsigned
     kModifierAlt = 16
 };
 
+// Every handler does nothing unless overridden, so a listener names only the events it uses.
 class NativeWindowListener
 {
 public:
     virtual ~NativeWindowListener() = default;
-    virtual void OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState) = 0;
+    virtual void OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState) {}
     // The pointer left the window while leave tracking was asked for.
-    virtual void OnNativeMouseLeave() = 0;
-    virtual void OnNativeKey(bool up, int virtualKey, unsigned modifiers) = 0;
-    virtual void OnNativeTimer(unsigned id) = 0;
+    virtual void OnNativeMouseLeave() {}
+    virtual void OnNativeKey(bool up, int virtualKey, unsigned modifiers) {}
+    virtual void OnNativeTimer(unsigned id) {}
     // Parts of the window need their pixels again; the listener presents them from its back buffer.
-    virtual void OnNativePaint(const CRegion& update) = 0;
-    virtual void OnNativeSize(int width, int height) = 0;
-    virtual void OnNativeActivate(bool active) = 0;
-    virtual void OnNativeKillFocus() = 0;
+    virtual void OnNativePaint(const images::CRegion& update) {}
+    virtual void OnNativeSize(int width, int height) {}
+    virtual void OnNativeActivate(bool active) {}
+    virtual void OnNativeKillFocus() {}
     // The window was closed from outside (a stand-alone window's close box).
-    virtual void OnNativeClose() = 0;
+    virtual void OnNativeClose() {}
 };
+
+} // namespace platform

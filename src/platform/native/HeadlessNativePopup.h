@@ -2,7 +2,10 @@
 // A pop-up without a screen: remembers what it was asked to show; modal loops replay scripted events.
 #include <deque>
 
-#include "platform/NativePopup.h"
+#include "platform/native/NativePopup.h"
+
+namespace platform
+{
 
 struct HeadlessPopupEvent
 {
@@ -25,23 +28,25 @@ public:
     // Events for the next modal loops; a loop with no events left ends as if the popup lost the pointer.
     static void Script(std::deque<HeadlessPopupEvent> events);
 
-    bool Show(const CImage& picture, int screenX, int screenY) override;
-    void Hide() override { shown_ = false; }
-    bool IsShown() const override { return shown_; }
+    bool Show(const images::CImage& picture, int screenX, int screenY) override;
+    void Hide() override { shown = false; }
+    bool IsShown() const override { return shown; }
     void RunModal(NativePopupHandler& handler, int screenX, int screenY) override;
-    Rect GetWorkArea() const override { return {0, 0, 1024, 768}; }
-    void Bell() override { ++bells_; }
-    int GetBellCount() const { return bells_; }
+    images::Rect GetWorkArea() const override { return {0, 0, 1024, 768}; }
+    void Bell() override { ++bells; }
+    int GetBellCount() const { return bells; }
 
-    const CImage& GetPicture() const { return picture_; }
-    Point GetPosition() const { return position_; }
-    int GetShowCount() const { return showCount_; }
+    const images::CImage& GetPicture() const { return picture_; }
+    images::Point GetPosition() const { return position; }
+    int GetShowCount() const { return showCount; }
 
 private:
     HeadlessNativeWindow* owner_;
-    CImage picture_;
-    Point position_;
-    bool shown_ = false;
-    int showCount_ = 0;
-    int bells_ = 0;
+    images::CImage picture_;
+    images::Point position;
+    bool shown = false;
+    int showCount = 0;
+    int bells = 0;
 };
+
+} // namespace platform

@@ -1,4 +1,7 @@
 #pragma once
+
+namespace platform
+{
 // Virtual-key codes of key events, the values the rest of the system knows keys by.
 enum NativeVirtualKey : int
 {
@@ -32,3 +35,5 @@ enum NativeVirtualKey : int
     kVkOemMinus = 0xBD,
     kVkOemPeriod = 0xBE,
 };
+
+} // namespace platform

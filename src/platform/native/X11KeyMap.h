@@ -1,4 +1,7 @@
 #pragma once
+
+namespace platform
+{
 // Translation of X key symbols and modifier states to virtual-key codes and modifier flags.
 class X11KeyMap
 {
@@ -8,3 +11,5 @@ public:
     static unsigned ToModifiers(unsigned state);
     static unsigned ToKeyState(unsigned state);
 };
+
+} // namespace platform

@@ -1,11 +1,16 @@
-#include "platform/X11NativePopup.h"
+#include "platform/native/X11NativePopup.h"
 
 #include <X11/Xutil.h>
 #include <poll.h>
 
-#include "platform/NativeKeys.h"
-#include "platform/NativeWindow.h"
-#include "platform/X11KeyMap.h"
+#include "platform/native/NativeKeys.h"
+#include "platform/native/NativeWindow.h"
+#include "platform/native/X11KeyMap.h"
+
+using namespace images;
+
+namespace platform
+{
 
 namespace
 {
@@ -18,7 +23,7 @@ X11NativePopup::X11NativePopup(Display* display, bool ownsDisplay,
     : display_(display), ownsDisplay_(ownsDisplay), onDestroy_(std::move(onDestroy))
 {
     if (display_)
-        presenter_.Init(display_, DefaultScreen(display_));
+        presenter.Init(display_, DefaultScreen(display_));
 }
 
 X11NativePopup::~X11NativePopup()
@@ -54,8 +59,8 @@ bool X11NativePopup::EnsureWindow()
                             CWOverrideRedirect | CWSaveUnder | CWBackPixmap | CWEventMask, &attributes);
     if (!window_)
         return false;
-    gc_ = XCreateGC(display_, window_, 0, nullptr);
-    if (!gc_)
+    gc = XCreateGC(display_, window_, 0, nullptr);
+    if (!gc)
     {
         ReleaseWindow();
         return false;
@@ -67,13 +72,13 @@ void X11NativePopup::ReleaseWindow()
 {
     if (!display_)
         return;
-    if (gc_)
-        XFreeGC(display_, gc_);
+    if (gc)
+        XFreeGC(display_, gc);
     if (window_)
         XDestroyWindow(display_, window_);
-    gc_ = nullptr;
+    gc = nullptr;
     window_ = 0;
-    shown_ = false;
+    shown = false;
     XFlush(display_);
 }
 
@@ -84,28 +89,28 @@ bool X11NativePopup::Show(const CImage& picture, int screenX, int screenY)
     picture_ = picture;
     XMoveResizeWindow(display_, window_, screenX, screenY, static_cast<unsigned>(picture.GetWidth()),
                       static_cast<unsigned>(picture.GetHeight()));
-    if (!shown_)
+    if (!shown)
         XMapRaised(display_, window_);
-    shown_ = true;
+    shown = true;
     Repaint();
     return true;
 }
 
 void X11NativePopup::Repaint()
 {
-    if (!shown_ || !window_)
+    if (!shown || !window_)
         return;
-    presenter_.Put(window_, gc_, picture_, picture_.GetRect(), 0, 0);
+    presenter.Put(window_, gc, picture_, picture_.GetRect(), 0, 0);
     XFlush(display_);
 }
 
 void X11NativePopup::Hide()
 {
-    if (!shown_ || !display_)
+    if (!shown || !display_)
         return;
     XUnmapWindow(display_, window_);
     XFlush(display_);
-    shown_ = false;
+    shown = false;
 }
 
 Rect X11NativePopup::GetWorkArea() const
@@ -189,3 +194,5 @@ std::unique_ptr<NativePopup> CreateStandaloneNativePopup()
         return nullptr;
     return std::make_unique<X11NativePopup>(display, true, nullptr);
 }
+
+} // namespace platform

@@ -1,10 +1,13 @@
-#include "SynthEngine.h"
+#include "engine/SynthEngine.h"
 
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "SoundBankLoader.h"
+#include "engine/SoundBankLoader.h"
+
+namespace engine
+{
 
 SynthEngine::SynthEngine(double sampleRate)
 {
@@ -163,3 +166,5 @@ int SynthEngine::routerOutput(void* data, fluid_midi_event_t* routed)
                        fluid_midi_event_get_key(routed), fluid_midi_event_get_velocity(routed));
     return self->synth ? fluid_synth_handle_midi_event(self->synth, routed) : FLUID_FAILED;
 }
+
+} // namespace engine

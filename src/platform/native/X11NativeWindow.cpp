@@ -1,4 +1,4 @@
-#include "platform/X11NativeWindow.h"
+#include "platform/native/X11NativeWindow.h"
 
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
@@ -7,9 +7,14 @@
 #include <algorithm>
 #include <chrono>
 
-#include "platform/X11ErrorTrap.h"
-#include "platform/X11KeyMap.h"
-#include "platform/X11NativePopup.h"
+#include "platform/native/X11ErrorTrap.h"
+#include "platform/native/X11KeyMap.h"
+#include "platform/native/X11NativePopup.h"
+
+using namespace images;
+
+namespace platform
+{
 
 namespace
 {
@@ -49,13 +54,13 @@ bool X11NativeWindow::Create(const NativeParent& parent, int width, int height,
     display_ = XOpenDisplay(name);
     if (!display_)
     {
-        lastError_ = kNoDisplay;
+        lastError = kNoDisplay;
         return false;
     }
     const int screen = DefaultScreen(display_);
-    if (!presenter_.Init(display_, screen))
+    if (!presenter.Init(display_, screen))
     {
-        lastError_ = kCreateFailed;
+        lastError = kCreateFailed;
         Destroy();
         return false;
     }
@@ -74,18 +79,18 @@ bool X11NativeWindow::Create(const NativeParent& parent, int width, int height,
     }
     if (!window_)
     {
-        lastError_ = kCreateFailed;
+        lastError = kCreateFailed;
         Destroy();
         return false;
     }
-    gc_ = XCreateGC(display_, window_, 0, nullptr);
+    gc = XCreateGC(display_, window_, 0, nullptr);
     static const unsigned shapes[4] = {XC_left_ptr, XC_hand2, XC_sb_h_double_arrow, XC_sb_v_double_arrow};
     for (int i = 0; i < 4; ++i)
-        cursors_[i] = XCreateFontCursor(display_, shapes[i]);
+        cursors[i] = XCreateFontCursor(display_, shapes[i]);
     if (!parent.windowId)
     {
-        deleteAtom_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-        XSetWMProtocols(display_, window_, &deleteAtom_, 1);
+        deleteAtom = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(display_, window_, &deleteAtom, 1);
         XSizeHints* hints = XAllocSizeHints();
         if (hints)
         {
@@ -99,30 +104,30 @@ bool X11NativeWindow::Create(const NativeParent& parent, int width, int height,
     width_ = width;
     height_ = height;
     listener_ = listener;
-    XDefineCursor(display_, window_, cursors_[0]);
+    XDefineCursor(display_, window_, cursors[0]);
     XMapWindow(display_, window_);
     XFlush(display_);
-    return gc_ != nullptr;
+    return gc != nullptr;
 }
 
 void X11NativeWindow::Destroy()
 {
-    for (X11NativePopup* popup : popups_)
+    for (X11NativePopup* popup : popups)
         popup->Orphan();
-    popups_.clear();
+    popups.clear();
     if (!display_)
         return;
-    if (grabbed_)
+    if (grabbed)
         XUngrabPointer(display_, CurrentTime);
-    grabbed_ = false;
+    grabbed = false;
     if (window_)
     {
         XUnmapWindow(display_, window_);
         XDestroyWindow(display_, window_);
     }
-    if (gc_)
-        XFreeGC(display_, gc_);
-    for (Cursor& c : cursors_)
+    if (gc)
+        XFreeGC(display_, gc);
+    for (Cursor& c : cursors)
     {
         if (c)
             XFreeCursor(display_, c);
@@ -131,7 +136,7 @@ void X11NativeWindow::Destroy()
     XCloseDisplay(display_);
     display_ = nullptr;
     window_ = 0;
-    gc_ = nullptr;
+    gc = nullptr;
     listener_ = nullptr;
     timers_.Clear();
     update_.Clear();
@@ -162,14 +167,14 @@ void X11NativeWindow::Invalidate(const Rect& r)
 void X11NativeWindow::Present(const CImage& backBuffer, const Rect& r)
 {
     if (display_)
-        presenter_.Put(window_, gc_, backBuffer, r, r.left, r.top);
+        presenter.Put(window_, gc, backBuffer, r, r.left, r.top);
 }
 
 bool X11NativeWindow::SetTimer(unsigned id, unsigned periodMs)
 {
     if (!display_)
     {
-        lastError_ = kCreateFailed;
+        lastError = kCreateFailed;
         return false;
     }
     timers_.Set(id, periodMs, NowMs());
@@ -180,7 +185,7 @@ bool X11NativeWindow::KillTimer(unsigned id)
 {
     if (timers_.Kill(id))
         return true;
-    lastError_ = kNoSuchTimer;
+    lastError = kNoSuchTimer;
     return false;
 }
 
@@ -188,17 +193,17 @@ void X11NativeWindow::SetCapture()
 {
     if (!display_)
         return;
-    grabbed_ = XGrabPointer(display_, window_, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                            GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+    grabbed = XGrabPointer(display_, window_, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                           GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
 }
 
 void X11NativeWindow::ReleaseCapture()
 {
-    if (!display_ || !grabbed_)
+    if (!display_ || !grabbed)
         return;
     XUngrabPointer(display_, CurrentTime);
     XFlush(display_);
-    grabbed_ = false;
+    grabbed = false;
 }
 
 void X11NativeWindow::SetFocus()
@@ -217,7 +222,7 @@ void X11NativeWindow::SetCursor(NativeCursor cursor)
     if (!display_ || cursor == cursor_)
         return;
     cursor_ = cursor;
-    XDefineCursor(display_, window_, cursors_[static_cast<int>(cursor)]);
+    XDefineCursor(display_, window_, cursors[static_cast<int>(cursor)]);
 }
 
 bool X11NativeWindow::GetCursorPos(Point& p) const
@@ -288,8 +293,8 @@ void X11NativeWindow::DispatchButton(const XButtonEvent& e, bool press)
     NativeMouseMessage message;
     if (e.button == Button1)
     {
-        message = press ? (doubleClick_.Press(e.time, e.x, e.y) ? NativeMouseMessage::kLeftDoubleClick
-                                                                : NativeMouseMessage::kLeftDown)
+        message = press ? (doubleClick.Press(e.time, e.x, e.y) ? NativeMouseMessage::kLeftDoubleClick
+                                                               : NativeMouseMessage::kLeftDown)
                         : NativeMouseMessage::kLeftUp;
     }
     else if (e.button == Button3)
@@ -308,7 +313,7 @@ void X11NativeWindow::Dispatch(XEvent& e)
     if (e.xany.window != window_)
     {
         if (e.type == Expose)
-            for (X11NativePopup* popup : popups_)
+            for (X11NativePopup* popup : popups)
                 if (popup->GetWindow() == e.xany.window)
                     popup->Repaint();
         return;
@@ -328,9 +333,9 @@ void X11NativeWindow::Dispatch(XEvent& e)
         DispatchButton(e.xbutton, e.type == ButtonPress);
         break;
     case LeaveNotify:
-        if (trackLeave_ && e.xcrossing.mode == NotifyNormal)
+        if (trackLeave && e.xcrossing.mode == NotifyNormal)
         {
-            trackLeave_ = false;
+            trackLeave = false;
             listener_->OnNativeMouseLeave();
         }
         break;
@@ -352,7 +357,7 @@ void X11NativeWindow::Dispatch(XEvent& e)
         }
         break;
     case ClientMessage:
-        if (static_cast<Atom>(e.xclient.data.l[0]) == deleteAtom_)
+        if (static_cast<Atom>(e.xclient.data.l[0]) == deleteAtom)
             listener_->OnNativeClose();
         break;
     default:
@@ -394,11 +399,11 @@ void X11NativeWindow::ProcessEvents()
 
 int X11NativeWindow::RunEventLoop()
 {
-    quit_ = false;
-    while (!quit_ && display_)
+    quit = false;
+    while (!quit && display_)
     {
         ProcessEvents();
-        if (quit_ || !display_)
+        if (quit || !display_)
             break;
         const int64_t wait = timers_.MsUntilNext(NowMs());
         pollfd fd{ConnectionNumber(display_), POLLIN, 0};
@@ -415,7 +420,9 @@ std::unique_ptr<NativePopup> X11NativeWindow::CreatePopup()
     auto popup = std::make_unique<X11NativePopup>(
         display_, false,
         [this](X11NativePopup* gone)
-        { popups_.erase(std::remove(popups_.begin(), popups_.end(), gone), popups_.end()); });
-    popups_.push_back(popup.get());
+        { popups.erase(std::remove(popups.begin(), popups.end(), gone), popups.end()); });
+    popups.push_back(popup.get());
     return popup;
 }
+
+} // namespace platform

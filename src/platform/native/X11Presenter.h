@@ -5,18 +5,25 @@
 
 #include "images/CImage.h"
 
+namespace platform
+{
+
 class X11Presenter
 {
 public:
     // False when the display has no true-colour visual we can draw with.
     bool Init(Display* display, int screen);
-    void Put(Window window, GC gc, const CImage& image, const Rect& r, int destX, int destY) const;
+    void Put(Window window, GC gc, const images::CImage& image, const images::Rect& r, int destX,
+             int destY) const;
 
 private:
-    void PutConverted(Window window, GC gc, const CImage& image, const Rect& r, int destX, int destY) const;
+    void PutConverted(Window window, GC gc, const images::CImage& image, const images::Rect& r, int destX,
+                      int destY) const;
 
     Display* display_ = nullptr;
     Visual* visual_ = nullptr;
-    int depth_ = 0;
-    bool direct_ = false;
+    int depth = 0;
+    bool direct = false;
 };
+
+} // namespace platform

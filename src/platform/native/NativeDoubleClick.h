@@ -3,6 +3,9 @@
 // double-click messages need.
 #include <cstdint>
 
+namespace platform
+{
+
 class NativeDoubleClick
 {
 public:
@@ -13,8 +16,10 @@ public:
     bool Press(uint64_t timeMs, int x, int y);
 
 private:
-    bool havePrevious_ = false;
+    bool havePrevious = false;
     uint64_t time_ = 0;
     int x_ = 0;
     int y_ = 0;
 };
+
+} // namespace platform

@@ -6,8 +6,11 @@
 #include <memory>
 
 #include "images/CImage.h"
-#include "platform/NativePopup.h"
-#include "platform/NativeWindowListener.h"
+#include "platform/native/NativePopup.h"
+#include "platform/native/NativeWindowListener.h"
+
+namespace platform
+{
 
 // The window to live in: an X11 window id (0 for a stand-alone top-level window) and, when the
 // host passes it, the host's own display connection (used only to find the display's name).
@@ -41,9 +44,9 @@ public:
     virtual void SetTitle(const char* title) = 0;
 
     // Adds to the update region; the listener's paint follows when events are next drained.
-    virtual void Invalidate(const Rect& r) = 0;
+    virtual void Invalidate(const images::Rect& r) = 0;
     // Copies a rectangle of the back buffer to the same place on the screen.
-    virtual void Present(const CImage& backBuffer, const Rect& r) = 0;
+    virtual void Present(const images::CImage& backBuffer, const images::Rect& r) = 0;
 
     virtual bool SetTimer(unsigned id, unsigned periodMs) = 0;
     virtual bool KillTimer(unsigned id) = 0;
@@ -57,8 +60,8 @@ public:
     virtual void SetFocus() = 0;
     virtual void SetCursor(NativeCursor cursor) = 0;
     // Pointer position in window coordinates; false when unknown.
-    virtual bool GetCursorPos(Point& p) const = 0;
-    virtual Point ToScreen(Point p) const = 0;
+    virtual bool GetCursorPos(images::Point& p) const = 0;
+    virtual images::Point ToScreen(images::Point p) const = 0;
     // Current Shift/Ctrl/Alt state as NativeModifier flags.
     virtual unsigned GetModifiers() const = 0;
     // True when the window's top-level window has the keyboard focus.
@@ -75,3 +78,5 @@ public:
 
 // A pop-up on its own display connection (a message box with no window); null without a display.
 std::unique_ptr<NativePopup> CreateStandaloneNativePopup();
+
+} // namespace platform

@@ -1,6 +1,9 @@
-#include "platform/X11ErrorTrap.h"
+#include "platform/native/X11ErrorTrap.h"
 
 #include <atomic>
+
+namespace platform
+{
 
 namespace
 {
@@ -31,3 +34,5 @@ int X11ErrorTrap::Handler(Display*, XErrorEvent* event)
     gLastError = event ? event->error_code : 1;
     return 0;
 }
+
+} // namespace platform

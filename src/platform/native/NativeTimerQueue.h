@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+namespace platform
+{
+
 class NativeTimerQueue
 {
 public:
@@ -25,3 +28,5 @@ private:
     };
     std::vector<Timer> timers_;
 };
+
+} // namespace platform

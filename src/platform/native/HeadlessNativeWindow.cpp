@@ -1,24 +1,16 @@
-#include "platform/HeadlessNativeWindow.h"
+#include "platform/native/HeadlessNativeWindow.h"
 
 #include <algorithm>
+
+using namespace images;
+
+namespace platform
+{
 
 namespace
 {
 // Listener used before creation and after destruction, so injected events go nowhere.
-class NullListener : public NativeWindowListener
-{
-public:
-    void OnNativeMouse(NativeMouseMessage, int, int, unsigned) override {}
-    void OnNativeMouseLeave() override {}
-    void OnNativeKey(bool, int, unsigned) override {}
-    void OnNativeTimer(unsigned) override {}
-    void OnNativePaint(const CRegion&) override {}
-    void OnNativeSize(int, int) override {}
-    void OnNativeActivate(bool) override {}
-    void OnNativeKillFocus() override {}
-    void OnNativeClose() override {}
-};
-NullListener gNullListener;
+NativeWindowListener gNullListener;
 } // namespace
 
 HeadlessNativeWindow::~HeadlessNativeWindow()
@@ -35,28 +27,28 @@ NativeWindowListener* HeadlessNativeWindow::Listener()
 
 bool HeadlessNativeWindow::Create(const NativeParent&, int width, int height, NativeWindowListener* listener)
 {
-    if (failCreate_ || created_ || !screen_.Create(std::max(1, width), std::max(1, height)))
+    if (failCreate || created || !screen_.Create(std::max(1, width), std::max(1, height)))
     {
-        lastError_ = 1;
+        lastError = 1;
         return false;
     }
     listener_ = listener;
-    created_ = true;
+    created = true;
     return true;
 }
 
 void HeadlessNativeWindow::Destroy()
 {
-    created_ = false;
+    created = false;
     listener_ = nullptr;
-    timers_.Clear();
+    timers.Clear();
     update_.Clear();
-    captured_ = trackingLeave_ = false;
+    captured = trackingLeave = false;
 }
 
 void HeadlessNativeWindow::Resize(int width, int height)
 {
-    if (!created_ || width <= 0 || height <= 0)
+    if (!created || width <= 0 || height <= 0)
         return;
     CImage bigger;
     if (!bigger.Create(width, height))
@@ -68,32 +60,32 @@ void HeadlessNativeWindow::Resize(int width, int height)
 
 void HeadlessNativeWindow::Invalidate(const Rect& r)
 {
-    if (created_)
+    if (created)
         update_.Add(Intersect(r, screen_.GetRect()));
 }
 
 void HeadlessNativeWindow::Present(const CImage& backBuffer, const Rect& r)
 {
-    presented_.push_back(r);
+    presented.push_back(r);
     screen_.CopyRect(backBuffer, r, r.left, r.top);
 }
 
 bool HeadlessNativeWindow::SetTimer(unsigned id, unsigned periodMs)
 {
-    if (failTimers_ || !created_)
+    if (failTimers || !created)
     {
-        lastError_ = 1400; // the code for an invalid window handle
+        lastError = 1400; // the code for an invalid window handle
         return false;
     }
-    timers_.Set(id, periodMs, now_);
+    timers.Set(id, periodMs, now);
     return true;
 }
 
 bool HeadlessNativeWindow::KillTimer(unsigned id)
 {
-    if (failTimers_ || !timers_.Kill(id))
+    if (failTimers || !timers.Kill(id))
     {
-        lastError_ = 1402;
+        lastError = 1402;
         return false;
     }
     return true;
@@ -101,7 +93,7 @@ bool HeadlessNativeWindow::KillTimer(unsigned id)
 
 bool HeadlessNativeWindow::GetCursorPos(Point& p) const
 {
-    p = cursorPos_;
+    p = cursorPos;
     return true;
 }
 
@@ -112,23 +104,23 @@ void HeadlessNativeWindow::MoveMouse(int x, int y, unsigned keyState)
 
 void HeadlessNativeWindow::Mouse(NativeMouseMessage message, int x, int y, unsigned keyState)
 {
-    cursorPos_ = {x, y};
+    cursorPos = {x, y};
     Listener()->OnNativeMouse(message, x, y, keyState);
 }
 
 void HeadlessNativeWindow::LeaveWindow()
 {
-    cursorPos_ = {-1, -1};
-    if (!trackingLeave_)
+    cursorPos = {-1, -1};
+    if (!trackingLeave)
         return;
-    trackingLeave_ = false;
+    trackingLeave = false;
     Listener()->OnNativeMouseLeave();
 }
 
 void HeadlessNativeWindow::ProcessEvents()
 {
-    for (unsigned id : timers_.TakeDue(now_))
-        if (timers_.IsSet(id))
+    for (unsigned id : timers.TakeDue(now))
+        if (timers.IsSet(id))
             Listener()->OnNativeTimer(id);
     if (!update_.IsEmpty())
     {
@@ -141,13 +133,13 @@ void HeadlessNativeWindow::ProcessEvents()
 int HeadlessNativeWindow::RunEventLoop()
 {
     // Without a screen nothing can close the window; run until Quit, advancing time by ticks.
-    quit_ = false;
-    while (!quit_ && created_)
+    quit = false;
+    while (!quit && created)
     {
-        const int64_t wait = timers_.MsUntilNext(now_);
+        const int64_t wait = timers.MsUntilNext(now);
         if (wait < 0)
             break;
-        now_ += static_cast<uint64_t>(wait);
+        now += static_cast<uint64_t>(wait);
         ProcessEvents();
     }
     return 0;
@@ -164,3 +156,5 @@ void HeadlessNativeWindow::Forget(HeadlessNativePopup* popup)
 {
     popups_.erase(std::remove(popups_.begin(), popups_.end(), popup), popups_.end());
 }
+
+} // namespace platform

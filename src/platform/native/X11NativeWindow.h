@@ -6,10 +6,13 @@
 
 #include <vector>
 
-#include "platform/NativeDoubleClick.h"
-#include "platform/NativeTimerQueue.h"
-#include "platform/NativeWindow.h"
-#include "platform/X11Presenter.h"
+#include "platform/native/NativeDoubleClick.h"
+#include "platform/native/NativeTimerQueue.h"
+#include "platform/native/NativeWindow.h"
+#include "platform/native/X11Presenter.h"
+
+namespace platform
+{
 
 class X11NativePopup;
 
@@ -23,23 +26,23 @@ public:
     unsigned long GetId() const override { return window_; }
     void Resize(int width, int height) override;
     void SetTitle(const char* title) override;
-    void Invalidate(const Rect& r) override;
-    void Present(const CImage& backBuffer, const Rect& r) override;
+    void Invalidate(const images::Rect& r) override;
+    void Present(const images::CImage& backBuffer, const images::Rect& r) override;
     bool SetTimer(unsigned id, unsigned periodMs) override;
     bool KillTimer(unsigned id) override;
-    int GetLastError() const override { return lastError_; }
+    int GetLastError() const override { return lastError; }
     void SetCapture() override;
     void ReleaseCapture() override;
-    void TrackLeave(bool on) override { trackLeave_ = on; }
+    void TrackLeave(bool on) override { trackLeave = on; }
     void SetFocus() override;
     void SetCursor(NativeCursor cursor) override;
-    bool GetCursorPos(Point& p) const override;
-    Point ToScreen(Point p) const override;
+    bool GetCursorPos(images::Point& p) const override;
+    images::Point ToScreen(images::Point p) const override;
     unsigned GetModifiers() const override;
     bool IsForeground() const override;
     void ProcessEvents() override;
     int RunEventLoop() override;
-    void Quit() override { quit_ = true; }
+    void Quit() override { quit = true; }
     std::unique_ptr<NativePopup> CreatePopup() override;
 
 private:
@@ -53,20 +56,22 @@ private:
     Display* display_ = nullptr;
     Window window_ = 0;
     Window parent_ = 0;
-    GC gc_ = nullptr;
-    Cursor cursors_[4] = {};
+    GC gc = nullptr;
+    Cursor cursors[4] = {};
     NativeCursor cursor_ = NativeCursor::kArrow;
-    Atom deleteAtom_ = 0;
-    X11Presenter presenter_;
+    Atom deleteAtom = 0;
+    X11Presenter presenter;
     NativeWindowListener* listener_ = nullptr;
     NativeTimerQueue timers_;
-    NativeDoubleClick doubleClick_;
-    CRegion update_;
-    std::vector<X11NativePopup*> popups_;
+    NativeDoubleClick doubleClick;
+    images::CRegion update_;
+    std::vector<X11NativePopup*> popups;
     int width_ = 0;
     int height_ = 0;
-    int lastError_ = 0;
-    bool grabbed_ = false;
-    bool trackLeave_ = false;
-    bool quit_ = false;
+    int lastError = 0;
+    bool grabbed = false;
+    bool trackLeave = false;
+    bool quit = false;
 };
+
+} // namespace platform
