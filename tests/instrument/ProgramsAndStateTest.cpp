@@ -206,8 +206,6 @@ TEST_F(ProgramsAndState, ADamagedChunkNeverReachesTheAudioAsNaNOrAnIndexOutOfRan
     }
 }
 
-// --- Parameters from the host ---
-
 // --- MIDI program names ---
 
 TEST_F(ProgramsAndState, MidiProgramNamesFollowGeneralMidi)
