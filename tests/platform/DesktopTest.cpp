@@ -14,9 +14,10 @@ using namespace platform;
 namespace
 {
 
+// Up to a minute: a started process may take that long on a busy machine, never on a quiet one.
 bool WaitFor(const std::function<bool()>& condition)
 {
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 6000; ++i)
     {
         if (condition())
             return true;
