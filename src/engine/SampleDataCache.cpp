@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <thread>
 
@@ -34,9 +35,9 @@ const int16_t* SampleDataCache::attach(const std::string& path, uint64_t fileOff
 {
     if (userCount_.load() != 0)
     {
-        // The block belongs to the first file loaded in the process. A bank whose sample data has
-        // another size would index outside it, so it is refused rather than attached.
-        if (size != sampleDataSize_)
+        // The block belongs to the first file loaded in the process. A bank from any other file would
+        // play that file's samples (or index outside them), so it is refused rather than attached.
+        if (!isSharedFile(path, fileOffset, size))
         {
             fluid_log(FLUID_ERR, "Sample data of %s does not match the shared sample data", path.c_str());
             return nullptr;
@@ -49,6 +50,18 @@ const int16_t* SampleDataCache::attach(const std::string& path, uint64_t fileOff
         return nullptr;
     userCount_.fetch_add(1);
     return sampleData_;
+}
+
+bool SampleDataCache::isSharedFile(const std::string& path, uint64_t fileOffset, uint32_t size) const
+{
+    if (size != sampleDataSize_ || fileOffset != sampleDataOffset)
+        return false;
+    // The same file under any name (the same device and file number), not rewritten since it was read.
+    std::error_code error;
+    if (!std::filesystem::equivalent(path, samplePath, error) || error)
+        return false;
+    const auto written = std::filesystem::last_write_time(path, error);
+    return !error && written == sampleFileWritten;
 }
 
 bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, uint32_t size)
@@ -84,6 +97,10 @@ bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, ui
     std::fclose(file);
     sampleData_ = block;
     sampleDataSize_ = size;
+    sampleDataOffset = fileOffset;
+    samplePath = path;
+    std::error_code error;
+    sampleFileWritten = std::filesystem::last_write_time(path, error);
     return true;
 }
 

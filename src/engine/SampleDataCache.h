@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "engine/SampleReadProgress.h"
@@ -29,8 +30,8 @@ public:
     static SampleDataCache& shared();
 
     // Returns the block for the sample data of size bytes at fileOffset in path, or nullptr when
-    // the file cannot be opened or positioned, the block cannot be allocated, or a block of
-    // another size is already shared (its sample positions would not fit).
+    // the file cannot be opened or positioned, the block cannot be allocated, or a block read from
+    // another file (or another part of it, or before the file was rewritten) is already shared.
     const int16_t* attach(const std::string& path, uint64_t fileOffset, uint32_t size);
     // Detaches one sound bank from the block it attached to.
     void release(const int16_t* block);
@@ -52,12 +53,16 @@ public:
     bool isReadUpTo(uint64_t endByte) const { return progress_.bytesRead.load() >= endByte; }
 
 private:
+    bool isSharedFile(const std::string& path, uint64_t fileOffset, uint32_t size) const;
     bool startRead(const std::string& path, uint64_t fileOffset, uint32_t size);
     void cancelAndWait();
     void freeBlock();
 
     int16_t* sampleData_ = nullptr;
     uint32_t sampleDataSize_ = 0;
+    uint64_t sampleDataOffset = 0;
+    std::string samplePath;
+    std::filesystem::file_time_type sampleFileWritten{};
     std::atomic<uint32_t> userCount_{0};
     std::atomic<int32_t> keepShared_{0};
     SampleReadProgress progress_;

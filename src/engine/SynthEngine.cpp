@@ -43,6 +43,10 @@ bool SynthEngine::createSynth()
     synth = new_fluid_synth(settings);
     if (!synth)
         return false;
+    // Every note plays on channel 0. A drum channel would only look for a drum kit the bank does not have,
+    // and warn on the host's console at every load; this library has no setting that turns it off.
+    fluid_synth_set_channel_type(synth, 9, CHANNEL_TYPE_MELODIC);
+    fluid_synth_bank_select(synth, 9, 0);
     engine::RegisterSoundBankLoader(synth);
     return true;
 }

@@ -43,8 +43,8 @@ public:
     // that nothing plays at a pitch and speed meant for another rate.
     bool runsAtRate() const { return rateAccepted; }
 
-    // Creates the synthesizer with the system's loader registered; false when it cannot be created or the
-    // engine does not run at the rate.
+    // Creates the synthesizer, without a drum channel, with the system's loader registered; false when it
+    // cannot be created or the engine does not run at the rate.
     bool createSynth();
     // Loads the data file, fills the preset list, selects the first preset, and creates the router
     // whatever the result. Returns the sound bank id or -1.

@@ -102,6 +102,7 @@ VstXSynth::VstXSynth(audioMasterCallback master)
         loadSoundBank();
 
     createEffects();
+    setInitialDelay(outputDelay());
 
     LogLine("Initializing sympathetic resonance.");
     resonanceRamp = ResonanceRamp();
@@ -156,7 +157,7 @@ void VstXSynth::createEffects()
     const int integerRate = static_cast<int>(sampleRate);
     reverb.reset(new (std::nothrow) ReverbUnit(integerRate));
     reverbIdle = true;
-    reverbIdleMilliseconds = kReverbSleepMs;
+    reverbIdleSeconds = kReverbSleepSeconds;
     scratchLeft.reset();
     scratchRight.reset();
     scratchCapacity = 0;
@@ -185,6 +186,20 @@ void VstXSynth::createEffects()
         limiter->SetThreshold(-0.5f);
         limiter->Reset();
     }
+}
+
+VstInt32 VstXSynth::outputDelay() const
+{
+    return (limiter ? limiter->GetLookahead() : 0) + upsamplerDelay();
+}
+
+void VstXSynth::reportOutputDelay()
+{
+    const VstInt32 delay = outputDelay();
+    if (delay == cEffect.initialDelay)
+        return;
+    setInitialDelay(delay);
+    ioChanged();
 }
 
 void VstXSynth::readPresets()

@@ -134,7 +134,7 @@ public:
     const PianoSettings& appliedSettings() const { return applied; }
     const piano::ResonanceRamp& resonance() const { return resonanceRamp; }
     const piano::VelocityTable& velocities() const { return velocityTable; }
-    bool reverbAsleep() const { return reverbIdle && reverbIdleMilliseconds >= kReverbSleepMs; }
+    bool reverbAsleep() const { return reverbIdle && reverbIdleSeconds >= kReverbSleepSeconds; }
     int programCount() const { return programs.count(); }
     engine::SynthEngine* synthEngine() { return engine.get(); }
     dsp::TenBandEQ* equaliser() { return eq.get(); }
@@ -151,6 +151,11 @@ public:
     // The manual's section of a help context; "" for a context it does not know.
     static const char* helpSection(int context);
 
+    // The frames by which the output trails the events that make it: every delay of the output chain (the
+    // limiter's look-ahead, and the upsampler's above the engine's range). The record's initial delay
+    // reports it to the host.
+    host::VstInt32 outputDelay() const;
+
     // The number of live instances in the process.
     static int liveInstances();
 
@@ -165,7 +170,9 @@ public:
     static int splashRequests();
 
 private:
-    static constexpr int kReverbSleepMs = 2000;
+    // Quiet time after which the reverb and the chain behind it sleep, counted in audio time whatever the
+    // block size (whole milliseconds per block would never add up in blocks shorter than a millisecond).
+    static constexpr double kReverbSleepSeconds = 2.0;
     static constexpr float kLimiterAttackMs = 5.0f;
     // The highest rate the engine renders at.
     static constexpr float kEngineTopRate = 96000.0f;
@@ -187,6 +194,8 @@ private:
     void chooseEngineRate();
     void prepareBuffers();
     void markSettingsChanged();
+    // Puts outputDelay into the record's initial delay and tells the host through ioChanged when it changed.
+    void reportOutputDelay();
     void queueEditorEvent(uint8_t status, int data1, int data2);
 
     void applySettings();
@@ -222,13 +231,15 @@ private:
     std::unique_ptr<dsp::TenBandEQ> eq;
     std::unique_ptr<dsp::ReverbUnit> reverb;
     bool reverbIdle = true;
-    int32_t reverbIdleMilliseconds = kReverbSleepMs;
+    double reverbIdleSeconds = kReverbSleepSeconds;
     std::unique_ptr<float[]> scratchLeft;
     std::unique_ptr<float[]> scratchRight;
     int32_t scratchCapacity = 0;
     std::unique_ptr<dsp::ToneControl> toneLeft;
     std::unique_ptr<dsp::ToneControl> toneRight;
     std::unique_ptr<dsp::SimpleLimit> limiter;
+    // Frames of sound the limiter's look-ahead may still hold: the chain runs on while it is above 0.
+    int32_t limiterBacklog = 0;
 
     // Piano models
     piano::LidCurves lidCurves;

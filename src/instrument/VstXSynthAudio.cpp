@@ -93,27 +93,34 @@ void VstXSynth::renderPiece(float* left, float* right, int frames, int firstEven
     if (frames == 0)
         return;
 
-    bool silent = true;
-    for (int i = 0; i < frames && silent; ++i)
-        silent = left[i] == 0.0f && right[i] == 0.0f;
+    int firstSounding = 0;
+    while (firstSounding < frames && left[firstSounding] == 0.0f && right[firstSounding] == 0.0f)
+        ++firstSounding;
+    const bool silent = firstSounding == frames;
 
     if (eq)
         eq->ProcessBlock(left, right, frames);
 
-    // Asleep from the block's start, the block stays silent: the equaliser's memory may still ring faintly
-    // (with denormals flushed its last decay can hold at a tiny level), and a sleeping chain plays nothing.
-    if (silent && reverbIdle && reverbIdleMilliseconds >= kReverbSleepMs)
+    if (reverb && applied.reverbAmount > 0.0f && !(silent && reverbAsleep()))
     {
+        // A sleeping reverb wakes at the first sounding frame, not at the block's start: where it wakes
+        // sets the phase of its modulation, which must not depend on the host's block size.
+        const int wake = reverbAsleep() ? firstSounding : 0;
+        runReverbSend(left + wake, right + wake, frames - wake, silent);
+    }
+
+    // Asleep, the chain is skipped; but not before the limiter has played out what its look-ahead still
+    // holds, or the end of the last note would wait there and sound in front of the next one.
+    const bool asleep = silent && reverbAsleep();
+    if (asleep && limiterBacklog == 0)
+    {
+        // The equaliser's memory may still ring; a sleeping chain plays nothing, not that ring early
+        // and unlimited.
         std::memset(left, 0, sizeof(float) * static_cast<size_t>(frames));
         std::memset(right, 0, sizeof(float) * static_cast<size_t>(frames));
         return;
     }
-
-    if (reverb && applied.reverbAmount > 0.0f)
-        runReverbSend(left, right, frames, silent);
-
-    if (silent && reverbIdle && reverbIdleMilliseconds >= kReverbSleepMs)
-        return;
+    limiterBacklog = asleep ? std::max(0, limiterBacklog - frames) : outputDelay();
 
     if (toneLeft && toneRight)
     {
@@ -151,7 +158,7 @@ void VstXSynth::runReverbSend(float* left, float* right, int frames, bool silent
         {
             if (scratchLeft[i] > kReverbSilence || scratchRight[i] > kReverbSilence)
             {
-                reverbIdleMilliseconds = 0;
+                reverbIdleSeconds = 0.0;
                 reverbIdle = false;
                 break;
             }
@@ -159,11 +166,11 @@ void VstXSynth::runReverbSend(float* left, float* right, int frames, bool silent
     }
     else
     {
-        reverbIdleMilliseconds = 0;
+        reverbIdleSeconds = 0.0;
         reverbIdle = false;
     }
     if (reverbIdle)
-        reverbIdleMilliseconds += static_cast<int32_t>(static_cast<float>(frames) / sampleRate * 1000.0f);
+        reverbIdleSeconds += frames / static_cast<double>(sampleRate);
 
     const float amount = applied.reverbAmount;
     for (int i = 0; i < frames; ++i)
@@ -459,6 +466,8 @@ void VstXSynth::setSampleRate(float newRate)
         limiter->SetAttack(kLimiterAttackMs);
         limiter->Reset();
     }
+    limiterBacklog = 0;
+    reportOutputDelay();
     cache.setKeepSharedSamples(false);
     engine->programSelect(0, 0);
 }

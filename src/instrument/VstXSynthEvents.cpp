@@ -231,6 +231,15 @@ void VstXSynth::controlChange(int controller, int value)
     case MidiMessage::kChorus:
         setRequestedAmount(&PianoSettings::chorus, static_cast<float>(fraction));
         break;
+    case MidiMessage::kResetAllControllers:
+        // Only the pedals are controllers of the performance here: volume, tone and effect settings stay.
+        // The engine does not get the message, which would also reset the instrument's own controllers.
+        if (isSustainDown())
+            sustainChange(0);
+        softDown.store(0, std::memory_order_relaxed);
+        displayChanged.store(1, std::memory_order_relaxed);
+        break;
+    case MidiMessage::kAllSoundOff: // the engine ends every voice at once, pedalled ones too
     case MidiMessage::kAllNotesOff:
         for (auto& key : keyDown)
             key.store(0, std::memory_order_relaxed);

@@ -28,6 +28,9 @@ struct MidiMessage
     static constexpr int kHighGain = 78;
     static constexpr int kReverb = 91;
     static constexpr int kChorus = 93;
+    // Channel-mode messages a host sends on stop and from its panic button.
+    static constexpr int kAllSoundOff = 120;
+    static constexpr int kResetAllControllers = 121;
     static constexpr int kAllNotesOff = 123;
 
     // Builds a message on channel 0; data bytes are limited to 0..127.

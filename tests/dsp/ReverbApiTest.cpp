@@ -43,24 +43,6 @@ TEST(ReverbApiTest, NullHandleAnswersNullHandleAndTouchesNothing)
     ReverbReset(nullptr);
 }
 
-TEST(ReverbApiTest, CallsReachTheReverb)
-{
-    ReverbHandle handle = nullptr;
-    ASSERT_EQ(kReverbOk, ReverbCreate(&handle, 48000, 2, 0));
-    EXPECT_EQ(kReverbOk, ReverbSetPreset(handle, 5));
-    EXPECT_EQ(5, handle->Preset());
-    EXPECT_EQ(kReverbBadPreset, ReverbSetPreset(handle, -1));
-    EXPECT_EQ(kReverbBadPreset, ReverbSetPreset(handle, 7));
-    EXPECT_EQ(5, handle->Preset());
-    EXPECT_EQ(kReverbOutOfRange, ReverbSetMix(handle, 1.5f));
-    EXPECT_EQ(1.0f, handle->Wet());
-    std::vector<float> buffer(2 * 8193, 0.0f);
-    EXPECT_EQ(kReverbOutOfRange, ReverbProcess(handle, buffer.data(), buffer.data(), 8193));
-    EXPECT_EQ(kReverbOk, ReverbProcess(handle, buffer.data(), buffer.data(), 8192));
-    ReverbReset(handle);
-    EXPECT_EQ(kReverbOk, ReverbDestroy(&handle));
-}
-
 TEST(ReverbPresetsTest, NamesInTableOrder)
 {
     const char* names[] = {"MediumHall", "LargeHall", "Plate", "Cathedral", "Room1", "Room2", "Room3"};

@@ -89,16 +89,6 @@ TEST(ReverbUnitTest, SameRateClearsDifferentRateRebuilds)
     EXPECT_FLOAT_EQ(0.2f, unit.Handle()->Wet());
 }
 
-TEST(ReverbUnitTest, PresetAndMixReachTheReverb)
-{
-    ReverbUnit unit(44100);
-    EXPECT_EQ(kReverbOk, unit.SetPreset(6));
-    EXPECT_EQ(kReverbBadPreset, unit.SetPreset(-1));
-    EXPECT_EQ(6, unit.Handle()->Preset());
-    EXPECT_EQ(kReverbOutOfRange, unit.SetMix(2.0f));
-    EXPECT_EQ(1.0f, unit.Handle()->Wet());
-}
-
 TEST(ReverbUnitTest, MissingReverbAddsSilence)
 {
     ReverbUnit unit(0);

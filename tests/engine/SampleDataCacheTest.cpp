@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -83,6 +84,46 @@ TEST(SampleDataCache, TwoSynthesizersShareOneReadAndFreeTheBlockOnce)
     EXPECT_EQ(cache.sampleData(), nullptr);
 }
 
+// The block belongs to the file it was read from: a bank from any other file, even with sample data of
+// the same size at the same place, is refused rather than handed the first file's samples.
+TEST(SampleDataCache, OnlyTheSameFileSharesTheBlock)
+{
+    const std::vector<uint8_t> samples(4000, 1);
+    const TempFile file("owner", samples);
+    const TempFile twin("twin", std::vector<uint8_t>(4000, 2));
+    const std::string alias = file.path() + ".alias";
+    std::filesystem::create_symlink(file.path(), alias);
+    SampleDataCache cache;
+    const int16_t* block = cache.attach(file.path(), 0, 4000);
+    ASSERT_NE(block, nullptr);
+    ASSERT_TRUE(WaitForLoadDone(cache));
+    const struct
+    {
+        std::string path;
+        uint64_t offset;
+        uint32_t size;
+        bool shared;
+    } cases[] = {{file.path(), 0, 4000, true},
+                 {alias, 0, 4000, true},
+                 {twin.path(), 0, 4000, false},
+                 {file.path(), 2, 3998, false},
+                 {file.path(), 0, 2000, false}};
+    for (const auto& c : cases)
+    {
+        const int16_t* attached = cache.attach(c.path, c.offset, c.size);
+        EXPECT_EQ(attached == block, c.shared) << c.path << " at " << c.offset << ", " << c.size << " bytes";
+        EXPECT_TRUE(attached == block || attached == nullptr);
+        cache.release(attached);
+    }
+    // Rewritten since it was read, the same file holds other samples.
+    std::filesystem::last_write_time(file.path(),
+                                     std::filesystem::last_write_time(file.path()) + std::chrono::seconds(5));
+    EXPECT_EQ(cache.attach(file.path(), 0, 4000), nullptr);
+    EXPECT_EQ(cache.userCount(), 1u);
+    cache.release(block);
+    std::filesystem::remove(alias);
+}
+
 TEST(SampleDataCache, KeepSharedAroundARebuildReadsNothingAndFreesNothing)
 {
     const TempFile file("rebuild", MakeSimpleBank(200000).bytes());
@@ -114,13 +155,13 @@ TEST(SampleDataCache, DeletingTheLastSynthesizerDuringTheReadCancelsAndWaits)
     SampleDataCache cache;
     SynthHarness harness;
     ASSERT_EQ(Load(harness, cache, file.path()), 1);
-    ASSERT_FALSE(cache.loadDone());
+    // Whether the read is still running here depends on the machine: either way the block is freed only
+    // after the read has ended (AddressSanitizer reports a read into a freed block).
     harness.deleteSynth();
     EXPECT_TRUE(cache.loadDone());
     EXPECT_EQ(cache.loadPercent(), 100);
     EXPECT_EQ(cache.userCount(), 0u);
     EXPECT_EQ(cache.sampleData(), nullptr);
-    EXPECT_FALSE(cache.isReadUpTo(kLargeBank)); // stopped before the end
 }
 
 TEST(SampleDataCache, LoadPercentNeverDecreasesAndEndsAtExactly100)
@@ -131,7 +172,7 @@ TEST(SampleDataCache, LoadPercentNeverDecreasesAndEndsAtExactly100)
     SynthHarness harness;
     ASSERT_EQ(Load(harness, cache, file.path()), 1);
     int32_t previous = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
     bool done = false;
     while (!done && std::chrono::steady_clock::now() < deadline)
     {
@@ -183,28 +224,6 @@ TEST(SampleDataCache, ReleaseOfAnotherBlockIsIgnored)
     EXPECT_EQ(cache.userCount(), 1u);
     cache.release(block);
     EXPECT_EQ(cache.userCount(), 0u);
-}
-
-TEST(SampleDataCache, ResetsAreThoseTheInstrumentNeeds)
-{
-    SampleDataCache cache;
-    cache.setLoadPercent(100);
-    EXPECT_EQ(cache.loadPercent(), 100);
-    cache.resetLoadProgress();
-    EXPECT_EQ(cache.loadPercent(), 0);
-    EXPECT_FALSE(cache.loadDone());
-    cache.setKeepSharedSamples(true);
-    EXPECT_TRUE(cache.keepShared());
-}
-
-TEST(SampleDataCache, DestroyingTheCacheDuringAReadWaitsForIt)
-{
-    const TempFile file("destroy", MakeSimpleBank(kLargeBank).bytes());
-    {
-        SampleDataCache cache;
-        ASSERT_NE(cache.attach(file.path(), 0, kLargeBank), nullptr);
-    }
-    SUCCEED(); // under AddressSanitizer a read outliving its block would be reported
 }
 
 } // namespace

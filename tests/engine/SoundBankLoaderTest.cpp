@@ -81,23 +81,6 @@ TEST(SoundBankLoader, RendersExactlyLikeTheEnginesOwnLoader)
                                       << " instead of " << expected[first];
 }
 
-TEST(SoundBankLoader, ListsPresetsInTheEnginesOrder)
-{
-    const TempFile file("order", MakeRichBank().bytes());
-    SynthHarness library;
-    ASSERT_NE(fluid_synth_sfload(library.synth(), file.path().c_str(), 1), -1);
-    SampleDataCache cache;
-    SynthHarness ours;
-    ASSERT_NE(LoadOurs(ours, cache, file.path()), -1);
-
-    const auto expected = Presets(fluid_synth_get_sfont(library.synth(), 0));
-    const auto actual = Presets(fluid_synth_get_sfont(ours.synth(), 0));
-    ASSERT_EQ(actual.size(), 3u);
-    EXPECT_EQ(actual, expected);
-    EXPECT_EQ(std::get<2>(actual[0]), "Piano");
-    EXPECT_EQ(std::get<0>(actual[2]), 1);
-}
-
 TEST(SoundBankLoader, TalFileLoadsAndPlaysExactlyLikeItsRiffTwin)
 {
     const TestBank bank = MakeRichBank();
@@ -146,14 +129,6 @@ TEST(SoundBankLoader, BankRefusedInsideTheLoaderIsUnloadedAgain)
     EXPECT_EQ(LoadSoundBank(b.synth(), other.path().c_str()), -1);
     EXPECT_EQ(fluid_synth_sfcount(b.synth()), 0);
     EXPECT_EQ(cache.userCount(), 1u);
-}
-
-TEST(SoundBankLoader, LoadWithoutRegisteredLoaderFails)
-{
-    const TempFile file("unregistered", MakeRichBank().bytes());
-    SynthHarness harness;
-    EXPECT_EQ(LoadSoundBank(harness.synth(), file.path().c_str()), -1);
-    EXPECT_EQ(fluid_synth_sfcount(harness.synth()), 0);
 }
 
 TEST(SoundBankLoader, RegistersOncePerSynthesizerAndOnlyBeforeLoading)

@@ -110,7 +110,8 @@ std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId)
 
 bool WaitForLoadDone(const engine::SampleDataCache& cache)
 {
-    for (int i = 0; i < 1000 && !cache.loadDone(); ++i)
+    // A minute: generous for a sanitizer build on two busy cores.
+    for (int i = 0; i < 6000 && !cache.loadDone(); ++i)
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

@@ -22,16 +22,6 @@ HeadlessPopupEvent Click(NativeMouseMessage m, const Rect& r)
 }
 } // namespace
 
-TEST(CDeluxeMessageBox, ButtonsOfTheStyleWithTheirCaptionKeys)
-{
-    CDeluxeMessageBox box("Overwrite?", "Virellando",
-                          CDeluxeMessageBox::kYesNoCancel | CDeluxeMessageBox::kIconQuestion);
-    box.GetPicture();
-    EXPECT_EQ(box.GetButtonCount(), 3u);
-    CDeluxeMessageBox ok("Done", "Virellando", CDeluxeMessageBox::kOk);
-    EXPECT_EQ(ok.GetButtonCount(), 1u);
-}
-
 TEST(CDeluxeMessageBox, PressAndReleaseOnAButtonReturnsIt)
 {
     CDeluxeMessageBox box("Overwrite?", "Virellando", CDeluxeMessageBox::kYesNo);
@@ -67,20 +57,6 @@ TEST(CDeluxeMessageBox, EscapeCancelsAndADismissedYesNoBoxSaysNo)
     EXPECT_EQ(yesNo.Show(popup), CDeluxeMessageBox::kIdNo);
 }
 
-TEST(CDeluxeMessageBox, DontAskBoxToggles)
-{
-    CDeluxeMessageBox box("Again?", "Virellando", CDeluxeMessageBox::kOk, false, true);
-    const CImage& picture = box.GetPicture();
-    HeadlessNativePopup popup;
-    // the check box sits at the left, level with the buttons
-    const int y = box.GetButtonRect(0).top + 12;
-    HeadlessNativePopup::Script({{false, NativeMouseMessage::kLeftDown, 20, y, 0},
-                                 {true, NativeMouseMessage::kMove, 0, 0, kVkReturn}});
-    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdOk);
-    EXPECT_TRUE(box.IsDontAskChecked());
-    EXPECT_GT(picture.GetWidth(), 0);
-}
-
 TEST(CDeluxeMessageBox, ACancelFlagSetFromElsewhereEndsTheBox)
 {
     CDeluxeMessageBox box("The sound bank could not be loaded.", "Virellando", CDeluxeMessageBox::kOkCancel);
@@ -112,13 +88,6 @@ TEST(CDeluxeMessageBox, LongLinesAreBrokenAtSpaces)
     std::replace(joined.begin(), joined.end(), '\n', ' ');
     text.replace(text.find('\n'), 1, " ");
     EXPECT_EQ(joined, text);
-}
-
-TEST(CDeluxeMessageBox, TextIsClippedToItsLimit)
-{
-    const std::string longText(3000, 'x');
-    CDeluxeMessageBox box(longText.c_str(), "Virellando", CDeluxeMessageBox::kOk);
-    EXPECT_EQ(box.GetText().size(), CDeluxeMessageBox::kMaxText);
 }
 
 TEST(CDeluxeMessageBox, WithoutADisplayItLogsAndReturnsAtOnce)

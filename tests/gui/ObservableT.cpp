@@ -111,15 +111,3 @@ TEST(Observable, AddingBackWhilePendingCancelsTheRemoval)
     EXPECT_EQ(journal.size(), 2u);
     EXPECT_EQ(a.attaches, 1);
 }
-
-TEST(Observable, RemovalOutsideANotificationIsImmediate)
-{
-    std::vector<std::string> journal;
-    Observable button;
-    Listener a(journal, "a", {1000});
-    button.AddObserver(&a);
-    button.RemoveObserver(&a);
-    EXPECT_FALSE(button.HasObserver(&a, 1000));
-    button.NotifyObservers(1000, nullptr);
-    EXPECT_TRUE(journal.empty());
-}

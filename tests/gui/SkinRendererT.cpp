@@ -29,34 +29,6 @@ TEST(SkinRenderer, TiledFileRepeatsFromTheTopLeftAndCutsTheLastTiles)
     EXPECT_EQ(natural.GetWidth(), 30);
 }
 
-TEST(SkinRenderer, ImageFileIsScaledToTheSizeAsked)
-{
-    SkinFolder folder;
-    folder.WritePattern("pic.png", 8, 8);
-    CSkin skin;
-    SkinItemDefinition d;
-    d.kind = kSkinImageFile;
-    d.fileName = "pic.png"; // found in the module's folder when not found as given
-    CImage out;
-    ASSERT_TRUE(skin.Render(d, 16, 4, out));
-    EXPECT_EQ(out.GetWidth(), 16);
-    EXPECT_EQ(out.GetHeight(), 4);
-    d.fileName = "missing.png";
-    EXPECT_FALSE(skin.Render(d, 16, 4, out));
-}
-
-TEST(SkinRenderer, SolidColourFills)
-{
-    CSkin skin;
-    SkinItemDefinition d;
-    d.kind = kSkinSolidColour;
-    d.colour = 0x0000ff;
-    CImage out;
-    ASSERT_TRUE(skin.Render(d, 3, 2, out));
-    EXPECT_EQ(out.GetPixel(2, 1), MakePixel(255, 0, 0));
-    EXPECT_FALSE(skin.Render(d, 0, 0, out));
-}
-
 TEST(SkinRenderer, ResourceIsAFileOfThatNumberBesideTheModule)
 {
     SkinFolder folder;
@@ -70,20 +42,6 @@ TEST(SkinRenderer, ResourceIsAFileOfThatNumberBesideTheModule)
     EXPECT_EQ(out.GetWidth(), 5);
     d.resourceId = 132;
     EXPECT_FALSE(skin.Render(d, 0, 0, out));
-}
-
-TEST(SkinRenderer, DefaultGradientRunsFromBottomToTop)
-{
-    CSkin skin;
-    SkinItemDefinition d;
-    skin.GetDefaultDefinition(d);
-    CImage out;
-    ASSERT_TRUE(skin.Render(d, 4, 1001, out));
-    // style 2 mirrors: the top is the end colour, the bottom the start colour, stops mirrored
-    EXPECT_EQ(ColourRefFromPixel(out.GetPixel(0, 0)), 0xf09d66u);
-    EXPECT_EQ(ColourRefFromPixel(out.GetPixel(0, 1000)), 0xf09d66u);
-    EXPECT_EQ(ColourRefFromPixel(out.GetPixel(3, 1000 - 390)), 0xfee9e7u);
-    EXPECT_EQ(ColourRefFromPixel(out.GetPixel(3, 1000 - 820)), 0xf8ccadu);
 }
 
 TEST(SkinRenderer, LayersBlendAtOpacityOrThroughAMask)

@@ -49,17 +49,6 @@ TEST(TWGuiContainer, HigherKeyGoesToTheEndAndMiddleKeysSortIn)
     EXPECT_EQ(a.GetParent(), &parent);
 }
 
-TEST(TWGuiContainer, AddingToAHiddenContainerHidesTheChild)
-{
-    TestContainer parent;
-    parent.Hide();
-    TestObject a("a");
-    parent.AddChild(&a, 3, 4);
-    EXPECT_FALSE(a.IsVisible());
-    EXPECT_EQ(a.GetX(), 3);
-    EXPECT_EQ(a.GetY(), 4);
-}
-
 TEST(TWGuiContainer, RemoveChildUnsetsParentAndForgetsIt)
 {
     TestContainer parent;
@@ -92,18 +81,6 @@ TEST(TWGuiContainer, ParentDestroyedFirstDetachesChildren)
     EXPECT_EQ(a.GetParent(), nullptr);
 }
 
-TEST(TWGuiContainer, AbsolutePositionsFollowTheParents)
-{
-    TestContainer outer("outer"), inner("inner", 50, 50);
-    TestObject leaf("leaf");
-    outer.AddChild(&inner, 10, 20);
-    inner.AddChild(&leaf, 5, 6);
-    EXPECT_EQ(leaf.GetAbsRect(), (Rect{15, 26, 25, 36}));
-    inner.SetPosition(30, 0);
-    EXPECT_EQ(leaf.GetAbsX(), 35);
-    EXPECT_EQ(leaf.GetAbsY(), 6);
-}
-
 TEST(TWGuiContainer, HitTestNeedsEveryAncestor)
 {
     TestContainer outer("outer", 20, 20);
@@ -132,14 +109,4 @@ TEST(TWGuiContainer, KeysGoToVisibleEnabledChildrenInRisingOrder)
     EXPECT_TRUE(parent.OnKey(kKeyDown, 'A', 4));
     EXPECT_EQ(journal, (std::vector<std::string>{"low", "high"}));
     EXPECT_EQ(high.rec.modifierLog.back(), 4u);
-}
-
-TEST(TWGuiContainer, HideRecursiveHidesChildrenFirst)
-{
-    TestContainer parent;
-    TestObject a("a");
-    parent.AddChild(&a, 0, 0);
-    parent.Hide(true);
-    EXPECT_FALSE(a.IsVisible());
-    EXPECT_FALSE(parent.IsVisible());
 }

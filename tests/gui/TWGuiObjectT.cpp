@@ -6,20 +6,6 @@ using namespace gui;
 using namespace images;
 using namespace platform;
 
-TEST(TWGuiObject, DefaultsOfAFreshObject)
-{
-    TestObject o;
-    EXPECT_EQ(o.GetZOrder(), 32);
-    EXPECT_TRUE(o.IsVisible());
-    EXPECT_TRUE(o.IsEnabled());
-    EXPECT_TRUE(o.AcceptsHover());
-    EXPECT_FALSE(o.IsTransparent());
-    EXPECT_EQ(o.GetKind(), kKindObject);
-    EXPECT_EQ(o.GetWindow(), nullptr);
-    EXPECT_EQ(o.GetBackBuffer(), nullptr);
-    EXPECT_FALSE(o.StartTimer(nullptr, 10));
-}
-
 TEST(TWGuiObject, DirtyListAddsClipsAndClearsParts)
 {
     TestObject o("o", 20, 20);
@@ -89,18 +75,6 @@ TEST(TWGuiObject, RedrawOfATransparentChildRedrawsTheParentArea)
     EXPECT_EQ(parent.GetDirtyBounds(), Rect{});
 }
 
-TEST(TWGuiObject, RedrawOutsideOrWhileHiddenDoesNothing)
-{
-    TestObject o("o", 10, 10);
-    o.ClearAllDirty();
-    const Rect outside{10, 0, 20, 10};
-    o.Redraw(&outside);
-    EXPECT_EQ(o.GetDirtyBounds(), Rect{});
-    o.Hide();
-    o.Redraw(nullptr);
-    EXPECT_EQ(o.GetDirtyBounds(), Rect{});
-}
-
 TEST(TWGuiObject, SetSizeRedrawsGrownStripsAndGivesShrunkOnesToTheParent)
 {
     TestContainer parent("parent", 100, 100);
@@ -114,19 +88,6 @@ TEST(TWGuiObject, SetSizeRedrawsGrownStripsAndGivesShrunkOnesToTheParent)
     o.SetSize(15, 4);
     EXPECT_EQ(o.GetDirtyBounds(), Rect{});
     EXPECT_EQ(parent.GetDirtyBounds(), (Rect{20, 24, 35, 30}));
-}
-
-TEST(TWGuiObject, SetPositionRedrawsOldAndNewPlace)
-{
-    TestContainer parent("parent", 100, 100);
-    TestObject o("o", 10, 10);
-    parent.AddChild(&o, 0, 0);
-    parent.ClearAllDirty();
-    o.ClearAllDirty();
-    o.SetPosition(50, 50);
-    EXPECT_EQ(parent.GetDirtyBounds(), (Rect{0, 0, 10, 10}));
-    EXPECT_EQ(o.GetDirtyBounds(), (Rect{0, 0, 10, 10}));
-    EXPECT_EQ(o.GetAbsX(), 50);
 }
 
 TEST(TWGuiObject, HideGivesTheAreaToTheParentAndDropsDirtiness)

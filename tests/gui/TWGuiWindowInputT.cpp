@@ -82,20 +82,6 @@ TEST_F(TWGuiWindowInput, EnterAndLeaveComeInPairs)
     EXPECT_EQ(window->GetHoverObject(), nullptr);
 }
 
-TEST_F(TWGuiWindowInput, InnermostObjectBecomesTheHoverObject)
-{
-    ASSERT_TRUE(Open());
-    TestContainer panel("panel", 100, 100);
-    TestObject button("button", 20, 20);
-    window->AddChild(&panel, 0, 0);
-    panel.AddChild(&button, 10, 10);
-    headless->MoveMouse(15, 15);
-    EXPECT_EQ(window->GetHoverObject(), &button);
-    headless->MoveMouse(50, 50);
-    EXPECT_EQ(window->GetHoverObject(), &panel);
-    EXPECT_EQ(button.rec.MouseEvents(), (std::vector<int>{kMouseMove, kMouseEnter, kMouseLeave}));
-}
-
 TEST_F(TWGuiWindowInput, CaptureKeepsMovesOutsideTheWindowInLocalCoordinates)
 {
     ASSERT_TRUE(Open());
@@ -134,24 +120,6 @@ TEST_F(TWGuiWindowInput, LeaveTrackingCaptureEndsWhenThePointerLeaves)
     EXPECT_EQ(window->GetCaptureObject(), nullptr);
     EXPECT_EQ(window->GetHoverObject(), nullptr);
     EXPECT_FALSE(headless->IsTrackingLeave());
-}
-
-TEST_F(TWGuiWindowInput, DoubleClickSequence)
-{
-    ASSERT_TRUE(Open());
-    TestObject o("o", 20, 20);
-    o.rec.handlesMouse = true;
-    window->AddChild(&o, 0, 0);
-    headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
-    headless->Mouse(NativeMouseMessage::kLeftUp, 5, 5);
-    headless->Mouse(NativeMouseMessage::kLeftDoubleClick, 5, 5);
-    headless->Mouse(NativeMouseMessage::kLeftUp, 5, 5);
-    headless->Mouse(NativeMouseMessage::kRightDown, 5, 5);
-    headless->Mouse(NativeMouseMessage::kRightUp, 5, 5);
-    EXPECT_EQ(o.rec.MouseEvents(),
-              (std::vector<int>{kMouseMove, kMouseEnter, kMouseLeftDown, kMouseLeftUp, kMouseLeftDoubleClick,
-                                kMouseLeftUpAfterDoubleClick, kMouseRightDown, kMouseRightUp}));
-    EXPECT_GE(headless->GetFocusCount(), 2);
 }
 
 TEST_F(TWGuiWindowInput, KeysGoToCaptureThenHoverThenTheTree)
@@ -207,25 +175,4 @@ TEST_F(TWGuiWindowInput, DestroyedHoverAndCaptureObjectsAreForgotten)
     EXPECT_EQ(window->GetHoverObject(), nullptr);
     EXPECT_FALSE(headless->HasCapture());
     headless->MoveMouse(6, 6);
-}
-
-TEST_F(TWGuiWindowInput, CursorFallsBackToTheArrowUnlessAnObjectSetsOne)
-{
-    class Handy : public TestObject
-    {
-    public:
-        Handy() : TestObject("handy", 20, 20) {}
-        bool OnMouse(int event, int x, int y, unsigned keyState) override
-        {
-            if (event == kMouseMove)
-                GetWindow()->SetCursor(NativeCursor::kHand);
-            return TestObject::OnMouse(event, x, y, keyState);
-        }
-    } handy;
-    ASSERT_TRUE(Open());
-    window->AddChild(&handy, 0, 0);
-    headless->MoveMouse(5, 5);
-    EXPECT_EQ(headless->GetCursor(), NativeCursor::kHand);
-    headless->MoveMouse(50, 50);
-    EXPECT_EQ(headless->GetCursor(), NativeCursor::kArrow);
 }

@@ -36,29 +36,6 @@ TEST_F(TWGuiWindowPaint, InitializeFailureIsLoggedAndReported)
     EXPECT_EQ(window->GetBackBuffer(), nullptr);
 }
 
-TEST_F(TWGuiWindowPaint, FailedRefreshTimerIsLoggedButInitializeSucceeds)
-{
-    LogCapture log;
-    headless->FailTimers(true);
-    EXPECT_TRUE(window->Initialize(NativeParent{}, 200, 100));
-    EXPECT_NE(
-        log.Text().find("****FAILED on TWGuiWindow::Initialize SetTimer failed - HWND=4194305 timerID = 1, "
-                        "frequency=40, lastError=578"),
-        std::string::npos);
-}
-
-TEST_F(TWGuiWindowPaint, FirstTickPaintsTheWholeWindow)
-{
-    ASSERT_TRUE(window->Initialize(NativeParent{}, 200, 100));
-    EXPECT_TRUE(headless->GetPresented().empty());
-    Tick();
-    long area = 0;
-    for (const Rect& r : headless->GetPresented())
-        area += static_cast<long>(r.Width()) * r.Height();
-    EXPECT_EQ(area, 200 * 100);
-    EXPECT_EQ(headless->GetScreen().GetPixel(199, 99), MakePixel(255, 255, 255));
-}
-
 TEST_F(TWGuiWindowPaint, RefreshTickCallsBackWithTheTimerKilledAndSetsItAgain)
 {
     CountingCallback callback(headless);
@@ -73,35 +50,6 @@ TEST_F(TWGuiWindowPaint, RefreshTickCallsBackWithTheTimerKilledAndSetsItAgain)
     headless->AdvanceTime(1);
     headless->ProcessEvents();
     EXPECT_EQ(callback.ticks, 2);
-}
-
-TEST_F(TWGuiWindowPaint, DisabledWindowSkipsCallbackAndFlush)
-{
-    CountingCallback callback(headless);
-    window->SetCallback(&callback);
-    ASSERT_TRUE(Open());
-    window->Disable();
-    TestObject o("o");
-    window->AddChild(&o, 0, 0);
-    Tick();
-    EXPECT_EQ(callback.ticks, 1);
-    EXPECT_TRUE(headless->GetPresented().empty());
-    EXPECT_TRUE(headless->IsTimerSet(TWGuiWindow::REFRESH_TIMER));
-}
-
-TEST_F(TWGuiWindowPaint, TimerFailuresInTheTickAreLogged)
-{
-    ASSERT_TRUE(Open());
-    LogCapture log;
-    headless->FailTimers(true);
-    Tick();
-    const std::string text = log.Text();
-    EXPECT_NE(text.find("****FAILED on TWGuiWindow::WM_TIMER KillTimer failed for REFRESH_TIMER"),
-              std::string::npos);
-    EXPECT_NE(
-        text.find(
-            "****FAILED on TWGuiWindow::WM_TIMER SetTimer failed - timerID = 1, frequency=40, lastError=578"),
-        std::string::npos);
 }
 
 TEST_F(TWGuiWindowPaint, DirtyAreaWaitsForTheTickAndOnlyItIsCopied)
@@ -215,23 +163,6 @@ TEST_F(TWGuiWindowPaint, HidingAContainerWithFloatingAndOverlayChildrenRepaintsT
     EXPECT_TRUE(overlay.rec.draws.empty());
 }
 
-TEST_F(TWGuiWindowPaint, BackgroundRepaintBringsBackTheChildrenOnIt)
-{
-    TestContainer root("root", 200, 100);
-    ASSERT_TRUE(Open());
-    window->AddChild(&root, 0, 0);
-    TestObject child("child", 20, 20);
-    child.rec.colour = 0x00ff00;
-    root.AddChild(&child, 10, 10);
-    Tick();
-    child.rec.draws.clear();
-    const Rect r{0, 0, 15, 15};
-    root.Redraw(&r);
-    Tick();
-    EXPECT_EQ(child.rec.draws, (std::vector<Rect>{{0, 0, 5, 5}}));
-    EXPECT_EQ(headless->GetScreen().GetPixel(12, 12), MakePixel(0, 255, 0));
-}
-
 TEST_F(TWGuiWindowPaint, PostedRedrawRunsAfterThePaint)
 {
     ASSERT_TRUE(Open());
@@ -259,17 +190,4 @@ TEST_F(TWGuiWindowPaint, PostedRedrawOfADestroyedObjectIsDropped)
     window->InvalidateMainWindow({0, 0, 1, 1});
     Tick();
     EXPECT_TRUE(window->GetDirtyRegion().IsEmpty());
-}
-
-TEST_F(TWGuiWindowPaint, GrowingTheNativeWindowPaintsTheNewStripsOnly)
-{
-    ASSERT_TRUE(Open());
-    headless->Resize(250, 100);
-    EXPECT_EQ(window->GetWidth(), 250);
-    ASSERT_NE(window->GetBackBuffer(), nullptr);
-    EXPECT_EQ(window->GetBackBuffer()->GetWidth(), 250);
-    headless->ProcessEvents();
-    EXPECT_EQ(headless->GetPresented(), (std::vector<Rect>{{200, 0, 250, 100}}));
-    window->SetSize(100, 100);
-    EXPECT_EQ(window->GetBackBuffer()->GetWidth(), 250);
 }

@@ -54,31 +54,6 @@ TEST_F(TWGuiWindowTimer, TimersStopWithTheirObject)
     Wait(200);
 }
 
-TEST_F(TWGuiWindowTimer, TimersStopWhenTheObjectLeavesTheTree)
-{
-    ASSERT_TRUE(Open());
-    TestContainer panel("panel", 50, 50);
-    TestObject o("o");
-    window->AddChild(&panel, 0, 0);
-    panel.AddChild(&o, 0, 0);
-    ASSERT_TRUE(o.StartTimer(nullptr, 50));
-    window->RemoveChild(&panel);
-    Wait(100);
-    EXPECT_TRUE(o.rec.timers.empty());
-}
-
-TEST_F(TWGuiWindowTimer, FailedStartIsLogged)
-{
-    ASSERT_TRUE(Open());
-    TestObject o("o");
-    window->AddChild(&o, 0, 0);
-    LogCapture log;
-    headless->FailTimers(true);
-    EXPECT_FALSE(o.StartTimer(nullptr, 75));
-    EXPECT_NE(log.Text().find("frequency=75, lastError=578"), std::string::npos);
-    EXPECT_NE(log.Text().find("****FAILED on TWGuiWindow::StartTimer - timerID = 1"), std::string::npos);
-}
-
 TEST_F(TWGuiWindowTimer, ContainerDestroyedFirstStopsItsChildrensTimers)
 {
     ASSERT_TRUE(Open());

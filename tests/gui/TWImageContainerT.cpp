@@ -43,24 +43,6 @@ TEST_F(TWImageContainerTest, SizesItselfToTheImageAndSharesIt)
     EXPECT_EQ(b.GetImage()->GetWidth(), 20);
 }
 
-TEST_F(TWImageContainerTest, ScalingWorksOnAPrivateCopy)
-{
-    TWImageContainer plain("Button", &manager, &skin, 0, 0, false);
-    TWImageContainer scaled("Button", &manager, &skin, 40, 30, true);
-    EXPECT_TRUE(scaled.OwnsImage());
-    EXPECT_EQ(scaled.GetImage()->GetWidth(), 40);
-    EXPECT_EQ(plain.GetImage()->GetWidth(), 20);
-    EXPECT_EQ(manager.GetCount(image.c_str()), 1);
-}
-
-TEST_F(TWImageContainerTest, NonFileItemsAreRenderedAtTheContainersSize)
-{
-    TWImageContainer back("Back", &manager, &skin, 30, 30, false);
-    ASSERT_NE(back.GetImage(), nullptr);
-    EXPECT_TRUE(back.OwnsImage());
-    EXPECT_EQ(back.GetImage()->GetPixel(29, 29), MakePixel(0, 0, 255));
-}
-
 TEST_F(TWImageContainerTest, TransparentContainerBlendsWithPerPixelAlpha)
 {
     ASSERT_TRUE(Open());
@@ -89,15 +71,4 @@ TEST_F(TWImageContainerTest, SetImageSwitchesAndReleasesTheOldOne)
     EXPECT_EQ(headless->GetScreen().GetPixel(5, 5), MakePixel(0, 0, 255));
     c.SetImage(""); // does not resolve: nothing changes
     EXPECT_NE(c.GetImage(), nullptr);
-}
-
-TEST_F(TWImageContainerTest, TiledItemCoversTheContainer)
-{
-    TWImageContainer tiles("Tiles", &manager, &skin, 50, 25, false);
-    ASSERT_NE(tiles.GetImage(), nullptr);
-    EXPECT_EQ(tiles.GetImage()->GetWidth(), 50);
-    EXPECT_EQ(tiles.GetImage()->GetPixel(45, 22), MakePixel(5, 2, 77, 128));
-    TWImageContainer natural("Tiles", &manager, &skin, 0, 0, false);
-    EXPECT_EQ(natural.GetWidth(), 20);
-    EXPECT_EQ(manager.GetCount(image.c_str()), 1);
 }

@@ -71,18 +71,6 @@ TEST_F(MenuTest, KeysSkipWhatCannotBeChosen)
     EXPECT_EQ(menu.Track(popup, 0, 0), TWPopupMenu::kDismissed);
 }
 
-TEST_F(MenuTest, HotItemIsHighlightedAndTheMenuStaysOnScreen)
-{
-    const Point room = Centre(menu.GetItemRect(4));
-    HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kMove, room), KeyPress(kVkEscape)});
-    menu.Track(popup, 1020, 760);
-    const PixelBuffer& shown = popup.GetPicture();
-    EXPECT_EQ(shown.GetPixel(menu.GetItemRect(4).left + 1, room.y),
-              PixelFromColourRef(TWPopupMenu::kHighlight));
-    EXPECT_EQ(popup.GetPosition().x + shown.GetWidth(), 1024);
-    EXPECT_EQ(popup.GetPosition().y + shown.GetHeight(), 768);
-}
-
 TEST_F(MenuTest, TrackingFromAWindowReleasesTheCapture)
 {
     auto native = std::make_unique<HeadlessNativeWindow>();
@@ -97,21 +85,4 @@ TEST_F(MenuTest, TrackingFromAWindowReleasesTheCapture)
     EXPECT_EQ(menu.Track(window, 10, 10), 11);
     EXPECT_FALSE(headless->HasCapture());
     EXPECT_EQ(window.GetCaptureObject(), nullptr);
-}
-
-TEST_F(MenuTest, HoverCatchesUpWithThePointerAfterTheMenu)
-{
-    auto native = std::make_unique<HeadlessNativeWindow>();
-    HeadlessNativeWindow* headless = native.get();
-    TWGuiWindow window(std::move(native));
-    ASSERT_TRUE(window.Initialize(NativeParent{}, 100, 100));
-    TestObject button("button", 20, 20);
-    window.AddChild(&button, 0, 0);
-    headless->MoveMouse(5, 5);
-    ASSERT_EQ(window.GetHoverObject(), &button);
-    headless->SetCursorPos({60, 60}); // the pointer moved while the menu had it
-    HeadlessNativePopup::Script({KeyPress(kVkEscape)});
-    menu.Track(window, 0, 20);
-    EXPECT_EQ(window.GetHoverObject(), nullptr);
-    EXPECT_EQ(button.rec.mouse.back().event, kMouseLeave);
 }

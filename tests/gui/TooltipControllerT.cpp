@@ -45,17 +45,6 @@ TEST_F(TooltipTest, ShowsTheHoverObjectsTextAfterTheDelayBelowThePointer)
     EXPECT_GT(picture.GetWidth(), 6);
 }
 
-TEST_F(TooltipTest, HidesAfterTheAutoHideTime)
-{
-    headless->MoveMouse(50, 30);
-    Wait(510);
-    ASSERT_TRUE(Shown());
-    Wait(6980);
-    EXPECT_TRUE(Shown());
-    Wait(30);
-    EXPECT_FALSE(Shown());
-}
-
 TEST_F(TooltipTest, MovingHidesAndRestartsTheDelay)
 {
     headless->MoveMouse(50, 30);
@@ -81,43 +70,10 @@ TEST_F(TooltipTest, ClickHidesWithoutRestarting)
     EXPECT_FALSE(Shown());
 }
 
-TEST_F(TooltipTest, NoTextNoTip)
-{
-    headless->MoveMouse(130, 30);
-    Wait(600);
-    EXPECT_FALSE(Shown());
-    headless->MoveMouse(5, 5);
-    Wait(600);
-    EXPECT_FALSE(Shown());
-}
-
 TEST_F(TooltipTest, NothingWhileAnotherApplicationHasTheFocus)
 {
     headless->SetForeground(false);
     headless->MoveMouse(50, 30);
     Wait(600);
     EXPECT_FALSE(Shown());
-}
-
-TEST_F(TooltipTest, ATinyDelayKeepsTheTipWhileMoving)
-{
-    window->GetTooltip()->SetShowDelay(1);
-    headless->MoveMouse(50, 30);
-    Wait(10);
-    ASSERT_TRUE(Shown());
-    headless->MoveMouse(55, 30);
-    EXPECT_TRUE(Shown());
-}
-
-TEST_F(TooltipTest, TipIsKeptInsideTheScreen)
-{
-    window->SetSize(1000, 700);
-    Tick();
-    tipped.SetPosition(890, 660);
-    headless->MoveMouse(899, 669);
-    Wait(510);
-    ASSERT_TRUE(Shown());
-    const PixelBuffer& picture = Popup()->GetPicture();
-    EXPECT_EQ(Popup()->GetPosition().x + picture.GetWidth(), 1024);
-    EXPECT_EQ(Popup()->GetPosition().y + picture.GetHeight(), 768);
 }

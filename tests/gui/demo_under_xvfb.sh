@@ -23,19 +23,20 @@ fail() { echo "FAIL: $*"; [ -f "$work/out.txt" ] && sed 's/^/  demo: /' "$work/o
 # Xvfb picks a free display number itself and writes it to the descriptor given.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+for _ in $(seq 1200); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || fail "Xvfb chose no display"
 export DISPLAY=":$(head -n1 "$work/display")"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+for _ in $(seq 1200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
 
 # The pointer away from the window, so nothing is hovered when the picture is taken.
 xdotool mousemove 1000 740
 
-"$demo" --embed --seconds 20 >"$work/out.txt" 2>"$work/err.txt" &
+"$demo" --embed --seconds 300 >"$work/out.txt" 2>"$work/err.txt" &
 demo_pid=$!
+# Ceilings of a minute: a sanitizer build on two busy cores may take that long, a quiet machine never does.
 wait_for() {
-  for _ in $(seq 200); do grep -q "$1" "$work/out.txt" && return 0; sleep 0.025; done
+  for _ in $(seq 2400); do grep -q "$1" "$work/out.txt" && return 0; sleep 0.025; done
   return 1
 }
 wait_for '^ready$' || fail "the demo never painted"
@@ -46,7 +47,7 @@ xwininfo -id "$child" | grep -q "Parent window id: $(printf '0x%x' "$(awk '/^hos
   fail "the demo's window is not a child of the host window"
 
 matched=no
-for _ in $(seq 10); do
+for _ in $(seq 200); do
   xwd -silent -id "$child" -out "$work/shot.xwd" || fail "xwd failed"
   if "$demo" --compare "$work/shot.xwd" >"$work/compare.txt"; then matched=yes; break; fi
   sleep 0.1

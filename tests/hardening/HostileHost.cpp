@@ -26,8 +26,8 @@ constexpr VstInt32 kHelpSelector = 1000; // opens the help file in a desktop vie
 } // namespace
 
 HostileHost::HostileHost(PluginInstance& instance, uint32_t seed, float startRate)
-    : instance_(instance), random_(seed), watch_(startRate), rate_(startRate), left_(kMaxFrames),
-      right(kMaxFrames), text_(kTextBuffer)
+    : instance_(instance), random_(seed), rate_(startRate), left_(kMaxFrames), right(kMaxFrames),
+      text_(kTextBuffer)
 {
 }
 
@@ -190,7 +190,6 @@ void HostileHost::settle()
     const float rate = kEngineRates[randomInt(0, static_cast<int>(std::size(kEngineRates)) - 1)];
     instance_.dispatch(effMainsChanged, 0, 0);
     instance_.setSampleRate(rate);
-    watch_.rateChanged(rate);
     rate_ = rate;
     blockSize = 64 << randomInt(0, 6);
     instance_.setBlockSize(blockSize);
@@ -240,7 +239,6 @@ void HostileHost::changeRate()
     instance_.dispatch(effMainsChanged, 0, 0);
     instance_.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
     instance_.dispatch(effMainsChanged, 0, 1);
-    watch_.rateChanged(rate);
     if (rate > 0.0f && std::isfinite(rate))
         rate_ = rate;
 }

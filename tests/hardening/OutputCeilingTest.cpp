@@ -44,8 +44,8 @@ TEST_P(OutputCeilingTest, LoudChordsStayUnderTheLimitersBoundAfterARateChange)
     instance->setSampleRate(rate);
     instance->dispatch(effMainsChanged, 0, 1);
 
-    OutputWatch watch(startRate);
-    watch.rateChanged(rate);
+    ASSERT_TRUE(WaitForSampleData(*instance));
+    OutputWatch watch;
     std::vector<float> left(kBlock), right(kBlock);
     const int blocks = static_cast<int>(2.0f * rate / kBlock);
     const int blocksPerChord = static_cast<int>(0.15f * rate / kBlock) + 1;
@@ -76,6 +76,7 @@ TEST_F(OutputCeilingTest, ARateChangeDoesNotReplayTheAudioBeforeIt)
     answers.sampleRate = 44100.0f;
     auto instance = folder.instantiate(answers);
     ASSERT_TRUE(instance);
+    ASSERT_TRUE(WaitForSampleData(*instance));
     constexpr int kBlock = 512;
     instance->setBlockSize(kBlock);
     std::vector<float> left(kBlock), right(kBlock);

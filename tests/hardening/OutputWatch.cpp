@@ -3,30 +3,26 @@
 #include <cmath>
 #include <cstdio>
 
-#include "dsp/SimpleLimit.h"
-
-using namespace dsp;
-
-OutputWatch::OutputWatch(float startRate)
+namespace
 {
-    rateChanged(startRate);
+constexpr double kThresholdDb = -0.5;
+constexpr double kAttackMs = 5.0;
+constexpr double kReleaseMs = 50.0;
+// The part of a step the envelope has not yet covered after its time.
+constexpr double kLeftAfterTime = 0.01;
+// The look-ahead is the attack time rounded down to whole samples.
+constexpr double kRoundingMargin = 1.005;
+} // namespace
+
+double OutputWatch::threshold()
+{
+    return std::pow(10.0, kThresholdDb / 20.0);
 }
 
-void OutputWatch::rateChanged(float rate)
+double OutputWatch::ceiling()
 {
-    if (!(rate > 0.0f) || !std::isfinite(rate))
-        return;
-    // Configured as the instrument configures its limiter for a rate.
-    SimpleLimit limiter;
-    limiter.SetSampleRate(rate);
-    limiter.SetAttack(5.0f);
-    limiter.SetRelease(50.0f);
-    limiter.SetThreshold(-0.5f);
-    const int n = limiter.GetLookahead();
-    const double attack = std::pow(static_cast<double>(limiter.GetAttackCoefficient()), n);
-    const double release = std::pow(static_cast<double>(limiter.GetReleaseCoefficient()), n);
-    threshold_ = limiter.GetThresholdGain();
-    ceiling_ = threshold_ / ((1.0 - attack) * release) * 1.00001;
+    return threshold() / ((1.0 - kLeftAfterTime) * std::pow(kLeftAfterTime, kAttackMs / kReleaseMs)) *
+           kRoundingMargin;
 }
 
 std::string OutputWatch::check(const float* left, const float* right, int frames)
@@ -42,11 +38,11 @@ std::string OutputWatch::check(const float* left, const float* right, int frames
                 return text;
             }
             const double magnitude = std::fabs(static_cast<double>(sample));
-            largest_ = std::fmax(largest_, magnitude);
-            if (magnitude > ceiling_)
+            largestSeen = std::fmax(largestSeen, magnitude);
+            if (magnitude > ceiling())
             {
                 std::snprintf(text, sizeof text, "sample %d of %d is %g, above the limiter's bound %g", i,
-                              frames, static_cast<double>(sample), ceiling_);
+                              frames, static_cast<double>(sample), ceiling());
                 return text;
             }
         }

@@ -53,8 +53,12 @@ protected:
         instance.dispatch(effMainsChanged, 0, 0);
         instance.setSampleRate(rate);
         instance.dispatch(effMainsChanged, 0, 1);
-        for (int wait = 0; sound && wait < 2000 && instance.dispatch(effVendorSpecific, 1004, 0) != 1; ++wait)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // A key played before its samples are read would sound wrong; where the instrument stays silent
+        // nothing is read.
+        if (sound)
+        {
+            EXPECT_TRUE(WaitForSampleData(instance));
+        }
         instance.sendMidi({{0, 0x90, 60, 100}});
         const std::vector<float> attack = render(instance, static_cast<int>(rate * 0.2f));
         const std::vector<float> held = render(instance, static_cast<int>(rate * 0.5f));

@@ -54,24 +54,6 @@ public:
 };
 } // namespace
 
-TEST(AudioEffectFrame, StartsFromThePublishedDefaults)
-{
-    Probe probe(nullptr);
-    AEffect* e = probe.getAeffect();
-    EXPECT_EQ(e->magic, kEffectMagic);
-    EXPECT_EQ(e->numInputs, 1);
-    EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->numPrograms, 4);
-    EXPECT_EQ(e->numParams, 3);
-    EXPECT_EQ(e->object, &probe);
-    EXPECT_FLOAT_EQ(probe.getSampleRate(), 44100.0f);
-    EXPECT_EQ(probe.getBlockSize(), 1024);
-    EXPECT_EQ(probe.getProgram(), 0);
-    EXPECT_EQ(e->dispatcher(e, effGetPlugCategory, 0, 0, nullptr, 0.0f), kPlugCategUnknown);
-    probe.isSynth();
-    EXPECT_EQ(e->dispatcher(e, effGetPlugCategory, 0, 0, nullptr, 0.0f), kPlugCategSynth);
-}
-
 TEST(AudioEffectFrame, RoutesOpcodesToOperations)
 {
     Probe probe(nullptr);

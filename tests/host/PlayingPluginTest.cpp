@@ -60,9 +60,7 @@ protected:
         folder.writeFile("DAT", std::string(bank.begin(), bank.end()));
         plugin = folder.instantiate();
         ASSERT_TRUE(plugin);
-        for (int i = 0; i < 500 && plugin->dispatch(effVendorSpecific, 1004) != 1; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_EQ(plugin->dispatch(effVendorSpecific, 1004), 1);
+        ASSERT_TRUE(WaitForSampleData(*plugin));
         plugin->setBlockSize(kBlock);
         plugin->dispatch(effMainsChanged, 0, 1);
         // Only the dry piano: the reverb would blur every comparison.

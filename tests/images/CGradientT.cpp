@@ -15,14 +15,6 @@ const ColourRef kBlack = 0;
 const ColourRef kWhite = 0xffffff;
 } // namespace
 
-TEST(CGradient, ColourAtInterpolatesWithIntegerArithmetic)
-{
-    EXPECT_EQ(CGradient::ColourAt(0, kBlack, kWhite, {}), kBlack);
-    EXPECT_EQ(CGradient::ColourAt(1000, kBlack, kWhite, {}), kWhite);
-    // 255 * 333 / 1000 = 84.9 -> 84
-    EXPECT_EQ(CGradient::ColourAt(333, kBlack, kWhite, {}), MakeColourRef(84, 84, 84));
-}
-
 TEST(CGradient, StopsSplitTheRangeInInsertionIndependentOrder)
 {
     const std::vector<ColourStop> stops{{MakeColourRef(200, 0, 0), 750}, {MakeColourRef(0, 100, 0), 250}};
@@ -33,12 +25,6 @@ TEST(CGradient, StopsSplitTheRangeInInsertionIndependentOrder)
     EXPECT_EQ(CGradient::ColourAt(125, kBlack, kWhite, stops), MakeColourRef(0, 50, 0));
     // between the stop at 750 and the end
     EXPECT_EQ(CGradient::ColourAt(875, kBlack, kWhite, stops), MakeColourRef(227, 127, 127));
-}
-
-TEST(CGradient, EqualLocationsGiveTheLowerColour)
-{
-    const std::vector<ColourStop> stops{{0x0000ff, 500}, {0x00ff00, 500}};
-    EXPECT_EQ(CGradient::ColourAt(500, kBlack, kWhite, stops), 0x0000ffu);
 }
 
 TEST(CGradient, StyleZeroRunsLeftToRightAndThreeTopToBottom)
@@ -52,61 +38,6 @@ TEST(CGradient, StyleZeroRunsLeftToRightAndThreeTopToBottom)
     CGradient::Draw(image, 3, kBlack, kWhite, {});
     EXPECT_EQ(image.GetPixel(5, 0), MakePixel(0, 0, 0));
     EXPECT_EQ(image.GetPixel(5, 10), MakePixel(255, 255, 255));
-}
-
-TEST(CGradient, StylesOneAndTwoSwapColoursAndMirrorStops)
-{
-    CImage a, b;
-    ASSERT_TRUE(a.Create(11, 11));
-    ASSERT_TRUE(b.Create(11, 11));
-    const std::vector<ColourStop> stops{{0x0000ff, 200}};
-    CGradient::Draw(a, 2, kBlack, kWhite, stops);
-    EXPECT_EQ(a.GetPixel(0, 0), MakePixel(255, 255, 255));
-    EXPECT_EQ(a.GetPixel(0, 10), MakePixel(0, 0, 0));
-    EXPECT_EQ(a.GetPixel(0, 8), MakePixel(255, 0, 0)); // stop mirrored to 800
-    CGradient::Draw(b, 1, kBlack, kWhite, stops);
-    EXPECT_EQ(b.GetPixel(0, 0), MakePixel(255, 255, 255));
-    EXPECT_EQ(b.GetPixel(8, 0), MakePixel(255, 0, 0));
-}
-
-TEST(CGradient, EqualColoursWithoutStopsFill)
-{
-    CImage image;
-    ASSERT_TRUE(image.Create(5, 5));
-    CGradient::Draw(image, 8, 0x336699, 0x336699, {});
-    EXPECT_EQ(image.GetPixel(2, 2), PixelFromColourRef(0x336699));
-    EXPECT_EQ(image.GetPixel(0, 4), PixelFromColourRef(0x336699));
-}
-
-TEST(CGradient, ShapesOfTheFurtherStyles)
-{
-    const int w = 21, h = 21;
-    EXPECT_EQ(CGradient::Position(4, 0, 0, w, h), 0);
-    EXPECT_EQ(CGradient::Position(4, 20, 20, w, h), 1000);
-    EXPECT_EQ(CGradient::Position(5, 20, 0, w, h), 0);
-    EXPECT_EQ(CGradient::Position(6, 0, 7, w, h), 0);
-    EXPECT_EQ(CGradient::Position(6, 10, 7, w, h), 1000);
-    EXPECT_EQ(CGradient::Position(6, 20, 7, w, h), 0);
-    EXPECT_EQ(CGradient::Position(7, 3, 10, w, h), 1000);
-    EXPECT_EQ(CGradient::Position(8, 10, 10, w, h), 0);
-    EXPECT_EQ(CGradient::Position(8, 0, 0, w, h), 1000);
-    EXPECT_EQ(CGradient::Position(9, 0, 0, w, h), 0);
-    EXPECT_EQ(CGradient::Position(9, 20, 20, w, h), 1000);
-    EXPECT_EQ(CGradient::Position(10, 10, 0, w, h), 0);
-    EXPECT_EQ(CGradient::Position(11, 10, 20, w, h), 0);
-    EXPECT_EQ(CGradient::Position(12, 10, 10, w, h), 0);
-    EXPECT_EQ(CGradient::Position(12, 20, 10, w, h), 1000);
-    EXPECT_EQ(CGradient::Position(12, 20, 0, w, h), 1000);
-    EXPECT_EQ(CGradient::Position(14, 10, 10, w, h), 1000);
-    EXPECT_EQ(CGradient::Position(13, 20, 10, w, h), 500);
-    EXPECT_EQ(CGradient::Position(13, 20, 20, w, h), 1000);
-    EXPECT_EQ(CGradient::Position(15, 10, 10, w, h), 1000);
-    EXPECT_EQ(CGradient::Position(16, 20, 10, w, h), 0);
-    EXPECT_EQ(CGradient::Position(16, 10, 20, w, h), 250);
-    EXPECT_EQ(CGradient::Position(17, 10, 20, w, h), 0);
-    EXPECT_EQ(CGradient::Position(18, 0, 10, w, h), 0);
-    EXPECT_EQ(CGradient::Position(19, 10, 0, w, h), 0);
-    EXPECT_EQ(CGradient::Position(19, 20, 10, w, h), 250);
 }
 
 TEST(CGradient, EveryStyleDrawsADistinctPicture)

@@ -19,15 +19,6 @@ TEST(CImage, CreateRejectsBadSizesAndDepths)
     EXPECT_EQ(image.GetPixel(2, 1), 0u);
 }
 
-TEST(CImage, FillUsesColourReferenceWithRedLowest)
-{
-    CImage image;
-    ASSERT_TRUE(image.Create(2, 2));
-    image.Fill(MakeColourRef(255, 0, 0));
-    EXPECT_EQ(image.GetPixel(1, 1), 0xffff0000u);
-    EXPECT_EQ(ColourRefFromPixel(image.GetPixel(0, 0)), 0x0000ffu);
-}
-
 TEST(CImage, PixelAccessOutsideIsIgnored)
 {
     CImage image;
@@ -98,21 +89,6 @@ TEST(CImage, BlendThroughMaskWeighsByMaskBrightness)
     ASSERT_TRUE(wrongSize.Create(1, 1));
     dst.BlendThroughMask(src, wrongSize);
     EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(0, 0, 0));
-}
-
-TEST(CImage, ResizeKeepsUniformColourAndFileName)
-{
-    CImage image;
-    ASSERT_TRUE(image.Create(30, 20, 32));
-    image.Fill(MakeColourRef(10, 20, 30));
-    image.SetFileName("a.png");
-    ASSERT_TRUE(image.Resize(7, 45));
-    EXPECT_EQ(image.GetWidth(), 7);
-    EXPECT_EQ(image.GetHeight(), 45);
-    EXPECT_EQ(image.GetBitsPerPixel(), 32);
-    EXPECT_EQ(image.GetPixel(6, 44), MakePixel(10, 20, 30));
-    EXPECT_STREQ(image.GetFileName(), "a.png");
-    EXPECT_FALSE(image.Resize(0, 4));
 }
 
 TEST(CImage, ResizeInterpolatesBetweenNeighbours)

@@ -193,25 +193,6 @@ TEST_F(InstrumentEvents, HammerZeroSendsNoNoiseButThePedalFlagStillFollows)
     EXPECT_TRUE(synth->isSustainDown());
 }
 
-TEST_F(InstrumentEvents, EveryCurveMapsItsTellingRows)
-{
-    const int incoming[] = {1, 12, 32, 64, 100, 127};
-    const int rows[5][6] = {{11, 39, 63, 90, 112, 127},
-                            {5, 26, 50, 80, 108, 127},
-                            {1, 12, 32, 64, 99, 127},
-                            {0, 3, 16, 45, 88, 127},
-                            {0, 1, 8, 32, 78, 127}};
-    for (int curve = 0; curve < 5; ++curve)
-    {
-        selectCurve(curve);
-        for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(engineVelocity(incoming[i]), rows[curve][i])
-                << "curve " << curve << ", velocity " << incoming[i];
-    }
-    selectCurve(2);
-    EXPECT_EQ(engineVelocity(17), 16);
-}
-
 TEST_F(InstrumentEvents, TheSoftPedalScalesByThreeQuartersButNeverBelowOne)
 {
     selectCurve(3);
@@ -247,28 +228,6 @@ TEST_F(InstrumentEvents, ToneControllersGiveExactUnityAtTheirCentre)
     EXPECT_TRUE(engineEvents.empty());
 }
 
-TEST_F(InstrumentEvents, AmountControllersDivideBy127)
-{
-    sendHost({{0, kControl, 7, 127},
-              {0, kControl, 71, 0},
-              {0, kControl, 75, 1},
-              {0, kControl, 91, 64},
-              {0, kControl, 93, 100}});
-    render(16);
-    EXPECT_TRUE(engineEvents.empty());
-    render(16);
-    const PianoSettings& applied = synth->appliedSettings();
-    EXPECT_EQ(applied.volume, 1.0f);
-    EXPECT_EQ(applied.sympatheticResonance, 0.0f);
-    EXPECT_EQ(applied.hammerAmount, static_cast<float>(1 / 127.0));
-    EXPECT_EQ(applied.reverbAmount, static_cast<float>(64 / 127.0));
-    EXPECT_EQ(applied.chorus, static_cast<float>(100 / 127.0));
-    // The amounts reach the engine as controllers 22 and 93 at the next block's start; the chorus amount
-    // stored as float times 127 falls just short of 100.
-    const std::vector<EngineEvent> expected = {{kControl, 22, 0, 0}, {kControl, 93, 99, 0}};
-    EXPECT_EQ(engineEvents, expected);
-}
-
 TEST_F(InstrumentEvents, AllNotesOffClearsTheKeysAndReachesTheEngine)
 {
     sendHost({{0, kNoteOn, 60, 100}, {0, kNoteOn, 72, 100}, {1, kControl, 123, 0}});
@@ -301,32 +260,6 @@ TEST_F(InstrumentEvents, ASecondSustainPressMakesNoNoise)
 
 // --- The editor's keyboard ---
 
-TEST_F(InstrumentEvents, TheHostsEventComesFirstWhenAnEditorEventHasTheSameOffset)
-{
-    synth->setBlockSize(2048);
-    sendHost({});
-    synth->keyPressed(100, 100);
-    // Editor offsets are whole milliseconds of frames; a host note waits at every one of them.
-    const double framesPerMillisecond = synth->getSampleRate() * 0.001;
-    std::vector<HostMidi> host;
-    for (int ms = 0; ms < 40; ++ms)
-        host.push_back({static_cast<VstInt32>(ms * framesPerMillisecond), kNoteOn, 30 + ms, 100});
-    sendHost(host);
-    render(2048);
-    ASSERT_EQ(echoed.size(), 1u);
-    const int offset = echoed[0].deltaFrames;
-    if (offset >= host.back().deltaFrames)
-        GTEST_SKIP() << "the machine was too busy: the editor's event came " << offset << " frames late";
-    const auto notes = ofType(kNoteOn);
-    const auto editor =
-        std::find_if(notes.begin(), notes.end(), [](const EngineEvent& e) { return e.data1 == 100; });
-    ASSERT_NE(editor, notes.end());
-    ASSERT_NE(editor, notes.begin());
-    const int before = std::prev(editor)->data1 - 30;
-    EXPECT_EQ(host[static_cast<size_t>(before)].deltaFrames, offset);
-    EXPECT_EQ(notes.size(), host.size() + 1);
-}
-
 TEST_F(InstrumentEvents, EditorEventsWhileTheHostIsStoppedArriveInTheBlocksLastFrame)
 {
     synth->setBlockSize(256);
@@ -334,7 +267,8 @@ TEST_F(InstrumentEvents, EditorEventsWhileTheHostIsStoppedArriveInTheBlocksLastF
     platform::SleepMilliseconds(30);
     synth->keyPressed(60, 100);
     synth->sustainPedal(false);
-    sendHost({{3, kNoteOn, 62, 100}});
+    // The host's event at the same offset as the editor's comes first.
+    sendHost({{3, kNoteOn, 62, 100}, {255, kNoteOn, 64, 100}});
     render(256);
     ASSERT_EQ(echoed.size(), 2u);
     EXPECT_EQ(echoed[0].deltaFrames, 255);
@@ -342,11 +276,12 @@ TEST_F(InstrumentEvents, EditorEventsWhileTheHostIsStoppedArriveInTheBlocksLastF
     EXPECT_EQ(echoed[0].midiData[1], 60);
     EXPECT_EQ(static_cast<uint8_t>(echoed[1].midiData[0]), kControl);
     const auto notes = ofType(kNoteOn);
-    ASSERT_GE(notes.size(), 2u);
+    ASSERT_GE(notes.size(), 3u);
     EXPECT_EQ(notes[0].data1, 62);
     EXPECT_EQ(notes[0].frame, 1 + 3);
-    EXPECT_EQ(notes[1].data1, 60);
-    EXPECT_EQ(notes[1].frame, 1 + 255);
+    EXPECT_EQ(notes[1].data1, 64);
+    EXPECT_EQ(notes[2].data1, 60);
+    EXPECT_EQ(notes[2].frame, 1 + 255);
     EXPECT_FALSE(synth->isSustainDown());
 }
 

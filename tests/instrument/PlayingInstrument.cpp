@@ -35,7 +35,7 @@ void PlayingInstrument::start(const std::vector<uint8_t>& bank)
     writeBeside("DAT", bank);
     startWithoutBank();
     engine::SampleDataCache& cache = engine::SampleDataCache::shared();
-    for (int i = 0; i < 500 && !cache.loadDone(); ++i)
+    for (int i = 0; i < 6000 && !cache.loadDone(); ++i) // a minute at most
         platform::SleepMilliseconds(10);
     ASSERT_TRUE(cache.loadDone());
     ASSERT_TRUE(synth->synthEngine()->hasSoundBank());

@@ -107,63 +107,6 @@ TEST_F(ProgramsAndState, ProgramsOutsideTheListChangeNothing)
     EXPECT_EQ(synth->getParameter(kVolume), 0.2f);
 }
 
-TEST_F(ProgramsAndState, ProgramNamesAreCutToTheHostsTwentyFourCharacters)
-{
-    const std::string longName(127, 'N');
-    writePresets({MakeProgram(longName.c_str(), 0.5f), MakeProgram("Short", 0.5f)});
-    start(instrumenttest::NoiseBank());
-    char text[64];
-    std::memset(text, '#', sizeof text);
-    synth->getProgramName(text);
-    EXPECT_EQ(std::string(text), std::string(24, 'N'));
-    for (size_t i = 25; i < sizeof text; ++i)
-        ASSERT_EQ(text[i], '#') << "written past the host's 25 bytes at " << i;
-
-    std::memset(text, '#', sizeof text);
-    EXPECT_TRUE(synth->getProgramNameIndexed(0, 0, text));
-    EXPECT_EQ(std::string(text), std::string(24, 'N'));
-    for (size_t i = 25; i < sizeof text; ++i)
-        ASSERT_EQ(text[i], '#') << "written past the host's 25 bytes at " << i;
-
-    EXPECT_TRUE(synth->getProgramNameIndexed(0, 1, text));
-    EXPECT_STREQ(text, "Short");
-    EXPECT_FALSE(synth->getProgramNameIndexed(0, 2, text));
-}
-
-TEST_F(ProgramsAndState, PresetsVersionOnePointFiveGivesNoPrograms)
-{
-    writeRawPresets(1.5, 1, PresetsFile::kRecordSize);
-    start(instrumenttest::NoiseBank());
-    EXPECT_EQ(synth->programCount(), 0);
-    EXPECT_EQ(synth->getAeffect()->numPrograms, VstXSynth::kNumPrograms);
-    char text[32] = "unchanged";
-    EXPECT_FALSE(synth->getProgramNameIndexed(0, 0, text));
-    synth->getProgramName(text);
-    EXPECT_STREQ(text, "unchanged");
-}
-
-TEST_F(ProgramsAndState, PresetsWithAHugeCountGiveNoPrograms)
-{
-    writeRawPresets(1.0, 0xFFFFFFFFu, PresetsFile::kRecordSize);
-    start(instrumenttest::NoiseBank());
-    EXPECT_EQ(synth->programCount(), 0);
-}
-
-TEST_F(ProgramsAndState, AShortPresetsFileLeavesTheMissingRecordsZero)
-{
-    writeRawPresets(1.0, 3, PresetsFile::kRecordSize + 20);
-    start(instrumenttest::NoiseBank());
-    ASSERT_EQ(synth->programCount(), 3);
-    char text[32];
-    ASSERT_TRUE(synth->getProgramNameIndexed(0, 2, text));
-    EXPECT_STREQ(text, "");
-    synth->setProgram(2);
-    // Every value of the missing record is 0: the first lid step, no volume, no bass.
-    EXPECT_EQ(synth->getParameter(0), 0.125f);
-    EXPECT_EQ(synth->getParameter(kVolume), 0.0f);
-    EXPECT_EQ(synth->getParameter(8), 0.0f);
-}
-
 // --- The state chunk ---
 
 TEST_F(ProgramsAndState, ChunksOfAnyOtherSizeThan48AreRefused)
@@ -261,25 +204,6 @@ TEST_F(ProgramsAndState, ADamagedChunkNeverReachesTheAudioAsNaNOrAnIndexOutOfRan
             synth->getParameterDisplay(i, text);
         }
     }
-}
-
-// --- Parameters from the host ---
-
-TEST_F(ProgramsAndState, NonFiniteHostValuesAreIgnored)
-{
-    start(instrumenttest::NoiseBank());
-    render(16);
-    synth->takeDisplayChanged();
-    const PianoSettings before = synth->requestedSettings();
-    for (int i = 0; i < ParameterTable::kCount; ++i)
-    {
-        synth->setParameter(i, std::numeric_limits<float>::quiet_NaN());
-        synth->setParameter(i, std::numeric_limits<float>::infinity());
-        synth->setParameter(i, -std::numeric_limits<float>::infinity());
-    }
-    EXPECT_TRUE(SameBytes(synth->requestedSettings(), before));
-    EXPECT_FALSE(synth->takeDisplayChanged());
-    EXPECT_EQ(synth->getParameter(kVolume), before.volume);
 }
 
 // --- MIDI program names ---

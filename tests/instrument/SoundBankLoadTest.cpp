@@ -24,7 +24,7 @@ class SoundBankLoad : public InstrumentFixture
 protected:
     void waitForSampleData()
     {
-        for (int i = 0; i < 500 && !SampleDataCache::shared().loadDone(); ++i)
+        for (int i = 0; i < 6000 && !SampleDataCache::shared().loadDone(); ++i) // a minute at most
             platform::SleepMilliseconds(10);
         ASSERT_TRUE(SampleDataCache::shared().loadDone());
     }
@@ -43,27 +43,6 @@ protected:
     }
 };
 } // namespace
-
-TEST_F(SoundBankLoad, TwoInstancesShareOneReadAndFreeTheBlockOnce)
-{
-    writeBeside("DAT", enginetest::MakeRichBank().bytes(sfwriter::FirstTag::Tal));
-    const int splashesBefore = VstXSynth::splashRequests();
-    auto first = std::make_unique<VstXSynth>(host);
-    EXPECT_EQ(VstXSynth::splashRequests(), splashesBefore + 1);
-    EXPECT_EQ(SampleDataCache::shared().userCount(), 1u);
-    auto second = std::make_unique<VstXSynth>(host);
-    EXPECT_EQ(VstXSynth::splashRequests(), splashesBefore + 1); // the second finds the data loaded
-    EXPECT_EQ(SampleDataCache::shared().userCount(), 2u);
-    EXPECT_EQ(SampleDataCache::shared().sampleData() != nullptr, true);
-    waitForSampleData();
-    EXPECT_EQ(first->dispatcher(effVendorSpecific, 1004, 0, nullptr, 0.0f), 1);
-    first.reset();
-    EXPECT_EQ(SampleDataCache::shared().userCount(), 1u);
-    EXPECT_NE(SampleDataCache::shared().sampleData(), nullptr);
-    second.reset();
-    EXPECT_EQ(SampleDataCache::shared().userCount(), 0u);
-    EXPECT_EQ(SampleDataCache::shared().sampleData(), nullptr);
-}
 
 TEST_F(SoundBankLoad, LogsTheLoadAndFillsThePresetList)
 {
@@ -134,15 +113,4 @@ TEST_F(SoundBankLoad, DamagedDataFileFailsTheLoad)
     EXPECT_TRUE(logHas("Data File Load Complete, result = -1"));
     EXPECT_TRUE(synth.synthEngine()->hasRouter());
     EXPECT_EQ(SampleDataCache::shared().userCount(), 0u);
-}
-
-TEST_F(SoundBankLoad, DestroyingDuringTheReadCancelsAndWaits)
-{
-    writeBeside("DAT", enginetest::MakeSimpleBank(64u << 20).bytes());
-    {
-        VstXSynth synth(host);
-    }
-    EXPECT_EQ(SampleDataCache::shared().userCount(), 0u);
-    EXPECT_EQ(SampleDataCache::shared().sampleData(), nullptr);
-    EXPECT_TRUE(SampleDataCache::shared().loadDone());
 }

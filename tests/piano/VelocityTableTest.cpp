@@ -21,32 +21,6 @@ const Row kRows[] = {
 };
 } // namespace
 
-TEST(VelocityTable, TellingRowsOfEveryCurve)
-{
-    VelocityTable table;
-    for (int curve = 0; curve < VelocityTable::kCurveCount; ++curve)
-    {
-        table.rebuild(curve);
-        for (const Row& row : kRows)
-        {
-            EXPECT_EQ(table.entry(row.incoming), row.expected[curve])
-                << "curve " << curve << " velocity " << row.incoming;
-        }
-    }
-}
-
-TEST(VelocityTable, NormalCurveLosesOneAtExactlyTwelveVelocities)
-{
-    VelocityTable table;
-    ASSERT_EQ(table.curve(), 2);
-    const std::set<int> lower = {17, 21, 25, 29, 34, 42, 50, 58, 68, 84, 100, 116};
-    for (int v = 0; v < 128; ++v)
-    {
-        const int expected = lower.count(v) ? v - 1 : v;
-        EXPECT_EQ(table.entry(v), expected) << v;
-    }
-}
-
 TEST(VelocityTable, HeavyCurvesSilenceTheSoftestVelocities)
 {
     VelocityTable table;
@@ -86,17 +60,6 @@ TEST(VelocityTable, MapWithoutSoftPedalPassesTheEntryIncludingZero)
     EXPECT_EQ(table.map(127, false), 127);
     table.rebuild(3);
     EXPECT_EQ(table.map(1, false), 0);
-}
-
-TEST(VelocityTable, SoftPedalScalesByThreeQuartersAndNeverGoesBelowOne)
-{
-    VelocityTable table;
-    EXPECT_EQ(table.map(127, true), 95); // trunc(95.25)
-    EXPECT_EQ(table.map(64, true), 48);
-    EXPECT_EQ(table.map(3, true), 2); // trunc(2.25)
-    EXPECT_EQ(table.map(1, true), 1); // trunc(0.75) = 0, raised to 1
-    table.rebuild(4);
-    EXPECT_EQ(table.map(1, true), 1); // table entry 0 also becomes 1
 }
 
 TEST(VelocityTable, CurveIndicesOutsideTheTableAreClamped)

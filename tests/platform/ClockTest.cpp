@@ -33,33 +33,4 @@ TEST(TickFromClock, DifferenceAcrossTheWrapIsTheElapsedTime)
     EXPECT_EQ(static_cast<uint32_t>(after - before), 200u);
 }
 
-TEST(TickCount, SleepAdvancesTheClock)
-{
-    const uint32_t start = platform::GetTickCount();
-    platform::SleepMilliseconds(30);
-    // Windows' tick count moves in steps of the timer interrupt (up to 16 ms), so a reading may lag by one
-    // step.
-    constexpr uint32_t kCoarsestStep = 16;
-    EXPECT_GE(static_cast<uint32_t>(platform::GetTickCount() - start), 30u - kCoarsestStep);
-    EXPECT_GE(static_cast<uint32_t>(platform::TimeGetTime() - start), 30u - kCoarsestStep);
-}
-
-void ExpectWithin(int value, int low, int high, const char* field)
-{
-    EXPECT_GE(value, low) << field;
-    EXPECT_LE(value, high) << field;
-}
-
-TEST(LocalTime, FieldsAreInRange)
-{
-    const platform::LocalTime now = platform::GetLocalTime();
-    EXPECT_GE(now.year, 2020);
-    ExpectWithin(now.month, 1, 12, "month");
-    ExpectWithin(now.day, 1, 31, "day");
-    ExpectWithin(now.hour, 0, 23, "hour");
-    ExpectWithin(now.minute, 0, 59, "minute");
-    ExpectWithin(now.second, 0, 60, "second");
-    ExpectWithin(now.milliseconds, 0, 999, "milliseconds");
-}
-
 } // namespace

@@ -108,35 +108,4 @@ TEST(ParseCpuInfoMHz, RoundsTheFirstProcessor)
     EXPECT_EQ(platform::ParseCpuInfoMHz("processor : 0\nBogoMIPS : 48.00\n"), 0u);
 }
 
-TEST(ParseKHzAsMHz, ConvertsCpufreqFiles)
-{
-    EXPECT_EQ(platform::ParseKHzAsMHz("3600000\n"), 3600u);
-    EXPECT_EQ(platform::ParseKHzAsMHz("2199999\n"), 2200u);
-    EXPECT_EQ(platform::ParseKHzAsMHz(""), 0u);
-    EXPECT_EQ(platform::ParseKHzAsMHz("<unknown>"), 0u);
-}
-
-TEST(OsReleaseValue, RemovesQuotes)
-{
-    const std::string text = "NAME=\"Debian GNU/Linux\"\nVERSION_ID='12'\nID=debian\n";
-    EXPECT_EQ(platform::OsReleaseValue(text, "NAME"), "Debian GNU/Linux");
-    EXPECT_EQ(platform::OsReleaseValue(text, "VERSION_ID"), "12");
-    EXPECT_EQ(platform::OsReleaseValue(text, "ID"), "debian");
-    EXPECT_EQ(platform::OsReleaseValue(text, "VERSION"), "");
-}
-
-TEST(ComposeOsDescription, NamesDistributionKernelMachineAndBuild)
-{
-    EXPECT_EQ(platform::ComposeOsDescription(
-                  "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nNAME=\"Debian GNU/Linux\"\n", "Linux",
-                  "6.1.0-18-amd64", "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1", "x86_64"),
-              "Debian GNU/Linux 12 (bookworm), Linux 6.1.0-18-amd64 x86_64 "
-              "(Build #1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1)");
-    EXPECT_EQ(platform::ComposeOsDescription("NAME=Gentoo\n", "Linux", "6.6.1", "", "aarch64"),
-              "Gentoo, Linux 6.6.1 aarch64");
-    EXPECT_EQ(platform::ComposeOsDescription("", "Linux", "6.6.1", "#2", "x86_64"),
-              "Linux 6.6.1 x86_64 (Build #2)");
-    EXPECT_EQ(platform::ComposeOsDescription("", "", "", "", ""), "Unknown operating system");
-}
-
 } // namespace

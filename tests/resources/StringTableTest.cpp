@@ -34,43 +34,36 @@ protected:
     std::string file_;
 };
 
-TEST_F(StringTableTest, KeysMatchInAnyLetterCaseAndBlanksAroundEqualsDoNotMatter)
+// What a key finds, file by file: letter case and blanks, indented and commented lines, sections, the
+// first line winning, escapes, quotes, and a missing key coming back as itself.
+TEST_F(StringTableTest, LookupsAnswerAsTheFileSays)
 {
-    WriteStrings("[Strings]\nLid Up Tooltip   =   Raise the lid\r\n");
-    EXPECT_EQ(Lookup("lid up tooltip"), "Raise the lid");
-    EXPECT_EQ(Lookup("LID UP TOOLTIP"), "Raise the lid");
-}
-
-TEST_F(StringTableTest, IndentedLineNeverMatches)
-{
-    WriteStrings("  Lid Down Tooltip = Lower the lid\n");
-    EXPECT_EQ(Lookup("Lid Down Tooltip"), "Lid Down Tooltip");
-    EXPECT_EQ(Lookup("  Lid Down Tooltip"), "Lower the lid");
-}
-
-TEST_F(StringTableTest, SectionsPlayNoPartAndTheFirstLineWins)
-{
-    WriteStrings("[One]\nHelp Tooltip=first\n; Help Tooltip=comment\n[Two]\nHelp Tooltip=second\n");
-    EXPECT_EQ(Lookup("Help Tooltip"), "first");
-}
-
-TEST_F(StringTableTest, CommentHeaderAndEmptyLinesAreSkipped)
-{
-    WriteStrings(";Build=commented\n[Build=header]\n\nno equals sign\nBuild=Build\n");
-    EXPECT_EQ(Lookup("Build"), "Build");
-    EXPECT_EQ(Lookup(";Build"), ";Build");
-}
-
-TEST_F(StringTableTest, MissingKeyComesBackAsItself)
-{
-    WriteStrings("Other=x\n");
-    EXPECT_EQ(Lookup("VSTParamLid"), "VSTParamLid");
-}
-
-TEST_F(StringTableTest, EscapesBecomeControlCharacters)
-{
-    WriteStrings("Body=a\\r\\nb\\nc\\td\\\"e\\\"\n");
-    EXPECT_EQ(Lookup("Body"), "a\nb\nc\td\"e\"");
+    const struct
+    {
+        const char* file;
+        const char* key;
+        const char* text;
+    } cases[] = {
+        {"[Strings]\nLid Up Tooltip   =   Raise the lid\r\n", "lid up tooltip", "Raise the lid"},
+        {"[Strings]\nLid Up Tooltip   =   Raise the lid\r\n", "LID UP TOOLTIP", "Raise the lid"},
+        {"  Lid Down Tooltip = Lower the lid\n", "Lid Down Tooltip", "Lid Down Tooltip"},
+        {"  Lid Down Tooltip = Lower the lid\n", "  Lid Down Tooltip", "Lower the lid"},
+        {"[One]\nHelp Tooltip=first\n; Help Tooltip=comment\n[Two]\nHelp Tooltip=second\n", "Help Tooltip",
+         "first"},
+        {";Build=commented\n[Build=header]\n\nno equals sign\nBuild=Build\n", "Build", "Build"},
+        {";Build=commented\n", ";Build", ";Build"},
+        {"Other=x\n", "VSTParamLid", "VSTParamLid"},
+        {"Body=a\\r\\nb\\nc\\td\\\"e\\\"\n", "Body", "a\nb\nc\td\"e\""},
+        {"Quoted=\"  two  spaces  \"\n", "Quoted", "  two  spaces  "},
+        {"Short=\"\"\n", "Short", "\"\""},
+        {"Inner=say \"hi\"\n", "Inner", "say \"hi\""},
+    };
+    for (const auto& c : cases)
+    {
+        resources::StringTableClearCacheForTesting();
+        WriteStrings(c.file);
+        EXPECT_EQ(Lookup(c.key), c.text) << c.file;
+    }
 }
 
 TEST_F(StringTableTest, UnescapeOffLeavesEscapesUnlessAlreadyCached)
@@ -82,14 +75,6 @@ TEST_F(StringTableTest, UnescapeOffLeavesEscapesUnlessAlreadyCached)
     EXPECT_EQ(Lookup("CookedFirst"), "line\ntwo");
     // Cached by the call with unescape on: the cached text answers.
     EXPECT_EQ(Lookup("CookedFirst", nullptr, false), "line\ntwo");
-}
-
-TEST_F(StringTableTest, QuotedValueLosesItsOuterQuotes)
-{
-    WriteStrings("Quoted=\"  two  spaces  \"\nShort=\"\"\nInner=say \"hi\"\n");
-    EXPECT_EQ(Lookup("Quoted"), "  two  spaces  ");
-    EXPECT_EQ(Lookup("Short"), "\"\"");
-    EXPECT_EQ(Lookup("Inner"), "say \"hi\"");
 }
 
 TEST_F(StringTableTest, FoundTextsAreCachedUntilTheModuleUnloads)

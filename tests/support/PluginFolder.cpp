@@ -1,9 +1,11 @@
 #include "support/PluginFolder.h"
 
+#include <chrono>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 using namespace plughost;
 
@@ -70,4 +72,16 @@ std::vector<std::string> PluginFolder::logLines() const
         lines.push_back(line);
     }
     return lines;
+}
+
+bool WaitForSampleData(PluginInstance& instance)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (instance.dispatch(host::effVendorSpecific, 1004) != 1)
+    {
+        if (std::chrono::steady_clock::now() > giveUp)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
 }

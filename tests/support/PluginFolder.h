@@ -40,3 +40,7 @@ private:
     plughost::PluginHost pluginHost;
     bool loaded = false;
 };
+
+// Waits until the plug-in reports its sample data read (vendor request 1004), however busy the machine:
+// false only after a minute.
+bool WaitForSampleData(plughost::PluginInstance& instance);

@@ -127,17 +127,6 @@ TEST_P(RendererBlockSizes, EveryMessageSoundsAtItsFrameWhateverTheBlockSize)
 
 INSTANTIATE_TEST_SUITE_P(Blocks, RendererBlockSizes, ::testing::Values("1", "256", "4096"));
 
-TEST_F(RendererRun, ProgressAndFiguresAreReported)
-{
-    ASSERT_EQ(run({plugin, midi, wav}), 0) << err.str();
-    EXPECT_NE(err.str().find("Loading sound bank"), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("ready in"), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("[##############################] 100%"), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("] done\n"), std::string::npos) << err.str();
-    for (const char* figure : {"wrote ", "duration:", "peak:", "RMS:", "real time"})
-        EXPECT_NE(out.str().find(figure), std::string::npos) << figure << " missing from " << out.str();
-}
-
 TEST_F(RendererRun, ProgramThenStateThenParameters)
 {
     std::vector<float> state(12, 0.5f);
@@ -155,17 +144,6 @@ TEST_F(RendererRun, ProgramThenStateThenParameters)
 
     ASSERT_EQ(run({"-q", "--program", "2", "--state-out", stateOut, plugin, midi, wav}), 0) << err.str();
     EXPECT_EQ(readState(stateOut)[11], 2.0f);
-}
-
-TEST_F(RendererRun, Pcm24OutputIsWritten)
-{
-    ASSERT_EQ(run({"-q", "-f", "pcm24", "-r", "44100", plugin, midi, wav}), 0) << err.str();
-    SF_INFO info = {};
-    SNDFILE* file = sf_open(wav.c_str(), SFM_READ, &info);
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_24);
-    EXPECT_EQ(info.samplerate, 44100);
-    sf_close(file);
 }
 
 TEST_F(RendererRun, BankThatNeverLoadsEndsInAnErrorWithoutAFile)
@@ -186,55 +164,6 @@ TEST_F(RendererRun, MissingSoundBankIsReportedWithoutWaiting)
         << "and no long wait";
     EXPECT_FALSE(exists(wav));
     std::remove(lonely.c_str());
-}
-
-TEST_F(RendererRun, SetUpErrorsAreNamedAndLeaveNoFile)
-{
-    EXPECT_EQ(run({"-q", "--program", "4", plugin, midi, wav}), 1);
-    EXPECT_NE(err.str().find("program 4 does not exist; the plug-in has 4"), std::string::npos) << err.str();
-    EXPECT_FALSE(exists(wav));
-
-    writeFile(stateIn, Bytes(47, 0));
-    EXPECT_EQ(run({"-q", "--state-in", stateIn, plugin, midi, wav}), 1);
-    EXPECT_NE(err.str().find("47 bytes"), std::string::npos) << err.str();
-    EXPECT_FALSE(exists(wav));
-
-    EXPECT_EQ(run({"-q", dir + "no-such-plugin.so", midi, wav}), 1);
-    EXPECT_NE(err.str().find("cannot load the plug-in"), std::string::npos) << err.str();
-    EXPECT_FALSE(exists(wav));
-}
-
-TEST_F(RendererRun, InputAndOutputErrorsAreNamed)
-{
-    Bytes damaged = testPiece();
-    damaged.resize(damaged.size() - 3);
-    writeFile(midi, damaged);
-    EXPECT_EQ(run({"-q", plugin, midi, wav}), 1);
-    EXPECT_NE(err.str().find(midi), std::string::npos) << err.str();
-
-    writeFile(midi, testPiece());
-    const std::string badWav = dir + "no-such-directory/out.wav";
-    EXPECT_EQ(run({"-q", plugin, midi, badWav}), 1);
-    EXPECT_NE(err.str().find(badWav), std::string::npos) << err.str();
-}
-
-TEST_F(RendererRun, CommandLineErrorsExitWithTwo)
-{
-    EXPECT_EQ(run({"--rate", "fast", plugin, midi, wav}), 2);
-    EXPECT_NE(err.str().find("--rate"), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("--help"), std::string::npos) << err.str();
-    EXPECT_EQ(run({plugin, midi}), 2);
-    EXPECT_EQ(run({"--help"}), 0);
-    EXPECT_NE(out.str().find("Usage: virellando-render"), std::string::npos);
-}
-
-TEST_F(RendererRun, PieceWithoutNotesWarnsButRenders)
-{
-    writeFile(midi, toolstest::join({toolstest::header(0, 1, 480),
-                                     toolstest::track({0x00, 0xB0, 64, 127, 0x83, 0x60, 0xB0, 64, 0})}));
-    ASSERT_EQ(run({"-q", "--tail", "0", "-r", "48000", plugin, midi, wav}), 0) << err.str();
-    EXPECT_NE(err.str().find("plays no notes"), std::string::npos) << err.str();
-    EXPECT_EQ(readWav(48000).size(), 2u * 24001);
 }
 
 TEST_F(RendererRun, NonFiniteOutputFailsTheRenderButKeepsTheFile)

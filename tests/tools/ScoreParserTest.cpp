@@ -28,56 +28,6 @@ std::string refusal(const std::string& text)
 
 } // namespace
 
-TEST(ScoreParserPitch, NamesMapToKeysAcrossTheKeyboard)
-{
-    const Score s = compiled("bar\nv a0:e c4 bb3 c#4 c8 b#3 e#4 fb4\n");
-    ASSERT_EQ(s.notes.size(), 8u);
-    const int expected[] = {21, 60, 58, 61, 108, 60, 65, 64};
-    for (size_t i = 0; i < 8; ++i)
-        EXPECT_EQ(s.notes[i].key, expected[i]) << i;
-}
-
-TEST(ScoreParserPitch, KeysOffThePianoAreRefused)
-{
-    EXPECT_TRUE(mentions(refusal("bar\nv g#0:w\n"), "g#0"));
-    EXPECT_TRUE(mentions(refusal("bar\nv c#8:w\n"), "c#8"));
-    EXPECT_TRUE(mentions(refusal("bar\nv h4:w\n"), "h4"));
-    EXPECT_TRUE(mentions(refusal("bar\nv c:w\n"), "'c'"));
-}
-
-TEST(ScoreParserTime, DurationsDotsTripletsTiesAndRepeats)
-{
-    // 5/4 at 480 ticks per quarter: q. 720, three e/3 of 160 (the last two repeating it), h+e 1200.
-    const Score s = compiled("meter 5/4\nbar\nv c4:q. d4:e/3 e4 f4 g4:h+e\n");
-    ASSERT_EQ(s.notes.size(), 5u);
-    const uint64_t starts[] = {0, 720, 880, 1040, 1200};
-    const uint64_t lengths[] = {720, 160, 160, 160, 1200};
-    for (size_t i = 0; i < 5; ++i)
-    {
-        EXPECT_EQ(s.notes[i].start, starts[i]) << i;
-        EXPECT_EQ(s.notes[i].length, lengths[i]) << i;
-    }
-    EXPECT_EQ(s.endTick, 2400u);
-}
-
-TEST(ScoreParserTime, BarsFollowTheMeter)
-{
-    const Score s = compiled("meter 6/8\nbar\nv c4:q. d4\nbar\nv e4:e f4:q g4:q.\n");
-    ASSERT_EQ(s.notes.size(), 5u);
-    EXPECT_EQ(s.notes[1].start, 720u);
-    EXPECT_EQ(s.notes[2].start, 1440u);
-    EXPECT_EQ(s.notes[4].start, 2160u);
-    EXPECT_EQ(s.endTick, 2880u);
-}
-
-TEST(ScoreParserTime, StaccatoSoundsHalfItsValue)
-{
-    const Score s = compiled("bar\nv c4:q' d4:h.\n");
-    ASSERT_EQ(s.notes.size(), 2u);
-    EXPECT_EQ(s.notes[0].length, 240u);
-    EXPECT_EQ(s.notes[1].start, 480u);
-}
-
 TEST(ScoreParserTime, BarsMustAddUp)
 {
     EXPECT_TRUE(mentions(refusal("bar\nv c4:h\n"), "fills 960 of the bar's 1920 ticks"));
@@ -87,17 +37,6 @@ TEST(ScoreParserTime, BarsMustAddUp)
     EXPECT_TRUE(mentions(refusal("bar\nv c4:e/3 d4:q\n"), "fills"));
 }
 
-TEST(ScoreParserTime, ErrorsNameTheLine)
-{
-    EXPECT_TRUE(mentions(refusal("# piece\n\nbar\nv c4:x\n"), "line 4"));
-    EXPECT_TRUE(mentions(refusal("bar 1\nv r:w\nbar 3\n"), "this is bar 2"));
-    EXPECT_TRUE(mentions(refusal("bar\nv r:w\nv r:w\n"), "appears twice"));
-    EXPECT_TRUE(mentions(refusal("v c4:w\n"), "before the first bar"));
-    EXPECT_TRUE(mentions(refusal("bar\nv r:w\nmeter 3/4\n"), "before the first bar"));
-    EXPECT_TRUE(mentions(refusal("meter 3/5\nbar\n"), "meter"));
-    EXPECT_TRUE(mentions(refusal(""), "no bars"));
-}
-
 TEST(ScoreParserNotes, KeyStruckWhileSoundingIsRefused)
 {
     const std::string error = refusal("bar\na c4:w\nb r:h c4:h\n");
@@ -105,64 +44,6 @@ TEST(ScoreParserNotes, KeyStruckWhileSoundingIsRefused)
     EXPECT_TRUE(mentions(error, "still held"));
     // Touching is fine: the second voice strikes as the first lets go.
     compiled("bar\na c4:h r:h\nb r:h c4:h\nbar\na c4:w\n");
-}
-
-TEST(ScoreParserNotes, ChordsStrikeTogether)
-{
-    const Score s = compiled("bar\nv [c4 e4 g4]:h [d4 f4]:h\n");
-    ASSERT_EQ(s.notes.size(), 5u);
-    EXPECT_EQ(s.notes[2].start, 0u);
-    EXPECT_EQ(s.notes[2].key, 67);
-    EXPECT_EQ(s.notes[3].start, 960u);
-}
-
-TEST(ScoreParserDynamics, LevelsAndAccents)
-{
-    const Score s = compiled("bar\nv pp c4:q mf d4 ff e4^ fff f4^\n");
-    ASSERT_EQ(s.notes.size(), 4u);
-    EXPECT_EQ(s.notes[0].velocity, 32);
-    EXPECT_EQ(s.notes[1].velocity, 72);
-    EXPECT_EQ(s.notes[2].velocity, 114);
-    EXPECT_EQ(s.notes[3].velocity, 127) << "an accent on fff stays within MIDI";
-}
-
-TEST(ScoreParserDynamics, HairpinRampsToTheEndOfTheBar)
-{
-    // p is 45, f is 88; the crescendo starts at tick 480 and reaches f at 1920.
-    const Score s = compiled("bar\nv p c4:q <f d4 e4 f4\nbar\nv g4:w\n");
-    ASSERT_EQ(s.notes.size(), 5u);
-    EXPECT_EQ(s.notes[0].velocity, 45);
-    EXPECT_EQ(s.notes[1].velocity, 45);
-    EXPECT_EQ(s.notes[2].velocity, 45 + 43 * 480 / 1440);
-    EXPECT_EQ(s.notes[3].velocity, 45 + 43 * 960 / 1440);
-    EXPECT_EQ(s.notes[4].velocity, 88);
-}
-
-TEST(ScoreParserPedal, ChangeLiftsOnTheBeatAndPressesJustAfter)
-{
-    const Score s = compiled("bar\nv r:w\npedal down:q change:h up:q\n");
-    ASSERT_EQ(s.pedal.size(), 4u);
-    EXPECT_EQ(s.pedal[0].tick, 0u);
-    EXPECT_TRUE(s.pedal[0].down);
-    EXPECT_EQ(s.pedal[1].tick, 480u);
-    EXPECT_FALSE(s.pedal[1].down);
-    EXPECT_EQ(s.pedal[2].tick, 540u);
-    EXPECT_TRUE(s.pedal[2].down);
-    EXPECT_EQ(s.pedal[3].tick, 1440u);
-    EXPECT_FALSE(s.pedal[3].down);
-    EXPECT_TRUE(mentions(refusal("bar\nv r:w\npedal lift:w\n"), "lift"));
-}
-
-TEST(ScoreParserTempo, DirectivesAndInBarChanges)
-{
-    const Score s = compiled("bar\ntempo 50\nv r:w\nbar\ntempo 60:h 90:h\nv r:w\n");
-    ASSERT_EQ(s.tempo.size(), 3u);
-    EXPECT_EQ(s.tempo[0].tick, 0u);
-    EXPECT_DOUBLE_EQ(s.tempo[0].beatsPerMinute, 50.0);
-    EXPECT_EQ(s.tempo[1].tick, 1920u);
-    EXPECT_EQ(s.tempo[2].tick, 2880u);
-    EXPECT_DOUBLE_EQ(s.tempo[2].beatsPerMinute, 90.0);
-    EXPECT_TRUE(mentions(refusal("bar\ntempo 5\n"), "10 to 400"));
 }
 
 TEST(ScoreMidiWriter, FileReadsBackWithTheScoresTimesAndOrder)

@@ -53,14 +53,6 @@ TEST_F(StateFileOnDisk, WrongSizesAreRefused)
     EXPECT_TRUE(bytes.empty());
 }
 
-TEST_F(StateFileOnDisk, MissingFileIsNamed)
-{
-    std::vector<uint8_t> bytes;
-    std::string error;
-    EXPECT_FALSE(StateFile::read(path + ".absent", bytes, error));
-    EXPECT_NE(error.find(path + ".absent"), std::string::npos) << error;
-}
-
 TEST_F(StateFileOnDisk, StateOfTheWrongSizeIsNotWritten)
 {
     const uint8_t bytes[49] = {};

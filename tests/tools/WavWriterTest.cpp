@@ -84,19 +84,3 @@ TEST_F(WavWriterFile, Pcm24QuantisesAndClipsInsteadOfWrapping)
     EXPECT_NEAR(back.samples[4], 1.0f, 2 * step) << "an over must clip to full scale";
     EXPECT_NEAR(back.samples[6], -1.0f, 2 * step) << "a negative over must clip to negative full scale";
 }
-
-TEST_F(WavWriterFile, UnwritablePathIsNamed)
-{
-    WavWriter writer;
-    const std::string bad = ::testing::TempDir() + "no-such-directory/out.wav";
-    EXPECT_FALSE(writer.open(bad, 44100, SampleFormat::Float32));
-    EXPECT_NE(writer.error().find(bad), std::string::npos) << writer.error();
-}
-
-TEST(WavWriter, WritingWithoutAnOpenFileFails)
-{
-    WavWriter writer;
-    const float sample = 0.0f;
-    EXPECT_FALSE(writer.write(&sample, &sample, 1));
-    EXPECT_FALSE(writer.error().empty());
-}

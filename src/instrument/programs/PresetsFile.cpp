@@ -17,6 +17,19 @@ struct FileCloser
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// The length of text cut to at most limit bytes without splitting a UTF-8 character: a cut that would
+// land on a continuation byte moves back to the start of that character.
+std::size_t cutLength(const char* text, std::size_t limit)
+{
+    std::size_t length = 0;
+    while (length < limit && text[length] != '\0')
+        ++length;
+    if (text[length] != '\0')
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+            --length;
+    return length;
+}
+
 std::uint64_t readLittleEndian(const unsigned char* bytes, int size)
 {
     std::uint64_t value = 0;
@@ -177,8 +190,9 @@ void PresetsFile::rename(int index, const char* name)
     {
         return;
     }
-    std::strncpy(p->name, name, StoredProgram::kNameSize - 1);
-    p->name[StoredProgram::kNameSize - 1] = '\0';
+    const std::size_t length = cutLength(name, StoredProgram::kNameSize - 1);
+    std::memcpy(p->name, name, length);
+    std::memset(p->name + length, 0, StoredProgram::kNameSize - length);
 }
 
 bool PresetsFile::copyName(int index, char* out, std::size_t capacity) const
@@ -188,7 +202,8 @@ bool PresetsFile::copyName(int index, char* out, std::size_t capacity) const
     {
         return false;
     }
-    const std::size_t length = std::min(std::strlen(p->name), capacity - 1);
+    const std::size_t length =
+        cutLength(p->name, std::min(capacity - 1, static_cast<std::size_t>(StoredProgram::kNameSize - 1)));
     std::memcpy(out, p->name, length);
     out[length] = '\0';
     return true;

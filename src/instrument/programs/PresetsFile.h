@@ -34,7 +34,8 @@ public:
     StoredProgram* program(int index);
     const StoredProgram* program(int index) const;
 
-    // Sets a program's name, cut to 127 characters; nothing happens for an index without a program.
+    // Names are cut at a UTF-8 character boundary, never inside a character.
+    // Sets a program's name, cut to 127 bytes; nothing happens for an index without a program.
     void rename(int index, const char* name);
     // Copies a program's name into `out`, cut to capacity - 1 bytes; false (nothing written) for an index
     // without a program, a null buffer or no capacity.

@@ -46,26 +46,6 @@ PianoSettings applied(const StoredProgram& program)
 }
 } // namespace
 
-TEST(PresetSource, ReadableUnitsBecomeHostValues)
-{
-    PresetSource source;
-    ASSERT_TRUE(source.parse(kConcert)) << source.error();
-    ASSERT_EQ(source.programs().size(), 1u);
-    const StoredProgram& p = source.programs()[0];
-    EXPECT_STREQ(p.name, "Concert Grand");
-    EXPECT_EQ(p.values[ParameterTable::kLid], 0.875f);
-    EXPECT_EQ(p.values[ParameterTable::kHammerAmount], 0.4f);
-    EXPECT_EQ(p.values[ParameterTable::kReverbAmount], 0.3f);
-    EXPECT_FLOAT_EQ(p.values[ParameterTable::kReverbType], 3.0f / 7.0f + 1.0f / 14.0f);
-    EXPECT_EQ(p.values[ParameterTable::kVolume], 0.5f);
-    EXPECT_FLOAT_EQ(p.values[ParameterTable::kVelocityCurve], 0.7f);
-    EXPECT_EQ(p.values[ParameterTable::kSympatheticResonance], 0.6f);
-    EXPECT_EQ(p.values[ParameterTable::kChorus], 0.0f);
-    EXPECT_EQ(p.values[ParameterTable::kBassGain], 0.75f);
-    EXPECT_EQ(p.values[ParameterTable::kMidGain], 0.5f);
-    EXPECT_EQ(p.values[ParameterTable::kHighGain], 0.4f);
-}
-
 TEST(PresetSource, StoredValuesLandOnTheWrittenSettings)
 {
     PresetSource source;
@@ -78,26 +58,6 @@ TEST(PresetSource, StoredValuesLandOnTheWrittenSettings)
     EXPECT_EQ(s.bassGain, 1.5f);
     EXPECT_EQ(s.midGain, 1.0f);
     EXPECT_EQ(s.highGain, 0.8f);
-}
-
-TEST(PresetSource, NamesAndChoicesIgnoreLetterCase)
-{
-    std::string text = withLine(kConcert, "lid = Open", "LID = openmore");
-    text = withLine(text, "velocity curve = Heavy", "Velocity Curve = very light");
-    PresetSource source;
-    ASSERT_TRUE(source.parse(text)) << source.error();
-    const PianoSettings s = applied(source.programs()[0]);
-    EXPECT_EQ(s.lidPosition, 2);
-    EXPECT_EQ(s.velocityCurve, 0);
-}
-
-TEST(PresetSource, ProgramsKeepTheirOrder)
-{
-    const std::string text = std::string(kConcert) + withLine(kConcert, "[Concert Grand]", "[Second]");
-    PresetSource source;
-    ASSERT_TRUE(source.parse(text)) << source.error();
-    ASSERT_EQ(source.programs().size(), 2u);
-    EXPECT_STREQ(source.programs()[1].name, "Second");
 }
 
 TEST(PresetSource, FaultsNameTheirLine)
@@ -137,16 +97,6 @@ TEST(PresetSource, FaultsNameTheirLine)
         EXPECT_EQ(source.error(), row.error);
         EXPECT_TRUE(source.programs().empty()) << row.error;
     }
-}
-
-TEST(PresetSource, ParsingAgainStartsAfresh)
-{
-    PresetSource source;
-    ASSERT_TRUE(source.parse(kConcert));
-    ASSERT_FALSE(source.parse(withLine(kConcert, "lid = Open", "lid = Ajar")));
-    ASSERT_TRUE(source.parse(kConcert)) << source.error();
-    EXPECT_EQ(source.programs().size(), 1u);
-    EXPECT_TRUE(source.error().empty());
 }
 
 TEST(FactoryPresets, ShippedSourceGivesAtLeastEightDistinctPrograms)

@@ -51,20 +51,3 @@ TEST(SettingsLimits, ADamagedRecordComesBackInsideItsRanges)
     EXPECT_EQ(out.velocityCurve, 0);
     EXPECT_EQ(out.reverbType, 6);
 }
-
-TEST(SettingsLimits, FreshRecordHoldsTheConstructionValues)
-{
-    const PianoSettings s;
-    EXPECT_EQ(s.recordTag, 1);
-    EXPECT_EQ(s.lidPosition, 3);
-    EXPECT_EQ(s.volume, 0.5f);
-    EXPECT_EQ(s.chorus, 0.0f);
-    EXPECT_EQ(s.reverbAmount, 0.25f);
-    EXPECT_EQ(s.hammerAmount, 0.5f);
-    EXPECT_EQ(s.sympatheticResonance, 0.5f);
-    EXPECT_EQ(s.bassGain, 1.0f);
-    EXPECT_EQ(s.midGain, 1.0f);
-    EXPECT_EQ(s.highGain, 1.0f);
-    EXPECT_EQ(s.velocityCurve, 2);
-    EXPECT_EQ(s.reverbType, 0);
-}

@@ -2,10 +2,12 @@
 // values from the sorted ini reader and texts from the string table.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "platform/TempFolder.h"
 #include "resources/CIniFileReader.h"
 #include "resources/StringTable.h"
 
@@ -13,6 +15,32 @@ using namespace resources;
 
 namespace
 {
+
+// A folder of its own under the system's temporary folder, removed with its files.
+class TempFolder
+{
+public:
+    TempFolder()
+        : folder(std::filesystem::temp_directory_path() /
+                 ("virellando-bench-" + std::to_string(std::random_device()())))
+    {
+        std::filesystem::create_directories(folder);
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    std::string Write(const std::string& name, const std::string& text) const
+    {
+        const std::filesystem::path path = folder / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path.string();
+    }
+
+private:
+    std::filesystem::path folder;
+};
 
 constexpr int kSections = 200;
 constexpr int kKeys = 24;

@@ -1,0 +1,261 @@
+// What a musician hears in a song through the built plug-in: notes where the host expects them once it
+// has taken the reported delay into account, the same audio whatever blocks the host renders in, a saved
+// song coming back as it was, and a host's panic and reset silencing the piano.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "instrument/PianoTestBanks.h"
+#include "support/PluginFolder.h"
+
+using namespace host;
+using namespace plughost;
+
+namespace
+{
+// A MIDI message at a frame of the song.
+struct SongEvent
+{
+    int frame;
+    uint8_t status, data1, data2;
+};
+
+using Song = std::vector<SongEvent>;
+
+// Three notes of a song: a pedalled chord, a note over it, the pedal lifted.
+const Song kThreeNotes = {{1000, 0x90, 48, 90},  {1000, 0x90, 55, 70}, {1200, 0xB0, 64, 127},
+                          {4614, 0x90, 64, 100}, {9000, 0x80, 48, 0},  {9000, 0x80, 55, 0},
+                          {12000, 0x80, 64, 0},  {15000, 0xB0, 64, 0}};
+
+class PluginSong : public ::testing::Test
+{
+protected:
+    std::unique_ptr<PluginInstance> start(const std::vector<uint8_t>& bank, const HostAnswers& answers = {})
+    {
+        if (!written)
+        {
+            folder.addStringTable();
+            folder.writeFile("DAT", std::string(bank.begin(), bank.end()));
+            written = true;
+        }
+        auto instance = folder.instantiate(answers);
+        if (!instance || !WaitForSampleData(*instance))
+            return nullptr;
+        instance->setBlockSize(4096);
+        instance->dispatch(effMainsChanged, 0, 1);
+        return instance;
+    }
+
+    // Renders frames of a song, the left channel then the right, in blocks whose sizes blockSize gives.
+    static std::vector<float> render(PluginInstance& instance, const Song& song, int frames,
+                                     const std::function<int(int block)>& blockSize)
+    {
+        std::vector<float> left(static_cast<size_t>(frames)), right(static_cast<size_t>(frames));
+        auto next = song.begin();
+        for (int position = 0, block = 0; position < frames; ++block)
+        {
+            const int n = std::min(blockSize(block), frames - position);
+            std::vector<PluginInstance::Midi> events;
+            for (; next != song.end() && next->frame < position + n; ++next)
+                events.push_back({next->frame - position, next->status, next->data1, next->data2});
+            instance.sendMidi(events);
+            instance.processReplacing(left.data() + position, right.data() + position, n);
+            position += n;
+        }
+        left.insert(left.end(), right.begin(), right.end());
+        return left;
+    }
+
+    // A presets file of the given programs (name and the eleven parameter values each).
+    void writePrograms(const std::vector<std::pair<std::string, std::vector<float>>>& programs)
+    {
+        std::string bytes(12 + 172 * programs.size(), '\0');
+        const double version = 1.0;
+        const auto count = static_cast<uint32_t>(programs.size());
+        std::memcpy(&bytes[0], &version, 8);
+        std::memcpy(&bytes[8], &count, 4);
+        for (size_t i = 0; i < programs.size(); ++i)
+        {
+            char* record = &bytes[12 + 172 * i];
+            std::memcpy(record, programs[i].first.data(), std::min<size_t>(programs[i].first.size(), 127));
+            std::memcpy(record + 128, programs[i].second.data(), 44);
+        }
+        folder.writeFile("presets", bytes);
+    }
+
+    static float peak(const std::vector<float>& audio, size_t from, size_t to)
+    {
+        float largest = 0.0f;
+        for (size_t i = from; i < to; ++i)
+            largest = std::max(largest, std::fabs(audio[i]));
+        return largest;
+    }
+
+    PluginFolder folder;
+    bool written = false;
+};
+
+TEST_F(PluginSong, ANoteFirstSoundsAfterTheReportedDelayAtEveryRate)
+{
+    for (const float rate : {44100.0f, 96000.0f, 22050.0f})
+    {
+        for (const int frame : {100, 1000, 3333})
+        {
+            auto instance = start(instrumenttest::ReleaseNoiseBank());
+            ASSERT_TRUE(instance);
+            instance->dispatch(effMainsChanged, 0, 0);
+            instance->setSampleRate(rate);
+            instance->dispatch(effMainsChanged, 0, 1);
+            instance->setParameter(2, 0.0f); // the dry tone only: nothing sounds before it
+            const int delay = instance->effect()->initialDelay;
+            // The limiter looks 5 ms ahead; a host learns of a new delay through ioChanged.
+            EXPECT_EQ(delay, static_cast<int>(rate * 0.005f)) << rate << " Hz";
+            EXPECT_EQ(instance->hostCalls(audioMasterIOChanged), rate == 44100.0f ? 0 : 1) << rate << " Hz";
+            const std::vector<float> audio =
+                render(*instance, {{frame, 0x90, 60, 100}}, frame + 2 * delay + 256, [](int) { return 256; });
+            const auto sounding = std::find_if(audio.begin(), audio.end(), [](float x) { return x != 0.0f; });
+            // Never before the reported delay; after it, within the engine's steps of 64 frames: it takes a
+            // note at its next step and its envelope may open at the one after.
+            const auto late = sounding - audio.begin() - (frame + delay);
+            EXPECT_GE(late, 0) << rate << " Hz, note at " << frame;
+            EXPECT_LE(late, 2 * 64) << rate << " Hz, note at " << frame;
+            instance->close();
+        }
+    }
+}
+
+TEST_F(PluginSong, TheSameSongSoundsTheSameInBlocksOfAnySize)
+{
+    const std::vector<std::pair<std::string, std::function<int(int)>>> blockings = {
+        {"1", [](int) { return 1; }},       {"17", [](int) { return 17; }},
+        {"64", [](int) { return 64; }},     {"1000", [](int) { return 1000; }},
+        {"4096", [](int) { return 4096; }}, {"varying", [](int block) { return 1 + (block * 733) % 1500; }}};
+    constexpr int kFrames = 44100;
+    auto first = start(instrumenttest::ReleaseNoiseBank());
+    ASSERT_TRUE(first);
+    const std::vector<float> reference = render(*first, kThreeNotes, kFrames, [](int) { return 256; });
+    ASSERT_GT(*std::max_element(reference.begin(), reference.end()), 0.01f);
+    first->close();
+    for (const auto& [name, blockSize] : blockings)
+    {
+        auto instance = start(instrumenttest::ReleaseNoiseBank());
+        ASSERT_TRUE(instance);
+        const std::vector<float> audio = render(*instance, kThreeNotes, kFrames, blockSize);
+        size_t firstDifference = 0;
+        float largest = 0.0f;
+        for (size_t i = 0; i < audio.size(); ++i)
+        {
+            const float difference = std::fabs(audio[i] - reference[i]);
+            if (difference > largest && largest == 0.0f)
+                firstDifference = i;
+            largest = std::max(largest, difference);
+        }
+        EXPECT_EQ(largest, 0.0f) << "blocks of " << name << " differ from blocks of 256 from frame "
+                                 << firstDifference % kFrames;
+        instance->close();
+    }
+}
+
+TEST_F(PluginSong, ASavedChunkAndProgramPlayTheSameInAFreshInstance)
+{
+    const std::vector<float> programValues = {0.9f, 0.4f, 0.5f, 0.6f, 0.45f, 0.7f,
+                                              0.8f, 0.2f, 0.3f, 0.6f, 0.4f};
+    writePrograms({{"Plain", std::vector<float>(11, 0.5f)}, {"Bright", programValues}});
+    auto saved = start(instrumenttest::ResonanceBank());
+    ASSERT_TRUE(saved);
+    saved->dispatch(effSetProgram, 0, 1);
+    saved->setParameter(3, 0.9f); // another reverb, and a louder one
+    saved->setParameter(2, 0.8f);
+    void* data = nullptr;
+    ASSERT_EQ(saved->dispatch(effGetChunk, 0, 0, &data), 48);
+    const std::vector<unsigned char> chunk(static_cast<unsigned char*>(data),
+                                           static_cast<unsigned char*>(data) + 48);
+    const VstIntPtr program = saved->dispatch(effGetProgram);
+    const std::vector<float> before = render(*saved, kThreeNotes, 30000, [](int) { return 512; });
+
+    auto fresh = start(instrumenttest::ResonanceBank());
+    ASSERT_TRUE(fresh);
+    fresh->dispatch(effSetProgram, 0, program);
+    ASSERT_EQ(fresh->dispatch(effSetChunk, 0, 48, const_cast<unsigned char*>(chunk.data())), 48);
+    EXPECT_EQ(fresh->getString(effGetProgramName), "Bright");
+    EXPECT_TRUE(render(*fresh, kThreeNotes, 30000, [](int) { return 512; }) == before);
+}
+
+// A host's stop and panic: all sound off silences pedalled notes at once; reset all controllers lifts the
+// pedals exactly as pedal-up messages do, so that all notes off after it leaves silence.
+TEST_F(PluginSong, AllSoundOffAndResetAllControllersSilenceAPedalledChord)
+{
+    const Song chord = {{0, 0xB0, 67, 127},
+                        {0, 0xB0, 64, 127},
+                        {100, 0x90, 48, 110},
+                        {100, 0x90, 52, 110},
+                        {100, 0x90, 55, 110}};
+    constexpr int kStop = 20000;
+    constexpr int kLater = 30000;
+    const auto play = [&](const Song& stop)
+    {
+        auto instance = start(instrumenttest::ResonanceBank());
+        instance->setParameter(2, 0.0f); // no reverb tail after the voices
+        Song song = chord;
+        song.insert(song.end(), stop.begin(), stop.end());
+        song.push_back({kLater, 0x90, 60, 100}); // played after the stop: soft or not
+        return render(*instance, song, 40000, [](int) { return 256; });
+    };
+
+    const std::vector<float> soundOff = play({{kStop, 0xB0, 120, 0}});
+    const int delay = 220;
+    EXPECT_GT(peak(soundOff, kStop - 2000, kStop), 0.05f);
+    // Only the filters' short ring remains once the delay has passed.
+    EXPECT_LT(peak(soundOff, kStop + delay + 2000, kLater - 1000), 1e-4f) << "the pedalled voices ring on";
+
+    const std::vector<float> pedalsUp =
+        play({{kStop, 0xB0, 67, 0}, {kStop, 0xB0, 64, 0}, {kStop, 0xB0, 123, 0}});
+    const std::vector<float> reset = play({{kStop, 0xB0, 121, 0}, {kStop, 0xB0, 123, 0}});
+    EXPECT_LT(peak(reset, kStop + delay + 2000, kLater - 1000), 1e-4f);
+    EXPECT_TRUE(reset == pedalsUp) << "the reset does not act as lifting both pedals";
+}
+
+// Without reverb the chain sleeps on the first silent block; the limiter must first play out the end of
+// the note its look-ahead holds, rather than keep it for the front of the next note.
+TEST_F(PluginSong, WithoutReverbTheEndOfANoteStaysWhereItWas)
+{
+    auto instance = start(instrumenttest::ReleaseNoiseBank());
+    ASSERT_TRUE(instance);
+    instance->setParameter(2, 0.0f);
+    instance->setParameter(1, 0.0f); // no release noise
+    const std::vector<float> audio =
+        render(*instance, {{0, 0x90, 60, 100}, {5000, 0x80, 60, 0}, {10000, 0x90, 60, 100}}, 12000,
+               [](int) { return 256; });
+    EXPECT_GT(peak(audio, 5000, 5000 + 220), 0.05f);
+    // Nothing of the note (only the equaliser's faint ring) comes before the next one.
+    EXPECT_LT(peak(audio, 6000, 10000 + 220), 1e-3f);
+}
+
+TEST_F(PluginSong, TheEngineLooksForNoDrumKit)
+{
+    testing::internal::CaptureStderr();
+    auto instance = start(instrumenttest::ReleaseNoiseBank());
+    ASSERT_TRUE(instance);
+    render(*instance, {{0, 0x90, 60, 100}}, 1024, [](int) { return 256; });
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("channel 9"), std::string::npos);
+}
+
+TEST_F(PluginSong, LongProgramNamesAreCutBetweenCharacters)
+{
+    // 23 bytes of text, then a two-byte and a three-byte character across the host's limit of 24.
+    writePrograms(
+        {{"Konzertfl\xC3\xBCgel gro\xC3\x9F ab \xC3\xA9\xE2\x82\xAC", std::vector<float>(11, 0.5f)}});
+    auto instance = start(instrumenttest::ReleaseNoiseBank());
+    ASSERT_TRUE(instance);
+    EXPECT_EQ(instance->getString(effGetProgramName), "Konzertfl\xC3\xBCgel gro\xC3\x9F ab ");
+    char indexed[64] = {};
+    ASSERT_EQ(instance->dispatch(effGetProgramNameIndexed, 0, 0, indexed), 1);
+    EXPECT_STREQ(indexed, "Konzertfl\xC3\xBCgel gro\xC3\x9F ab ");
+}
+
+} // namespace
