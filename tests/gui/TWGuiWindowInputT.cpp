@@ -13,9 +13,9 @@ class Dragger : public TestObject
 {
 public:
     Dragger(bool trackLeave) : TestObject("dragger", 20, 20), trackLeave_(trackLeave) {}
-    bool OnMouse(int event, int x, int y, unsigned keyState) override
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override
     {
-        rec.Mouse(event, x, y, keyState);
+        rec.Mouse(event, posX, posY, keyState);
         if (event == kMouseLeftDown)
             GetWindow()->SetMouseCapture(this, trackLeave_);
         if (event == kMouseLeftUp)
@@ -215,11 +215,11 @@ TEST_F(TWGuiWindowInput, CursorFallsBackToTheArrowUnlessAnObjectSetsOne)
     {
     public:
         Handy() : TestObject("handy", 20, 20) {}
-        bool OnMouse(int event, int x, int y, unsigned keyState) override
+        bool OnMouse(int event, int posX, int posY, unsigned keyState) override
         {
             if (event == kMouseMove)
                 GetWindow()->SetCursor(NativeCursor::kHand);
-            return TestObject::OnMouse(event, x, y, keyState);
+            return TestObject::OnMouse(event, posX, posY, keyState);
         }
     } handy;
     ASSERT_TRUE(Open());
