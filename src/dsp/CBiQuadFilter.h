@@ -24,17 +24,17 @@ enum BiQuadType : int
 class CBiQuadFilter
 {
 public:
-    CBiQuadFilter(BiQuadType type, float frequency, float gainDb, float rate);
+    CBiQuadFilter(BiQuadType filterType, float frequencyHz, float gainDb, float rateHz);
 
     // Stores the gain only; UpdateCoefficients applies it.
-    void SetGain(float gainDb) { m_gain = gainDb; }
-    void SetSampleRate(float rate) { m_rate = rate; }
+    void SetGain(float gainDb) { gain = gainDb; }
+    void SetSampleRate(float rateHz) { rate = rateHz; }
     void UpdateCoefficients();
     void ClearHistory();
 
     float Process(float x)
     {
-        float y = m_b0 * x + m_b1 * x1 + m_b2 * x2 - m_a1 * y1 - m_a2 * y2;
+        float y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
         uint32_t bits;
         std::memcpy(&bits, &y, sizeof bits);
         if ((bits & 0x7F800000u) == 0)
@@ -48,25 +48,25 @@ public:
         return y;
     }
 
-    BiQuadType Type() const { return m_type; }
-    float Gain() const { return m_gain; }
-    float Frequency() const { return m_frequency; }
-    float SampleRate() const { return m_rate; }
+    BiQuadType Type() const { return type; }
+    float Gain() const { return gain; }
+    float Frequency() const { return frequency; }
+    float SampleRate() const { return rate; }
     float Y1() const { return y1; }
     float Y2() const { return y2; }
 
 private:
-    BiQuadType m_type;
+    BiQuadType type;
     float a = 0.0f;
-    float m_gain;
-    float m_frequency;
-    float m_bandwidth = 1.0f;
-    float m_rate;
-    float m_b0 = 0.0f;
-    float m_b1 = 0.0f;
-    float m_b2 = 0.0f;
-    float m_a1 = 0.0f;
-    float m_a2 = 0.0f;
+    float gain;
+    float frequency;
+    float bandwidth = 1.0f;
+    float rate;
+    float b0 = 0.0f;
+    float b1 = 0.0f;
+    float b2 = 0.0f;
+    float a1 = 0.0f;
+    float a2 = 0.0f;
     float x1 = 0.0f;
     float x2 = 0.0f;
     float y1 = 0.0f;

@@ -5,31 +5,31 @@
 namespace dsp
 {
 
-EnvelopeDetector::EnvelopeDetector(float timeMs, float rate)
-    : m_rate(rate), m_time(timeMs), m_coefficient(ExpCoefficient(timeMs, rate))
+EnvelopeDetector::EnvelopeDetector(float timeMs, float rateHz)
+    : rate(rateHz), time(timeMs), coefficient(ExpCoefficient(timeMs, rateHz))
 {
 }
 
-float EnvelopeDetector::ExpCoefficient(float timeMs, float rate)
+float EnvelopeDetector::ExpCoefficient(float timeMs, float rateHz)
 {
-    return static_cast<float>(std::exp(-1000.0 / (static_cast<double>(timeMs) * rate)));
+    return static_cast<float>(std::exp(-1000.0 / (static_cast<double>(timeMs) * rateHz)));
 }
 
 void EnvelopeDetector::SetTime(float timeMs)
 {
-    m_time = timeMs;
+    time = timeMs;
     UpdateCoefficient();
 }
 
-void EnvelopeDetector::SetSampleRate(float rate)
+void EnvelopeDetector::SetSampleRate(float rateHz)
 {
-    m_rate = rate;
+    rate = rateHz;
     UpdateCoefficient();
 }
 
 void EnvelopeDetector::UpdateCoefficient()
 {
-    m_coefficient = ExpCoefficient(m_time, m_rate);
+    coefficient = ExpCoefficient(time, rate);
 }
 
 } // namespace dsp

@@ -8,23 +8,23 @@ namespace dsp
 class EnvelopeDetector
 {
 public:
-    EnvelopeDetector(float timeMs, float rate);
+    EnvelopeDetector(float timeMs, float rateHz);
     virtual ~EnvelopeDetector() = default;
 
     virtual void SetTime(float timeMs);
-    virtual float GetTime() const { return m_time; }
-    virtual void SetSampleRate(float rate);
-    virtual float GetSampleRate() const { return m_rate; }
+    virtual float GetTime() const { return time; }
+    virtual void SetSampleRate(float rateHz);
+    virtual float GetSampleRate() const { return rate; }
     virtual void UpdateCoefficient();
 
-    float GetCoefficient() const { return m_coefficient; }
+    float GetCoefficient() const { return coefficient; }
 
 protected:
-    static float ExpCoefficient(float timeMs, float rate);
+    static float ExpCoefficient(float timeMs, float rateHz);
 
-    float m_rate;
-    float m_time;
-    float m_coefficient;
+    float rate;
+    float time;
+    float coefficient;
 };
 
 } // namespace dsp

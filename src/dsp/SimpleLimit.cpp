@@ -7,32 +7,32 @@ namespace dsp
 
 void SimpleLimit::FastEnvelope::UpdateCoefficient()
 {
-    m_coefficient = static_cast<float>(std::pow(0.01, 1000.0 / (static_cast<double>(m_time) * m_rate)));
+    coefficient = static_cast<float>(std::pow(0.01, 1000.0 / (static_cast<double>(time) * rate)));
 }
 
 SimpleLimit::SimpleLimit()
 {
-    lookahead = static_cast<int32_t>(m_attack.GetSampleRate() * 0.001);
-    m_attack.SetTime(1.0f);
+    lookahead = static_cast<int32_t>(attack.GetSampleRate() * 0.001);
+    attack.SetTime(1.0f);
     CacheCoefficients();
 }
 
 void SimpleLimit::CacheCoefficients()
 {
-    attackCoefficient = m_attack.GetCoefficient();
+    attackCoefficient = attack.GetCoefficient();
     releaseCoefficient = release.GetCoefficient();
 }
 
 void SimpleLimit::SetThreshold(float db)
 {
-    m_threshold = db;
+    threshold = db;
     thresholdGain = static_cast<float>(std::exp(db * std::log(10.0) / 20.0));
 }
 
 void SimpleLimit::SetAttack(float ms)
 {
-    lookahead = static_cast<int32_t>(static_cast<double>(m_attack.GetSampleRate()) * ms * 0.001);
-    m_attack.SetTime(ms);
+    lookahead = static_cast<int32_t>(static_cast<double>(attack.GetSampleRate()) * ms * 0.001);
+    attack.SetTime(ms);
     CacheCoefficients();
 }
 
@@ -44,7 +44,7 @@ void SimpleLimit::SetRelease(float ms)
 
 void SimpleLimit::SetSampleRate(float rate)
 {
-    m_attack.SetSampleRate(rate);
+    attack.SetSampleRate(rate);
     release.SetSampleRate(rate);
     CacheCoefficients();
 }
@@ -53,7 +53,7 @@ void SimpleLimit::Reset()
 {
     holdCounter = 0;
     heldPeak = thresholdGain;
-    m_envelope = thresholdGain;
+    envelope = thresholdGain;
     writeIndex = 0;
     delayLeft.fill(0.0f);
     delayRight.fill(0.0f);

@@ -30,13 +30,13 @@ public:
     // The look-ahead becomes trunc(rate * ms / 1000) samples of the attack envelope's rate.
     void SetAttack(float ms);
     void SetRelease(float ms);
-    float GetThreshold() const { return m_threshold; }
-    float GetAttack() const { return m_attack.GetTime(); }
+    float GetThreshold() const { return threshold; }
+    float GetAttack() const { return attack.GetTime(); }
     float GetRelease() const { return release.GetTime(); }
     int GetLookahead() const { return lookahead; }
     // Changes both envelopes' rates; the look-ahead keeps its length in samples until the next SetAttack.
     void SetSampleRate(float rate);
-    float GetSampleRate() const { return m_attack.GetSampleRate(); }
+    float GetSampleRate() const { return attack.GetSampleRate(); }
     void Reset();
 
     void ProcessSample(float& left, float& right)
@@ -57,10 +57,10 @@ public:
             holdCounter = 0;
             heldPeak = peak;
         }
-        const float c = heldPeak > m_envelope ? attackCoefficient : releaseCoefficient;
-        m_envelope = heldPeak + (m_envelope - heldPeak) * c;
+        const float c = heldPeak > envelope ? attackCoefficient : releaseCoefficient;
+        envelope = heldPeak + (envelope - heldPeak) * c;
         const int32_t r = (writeIndex - lookahead) & mask;
-        const float gain = thresholdGain / m_envelope;
+        const float gain = thresholdGain / envelope;
         const float outLeft = delayLeft[r] * gain;
         const float outRight = delayRight[r] * gain;
         delayLeft[writeIndex] = left;
@@ -80,21 +80,21 @@ public:
     }
 
     float GetThresholdGain() const { return thresholdGain; }
-    float GetEnvelope() const { return m_envelope; }
-    float GetAttackCoefficient() const { return m_attack.GetCoefficient(); }
+    float GetEnvelope() const { return envelope; }
+    float GetAttackCoefficient() const { return attack.GetCoefficient(); }
     float GetReleaseCoefficient() const { return release.GetCoefficient(); }
 
 private:
     void CacheCoefficients();
 
-    float m_threshold = 0.0f;
+    float threshold = 0.0f;
     float thresholdGain = 1.0f;
     int32_t lookahead = 0;
     int32_t holdCounter = 0;
     float heldPeak = 1.0f;
-    FastEnvelope m_attack{1.0f, 44100.0f};
+    FastEnvelope attack{1.0f, 44100.0f};
     FastEnvelope release{10.0f, 44100.0f};
-    float m_envelope = 1.0f;
+    float envelope = 1.0f;
     int32_t mask = kDelaySize - 1;
     int32_t writeIndex = 0;
     // Copies of the envelopes' coefficients for the per-sample loop.

@@ -3,38 +3,38 @@
 namespace dsp
 {
 
-TenBandEQ::TenBandEQ(float rate) : m_rate(rate), m_left(MakeBands(rate)), m_right(MakeBands(rate))
+TenBandEQ::TenBandEQ(float rateHz) : rate(rateHz), left(MakeBands(rateHz)), right(MakeBands(rateHz))
 {
     for (int pair = 0; pair < kBands; ++pair)
     {
-        m_left[pair].UpdateCoefficients();
-        m_right[pair].UpdateCoefficients();
+        left[pair].UpdateCoefficients();
+        right[pair].UpdateCoefficients();
     }
     UpdateSkippedBands();
 }
 
-std::array<CBiQuadFilter, TenBandEQ::kBands> TenBandEQ::MakeBands(float rate)
+std::array<CBiQuadFilter, TenBandEQ::kBands> TenBandEQ::MakeBands(float rateHz)
 {
-    return {CBiQuadFilter(kBiQuadLowShelf, 32.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadHighShelf, 16000.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 63.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 125.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 250.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 500.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 1000.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 2000.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 4000.0f, 0.0f, rate),
-            CBiQuadFilter(kBiQuadPeaking, 8000.0f, 0.0f, rate)};
+    return {CBiQuadFilter(kBiQuadLowShelf, 32.0f, 0.0f, rateHz),
+            CBiQuadFilter(kBiQuadHighShelf, 16000.0f, 0.0f, rateHz),
+            CBiQuadFilter(kBiQuadPeaking, 63.0f, 0.0f, rateHz),
+            CBiQuadFilter(kBiQuadPeaking, 125.0f, 0.0f, rateHz),
+            CBiQuadFilter(kBiQuadPeaking, 250.0f, 0.0f, rateHz),
+            CBiQuadFilter(kBiQuadPeaking, 500.0f, 0.0f, rateHz),
+            CBiQuadFilter(kBiQuadPeaking, 1000.0f, 0.0f, rateHz),
+            CBiQuadFilter(kBiQuadPeaking, 2000.0f, 0.0f, rateHz),
+            CBiQuadFilter(kBiQuadPeaking, 4000.0f, 0.0f, rateHz),
+            CBiQuadFilter(kBiQuadPeaking, 8000.0f, 0.0f, rateHz)};
 }
 
-void TenBandEQ::SetSampleRate(float rate)
+void TenBandEQ::SetSampleRate(float rateHz)
 {
-    m_rate = rate;
+    rate = rateHz;
     for (int pair = 0; pair < kBands; ++pair)
     {
-        for (CBiQuadFilter* filter : {&m_left[pair], &m_right[pair]})
+        for (CBiQuadFilter* filter : {&left[pair], &right[pair]})
         {
-            filter->SetSampleRate(rate);
+            filter->SetSampleRate(rateHz);
             filter->ClearHistory();
             filter->UpdateCoefficients();
         }
@@ -63,10 +63,10 @@ bool TenBandEQ::SetBandGain(int gainIndex, float gainDb)
         return false;
     }
     const int pair = PairOfGainIndex(gainIndex);
-    m_left[pair].SetGain(gainDb);
-    m_left[pair].UpdateCoefficients();
-    m_right[pair].SetGain(gainDb);
-    m_right[pair].UpdateCoefficients();
+    left[pair].SetGain(gainDb);
+    left[pair].UpdateCoefficients();
+    right[pair].SetGain(gainDb);
+    right[pair].UpdateCoefficients();
     return true;
 }
 
@@ -76,12 +76,12 @@ float TenBandEQ::BandGain(int gainIndex) const
     {
         return 0.0f;
     }
-    return m_left[PairOfGainIndex(gainIndex)].Gain();
+    return left[PairOfGainIndex(gainIndex)].Gain();
 }
 
 void TenBandEQ::UpdateSkippedBands()
 {
-    const float nyquist = m_rate / 2.0f;
+    const float nyquist = rate / 2.0f;
     run4k = nyquist > 4000.0f;
     run8k = nyquist > 8000.0f;
     run16k = nyquist > 16000.0f;

@@ -15,55 +15,55 @@ class TenBandEQ
 public:
     static constexpr int kBands = 10;
 
-    explicit TenBandEQ(float rate);
+    explicit TenBandEQ(float rateHz);
 
     // Stores the rate in every filter, zeroes every history and recomputes every coefficient.
-    void SetSampleRate(float rate);
+    void SetSampleRate(float rateHz);
 
     // gainIndex 0 = 32 Hz ... 9 = 16 kHz; left filter first. Histories stay. False for a bad index.
     bool SetBandGain(int gainIndex, float gainDb);
     float BandGain(int gainIndex) const;
 
-    void ProcessSample(float& left, float& right)
+    void ProcessSample(float& leftSample, float& rightSample)
     {
         for (int pair = kFirstPeak; pair < kFirstPeak + kAlwaysRunPeaks; ++pair)
         {
-            left = m_left[pair].Process(left);
-            right = m_right[pair].Process(right);
+            leftSample = left[pair].Process(leftSample);
+            rightSample = right[pair].Process(rightSample);
         }
         if (run4k)
         {
-            left = m_left[kPair4k].Process(left);
-            right = m_right[kPair4k].Process(right);
+            leftSample = left[kPair4k].Process(leftSample);
+            rightSample = right[kPair4k].Process(rightSample);
         }
         if (run8k)
         {
-            left = m_left[kPair8k].Process(left);
-            right = m_right[kPair8k].Process(right);
+            leftSample = left[kPair8k].Process(leftSample);
+            rightSample = right[kPair8k].Process(rightSample);
         }
         if (run16k)
         {
-            left = m_left[kPair16k].Process(left);
-            right = m_right[kPair16k].Process(right);
+            leftSample = left[kPair16k].Process(leftSample);
+            rightSample = right[kPair16k].Process(rightSample);
         }
-        left = m_left[kPair32].Process(left);
-        right = m_right[kPair32].Process(right);
+        leftSample = left[kPair32].Process(leftSample);
+        rightSample = right[kPair32].Process(rightSample);
     }
 
     // ProcessSample on every frame of a block, in place. Frame by frame the twenty filters' recursions are
     // independent of each other and overlap, where band after band each would wait on its own.
-    void ProcessBlock(float* left, float* right, int frames)
+    void ProcessBlock(float* leftBuffer, float* rightBuffer, int frames)
     {
         for (int i = 0; i < frames; ++i)
         {
-            ProcessSample(left[i], right[i]);
+            ProcessSample(leftBuffer[i], rightBuffer[i]);
         }
     }
 
-    float SampleRate() const { return m_rate; }
+    float SampleRate() const { return rate; }
     // Filters in pair order: 32 Hz, 16 kHz, 63, 125, 250, 500, 1000, 2000, 4000, 8000 Hz.
-    const CBiQuadFilter& Left(int pair) const { return m_left[pair]; }
-    const CBiQuadFilter& Right(int pair) const { return m_right[pair]; }
+    const CBiQuadFilter& Left(int pair) const { return left[pair]; }
+    const CBiQuadFilter& Right(int pair) const { return right[pair]; }
 
 private:
     static constexpr int kPair32 = 0;
@@ -73,13 +73,13 @@ private:
     static constexpr int kPair4k = 8;
     static constexpr int kPair8k = 9;
 
-    static std::array<CBiQuadFilter, kBands> MakeBands(float rate);
+    static std::array<CBiQuadFilter, kBands> MakeBands(float rateHz);
     static int PairOfGainIndex(int gainIndex);
     void UpdateSkippedBands();
 
-    float m_rate;
-    std::array<CBiQuadFilter, kBands> m_left;
-    std::array<CBiQuadFilter, kBands> m_right;
+    float rate;
+    std::array<CBiQuadFilter, kBands> left;
+    std::array<CBiQuadFilter, kBands> right;
     bool run4k = true;
     bool run8k = true;
     bool run16k = true;

@@ -17,24 +17,24 @@ float SplitCoefficient(int frequency, int rate)
 }
 } // namespace
 
-ToneControl::ToneControl(int rate, int lowFrequency, int highFrequency)
-    : m_lowFrequency(lowFrequency), m_highFrequency(highFrequency)
+ToneControl::ToneControl(int rate, int lowFrequencyHz, int highFrequencyHz)
+    : lowFrequency(lowFrequencyHz), highFrequency(highFrequencyHz)
 {
     SetSampleRate(rate);
 }
 
 void ToneControl::Clear()
 {
-    m_lf = 0.0f;
-    m_hf = 0.0f;
+    lf = 0.0f;
+    hf = 0.0f;
     for (int i = 0; i < 4; ++i)
     {
         lp[i] = 0.0f;
         hp[i] = 0.0f;
     }
-    m_h1 = 0.0f;
-    m_h2 = 0.0f;
-    m_h3 = 0.0f;
+    h1 = 0.0f;
+    h2 = 0.0f;
+    h3 = 0.0f;
 }
 
 void ToneControl::SetSampleRate(int rate)
@@ -42,22 +42,22 @@ void ToneControl::SetSampleRate(int rate)
     Clear();
     if (rate > 0)
     {
-        m_lf = SplitCoefficient(m_lowFrequency, rate);
-        m_hf = SplitCoefficient(m_highFrequency, rate);
+        lf = SplitCoefficient(lowFrequency, rate);
+        hf = SplitCoefficient(highFrequency, rate);
     }
 }
 
 void ToneControl::Process(float* buffer, int frames)
 {
-    if ((m_lowGain == 1.0f && m_midGain == 1.0f && m_highGain == 1.0f) || buffer == nullptr)
+    if ((lowGain == 1.0f && midGain == 1.0f && highGain == 1.0f) || buffer == nullptr)
     {
         return;
     }
-    const float lf = m_lf;
-    const float hf = m_hf;
-    const float lowGain = m_lowGain;
-    const float midGain = m_midGain;
-    const float highGain = m_highGain;
+    const float lowSplit = lf;
+    const float highSplit = hf;
+    const float lowLevel = lowGain;
+    const float midLevel = midGain;
+    const float highLevel = highGain;
     float lp0 = lp[0];
     float lp1 = lp[1];
     float lp2 = lp[2];
@@ -66,27 +66,27 @@ void ToneControl::Process(float* buffer, int frames)
     float hp1 = hp[1];
     float hp2 = hp[2];
     float hp3 = hp[3];
-    float h1 = m_h1;
-    float h2 = m_h2;
-    float h3 = m_h3;
+    float delayed1 = h1;
+    float delayed2 = h2;
+    float delayed3 = h3;
     for (int i = 0; i < frames; ++i)
     {
         const float x = buffer[i];
-        lp0 += lf * (x - lp0) + kAntiDenormal;
-        lp1 += lf * (lp0 - lp1);
-        lp2 += lf * (lp1 - lp2);
-        lp3 += lf * (lp2 - lp3);
+        lp0 += lowSplit * (x - lp0) + kAntiDenormal;
+        lp1 += lowSplit * (lp0 - lp1);
+        lp2 += lowSplit * (lp1 - lp2);
+        lp3 += lowSplit * (lp2 - lp3);
         const float l = lp3;
-        hp0 += hf * (x - hp0) + kAntiDenormal;
-        hp1 += hf * (hp0 - hp1);
-        hp2 += hf * (hp1 - hp2);
-        hp3 += hf * (hp2 - hp3);
-        const float h = h3 - hp3;
-        const float m = h3 - (h + l);
-        h3 = h2;
-        h2 = h1;
-        h1 = x;
-        buffer[i] = lowGain * l + midGain * m + highGain * h;
+        hp0 += highSplit * (x - hp0) + kAntiDenormal;
+        hp1 += highSplit * (hp0 - hp1);
+        hp2 += highSplit * (hp1 - hp2);
+        hp3 += highSplit * (hp2 - hp3);
+        const float h = delayed3 - hp3;
+        const float m = delayed3 - (h + l);
+        delayed3 = delayed2;
+        delayed2 = delayed1;
+        delayed1 = x;
+        buffer[i] = lowLevel * l + midLevel * m + highLevel * h;
     }
     lp[0] = lp0;
     lp[1] = lp1;
@@ -96,9 +96,9 @@ void ToneControl::Process(float* buffer, int frames)
     hp[1] = hp1;
     hp[2] = hp2;
     hp[3] = hp3;
-    m_h1 = h1;
-    m_h2 = h2;
-    m_h3 = h3;
+    h1 = delayed1;
+    h2 = delayed2;
+    h3 = delayed3;
 }
 
 float ToneControl::State(int i) const
@@ -114,11 +114,11 @@ float ToneControl::State(int i) const
     switch (i)
     {
     case 8:
-        return m_h1;
+        return h1;
     case 9:
-        return m_h2;
+        return h2;
     case 10:
-        return m_h3;
+        return h3;
     default:
         return 0.0f;
     }

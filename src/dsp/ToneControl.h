@@ -9,41 +9,41 @@ namespace dsp
 class ToneControl
 {
 public:
-    ToneControl(int rate, int lowFrequency, int highFrequency);
+    ToneControl(int rate, int lowFrequencyHz, int highFrequencyHz);
 
     // Clears coefficients, poles and history and recomputes the split coefficients; gains stay.
     void SetSampleRate(int rate);
 
-    void SetLowGain(float gain) { m_lowGain = gain; }
-    void SetMidGain(float gain) { m_midGain = gain; }
-    void SetHighGain(float gain) { m_highGain = gain; }
+    void SetLowGain(float gain) { lowGain = gain; }
+    void SetMidGain(float gain) { midGain = gain; }
+    void SetHighGain(float gain) { highGain = gain; }
 
     // In place. With all gains exactly 1.0 the buffer and the states are left untouched.
     void Process(float* buffer, int frames);
 
-    float LowCoefficient() const { return m_lf; }
-    float HighCoefficient() const { return m_hf; }
-    float LowGain() const { return m_lowGain; }
-    float MidGain() const { return m_midGain; }
-    float HighGain() const { return m_highGain; }
+    float LowCoefficient() const { return lf; }
+    float HighCoefficient() const { return hf; }
+    float LowGain() const { return lowGain; }
+    float MidGain() const { return midGain; }
+    float HighGain() const { return highGain; }
     // Low-split pole states 0..3, then high-split pole states 0..3, then the history h1, h2, h3.
     float State(int i) const;
 
 private:
     void Clear();
 
-    float m_lf = 0.0f;
+    float lf = 0.0f;
     float lp[4] = {};
-    float m_hf = 0.0f;
+    float hf = 0.0f;
     float hp[4] = {};
-    float m_h1 = 0.0f;
-    float m_h2 = 0.0f;
-    float m_h3 = 0.0f;
-    int m_lowFrequency;
-    int m_highFrequency;
-    float m_lowGain = 1.0f;
-    float m_midGain = 1.0f;
-    float m_highGain = 1.0f;
+    float h1 = 0.0f;
+    float h2 = 0.0f;
+    float h3 = 0.0f;
+    int lowFrequency;
+    int highFrequency;
+    float lowGain = 1.0f;
+    float midGain = 1.0f;
+    float highGain = 1.0f;
 };
 
 } // namespace dsp

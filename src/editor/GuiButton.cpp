@@ -32,8 +32,8 @@ std::string translate(const char* key)
 } // namespace
 
 GuiButton::GuiButton(int32_t controlId, const char* skinItem, const char* captionKey, const char* tooltipKey,
-                     gui::ImageManager* imageManager, gui::CSkin* skin, int event, int32_t buttonFlags)
-    : TWGuiControl(controlId, imageManager, skin), eventId(event), flags(buttonFlags),
+                     gui::ImageManager* imageCache, gui::CSkin* sharedSkin, int event, int32_t buttonFlags)
+    : TWGuiControl(controlId, imageCache, sharedSkin), eventId(event), flags(buttonFlags),
       skinName(skinItem ? skinItem : ""), caption(translate(captionKey)), tooltip(translate(tooltipKey))
 {
     UseSimpleDirty();
@@ -41,7 +41,7 @@ GuiButton::GuiButton(int32_t controlId, const char* skinItem, const char* captio
     {
         char item[kMaxText + 8];
         std::snprintf(item, sizeof item, "%s-%d", skinName.c_str(), i);
-        stateImages[i].acquire(skin, imageManager, item);
+        stateImages[i].acquire(sharedSkin, imageCache, item);
     }
     if (const CImage* normal = stateImages[kStateNormal].get())
         SetSize(normal->GetWidth(), normal->GetHeight());
@@ -111,23 +111,23 @@ void GuiButton::press()
         window->SetMouseCapture(this, false);
 }
 
-void GuiButton::releaseAt(int x, int y)
+void GuiButton::releaseAt(int posX, int posY)
 {
     if (holdsCapture())
         GetWindow()->ReleaseMouseCapture();
     if (state != kStatePressed)
         return;
-    if (!GetLocalRect().Contains(x, y))
+    if (!GetLocalRect().Contains(posX, posY))
     {
         setState(kStateNormal);
         return;
     }
     setState(kStateHover);
-    int32_t id = GetId();
-    NotifyObservers(eventId, &id);
+    int32_t controlId = GetId();
+    NotifyObservers(eventId, &controlId);
 }
 
-bool GuiButton::OnMouse(int event, int x, int y, unsigned keyState)
+bool GuiButton::OnMouse(int event, int posX, int posY, unsigned keyState)
 {
     if (state == kStateDisabled)
         return true;
@@ -143,7 +143,7 @@ bool GuiButton::OnMouse(int event, int x, int y, unsigned keyState)
         }
         break;
     case gui::kMouseMove:
-        if (holdsCapture() && state != kStatePressed && !GetLocalRect().Contains(x, y))
+        if (holdsCapture() && state != kStatePressed && !GetLocalRect().Contains(posX, posY))
         {
             window->ReleaseMouseCapture();
             setState(kStateNormal);
@@ -160,7 +160,7 @@ bool GuiButton::OnMouse(int event, int x, int y, unsigned keyState)
         break;
     case gui::kMouseLeftUp:
     case gui::kMouseLeftUpAfterDoubleClick:
-        releaseAt(x, y);
+        releaseAt(posX, posY);
         break;
     case gui::kMouseRightDown:
         if (flags != 0)
@@ -168,7 +168,7 @@ bool GuiButton::OnMouse(int event, int x, int y, unsigned keyState)
         break;
     case gui::kMouseRightUp:
         if (flags != 0)
-            releaseAt(x, y);
+            releaseAt(posX, posY);
         break;
     default:
         break;

@@ -27,7 +27,7 @@ public:
     static constexpr uint32_t kFadeMs = 125;
 
     GuiButton(int32_t controlId, const char* skinItem, const char* captionKey, const char* tooltipKey,
-              gui::ImageManager* imageManager, gui::CSkin* skin, int eventId, int32_t buttonFlags);
+              gui::ImageManager* imageCache, gui::CSkin* sharedSkin, int eventId, int32_t buttonFlags);
 
     void setCaptionColour(platform::ColourRef colour, int forState);
     void setCaptionRect(const platform::Rect& r, int forState);
@@ -43,15 +43,15 @@ public:
     void Disable() override;
     bool IsEnabled() const override { return enabled; }
     void Draw(const platform::Rect& r) override;
-    bool OnMouse(int event, int x, int y, unsigned keyState) override;
-    bool GetToolTipText(int x, int y, char* out, size_t size) override;
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override;
+    bool GetToolTipText(int posX, int posY, char* out, size_t size) override;
     virtual void DrawCaption(const platform::Rect& r);
 
 private:
     void setState(int newState);
     bool holdsCapture() const;
     void press();
-    void releaseAt(int x, int y);
+    void releaseAt(int posX, int posY);
 
     int eventId;
     int32_t flags;

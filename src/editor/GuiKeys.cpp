@@ -34,8 +34,8 @@ std::string prefixOf(const std::string& fileName)
 }
 } // namespace
 
-GuiKeys::GuiKeys(int32_t controlId, const char*, gui::ImageManager* imageManager, gui::CSkin* skin)
-    : TWGuiControl(controlId, imageManager, skin)
+GuiKeys::GuiKeys(int32_t controlId, const char*, gui::ImageManager* imageCache, gui::CSkin* sharedSkin)
+    : TWGuiControl(controlId, imageCache, sharedSkin)
 {
     for (int i = 0; i < kKeyCount; ++i)
         keys[i].black = isBlack(i) ? 1 : 0;
@@ -69,10 +69,10 @@ void GuiKeys::loadImages()
     }
 }
 
-int GuiKeys::hitTest(int x, int y) const
+int GuiKeys::hitTest(int posX, int posY) const
 {
-    const bool left = x < halfWidth;
-    const int px = left ? x : x - halfWidth;
+    const bool left = posX < halfWidth;
+    const int px = left ? posX : posX - halfWidth;
     for (int n = 0; n < kHalfKeys; ++n)
     {
         const int index = left ? kHalfKeys - 1 - n : kHalfKeys + n;
@@ -82,9 +82,9 @@ int GuiKeys::hitTest(int x, int y) const
             return -1;
         if (image->GetBitsPerPixel() < 32)
             return index;
-        if (px < 0 || y < 0 || px >= image->GetWidth() || y >= image->GetHeight())
+        if (px < 0 || posY < 0 || px >= image->GetWidth() || posY >= image->GetHeight())
             continue;
-        if (static_cast<int>(image->GetPixel(px, y) >> 24) > kAlphaThreshold)
+        if (static_cast<int>(image->GetPixel(px, posY) >> 24) > kAlphaThreshold)
             return index;
     }
     return -1;
@@ -126,7 +126,7 @@ void GuiKeys::releaseMouseKey()
     NotifyObservers(kEventKeyUp, &data);
 }
 
-bool GuiKeys::OnMouse(int event, int x, int y, unsigned)
+bool GuiKeys::OnMouse(int event, int posX, int posY, unsigned)
 {
     const TWGuiWindow* window = GetWindow();
     // The capture went elsewhere (the window lost the focus): the held note must not sound on.
@@ -142,7 +142,7 @@ bool GuiKeys::OnMouse(int event, int x, int y, unsigned)
     case gui::kMouseLeftDoubleClick:
     {
         releaseMouseKey();
-        const int index = hitTest(x, y);
+        const int index = hitTest(posX, posY);
         if (index >= 0)
             press(index);
         break;
@@ -151,7 +151,7 @@ bool GuiKeys::OnMouse(int event, int x, int y, unsigned)
     {
         if (!mouseDown)
             break;
-        const int index = hitTest(x, y);
+        const int index = hitTest(posX, posY);
         if (index < 0 || index == currentKey)
             break;
         keys[currentKey].held = 0;

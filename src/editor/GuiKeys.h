@@ -37,11 +37,11 @@ public:
         uint8_t dirty = 1;
     };
 
-    GuiKeys(int32_t controlId, const char* skinItem, gui::ImageManager* imageManager, gui::CSkin* skin);
+    GuiKeys(int32_t controlId, const char* skinItem, gui::ImageManager* imageCache, gui::CSkin* sharedSkin);
     ~GuiKeys() override;
 
     // The key under a point of the keyboard, -1 for none.
-    int hitTest(int x, int y) const;
+    int hitTest(int posX, int posY) const;
     // Marks every key for repainting and redraws (the picture behind the keys changed).
     void markAllDirty();
     Key& key(int index) { return keys[index]; }
@@ -51,7 +51,7 @@ public:
     void releaseMouseKey();
 
     void Draw(const platform::Rect& r) override;
-    bool OnMouse(int event, int x, int y, unsigned keyState) override;
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override;
 
 private:
     void loadImages();

@@ -19,9 +19,9 @@ constexpr size_t kMaxName = 256;
 constexpr size_t kMaxTooltip = 64;
 } // namespace
 
-GuiPedals::GuiPedals(int32_t controlId, const char* skinItem, gui::ImageManager* imageManager,
-                     gui::CSkin* skin)
-    : TWGuiControl(controlId, imageManager, skin), name(skinItem ? skinItem : "")
+GuiPedals::GuiPedals(int32_t controlId, const char* skinItem, gui::ImageManager* imageCache,
+                     gui::CSkin* sharedSkin)
+    : TWGuiControl(controlId, imageCache, sharedSkin), name(skinItem ? skinItem : "")
 {
     if (name.size() >= kMaxName)
         name.resize(kMaxName - 1);
@@ -53,11 +53,11 @@ void GuiPedals::setSustain(bool down)
     loadPicture();
 }
 
-bool GuiPedals::OnMouse(int event, int x, int, unsigned)
+bool GuiPedals::OnMouse(int event, int posX, int, unsigned)
 {
     if (event != gui::kMouseLeftDown && event != gui::kMouseLeftDoubleClick)
         return true;
-    if (x >= GetWidth() / 2)
+    if (posX >= GetWidth() / 2)
     {
         setSustain(!sustain);
         int state = sustain;
@@ -72,11 +72,11 @@ bool GuiPedals::OnMouse(int event, int x, int, unsigned)
     return true;
 }
 
-bool GuiPedals::GetToolTipText(int x, int, char* out, size_t size)
+bool GuiPedals::GetToolTipText(int posX, int, char* out, size_t size)
 {
     char text[kMaxTooltip];
-    resources::StringTableLookup(x >= GetWidth() / 2 ? "Sustain Pedal Tooltip" : "Soft Pedal Tooltip", text,
-                                 sizeof text);
+    resources::StringTableLookup(posX >= GetWidth() / 2 ? "Sustain Pedal Tooltip" : "Soft Pedal Tooltip",
+                                 text, sizeof text);
     std::snprintf(out, size, "%s", text);
     return true;
 }

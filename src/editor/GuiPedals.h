@@ -17,7 +17,7 @@ namespace editor
 class GuiPedals : public gui::TWGuiControl
 {
 public:
-    GuiPedals(int32_t controlId, const char* skinItem, gui::ImageManager* imageManager, gui::CSkin* skin);
+    GuiPedals(int32_t controlId, const char* skinItem, gui::ImageManager* imageCache, gui::CSkin* sharedSkin);
 
     void setSoft(bool down);
     void setSustain(bool down);
@@ -25,8 +25,8 @@ public:
     bool isSustain() const { return sustain != 0; }
 
     void Draw(const platform::Rect& r) override;
-    bool OnMouse(int event, int x, int y, unsigned keyState) override;
-    bool GetToolTipText(int x, int y, char* out, size_t size) override;
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override;
+    bool GetToolTipText(int posX, int posY, char* out, size_t size) override;
 
 private:
     void loadPicture();

@@ -17,14 +17,14 @@ using images::CCanvas;
 using images::CImage;
 using platform::Rect;
 
-GuiSlider::GuiSlider(int32_t controlId, const char* skinItem, gui::ImageManager* imageManager,
-                     gui::CSkin* skin, int event)
-    : TWGuiControl(controlId, imageManager, skin), eventId(event)
+GuiSlider::GuiSlider(int32_t controlId, const char* skinItem, gui::ImageManager* imageCache,
+                     gui::CSkin* sharedSkin, int event)
+    : TWGuiControl(controlId, imageCache, sharedSkin), eventId(event)
 {
     const std::string name = skinItem ? skinItem : "";
-    base.acquire(skin, imageManager, (name + "-base").c_str());
-    knob.acquire(skin, imageManager, (name + "-slider").c_str());
-    knobHover.acquire(skin, imageManager, (name + "-slider-hi").c_str());
+    base.acquire(sharedSkin, imageCache, (name + "-base").c_str());
+    knob.acquire(sharedSkin, imageCache, (name + "-slider").c_str());
+    knobHover.acquire(sharedSkin, imageCache, (name + "-slider-hi").c_str());
     if (base.get() && knob.get())
     {
         SetSize(base.get()->GetWidth(), knob.get()->GetHeight());
@@ -50,8 +50,8 @@ int GuiSlider::knobLeft() const
 Rect GuiSlider::knobRect() const
 {
     const int left = knobLeft();
-    const int width = knob.get() ? knob.get()->GetWidth() : 0;
-    return {left, 0, left + width, GetHeight()};
+    const int widthPx = knob.get() ? knob.get()->GetWidth() : 0;
+    return {left, 0, left + widthPx, GetHeight()};
 }
 
 void GuiSlider::setMaximum(double newMaximum)
@@ -99,17 +99,17 @@ void GuiSlider::setTooltipDelay(unsigned ms)
         window->GetTooltip()->SetShowDelay(ms);
 }
 
-void GuiSlider::page(int x, int y)
+void GuiSlider::page(int posX, int posY)
 {
     const int unit = step();
     const Rect k = knobRect();
     const int baseHeight = base.get()->GetHeight();
-    if (y < baseOffset || y > baseOffset + baseHeight)
+    if (posY < baseOffset || posY > baseOffset + baseHeight)
         return;
     double newValue = pressValue;
-    if (x >= 0 && x < k.left)
+    if (posX >= 0 && posX < k.left)
         newValue = pressValue - kPage / unit;
-    else if (x > k.right && x < GetWidth())
+    else if (posX > k.right && posX < GetWidth())
         newValue = pressValue + kPage / unit;
     else
         return;
@@ -121,7 +121,7 @@ void GuiSlider::page(int x, int y)
     Redraw(&after);
 }
 
-bool GuiSlider::OnMouse(int event, int x, int y, unsigned)
+bool GuiSlider::OnMouse(int event, int posX, int posY, unsigned)
 {
     // Without a track there is nothing to move along: no value could be computed.
     if (step() <= 0)
@@ -130,10 +130,10 @@ bool GuiSlider::OnMouse(int event, int x, int y, unsigned)
     switch (event)
     {
     case gui::kMouseLeftDown:
-        pressX = x;
-        pressY = y;
+        pressX = posX;
+        pressY = posY;
         pressValue = value;
-        if (knobRect().Contains(x, y))
+        if (knobRect().Contains(posX, posY))
         {
             if (window)
                 window->SetMouseCapture(this, false);
@@ -141,21 +141,21 @@ bool GuiSlider::OnMouse(int event, int x, int y, unsigned)
         }
         else
         {
-            page(x, y);
+            page(posX, posY);
         }
         setTooltipDelay(kDragTooltipDelayMs);
         break;
     case gui::kMouseLeftDoubleClick:
-        pressX = x;
-        pressY = y;
+        pressX = posX;
+        pressY = posY;
         pressValue = value;
-        page(x, y);
+        page(posX, posY);
         break;
     case gui::kMouseMove:
         if (holdsCapture())
         {
             const Rect before = knobRect();
-            value = std::clamp(static_cast<double>(x - pressX) / step() + pressValue, 0.0, maximum);
+            value = std::clamp(static_cast<double>(posX - pressX) / step() + pressValue, 0.0, maximum);
             Redraw(&before);
             const Rect after = knobRect();
             Redraw(&after);
@@ -164,11 +164,11 @@ bool GuiSlider::OnMouse(int event, int x, int y, unsigned)
         else
         {
             const Rect k = knobRect();
-            setHover(Rect{k.left - 1, 0, k.right, GetHeight()}.Contains(x, y));
+            setHover(Rect{k.left - 1, 0, k.right, GetHeight()}.Contains(posX, posY));
         }
         break;
     case gui::kMouseEnter:
-        if (knobRect().Contains(x, y))
+        if (knobRect().Contains(posX, posY))
             setHover(true);
         break;
     case gui::kMouseLeave:
@@ -177,7 +177,7 @@ bool GuiSlider::OnMouse(int event, int x, int y, unsigned)
         break;
     case gui::kMouseLeftUp:
     case gui::kMouseLeftUpAfterDoubleClick:
-        setHover(knobRect().Contains(x, y));
+        setHover(knobRect().Contains(posX, posY));
         notifyValue();
         setTooltipDelay(kTooltipDelayMs);
         if (holdsCapture())

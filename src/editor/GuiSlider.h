@@ -21,7 +21,7 @@ public:
     static constexpr unsigned kDragTooltipDelayMs = 1;
     static constexpr unsigned kTooltipDelayMs = 500;
 
-    GuiSlider(int32_t controlId, const char* skinItem, gui::ImageManager* imageManager, gui::CSkin* skin,
+    GuiSlider(int32_t controlId, const char* skinItem, gui::ImageManager* imageCache, gui::CSkin* sharedSkin,
               int eventId);
 
     // Shows a value without telling anyone; values outside [0, maximum] are ignored.
@@ -34,12 +34,12 @@ public:
     platform::Rect knobRect() const;
 
     void Draw(const platform::Rect& r) override;
-    bool OnMouse(int event, int x, int y, unsigned keyState) override;
-    bool GetToolTipText(int x, int y, char* out, size_t size) override;
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override;
+    bool GetToolTipText(int posX, int posY, char* out, size_t size) override;
 
 private:
     int knobLeft() const;
-    void page(int x, int y);
+    void page(int posX, int posY);
     void notifyValue();
     void setHover(bool on);
     void setTooltipDelay(unsigned ms);

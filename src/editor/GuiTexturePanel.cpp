@@ -10,12 +10,12 @@ using images::CCanvas;
 using images::CImage;
 using platform::Rect;
 
-GuiTexturePanel::GuiTexturePanel(const char* item, platform::ColourRef tintColour, int tintAmount, int width,
-                                 int height, gui::ImageManager* imageManager, gui::CSkin* skin,
+GuiTexturePanel::GuiTexturePanel(const char* item, platform::ColourRef tintColour, int tintAmount,
+                                 int widthPx, int heightPx, gui::ImageManager* imageManager, gui::CSkin* skin,
                                  int textureWidth)
     : skinItem(item ? item : "")
 {
-    SetSize(width, height);
+    SetSize(widthPx, heightPx);
     if (skin)
         skin->Resolve(skinItem.c_str(), definition);
     else
@@ -29,7 +29,7 @@ GuiTexturePanel::GuiTexturePanel(const char* item, platform::ColourRef tintColou
     if (definition.kind == gui::kSkinImageFile)
         shared.acquireFile(imageManager, definition.fileName);
     else if (skin)
-        skin->Render(definition, std::max(textureWidth, 1), height, rendered);
+        skin->Render(definition, std::max(textureWidth, 1), heightPx, rendered);
     if (tintAmount != 0 && rendered.IsValid())
         tint(tintColour, tintAmount);
 }
@@ -60,13 +60,13 @@ void GuiTexturePanel::Draw(const Rect& r)
     const int w = tile->GetWidth();
     const int h = tile->GetHeight();
     // Tiles are fixed to the panel's corner, so any part repaints to the same picture.
-    for (int y = (r.top / h) * h; y < r.bottom; y += h)
-        for (int x = (r.left / w) * w; x < r.right; x += w)
+    for (int posY = (r.top / h) * h; posY < r.bottom; posY += h)
+        for (int posX = (r.left / w) * w; posX < r.right; posX += w)
         {
             if (IsTransparent())
-                canvas.AlphaBlendImage(*tile, tile->GetRect(), x, y);
+                canvas.AlphaBlendImage(*tile, tile->GetRect(), posX, posY);
             else
-                canvas.DrawImage(*tile, tile->GetRect(), x, y);
+                canvas.DrawImage(*tile, tile->GetRect(), posX, posY);
         }
 }
 

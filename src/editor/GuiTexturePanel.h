@@ -17,8 +17,8 @@ namespace editor
 class GuiTexturePanel : public gui::TWGuiContainer
 {
 public:
-    GuiTexturePanel(const char* skinItem, platform::ColourRef tintColour, int tintAmount, int width,
-                    int height, gui::ImageManager* imageManager, gui::CSkin* skin, int textureWidth);
+    GuiTexturePanel(const char* skinItem, platform::ColourRef tintColour, int tintAmount, int widthPx,
+                    int heightPx, gui::ImageManager* imageManager, gui::CSkin* skin, int textureWidth);
 
     bool isSolid() const { return solid; }
     const images::CImage* texture() const

@@ -30,16 +30,16 @@ const char* ToneControlsDialog::curveName(int index)
 }
 
 ToneControlsDialog::ToneControlsDialog(instrument::VstXSynth* instrumentPtr, gui::Observer* observer,
-                                       const char* skinItem, gui::ImageManager* imageManager,
-                                       gui::CSkin* skin, int width, int height)
-    : TWImageContainer(skinItem, imageManager, skin, width, height, false), synth(instrumentPtr)
+                                       const char* skinItem, gui::ImageManager* imageCache,
+                                       gui::CSkin* sharedSkin, int widthPx, int heightPx)
+    : TWImageContainer(skinItem, imageCache, sharedSkin, widthPx, heightPx, false), synth(instrumentPtr)
 {
     const instrument::PianoSettings settings =
         synth ? synth->requestedSettings() : instrument::PianoSettings();
     font = images::Font::Create("Verdana", 12);
 
     closeButton.reset(new (std::nothrow) GuiButton(kIdDialogClose, "Dialog Close", "", "Dialog Close Tooltip",
-                                                   imageManager, skin, kEventButton, 0));
+                                                   imageCache, sharedSkin, kEventButton, 0));
     if (closeButton)
     {
         closeButton->AddObserver(observer);
@@ -49,7 +49,7 @@ ToneControlsDialog::ToneControlsDialog(instrument::VstXSynth* instrumentPtr, gui
 
     velocityDropdown.reset(new (std::nothrow)
                                GuiButton(kIdVelocityDropdown, "Dialog Dropdown", "", "Velocity Curve Tooltip",
-                                         imageManager, skin, kEventButton, 0));
+                                         imageCache, sharedSkin, kEventButton, 0));
     if (velocityDropdown)
     {
         velocityDropdown->AddObserver(observer);
@@ -66,16 +66,16 @@ ToneControlsDialog::ToneControlsDialog(instrument::VstXSynth* instrumentPtr, gui
         AddChild(velocityDropdown.get(), 233, 48);
     }
 
-    sympResSlider = makeSlider(kIdSympRes, "Slider", 1.0, settings.sympatheticResonance, observer,
-                               imageManager, skin, 230, 110);
+    sympResSlider = makeSlider(kIdSympRes, "Slider", 1.0, settings.sympatheticResonance, observer, imageCache,
+                               sharedSkin, 230, 110);
     chorusSlider =
-        makeSlider(kIdChorus, "Slider", 1.0, settings.chorus, observer, imageManager, skin, 230, 180);
-    bassSlider = makeSlider(kIdBass, "SliderSmall", kEqMaximum, settings.bassGain, observer, imageManager,
-                            skin, 32, 305);
-    midSlider = makeSlider(kIdMiddle, "SliderSmall", kEqMaximum, settings.midGain, observer, imageManager,
-                           skin, 148, 305);
-    trebleSlider = makeSlider(kIdTreble, "SliderSmall", kEqMaximum, settings.highGain, observer, imageManager,
-                              skin, 260, 305);
+        makeSlider(kIdChorus, "Slider", 1.0, settings.chorus, observer, imageCache, sharedSkin, 230, 180);
+    bassSlider = makeSlider(kIdBass, "SliderSmall", kEqMaximum, settings.bassGain, observer, imageCache,
+                            sharedSkin, 32, 305);
+    midSlider = makeSlider(kIdMiddle, "SliderSmall", kEqMaximum, settings.midGain, observer, imageCache,
+                           sharedSkin, 148, 305);
+    trebleSlider = makeSlider(kIdTreble, "SliderSmall", kEqMaximum, settings.highGain, observer, imageCache,
+                              sharedSkin, 260, 305);
 }
 
 ToneControlsDialog::~ToneControlsDialog()
@@ -92,17 +92,17 @@ ToneControlsDialog::~ToneControlsDialog()
 
 std::unique_ptr<GuiSlider> ToneControlsDialog::makeSlider(int32_t id, const char* item, double maximum,
                                                           float value, gui::Observer* observer,
-                                                          gui::ImageManager* imageManager, gui::CSkin* skin,
-                                                          int x, int y)
+                                                          gui::ImageManager* imageCache,
+                                                          gui::CSkin* sharedSkin, int posX, int posY)
 {
     std::unique_ptr<GuiSlider> slider(new (std::nothrow)
-                                          GuiSlider(id, item, imageManager, skin, kEventSlider));
+                                          GuiSlider(id, item, imageCache, sharedSkin, kEventSlider));
     if (!slider)
         return slider;
     slider->setMaximum(maximum);
     slider->setValue(value);
     slider->AddObserver(observer);
-    AddChild(slider.get(), x, y);
+    AddChild(slider.get(), posX, posY);
     return slider;
 }
 
@@ -160,9 +160,9 @@ void ToneControlsDialog::refresh(const instrument::PianoSettings& settings)
             slider->setValue(value);
 }
 
-bool ToneControlsDialog::OnMouse(int event, int x, int y, unsigned keyState)
+bool ToneControlsDialog::OnMouse(int event, int posX, int posY, unsigned keyState)
 {
-    TWImageContainer::OnMouse(event, x, y, keyState);
+    TWImageContainer::OnMouse(event, posX, posY, keyState);
     return true;
 }
 

@@ -23,7 +23,7 @@ public:
     static constexpr int kCurveCount = 5;
 
     ToneControlsDialog(instrument::VstXSynth* synth, gui::Observer* observer, const char* skinItem,
-                       gui::ImageManager* imageManager, gui::CSkin* skin, int width, int height);
+                       gui::ImageManager* imageCache, gui::CSkin* sharedSkin, int widthPx, int heightPx);
     ~ToneControlsDialog() override;
 
     // The string-table key of a velocity curve's name ("Very Light" … "Very Heavy"), "" outside 0..4.
@@ -39,12 +39,12 @@ public:
     GuiSlider* getSlider(int32_t controlId) const;
     int getShownVelocityCurve() const { return shownVelocityCurve; }
 
-    bool OnMouse(int event, int x, int y, unsigned keyState) override;
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override;
 
 private:
     std::unique_ptr<GuiSlider> makeSlider(int32_t id, const char* item, double maximum, float value,
-                                          gui::Observer* observer, gui::ImageManager* imageManager,
-                                          gui::CSkin* skin, int x, int y);
+                                          gui::Observer* observer, gui::ImageManager* imageCache,
+                                          gui::CSkin* sharedSkin, int posX, int posY);
     void showCurve(int index);
 
     instrument::VstXSynth* synth;

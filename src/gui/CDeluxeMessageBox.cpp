@@ -75,33 +75,33 @@ std::string Clip(const char* text, size_t max)
 }
 } // namespace
 
-CDeluxeMessageBox::CDeluxeMessageBox(const char* text, const char* caption, unsigned style, bool translate,
-                                     bool offerDontAsk)
-    : text_(Clip(translate && text ? Translate(text).c_str() : text, kMaxText)),
-      caption_(Clip(caption, kMaxCaption)), offerDontAsk_(offerDontAsk), font(Font::Create("Verdana", 13))
+CDeluxeMessageBox::CDeluxeMessageBox(const char* messageText, const char* captionText, unsigned style,
+                                     bool translate, bool withDontAsk)
+    : text(Clip(translate && messageText ? Translate(messageText).c_str() : messageText, kMaxText)),
+      caption(Clip(captionText, kMaxCaption)), offerDontAsk(withDontAsk), font(Font::Create("Verdana", 13))
 {
     switch (style & 0x0f)
     {
     case kOkCancel:
-        buttons_ = {{kIdOk, Translate("guitools: msgbox OK")},
-                    {kIdCancel, Translate("guitools: msgbox cancel")}};
+        buttons = {{kIdOk, Translate("guitools: msgbox OK")},
+                   {kIdCancel, Translate("guitools: msgbox cancel")}};
         break;
     case kYesNoCancel:
-        buttons_ = {{kIdYes, Translate("guitools: msgbox yes")},
-                    {kIdNo, Translate("guitools: msgbox no")},
-                    {kIdCancel, Translate("guitools: msgbox cancel")}};
+        buttons = {{kIdYes, Translate("guitools: msgbox yes")},
+                   {kIdNo, Translate("guitools: msgbox no")},
+                   {kIdCancel, Translate("guitools: msgbox cancel")}};
         break;
     case kYesNo:
-        buttons_ = {{kIdYes, Translate("guitools: msgbox yes")}, {kIdNo, Translate("guitools: msgbox no")}};
+        buttons = {{kIdYes, Translate("guitools: msgbox yes")}, {kIdNo, Translate("guitools: msgbox no")}};
         break;
     default:
-        buttons_ = {{kIdOk, Translate("guitools: msgbox OK")}};
+        buttons = {{kIdOk, Translate("guitools: msgbox OK")}};
         break;
     }
-    if (offerDontAsk_)
+    if (offerDontAsk)
         dontAskCaption = Translate("guitools: msgbox dont ask");
     if (font)
-        text_ = Wrap(*font, text_, kMaxLineWidth);
+        text = Wrap(*font, text, kMaxLineWidth);
 }
 
 CDeluxeMessageBox::~CDeluxeMessageBox() = default;
@@ -110,33 +110,33 @@ bool CDeluxeMessageBox::OnPopupIdle()
 {
     if (!cancelFlag || !cancelFlag->load())
         return true;
-    result_ = CancelResult();
+    result = CancelResult();
     return false;
 }
 
 int CDeluxeMessageBox::CancelResult() const
 {
     // Cancel where there is one; otherwise the last button (No, or the only OK).
-    return buttons_.back().result;
+    return buttons.back().result;
 }
 
 void CDeluxeMessageBox::Layout()
 {
-    const Point text = font ? CCanvas::MeasureText(*font, text_.c_str(), false) : Point{300, 15};
-    const int buttonsWidth = static_cast<int>(buttons_.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
+    const Point textSize = font ? CCanvas::MeasureText(*font, text.c_str(), false) : Point{300, 15};
+    const int buttonsWidth = static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
     const int checkWidth =
-        offerDontAsk_ && font
+        offerDontAsk && font
             ? kCheckSize + 6 + font->MeasureWidth(dontAskCaption.c_str(), dontAskCaption.size())
             : 0;
-    const int captionWidth = font ? font->MeasureWidth(caption_.c_str(), caption_.size()) : 0;
+    const int captionWidth = font ? font->MeasureWidth(caption.c_str(), caption.size()) : 0;
     width = std::max(
-        {260, text.x + 2 * kMargin, buttonsWidth + checkWidth + 3 * kMargin, captionWidth + 2 * kMargin});
-    height = kCaptionHeight + kMargin + text.y + kMargin + kButtonHeight + kMargin;
+        {260, textSize.x + 2 * kMargin, buttonsWidth + checkWidth + 3 * kMargin, captionWidth + 2 * kMargin});
+    height = kCaptionHeight + kMargin + textSize.y + kMargin + kButtonHeight + kMargin;
 }
 
 Rect CDeluxeMessageBox::GetButtonRect(size_t index) const
 {
-    const int n = static_cast<int>(buttons_.size());
+    const int n = static_cast<int>(buttons.size());
     const int left = width - kMargin - n * (kButtonWidth + kButtonGap) + kButtonGap +
                      static_cast<int>(index) * (kButtonWidth + kButtonGap);
     const int top = height - kMargin - kButtonHeight;
@@ -145,7 +145,7 @@ Rect CDeluxeMessageBox::GetButtonRect(size_t index) const
 
 Rect CDeluxeMessageBox::GetCheckBoxRect() const
 {
-    if (!offerDontAsk_)
+    if (!offerDontAsk)
         return {};
     const int top = height - kMargin - (kButtonHeight + kCheckSize) / 2;
     return {kMargin, top, kMargin + kCheckSize, top + kCheckSize};
@@ -153,7 +153,7 @@ Rect CDeluxeMessageBox::GetCheckBoxRect() const
 
 int CDeluxeMessageBox::ButtonAt(int x, int y) const
 {
-    for (size_t i = 0; i < buttons_.size(); ++i)
+    for (size_t i = 0; i < buttons.size(); ++i)
         if (GetButtonRect(i).Contains(x, y))
             return static_cast<int>(i);
     return -1;
@@ -163,21 +163,21 @@ const CImage& CDeluxeMessageBox::GetPicture()
 {
     if (dirty)
         Render();
-    return picture_;
+    return picture;
 }
 
 void CDeluxeMessageBox::Render()
 {
     dirty = false;
     Layout();
-    if (!picture_.Create(width, height))
+    if (!picture.Create(width, height))
         return;
-    CCanvas canvas(picture_, picture_.GetRect());
-    canvas.FillRect(picture_.GetRect(), kFace);
+    CCanvas canvas(picture, picture.GetRect());
+    canvas.FillRect(picture.GetRect(), kFace);
     canvas.FillRect({0, 0, width, kCaptionHeight}, kCaptionColour);
-    canvas.FrameRect(picture_.GetRect(), kEdge);
+    canvas.FrameRect(picture.GetRect(), kEdge);
     const unsigned line = CCanvas::kTextSingleLine | CCanvas::kTextVCentre;
-    for (size_t i = 0; i < buttons_.size(); ++i)
+    for (size_t i = 0; i < buttons.size(); ++i)
     {
         const Rect r = GetButtonRect(i);
         canvas.FillRect(r, static_cast<int>(i) == hot ? kHot : 0xffffff);
@@ -185,10 +185,10 @@ void CDeluxeMessageBox::Render()
         if (font)
         {
             canvas.SetTextColour(0);
-            canvas.DrawText(*font, buttons_[i].caption.c_str(), r, line | CCanvas::kTextCentre);
+            canvas.DrawText(*font, buttons[i].caption.c_str(), r, line | CCanvas::kTextCentre);
         }
     }
-    if (offerDontAsk_)
+    if (offerDontAsk)
     {
         const Rect box = GetCheckBoxRect();
         canvas.FillRect(box, 0xffffff);
@@ -202,9 +202,9 @@ void CDeluxeMessageBox::Render()
     if (!font)
         return;
     canvas.SetTextColour(0xffffff);
-    canvas.DrawText(*font, caption_.c_str(), {8, 0, width - 8, kCaptionHeight}, line);
+    canvas.DrawText(*font, caption.c_str(), {8, 0, width - 8, kCaptionHeight}, line);
     canvas.SetTextColour(0);
-    canvas.DrawText(*font, text_.c_str(), {kMargin, kCaptionHeight + kMargin, width - kMargin, height},
+    canvas.DrawText(*font, text.c_str(), {kMargin, kCaptionHeight + kMargin, width - kMargin, height},
                     CCanvas::kTextLeft);
 }
 
@@ -221,7 +221,7 @@ bool CDeluxeMessageBox::OnPopupMouse(NativeMouseMessage message, int x, int y)
         }
         return true;
     case NativeMouseMessage::kLeftDown:
-        pressed_ = at;
+        pressed = at;
         if (at < 0 && GetCheckBoxRect().Contains(x, y))
         {
             dontAsk = !dontAsk;
@@ -229,12 +229,12 @@ bool CDeluxeMessageBox::OnPopupMouse(NativeMouseMessage message, int x, int y)
         }
         return true;
     case NativeMouseMessage::kLeftUp:
-        if (at >= 0 && at == pressed_)
+        if (at >= 0 && at == pressed)
         {
-            result_ = buttons_[at].result;
+            result = buttons[at].result;
             return false;
         }
-        pressed_ = -1;
+        pressed = -1;
         return true;
     default:
         return true;
@@ -245,12 +245,12 @@ bool CDeluxeMessageBox::OnPopupKey(int virtualKey)
 {
     if (virtualKey == kVkReturn)
     {
-        result_ = hot >= 0 ? buttons_[hot].result : DefaultResult();
+        result = hot >= 0 ? buttons[hot].result : DefaultResult();
         return false;
     }
     if (virtualKey == kVkEscape)
     {
-        result_ = CancelResult();
+        result = CancelResult();
         return false;
     }
     return true;
@@ -258,18 +258,18 @@ bool CDeluxeMessageBox::OnPopupKey(int virtualKey)
 
 int CDeluxeMessageBox::Show(NativePopup& popup)
 {
-    result_ = 0;
-    hot = pressed_ = -1;
+    result = 0;
+    hot = pressed = -1;
     dirty = true;
     popup.Bell();
-    const CImage& picture = GetPicture();
+    const CImage& image = GetPicture();
     const Rect work = popup.GetWorkArea();
-    popup.RunModal(*this, work.left + (work.Width() - picture.GetWidth()) / 2,
-                   work.top + (work.Height() - picture.GetHeight()) / 2);
+    popup.RunModal(*this, work.left + (work.Width() - image.GetWidth()) / 2,
+                   work.top + (work.Height() - image.GetHeight()) / 2);
     // A loop that ended without a choice (the pointer was taken away) counts as cancelling.
-    if (result_ == 0)
-        result_ = CancelResult();
-    return result_;
+    if (result == 0)
+        result = CancelResult();
+    return result;
 }
 
 int CDeluxeMessageBox::Show()
@@ -277,8 +277,8 @@ int CDeluxeMessageBox::Show()
     std::unique_ptr<NativePopup> popup = CreateStandaloneNativePopup();
     if (!popup)
     {
-        resources::LogFormatted("%s: %s", caption_.c_str(), text_.c_str());
-        std::fprintf(stderr, "%s: %s\n", caption_.c_str(), text_.c_str());
+        resources::LogFormatted("%s: %s", caption.c_str(), text.c_str());
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         std::fflush(stderr);
         return DefaultResult();
     }

@@ -41,9 +41,9 @@ public:
     static constexpr size_t kMaxText = 1023;
     static constexpr size_t kMaxCaption = 259;
 
-    // With translate, text is a string-table key.
-    CDeluxeMessageBox(const char* text, const char* caption, unsigned style, bool translate = false,
-                      bool offerDontAsk = false);
+    // With translate, messageText is a string-table key.
+    CDeluxeMessageBox(const char* messageText, const char* captionText, unsigned style,
+                      bool translate = false, bool withDontAsk = false);
     ~CDeluxeMessageBox() override;
 
     int Show();
@@ -51,11 +51,11 @@ public:
     // A flag that, once set from any thread, ends the box as if cancelled within about 100 ms.
     void SetCancelFlag(const std::atomic<bool>* flag) { cancelFlag = flag; }
     bool IsDontAskChecked() const { return dontAsk; }
-    const std::string& GetText() const { return text_; }
+    const std::string& GetText() const { return text; }
     const images::CImage& GetPicture();
     // Where a button lies on the picture (index in the order shown).
     platform::Rect GetButtonRect(size_t index) const;
-    size_t GetButtonCount() const { return buttons_.size(); }
+    size_t GetButtonCount() const { return buttons.size(); }
 
     // Suits the instrument's message-box hook: shows a box and returns the pressed button.
     static int ShowText(const std::string& text, const std::string& caption, unsigned style);
@@ -74,21 +74,21 @@ private:
     void Render();
     int ButtonAt(int x, int y) const;
     platform::Rect GetCheckBoxRect() const;
-    int DefaultResult() const { return buttons_.front().result; }
+    int DefaultResult() const { return buttons.front().result; }
     int CancelResult() const;
 
-    std::string text_;
-    std::string caption_;
+    std::string text;
+    std::string caption;
     std::string dontAskCaption;
-    std::vector<Button> buttons_;
-    bool offerDontAsk_;
+    std::vector<Button> buttons;
+    bool offerDontAsk;
     bool dontAsk = false;
     std::unique_ptr<images::Font> font;
-    images::CImage picture_;
+    images::CImage picture;
     bool dirty = true;
     int hot = -1;
-    int pressed_ = -1;
-    int result_ = 0;
+    int pressed = -1;
+    int result = 0;
     const std::atomic<bool>* cancelFlag = nullptr;
     int width = 0;
     int height = 0;

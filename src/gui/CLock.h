@@ -13,24 +13,24 @@ public:
     CLock& operator=(const CLock&) = delete;
     virtual ~CLock() = default;
 
-    void Lock() { section_.Enter(); }
-    void Unlock() { section_.Leave(); }
+    void Lock() { section.Enter(); }
+    void Unlock() { section.Leave(); }
 
 private:
-    platform::CriticalSection section_;
+    platform::CriticalSection section;
 };
 
 // Holds a CLock for the lifetime of a scope.
 class CAutoLock
 {
 public:
-    explicit CAutoLock(CLock& lock) : lock_(lock) { lock_.Lock(); }
-    ~CAutoLock() { lock_.Unlock(); }
+    explicit CAutoLock(CLock& target) : lock(target) { lock.Lock(); }
+    ~CAutoLock() { lock.Unlock(); }
     CAutoLock(const CAutoLock&) = delete;
     CAutoLock& operator=(const CAutoLock&) = delete;
 
 private:
-    CLock& lock_;
+    CLock& lock;
 };
 
 } // namespace gui

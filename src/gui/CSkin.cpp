@@ -70,12 +70,12 @@ const std::string& CSkin::GetFolder()
 {
     if (!folderKnown)
     {
-        folder_ = resources::ModuleFolder();
-        while (folder_.size() > 1 && folder_.back() == '/')
-            folder_.pop_back();
+        folder = resources::ModuleFolder();
+        while (folder.size() > 1 && folder.back() == '/')
+            folder.pop_back();
         folderKnown = true;
     }
-    return folder_;
+    return folder;
 }
 
 std::string CSkin::MakeAbsolute(const std::string& fileName)

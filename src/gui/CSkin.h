@@ -52,7 +52,7 @@ private:
     std::string ReadFormatted(const char* section, const char* format, unsigned a, unsigned b = 0);
 
     resources::CIniFileReader reader;
-    std::string folder_;
+    std::string folder;
     bool folderKnown = false;
 };
 

@@ -39,7 +39,7 @@ CImage* ImageManager::Get(const char* fileName)
 {
     if (!fileName || !*fileName)
         return nullptr;
-    CAutoLock hold(lock_);
+    CAutoLock hold(lock);
     if (Entry* entry = Find(fileName))
     {
         ++entry->count;
@@ -61,7 +61,7 @@ void ImageManager::Release(const char* fileName)
 {
     if (!fileName || !*fileName)
         return;
-    CAutoLock hold(lock_);
+    CAutoLock hold(lock);
     auto& bucket = buckets[BucketOf(fileName)];
     for (auto it = bucket.begin(); it != bucket.end(); ++it)
     {
@@ -80,7 +80,7 @@ int ImageManager::GetCount(const char* fileName)
 {
     if (!fileName)
         return 0;
-    CAutoLock hold(lock_);
+    CAutoLock hold(lock);
     const Entry* entry = Find(fileName);
     return entry ? entry->count : 0;
 }

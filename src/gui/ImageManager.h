@@ -45,7 +45,7 @@ private:
     Entry* Find(const char* fileName);
 
     std::vector<std::list<Entry>> buckets;
-    CLock lock_;
+    CLock lock;
 };
 
 } // namespace gui

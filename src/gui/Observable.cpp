@@ -11,7 +11,7 @@ void Observable::AddObserver(Observer* observer)
 {
     if (!observer)
         return;
-    CAutoLock hold(lock_);
+    CAutoLock hold(lock);
     const auto pending = std::find(pendingRemoval.begin(), pendingRemoval.end(), observer);
     if (pending != pendingRemoval.end())
     {
@@ -25,10 +25,10 @@ void Observable::RegisterEvents(Observer* observer, const int* eventIds)
 {
     if (!observer || !eventIds)
         return;
-    CAutoLock hold(lock_);
+    CAutoLock hold(lock);
     for (; *eventIds != -1; ++eventIds)
     {
-        std::vector<Observer*>& list = observers_[*eventIds];
+        std::vector<Observer*>& list = observers[*eventIds];
         if (std::find(list.begin(), list.end(), observer) == list.end())
             list.push_back(observer);
     }
@@ -38,7 +38,7 @@ void Observable::RemoveObserver(Observer* observer)
 {
     if (!observer)
         return;
-    CAutoLock hold(lock_);
+    CAutoLock hold(lock);
     if (notifyDepth > 0)
     {
         if (!IsPendingRemoval(observer))
@@ -50,9 +50,9 @@ void Observable::RemoveObserver(Observer* observer)
 
 void Observable::NotifyObservers(int eventId, void* data)
 {
-    CAutoLock hold(lock_);
-    const auto found = observers_.find(eventId);
-    if (found == observers_.end())
+    CAutoLock hold(lock);
+    const auto found = observers.find(eventId);
+    if (found == observers.end())
         return;
     ++notifyDepth;
     // A copy: observers may register others while being told.
@@ -70,9 +70,9 @@ void Observable::NotifyObservers(int eventId, void* data)
 
 bool Observable::HasObserver(const Observer* observer, int eventId) const
 {
-    CAutoLock hold(lock_);
-    const auto found = observers_.find(eventId);
-    return found != observers_.end() && !IsPendingRemoval(observer) &&
+    CAutoLock hold(lock);
+    const auto found = observers.find(eventId);
+    return found != observers.end() && !IsPendingRemoval(observer) &&
            std::find(found->second.begin(), found->second.end(), observer) != found->second.end();
 }
 
@@ -83,7 +83,7 @@ bool Observable::IsPendingRemoval(const Observer* observer) const
 
 void Observable::RemoveNow(const Observer* observer)
 {
-    for (auto& entry : observers_)
+    for (auto& entry : observers)
         entry.second.erase(std::remove(entry.second.begin(), entry.second.end(), observer),
                            entry.second.end());
 }

@@ -28,10 +28,10 @@ private:
     bool IsPendingRemoval(const Observer* observer) const;
     void RemoveNow(const Observer* observer);
 
-    std::map<int, std::vector<Observer*>> observers_;
+    std::map<int, std::vector<Observer*>> observers;
     std::vector<Observer*> pendingRemoval;
     int notifyDepth = 0;
-    mutable CLock lock_;
+    mutable CLock lock;
 };
 
 } // namespace gui

@@ -71,7 +71,7 @@ bool SkinRenderer::LoadFile(const std::string& fileName, CImage& out)
         return false;
     if (out.Load(fileName.c_str()))
         return true;
-    const std::string beside = skin_.GetFolder() + "/" + fileName;
+    const std::string beside = skin.GetFolder() + "/" + fileName;
     return out.Load(beside.c_str());
 }
 
@@ -79,7 +79,7 @@ bool SkinRenderer::LoadResource(int id, CImage& out)
 {
     if (id <= 0)
         return false;
-    const std::string base = skin_.GetFolder() + "/" + std::to_string(id);
+    const std::string base = skin.GetFolder() + "/" + std::to_string(id);
     return out.Load((base + ".bmp").c_str()) || out.Load((base + ".png").c_str());
 }
 

@@ -17,7 +17,7 @@ class CSkin;
 class SkinRenderer
 {
 public:
-    explicit SkinRenderer(CSkin& skin) : skin_(skin) {}
+    explicit SkinRenderer(CSkin& sharedSkin) : skin(sharedSkin) {}
     bool Render(const SkinItemDefinition& definition, int width, int height, images::CImage& out);
 
 private:
@@ -26,7 +26,7 @@ private:
     bool LoadResource(int id, images::CImage& out);
     static bool Tile(const images::CImage& tile, int width, int height, images::CImage& out);
 
-    CSkin& skin_;
+    CSkin& skin;
 };
 
 } // namespace gui

@@ -27,40 +27,40 @@ void TWGuiContainer::DetachChildren()
     CAutoLock hold(*this);
     if (TWGuiWindow* window = GetWindow())
     {
-        for (TWGuiObject* child : children_)
+        for (TWGuiObject* child : children)
             window->ForgetSubtree(child);
-        for (TWGuiObject* child : floating_)
+        for (TWGuiObject* child : floating)
             window->ForgetSubtree(child);
     }
-    for (TWGuiObject* child : children_)
-        child->parent_ = nullptr;
-    for (TWGuiObject* child : floating_)
-        child->parent_ = nullptr;
-    children_.clear();
-    floating_.clear();
-    overlay_ = nullptr;
+    for (TWGuiObject* child : children)
+        child->parent = nullptr;
+    for (TWGuiObject* child : floating)
+        child->parent = nullptr;
+    children.clear();
+    floating.clear();
+    overlay = nullptr;
 }
 
 void TWGuiContainer::InsertByKey(TWGuiObject* child)
 {
     const int32_t key = child->GetZOrder();
-    if (children_.empty() || key <= children_.front()->GetZOrder())
+    if (children.empty() || key <= children.front()->GetZOrder())
     {
-        children_.insert(children_.begin(), child);
+        children.insert(children.begin(), child);
     }
-    else if (key >= children_.back()->GetZOrder())
+    else if (key >= children.back()->GetZOrder())
     {
-        children_.push_back(child);
+        children.push_back(child);
     }
     else
     {
-        const auto at = std::find_if(children_.begin(), children_.end(),
+        const auto at = std::find_if(children.begin(), children.end(),
                                      [key](const TWGuiObject* c) { return c->GetZOrder() >= key; });
-        children_.insert(at, child);
+        children.insert(at, child);
     }
 }
 
-void TWGuiContainer::AddChild(TWGuiObject* child, int x, int y)
+void TWGuiContainer::AddChild(TWGuiObject* child, int posX, int posY)
 {
     if (!child || child == this)
         return;
@@ -68,22 +68,22 @@ void TWGuiContainer::AddChild(TWGuiObject* child, int x, int y)
     if (child->GetParent())
         child->GetParent()->RemoveChild(child);
     InsertByKey(child);
-    child->SetParent(this, x, y);
+    child->SetParent(this, posX, posY);
     if (!IsVisible())
         child->Hide();
     else
         child->Redraw();
 }
 
-void TWGuiContainer::AddFloatingChild(TWGuiObject* child, int x, int y)
+void TWGuiContainer::AddFloatingChild(TWGuiObject* child, int posX, int posY)
 {
     if (!child || child == this)
         return;
     CAutoLock hold(*this);
     if (child->GetParent())
         child->GetParent()->RemoveChild(child);
-    floating_.push_back(child);
-    child->SetParent(this, x, y);
+    floating.push_back(child);
+    child->SetParent(this, posX, posY);
     if (!IsVisible())
         child->Hide();
     else
@@ -92,8 +92,8 @@ void TWGuiContainer::AddFloatingChild(TWGuiObject* child, int x, int y)
 
 bool TWGuiContainer::HasChild(const TWGuiObject* child) const
 {
-    return std::find(children_.begin(), children_.end(), child) != children_.end() ||
-           std::find(floating_.begin(), floating_.end(), child) != floating_.end();
+    return std::find(children.begin(), children.end(), child) != children.end() ||
+           std::find(floating.begin(), floating.end(), child) != floating.end();
 }
 
 void TWGuiContainer::RemoveChild(TWGuiObject* child)
@@ -104,20 +104,20 @@ void TWGuiContainer::RemoveChild(TWGuiObject* child)
     child->RedrawInParent();
     if (TWGuiWindow* window = GetWindow())
         window->ForgetSubtree(child);
-    child->parent_ = nullptr;
-    children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
-    floating_.erase(std::remove(floating_.begin(), floating_.end(), child), floating_.end());
-    if (overlay_ == child)
-        overlay_ = nullptr;
+    child->parent = nullptr;
+    children.erase(std::remove(children.begin(), children.end(), child), children.end());
+    floating.erase(std::remove(floating.begin(), floating.end(), child), floating.end());
+    if (overlay == child)
+        overlay = nullptr;
 }
 
 void TWGuiContainer::Restack(TWGuiObject* child)
 {
     CAutoLock hold(*this);
-    const auto it = std::find(children_.begin(), children_.end(), child);
-    if (it == children_.end())
+    const auto it = std::find(children.begin(), children.end(), child);
+    if (it == children.end())
         return;
-    children_.erase(it);
+    children.erase(it);
     InsertByKey(child);
     child->Redraw();
 }
@@ -134,17 +134,17 @@ Point TWGuiContainer::ToChildPoint(const TWGuiObject* child, Point p) const
 
 void TWGuiContainer::RepaintOverlay(const Rect& r)
 {
-    if (!overlay_ || !overlay_->IsVisible())
+    if (!overlay || !overlay->IsVisible())
         return;
-    const Rect under = Intersect(r, overlay_->GetRectInParent());
+    const Rect under = Intersect(r, overlay->GetRectInParent());
     if (!under.IsEmpty())
-        overlay_->Paint(ToChildRect(overlay_, under));
+        overlay->Paint(ToChildRect(overlay, under));
 }
 
 void TWGuiContainer::Hide(bool recursive)
 {
     if (recursive)
-        for (const auto* list : {&children_, &floating_})
+        for (const auto* list : {&children, &floating})
             for (TWGuiObject* child : *list)
                 if (child->IsVisible())
                     child->Hide();
@@ -155,9 +155,9 @@ void TWGuiContainer::UpdateAbsolutePosition()
 {
     TWGuiObject::UpdateAbsolutePosition();
     CAutoLock hold(*this);
-    for (TWGuiObject* child : children_)
+    for (TWGuiObject* child : children)
         child->UpdateAbsolutePosition();
-    for (TWGuiObject* child : floating_)
+    for (TWGuiObject* child : floating)
         child->UpdateAbsolutePosition();
 }
 
@@ -173,7 +173,7 @@ bool TWGuiContainer::PaintIfDirty(const Rect& r)
     Rect repaintedArea;
     if (HasDirtyIn(area))
     {
-        if (!floating_.empty())
+        if (!floating.empty())
         {
             Paint(area);
             return true;
@@ -184,16 +184,16 @@ bool TWGuiContainer::PaintIfDirty(const Rect& r)
         repainted = true;
         repaintedArea = own;
         // The background just drawn covers the children there: they must draw themselves again.
-        for (TWGuiObject* child : children_)
+        for (TWGuiObject* child : children)
         {
             const Rect covered = ToChildRect(child, Intersect(own, child->GetRectInParent()));
             if (child->IsVisible() && !covered.IsEmpty())
                 child->AddDirty(&covered);
         }
     }
-    for (TWGuiObject* child : children_)
+    for (TWGuiObject* child : children)
     {
-        if (child == overlay_ || !child->IsVisible())
+        if (child == overlay || !child->IsVisible())
             continue;
         const Rect overlap = Intersect(area, child->GetRectInParent());
         if (overlap.IsEmpty() || !child->PaintIfDirty(ToChildRect(child, overlap)))
@@ -201,22 +201,22 @@ bool TWGuiContainer::PaintIfDirty(const Rect& r)
         repainted = true;
         repaintedArea = UnionBounds(repaintedArea, overlap);
     }
-    if (overlay_ && overlay_->IsVisible())
+    if (overlay && overlay->IsVisible())
     {
-        const Rect overlayRect = overlay_->GetRectInParent();
+        const Rect overlayRect = overlay->GetRectInParent();
         const Rect beneath = Intersect(repaintedArea, overlayRect);
         if (!beneath.IsEmpty())
         {
-            overlay_->Paint(ToChildRect(overlay_, beneath));
+            overlay->Paint(ToChildRect(overlay, beneath));
             repainted = true;
         }
         const Rect overlap = Intersect(area, overlayRect);
-        if (!overlap.IsEmpty() && overlay_->PaintIfDirty(ToChildRect(overlay_, overlap)))
+        if (!overlap.IsEmpty() && overlay->PaintIfDirty(ToChildRect(overlay, overlap)))
             repainted = true;
     }
     if (repainted)
     {
-        for (TWGuiObject* child : floating_)
+        for (TWGuiObject* child : floating)
         {
             const Rect overlap = Intersect(area, child->GetRectInParent());
             if (child->IsVisible() && !overlap.IsEmpty())
@@ -236,7 +236,7 @@ void TWGuiContainer::Paint(const Rect& r)
         return;
     Draw(area);
     ClearDirty(&area);
-    for (const auto* list : {&children_, &floating_})
+    for (const auto* list : {&children, &floating})
     {
         for (TWGuiObject* child : *list)
         {
@@ -251,9 +251,10 @@ void TWGuiContainer::Draw(const Rect&) {}
 
 void TWGuiContainer::OnTimer(void*) {}
 
-bool TWGuiContainer::DispatchMouseTo(TWGuiObject* child, int event, int x, int y, unsigned keyState)
+bool TWGuiContainer::DispatchMouseTo(TWGuiObject* child, int event, int posX, int posY, unsigned keyState)
 {
-    if (!child || !child->IsVisible() || !child->IsEnabled() || !child->GetRectInParent().Contains(x, y))
+    if (!child || !child->IsVisible() || !child->IsEnabled() ||
+        !child->GetRectInParent().Contains(posX, posY))
         return false;
     if (TWGuiWindow* window = GetWindow())
     {
@@ -263,21 +264,21 @@ bool TWGuiContainer::DispatchMouseTo(TWGuiObject* child, int event, int x, int y
         if (child->AcceptsHover() && (!hover || hover == this || hover == window))
             window->SetHoverObject(child);
     }
-    const Point p = ToChildPoint(child, {x, y});
+    const Point p = ToChildPoint(child, {posX, posY});
     return child->OnMouse(event, p.x, p.y, keyState);
 }
 
-bool TWGuiContainer::OnMouse(int event, int x, int y, unsigned keyState)
+bool TWGuiContainer::OnMouse(int event, int posX, int posY, unsigned keyState)
 {
     CAutoLock hold(*this);
     // Copies: a handler may add or remove children.
-    const std::vector<TWGuiObject*> floating = floating_;
-    for (auto it = floating.rbegin(); it != floating.rend(); ++it)
-        if (HasChild(*it) && DispatchMouseTo(*it, event, x, y, keyState))
+    const std::vector<TWGuiObject*> floatingSnapshot = floating;
+    for (auto it = floatingSnapshot.rbegin(); it != floatingSnapshot.rend(); ++it)
+        if (HasChild(*it) && DispatchMouseTo(*it, event, posX, posY, keyState))
             return true;
-    const std::vector<TWGuiObject*> children = children_;
-    for (auto it = children.rbegin(); it != children.rend(); ++it)
-        if (HasChild(*it) && DispatchMouseTo(*it, event, x, y, keyState))
+    const std::vector<TWGuiObject*> childrenSnapshot = children;
+    for (auto it = childrenSnapshot.rbegin(); it != childrenSnapshot.rend(); ++it)
+        if (HasChild(*it) && DispatchMouseTo(*it, event, posX, posY, keyState))
             return true;
     return false;
 }
@@ -285,8 +286,8 @@ bool TWGuiContainer::OnMouse(int event, int x, int y, unsigned keyState)
 bool TWGuiContainer::OnKey(int event, int virtualKey, unsigned modifiers)
 {
     CAutoLock hold(*this);
-    const std::vector<TWGuiObject*> children = children_;
-    for (TWGuiObject* child : children)
+    const std::vector<TWGuiObject*> childrenSnapshot = children;
+    for (TWGuiObject* child : childrenSnapshot)
         if (HasChild(child) && child->IsVisible() && child->IsEnabled() &&
             child->OnKey(event, virtualKey, modifiers))
             return true;

@@ -16,9 +16,9 @@ public:
     ~TWGuiContainer() override;
 
     // Inserts the child by its stacking key: equal keys put the newest first (beneath the others).
-    virtual void AddChild(TWGuiObject* child, int x, int y);
+    virtual void AddChild(TWGuiObject* child, int posX, int posY);
     // A child painted again over the normal children whenever any of them was repainted.
-    virtual void AddFloatingChild(TWGuiObject* child, int x, int y);
+    virtual void AddFloatingChild(TWGuiObject* child, int posX, int posY);
     virtual bool HasChild(const TWGuiObject* child) const;
     // Takes the child out (unsetting its parent) and redraws the area it covered.
     virtual void RemoveChild(TWGuiObject* child);
@@ -29,10 +29,10 @@ public:
     // Paints the overlay child over the part of r (container coordinates) that it covers.
     virtual void RepaintOverlay(const platform::Rect& r);
     // The child kept on top: it is painted again over any other child repainted beneath it.
-    virtual void SetOverlayChild(TWGuiObject* child) { overlay_ = child; }
-    TWGuiObject* GetOverlayChild() const { return overlay_; }
-    const std::vector<TWGuiObject*>& GetChildren() const { return children_; }
-    const std::vector<TWGuiObject*>& GetFloatingChildren() const { return floating_; }
+    virtual void SetOverlayChild(TWGuiObject* child) { overlay = child; }
+    TWGuiObject* GetOverlayChild() const { return overlay; }
+    const std::vector<TWGuiObject*>& GetChildren() const { return children; }
+    const std::vector<TWGuiObject*>& GetFloatingChildren() const { return floating; }
 
     // Hides the container; with recursive, hides its visible children first.
     virtual void Hide(bool recursive);
@@ -41,7 +41,7 @@ public:
     bool PaintIfDirty(const platform::Rect& r) override;
     void Paint(const platform::Rect& r) override;
     void Draw(const platform::Rect& r) override;
-    bool OnMouse(int event, int x, int y, unsigned keyState) override;
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override;
     bool OnKey(int event, int virtualKey, unsigned modifiers) override;
     void OnTimer(void* ownerData) override;
 
@@ -51,11 +51,11 @@ protected:
 
 private:
     void InsertByKey(TWGuiObject* child);
-    bool DispatchMouseTo(TWGuiObject* child, int event, int x, int y, unsigned keyState);
+    bool DispatchMouseTo(TWGuiObject* child, int event, int posX, int posY, unsigned keyState);
 
-    std::vector<TWGuiObject*> children_; // by rising stacking key
-    std::vector<TWGuiObject*> floating_;
-    TWGuiObject* overlay_ = nullptr;
+    std::vector<TWGuiObject*> children; // by rising stacking key
+    std::vector<TWGuiObject*> floating;
+    TWGuiObject* overlay = nullptr;
 };
 
 } // namespace gui

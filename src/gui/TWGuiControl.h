@@ -14,22 +14,22 @@ class ImageManager;
 class TWGuiControl : public TWGuiObject, public Observable
 {
 public:
-    TWGuiControl(int32_t id, ImageManager* imageManager, CSkin* skin)
-        : id_(id), imageManager_(imageManager), skin_(skin)
+    TWGuiControl(int32_t controlId, ImageManager* imageCache, CSkin* sharedSkin)
+        : id(controlId), imageManager(imageCache), skin(sharedSkin)
     {
     }
 
-    int32_t GetId() const { return id_; }
+    int32_t GetId() const { return id; }
     void OnTimer(void*) override {}
 
 protected:
-    ImageManager* GetImageManager() const { return imageManager_; }
-    CSkin* GetSkin() const { return skin_; }
+    ImageManager* GetImageManager() const { return imageManager; }
+    CSkin* GetSkin() const { return skin; }
 
 private:
-    int32_t id_;
-    ImageManager* imageManager_;
-    CSkin* skin_;
+    int32_t id;
+    ImageManager* imageManager;
+    CSkin* skin;
 };
 
 } // namespace gui

@@ -16,110 +16,110 @@ TWGuiObject::~TWGuiObject()
     TWGuiWindow* window = GetWindow();
     if (window && window != static_cast<TWGuiObject*>(this))
         window->ForgetObject(this);
-    if (parent_)
-        parent_->RemoveChild(this);
+    if (parent)
+        parent->RemoveChild(this);
 }
 
-bool TWGuiObject::HitTest(int x, int y) const
+bool TWGuiObject::HitTest(int posX, int posY) const
 {
-    if (!GetLocalRect().Contains(x, y))
+    if (!GetLocalRect().Contains(posX, posY))
         return false;
-    if (!parent_)
+    if (!parent)
         return true;
-    const Point p = ToParentPoint({x, y});
-    return parent_->HitTest(p.x, p.y);
+    const Point p = ToParentPoint({posX, posY});
+    return parent->HitTest(p.x, p.y);
 }
 
 Rect TWGuiObject::ClipToVisible(const Rect& r) const
 {
     Rect clipped = Intersect(r, GetLocalRect());
-    if (clipped.IsEmpty() || !parent_)
+    if (clipped.IsEmpty() || !parent)
         return clipped;
-    clipped = parent_->ClipToVisible(ToParentRect(clipped));
-    return clipped.IsEmpty() ? Rect{} : clipped.Offset(-x_, -y_);
+    clipped = parent->ClipToVisible(ToParentRect(clipped));
+    return clipped.IsEmpty() ? Rect{} : clipped.Offset(-x, -y);
 }
 
-void TWGuiObject::SetParent(TWGuiContainer* parent, int x, int y)
+void TWGuiObject::SetParent(TWGuiContainer* newParent, int posX, int posY)
 {
-    parent_ = parent;
-    x_ = x;
-    y_ = y;
+    parent = newParent;
+    x = posX;
+    y = posY;
     UpdateAbsolutePosition();
 }
 
 void TWGuiObject::SetZOrder(int32_t key)
 {
     zOrder = key;
-    if (parent_)
-        parent_->Restack(this);
+    if (parent)
+        parent->Restack(this);
 }
 
 void TWGuiObject::Show()
 {
-    if (visible_)
+    if (visible)
         return;
-    visible_ = 1;
+    visible = 1;
     UpdateAbsolutePosition();
     Redraw();
 }
 
 void TWGuiObject::Hide()
 {
-    if (!visible_)
+    if (!visible)
         return;
-    visible_ = 0;
+    visible = 0;
     RedrawInParent();
     dirtyList.reset();
     dirtyFlag = 0;
 }
 
-void TWGuiObject::SetSize(int width, int height)
+void TWGuiObject::SetSize(int widthPx, int heightPx)
 {
-    if (width == width_ && height == height_)
+    if (widthPx == width && heightPx == height)
         return;
-    const int oldWidth = width_, oldHeight = height_;
-    width_ = width;
-    height_ = height;
-    if (!visible_)
+    const int oldWidth = width, oldHeight = height;
+    width = widthPx;
+    height = heightPx;
+    if (!visible)
         return;
-    if (width > oldWidth)
+    if (widthPx > oldWidth)
     {
-        const Rect grown{oldWidth, 0, width, height};
+        const Rect grown{oldWidth, 0, widthPx, heightPx};
         Redraw(&grown);
     }
-    if (height > oldHeight)
+    if (heightPx > oldHeight)
     {
-        const Rect grown{0, oldHeight, width, height};
+        const Rect grown{0, oldHeight, widthPx, heightPx};
         Redraw(&grown);
     }
-    if (width < oldWidth)
+    if (widthPx < oldWidth)
     {
-        const Rect shrunk{width, 0, oldWidth, oldHeight};
+        const Rect shrunk{widthPx, 0, oldWidth, oldHeight};
         ClearDirty(&shrunk);
         RedrawInParent(&shrunk);
     }
-    if (height < oldHeight)
+    if (heightPx < oldHeight)
     {
-        const Rect shrunk{0, height, oldWidth, oldHeight};
+        const Rect shrunk{0, heightPx, oldWidth, oldHeight};
         ClearDirty(&shrunk);
         RedrawInParent(&shrunk);
     }
 }
 
-void TWGuiObject::SetPosition(int x, int y)
+void TWGuiObject::SetPosition(int posX, int posY)
 {
-    if (x == x_ && y == y_)
+    if (posX == x && posY == y)
         return;
-    const bool wasVisible = visible_ != 0;
+    const bool wasVisible = visible != 0;
     if (wasVisible)
     {
         // Hidden while the old place is given back to the parent.
-        visible_ = 0;
+        visible = 0;
         RedrawInParent();
-        visible_ = 1;
+        visible = 1;
     }
-    x_ = x;
-    y_ = y;
+    x = posX;
+    y = posY;
     UpdateAbsolutePosition();
     if (wasVisible)
         Redraw();
@@ -127,9 +127,9 @@ void TWGuiObject::SetPosition(int x, int y)
 
 void TWGuiObject::UpdateAbsolutePosition()
 {
-    absX = parent_ ? parent_->GetAbsX() + x_ : x_;
-    absY = parent_ ? parent_->GetAbsY() + y_ : y_;
-    if (kind_ == kKindWindow)
+    absX = parent ? parent->GetAbsX() + x : x;
+    absY = parent ? parent->GetAbsY() + y : y;
+    if (kind == kKindWindow)
         absX = absY = 0;
 }
 
@@ -194,7 +194,7 @@ void TWGuiObject::ClearAllDirty()
 
 void TWGuiObject::Redraw(const Rect* r)
 {
-    if (!visible_)
+    if (!visible)
         return;
     const Rect local = GetLocalRect();
     if (r && !Intersects(*r, local))
@@ -203,10 +203,10 @@ void TWGuiObject::Redraw(const Rect* r)
     if (area.IsEmpty())
         return;
     AddDirty(&area);
-    if (transparent_ && parent_)
+    if (transparent && parent)
     {
         const Rect inParent = ToParentRect(area);
-        parent_->Redraw(&inParent);
+        parent->Redraw(&inParent);
     }
     else if (TWGuiWindow* window = GetWindow())
     {
@@ -216,15 +216,15 @@ void TWGuiObject::Redraw(const Rect* r)
 
 void TWGuiObject::RedrawInParent(const Rect* r)
 {
-    if (!parent_)
+    if (!parent)
         return;
     const Rect inParent = ToParentRect(r ? *r : GetLocalRect());
-    parent_->Redraw(&inParent);
+    parent->Redraw(&inParent);
 }
 
 bool TWGuiObject::PaintIfDirty(const Rect& r)
 {
-    if (!visible_)
+    if (!visible)
         return false;
     const Rect area = Intersect(r, GetLocalRect());
     if (area.IsEmpty() || (!HasDirtyIn(area) && !alwaysPaint))
@@ -248,9 +248,9 @@ void TWGuiObject::InvalidateRect(const Rect& r)
     const Rect area = Intersect(r, GetLocalRect());
     if (area.IsEmpty())
         return;
-    if (parent_)
-        parent_->InvalidateRect(ToParentRect(area));
-    else if (kind_ == kKindWindow)
+    if (parent)
+        parent->InvalidateRect(ToParentRect(area));
+    else if (kind == kKindWindow)
         static_cast<TWGuiWindow*>(this)->InvalidateMainWindow(area);
 }
 
@@ -272,9 +272,9 @@ bool TWGuiObject::GetToolTipText(int, int, char*, size_t)
 TWGuiWindow* TWGuiObject::GetWindow() const
 {
     const TWGuiObject* top = this;
-    while (top->parent_)
-        top = top->parent_;
-    return top->kind_ == kKindWindow ? static_cast<TWGuiWindow*>(const_cast<TWGuiObject*>(top)) : nullptr;
+    while (top->parent)
+        top = top->parent;
+    return top->kind == kKindWindow ? static_cast<TWGuiWindow*>(const_cast<TWGuiObject*>(top)) : nullptr;
 }
 
 CImage* TWGuiObject::GetBackBuffer() const

@@ -57,38 +57,38 @@ public:
     TWGuiObject();
     ~TWGuiObject() override;
 
-    int32_t GetKind() const { return kind_; }
-    virtual int GetWidth() const { return width_; }
-    virtual int GetHeight() const { return height_; }
-    virtual int GetX() const { return x_; }
-    virtual int GetY() const { return y_; }
-    virtual platform::Rect GetLocalRect() const { return {0, 0, width_, height_}; }
-    virtual platform::Rect GetRectInParent() const { return {x_, y_, x_ + width_, y_ + height_}; }
+    int32_t GetKind() const { return kind; }
+    virtual int GetWidth() const { return width; }
+    virtual int GetHeight() const { return height; }
+    virtual int GetX() const { return x; }
+    virtual int GetY() const { return y; }
+    virtual platform::Rect GetLocalRect() const { return {0, 0, width, height}; }
+    virtual platform::Rect GetRectInParent() const { return {x, y, x + width, y + height}; }
     // Inside the own rectangle and, through the parents, inside every ancestor.
-    virtual bool HitTest(int x, int y) const;
+    virtual bool HitTest(int posX, int posY) const;
     virtual int GetAbsX() const { return absX; }
     virtual int GetAbsY() const { return absY; }
-    virtual platform::Rect GetAbsRect() const { return {absX, absY, absX + width_, absY + height_}; }
+    virtual platform::Rect GetAbsRect() const { return {absX, absY, absX + width, absY + height}; }
     virtual platform::Rect ToWindowRect(const platform::Rect& r) const { return r.Offset(absX, absY); }
     virtual platform::Point ToWindowPoint(platform::Point p) const { return {p.x + absX, p.y + absY}; }
-    virtual platform::Rect ToParentRect(const platform::Rect& r) const { return r.Offset(x_, y_); }
-    virtual platform::Point ToParentPoint(platform::Point p) const { return {p.x + x_, p.y + y_}; }
+    virtual platform::Rect ToParentRect(const platform::Rect& r) const { return r.Offset(x, y); }
+    virtual platform::Point ToParentPoint(platform::Point p) const { return {p.x + x, p.y + y}; }
     // The part of r (local coordinates) that the object and all its ancestors leave visible.
     virtual platform::Rect ClipToVisible(const platform::Rect& r) const;
-    virtual TWGuiContainer* GetParent() const { return parent_; }
-    virtual void SetParent(TWGuiContainer* parent, int x, int y);
-    virtual bool IsTransparent() const { return transparent_ != 0; }
-    virtual void SetTransparent(bool transparent) { transparent_ = transparent; }
+    virtual TWGuiContainer* GetParent() const { return parent; }
+    virtual void SetParent(TWGuiContainer* newParent, int posX, int posY);
+    virtual bool IsTransparent() const { return transparent != 0; }
+    virtual void SetTransparent(bool value) { transparent = value; }
     virtual int32_t GetZOrder() const { return zOrder; }
     virtual void SetZOrder(int32_t key);
     virtual void Show();
     virtual void Hide();
-    virtual bool IsVisible() const { return visible_ != 0; }
+    virtual bool IsVisible() const { return visible != 0; }
     virtual bool AcceptsHover() const { return acceptsHover != 0; }
     void SetAcceptsHover(bool accepts) { acceptsHover = accepts; }
     void SetAlwaysPaint(bool always) { alwaysPaint = always; }
-    virtual void SetSize(int width, int height);
-    virtual void SetPosition(int x, int y);
+    virtual void SetSize(int widthPx, int heightPx);
+    virtual void SetPosition(int posX, int posY);
     virtual void UpdateAbsolutePosition();
     virtual void UseSimpleDirty();
     // Marks r (local coordinates; null for the whole object) as needing drawing.
@@ -112,16 +112,16 @@ public:
     // Draws the part r (local coordinates) of the object on the back buffer.
     virtual void Draw(const platform::Rect& r) = 0;
     // Returns true when the object handled the event (x, y in local coordinates).
-    virtual bool OnMouse(int event, int x, int y, unsigned keyState);
+    virtual bool OnMouse(int event, int posX, int posY, unsigned keyState);
     virtual bool OnKey(int event, int virtualKey, unsigned modifiers);
     // Fills out with the tooltip for the local point; false when there is none.
-    virtual bool GetToolTipText(int x, int y, char* out, size_t size);
+    virtual bool GetToolTipText(int posX, int posY, char* out, size_t size);
     virtual void OnTimer(void* ownerData) = 0;
     virtual void Enable() { enabled = 1; }
     virtual void Disable() { enabled = 0; }
     virtual bool IsEnabled() const { return enabled != 0; }
-    virtual void SetCompanion(TWGuiObject* companion) { companion_ = companion; }
-    TWGuiObject* GetCompanion() const { return companion_; }
+    virtual void SetCompanion(TWGuiObject* other) { companion = other; }
+    TWGuiObject* GetCompanion() const { return companion; }
     virtual TWGuiWindow* GetWindow() const;
 
     // The window's back buffer, or null while the object is not in a window.
@@ -132,25 +132,25 @@ public:
     void StopTimer(void* ownerData);
 
 protected:
-    void SetKind(int32_t kind) { kind_ = kind; }
+    void SetKind(int32_t newKind) { kind = newKind; }
     bool IsSimpleDirty() const { return simpleDirty != 0; }
 
 private:
-    int32_t kind_ = kKindObject;
-    int32_t x_ = 0;
-    int32_t y_ = 0;
-    int32_t width_ = 0;
-    int32_t height_ = 0;
+    int32_t kind = kKindObject;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
     int32_t absX = 0;
     int32_t absY = 0;
-    TWGuiContainer* parent_ = nullptr;
-    TWGuiObject* companion_ = nullptr;
+    TWGuiContainer* parent = nullptr;
+    TWGuiObject* companion = nullptr;
     std::unique_ptr<platform::CRegion> dirtyList;
     uint8_t dirtyFlag = 0;
     uint8_t simpleDirty = 0;
-    uint8_t transparent_ = 0;
+    uint8_t transparent = 0;
     int32_t zOrder = kDefaultZOrder;
-    uint8_t visible_ = 1;
+    uint8_t visible = 1;
     uint8_t enabled = 1;
     uint8_t acceptsHover = 1;
     uint8_t alwaysPaint = 0;

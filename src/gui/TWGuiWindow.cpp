@@ -23,7 +23,7 @@ constexpr int kOutOfMemory = 8;
 
 TWGuiWindow::TWGuiWindow() : TWGuiWindow(NativeWindow::CreateDefault()) {}
 
-TWGuiWindow::TWGuiWindow(std::unique_ptr<NativeWindow> native) : native_(std::move(native))
+TWGuiWindow::TWGuiWindow(std::unique_ptr<NativeWindow> nativeWindow) : native(std::move(nativeWindow))
 {
     SetKind(kKindWindow);
     SetAcceptsHover(false);
@@ -41,61 +41,61 @@ TWGuiWindow::~TWGuiWindow()
 void TWGuiWindow::DestroyNative()
 {
     tooltip.reset();
-    if (native_)
-        native_->Destroy();
+    if (native)
+        native->Destroy();
     created = false;
     backBuffer.Destroy();
     dirtyRegion.Clear();
     postPaint.clear();
-    hover_ = capture_ = nullptr;
+    hover = capture = nullptr;
 }
 
-bool TWGuiWindow::Initialize(const NativeParent& parent, int width, int height)
+bool TWGuiWindow::Initialize(const NativeParent& parentWindow, int widthPx, int heightPx)
 {
-    if (!CreateNativeWindow(parent, width, height))
+    if (!CreateNativeWindow(parentWindow, widthPx, heightPx))
     {
         LogLine("TWGuiWindow::Initialize failed!");
         return false;
     }
-    SetSize(width, height);
-    if (!native_->SetTimer(REFRESH_TIMER, kRefreshPeriodMs))
+    SetSize(widthPx, heightPx);
+    if (!native->SetTimer(REFRESH_TIMER, kRefreshPeriodMs))
         LogFormatted("****FAILED on TWGuiWindow::Initialize SetTimer failed - HWND=%d timerID = %d, "
                      "frequency=%d, lastError=%x",
-                     static_cast<int>(native_->GetId()), static_cast<int>(REFRESH_TIMER),
-                     static_cast<int>(kRefreshPeriodMs), native_->GetLastError());
+                     static_cast<int>(native->GetId()), static_cast<int>(REFRESH_TIMER),
+                     static_cast<int>(kRefreshPeriodMs), native->GetLastError());
     return true;
 }
 
-bool TWGuiWindow::CreateNativeWindow(const NativeParent& parent, int width, int height)
+bool TWGuiWindow::CreateNativeWindow(const NativeParent& parentWindow, int widthPx, int heightPx)
 {
-    if (!native_ || created || width <= 0 || height <= 0)
+    if (!native || created || widthPx <= 0 || heightPx <= 0)
         return false;
-    if (!GrowBackBuffer(width, height) || !native_->Create(parent, width, height, this))
+    if (!GrowBackBuffer(widthPx, heightPx) || !native->Create(parentWindow, widthPx, heightPx, this))
     {
         backBuffer.Destroy();
         return false;
     }
     created = true;
-    native_->SetFocus();
-    tooltip = std::make_unique<TooltipController>(*native_, &TWGuiWindow::TooltipText, this, 500, 7000);
+    native->SetFocus();
+    tooltip = std::make_unique<TooltipController>(*native, &TWGuiWindow::TooltipText, this, 500, 7000);
     return true;
 }
 
 void TWGuiWindow::Idle()
 {
     if (created)
-        native_->ProcessEvents();
+        native->ProcessEvents();
 }
 
 int TWGuiWindow::RunEventLoop()
 {
-    return created ? native_->RunEventLoop() : -1;
+    return created ? native->RunEventLoop() : -1;
 }
 
-bool TWGuiWindow::GrowBackBuffer(int width, int height)
+bool TWGuiWindow::GrowBackBuffer(int widthPx, int heightPx)
 {
-    const int w = std::max(width, backBuffer.GetWidth());
-    const int h = std::max(height, backBuffer.GetHeight());
+    const int w = std::max(widthPx, backBuffer.GetWidth());
+    const int h = std::max(heightPx, backBuffer.GetHeight());
     if (w == backBuffer.GetWidth() && h == backBuffer.GetHeight())
         return true;
     CImage bigger;
@@ -107,15 +107,15 @@ bool TWGuiWindow::GrowBackBuffer(int width, int height)
     return true;
 }
 
-void TWGuiWindow::SetSize(int width, int height)
+void TWGuiWindow::SetSize(int widthPx, int heightPx)
 {
-    if (width == GetWidth() && height == GetHeight())
+    if (widthPx == GetWidth() && heightPx == GetHeight())
         return;
-    if (created && !GrowBackBuffer(width, height))
+    if (created && !GrowBackBuffer(widthPx, heightPx))
         return;
-    TWGuiContainer::SetSize(width, height);
+    TWGuiContainer::SetSize(widthPx, heightPx);
     if (created)
-        native_->Resize(width, height);
+        native->Resize(widthPx, heightPx);
 }
 
 void TWGuiWindow::Draw(const Rect& r)
@@ -149,7 +149,7 @@ void TWGuiWindow::FlushDirtyRegion()
     CAutoLock hold(*this);
     if (created)
         for (const Rect& r : dirtyRegion.Rects())
-            native_->Invalidate(r);
+            native->Invalidate(r);
     dirtyRegion.Clear();
 }
 
@@ -165,7 +165,7 @@ void TWGuiWindow::PaintRect(const Rect& r)
 {
     if (IsEnabled())
         PaintIfDirty(r);
-    native_->Present(backBuffer, r);
+    native->Present(backBuffer, r);
 }
 
 void TWGuiWindow::OnNativePaint(const CRegion& update)
@@ -190,11 +190,11 @@ void TWGuiWindow::OnNativePaint(const CRegion& update)
         object->Redraw(&r);
 }
 
-void TWGuiWindow::OnNativeSize(int width, int height)
+void TWGuiWindow::OnNativeSize(int widthPx, int heightPx)
 {
-    if (width != GetWidth() || height != GetHeight())
+    if (widthPx != GetWidth() || heightPx != GetHeight())
     {
-        SetSize(width, height);
+        SetSize(widthPx, heightPx);
         FlushDirtyRegion();
     }
 }
@@ -212,7 +212,7 @@ void TWGuiWindow::OnNativeTimer(unsigned id)
     bool found;
     {
         CAutoLock hold(*this);
-        found = timers_.Find(id, entry);
+        found = timers.Find(id, entry);
     }
     if (found && entry.object)
         entry.object->OnTimer(entry.ownerData);
@@ -221,18 +221,18 @@ void TWGuiWindow::OnNativeTimer(unsigned id)
 void TWGuiWindow::OnRefreshTimer()
 {
     // Killed and set again around the work so that slow work cannot pile up ticks.
-    if (!native_->KillTimer(REFRESH_TIMER))
+    if (!native->KillTimer(REFRESH_TIMER))
         LogLine("****FAILED on TWGuiWindow::WM_TIMER KillTimer failed for REFRESH_TIMER");
     if (IsEnabled())
     {
-        if (callback_)
-            callback_->OnRefreshTick();
+        if (callback)
+            callback->OnRefreshTick();
         FlushDirtyRegion();
     }
-    if (!native_->SetTimer(REFRESH_TIMER, kRefreshPeriodMs))
+    if (!native->SetTimer(REFRESH_TIMER, kRefreshPeriodMs))
         LogFormatted(
             "****FAILED on TWGuiWindow::WM_TIMER SetTimer failed - timerID = %d, frequency=%d, lastError=%x",
-            static_cast<int>(REFRESH_TIMER), static_cast<int>(kRefreshPeriodMs), native_->GetLastError());
+            static_cast<int>(REFRESH_TIMER), static_cast<int>(kRefreshPeriodMs), native->GetLastError());
 }
 
 bool TWGuiWindow::StartTimer(TWGuiObject* object, void* ownerData, unsigned periodMs)
@@ -241,30 +241,30 @@ bool TWGuiWindow::StartTimer(TWGuiObject* object, void* ownerData, unsigned peri
         return false;
     CAutoLock hold(*this);
     const unsigned id = TWTimerRegistry::NextId();
-    if (!created || !native_->SetTimer(id, periodMs))
+    if (!created || !native->SetTimer(id, periodMs))
     {
         LogFormatted("****FAILED on TWGuiWindow::StartTimer - timerID = %d, frequency=%d, lastError=%x",
-                     static_cast<int>(id), static_cast<int>(periodMs), native_ ? native_->GetLastError() : 0);
+                     static_cast<int>(id), static_cast<int>(periodMs), native ? native->GetLastError() : 0);
         return false;
     }
-    timers_.Add({ownerData, id, object});
+    timers.Add({ownerData, id, object});
     return true;
 }
 
 void TWGuiWindow::StopTimers(TWGuiObject* object)
 {
     CAutoLock hold(*this);
-    for (unsigned id : timers_.Remove(object, nullptr, true))
+    for (unsigned id : timers.Remove(object, nullptr, true))
         if (created)
-            native_->KillTimer(id);
+            native->KillTimer(id);
 }
 
 void TWGuiWindow::StopTimer(TWGuiObject* object, void* ownerData)
 {
     CAutoLock hold(*this);
-    for (unsigned id : timers_.Remove(object, ownerData, false))
+    for (unsigned id : timers.Remove(object, ownerData, false))
         if (created)
-            native_->KillTimer(id);
+            native->KillTimer(id);
 }
 
 void TWGuiWindow::ForgetObject(TWGuiObject* object)
@@ -273,9 +273,9 @@ void TWGuiWindow::ForgetObject(TWGuiObject* object)
         return;
     StopTimers(object);
     CAutoLock hold(*this);
-    if (hover_ == object)
-        hover_ = nullptr;
-    if (capture_ == object)
+    if (hover == object)
+        hover = nullptr;
+    if (capture == object)
         ReleaseMouseCapture();
     postPaint.erase(std::remove_if(postPaint.begin(), postPaint.end(),
                                    [object](const auto& entry) { return entry.first == object; }),
@@ -297,47 +297,47 @@ void TWGuiWindow::ForgetSubtree(TWGuiObject* object)
     ForgetObject(object);
 }
 
-void TWGuiWindow::SetMouseCapture(TWGuiObject* object, bool trackLeave)
+void TWGuiWindow::SetMouseCapture(TWGuiObject* object, bool reportLeave)
 {
-    if (captured_)
+    if (captured)
         ReleaseMouseCapture();
-    capture_ = object;
-    trackLeave_ = trackLeave;
-    captured_ = true;
+    capture = object;
+    trackLeave = reportLeave;
+    captured = true;
     if (!created)
         return;
-    if (trackLeave)
-        native_->TrackLeave(true);
+    if (reportLeave)
+        native->TrackLeave(true);
     else
-        native_->SetCapture();
+        native->SetCapture();
 }
 
 void TWGuiWindow::ReleaseMouseCapture()
 {
-    const bool wasCaptured = captured_;
-    capture_ = nullptr;
-    captured_ = false;
+    const bool wasCaptured = captured;
+    capture = nullptr;
+    captured = false;
     if (tooltip)
         tooltip->Hide();
     if (!created || !wasCaptured)
         return;
-    if (trackLeave_)
-        native_->TrackLeave(false);
+    if (trackLeave)
+        native->TrackLeave(false);
     else
-        native_->ReleaseCapture();
+        native->ReleaseCapture();
 }
 
 void TWGuiWindow::SetCursor(NativeCursor cursor)
 {
     cursorSet = true;
     if (created)
-        native_->SetCursor(cursor);
+        native->SetCursor(cursor);
 }
 
 void TWGuiWindow::UpdateHover()
 {
     Point cursor;
-    if (created && !capture_ && native_->GetCursorPos(cursor))
+    if (created && !capture && native->GetCursorPos(cursor))
         HandleMouseMove(cursor.x, cursor.y, 0);
 }
 
@@ -352,82 +352,82 @@ void TWGuiWindow::SendEnterLeave(TWGuiObject* object, int event, Point windowPoi
 {
     if (!object)
         return;
-    const unsigned modifiers = created ? native_->GetModifiers() : 0;
+    const unsigned modifiers = created ? native->GetModifiers() : 0;
     SendMouse(object, event, windowPoint, modifiers);
     SendMouse(object->GetCompanion(), event, windowPoint, modifiers);
 }
 
-void TWGuiWindow::HandleMouseMove(int x, int y, unsigned keyState)
+void TWGuiWindow::HandleMouseMove(int posX, int posY, unsigned keyState)
 {
     cursorSet = false;
-    TWGuiObject* const old = hover_;
-    hover_ = nullptr;
-    if (!capture_)
+    TWGuiObject* const old = hover;
+    hover = nullptr;
+    if (!capture)
     {
-        OnMouse(kMouseMove, x, y, keyState);
+        OnMouse(kMouseMove, posX, posY, keyState);
     }
     else
     {
-        TWGuiObject* captured = capture_;
-        SendMouse(captured, kMouseMove, {x, y}, keyState);
-        if (capture_ == captured && captured->GetAbsRect().Contains(x, y) &&
-            captured->HitTest(x - captured->GetAbsX(), y - captured->GetAbsY()))
-            hover_ = captured;
+        TWGuiObject* captureTarget = capture;
+        SendMouse(captureTarget, kMouseMove, {posX, posY}, keyState);
+        if (capture == captureTarget && captureTarget->GetAbsRect().Contains(posX, posY) &&
+            captureTarget->HitTest(posX - captureTarget->GetAbsX(), posY - captureTarget->GetAbsY()))
+            hover = captureTarget;
     }
-    if (hover_ != old && (!capture_ || trackLeave_))
+    if (hover != old && (!capture || trackLeave))
     {
-        SendEnterLeave(old, kMouseLeave, {x, y});
-        SendEnterLeave(hover_, kMouseEnter, {x, y});
+        SendEnterLeave(old, kMouseLeave, {posX, posY});
+        SendEnterLeave(hover, kMouseEnter, {posX, posY});
     }
     if (tooltip)
-        tooltip->RelayMouse(NativeMouseMessage::kMove, {x, y});
+        tooltip->RelayMouse(NativeMouseMessage::kMove, {posX, posY});
     if (!cursorSet && created)
-        native_->SetCursor(NativeCursor::kArrow);
+        native->SetCursor(NativeCursor::kArrow);
 }
 
-void TWGuiWindow::DeliverMouse(int event, int x, int y, unsigned keyState)
+void TWGuiWindow::DeliverMouse(int event, int posX, int posY, unsigned keyState)
 {
-    if (capture_)
-        SendMouse(capture_, event, {x, y}, keyState);
+    if (capture)
+        SendMouse(capture, event, {posX, posY}, keyState);
     else
-        OnMouse(event, x, y, keyState);
+        OnMouse(event, posX, posY, keyState);
 }
 
-void TWGuiWindow::OnNativeMouse(NativeMouseMessage message, int x, int y, unsigned keyState)
+void TWGuiWindow::OnNativeMouse(NativeMouseMessage message, int posX, int posY, unsigned keyState)
 {
     if (!created)
         return;
     switch (message)
     {
     case NativeMouseMessage::kMove:
-        HandleMouseMove(x, y, keyState);
+        HandleMouseMove(posX, posY, keyState);
         break;
     case NativeMouseMessage::kLeftDown:
-        HandleMouseMove(x, y, keyState);
-        native_->SetFocus();
+        HandleMouseMove(posX, posY, keyState);
+        native->SetFocus();
         if (tooltip)
-            tooltip->RelayMouse(message, {x, y});
+            tooltip->RelayMouse(message, {posX, posY});
         doubleClick = false;
-        DeliverMouse(kMouseLeftDown, x, y, keyState);
+        DeliverMouse(kMouseLeftDown, posX, posY, keyState);
         break;
     case NativeMouseMessage::kLeftUp:
         if (tooltip)
-            tooltip->RelayMouse(message, {x, y});
-        DeliverMouse(doubleClick ? kMouseLeftUpAfterDoubleClick : kMouseLeftUp, x, y, keyState);
+            tooltip->RelayMouse(message, {posX, posY});
+        DeliverMouse(doubleClick ? kMouseLeftUpAfterDoubleClick : kMouseLeftUp, posX, posY, keyState);
         break;
     case NativeMouseMessage::kLeftDoubleClick:
         doubleClick = true;
-        OnMouse(kMouseLeftDoubleClick, x, y, keyState);
+        OnMouse(kMouseLeftDoubleClick, posX, posY, keyState);
         break;
     case NativeMouseMessage::kRightDown:
         if (tooltip)
-            tooltip->RelayMouse(message, {x, y});
-        DeliverMouse(kMouseRightDown, x, y, keyState);
+            tooltip->RelayMouse(message, {posX, posY});
+        DeliverMouse(kMouseRightDown, posX, posY, keyState);
         break;
     case NativeMouseMessage::kRightUp:
         if (tooltip)
-            tooltip->RelayMouse(message, {x, y});
-        DeliverMouse(kMouseRightUp, x, y, keyState);
+            tooltip->RelayMouse(message, {posX, posY});
+        DeliverMouse(kMouseRightUp, posX, posY, keyState);
         break;
     }
 }
@@ -435,16 +435,16 @@ void TWGuiWindow::OnNativeMouse(NativeMouseMessage message, int x, int y, unsign
 void TWGuiWindow::LeaveAndRelease(bool liftCapture)
 {
     Point cursor{-1, -1};
-    native_->GetCursorPos(cursor);
-    TWGuiObject* const old = hover_;
-    TWGuiObject* const captured = capture_;
-    hover_ = nullptr;
+    native->GetCursorPos(cursor);
+    TWGuiObject* const old = hover;
+    TWGuiObject* const captureTarget = capture;
+    hover = nullptr;
     SendEnterLeave(old, kMouseLeave, cursor);
     if (liftCapture)
-        SendMouse(captured, kMouseLeftUp, cursor, native_->GetModifiers());
-    if (captured_)
+        SendMouse(captureTarget, kMouseLeftUp, cursor, native->GetModifiers());
+    if (captured)
         ReleaseMouseCapture();
-    capture_ = nullptr;
+    capture = nullptr;
 }
 
 void TWGuiWindow::OnNativeMouseLeave()
@@ -458,7 +458,7 @@ void TWGuiWindow::OnActivate(bool active)
         return;
     if (active)
     {
-        native_->SetFocus();
+        native->SetFocus();
         return;
     }
     LeaveAndRelease(true);
@@ -472,9 +472,9 @@ void TWGuiWindow::OnNativeKillFocus()
 void TWGuiWindow::OnNativeKey(bool up, int virtualKey, unsigned modifiers)
 {
     const int event = up ? kKeyUp : kKeyDown;
-    if (capture_ && capture_->OnKey(event, virtualKey, modifiers))
+    if (capture && capture->OnKey(event, virtualKey, modifiers))
         return;
-    if (hover_ && hover_->OnKey(event, virtualKey, modifiers))
+    if (hover && hover->OnKey(event, virtualKey, modifiers))
         return;
     OnKey(event, virtualKey, modifiers);
 }
@@ -482,15 +482,15 @@ void TWGuiWindow::OnNativeKey(bool up, int virtualKey, unsigned modifiers)
 void TWGuiWindow::OnNativeClose()
 {
     if (created)
-        native_->Quit();
+        native->Quit();
 }
 
-bool TWGuiWindow::GetToolTipText(int x, int y, char* out, size_t size)
+bool TWGuiWindow::GetToolTipText(int posX, int posY, char* out, size_t size)
 {
-    TWGuiObject* source = capture_;
-    if (!source && hover_ && hover_->GetAbsRect().Contains(x, y))
-        source = hover_;
-    return source && source->GetToolTipText(x - source->GetAbsX(), y - source->GetAbsY(), out, size);
+    TWGuiObject* source = capture;
+    if (!source && hover && hover->GetAbsRect().Contains(posX, posY))
+        source = hover;
+    return source && source->GetToolTipText(posX - source->GetAbsX(), posY - source->GetAbsY(), out, size);
 }
 
 bool TWGuiWindow::TooltipText(void* userData, Point windowPoint, char* out, size_t size)

@@ -29,12 +29,12 @@ public:
 
     // Uses the system's native window (X11).
     TWGuiWindow();
-    explicit TWGuiWindow(std::unique_ptr<platform::NativeWindow> native);
+    explicit TWGuiWindow(std::unique_ptr<platform::NativeWindow> nativeWindow);
     ~TWGuiWindow() override;
 
     // Makes the native window (a child of parent.windowId, or stand-alone when it is 0), sizes the
     // tree and starts the refresh timer. False (and logged) when the native window cannot be made.
-    bool Initialize(const platform::NativeParent& parent, int width, int height);
+    bool Initialize(const platform::NativeParent& parentWindow, int widthPx, int heightPx);
     // Drains native events and due timers: call from the host's idle.
     void Idle();
     // Stand-alone windows: runs until the window is closed.
@@ -42,14 +42,14 @@ public:
     void OnActivate(bool active);
 
     images::CImage* GetBackBuffer() { return backBuffer.IsValid() ? &backBuffer : nullptr; }
-    platform::NativeWindow* GetNativeWindow() const { return native_.get(); }
-    unsigned long GetNativeId() const { return native_ ? native_->GetId() : 0; }
-    void SetHoverObject(TWGuiObject* object) { hover_ = object; }
-    TWGuiObject* GetHoverObject() const { return hover_; }
+    platform::NativeWindow* GetNativeWindow() const { return native.get(); }
+    unsigned long GetNativeId() const { return native ? native->GetId() : 0; }
+    void SetHoverObject(TWGuiObject* object) { hover = object; }
+    TWGuiObject* GetHoverObject() const { return hover; }
     // Sends every mouse event to object until released; with trackLeave the capture ends when the
     // pointer leaves the window, else the pointer is grabbed and moves outside arrive too.
-    void SetMouseCapture(TWGuiObject* object, bool trackLeave);
-    TWGuiObject* GetCaptureObject() const { return capture_; }
+    void SetMouseCapture(TWGuiObject* object, bool reportLeave);
+    TWGuiObject* GetCaptureObject() const { return capture; }
     void ReleaseMouseCapture();
     // Queues a redraw of object's r to run right after the next paint.
     void PostRedraw(TWGuiObject* object, const platform::Rect& r);
@@ -58,7 +58,7 @@ public:
     void InvalidateMainWindow(const platform::Rect& r);
     platform::CRegion GetDirtyRegion();
 
-    void SetCallback(TWGuiWindowCallback* callback) { callback_ = callback; }
+    void SetCallback(TWGuiWindowCallback* newCallback) { callback = newCallback; }
     bool StartTimer(TWGuiObject* object, void* ownerData, unsigned periodMs);
     void StopTimers(TWGuiObject* object);
     void StopTimer(TWGuiObject* object, void* ownerData);
@@ -73,25 +73,25 @@ public:
     // The same for an object and everything below it.
     void ForgetSubtree(TWGuiObject* object);
 
-    void SetSize(int width, int height) override;
+    void SetSize(int widthPx, int heightPx) override;
     void Draw(const platform::Rect& r) override;
-    bool GetToolTipText(int x, int y, char* out, size_t size) override;
+    bool GetToolTipText(int posX, int posY, char* out, size_t size) override;
 
 private:
-    void OnNativeMouse(platform::NativeMouseMessage message, int x, int y, unsigned keyState) override;
+    void OnNativeMouse(platform::NativeMouseMessage message, int posX, int posY, unsigned keyState) override;
     void OnNativeMouseLeave() override;
     void OnNativeKey(bool up, int virtualKey, unsigned modifiers) override;
     void OnNativeTimer(unsigned id) override;
     void OnNativePaint(const platform::CRegion& update) override;
-    void OnNativeSize(int width, int height) override;
+    void OnNativeSize(int widthPx, int heightPx) override;
     void OnNativeActivate(bool active) override { OnActivate(active); }
     void OnNativeKillFocus() override;
     void OnNativeClose() override;
 
-    bool CreateNativeWindow(const platform::NativeParent& parent, int width, int height);
-    void HandleMouseMove(int x, int y, unsigned keyState);
+    bool CreateNativeWindow(const platform::NativeParent& parentWindow, int widthPx, int heightPx);
+    void HandleMouseMove(int posX, int posY, unsigned keyState);
     // Delivers an event to the capture object in its coordinates, or down the tree.
-    void DeliverMouse(int event, int x, int y, unsigned keyState);
+    void DeliverMouse(int event, int posX, int posY, unsigned keyState);
     void SendMouse(TWGuiObject* object, int event, platform::Point windowPoint, unsigned keyState);
     void SendEnterLeave(TWGuiObject* object, int event, platform::Point windowPoint);
     // The pointer leaves whatever it hovered and any capture ends; with liftCapture the captured object
@@ -99,21 +99,21 @@ private:
     void LeaveAndRelease(bool liftCapture);
     void OnRefreshTimer();
     void PaintRect(const platform::Rect& r);
-    bool GrowBackBuffer(int width, int height);
+    bool GrowBackBuffer(int widthPx, int heightPx);
     void DestroyNative();
     static bool TooltipText(void* userData, platform::Point windowPoint, char* out, size_t size);
 
-    std::unique_ptr<platform::NativeWindow> native_;
+    std::unique_ptr<platform::NativeWindow> native;
     bool created = false;
     images::CImage backBuffer;
-    TWGuiObject* hover_ = nullptr;
-    TWGuiObject* capture_ = nullptr;
-    bool captured_ = false;
-    bool trackLeave_ = false;
+    TWGuiObject* hover = nullptr;
+    TWGuiObject* capture = nullptr;
+    bool captured = false;
+    bool trackLeave = false;
     platform::CRegion dirtyRegion;
-    TWGuiWindowCallback* callback_ = nullptr;
+    TWGuiWindowCallback* callback = nullptr;
     bool doubleClick = false;
-    TWTimerRegistry timers_;
+    TWTimerRegistry timers;
     std::vector<std::pair<TWGuiObject*, platform::Rect>> postPaint;
     std::unique_ptr<TooltipController> tooltip;
     bool cursorSet = false;

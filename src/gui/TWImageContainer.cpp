@@ -13,16 +13,16 @@ using namespace platform;
 namespace gui
 {
 
-TWImageContainer::TWImageContainer(const char* itemName, ImageManager* imageManager, CSkin* skin, int width,
-                                   int height, bool scale)
-    : imageManager_(imageManager), skin_(skin), scale_(scale)
+TWImageContainer::TWImageContainer(const char* itemName, ImageManager* imageCache, CSkin* sharedSkin,
+                                   int widthPx, int heightPx, bool scaleToFit)
+    : imageManager(imageCache), skin(sharedSkin), scale(scaleToFit)
 {
-    SetSize(width, height);
+    SetSize(widthPx, heightPx);
     SkinItemDefinition definition;
-    if (skin_ && skin_->Resolve(itemName, definition))
+    if (skin && skin->Resolve(itemName, definition))
         Acquire(definition);
-    if ((width == 0 || height == 0) && image_)
-        SetSize(image_->GetWidth(), std::abs(image_->GetHeight()));
+    if ((widthPx == 0 || heightPx == 0) && image)
+        SetSize(image->GetWidth(), std::abs(image->GetHeight()));
 }
 
 TWImageContainer::~TWImageContainer()
@@ -37,26 +37,26 @@ void TWImageContainer::Acquire(const SkinItemDefinition& definition)
                         (definition.kind == kSkinTiledFile && (GetWidth() <= 0 || GetHeight() <= 0));
     if (shared)
     {
-        if (!imageManager_)
+        if (!imageManager)
             return;
-        image_ = imageManager_->Get(definition.fileName.c_str());
-        if (!image_)
+        image = imageManager->Get(definition.fileName.c_str());
+        if (!image)
             return;
-        fileName = image_->GetFileName();
-        if (scale_ && GetWidth() > 0 && GetHeight() > 0 &&
-            (image_->GetWidth() != GetWidth() || image_->GetHeight() != GetHeight()))
+        fileName = image->GetFileName();
+        if (scale && GetWidth() > 0 && GetHeight() > 0 &&
+            (image->GetWidth() != GetWidth() || image->GetHeight() != GetHeight()))
         {
             // Scaling the shared image would change it for every other holder: scale a copy instead.
-            auto* scaled = new (std::nothrow) CImage(*image_);
-            imageManager_->Release(fileName.c_str());
+            auto* scaled = new (std::nothrow) CImage(*image);
+            imageManager->Release(fileName.c_str());
             fileName.clear();
-            image_ = nullptr;
+            image = nullptr;
             if (!scaled || !scaled->Resize(GetWidth(), GetHeight()))
             {
                 delete scaled;
                 return;
             }
-            image_ = scaled;
+            image = scaled;
             ownsImage = true;
         }
         return;
@@ -64,22 +64,22 @@ void TWImageContainer::Acquire(const SkinItemDefinition& definition)
     if (GetWidth() <= 0 || GetHeight() <= 0)
         return;
     auto* rendered = new (std::nothrow) CImage();
-    if (!rendered || !skin_->Render(definition, GetWidth(), GetHeight(), *rendered))
+    if (!rendered || !skin->Render(definition, GetWidth(), GetHeight(), *rendered))
     {
         delete rendered;
         return;
     }
-    image_ = rendered;
+    image = rendered;
     ownsImage = true;
 }
 
 void TWImageContainer::ReleaseImage()
 {
     if (ownsImage)
-        delete image_;
-    else if (image_ && imageManager_)
-        imageManager_->Release(fileName.c_str());
-    image_ = nullptr;
+        delete image;
+    else if (image && imageManager)
+        imageManager->Release(fileName.c_str());
+    image = nullptr;
     ownsImage = false;
     fileName.clear();
 }
@@ -87,7 +87,7 @@ void TWImageContainer::ReleaseImage()
 void TWImageContainer::SetImage(const char* itemName)
 {
     SkinItemDefinition definition;
-    if (!skin_ || !skin_->Resolve(itemName, definition))
+    if (!skin || !skin->Resolve(itemName, definition))
         return;
     ReleaseImage();
     Acquire(definition);
@@ -97,16 +97,16 @@ void TWImageContainer::SetImage(const char* itemName)
 void TWImageContainer::Draw(const Rect& r)
 {
     CImage* buffer = GetBackBuffer();
-    if (!image_ || !buffer)
+    if (!image || !buffer)
         return;
-    const Rect area = Intersect(r, image_->GetRect());
+    const Rect area = Intersect(r, image->GetRect());
     if (area.IsEmpty())
         return;
     CCanvas canvas(*buffer, ToWindowRect(area), {GetAbsX(), GetAbsY()});
     if (IsTransparent())
-        canvas.AlphaBlendImage(*image_, area, area.left, area.top);
+        canvas.AlphaBlendImage(*image, area, area.left, area.top);
     else
-        canvas.DrawImage(*image_, area, area.left, area.top);
+        canvas.DrawImage(*image, area, area.left, area.top);
 }
 
 } // namespace gui

@@ -23,13 +23,13 @@ class TWImageContainer : public TWGuiContainer
 public:
     // A width or height of 0 sizes the container to the image. With scale the picture is stretched
     // to the container (on a private copy, so other holders of the file keep the original).
-    TWImageContainer(const char* itemName, ImageManager* imageManager, CSkin* skin, int width, int height,
-                     bool scale);
+    TWImageContainer(const char* itemName, ImageManager* imageCache, CSkin* sharedSkin, int widthPx,
+                     int heightPx, bool scaleToFit);
     ~TWImageContainer() override;
 
     // Shows another item; nothing changes when it does not resolve.
     void SetImage(const char* itemName);
-    const images::CImage* GetImage() const { return image_; }
+    const images::CImage* GetImage() const { return image; }
     bool OwnsImage() const { return ownsImage; }
     void Draw(const platform::Rect& r) override;
 
@@ -37,11 +37,11 @@ private:
     void Acquire(const SkinItemDefinition& definition);
     void ReleaseImage();
 
-    ImageManager* imageManager_;
-    CSkin* skin_;
-    images::CImage* image_ = nullptr;
+    ImageManager* imageManager;
+    CSkin* skin;
+    images::CImage* image = nullptr;
     bool ownsImage = false;
-    bool scale_;
+    bool scale;
     std::string fileName; // the manager's key for a shared image
 };
 

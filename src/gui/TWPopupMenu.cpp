@@ -28,13 +28,13 @@ TWPopupMenu::~TWPopupMenu() = default;
 
 void TWPopupMenu::AddItem(int id, const char* text, bool checked, bool enabled)
 {
-    items_.push_back({id, text ? text : "", checked, enabled, false});
+    items.push_back({id, text ? text : "", checked, enabled, false});
     dirty = true;
 }
 
 void TWPopupMenu::AddSeparator()
 {
-    items_.push_back({0, "", false, false, true});
+    items.push_back({0, "", false, false, true});
     dirty = true;
 }
 
@@ -47,7 +47,7 @@ void TWPopupMenu::Layout()
 {
     int textWidth = 0;
     height = 2 * kBorder;
-    for (const Item& item : items_)
+    for (const Item& item : items)
     {
         if (font && !item.separator)
             textWidth = std::max(textWidth, font->MeasureWidth(item.text.c_str(), item.text.size()));
@@ -59,16 +59,16 @@ void TWPopupMenu::Layout()
 Rect TWPopupMenu::GetItemRect(size_t index) const
 {
     int top = kBorder;
-    for (size_t i = 0; i < index && i < items_.size(); ++i)
-        top += ItemHeight(items_[i]);
-    if (index >= items_.size())
+    for (size_t i = 0; i < index && i < items.size(); ++i)
+        top += ItemHeight(items[i]);
+    if (index >= items.size())
         return {};
-    return {kBorder, top, width - kBorder, top + ItemHeight(items_[index])};
+    return {kBorder, top, width - kBorder, top + ItemHeight(items[index])};
 }
 
 int TWPopupMenu::ItemAt(int x, int y) const
 {
-    for (size_t i = 0; i < items_.size(); ++i)
+    for (size_t i = 0; i < items.size(); ++i)
         if (GetItemRect(i).Contains(x, y))
             return static_cast<int>(i);
     return -1;
@@ -78,33 +78,33 @@ const CImage& TWPopupMenu::GetPicture()
 {
     if (dirty)
         Render();
-    return picture_;
+    return picture;
 }
 
 void TWPopupMenu::Render()
 {
     dirty = false;
     Layout();
-    if (!picture_.Create(width, height))
+    if (!picture.Create(width, height))
         return;
-    CCanvas canvas(picture_, picture_.GetRect());
-    canvas.FillRect(picture_.GetRect(), kBackground);
-    canvas.FrameRect(picture_.GetRect(), kFrame);
-    for (size_t i = 0; i < items_.size(); ++i)
+    CCanvas canvas(picture, picture.GetRect());
+    canvas.FillRect(picture.GetRect(), kBackground);
+    canvas.FrameRect(picture.GetRect(), kFrame);
+    for (size_t i = 0; i < items.size(); ++i)
     {
-        const Item& item = items_[i];
+        const Item& item = items[i];
         const Rect r = GetItemRect(i);
         if (item.separator)
         {
             canvas.FillRect({r.left + 2, r.top + 3, r.right - 2, r.top + 4}, kFrame);
             continue;
         }
-        const bool hot = static_cast<int>(i) == hot_ && item.enabled;
-        if (hot)
+        const bool isHot = static_cast<int>(i) == hot && item.enabled;
+        if (isHot)
             canvas.FillRect(r, kHighlight);
         if (!font)
             continue;
-        canvas.SetTextColour(!item.enabled ? kFrame : hot ? 0xffffff : 0);
+        canvas.SetTextColour(!item.enabled ? kFrame : isHot ? 0xffffff : 0);
         const unsigned flags = CCanvas::kTextSingleLine | CCanvas::kTextVCentre;
         if (item.checked)
             canvas.DrawText(*font, kCheckMark, {r.left, r.top, r.left + kCheckColumn, r.bottom},
@@ -115,13 +115,13 @@ void TWPopupMenu::Render()
 
 void TWPopupMenu::MoveHot(int step)
 {
-    const int n = static_cast<int>(items_.size());
-    for (int tries = 0, i = hot_; tries < n; ++tries)
+    const int n = static_cast<int>(items.size());
+    for (int tries = 0, i = hot; tries < n; ++tries)
     {
         i = ((i < 0 && step < 0 ? n : i) + step + n) % n;
-        if (items_[i].enabled && !items_[i].separator)
+        if (items[i].enabled && !items[i].separator)
         {
-            hot_ = i;
+            hot = i;
             dirty = true;
             return;
         }
@@ -133,9 +133,9 @@ bool TWPopupMenu::OnPopupMouse(NativeMouseMessage message, int x, int y)
     const int at = ItemAt(x, y);
     if (message == NativeMouseMessage::kMove)
     {
-        if (at != hot_)
+        if (at != hot)
         {
-            hot_ = at;
+            hot = at;
             dirty = true;
         }
         return true;
@@ -145,7 +145,7 @@ bool TWPopupMenu::OnPopupMouse(NativeMouseMessage message, int x, int y)
         return !press; // a press outside dismisses
     if (press)
         return true; // chosen on release, so a press-drag-release works as well
-    const Item& item = items_[at];
+    const Item& item = items[at];
     if (!item.enabled || item.separator)
         return true;
     result = item.id;
@@ -165,9 +165,9 @@ bool TWPopupMenu::OnPopupKey(int virtualKey)
         MoveHot(1);
         return true;
     case kVkReturn:
-        if (hot_ < 0 || !items_[hot_].enabled || items_[hot_].separator)
+        if (hot < 0 || !items[hot].enabled || items[hot].separator)
             return true;
-        result = items_[hot_].id;
+        result = items[hot].id;
         return false;
     default:
         return true;
@@ -177,14 +177,14 @@ bool TWPopupMenu::OnPopupKey(int virtualKey)
 int TWPopupMenu::Track(NativePopup& popup, int screenX, int screenY)
 {
     result = kDismissed;
-    hot_ = -1;
+    hot = -1;
     dirty = true;
-    if (items_.empty())
+    if (items.empty())
         return kDismissed;
-    const CImage& picture = GetPicture();
+    const CImage& image = GetPicture();
     const Rect work = popup.GetWorkArea();
-    const int x = std::max(work.left, std::min(screenX, work.right - picture.GetWidth()));
-    const int y = std::max(work.top, std::min(screenY, work.bottom - picture.GetHeight()));
+    const int x = std::max(work.left, std::min(screenX, work.right - image.GetWidth()));
+    const int y = std::max(work.top, std::min(screenY, work.bottom - image.GetHeight()));
     popup.RunModal(*this, x, y);
     return result;
 }

@@ -29,7 +29,7 @@ public:
     // Ids should be non-zero: 0 is what a dismissed menu returns.
     void AddItem(int id, const char* text, bool checked = false, bool enabled = true);
     void AddSeparator();
-    size_t GetItemCount() const { return items_.size(); }
+    size_t GetItemCount() const { return items.size(); }
 
     // Shows the menu with its top-left corner at a point of the window (window coordinates);
     // the id of the chosen item, or kDismissed.
@@ -58,11 +58,11 @@ private:
     void MoveHot(int step);
     int ItemHeight(const Item& item) const;
 
-    std::vector<Item> items_;
+    std::vector<Item> items;
     std::unique_ptr<images::Font> font;
-    images::CImage picture_;
+    images::CImage picture;
     bool dirty = true;
-    int hot_ = -1;
+    int hot = -1;
     int result = kDismissed;
     int width = 0;
     int height = 0;

@@ -11,11 +11,12 @@ using namespace platform;
 namespace gui
 {
 
-TooltipController::TooltipController(NativeWindow& owner, TextSource source, void* userData,
+TooltipController::TooltipController(NativeWindow& ownerWindow, TextSource textSource, void* sourceData,
                                      unsigned showDelayMs, unsigned autoHideMs)
-    : owner_(owner), source_(source), userData_(userData), showDelay(showDelayMs), autoHide(autoHideMs)
+    : owner(ownerWindow), source(textSource), userData(sourceData), showDelay(showDelayMs),
+      autoHide(autoHideMs)
 {
-    popup = owner_.CreatePopup();
+    popup = owner.CreatePopup();
     char face[256] = {};
     resources::StringTableLookup("DefaultToolTipFont", face, sizeof face);
     font = Font::Create(face, 14);
@@ -30,24 +31,24 @@ void TooltipController::RelayMouse(NativeMouseMessage message, Point windowPoint
     // A delay of 1 ms or less means the text follows the pointer (a dragged slider's value).
     if (showDelay > 1)
         Hide();
-    owner_.KillTimer(kShowTimer);
-    owner_.KillTimer(kHideTimer);
+    owner.KillTimer(kShowTimer);
+    owner.KillTimer(kHideTimer);
     if (move)
-        owner_.SetTimer(kShowTimer, showDelay);
+        owner.SetTimer(kShowTimer, showDelay);
 }
 
 bool TooltipController::OnTimer(unsigned id)
 {
     if (id == kShowTimer)
     {
-        owner_.KillTimer(kShowTimer);
+        owner.KillTimer(kShowTimer);
         ShowAtCursor();
         return true;
     }
     if (id == kHideTimer)
     {
         Hide();
-        owner_.KillTimer(kHideTimer);
+        owner.KillTimer(kHideTimer);
         return true;
     }
     return false;
@@ -62,23 +63,23 @@ void TooltipController::Hide()
 void TooltipController::ShowAtCursor()
 {
     Point cursor;
-    if (!owner_.GetCursorPos(cursor) || (foregroundOnly && !owner_.IsForeground()))
+    if (!owner.GetCursorPos(cursor) || (foregroundOnly && !owner.IsForeground()))
     {
         Hide();
         return;
     }
-    text_[0] = '\0';
-    if (!source_ || !source_(userData_, cursor, text_, sizeof text_) || text_[0] == '\0')
+    text[0] = '\0';
+    if (!source || !source(userData, cursor, text, sizeof text) || text[0] == '\0')
     {
-        text_[0] = '\0';
+        text[0] = '\0';
         Hide();
         return;
     }
-    owner_.SetTimer(kHideTimer, autoHide);
+    owner.SetTimer(kHideTimer, autoHide);
     Render(MeasureText());
     if (!popup || !picture.IsValid())
         return;
-    const Point screen = owner_.ToScreen(cursor);
+    const Point screen = owner.ToScreen(cursor);
     const Rect work = popup->GetWorkArea();
     int x = screen.x, y = screen.y + 32;
     if (x + picture.GetWidth() > work.right)
@@ -94,7 +95,7 @@ Point TooltipController::MeasureText() const
 {
     if (!font)
         return {200, 15};
-    return CCanvas::MeasureText(*font, text_, false);
+    return CCanvas::MeasureText(*font, text, false);
 }
 
 void TooltipController::Render(Point textSize)
@@ -107,7 +108,7 @@ void TooltipController::Render(Point textSize)
     if (!font)
         return;
     canvas.SetTextColour(0);
-    canvas.DrawText(*font, text_, {3, 1, picture.GetWidth(), picture.GetHeight()}, CCanvas::kTextLeft);
+    canvas.DrawText(*font, text, {3, 1, picture.GetWidth(), picture.GetHeight()}, CCanvas::kTextLeft);
 }
 
 } // namespace gui

@@ -22,7 +22,7 @@ public:
     // Fills out with the text at a point of the window; false when there is none.
     using TextSource = bool (*)(void* userData, platform::Point windowPoint, char* out, size_t size);
 
-    TooltipController(platform::NativeWindow& owner, TextSource source, void* userData,
+    TooltipController(platform::NativeWindow& ownerWindow, TextSource textSource, void* sourceData,
                       unsigned showDelayMs = 500, unsigned autoHideMs = 7000);
 
     void RelayMouse(platform::NativeMouseMessage message, platform::Point windowPoint);
@@ -33,7 +33,7 @@ public:
     unsigned GetShowDelay() const { return showDelay; }
     void SetForegroundOnly(bool on) { foregroundOnly = on; }
     bool IsShown() const { return popup && popup->IsShown(); }
-    const char* GetText() const { return text_; }
+    const char* GetText() const { return text; }
     const images::CImage& GetPicture() const { return picture; }
 
 private:
@@ -41,12 +41,12 @@ private:
     platform::Point MeasureText() const;
     void Render(platform::Point textSize);
 
-    platform::NativeWindow& owner_;
-    TextSource source_;
-    void* userData_;
+    platform::NativeWindow& owner;
+    TextSource source;
+    void* userData;
     std::unique_ptr<platform::NativePopup> popup;
     std::unique_ptr<images::Font> font;
-    char text_[2048] = {};
+    char text[2048] = {};
     platform::Point last{-1, -1};
     unsigned showDelay;
     unsigned autoHide;

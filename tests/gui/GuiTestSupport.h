@@ -84,9 +84,9 @@ public:
         SetSize(w, h);
     }
     void Draw(const platform::Rect& r) override { rec.Drew(*this, r); }
-    bool OnMouse(int event, int x, int y, unsigned keyState) override
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override
     {
-        return rec.Mouse(event, x, y, keyState);
+        return rec.Mouse(event, posX, posY, keyState);
     }
     bool OnKey(int event, int vk, unsigned modifiers) override { return rec.Key(event, vk, modifiers); }
     void OnTimer(void* data) override { rec.timers.push_back(data); }
@@ -109,11 +109,11 @@ public:
         SetSize(w, h);
     }
     void Draw(const platform::Rect& r) override { rec.Drew(*this, r); }
-    bool OnMouse(int event, int x, int y, unsigned keyState) override
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override
     {
-        if (gui::TWGuiContainer::OnMouse(event, x, y, keyState))
+        if (gui::TWGuiContainer::OnMouse(event, posX, posY, keyState))
             return true;
-        return rec.Mouse(event, x, y, keyState);
+        return rec.Mouse(event, posX, posY, keyState);
     }
     Recorder rec;
 };

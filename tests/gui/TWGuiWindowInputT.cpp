@@ -13,9 +13,9 @@ class Dragger : public TestObject
 {
 public:
     Dragger(bool trackLeave) : TestObject("dragger", 20, 20), trackLeave_(trackLeave) {}
-    bool OnMouse(int event, int x, int y, unsigned keyState) override
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override
     {
-        rec.Mouse(event, x, y, keyState);
+        rec.Mouse(event, posX, posY, keyState);
         if (event == kMouseLeftDown)
             GetWindow()->SetMouseCapture(this, trackLeave_);
         if (event == kMouseLeftUp)

@@ -16,9 +16,9 @@ using namespace platform;
 namespace guidemo
 {
 
-DemoButton::DemoButton(int32_t id, ImageManager* images, CSkin* skin, const char* item, const char* hotItem,
-                       const char* captionKey, const char* tooltipKey)
-    : TWGuiControl(id, images, skin), captionKey_(captionKey), tooltipKey_(tooltipKey)
+DemoButton::DemoButton(int32_t controlId, ImageManager* images, CSkin* sharedSkin, const char* item,
+                       const char* hotItem, const char* captionKey, const char* tooltipKey)
+    : TWGuiControl(controlId, images, sharedSkin), captionKey_(captionKey), tooltipKey_(tooltipKey)
 {
     // Drawn over the parent's picture: the button's corners are transparent.
     SetTransparent(true);
@@ -67,9 +67,9 @@ void DemoButton::Draw(const Rect& r)
     }
 }
 
-bool DemoButton::OnMouse(int event, int x, int y, unsigned)
+bool DemoButton::OnMouse(int event, int posX, int posY, unsigned)
 {
-    const bool inside = GetLocalRect().Contains(x, y);
+    const bool inside = GetLocalRect().Contains(posX, posY);
     switch (event)
     {
     case kMouseEnter:

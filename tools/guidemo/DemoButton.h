@@ -18,13 +18,13 @@ class DemoButton : public gui::TWGuiControl
 public:
     static constexpr int kClicked = 1000;
 
-    DemoButton(int32_t id, gui::ImageManager* images, gui::CSkin* skin, const char* item, const char* hotItem,
-               const char* captionKey, const char* tooltipKey);
+    DemoButton(int32_t controlId, gui::ImageManager* images, gui::CSkin* sharedSkin, const char* item,
+               const char* hotItem, const char* captionKey, const char* tooltipKey);
     ~DemoButton() override;
 
     void Draw(const platform::Rect& r) override;
-    bool OnMouse(int event, int x, int y, unsigned keyState) override;
-    bool GetToolTipText(int x, int y, char* out, size_t size) override;
+    bool OnMouse(int event, int posX, int posY, unsigned keyState) override;
+    bool GetToolTipText(int posX, int posY, char* out, size_t size) override;
 
 private:
     images::CImage* Acquire(const char* item, std::string& fileName);

@@ -8,11 +8,12 @@ using namespace platform;
 namespace guidemo
 {
 
-DemoLabel::DemoLabel(const Font* font, ColourRef colour, int width, int height) : font_(font), colour_(colour)
+DemoLabel::DemoLabel(const Font* font, ColourRef colour, int widthPx, int heightPx)
+    : font_(font), colour_(colour)
 {
     SetTransparent(true);
     SetAcceptsHover(false);
-    SetSize(width, height);
+    SetSize(widthPx, heightPx);
 }
 
 void DemoLabel::SetText(const std::string& text)

@@ -11,7 +11,7 @@ namespace guidemo
 class DemoLabel : public gui::TWGuiObject
 {
 public:
-    DemoLabel(const images::Font* font, platform::ColourRef colour, int width, int height);
+    DemoLabel(const images::Font* font, platform::ColourRef colour, int widthPx, int heightPx);
     void SetText(const std::string& text);
     const std::string& GetText() const { return text_; }
     void Draw(const platform::Rect& r) override;

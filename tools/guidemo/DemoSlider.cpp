@@ -23,15 +23,15 @@ namespace
 constexpr int kThumbWidth = 12;
 }
 
-DemoSlider::DemoSlider(int32_t id, ImageManager* images, CSkin* skin, int width, int height)
-    : TWGuiControl(id, images, skin)
+DemoSlider::DemoSlider(int32_t controlId, ImageManager* images, CSkin* sharedSkin, int widthPx, int heightPx)
+    : TWGuiControl(controlId, images, sharedSkin)
 {
-    SetSize(width, height);
+    SetSize(widthPx, heightPx);
     SetTransparent(true);
     SkinItemDefinition definition;
-    if (skin && skin->Resolve("Slider Track", definition) && definition.kind == kSkinSolidColour)
+    if (sharedSkin && sharedSkin->Resolve("Slider Track", definition) && definition.kind == kSkinSolidColour)
         track_ = definition.colour;
-    if (skin && images && skin->Resolve("Slider Thumb", definition))
+    if (sharedSkin && images && sharedSkin->Resolve("Slider Thumb", definition))
     {
         thumb_ = images->Get(definition.fileName.c_str());
         if (thumb_)
@@ -50,10 +50,10 @@ int DemoSlider::ThumbLeft() const
     return value_ * (GetWidth() - kThumbWidth) / 100;
 }
 
-int DemoSlider::ValueAt(int x) const
+int DemoSlider::ValueAt(int posX) const
 {
     const int span = std::max(1, GetWidth() - kThumbWidth);
-    return std::clamp((x - kThumbWidth / 2) * 100 / span, 0, 100);
+    return std::clamp((posX - kThumbWidth / 2) * 100 / span, 0, 100);
 }
 
 void DemoSlider::SetValue(int value)
@@ -79,7 +79,7 @@ void DemoSlider::Draw(const Rect& r)
                                (GetHeight() - thumb_->GetHeight()) / 2);
 }
 
-bool DemoSlider::OnMouse(int event, int x, int, unsigned)
+bool DemoSlider::OnMouse(int event, int posX, int, unsigned)
 {
     TWGuiWindow* window = GetWindow();
     switch (event)
@@ -93,11 +93,11 @@ bool DemoSlider::OnMouse(int event, int x, int, unsigned)
             if (window->GetTooltip())
                 window->GetTooltip()->SetShowDelay(1);
         }
-        SetValue(ValueAt(x));
+        SetValue(ValueAt(posX));
         return true;
     case kMouseMove:
         if (dragging_)
-            SetValue(ValueAt(x));
+            SetValue(ValueAt(posX));
         return true;
     case kMouseLeftUp:
         dragging_ = false;

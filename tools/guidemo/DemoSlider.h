@@ -20,19 +20,20 @@ class DemoSlider : public gui::TWGuiControl
 public:
     static constexpr int kChanged = 1001;
 
-    DemoSlider(int32_t id, gui::ImageManager* images, gui::CSkin* skin, int width, int height);
+    DemoSlider(int32_t controlId, gui::ImageManager* images, gui::CSkin* sharedSkin, int widthPx,
+               int heightPx);
     ~DemoSlider() override;
 
     int GetValue() const { return value_; }
     void SetValue(int value);
     void Draw(const platform::Rect& r) override;
-    bool OnMouse(int event, int x, int y, unsigned keyState) override;
+    bool OnMouse(int event, int posX, int y, unsigned keyState) override;
     bool OnKey(int event, int virtualKey, unsigned modifiers) override;
-    bool GetToolTipText(int x, int y, char* out, size_t size) override;
+    bool GetToolTipText(int posX, int y, char* out, size_t size) override;
 
 private:
     int ThumbLeft() const;
-    int ValueAt(int x) const;
+    int ValueAt(int posX) const;
 
     images::CImage* thumb_ = nullptr;
     std::string thumbFile;
