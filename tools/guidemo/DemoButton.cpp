@@ -17,14 +17,14 @@ namespace guidemo
 {
 
 DemoButton::DemoButton(int32_t controlId, ImageManager* images, CSkin* sharedSkin, const char* item,
-                       const char* hotItem, const char* captionKey, const char* tooltipKey)
-    : TWGuiControl(controlId, images, sharedSkin), captionKey_(captionKey), tooltipKey_(tooltipKey)
+                       const char* hotItem, const char* captionStringKey, const char* tooltipStringKey)
+    : TWGuiControl(controlId, images, sharedSkin), captionKey(captionStringKey), tooltipKey(tooltipStringKey)
 {
     // Drawn over the parent's picture: the button's corners are transparent.
     SetTransparent(true);
-    image_ = Acquire(item, imageFile);
+    image = Acquire(item, imageFile);
     hotImage = Acquire(hotItem, hotImageFile);
-    SetSize(image_ ? image_->GetWidth() : 96, image_ ? image_->GetHeight() : 28);
+    SetSize(image ? image->GetWidth() : 96, image ? image->GetHeight() : 28);
 }
 
 DemoButton::~DemoButton()
@@ -41,10 +41,10 @@ CImage* DemoButton::Acquire(const char* item, std::string& fileName)
     SkinItemDefinition definition;
     if (!GetSkin() || !GetImageManager() || !GetSkin()->Resolve(item, definition))
         return nullptr;
-    CImage* image = GetImageManager()->Get(definition.fileName.c_str());
-    if (image)
-        fileName = image->GetFileName();
-    return image;
+    CImage* found = GetImageManager()->Get(definition.fileName.c_str());
+    if (found)
+        fileName = found->GetFileName();
+    return found;
 }
 
 void DemoButton::Draw(const Rect& r)
@@ -53,15 +53,15 @@ void DemoButton::Draw(const Rect& r)
     if (!buffer)
         return;
     CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
-    const CImage* picture = hot && hotImage ? hotImage : image_;
+    const CImage* picture = hot && hotImage ? hotImage : image;
     if (picture)
-        canvas.AlphaBlendImage(*picture, picture->GetRect(), 0, pressed_ ? 1 : 0);
+        canvas.AlphaBlendImage(*picture, picture->GetRect(), 0, pressed ? 1 : 0);
     char caption[128];
-    resources::StringTableLookup(captionKey_.c_str(), caption, sizeof caption);
+    resources::StringTableLookup(captionKey.c_str(), caption, sizeof caption);
     if (const Font* font = DemoFonts::Caption())
     {
         canvas.SetTextColour(0xffffff);
-        const Rect box = GetLocalRect().Offset(0, pressed_ ? 1 : 0);
+        const Rect box = GetLocalRect().Offset(0, pressed ? 1 : 0);
         canvas.DrawText(*font, caption, box,
                         CCanvas::kTextCentre | CCanvas::kTextVCentre | CCanvas::kTextSingleLine);
     }
@@ -75,12 +75,12 @@ bool DemoButton::OnMouse(int event, int posX, int posY, unsigned)
     case kMouseEnter:
     case kMouseLeave:
         hot = event == kMouseEnter;
-        pressed_ = pressed_ && hot;
+        pressed = pressed && hot;
         Redraw();
         return true;
     case kMouseLeftDown:
     case kMouseLeftDoubleClick:
-        pressed_ = true;
+        pressed = true;
         // Leave tracking: pulling the pointer out of the window cancels the press.
         if (TWGuiWindow* window = GetWindow())
             window->SetMouseCapture(this, true);
@@ -89,8 +89,8 @@ bool DemoButton::OnMouse(int event, int posX, int posY, unsigned)
     case kMouseLeftUp:
     case kMouseLeftUpAfterDoubleClick:
     {
-        const bool click = pressed_ && inside;
-        pressed_ = false;
+        const bool click = pressed && inside;
+        pressed = false;
         if (TWGuiWindow* window = GetWindow(); window && window->GetCaptureObject() == this)
             window->ReleaseMouseCapture();
         Redraw();
@@ -105,7 +105,7 @@ bool DemoButton::OnMouse(int event, int posX, int posY, unsigned)
 
 bool DemoButton::GetToolTipText(int, int, char* out, size_t size)
 {
-    return resources::StringTableLookup(tooltipKey_.c_str(), out, size) > 0;
+    return resources::StringTableLookup(tooltipKey.c_str(), out, size) > 0;
 }
 
 } // namespace guidemo

@@ -19,7 +19,7 @@ public:
     static constexpr int kClicked = 1000;
 
     DemoButton(int32_t controlId, gui::ImageManager* images, gui::CSkin* sharedSkin, const char* item,
-               const char* hotItem, const char* captionKey, const char* tooltipKey);
+               const char* hotItem, const char* captionStringKey, const char* tooltipStringKey);
     ~DemoButton() override;
 
     void Draw(const platform::Rect& r) override;
@@ -29,14 +29,14 @@ public:
 private:
     images::CImage* Acquire(const char* item, std::string& fileName);
 
-    images::CImage* image_ = nullptr;
+    images::CImage* image = nullptr;
     images::CImage* hotImage = nullptr;
     std::string imageFile;
     std::string hotImageFile;
-    std::string captionKey_;
-    std::string tooltipKey_;
+    std::string captionKey;
+    std::string tooltipKey;
     bool hot = false;
-    bool pressed_ = false;
+    bool pressed = false;
 };
 
 } // namespace guidemo

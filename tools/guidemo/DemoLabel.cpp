@@ -8,30 +8,30 @@ using namespace platform;
 namespace guidemo
 {
 
-DemoLabel::DemoLabel(const Font* font, ColourRef colour, int widthPx, int heightPx)
-    : font_(font), colour_(colour)
+DemoLabel::DemoLabel(const Font* labelFont, ColourRef textColour, int widthPx, int heightPx)
+    : font(labelFont), colour(textColour)
 {
     SetTransparent(true);
     SetAcceptsHover(false);
     SetSize(widthPx, heightPx);
 }
 
-void DemoLabel::SetText(const std::string& text)
+void DemoLabel::SetText(const std::string& newText)
 {
-    if (text == text_)
+    if (text == newText)
         return;
-    text_ = text;
+    text = newText;
     Redraw();
 }
 
 void DemoLabel::Draw(const Rect& r)
 {
     CImage* buffer = GetBackBuffer();
-    if (!buffer || !font_)
+    if (!buffer || !font)
         return;
     CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
-    canvas.SetTextColour(colour_);
-    canvas.DrawText(*font_, text_.c_str(), GetLocalRect(), CCanvas::kTextVCentre | CCanvas::kTextSingleLine);
+    canvas.SetTextColour(colour);
+    canvas.DrawText(*font, text.c_str(), GetLocalRect(), CCanvas::kTextVCentre | CCanvas::kTextSingleLine);
 }
 
 } // namespace guidemo

@@ -11,16 +11,16 @@ namespace guidemo
 class DemoLabel : public gui::TWGuiObject
 {
 public:
-    DemoLabel(const images::Font* font, platform::ColourRef colour, int widthPx, int heightPx);
-    void SetText(const std::string& text);
-    const std::string& GetText() const { return text_; }
+    DemoLabel(const images::Font* labelFont, platform::ColourRef textColour, int widthPx, int heightPx);
+    void SetText(const std::string& newText);
+    const std::string& GetText() const { return text; }
     void Draw(const platform::Rect& r) override;
     void OnTimer(void*) override {}
 
 private:
-    const images::Font* font_;
-    platform::ColourRef colour_;
-    std::string text_;
+    const images::Font* font;
+    platform::ColourRef colour;
+    std::string text;
 };
 
 } // namespace guidemo

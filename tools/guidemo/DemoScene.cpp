@@ -20,22 +20,22 @@ const char* const kPresets[] = {"Small Room", "Studio", "Concert Hall", "Cathedr
 const int kEvents[] = {DemoButton::kClicked, DemoSlider::kChanged, -1};
 } // namespace
 
-DemoScene::DemoScene(TWGuiWindow& window, CSkin& skin, ImageManager& images, std::FILE* journal)
-    : window_(window), journal_(journal)
+DemoScene::DemoScene(TWGuiWindow& hostWindow, CSkin& skin, ImageManager& images, std::FILE* journalFile)
+    : window(hostWindow), journal(journalFile)
 {
-    background_ = std::make_unique<TWImageContainer>("Background", &images, &skin, kWidth, kHeight, false);
-    background_->SetAcceptsHover(false);
-    window_.AddChild(background_.get(), 0, 0);
-    panel_ = std::make_unique<TWImageContainer>("Panel", &images, &skin, kWidth - 20, 60, false);
-    panel_->SetAcceptsHover(false);
-    background_->AddChild(panel_.get(), 10, 170);
+    background = std::make_unique<TWImageContainer>("Background", &images, &skin, kWidth, kHeight, false);
+    background->SetAcceptsHover(false);
+    window.AddChild(background.get(), 0, 0);
+    panel = std::make_unique<TWImageContainer>("Panel", &images, &skin, kWidth - 20, 60, false);
+    panel->SetAcceptsHover(false);
+    background->AddChild(panel.get(), 10, 170);
 
     title = std::make_unique<DemoLabel>(DemoFonts::Title(), 0xffffff, 370, 26);
     title->SetText("Virellando GUI toolkit");
-    background_->AddChild(title.get(), 16, 14);
+    background->AddChild(title.get(), 16, 14);
     status = std::make_unique<DemoLabel>(DemoFonts::Caption(), MakeColourRef(0xc8, 0xd8, 0xf0), 370, 20);
     status->SetText("Click a button, drag the slider.");
-    background_->AddChild(status.get(), 16, 46);
+    background->AddChild(status.get(), 16, 46);
 
     hello = std::make_unique<DemoButton>(kHello, &images, &skin, "Button", "Button Hot", "Demo Hello",
                                          "Demo Hello Tooltip");
@@ -43,36 +43,36 @@ DemoScene::DemoScene(TWGuiWindow& window, CSkin& skin, ImageManager& images, std
                                           "Demo Reverb", "Demo Reverb Tooltip");
     about = std::make_unique<DemoButton>(kAbout, &images, &skin, "Button", "Button Hot", "Demo About",
                                          "Demo About Tooltip");
-    quit_button_ =
+    quitButton =
         std::make_unique<DemoButton>(kQuit, &images, &skin, "Button", "Button Hot", "Demo Quit", "Demo Quit");
-    background_->AddChild(hello.get(), 16, 96);
-    background_->AddChild(reverb.get(), 128, 96);
-    background_->AddChild(about.get(), 240, 96);
-    panel_->AddChild(quit_button_.get(), 272, 16);
+    background->AddChild(hello.get(), 16, 96);
+    background->AddChild(reverb.get(), 128, 96);
+    background->AddChild(about.get(), 240, 96);
+    panel->AddChild(quitButton.get(), 272, 16);
     volume = std::make_unique<DemoSlider>(kVolume, &images, &skin, 240, 24);
-    panel_->AddChild(volume.get(), 12, 18);
+    panel->AddChild(volume.get(), 12, 18);
 
     for (TWGuiControl* control :
          {static_cast<TWGuiControl*>(hello.get()), static_cast<TWGuiControl*>(reverb.get()),
-          static_cast<TWGuiControl*>(about.get()), static_cast<TWGuiControl*>(quit_button_.get()),
+          static_cast<TWGuiControl*>(about.get()), static_cast<TWGuiControl*>(quitButton.get()),
           static_cast<TWGuiControl*>(volume.get())})
         control->AddObserver(this);
-    window_.SetCallback(this);
+    window.SetCallback(this);
 }
 
 DemoScene::~DemoScene()
 {
-    window_.SetCallback(nullptr);
+    window.SetCallback(nullptr);
     // Controls first, then the containers they sit in.
     volume.reset();
-    quit_button_.reset();
+    quitButton.reset();
     about.reset();
     reverb.reset();
     hello.reset();
     status.reset();
     title.reset();
-    panel_.reset();
-    background_.reset();
+    panel.reset();
+    background.reset();
 }
 
 void DemoScene::Attach(Observable* observable)
@@ -82,11 +82,11 @@ void DemoScene::Attach(Observable* observable)
 
 void DemoScene::Journal(const char* format, int a, int b)
 {
-    if (!journal_)
+    if (!journal)
         return;
-    std::fprintf(journal_, format, a, b);
-    std::fputc('\n', journal_);
-    std::fflush(journal_);
+    std::fprintf(journal, format, a, b);
+    std::fputc('\n', journal);
+    std::fflush(journal);
 }
 
 void DemoScene::OnRefreshTick()
@@ -98,8 +98,8 @@ void DemoScene::OnRefreshTick()
 
 Point DemoScene::CentreOf(int32_t id) const
 {
-    const TWGuiObject* objects[] = {nullptr,     hello.get(),        reverb.get(),
-                                    about.get(), quit_button_.get(), volume.get()};
+    const TWGuiObject* objects[] = {nullptr,     hello.get(),      reverb.get(),
+                                    about.get(), quitButton.get(), volume.get()};
     if (id < 1 || id > 5 || !objects[id])
         return {};
     const Rect r = objects[id]->GetAbsRect();
@@ -112,7 +112,7 @@ void DemoScene::ShowReverbMenu()
     for (int i = 0; i < 5; ++i)
         menu.AddItem(i + 1, kPresets[i], i == reverbPreset);
     const Rect below = reverb->GetAbsRect();
-    const int chosen = menu.Track(window_, below.left, below.bottom);
+    const int chosen = menu.Track(window, below.left, below.bottom);
     if (chosen == TWPopupMenu::kDismissed)
         return;
     reverbPreset = chosen - 1;
@@ -145,8 +145,8 @@ void DemoScene::Notify(int eventId, void*, Observable* source)
     }
     case kQuit:
         quit = true;
-        if (window_.GetNativeWindow())
-            window_.GetNativeWindow()->Quit();
+        if (window.GetNativeWindow())
+            window.GetNativeWindow()->Quit();
         break;
     case kVolume:
         status->SetText("Volume " + std::to_string(volume->GetValue()));

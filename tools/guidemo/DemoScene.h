@@ -30,7 +30,8 @@ public:
         kVolume = 5
     };
 
-    DemoScene(gui::TWGuiWindow& window, gui::CSkin& skin, gui::ImageManager& images, std::FILE* journal);
+    DemoScene(gui::TWGuiWindow& hostWindow, gui::CSkin& skin, gui::ImageManager& images,
+              std::FILE* journalFile);
     ~DemoScene() override;
 
     void Notify(int eventId, void* data, gui::Observable* source) override;
@@ -45,16 +46,16 @@ private:
     void ShowReverbMenu();
     void Journal(const char* format, int a = 0, int b = 0);
 
-    gui::TWGuiWindow& window_;
-    std::FILE* journal_;
-    std::unique_ptr<gui::TWImageContainer> background_;
-    std::unique_ptr<gui::TWImageContainer> panel_;
+    gui::TWGuiWindow& window;
+    std::FILE* journal;
+    std::unique_ptr<gui::TWImageContainer> background;
+    std::unique_ptr<gui::TWImageContainer> panel;
     std::unique_ptr<DemoLabel> title;
     std::unique_ptr<DemoLabel> status;
     std::unique_ptr<DemoButton> hello;
     std::unique_ptr<DemoButton> reverb;
     std::unique_ptr<DemoButton> about;
-    std::unique_ptr<DemoButton> quit_button_;
+    std::unique_ptr<DemoButton> quitButton;
     std::unique_ptr<DemoSlider> volume;
     int reverbPreset = 2;
     int ticks = 0;

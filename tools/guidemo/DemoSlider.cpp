@@ -30,12 +30,12 @@ DemoSlider::DemoSlider(int32_t controlId, ImageManager* images, CSkin* sharedSki
     SetTransparent(true);
     SkinItemDefinition definition;
     if (sharedSkin && sharedSkin->Resolve("Slider Track", definition) && definition.kind == kSkinSolidColour)
-        track_ = definition.colour;
+        track = definition.colour;
     if (sharedSkin && images && sharedSkin->Resolve("Slider Thumb", definition))
     {
-        thumb_ = images->Get(definition.fileName.c_str());
-        if (thumb_)
-            thumbFile = thumb_->GetFileName();
+        thumb = images->Get(definition.fileName.c_str());
+        if (thumb)
+            thumbFile = thumb->GetFileName();
     }
 }
 
@@ -47,7 +47,7 @@ DemoSlider::~DemoSlider()
 
 int DemoSlider::ThumbLeft() const
 {
-    return value_ * (GetWidth() - kThumbWidth) / 100;
+    return value * (GetWidth() - kThumbWidth) / 100;
 }
 
 int DemoSlider::ValueAt(int posX) const
@@ -56,12 +56,12 @@ int DemoSlider::ValueAt(int posX) const
     return std::clamp((posX - kThumbWidth / 2) * 100 / span, 0, 100);
 }
 
-void DemoSlider::SetValue(int value)
+void DemoSlider::SetValue(int newValue)
 {
-    value = std::clamp(value, 0, 100);
-    if (value == value_)
+    newValue = std::clamp(newValue, 0, 100);
+    if (value == newValue)
         return;
-    value_ = value;
+    value = newValue;
     Redraw();
     NotifyObservers(kChanged, this);
 }
@@ -73,10 +73,9 @@ void DemoSlider::Draw(const Rect& r)
         return;
     CCanvas canvas(*buffer, ToWindowRect(r), {GetAbsX(), GetAbsY()});
     const int mid = GetHeight() / 2;
-    canvas.FillRect({kThumbWidth / 2, mid - 2, GetWidth() - kThumbWidth / 2, mid + 2}, track_);
-    if (thumb_)
-        canvas.AlphaBlendImage(*thumb_, thumb_->GetRect(), ThumbLeft(),
-                               (GetHeight() - thumb_->GetHeight()) / 2);
+    canvas.FillRect({kThumbWidth / 2, mid - 2, GetWidth() - kThumbWidth / 2, mid + 2}, track);
+    if (thumb)
+        canvas.AlphaBlendImage(*thumb, thumb->GetRect(), ThumbLeft(), (GetHeight() - thumb->GetHeight()) / 2);
 }
 
 bool DemoSlider::OnMouse(int event, int posX, int, unsigned)
@@ -85,7 +84,7 @@ bool DemoSlider::OnMouse(int event, int posX, int, unsigned)
     switch (event)
     {
     case kMouseLeftDown:
-        dragging_ = true;
+        dragging = true;
         if (window)
         {
             window->SetMouseCapture(this, false);
@@ -96,11 +95,11 @@ bool DemoSlider::OnMouse(int event, int posX, int, unsigned)
         SetValue(ValueAt(posX));
         return true;
     case kMouseMove:
-        if (dragging_)
+        if (dragging)
             SetValue(ValueAt(posX));
         return true;
     case kMouseLeftUp:
-        dragging_ = false;
+        dragging = false;
         if (window)
         {
             window->ReleaseMouseCapture();
@@ -118,7 +117,7 @@ bool DemoSlider::OnKey(int event, int virtualKey, unsigned modifiers)
     if (event != kKeyDown || (virtualKey != kVkLeft && virtualKey != kVkRight))
         return false;
     const int step = (modifiers & 4) ? 10 : 1; // Shift takes big steps
-    SetValue(value_ + (virtualKey == kVkRight ? step : -step));
+    SetValue(value + (virtualKey == kVkRight ? step : -step));
     return true;
 }
 
@@ -126,7 +125,7 @@ bool DemoSlider::GetToolTipText(int, int, char* out, size_t size)
 {
     char format[64];
     resources::StringTableLookup("Demo Volume Tooltip", format, sizeof format);
-    std::snprintf(out, size, "%s: %d", format, value_);
+    std::snprintf(out, size, "%s: %d", format, value);
     return true;
 }
 

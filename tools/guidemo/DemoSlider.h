@@ -24,8 +24,8 @@ public:
                int heightPx);
     ~DemoSlider() override;
 
-    int GetValue() const { return value_; }
-    void SetValue(int value);
+    int GetValue() const { return value; }
+    void SetValue(int newValue);
     void Draw(const platform::Rect& r) override;
     bool OnMouse(int event, int posX, int y, unsigned keyState) override;
     bool OnKey(int event, int virtualKey, unsigned modifiers) override;
@@ -35,11 +35,11 @@ private:
     int ThumbLeft() const;
     int ValueAt(int posX) const;
 
-    images::CImage* thumb_ = nullptr;
+    images::CImage* thumb = nullptr;
     std::string thumbFile;
-    platform::ColourRef track_ = 0x202020;
-    int value_ = 50;
-    bool dragging_ = false;
+    platform::ColourRef track = 0x202020;
+    int value = 50;
+    bool dragging = false;
 };
 
 } // namespace guidemo

@@ -45,13 +45,13 @@ std::string BaseName(const std::string& path)
 
 bool BankBuilder::fail(const std::string& reason)
 {
-    error_ = reason;
+    errorText = reason;
     return false;
 }
 
 bool BankBuilder::build(const BuildOptions& options, BuildSummary& summary)
 {
-    error_.clear();
+    errorText.clear();
     engine::FileByteSource file(options.source);
     if (!file.isOpen())
         return fail("cannot open " + options.source);

@@ -37,7 +37,7 @@ public:
     // The written bytes, checked by reading them back.
     bool encode(const BankImage& image, sfwriter::FirstTag tag, std::vector<uint8_t>& bytes);
 
-    const std::string& error() const { return error_; }
+    const std::string& error() const { return errorText; }
 
 private:
     static void describe(const engine::SoundFontData& source, uint16_t bank, uint16_t program,
@@ -45,7 +45,7 @@ private:
     bool writeWhole(const std::string& path, const std::vector<uint8_t>& bytes);
     bool fail(const std::string& reason);
 
-    std::string error_;
+    std::string errorText;
 };
 
 } // namespace mkbank

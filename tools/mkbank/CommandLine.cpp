@@ -41,7 +41,7 @@ std::string CommandLine::usage()
 
 CommandLine::Result CommandLine::invalid(const std::string& reason)
 {
-    error_ = reason;
+    errorText = reason;
     return Result::Invalid;
 }
 
@@ -54,7 +54,7 @@ bool CommandLine::parsePreset(const std::string& text, BuildOptions& options)
 
 CommandLine::Result CommandLine::parse(const std::vector<std::string>& args, BuildOptions& options)
 {
-    error_.clear();
+    errorText.clear();
     std::vector<std::string> files;
     for (size_t i = 0; i < args.size(); ++i)
     {

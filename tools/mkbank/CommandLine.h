@@ -21,14 +21,14 @@ public:
     };
 
     Result parse(const std::vector<std::string>& args, BuildOptions& options);
-    const std::string& error() const { return error_; }
+    const std::string& error() const { return errorText; }
     static std::string usage();
 
 private:
     bool parsePreset(const std::string& text, BuildOptions& options);
     Result invalid(const std::string& reason);
 
-    std::string error_;
+    std::string errorText;
 };
 
 } // namespace mkbank

@@ -17,27 +17,27 @@ using engine::SoundFontPreset;
 using engine::SoundFontSampleHeader;
 using engine::SoundFontZone;
 
-PresetCopier::PresetCopier(const engine::SoundFontData& source, engine::ByteSource& bytes)
-    : source_(source), bytes_(bytes)
+PresetCopier::PresetCopier(const engine::SoundFontData& sourceData, engine::ByteSource& sourceBytes)
+    : source(sourceData), bytes(sourceBytes)
 {
 }
 
 bool PresetCopier::fail(const std::string& reason)
 {
-    error_ = reason;
+    errorText = reason;
     return false;
 }
 
 bool PresetCopier::copy(uint16_t bank, uint16_t program, BankImage& out)
 {
-    error_.clear();
-    instruments_.clear();
-    samples_.clear();
+    errorText.clear();
+    copiedInstruments.clear();
+    copiedSamples.clear();
     out = BankImage();
     const auto preset =
-        std::find_if(source_.presets.begin(), source_.presets.end(),
+        std::find_if(source.presets.begin(), source.presets.end(),
                      [&](const SoundFontPreset& p) { return p.bank == bank && p.preset == program; });
-    if (preset == source_.presets.end())
+    if (preset == source.presets.end())
     {
         return fail("the source has no preset " + std::to_string(bank) + ":" + std::to_string(program));
     }
@@ -80,13 +80,13 @@ bool PresetCopier::copyPresetZones(const SoundFontPreset& preset, BankImage& out
 
 bool PresetCopier::copyInstrument(uint16_t index, BankImage& out, uint16_t& copied)
 {
-    const auto known = instruments_.find(index);
-    if (known != instruments_.end())
+    const auto known = copiedInstruments.find(index);
+    if (known != copiedInstruments.end())
     {
         copied = known->second;
         return true;
     }
-    const SoundFontInstrument& instrument = source_.instruments[index];
+    const SoundFontInstrument& instrument = source.instruments[index];
     SoundFontInstrument result;
     result.name = instrument.name;
     for (size_t z = 0; z < instrument.zones.size(); ++z)
@@ -108,19 +108,19 @@ bool PresetCopier::copyInstrument(uint16_t index, BankImage& out, uint16_t& copi
     }
     copied = static_cast<uint16_t>(out.data.instruments.size());
     out.data.instruments.push_back(std::move(result));
-    instruments_[index] = copied;
+    copiedInstruments[index] = copied;
     return true;
 }
 
 bool PresetCopier::copySample(uint16_t index, BankImage& out, uint16_t& copied)
 {
-    const auto known = samples_.find(index);
-    if (known != samples_.end())
+    const auto known = copiedSamples.find(index);
+    if (known != copiedSamples.end())
     {
         copied = known->second;
         return true;
     }
-    const SoundFontSampleHeader& sample = source_.samples[index];
+    const SoundFontSampleHeader& sample = source.samples[index];
     if (sample.sampleType & engine::kSampleRom)
     {
         return fail("sample \"" + sample.name + "\" lies in a sound ROM, not in the file");
@@ -150,7 +150,7 @@ bool PresetCopier::copySample(uint16_t index, BankImage& out, uint16_t& copied)
 
     copied = static_cast<uint16_t>(out.data.samples.size());
     out.data.samples.push_back(std::move(header));
-    samples_[index] = copied;
+    copiedSamples[index] = copied;
     return true;
 }
 
@@ -158,8 +158,8 @@ bool PresetCopier::readPoints(const SoundFontSampleHeader& sample, std::vector<i
 {
     const size_t count = sample.end - sample.start;
     std::vector<uint8_t> raw(count * 2);
-    const uint64_t offset = source_.sampleDataOffset + uint64_t{sample.start} * 2;
-    if (count > 0 && !bytes_.read(offset, raw.data(), raw.size()))
+    const uint64_t offset = source.sampleDataOffset + uint64_t{sample.start} * 2;
+    if (count > 0 && !bytes.read(offset, raw.data(), raw.size()))
     {
         return fail("cannot read the points of sample \"" + sample.name + "\"");
     }
@@ -174,16 +174,16 @@ bool PresetCopier::readPoints(const SoundFontSampleHeader& sample, std::vector<i
 void PresetCopier::relinkStereoPairs(BankImage& out) const
 {
     constexpr uint16_t kLinkTypes = engine::kSampleLeft | engine::kSampleRight | engine::kSampleLinked;
-    for (const auto& [from, to] : samples_)
+    for (const auto& [from, to] : copiedSamples)
     {
         SoundFontSampleHeader& header = out.data.samples[to];
         if ((header.sampleType & kLinkTypes) == 0)
             continue;
-        const uint16_t partner = source_.samples[from].sampleLink;
-        const auto copied = samples_.find(partner);
+        const uint16_t partner = source.samples[from].sampleLink;
+        const auto copied = copiedSamples.find(partner);
         // A link is kept only to a copied partner that links back; anything else plays alone.
-        if (copied != samples_.end() && partner < source_.samples.size() &&
-            source_.samples[partner].sampleLink == from)
+        if (copied != copiedSamples.end() && partner < source.samples.size() &&
+            source.samples[partner].sampleLink == from)
         {
             header.sampleLink = copied->second;
         }

@@ -27,12 +27,12 @@ class PresetCopier
 {
 public:
     // bytes is the source file the structure was read from; the sample points come from it.
-    PresetCopier(const engine::SoundFontData& source, engine::ByteSource& bytes);
+    PresetCopier(const engine::SoundFontData& sourceData, engine::ByteSource& sourceBytes);
 
     // False with error() set when the preset is missing, uses ROM samples or the sample points
     // cannot be read.
     bool copy(uint16_t bank, uint16_t program, BankImage& out);
-    const std::string& error() const { return error_; }
+    const std::string& error() const { return errorText; }
 
 private:
     bool copyPresetZones(const engine::SoundFontPreset& preset, BankImage& out);
@@ -42,11 +42,11 @@ private:
     void relinkStereoPairs(BankImage& out) const;
     bool fail(const std::string& reason);
 
-    const engine::SoundFontData& source_;
-    engine::ByteSource& bytes_;
-    std::map<uint16_t, uint16_t> instruments_; // source index -> copied index
-    std::map<uint16_t, uint16_t> samples_;
-    std::string error_;
+    const engine::SoundFontData& source;
+    engine::ByteSource& bytes;
+    std::map<uint16_t, uint16_t> copiedInstruments; // source index -> copied index
+    std::map<uint16_t, uint16_t> copiedSamples;
+    std::string errorText;
 };
 
 } // namespace mkbank

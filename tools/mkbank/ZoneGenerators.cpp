@@ -15,7 +15,7 @@ using engine::SoundFontZone;
 
 const SoundFontGeneratorRecord* ZoneGenerators::find(uint16_t oper) const
 {
-    for (const auto& gen : zone_.generators)
+    for (const auto& gen : zone.generators)
     {
         if (gen.oper == oper)
             return &gen;
@@ -25,7 +25,7 @@ const SoundFontGeneratorRecord* ZoneGenerators::find(uint16_t oper) const
 
 void ZoneGenerators::set(uint16_t oper, uint16_t amount)
 {
-    auto& gens = zone_.generators;
+    auto& gens = zone.generators;
     for (auto& gen : gens)
     {
         if (gen.oper == oper)
@@ -79,16 +79,16 @@ void ZoneGenerators::inherit(const SoundFontZone& global)
     for (const auto& mod : global.modulators)
     {
         const bool overridden =
-            std::any_of(zone_.modulators.begin(), zone_.modulators.end(),
+            std::any_of(zone.modulators.begin(), zone.modulators.end(),
                         [&](const SoundFontModulatorRecord& own) { return sameModulator(own, mod); });
         if (!overridden)
-            zone_.modulators.push_back(mod);
+            zone.modulators.push_back(mod);
     }
 }
 
-bool ZoneGenerators::isLocal(const SoundFontZone& zone, uint16_t terminal)
+bool ZoneGenerators::isLocal(const SoundFontZone& candidate, uint16_t terminal)
 {
-    return !zone.generators.empty() && zone.generators.back().oper == terminal;
+    return !candidate.generators.empty() && candidate.generators.back().oper == terminal;
 }
 
 bool ZoneGenerators::sameModulator(const SoundFontModulatorRecord& a, const SoundFontModulatorRecord& b)

@@ -12,7 +12,7 @@ namespace mkbank
 class ZoneGenerators
 {
 public:
-    explicit ZoneGenerators(engine::SoundFontZone& zone) : zone_(zone) {}
+    explicit ZoneGenerators(engine::SoundFontZone& target) : zone(target) {}
 
     const engine::SoundFontGeneratorRecord* find(uint16_t oper) const;
     void set(uint16_t oper, uint16_t amount);
@@ -26,12 +26,12 @@ public:
     void inherit(const engine::SoundFontZone& global);
 
     // A zone is local when it ends with its terminal generator (instrument or sample id).
-    static bool isLocal(const engine::SoundFontZone& zone, uint16_t terminal);
+    static bool isLocal(const engine::SoundFontZone& candidate, uint16_t terminal);
     static bool sameModulator(const engine::SoundFontModulatorRecord& a,
                               const engine::SoundFontModulatorRecord& b);
 
 private:
-    engine::SoundFontZone& zone_;
+    engine::SoundFontZone& zone;
 };
 
 } // namespace mkbank

@@ -90,23 +90,23 @@ bool parseWholeNumber(const std::string& text, long low, long high, long& value)
 
 bool ScoreParser::fail(const std::string& message)
 {
-    error_ = "line " + std::to_string(line_) + ": " + message;
+    errorText = "line " + std::to_string(lineNumber) + ": " + message;
     return false;
 }
 
 int ScoreParser::voiceIndex(const std::string& name)
 {
-    auto found = std::find(score_.voices.begin(), score_.voices.end(), name);
-    if (found != score_.voices.end())
-        return int(found - score_.voices.begin());
-    score_.voices.push_back(name);
-    voiceStates.push_back(VoiceState{64, score_.ticksPerQuarter});
-    return int(score_.voices.size()) - 1;
+    auto found = std::find(parsed.voices.begin(), parsed.voices.end(), name);
+    if (found != parsed.voices.end())
+        return int(found - parsed.voices.begin());
+    parsed.voices.push_back(name);
+    voiceStates.push_back(VoiceState{64, parsed.ticksPerQuarter});
+    return int(parsed.voices.size()) - 1;
 }
 
 bool ScoreParser::parseDuration(const std::string& text, uint64_t& ticks) const
 {
-    const uint64_t whole = 4u * score_.ticksPerQuarter;
+    const uint64_t whole = 4u * parsed.ticksPerQuarter;
     ticks = 0;
     std::stringstream parts(text);
     std::string part;
@@ -141,12 +141,12 @@ bool ScoreParser::parseDuration(const std::string& text, uint64_t& ticks) const
 
 bool ScoreParser::parse(const std::string& text)
 {
-    score_ = Score();
-    error_.clear();
+    parsed = Score();
+    errorText.clear();
     voiceStates.clear();
     voicesInBar.clear();
-    line_ = 0;
-    bar_ = 0;
+    lineNumber = 0;
+    barNumber = 0;
     barStart = 0;
     barLength = 0;
 
@@ -154,23 +154,23 @@ bool ScoreParser::parse(const std::string& text)
     std::string line;
     while (std::getline(in, line))
     {
-        ++line_;
+        ++lineNumber;
         const std::vector<std::string> tokens = tokenize(line);
         if (!tokens.empty() && !parseLine(tokens))
             return false;
     }
     finishBar();
-    if (bar_ == 0)
+    if (barNumber == 0)
         return fail("the score has no bars");
     return checkOverlaps();
 }
 
 void ScoreParser::finishBar()
 {
-    if (bar_ > 0)
+    if (barNumber > 0)
     {
         barStart += barLength;
-        score_.endTick = barStart;
+        parsed.endTick = barStart;
     }
     voicesInBar.clear();
 }
@@ -181,14 +181,14 @@ bool ScoreParser::parseLine(const std::vector<std::string>& tokens)
     long number = 0;
     if (head == "title")
     {
-        score_.title.clear();
+        parsed.title.clear();
         for (size_t i = 1; i < tokens.size(); ++i)
-            score_.title += (i > 1 ? " " : "") + tokens[i];
+            parsed.title += (i > 1 ? " " : "") + tokens[i];
         return true;
     }
     if (head == "division" || head == "meter")
     {
-        if (bar_ > 0)
+        if (barNumber > 0)
             return fail(head + " must come before the first bar");
         if (tokens.size() != 2)
             return fail(head + " takes one value");
@@ -196,7 +196,7 @@ bool ScoreParser::parseLine(const std::vector<std::string>& tokens)
         {
             if (!parseWholeNumber(tokens[1], 24, 7680, number) || number % 24 != 0)
                 return fail("division must be a multiple of 24 from 24 to 7680");
-            score_.ticksPerQuarter = uint16_t(number);
+            parsed.ticksPerQuarter = uint16_t(number);
             return true;
         }
         const size_t slash = tokens[1].find('/');
@@ -205,19 +205,19 @@ bool ScoreParser::parseLine(const std::vector<std::string>& tokens)
             !parseWholeNumber(tokens[1].substr(slash + 1), 1, 16, denominator) ||
             (denominator & (denominator - 1)) != 0)
             return fail("meter must look like 3/4 or 6/8");
-        score_.meterNumerator = int(number);
-        score_.meterDenominator = int(denominator);
+        parsed.meterNumerator = int(number);
+        parsed.meterDenominator = int(denominator);
         return true;
     }
     if (head == "bar")
     {
         finishBar();
-        ++bar_;
+        ++barNumber;
         barLength =
-            uint64_t(score_.meterNumerator) * 4u * score_.ticksPerQuarter / uint64_t(score_.meterDenominator);
+            uint64_t(parsed.meterNumerator) * 4u * parsed.ticksPerQuarter / uint64_t(parsed.meterDenominator);
         if (tokens.size() > 2 ||
-            (tokens.size() == 2 && (!parseWholeNumber(tokens[1], 0, 100000, number) || number != bar_)))
-            return fail("this is bar " + std::to_string(bar_) + ", not '" +
+            (tokens.size() == 2 && (!parseWholeNumber(tokens[1], 0, 100000, number) || number != barNumber)))
+            return fail("this is bar " + std::to_string(barNumber) + ", not '" +
                         (tokens.size() > 1 ? tokens[1] : "") + "'");
         return true;
     }
@@ -226,13 +226,13 @@ bool ScoreParser::parseLine(const std::vector<std::string>& tokens)
         long bpm = 0;
         if (!parseWholeNumber(tokens[1], 10, 400, bpm))
             return fail("tempo must be 10 to 400 quarter notes per minute");
-        score_.tempo.push_back({barStart, double(bpm)});
+        parsed.tempo.push_back({barStart, double(bpm)});
         return true;
     }
-    if (bar_ == 0)
+    if (barNumber == 0)
         return fail("'" + head + "' before the first bar");
     if (std::find(voicesInBar.begin(), voicesInBar.end(), head) != voicesInBar.end())
-        return fail("voice '" + head + "' appears twice in bar " + std::to_string(bar_));
+        return fail("voice '" + head + "' appears twice in bar " + std::to_string(barNumber));
     voicesInBar.push_back(head);
     const std::vector<std::string> rest(tokens.begin() + 1, tokens.end());
     if (head == "pedal")
@@ -311,7 +311,7 @@ bool ScoreParser::parseVoiceLine(const std::string& name, const std::vector<std:
                 return fail("'" + token + "' holds no pitch");
         }
         if (position + duration > barEnd)
-            return fail("voice '" + name + "' runs past the end of bar " + std::to_string(bar_));
+            return fail("voice '" + name + "' runs past the end of bar " + std::to_string(barNumber));
 
         int base = state.velocity;
         if (hairpin)
@@ -326,8 +326,8 @@ bool ScoreParser::parseVoiceLine(const std::string& name, const std::vector<std:
             note.key = uint8_t(key);
             note.velocity = uint8_t(velocity127);
             note.voice = voice;
-            note.bar = bar_;
-            score_.notes.push_back(note);
+            note.bar = barNumber;
+            parsed.notes.push_back(note);
         }
         position += duration;
     }
@@ -343,7 +343,7 @@ bool ScoreParser::parsePedalLine(const std::vector<std::string>& tokens)
 {
     // Pressing again a little after the beat lets the new harmony's notes catch the pedal without the old
     // one.
-    const uint64_t changeDelay = score_.ticksPerQuarter / 8;
+    const uint64_t changeDelay = parsed.ticksPerQuarter / 8;
     uint64_t position = barStart;
     for (const std::string& token : tokens)
     {
@@ -353,22 +353,22 @@ bool ScoreParser::parsePedalLine(const std::vector<std::string>& tokens)
             return fail("pedal wants action:duration, such as change:h, not '" + token + "'");
         const std::string action = token.substr(0, colon);
         if (action == "down")
-            score_.pedal.push_back({position, true});
+            parsed.pedal.push_back({position, true});
         else if (action == "up")
-            score_.pedal.push_back({position, false});
+            parsed.pedal.push_back({position, false});
         else if (action == "change")
         {
             if (duration <= changeDelay)
                 return fail("a pedal change needs more than " + std::to_string(changeDelay) + " ticks");
-            score_.pedal.push_back({position, false});
-            score_.pedal.push_back({position + changeDelay, true});
+            parsed.pedal.push_back({position, false});
+            parsed.pedal.push_back({position + changeDelay, true});
         }
         else if (action != "hold")
             return fail("pedal action '" + action + "' is not down, up, change or hold");
         position += duration;
     }
     if (position != barStart + barLength)
-        return fail("the pedal line does not fill bar " + std::to_string(bar_));
+        return fail("the pedal line does not fill bar " + std::to_string(barNumber));
     return true;
 }
 
@@ -383,17 +383,17 @@ bool ScoreParser::parseTempoLine(const std::vector<std::string>& tokens)
         if (colon == std::string::npos || !parseWholeNumber(token.substr(0, colon), 10, 400, bpm) ||
             !parseDuration(token.substr(colon + 1), duration))
             return fail("tempo wants bpm:duration, such as 60:h, not '" + token + "'");
-        score_.tempo.push_back({position, double(bpm)});
+        parsed.tempo.push_back({position, double(bpm)});
         position += duration;
     }
     if (position != barStart + barLength)
-        return fail("the tempo line does not fill bar " + std::to_string(bar_));
+        return fail("the tempo line does not fill bar " + std::to_string(barNumber));
     return true;
 }
 
 bool ScoreParser::checkOverlaps()
 {
-    std::vector<ScoreNote> byKey = score_.notes;
+    std::vector<ScoreNote> byKey = parsed.notes;
     std::stable_sort(byKey.begin(), byKey.end(),
                      [](const ScoreNote& a, const ScoreNote& b)
                      { return a.key != b.key ? a.key < b.key : a.start < b.start; });
@@ -403,10 +403,10 @@ bool ScoreParser::checkOverlaps()
         const ScoreNote& struck = byKey[i];
         if (held.key == struck.key && struck.start < held.start + held.length)
         {
-            error_ = "bar " + std::to_string(struck.bar) + ": key " + std::to_string(struck.key) +
-                     " in voice '" + score_.voices[size_t(struck.voice)] +
-                     "' is struck while still held from bar " + std::to_string(held.bar) + " in voice '" +
-                     score_.voices[size_t(held.voice)] + "'";
+            errorText = "bar " + std::to_string(struck.bar) + ": key " + std::to_string(struck.key) +
+                        " in voice '" + parsed.voices[size_t(struck.voice)] +
+                        "' is struck while still held from bar " + std::to_string(held.bar) + " in voice '" +
+                        parsed.voices[size_t(held.voice)] + "'";
             return false;
         }
     }

@@ -25,8 +25,8 @@ class ScoreParser
 {
 public:
     bool parse(const std::string& text);
-    const Score& score() const { return score_; }
-    const std::string& error() const { return error_; }
+    const Score& score() const { return parsed; }
+    const std::string& error() const { return errorText; }
 
 private:
     struct VoiceState
@@ -45,10 +45,10 @@ private:
     int voiceIndex(const std::string& name);
     bool fail(const std::string& message);
 
-    Score score_;
-    std::string error_;
-    int line_ = 0;
-    int bar_ = 0;
+    Score parsed;
+    std::string errorText;
+    int lineNumber = 0;
+    int barNumber = 0;
     uint64_t barStart = 0;
     uint64_t barLength = 0;
     std::vector<VoiceState> voiceStates;

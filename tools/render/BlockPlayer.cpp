@@ -5,8 +5,8 @@
 namespace render
 {
 
-BlockPlayer::BlockPlayer(uint32_t blockSize)
-    : blockSize_(blockSize == 0 ? 1 : blockSize), left_(blockSize_), right_(blockSize_)
+BlockPlayer::BlockPlayer(uint32_t framesPerBlock)
+    : blockSize(framesPerBlock == 0 ? 1 : framesPerBlock), left(framesPerBlock), right(framesPerBlock)
 {
 }
 
@@ -26,7 +26,7 @@ bool BlockPlayer::play(const std::vector<ScheduledMessage>& messages, uint64_t t
     uint64_t done = 0;
     for (uint64_t block = 0; done < totalFrames; ++block)
     {
-        const uint32_t frames = uint32_t(std::min<uint64_t>(blockSize_, totalFrames - done));
+        const uint32_t frames = uint32_t(std::min<uint64_t>(blockSize, totalFrames - done));
         size_t end = next;
         while (end < messages.size() && messages[end].block == block && messages[end].offset < frames)
             ++end;
@@ -34,10 +34,10 @@ bool BlockPlayer::play(const std::vector<ScheduledMessage>& messages, uint64_t t
             target.sendEvents(messages.data() + next, end - next);
         next = end;
 
-        std::fill(left_.begin(), left_.begin() + frames, 0.0f);
-        std::fill(right_.begin(), right_.begin() + frames, 0.0f);
-        target.process(left_.data(), right_.data(), frames);
-        if (!consume(left_.data(), right_.data(), frames))
+        std::fill(left.begin(), left.begin() + frames, 0.0f);
+        std::fill(right.begin(), right.begin() + frames, 0.0f);
+        target.process(left.data(), right.data(), frames);
+        if (!consume(left.data(), right.data(), frames))
             return false;
         done += frames;
         if (progress)

@@ -20,7 +20,7 @@ public:
     using Consumer = std::function<bool(const float* left, const float* right, uint32_t frames)>;
     using Progress = std::function<void(uint64_t framesDone, uint64_t totalFrames)>;
 
-    explicit BlockPlayer(uint32_t blockSize);
+    explicit BlockPlayer(uint32_t framesPerBlock);
 
     // Frames to render: up to the end of the piece or just past its last message, whichever is later,
     // then the tail.
@@ -32,9 +32,9 @@ public:
               const Consumer& consume, const Progress& progress = nullptr);
 
 private:
-    uint32_t blockSize_;
-    std::vector<float> left_;
-    std::vector<float> right_;
+    uint32_t blockSize;
+    std::vector<float> left;
+    std::vector<float> right;
 };
 
 } // namespace render

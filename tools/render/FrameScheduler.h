@@ -23,15 +23,15 @@ class FrameScheduler
 {
 public:
     // unitsPerSecond: the MIDI file's time units; sampleRate and blockSize must be above 0.
-    FrameScheduler(uint64_t unitsPerSecond, uint32_t sampleRate, uint32_t blockSize);
+    FrameScheduler(uint64_t timeUnitsPerSecond, uint32_t rateHz, uint32_t framesPerBlock);
 
     uint64_t frameAt(uint64_t timeUnits) const;
     std::vector<ScheduledMessage> schedule(const std::vector<MidiMessage>& messages) const;
 
 private:
-    uint64_t unitsPerSecond_;
-    uint32_t sampleRate_;
-    uint32_t blockSize_;
+    uint64_t unitsPerSecond;
+    uint32_t sampleRate;
+    uint32_t blockSize;
 };
 
 } // namespace render

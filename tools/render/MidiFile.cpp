@@ -82,8 +82,8 @@ void orderNotesWithinTick(std::vector<MidiMessage>& messages)
 
 bool MidiFile::fail(const std::string& message)
 {
-    error_ = message;
-    messages_.clear();
+    errorText = message;
+    timeline.clear();
     return false;
 }
 
@@ -104,7 +104,7 @@ bool MidiFile::load(const std::string& path)
     if (file.bad())
         return fail("cannot read MIDI file '" + path + "'");
     if (!parse(bytes.data(), bytes.size()))
-        return fail("'" + path + "': " + error_);
+        return fail("'" + path + "': " + errorText);
     return true;
 }
 
@@ -122,8 +122,8 @@ bool MidiFile::parse(const uint8_t* data, size_t size)
 
 bool MidiFile::parseBytes(const uint8_t* data, size_t size)
 {
-    error_.clear();
-    messages_.clear();
+    errorText.clear();
+    timeline.clear();
     endUnits = 0;
 
     ByteReader in(data, size, ByteOrder::BigEndian);
@@ -148,8 +148,8 @@ bool MidiFile::parseBytes(const uint8_t* data, size_t size)
         return fail("format 2 (independent sequences) is not supported; save the file as format 0 or 1");
     if (format > 2)
         return fail("unknown MIDI file format " + std::to_string(format));
-    format_ = format;
-    trackCount_ = tracks;
+    fileFormat = format;
+    declaredTracks = tracks;
 
     TempoMap tempoMap;
     if (!tempoMap.setDivision(division))
@@ -178,7 +178,7 @@ bool MidiFile::parseBytes(const uint8_t* data, size_t size)
             continue; // chunks of other kinds are to be ignored by readers
         if (!parser.parse(body, length, bodyOffset, static_cast<uint16_t>(found)))
             return fail(parser.error());
-        messages_.insert(messages_.end(), parser.messages().begin(), parser.messages().end());
+        timeline.insert(timeline.end(), parser.messages().begin(), parser.messages().end());
         tempoChanges.insert(tempoChanges.end(), parser.tempoChanges().begin(), parser.tempoChanges().end());
         endTick = std::max(endTick, parser.endTick());
         ++found;
@@ -188,15 +188,15 @@ bool MidiFile::parseBytes(const uint8_t* data, size_t size)
     if (!tempoMap.timeUnitsAt(endTick, endUnits) || endUnits / unitsPerSecond >= maxSeconds)
         return fail("the file's events reach beyond 24 hours");
 
-    std::stable_sort(messages_.begin(), messages_.end(),
+    std::stable_sort(timeline.begin(), timeline.end(),
                      [](const MidiMessage& a, const MidiMessage& b)
                      {
                          if (a.tick != b.tick)
                              return a.tick < b.tick;
                          return a.track < b.track;
                      });
-    orderNotesWithinTick(messages_);
-    for (MidiMessage& m : messages_)
+    orderNotesWithinTick(timeline);
+    for (MidiMessage& m : timeline)
     {
         tempoMap.timeUnitsAt(m.tick, m.timeUnits);
         m.seconds = double(m.timeUnits) / double(unitsPerSecond);

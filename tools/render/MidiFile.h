@@ -24,12 +24,12 @@ public:
     bool load(const std::string& path);
     bool parse(const uint8_t* data, size_t size);
 
-    const std::string& error() const { return error_; }
-    int format() const { return format_; }
-    int trackCount() const { return trackCount_; }
+    const std::string& error() const { return errorText; }
+    int format() const { return fileFormat; }
+    int trackCount() const { return declaredTracks; }
     // Exact time of a message: timeUnits / timeUnitsPerSecond() seconds.
     uint64_t timeUnitsPerSecond() const { return unitsPerSecond; }
-    const std::vector<MidiMessage>& messages() const { return messages_; }
+    const std::vector<MidiMessage>& messages() const { return timeline; }
     // Time of the last event of any track, end-of-track markers included.
     uint64_t endTimeUnits() const { return endUnits; }
     double durationSeconds() const;
@@ -38,10 +38,10 @@ private:
     bool parseBytes(const uint8_t* data, size_t size);
     bool fail(const std::string& message);
 
-    std::vector<MidiMessage> messages_;
-    std::string error_;
-    int format_ = 0;
-    int trackCount_ = 0;
+    std::vector<MidiMessage> timeline;
+    std::string errorText;
+    int fileFormat = 0;
+    int declaredTracks = 0;
     uint64_t unitsPerSecond = 1;
     uint64_t endUnits = 0;
 };

@@ -27,10 +27,10 @@ std::string hexByte(uint8_t value)
 
 bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset, uint16_t trackIndex)
 {
-    messages_.clear();
-    tempoChanges_.clear();
-    endTick_ = 0;
-    error_.clear();
+    parsedMessages.clear();
+    parsedTempoChanges.clear();
+    lastTick = 0;
+    errorText.clear();
 
     ByteReader in(data, size, ByteOrder::BigEndian, fileOffset);
     uint64_t tick = 0;
@@ -42,7 +42,7 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
         if (!in.readVarLen(delta, "an event's delta time"))
             break;
         tick += delta;
-        endTick_ = tick;
+        lastTick = tick;
 
         uint8_t first = 0;
         if (!in.readU8(first, "an event"))
@@ -75,7 +75,7 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
                     in.failAt("tempo event sets 0 microseconds per quarter note", bodyOffset);
                     break;
                 }
-                tempoChanges_.push_back({tick, tempo});
+                parsedTempoChanges.push_back({tick, tempo});
             }
             continue;
         }
@@ -134,11 +134,11 @@ bool MidiTrackParser::parse(const uint8_t* data, size_t size, size_t fileOffset,
             break;
         message.data1 = dataBytes[0];
         message.data2 = dataBytes[1];
-        messages_.push_back(message);
+        parsedMessages.push_back(message);
     }
     if (in.failed())
     {
-        error_ = "track " + std::to_string(trackIndex) + ": " + in.error();
+        errorText = "track " + std::to_string(trackIndex) + ": " + in.error();
         return false;
     }
     return true;

@@ -24,17 +24,17 @@ public:
     // data points at the chunk's body of size bytes; fileOffset is where that body starts in the file.
     bool parse(const uint8_t* data, size_t size, size_t fileOffset, uint16_t trackIndex);
 
-    const std::vector<MidiMessage>& messages() const { return messages_; }
-    const std::vector<TempoChange>& tempoChanges() const { return tempoChanges_; }
+    const std::vector<MidiMessage>& messages() const { return parsedMessages; }
+    const std::vector<TempoChange>& tempoChanges() const { return parsedTempoChanges; }
     // Tick of the last event, the end-of-track marker included.
-    uint64_t endTick() const { return endTick_; }
-    const std::string& error() const { return error_; }
+    uint64_t endTick() const { return lastTick; }
+    const std::string& error() const { return errorText; }
 
 private:
-    std::vector<MidiMessage> messages_;
-    std::vector<TempoChange> tempoChanges_;
-    uint64_t endTick_ = 0;
-    std::string error_;
+    std::vector<MidiMessage> parsedMessages;
+    std::vector<TempoChange> parsedTempoChanges;
+    uint64_t lastTick = 0;
+    std::string errorText;
 };
 
 } // namespace render

@@ -11,12 +11,12 @@ void PluginRenderTarget::sendEvents(const ScheduledMessage* messages, size_t cou
         const MidiMessage& m = messages[i].message;
         midi.push_back({host::VstInt32(messages[i].offset), m.status, m.data1, m.data2});
     }
-    instance_.sendMidi(midi);
+    instance.sendMidi(midi);
 }
 
 void PluginRenderTarget::process(float* left, float* right, uint32_t frames)
 {
-    instance_.processReplacing(left, right, host::VstInt32(frames));
+    instance.processReplacing(left, right, host::VstInt32(frames));
 }
 
 } // namespace render

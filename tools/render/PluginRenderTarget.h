@@ -13,13 +13,13 @@ namespace render
 class PluginRenderTarget : public RenderTarget
 {
 public:
-    explicit PluginRenderTarget(plughost::PluginInstance& instance) : instance_(instance) {}
+    explicit PluginRenderTarget(plughost::PluginInstance& plugin) : instance(plugin) {}
 
     void sendEvents(const ScheduledMessage* messages, size_t count) override;
     void process(float* left, float* right, uint32_t frames) override;
 
 private:
-    plughost::PluginInstance& instance_;
+    plughost::PluginInstance& instance;
     std::vector<plughost::PluginInstance::Midi> midi;
 };
 

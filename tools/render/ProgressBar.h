@@ -11,7 +11,7 @@ namespace render
 class ProgressBar
 {
 public:
-    ProgressBar(std::ostream& out, std::string label, int width = 30);
+    ProgressBar(std::ostream& stream, std::string text, int widthChars = 30);
 
     // A known share of the work, 0..1.
     void showFraction(double fraction);
@@ -23,9 +23,9 @@ public:
 private:
     void draw(const std::string& bar, const std::string& remark);
 
-    std::ostream& out_;
-    std::string label_;
-    int width_;
+    std::ostream& out;
+    std::string label;
+    int width;
     std::string lastBar;
     std::string lastLine;
 };

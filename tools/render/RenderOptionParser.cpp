@@ -63,14 +63,14 @@ std::string longName(const std::string& name)
 
 bool RenderOptionParser::fail(const std::string& message)
 {
-    error_ = message;
+    errorText = message;
     return false;
 }
 
 RenderOptionParser::Outcome RenderOptionParser::parse(const std::vector<std::string>& args)
 {
-    options_ = RenderOptions();
-    error_.clear();
+    parsed = RenderOptions();
+    errorText.clear();
     std::vector<std::string> positional;
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i)
@@ -118,9 +118,9 @@ RenderOptionParser::Outcome RenderOptionParser::parse(const std::vector<std::str
              std::to_string(positional.size()) + " file name" + (positional.size() == 1 ? "" : "s"));
         return Outcome::Error;
     }
-    options_.pluginPath = positional[0];
-    options_.midiPath = positional[1];
-    options_.wavPath = positional[2];
+    parsed.pluginPath = positional[0];
+    parsed.midiPath = positional[1];
+    parsed.wavPath = positional[2];
     return Outcome::Render;
 }
 
@@ -132,19 +132,19 @@ bool RenderOptionParser::applyOption(const std::string& name, const std::string&
     {
         if (!parseInteger(value, 8000, 384000, integer))
             return fail("--rate wants a whole number of hertz from 8000 to 384000, not '" + value + "'");
-        options_.sampleRate = static_cast<uint32_t>(integer);
+        parsed.sampleRate = static_cast<uint32_t>(integer);
     }
     else if (name == "--block")
     {
         if (!parseInteger(value, 1, 65536, integer))
             return fail("--block wants a whole number of frames from 1 to 65536, not '" + value + "'");
-        options_.blockSize = static_cast<uint32_t>(integer);
+        parsed.blockSize = static_cast<uint32_t>(integer);
     }
     else if (name == "--program")
     {
         if (!parseInteger(value, 0, 127, integer))
             return fail("--program wants a program number from 0 to 127, not '" + value + "'");
-        options_.program = static_cast<int>(integer);
+        parsed.program = static_cast<int>(integer);
     }
     else if (name == "--param")
     {
@@ -159,38 +159,38 @@ bool RenderOptionParser::applyOption(const std::string& name, const std::string&
             return fail("--param value must be a number from 0 to 1, not '" + value.substr(equals + 1) + "'");
         setting.index = static_cast<int>(integer);
         setting.value = static_cast<float>(real);
-        options_.parameters.push_back(setting);
+        parsed.parameters.push_back(setting);
     }
     else if (name == "--state-in" || name == "--state-out")
     {
         if (value.empty())
             return fail(name + " needs a file name");
-        (name == "--state-in" ? options_.stateIn : options_.stateOut) = value;
+        (name == "--state-in" ? parsed.stateIn : parsed.stateOut) = value;
     }
     else if (name == "--tail")
     {
         if (!parseReal(value, 0.0, 600.0, real))
             return fail("--tail wants seconds from 0 to 600, not '" + value + "'");
-        options_.tailSeconds = real;
+        parsed.tailSeconds = real;
     }
     else if (name == "--bank-timeout")
     {
         if (!parseReal(value, 1.0, 3600.0, real))
             return fail("--bank-timeout wants seconds from 1 to 3600, not '" + value + "'");
-        options_.bankTimeoutSeconds = real;
+        parsed.bankTimeoutSeconds = real;
     }
     else if (name == "--format")
     {
         if (value == "float" || value == "float32")
-            options_.format = SampleFormat::Float32;
+            parsed.format = SampleFormat::Float32;
         else if (value == "pcm24" || value == "24")
-            options_.format = SampleFormat::Pcm24;
+            parsed.format = SampleFormat::Pcm24;
         else
             return fail("--format is float or pcm24, not '" + value + "'");
     }
     else if (name == "--quiet")
     {
-        options_.showProgress = false;
+        parsed.showProgress = false;
     }
     else
     {

@@ -22,16 +22,16 @@ public:
     // args excludes the program name.
     Outcome parse(const std::vector<std::string>& args);
 
-    const RenderOptions& options() const { return options_; }
-    const std::string& error() const { return error_; }
+    const RenderOptions& options() const { return parsed; }
+    const std::string& error() const { return errorText; }
     static std::string usage();
 
 private:
     bool applyOption(const std::string& name, const std::string& value);
     bool fail(const std::string& message);
 
-    RenderOptions options_;
-    std::string error_;
+    RenderOptions parsed;
+    std::string errorText;
 };
 
 } // namespace render

@@ -27,7 +27,7 @@ std::string formatDb(double db)
 
 } // namespace
 
-RenderStats::RenderStats(uint32_t sampleRate) : sampleRate_(sampleRate == 0 ? 1 : sampleRate) {}
+RenderStats::RenderStats(uint32_t rateHz) : sampleRate(rateHz == 0 ? 1 : rateHz) {}
 
 void RenderStats::addSample(float sample)
 {
@@ -37,7 +37,7 @@ void RenderStats::addSample(float sample)
         return;
     }
     const double value = sample;
-    peak_ = std::max(peak_, std::fabs(value));
+    peak = std::max(peak, std::fabs(value));
     sumSquares += value * value;
 }
 
@@ -48,24 +48,24 @@ void RenderStats::addBlock(const float* left, const float* right, uint32_t frame
         addSample(left[i]);
         addSample(right[i]);
     }
-    frames_ += frames;
+    frameCount += frames;
 }
 
 double RenderStats::durationSeconds() const
 {
-    return double(frames_) / double(sampleRate_);
+    return double(frameCount) / double(sampleRate);
 }
 
 double RenderStats::peakDbfs() const
 {
-    return toDb(peak_);
+    return toDb(peak);
 }
 
 double RenderStats::rmsDbfs() const
 {
-    if (frames_ == 0)
+    if (frameCount == 0)
         return toDb(0.0);
-    return toDb(std::sqrt(sumSquares / (2.0 * double(frames_))));
+    return toDb(std::sqrt(sumSquares / (2.0 * double(frameCount))));
 }
 
 double RenderStats::realTimeFactor() const
@@ -78,7 +78,7 @@ std::string RenderStats::summary() const
     char line[160];
     std::string text;
     std::snprintf(line, sizeof line, "duration:   %.3f s (%llu frames at %u Hz)\n", durationSeconds(),
-                  static_cast<unsigned long long>(frames_), sampleRate_);
+                  static_cast<unsigned long long>(frameCount), sampleRate);
     text += line;
     text += "peak:       " + formatDb(peakDbfs()) + "\n";
     text += "RMS:        " + formatDb(rmsDbfs()) + "\n";

@@ -10,12 +10,12 @@ namespace render
 class RenderStats
 {
 public:
-    explicit RenderStats(uint32_t sampleRate);
+    explicit RenderStats(uint32_t rateHz);
 
     void addBlock(const float* left, const float* right, uint32_t frames);
     void setWallSeconds(double seconds) { wallSeconds = seconds; }
 
-    uint64_t frames() const { return frames_; }
+    uint64_t frames() const { return frameCount; }
     double durationSeconds() const;
     // Full scale (1.0) is 0 dBFS; a silent render gives minus infinity.
     double peakDbfs() const;
@@ -32,10 +32,10 @@ public:
 private:
     void addSample(float sample);
 
-    uint32_t sampleRate_;
-    uint64_t frames_ = 0;
+    uint32_t sampleRate;
+    uint64_t frameCount = 0;
     uint64_t nonFinite = 0;
-    double peak_ = 0.0;
+    double peak = 0.0;
     double sumSquares = 0.0;
     double wallSeconds = 0.0;
 };

@@ -58,18 +58,18 @@ int Renderer::run(const std::vector<std::string>& args)
     switch (parser.parse(args))
     {
     case RenderOptionParser::Outcome::ShowHelp:
-        out_ << RenderOptionParser::usage();
+        out << RenderOptionParser::usage();
         return 0;
     case RenderOptionParser::Outcome::Error:
-        err_ << "virellando-render: " << parser.error() << "\n"
-             << "Try 'virellando-render --help'.\n";
+        err << "virellando-render: " << parser.error() << "\n"
+            << "Try 'virellando-render --help'.\n";
         return 2;
     case RenderOptionParser::Outcome::Render:
         break;
     }
     if (!render(parser.options()))
     {
-        err_ << "virellando-render: " << error << "\n";
+        err << "virellando-render: " << error << "\n";
         return 1;
     }
     return 0;
@@ -125,7 +125,7 @@ bool Renderer::waitForSoundBank(PluginInstance& instance, const RenderOptions& o
         return fail("the sound bank '" + bankPath + "' is missing");
 
     const auto start = std::chrono::steady_clock::now();
-    ProgressBar bar(err_, "Loading sound bank");
+    ProgressBar bar(err, "Loading sound bank");
     bool shown = false;
     while (instance.dispatch(host::effVendorSpecific, kVendorSampleDataLoaded) == 0)
     {
@@ -169,7 +169,7 @@ bool Renderer::playPiece(PluginInstance& instance, const MidiFile& midi, const R
 {
     if (std::none_of(midi.messages().begin(), midi.messages().end(),
                      [](const MidiMessage& m) { return m.isNoteOn(); }))
-        err_ << "virellando-render: warning: '" << options.midiPath << "' plays no notes\n";
+        err << "virellando-render: warning: '" << options.midiPath << "' plays no notes\n";
 
     const FrameScheduler scheduler(midi.timeUnitsPerSecond(), options.sampleRate, options.blockSize);
     const std::vector<ScheduledMessage> messages = scheduler.schedule(midi.messages());
@@ -177,7 +177,7 @@ bool Renderer::playPiece(PluginInstance& instance, const MidiFile& midi, const R
     const uint64_t totalFrames =
         BlockPlayer::framesToRender(messages, scheduler.frameAt(midi.endTimeUnits()), tailFrames);
 
-    ProgressBar bar(err_, "Rendering");
+    ProgressBar bar(err, "Rendering");
     PluginRenderTarget target(instance);
     BlockPlayer player(options.blockSize);
     const auto consume = [&](const float* left, const float* right, uint32_t frames)
@@ -241,7 +241,7 @@ bool Renderer::render(const RenderOptions& options)
     if (!options.stateOut.empty() && !saveState(*instance, options.stateOut))
         return false;
 
-    out_ << "wrote " << options.wavPath << "\n" << stats.summary();
+    out << "wrote " << options.wavPath << "\n" << stats.summary();
     if (stats.nonFiniteSamples() > 0)
         return fail("the plug-in produced " + std::to_string(stats.nonFiniteSamples()) +
                     " NaN or infinite samples");

@@ -24,7 +24,7 @@ class WavWriter;
 class Renderer
 {
 public:
-    Renderer(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    Renderer(std::ostream& outStream, std::ostream& errStream) : out(outStream), err(errStream) {}
 
     // Exit status: 0 done, 1 the render failed, 2 the command line is wrong.
     int run(const std::vector<std::string>& args);
@@ -38,8 +38,8 @@ private:
     bool saveState(plughost::PluginInstance& instance, const std::string& path);
     bool fail(const std::string& message);
 
-    std::ostream& out_;
-    std::ostream& err_;
+    std::ostream& out;
+    std::ostream& err;
     std::string error;
 };
 

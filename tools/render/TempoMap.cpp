@@ -7,15 +7,15 @@ namespace render
 
 bool TempoMap::setDivision(uint16_t division)
 {
-    error_.clear();
+    errorText.clear();
     if ((division & 0x8000) == 0)
     {
         if (division == 0)
         {
-            error_ = "the header gives 0 ticks per quarter note";
+            errorText = "the header gives 0 ticks per quarter note";
             return false;
         }
-        unitsPerSecond_ = uint64_t(division) * 1000000u;
+        resolution = uint64_t(division) * 1000000u;
         smpteUnitsPerTick = 0;
         setTempoChanges({});
         return true;
@@ -25,7 +25,7 @@ bool TempoMap::setDivision(uint16_t division)
     const uint64_t ticksPerFrame = division & 0xFF;
     if (ticksPerFrame == 0)
     {
-        error_ = "the header gives 0 ticks per SMPTE frame";
+        errorText = "the header gives 0 ticks per SMPTE frame";
         return false;
     }
     switch (framesPerSecond)
@@ -33,16 +33,16 @@ bool TempoMap::setDivision(uint16_t division)
     case 24:
     case 25:
     case 30:
-        unitsPerSecond_ = uint64_t(framesPerSecond) * ticksPerFrame;
+        resolution = uint64_t(framesPerSecond) * ticksPerFrame;
         smpteUnitsPerTick = 1;
         break;
     case 29: // 29.97 frames per second: 30000 / 1001
-        unitsPerSecond_ = 30000u * ticksPerFrame;
+        resolution = 30000u * ticksPerFrame;
         smpteUnitsPerTick = 1001;
         break;
     default:
-        error_ = "the header gives an SMPTE rate of " + std::to_string(framesPerSecond) +
-                 " frames per second; only 24, 25, 29 (29.97) and 30 exist";
+        errorText = "the header gives an SMPTE rate of " + std::to_string(framesPerSecond) +
+                    " frames per second; only 24, 25, 29 (29.97) and 30 exist";
         return false;
     }
     segments = {{0, 0, smpteUnitsPerTick}};

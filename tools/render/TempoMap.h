@@ -20,10 +20,10 @@ public:
     // Tempo changes from every track; at equal ticks the one given last wins. SMPTE files ignore them.
     void setTempoChanges(std::vector<TempoChange> changes);
 
-    uint64_t unitsPerSecond() const { return unitsPerSecond_; }
+    uint64_t unitsPerSecond() const { return resolution; }
     // False when the time does not fit the units (a file lasting many years).
     bool timeUnitsAt(uint64_t tick, uint64_t& units) const;
-    const std::string& error() const { return error_; }
+    const std::string& error() const { return errorText; }
 
 private:
     struct Segment
@@ -33,9 +33,9 @@ private:
         uint64_t unitsPerTick;
     };
     std::vector<Segment> segments;
-    uint64_t unitsPerSecond_ = 0;
+    uint64_t resolution = 0;
     uint64_t smpteUnitsPerTick = 0; // 0 for ticks per quarter note
-    std::string error_;
+    std::string errorText;
 };
 
 } // namespace render

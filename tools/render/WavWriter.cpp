@@ -64,9 +64,9 @@ WavWriter::~WavWriter()
 
 bool WavWriter::writeHeader()
 {
-    const bool isFloat = format_ == SampleFormat::Float32;
-    const uint32_t sampleBytes = bytesPerSample(format_);
-    const uint32_t dataBytes = static_cast<uint32_t>(frames_ * kChannels * sampleBytes);
+    const bool isFloat = format == SampleFormat::Float32;
+    const uint32_t sampleBytes = bytesPerSample(format);
+    const uint32_t dataBytes = static_cast<uint32_t>(frames * kChannels * sampleBytes);
     // Float files carry the extended format record and the frame count that readers expect of them.
     const uint32_t formatBytes = isFloat ? 18 : 16;
     const uint32_t factBytes = isFloat ? 12 : 0;
@@ -78,8 +78,8 @@ bool WavWriter::writeHeader()
     put32(header, formatBytes);
     put16(header, isFloat ? kFormatFloat : kFormatPcm);
     put16(header, kChannels);
-    put32(header, sampleRate_);
-    put32(header, sampleRate_ * kChannels * sampleBytes);
+    put32(header, sampleRate);
+    put32(header, sampleRate * kChannels * sampleBytes);
     put16(header, static_cast<uint16_t>(kChannels * sampleBytes));
     put16(header, static_cast<uint16_t>(8 * sampleBytes));
     if (isFloat)
@@ -87,82 +87,82 @@ bool WavWriter::writeHeader()
         put16(header, 0);
         putTag(header, "fact");
         put32(header, 4);
-        put32(header, static_cast<uint32_t>(frames_));
+        put32(header, static_cast<uint32_t>(frames));
     }
     putTag(header, "data");
     put32(header, dataBytes);
-    return std::fseek(file_, 0, SEEK_SET) == 0 &&
-           std::fwrite(header.data(), 1, header.size(), file_) == header.size() &&
-           std::fseek(file_, 0, SEEK_END) == 0;
+    return std::fseek(file, 0, SEEK_SET) == 0 &&
+           std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
+           std::fseek(file, 0, SEEK_END) == 0;
 }
 
-bool WavWriter::open(const std::string& path, uint32_t sampleRate, SampleFormat format)
+bool WavWriter::open(const std::string& filePath, uint32_t rateHz, SampleFormat sampleFormat)
 {
     close();
-    error_.clear();
-    path_ = path;
-    if (sampleRate == 0 || sampleRate > 0x7FFFFFFFu / (kChannels * 4))
+    errorText.clear();
+    path = filePath;
+    if (rateHz == 0 || rateHz > 0x7FFFFFFFu / (kChannels * 4))
     {
-        error_ = "cannot write a WAV file at " + std::to_string(sampleRate) + " Hz";
+        errorText = "cannot write a WAV file at " + std::to_string(rateHz) + " Hz";
         return false;
     }
-    file_ = std::fopen(path.c_str(), "wb");
-    if (!file_)
+    file = std::fopen(filePath.c_str(), "wb");
+    if (!file)
     {
-        error_ = "cannot create '" + path + "': " + std::strerror(errno);
+        errorText = "cannot create '" + filePath + "': " + std::strerror(errno);
         return false;
     }
-    sampleRate_ = sampleRate;
-    format_ = format;
-    frames_ = 0;
+    sampleRate = rateHz;
+    format = sampleFormat;
+    frames = 0;
     if (!writeHeader())
     {
-        error_ = "cannot write to '" + path + "'";
+        errorText = "cannot write to '" + filePath + "'";
         return false;
     }
     return true;
 }
 
-bool WavWriter::write(const float* left, const float* right, uint32_t frames)
+bool WavWriter::write(const float* left, const float* right, uint32_t count)
 {
-    if (!file_)
+    if (!file)
     {
-        if (error_.empty())
-            error_ = "no WAV file is open";
+        if (errorText.empty())
+            errorText = "no WAV file is open";
         return false;
     }
-    const uint64_t frameBytes = kChannels * bytesPerSample(format_);
-    if ((frames_ + frames) * frameBytes > kMaxDataBytes)
+    const uint64_t frameBytes = kChannels * bytesPerSample(format);
+    if ((frames + count) * frameBytes > kMaxDataBytes)
     {
-        error_ = "cannot write to '" + path_ + "': the file would exceed 4 GB";
+        errorText = "cannot write to '" + path + "': the file would exceed 4 GB";
         return false;
     }
-    bytes_.clear();
-    for (uint32_t i = 0; i < frames; ++i)
+    bytes.clear();
+    for (uint32_t i = 0; i < count; ++i)
     {
-        putSample(bytes_, left[i], format_);
-        putSample(bytes_, right[i], format_);
+        putSample(bytes, left[i], format);
+        putSample(bytes, right[i], format);
     }
-    if (std::fwrite(bytes_.data(), 1, bytes_.size(), file_) != bytes_.size())
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
     {
-        error_ = "cannot write to '" + path_ + "': " + std::strerror(errno);
+        errorText = "cannot write to '" + path + "': " + std::strerror(errno);
         return false;
     }
-    frames_ += frames;
+    frames += count;
     return true;
 }
 
 bool WavWriter::close()
 {
-    if (!file_)
-        return error_.empty();
+    if (!file)
+        return errorText.empty();
     // The sizes in the header are known only now.
-    if (!writeHeader() && error_.empty())
-        error_ = "cannot finish '" + path_ + "'";
-    if (std::fclose(file_) != 0 && error_.empty())
-        error_ = "cannot finish '" + path_ + "': " + std::strerror(errno);
-    file_ = nullptr;
-    return error_.empty();
+    if (!writeHeader() && errorText.empty())
+        errorText = "cannot finish '" + path + "'";
+    if (std::fclose(file) != 0 && errorText.empty())
+        errorText = "cannot finish '" + path + "': " + std::strerror(errno);
+    file = nullptr;
+    return errorText.empty();
 }
 
 } // namespace render

@@ -25,23 +25,23 @@ public:
     WavWriter(const WavWriter&) = delete;
     WavWriter& operator=(const WavWriter&) = delete;
 
-    bool open(const std::string& path, uint32_t sampleRate, SampleFormat format);
+    bool open(const std::string& filePath, uint32_t rateHz, SampleFormat sampleFormat);
     // Writes frames samples of each channel.
-    bool write(const float* left, const float* right, uint32_t frames);
+    bool write(const float* left, const float* right, uint32_t count);
     bool close();
 
-    const std::string& error() const { return error_; }
+    const std::string& error() const { return errorText; }
 
 private:
     bool writeHeader();
 
-    std::FILE* file_ = nullptr;
-    std::string path_;
-    std::string error_;
-    uint32_t sampleRate_ = 0;
-    SampleFormat format_ = SampleFormat::Float32;
-    uint64_t frames_ = 0;
-    std::vector<unsigned char> bytes_;
+    std::FILE* file = nullptr;
+    std::string path;
+    std::string errorText;
+    uint32_t sampleRate = 0;
+    SampleFormat format = SampleFormat::Float32;
+    uint64_t frames = 0;
+    std::vector<unsigned char> bytes;
 };
 
 } // namespace render
