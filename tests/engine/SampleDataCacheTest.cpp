@@ -39,7 +39,7 @@ public:
     ~ErrorLog() { fluid_set_log_function(FLUID_ERR, fluid_default_log_function, nullptr); }
     bool contains(const std::string& text)
     {
-        std::lock_guard<std::mutex> lock(mutex_);
+        std::lock_guard<std::mutex> lock(mutex);
         for (const auto& line : lines)
         {
             if (line == text)
@@ -52,10 +52,10 @@ private:
     static void Collect(int, const char* message, void* data)
     {
         auto* log = static_cast<ErrorLog*>(data);
-        std::lock_guard<std::mutex> lock(log->mutex_);
+        std::lock_guard<std::mutex> lock(log->mutex);
         log->lines.emplace_back(message);
     }
-    std::mutex mutex_;
+    std::mutex mutex;
     std::vector<std::string> lines;
 };
 

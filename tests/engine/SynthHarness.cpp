@@ -12,7 +12,7 @@ SynthHarness::SynthHarness()
     fluid_settings_setnum(settings, "synth.sample-rate", 44100.0);
     fluid_settings_setint(settings, "synth.reverb.active", 0);
     fluid_settings_setint(settings, "synth.polyphony", 256);
-    synth_ = new_fluid_synth(settings);
+    handle = new_fluid_synth(settings);
 }
 
 SynthHarness::~SynthHarness()
@@ -23,9 +23,9 @@ SynthHarness::~SynthHarness()
 
 void SynthHarness::deleteSynth()
 {
-    if (synth_ != nullptr)
-        delete_fluid_synth(synth_);
-    synth_ = nullptr;
+    if (handle != nullptr)
+        delete_fluid_synth(handle);
+    handle = nullptr;
 }
 
 namespace

@@ -19,13 +19,13 @@ public:
     SynthHarness(const SynthHarness&) = delete;
     SynthHarness& operator=(const SynthHarness&) = delete;
 
-    fluid_synth_t* synth() const { return synth_; }
+    fluid_synth_t* synth() const { return handle; }
     // Deletes the synthesizer (and with it its sound banks) before the harness goes.
     void deleteSynth();
 
 private:
     fluid_settings_t* settings = nullptr;
-    fluid_synth_t* synth_ = nullptr;
+    fluid_synth_t* handle = nullptr;
 };
 
 // Plays a fixed sequence of notes, controllers, pitch bends, pedals and program changes over all

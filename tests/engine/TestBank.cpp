@@ -184,7 +184,7 @@ TestBank MakeSimpleBank(uint32_t sampleBytes)
 TempFile::TempFile(const std::string& stem)
 {
     static std::atomic<int> counter{0};
-    path_ =
+    filePath =
         (std::filesystem::temp_directory_path() / ("virellando-" + stem + "-" + std::to_string(counter++) +
                                                    "-" + std::to_string(std::random_device{}()) + ".sf2"))
             .string();
@@ -197,14 +197,14 @@ TempFile::TempFile(const std::string& stem, const std::vector<uint8_t>& bytes) :
 
 TempFile::~TempFile()
 {
-    std::remove(path_.c_str());
+    std::remove(filePath.c_str());
 }
 
 void TempFile::write(const std::vector<uint8_t>& bytes) const
 {
-    if (!sfwriter::SoundFontWriter::writeFile(path_, bytes))
+    if (!sfwriter::SoundFontWriter::writeFile(filePath, bytes))
     {
-        throw std::runtime_error("cannot write " + path_);
+        throw std::runtime_error("cannot write " + filePath);
     }
 }
 

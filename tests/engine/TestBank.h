@@ -50,11 +50,11 @@ public:
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
 
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return filePath; }
     void write(const std::vector<uint8_t>& bytes) const;
 
 private:
-    std::string path_;
+    std::string filePath;
 };
 
 } // namespace enginetest

@@ -15,19 +15,19 @@ namespace
 class Listener : public Observer
 {
 public:
-    Listener(std::vector<std::string>& journal, std::string name, std::vector<int> events)
-        : journal_(journal), name_(std::move(name)), events_(std::move(events))
+    Listener(std::vector<std::string>& sink, std::string label, std::vector<int> eventIds)
+        : journal(sink), name(std::move(label)), events(std::move(eventIds))
     {
-        events_.push_back(-1);
+        events.push_back(-1);
     }
     void Attach(Observable* o) override
     {
         ++attaches;
-        o->RegisterEvents(this, events_.data());
+        o->RegisterEvents(this, events.data());
     }
     void Notify(int eventId, void* data, Observable* source) override
     {
-        journal_.push_back(name_ + ":" + std::to_string(eventId));
+        journal.push_back(name + ":" + std::to_string(eventId));
         lastData = data;
         lastSource = source;
         // One-shot: the hook may notify again from inside.
@@ -42,9 +42,9 @@ public:
     Observable* lastSource = nullptr;
 
 private:
-    std::vector<std::string>& journal_;
-    std::string name_;
-    std::vector<int> events_;
+    std::vector<std::string>& journal;
+    std::string name;
+    std::vector<int> events;
 };
 } // namespace
 

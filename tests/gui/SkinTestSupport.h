@@ -11,15 +11,14 @@
 class SkinFolder
 {
 public:
-    SkinFolder()
-        : folder_(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter++))
+    SkinFolder() : folder(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter++))
     {
-        const std::string command = "rm -rf '" + folder_ + "' && mkdir -p '" + folder_ + "'";
+        const std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder + "'";
         EXPECT_EQ(std::system(command.c_str()), 0);
-        platform::SetModuleFileName(folder_ + "/Virellando.so");
+        platform::SetModuleFileName(folder + "/Virellando.so");
     }
-    const std::string& Folder() const { return folder_; }
-    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+    const std::string& Folder() const { return folder; }
+    std::string Path(const std::string& name) const { return folder + "/" + name; }
     std::string WriteSkin(const std::string& text) const
     {
         const std::string path = Path("Virellando.SKIN");
@@ -43,5 +42,5 @@ public:
 
 private:
     static inline int counter = 0;
-    std::string folder_;
+    std::string folder;
 };

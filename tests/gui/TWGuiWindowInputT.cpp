@@ -12,19 +12,19 @@ namespace
 class Dragger : public TestObject
 {
 public:
-    Dragger(bool trackLeave) : TestObject("dragger", 20, 20), trackLeave_(trackLeave) {}
+    Dragger(bool leaveTracking) : TestObject("dragger", 20, 20), trackLeave(leaveTracking) {}
     bool OnMouse(int event, int posX, int posY, unsigned keyState) override
     {
         rec.Mouse(event, posX, posY, keyState);
         if (event == kMouseLeftDown)
-            GetWindow()->SetMouseCapture(this, trackLeave_);
+            GetWindow()->SetMouseCapture(this, trackLeave);
         if (event == kMouseLeftUp)
             GetWindow()->ReleaseMouseCapture();
         return true;
     }
 
 private:
-    bool trackLeave_;
+    bool trackLeave;
 };
 } // namespace
 

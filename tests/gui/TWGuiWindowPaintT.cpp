@@ -11,17 +11,17 @@ namespace
 class CountingCallback : public TWGuiWindowCallback
 {
 public:
-    explicit CountingCallback(HeadlessNativeWindow*& native) : native_(native) {}
+    explicit CountingCallback(HeadlessNativeWindow*& window) : native(window) {}
     void OnRefreshTick() override
     {
         ++ticks;
-        refreshTimerSetDuringTick = native_->IsTimerSet(TWGuiWindow::REFRESH_TIMER);
+        refreshTimerSetDuringTick = native->IsTimerSet(TWGuiWindow::REFRESH_TIMER);
     }
     int ticks = 0;
     bool refreshTimerSetDuringTick = true;
 
 private:
-    HeadlessNativeWindow*& native_;
+    HeadlessNativeWindow*& native;
 };
 } // namespace
 

@@ -25,20 +25,20 @@ constexpr size_t kProgramText = kVstMaxProgNameLen + 1;
 constexpr VstInt32 kHelpSelector = 1000; // opens the help file in a desktop viewer: not for tests
 } // namespace
 
-HostileHost::HostileHost(PluginInstance& instance, uint32_t seed, float startRate)
-    : instance_(instance), random_(seed), rate_(startRate), left_(kMaxFrames), right(kMaxFrames),
-      text_(kTextBuffer)
+HostileHost::HostileHost(PluginInstance& plugin, uint32_t seed, float startRate)
+    : instance(plugin), generator(seed), currentRate(startRate), left(kMaxFrames), right(kMaxFrames),
+      textBuffer(kTextBuffer)
 {
 }
 
 int HostileHost::randomInt(int low, int high)
 {
-    return std::uniform_int_distribution<int>(low, high)(random_);
+    return std::uniform_int_distribution<int>(low, high)(generator);
 }
 
 bool HostileHost::chance(double p)
 {
-    return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < p;
+    return std::uniform_real_distribution<double>(0.0, 1.0)(generator) < p;
 }
 
 float HostileHost::oddFloat()
@@ -57,9 +57,9 @@ float HostileHost::oddFloat()
                              1.0f,
                              0.5f};
     if (chance(0.5))
-        return std::uniform_real_distribution<float>(0.0f, 1.0f)(random_);
+        return std::uniform_real_distribution<float>(0.0f, 1.0f)(generator);
     if (chance(0.2))
-        return std::uniform_real_distribution<float>(-10.0f, 10.0f)(random_);
+        return std::uniform_real_distribution<float>(-10.0f, 10.0f)(generator);
     return choices[randomInt(0, static_cast<int>(std::size(choices)) - 1)];
 }
 
@@ -115,14 +115,14 @@ std::string HostileHost::oddName()
 
 bool HostileHost::fail(const std::string& what)
 {
-    fault_ = what + " (after " + lastAction + ", rate " + std::to_string(rate_) + ", block size " +
-             std::to_string(blockSize) + ")";
+    faultText = what + " (after " + lastAction + ", rate " + std::to_string(currentRate) + ", block size " +
+                std::to_string(blockSize) + ")";
     return false;
 }
 
-bool HostileHost::run(int steps, bool changeRates)
+bool HostileHost::run(int steps, bool withRateChanges)
 {
-    changeRates_ = changeRates;
+    changeRates = withRateChanges;
     for (int i = 0; i < steps; ++i)
         if (!randomStep())
             return false;
@@ -159,11 +159,11 @@ bool HostileHost::randomStep()
     else if (kind < 75)
     {
         lastAction = "effSetProgram";
-        instance_.dispatch(effSetProgram, 0, oddIndex(kPrograms));
+        instance.dispatch(effSetProgram, 0, oddIndex(kPrograms));
     }
     else if (kind < 78)
     {
-        if (changeRates_)
+        if (changeRates)
             changeRate();
     }
     else if (kind < 81)
@@ -177,10 +177,10 @@ bool HostileHost::renderBlock(int frames)
 {
     lastAction += ", then a block of " + std::to_string(frames) + " frames";
     // What the instance leaves unwritten shows as NaN.
-    std::fill(left_.begin(), left_.end(), std::numeric_limits<float>::quiet_NaN());
+    std::fill(left.begin(), left.end(), std::numeric_limits<float>::quiet_NaN());
     std::fill(right.begin(), right.end(), std::numeric_limits<float>::quiet_NaN());
-    instance_.processReplacing(left_.data(), right.data(), frames);
-    const std::string problem = watch_.check(left_.data(), right.data(), std::max(frames, 0));
+    instance.processReplacing(left.data(), right.data(), frames);
+    const std::string problem = outputWatch.check(left.data(), right.data(), std::max(frames, 0));
     lastAction = "a block of " + std::to_string(frames) + " frames";
     return problem.empty() || fail(problem);
 }
@@ -188,31 +188,31 @@ bool HostileHost::renderBlock(int frames)
 void HostileHost::settle()
 {
     const float rate = kEngineRates[randomInt(0, static_cast<int>(std::size(kEngineRates)) - 1)];
-    instance_.dispatch(effMainsChanged, 0, 0);
-    instance_.setSampleRate(rate);
-    rate_ = rate;
+    instance.dispatch(effMainsChanged, 0, 0);
+    instance.setSampleRate(rate);
+    currentRate = rate;
     blockSize = 64 << randomInt(0, 6);
-    instance_.setBlockSize(blockSize);
-    instance_.dispatch(effMainsChanged, 0, 1);
+    instance.setBlockSize(blockSize);
+    instance.dispatch(effMainsChanged, 0, 1);
 }
 
 void HostileHost::sendMidi(const std::vector<PluginInstance::Midi>& events)
 {
-    instance_.sendMidi(events);
+    instance.sendMidi(events);
 }
 
 bool HostileHost::render(double seconds)
 {
-    const int blocks = std::max(1, static_cast<int>(std::ceil(seconds * rate_ / blockSize)));
-    const int lastSecond = static_cast<int>(std::ceil(rate_ / blockSize));
-    lastSecondPeak_ = 0.0;
+    const int blocks = std::max(1, static_cast<int>(std::ceil(seconds * currentRate / blockSize)));
+    const int lastSecond = static_cast<int>(std::ceil(currentRate / blockSize));
+    finalSecondPeak = 0.0;
     for (int b = 0; b < blocks; ++b)
     {
         if (!renderBlock(blockSize))
             return false;
         if (b >= blocks - lastSecond)
             for (int i = 0; i < blockSize; ++i)
-                lastSecondPeak_ = std::max({lastSecondPeak_, std::fabs(static_cast<double>(left_[i])),
+                finalSecondPeak = std::max({finalSecondPeak, std::fabs(static_cast<double>(left[i])),
                                             std::fabs(static_cast<double>(right[i]))});
     }
     return true;
@@ -224,7 +224,7 @@ void HostileHost::changeRate()
     if (chance(0.6))
         rate = kHostRates[randomInt(0, static_cast<int>(std::size(kHostRates)) - 1)];
     else if (chance(0.8))
-        rate = std::uniform_real_distribution<float>(8000.0f, 192000.0f)(random_);
+        rate = std::uniform_real_distribution<float>(8000.0f, 192000.0f)(generator);
     else
     {
         const float odd[] = {0.0f,
@@ -236,11 +236,11 @@ void HostileHost::changeRate()
         rate = odd[randomInt(0, static_cast<int>(std::size(odd)) - 1)];
     }
     lastAction = "effSetSampleRate " + std::to_string(rate);
-    instance_.dispatch(effMainsChanged, 0, 0);
-    instance_.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
-    instance_.dispatch(effMainsChanged, 0, 1);
+    instance.dispatch(effMainsChanged, 0, 0);
+    instance.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+    instance.dispatch(effMainsChanged, 0, 1);
     if (rate > 0.0f && std::isfinite(rate))
-        rate_ = rate;
+        currentRate = rate;
 }
 
 void HostileHost::changeBlockSize()
@@ -248,7 +248,7 @@ void HostileHost::changeBlockSize()
     const VstInt32 odd[] = {0, -1, 1 << 30, 1, 2, 63, 64, 65, 1000, 4096, kMaxFrames};
     const VstInt32 size = chance(0.5) ? randomInt(1, kMaxFrames) : odd[randomInt(0, std::size(odd) - 1)];
     lastAction = "effSetBlockSize " + std::to_string(size);
-    instance_.dispatch(effSetBlockSize, 0, size);
+    instance.dispatch(effSetBlockSize, 0, size);
     if (size >= 1 && size <= kMaxFrames)
         blockSize = size;
 }
@@ -258,9 +258,9 @@ bool HostileHost::randomParameter()
     const VstInt32 index = oddIndex(kParameters);
     const float value = oddFloat();
     lastAction = "setParameter " + std::to_string(index) + " " + std::to_string(value);
-    instance_.setParameter(index, value);
+    instance.setParameter(index, value);
     const VstInt32 asked = oddIndex(kParameters);
-    const float reported = instance_.getParameter(asked);
+    const float reported = instance.getParameter(asked);
     if (!(reported >= 0.0f && reported <= 1.0f))
         return fail("getParameter " + std::to_string(asked) + " reported " + std::to_string(reported));
     return true;
@@ -299,19 +299,19 @@ void HostileHost::randomChunk()
     else if (kind == 2)
     {
         void* data = nullptr;
-        const VstIntPtr size = instance_.dispatch(effGetChunk, randomInt(0, 1), 0, &data);
+        const VstIntPtr size = instance.dispatch(effGetChunk, randomInt(0, 1), 0, &data);
         if (size > 0 && data)
             chunk.assign(static_cast<unsigned char*>(data), static_cast<unsigned char*>(data) + size);
     }
     else
     {
         lastAction = "effSetChunk with a null pointer";
-        instance_.dispatch(effSetChunk, randomInt(0, 1), chance(0.5) ? 48 : 0, nullptr);
+        instance.dispatch(effSetChunk, randomInt(0, 1), chance(0.5) ? 48 : 0, nullptr);
         return;
     }
     lastAction = "effSetChunk of " + std::to_string(chunk.size()) + " bytes";
-    instance_.dispatch(effSetChunk, randomInt(0, 1), static_cast<VstIntPtr>(chunk.size()),
-                       chunk.empty() ? nullptr : chunk.data());
+    instance.dispatch(effSetChunk, randomInt(0, 1), static_cast<VstIntPtr>(chunk.size()),
+                      chunk.empty() ? nullptr : chunk.data());
 }
 
 void HostileHost::randomMidi()
@@ -325,7 +325,7 @@ void HostileHost::randomMidi()
         e.data2 = static_cast<uint8_t>(randomInt(0, 255));
     }
     lastAction = "MIDI of random statuses";
-    instance_.sendMidi(events);
+    instance.sendMidi(events);
 }
 
 void HostileHost::noteStorm()
@@ -344,9 +344,9 @@ void HostileHost::noteStorm()
     }
     // Hosts do not always send events in time order.
     if (chance(0.3))
-        std::shuffle(events.begin(), events.end(), random_);
+        std::shuffle(events.begin(), events.end(), generator);
     lastAction = "a note storm on all keys";
-    instance_.sendMidi(events);
+    instance.sendMidi(events);
 }
 
 void HostileHost::oddEvents()
@@ -394,18 +394,18 @@ void HostileHost::oddEvents()
         }
     }
     lastAction = "system-exclusive and unknown events";
-    instance_.sendEvents(list);
+    instance.sendEvents(list);
 }
 
 bool HostileHost::askText(VstInt32 opcode, VstInt32 index, size_t allowed, VstIntPtr value)
 {
-    std::fill(text_.begin(), text_.end(), kUntouched);
-    instance_.dispatch(opcode, index, value, text_.data());
-    const auto end = text_.begin() + static_cast<std::ptrdiff_t>(allowed);
-    if (std::any_of(end, text_.end(), [](char c) { return c != kUntouched; }))
+    std::fill(textBuffer.begin(), textBuffer.end(), kUntouched);
+    instance.dispatch(opcode, index, value, textBuffer.data());
+    const auto end = textBuffer.begin() + static_cast<std::ptrdiff_t>(allowed);
+    if (std::any_of(end, textBuffer.end(), [](char c) { return c != kUntouched; }))
         return fail("opcode " + std::to_string(opcode) + " index " + std::to_string(index) + " wrote past " +
                     std::to_string(allowed) + " bytes");
-    if (text_.front() != kUntouched && std::find(text_.begin(), end, '\0') == end)
+    if (textBuffer.front() != kUntouched && std::find(textBuffer.begin(), end, '\0') == end)
         return fail("opcode " + std::to_string(opcode) + " index " + std::to_string(index) +
                     " left its text unterminated");
     return true;
@@ -425,12 +425,12 @@ bool HostileHost::randomOpcode()
     switch (opcode)
     {
     case effSetProgram:
-        instance_.dispatch(opcode, 0, oddIndex(kPrograms));
+        instance.dispatch(opcode, 0, oddIndex(kPrograms));
         return true;
     case effSetProgramName:
     {
         std::string name = oddName();
-        instance_.dispatch(opcode, 0, 0, name.data());
+        instance.dispatch(opcode, 0, 0, name.data());
         return true;
     }
     case effGetProgramName:
@@ -440,26 +440,26 @@ bool HostileHost::randomOpcode()
     case effGetParamName:
         return askText(opcode, oddIndex(kParameters), kParamText);
     case effSetSampleRate:
-        if (changeRates_)
+        if (changeRates)
             changeRate();
         return true;
     case effSetBlockSize:
         changeBlockSize();
         return true;
     case effMainsChanged:
-        instance_.dispatch(opcode, 0, chance(0.4) ? 0 : chance(0.5) ? 1 : index);
+        instance.dispatch(opcode, 0, chance(0.4) ? 0 : chance(0.5) ? 1 : index);
         return true;
     case effEditGetRect:
     {
         ERect* rect = nullptr;
-        if (instance_.dispatch(opcode, 0, 0, &rect) && rect)
+        if (instance.dispatch(opcode, 0, 0, &rect) && rect)
             std::memcpy(scratch.data(), rect, sizeof *rect);
         return true;
     }
     case effGetChunk:
     {
         void* data = nullptr;
-        const VstIntPtr size = instance_.dispatch(opcode, randomInt(0, 1), 0, &data);
+        const VstIntPtr size = instance.dispatch(opcode, randomInt(0, 1), 0, &data);
         if (size > 0 && data)
             std::memcpy(scratch.data(), data, std::min<size_t>(static_cast<size_t>(size), scratch.size()));
         return true;
@@ -470,7 +470,7 @@ bool HostileHost::randomOpcode()
     case effProcessEvents:
         // A host with no events may pass no list at all.
         if (chance(0.1))
-            instance_.dispatch(opcode, 0, 0, nullptr);
+            instance.dispatch(opcode, 0, 0, nullptr);
         else
             randomMidi();
         return true;
@@ -483,20 +483,20 @@ bool HostileHost::randomOpcode()
     case effGetProductString:
         return askText(opcode, 0, kVstMaxProductStrLen);
     case effVendorSpecific:
-        instance_.dispatch(opcode, index == kHelpSelector ? kHelpSelector + 4 : index + 900, randomInt(-5, 5),
-                           scratch.data(), opt);
+        instance.dispatch(opcode, index == kHelpSelector ? kHelpSelector + 4 : index + 900, randomInt(-5, 5),
+                          scratch.data(), opt);
         return true;
     case effCanDo:
     {
         std::string text = oddName();
-        instance_.dispatch(opcode, 0, 0, chance(0.1) ? nullptr : text.data());
+        instance.dispatch(opcode, 0, 0, chance(0.1) ? nullptr : text.data());
         return true;
     }
     case effSetSpeakerArrangement:
     case effGetSpeakerArrangement:
     {
         std::vector<char> other(kTextBuffer, 0);
-        instance_.dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(other.data()), scratch.data());
+        instance.dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(other.data()), scratch.data());
         return true;
     }
     case effGetMidiProgramName:
@@ -504,14 +504,14 @@ bool HostileHost::randomOpcode()
     {
         MidiProgramName name{};
         name.thisProgramIndex = oddIndex(128);
-        instance_.dispatch(opcode, oddIndex(16), 0, &name);
+        instance.dispatch(opcode, oddIndex(16), 0, &name);
         return true;
     }
     case effGetMidiProgramCategory:
     {
         MidiProgramCategory category{};
         category.thisCategoryIndex = oddIndex(17);
-        instance_.dispatch(opcode, oddIndex(16), 0, &category);
+        instance.dispatch(opcode, oddIndex(16), 0, &category);
         return true;
     }
     case effGetMidiKeyName:
@@ -519,12 +519,12 @@ bool HostileHost::randomOpcode()
         MidiKeyName key{};
         key.thisProgramIndex = oddIndex(128);
         key.thisKeyNumber = oddIndex(128);
-        instance_.dispatch(opcode, oddIndex(16), 0, &key);
+        instance.dispatch(opcode, oddIndex(16), 0, &key);
         return true;
     }
     default:
         // Opcodes whose pointer, if any, is a structure or text: given zeroed room for any of them.
-        instance_.dispatch(opcode, index, chance(0.5) ? 0 : randomInt(-100000, 100000), scratch.data(), opt);
+        instance.dispatch(opcode, index, chance(0.5) ? 0 : randomInt(-100000, 100000), scratch.data(), opt);
         return true;
     }
 }

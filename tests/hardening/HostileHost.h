@@ -18,10 +18,10 @@
 class HostileHost
 {
 public:
-    HostileHost(plughost::PluginInstance& instance, uint32_t seed, float startRate);
+    HostileHost(plughost::PluginInstance& plugin, uint32_t seed, float startRate);
 
     // Runs random steps; false at the first fault, which fault() then describes.
-    bool run(int steps, bool changeRates);
+    bool run(int steps, bool withRateChanges);
     // Sets a sample rate and block size the engine runs at.
     void settle();
     // Sends events at offset 0 of the next block.
@@ -30,10 +30,10 @@ public:
     // block. The largest sample magnitude of the final second is left in lastSecondPeak().
     bool render(double seconds);
 
-    const std::string& fault() const { return fault_; }
-    double lastSecondPeak() const { return lastSecondPeak_; }
-    float sampleRate() const { return rate_; }
-    const OutputWatch& watch() const { return watch_; }
+    const std::string& fault() const { return faultText; }
+    double lastSecondPeak() const { return finalSecondPeak; }
+    float sampleRate() const { return currentRate; }
+    const OutputWatch& watch() const { return outputWatch; }
 
 private:
     bool renderBlock(int frames);
@@ -56,16 +56,16 @@ private:
     std::string oddName();
     bool fail(const std::string& what);
 
-    plughost::PluginInstance& instance_;
-    std::mt19937 random_;
-    OutputWatch watch_;
-    float rate_;
+    plughost::PluginInstance& instance;
+    std::mt19937 generator;
+    OutputWatch outputWatch;
+    float currentRate;
     host::VstInt32 blockSize = 1024;
-    std::vector<float> left_;
+    std::vector<float> left;
     std::vector<float> right;
-    std::vector<char> text_;
-    std::string fault_;
+    std::vector<char> textBuffer;
+    std::string faultText;
     std::string lastAction;
-    bool changeRates_ = true;
-    double lastSecondPeak_ = 0.0;
+    bool changeRates = true;
+    double finalSecondPeak = 0.0;
 };

@@ -40,18 +40,18 @@ class OpenHelpFileTest : public ::testing::Test
 {
 protected:
     void TearDown() override { platform::SetHelpOpener(""); }
-    TempFolder folder_;
+    TempFolder folder;
 };
 
 TEST_F(OpenHelpFileTest, HandsTheFileOrItsSectionToTheOpener)
 {
-    const std::string help = folder_.Write("Grand Piano.html", "help");
-    const std::string encoded = "file://" + folder_.Path().string() + "/Grand%20Piano.html";
+    const std::string help = folder.Write("Grand Piano.html", "help");
+    const std::string encoded = "file://" + folder.Path().string() + "/Grand%20Piano.html";
     const std::pair<std::string, std::string> cases[] = {{"", help}, {"overview", encoded + "#overview"}};
     for (const auto& [section, expected] : cases)
     {
-        const std::string marker = folder_.File("opened-" + section);
-        platform::SetHelpOpener(MakeRecordingOpener(folder_, marker));
+        const std::string marker = folder.File("opened-" + section);
+        platform::SetHelpOpener(MakeRecordingOpener(folder, marker));
         platform::OpenHelpFile(help, section);
         ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(marker); }));
         EXPECT_EQ(TempFolder::Read(marker), expected);
@@ -60,14 +60,14 @@ TEST_F(OpenHelpFileTest, HandsTheFileOrItsSectionToTheOpener)
 
 TEST_F(OpenHelpFileTest, AbsentFileStartsNothing)
 {
-    const std::string marker = folder_.File("opened");
-    platform::SetHelpOpener(MakeRecordingOpener(folder_, marker));
-    platform::OpenHelpFile(folder_.File("missing.html"), "overview");
-    platform::OpenHelpFile(folder_.Path().string());
+    const std::string marker = folder.File("opened");
+    platform::SetHelpOpener(MakeRecordingOpener(folder, marker));
+    platform::OpenHelpFile(folder.File("missing.html"), "overview");
+    platform::OpenHelpFile(folder.Path().string());
     platform::OpenHelpFile("");
     // Openers start in call order: once the one for a present file has written its name, an opener
     // started for any of the calls above would have shown up first.
-    const std::string help = folder_.Write("present.html", "help");
+    const std::string help = folder.Write("present.html", "help");
     platform::OpenHelpFile(help);
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(marker); }));
     EXPECT_EQ(TempFolder::Read(marker), help);

@@ -19,21 +19,21 @@ public:
         const std::filesystem::path base = std::filesystem::temp_directory_path();
         do
         {
-            path_ = base / ("virellando-test-" + std::to_string(random()));
-        } while (!std::filesystem::create_directory(path_));
-        path_ = std::filesystem::canonical(path_);
+            path = base / ("virellando-test-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path));
+        path = std::filesystem::canonical(path);
     }
     ~TempFolder()
     {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(path, ignored);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::filesystem::path& Path() const { return path_; }
+    const std::filesystem::path& Path() const { return path; }
     // The full path of name inside the folder.
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    std::string File(const std::string& name) const { return (path / name).string(); }
     // Writes bytes to name (binary) and returns its full path.
     std::string Write(const std::string& name, const std::string& bytes) const
     {
@@ -49,5 +49,5 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path path;
 };

@@ -18,23 +18,23 @@ protected:
     // Loads text as the whole file.
     bool Load(const std::string& bytes, bool sort = false)
     {
-        return reader_.Load(folder.Write("test.SKIN", bytes).c_str(), sort);
+        return reader.Load(folder.Write("test.SKIN", bytes).c_str(), sort);
     }
     // The value of key in section, default "<none>".
     std::string Value(const char* section, const char* key)
     {
         char out[256];
-        reader_.GetValue(section, key, "<none>", out, sizeof out);
+        reader.GetValue(section, key, "<none>", out, sizeof out);
         return out;
     }
     bool Found(const char* section, const char* key)
     {
         char out[256];
-        return reader_.GetValue(section, key, "", out, sizeof out);
+        return reader.GetValue(section, key, "", out, sizeof out);
     }
 
     TempFolder folder;
-    CIniFileReader reader_;
+    CIniFileReader reader;
 };
 
 std::string Utf16(const std::string& ascii, bool mark)
@@ -112,7 +112,7 @@ TEST_F(IniReader, LookupsAnswerAsTheFileSays)
 TEST_F(IniReader, SectionsWithoutKeysAreRemoved)
 {
     ASSERT_TRUE(Load("; only\n[empty]\n[full]\nk=v\n[alsoempty]\n; c\n"));
-    EXPECT_EQ(reader_.SectionCount(), 1u);
+    EXPECT_EQ(reader.SectionCount(), 1u);
     EXPECT_FALSE(Found("empty", "k"));
     EXPECT_TRUE(Found("full", "k"));
     EXPECT_TRUE(Found("full", "missing")) << "a known section answers true with the default";
@@ -123,7 +123,7 @@ TEST_F(IniReader, Utf16WithByteOrderMarkReadsLikeItsNarrowForm)
     ASSERT_TRUE(Load(Utf16(kSkin, true)));
     EXPECT_EQ(Value("Lid Up Button", "image fn"), "lid-up.png");
     EXPECT_EQ(Value("control panel", "notes"), "  spaced  ");
-    EXPECT_EQ(reader_.SectionCount(), 2u);
+    EXPECT_EQ(reader.SectionCount(), 2u);
     // Without the mark, the zero bytes tell.
     ASSERT_TRUE(Load(Utf16(kSkin, false)));
     EXPECT_EQ(Value("Control Panel", "solid color.g"), "34");
@@ -147,7 +147,7 @@ TEST_F(IniReader, SortedLookupsFindMixedCaseNames)
 {
     ASSERT_TRUE(Load(
         "[zeta]\nB=2\na=1\n[Alpha]\nz=26\nM=13\nc=3\n[mid]\nKey=k\n[beta]\nx=24\n[ALPHA2]\nq=17\n", true));
-    EXPECT_TRUE(reader_.IsSorted());
+    EXPECT_TRUE(reader.IsSorted());
     EXPECT_EQ(Value("ALPHA", "m"), "13");
     EXPECT_EQ(Value("alpha", "Z"), "26");
     EXPECT_EQ(Value("Alpha", "C"), "3");
@@ -193,7 +193,7 @@ TEST_F(IniReader, LastSectionIsForgottenWhenSortingMovesSections)
 {
     ASSERT_TRUE(Load("[b]\nk=b\n[a]\nk=a\n"));
     EXPECT_EQ(Value("b", "k"), "b");
-    reader_.Sort();
+    reader.Sort();
     EXPECT_EQ(Value("a", "k"), "a");
     EXPECT_EQ(Value("b", "k"), "b");
 }
@@ -202,10 +202,10 @@ TEST_F(IniReader, ValueIsCutToTheBuffer)
 {
     ASSERT_TRUE(Load("[s]\nk=abcdefgh\n"));
     char out[4] = {'x', 'x', 'x', 'x'};
-    EXPECT_TRUE(reader_.GetValue("s", "k", "", out, sizeof out));
+    EXPECT_TRUE(reader.GetValue("s", "k", "", out, sizeof out));
     EXPECT_STREQ(out, "abc");
     char small[4];
-    EXPECT_TRUE(reader_.GetValue("s", "missing", "defaultvalue", small, sizeof small));
+    EXPECT_TRUE(reader.GetValue("s", "missing", "defaultvalue", small, sizeof small));
     EXPECT_STREQ(small, "def");
 }
 
@@ -213,11 +213,11 @@ TEST_F(IniReader, BadArgumentsWriteNothing)
 {
     ASSERT_TRUE(Load("[s]\nk=v\n"));
     char out[8] = "keep";
-    EXPECT_FALSE(reader_.GetValue("s", nullptr, "d", out, sizeof out));
+    EXPECT_FALSE(reader.GetValue("s", nullptr, "d", out, sizeof out));
     EXPECT_STREQ(out, "keep");
-    EXPECT_FALSE(reader_.GetValue("s", "k", "d", out, 0));
+    EXPECT_FALSE(reader.GetValue("s", "k", "d", out, 0));
     EXPECT_STREQ(out, "keep");
-    EXPECT_FALSE(reader_.GetValue("s", "k", "d", nullptr, 8));
+    EXPECT_FALSE(reader.GetValue("s", "k", "d", nullptr, 8));
 }
 
 TEST_F(IniReader, LongLinesAreReadWhole)
@@ -225,7 +225,7 @@ TEST_F(IniReader, LongLinesAreReadWhole)
     const std::string longValue(5000, 'v');
     ASSERT_TRUE(Load("[s]\nlong=" + longValue + "\nafter=1\n"));
     std::vector<char> out(9000);
-    EXPECT_TRUE(reader_.GetValue("s", "long", "", out.data(), out.size()));
+    EXPECT_TRUE(reader.GetValue("s", "long", "", out.data(), out.size()));
     EXPECT_EQ(std::string(out.data()), longValue);
     EXPECT_EQ(Value("s", "after"), "1");
 }
@@ -233,10 +233,10 @@ TEST_F(IniReader, LongLinesAreReadWhole)
 TEST_F(IniReader, FailedLoadsLeaveAnUnloadedReader)
 {
     ASSERT_TRUE(Load("[s]\nk=v\n"));
-    EXPECT_FALSE(reader_.Load("", false));
-    EXPECT_FALSE(reader_.Load(nullptr, false));
-    EXPECT_FALSE(reader_.Load(folder.File("missing.SKIN").c_str(), false));
-    EXPECT_FALSE(reader_.IsLoaded());
+    EXPECT_FALSE(reader.Load("", false));
+    EXPECT_FALSE(reader.Load(nullptr, false));
+    EXPECT_FALSE(reader.Load(folder.File("missing.SKIN").c_str(), false));
+    EXPECT_FALSE(reader.IsLoaded());
     EXPECT_EQ(Value("s", "k"), "<none>");
     EXPECT_FALSE(Load(""));
     EXPECT_EQ(Value("s", "k"), "<none>");

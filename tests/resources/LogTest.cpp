@@ -15,19 +15,19 @@ class LogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        path_ = folder_.File("Virellando-Log.txt");
-        resources::LogStart(path_);
+        logPath = folder.File("Virellando-Log.txt");
+        resources::LogStart(logPath);
     }
-    std::vector<std::string> Lines() const { return LogTexts(path_); }
+    std::vector<std::string> Lines() const { return LogTexts(logPath); }
 
-    TempFolder folder_;
-    std::string path_;
+    TempFolder folder;
+    std::string logPath;
 };
 
 TEST_F(LogTest, LineCarriesTheTimePrefixAndEndsWithCrLf)
 {
     resources::LogLine("Init completed.");
-    const std::string content = TempFolder::Read(path_);
+    const std::string content = TempFolder::Read(logPath);
     EXPECT_TRUE(std::regex_match(
         content, std::regex(R"(\d{2}:\d{2}:\d{2} \[[ \d]{2}\d mils\] : Init completed\.\r\n)")))
         << content;
@@ -37,7 +37,7 @@ TEST_F(LogTest, MillisecondsAreRightAlignedInThreeCharacters)
 {
     for (int i = 0; i < 20; ++i)
         resources::LogLine("tick");
-    const std::string content = TempFolder::Read(path_);
+    const std::string content = TempFolder::Read(logPath);
     std::smatch match;
     ASSERT_TRUE(std::regex_search(content, match, std::regex(R"(\[([ \d]{3}) mils\])")));
     const std::string field = match[1];
@@ -71,7 +71,7 @@ TEST_F(LogTest, RestartEmptiesTheFileWithTheNextLine)
 {
     resources::LogLine("Starting up on 1/02/2026!");
     resources::LogLine("first instance");
-    resources::LogStart(path_);
+    resources::LogStart(logPath);
     // Nothing is touched until a line is written.
     EXPECT_EQ(Lines().size(), 2u);
     resources::LogLine("Starting up on 1/03/2026!");
@@ -81,7 +81,7 @@ TEST_F(LogTest, RestartEmptiesTheFileWithTheNextLine)
 TEST_F(LogTest, RestartMovesTheLogToTheNewPath)
 {
     resources::LogLine("old");
-    const std::string other = folder_.File("other-log.txt");
+    const std::string other = folder.File("other-log.txt");
     resources::LogStart(other);
     EXPECT_EQ(resources::LogCurrentPath(), other);
     resources::LogLine("new");
@@ -91,12 +91,12 @@ TEST_F(LogTest, RestartMovesTheLogToTheNewPath)
 
 TEST_F(LogTest, LineThatCannotBeWrittenIsDroppedAndTheNextOneTriesAgain)
 {
-    const std::filesystem::path folder = folder_.Path() / "later";
-    const std::string path = (folder / "Virellando-Log.txt").string();
+    const std::filesystem::path later = folder.Path() / "later";
+    const std::string path = (later / "Virellando-Log.txt").string();
     resources::LogStart(path);
     resources::LogLine("lost");
     EXPECT_FALSE(std::filesystem::exists(path));
-    std::filesystem::create_directory(folder);
+    std::filesystem::create_directory(later);
     resources::LogLine("kept");
     EXPECT_EQ(LogTexts(path), std::vector<std::string>{"kept"});
 }

@@ -18,8 +18,8 @@ protected:
     void SetUp() override
     {
         resources::StringTableClearCacheForTesting();
-        file_ = folder.File("Grand.INI");
-        resources::StringTableSetFile(file_.c_str());
+        stringFile = folder.File("Grand.INI");
+        resources::StringTableSetFile(stringFile.c_str());
     }
     void WriteStrings(const std::string& text) const { folder.Write("Grand.INI", text); }
     static std::string Lookup(const char* key, const char* file = nullptr, bool unescape = true)
@@ -31,7 +31,7 @@ protected:
     }
 
     TempFolder folder;
-    std::string file_;
+    std::string stringFile;
 };
 
 // What a key finds, file by file: letter case and blanks, indented and commented lines, sections, the
@@ -89,7 +89,7 @@ TEST_F(StringTableTest, FoundTextsAreCachedUntilTheModuleUnloads)
 
 TEST_F(StringTableTest, KeyLookedUpBeforeTheFileExistsIsFoundAfter)
 {
-    EXPECT_FALSE(std::filesystem::exists(file_));
+    EXPECT_FALSE(std::filesystem::exists(stringFile));
     EXPECT_EQ(Lookup("VSS_Loading"), "VSS_Loading");
     WriteStrings("VSS_Loading=Loading...\n");
     EXPECT_EQ(Lookup("VSS_Loading"), "Loading...");

@@ -31,40 +31,40 @@ public:
         fluid_settings_setint(settings, "synth.reverb.active", 0);
         fluid_settings_setint(settings, "synth.chorus.active", 0);
         fluid_settings_setnum(settings, "synth.sample-rate", kRate);
-        synth_ = new_fluid_synth(settings);
+        handle = new_fluid_synth(settings);
         if (cache != nullptr)
         {
-            loaded_ = engine::RegisterSoundBankLoader(synth_, *cache) &&
-                      engine::LoadSoundBank(synth_, bank.c_str()) >= 0;
-            while (loaded_ && !cache->loadDone())
+            bankLoaded = engine::RegisterSoundBankLoader(handle, *cache) &&
+                         engine::LoadSoundBank(handle, bank.c_str()) >= 0;
+            while (bankLoaded && !cache->loadDone())
             {
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
         }
         else
         {
-            loaded_ = fluid_synth_sfload(synth_, bank.c_str(), 1) >= 0;
+            bankLoaded = fluid_synth_sfload(handle, bank.c_str(), 1) >= 0;
         }
-        fluid_synth_set_gain(synth_, 0.4f);
+        fluid_synth_set_gain(handle, 0.4f);
     }
     ~Render()
     {
-        delete_fluid_synth(synth_);
+        delete_fluid_synth(handle);
         delete_fluid_settings(settings);
     }
     Render(const Render&) = delete;
     Render& operator=(const Render&) = delete;
 
-    bool loaded() const { return loaded_; }
-    fluid_synth_t* synth() { return synth_; }
+    bool loaded() const { return bankLoaded; }
+    fluid_synth_t* synth() { return handle; }
     // Appends seconds of audio; returns where they start.
     size_t run(double seconds)
     {
-        const size_t start = left_.size();
+        const size_t start = leftSamples.size();
         const size_t frames = static_cast<size_t>(seconds * kRate);
-        left_.resize(start + frames);
+        leftSamples.resize(start + frames);
         right.resize(start + frames);
-        fluid_synth_write_float(synth_, static_cast<int>(frames), left_.data() + start, 0, 1,
+        fluid_synth_write_float(handle, static_cast<int>(frames), leftSamples.data() + start, 0, 1,
                                 right.data() + start, 0, 1);
         return start;
     }
@@ -73,25 +73,25 @@ public:
         double sum = 0.0;
         const size_t a = static_cast<size_t>(from * kRate), b = static_cast<size_t>(to * kRate);
         for (size_t i = a; i < b; ++i)
-            sum += left_[i] * left_[i] + right[i] * right[i];
+            sum += leftSamples[i] * leftSamples[i] + right[i] * right[i];
         return 10.0 * std::log10(sum / (2.0 * (b - a)) + 1e-30);
     }
     double peakDb() const
     {
         float peak = 0.0f;
-        for (size_t i = 0; i < left_.size(); ++i)
+        for (size_t i = 0; i < leftSamples.size(); ++i)
         {
-            peak = std::max({peak, std::fabs(left_[i]), std::fabs(right[i])});
+            peak = std::max({peak, std::fabs(leftSamples[i]), std::fabs(right[i])});
         }
         return 20.0 * std::log10(peak + 1e-30);
     }
-    const std::vector<float>& left() const { return left_; }
+    const std::vector<float>& left() const { return leftSamples; }
 
 private:
     fluid_settings_t* settings = nullptr;
-    fluid_synth_t* synth_ = nullptr;
-    bool loaded_ = false;
-    std::vector<float> left_, right;
+    fluid_synth_t* handle = nullptr;
+    bool bankLoaded = false;
+    std::vector<float> leftSamples, right;
 };
 
 class ResonanceRenderTest : public ::testing::Test
@@ -100,19 +100,19 @@ protected:
     static void SetUpTestSuite()
     {
         source = new TempFile("mkbank-render-source", mkbank_test::MakeRenderSource().bytes());
-        bank_ = new TempFile("mkbank-render-bank");
+        bank = new TempFile("mkbank-render-bank");
         talBank = new TempFile("mkbank-render-tal");
         mkbank::BuildOptions options;
         options.source = source->path();
         mkbank::BankBuilder builder;
         mkbank::BuildSummary summary;
         for (auto [tag, file] :
-             {std::pair{sfwriter::FirstTag::Riff, bank_}, std::pair{sfwriter::FirstTag::Tal, talBank}})
+             {std::pair{sfwriter::FirstTag::Riff, bank}, std::pair{sfwriter::FirstTag::Tal, talBank}})
         {
             options.output = file->path();
             options.firstTag = tag;
-            built_ = builder.build(options, summary);
-            if (!built_)
+            built = builder.build(options, summary);
+            if (!built)
             {
                 std::fprintf(stderr, "build failed: %s\n", builder.error().c_str());
                 return;
@@ -122,17 +122,17 @@ protected:
     static void TearDownTestSuite()
     {
         delete talBank;
-        delete bank_;
+        delete bank;
         delete source;
     }
-    void SetUp() override { ASSERT_TRUE(built_); }
+    void SetUp() override { ASSERT_TRUE(built); }
 
     // Key 69 held 0.5 s with the sustain pedal down, then released; 4 s more with the pedal on.
     static std::unique_ptr<Render> playHeld(int envelope, int amount,
                                             engine::SampleDataCache* cache = nullptr)
     {
-        auto render = cache ? std::make_unique<Render>(talBank->path(), cache)
-                            : std::make_unique<Render>(bank_->path());
+        auto render =
+            cache ? std::make_unique<Render>(talBank->path(), cache) : std::make_unique<Render>(bank->path());
         fluid_synth_t* synth = render->synth();
         fluid_synth_cc(synth, 0, 64, 127);
         fluid_synth_cc(synth, 0, 21, envelope);
@@ -145,15 +145,15 @@ protected:
     }
 
     static TempFile* source;
-    static TempFile* bank_;
+    static TempFile* bank;
     static TempFile* talBank;
-    static bool built_;
+    static bool built;
 };
 
 TempFile* ResonanceRenderTest::source = nullptr;
-TempFile* ResonanceRenderTest::bank_ = nullptr;
+TempFile* ResonanceRenderTest::bank = nullptr;
 TempFile* ResonanceRenderTest::talBank = nullptr;
-bool ResonanceRenderTest::built_ = false;
+bool ResonanceRenderTest::built = false;
 
 TEST_F(ResonanceRenderTest, TalOutputPlaysTheSameThroughTheInstrumentsLoader)
 {
@@ -206,7 +206,7 @@ TEST_F(ResonanceRenderTest, LayerSwellsRatherThanStrikes)
 
 TEST_F(ResonanceRenderTest, PedalUpEnvelopeSilencesARingingLayer)
 {
-    auto render = std::make_unique<Render>(bank_->path());
+    auto render = std::make_unique<Render>(bank->path());
     fluid_synth_t* synth = render->synth();
     fluid_synth_cc(synth, 0, 22, 127);
     fluid_synth_cc(synth, 0, 21, 127);
@@ -223,7 +223,7 @@ TEST_F(ResonanceRenderTest, PedalPressedAfterTheNoteBringsTheLayerIn)
 {
     // Pedalling after the chord: the layer's voices started silent and must not have been
     // dropped as inaudible.
-    auto render = std::make_unique<Render>(bank_->path());
+    auto render = std::make_unique<Render>(bank->path());
     fluid_synth_t* synth = render->synth();
     fluid_synth_cc(synth, 0, 22, 127);
     fluid_synth_noteon(synth, 0, 69, 100);
@@ -239,13 +239,13 @@ TEST_F(ResonanceRenderTest, PedalPressedAfterTheNoteBringsTheLayerIn)
 
 TEST_F(ResonanceRenderTest, NoiseKeysSoundWellBelowAFortissimoNote)
 {
-    Render fortissimo(bank_->path());
+    Render fortissimo(bank->path());
     fluid_synth_noteon(fortissimo.synth(), 0, 69, 127);
     fortissimo.run(1.0);
     const double ff = fortissimo.peakDb();
     for (int key = 121; key <= 127; ++key)
     {
-        Render noise(bank_->path());
+        Render noise(bank->path());
         fluid_synth_noteon(noise.synth(), 0, key, 97);
         noise.run(1.0);
         std::printf("  key %d at velocity 97: peak %.1f dBFS, %.1f dB under fortissimo\n", key,
@@ -259,12 +259,12 @@ TEST_F(ResonanceRenderTest, NoiseKeysSoundWellBelowAFortissimoNote)
 
 TEST_F(ResonanceRenderTest, PianoKeysNeverSoundTheNoisesAndNoiseKeysNeverThePiano)
 {
-    Render top(bank_->path());
+    Render top(bank->path());
     fluid_synth_noteon(top.synth(), 0, 120, 100);
     top.run(0.5);
     // Key 120 plays the piano's tone, which is still ringing at 0.5 s; a noise would be over.
     EXPECT_GT(top.rmsDb(0.4, 0.5), -60.0);
-    Render noise(bank_->path());
+    Render noise(bank->path());
     fluid_synth_noteon(noise.synth(), 0, 125, 97);
     noise.run(1.5);
     EXPECT_LT(noise.rmsDb(1.0, 1.5), -120.0);
