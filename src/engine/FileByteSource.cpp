@@ -7,41 +7,41 @@ namespace engine
 
 FileByteSource::FileByteSource(const std::string& path)
 {
-    file_ = std::fopen(path.c_str(), "rb");
-    if (file_ == nullptr)
+    file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
         return;
     long end = -1;
-    if (std::fseek(file_, 0, SEEK_END) == 0)
-        end = std::ftell(file_);
+    if (std::fseek(file, 0, SEEK_END) == 0)
+        end = std::ftell(file);
     if (end < 0)
     {
-        std::fclose(file_);
-        file_ = nullptr;
+        std::fclose(file);
+        file = nullptr;
         return;
     }
-    size_ = static_cast<uint64_t>(end);
+    byteCount = static_cast<uint64_t>(end);
 }
 
 FileByteSource::~FileByteSource()
 {
-    if (file_ != nullptr)
-        std::fclose(file_);
+    if (file != nullptr)
+        std::fclose(file);
 }
 
 uint64_t FileByteSource::size() const
 {
-    return size_;
+    return byteCount;
 }
 
 bool FileByteSource::read(uint64_t offset, void* destination, size_t count)
 {
-    if (file_ == nullptr || offset > size_ || count > size_ - offset)
+    if (file == nullptr || offset > byteCount || count > byteCount - offset)
         return false;
     if (offset > static_cast<uint64_t>(std::numeric_limits<long>::max()))
         return false;
-    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0)
+    if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0)
         return false;
-    return std::fread(destination, 1, count, file_) == count;
+    return std::fread(destination, 1, count, file) == count;
 }
 
 } // namespace engine

@@ -17,13 +17,13 @@ public:
     FileByteSource(const FileByteSource&) = delete;
     FileByteSource& operator=(const FileByteSource&) = delete;
 
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return file != nullptr; }
     uint64_t size() const override;
     bool read(uint64_t offset, void* destination, size_t count) override;
 
 private:
-    std::FILE* file_ = nullptr;
-    uint64_t size_ = 0;
+    std::FILE* file = nullptr;
+    uint64_t byteCount = 0;
 };
 
 } // namespace engine

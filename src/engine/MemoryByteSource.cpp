@@ -5,19 +5,19 @@
 namespace engine
 {
 
-MemoryByteSource::MemoryByteSource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+MemoryByteSource::MemoryByteSource(const uint8_t* bytes, size_t length) : data(bytes), byteCount(length) {}
 
 uint64_t MemoryByteSource::size() const
 {
-    return size_;
+    return byteCount;
 }
 
 bool MemoryByteSource::read(uint64_t offset, void* destination, size_t count)
 {
-    if (offset > size_ || count > size_ - offset)
+    if (offset > byteCount || count > byteCount - offset)
         return false;
     if (count > 0)
-        std::memcpy(destination, data_ + offset, count);
+        std::memcpy(destination, data + offset, count);
     return true;
 }
 

@@ -9,13 +9,13 @@ namespace engine
 class MemoryByteSource : public ByteSource
 {
 public:
-    MemoryByteSource(const uint8_t* data, size_t size);
+    MemoryByteSource(const uint8_t* bytes, size_t length);
     uint64_t size() const override;
     bool read(uint64_t offset, void* destination, size_t count) override;
 
 private:
-    const uint8_t* data_;
-    size_t size_;
+    const uint8_t* data;
+    size_t byteCount;
 };
 
 } // namespace engine

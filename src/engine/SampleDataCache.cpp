@@ -18,7 +18,7 @@ namespace engine
 
 SampleDataCache::~SampleDataCache()
 {
-    if (sampleData_ != nullptr)
+    if (sampleBlock != nullptr)
     {
         cancelAndWait();
         freeBlock();
@@ -33,7 +33,7 @@ SampleDataCache& SampleDataCache::shared()
 
 const int16_t* SampleDataCache::attach(const std::string& path, uint64_t fileOffset, uint32_t size)
 {
-    if (userCount_.load() != 0)
+    if (users.load() != 0)
     {
         // The block belongs to the first file loaded in the process. A bank from any other file would
         // play that file's samples (or index outside them), so it is refused rather than attached.
@@ -43,18 +43,18 @@ const int16_t* SampleDataCache::attach(const std::string& path, uint64_t fileOff
             return nullptr;
         }
         if (!keepShared())
-            userCount_.fetch_add(1);
-        return sampleData_;
+            users.fetch_add(1);
+        return sampleBlock;
     }
     if (!startRead(path, fileOffset, size))
         return nullptr;
-    userCount_.fetch_add(1);
-    return sampleData_;
+    users.fetch_add(1);
+    return sampleBlock;
 }
 
 bool SampleDataCache::isSharedFile(const std::string& path, uint64_t fileOffset, uint32_t size) const
 {
-    if (size != sampleDataSize_ || fileOffset != sampleDataOffset)
+    if (size != sampleBlockSize || fileOffset != sampleDataOffset)
         return false;
     // The same file under any name (the same device and file number), not rewritten since it was read.
     std::error_code error;
@@ -83,11 +83,11 @@ bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, ui
         std::fclose(file);
         return false;
     }
-    progress_.cancelLoad.store(0);
-    progress_.bytesRead.store(0);
-    progress_.loadPercent.store(0);
-    progress_.loadDone.store(0);
-    SampleDataReader reader(path, fileOffset, reinterpret_cast<char*>(block), size, progress_);
+    progress.cancelLoad.store(0);
+    progress.bytesRead.store(0);
+    progress.loadPercent.store(0);
+    progress.loadDone.store(0);
+    SampleDataReader reader(path, fileOffset, reinterpret_cast<char*>(block), size, progress);
     if (!reader.start())
     {
         std::free(block);
@@ -95,8 +95,8 @@ bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, ui
         return false;
     }
     std::fclose(file);
-    sampleData_ = block;
-    sampleDataSize_ = size;
+    sampleBlock = block;
+    sampleBlockSize = size;
     sampleDataOffset = fileOffset;
     samplePath = path;
     std::error_code error;
@@ -106,9 +106,9 @@ bool SampleDataCache::startRead(const std::string& path, uint64_t fileOffset, ui
 
 void SampleDataCache::release(const int16_t* block)
 {
-    if (block == nullptr || block != sampleData_ || keepShared())
+    if (block == nullptr || block != sampleBlock || keepShared())
         return;
-    if (userCount_.load() == 0 || userCount_.fetch_sub(1) != 1)
+    if (users.load() == 0 || users.fetch_sub(1) != 1)
         return;
     cancelAndWait();
     freeBlock();
@@ -116,10 +116,10 @@ void SampleDataCache::release(const int16_t* block)
 
 void SampleDataCache::cancelAndWait()
 {
-    if (progress_.loadDone.load() != 0)
+    if (progress.loadDone.load() != 0)
         return;
-    progress_.cancelLoad.store(1);
-    while (progress_.loadDone.load() == 0)
+    progress.cancelLoad.store(1);
+    while (progress.loadDone.load() == 0)
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -127,25 +127,25 @@ void SampleDataCache::cancelAndWait()
 
 void SampleDataCache::freeBlock()
 {
-    std::free(sampleData_);
-    sampleData_ = nullptr;
-    sampleDataSize_ = 0;
+    std::free(sampleBlock);
+    sampleBlock = nullptr;
+    sampleBlockSize = 0;
 }
 
 void SampleDataCache::setKeepSharedSamples(bool keep)
 {
-    keepShared_.store(keep ? 1 : 0);
+    keepSharedSamples.store(keep ? 1 : 0);
 }
 
 void SampleDataCache::resetLoadProgress()
 {
-    progress_.loadPercent.store(0);
-    progress_.loadDone.store(0);
+    progress.loadPercent.store(0);
+    progress.loadDone.store(0);
 }
 
 void SampleDataCache::setLoadPercent(int32_t percent)
 {
-    progress_.loadPercent.store(percent);
+    progress.loadPercent.store(percent);
 }
 
 } // namespace engine

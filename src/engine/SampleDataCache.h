@@ -43,14 +43,14 @@ public:
     void resetLoadProgress();
     void setLoadPercent(int32_t percent);
 
-    uint32_t userCount() const { return userCount_.load(); }
-    bool keepShared() const { return keepShared_.load() != 0; }
-    int32_t loadPercent() const { return progress_.loadPercent.load(); }
-    bool loadDone() const { return progress_.loadDone.load() != 0; }
-    const int16_t* sampleData() const { return sampleData_; }
-    uint32_t sampleDataSize() const { return sampleDataSize_; }
+    uint32_t userCount() const { return users.load(); }
+    bool keepShared() const { return keepSharedSamples.load() != 0; }
+    int32_t loadPercent() const { return progress.loadPercent.load(); }
+    bool loadDone() const { return progress.loadDone.load() != 0; }
+    const int16_t* sampleData() const { return sampleBlock; }
+    uint32_t sampleDataSize() const { return sampleBlockSize; }
     // True once the background read has stored every byte below endByte.
-    bool isReadUpTo(uint64_t endByte) const { return progress_.bytesRead.load() >= endByte; }
+    bool isReadUpTo(uint64_t endByte) const { return progress.bytesRead.load() >= endByte; }
 
 private:
     bool isSharedFile(const std::string& path, uint64_t fileOffset, uint32_t size) const;
@@ -58,14 +58,14 @@ private:
     void cancelAndWait();
     void freeBlock();
 
-    int16_t* sampleData_ = nullptr;
-    uint32_t sampleDataSize_ = 0;
+    int16_t* sampleBlock = nullptr;
+    uint32_t sampleBlockSize = 0;
     uint64_t sampleDataOffset = 0;
     std::string samplePath;
     std::filesystem::file_time_type sampleFileWritten{};
-    std::atomic<uint32_t> userCount_{0};
-    std::atomic<int32_t> keepShared_{0};
-    SampleReadProgress progress_;
+    std::atomic<uint32_t> users{0};
+    std::atomic<int32_t> keepSharedSamples{0};
+    SampleReadProgress progress;
 };
 
 } // namespace engine

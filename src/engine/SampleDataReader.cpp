@@ -11,10 +11,10 @@
 namespace engine
 {
 
-SampleDataReader::SampleDataReader(std::string path, uint64_t fileOffset, char* destination, uint32_t size,
-                                   SampleReadProgress& progress)
-    : path_(std::move(path)), fileOffset_(fileOffset), destination_(destination), size_(size),
-      progress_(progress)
+SampleDataReader::SampleDataReader(std::string filePath, uint64_t offset, char* target, uint32_t byteCount,
+                                   SampleReadProgress& readProgress)
+    : path(std::move(filePath)), fileOffset(offset), destination(target), size(byteCount),
+      progress(readProgress)
 {
 }
 
@@ -33,30 +33,30 @@ bool SampleDataReader::start()
 
 void SampleDataReader::run()
 {
-    std::FILE* file = std::fopen(path_.c_str(), "rb");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file != nullptr)
     {
-        const bool positioned = fileOffset_ <= static_cast<uint64_t>(std::numeric_limits<long>::max()) &&
-                                std::fseek(file, static_cast<long>(fileOffset_), SEEK_SET) == 0;
+        const bool positioned = fileOffset <= static_cast<uint64_t>(std::numeric_limits<long>::max()) &&
+                                std::fseek(file, static_cast<long>(fileOffset), SEEK_SET) == 0;
         uint32_t read = 0;
-        while (positioned && read < size_ && progress_.cancelLoad.load() == 0)
+        while (positioned && read < size && progress.cancelLoad.load() == 0)
         {
-            const uint32_t piece = std::min(kPieceSize, size_ - read);
-            if (std::fread(destination_ + read, 1, piece, file) != piece)
+            const uint32_t piece = std::min(kPieceSize, size - read);
+            if (std::fread(destination + read, 1, piece, file) != piece)
             {
                 fluid_log(FLUID_ERR, "Failed to read sample data");
                 break;
             }
             read += piece;
-            progress_.bytesRead.store(read);
-            progress_.loadPercent.store(
-                static_cast<int32_t>(static_cast<double>(read) / static_cast<double>(size_) * 100.0));
+            progress.bytesRead.store(read);
+            progress.loadPercent.store(
+                static_cast<int32_t>(static_cast<double>(read) / static_cast<double>(size) * 100.0));
         }
         std::fclose(file);
     }
     // The owner may free everything once loadDone is set, so it is the last write.
-    progress_.loadPercent.store(100);
-    progress_.loadDone.store(1);
+    progress.loadPercent.store(100);
+    progress.loadDone.store(1);
 }
 
 } // namespace engine

@@ -17,19 +17,19 @@ class SampleDataReader
 public:
     static constexpr uint32_t kPieceSize = 100000;
 
-    SampleDataReader(std::string path, uint64_t fileOffset, char* destination, uint32_t size,
-                     SampleReadProgress& progress);
+    SampleDataReader(std::string filePath, uint64_t offset, char* target, uint32_t byteCount,
+                     SampleReadProgress& readProgress);
 
     // Starts the read on a new thread; false (nothing started) if the thread cannot be created.
     bool start();
     void run();
 
 private:
-    std::string path_;
-    uint64_t fileOffset_;
-    char* destination_;
-    uint32_t size_;
-    SampleReadProgress& progress_;
+    std::string path;
+    uint64_t fileOffset;
+    char* destination;
+    uint32_t size;
+    SampleReadProgress& progress;
 };
 
 } // namespace engine

@@ -8,31 +8,35 @@
 namespace engine
 {
 
-SoundBank::SoundBank(std::string path, SampleDataCache& cache) : path_(std::move(path)), cache_(cache) {}
+SoundBank::SoundBank(std::string bankPath, SampleDataCache& sampleCache)
+    : path(std::move(bankPath)), cache(sampleCache)
+{
+}
 
 SoundBank::~SoundBank()
 {
     // Presets and samples are the engine's objects too; they go before the block they use.
-    presets_.clear();
-    instruments_.clear();
-    samples_.clear();
-    cache_.release(block_);
-    if (sfont_ != nullptr)
-        delete_fluid_sfont(sfont_);
+    presets.clear();
+    instruments.clear();
+    samples.clear();
+    cache.release(block);
+    if (fluidFont != nullptr)
+        delete_fluid_sfont(fluidFont);
 }
 
-fluid_sfont_t* SoundBank::Create(const std::string& path, const SoundFontData& data, SampleDataCache& cache)
+fluid_sfont_t* SoundBank::Create(const std::string& bankPath, const SoundFontData& data,
+                                 SampleDataCache& sampleCache)
 {
     try
     {
-        std::unique_ptr<SoundBank> bank(new SoundBank(path, cache));
+        std::unique_ptr<SoundBank> bank(new SoundBank(bankPath, sampleCache));
         if (!bank->build(data))
             return nullptr;
-        return bank.release()->sfont_;
+        return bank.release()->fluidFont;
     }
     catch (const std::exception&)
     {
-        fluid_log(FLUID_ERR, "Out of memory while loading %s", path.c_str());
+        fluid_log(FLUID_ERR, "Out of memory while loading %s", bankPath.c_str());
         return nullptr;
     }
 }
@@ -41,41 +45,41 @@ bool SoundBank::build(const SoundFontData& data)
 {
     if (data.sampleDataSize > 0)
     {
-        block_ = cache_.attach(path_, data.sampleDataOffset, data.sampleDataSize);
-        if (block_ == nullptr)
+        block = cache.attach(path, data.sampleDataOffset, data.sampleDataSize);
+        if (block == nullptr)
         {
-            fluid_log(FLUID_ERR, "Cannot load the sample data of %s", path_.c_str());
+            fluid_log(FLUID_ERR, "Cannot load the sample data of %s", path.c_str());
             return false;
         }
     }
-    sfont_ = new_fluid_sfont(GetName, GetPreset, IterationStart, IterationNext, Free);
-    if (sfont_ == nullptr)
+    fluidFont = new_fluid_sfont(GetName, GetPreset, IterationStart, IterationNext, Free);
+    if (fluidFont == nullptr)
         return false;
-    fluid_sfont_set_data(sfont_, this);
+    fluid_sfont_set_data(fluidFont, this);
 
     const uint32_t blockPoints = data.sampleDataSize / 2;
-    samples_.reserve(data.samples.size());
+    samples.reserve(data.samples.size());
     for (const SoundFontSampleHeader& header : data.samples)
     {
-        samples_.push_back(std::make_unique<SoundBankSample>(header, block_, blockPoints));
+        samples.push_back(std::make_unique<SoundBankSample>(header, block, blockPoints));
     }
-    instruments_.reserve(data.instruments.size());
+    instruments.reserve(data.instruments.size());
     for (const SoundFontInstrument& instrument : data.instruments)
     {
-        instruments_.push_back(std::make_unique<SoundBankInstrument>(instrument, samples_));
+        instruments.push_back(std::make_unique<SoundBankInstrument>(instrument, samples));
     }
-    presets_.reserve(data.presets.size());
+    presets.reserve(data.presets.size());
     for (const SoundFontPreset& preset : data.presets)
     {
-        presets_.push_back(std::make_unique<SoundBankPreset>(preset, instruments_, cache_));
+        presets.push_back(std::make_unique<SoundBankPreset>(preset, instruments, cache));
     }
     // Hosts and songs see presets in the engine's usual order: by bank, then preset number.
-    std::stable_sort(presets_.begin(), presets_.end(),
+    std::stable_sort(presets.begin(), presets.end(),
                      [](const auto& a, const auto& b)
                      { return a->bank() != b->bank() ? a->bank() < b->bank() : a->number() < b->number(); });
-    for (const auto& preset : presets_)
+    for (const auto& preset : presets)
     {
-        if (!preset->attach(sfont_))
+        if (!preset->attach(fluidFont))
             return false;
     }
     return true;
@@ -88,12 +92,12 @@ SoundBank* SoundBank::BankOf(fluid_sfont_t* sfont)
 
 const char* SoundBank::GetName(fluid_sfont_t* sfont)
 {
-    return BankOf(sfont)->path_.c_str();
+    return BankOf(sfont)->path.c_str();
 }
 
 fluid_preset_t* SoundBank::GetPreset(fluid_sfont_t* sfont, int bank, int number)
 {
-    for (const auto& preset : BankOf(sfont)->presets_)
+    for (const auto& preset : BankOf(sfont)->presets)
     {
         if (preset->bank() == bank && preset->number() == number)
             return preset->preset();
@@ -109,9 +113,9 @@ void SoundBank::IterationStart(fluid_sfont_t* sfont)
 fluid_preset_t* SoundBank::IterationNext(fluid_sfont_t* sfont)
 {
     SoundBank* bank = BankOf(sfont);
-    if (bank->iteration >= bank->presets_.size())
+    if (bank->iteration >= bank->presets.size())
         return nullptr;
-    return bank->presets_[bank->iteration++]->preset();
+    return bank->presets[bank->iteration++]->preset();
 }
 
 int SoundBank::Free(fluid_sfont_t* sfont)

@@ -23,16 +23,17 @@ class SampleDataCache;
 class SoundBank
 {
 public:
-    // Builds the bank for the parsed file at path; nullptr (logged) when the sample data cannot
+    // Builds the bank for the parsed file at bankPath; nullptr (logged) when the sample data cannot
     // be attached or an engine object cannot be created.
-    static fluid_sfont_t* Create(const std::string& path, const SoundFontData& data, SampleDataCache& cache);
+    static fluid_sfont_t* Create(const std::string& bankPath, const SoundFontData& data,
+                                 SampleDataCache& sampleCache);
 
     ~SoundBank();
     SoundBank(const SoundBank&) = delete;
     SoundBank& operator=(const SoundBank&) = delete;
 
 private:
-    SoundBank(std::string path, SampleDataCache& cache);
+    SoundBank(std::string bankPath, SampleDataCache& sampleCache);
     bool build(const SoundFontData& data);
 
     static SoundBank* BankOf(fluid_sfont_t* sfont);
@@ -42,13 +43,13 @@ private:
     static fluid_preset_t* IterationNext(fluid_sfont_t* sfont);
     static int Free(fluid_sfont_t* sfont);
 
-    std::string path_;
-    SampleDataCache& cache_;
-    const int16_t* block_ = nullptr;
-    fluid_sfont_t* sfont_ = nullptr;
-    std::vector<std::unique_ptr<SoundBankSample>> samples_;
-    std::vector<std::unique_ptr<SoundBankInstrument>> instruments_;
-    std::vector<std::unique_ptr<SoundBankPreset>> presets_; // by bank, then preset number
+    std::string path;
+    SampleDataCache& cache;
+    const int16_t* block = nullptr;
+    fluid_sfont_t* fluidFont = nullptr;
+    std::vector<std::unique_ptr<SoundBankSample>> samples;
+    std::vector<std::unique_ptr<SoundBankInstrument>> instruments;
+    std::vector<std::unique_ptr<SoundBankPreset>> presets; // by bank, then preset number
     size_t iteration = 0;
 };
 

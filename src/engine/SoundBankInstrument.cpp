@@ -13,12 +13,12 @@ SoundBankInstrument::SoundBankInstrument(const SoundFontInstrument& record,
         {
             // Only the first zone may be global; a later zone without a sample is dropped.
             if (i == 0)
-                global_ = std::make_unique<SoundBankZone>(std::move(zone));
+                global = std::make_unique<SoundBankZone>(std::move(zone));
             continue;
         }
         // The reader has checked that every sample reference exists.
         SoundBankSample* sample = samples[static_cast<size_t>(zone.link())].get();
-        zones_.insert(zones_.begin(), Zone{std::move(zone), sample});
+        zoneList.insert(zoneList.begin(), Zone{std::move(zone), sample});
     }
 }
 

@@ -24,14 +24,14 @@ public:
     SoundBankInstrument(const SoundFontInstrument& record,
                         const std::vector<std::unique_ptr<SoundBankSample>>& samples);
 
-    const SoundBankZone* globalZone() const { return global_.get(); }
+    const SoundBankZone* globalZone() const { return global.get(); }
     // The zones in the order voices are started: the reverse of the file's, as the engine's own
     // loader walks them, so that mixed voices add up in the same order.
-    const std::vector<Zone>& zones() const { return zones_; }
+    const std::vector<Zone>& zones() const { return zoneList; }
 
 private:
-    std::unique_ptr<SoundBankZone> global_;
-    std::vector<Zone> zones_;
+    std::unique_ptr<SoundBankZone> global;
+    std::vector<Zone> zoneList;
 };
 
 } // namespace engine

@@ -136,7 +136,7 @@ int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets)
 
 fluid_sfont_t* SoundBankLoader::load(const char* path)
 {
-    lastLoaded_ = nullptr;
+    lastLoadedFont = nullptr;
     try
     {
         std::unique_ptr<SoundFontData> parsed;
@@ -154,13 +154,13 @@ fluid_sfont_t* SoundBankLoader::load(const char* path)
                 return nullptr;
             }
         }
-        lastLoaded_ = SoundBank::Create(path, *parsed, cache_);
+        lastLoadedFont = SoundBank::Create(path, *parsed, cache);
     }
     catch (const std::exception&)
     { // called from the engine's C code: nothing may escape
         fluid_log(FLUID_ERR, "Out of memory while loading %s", path);
     }
-    return lastLoaded_;
+    return lastLoadedFont;
 }
 
 void SoundBankLoader::setPending(std::string path, std::unique_ptr<SoundFontData> data)

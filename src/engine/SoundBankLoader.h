@@ -29,7 +29,7 @@ int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets = 1);
 class SoundBankLoader
 {
 public:
-    explicit SoundBankLoader(SampleDataCache& cache) : cache_(cache) {}
+    explicit SoundBankLoader(SampleDataCache& sampleCache) : cache(sampleCache) {}
 
     // Called through fluid_synth_sfload. Uses the file parsed by LoadSoundBank when it is the one
     // asked for, else parses it itself; nullptr when refused.
@@ -38,13 +38,13 @@ public:
     // Set by LoadSoundBank around fluid_synth_sfload.
     void setPending(std::string path, std::unique_ptr<SoundFontData> data);
     void clearPending();
-    fluid_sfont_t* lastLoaded() const { return lastLoaded_; }
+    fluid_sfont_t* lastLoaded() const { return lastLoadedFont; }
 
 private:
-    SampleDataCache& cache_;
+    SampleDataCache& cache;
     std::string pendingPath;
     std::unique_ptr<SoundFontData> pending;
-    fluid_sfont_t* lastLoaded_ = nullptr;
+    fluid_sfont_t* lastLoadedFont = nullptr;
 };
 
 } // namespace engine

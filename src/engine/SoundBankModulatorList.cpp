@@ -110,7 +110,7 @@ SoundBankModulatorList::SoundBankModulatorList(const std::vector<SoundFontModula
             converted.push_back(std::move(mod));
     }
     // Of identical modulators the last one counts, in its own place.
-    for (size_t i = 0; i < converted.size() && modulators_.size() < kMaxModulators; ++i)
+    for (size_t i = 0; i < converted.size() && modulators.size() < kMaxModulators; ++i)
     {
         bool replacedLater = false;
         for (size_t j = i + 1; j < converted.size() && !replacedLater; ++j)
@@ -118,7 +118,7 @@ SoundBankModulatorList::SoundBankModulatorList(const std::vector<SoundFontModula
             replacedLater = fluid_mod_test_identity(converted[i].get(), converted[j].get()) != 0;
         }
         if (!replacedLater)
-            modulators_.push_back(std::move(converted[i]));
+            modulators.push_back(std::move(converted[i]));
     }
 }
 
@@ -127,12 +127,12 @@ void SoundBankModulatorList::addToVoice(fluid_voice_t* voice, const SoundBankMod
 {
     const fluid_mod_t* chosen[kMaxModulators];
     size_t count = 0;
-    for (const ModPointer& mod : local.modulators_)
+    for (const ModPointer& mod : local.modulators)
         chosen[count++] = mod.get();
     const size_t localCount = count;
     if (global != nullptr)
     {
-        for (const ModPointer& mod : global->modulators_)
+        for (const ModPointer& mod : global->modulators)
         {
             bool identical = false;
             for (size_t i = 0; i < localCount && !identical; ++i)

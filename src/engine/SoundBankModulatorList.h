@@ -25,8 +25,8 @@ public:
     static void addToVoice(fluid_voice_t* voice, const SoundBankModulatorList* global,
                            const SoundBankModulatorList& local, int mode);
 
-    size_t size() const { return modulators_.size(); }
-    const fluid_mod_t* at(size_t i) const { return modulators_[i].get(); }
+    size_t size() const { return modulators.size(); }
+    const fluid_mod_t* at(size_t i) const { return modulators[i].get(); }
 
 private:
     struct ModDeleter
@@ -37,7 +37,7 @@ private:
 
     static ModPointer convert(const SoundFontModulatorRecord& record);
 
-    std::vector<ModPointer> modulators_;
+    std::vector<ModPointer> modulators;
 };
 
 } // namespace engine

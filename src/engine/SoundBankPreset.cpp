@@ -35,44 +35,44 @@ void KeepPreset(fluid_preset_t*) {}
 
 SoundBankPreset::SoundBankPreset(const SoundFontPreset& record,
                                  const std::vector<std::unique_ptr<SoundBankInstrument>>& instruments,
-                                 const SampleDataCache& cache)
-    : name_(record.name), bank_(record.bank), number_(record.preset), cache_(cache)
+                                 const SampleDataCache& sampleCache)
+    : presetName(record.name), bankNumber(record.bank), presetNumber(record.preset), cache(sampleCache)
 {
-    if (name_.empty())
-        name_ = "Bank" + std::to_string(bank_) + ",Pre" + std::to_string(number_);
+    if (presetName.empty())
+        presetName = "Bank" + std::to_string(bankNumber) + ",Pre" + std::to_string(presetNumber);
     for (size_t i = 0; i < record.zones.size(); ++i)
     {
         SoundBankZone zone(record.zones[i], SoundBankZone::Level::Preset);
         if (zone.link() == SoundBankZone::kNoLink)
         {
             if (i == 0)
-                global_ = std::make_unique<SoundBankZone>(std::move(zone));
+                global = std::make_unique<SoundBankZone>(std::move(zone));
             continue;
         }
         // The reader has checked that every instrument reference exists.
         const SoundBankInstrument* instrument = instruments[static_cast<size_t>(zone.link())].get();
-        zones_.insert(zones_.begin(), Zone{std::move(zone), instrument});
+        zones.insert(zones.begin(), Zone{std::move(zone), instrument});
     }
 }
 
 SoundBankPreset::~SoundBankPreset()
 {
-    if (preset_ != nullptr)
-        delete_fluid_preset(preset_);
+    if (fluidPreset != nullptr)
+        delete_fluid_preset(fluidPreset);
 }
 
 bool SoundBankPreset::attach(fluid_sfont_t* sfont)
 {
-    preset_ = new_fluid_preset(sfont, GetName, GetBank, GetNumber, NoteOn, KeepPreset);
-    if (preset_ == nullptr)
+    fluidPreset = new_fluid_preset(sfont, GetName, GetBank, GetNumber, NoteOn, KeepPreset);
+    if (fluidPreset == nullptr)
         return false;
-    fluid_preset_set_data(preset_, this);
+    fluid_preset_set_data(fluidPreset, this);
     return true;
 }
 
 int SoundBankPreset::noteOn(fluid_synth_t* synth, int channel, int key, int velocity) const
 {
-    for (const Zone& presetZone : zones_)
+    for (const Zone& presetZone : zones)
     {
         if (!presetZone.zone.contains(key, velocity))
             continue;
@@ -82,7 +82,7 @@ int SoundBankPreset::noteOn(fluid_synth_t* synth, int channel, int key, int velo
             {
                 continue;
             }
-            instrumentZone.sample->prepareForVoice(cache_);
+            instrumentZone.sample->prepareForVoice(cache);
             fluid_voice_t* voice =
                 fluid_synth_alloc_voice(synth, instrumentZone.sample->sample(), channel, key, velocity);
             if (voice == nullptr)
@@ -120,12 +120,12 @@ void SoundBankPreset::startVoice(fluid_synth_t* synth, fluid_voice_t* voice, con
         {
             fluid_voice_gen_incr(voice, gen, presetLocal.value(gen));
         }
-        else if (global_ != nullptr && global_->isSet(gen))
+        else if (global != nullptr && global->isSet(gen))
         {
-            fluid_voice_gen_incr(voice, gen, global_->value(gen));
+            fluid_voice_gen_incr(voice, gen, global->value(gen));
         }
     }
-    SoundBankModulatorList::addToVoice(voice, global_ ? &global_->modulators() : nullptr,
+    SoundBankModulatorList::addToVoice(voice, global ? &global->modulators() : nullptr,
                                        presetLocal.modulators(), FLUID_VOICE_ADD);
     fluid_synth_start_voice(synth, voice);
 }

@@ -23,18 +23,18 @@ class SoundBankPreset
 public:
     SoundBankPreset(const SoundFontPreset& record,
                     const std::vector<std::unique_ptr<SoundBankInstrument>>& instruments,
-                    const SampleDataCache& cache);
+                    const SampleDataCache& sampleCache);
     ~SoundBankPreset();
     SoundBankPreset(const SoundBankPreset&) = delete;
     SoundBankPreset& operator=(const SoundBankPreset&) = delete;
 
     // Creates the engine's preset object for sfont; false when it cannot be created.
     bool attach(fluid_sfont_t* sfont);
-    fluid_preset_t* preset() const { return preset_; }
+    fluid_preset_t* preset() const { return fluidPreset; }
 
-    const std::string& name() const { return name_; }
-    int bank() const { return bank_; }
-    int number() const { return number_; }
+    const std::string& name() const { return presetName; }
+    int bank() const { return bankNumber; }
+    int number() const { return presetNumber; }
 
     int noteOn(fluid_synth_t* synth, int channel, int key, int velocity) const;
 
@@ -48,13 +48,13 @@ private:
     void startVoice(fluid_synth_t* synth, fluid_voice_t* voice, const Zone& presetZone,
                     const SoundBankInstrument::Zone& instrumentZone) const;
 
-    std::string name_;
-    int bank_;
-    int number_;
-    std::unique_ptr<SoundBankZone> global_;
-    std::vector<Zone> zones_; // reverse file order, like instrument zones
-    const SampleDataCache& cache_;
-    fluid_preset_t* preset_ = nullptr;
+    std::string presetName;
+    int bankNumber;
+    int presetNumber;
+    std::unique_ptr<SoundBankZone> global;
+    std::vector<Zone> zones; // reverse file order, like instrument zones
+    const SampleDataCache& cache;
+    fluid_preset_t* fluidPreset = nullptr;
 };
 
 } // namespace engine

@@ -35,35 +35,35 @@ SoundBankSample::SoundBankSample(const SoundFontSampleHeader& header, const int1
     if (loopEnd < start || loopEnd > blockPoints)
         loopEnd = end;
 
-    sample_ = new_fluid_sample();
-    if (sample_ == nullptr)
+    fluidSample = new_fluid_sample();
+    if (fluidSample == nullptr)
         return;
-    fluid_sample_set_name(sample_, header.name.c_str());
+    fluid_sample_set_name(fluidSample, header.name.c_str());
     // The engine only reads the block; the cast is what its interface asks for.
-    if (fluid_sample_set_sound_data(sample_, const_cast<int16_t*>(block + start), nullptr, end - start,
+    if (fluid_sample_set_sound_data(fluidSample, const_cast<int16_t*>(block + start), nullptr, end - start,
                                     header.sampleRate, 0) != FLUID_OK)
     {
-        delete_fluid_sample(sample_);
-        sample_ = nullptr;
+        delete_fluid_sample(fluidSample);
+        fluidSample = nullptr;
         return;
     }
-    fluid_sample_set_loop(sample_, loopStart - start, loopEnd - start);
+    fluid_sample_set_loop(fluidSample, loopStart - start, loopEnd - start);
     const int root = header.originalPitch <= 127 ? header.originalPitch : kUnpitchedKey;
-    fluid_sample_set_pitch(sample_, root, header.pitchCorrection);
+    fluid_sample_set_pitch(fluidSample, root, header.pitchCorrection);
     endByte = static_cast<uint64_t>(std::max(end, loopEnd)) * 2;
 }
 
 SoundBankSample::~SoundBankSample()
 {
-    if (sample_ != nullptr)
-        delete_fluid_sample(sample_);
+    if (fluidSample != nullptr)
+        delete_fluid_sample(fluidSample);
 }
 
 void SoundBankSample::prepareForVoice(const SampleDataCache& cache)
 {
-    if (optimized || sample_ == nullptr || !cache.isReadUpTo(endByte))
+    if (optimized || fluidSample == nullptr || !cache.isReadUpTo(endByte))
         return;
-    fluid_voice_optimize_sample(sample_);
+    fluid_voice_optimize_sample(fluidSample);
     optimized = true;
 }
 

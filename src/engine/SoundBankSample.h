@@ -23,14 +23,14 @@ public:
     SoundBankSample(const SoundBankSample&) = delete;
     SoundBankSample& operator=(const SoundBankSample&) = delete;
 
-    fluid_sample_t* sample() const { return sample_; }
+    fluid_sample_t* sample() const { return fluidSample; }
 
     // Estimates the loop's loudest point once its part of the block has been read, so that the
     // engine can end inaudible voices early; before that, the estimate would measure silence.
     void prepareForVoice(const SampleDataCache& cache);
 
 private:
-    fluid_sample_t* sample_ = nullptr;
+    fluid_sample_t* fluidSample = nullptr;
     uint64_t endByte = 0; // the end of everything a voice may read, in block bytes
     bool optimized = false;
 };

@@ -49,7 +49,7 @@ bool SoundBankZone::IsValidGenerator(uint16_t generator, Level level)
     }
 }
 
-SoundBankZone::SoundBankZone(const SoundFontZone& record, Level level) : modulators_(record.modulators)
+SoundBankZone::SoundBankZone(const SoundFontZone& record, Level level) : modulatorList(record.modulators)
 {
     const uint16_t terminal = level == Level::Preset ? kGenInstrument : kGenSampleId;
     // 0: nothing yet, 1: after keyRange, 2: after velRange or any other generator.
@@ -78,7 +78,7 @@ SoundBankZone::SoundBankZone(const SoundFontZone& record, Level level) : modulat
         }
         if (gen.oper == terminal)
         {
-            link_ = gen.amount;
+            linkedIndex = gen.amount;
             break;
         }
         stage = 2;
@@ -87,7 +87,7 @@ SoundBankZone::SoundBankZone(const SoundFontZone& record, Level level) : modulat
         set[gen.oper] = true;
         // Initial attenuation is scaled by 0.4 at both levels, as the engine's own loader does
         // for compatibility with banks made for the original hardware.
-        value_[gen.oper] = gen.oper == kGenInitialAttenuation ? static_cast<float>(gen.signedAmount()) * 0.4f
+        values[gen.oper] = gen.oper == kGenInitialAttenuation ? static_cast<float>(gen.signedAmount()) * 0.4f
                                                               : static_cast<float>(gen.signedAmount());
     }
 }

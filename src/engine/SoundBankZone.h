@@ -26,26 +26,26 @@ public:
 
     // The instrument (preset level) or sample (instrument level) this zone plays; kNoLink for a
     // zone without one, which is the global zone when it comes first.
-    int link() const { return link_; }
+    int link() const { return linkedIndex; }
     bool contains(int key, int velocity) const
     {
         return keyLow <= key && key <= keyHigh && velocityLow <= velocity && velocity <= velocityHigh;
     }
     bool isSet(int generator) const { return set[generator]; }
-    float value(int generator) const { return value_[generator]; }
-    const SoundBankModulatorList& modulators() const { return modulators_; }
+    float value(int generator) const { return values[generator]; }
+    const SoundBankModulatorList& modulators() const { return modulatorList; }
 
     static bool IsValidGenerator(uint16_t generator, Level level);
 
 private:
-    int link_ = kNoLink;
+    int linkedIndex = kNoLink;
     int keyLow = 0;
     int keyHigh = 128;
     int velocityLow = 0;
     int velocityHigh = 128;
     bool set[GEN_LAST] = {};
-    float value_[GEN_LAST] = {};
-    SoundBankModulatorList modulators_;
+    float values[GEN_LAST] = {};
+    SoundBankModulatorList modulatorList;
 };
 
 } // namespace engine

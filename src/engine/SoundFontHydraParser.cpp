@@ -35,14 +35,14 @@ std::string ReadName(const uint8_t* p)
 
 } // namespace
 
-SoundFontHydraParser::SoundFontHydraParser(const uint8_t* body, size_t size, uint32_t sampleCount)
-    : in(body, size, ByteOrder::LittleEndian), sampleCount_(sampleCount)
+SoundFontHydraParser::SoundFontHydraParser(const uint8_t* body, size_t size, uint32_t samplePoints)
+    : in(body, size, ByteOrder::LittleEndian), sampleCount(samplePoints)
 {
 }
 
 bool SoundFontHydraParser::fail(const std::string& reason)
 {
-    error_ = reason;
+    lastError = reason;
     return false;
 }
 
@@ -157,7 +157,7 @@ bool SoundFontHydraParser::readSamples(const Chunk& headers, SoundFontData& data
         sample.sampleLink = ReadU16(record + 42);
         sample.sampleType = ReadU16(record + 44);
         // ROM samples are never played, so their positions refer to nothing here.
-        if ((sample.sampleType & kSampleRom) == 0 && (sample.end > sampleCount_ || sample.start > sample.end))
+        if ((sample.sampleType & kSampleRom) == 0 && (sample.end > sampleCount || sample.start > sample.end))
         {
             return fail("sample \"" + sample.name + "\" lies outside the sample data");
         }

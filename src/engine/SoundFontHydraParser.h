@@ -16,11 +16,11 @@ namespace engine
 class SoundFontHydraParser
 {
 public:
-    // sampleCount is the number of 16-bit points in the sample block.
-    SoundFontHydraParser(const uint8_t* body, size_t size, uint32_t sampleCount);
+    // samplePoints is the number of 16-bit points in the sample block.
+    SoundFontHydraParser(const uint8_t* body, size_t size, uint32_t samplePoints);
 
     bool parse(SoundFontData& data);
-    const std::string& error() const { return error_; }
+    const std::string& error() const { return lastError; }
 
 private:
     struct Chunk
@@ -45,8 +45,8 @@ private:
     bool fail(const std::string& reason);
 
     ByteReader in;
-    uint32_t sampleCount_;
-    std::string error_;
+    uint32_t sampleCount;
+    std::string lastError;
 };
 
 } // namespace engine

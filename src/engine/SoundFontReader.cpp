@@ -23,7 +23,7 @@ bool HasFirstTag(const uint8_t* tag)
 
 bool SoundFontReader::fail(const std::string& reason)
 {
-    error_ = reason;
+    lastError = reason;
     return false;
 }
 
@@ -37,7 +37,7 @@ bool SoundFontReader::readFile(const std::string& path, SoundFontData& data)
 
 bool SoundFontReader::read(ByteSource& source, SoundFontData& data)
 {
-    error_.clear();
+    lastError.clear();
     data = SoundFontData();
     const uint64_t fileSize = source.size();
     uint8_t header[12];

@@ -22,7 +22,7 @@ public:
     // Reads the sample points the parsed structure names (for tools that copy or convert a
     // bank); the loader instead shares them through SampleDataCache.
     bool readSamplePoints(ByteSource& source, const SoundFontData& data, std::vector<int16_t>& points);
-    const std::string& error() const { return error_; }
+    const std::string& error() const { return lastError; }
 
 private:
     struct List
@@ -37,7 +37,7 @@ private:
     bool readHydra(ByteSource& source, const List& list, SoundFontData& data);
     bool fail(const std::string& reason);
 
-    std::string error_;
+    std::string lastError;
 };
 
 } // namespace engine

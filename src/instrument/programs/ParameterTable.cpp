@@ -102,7 +102,7 @@ int usableStep(const PianoSettings& settings, const Descriptor& d)
 }
 } // namespace
 
-ParameterTable::ParameterTable(TextLookup lookup) : lookup_(std::move(lookup)) {}
+ParameterTable::ParameterTable(TextLookup textLookup) : lookup(std::move(textLookup)) {}
 
 bool ParameterTable::set(PianoSettings& settings, int index, float value)
 {
@@ -213,13 +213,13 @@ const char* ParameterTable::reverbPresetKey(int type)
 
 void ParameterTable::lookUp(const char* key, char* text) const
 {
-    if (!lookup_)
+    if (!lookup)
     {
         copyCut(key, text);
         return;
     }
     char found[256] = {};
-    lookup_(key, found, sizeof found);
+    lookup(key, found, sizeof found);
     found[sizeof found - 1] = '\0';
     copyCut(found, text);
 }

@@ -36,7 +36,7 @@ public:
     using TextLookup = std::function<void(const char* key, char* out, std::size_t size)>;
 
     // Without a lookup the keys themselves are shown, as the string table does for a key it lacks.
-    explicit ParameterTable(TextLookup lookup = {});
+    explicit ParameterTable(TextLookup textLookup = {});
 
     // Sets the field of parameter `index` from host value `value`. Returns true when the settings are to
     // be marked changed: the lid always, any other parameter only when its field changed. Values outside
@@ -66,7 +66,7 @@ private:
     // Copies at most kTextLimit bytes and a terminator, never splitting a UTF-8 sequence.
     static void copyCut(const char* source, char* text);
 
-    TextLookup lookup_;
+    TextLookup lookup;
 };
 
 } // namespace instrument

@@ -103,8 +103,8 @@ constexpr Key kKeys[] = {
 
 bool PresetSource::parse(const std::string& text)
 {
-    programs_.clear();
-    error_.clear();
+    storedPrograms.clear();
+    lastError.clear();
     inProgram = false;
     std::istringstream lines(text);
     std::string line;
@@ -114,16 +114,16 @@ bool PresetSource::parse(const std::string& text)
         ++number;
         if (!parseLine(number, line))
         {
-            programs_.clear();
+            storedPrograms.clear();
             return false;
         }
     }
     if (!finishProgram(number))
     {
-        programs_.clear();
+        storedPrograms.clear();
         return false;
     }
-    if (programs_.empty())
+    if (storedPrograms.empty())
     {
         return fail(number, "no programs");
     }
@@ -132,7 +132,7 @@ bool PresetSource::parse(const std::string& text)
 
 bool PresetSource::fail(int line, const std::string& message)
 {
-    error_ = "line " + std::to_string(line) + ": " + message;
+    lastError = "line " + std::to_string(line) + ": " + message;
     return false;
 }
 
@@ -153,16 +153,16 @@ bool PresetSource::parseLine(int line, const std::string& raw)
         {
             return false;
         }
-        name_ = trimmed(text.substr(1, text.size() - 2));
-        if (name_.empty() || name_.size() >= StoredProgram::kNameSize)
+        programName = trimmed(text.substr(1, text.size() - 2));
+        if (programName.empty() || programName.size() >= StoredProgram::kNameSize)
         {
             return fail(line, "a program name needs 1 to 127 characters");
         }
-        for (const StoredProgram& program : programs_)
+        for (const StoredProgram& program : storedPrograms)
         {
-            if (sameText(name_, program.name))
+            if (sameText(programName, program.name))
             {
-                return fail(line, "program '" + name_ + "' is named twice");
+                return fail(line, "program '" + programName + "' is named twice");
             }
         }
         current = PianoSettings{};
@@ -251,17 +251,17 @@ bool PresetSource::finishProgram(int line)
     {
         if (!seen[k.parameter])
         {
-            return fail(line, "program '" + name_ + "' does not set '" + k.name + "'");
+            return fail(line, "program '" + programName + "' does not set '" + k.name + "'");
         }
     }
     StoredProgram program{};
-    std::memcpy(program.name, name_.data(), name_.size());
+    std::memcpy(program.name, programName.data(), programName.size());
     // The host values that land exactly on these settings: the centres of the stepped parameters.
     for (int i = 0; i < ParameterTable::kCount; ++i)
     {
         program.values[i] = ParameterTable::reported(current, i);
     }
-    programs_.push_back(program);
+    storedPrograms.push_back(program);
     return true;
 }
 

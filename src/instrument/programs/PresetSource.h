@@ -27,8 +27,8 @@ public:
     // line number, in error().
     bool parse(const std::string& text);
 
-    const std::vector<StoredProgram>& programs() const { return programs_; }
-    const std::string& error() const { return error_; }
+    const std::vector<StoredProgram>& programs() const { return storedPrograms; }
+    const std::string& error() const { return lastError; }
 
 private:
     bool fail(int line, const std::string& message);
@@ -36,12 +36,12 @@ private:
     bool finishProgram(int line);
     bool setValue(int line, const std::string& key, const std::string& value);
 
-    std::vector<StoredProgram> programs_;
-    std::string error_;
+    std::vector<StoredProgram> storedPrograms;
+    std::string lastError;
     // The program being read: its settings, which parameters it has set, and its name.
     PianoSettings current;
     bool seen[ParameterTable::kCount] = {};
-    std::string name_;
+    std::string programName;
     bool inProgram = false;
 };
 

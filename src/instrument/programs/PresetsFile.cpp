@@ -87,7 +87,7 @@ void encode(const StoredProgram& program, unsigned char* record)
 
 bool PresetsFile::read(const char* path)
 {
-    programs_.clear();
+    programs.clear();
     if (path == nullptr)
     {
         return false;
@@ -112,15 +112,15 @@ bool PresetsFile::read(const char* path)
     }
     try
     {
-        programs_.assign(count, StoredProgram{});
+        programs.assign(count, StoredProgram{});
     }
     catch (const std::bad_alloc&)
     {
-        programs_.clear();
+        programs.clear();
         return false;
     }
     unsigned char record[kRecordSize];
-    for (StoredProgram& program : programs_)
+    for (StoredProgram& program : programs)
     {
         std::memset(record, 0, sizeof record);
         const std::size_t got = std::fread(record, 1, kRecordSize, file.get());
@@ -137,9 +137,9 @@ bool PresetsFile::read(const char* path)
     return true;
 }
 
-bool PresetsFile::write(const char* path, const std::vector<StoredProgram>& programs)
+bool PresetsFile::write(const char* path, const std::vector<StoredProgram>& stored)
 {
-    if (path == nullptr || programs.size() > kMaxPrograms)
+    if (path == nullptr || stored.size() > kMaxPrograms)
     {
         return false;
     }
@@ -153,10 +153,10 @@ bool PresetsFile::write(const char* path, const std::vector<StoredProgram>& prog
     const double version = kVersion;
     std::memcpy(&versionBits, &version, sizeof versionBits);
     writeLittleEndian(header, versionBits, 8);
-    writeLittleEndian(header + 8, programs.size(), 4);
+    writeLittleEndian(header + 8, stored.size(), 4);
     bool ok = std::fwrite(header, 1, kHeaderSize, file.get()) == kHeaderSize;
     unsigned char record[kRecordSize];
-    for (const StoredProgram& program : programs)
+    for (const StoredProgram& program : stored)
     {
         encode(program, record);
         ok = ok && std::fwrite(record, 1, kRecordSize, file.get()) == kRecordSize;
@@ -171,7 +171,7 @@ StoredProgram* PresetsFile::program(int index)
     {
         return nullptr;
     }
-    return &programs_[static_cast<std::size_t>(index)];
+    return &programs[static_cast<std::size_t>(index)];
 }
 
 const StoredProgram* PresetsFile::program(int index) const
@@ -180,7 +180,7 @@ const StoredProgram* PresetsFile::program(int index) const
     {
         return nullptr;
     }
-    return &programs_[static_cast<std::size_t>(index)];
+    return &programs[static_cast<std::size_t>(index)];
 }
 
 void PresetsFile::rename(int index, const char* name)

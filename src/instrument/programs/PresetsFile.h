@@ -26,10 +26,10 @@ public:
     // the count: the records it lacks stay zero.
     bool read(const char* path);
 
-    // Writes programs in the same format; false when the file cannot be written completely.
-    static bool write(const char* path, const std::vector<StoredProgram>& programs);
+    // Writes the stored programs in the same format; false when the file cannot be written completely.
+    static bool write(const char* path, const std::vector<StoredProgram>& stored);
 
-    int count() const { return static_cast<int>(programs_.size()); }
+    int count() const { return static_cast<int>(programs.size()); }
     // Null outside 0..count-1.
     StoredProgram* program(int index);
     const StoredProgram* program(int index) const;
@@ -41,10 +41,10 @@ public:
     // without a program, a null buffer or no capacity.
     bool copyName(int index, char* out, std::size_t capacity) const;
 
-    void clear() { programs_.clear(); }
+    void clear() { programs.clear(); }
 
 private:
-    std::vector<StoredProgram> programs_;
+    std::vector<StoredProgram> programs;
 };
 
 } // namespace instrument
