@@ -179,6 +179,9 @@ private:
     // Events one block can hold per frame of the announced size (and at least kMinimumEvents).
     static constexpr int kEventsPerFrame = 2;
     static constexpr int kMinimumEvents = 1024;
+    // Buffers are sized for at most this many frames, whatever block size a host announces; longer blocks
+    // are rendered in pieces of it.
+    static constexpr int kMaxPreparedFrames = 65536;
 
     // The engine's rate for a host rate: halved when only half of it is in the engine's range.
     static float engineRateFor(float hostRate);

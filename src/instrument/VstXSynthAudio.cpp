@@ -350,7 +350,7 @@ void VstXSynth::resume()
 
 void VstXSynth::prepareBuffers()
 {
-    const int frames = std::max(static_cast<int>(blockSize), 1);
+    const int frames = std::clamp(static_cast<int>(blockSize), 1, kMaxPreparedFrames);
     if (frames == preparedFrames)
         return;
     const size_t events = static_cast<size_t>(std::max(kEventsPerFrame * frames, kMinimumEvents));
