@@ -4,19 +4,14 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <link.h>
-#include <mutex>
 
+#include "platform/ModuleSearch.h"
 #include "platform/Platform.h"
 
 namespace platform
 {
 namespace
 {
-
-std::mutex gModuleMutex;
-std::string gOverride;
-std::string gFound;
-bool gSearched = false;
 
 std::string CanonicalPath(const char* path)
 {
@@ -32,6 +27,8 @@ std::string CanonicalPath(const char* path)
 
 // A function whose address lies inside this module.
 void Anchor() {}
+
+} // namespace
 
 std::string FindModuleFileName()
 {
@@ -54,28 +51,6 @@ std::string FindModuleFileName()
     if (!path.empty() || info.dli_fname == nullptr)
         return path;
     return info.dli_fname;
-}
-
-} // namespace
-
-std::string ModuleFileName()
-{
-    std::lock_guard<std::mutex> lock(gModuleMutex);
-    if (!gOverride.empty())
-        return gOverride;
-    // The module does not move while it is loaded.
-    if (!gSearched)
-    {
-        gFound = FindModuleFileName();
-        gSearched = true;
-    }
-    return gFound;
-}
-
-void SetModuleFileName(const std::string& path)
-{
-    std::lock_guard<std::mutex> lock(gModuleMutex);
-    gOverride = path;
 }
 
 const char* PathSeparators()

@@ -2,8 +2,7 @@
 // plug-in finds its files wherever the host loaded it from.
 #include <windows.h>
 
-#include <mutex>
-
+#include "platform/ModuleSearch.h"
 #include "platform/Platform.h"
 
 namespace platform
@@ -11,13 +10,10 @@ namespace platform
 namespace
 {
 
-std::mutex gModuleMutex;
-std::string gOverride;
-std::string gFound;
-bool gSearched = false;
-
 // A function whose address lies inside this module.
 void Anchor() {}
+
+} // namespace
 
 std::string FindModuleFileName()
 {
@@ -36,28 +32,6 @@ std::string FindModuleFileName()
     // the conversion fails the name stays as the system gave it.
     GetLongPathNameA(path, path, MAX_PATH);
     return path;
-}
-
-} // namespace
-
-std::string ModuleFileName()
-{
-    std::lock_guard<std::mutex> lock(gModuleMutex);
-    if (!gOverride.empty())
-        return gOverride;
-    // The module does not move while it is loaded.
-    if (!gSearched)
-    {
-        gFound = FindModuleFileName();
-        gSearched = true;
-    }
-    return gFound;
-}
-
-void SetModuleFileName(const std::string& path)
-{
-    std::lock_guard<std::mutex> lock(gModuleMutex);
-    gOverride = path;
 }
 
 const char* PathSeparators()
