@@ -8,18 +8,6 @@ using namespace platform;
 namespace
 {
 
-TEST(GetMemoryStatus, ReportsConsistentFigures)
-{
-    platform::MemoryStatus status{};
-    ASSERT_TRUE(platform::GetMemoryStatus(status));
-    EXPECT_GT(status.totalPhys, 0u);
-    EXPECT_LE(status.availPhys, status.totalPhys);
-    EXPECT_LE(status.availPageFile, status.totalPageFile);
-    EXPECT_GT(status.totalVirtual, 0u);
-    EXPECT_LT(status.availVirtual, status.totalVirtual);
-    EXPECT_LE(status.memoryLoad, 100u);
-}
-
 TEST(FixedDrives, RootsAreAbsoluteAndDistinct)
 {
     const std::vector<platform::FixedDrive> drives = platform::FixedDrives(20000);
