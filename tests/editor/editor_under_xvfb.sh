@@ -33,6 +33,7 @@ fail() {
   [ -f "$work/out.txt" ] && sed 's/^/  host: /' "$work/out.txt"
   [ -f "$work/plug/Virellando-Log.txt" ] && grep -i -E "splash|Completed|Shutting" "$work/plug/Virellando-Log.txt" | sed "s/^/  log: /"
   [ -f "$work/err.txt" ] && sed 's/^/  host stderr: /' "$work/err.txt" | head -40
+  [ -s "$work/xvfb.log" ] && sed 's/^/  Xvfb: /' "$work/xvfb.log" | tail -20
   exit 1
 }
 

@@ -93,7 +93,8 @@ bool runEditor(EditHost& host, AudioThread& audio, int width, int height, double
     std::unique_ptr<NativeWindow> window = NativeWindow::CreateDefault();
     if (!window->Create(NativeParent{}, width, height, &listener))
     {
-        std::fprintf(stderr, "virellando-edithost: no X display to open a window on\n");
+        std::fprintf(stderr, "virellando-edithost: no window for the editor (error %d)\n",
+                     window->GetLastError());
         return false;
     }
     window->SetTitle("Virellando edit host");
