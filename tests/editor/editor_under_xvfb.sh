@@ -46,10 +46,10 @@ cp "$strings" "$work/plug/Virellando.INI"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+for _ in $(seq 1200); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || fail "Xvfb chose no display"
 export DISPLAY=":$(head -n1 "$work/display")"
-for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+for _ in $(seq 1200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
 
 # Output since the last mark: the host keeps appending to its file.
@@ -162,7 +162,7 @@ end_host quit-open
 rm -f "$work/plug/Virellando.DAT"
 start_host
 boxes=0
-for _ in $(seq 200); do
+for _ in $(seq 1200); do
   boxes=$(xwininfo -root -children | grep -c '^ *0x')
   [ "$boxes" -ge 2 ] && break
   sleep 0.05
