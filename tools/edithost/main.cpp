@@ -91,20 +91,12 @@ bool runEditor(EditHost& host, AudioThread& audio, int width, int height, double
 {
     HostWindow listener;
     std::unique_ptr<NativeWindow> window = NativeWindow::CreateDefault();
-    // The host's own window, not the plug-in's: a display server still settling gets a few tries, each
-    // failure reported.
-    bool made = false;
-    for (int attempt = 1; attempt <= 5 && !made; ++attempt)
+    if (!window->Create(NativeParent{}, width, height, &listener))
     {
-        made = window->Create(NativeParent{}, width, height, &listener);
-        if (made)
-            continue;
-        std::fprintf(stderr, "virellando-edithost: no window for the editor (try %d, error %d)\n", attempt,
+        std::fprintf(stderr, "virellando-edithost: no window for the editor (error %d)\n",
                      window->GetLastError());
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-    if (!made)
         return false;
+    }
     window->SetTitle("Virellando edit host");
 
     host.openEditor(window->GetId());
