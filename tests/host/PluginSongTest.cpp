@@ -236,15 +236,6 @@ TEST_F(PluginSong, WithoutReverbTheEndOfANoteStaysWhereItWas)
     EXPECT_LT(peak(audio, 6000, 10000 + 220), 1e-3f);
 }
 
-TEST_F(PluginSong, TheEngineLooksForNoDrumKit)
-{
-    testing::internal::CaptureStderr();
-    auto instance = start(instrumenttest::ReleaseNoiseBank());
-    ASSERT_TRUE(instance);
-    render(*instance, {{0, 0x90, 60, 100}}, 1024, [](int) { return 256; });
-    EXPECT_EQ(testing::internal::GetCapturedStderr().find("channel 9"), std::string::npos);
-}
-
 TEST_F(PluginSong, LongProgramNamesAreCutBetweenCharacters)
 {
     // 23 bytes of text, then a two-byte and a three-byte character across the host's limit of 24.
