@@ -136,19 +136,16 @@ TEST_F(InstrumentThreads, AudioEditorAutomationLoadingAndLifetimeMeetWithoutARac
             }
         });
 
-    // The host's own thread meanwhile loads and unloads more instances of the plug-in.
-    int created = 0;
-    while (!stop)
-    {
-        auto other = std::make_unique<VstXSynth>(host);
-        ++created;
-    }
+    // The host's own thread meanwhile loads and unloads more instances of the plug-in, at least one however
+    // soon the audio thread is done.
+    do
+        std::make_unique<VstXSynth>(host).reset();
+    while (!stop);
     audio.join();
     editor.join();
     automation.join();
     synth.reset();
 
-    EXPECT_GT(created, 0);
     EXPECT_EQ(0, nonFinite.load());
     EXPECT_EQ(0u, engine::SampleDataCache::shared().userCount());
     EXPECT_EQ(nullptr, engine::SampleDataCache::shared().sampleData());
