@@ -3,7 +3,6 @@
 #include <chrono>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -11,14 +10,14 @@ using namespace plughost;
 
 namespace fs = std::filesystem;
 
-PluginFolder::PluginFolder(const std::string& fileName)
-    : soName(fileName.empty() ? VIRELLANDO_PLUGIN_NAME : fileName)
+PluginFolder::PluginFolder()
 {
     std::random_device random;
     folder = fs::temp_directory_path() /
              ("virellando-test-" + std::to_string(random()) + "-" + std::to_string(random()));
+    plugin = folder / VIRELLANDO_PLUGIN_NAME;
     fs::create_directories(folder);
-    fs::copy_file(VIRELLANDO_PLUGIN_PATH, folder / soName);
+    fs::copy_file(VIRELLANDO_PLUGIN_PATH, plugin);
 }
 
 PluginFolder::~PluginFolder()
@@ -29,13 +28,7 @@ PluginFolder::~PluginFolder()
 
 fs::path PluginFolder::besidePlugin(const std::string& extension) const
 {
-    fs::path p = pluginPath();
-    return p.replace_extension(extension);
-}
-
-void PluginFolder::copyIn(const fs::path& source, const std::string& extension)
-{
-    fs::copy_file(source, besidePlugin(extension), fs::copy_options::overwrite_existing);
+    return fs::path(plugin).replace_extension(extension);
 }
 
 void PluginFolder::writeFile(const std::string& extension, const std::string& contents)
@@ -46,14 +39,14 @@ void PluginFolder::writeFile(const std::string& extension, const std::string& co
 
 void PluginFolder::addStringTable()
 {
-    copyIn(VIRELLANDO_STRING_TABLE_PATH, "INI");
+    fs::copy_file(VIRELLANDO_STRING_TABLE_PATH, besidePlugin("INI"), fs::copy_options::overwrite_existing);
 }
 
 std::unique_ptr<PluginInstance> PluginFolder::instantiate(const HostAnswers& answers)
 {
     if (!loaded)
     {
-        if (!pluginHost.load(pluginPath().string()))
+        if (!pluginHost.load(plugin.string()))
             throw std::runtime_error("cannot load the plug-in: " + pluginHost.error());
         loaded = true;
     }

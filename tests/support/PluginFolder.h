@@ -12,17 +12,13 @@
 class PluginFolder
 {
 public:
-    // fileName is the name the plug-in gets in the folder ("Grand.so", ...); empty: the built plug-in's own
-    // name ("Virellando.so", or "Virellando.dll" on Windows).
-    explicit PluginFolder(const std::string& fileName = std::string());
+    // The plug-in keeps its built name ("Virellando.so", or "Virellando.dll" on Windows).
+    PluginFolder();
     ~PluginFolder();
 
-    const std::filesystem::path& path() const { return folder; }
-    std::filesystem::path pluginPath() const { return folder / soName; }
     // The plug-in's file name with its extension replaced ("INI", "DAT", ...).
     std::filesystem::path besidePlugin(const std::string& extension) const;
 
-    void copyIn(const std::filesystem::path& source, const std::string& extension);
     void writeFile(const std::string& extension, const std::string& contents);
     // Copies the shipped string table beside the plug-in.
     void addStringTable();
@@ -30,13 +26,12 @@ public:
     // Loads the plug-in (once) and creates an instance.
     std::unique_ptr<plughost::PluginInstance>
     instantiate(const plughost::HostAnswers& answers = plughost::HostAnswers());
-    plughost::PluginHost& host() { return pluginHost; }
 
     std::vector<std::string> logLines() const;
 
 private:
     std::filesystem::path folder;
-    std::string soName;
+    std::filesystem::path plugin;
     plughost::PluginHost pluginHost;
     bool loaded = false;
 };
