@@ -31,6 +31,11 @@ fs::path PluginFolder::besidePlugin(const std::string& extension) const
     return fs::path(plugin).replace_extension(extension);
 }
 
+void PluginFolder::copyIn(const fs::path& source, const std::string& extension)
+{
+    fs::copy_file(source, besidePlugin(extension), fs::copy_options::overwrite_existing);
+}
+
 void PluginFolder::writeFile(const std::string& extension, const std::string& contents)
 {
     std::ofstream out(besidePlugin(extension), std::ios::binary);
@@ -39,7 +44,7 @@ void PluginFolder::writeFile(const std::string& extension, const std::string& co
 
 void PluginFolder::addStringTable()
 {
-    fs::copy_file(VIRELLANDO_STRING_TABLE_PATH, besidePlugin("INI"), fs::copy_options::overwrite_existing);
+    copyIn(VIRELLANDO_STRING_TABLE_PATH, "INI");
 }
 
 std::unique_ptr<PluginInstance> PluginFolder::instantiate(const HostAnswers& answers)

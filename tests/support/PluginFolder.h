@@ -16,9 +16,12 @@ public:
     PluginFolder();
     ~PluginFolder();
 
+    const std::filesystem::path& path() const { return folder; }
+    const std::filesystem::path& pluginPath() const { return plugin; }
     // The plug-in's file name with its extension replaced ("INI", "DAT", ...).
     std::filesystem::path besidePlugin(const std::string& extension) const;
 
+    void copyIn(const std::filesystem::path& source, const std::string& extension);
     void writeFile(const std::string& extension, const std::string& contents);
     // Copies the shipped string table beside the plug-in.
     void addStringTable();
