@@ -23,6 +23,10 @@ constexpr float kHostRates[] = {8000.0f,  11025.0f, 16000.0f, 22050.0f,  32000.0
 constexpr size_t kParamText = kVstMaxParamStrLen + 1;
 constexpr size_t kProgramText = kVstMaxProgNameLen + 1;
 constexpr VstInt32 kHelpSelector = 1000; // opens the help file in a desktop viewer: not for tests
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr int32_t kMost = std::numeric_limits<int32_t>::max();
+constexpr int32_t kLeast = std::numeric_limits<int32_t>::min();
 } // namespace
 
 HostileHost::HostileHost(PluginInstance& plugin, uint32_t seed, float startRate)
@@ -43,52 +47,28 @@ bool HostileHost::chance(double p)
 
 float HostileHost::oddFloat()
 {
-    const float inf = std::numeric_limits<float>::infinity();
-    const float choices[] = {std::numeric_limits<float>::quiet_NaN(),
-                             inf,
-                             -inf,
-                             -1.0f,
-                             1.5f,
-                             1e30f,
-                             -1e30f,
-                             1e-40f,
-                             -0.0f,
-                             0.0f,
-                             1.0f,
-                             0.5f};
+    const float choices[] = {kNaN, kInf, -kInf, -1.0f, 1.5f, 1e30f, -1e30f, 1e-40f, -0.0f, 0.0f, 1.0f, 0.5f};
     if (chance(0.5))
         return std::uniform_real_distribution<float>(0.0f, 1.0f)(generator);
     if (chance(0.2))
         return std::uniform_real_distribution<float>(-10.0f, 10.0f)(generator);
-    return choices[randomInt(0, static_cast<int>(std::size(choices)) - 1)];
+    return pick(choices);
 }
 
 VstInt32 HostileHost::oddIndex(int count)
 {
-    const VstInt32 choices[] = {-1,
-                                -1000,
-                                count,
-                                count + 1,
-                                1 << 20,
-                                std::numeric_limits<VstInt32>::max(),
-                                std::numeric_limits<VstInt32>::min()};
+    const VstInt32 choices[] = {-1, -1000, count, count + 1, 1 << 20, kMost, kLeast};
     if (chance(0.6))
         return randomInt(0, count - 1);
-    return choices[randomInt(0, static_cast<int>(std::size(choices)) - 1)];
+    return pick(choices);
 }
 
 VstInt32 HostileHost::oddOffset()
 {
     if (chance(0.7))
         return randomInt(0, std::max(blockSize - 1, 0));
-    const VstInt32 choices[] = {-1,
-                                -5000,
-                                blockSize,
-                                3 * blockSize,
-                                kMaxFrames * 4,
-                                std::numeric_limits<VstInt32>::max(),
-                                std::numeric_limits<VstInt32>::min()};
-    return choices[randomInt(0, static_cast<int>(std::size(choices)) - 1)];
+    const VstInt32 choices[] = {-1, -5000, blockSize, 3 * blockSize, kMaxFrames * 4, kMost, kLeast};
+    return pick(choices);
 }
 
 std::string HostileHost::oddName()
@@ -187,7 +167,7 @@ bool HostileHost::renderBlock(int frames)
 
 void HostileHost::settle()
 {
-    const float rate = kEngineRates[randomInt(0, static_cast<int>(std::size(kEngineRates)) - 1)];
+    const float rate = pick(kEngineRates);
     instance.dispatch(effMainsChanged, 0, 0);
     instance.setSampleRate(rate);
     currentRate = rate;
@@ -220,21 +200,10 @@ bool HostileHost::render(double seconds)
 
 void HostileHost::changeRate()
 {
-    float rate = 0.0f;
-    if (chance(0.6))
-        rate = kHostRates[randomInt(0, static_cast<int>(std::size(kHostRates)) - 1)];
-    else if (chance(0.8))
-        rate = std::uniform_real_distribution<float>(8000.0f, 192000.0f)(generator);
-    else
-    {
-        const float odd[] = {0.0f,
-                             -44100.0f,
-                             std::numeric_limits<float>::quiet_NaN(),
-                             std::numeric_limits<float>::infinity(),
-                             7999.5f,
-                             96000.5f};
-        rate = odd[randomInt(0, static_cast<int>(std::size(odd)) - 1)];
-    }
+    const float odd[] = {0.0f, -44100.0f, kNaN, kInf, 7999.5f, 96000.5f};
+    const float rate = chance(0.6)   ? pick(kHostRates)
+                       : chance(0.8) ? std::uniform_real_distribution<float>(8000.0f, 192000.0f)(generator)
+                                     : pick(odd);
     lastAction = "effSetSampleRate " + std::to_string(rate);
     instance.dispatch(effMainsChanged, 0, 0);
     instance.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
@@ -246,7 +215,7 @@ void HostileHost::changeRate()
 void HostileHost::changeBlockSize()
 {
     const VstInt32 odd[] = {0, -1, 1 << 30, 1, 2, 63, 64, 65, 1000, 4096, kMaxFrames};
-    const VstInt32 size = chance(0.5) ? randomInt(1, kMaxFrames) : odd[randomInt(0, std::size(odd) - 1)];
+    const VstInt32 size = chance(0.5) ? randomInt(1, kMaxFrames) : pick(odd);
     lastAction = "effSetBlockSize " + std::to_string(size);
     instance.dispatch(effSetBlockSize, 0, size);
     if (size >= 1 && size <= kMaxFrames)
@@ -279,21 +248,15 @@ void HostileHost::randomChunk()
     else if (kind == 1)
     {
         // Every field out of range: positions and types far outside their steps, amounts not numbers.
-        const int32_t ints[] = {
-            -1, 4, 7, 100, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()};
-        const float inf = std::numeric_limits<float>::infinity();
-        const float floats[] = {
-            std::numeric_limits<float>::quiet_NaN(), inf, -inf, -1.0f, 3.0f, 1e30f, -1e-40f};
+        const int32_t ints[] = {-1, 4, 7, 100, kLeast, kMost};
+        const float floats[] = {kNaN, kInf, -kInf, -1.0f, 3.0f, 1e30f, -1e-40f};
         chunk.resize(48);
         for (size_t field = 0; field < 12; ++field)
         {
             const bool integer = field <= 1 || field >= 10;
-            uint32_t word = 0;
-            if (integer)
-                std::memcpy(&word, &ints[randomInt(0, std::size(ints) - 1)], 4);
-            else
-                std::memcpy(&word, &floats[randomInt(0, std::size(floats) - 1)], 4);
-            std::memcpy(&chunk[field * 4], &word, 4);
+            const int32_t number = integer ? pick(ints) : 0;
+            const float amount = integer ? 0.0f : pick(floats);
+            std::memcpy(&chunk[field * 4], integer ? static_cast<const void*>(&number) : &amount, 4);
         }
     }
     else if (kind == 2)
@@ -384,7 +347,7 @@ void HostileHost::oddEvents()
             VstMidiEvent& e = other[static_cast<size_t>(i)];
             std::memset(&e, 0, sizeof e);
             const VstInt32 types[] = {0, 2, 3, 4, 5, 7, 99, -1};
-            e.type = types[randomInt(0, std::size(types) - 1)];
+            e.type = pick(types);
             e.byteSize = randomInt(0, 64);
             e.deltaFrames = oddOffset();
             e.midiData[0] = static_cast<char>(0x90);

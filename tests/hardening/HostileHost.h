@@ -49,6 +49,10 @@ private:
     void changeBlockSize();
 
     int randomInt(int low, int high);
+    template <typename T, size_t N> T pick(const T (&choices)[N])
+    {
+        return choices[randomInt(0, static_cast<int>(N) - 1)];
+    }
     bool chance(double p);
     float oddFloat();
     host::VstInt32 oddIndex(int count);

@@ -46,30 +46,37 @@ std::vector<int16_t> Noise(size_t length, int amplitude)
     return points;
 }
 
-void AddPreset(TestBank& bank, const char* name)
+// A looped sample on the piano's keys 21..108; with a release of about 4 ms unless the bank says otherwise.
+SoundFontZone PianoKeys(size_t sample, bool shortRelease = true)
 {
+    SoundFontZone zone{{Range(kKeyRange, 21, 108)}, {}};
+    if (shortRelease)
+        zone.generators.push_back(Gen(kReleaseVolEnv, kShortRelease));
+    zone.generators.push_back(Gen(kSampleModes, kLooped));
+    zone.generators.push_back(Gen(kSampleId, static_cast<int>(sample)));
+    return zone;
+}
+
+// The bank with one instrument of the given zones and a preset that plays it.
+std::vector<uint8_t> Finish(TestBank& bank, const char* name, std::vector<SoundFontZone> zones)
+{
+    SoundFontInstrument instrument;
+    instrument.name = name;
+    instrument.zones = std::move(zones);
+    bank.data.instruments.push_back(instrument);
     SoundFontPreset preset;
     preset.name = name;
-    for (uint16_t i = 0; i < bank.data.instruments.size(); ++i)
-        preset.zones.push_back(SoundFontZone{{Gen(kInstrument, i)}, {}});
+    preset.zones.push_back(SoundFontZone{{Gen(kInstrument, 0)}, {}});
     bank.data.presets.push_back(preset);
+    return bank.bytes();
 }
 } // namespace
 
 std::vector<uint8_t> NoiseBank()
 {
     TestBank bank;
-    const auto noise = Noise(44100, 8000);
-    const size_t sample = AddSample(bank, "noise", noise, 0, 44100, 44100, 60, 0);
-    SoundFontInstrument instrument;
-    instrument.name = "Noise";
-    instrument.zones.push_back(
-        SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kReleaseVolEnv, kShortRelease),
-                       Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(sample))},
-                      {}});
-    bank.data.instruments.push_back(instrument);
-    AddPreset(bank, "Noise");
-    return bank.bytes();
+    return Finish(bank, "Noise",
+                  {PianoKeys(AddSample(bank, "noise", Noise(44100, 8000), 0, 44100, 44100, 60, 0))});
 }
 
 std::vector<uint8_t> ReleaseNoiseBank()
@@ -78,35 +85,20 @@ std::vector<uint8_t> ReleaseNoiseBank()
     const size_t tone =
         AddSample(bank, "tone", enginetest::Wave(4410, 100.0, 10000.0, 0.3), 0, 4410, 44100, 60, 0);
     const size_t knock = AddSample(bank, "knock", Noise(4410, 12000), 0, 4409, 44100, 60, 0);
-    SoundFontInstrument instrument;
-    instrument.name = "Keys and noises";
-    instrument.zones.push_back(
-        SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kReleaseVolEnv, kShortRelease),
-                       Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(tone))},
-                      {}});
     // Every noise key plays the burst at its recorded pitch.
-    instrument.zones.push_back(SoundFontZone{
-        {Range(kKeyRange, 123, 127), Gen(kScaleTuning, 0), Gen(kSampleId, static_cast<int>(knock))}, {}});
-    bank.data.instruments.push_back(instrument);
-    AddPreset(bank, "Keys and noises");
-    return bank.bytes();
+    return Finish(bank, "Keys and noises",
+                  {PianoKeys(tone), SoundFontZone{{Range(kKeyRange, 123, 127), Gen(kScaleTuning, 0),
+                                                   Gen(kSampleId, static_cast<int>(knock))},
+                                                  {}}});
 }
 
 std::vector<uint8_t> TunedBank()
 {
     TestBank bank;
     // 44 periods of 440 Hz fill the 4410-sample loop exactly, so the loop joins without a click.
-    const size_t tone =
-        AddSample(bank, "A440", enginetest::Wave(4410, 4410.0 / 44.0, 10000.0, 0.0), 0, 4410, 44100, 69, 0);
-    SoundFontInstrument instrument;
-    instrument.name = "Tuned keys";
-    instrument.zones.push_back(
-        SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kReleaseVolEnv, kShortRelease),
-                       Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(tone))},
-                      {}});
-    bank.data.instruments.push_back(instrument);
-    AddPreset(bank, "Tuned keys");
-    return bank.bytes();
+    return Finish(bank, "Tuned keys",
+                  {PianoKeys(AddSample(bank, "A440", enginetest::Wave(4410, 4410.0 / 44.0, 10000.0, 0.0), 0,
+                                       4410, 44100, 69, 0))});
 }
 
 std::vector<uint8_t> ResonanceBank()
@@ -116,19 +108,13 @@ std::vector<uint8_t> ResonanceBank()
         AddSample(bank, "tone", enginetest::Wave(4410, 100.0, 6000.0, 0.3), 0, 4410, 44100, 60, 0);
     const size_t strings =
         AddSample(bank, "strings", enginetest::Wave(4410, 49.0, 6000.0, 0.0), 0, 4410, 44100, 60, 0);
-    SoundFontInstrument instrument;
-    instrument.name = "Strings";
-    instrument.zones.push_back(SoundFontZone{
-        {Range(kKeyRange, 21, 108), Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(tone))}, {}});
     // The engine scales the stored attenuation by 0.4: 1440 holds the layer 57.6 dB down until
     // controllers 21 and 22 at full take the whole of it away.
-    instrument.zones.push_back(
-        SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kAttenuation, 1440), Gen(kSampleModes, kLooped),
-                       Gen(kSampleId, static_cast<int>(strings))},
-                      {Mod(kController | 21, kAttenuation, -1440, kController | 22)}});
-    bank.data.instruments.push_back(instrument);
-    AddPreset(bank, "Strings");
-    return bank.bytes();
+    return Finish(bank, "Strings",
+                  {PianoKeys(tone, false),
+                   SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kAttenuation, 1440),
+                                  Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(strings))},
+                                 {Mod(kController | 21, kAttenuation, -1440, kController | 22)}}});
 }
 
 } // namespace instrumenttest

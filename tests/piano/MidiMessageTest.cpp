@@ -4,24 +4,14 @@
 
 using namespace piano;
 
-TEST(MidiMessage, PacksStatusIntoTheLowestByte)
+// The status sits in the lowest byte, the top byte is ignored, data bytes are limited to seven bits.
+TEST(MidiMessage, PacksAndUnpacksThreeBytes)
 {
     const MidiMessage m = MidiMessage::make(MidiMessage::kControlChange, 21, 127);
     EXPECT_EQ(m.packed(), 0x007F15B0);
     EXPECT_EQ(MidiMessage::unpack(0x007F15B0), m);
-}
-
-TEST(MidiMessage, UnpackIgnoresTheTopByte)
-{
-    const MidiMessage m = MidiMessage::unpack(static_cast<std::int32_t>(0xFF403C90u));
-    EXPECT_EQ(m.status, 0x90);
-    EXPECT_EQ(m.data1, 60);
-    EXPECT_EQ(m.data2, 64);
-}
-
-TEST(MidiMessage, DataBytesAreLimitedToSevenBits)
-{
-    const MidiMessage m = MidiMessage::make(MidiMessage::kNoteOn, 200, -4);
-    EXPECT_EQ(m.data1, 127);
-    EXPECT_EQ(m.data2, 0);
+    EXPECT_EQ(MidiMessage::unpack(static_cast<std::int32_t>(0xFF403C90u)), MidiMessage::make(0x90, 60, 64));
+    const MidiMessage limited = MidiMessage::make(MidiMessage::kNoteOn, 200, -4);
+    EXPECT_EQ(limited.data1, 127);
+    EXPECT_EQ(limited.data2, 0);
 }

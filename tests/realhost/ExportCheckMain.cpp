@@ -27,49 +27,22 @@ bool readParameters(const std::string& path, ParameterValues& values)
     return file.eof() && !values.empty();
 }
 
-std::vector<int> indexList(const std::string& text)
-{
-    std::vector<int> indices;
-    std::stringstream stream(text);
-    std::string item;
-    while (std::getline(stream, item, ','))
-        indices.push_back(std::atoi(item.c_str()));
-    return indices;
-}
-
-int usage()
-{
-    std::fprintf(stderr, "usage: realhost-export-check --on FRAME --off FRAME --changed I,J,... FOLDER\n");
-    return 2;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    ChordTimes times;
-    std::vector<int> changed;
-    std::string folder;
-    for (int i = 1; i < argc; ++i)
+    if (argc != 5 || std::atoll(argv[2]) <= std::atoll(argv[1]))
     {
-        const std::string arg = argv[i];
-        if ((arg == "--on" || arg == "--off" || arg == "--changed") && i + 1 < argc)
-        {
-            const std::string value = argv[++i];
-            if (arg == "--on")
-                times.on = std::atoll(value.c_str());
-            else if (arg == "--off")
-                times.off = std::atoll(value.c_str());
-            else
-                changed = indexList(value);
-        }
-        else if (folder.empty() && arg.rfind("--", 0) != 0)
-            folder = arg;
-        else
-            return usage();
+        std::fprintf(stderr,
+                     "usage: realhost-export-check CHORD-ON-FRAME CHORD-OFF-FRAME CHANGED-I,J,... FOLDER\n");
+        return 2;
     }
-    if (folder.empty() || times.off <= times.on || changed.empty())
-        return usage();
+    const ChordTimes times{std::atoll(argv[1]), std::atoll(argv[2])};
+    std::vector<int> changed;
+    std::stringstream indices(argv[3]);
+    for (std::string item; std::getline(indices, item, ',');)
+        changed.push_back(std::atoi(item.c_str()));
+    const std::string folder = argv[4];
 
     std::vector<Check> checks;
     StereoTake first;
@@ -96,14 +69,10 @@ int main(int argc, char** argv)
 
     if (checks.empty())
     {
-        for (auto& check : checkChord(first, times))
-            checks.push_back(check);
+        checks = checkChord(first, times);
         checks.push_back(checkSoundChanged(first, changedTake));
         for (auto& check : checkChord(changedTake, times))
-        {
-            check.name += " (changed parameters)";
-            checks.push_back(check);
-        }
+            checks.push_back({check.name + " (changed parameters)", check.passed, check.detail});
         for (auto& check : checkParameters(defaults, saved, back, changed))
             checks.push_back(check);
         checks.push_back(checkSameSound(changedTake, reopened));

@@ -85,40 +85,31 @@ int64_t StereoTake::firstFrameReaching(double level, int64_t from) const
     return -1;
 }
 
-void StereoTake::difference(const StereoTake& other, int64_t frame, double& l, double& r) const
+int64_t StereoTake::differences(const StereoTake& other, const std::function<void(double)>& each) const
 {
-    l = (frame < frames() ? left[frame] : 0.0) - (frame < other.frames() ? other.left[frame] : 0.0);
-    r = (frame < frames() ? right[frame] : 0.0) - (frame < other.frames() ? other.right[frame] : 0.0);
+    const int64_t length = std::max(frames(), other.frames());
+    const auto at = [](const std::vector<float>& samples, int64_t i)
+    { return i < static_cast<int64_t>(samples.size()) ? static_cast<double>(samples[i]) : 0.0; };
+    for (int64_t i = 0; i < length; ++i)
+    {
+        each(at(left, i) - at(other.left, i));
+        each(at(right, i) - at(other.right, i));
+    }
+    return length;
 }
 
 double StereoTake::largestDifference(const StereoTake& other) const
 {
-    const int64_t length = std::max(frames(), other.frames());
     double largest = 0.0;
-    for (int64_t i = 0; i < length; ++i)
-    {
-        double l = 0.0;
-        double r = 0.0;
-        difference(other, i, l, r);
-        largest = std::max({largest, std::fabs(l), std::fabs(r)});
-    }
+    differences(other, [&](double d) { largest = std::max(largest, std::fabs(d)); });
     return largest;
 }
 
 double StereoTake::differenceRms(const StereoTake& other) const
 {
-    const int64_t length = std::max(frames(), other.frames());
-    if (length == 0)
-        return 0.0;
     double sum = 0.0;
-    for (int64_t i = 0; i < length; ++i)
-    {
-        double l = 0.0;
-        double r = 0.0;
-        difference(other, i, l, r);
-        sum += l * l + r * r;
-    }
-    return std::sqrt(sum / static_cast<double>(2 * length));
+    const int64_t length = differences(other, [&](double d) { sum += d * d; });
+    return length == 0 ? 0.0 : std::sqrt(sum / static_cast<double>(2 * length));
 }
 
 double decibels(double ratio)

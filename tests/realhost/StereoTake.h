@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,8 @@ public:
     double differenceRms(const StereoTake& other) const;
 
 private:
-    void difference(const StereoTake& other, int64_t frame, double& l, double& r) const;
+    // Hands each channel's sample difference at every frame of the longer take to each; the frame count.
+    int64_t differences(const StereoTake& other, const std::function<void(double)>& each) const;
 
     double sampleRate = 0.0;
     std::vector<float> left;

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -11,14 +10,14 @@ using namespace plughost;
 
 namespace fs = std::filesystem;
 
-PluginFolder::PluginFolder(const std::string& fileName)
-    : soName(fileName.empty() ? VIRELLANDO_PLUGIN_NAME : fileName)
+PluginFolder::PluginFolder()
 {
     std::random_device random;
     folder = fs::temp_directory_path() /
              ("virellando-test-" + std::to_string(random()) + "-" + std::to_string(random()));
+    plugin = folder / VIRELLANDO_PLUGIN_NAME;
     fs::create_directories(folder);
-    fs::copy_file(VIRELLANDO_PLUGIN_PATH, folder / soName);
+    fs::copy_file(VIRELLANDO_PLUGIN_PATH, plugin);
 }
 
 PluginFolder::~PluginFolder()
@@ -29,8 +28,7 @@ PluginFolder::~PluginFolder()
 
 fs::path PluginFolder::besidePlugin(const std::string& extension) const
 {
-    fs::path p = pluginPath();
-    return p.replace_extension(extension);
+    return fs::path(plugin).replace_extension(extension);
 }
 
 void PluginFolder::copyIn(const fs::path& source, const std::string& extension)
@@ -53,7 +51,7 @@ std::unique_ptr<PluginInstance> PluginFolder::instantiate(const HostAnswers& ans
 {
     if (!loaded)
     {
-        if (!pluginHost.load(pluginPath().string()))
+        if (!pluginHost.load(plugin.string()))
             throw std::runtime_error("cannot load the plug-in: " + pluginHost.error());
         loaded = true;
     }

@@ -12,13 +12,12 @@
 class PluginFolder
 {
 public:
-    // fileName is the name the plug-in gets in the folder ("Grand.so", ...); empty: the built plug-in's own
-    // name ("Virellando.so", or "Virellando.dll" on Windows).
-    explicit PluginFolder(const std::string& fileName = std::string());
+    // The plug-in keeps its built name ("Virellando.so", or "Virellando.dll" on Windows).
+    PluginFolder();
     ~PluginFolder();
 
     const std::filesystem::path& path() const { return folder; }
-    std::filesystem::path pluginPath() const { return folder / soName; }
+    const std::filesystem::path& pluginPath() const { return plugin; }
     // The plug-in's file name with its extension replaced ("INI", "DAT", ...).
     std::filesystem::path besidePlugin(const std::string& extension) const;
 
@@ -30,13 +29,12 @@ public:
     // Loads the plug-in (once) and creates an instance.
     std::unique_ptr<plughost::PluginInstance>
     instantiate(const plughost::HostAnswers& answers = plughost::HostAnswers());
-    plughost::PluginHost& host() { return pluginHost; }
 
     std::vector<std::string> logLines() const;
 
 private:
     std::filesystem::path folder;
-    std::string soName;
+    std::filesystem::path plugin;
     plughost::PluginHost pluginHost;
     bool loaded = false;
 };

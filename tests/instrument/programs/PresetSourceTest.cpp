@@ -39,9 +39,7 @@ PianoSettings applied(const StoredProgram& program)
 {
     PianoSettings s;
     for (int i = 0; i < ParameterTable::kCount; ++i)
-    {
         ParameterTable::set(s, i, program.values[i]);
-    }
     return s;
 }
 } // namespace

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,29 @@ namespace
 {
 using Bytes = std::vector<unsigned char>;
 
+// A header with the given version and count (this machine is little-endian, as the file is), then records
+// of a name and eleven values from firstValue up in steps of 0.01; the whole cut to at most length bytes.
+Bytes presets(double version, std::uint32_t count, const std::vector<std::string>& names,
+              size_t length = SIZE_MAX, float firstValue = 0.5f)
+{
+    Bytes bytes(12);
+    std::memcpy(bytes.data(), &version, 8);
+    std::memcpy(bytes.data() + 8, &count, 4);
+    for (const std::string& name : names)
+    {
+        Bytes record(172, 0);
+        std::memcpy(record.data(), name.data(), std::min<size_t>(name.size(), 128));
+        for (int i = 0; i < 11; ++i)
+        {
+            const float value = firstValue + 0.01f * i;
+            std::memcpy(record.data() + 128 + 4 * i, &value, 4);
+        }
+        bytes.insert(bytes.end(), record.begin(), record.end());
+    }
+    bytes.resize(std::min(bytes.size(), length));
+    return bytes;
+}
+
 class PresetsFileTest : public ::testing::Test
 {
 protected:
@@ -23,187 +47,82 @@ protected:
 
     void TearDown() override { std::remove(path.c_str()); }
 
-    void writeBytes(const Bytes& bytes) const
+    bool read(const Bytes& bytes)
     {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return file.read(path.c_str());
     }
 
-    Bytes readBytes() const
-    {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    PresetsFile file;
 };
-
-// A header with the given version and count (this machine is little-endian, as the file is).
-Bytes header(double version, std::uint32_t count)
-{
-    Bytes bytes(12);
-    std::memcpy(bytes.data(), &version, 8);
-    std::memcpy(bytes.data() + 8, &count, 4);
-    return bytes;
-}
-
-Bytes record(const char* name, float firstValue)
-{
-    Bytes bytes(172, 0);
-    std::memcpy(bytes.data(), name, std::strlen(name));
-    for (int i = 0; i < 11; ++i)
-    {
-        const float value = firstValue + 0.01f * i;
-        std::memcpy(bytes.data() + 128 + 4 * i, &value, 4);
-    }
-    return bytes;
-}
-
-StoredProgram program(const char* name, float firstValue)
-{
-    StoredProgram p{};
-    const Bytes bytes = record(name, firstValue);
-    std::memcpy(p.name, bytes.data(), 128);
-    std::memcpy(p.values, bytes.data() + 128, 44);
-    return p;
-}
 } // namespace
 
-TEST_F(PresetsFileTest, ReadsEveryRecord)
+TEST_F(PresetsFileTest, ReadsEveryRecordAndAShortFileKeepsItsCountWithTheMissingValuesZero)
 {
-    Bytes bytes = header(1.0, 2);
-    const Bytes a = record("Concert", 0.1f);
-    const Bytes b = record("Studio", 0.5f);
-    bytes.insert(bytes.end(), a.begin(), a.end());
-    bytes.insert(bytes.end(), b.begin(), b.end());
-    writeBytes(bytes);
+    ASSERT_TRUE(read(presets(1.0, 2, {"Concert", "Studio"}, SIZE_MAX, 0.1f)));
+    ASSERT_EQ(file.count(), 2);
+    EXPECT_STREQ(file.program(1)->name, "Studio");
+    EXPECT_EQ(file.program(1)->values[10], 0.1f + 0.01f * 10);
 
-    PresetsFile presets;
-    ASSERT_TRUE(presets.read(path.c_str()));
-    ASSERT_EQ(presets.count(), 2);
-    EXPECT_STREQ(presets.program(0)->name, "Concert");
-    EXPECT_STREQ(presets.program(1)->name, "Studio");
-    EXPECT_EQ(presets.program(0)->values[0], 0.1f);
-    EXPECT_EQ(presets.program(1)->values[10], 0.5f + 0.01f * 10);
-}
-
-TEST_F(PresetsFileTest, AnyVersionButOneGivesNoPrograms)
-{
-    for (double version : {1.5, 0.0, 2.0, 1.0000000000000002})
-    {
-        Bytes bytes = header(version, 1);
-        const Bytes r = record("X", 0.5f);
-        bytes.insert(bytes.end(), r.begin(), r.end());
-        writeBytes(bytes);
-        PresetsFile presets;
-        EXPECT_FALSE(presets.read(path.c_str())) << version;
-        EXPECT_EQ(presets.count(), 0) << version;
-    }
-}
-
-TEST_F(PresetsFileTest, CountZeroGivesNoPrograms)
-{
-    writeBytes(header(1.0, 0));
-    PresetsFile presets;
-    EXPECT_FALSE(presets.read(path.c_str()));
-    EXPECT_EQ(presets.count(), 0);
-}
-
-TEST_F(PresetsFileTest, MissingOrHeaderlessFileGivesNoPrograms)
-{
-    PresetsFile presets;
-    EXPECT_FALSE(presets.read(path.c_str()));
-    EXPECT_FALSE(presets.read(nullptr));
-    Bytes bytes = header(1.0, 1);
-    bytes.resize(11);
-    writeBytes(bytes);
-    EXPECT_FALSE(presets.read(path.c_str()));
-    EXPECT_EQ(presets.count(), 0);
-}
-
-TEST_F(PresetsFileTest, ShortFileKeepsItsCountWithTheMissingRecordsZero)
-{
-    Bytes bytes = header(1.0, 3);
-    const Bytes first = record("First", 0.5f);
-    const Bytes second = record("Second", 0.5f);
-    bytes.insert(bytes.end(), first.begin(), first.end());
-    // The second record breaks off after its name and two values.
-    bytes.insert(bytes.end(), second.begin(), second.begin() + 128 + 8);
-    writeBytes(bytes);
-
-    PresetsFile presets;
-    ASSERT_TRUE(presets.read(path.c_str()));
-    ASSERT_EQ(presets.count(), 3);
-    EXPECT_STREQ(presets.program(0)->name, "First");
-    EXPECT_STREQ(presets.program(1)->name, "Second");
-    EXPECT_EQ(presets.program(1)->values[1], 0.51f);
-    for (int i = 2; i < 11; ++i)
-    {
-        EXPECT_EQ(presets.program(1)->values[i], 0.0f) << i;
-    }
+    // The second record breaks off after its name and two values; the third is missing.
+    ASSERT_TRUE(read(presets(1.0, 3, {"First", "Second"}, 12 + 172 + 128 + 8)));
+    ASSERT_EQ(file.count(), 3);
+    EXPECT_STREQ(file.program(1)->name, "Second");
+    EXPECT_EQ(file.program(1)->values[1], 0.51f);
+    EXPECT_EQ(file.program(1)->values[2], 0.0f);
     const StoredProgram zero{};
-    EXPECT_EQ(std::memcmp(presets.program(2), &zero, sizeof zero), 0);
+    EXPECT_EQ(std::memcmp(file.program(2), &zero, sizeof zero), 0);
 }
 
-TEST_F(PresetsFileTest, HugeCountsAreRefusedWithoutAllocating)
+TEST_F(PresetsFileTest, RefusedFilesGiveNoProgramsAndDropEarlierOnes)
 {
-    for (std::uint32_t count : {0xFFFFFFFFu, 0x80000000u, PresetsFile::kMaxPrograms + 1})
+    const struct
     {
-        Bytes bytes = header(1.0, count);
-        const Bytes r = record("X", 0.5f);
-        bytes.insert(bytes.end(), r.begin(), r.end());
-        writeBytes(bytes);
-        PresetsFile presets;
-        EXPECT_FALSE(presets.read(path.c_str())) << count;
-        EXPECT_EQ(presets.count(), 0) << count;
+        const char* what;
+        Bytes bytes;
+    } refused[] = {
+        {"version 1.5", presets(1.5, 1, {"X"})},
+        {"version 0", presets(0.0, 1, {"X"})},
+        {"version 2", presets(2.0, 1, {"X"})},
+        {"a version a bit above 1", presets(1.0000000000000002, 1, {"X"})},
+        {"count 0", presets(1.0, 0, {})},
+        {"a header cut short", presets(1.0, 1, {}, 11)},
+        {"count 2^32 - 1", presets(1.0, 0xFFFFFFFFu, {"X"})},
+        {"count 2^31", presets(1.0, 0x80000000u, {"X"})},
+        {"one more than the most programs", presets(1.0, PresetsFile::kMaxPrograms + 1, {"X"})},
+    };
+    for (const auto& refusedFile : refused)
+    {
+        ASSERT_TRUE(read(presets(1.0, 1, {"One"})));
+        EXPECT_FALSE(read(refusedFile.bytes)) << refusedFile.what;
+        EXPECT_EQ(file.count(), 0) << refusedFile.what;
+        EXPECT_EQ(file.program(0), nullptr) << refusedFile.what;
     }
+    std::remove(path.c_str());
+    EXPECT_FALSE(file.read(path.c_str()));
+    EXPECT_FALSE(file.read(nullptr));
 }
 
-TEST_F(PresetsFileTest, UnterminatedNameEndsInsideItsField)
+TEST_F(PresetsFileTest, NamesEndInsideTheirFieldAndAreCutToTheBuffer)
 {
-    Bytes bytes = header(1.0, 1);
-    Bytes r = record("", 0.5f);
-    std::memset(r.data(), 'A', 128);
-    bytes.insert(bytes.end(), r.begin(), r.end());
-    writeBytes(bytes);
-    PresetsFile presets;
-    ASSERT_TRUE(presets.read(path.c_str()));
-    EXPECT_EQ(std::strlen(presets.program(0)->name), 127u);
-    EXPECT_EQ(presets.program(0)->values[0], 0.5f);
-}
+    ASSERT_TRUE(read(presets(1.0, 2, {"One", std::string(128, 'A')})));
+    EXPECT_EQ(std::strlen(file.program(1)->name), 127u);
+    EXPECT_EQ(file.program(1)->values[0], 0.5f);
 
-TEST_F(PresetsFileTest, AFailedReadDropsEarlierPrograms)
-{
-    ASSERT_TRUE(PresetsFile::write(path.c_str(), {program("One", 0.0f)}));
-    PresetsFile presets;
-    ASSERT_TRUE(presets.read(path.c_str()));
-    writeBytes(header(1.5, 1));
-    EXPECT_FALSE(presets.read(path.c_str()));
-    EXPECT_EQ(presets.count(), 0);
-    EXPECT_EQ(presets.program(0), nullptr);
-}
-
-TEST_F(PresetsFileTest, RenameAndCopyName)
-{
-    ASSERT_TRUE(PresetsFile::write(path.c_str(), {program("One", 0.0f), program("Two", 0.0f)}));
-    PresetsFile presets;
-    ASSERT_TRUE(presets.read(path.c_str()));
-
-    const std::string longName(200, 'n');
-    presets.rename(1, longName.c_str());
-    EXPECT_EQ(std::string(presets.program(1)->name), std::string(127, 'n'));
-    EXPECT_STREQ(presets.program(0)->name, "One");
-    presets.rename(2, "Beyond");
-    presets.rename(-1, "Before");
-    presets.rename(0, nullptr);
-    EXPECT_STREQ(presets.program(0)->name, "One");
+    file.rename(1, std::string(200, 'n').c_str());
+    EXPECT_EQ(std::string(file.program(1)->name), std::string(127, 'n'));
+    file.rename(2, "Beyond");
+    file.rename(-1, "Before");
+    file.rename(0, nullptr);
+    EXPECT_STREQ(file.program(0)->name, "One");
 
     char text[24];
-    ASSERT_TRUE(presets.copyName(1, text, sizeof text));
+    ASSERT_TRUE(file.copyName(1, text, sizeof text));
     EXPECT_EQ(std::string(text), std::string(23, 'n'));
-    ASSERT_TRUE(presets.copyName(0, text, sizeof text));
-    EXPECT_STREQ(text, "One");
     std::strcpy(text, "keep");
-    EXPECT_FALSE(presets.copyName(2, text, sizeof text));
-    EXPECT_FALSE(presets.copyName(0, text, 0));
-    EXPECT_FALSE(presets.copyName(0, nullptr, 24));
+    EXPECT_FALSE(file.copyName(2, text, sizeof text));
+    EXPECT_FALSE(file.copyName(0, text, 0));
+    EXPECT_FALSE(file.copyName(0, nullptr, 24));
     EXPECT_STREQ(text, "keep");
 }
