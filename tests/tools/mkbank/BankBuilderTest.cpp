@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 
 #include "engine/SoundFontReader.h"
 #include "mkbank/BankBuilder.h"
-#include "mkbank/SoundFontNumbers.h"
 #include "tools/mkbank/SourceBank.h"
 
 using namespace mkbank;
@@ -20,19 +16,11 @@ namespace
 {
 
 using enginetest::TempFile;
-using mkbank::BankBuilder;
-using mkbank::BuildOptions;
-using mkbank::BuildSummary;
 
 std::vector<uint8_t> ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-bool Exists(const std::string& path)
-{
-    return std::ifstream(path).good();
 }
 
 class BankBuilderTest : public ::testing::Test
@@ -108,7 +96,7 @@ TEST_F(BankBuilderTest, OutputThatCannotBeReplacedLeavesNoPartialFile)
     options.output = folder;
     EXPECT_FALSE(builder.build(options, summary));
     EXPECT_EQ(builder.error(), "cannot replace " + folder);
-    EXPECT_FALSE(Exists(folder + ".part"));
+    EXPECT_FALSE(std::filesystem::exists(folder + ".part"));
     std::filesystem::remove(folder);
 }
 

@@ -8,7 +8,6 @@ execute_process(COMMAND ${WRITE_SOURCE} ${WORK}/piano.sf2 RESULT_VARIABLE writte
 if(NOT written EQUAL 0)
   message(FATAL_ERROR "cannot write the source bank")
 endif()
-file(WRITE ${WORK}/text.sf2 "This is a text file, not a sound bank.\n")
 
 string(REPLACE "{work}" "${WORK}" args "${ARGS}")
 string(REPLACE "|" ";" args "${args}")

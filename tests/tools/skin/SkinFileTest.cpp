@@ -8,6 +8,7 @@
 #include "gui/CSkin.h"
 #include "mkskin/SkinFile.h"
 #include "platform/Platform.h"
+#include "tools/TempPath.h"
 
 using namespace gui;
 
@@ -15,8 +16,7 @@ namespace
 {
 TEST(SkinFile, ItemsResolveToTheirPicturesBesideTheModule)
 {
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "skinfile-test";
-    std::filesystem::remove_all(folder);
+    const std::filesystem::path folder = tempPath("-skin");
     std::filesystem::create_directories(folder / "skin");
     std::fclose(std::fopen((folder / "skin" / "Knob.png").c_str(), "wb"));
     platform::SetModuleFileName((folder / "Virellando.so").string());
@@ -37,6 +37,7 @@ TEST(SkinFile, ItemsResolveToTheirPicturesBesideTheModule)
         EXPECT_EQ(definition.kind, kSkinImageFile) << item;
         EXPECT_EQ(definition.fileName, (folder / "skin" / "Knob.png").string()) << item;
     }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(SkinFile, AFolderThatCannotBeWrittenFails)

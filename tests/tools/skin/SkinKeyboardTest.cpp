@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "images/PngCodec.h"
 #include "platform/Platform.h"
 #include "skinpreview/SkinKeyboard.h"
+#include "tools/TempPath.h"
 
 using namespace gui;
 using namespace images;
@@ -29,9 +31,8 @@ class KeySkin
 {
 public:
     KeySkin(int bitsPerPixel, const std::function<uint32_t(int key, int x, int y)>& alpha)
-        : folder(std::filesystem::path(::testing::TempDir()) / ("keyskin-" + std::to_string(bitsPerPixel)))
+        : folder(tempPath("-keys"))
     {
-        std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         platform::SetModuleFileName((folder / "Virellando.so").string());
         for (const char* kind : {"Up", "Down"})
@@ -47,13 +48,12 @@ public:
                 EXPECT_TRUE(PngCodec::Save((folder / name).c_str(), image));
             }
         const std::string skinFile = (folder / "Virellando.SKIN").string();
-        FILE* f = std::fopen(skinFile.c_str(), "wb");
-        std::fputs("[Piano Keys Up Prefix]\nimage fn=KUp00.png\n[Piano Keys Down Prefix]\nuse=Down\n"
-                   "[Down]\nimage fn=KDown00.png\n",
-                   f);
-        std::fclose(f);
+        std::ofstream(skinFile)
+            << "[Piano Keys Up Prefix]\nimage fn=KUp00.png\n[Piano Keys Down Prefix]\nuse=Down\n"
+               "[Down]\nimage fn=KDown00.png\n";
         EXPECT_TRUE(skin.Load(skinFile.c_str()));
     }
+    ~KeySkin() { std::filesystem::remove_all(folder); }
 
     std::filesystem::path folder;
     CSkin skin;
