@@ -130,19 +130,6 @@ TEST_F(ResonanceRenderTest, BothAtFullSwellInAndRingLouderAndLongerAfterTheNote)
     EXPECT_GT(gain(3.5, 4.0), gain(0.5, 1.0) + 6.0);
 }
 
-TEST_F(ResonanceRenderTest, PedalUpEnvelopeSilencesARingingLayer)
-{
-    Render render(bank->path());
-    fluid_synth_cc(render.synth, 0, 22, 127);
-    fluid_synth_cc(render.synth, 0, 21, 127);
-    fluid_synth_noteon(render.synth, 0, 69, 100);
-    render.run(1.0);
-    fluid_synth_cc(render.synth, 0, 21, 0);
-    render.run(1.0);
-    // Once controller 21 falls to 0 the sound is the plain note's alone again.
-    EXPECT_NEAR(render.rmsDb(1.5, 2.0), playHeld(0, 0)->rmsDb(1.5, 2.0), 0.5);
-}
-
 TEST_F(ResonanceRenderTest, PedalPressedAfterTheNoteBringsTheLayerIn)
 {
     // Pedalling after the chord: the layer's voices started silent and must not have been dropped as
