@@ -157,7 +157,7 @@ TEST_F(TWGuiWindowPaint, HidingAContainerWithFloatingAndOverlayChildrenRepaintsT
     EXPECT_TRUE(overlay.rec.draws.empty());
 }
 
-TEST_F(TWGuiWindowPaint, PostedRedrawRunsAfterThePaint)
+TEST_F(TWGuiWindowPaint, PostedRedrawRunsAfterThePaintUnlessItsObjectIsGone)
 {
     ASSERT_TRUE(Open());
     TestObject o("o", 20, 20);
@@ -171,15 +171,10 @@ TEST_F(TWGuiWindowPaint, PostedRedrawRunsAfterThePaint)
     EXPECT_EQ(window->GetDirtyRegion().Bounds(), (Rect{0, 0, 5, 5}));
     Tick();
     EXPECT_EQ(o.rec.draws.size(), 2u);
-}
-
-TEST_F(TWGuiWindowPaint, PostedRedrawOfADestroyedObjectIsDropped)
-{
-    ASSERT_TRUE(Open());
     {
-        TestObject o("o", 20, 20);
-        window->AddChild(&o, 0, 0);
-        window->PostRedraw(&o, {0, 0, 5, 5});
+        TestObject gone("gone", 20, 20);
+        window->AddChild(&gone, 0, 0);
+        window->PostRedraw(&gone, {0, 0, 5, 5});
     }
     window->InvalidateMainWindow({0, 0, 1, 1});
     Tick();
