@@ -173,9 +173,9 @@ public:
     LogCapture()
         : path(::testing::TempDir() + "gui-log-" + UniqueTestName() + std::to_string(counter++) + ".txt")
     {
-        std::remove(path.c_str());
         resources::LogStart(path);
     }
+    ~LogCapture() { std::remove(path.c_str()); }
     std::string Text() const
     {
         std::ifstream in(path);

@@ -12,16 +12,22 @@ using namespace platform;
 
 namespace
 {
-// Names of this run alone: other build trees may run the same tests at the same time.
-std::string TempPath(const char* name)
+// A file of this run alone, since other build trees may run the same tests at the same time; removed at
+// the end of the test.
+struct TempPath
 {
-    static const std::string run = std::to_string(std::random_device()());
-    return ::testing::TempDir() + "codec-" + run + "-" + name;
-}
+    explicit TempPath(const char* name)
+        : path(::testing::TempDir() + "codec-" + std::to_string(std::random_device()()) + "-" + name)
+    {
+    }
+    ~TempPath() { std::remove(path.c_str()); }
+    const char* c_str() const { return path.c_str(); }
+    const std::string path;
+};
 
-void WriteBytes(const std::string& path, const std::string& bytes)
+void WriteBytes(const TempPath& file, const std::string& bytes)
 {
-    FILE* f = std::fopen(path.c_str(), "wb");
+    FILE* f = std::fopen(file.c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
@@ -55,7 +61,7 @@ TEST(PngCodec, AlphaReadsBackExactlyAndOpaquePicturesAsTwentyFourBits)
         image.SetPixel(a, 0, MakePixel(a, 255 - a, 7, a));
         image.SetPixel(a, 1, MakePixel(1, 2, 3, 255 - a));
     }
-    const std::string path = TempPath("alpha.png");
+    const TempPath path("alpha.png");
     ASSERT_TRUE(PngCodec::Save(path.c_str(), image));
     CImage back;
     ASSERT_TRUE(back.Load(path.c_str()));
@@ -77,7 +83,7 @@ TEST(PngCodec, AlphaReadsBackExactlyAndOpaquePicturesAsTwentyFourBits)
 
 TEST(ImageLoader, BottomUpAndTopDownBitmaps)
 {
-    const std::string up = TempPath("up.bmp"), down = TempPath("down.bmp");
+    const TempPath up("up.bmp"), down("down.bmp");
     WriteBytes(up, Bmp24(2));
     WriteBytes(down, Bmp24(-2));
     CImage a, b;
@@ -92,7 +98,7 @@ TEST(ImageLoader, BottomUpAndTopDownBitmaps)
 
 TEST(ImageLoader, TruncatedOrUnknownFilesFail)
 {
-    const std::string truncated = TempPath("short.bmp"), text = TempPath("text.png");
+    const TempPath truncated("short.bmp"), text("text.png");
     WriteBytes(truncated, Bmp24(2).substr(0, 60));
     WriteBytes(text, "not an image at all");
     CImage image;
