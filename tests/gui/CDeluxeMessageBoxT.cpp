@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <deque>
 #include <string>
 
 #include "gui/GuiTestSupport.h"
@@ -22,39 +23,38 @@ HeadlessPopupEvent Click(NativeMouseMessage m, const Rect& r)
 }
 } // namespace
 
-TEST(CDeluxeMessageBox, PressAndReleaseOnAButtonReturnsIt)
+TEST(CDeluxeMessageBox, OnlyPressAndReleaseOnOneButtonOrAKeyAnswers)
 {
-    CDeluxeMessageBox box("Overwrite?", "Virellando", CDeluxeMessageBox::kYesNo);
-    box.GetPicture();
-    const Rect no = box.GetButtonRect(1);
-    HeadlessNativePopup popup;
-    HeadlessNativePopup::Script(
-        {Click(NativeMouseMessage::kLeftDown, no), Click(NativeMouseMessage::kLeftUp, no)});
-    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdNo);
-    EXPECT_EQ(popup.GetBellCount(), 1);
-    EXPECT_FALSE(popup.IsShown());
-}
-
-TEST(CDeluxeMessageBox, ReleaseOnAnotherButtonDoesNotCount)
-{
-    CDeluxeMessageBox box("Overwrite?", "Virellando", CDeluxeMessageBox::kOkCancel);
-    box.GetPicture();
-    HeadlessNativePopup popup;
-    HeadlessNativePopup::Script({Click(NativeMouseMessage::kLeftDown, box.GetButtonRect(0)),
-                                 Click(NativeMouseMessage::kLeftUp, box.GetButtonRect(1)),
-                                 {true, NativeMouseMessage::kMove, 0, 0, kVkReturn}});
-    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdOk);
-}
-
-TEST(CDeluxeMessageBox, EscapeCancelsAndADismissedYesNoBoxSaysNo)
-{
-    CDeluxeMessageBox box("Quit?", "Virellando", CDeluxeMessageBox::kYesNoCancel);
-    HeadlessNativePopup popup;
-    HeadlessNativePopup::Script({{true, NativeMouseMessage::kMove, 0, 0, kVkEscape}});
-    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdCancel);
-    CDeluxeMessageBox yesNo("Quit?", "Virellando", CDeluxeMessageBox::kYesNo);
-    HeadlessNativePopup::Script({});
-    EXPECT_EQ(yesNo.Show(popup), CDeluxeMessageBox::kIdNo);
+    using Box = CDeluxeMessageBox;
+    const HeadlessPopupEvent escape{true, NativeMouseMessage::kMove, 0, 0, kVkEscape},
+        enter{true, NativeMouseMessage::kMove, 0, 0, kVkReturn};
+    const struct
+    {
+        Box::Style style;
+        int press, release; // buttons clicked, -1 for none
+        std::vector<HeadlessPopupEvent> keys;
+        int result;
+    } cases[] = {
+        {Box::kYesNo, 1, 1, {}, Box::kIdNo},
+        {Box::kOkCancel, 0, 1, {enter}, Box::kIdOk}, // a release on another button does not count
+        {Box::kYesNoCancel, -1, -1, {escape}, Box::kIdCancel},
+        {Box::kYesNo, -1, -1, {}, Box::kIdNo}, // dismissed
+    };
+    for (const auto& c : cases)
+    {
+        Box box("Overwrite?", "Virellando", c.style);
+        box.GetPicture();
+        std::deque<HeadlessPopupEvent> script;
+        if (c.press >= 0)
+            script = {Click(NativeMouseMessage::kLeftDown, box.GetButtonRect(c.press)),
+                      Click(NativeMouseMessage::kLeftUp, box.GetButtonRect(c.release))};
+        script.insert(script.end(), c.keys.begin(), c.keys.end());
+        HeadlessNativePopup popup;
+        HeadlessNativePopup::Script(script);
+        EXPECT_EQ(box.Show(popup), c.result) << c.style;
+        EXPECT_EQ(popup.GetBellCount(), 1);
+        EXPECT_FALSE(popup.IsShown());
+    }
 }
 
 TEST(CDeluxeMessageBox, ACancelFlagSetFromElsewhereEndsTheBox)

@@ -4,8 +4,6 @@
 
 #include <map>
 
-#include "gui/SkinTestSupport.h"
-
 using namespace gui;
 using namespace images;
 using namespace platform;
@@ -28,34 +26,7 @@ protected:
     }
 };
 
-bool SameLayers(const SkinItemDefinition& a, const SkinItemDefinition& b)
-{
-    if (a.kind != b.kind || a.layers.size() != b.layers.size())
-        return false;
-    for (size_t i = 0; i < a.layers.size(); ++i)
-    {
-        const SkinGradientLayer &x = a.layers[i], &y = b.layers[i];
-        if (x.style != y.style || x.start != y.start || x.end != y.end || x.stops.size() != y.stops.size())
-            return false;
-        for (size_t s = 0; s < x.stops.size(); ++s)
-            if (x.stops[s].colour != y.stops[s].colour || x.stops[s].location != y.stops[s].location)
-                return false;
-    }
-    return true;
-}
 } // namespace
-
-TEST(CSkin, UseNamingItselfEndsInTheDefaultAfterTenLevels)
-{
-    SkinFolder folder;
-    CSkin skin;
-    ASSERT_TRUE(skin.Load(folder.WriteSkin("[Loop]\nuse=Loop\n").c_str()));
-    SkinItemDefinition d, expected;
-    d.kind = kSkinSolidColour;
-    EXPECT_FALSE(skin.Resolve("Loop", d));
-    skin.GetDefaultDefinition(expected);
-    EXPECT_TRUE(SameLayers(d, expected));
-}
 
 TEST(CSkin, AChainOfTenResolvesAndElevenDoesNot)
 {

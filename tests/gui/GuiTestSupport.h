@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -155,11 +156,14 @@ protected:
     std::unique_ptr<gui::TWGuiWindow> window;
 };
 
-// Suite and test name: ctest runs test cases in parallel processes, so files must not collide.
+// Suite and test name and a number of this run: ctest runs test cases in parallel processes, and other
+// build trees may run the same tests at the same time, so files must not collide.
 inline std::string UniqueTestName()
 {
+    static const std::string run = std::to_string(std::random_device()());
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return info ? std::string(info->test_suite_name()) + "." + info->name() : std::string("none");
+    return (info ? std::string(info->test_suite_name()) + "." + info->name() : std::string("none")) + "." +
+           run;
 }
 
 // Sends the log to a fresh file for one test and reads it back.
@@ -169,9 +173,9 @@ public:
     LogCapture()
         : path(::testing::TempDir() + "gui-log-" + UniqueTestName() + std::to_string(counter++) + ".txt")
     {
-        std::remove(path.c_str());
         resources::LogStart(path);
     }
+    ~LogCapture() { std::remove(path.c_str()); }
     std::string Text() const
     {
         std::ifstream in(path);

@@ -5,17 +5,6 @@
 
 using namespace platform;
 
-TEST(NativeTimerQueue, FiresWhenDueAndReschedules)
-{
-    NativeTimerQueue q;
-    q.Set(1, 40, 0);
-    q.Set(2, 100, 0);
-    EXPECT_TRUE(q.TakeDue(39).empty());
-    EXPECT_EQ(q.TakeDue(40), (std::vector<unsigned>{1}));
-    EXPECT_EQ(q.MsUntilNext(40), 40);
-    EXPECT_EQ(q.TakeDue(100), (std::vector<unsigned>{1, 2}));
-}
-
 TEST(NativeTimerQueue, LateWorkFiresOnceNotOncePerMissedPeriod)
 {
     NativeTimerQueue q;

@@ -1,6 +1,7 @@
 #pragma once
 // Skin files and images written into a folder that stands in for the module's folder.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "gui/GuiTestSupport.h"
@@ -13,10 +14,10 @@ class SkinFolder
 public:
     SkinFolder() : folder(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter++))
     {
-        const std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
+        std::filesystem::create_directories(folder);
         platform::SetModuleFileName(folder + "/Virellando.so");
     }
+    ~SkinFolder() { std::filesystem::remove_all(folder); }
     const std::string& Folder() const { return folder; }
     std::string Path(const std::string& name) const { return folder + "/" + name; }
     std::string WriteSkin(const std::string& text) const

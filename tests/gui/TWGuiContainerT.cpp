@@ -22,63 +22,40 @@ std::vector<std::string> Names(const TWGuiContainer& c)
 }
 } // namespace
 
-TEST(TWGuiContainer, EqualKeysEndInReverseOrderOfAddition)
+TEST(TWGuiContainer, EqualKeysEndInReverseOrderOfAdditionAndHigherKeysSortIn)
 {
     TestContainer parent;
-    TestObject a("a"), b("b"), c("c");
-    parent.AddChild(&a, 0, 0);
-    parent.AddChild(&b, 0, 0);
-    parent.AddChild(&c, 0, 0);
-    EXPECT_EQ(Names(parent), (std::vector<std::string>{"c", "b", "a"}));
-}
-
-TEST(TWGuiContainer, HigherKeyGoesToTheEndAndMiddleKeysSortIn)
-{
-    TestContainer parent;
-    TestObject a("a"), top("top"), low("low"), mid("mid");
+    TestObject a("a"), b("b"), top("top"), low("low"), mid("mid");
     top.SetZOrder(100);
     low.SetZOrder(5);
     mid.SetZOrder(50);
-    parent.AddChild(&a, 0, 0);
-    parent.AddChild(&top, 0, 0);
-    parent.AddChild(&low, 0, 0);
-    parent.AddChild(&mid, 0, 0);
-    EXPECT_EQ(Names(parent), (std::vector<std::string>{"low", "a", "mid", "top"}));
+    for (TestObject* o : {&a, &b, &top, &low, &mid})
+        parent.AddChild(o, 0, 0);
+    EXPECT_EQ(Names(parent), (std::vector<std::string>{"low", "b", "a", "mid", "top"}));
     a.SetZOrder(200);
-    EXPECT_EQ(Names(parent), (std::vector<std::string>{"low", "mid", "top", "a"}));
+    EXPECT_EQ(Names(parent), (std::vector<std::string>{"low", "b", "mid", "top", "a"}));
     EXPECT_EQ(a.GetParent(), &parent);
 }
 
-TEST(TWGuiContainer, RemoveChildUnsetsParentAndForgetsIt)
+TEST(TWGuiContainer, RemovalAndDestructionInEitherOrderLeaveNoDanglingLinks)
 {
-    TestContainer parent;
-    TestObject a("a");
-    parent.AddChild(&a, 0, 0);
-    parent.SetOverlayChild(&a);
-    parent.RemoveChild(&a);
-    EXPECT_EQ(a.GetParent(), nullptr);
-    EXPECT_FALSE(parent.HasChild(&a));
-    EXPECT_EQ(parent.GetOverlayChild(), nullptr);
-}
-
-TEST(TWGuiContainer, ChildDestroyedFirstLeavesItsParent)
-{
-    TestContainer parent;
-    {
-        TestObject a("a");
-        parent.AddChild(&a, 0, 0);
-    }
-    EXPECT_TRUE(parent.GetChildren().empty());
-}
-
-TEST(TWGuiContainer, ParentDestroyedFirstDetachesChildren)
-{
-    TestObject a("a");
+    TestObject a("a"), b("b");
     {
         TestContainer parent;
         parent.AddChild(&a, 0, 0);
+        parent.SetOverlayChild(&a);
+        parent.RemoveChild(&a);
+        EXPECT_EQ(a.GetParent(), nullptr);
+        EXPECT_FALSE(parent.HasChild(&a));
+        EXPECT_EQ(parent.GetOverlayChild(), nullptr);
+        {
+            TestObject c("c");
+            parent.AddChild(&c, 0, 0);
+        }
+        EXPECT_TRUE(parent.GetChildren().empty());
+        parent.AddChild(&b, 0, 0);
     }
-    EXPECT_EQ(a.GetParent(), nullptr);
+    EXPECT_EQ(b.GetParent(), nullptr);
 }
 
 TEST(TWGuiContainer, HitTestNeedsEveryAncestor)

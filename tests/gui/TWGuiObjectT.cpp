@@ -75,7 +75,7 @@ TEST(TWGuiObject, RedrawOfATransparentChildRedrawsTheParentArea)
     EXPECT_EQ(parent.GetDirtyBounds(), Rect{});
 }
 
-TEST(TWGuiObject, SetSizeRedrawsGrownStripsAndGivesShrunkOnesToTheParent)
+TEST(TWGuiObject, GrowingRedrawsTheNewStripWhileShrinkingAndHidingGiveTheAreaToTheParent)
 {
     TestContainer parent("parent", 100, 100);
     TestObject o("o", 10, 10);
@@ -88,17 +88,11 @@ TEST(TWGuiObject, SetSizeRedrawsGrownStripsAndGivesShrunkOnesToTheParent)
     o.SetSize(15, 4);
     EXPECT_EQ(o.GetDirtyBounds(), Rect{});
     EXPECT_EQ(parent.GetDirtyBounds(), (Rect{20, 24, 35, 30}));
-}
-
-TEST(TWGuiObject, HideGivesTheAreaToTheParentAndDropsDirtiness)
-{
-    TestContainer parent("parent", 100, 100);
-    TestObject o("o", 10, 10);
-    parent.AddChild(&o, 5, 5);
     parent.ClearAllDirty();
+    o.Redraw(nullptr);
     o.Hide();
-    EXPECT_EQ(parent.GetDirtyBounds(), (Rect{5, 5, 15, 15}));
+    EXPECT_EQ(parent.GetDirtyBounds(), (Rect{20, 20, 35, 24}));
     EXPECT_EQ(o.GetDirtyBounds(), Rect{});
     o.Show();
-    EXPECT_EQ(o.GetDirtyBounds(), (Rect{0, 0, 10, 10}));
+    EXPECT_EQ(o.GetDirtyBounds(), (Rect{0, 0, 15, 4}));
 }

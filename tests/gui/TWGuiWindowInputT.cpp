@@ -147,27 +147,20 @@ TEST_F(TWGuiWindowInput, KeysGoToCaptureThenHoverThenTheTree)
     EXPECT_EQ(captor.rec.keys.back(), kKeyUp * 1000 + 'K');
 }
 
-TEST_F(TWGuiWindowInput, DeactivationEndsHoverAndCapture)
-{
-    ASSERT_TRUE(Open());
-    Dragger slider(false);
-    window->AddChild(&slider, 0, 0);
-    headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
-    window->OnActivate(false);
-    const std::vector<int> events = slider.rec.MouseEvents();
-    EXPECT_EQ(std::vector<int>(events.end() - 2, events.end()),
-              (std::vector<int>{kMouseLeave, kMouseLeftUp}));
-    EXPECT_EQ(window->GetCaptureObject(), nullptr);
-    EXPECT_EQ(window->GetHoverObject(), nullptr);
-    EXPECT_FALSE(headless->HasCapture());
-}
-
-TEST_F(TWGuiWindowInput, DestroyedHoverAndCaptureObjectsAreForgotten)
+TEST_F(TWGuiWindowInput, DeactivationAndDestructionEndHoverAndCapture)
 {
     ASSERT_TRUE(Open());
     {
         Dragger slider(false);
         window->AddChild(&slider, 0, 0);
+        headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
+        window->OnActivate(false);
+        const std::vector<int> events = slider.rec.MouseEvents();
+        EXPECT_EQ(std::vector<int>(events.end() - 2, events.end()),
+                  (std::vector<int>{kMouseLeave, kMouseLeftUp}));
+        EXPECT_EQ(window->GetCaptureObject(), nullptr);
+        EXPECT_EQ(window->GetHoverObject(), nullptr);
+        EXPECT_FALSE(headless->HasCapture());
         headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
         ASSERT_EQ(window->GetCaptureObject(), &slider);
     }

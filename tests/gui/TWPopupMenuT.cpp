@@ -52,18 +52,12 @@ TEST_F(MenuTest, ReleaseOverAnItemChoosesIt)
     EXPECT_EQ(popup.GetPosition().x, 300);
 }
 
-TEST_F(MenuTest, SeparatorsAndDisabledItemsCannotBeChosen)
+TEST_F(MenuTest, SeparatorsAndDisabledItemsCannotBeChosenAndKeysSkipThem)
 {
-    const Point separator = Centre(menu.GetItemRect(2));
-    const Point plate = Centre(menu.GetItemRect(3));
-    HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kLeftUp, separator),
-                                 MouseAt(NativeMouseMessage::kLeftUp, plate),
+    HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kLeftUp, Centre(menu.GetItemRect(2))),
+                                 MouseAt(NativeMouseMessage::kLeftUp, Centre(menu.GetItemRect(3))),
                                  MouseAt(NativeMouseMessage::kLeftDown, {-5, -5})});
     EXPECT_EQ(menu.Track(popup, 0, 0), TWPopupMenu::kDismissed);
-}
-
-TEST_F(MenuTest, KeysSkipWhatCannotBeChosen)
-{
     HeadlessNativePopup::Script(
         {KeyPress(kVkDown), KeyPress(kVkDown), KeyPress(kVkDown), KeyPress(kVkReturn)});
     EXPECT_EQ(menu.Track(popup, 0, 0), 14);

@@ -20,14 +20,16 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; [ -f "$work/out.txt" ] && sed 's/^/  demo: /' "$work/out.txt"; exit 1; }
 
-# Xvfb picks a free display number itself and writes it to the descriptor given.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display number itself and writes it to the descriptor given. Without -noreset it would
+# reset, refusing connections for a moment, each time its last client leaves (after every xdpyinfo or xdotool).
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1200); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || fail "Xvfb chose no display"
 export DISPLAY=":$(head -n1 "$work/display")"
-for _ in $(seq 1200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
+answered=no
+for _ in $(seq 1200); do xdpyinfo >/dev/null 2>&1 && { answered=yes; break; }; sleep 0.05; done
+[ "$answered" = yes ] || fail "Xvfb did not answer on $DISPLAY"
 
 # The pointer away from the window, so nothing is hovered when the picture is taken.
 xdotool mousemove 1000 740

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 
 #include "images/CImage.h"
@@ -11,14 +12,22 @@ using namespace platform;
 
 namespace
 {
-std::string TempPath(const char* name)
+// A file of this run alone, since other build trees may run the same tests at the same time; removed at
+// the end of the test.
+struct TempPath
 {
-    return ::testing::TempDir() + name;
-}
+    explicit TempPath(const char* name)
+        : path(::testing::TempDir() + "codec-" + std::to_string(std::random_device()()) + "-" + name)
+    {
+    }
+    ~TempPath() { std::remove(path.c_str()); }
+    const char* c_str() const { return path.c_str(); }
+    const std::string path;
+};
 
-void WriteBytes(const std::string& path, const std::string& bytes)
+void WriteBytes(const TempPath& file, const std::string& bytes)
 {
-    FILE* f = std::fopen(path.c_str(), "wb");
+    FILE* f = std::fopen(file.c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
@@ -43,7 +52,7 @@ std::string Bmp24(int32_t height)
 }
 } // namespace
 
-TEST(PngCodec, AlphaReadsBackExactly)
+TEST(PngCodec, AlphaReadsBackExactlyAndOpaquePicturesAsTwentyFourBits)
 {
     CImage image;
     ASSERT_TRUE(image.Create(256, 2, 32));
@@ -52,7 +61,7 @@ TEST(PngCodec, AlphaReadsBackExactly)
         image.SetPixel(a, 0, MakePixel(a, 255 - a, 7, a));
         image.SetPixel(a, 1, MakePixel(1, 2, 3, 255 - a));
     }
-    const std::string path = TempPath("alpha.png");
+    const TempPath path("alpha.png");
     ASSERT_TRUE(PngCodec::Save(path.c_str(), image));
     CImage back;
     ASSERT_TRUE(back.Load(path.c_str()));
@@ -63,16 +72,10 @@ TEST(PngCodec, AlphaReadsBackExactly)
         ASSERT_EQ(back.GetPixel(a, 0), MakePixel(a, 255 - a, 7, a)) << a;
         ASSERT_EQ(back.GetPixel(a, 1), MakePixel(1, 2, 3, 255 - a)) << a;
     }
-}
-
-TEST(PngCodec, OpaquePngReportsTwentyFourBits)
-{
-    CImage image;
+    // An opaque picture reads back as 24 bits.
     ASSERT_TRUE(image.Create(3, 3));
     image.Fill(0x102030);
-    const std::string path = TempPath("opaque.png");
     ASSERT_TRUE(PngCodec::Save(path.c_str(), image));
-    CImage back;
     ASSERT_TRUE(back.Load(path.c_str()));
     EXPECT_EQ(back.GetBitsPerPixel(), 24);
     EXPECT_EQ(back.GetPixel(2, 2), PixelFromColourRef(0x102030));
@@ -80,7 +83,7 @@ TEST(PngCodec, OpaquePngReportsTwentyFourBits)
 
 TEST(ImageLoader, BottomUpAndTopDownBitmaps)
 {
-    const std::string up = TempPath("up.bmp"), down = TempPath("down.bmp");
+    const TempPath up("up.bmp"), down("down.bmp");
     WriteBytes(up, Bmp24(2));
     WriteBytes(down, Bmp24(-2));
     CImage a, b;
@@ -95,7 +98,7 @@ TEST(ImageLoader, BottomUpAndTopDownBitmaps)
 
 TEST(ImageLoader, TruncatedOrUnknownFilesFail)
 {
-    const std::string truncated = TempPath("short.bmp"), text = TempPath("text.png");
+    const TempPath truncated("short.bmp"), text("text.png");
     WriteBytes(truncated, Bmp24(2).substr(0, 60));
     WriteBytes(text, "not an image at all");
     CImage image;

@@ -24,7 +24,7 @@ bool TryEnterFromOtherThread(platform::CriticalSection& section)
     return entered;
 }
 
-TEST(CriticalSection, OwnerMayEnterAgain)
+TEST(CriticalSection, OwnerMayEnterAgainAndALockHoldsForItsScope)
 {
     platform::CriticalSection section;
     section.Enter();
@@ -36,11 +36,6 @@ TEST(CriticalSection, OwnerMayEnterAgain)
     EXPECT_FALSE(TryEnterFromOtherThread(section));
     section.Leave();
     EXPECT_TRUE(TryEnterFromOtherThread(section));
-}
-
-TEST(CriticalSectionLock, HoldsForItsScope)
-{
-    platform::CriticalSection section;
     {
         platform::CriticalSectionLock lock(section);
         EXPECT_FALSE(TryEnterFromOtherThread(section));

@@ -87,20 +87,6 @@ TEST(SpawnReaped, MissingProgramFails)
     EXPECT_EQ(platform::SpawnReaped("virellando-no-such-program", {"x"}), -1);
 }
 
-int gHandlerCalls = 0;
-std::string gHandlerText;
-std::string gHandlerCaption;
-unsigned gHandlerStyle = 0;
-
-int RecordingHandler(const std::string& text, const std::string& caption, unsigned style)
-{
-    ++gHandlerCalls;
-    gHandlerText = text;
-    gHandlerCaption = caption;
-    gHandlerStyle = style;
-    return 7;
-}
-
 TEST(ShowMessageBox, WithoutHandlerWritesCaptionAndTextToStandardError)
 {
     platform::SetMessageBoxHandler(nullptr);
@@ -109,17 +95,6 @@ TEST(ShowMessageBox, WithoutHandlerWritesCaptionAndTextToStandardError)
                                                 platform::kMessageBoxIconExclamation);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Virellando: The sound bank is missing.\n");
     EXPECT_EQ(result, platform::kIdOk);
-}
-
-TEST(ShowMessageBox, HandlerShowsTheBoxAndAnswers)
-{
-    platform::SetMessageBoxHandler(&RecordingHandler);
-    EXPECT_EQ(platform::ShowMessageBox("body", "title", 0x30), 7);
-    platform::SetMessageBoxHandler(nullptr);
-    EXPECT_EQ(gHandlerCalls, 1);
-    EXPECT_EQ(gHandlerText, "body");
-    EXPECT_EQ(gHandlerCaption, "title");
-    EXPECT_EQ(gHandlerStyle, 0x30u);
 }
 
 } // namespace

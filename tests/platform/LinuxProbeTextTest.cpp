@@ -9,37 +9,30 @@ namespace
 
 using platform::MountEntry;
 
-TEST(ParseMemInfo, UsesAvailableMemoryAndSwap)
+TEST(ParseMemInfo, UsesAvailableMemoryOrOnOldKernelsFreeBuffersAndCacheAndFailsWithoutTotal)
 {
-    const std::string meminfo = "MemTotal:       16000000 kB\n"
-                                "MemFree:         1000000 kB\n"
-                                "MemAvailable:    4000000 kB\n"
-                                "Buffers:          100000 kB\n"
-                                "Cached:          2000000 kB\n"
-                                "SwapCached:            0 kB\n"
-                                "SwapTotal:       2000000 kB\n"
-                                "SwapFree:        1500000 kB\n";
-    platform::MemoryStatus status{};
-    ASSERT_TRUE(platform::ParseMemInfo(meminfo, status));
-    EXPECT_EQ(status.totalPhys, 16000000ull * 1024);
-    EXPECT_EQ(status.availPhys, 4000000ull * 1024);
-    EXPECT_EQ(status.memoryLoad, 75u);
-    EXPECT_EQ(status.totalPageFile, 2000000ull * 1024);
-    EXPECT_EQ(status.availPageFile, 1500000ull * 1024);
-}
-
-TEST(ParseMemInfo, OldKernelsAddFreeBuffersAndCache)
-{
-    const std::string meminfo = "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 150 kB\n";
-    platform::MemoryStatus status{};
-    ASSERT_TRUE(platform::ParseMemInfo(meminfo, status));
-    EXPECT_EQ(status.availPhys, 300ull * 1024);
-    EXPECT_EQ(status.memoryLoad, 70u);
-    EXPECT_EQ(status.totalPageFile, 0u);
-}
-
-TEST(ParseMemInfo, FailsWithoutTotal)
-{
+    const struct
+    {
+        const char* meminfo;
+        uint64_t totalKb, availKb, swapKb, swapFreeKb;
+        uint32_t load;
+    } cases[] = {
+        {"MemTotal:       16000000 kB\nMemFree:         1000000 kB\nMemAvailable:    4000000 kB\n"
+         "Buffers:          100000 kB\nCached:          2000000 kB\nSwapCached:            0 kB\n"
+         "SwapTotal:       2000000 kB\nSwapFree:        1500000 kB\n",
+         16000000, 4000000, 2000000, 1500000, 75},
+        {"MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 150 kB\n", 1000, 300, 0, 0, 70},
+    };
+    for (const auto& c : cases)
+    {
+        platform::MemoryStatus status{};
+        ASSERT_TRUE(platform::ParseMemInfo(c.meminfo, status)) << c.meminfo;
+        EXPECT_EQ(status.totalPhys, c.totalKb * 1024);
+        EXPECT_EQ(status.availPhys, c.availKb * 1024);
+        EXPECT_EQ(status.memoryLoad, c.load);
+        EXPECT_EQ(status.totalPageFile, c.swapKb * 1024);
+        EXPECT_EQ(status.availPageFile, c.swapFreeKb * 1024);
+    }
     platform::MemoryStatus status{};
     EXPECT_FALSE(platform::ParseMemInfo("MemFree: 100 kB\n", status));
     EXPECT_FALSE(platform::ParseMemInfo("", status));

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 using namespace mkdemo;
 using namespace render;
 
@@ -17,6 +20,14 @@ Score compiled(const std::string& text)
     ScoreParser parser;
     EXPECT_TRUE(parser.parse(text)) << parser.error();
     return parser.score();
+}
+
+std::string readData(const std::string& name)
+{
+    std::ifstream in(std::string(VIRELLANDO_DATA_DIR) + "/" + name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 std::string refusal(const std::string& text)
@@ -69,4 +80,12 @@ TEST(ScoreMidiWriter, FileReadsBackWithTheScoresTimesAndOrder)
     }
     EXPECT_EQ(order, "0.0000 on60 0.0000 cc0 0.0625 cc127 0.5000 off60 0.5000 on62 1.0000 off62 1.0000 on64 "
                      "1.5000 off64 1.5000 on60 2.0000 off60 2.0000 on60 2.0000 cc0 3.0000 off60 ");
+}
+
+TEST(DemoPiece, CommittedFileIsWhatTheScoreCompilesTo)
+{
+    const Score score = compiled(readData("demo-score.txt"));
+    const std::vector<uint8_t> bytes = ScoreMidiWriter::write(score);
+    EXPECT_TRUE(readData("demo.mid") == std::string(bytes.begin(), bytes.end()))
+        << "data/demo.mid is stale: copy build/data/demo.mid over it";
 }

@@ -8,56 +8,29 @@
 
 using namespace render;
 
-namespace
+TEST(StateFile, RoundTripKeepsEveryByteAndWrongSizesAreRefused)
 {
-
-class StateFileOnDisk : public ::testing::Test
-{
-protected:
-    void TearDown() override { std::remove(path.c_str()); }
-    void writeBytes(size_t count)
-    {
-        std::ofstream out(path, std::ios::binary);
-        for (size_t i = 0; i < count; ++i)
-            out.put(char(i));
-    }
-    std::string path = tempPath(".state");
-};
-
-} // namespace
-
-TEST_F(StateFileOnDisk, RoundTripKeepsEveryByte)
-{
-    std::vector<uint8_t> state(48);
+    const std::string path = tempPath(".state");
+    std::vector<uint8_t> state(48), back;
     for (size_t i = 0; i < state.size(); ++i)
         state[i] = uint8_t(255 - i);
+    const std::string padding(49, 'x');
     std::string error;
-    ASSERT_TRUE(StateFile::write(path, state.data(), state.size(), error)) << error;
-    std::vector<uint8_t> back;
-    ASSERT_TRUE(StateFile::read(path, back, error)) << error;
-    EXPECT_EQ(back, state);
-}
-
-TEST_F(StateFileOnDisk, WrongSizesAreRefused)
-{
-    std::vector<uint8_t> bytes;
-    std::string error;
-    writeBytes(47);
-    EXPECT_FALSE(StateFile::read(path, bytes, error));
-    EXPECT_NE(error.find("47 bytes"), std::string::npos) << error;
-    writeBytes(49);
-    EXPECT_FALSE(StateFile::read(path, bytes, error));
-    EXPECT_NE(error.find("longer"), std::string::npos) << error;
-    writeBytes(0);
-    EXPECT_FALSE(StateFile::read(path, bytes, error));
-    EXPECT_TRUE(bytes.empty());
-}
-
-TEST_F(StateFileOnDisk, StateOfTheWrongSizeIsNotWritten)
-{
-    const uint8_t bytes[49] = {};
-    std::string error;
-    EXPECT_FALSE(StateFile::write(path, bytes, 49, error));
+    EXPECT_FALSE(StateFile::write(path, state.data(), 47, error));
     EXPECT_FALSE(StateFile::write(path, nullptr, 48, error));
     EXPECT_FALSE(std::ifstream(path).good()) << "no file is left behind";
+    ASSERT_TRUE(StateFile::write(path, state.data(), state.size(), error)) << error;
+    ASSERT_TRUE(StateFile::read(path, back, error)) << error;
+    EXPECT_EQ(back, state);
+
+    const std::pair<size_t, const char*> wrong[] = {{47, "47 bytes"}, {49, "longer"}, {0, ""}};
+    for (const auto& [size, fault] : wrong)
+    {
+        std::ofstream(path, std::ios::binary).write(padding.data(), long(size));
+        back.clear();
+        EXPECT_FALSE(StateFile::read(path, back, error)) << size;
+        EXPECT_NE(error.find(fault), std::string::npos) << error;
+        EXPECT_TRUE(back.empty()) << size;
+    }
+    std::remove(path.c_str());
 }

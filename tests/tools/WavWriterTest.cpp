@@ -12,75 +12,54 @@ using namespace render;
 namespace
 {
 
-struct ReadBack
+// Writes four stereo frames in blocks of three and one, checks the header libsndfile reads back and
+// returns the samples interleaved.
+std::vector<float> roundTrip(const std::vector<float>& left, const std::vector<float>& right, int rate,
+                             SampleFormat format, int expectedFormat)
 {
+    const std::string path = tempPath(".wav");
+    WavWriter writer;
+    EXPECT_TRUE(writer.open(path, rate, format)) << writer.error();
+    EXPECT_TRUE(writer.write(left.data(), right.data(), 3));
+    EXPECT_TRUE(writer.write(left.data() + 3, right.data() + 3, 1));
+    EXPECT_TRUE(writer.close()) << writer.error();
     SF_INFO info = {};
-    std::vector<float> samples; // interleaved
-};
-
-ReadBack readBack(const std::string& path)
-{
-    ReadBack result;
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &result.info);
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    std::vector<float> samples(8, -99.0f);
+    if (file)
+    {
+        sf_command(file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+        EXPECT_EQ(sf_readf_float(file, samples.data(), 4), 4);
+        sf_close(file);
+    }
     EXPECT_NE(file, nullptr) << sf_strerror(nullptr);
-    if (!file)
-        return result;
-    result.samples.resize(size_t(result.info.frames) * size_t(result.info.channels));
-    sf_command(file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
-    EXPECT_EQ(sf_readf_float(file, result.samples.data(), result.info.frames), result.info.frames);
-    sf_close(file);
-    return result;
+    EXPECT_EQ(info.frames, 4);
+    EXPECT_EQ(info.samplerate, rate);
+    EXPECT_EQ(info.channels, 2);
+    EXPECT_EQ(info.format, expectedFormat);
+    std::remove(path.c_str());
+    return samples;
 }
-
-class WavWriterFile : public ::testing::Test
-{
-protected:
-    void TearDown() override { std::remove(path.c_str()); }
-    std::string path = tempPath(".wav");
-};
 
 } // namespace
 
-TEST_F(WavWriterFile, FloatRoundTripKeepsEverySampleAndChannel)
+TEST(WavWriter, FloatKeepsEverySampleAndChannelBitForBitOversToo)
 {
-    const std::vector<float> left = {0.0f, 0.25f, -0.5f, 1.5f};
-    const std::vector<float> right = {1.0f, -1.0f, 0.125f, -2.0f};
-    WavWriter writer;
-    ASSERT_TRUE(writer.open(path, 48000, SampleFormat::Float32)) << writer.error();
-    ASSERT_TRUE(writer.write(left.data(), right.data(), 3));
-    ASSERT_TRUE(writer.write(left.data() + 3, right.data() + 3, 1));
-    ASSERT_TRUE(writer.close()) << writer.error();
-
-    const ReadBack back = readBack(path);
-    EXPECT_EQ(back.info.samplerate, 48000);
-    EXPECT_EQ(back.info.channels, 2);
-    EXPECT_EQ(back.info.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
-    ASSERT_EQ(back.samples.size(), 8u);
-    for (size_t i = 0; i < 4; ++i)
-    {
-        EXPECT_EQ(back.samples[2 * i], left[i]) << "frame " << i; // float is stored bit for bit, overs too
-        EXPECT_EQ(back.samples[2 * i + 1], right[i]) << "frame " << i;
-    }
+    const std::vector<float> left = {0.0f, 0.25f, -0.5f, 1.5f}, right = {1.0f, -1.0f, 0.125f, -2.0f};
+    EXPECT_EQ(roundTrip(left, right, 48000, SampleFormat::Float32, SF_FORMAT_WAV | SF_FORMAT_FLOAT),
+              (std::vector<float>{0.0f, 1.0f, 0.25f, -1.0f, -0.5f, 0.125f, 1.5f, -2.0f}));
 }
 
-TEST_F(WavWriterFile, Pcm24QuantisesAndClipsInsteadOfWrapping)
+TEST(WavWriter, Pcm24QuantisesAndClipsInsteadOfWrapping)
 {
     const float step = 1.0f / 8388608.0f;
-    const std::vector<float> left = {0.5f, 1000.0f * step, 1.25f, -1.25f};
-    const std::vector<float> right = {-0.5f, 0.3f, 0.0f, 0.0f};
-    WavWriter writer;
-    ASSERT_TRUE(writer.open(path, 44100, SampleFormat::Pcm24)) << writer.error();
-    ASSERT_TRUE(writer.write(left.data(), right.data(), 4));
-    ASSERT_TRUE(writer.close()) << writer.error();
-
-    const ReadBack back = readBack(path);
-    EXPECT_EQ(back.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_24);
-    EXPECT_EQ(back.info.samplerate, 44100);
-    ASSERT_EQ(back.samples.size(), 8u);
-    EXPECT_FLOAT_EQ(back.samples[0], 0.5f);
-    EXPECT_FLOAT_EQ(back.samples[1], -0.5f);
-    EXPECT_FLOAT_EQ(back.samples[2], 1000.0f * step);
-    EXPECT_NEAR(back.samples[3], 0.3f, step);
-    EXPECT_NEAR(back.samples[4], 1.0f, 2 * step) << "an over must clip to full scale";
-    EXPECT_NEAR(back.samples[6], -1.0f, 2 * step) << "a negative over must clip to negative full scale";
+    const std::vector<float> back =
+        roundTrip({0.5f, 1000.0f * step, 1.25f, -1.25f}, {-0.5f, 0.3f, 0.0f, 0.0f}, 44100,
+                  SampleFormat::Pcm24, SF_FORMAT_WAV | SF_FORMAT_PCM_24);
+    EXPECT_FLOAT_EQ(back[0], 0.5f);
+    EXPECT_FLOAT_EQ(back[1], -0.5f);
+    EXPECT_FLOAT_EQ(back[2], 1000.0f * step);
+    EXPECT_NEAR(back[3], 0.3f, step);
+    EXPECT_NEAR(back[4], 1.0f, 2 * step) << "an over must clip to full scale";
+    EXPECT_NEAR(back[6], -1.0f, 2 * step) << "a negative over must clip to negative full scale";
 }

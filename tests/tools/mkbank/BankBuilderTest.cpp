@@ -1,17 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 
 #include "engine/SoundFontReader.h"
 #include "mkbank/BankBuilder.h"
-#include "mkbank/SoundFontNumbers.h"
+#include "mkbank/CommandLine.h"
 #include "tools/mkbank/SourceBank.h"
 
 using namespace mkbank;
@@ -20,19 +17,11 @@ namespace
 {
 
 using enginetest::TempFile;
-using mkbank::BankBuilder;
-using mkbank::BuildOptions;
-using mkbank::BuildSummary;
 
 std::vector<uint8_t> ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-bool Exists(const std::string& path)
-{
-    return std::ifstream(path).good();
 }
 
 class BankBuilderTest : public ::testing::Test
@@ -108,7 +97,7 @@ TEST_F(BankBuilderTest, OutputThatCannotBeReplacedLeavesNoPartialFile)
     options.output = folder;
     EXPECT_FALSE(builder.build(options, summary));
     EXPECT_EQ(builder.error(), "cannot replace " + folder);
-    EXPECT_FALSE(Exists(folder + ".part"));
+    EXPECT_FALSE(std::filesystem::exists(folder + ".part"));
     std::filesystem::remove(folder);
 }
 
@@ -120,6 +109,46 @@ TEST_F(BankBuilderTest, PresetOnlyOnTheNoiseKeysFails)
     source.write(bank.bytes());
     EXPECT_FALSE(build(sfwriter::FirstTag::Tal, 1, 0));
     EXPECT_EQ(error, "preset 1:0 has no zones below the noise keys");
+}
+
+TEST(CommandLine, PresetBoundsOptionsAndFileCount)
+{
+    const struct
+    {
+        std::vector<std::string> args;
+        CommandLine::Result result;
+        uint16_t bank, program;
+        sfwriter::FirstTag tag;
+    } cases[] = {
+        {{"a.sf2", "b.DAT"}, CommandLine::Result::Build, 0, 0, sfwriter::FirstTag::Tal},
+        {{"--riff", "--preset", "16383:127", "a.sf2", "b.DAT"},
+         CommandLine::Result::Build,
+         16383,
+         127,
+         sfwriter::FirstTag::Riff},
+        {{"--preset", "0:128", "a.sf2", "b.DAT"}, CommandLine::Result::Invalid},
+        {{"--preset", "16384:0", "a.sf2", "b.DAT"}, CommandLine::Result::Invalid},
+        {{"--preset", "1", "a.sf2", "b.DAT"}, CommandLine::Result::Invalid},
+        {{"a.sf2", "b.DAT", "--preset"}, CommandLine::Result::Invalid},
+        {{"--tal", "a.sf2", "b.DAT"}, CommandLine::Result::Invalid},
+        {{"--riff", "a.sf2"}, CommandLine::Result::Invalid},
+        {{"a.sf2", "b.DAT", "c"}, CommandLine::Result::Invalid},
+    };
+    for (const auto& c : cases)
+    {
+        BuildOptions options;
+        CommandLine commandLine;
+        const std::string line = c.args[0] + " " + c.args[1];
+        ASSERT_EQ(commandLine.parse(c.args, options), c.result) << line;
+        EXPECT_EQ(commandLine.error().empty(), c.result == CommandLine::Result::Build) << line;
+        if (c.result != CommandLine::Result::Build)
+            continue;
+        EXPECT_EQ(options.source, "a.sf2");
+        EXPECT_EQ(options.output, "b.DAT");
+        EXPECT_EQ(options.bank, c.bank) << line;
+        EXPECT_EQ(options.program, c.program) << line;
+        EXPECT_EQ(options.firstTag, c.tag) << line;
+    }
 }
 
 } // namespace

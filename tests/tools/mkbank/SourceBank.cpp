@@ -17,20 +17,8 @@ using enginetest::Wave;
 
 namespace
 {
-enum : uint16_t
-{
-    kPan = 17,
-    kReverbSend = 16,
-    kAttenuation = 48,
-    kSampleModes = 54,
-    kInstrument = 41,
-    kSampleId = 53,
-    kKeyRange = 43,
-    kVelRange = 44,
-    kDecay = 36,
-    kSustain = 37,
-    kRelease = 38,
-};
+// Generators the engine has no name for.
+constexpr uint16_t kReverbSend = 16, kSustain = 37;
 } // namespace
 
 TestBank MakePianoSource()
@@ -54,47 +42,48 @@ TestBank MakePianoSource()
 
     SoundFontInstrument other;
     other.name = "Other Instrument";
-    other.zones.push_back(SoundFontZone{{Gen(kSampleId, kOtherSample)}, {}});
+    other.zones.push_back(SoundFontZone{{Gen(kGenSampleId, kOtherSample)}, {}});
     bank.data.instruments.push_back(other);
 
     SoundFontInstrument low;
     low.name = "Piano Low";
-    low.zones.push_back(SoundFontZone{{Gen(kSampleModes, 1), Gen(kRelease, -1000)}, {}});
+    low.zones.push_back(SoundFontZone{{Gen(kGenSampleModes, 1), Gen(kGenReleaseVolEnv, -1000)}, {}});
     low.zones.push_back(
-        SoundFontZone{{Range(kKeyRange, 0, 59), Gen(kPan, -500), Gen(kSampleId, kPianoLeft)}, {}});
+        SoundFontZone{{Range(kGenKeyRange, 0, 59), Gen(kGenPan, -500), Gen(kGenSampleId, kPianoLeft)}, {}});
     low.zones.push_back(
-        SoundFontZone{{Range(kKeyRange, 0, 59), Gen(kPan, 500), Gen(kSampleId, kPianoRight)}, {}});
-    low.zones.push_back(SoundFontZone{{Range(kKeyRange, 0, 59), Gen(kSampleId, kLoneLeft)}, {}});
+        SoundFontZone{{Range(kGenKeyRange, 0, 59), Gen(kGenPan, 500), Gen(kGenSampleId, kPianoRight)}, {}});
+    low.zones.push_back(SoundFontZone{{Range(kGenKeyRange, 0, 59), Gen(kGenSampleId, kLoneLeft)}, {}});
     bank.data.instruments.push_back(low);
 
     SoundFontInstrument high;
     high.name = "Piano High";
-    high.zones.push_back(SoundFontZone{{Range(kKeyRange, 60, 127), Range(kVelRange, 1, 127),
-                                        Gen(kSampleModes, 1), Gen(kSampleId, kPianoHigh)},
+    high.zones.push_back(SoundFontZone{{Range(kGenKeyRange, 60, 127), Range(kGenVelRange, 1, 127),
+                                        Gen(kGenSampleModes, 1), Gen(kGenSampleId, kPianoHigh)},
                                        {}});
-    high.zones.push_back(SoundFontZone{{Range(kKeyRange, 121, 127), Gen(kSampleId, kNoiseRangeSample)}, {}});
+    high.zones.push_back(
+        SoundFontZone{{Range(kGenKeyRange, 121, 127), Gen(kGenSampleId, kNoiseRangeSample)}, {}});
     bank.data.instruments.push_back(high);
 
     SoundFontPreset otherPreset;
     otherPreset.name = "Other";
     otherPreset.preset = 1;
-    otherPreset.zones.push_back(SoundFontZone{{Gen(kInstrument, kOtherInstrument)}, {}});
+    otherPreset.zones.push_back(SoundFontZone{{Gen(kGenInstrument, kOtherInstrument)}, {}});
     bank.data.presets.push_back(otherPreset);
 
     SoundFontPreset grand;
     grand.name = "Grand";
-    grand.zones.push_back(
-        SoundFontZone{{Gen(kAttenuation, 20), Gen(kReverbSend, 30)}, {Mod(2, kAttenuation, 100)}});
-    grand.zones.push_back(
-        SoundFontZone{{Range(kKeyRange, 0, 59), Gen(kAttenuation, 5), Gen(kInstrument, kLowInstrument)},
-                      {Mod(2, kAttenuation, 50)}});
-    grand.zones.push_back(SoundFontZone{{Gen(kInstrument, kHighInstrument)}, {}});
+    grand.zones.push_back(SoundFontZone{{Gen(kGenInitialAttenuation, 20), Gen(kReverbSend, 30)},
+                                        {Mod(2, kGenInitialAttenuation, 100)}});
+    grand.zones.push_back(SoundFontZone{
+        {Range(kGenKeyRange, 0, 59), Gen(kGenInitialAttenuation, 5), Gen(kGenInstrument, kLowInstrument)},
+        {Mod(2, kGenInitialAttenuation, 50)}});
+    grand.zones.push_back(SoundFontZone{{Gen(kGenInstrument, kHighInstrument)}, {}});
     bank.data.presets.push_back(grand);
 
     SoundFontPreset second;
     second.name = "Grand B";
     second.bank = 1;
-    second.zones.push_back(SoundFontZone{{Gen(kInstrument, kHighInstrument)}, {}});
+    second.zones.push_back(SoundFontZone{{Gen(kGenInstrument, kHighInstrument)}, {}});
     bank.data.presets.push_back(second);
     return bank;
 }
@@ -107,12 +96,13 @@ TestBank MakeRenderSource()
     AddSample(bank, "Tone", Wave(10000, 100.0, 24000.0, 0.3), 0, 10000, 44100, 69, 0);
     SoundFontInstrument tone;
     tone.name = "Tone";
-    tone.zones.push_back(
-        SoundFontZone{{Gen(kSampleModes, 1), Gen(kDecay, 1200), Gen(kSustain, 1000), Gen(kSampleId, 0)}, {}});
+    tone.zones.push_back(SoundFontZone{
+        {Gen(kGenSampleModes, 1), Gen(kGenDecayVolEnv, 1200), Gen(kSustain, 1000), Gen(kGenSampleId, 0)},
+        {}});
     bank.data.instruments.push_back(tone);
     SoundFontPreset piano;
     piano.name = "Tone Piano";
-    piano.zones.push_back(SoundFontZone{{Gen(kInstrument, 0)}, {}});
+    piano.zones.push_back(SoundFontZone{{Gen(kGenInstrument, 0)}, {}});
     bank.data.presets.push_back(piano);
     return bank;
 }

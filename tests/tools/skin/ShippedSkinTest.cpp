@@ -125,21 +125,6 @@ TEST_F(ShippedSkin, StatesOfAControlShareOneSizeAndKnobsAreAtLeastAsTallAsTheirT
     }
 }
 
-TEST_F(ShippedSkin, KeyPicturesAreHalvesOfTheKeyboardWithAlphaAndFitUnderTheLid)
-{
-    SkinKeyboard keyboard(skin, images);
-    ASSERT_TRUE(keyboard.loaded());
-    for (int key = 0; key < SkinKeyboard::kKeys; ++key)
-        for (const CImage* image : {keyboard.upImage(key), keyboard.downImage(key)})
-        {
-            EXPECT_EQ(image->GetBitsPerPixel(), 32) << key;
-            EXPECT_EQ(image->GetRect(), keyboard.upImage(0)->GetRect()) << key;
-        }
-    EXPECT_LE(76 + 2 * keyboard.halfWidth(), 800);
-    EXPECT_LE(256 + keyboard.height(), 433);
-    EXPECT_GT(keyboard.height(), SkinKeyboard::kSecondPassRow);
-}
-
 // Which key's picture shows at a pixel of one half after the editor's two passes: the last opaque
 // enough picture blended there, weighing what later pictures cover.
 int drawnKey(const SkinKeyboard& keyboard, bool leftHalf, int x, int y)
@@ -197,13 +182,21 @@ TEST_F(ShippedSkin, EveryPointOfTheKeyboardHitsTheKeyDrawnThere)
     EXPECT_EQ(mismatches, 0);
 }
 
-TEST_F(ShippedSkin, EachKeyIsOpaqueOverItsOwnPixelsAndNoWiderThanAWhiteKey)
+TEST_F(ShippedSkin, KeyPicturesAreHalvesUnderTheLidEachOpaqueOverItsOwnPixelsAndNoWiderThanAWhiteKey)
 {
     SkinKeyboard keyboard(skin, images);
     ASSERT_TRUE(keyboard.loaded());
+    EXPECT_LE(76 + 2 * keyboard.halfWidth(), 800);
+    EXPECT_LE(256 + keyboard.height(), 433);
+    EXPECT_GT(keyboard.height(), SkinKeyboard::kSecondPassRow);
     for (int key = 0; key < SkinKeyboard::kKeys; ++key)
     {
         const CImage& image = *keyboard.upImage(key);
+        for (const CImage* picture : {keyboard.upImage(key), keyboard.downImage(key)})
+        {
+            EXPECT_EQ(picture->GetBitsPerPixel(), 32) << key;
+            EXPECT_EQ(picture->GetRect(), keyboard.upImage(0)->GetRect()) << key;
+        }
         int owned = 0;
         int left = image.GetWidth();
         int right = -1;
