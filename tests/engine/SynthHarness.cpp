@@ -34,7 +34,7 @@ namespace
 struct Event
 {
     int frame;
-    int type; // 0x90 note on, 0x80 note off, 0xB0 controller, 0xE0 pitch bend, 0xC0 program
+    int type; // 0x90 note on, 0x80 note off, 0xB0 controller, 0xE0 pitch bend
     int channel;
     int a;
     int b;
@@ -42,23 +42,14 @@ struct Event
 
 void Apply(fluid_synth_t* synth, const Event& e)
 {
-    switch (e.type)
-    {
-    case 0x90:
+    if (e.type == 0x90)
         fluid_synth_noteon(synth, e.channel, e.a, e.b);
-        break;
-    case 0x80:
+    else if (e.type == 0x80)
         fluid_synth_noteoff(synth, e.channel, e.a);
-        break;
-    case 0xB0:
+    else if (e.type == 0xB0)
         fluid_synth_cc(synth, e.channel, e.a, e.b);
-        break;
-    case 0xE0:
+    else
         fluid_synth_pitch_bend(synth, e.channel, e.a);
-        break;
-    default:
-        break;
-    }
 }
 
 } // namespace
@@ -80,41 +71,30 @@ std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId)
         {5000, 0x80, 2, 100, 0},
     };
     const int totalFrames = 30000;
-    std::vector<float> left(totalFrames), right(totalFrames);
+    std::vector<float> out(2 * totalFrames);
+    const auto write = [&](int from, int frames)
+    { fluid_synth_write_float(synth, frames, out.data(), 2 * from, 2, out.data(), 2 * from + 1, 2); };
     int frame = 0;
     for (const Event& e : events)
     {
         if (e.frame > frame)
         {
-            fluid_synth_write_float(synth, e.frame - frame, left.data(), frame, 1, right.data(), frame, 1);
+            write(frame, e.frame - frame);
             frame = e.frame;
         }
         Apply(synth, e);
     }
     // Odd stretches, so that events and internal blocks do not line up.
-    while (frame < totalFrames)
-    {
-        const int n = std::min(37, totalFrames - frame);
-        fluid_synth_write_float(synth, n, left.data(), frame, 1, right.data(), frame, 1);
-        frame += n;
-    }
-    std::vector<float> output;
-    output.reserve(2 * totalFrames);
-    for (int i = 0; i < totalFrames; ++i)
-    {
-        output.push_back(left[i]);
-        output.push_back(right[i]);
-    }
-    return output;
+    for (; frame < totalFrames; frame += 37)
+        write(frame, std::min(37, totalFrames - frame));
+    return out;
 }
 
 bool WaitForLoadDone(const engine::SampleDataCache& cache)
 {
     // A minute: generous for a sanitizer build on two busy cores.
     for (int i = 0; i < 6000 && !cache.loadDone(); ++i)
-    {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
     return cache.loadDone();
 }
 

@@ -32,7 +32,7 @@ private:
 // three presets of the rich test bank and returns the left and right output interleaved.
 std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId);
 
-// Waits (at most ten seconds) until the cache's background read has ended.
+// Waits (at most a minute) until the cache's background read has ended.
 bool WaitForLoadDone(const engine::SampleDataCache& cache);
 
 } // namespace enginetest
