@@ -95,73 +95,62 @@ void EditorFixture::Tick()
     pianoEditor->idle();
 }
 
-void EditorFixture::Press(int x, int y)
+void EditorFixture::Press(Point p)
 {
-    headless->Mouse(NativeMouseMessage::kLeftDown, x, y, kKeyStateLeft);
+    headless->Mouse(NativeMouseMessage::kLeftDown, p.x, p.y, kKeyStateLeft);
 }
 
-void EditorFixture::Drag(int x, int y)
+void EditorFixture::Drag(Point p)
 {
-    headless->Mouse(NativeMouseMessage::kMove, x, y, kKeyStateLeft);
+    headless->Mouse(NativeMouseMessage::kMove, p.x, p.y, kKeyStateLeft);
 }
 
-void EditorFixture::Release(int x, int y)
+void EditorFixture::Release(Point p)
 {
-    headless->Mouse(NativeMouseMessage::kLeftUp, x, y, 0);
+    headless->Mouse(NativeMouseMessage::kLeftUp, p.x, p.y, 0);
 }
 
-void EditorFixture::Click(int x, int y)
+void EditorFixture::Click(Point p)
 {
-    headless->MoveMouse(x, y);
-    Press(x, y);
-    Release(x, y);
+    headless->MoveMouse(p.x, p.y);
+    Press(p);
+    Release(p);
 }
 
-void EditorFixture::KeyPoint(int keyIndex, int& x, int& y)
+Point EditorFixture::KeyPoint(int keyIndex)
 {
-    testskin::KeyCentre(keyIndex, x, y);
-    x += 76;
-    y += 256;
+    Point p;
+    testskin::KeyCentre(keyIndex, p.x, p.y);
+    return {p.x + 76, p.y + 256};
 }
 
-void EditorFixture::CentreOf(const TWGuiObject* object, int& x, int& y)
+Point EditorFixture::CentreOf(const TWGuiObject* object)
 {
-    x = object->GetAbsX() + object->GetWidth() / 2;
-    y = object->GetAbsY() + object->GetHeight() / 2;
+    return {object->GetAbsX() + object->GetWidth() / 2, object->GetAbsY() + object->GetHeight() / 2};
 }
 
-std::vector<Midi> EditorFixture::RunBlock()
+std::vector<Midi> EditorFixture::RunBlock(const std::vector<Midi>& hostEvents)
 {
-    echoed.clear();
-    host::VstEvents none{};
-    synth->processEvents(&none);
-    float left[64] = {};
-    float right[64] = {};
-    float* outputs[2] = {left, right};
-    synth->processReplacing(nullptr, outputs, 64);
-    return echoed;
-}
-
-void EditorFixture::HostMidi(const std::vector<Midi>& events)
-{
-    std::vector<host::VstMidiEvent> midi(events.size());
-    std::vector<unsigned char> raw(sizeof(host::VstEvents) + events.size() * sizeof(host::VstEvent*));
+    std::vector<host::VstMidiEvent> midi(hostEvents.size());
+    std::vector<unsigned char> raw(sizeof(host::VstEvents) + hostEvents.size() * sizeof(host::VstEvent*));
     auto* list = reinterpret_cast<host::VstEvents*>(raw.data());
-    list->numEvents = static_cast<host::VstInt32>(events.size());
-    for (size_t i = 0; i < events.size(); ++i)
+    list->numEvents = static_cast<host::VstInt32>(hostEvents.size());
+    for (size_t i = 0; i < hostEvents.size(); ++i)
     {
         midi[i].type = host::kVstMidiType;
         midi[i].byteSize = sizeof(host::VstMidiEvent);
-        midi[i].midiData[0] = static_cast<char>(events[i].status);
-        midi[i].midiData[1] = static_cast<char>(events[i].data1);
-        midi[i].midiData[2] = static_cast<char>(events[i].data2);
+        midi[i].midiData[0] = static_cast<char>(hostEvents[i].status);
+        midi[i].midiData[1] = static_cast<char>(hostEvents[i].data1);
+        midi[i].midiData[2] = static_cast<char>(hostEvents[i].data2);
         list->events[i] = reinterpret_cast<host::VstEvent*>(&midi[i]);
     }
+    echoed.clear();
     synth->processEvents(list);
     float left[64] = {};
     float right[64] = {};
     float* outputs[2] = {left, right};
     synth->processReplacing(nullptr, outputs, 64);
+    return echoed;
 }
 
 void EditorFixture::ChooseMenuItem(int index)

@@ -37,25 +37,10 @@ protected:
     {
         GuiButton* button = pianoEditor->getButton(id);
         ASSERT_NE(button, nullptr);
-        int x = 0;
-        int y = 0;
-        CentreOf(button, x, y);
-        Click(x, y);
+        Click(CentreOf(button));
     }
     const platform::PixelBuffer& Screen() const { return headless->GetScreen(); }
 };
-
-TEST_F(PianoEditorTest, RectIsFixedWhetherOpenOrNot)
-{
-    host::ERect* rect = nullptr;
-    ASSERT_TRUE(pianoEditor->getRect(&rect));
-    ASSERT_NE(rect, nullptr);
-    EXPECT_EQ(rect->top, 0);
-    EXPECT_EQ(rect->left, 0);
-    EXPECT_EQ(rect->bottom, 576);
-    EXPECT_EQ(rect->right, 800);
-    EXPECT_TRUE(pianoEditor->getRect(nullptr));
-}
 
 TEST_F(PianoEditorTest, LidButtonsStepTheLidAndStopAtBothEnds)
 {
@@ -100,9 +85,7 @@ TEST_F(PianoEditorTest, ReverbMenuSendsTheChosenPresetAndShowsItsName)
     OpenEditor();
     ChooseMenuItem(6);
     ClickButton(editor::kIdReverbDropdown);
-    ASSERT_EQ(automation.size(), 1u);
-    EXPECT_EQ(automation[0].index, 3);
-    EXPECT_EQ(automation[0].value, 6.0f * 0.14285715f);
+    EXPECT_EQ(automation, (std::vector<Automation>{{3, 6.0f * 0.14285715f}}));
     EXPECT_EQ(synth->requestedSettings().reverbType, 6);
     EXPECT_EQ(pianoEditor->getButton(editor::kIdReverbDropdown)->getCaption(), "Room 3");
     EXPECT_EQ(pianoEditor->getShownReverbType(), 6);
@@ -121,8 +104,7 @@ TEST_F(PianoEditorTest, VelocityMenuSendsTheChosenCurve)
     Tick();
     ChooseMenuItem(3);
     ClickButton(editor::kIdVelocityDropdown);
-    ASSERT_EQ(automation.size(), 1u);
-    EXPECT_EQ(automation[0], (Automation{5, 0.6f}));
+    EXPECT_EQ(automation, (std::vector<Automation>{{5, 0.6f}}));
     EXPECT_EQ(synth->requestedSettings().velocityCurve, 3);
     EXPECT_EQ(pianoEditor->getButton(editor::kIdVelocityDropdown)->getCaption(), "Heavy");
 }
@@ -146,11 +128,9 @@ TEST_F(PianoEditorTest, ToneButtonTogglesOneDialogThatSwallowsClicks)
     ASSERT_TRUE(dialog->IsVisible());
 
     // Key 40 lies under the dialog's background: a click there plays nothing.
-    int x = 0;
-    int y = 0;
-    KeyPoint(40, x, y);
-    ASSERT_TRUE(dialog->GetAbsRect().Contains(x, y));
-    Click(x, y);
+    const Point key = KeyPoint(40);
+    ASSERT_TRUE(dialog->GetAbsRect().Contains(key.x, key.y));
+    Click(key);
     EXPECT_TRUE(RunBlock().empty());
 }
 
@@ -160,13 +140,12 @@ TEST_F(PianoEditorTest, DialogSlidersSendTheirParametersScaled)
     ClickButton(editor::kIdAdjust);
     editor::GuiSlider* bass = pianoEditor->getSlider(editor::kIdBass);
     ASSERT_NE(bass, nullptr);
-    const Rect knob = bass->knobRect();
-    const int x = bass->GetAbsX() + (knob.left + knob.right) / 2;
-    const int y = bass->GetAbsY() + bass->GetHeight() / 2;
-    headless->MoveMouse(x, y);
-    Press(x, y);
-    Drag(x + 1000, y);
-    Release(x + 1000, y);
+    const Point knob{bass->GetAbsX() + (bass->knobRect().left + bass->knobRect().right) / 2,
+                     CentreOf(bass).y};
+    headless->MoveMouse(knob.x, knob.y);
+    Press(knob);
+    Drag({knob.x + 1000, knob.y});
+    Release({knob.x + 1000, knob.y});
     ASSERT_FALSE(automation.empty());
     EXPECT_EQ(automation.back(), (Automation{8, 1.0f}));
     EXPECT_EQ(bass->getValue(), 2.0);
@@ -185,7 +164,7 @@ TEST_F(PianoEditorTest, ChangesFromTheHostShowWithinOneTick)
     synth->setParameter(5, 0.75f); // velocity curve 3
     synth->setParameter(0, 0.1f);  // lid 0
     // C1, left of the dialog.
-    HostMidi({{0x90, 24, 100}, {0xB0, 64, 127}});
+    RunBlock({{0x90, 24, 100}, {0xB0, 64, 127}});
     Tick();
     EXPECT_EQ(pianoEditor->getSlider(editor::kIdVolume)->getValue(), static_cast<double>(0.8f));
     EXPECT_EQ(pianoEditor->getShownReverbType(), 2);
@@ -196,15 +175,13 @@ TEST_F(PianoEditorTest, ChangesFromTheHostShowWithinOneTick)
     EXPECT_TRUE(pianoEditor->getPedals()->isSustain());
     EXPECT_EQ(pianoEditor->getKeys()->key(24 - 21).held, 1);
     // The key is drawn pressed on screen.
-    int x = 0;
-    int y = 0;
-    KeyPoint(24 - 21, x, y);
-    ASSERT_FALSE(pianoEditor->getToneDialog()->GetAbsRect().Contains(x, y));
-    EXPECT_EQ(headless->GetScreen().GetPixel(x, y) & 0xffffff, testskin::kWhiteDown & 0xffffff);
-    HostMidi({{0x80, 24, 0}});
+    const Point key = KeyPoint(24 - 21);
+    ASSERT_FALSE(pianoEditor->getToneDialog()->GetAbsRect().Contains(key.x, key.y));
+    EXPECT_EQ(Screen().GetPixel(key.x, key.y) & 0xffffff, testskin::kWhiteDown & 0xffffff);
+    RunBlock({{0x80, 24, 0}});
     Tick();
     EXPECT_EQ(pianoEditor->getKeys()->key(24 - 21).held, 0);
-    EXPECT_EQ(headless->GetScreen().GetPixel(x, y) & 0xffffff, testskin::kWhiteUp & 0xffffff);
+    EXPECT_EQ(Screen().GetPixel(key.x, key.y) & 0xffffff, testskin::kWhiteUp & 0xffffff);
 }
 
 TEST_F(PianoEditorTest, RefreshNeverShowsATornValueAndEndsOnTheLastOne)
