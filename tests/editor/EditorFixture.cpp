@@ -33,28 +33,18 @@ const std::string& TestSkinFile()
 host::VstIntPtr EditorFixture::HostCallback(host::AEffect*, host::VstInt32 opcode, host::VstInt32 index,
                                             host::VstIntPtr, void* ptr, float opt)
 {
-    switch (opcode)
-    {
-    case host::audioMasterVersion:
+    if (opcode == host::audioMasterVersion)
         return 2400;
-    case host::audioMasterAutomate:
+    if (opcode == host::audioMasterAutomate)
         automation.push_back({index, opt});
-        return 1;
-    case host::audioMasterProcessEvents:
+    const auto* list = static_cast<const host::VstEvents*>(ptr);
+    for (int i = 0; opcode == host::audioMasterProcessEvents && list && i < list->numEvents; ++i)
     {
-        const auto* list = static_cast<const host::VstEvents*>(ptr);
-        for (int i = 0; list && i < list->numEvents; ++i)
-        {
-            const auto* midi = reinterpret_cast<const host::VstMidiEvent*>(list->events[i]);
-            echoed.push_back({static_cast<uint8_t>(midi->midiData[0]),
-                              static_cast<uint8_t>(midi->midiData[1]),
-                              static_cast<uint8_t>(midi->midiData[2])});
-        }
-        return 1;
+        const auto* midi = reinterpret_cast<const host::VstMidiEvent*>(list->events[i]);
+        echoed.push_back({static_cast<uint8_t>(midi->midiData[0]), static_cast<uint8_t>(midi->midiData[1]),
+                          static_cast<uint8_t>(midi->midiData[2])});
     }
-    default:
-        return 0;
-    }
+    return opcode == host::audioMasterAutomate || opcode == host::audioMasterProcessEvents ? 1 : 0;
 }
 
 void EditorFixture::SetUp()

@@ -80,7 +80,7 @@ TEST_F(PianoEditorTest, LidButtonsStepTheLidAndStopAtBothEnds)
     }
 }
 
-TEST_F(PianoEditorTest, ReverbMenuSendsTheChosenPresetAndShowsItsName)
+TEST_F(PianoEditorTest, MenusSendTheChosenItemAndShowItsNameAndEscapeSendsNothing)
 {
     OpenEditor();
     ChooseMenuItem(6);
@@ -89,17 +89,12 @@ TEST_F(PianoEditorTest, ReverbMenuSendsTheChosenPresetAndShowsItsName)
     EXPECT_EQ(synth->requestedSettings().reverbType, 6);
     EXPECT_EQ(pianoEditor->getButton(editor::kIdReverbDropdown)->getCaption(), "Room 3");
     EXPECT_EQ(pianoEditor->getShownReverbType(), 6);
-
     automation.clear();
     HeadlessNativePopup::Script({{true, NativeMouseMessage::kMove, 0, 0, kVkEscape}});
     ClickButton(editor::kIdReverbDropdown);
     EXPECT_TRUE(automation.empty());
     EXPECT_EQ(synth->requestedSettings().reverbType, 6);
-}
 
-TEST_F(PianoEditorTest, VelocityMenuSendsTheChosenCurve)
-{
-    OpenEditor();
     ClickButton(editor::kIdAdjust);
     Tick();
     ChooseMenuItem(3);
@@ -109,7 +104,7 @@ TEST_F(PianoEditorTest, VelocityMenuSendsTheChosenCurve)
     EXPECT_EQ(pianoEditor->getButton(editor::kIdVelocityDropdown)->getCaption(), "Heavy");
 }
 
-TEST_F(PianoEditorTest, ToneButtonTogglesOneDialogThatSwallowsClicks)
+TEST_F(PianoEditorTest, ToneButtonTogglesOneDialogThatSwallowsClicksAndGoesWithTheEditor)
 {
     OpenEditor();
     ClickButton(editor::kIdAdjust);
@@ -132,6 +127,14 @@ TEST_F(PianoEditorTest, ToneButtonTogglesOneDialogThatSwallowsClicks)
     ASSERT_TRUE(dialog->GetAbsRect().Contains(key.x, key.y));
     Click(key);
     EXPECT_TRUE(RunBlock().empty());
+    // Closed, the editor forgets its controls; opened again, it builds them afresh.
+    pianoEditor->close();
+    EXPECT_EQ(pianoEditor->getWindow(), nullptr);
+    EXPECT_EQ(pianoEditor->getToneDialog(), nullptr);
+    pianoEditor->idle();
+    OpenEditor();
+    ClickButton(editor::kIdAdjust);
+    EXPECT_NE(pianoEditor->getToneDialog(), nullptr);
 }
 
 TEST_F(PianoEditorTest, DialogSlidersSendTheirParametersScaled)
@@ -258,22 +261,6 @@ TEST_F(PianoEditorTest, HelpOpensTheManualAtTheSectionOfItsContext)
         sections.push_back(url.substr(url.rfind('#') + 1));
     std::sort(sections.begin(), sections.end());
     EXPECT_EQ(sections, (std::vector<std::string>{"overview", "overview", "parameters"}));
-}
-
-TEST_F(PianoEditorTest, OpenCloseOpenBuildsFreshControlsAndLogsItsSteps)
-{
-    for (int round = 0; round < 3; ++round)
-    {
-        OpenEditor();
-        EXPECT_TRUE(pianoEditor->isOpen());
-        ClickButton(editor::kIdAdjust);
-        EXPECT_NE(pianoEditor->getToneDialog(), nullptr);
-        pianoEditor->close();
-        EXPECT_FALSE(pianoEditor->isOpen());
-        EXPECT_EQ(pianoEditor->getWindow(), nullptr);
-        EXPECT_EQ(pianoEditor->getToneDialog(), nullptr);
-        pianoEditor->idle();
-    }
 }
 
 TEST_F(PianoEditorTest, WithoutAWindowOpenStillAnswersAndShowsNothing)
