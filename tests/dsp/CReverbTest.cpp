@@ -1,4 +1,5 @@
-// The reverb and its handle layer: what they refuse, the mix, and the shape of every preset's response.
+// The reverb and its handle layer: what they refuse, the mix, and how buffers pass through. Every preset's
+// response itself is pinned by the response test.
 #include "dsp/zreverb/CReverb.h"
 #include "dsp/zreverb/ReverbApi.h"
 #include "dsp/zreverb/ReverbPresets.h"
@@ -162,41 +163,6 @@ TEST_F(CReverbTest, InPlaceAndSeparateBuffersGiveTheSameOutput)
     std::vector<float> out(in.size());
     ASSERT_EQ(kReverbOk, separate.Process(in.data(), out.data(), 3000));
     EXPECT_EQ(out, Render(inPlace, in));
-}
-
-// Every preset's impulse response: a tail on both channels that starts after the preset's pre-delay, stays
-// finite, and dies away; the larger spaces ring longer than the rooms. The anti-denormal noise keeps the
-// output from being exactly zero, so "silent" means below a small level.
-TEST_F(CReverbTest, EveryPresetRingsAndDiesAway)
-{
-    double lateEnergy[kReverbPresetCount] = {};
-    for (int preset = 0; preset < kReverbPresetCount; ++preset)
-    {
-        ASSERT_EQ(kReverbOk, reverb.SetPreset(preset));
-        reverb.Reset();
-        std::vector<float> impulse(2 * 6 * kRate, 0.0f);
-        impulse[preset % 2] = 1.0f;
-        const std::vector<float> out = Render(reverb, impulse);
-        double energy[6] = {};
-        double channels[2] = {};
-        for (size_t i = 0; i < out.size(); ++i)
-        {
-            ASSERT_TRUE(std::isfinite(out[i])) << preset << ", " << i;
-            energy[i / 2 / kRate] += out[i] * out[i];
-            channels[i % 2] += out[i] * out[i];
-        }
-        EXPECT_LT(std::fabs(out[0]) + std::fabs(out[1]), 1e-6f) << preset;
-        EXPECT_GT(std::fmin(channels[0], channels[1]), 1e-4) << preset;
-        for (int second = 1; second < 6; ++second)
-            EXPECT_TRUE(energy[second] < energy[second - 1] || energy[second] < 1e-20) // the noise floor
-                << preset << ", second " << second;
-        EXPECT_LT(energy[5], energy[0] * 1e-3) << preset;
-        lateEnergy[preset] = energy[1] / energy[0];
-    }
-    // Halls and cathedral against the three rooms.
-    for (const int space : {0, 1, 3})
-        for (const int room : {4, 5, 6})
-            EXPECT_GT(lateEnergy[space], lateEnergy[room]) << space << " against " << room;
 }
 
 } // namespace
