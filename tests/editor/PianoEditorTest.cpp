@@ -25,7 +25,6 @@ using namespace platform;
 
 using namespace editortest;
 using editor::GuiButton;
-using editor::PianoEditor;
 
 namespace
 {
@@ -261,21 +260,6 @@ TEST_F(PianoEditorTest, HelpOpensTheManualAtTheSectionOfItsContext)
         sections.push_back(url.substr(url.rfind('#') + 1));
     std::sort(sections.begin(), sections.end());
     EXPECT_EQ(sections, (std::vector<std::string>{"overview", "overview", "parameters"}));
-}
-
-TEST_F(PianoEditorTest, WithoutAWindowOpenStillAnswersAndShowsNothing)
-{
-    pianoEditor = std::make_unique<PianoEditor>(synth.get(),
-                                                []
-                                                {
-                                                    auto native = std::make_unique<HeadlessNativeWindow>();
-                                                    native->FailCreate(true);
-                                                    return std::unique_ptr<NativeWindow>(std::move(native));
-                                                });
-    EXPECT_TRUE(pianoEditor->open(nullptr));
-    EXPECT_EQ(pianoEditor->getWindow(), nullptr);
-    pianoEditor->idle();
-    pianoEditor->close();
 }
 
 } // namespace
