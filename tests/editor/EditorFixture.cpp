@@ -64,12 +64,6 @@ void EditorFixture::SetUp()
     pianoEditor->setSkinFile(TestSkinFile());
 }
 
-void EditorFixture::TearDown()
-{
-    pianoEditor.reset();
-    synth.reset();
-}
-
 void EditorFixture::OpenEditor()
 {
     // Any parent: the headless window lives on its own.

@@ -39,7 +39,6 @@ class EditorFixture : public ::testing::Test
 {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Opens the editor on a fresh headless window and paints it once.
     void OpenEditor();
@@ -60,6 +59,7 @@ protected:
     // Chooses the item at index (0 first) in the next menu shown.
     static void ChooseMenuItem(int index);
 
+    // Declared in this order, the editor goes before its instrument.
     std::unique_ptr<instrument::VstXSynth> synth;
     std::unique_ptr<editor::PianoEditor> pianoEditor;
     platform::HeadlessNativeWindow* headless = nullptr;
