@@ -244,7 +244,7 @@ TEST_F(PianoEditorTest, HelpOpensTheManualAtTheSectionOfItsContext)
     synth->dispatcher(host::effVendorSpecific, 1000, 14, nullptr, 0.0f);
     synth->dispatcher(host::effVendorSpecific, 1000, 0, nullptr, 0.0f);
     std::vector<std::string> opened;
-    for (int wait = 0; wait < 3000 && opened.size() < 3; ++wait)
+    for (int wait = 0; wait < 6000 && opened.size() < 3; ++wait) // a minute at most
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::ifstream in(marker);
