@@ -1,11 +1,12 @@
+#include <fluidsynth.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <mutex>
 
+#include "engine/LoadWait.h"
 #include "engine/SampleDataCache.h"
-#include "engine/SynthHarness.h"
 #include "engine/TestBank.h"
 
 using namespace engine;
