@@ -12,10 +12,8 @@ inline std::vector<float> Sine(double frequency, double rate, int frames, double
 {
     std::vector<float> out(static_cast<size_t>(frames));
     for (int i = 0; i < frames; ++i)
-    {
         out[static_cast<size_t>(i)] =
             static_cast<float>(amplitude * std::sin(2.0 * kPi * frequency * i / rate));
-    }
     return out;
 }
 
@@ -24,23 +22,8 @@ inline float PeakFrom(const std::vector<float>& v, size_t from)
 {
     float peak = 0.0f;
     for (size_t i = from; i < v.size(); ++i)
-    {
         peak = std::fmax(peak, std::fabs(v[i]));
-    }
     return peak;
-}
-
-// Index of the first value that is not exactly zero, -1 if none.
-inline int FirstNonZero(const std::vector<float>& v)
-{
-    for (size_t i = 0; i < v.size(); ++i)
-    {
-        if (v[i] != 0.0f)
-        {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
 }
 
 // Zero or a normal number: neither NaN, infinity nor denormal.

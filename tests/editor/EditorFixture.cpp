@@ -33,28 +33,18 @@ const std::string& TestSkinFile()
 host::VstIntPtr EditorFixture::HostCallback(host::AEffect*, host::VstInt32 opcode, host::VstInt32 index,
                                             host::VstIntPtr, void* ptr, float opt)
 {
-    switch (opcode)
-    {
-    case host::audioMasterVersion:
+    if (opcode == host::audioMasterVersion)
         return 2400;
-    case host::audioMasterAutomate:
+    if (opcode == host::audioMasterAutomate)
         automation.push_back({index, opt});
-        return 1;
-    case host::audioMasterProcessEvents:
+    const auto* list = static_cast<const host::VstEvents*>(ptr);
+    for (int i = 0; opcode == host::audioMasterProcessEvents && list && i < list->numEvents; ++i)
     {
-        const auto* list = static_cast<const host::VstEvents*>(ptr);
-        for (int i = 0; list && i < list->numEvents; ++i)
-        {
-            const auto* midi = reinterpret_cast<const host::VstMidiEvent*>(list->events[i]);
-            echoed.push_back({static_cast<uint8_t>(midi->midiData[0]),
-                              static_cast<uint8_t>(midi->midiData[1]),
-                              static_cast<uint8_t>(midi->midiData[2])});
-        }
-        return 1;
+        const auto* midi = reinterpret_cast<const host::VstMidiEvent*>(list->events[i]);
+        echoed.push_back({static_cast<uint8_t>(midi->midiData[0]), static_cast<uint8_t>(midi->midiData[1]),
+                          static_cast<uint8_t>(midi->midiData[2])});
     }
-    default:
-        return 0;
-    }
+    return opcode == host::audioMasterAutomate || opcode == host::audioMasterProcessEvents ? 1 : 0;
 }
 
 void EditorFixture::SetUp()
@@ -74,12 +64,6 @@ void EditorFixture::SetUp()
     pianoEditor->setSkinFile(TestSkinFile());
 }
 
-void EditorFixture::TearDown()
-{
-    pianoEditor.reset();
-    synth.reset();
-}
-
 void EditorFixture::OpenEditor()
 {
     // Any parent: the headless window lives on its own.
@@ -95,73 +79,62 @@ void EditorFixture::Tick()
     pianoEditor->idle();
 }
 
-void EditorFixture::Press(int x, int y)
+void EditorFixture::Press(Point p)
 {
-    headless->Mouse(NativeMouseMessage::kLeftDown, x, y, kKeyStateLeft);
+    headless->Mouse(NativeMouseMessage::kLeftDown, p.x, p.y, kKeyStateLeft);
 }
 
-void EditorFixture::Drag(int x, int y)
+void EditorFixture::Drag(Point p)
 {
-    headless->Mouse(NativeMouseMessage::kMove, x, y, kKeyStateLeft);
+    headless->Mouse(NativeMouseMessage::kMove, p.x, p.y, kKeyStateLeft);
 }
 
-void EditorFixture::Release(int x, int y)
+void EditorFixture::Release(Point p)
 {
-    headless->Mouse(NativeMouseMessage::kLeftUp, x, y, 0);
+    headless->Mouse(NativeMouseMessage::kLeftUp, p.x, p.y, 0);
 }
 
-void EditorFixture::Click(int x, int y)
+void EditorFixture::Click(Point p)
 {
-    headless->MoveMouse(x, y);
-    Press(x, y);
-    Release(x, y);
+    headless->MoveMouse(p.x, p.y);
+    Press(p);
+    Release(p);
 }
 
-void EditorFixture::KeyPoint(int keyIndex, int& x, int& y)
+Point EditorFixture::KeyPoint(int keyIndex)
 {
-    testskin::KeyCentre(keyIndex, x, y);
-    x += 76;
-    y += 256;
+    Point p;
+    testskin::KeyCentre(keyIndex, p.x, p.y);
+    return {p.x + 76, p.y + 256};
 }
 
-void EditorFixture::CentreOf(const TWGuiObject* object, int& x, int& y)
+Point EditorFixture::CentreOf(const TWGuiObject* object)
 {
-    x = object->GetAbsX() + object->GetWidth() / 2;
-    y = object->GetAbsY() + object->GetHeight() / 2;
+    return {object->GetAbsX() + object->GetWidth() / 2, object->GetAbsY() + object->GetHeight() / 2};
 }
 
-std::vector<Midi> EditorFixture::RunBlock()
+std::vector<Midi> EditorFixture::RunBlock(const std::vector<Midi>& hostEvents)
 {
-    echoed.clear();
-    host::VstEvents none{};
-    synth->processEvents(&none);
-    float left[64] = {};
-    float right[64] = {};
-    float* outputs[2] = {left, right};
-    synth->processReplacing(nullptr, outputs, 64);
-    return echoed;
-}
-
-void EditorFixture::HostMidi(const std::vector<Midi>& events)
-{
-    std::vector<host::VstMidiEvent> midi(events.size());
-    std::vector<unsigned char> raw(sizeof(host::VstEvents) + events.size() * sizeof(host::VstEvent*));
+    std::vector<host::VstMidiEvent> midi(hostEvents.size());
+    std::vector<unsigned char> raw(sizeof(host::VstEvents) + hostEvents.size() * sizeof(host::VstEvent*));
     auto* list = reinterpret_cast<host::VstEvents*>(raw.data());
-    list->numEvents = static_cast<host::VstInt32>(events.size());
-    for (size_t i = 0; i < events.size(); ++i)
+    list->numEvents = static_cast<host::VstInt32>(hostEvents.size());
+    for (size_t i = 0; i < hostEvents.size(); ++i)
     {
         midi[i].type = host::kVstMidiType;
         midi[i].byteSize = sizeof(host::VstMidiEvent);
-        midi[i].midiData[0] = static_cast<char>(events[i].status);
-        midi[i].midiData[1] = static_cast<char>(events[i].data1);
-        midi[i].midiData[2] = static_cast<char>(events[i].data2);
+        midi[i].midiData[0] = static_cast<char>(hostEvents[i].status);
+        midi[i].midiData[1] = static_cast<char>(hostEvents[i].data1);
+        midi[i].midiData[2] = static_cast<char>(hostEvents[i].data2);
         list->events[i] = reinterpret_cast<host::VstEvent*>(&midi[i]);
     }
+    echoed.clear();
     synth->processEvents(list);
     float left[64] = {};
     float right[64] = {};
     float* outputs[2] = {left, right};
     synth->processReplacing(nullptr, outputs, 64);
+    return echoed;
 }
 
 void EditorFixture::ChooseMenuItem(int index)

@@ -3,7 +3,6 @@
 // and a host callback that records automation and the MIDI the instrument echoes.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,28 +39,27 @@ class EditorFixture : public ::testing::Test
 {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Opens the editor on a fresh headless window and paints it once.
     void OpenEditor();
     // One refresh period: events, the tick and the paint.
     void Tick();
-    // A click with the left button at a window point.
-    void Click(int x, int y);
-    void Press(int x, int y);
-    void Drag(int x, int y);
-    void Release(int x, int y);
+    // The left button at a window point; a click moves the pointer there first.
+    void Click(platform::Point p);
+    void Press(platform::Point p);
+    void Drag(platform::Point p);
+    void Release(platform::Point p);
     // A point of the window in the middle of an on-screen key.
-    static void KeyPoint(int keyIndex, int& x, int& y);
+    static platform::Point KeyPoint(int keyIndex);
     // Centre of a control in window coordinates.
-    static void CentreOf(const gui::TWGuiObject* object, int& x, int& y);
-    // Runs the audio thread once: drains the editor's queue and returns the MIDI echoed to the host.
-    std::vector<Midi> RunBlock();
-    // MIDI from the host through the instrument, then one block.
-    void HostMidi(const std::vector<Midi>& events);
+    static platform::Point CentreOf(const gui::TWGuiObject* object);
+    // Runs the audio thread once with MIDI from the host: drains the editor's queue and returns the MIDI
+    // echoed to the host.
+    std::vector<Midi> RunBlock(const std::vector<Midi>& hostEvents = {});
     // Chooses the item at index (0 first) in the next menu shown.
     static void ChooseMenuItem(int index);
 
+    // Declared in this order, the editor goes before its instrument.
     std::unique_ptr<instrument::VstXSynth> synth;
     std::unique_ptr<editor::PianoEditor> pianoEditor;
     platform::HeadlessNativeWindow* headless = nullptr;

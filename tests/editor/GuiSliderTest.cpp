@@ -11,9 +11,7 @@
 #include "images/PngCodec.h"
 
 using namespace gui;
-using namespace host;
 using namespace images;
-using namespace instrument;
 using namespace platform;
 
 using namespace editortest;
@@ -32,11 +30,6 @@ protected:
         slider = pianoEditor->getSlider(editor::kIdVolume);
         ASSERT_NE(slider, nullptr);
         y = slider->GetAbsY() + slider->GetHeight() / 2;
-    }
-    int KnobX() const
-    {
-        const Rect k = slider->knobRect();
-        return slider->GetAbsX() + (k.left + k.right) / 2;
     }
     GuiSlider* slider = nullptr;
     int y = 0;
@@ -62,27 +55,26 @@ TEST_F(SliderTest, PagingMovesFourPixelsWorthAndSendsOneValue)
         const int x = slider->GetAbsX() + (c.side < 0 ? k.left - 3 : k.right + 3);
         automation.clear();
         headless->MoveMouse(x, y);
-        Press(x, y);
+        Press({x, y});
         EXPECT_EQ(slider->getValue(), c.expected);
-        ASSERT_EQ(automation.size(), 1u);
-        EXPECT_EQ(automation[0], (Automation{4, static_cast<float>(c.expected)}));
-        Release(x, y);
+        EXPECT_EQ(automation, (std::vector<Automation>{{4, static_cast<float>(c.expected)}}));
+        Release({x, y});
     }
 }
 
 TEST_F(SliderTest, DraggingFollowsThePointerAndClampsAtBothEnds)
 {
     slider->setValue(0.5);
-    const int x = KnobX();
+    const int x = slider->GetAbsX() + (slider->knobRect().left + slider->knobRect().right) / 2;
     headless->MoveMouse(x, y);
-    Press(x, y);
-    Drag(x + 9, y + 40); // vertical movement is ignored
+    Press({x, y});
+    Drag({x + 9, y + 40}); // vertical movement is ignored
     EXPECT_EQ(slider->getValue(), 0.6);
-    Drag(x + 1000, y);
+    Drag({x + 1000, y});
     EXPECT_EQ(slider->getValue(), 1.0);
-    Drag(x - 1000, y);
+    Drag({x - 1000, y});
     EXPECT_EQ(slider->getValue(), 0.0);
-    Release(x - 1000, y);
+    Release({x - 1000, y});
     ASSERT_FALSE(automation.empty());
     EXPECT_EQ(automation.back(), (Automation{4, 0.0f}));
     for (const Automation& a : automation)

@@ -25,7 +25,6 @@ using namespace platform;
 
 using namespace editortest;
 using editor::GuiButton;
-using editor::PianoEditor;
 
 namespace
 {
@@ -37,25 +36,10 @@ protected:
     {
         GuiButton* button = pianoEditor->getButton(id);
         ASSERT_NE(button, nullptr);
-        int x = 0;
-        int y = 0;
-        CentreOf(button, x, y);
-        Click(x, y);
+        Click(CentreOf(button));
     }
     const platform::PixelBuffer& Screen() const { return headless->GetScreen(); }
 };
-
-TEST_F(PianoEditorTest, RectIsFixedWhetherOpenOrNot)
-{
-    host::ERect* rect = nullptr;
-    ASSERT_TRUE(pianoEditor->getRect(&rect));
-    ASSERT_NE(rect, nullptr);
-    EXPECT_EQ(rect->top, 0);
-    EXPECT_EQ(rect->left, 0);
-    EXPECT_EQ(rect->bottom, 576);
-    EXPECT_EQ(rect->right, 800);
-    EXPECT_TRUE(pianoEditor->getRect(nullptr));
-}
 
 TEST_F(PianoEditorTest, LidButtonsStepTheLidAndStopAtBothEnds)
 {
@@ -95,39 +79,31 @@ TEST_F(PianoEditorTest, LidButtonsStepTheLidAndStopAtBothEnds)
     }
 }
 
-TEST_F(PianoEditorTest, ReverbMenuSendsTheChosenPresetAndShowsItsName)
+TEST_F(PianoEditorTest, MenusSendTheChosenItemAndShowItsNameAndEscapeSendsNothing)
 {
     OpenEditor();
     ChooseMenuItem(6);
     ClickButton(editor::kIdReverbDropdown);
-    ASSERT_EQ(automation.size(), 1u);
-    EXPECT_EQ(automation[0].index, 3);
-    EXPECT_EQ(automation[0].value, 6.0f * 0.14285715f);
+    EXPECT_EQ(automation, (std::vector<Automation>{{3, 6.0f * 0.14285715f}}));
     EXPECT_EQ(synth->requestedSettings().reverbType, 6);
     EXPECT_EQ(pianoEditor->getButton(editor::kIdReverbDropdown)->getCaption(), "Room 3");
     EXPECT_EQ(pianoEditor->getShownReverbType(), 6);
-
     automation.clear();
     HeadlessNativePopup::Script({{true, NativeMouseMessage::kMove, 0, 0, kVkEscape}});
     ClickButton(editor::kIdReverbDropdown);
     EXPECT_TRUE(automation.empty());
     EXPECT_EQ(synth->requestedSettings().reverbType, 6);
-}
 
-TEST_F(PianoEditorTest, VelocityMenuSendsTheChosenCurve)
-{
-    OpenEditor();
     ClickButton(editor::kIdAdjust);
     Tick();
     ChooseMenuItem(3);
     ClickButton(editor::kIdVelocityDropdown);
-    ASSERT_EQ(automation.size(), 1u);
-    EXPECT_EQ(automation[0], (Automation{5, 0.6f}));
+    EXPECT_EQ(automation, (std::vector<Automation>{{5, 0.6f}}));
     EXPECT_EQ(synth->requestedSettings().velocityCurve, 3);
     EXPECT_EQ(pianoEditor->getButton(editor::kIdVelocityDropdown)->getCaption(), "Heavy");
 }
 
-TEST_F(PianoEditorTest, ToneButtonTogglesOneDialogThatSwallowsClicks)
+TEST_F(PianoEditorTest, ToneButtonTogglesOneDialogThatSwallowsClicksAndGoesWithTheEditor)
 {
     OpenEditor();
     ClickButton(editor::kIdAdjust);
@@ -146,12 +122,18 @@ TEST_F(PianoEditorTest, ToneButtonTogglesOneDialogThatSwallowsClicks)
     ASSERT_TRUE(dialog->IsVisible());
 
     // Key 40 lies under the dialog's background: a click there plays nothing.
-    int x = 0;
-    int y = 0;
-    KeyPoint(40, x, y);
-    ASSERT_TRUE(dialog->GetAbsRect().Contains(x, y));
-    Click(x, y);
+    const Point key = KeyPoint(40);
+    ASSERT_TRUE(dialog->GetAbsRect().Contains(key.x, key.y));
+    Click(key);
     EXPECT_TRUE(RunBlock().empty());
+    // Closed, the editor forgets its controls; opened again, it builds them afresh.
+    pianoEditor->close();
+    EXPECT_EQ(pianoEditor->getWindow(), nullptr);
+    EXPECT_EQ(pianoEditor->getToneDialog(), nullptr);
+    pianoEditor->idle();
+    OpenEditor();
+    ClickButton(editor::kIdAdjust);
+    EXPECT_NE(pianoEditor->getToneDialog(), nullptr);
 }
 
 TEST_F(PianoEditorTest, DialogSlidersSendTheirParametersScaled)
@@ -160,13 +142,12 @@ TEST_F(PianoEditorTest, DialogSlidersSendTheirParametersScaled)
     ClickButton(editor::kIdAdjust);
     editor::GuiSlider* bass = pianoEditor->getSlider(editor::kIdBass);
     ASSERT_NE(bass, nullptr);
-    const Rect knob = bass->knobRect();
-    const int x = bass->GetAbsX() + (knob.left + knob.right) / 2;
-    const int y = bass->GetAbsY() + bass->GetHeight() / 2;
-    headless->MoveMouse(x, y);
-    Press(x, y);
-    Drag(x + 1000, y);
-    Release(x + 1000, y);
+    const Point knob{bass->GetAbsX() + (bass->knobRect().left + bass->knobRect().right) / 2,
+                     CentreOf(bass).y};
+    headless->MoveMouse(knob.x, knob.y);
+    Press(knob);
+    Drag({knob.x + 1000, knob.y});
+    Release({knob.x + 1000, knob.y});
     ASSERT_FALSE(automation.empty());
     EXPECT_EQ(automation.back(), (Automation{8, 1.0f}));
     EXPECT_EQ(bass->getValue(), 2.0);
@@ -185,7 +166,7 @@ TEST_F(PianoEditorTest, ChangesFromTheHostShowWithinOneTick)
     synth->setParameter(5, 0.75f); // velocity curve 3
     synth->setParameter(0, 0.1f);  // lid 0
     // C1, left of the dialog.
-    HostMidi({{0x90, 24, 100}, {0xB0, 64, 127}});
+    RunBlock({{0x90, 24, 100}, {0xB0, 64, 127}});
     Tick();
     EXPECT_EQ(pianoEditor->getSlider(editor::kIdVolume)->getValue(), static_cast<double>(0.8f));
     EXPECT_EQ(pianoEditor->getShownReverbType(), 2);
@@ -196,15 +177,13 @@ TEST_F(PianoEditorTest, ChangesFromTheHostShowWithinOneTick)
     EXPECT_TRUE(pianoEditor->getPedals()->isSustain());
     EXPECT_EQ(pianoEditor->getKeys()->key(24 - 21).held, 1);
     // The key is drawn pressed on screen.
-    int x = 0;
-    int y = 0;
-    KeyPoint(24 - 21, x, y);
-    ASSERT_FALSE(pianoEditor->getToneDialog()->GetAbsRect().Contains(x, y));
-    EXPECT_EQ(headless->GetScreen().GetPixel(x, y) & 0xffffff, testskin::kWhiteDown & 0xffffff);
-    HostMidi({{0x80, 24, 0}});
+    const Point key = KeyPoint(24 - 21);
+    ASSERT_FALSE(pianoEditor->getToneDialog()->GetAbsRect().Contains(key.x, key.y));
+    EXPECT_EQ(Screen().GetPixel(key.x, key.y) & 0xffffff, testskin::kWhiteDown & 0xffffff);
+    RunBlock({{0x80, 24, 0}});
     Tick();
     EXPECT_EQ(pianoEditor->getKeys()->key(24 - 21).held, 0);
-    EXPECT_EQ(headless->GetScreen().GetPixel(x, y) & 0xffffff, testskin::kWhiteUp & 0xffffff);
+    EXPECT_EQ(Screen().GetPixel(key.x, key.y) & 0xffffff, testskin::kWhiteUp & 0xffffff);
 }
 
 TEST_F(PianoEditorTest, RefreshNeverShowsATornValueAndEndsOnTheLastOne)
@@ -265,7 +244,7 @@ TEST_F(PianoEditorTest, HelpOpensTheManualAtTheSectionOfItsContext)
     synth->dispatcher(host::effVendorSpecific, 1000, 14, nullptr, 0.0f);
     synth->dispatcher(host::effVendorSpecific, 1000, 0, nullptr, 0.0f);
     std::vector<std::string> opened;
-    for (int wait = 0; wait < 3000 && opened.size() < 3; ++wait)
+    for (int wait = 0; wait < 6000 && opened.size() < 3; ++wait) // a minute at most
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::ifstream in(marker);
@@ -281,37 +260,6 @@ TEST_F(PianoEditorTest, HelpOpensTheManualAtTheSectionOfItsContext)
         sections.push_back(url.substr(url.rfind('#') + 1));
     std::sort(sections.begin(), sections.end());
     EXPECT_EQ(sections, (std::vector<std::string>{"overview", "overview", "parameters"}));
-}
-
-TEST_F(PianoEditorTest, OpenCloseOpenBuildsFreshControlsAndLogsItsSteps)
-{
-    for (int round = 0; round < 3; ++round)
-    {
-        OpenEditor();
-        EXPECT_TRUE(pianoEditor->isOpen());
-        ClickButton(editor::kIdAdjust);
-        EXPECT_NE(pianoEditor->getToneDialog(), nullptr);
-        pianoEditor->close();
-        EXPECT_FALSE(pianoEditor->isOpen());
-        EXPECT_EQ(pianoEditor->getWindow(), nullptr);
-        EXPECT_EQ(pianoEditor->getToneDialog(), nullptr);
-        pianoEditor->idle();
-    }
-}
-
-TEST_F(PianoEditorTest, WithoutAWindowOpenStillAnswersAndShowsNothing)
-{
-    pianoEditor = std::make_unique<PianoEditor>(synth.get(),
-                                                []
-                                                {
-                                                    auto native = std::make_unique<HeadlessNativeWindow>();
-                                                    native->FailCreate(true);
-                                                    return std::unique_ptr<NativeWindow>(std::move(native));
-                                                });
-    EXPECT_TRUE(pianoEditor->open(nullptr));
-    EXPECT_EQ(pianoEditor->getWindow(), nullptr);
-    pianoEditor->idle();
-    pianoEditor->close();
 }
 
 } // namespace

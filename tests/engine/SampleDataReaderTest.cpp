@@ -16,20 +16,14 @@ namespace
 using engine::SampleDataReader;
 using engine::SampleReadProgress;
 
-std::vector<uint8_t> Pattern(size_t size)
-{
-    std::vector<uint8_t> bytes(size);
-    for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<uint8_t>(i * 7 + i / 251);
-    return bytes;
-}
-
 TEST(SampleDataReader, CopiesTheBlockAcrossPieceBoundaries)
 {
     // Two full pieces and one byte, after a 7-byte offset.
-    const std::vector<uint8_t> bytes = Pattern(7 + 2 * SampleDataReader::kPieceSize + 1);
-    const TempFile file("pieces", bytes);
     const uint32_t size = 2 * SampleDataReader::kPieceSize + 1;
+    std::vector<uint8_t> bytes(7 + size);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(i * 7 + i / 251);
+    const TempFile file("pieces", bytes);
     std::vector<char> block(size, 0);
     SampleReadProgress progress;
     SampleDataReader(file.path(), 7, block.data(), size, progress).run();
@@ -39,27 +33,21 @@ TEST(SampleDataReader, CopiesTheBlockAcrossPieceBoundaries)
     EXPECT_EQ(progress.loadDone.load(), 1);
 }
 
-TEST(SampleDataReader, CancelledBeforeItsFirstPieceReadsNothing)
+// A read cancelled before its first piece, or of a missing file, reads nothing and still ends at 100 %.
+TEST(SampleDataReader, CancelledOrMissingReadsNothingAndEndsAt100)
 {
-    const TempFile file("cancelled", Pattern(1000));
-    std::vector<char> block(1000, 0);
-    SampleReadProgress progress;
-    progress.cancelLoad = 1;
-    SampleDataReader(file.path(), 0, block.data(), 1000, progress).run();
-    EXPECT_EQ(progress.bytesRead.load(), 0u);
-    EXPECT_EQ(block[1], 0);
-    EXPECT_EQ(progress.loadDone.load(), 1);
-    EXPECT_EQ(progress.loadPercent.load(), 100);
-}
-
-TEST(SampleDataReader, MissingFileEndsTheReadAt100)
-{
-    std::vector<char> block(10, 0);
-    SampleReadProgress progress;
-    SampleDataReader("/nonexistent/Virellando.DAT", 0, block.data(), 10, progress).run();
-    EXPECT_EQ(progress.loadDone.load(), 1);
-    EXPECT_EQ(progress.loadPercent.load(), 100);
-    EXPECT_EQ(progress.bytesRead.load(), 0u);
+    const TempFile file("cancelled", std::vector<uint8_t>(1000, 9));
+    for (const std::string& path : {file.path(), std::string("/nonexistent/Virellando.DAT")})
+    {
+        std::vector<char> block(1000, 0);
+        SampleReadProgress progress;
+        progress.cancelLoad = path == file.path() ? 1 : 0;
+        SampleDataReader(path, 0, block.data(), 1000, progress).run();
+        EXPECT_EQ(progress.bytesRead.load(), 0u) << path;
+        EXPECT_EQ(block, std::vector<char>(1000, 0)) << path;
+        EXPECT_EQ(progress.loadDone.load(), 1) << path;
+        EXPECT_EQ(progress.loadPercent.load(), 100) << path;
+    }
 }
 
 } // namespace

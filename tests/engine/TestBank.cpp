@@ -68,30 +68,11 @@ size_t AddSample(TestBank& bank, const std::string& name, const std::vector<int1
 TestBank MakeRichBank()
 {
     // Generator numbers of the SoundFont 2 format.
-    enum : uint16_t
-    {
-        kFineTune = 52,
-        kCoarseTune = 51,
-        kPan = 17,
-        kReverbSend = 16,
-        kChorusSend = 15,
-        kAttenuation = 48,
-        kFilterFc = 8,
-        kFilterQ = 9,
-        kAttack = 34,
-        kDecay = 36,
-        kSustain = 37,
-        kRelease = 38,
-        kSampleModes = 54,
-        kExclusive = 57,
-        kRootKey = 58,
-        kStartOffset = 0,
-        kLoopStartOffset = 2,
-        kVibLfoToPitch = 6,
-        kVibLfoFreq = 24,
-        kScaleTuning = 56,
-        kHoldVolEnv = 35,
-    };
+    constexpr uint16_t kStartOffset = 0, kLoopStartOffset = 2, kVibLfoToPitch = 6, kFilterFc = 8,
+                       kFilterQ = 9, kChorusSend = 15, kReverbSend = 16, kPan = 17, kVibLfoFreq = 24,
+                       kAttack = 34, kHoldVolEnv = 35, kDecay = 36, kSustain = 37, kRelease = 38,
+                       kAttenuation = 48, kCoarseTune = 51, kFineTune = 52, kScaleTuning = 56,
+                       kSampleModes = 54, kExclusive = 57, kRootKey = 58;
     // Modulator sources: CC flag 0x80, negative 0x100, bipolar 0x200, curve << 10.
     const uint16_t cc1 = 0x80 | 1, cc74 = 0x80 | 74, velocity = 2, key = 3;
     const uint16_t pitchWheel = 14 | 0x200, convexVelocityNegative = 2 | 0x100 | (2 << 10);
@@ -109,7 +90,7 @@ TestBank MakeRichBank()
                        Gen(kVibLfoToPitch, 15), Gen(kVibLfoFreq, -500)},
                       {Mod(cc1, kFilterFc, -2400), Mod(key, kPan, 200)}});
     keys.zones.push_back(SoundFontZone{{Range(43, 0, 59), Gen(kSampleModes, 1), Gen(kDecay, -1000),
-                                        Gen(kSustain, 300), Gen(0, 12), Gen(53, 0)},
+                                        Gen(kSustain, 300), Gen(kStartOffset, 12), Gen(53, 0)},
                                        {}});
     keys.zones.push_back(
         SoundFontZone{{Range(43, 60, 127), Range(44, 0, 100), Gen(kRootKey, 62), Gen(kFineTune, 20),

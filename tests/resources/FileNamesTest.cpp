@@ -2,60 +2,57 @@
 
 #include "platform/Platform.h"
 #include "resources/FileNames.h"
+#include "resources/VersionText.h"
 
 using namespace resources;
 
 namespace
 {
 
-using resources::ReplaceExtension;
-
-class ModuleAt : public ::testing::Test
+// The files beside the module are named after it with another extension, put after the path's last dot even
+// when that dot is in a folder's name (a path without a dot stays as it is); the log has a name of its own.
+TEST(FileNames, EveryFileBesideTheModule)
 {
-protected:
-    void TearDown() override { platform::SetModuleFileName(""); }
-};
-
-TEST_F(ModuleAt, PluginsGrandGivesEveryFileBesideIt)
-{
-    platform::SetModuleFileName("/plugins/Grand.so");
-    EXPECT_EQ(resources::ModuleFileWithExtension("DAT"), "/plugins/Grand.DAT");
-    EXPECT_EQ(resources::ModuleFileWithExtension("SKIN"), "/plugins/Grand.SKIN");
-    EXPECT_EQ(resources::ModuleFileWithExtension("INI"), "/plugins/Grand.INI");
-    EXPECT_EQ(resources::ModuleFileWithExtension("presets"), "/plugins/Grand.presets");
-    EXPECT_EQ(resources::ModuleFileWithExtension("chm"), "/plugins/Grand.chm");
-    EXPECT_EQ(resources::ModuleFolder(), "/plugins/");
-    EXPECT_EQ(resources::LogFilePath(), "/plugins/Virellando-Log.txt");
+    const struct
+    {
+        const char* module;
+        const char* extension;
+        const char* file;
+        const char* folder;
+        const char* log;
+    } cases[] = {
+        {"/plugins/Grand.so", "DAT", "/plugins/Grand.DAT", "/plugins/", "/plugins/Virellando-Log.txt"},
+        {"/plugins/Grand.so", "presets", "/plugins/Grand.presets", "/plugins/",
+         "/plugins/Virellando-Log.txt"},
+        {"/a/My.Plugins/Grand", "DAT", "/a/My.DAT", "/a/My.Plugins/", "/a/My.Plugins/Virellando-Log.txt"},
+        {"/plugins/Grand", "INI", "/plugins/Grand", "/plugins/", "/plugins/Virellando-Log.txt"},
+        {"Grand.so", "SKIN", "Grand.SKIN", "", "Virellando-Log.txt"},
+    };
+    for (const auto& c : cases)
+    {
+        platform::SetModuleFileName(c.module);
+        EXPECT_EQ(ModuleFileWithExtension(c.extension), c.file) << c.module;
+        EXPECT_EQ(ModuleFolder(), c.folder) << c.module;
+        EXPECT_EQ(LogFilePath(), c.log) << c.module;
+    }
+    platform::SetModuleFileName("");
 }
 
-TEST_F(ModuleAt, DottedFolderAndDotlessFileCutInsideTheFolder)
-{
-    platform::SetModuleFileName("/a/My.Plugins/Grand");
-    EXPECT_EQ(resources::ModuleFileWithExtension("DAT"), "/a/My.DAT");
-    EXPECT_EQ(resources::LogFilePath(), "/a/My.Plugins/Virellando-Log.txt");
-}
-
-TEST_F(ModuleAt, PathWithoutDotIsUsedUnchanged)
-{
-    platform::SetModuleFileName("/plugins/Grand");
-    EXPECT_EQ(resources::ModuleFileWithExtension("DAT"), "/plugins/Grand");
-    EXPECT_EQ(resources::ModuleFileWithExtension("INI"), "/plugins/Grand");
-}
-
-TEST_F(ModuleAt, NameWithoutFolderHasAnEmptyFolder)
-{
-    platform::SetModuleFileName("Grand.so");
-    EXPECT_EQ(resources::ModuleFolder(), "");
-    EXPECT_EQ(resources::LogFilePath(), "Virellando-Log.txt");
-}
-
-TEST(ReplaceExtension, CutsAfterTheLastDotKeepingTheExtensionsCase)
+TEST(FileNames, ReplaceExtensionCutsAfterTheLastDotKeepingTheExtensionsCase)
 {
     EXPECT_EQ(ReplaceExtension("/p/Grand.Piano.so", "Skin"), "/p/Grand.Piano.Skin");
     EXPECT_EQ(ReplaceExtension("/p/Grand.", "INI"), "/p/Grand.INI");
     EXPECT_EQ(ReplaceExtension("/p/.hidden", "DAT"), "/p/.DAT");
     EXPECT_EQ(ReplaceExtension("", "DAT"), "");
     EXPECT_EQ(ReplaceExtension("/p/Grand.so", ""), "/p/Grand.");
+}
+
+// The major and third version numbers, then the build; a key without a text still gives a line.
+TEST(FormatVersionText, MajorAndThirdNumberThenBuild)
+{
+    EXPECT_EQ(FormatVersionText("Virellando", {2, 7, 3, 145}, "Build"), "Virellando 2.3 Build 145");
+    EXPECT_EQ(FormatVersionText("Virellando", {1, 4, 0, 12}, "Version"), "Virellando 1.0 Version 12");
+    EXPECT_EQ(FormatVersionText("ProgramName", {1, 0, 0, 1}, "Build"), "ProgramName 1.0 Build 1");
 }
 
 } // namespace
