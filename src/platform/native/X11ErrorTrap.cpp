@@ -1,5 +1,6 @@
 #include "platform/native/X11ErrorTrap.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace platform
@@ -9,18 +10,21 @@ namespace
 {
 using ErrorHandler = int (*)(Display*, XErrorEvent*);
 
-// The connections being trapped and the first error code each one saw. Guarded by gLock; Xlib calls
-// the handler on the thread that reads the error, never while that thread holds gLock.
+// The connections being trapped and the first error code each one saw. The handler reads them without
+// a lock, since Xlib may call it while holding locks of its own; gLock only orders the traps' setting
+// and ending among our threads.
 constexpr int kSlots = 32;
 struct TrapSlot
 {
-    Display* display = nullptr;
-    int error = 0;
+    std::atomic<Display*> display{nullptr};
+    std::atomic<int> error{0};
 };
 std::mutex gLock;
 TrapSlot gSlots[kSlots];
 int gActive = 0;
-ErrorHandler gPrevious = nullptr;
+std::atomic<ErrorHandler> gPrevious{nullptr};
+// Another module's copy of this trap may be the previous handler and have ours as its own previous.
+thread_local bool tInHandler = false;
 } // namespace
 
 X11ErrorTrap::X11ErrorTrap(Display* connection) : display(connection)
@@ -29,13 +33,13 @@ X11ErrorTrap::X11ErrorTrap(Display* connection) : display(connection)
         return;
     XSync(display, False); // errors of earlier requests are not this trap's
     std::lock_guard<std::mutex> guard(gLock);
-    for (int i = 0; i < kSlots; ++i)
+    for (int i = 0; i < kSlots && slot < 0; ++i)
     {
-        if (gSlots[i].display)
+        if (gSlots[i].display.load())
             continue;
-        gSlots[i] = {display, 0};
+        gSlots[i].error = 0;
+        gSlots[i].display = display;
         slot = i;
-        break;
     }
     if (slot >= 0 && gActive++ == 0)
         gPrevious = XSetErrorHandler(&X11ErrorTrap::Handler);
@@ -47,11 +51,11 @@ X11ErrorTrap::~X11ErrorTrap()
         return;
     XSync(display, False);
     std::lock_guard<std::mutex> guard(gLock);
-    gSlots[slot] = {};
+    gSlots[slot].display = nullptr;
     if (--gActive > 0)
         return;
     // Someone else may have set a handler of their own meanwhile: theirs stays.
-    const ErrorHandler current = XSetErrorHandler(gPrevious);
+    const ErrorHandler current = XSetErrorHandler(gPrevious.load());
     if (current != &X11ErrorTrap::Handler)
         XSetErrorHandler(current);
     gPrevious = nullptr;
@@ -62,26 +66,26 @@ bool X11ErrorTrap::Failed()
     if (slot < 0)
         return false;
     XSync(display, False);
-    std::lock_guard<std::mutex> guard(gLock);
-    return gSlots[slot].error != 0;
+    return gSlots[slot].error.load() != 0;
 }
 
 int X11ErrorTrap::Handler(Display* connection, XErrorEvent* event)
 {
-    ErrorHandler previous = nullptr;
+    for (TrapSlot& s : gSlots)
     {
-        std::lock_guard<std::mutex> guard(gLock);
-        for (TrapSlot& s : gSlots)
-        {
-            if (s.display != connection)
-                continue;
-            if (s.error == 0)
-                s.error = event && event->error_code ? event->error_code : 1;
-            return 0;
-        }
-        previous = gPrevious;
+        if (s.display.load() != connection)
+            continue;
+        int none = 0;
+        s.error.compare_exchange_strong(none, event && event->error_code ? event->error_code : 1);
+        return 0;
     }
-    return previous && previous != &X11ErrorTrap::Handler ? previous(connection, event) : 0;
+    const ErrorHandler previous = gPrevious.load();
+    if (!previous || previous == &X11ErrorTrap::Handler || tInHandler)
+        return 0;
+    tInHandler = true;
+    const int result = previous(connection, event);
+    tInHandler = false;
+    return result;
 }
 
 } // namespace platform
