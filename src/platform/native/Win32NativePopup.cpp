@@ -26,9 +26,12 @@ bool Win32NativePopup::EnsureWindow()
         return false;
     // The owner may be gone (a host that destroyed its window first): then the popup stands alone.
     const HWND ownerNow = owner && IsWindow(owner) ? owner : nullptr;
-    window =
-        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, windowClass, "TW_Tooltip",
-                        WS_POPUP, 0, 0, 1, 1, ownerNow, nullptr, Win32WindowClass::ModuleInstance(), this);
+    // Layered: the system keeps the picture and puts it back whenever the popup is uncovered, with no
+    // painting of ours that the display could lose.
+    window = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, windowClass,
+                             "TW_Tooltip", WS_POPUP, 0, 0, 1, 1, ownerNow, nullptr,
+                             Win32WindowClass::ModuleInstance(),
+                             static_cast<Win32MessageTarget*>(this)); // the procedure reads it back as that
     return window != nullptr;
 }
 
@@ -36,12 +39,12 @@ bool Win32NativePopup::Show(const PixelBuffer& newPicture, int screenX, int scre
 {
     if (!newPicture.IsValid() || !EnsureWindow())
         return false;
-    picture = newPicture;
-    SetWindowPos(window, HWND_TOPMOST, screenX, screenY, newPicture.GetWidth(), newPicture.GetHeight(),
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (!Win32Presenter::PutLayered(window, newPicture, screenX, screenY))
+        return false;
+    if (!shown)
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     shown = true;
-    InvalidateRect(window, nullptr, FALSE);
-    UpdateWindow(window);
     return true;
 }
 
@@ -74,16 +77,6 @@ LRESULT Win32NativePopup::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, 
         window = nullptr;
         shown = false;
         break;
-    case WM_PAINT:
-    {
-        PAINTSTRUCT ps;
-        if (HDC dc = BeginPaint(hwnd, &ps))
-            Win32Presenter::Put(dc, picture, picture.GetRect(), 0, 0);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     default:

@@ -1,5 +1,5 @@
 #pragma once
-// A borderless top-most pop-up window showing a picture: tooltips, menus and message boxes. It never
+// A borderless top-most layered pop-up window showing a picture: tooltips, menus and message boxes. It never
 // takes the activation from the window it belongs to; its modal loop captures the mouse and takes the
 // thread's key messages while it runs.
 #include <windows.h>
@@ -32,7 +32,6 @@ private:
 
     HWND owner;
     HWND window = nullptr;
-    PixelBuffer picture;
     bool shown = false;
     bool modal = false;
 };

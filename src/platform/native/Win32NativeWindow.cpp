@@ -117,7 +117,8 @@ bool Win32NativeWindow::Create(const NativeParent& host, int newWidth, int newHe
     }
     window =
         CreateWindowExA(0, windowClass, "", style, topLevel ? CW_USEDEFAULT : 0, topLevel ? CW_USEDEFAULT : 0,
-                        outerWidth, outerHeight, parent, nullptr, Win32WindowClass::ModuleInstance(), this);
+                        outerWidth, outerHeight, parent, nullptr, Win32WindowClass::ModuleInstance(),
+                        static_cast<Win32MessageTarget*>(this)); // the procedure reads it back as that
     if (!window)
     {
         lastError = LastErrorOr(kCreateFailed);

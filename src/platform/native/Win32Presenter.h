@@ -12,6 +12,8 @@ class Win32Presenter
 {
 public:
     static void Put(HDC dc, const PixelBuffer& image, const Rect& r, int destX, int destY);
+    // Makes the whole image the picture of a layered window, placed and sized at a screen position.
+    static bool PutLayered(HWND window, const PixelBuffer& image, int screenX, int screenY);
 };
 
 } // namespace platform
