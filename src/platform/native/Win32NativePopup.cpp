@@ -45,6 +45,11 @@ bool Win32NativePopup::Show(const PixelBuffer& newPicture, int screenX, int scre
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     shown = true;
+    // A popup on a thread of its own (the splash screen) has no message loop: answer what is waiting for
+    // it, so that a program broadcasting to every window is not held up. The modal loop reads its own.
+    MSG msg;
+    while (!modal && PeekMessageA(&msg, window, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
     return true;
 }
 
