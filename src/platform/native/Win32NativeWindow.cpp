@@ -104,8 +104,8 @@ bool Win32NativeWindow::Create(const NativeParent& host, int newWidth, int newHe
     int outerWidth = newWidth, outerHeight = newHeight;
     if (topLevel)
     {
-        // A fixed-size window whose client area is the size asked for.
-        style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+        // An overlapped window whose client area is the size asked for.
+        style |= WS_OVERLAPPEDWINDOW;
         RECT outer{0, 0, newWidth, newHeight};
         AdjustWindowRectEx(&outer, style, FALSE, 0);
         outerWidth = outer.right - outer.left;
@@ -115,10 +115,9 @@ bool Win32NativeWindow::Create(const NativeParent& host, int newWidth, int newHe
     {
         style |= WS_CHILD;
     }
-    window =
-        CreateWindowExA(0, windowClass, "", style, topLevel ? CW_USEDEFAULT : 0, topLevel ? CW_USEDEFAULT : 0,
-                        outerWidth, outerHeight, parent, nullptr, Win32WindowClass::ModuleInstance(),
-                        static_cast<Win32MessageTarget*>(this)); // the procedure reads it back as that
+    window = CreateWindowExA(0, windowClass, "", style, 0, 0, outerWidth, outerHeight, parent, nullptr,
+                             Win32WindowClass::ModuleInstance(),
+                             static_cast<Win32MessageTarget*>(this)); // the procedure reads it back as that
     if (!window)
     {
         lastError = LastErrorOr(kCreateFailed);

@@ -43,7 +43,7 @@ public:
         wc.style = (popup ? 0u : static_cast<UINT>(CS_DBLCLKS)) | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
         wc.lpfnWndProc = Forward;
         wc.hInstance = Win32WindowClass::ModuleInstance();
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_WINDOW));
         wc.lpszClassName = name;
         atom = RegisterClassExA(&wc);
         // Another copy of this code in the same module (a static library linked twice) registered it.
