@@ -52,7 +52,7 @@ public:
     static host::AEffEditor* create(instrument::VstXSynth* synth);
 
     bool getRect(host::ERect** rect) override;
-    // ptr is the host's window (an X11 window id); 0 makes a window of its own.
+    // ptr is the host's window (an X11 window id, or an HWND on Windows); 0 makes a window of its own.
     bool open(void* ptr) override;
     void close() override;
     // Drains the window's events and due timers, which runs the refresh.

@@ -8,33 +8,12 @@
 #include <mutex>
 
 #include "images/CImage.h"
+#include "images/Utf8.h"
 
 using namespace platform;
 
 namespace images
 {
-
-namespace
-{
-// Decodes one UTF-8 sequence; malformed bytes read as themselves (Latin-1).
-uint32_t NextCodePoint(const char* text, size_t length, size_t& i)
-{
-    const auto b = static_cast<unsigned char>(text[i++]);
-    int extra = b >= 0xf0 ? 3 : b >= 0xe0 ? 2 : b >= 0xc0 ? 1 : 0;
-    if (extra == 0 || i + extra > length)
-        return b;
-    uint32_t cp = b & (0x3f >> extra);
-    for (int k = 0; k < extra; ++k)
-    {
-        const auto c = static_cast<unsigned char>(text[i + k]);
-        if ((c & 0xc0) != 0x80)
-            return b;
-        cp = cp << 6 | (c & 0x3f);
-    }
-    i += extra;
-    return cp;
-}
-} // namespace
 
 std::unique_ptr<Font> Font::Create(const char* family, int pixelHeight)
 {

@@ -22,11 +22,14 @@ public:
     // True when the lock was taken without waiting.
     bool TryEnter();
 
-    // Large enough for the lock of every supported system; each implementation checks it.
+    // Large and aligned enough for the lock of every supported system; each implementation checks it. The
+    // alignment is a number: 32-bit Windows headers give std::max_align_t 8 or 16 bytes depending on what
+    // a file included first, which gave this class (and every class holding one) two layouts in one program.
     static constexpr std::size_t kStorageBytes = 64;
+    static constexpr std::size_t kStorageAlignment = 16;
 
 private:
-    alignas(std::max_align_t) unsigned char storage[kStorageBytes];
+    alignas(kStorageAlignment) unsigned char storage[kStorageBytes];
 };
 
 // Holds a critical section for its scope; a null section is no lock at all.

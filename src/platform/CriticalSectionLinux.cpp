@@ -9,7 +9,7 @@ namespace
 {
 
 static_assert(sizeof(std::recursive_mutex) <= CriticalSection::kStorageBytes, "the lock does not fit");
-static_assert(alignof(std::recursive_mutex) <= alignof(std::max_align_t), "the lock is misaligned");
+static_assert(alignof(std::recursive_mutex) <= CriticalSection::kStorageAlignment, "the lock is misaligned");
 
 std::recursive_mutex& MutexIn(unsigned char* storage)
 {

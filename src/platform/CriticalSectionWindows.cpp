@@ -10,7 +10,7 @@ namespace
 {
 
 static_assert(sizeof(CRITICAL_SECTION) <= CriticalSection::kStorageBytes, "the lock does not fit");
-static_assert(alignof(CRITICAL_SECTION) <= alignof(std::max_align_t), "the lock is misaligned");
+static_assert(alignof(CRITICAL_SECTION) <= CriticalSection::kStorageAlignment, "the lock is misaligned");
 
 CRITICAL_SECTION* SectionIn(unsigned char* storage)
 {

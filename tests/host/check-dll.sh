@@ -11,7 +11,7 @@ if [ "$exports" != "VSTPluginMain main " ]; then
   echo "unexpected exports: $exports" >&2
   exit 1
 fi
-system='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|WINMM|msvcrt|ole32|COMCTL32|SHLWAPI)\.dll$'
+system='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|WINMM|msvcrt|ole32|COMCTL32|SHLWAPI|WindowsCodecs)\.dll$'
 status=0
 while read -r name; do
   if ! grep -qiE "$system" <<<"$name"; then

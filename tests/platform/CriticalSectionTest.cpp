@@ -7,8 +7,20 @@
 
 using namespace platform;
 
+namespace platformtest
+{
+std::size_t HolderSizeSeenAlone();
+}
+
 namespace
 {
+
+struct Holder
+{
+    char before;
+    platform::CriticalSection section;
+    char after;
+};
 
 bool TryEnterFromOtherThread(platform::CriticalSection& section)
 {
@@ -66,3 +78,8 @@ TEST(CriticalSection, SerialisesIncrementsFromManyThreads)
 }
 
 } // namespace
+
+TEST(CriticalSection, OneLayoutWhateverWasIncludedFirst)
+{
+    EXPECT_EQ(sizeof(Holder), platformtest::HolderSizeSeenAlone());
+}

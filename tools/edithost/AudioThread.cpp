@@ -6,6 +6,12 @@
 namespace edithost
 {
 
+namespace
+{
+// M_PI is POSIX, not standard C++: Windows' headers lack it.
+constexpr double kPi = 3.14159265358979323846;
+} // namespace
+
 AudioThread::AudioThread(EditHost& owner, float sampleRate)
     : host(owner), rate(sampleRate), history(static_cast<size_t>(sampleRate) * 2, 0.0f)
 {
@@ -76,7 +82,7 @@ void AudioThread::listen(int note, double& share, double& rms)
     rms = std::sqrt(energy / static_cast<double>(n));
     // Goertzel at the note's fundamental.
     const double frequency = 440.0 * std::pow(2.0, (note - 69) / 12.0);
-    const double coefficient = 2.0 * std::cos(2.0 * M_PI * frequency / rate);
+    const double coefficient = 2.0 * std::cos(2.0 * kPi * frequency / rate);
     double s1 = 0.0;
     double s2 = 0.0;
     for (double v : x)

@@ -101,7 +101,9 @@ bool EditHost::getRect(int& width, int& height)
 
 bool EditHost::openEditor(unsigned long windowId)
 {
-    isOpen = dispatch(host::effEditOpen, 0, 0, reinterpret_cast<void*>(windowId)) != 0;
+    // Through long: a Win32 window id is 32 bits and sign-extended into a 64-bit handle; X11 ids are longs.
+    isOpen = dispatch(host::effEditOpen, 0, 0,
+                      reinterpret_cast<void*>(static_cast<intptr_t>(static_cast<long>(windowId)))) != 0;
     return isOpen;
 }
 

@@ -1,11 +1,13 @@
-// virellando-edithost: a small X11 host for trying the plug-in's editor as a Linux host runs it.
+// virellando-edithost: a small host for trying the plug-in's editor as a host runs it (X11 on Linux, Win32
+// on Windows).
 //
 //   virellando-edithost PLUGIN.so [--seconds N] [--commands FILE] [--editor-thread] [--instances N]
 //
 // It makes a top-level window of the editor's size, opens the editor in it with the window's id,
 // calls the editor's idle every 40 ms on its main thread, and renders audio on a thread of its own.
-// It prints, one per line: "host ID" and "ready" once the editor is open, "midi S D1 D2" for the
-// plug-in's MIDI output, "automate I V" for automation, "param I V" when a parameter changes,
+// It prints, one per line: "host ID", "origin X Y" (the window's place on the screen) and "ready" once
+// the editor is open, "midi S D1 D2" for the plug-in's MIDI output, "automate I V" for automation,
+// "param I V" when a parameter changes,
 // "heard NOTE SHARE SHARE-BELOW SHARE-ABOVE RMS" 150 ms after each note the plug-in plays, and at
 // the end "blocks N worst-open-us X worst-closed-us Y".
 // Commands, one per line, are read from FILE as it grows: "close", "open", "cycles N" (close and
@@ -101,7 +103,8 @@ bool runEditor(EditHost& host, AudioThread& audio, int width, int height, double
 
     host.openEditor(window->GetId());
     audio.setEditorOpen(true);
-    std::printf("host %lu\n", window->GetId());
+    const Point origin = window->ToScreen({0, 0});
+    std::printf("host %lu\norigin %d %d\n", window->GetId(), origin.x, origin.y);
 
     CommandFile commands(commandPath);
     std::vector<Listening> listening;

@@ -4,9 +4,12 @@
 //   guidemo --embed [--seconds N]
 //                             a plain host window with the demo as its child window, driven by idle
 //                             calls every 10 ms as a plug-in host would; prints the window ids and
-//                             control centres, then "ready" and every control event
+//                             child's screen origin and control centres, then "ready" and every
+//                             control event
 //   guidemo --cycle N         opens and closes the embedded demo N times (for leak checks)
-//   guidemo --compare FILE    renders the scene without a display and compares it with an xwd dump
+//   guidemo --compare FILE [X Y]
+//                             renders the scene without a display and compares it with an xwd dump
+//                             (of the screen, the demo's picture at X, Y)
 //   guidemo --render FILE     renders the scene without a display into a PNG file
 #include <chrono>
 #include <cstdio>
@@ -84,7 +87,9 @@ int RunEmbedded(double seconds)
     if (!window.Initialize(NativeParent{host->GetId(), nullptr}, DemoScene::kWidth, DemoScene::kHeight))
         return 3;
     DemoScene scene(window, files.skin, files.images, stdout);
-    std::printf("host %lu\nchild %lu\n", host->GetId(), window.GetNativeId());
+    const Point origin = window.GetNativeWindow()->ToScreen({0, 0});
+    std::printf("host %lu\nchild %lu\norigin %d %d\n", host->GetId(), window.GetNativeId(), origin.x,
+                origin.y);
     for (int id = DemoScene::kHello; id <= DemoScene::kVolume; ++id)
     {
         const Point c = scene.CentreOf(id);
@@ -144,7 +149,7 @@ bool RenderHeadless(CImage& out)
     return true;
 }
 
-int Compare(const char* path)
+int Compare(const char* path, bool wholeScreen, Point at)
 {
     CImage shot, expected;
     std::string error;
@@ -155,22 +160,26 @@ int Compare(const char* path)
     }
     if (!RenderHeadless(expected))
         return 2;
-    if (shot.GetWidth() != expected.GetWidth() || shot.GetHeight() != expected.GetHeight())
+    // A dump of the demo's own window holds just the picture; a dump of the whole screen holds it at `at`.
+    if ((!wholeScreen &&
+         (shot.GetWidth() != expected.GetWidth() || shot.GetHeight() != expected.GetHeight())) ||
+        at.x < 0 || at.y < 0 || at.x + expected.GetWidth() > shot.GetWidth() ||
+        at.y + expected.GetHeight() > shot.GetHeight())
     {
-        std::printf("size differs: screen %dx%d, headless %dx%d\n", shot.GetWidth(), shot.GetHeight(),
-                    expected.GetWidth(), expected.GetHeight());
+        std::printf("size differs: screen %dx%d, headless %dx%d at %d,%d\n", shot.GetWidth(),
+                    shot.GetHeight(), expected.GetWidth(), expected.GetHeight(), at.x, at.y);
         return 1;
     }
     long differing = 0;
-    for (int y = 0; y < shot.GetHeight(); ++y)
-        for (int x = 0; x < shot.GetWidth(); ++x)
-            if ((shot.GetPixel(x, y) & 0xffffff) != (expected.GetPixel(x, y) & 0xffffff))
-            {
-                if (differing++ == 0)
-                    std::printf("first difference at %d,%d: screen %06x, headless %06x\n", x, y,
-                                shot.GetPixel(x, y) & 0xffffff, expected.GetPixel(x, y) & 0xffffff);
-            }
-    std::printf("%ld of %d pixels differ\n", differing, shot.GetWidth() * shot.GetHeight());
+    for (int y = 0; y < expected.GetHeight(); ++y)
+        for (int x = 0; x < expected.GetWidth(); ++x)
+        {
+            const uint32_t seen = shot.GetPixel(at.x + x, at.y + y) & 0xffffff;
+            const uint32_t wanted = expected.GetPixel(x, y) & 0xffffff;
+            if (seen != wanted && differing++ == 0)
+                std::printf("first difference at %d,%d: screen %06x, headless %06x\n", x, y, seen, wanted);
+        }
+    std::printf("%ld of %d pixels differ\n", differing, expected.GetWidth() * expected.GetHeight());
     return differing == 0 ? 0 : 1;
 }
 
@@ -196,11 +205,11 @@ int main(int argc, char** argv)
     if (mode == "--cycle" && argc > 2)
         return RunCycles(std::atoi(argv[2]));
     if (mode == "--compare" && argc > 2)
-        return Compare(argv[2]);
+        return Compare(argv[2], argc > 4,
+                       argc > 4 ? Point{std::atoi(argv[3]), std::atoi(argv[4])} : Point{0, 0});
     if (mode == "--render" && argc > 2)
         return Render(argv[2]);
-    std::fprintf(
-        stderr,
-        "usage: guidemo [--embed [--seconds N] | --cycle N | --compare FILE.xwd | --render FILE.png]\n");
+    std::fprintf(stderr, "usage: guidemo [--embed [--seconds N] | --cycle N | --compare FILE.xwd [X Y] | "
+                         "--render FILE.png]\n");
     return 2;
 }

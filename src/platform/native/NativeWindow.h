@@ -1,7 +1,7 @@
 #pragma once
 // The one native window of a toolkit window: creation as a child of a host's window or stand-alone,
 // timers, invalidation and presenting from a back buffer, pointer capture, focus, cursor, pop-ups.
-// Two implementations: X11 for real hosts and the demo, headless for tests.
+// The system's own (X11 on Linux, Win32 on Windows) for real hosts and the demo, headless for tests.
 // All calls on the thread that created the window.
 #include <memory>
 
@@ -12,8 +12,9 @@
 namespace platform
 {
 
-// The window to live in: an X11 window id (0 for a stand-alone top-level window) and, when the
-// host passes it, the host's own display connection (used only to find the display's name).
+// The window to live in: an X11 window id or a Win32 window handle's 32 bits (0 for a stand-alone
+// top-level window) and, on X11 when the host passes it, the host's own display connection (used only to
+// find the display's name).
 struct NativeParent
 {
     unsigned long windowId = 0;
@@ -32,7 +33,7 @@ class NativeWindow
 {
 public:
     virtual ~NativeWindow() = default;
-    // The X11 implementation; its Create fails when there is no display.
+    // The system's implementation; its Create fails when there is no display.
     static std::unique_ptr<NativeWindow> CreateDefault();
 
     virtual bool Create(const NativeParent& parent, int width, int height,

@@ -1,0 +1,79 @@
+#include "images/PlatformFont.h"
+
+#include <string>
+#include <vector>
+
+#include "images/CImage.h"
+#include "images/Utf8.h"
+
+using namespace platform;
+
+namespace images
+{
+
+namespace
+{
+std::u16string ToUtf16(const char* text, size_t length)
+{
+    std::u16string out;
+    if (!text)
+        return out;
+    out.reserve(length);
+    for (size_t i = 0; i < length;)
+    {
+        const uint32_t cp = NextCodePoint(text, length, i);
+        if (cp >= 0x10000 && cp <= 0x10ffff)
+        {
+            out.push_back(static_cast<char16_t>(0xd800 + ((cp - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xdc00 + ((cp - 0x10000) & 0x3ff)));
+        }
+        else if (cp < 0x10000)
+        {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
+} // namespace
+
+std::unique_ptr<Font> Font::Create(const char* family, int pixelHeight)
+{
+    auto font = std::make_unique<PlatformFont>();
+    if (!font->Open(family, pixelHeight))
+        return nullptr;
+    return font;
+}
+
+int PlatformFont::MeasureWidth(const char* text, size_t length) const
+{
+    return font.MeasureWidth(ToUtf16(text, length));
+}
+
+void PlatformFont::DrawLine(CImage& target, const char* text, size_t length, int x, int baselineY,
+                            ColourRef colour, const Rect& clip) const
+{
+    std::vector<uint8_t> coverage;
+    int width = 0, originX = 0;
+    if (!font.Render(ToUtf16(text, length), coverage, width, originX))
+        return;
+    const Rect area = Intersect(clip, target.GetRect());
+    const uint32_t ink = PixelFromColourRef(colour);
+    const int left = x - originX;
+    const int top = baselineY - font.GetAscent();
+    for (int row = 0; row < font.GetHeight(); ++row)
+    {
+        const int py = top + row;
+        if (py < area.top || py >= area.bottom)
+            continue;
+        uint32_t* out = target.Row(py);
+        const uint8_t* cover = coverage.data() + static_cast<size_t>(row) * width;
+        for (int col = 0; col < width; ++col)
+        {
+            const int px = left + col;
+            if (px >= area.left && px < area.right && cover[col])
+                out[px] = MixPixels(ink, out[px], cover[col]);
+        }
+    }
+}
+
+} // namespace images
