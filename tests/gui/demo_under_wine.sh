@@ -20,7 +20,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; [ -f "$work/out.txt" ] && tr -d '\r' <"$work/out.txt" | sed 's/^/  demo: /'; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1200); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || fail "Xvfb chose no display"
