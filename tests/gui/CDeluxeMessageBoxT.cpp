@@ -90,15 +90,3 @@ TEST(CDeluxeMessageBox, LongLinesAreBrokenAtSpaces)
     EXPECT_EQ(joined, text);
 }
 
-TEST(CDeluxeMessageBox, WithoutADisplayItLogsAndReturnsAtOnce)
-{
-    const char* display = std::getenv("DISPLAY");
-    const std::string saved = display ? display : "";
-    unsetenv("DISPLAY");
-    LogCapture log;
-    CDeluxeMessageBox box("The sound bank could not be loaded.", "Virellando", CDeluxeMessageBox::kOk);
-    EXPECT_EQ(box.Show(), CDeluxeMessageBox::kIdOk);
-    EXPECT_NE(log.Text().find("Virellando: The sound bank could not be loaded."), std::string::npos);
-    if (display)
-        setenv("DISPLAY", saved.c_str(), 1);
-}
