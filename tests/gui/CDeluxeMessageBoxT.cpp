@@ -89,4 +89,3 @@ TEST(CDeluxeMessageBox, LongLinesAreBrokenAtSpaces)
     text.replace(text.find('\n'), 1, " ");
     EXPECT_EQ(joined, text);
 }
-
