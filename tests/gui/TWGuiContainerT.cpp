@@ -68,4 +68,3 @@ TEST(TWGuiContainer, HitTestNeedsEveryAncestor)
     EXPECT_EQ(leaf.ClipToVisible({0, 0, 10, 10}), (Rect{0, 0, 5, 5}));
     EXPECT_EQ(leaf.ClipToVisible({6, 6, 10, 10}), Rect{});
 }
-
