@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <deque>
 #include <string>
 
@@ -55,20 +54,6 @@ TEST(CDeluxeMessageBox, OnlyPressAndReleaseOnOneButtonOrAKeyAnswers)
         EXPECT_EQ(popup.GetBellCount(), 1);
         EXPECT_FALSE(popup.IsShown());
     }
-}
-
-TEST(CDeluxeMessageBox, ACancelFlagSetFromElsewhereEndsTheBox)
-{
-    CDeluxeMessageBox box("The sound bank could not be loaded.", "Virellando", CDeluxeMessageBox::kOkCancel);
-    box.GetPicture();
-    std::atomic<bool> cancel{true};
-    box.SetCancelFlag(&cancel);
-    HeadlessNativePopup popup;
-    // The OK click never comes: the flag ends the box first.
-    HeadlessNativePopup::Script({Click(NativeMouseMessage::kLeftDown, box.GetButtonRect(0)),
-                                 Click(NativeMouseMessage::kLeftUp, box.GetButtonRect(0))});
-    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdCancel);
-    HeadlessNativePopup::Script({});
 }
 
 TEST(CDeluxeMessageBox, LongLinesAreBrokenAtSpaces)

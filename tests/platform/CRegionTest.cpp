@@ -40,13 +40,6 @@ TEST(CRegion, SubtractCutsHoles)
     EXPECT_EQ(r.Bounds(), Rect{});
 }
 
-TEST(Rect, IntersectOfDisjointIsZero)
-{
-    EXPECT_EQ(Intersect({0, 0, 5, 5}, {5, 0, 9, 5}), Rect{});
-    EXPECT_EQ(Intersect({0, 0, 5, 5}, {4, 4, 9, 9}), (Rect{4, 4, 5, 5}));
-    EXPECT_EQ(UnionBounds(Rect{}, {1, 2, 3, 4}), (Rect{1, 2, 3, 4}));
-}
-
 TEST(CRegion, CoveredAndEmptyRectanglesAddNothingAndALargerOneSwallowsThem)
 {
     CRegion r;
