@@ -51,15 +51,29 @@ TEST(TenBandEQTest, FlatBandsPassTheSignal)
     EXPECT_LT(std::sqrt(squares / frames), 3e-4);
 }
 
-TEST(TenBandEQTest, PlusTwelveDecibelsAtOneKilohertzOnBothChannels)
+TEST(TenBandEQTest, BandsMoveTheirPartOfTheSpectrumOnBothChannels)
 {
-    TenBandEQ eq(44100.0f);
-    ASSERT_TRUE(eq.SetBandGain(5, 12.0f));
-    std::vector<float> left = dsptest::Sine(1000.0, 44100.0, 44100, 0.1);
-    std::vector<float> right = left;
-    eq.ProcessBlock(left.data(), right.data(), static_cast<int>(left.size()));
-    EXPECT_NEAR(12.0f, 20.0f * std::log10(dsptest::PeakFrom(left, 22050) / 0.1f), 0.1f);
-    EXPECT_NEAR(12.0f, 20.0f * std::log10(dsptest::PeakFrom(right, 22050) / 0.1f), 0.1f);
+    const struct
+    {
+        int band;
+        float gain;
+        double probe;
+        float expected, tolerance;
+    } cases[] = {{5, 12.0f, 1000.0, 12.0f, 0.1f}, {5, -6.0f, 1000.0, -6.0f, 0.1f},
+                 {5, 12.0f, 15000.0, 0.0f, 0.2f}, {0, 12.0f, 8.0, 12.0f, 0.5f},
+                 {0, 12.0f, 8000.0, 0.0f, 0.1f},  {9, -9.0f, 21000.0, -9.0f, 0.5f},
+                 {9, -9.0f, 50.0, 0.0f, 0.1f}};
+    for (const auto& c : cases)
+    {
+        TenBandEQ eq(44100.0f);
+        ASSERT_TRUE(eq.SetBandGain(c.band, c.gain));
+        std::vector<float> left = dsptest::Sine(c.probe, 44100.0, 2 * 44100, 0.1);
+        std::vector<float> right = left;
+        eq.ProcessBlock(left.data(), right.data(), static_cast<int>(left.size()));
+        for (const std::vector<float>* out : {&left, &right})
+            EXPECT_NEAR(c.expected, 20.0f * std::log10(dsptest::PeakFrom(*out, 44100) / 0.1f), c.tolerance)
+                << "band " << c.band << " at " << c.probe << " Hz";
+    }
 }
 
 TEST(TenBandEQTest, SettingAGainKeepsTheHistory)

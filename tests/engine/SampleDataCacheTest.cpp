@@ -59,23 +59,6 @@ TEST(SampleDataCache, OnlyTheSameFileSharesTheBlock)
     std::filesystem::remove(alias);
 }
 
-// The instrument rebuilds its synthesizer around a rate change: the block is neither freed nor read again.
-TEST(SampleDataCache, KeepSharedAroundARebuildFreesNothing)
-{
-    const TempFile file("rebuild", std::vector<uint8_t>(4000, 1));
-    SampleDataCache cache;
-    const int16_t* block = cache.attach(file.path(), 0, 4000);
-    ASSERT_TRUE(WaitForLoadDone(cache));
-    cache.setKeepSharedSamples(true);
-    cache.release(block);
-    EXPECT_EQ(cache.sampleData(), block);
-    EXPECT_EQ(cache.attach(file.path(), 0, 4000), block);
-    cache.setKeepSharedSamples(false);
-    EXPECT_EQ(cache.userCount(), 1u);
-    cache.release(block);
-    EXPECT_EQ(cache.sampleData(), nullptr);
-}
-
 TEST(SampleDataCache, LoadPercentNeverDecreasesAndEndsAtExactly100)
 {
     constexpr uint32_t kLarge = 24u << 20;

@@ -153,16 +153,5 @@ TEST(SoundFontReader, RefusesDamagedFiles)
     EXPECT_EQ(error, "not a SoundFont file");
 }
 
-TEST(SoundFontReader, EveryTruncatedPrefixFailsCleanly)
-{
-    const std::vector<uint8_t> bytes = MakeRichBank().bytes();
-    for (size_t length = 0; length < bytes.size(); ++length)
-    {
-        std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + static_cast<long>(length));
-        SoundFontData data;
-        EXPECT_FALSE(Read(prefix, data)) << length;
-    }
-}
-
 } // namespace
 } // namespace enginetest

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <deque>
 #include <string>
 
@@ -57,20 +56,6 @@ TEST(CDeluxeMessageBox, OnlyPressAndReleaseOnOneButtonOrAKeyAnswers)
     }
 }
 
-TEST(CDeluxeMessageBox, ACancelFlagSetFromElsewhereEndsTheBox)
-{
-    CDeluxeMessageBox box("The sound bank could not be loaded.", "Virellando", CDeluxeMessageBox::kOkCancel);
-    box.GetPicture();
-    std::atomic<bool> cancel{true};
-    box.SetCancelFlag(&cancel);
-    HeadlessNativePopup popup;
-    // The OK click never comes: the flag ends the box first.
-    HeadlessNativePopup::Script({Click(NativeMouseMessage::kLeftDown, box.GetButtonRect(0)),
-                                 Click(NativeMouseMessage::kLeftUp, box.GetButtonRect(0))});
-    EXPECT_EQ(box.Show(popup), CDeluxeMessageBox::kIdCancel);
-    HeadlessNativePopup::Script({});
-}
-
 TEST(CDeluxeMessageBox, LongLinesAreBrokenAtSpaces)
 {
     const std::string word = "piano ";
@@ -88,17 +73,4 @@ TEST(CDeluxeMessageBox, LongLinesAreBrokenAtSpaces)
     std::replace(joined.begin(), joined.end(), '\n', ' ');
     text.replace(text.find('\n'), 1, " ");
     EXPECT_EQ(joined, text);
-}
-
-TEST(CDeluxeMessageBox, WithoutADisplayItLogsAndReturnsAtOnce)
-{
-    const char* display = std::getenv("DISPLAY");
-    const std::string saved = display ? display : "";
-    unsetenv("DISPLAY");
-    LogCapture log;
-    CDeluxeMessageBox box("The sound bank could not be loaded.", "Virellando", CDeluxeMessageBox::kOk);
-    EXPECT_EQ(box.Show(), CDeluxeMessageBox::kIdOk);
-    EXPECT_NE(log.Text().find("Virellando: The sound bank could not be loaded."), std::string::npos);
-    if (display)
-        setenv("DISPLAY", saved.c_str(), 1);
 }

@@ -156,22 +156,12 @@ protected:
     std::unique_ptr<gui::TWGuiWindow> window;
 };
 
-// Suite and test name and a number of this run: ctest runs test cases in parallel processes, and other
-// build trees may run the same tests at the same time, so files must not collide.
-inline std::string UniqueTestName()
-{
-    static const std::string run = std::to_string(std::random_device()());
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return (info ? std::string(info->test_suite_name()) + "." + info->name() : std::string("none")) + "." +
-           run;
-}
-
 // Sends the log to a fresh file for one test and reads it back.
 class LogCapture
 {
 public:
-    LogCapture()
-        : path(::testing::TempDir() + "gui-log-" + UniqueTestName() + std::to_string(counter++) + ".txt")
+    // A number of its own: tests run in parallel processes, and other build trees run the same tests.
+    LogCapture() : path(::testing::TempDir() + "gui-log-" + std::to_string(std::random_device()()) + ".txt")
     {
         resources::LogStart(path);
     }
@@ -185,6 +175,5 @@ public:
     }
 
 private:
-    static inline int counter = 0;
     std::string path;
 };

@@ -7,24 +7,6 @@
 using namespace gui;
 using namespace images;
 
-TEST(ImageManager, TwoHoldersShareOneImageUntilTheLastRelease)
-{
-    SkinFolder folder;
-    const std::string path = folder.WritePattern("button.png", 6, 6);
-    ImageManager manager;
-    CImage* first = manager.Get(path.c_str());
-    CImage* second = manager.Get(path.c_str());
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first, second);
-    EXPECT_EQ(manager.GetCount(path.c_str()), 2);
-    manager.Release(path.c_str());
-    EXPECT_EQ(manager.GetCount(path.c_str()), 1);
-    EXPECT_EQ(first->GetWidth(), 6); // still alive for the other holder
-    manager.Release(path.c_str());
-    EXPECT_EQ(manager.GetCount(path.c_str()), 0);
-    manager.Release(path.c_str()); // one too many: ignored
-}
-
 TEST(ImageManager, FailedLoadIsNotCachedAndIsTriedAgain)
 {
     SkinFolder folder;

@@ -12,7 +12,7 @@
 class SkinFolder
 {
 public:
-    SkinFolder() : folder(::testing::TempDir() + "skin-" + UniqueTestName() + "-" + std::to_string(counter++))
+    SkinFolder() : folder(::testing::TempDir() + "skin-" + std::to_string(std::random_device()()))
     {
         std::filesystem::create_directories(folder);
         platform::SetModuleFileName(folder + "/Virellando.so");
@@ -42,6 +42,5 @@ public:
     }
 
 private:
-    static inline int counter = 0;
     std::string folder;
 };

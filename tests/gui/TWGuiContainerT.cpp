@@ -68,22 +68,3 @@ TEST(TWGuiContainer, HitTestNeedsEveryAncestor)
     EXPECT_EQ(leaf.ClipToVisible({0, 0, 10, 10}), (Rect{0, 0, 5, 5}));
     EXPECT_EQ(leaf.ClipToVisible({6, 6, 10, 10}), Rect{});
 }
-
-TEST(TWGuiContainer, KeysGoToVisibleEnabledChildrenInRisingOrder)
-{
-    std::vector<std::string> journal;
-    TestContainer parent;
-    TestObject low("low"), hidden("hidden"), disabled("disabled"), high("high");
-    for (TestObject* o : {&low, &hidden, &disabled, &high})
-        o->rec.journal = &journal;
-    low.SetZOrder(1);
-    high.SetZOrder(90);
-    for (TestObject* o : {&low, &hidden, &disabled, &high})
-        parent.AddChild(o, 0, 0);
-    hidden.Hide();
-    disabled.Disable();
-    high.rec.handlesKeys = true;
-    EXPECT_TRUE(parent.OnKey(kKeyDown, 'A', 4));
-    EXPECT_EQ(journal, (std::vector<std::string>{"low", "high"}));
-    EXPECT_EQ(high.rec.modifierLog.back(), 4u);
-}

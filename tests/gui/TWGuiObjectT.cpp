@@ -6,22 +6,6 @@ using namespace gui;
 using namespace images;
 using namespace platform;
 
-TEST(TWGuiObject, DirtyListAddsClipsAndClearsParts)
-{
-    TestObject o("o", 20, 20);
-    o.ClearAllDirty();
-    const Rect a{5, 5, 30, 10};
-    o.AddDirty(&a);
-    EXPECT_EQ(o.GetDirtyBounds(), (Rect{5, 5, 20, 10}));
-    EXPECT_TRUE(o.HasDirtyIn({0, 0, 6, 6}));
-    EXPECT_FALSE(o.HasDirtyIn({0, 0, 5, 5}));
-    const Rect left{0, 0, 10, 20};
-    o.ClearDirty(&left);
-    EXPECT_EQ(o.GetDirtyBounds(), (Rect{10, 5, 20, 10}));
-    o.ClearDirty(nullptr);
-    EXPECT_EQ(o.GetDirtyBounds(), Rect{});
-}
-
 TEST(TWGuiObject, SimpleDirtyClearsOnlyWhenWhollyPainted)
 {
     TestObject o("o", 20, 20);
@@ -35,26 +19,6 @@ TEST(TWGuiObject, SimpleDirtyClearsOnlyWhenWhollyPainted)
     const Rect all{-5, -5, 40, 40};
     o.ClearDirty(&all);
     EXPECT_FALSE(o.HasDirtyIn({0, 0, 20, 20}));
-}
-
-TEST(TWGuiObject, PaintIfDirtyDrawsOnlyDirtyObjects)
-{
-    TestObject o("o", 20, 20);
-    o.ClearAllDirty();
-    EXPECT_FALSE(o.PaintIfDirty({0, 0, 20, 20}));
-    EXPECT_TRUE(o.rec.draws.empty());
-    const Rect d{2, 2, 4, 4};
-    o.AddDirty(&d);
-    EXPECT_TRUE(o.PaintIfDirty({0, 0, 3, 3}));
-    ASSERT_EQ(o.rec.draws.size(), 1u);
-    EXPECT_EQ(o.rec.draws[0], (Rect{0, 0, 3, 3}));
-    EXPECT_TRUE(o.HasDirtyIn({3, 3, 4, 4}));
-    EXPECT_FALSE(o.HasDirtyIn({0, 0, 3, 3}));
-    o.SetAlwaysPaint(true);
-    o.ClearAllDirty();
-    EXPECT_TRUE(o.PaintIfDirty({0, 0, 20, 20}));
-    o.Hide();
-    EXPECT_FALSE(o.PaintIfDirty({0, 0, 20, 20}));
 }
 
 TEST(TWGuiObject, RedrawOfATransparentChildRedrawsTheParentArea)

@@ -50,20 +50,6 @@ TEST_F(TWGuiWindowInput, ClickOnADecliningChildFallsThroughToTheOneBelow)
     EXPECT_EQ(window->GetHoverObject(), &above);
 }
 
-TEST_F(TWGuiWindowInput, HiddenAndDisabledChildrenGetNoMouse)
-{
-    ASSERT_TRUE(Open());
-    TestObject hidden("hidden", 50, 50), disabled("disabled", 50, 50);
-    window->AddChild(&hidden, 0, 0);
-    window->AddChild(&disabled, 0, 0);
-    hidden.Hide();
-    disabled.Disable();
-    headless->Mouse(NativeMouseMessage::kLeftDown, 5, 5);
-    EXPECT_TRUE(hidden.rec.mouse.empty());
-    EXPECT_TRUE(disabled.rec.mouse.empty());
-    EXPECT_EQ(window->GetHoverObject(), nullptr);
-}
-
 TEST_F(TWGuiWindowInput, EnterAndLeaveComeInPairs)
 {
     ASSERT_TRUE(Open());
@@ -80,31 +66,6 @@ TEST_F(TWGuiWindowInput, EnterAndLeaveComeInPairs)
     EXPECT_EQ(b.rec.MouseEvents(), (std::vector<int>{kMouseMove, kMouseEnter, kMouseLeave}));
     EXPECT_EQ(a.rec.mouse[1], (MouseRecord{kMouseEnter, 5, 5, 0}));
     EXPECT_EQ(window->GetHoverObject(), nullptr);
-}
-
-TEST_F(TWGuiWindowInput, CaptureKeepsMovesOutsideTheWindowInLocalCoordinates)
-{
-    ASSERT_TRUE(Open());
-    Dragger slider(false);
-    TestObject other("other", 50, 50);
-    window->AddChild(&slider, 30, 40);
-    window->AddChild(&other, 100, 0);
-    headless->Mouse(NativeMouseMessage::kLeftDown, 35, 45, kKeyStateLeft);
-    EXPECT_EQ(window->GetCaptureObject(), &slider);
-    EXPECT_TRUE(headless->HasCapture());
-    headless->MoveMouse(-100, 300, kKeyStateLeft);
-    headless->MoveMouse(110, 10, kKeyStateLeft);
-    EXPECT_EQ(slider.rec.mouse[slider.rec.mouse.size() - 2],
-              (MouseRecord{kMouseMove, -130, 260, kKeyStateLeft}));
-    EXPECT_EQ(slider.rec.mouse.back(), (MouseRecord{kMouseMove, 80, -30, kKeyStateLeft}));
-    EXPECT_TRUE(other.rec.mouse.empty());
-    // Without leave tracking the captured object gets no leave while outside.
-    const std::vector<int> events = slider.rec.MouseEvents();
-    EXPECT_EQ(std::count(events.begin(), events.end(), kMouseLeave), 0);
-    headless->Mouse(NativeMouseMessage::kLeftUp, 110, 10);
-    EXPECT_EQ(slider.rec.mouse.back().event, kMouseLeftUp);
-    EXPECT_EQ(window->GetCaptureObject(), nullptr);
-    EXPECT_FALSE(headless->HasCapture());
 }
 
 TEST_F(TWGuiWindowInput, LeaveTrackingCaptureEndsWhenThePointerLeaves)

@@ -6,25 +6,6 @@ using namespace gui;
 using namespace images;
 using namespace platform;
 
-namespace
-{
-class CountingCallback : public TWGuiWindowCallback
-{
-public:
-    explicit CountingCallback(HeadlessNativeWindow*& window) : native(window) {}
-    void OnRefreshTick() override
-    {
-        ++ticks;
-        refreshTimerSetDuringTick = native->IsTimerSet(TWGuiWindow::REFRESH_TIMER);
-    }
-    int ticks = 0;
-    bool refreshTimerSetDuringTick = true;
-
-private:
-    HeadlessNativeWindow*& native;
-};
-} // namespace
-
 using TWGuiWindowPaint = HeadlessWindowTest;
 
 TEST_F(TWGuiWindowPaint, InitializeFailureIsLoggedAndReported)
@@ -34,22 +15,6 @@ TEST_F(TWGuiWindowPaint, InitializeFailureIsLoggedAndReported)
     EXPECT_FALSE(window->Initialize(NativeParent{}, 200, 100));
     EXPECT_NE(log.Text().find("TWGuiWindow::Initialize failed!"), std::string::npos);
     EXPECT_EQ(window->GetBackBuffer(), nullptr);
-}
-
-TEST_F(TWGuiWindowPaint, RefreshTickCallsBackWithTheTimerKilledAndSetsItAgain)
-{
-    CountingCallback callback(headless);
-    window->SetCallback(&callback);
-    ASSERT_TRUE(Open());
-    EXPECT_EQ(callback.ticks, 1);
-    EXPECT_FALSE(callback.refreshTimerSetDuringTick);
-    EXPECT_TRUE(headless->IsTimerSet(TWGuiWindow::REFRESH_TIMER));
-    headless->AdvanceTime(39);
-    headless->ProcessEvents();
-    EXPECT_EQ(callback.ticks, 1);
-    headless->AdvanceTime(1);
-    headless->ProcessEvents();
-    EXPECT_EQ(callback.ticks, 2);
 }
 
 TEST_F(TWGuiWindowPaint, DirtyAreaWaitsForTheTickAndOnlyItIsCopied)

@@ -41,17 +41,6 @@ protected:
 };
 } // namespace
 
-TEST_F(MenuTest, ReleaseOverAnItemChoosesIt)
-{
-    const Point large = Centre(menu.GetItemRect(1));
-    HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kMove, large),
-                                 MouseAt(NativeMouseMessage::kLeftDown, large),
-                                 MouseAt(NativeMouseMessage::kLeftUp, large)});
-    EXPECT_EQ(menu.Track(popup, 300, 200), 12);
-    EXPECT_FALSE(popup.IsShown());
-    EXPECT_EQ(popup.GetPosition().x, 300);
-}
-
 TEST_F(MenuTest, SeparatorsAndDisabledItemsCannotBeChosenAndKeysSkipThem)
 {
     HeadlessNativePopup::Script({MouseAt(NativeMouseMessage::kLeftUp, Centre(menu.GetItemRect(2))),

@@ -36,20 +36,6 @@ TEST(CImage, CopyRectClipsAgainstBothImages)
     EXPECT_EQ(dst.GetPixel(1, 0), 0xff000000u);
 }
 
-TEST(CImage, BlendAtOpacityMixesChannels)
-{
-    CImage src, dst;
-    ASSERT_TRUE(src.Create(1, 1));
-    ASSERT_TRUE(dst.Create(1, 1));
-    src.Fill(MakeColourRef(200, 100, 0));
-    dst.Fill(MakeColourRef(0, 100, 200));
-    dst.BlendRect(src, src.GetRect(), 0, 0, 50);
-    // weight 128 of 255: 200*128/255 = 100.4, 200*127/255 = 99.6
-    EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(100, 100, 100));
-    dst.BlendRect(src, src.GetRect(), 0, 0, 0);
-    EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(100, 100, 100));
-}
-
 TEST(CImage, AlphaBlendUsesPerPixelAlphaAndKeepsDestinationAlpha)
 {
     CImage src, dst;
@@ -66,23 +52,6 @@ TEST(CImage, AlphaBlendUsesPerPixelAlphaAndKeepsDestinationAlpha)
     ASSERT_TRUE(half.Create(1, 1));
     half.AlphaBlendRect(src, {1, 0, 2, 1}, 0, 0, 20); // opaque white at 20 %: weight 51
     EXPECT_EQ(half.GetPixel(0, 0), MakePixel(51, 51, 51));
-}
-
-TEST(CImage, BlendThroughMaskWeighsByMaskBrightness)
-{
-    CImage src, dst, mask;
-    ASSERT_TRUE(src.Create(2, 1));
-    ASSERT_TRUE(dst.Create(2, 1));
-    ASSERT_TRUE(mask.Create(2, 1));
-    src.Fill(0xffffff);
-    mask.SetPixel(1, 0, MakePixel(255, 255, 255));
-    dst.BlendThroughMask(src, mask);
-    EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(0, 0, 0));
-    EXPECT_EQ(dst.GetPixel(1, 0), MakePixel(255, 255, 255));
-    CImage wrongSize;
-    ASSERT_TRUE(wrongSize.Create(1, 1));
-    dst.BlendThroughMask(src, wrongSize);
-    EXPECT_EQ(dst.GetPixel(0, 0), MakePixel(0, 0, 0));
 }
 
 TEST(CImage, ResizeInterpolatesBetweenNeighbours)

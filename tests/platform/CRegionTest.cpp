@@ -40,22 +40,6 @@ TEST(CRegion, SubtractCutsHoles)
     EXPECT_EQ(r.Bounds(), Rect{});
 }
 
-TEST(CRegion, SeparateRectanglesStaySeparate)
-{
-    CRegion r;
-    for (int i = 0; i < 60; ++i)
-        r.Add({i * 10, 0, i * 10 + 5, 5});
-    EXPECT_EQ(r.Count(), 60u);
-    EXPECT_EQ(r.Bounds(), (Rect{0, 0, 595, 5}));
-}
-
-TEST(Rect, IntersectOfDisjointIsZero)
-{
-    EXPECT_EQ(Intersect({0, 0, 5, 5}, {5, 0, 9, 5}), Rect{});
-    EXPECT_EQ(Intersect({0, 0, 5, 5}, {4, 4, 9, 9}), (Rect{4, 4, 5, 5}));
-    EXPECT_EQ(UnionBounds(Rect{}, {1, 2, 3, 4}), (Rect{1, 2, 3, 4}));
-}
-
 TEST(CRegion, CoveredAndEmptyRectanglesAddNothingAndALargerOneSwallowsThem)
 {
     CRegion r;

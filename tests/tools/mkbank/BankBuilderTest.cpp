@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "engine/SoundFontReader.h"
 #include "mkbank/BankBuilder.h"
 #include "mkbank/CommandLine.h"
 #include "tools/mkbank/SourceBank.h"
@@ -46,39 +43,6 @@ protected:
     BuildSummary summary;
     std::string error;
 };
-
-TEST_F(BankBuilderTest, RiffOutputDiffersOnlyInTheFirstTag)
-{
-    ASSERT_TRUE(build(sfwriter::FirstTag::Tal)) << error;
-    const auto tal = ReadAll(output.path());
-    ASSERT_TRUE(build(sfwriter::FirstTag::Riff)) << error;
-    const auto riff = ReadAll(output.path());
-    ASSERT_EQ(tal.size(), riff.size());
-    EXPECT_EQ(std::memcmp(riff.data(), "RIFF", 4), 0);
-    EXPECT_TRUE(std::equal(tal.begin() + 4, tal.end(), riff.begin() + 4));
-}
-
-TEST_F(BankBuilderTest, OutputHoldsPianoResonanceAndNoises)
-{
-    ASSERT_TRUE(build()) << error;
-    engine::SoundFontData data;
-    engine::SoundFontReader reader;
-    ASSERT_TRUE(reader.readFile(output.path(), data)) << reader.error();
-    ASSERT_EQ(data.presets.size(), 1u);
-    EXPECT_EQ(data.presets[0].name, "Grand");
-    // Two piano zones, their two resonance twins, the noise zone.
-    ASSERT_EQ(data.presets[0].zones.size(), 5u);
-    // The two piano instruments, their resonance copies, the noises.
-    ASSERT_EQ(data.instruments.size(), 5u);
-    EXPECT_EQ(data.instruments[2].name, "Piano Low Res");
-    EXPECT_EQ(data.instruments[4].name, "Mechanical Noises");
-    EXPECT_EQ(data.samples.size(), 4u + 7u);
-    EXPECT_EQ(summary.presetName, "Grand");
-    EXPECT_EQ(summary.instruments, 2u);
-    EXPECT_EQ(summary.samples, 4u);
-    EXPECT_EQ(summary.pianoZones, 2u);
-    EXPECT_EQ(summary.samplePoints, data.sampleDataSize / 2);
-}
 
 TEST_F(BankBuilderTest, FailedBuildKeepsThePreviousOutput)
 {
