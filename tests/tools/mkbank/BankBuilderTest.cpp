@@ -81,8 +81,8 @@ TEST(CommandLine, PresetBoundsOptionsAndFileCount)
     {
         std::vector<std::string> args;
         CommandLine::Result result;
-        uint16_t bank, program;
-        sfwriter::FirstTag tag;
+        uint16_t bank = 0, program = 0;
+        sfwriter::FirstTag tag = sfwriter::FirstTag::Tal;
     } cases[] = {
         {{"a.sf2", "b.DAT"}, CommandLine::Result::Build, 0, 0, sfwriter::FirstTag::Tal},
         {{"--riff", "--preset", "16383:127", "a.sf2", "b.DAT"},
