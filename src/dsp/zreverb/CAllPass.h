@@ -55,6 +55,9 @@ public:
 
     const CFracDelay& Line() const { return line; }
     const CSineLFO& Lfo() const { return lfo; }
+    CSineLFO& Lfo() { return lfo; }
+    float Rate() const { return rate; }
+    float Delay() const { return delay; }
     float Coefficient() const { return g.Channel(0); }
     float Depth() const { return depth; }
 

@@ -32,11 +32,7 @@ public:
         {
             diffusers[d].NextPositions(diffuserPositions[d], frames);
         }
-        for (int i = 0; i < frames; ++i)
-        {
-            tankA.PrepareFrame(i);
-            tankB.PrepareFrame(i);
-        }
+        CTank::Prepare(tankA, tankB, frames);
     }
 
     // Frame i of the prepared block; x already carries the anti-denormal noise.

@@ -23,15 +23,13 @@ public:
     {
         for (int i = 0; i < frames; ++i)
         {
-            PrepareFrame(i);
+            positions[i][kModulated] = CFracDelay::At(modulated.NextDelay());
+            positions[i][kSecond] = CFracDelay::At(second.NextDelay());
         }
     }
-    // One frame of Prepare; a caller with several tanks interleaves them so that their LFOs run side by side.
-    void PrepareFrame(int i)
-    {
-        modulatedPositions[i] = CFracDelay::At(modulated.NextDelay());
-        secondPositions[i] = CFracDelay::At(second.NextDelay());
-    }
+    // Prepare of two tanks at once: their four LFOs run side by side in SSE lanes, each lane doing what
+    // NextDelay and CFracDelay::At do, in their order.
+    static void Prepare(CTank& a, CTank& b, int frames);
 
     // Frame i of the prepared block. Returns the feedback for the other half; left and right receive this
     // sample's tap sums.
@@ -39,13 +37,13 @@ public:
     {
         Lanes sumLeft = 0.0f;
         Lanes sumRight = 0.0f;
-        const Lanes a = modulated.Process(x, modulatedPositions[i]);
+        const Lanes a = modulated.Process(x, positions[i][kModulated]);
         line1.Push(a);
         const Lanes d = line1.Read(length1);
         sumLeft += tapGain * (line1.Read(tap[0]) + line1.Read(tap[1]));
         sumRight -= tapGain * line1.Read(tap[4]);
         const Lanes s = damping.Process(d) * decay;
-        const Lanes b = second.Process(s, secondPositions[i]);
+        const Lanes b = second.Process(s, positions[i][kSecond]);
         line2.Push(b);
         sumLeft -= tapGain * second.Line().Read(secondTap2);
         sumLeft += tapGain * line2.Read(tap[3]);
@@ -97,8 +95,10 @@ private:
     COnePole damping;
     CAllPass modulated;
     CAllPass second;
-    CFracDelay::Position modulatedPositions[kBlock];
-    CFracDelay::Position secondPositions[kBlock];
+    // Each frame's read positions of the modulated and the second allpass, side by side.
+    static constexpr int kModulated = 0;
+    static constexpr int kSecond = 1;
+    alignas(16) CFracDelay::Position positions[kBlock][2];
 };
 
 } // namespace zreverb
