@@ -28,25 +28,26 @@ public:
     void Prepare(int frames)
     {
         lowPass.Tune(lowPassTunings, frames);
+        // The diffusers are built without modulation depth and nothing gives them one: their taps stay.
         for (int d = 0; d < kDiffusers; ++d)
         {
-            diffusers[d].NextPositions(diffuserPositions[d], frames);
+            diffuserTaps[d] = diffusers[d].FixedTap();
         }
         CTank::Prepare(tankA, tankB, frames);
     }
 
     // Frame i of the prepared block; x already carries the anti-denormal noise.
-    void Process(int i, Lanes x, CFracDelay::Position preDelayPosition, Lanes& er0, Lanes& er1, Lanes& sumL,
+    void Process(int i, Lanes x, const CFracDelay::Tap& preDelayTap, Lanes& er0, Lanes& er1, Lanes& sumL,
                  Lanes& sumR)
     {
         preDelay.Push(x);
-        const Lanes p = preDelay.Read(preDelayPosition);
+        const Lanes p = preDelay.Read(preDelayTap);
         early.Process(p, er0, er1);
         Lanes t = lowPass.Process(p, lowPassTunings[i]);
         t = bass.Process(t);
         for (int d = 0; d < kDiffusers; ++d)
         {
-            t = diffusers[d].Process(t, diffuserPositions[d][i]);
+            t = diffusers[d].Process(t, diffuserTaps[d]);
         }
         Lanes leftA;
         Lanes rightA;
@@ -91,7 +92,7 @@ private:
     PackedLanes feedbackA;
     PackedLanes feedbackB;
     CResLP::Tuning lowPassTunings[kBlock];
-    CFracDelay::Position diffuserPositions[kDiffusers][kBlock];
+    CFracDelay::Tap diffuserTaps[kDiffusers];
 };
 
 } // namespace zreverb

@@ -28,8 +28,8 @@ ReverbResult CTank::Create(const TankParameters& block)
         tapTime[i] = block.taps[i];
         tap[i] = ToSamples(block.taps[i], rate);
     }
-    secondTap2 = CFracDelay::At(rate * tapTime[2]);
-    secondTap5 = CFracDelay::At(rate * tapTime[5]);
+    secondTap2 = CFracDelay::TapAt(CFracDelay::At(rate * tapTime[2]));
+    secondTap5 = CFracDelay::TapAt(CFracDelay::At(rate * tapTime[5]));
     decay = block.decay;
     tapGain = 0.7f;
     damping = COnePole(block.dampingA, 1.0f - block.dampingA);

@@ -88,8 +88,8 @@ private:
     Lanes tapGain = 0.7f;
     float tapTime[7] = {};
     // Taps 2 and 5 read the second allpass's own line at rate x tap time.
-    CFracDelay::Position secondTap2{};
-    CFracDelay::Position secondTap5{};
+    CFracDelay::Tap secondTap2{};
+    CFracDelay::Tap secondTap5{};
     CRingBuffer line1;
     CRingBuffer line2;
     COnePole damping;
