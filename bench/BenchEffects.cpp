@@ -192,8 +192,7 @@ void BM_ToneControls(benchmark::State& state)
     for (auto _ : state)
     {
         in.CopyTo(left, right);
-        toneLeft.Process(left.data(), kBlock);
-        toneRight.Process(right.data(), kBlock);
+        ToneControl::ProcessPair(toneLeft, toneRight, left.data(), right.data(), kBlock);
         Keep(left, right);
     }
     SetCounters(state);
@@ -253,8 +252,7 @@ void BM_Chain(benchmark::State& state)
             left[i] += scratchLeft[i] * kReverbAmount;
             right[i] += scratchRight[i] * kReverbAmount;
         }
-        toneLeft.Process(left.data(), kBlock);
-        toneRight.Process(right.data(), kBlock);
+        ToneControl::ProcessPair(toneLeft, toneRight, left.data(), right.data(), kBlock);
         limiter.ProcessBlock(left.data(), right.data(), kBlock);
         Keep(left, right);
     }
