@@ -96,12 +96,21 @@ void CLowPass::Tune(CResLP::Tuning* tunings, int frames)
         {
             std::fill(values, values + count, 1.0f);
         }
+        float cutoffs[kTuneBlock];
         for (int i = 0; i < count; ++i)
         {
-            const float fc = (values[i] + 1.0f) * 0.5f * span + normalisedCutoff + 1e-25f;
-            tunings[done + i] = CResLP::Tune(fc, resonance);
-            currentCutoff = fc;
+            cutoffs[i] = (values[i] + 1.0f) * 0.5f * span + normalisedCutoff + 1e-25f;
         }
+        int i = 0;
+        for (; i + 4 <= count; i += 4)
+        {
+            CResLP::Tune4(cutoffs + i, resonance, tunings + done + i);
+        }
+        for (; i < count; ++i)
+        {
+            tunings[done + i] = CResLP::Tune(cutoffs[i], resonance);
+        }
+        currentCutoff = cutoffs[count - 1];
     }
 }
 
