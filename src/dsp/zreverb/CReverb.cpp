@@ -127,6 +127,7 @@ template <typename Frames> void CReverb::Run(Frames frames, int count)
                 wetLevel * (own * Lanes::Straight(er0, er1) + other * Lanes::Crossed(er0, er1));
             frames.Out(start + i, withDry ? dryLevel * in + tail + early : tail + early);
         }
+        network.Finish();
     }
 }
 

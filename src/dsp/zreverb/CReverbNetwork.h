@@ -14,7 +14,8 @@ namespace zreverb
 // The complete networks of both input channels side by side, channel c in lane c: pre-delay, early
 // reflections, swept input low-pass, bass shelf, four input diffusers and the two tank halves that feed
 // each other. The two networks are tuned alike and their LFOs run in step, so every LFO and read position
-// is worked out once per block for both (Prepare) and the per-sample work only filters and reads lines.
+// is worked out once for both: the low-pass's per block (Prepare), the tanks' a frame at a time inside the
+// per-sample work, where their recursion overlaps the filtering.
 class CReverbNetwork
 {
 public:
@@ -33,7 +34,20 @@ public:
         {
             diffuserTaps[d] = diffusers[d].FixedTap();
         }
-        CTank::Prepare(tankA, tankB, frames);
+        lfosInStep = lfos.Begin(tankA, tankB);
+        if (!lfosInStep)
+        {
+            tankA.Prepare(frames);
+            tankB.Prepare(frames);
+        }
+    }
+    // After the prepared block's frames: the tank LFOs take their state back.
+    void Finish()
+    {
+        if (lfosInStep)
+        {
+            lfos.End();
+        }
     }
 
     // Frame i of the prepared block; x already carries the anti-denormal noise.
@@ -42,6 +56,10 @@ public:
     {
         preDelay.Push(x);
         const Lanes p = preDelay.Read(preDelayTap);
+        if (lfosInStep)
+        {
+            lfos.Step(i);
+        }
         early.Process(p, er0, er1);
         Lanes t = lowPass.Process(p, lowPassTunings[i]);
         t = bass.Process(t);
@@ -93,6 +111,8 @@ private:
     PackedLanes feedbackB;
     CResLP::Tuning lowPassTunings[kBlock];
     CFracDelay::Tap diffuserTaps[kDiffusers];
+    CTank::LfoQuad lfos;
+    bool lfosInStep = false;
 };
 
 } // namespace zreverb

@@ -53,66 +53,51 @@ ReverbResult CTank::Create(const TankParameters& block)
 
 static_assert(sizeof(CFracDelay::Position) == 2 * sizeof(float), "a position pair fills one SSE register");
 
-void CTank::Prepare(CTank& a, CTank& b, int frames)
+bool CTank::LfoQuad::Begin(CTank& first, CTank& second)
 {
-    CAllPass* const allpasses[4] = {&a.modulated, &a.second, &b.modulated, &b.second};
-    alignas(16) float k[4];
-    alignas(16) float co[4];
-    alignas(16) float si[4];
-    alignas(16) float sign[4];
-    alignas(16) uint32_t sine[4];
-    alignas(16) float depth[4];
-    alignas(16) float delay[4];
-    alignas(16) float rate[4];
+    CAllPass* const allpasses[4] = {&first.modulated, &first.second, &second.modulated, &second.second};
+    alignas(16) float values[8][4];
     for (int lane = 0; lane < 4; ++lane)
     {
         const CAllPass& allpass = *allpasses[lane];
-        // Without a depth NextDelay leaves the LFO alone; that rare case runs tank by tank.
         if (allpass.Depth() == 0.0f)
         {
-            a.Prepare(frames);
-            b.Prepare(frames);
-            return;
+            return false;
         }
         const CSineLFO& lfo = allpass.Lfo();
-        k[lane] = lfo.K();
-        co[lane] = lfo.Cosine();
-        si[lane] = lfo.Sine();
-        sign[lane] = lfo.Sign();
-        sine[lane] = lfo.SineSelected() ? ~0u : 0u;
-        depth[lane] = allpass.Depth();
-        delay[lane] = allpass.Delay();
-        rate[lane] = allpass.Rate();
+        values[0][lane] = lfo.K();
+        values[1][lane] = lfo.Cosine();
+        values[2][lane] = lfo.Sine();
+        values[3][lane] = lfo.Sign();
+        values[4][lane] = lfo.SineSelected() ? -1.0f : 0.0f;
+        values[5][lane] = allpass.Depth();
+        values[6][lane] = allpass.Delay();
+        values[7][lane] = allpass.Rate();
     }
-    const __m128 kv = _mm_load_ps(k);
-    const __m128 signv = _mm_load_ps(sign);
-    const __m128 sinev = _mm_castsi128_ps(_mm_load_si128(reinterpret_cast<const __m128i*>(sine)));
-    const __m128 depthv = _mm_load_ps(depth);
-    const __m128 delayv = _mm_load_ps(delay);
-    const __m128 ratev = _mm_load_ps(rate);
-    const __m128 one = _mm_set1_ps(1.0f);
-    __m128 cov = _mm_load_ps(co);
-    __m128 siv = _mm_load_ps(si);
-    for (int i = 0; i < frames; ++i)
-    {
-        cov = _mm_sub_ps(cov, _mm_mul_ps(kv, siv));
-        siv = _mm_add_ps(siv, _mm_mul_ps(kv, cov));
-        const __m128 value = _mm_mul_ps(_mm_or_ps(_mm_and_ps(sinev, siv), _mm_andnot_ps(sinev, cov)), signv);
-        const __m128 d = _mm_mul_ps(ratev, _mm_add_ps(_mm_mul_ps(value, depthv), delayv));
-        const __m128 shifted = _mm_add_ps(d, one);
-        const __m128i whole = _mm_cvttps_epi32(shifted);
-        const __m128 fraction = _mm_sub_ps(shifted, _mm_cvtepi32_ps(whole));
-        // Lanes 0 and 1 are tank a's two positions, lanes 2 and 3 tank b's: {whole, fraction} each.
-        _mm_store_ps(reinterpret_cast<float*>(a.positions[i]),
-                     _mm_unpacklo_ps(_mm_castsi128_ps(whole), fraction));
-        _mm_store_ps(reinterpret_cast<float*>(b.positions[i]),
-                     _mm_unpackhi_ps(_mm_castsi128_ps(whole), fraction));
-    }
-    _mm_store_ps(co, cov);
-    _mm_store_ps(si, siv);
+    a = &first;
+    b = &second;
+    k = _mm_load_ps(values[0]);
+    co = _mm_load_ps(values[1]);
+    si = _mm_load_ps(values[2]);
+    sign = _mm_load_ps(values[3]);
+    // All ones where the sine is chosen: -1.0 < 0.0 sets every bit of the lane.
+    sine = _mm_cmplt_ps(_mm_load_ps(values[4]), _mm_setzero_ps());
+    depth = _mm_load_ps(values[5]);
+    delay = _mm_load_ps(values[6]);
+    rate = _mm_load_ps(values[7]);
+    return true;
+}
+
+void CTank::LfoQuad::End()
+{
+    alignas(16) float cosines[4];
+    alignas(16) float sines[4];
+    _mm_store_ps(cosines, co);
+    _mm_store_ps(sines, si);
+    CAllPass* const allpasses[4] = {&a->modulated, &a->second, &b->modulated, &b->second};
     for (int lane = 0; lane < 4; ++lane)
     {
-        allpasses[lane]->Lfo().SetState(co[lane], si[lane]);
+        allpasses[lane]->Lfo().SetState(cosines[lane], sines[lane]);
     }
 }
 

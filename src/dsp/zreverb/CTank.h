@@ -27,9 +27,46 @@ public:
             positions[i][kSecond] = CFracDelay::At(second.NextDelay());
         }
     }
-    // Prepare of two tanks at once: their four LFOs run side by side in SSE lanes, each lane doing what
-    // NextDelay and CFracDelay::At do, in their order.
-    static void Prepare(CTank& a, CTank& b, int frames);
+    // The four allpass LFOs of two tanks side by side in SSE lanes, each lane doing what NextDelay and
+    // CFracDelay::At do, in their order. Stepped frame by frame inside the caller's per-sample work, their
+    // recursion overlaps that work instead of running as a loop of its own.
+    class LfoQuad
+    {
+    public:
+        // Takes over the LFOs' state; false (and nothing taken) when an allpass has no depth, whose LFO
+        // must then stand still: Prepare serves that case.
+        bool Begin(CTank& first, CTank& second);
+        // Frame i's read positions of both tanks.
+        void Step(int i)
+        {
+            co = _mm_sub_ps(co, _mm_mul_ps(k, si));
+            si = _mm_add_ps(si, _mm_mul_ps(k, co));
+            const __m128 value = _mm_mul_ps(_mm_or_ps(_mm_and_ps(sine, si), _mm_andnot_ps(sine, co)), sign);
+            const __m128 d = _mm_mul_ps(rate, _mm_add_ps(_mm_mul_ps(value, depth), delay));
+            const __m128 shifted = _mm_add_ps(d, _mm_set1_ps(1.0f));
+            const __m128i whole = _mm_cvttps_epi32(shifted);
+            const __m128 fraction = _mm_sub_ps(shifted, _mm_cvtepi32_ps(whole));
+            // Lanes 0 and 1 are the first tank's two positions, lanes 2 and 3 the second's.
+            _mm_store_ps(reinterpret_cast<float*>(a->positions[i]),
+                         _mm_unpacklo_ps(_mm_castsi128_ps(whole), fraction));
+            _mm_store_ps(reinterpret_cast<float*>(b->positions[i]),
+                         _mm_unpackhi_ps(_mm_castsi128_ps(whole), fraction));
+        }
+        // Hands the state back to the LFOs.
+        void End();
+
+    private:
+        CTank* a = nullptr;
+        CTank* b = nullptr;
+        __m128 k = _mm_setzero_ps();
+        __m128 co = _mm_setzero_ps();
+        __m128 si = _mm_setzero_ps();
+        __m128 sign = _mm_setzero_ps();
+        __m128 sine = _mm_setzero_ps(); // all ones where the LFO gives its sine
+        __m128 depth = _mm_setzero_ps();
+        __m128 delay = _mm_setzero_ps();
+        __m128 rate = _mm_setzero_ps();
+    };
 
     // Frame i of the prepared block. Returns the feedback for the other half; left and right receive this
     // sample's tap sums.
