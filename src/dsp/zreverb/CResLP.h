@@ -2,6 +2,8 @@
 
 #include "dsp/zreverb/PackedLanes.h"
 
+#include <cstdint>
+
 namespace zreverb
 {
 
