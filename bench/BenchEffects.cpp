@@ -101,10 +101,7 @@ void BM_TenBandEQ(benchmark::State& state)
     for (auto _ : state)
     {
         in.CopyTo(left, right);
-        for (int i = 0; i < kBlock; ++i)
-        {
-            eq.ProcessSample(left[i], right[i]);
-        }
+        eq.ProcessBlock(left.data(), right.data(), kBlock);
         Keep(left, right);
     }
     SetCounters(state);
@@ -195,8 +192,7 @@ void BM_ToneControls(benchmark::State& state)
     for (auto _ : state)
     {
         in.CopyTo(left, right);
-        toneLeft.Process(left.data(), kBlock);
-        toneRight.Process(right.data(), kBlock);
+        ToneControl::ProcessPair(toneLeft, toneRight, left.data(), right.data(), kBlock);
         Keep(left, right);
     }
     SetCounters(state);
@@ -217,18 +213,15 @@ void BM_SimpleLimit(benchmark::State& state)
     for (auto _ : state)
     {
         in.CopyTo(left, right);
-        for (int i = 0; i < kBlock; ++i)
-        {
-            limiter.ProcessSample(left[i], right[i]);
-        }
+        limiter.ProcessBlock(left.data(), right.data(), kBlock);
         Keep(left, right);
     }
     SetCounters(state);
 }
 BENCHMARK(BM_SimpleLimit);
 
-// The instrument's chain on one block: equaliser per frame, the reverb on scratch copies added back at
-// the reverb amount, the tone controls per channel, the limiter per frame.
+// The instrument's chain on one block as the instrument runs it: the equaliser, the reverb on scratch
+// copies added back at the reverb amount, the tone controls per channel, the limiter.
 void BM_Chain(benchmark::State& state)
 {
     const TestBlock in;
@@ -250,10 +243,7 @@ void BM_Chain(benchmark::State& state)
     for (auto _ : state)
     {
         in.CopyTo(left, right);
-        for (int i = 0; i < kBlock; ++i)
-        {
-            eq.ProcessSample(left[i], right[i]);
-        }
+        eq.ProcessBlock(left.data(), right.data(), kBlock);
         std::copy(left.begin(), left.end(), scratchLeft.begin());
         std::copy(right.begin(), right.end(), scratchRight.begin());
         reverb.Process(scratchLeft.data(), scratchRight.data(), kBlock);
@@ -262,12 +252,8 @@ void BM_Chain(benchmark::State& state)
             left[i] += scratchLeft[i] * kReverbAmount;
             right[i] += scratchRight[i] * kReverbAmount;
         }
-        toneLeft.Process(left.data(), kBlock);
-        toneRight.Process(right.data(), kBlock);
-        for (int i = 0; i < kBlock; ++i)
-        {
-            limiter.ProcessSample(left[i], right[i]);
-        }
+        ToneControl::ProcessPair(toneLeft, toneRight, left.data(), right.data(), kBlock);
+        limiter.ProcessBlock(left.data(), right.data(), kBlock);
         Keep(left, right);
     }
     SetCounters(state);

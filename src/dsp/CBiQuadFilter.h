@@ -48,6 +48,25 @@ public:
         return y;
     }
 
+    // The recursion's coefficients and memory, for a caller that runs several filters side by side.
+    struct Coefficients
+    {
+        float b0, b1, b2, a1, a2;
+    };
+    struct History
+    {
+        float x1, x2, y1, y2;
+    };
+    Coefficients GetCoefficients() const { return {b0, b1, b2, a1, a2}; }
+    History GetHistory() const { return {x1, x2, y1, y2}; }
+    void SetHistory(const History& history)
+    {
+        x1 = history.x1;
+        x2 = history.x2;
+        y1 = history.y1;
+        y2 = history.y2;
+    }
+
     BiQuadType Type() const { return type; }
     float Gain() const { return gain; }
     float Frequency() const { return frequency; }

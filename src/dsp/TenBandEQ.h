@@ -50,15 +50,10 @@ public:
         rightSample = right[kPair32].Process(rightSample);
     }
 
-    // ProcessSample on every frame of a block, in place. Frame by frame the twenty filters' recursions are
-    // independent of each other and overlap, where band after band each would wait on its own.
-    void ProcessBlock(float* leftBuffer, float* rightBuffer, int frames)
-    {
-        for (int i = 0; i < frames; ++i)
-        {
-            ProcessSample(leftBuffer[i], rightBuffer[i]);
-        }
-    }
+    // ProcessSample on every frame of a block, in place, bit for bit. Both channels run side by side in
+    // SSE lanes, and the bands work as a wavefront: while one band filters frame n the next filters frame
+    // n - 1, so that the bands' steps are independent of each other and their recursions overlap.
+    void ProcessBlock(float* leftBuffer, float* rightBuffer, int frames);
 
     float SampleRate() const { return rate; }
     // Filters in pair order: 32 Hz, 16 kHz, 63, 125, 250, 500, 1000, 2000, 4000, 8000 Hz.
@@ -74,6 +69,12 @@ private:
     static constexpr int kPair8k = 9;
 
     static std::array<CBiQuadFilter, kBands> MakeBands(float rateHz);
+    // The pairs a frame passes, in order; returns how many.
+    int Chain(int (&pairs)[kBands]) const;
+    template <int N> void ProcessChain(const int* pairs, float* leftBuffer, float* rightBuffer, int frames);
+    // The same for an even chain of 2 Q bands, two bands to a register: twice the work per instruction.
+    template <int Q>
+    void ProcessChainInQuads(const int* pairs, float* leftBuffer, float* rightBuffer, int frames);
     static int PairOfGainIndex(int gainIndex);
     void UpdateSkippedBands();
 

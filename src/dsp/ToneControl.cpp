@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <emmintrin.h>
+
 namespace dsp
 {
 
@@ -49,7 +51,7 @@ void ToneControl::SetSampleRate(int rate)
 
 void ToneControl::Process(float* buffer, int frames)
 {
-    if ((lowGain == 1.0f && midGain == 1.0f && highGain == 1.0f) || buffer == nullptr)
+    if (IsUnity() || buffer == nullptr)
     {
         return;
     }
@@ -99,6 +101,82 @@ void ToneControl::Process(float* buffer, int frames)
     h1 = delayed1;
     h2 = delayed2;
     h3 = delayed3;
+}
+
+namespace
+{
+inline __m128 Lanes(float left, float right)
+{
+    return _mm_unpacklo_ps(_mm_set_ss(left), _mm_set_ss(right));
+}
+
+inline float Lane(__m128 v, int lane)
+{
+    alignas(16) float values[4];
+    _mm_store_ps(values, v);
+    return values[lane];
+}
+} // namespace
+
+void ToneControl::ProcessPair(ToneControl& left, ToneControl& right, float* leftBuffer, float* rightBuffer,
+                              int frames)
+{
+    if (left.IsUnity() || right.IsUnity() || leftBuffer == nullptr || rightBuffer == nullptr)
+    {
+        left.Process(leftBuffer, frames);
+        right.Process(rightBuffer, frames);
+        return;
+    }
+    const __m128 lowSplit = Lanes(left.lf, right.lf);
+    const __m128 highSplit = Lanes(left.hf, right.hf);
+    const __m128 lowLevel = Lanes(left.lowGain, right.lowGain);
+    const __m128 midLevel = Lanes(left.midGain, right.midGain);
+    const __m128 highLevel = Lanes(left.highGain, right.highGain);
+    const __m128 antiDenormal = _mm_set1_ps(kAntiDenormal);
+    __m128 lp[4];
+    __m128 hp[4];
+    for (int i = 0; i < 4; ++i)
+    {
+        lp[i] = Lanes(left.lp[i], right.lp[i]);
+        hp[i] = Lanes(left.hp[i], right.hp[i]);
+    }
+    __m128 delayed1 = Lanes(left.h1, right.h1);
+    __m128 delayed2 = Lanes(left.h2, right.h2);
+    __m128 delayed3 = Lanes(left.h3, right.h3);
+    for (int i = 0; i < frames; ++i)
+    {
+        const __m128 x = Lanes(leftBuffer[i], rightBuffer[i]);
+        lp[0] = _mm_add_ps(lp[0], _mm_add_ps(_mm_mul_ps(lowSplit, _mm_sub_ps(x, lp[0])), antiDenormal));
+        lp[1] = _mm_add_ps(lp[1], _mm_mul_ps(lowSplit, _mm_sub_ps(lp[0], lp[1])));
+        lp[2] = _mm_add_ps(lp[2], _mm_mul_ps(lowSplit, _mm_sub_ps(lp[1], lp[2])));
+        lp[3] = _mm_add_ps(lp[3], _mm_mul_ps(lowSplit, _mm_sub_ps(lp[2], lp[3])));
+        const __m128 l = lp[3];
+        hp[0] = _mm_add_ps(hp[0], _mm_add_ps(_mm_mul_ps(highSplit, _mm_sub_ps(x, hp[0])), antiDenormal));
+        hp[1] = _mm_add_ps(hp[1], _mm_mul_ps(highSplit, _mm_sub_ps(hp[0], hp[1])));
+        hp[2] = _mm_add_ps(hp[2], _mm_mul_ps(highSplit, _mm_sub_ps(hp[1], hp[2])));
+        hp[3] = _mm_add_ps(hp[3], _mm_mul_ps(highSplit, _mm_sub_ps(hp[2], hp[3])));
+        const __m128 h = _mm_sub_ps(delayed3, hp[3]);
+        const __m128 m = _mm_sub_ps(delayed3, _mm_add_ps(h, l));
+        delayed3 = delayed2;
+        delayed2 = delayed1;
+        delayed1 = x;
+        const __m128 out = _mm_add_ps(_mm_add_ps(_mm_mul_ps(lowLevel, l), _mm_mul_ps(midLevel, m)),
+                                      _mm_mul_ps(highLevel, h));
+        _mm_store_ss(leftBuffer + i, out);
+        _mm_store_ss(rightBuffer + i, _mm_shuffle_ps(out, out, _MM_SHUFFLE(3, 2, 0, 1)));
+    }
+    for (int lane = 0; lane < 2; ++lane)
+    {
+        ToneControl& tone = lane == 0 ? left : right;
+        for (int i = 0; i < 4; ++i)
+        {
+            tone.lp[i] = Lane(lp[i], lane);
+            tone.hp[i] = Lane(hp[i], lane);
+        }
+        tone.h1 = Lane(delayed1, lane);
+        tone.h2 = Lane(delayed2, lane);
+        tone.h3 = Lane(delayed3, lane);
+    }
 }
 
 float ToneControl::State(int i) const

@@ -20,6 +20,10 @@ public:
 
     // In place. With all gains exactly 1.0 the buffer and the states are left untouched.
     void Process(float* buffer, int frames);
+    // left.Process on leftBuffer and right.Process on rightBuffer; when both run, side by side in SSE
+    // lanes, each lane doing the scalar operations in their order.
+    static void ProcessPair(ToneControl& left, ToneControl& right, float* leftBuffer, float* rightBuffer,
+                            int frames);
 
     float LowCoefficient() const { return lf; }
     float HighCoefficient() const { return hf; }
@@ -31,6 +35,7 @@ public:
 
 private:
     void Clear();
+    bool IsUnity() const { return lowGain == 1.0f && midGain == 1.0f && highGain == 1.0f; }
 
     float lf = 0.0f;
     float lp[4] = {};

@@ -123,10 +123,7 @@ void VstXSynth::renderPiece(float* left, float* right, int frames, int firstEven
     limiterBacklog = asleep ? std::max(0, limiterBacklog - frames) : outputDelay();
 
     if (toneLeft && toneRight)
-    {
-        toneLeft->Process(left, frames);
-        toneRight->Process(right, frames);
-    }
+        ToneControl::ProcessPair(*toneLeft, *toneRight, left, right, frames);
 
     if (applied.volume != 0.5f)
     {

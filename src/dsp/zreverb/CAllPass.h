@@ -23,26 +23,11 @@ public:
     // The read position of the next sample; advances the LFO only while there is a depth.
     float NextDelay() { return (depth == 0.0f) ? rate * delay : rate * (lfo.Next() * depth + delay); }
 
-    // Fills the read positions of the coming frames, so that the per-sample work only reads the line.
-    void NextPositions(CFracDelay::Position* positions, int frames)
-    {
-        if (depth == 0.0f)
-        {
-            const CFracDelay::Position fixed = CFracDelay::At(rate * delay);
-            for (int i = 0; i < frames; ++i)
-            {
-                positions[i] = fixed;
-            }
-            return;
-        }
-        for (int i = 0; i < frames; ++i)
-        {
-            positions[i] = CFracDelay::At(NextDelay());
-        }
-    }
+    // The read tap of an allpass without modulation depth, whose position never moves.
+    CFracDelay::Tap FixedTap() const { return CFracDelay::TapAt(CFracDelay::At(rate * delay)); }
 
     // The delayed value is read before this sample is pushed, so a negative g adds it at the input.
-    Lanes Process(Lanes x, CFracDelay::Position position)
+    template <typename Where> Lanes Process(Lanes x, const Where& position)
     {
         const Lanes y = line.Read(position);
         const Lanes v = x - g * y;
@@ -55,6 +40,9 @@ public:
 
     const CFracDelay& Line() const { return line; }
     const CSineLFO& Lfo() const { return lfo; }
+    CSineLFO& Lfo() { return lfo; }
+    float Rate() const { return rate; }
+    float Delay() const { return delay; }
     float Coefficient() const { return g.Channel(0); }
     float Depth() const { return depth; }
 

@@ -84,25 +84,51 @@ void CLowPass::SetCutoff(float hz)
 
 void CLowPass::Tune(CResLP::Tuning* tunings, int frames)
 {
-    float values[kTuneBlock];
-    for (int done = 0; done < frames; done += kTuneBlock)
+    // The LFO's steps form one chain of dependent multiplies and adds. Each group of frames is tuned right
+    // after the next group's values are drawn, so the tuning runs while that chain waits.
+    float values[2][kTuneGroup];
+    int pending = -1; // first frame of the group drawn but not yet tuned
+    for (int start = 0; start < frames; start += kTuneGroup)
     {
-        const int count = std::min(kTuneBlock, frames - done);
+        float* const group = values[(start / kTuneGroup) % 2];
+        const int count = std::min(kTuneGroup, frames - start);
         if (lfo)
         {
-            lfo->Fill(values, count);
+            lfo->Fill(group, count);
         }
         else
         {
-            std::fill(values, values + count, 1.0f);
+            std::fill(group, group + count, 1.0f);
         }
-        for (int i = 0; i < count; ++i)
+        if (pending >= 0)
         {
-            const float fc = (values[i] + 1.0f) * 0.5f * span + normalisedCutoff + 1e-25f;
-            tunings[done + i] = CResLP::Tune(fc, resonance);
-            currentCutoff = fc;
+            TuneGroup(values[(pending / kTuneGroup) % 2], tunings + pending, kTuneGroup);
         }
+        pending = start;
     }
+    if (pending >= 0)
+    {
+        TuneGroup(values[(pending / kTuneGroup) % 2], tunings + pending, frames - pending);
+    }
+}
+
+void CLowPass::TuneGroup(const float* values, CResLP::Tuning* tunings, int count)
+{
+    float cutoffs[kTuneGroup];
+    for (int i = 0; i < count; ++i)
+    {
+        cutoffs[i] = (values[i] + 1.0f) * 0.5f * span + normalisedCutoff + 1e-25f;
+    }
+    int i = 0;
+    for (; i + 4 <= count; i += 4)
+    {
+        CResLP::Tune4(cutoffs + i, resonance, tunings + i);
+    }
+    for (; i < count; ++i)
+    {
+        tunings[i] = CResLP::Tune(cutoffs[i], resonance);
+    }
+    currentCutoff = cutoffs[count - 1];
 }
 
 void CLowPass::Reset()

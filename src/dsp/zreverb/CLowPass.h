@@ -46,7 +46,10 @@ public:
     const CResLP& Section() const { return section; }
 
 private:
-    static constexpr int kTuneBlock = 64;
+    static constexpr int kTuneGroup = 8;
+
+    // The tunings of count (at most kTuneGroup) frames from their LFO values.
+    void TuneGroup(const float* values, CResLP::Tuning* tunings, int count);
 
     float rate = 0.0f;
     float span = 0.0f;

@@ -2,6 +2,8 @@
 
 #include "dsp/zreverb/PackedLanes.h"
 
+#include <cstdint>
+
 namespace zreverb
 {
 
@@ -21,6 +23,8 @@ public:
 
     // fc is the normalised cutoff (1.0 = half the rate); resonance 0..4.
     static Tuning Tune(float fc, float resonance);
+    // Tune of four cutoffs at once in SSE lanes, each lane doing Tune's operations in their order.
+    static void Tune4(const float* fc, float resonance, Tuning* tunings);
 
     Lanes Process(Lanes in, const Tuning& tuning)
     {
@@ -50,6 +54,14 @@ private:
                                               4.0f / 10.0f, 5.0f / 10.0f, 6.0f / 10.0f, 7.0f / 10.0f,
                                               8.0f / 10.0f, 9.0f / 10.0f};
 
+    // T[n + 1] - T[n], the same single-precision differences Tune forms.
+    static constexpr float kSlopes[10] = {
+        kCutoffTable[1] - kCutoffTable[0], kCutoffTable[2] - kCutoffTable[1],
+        kCutoffTable[3] - kCutoffTable[2], kCutoffTable[4] - kCutoffTable[3],
+        kCutoffTable[5] - kCutoffTable[4], kCutoffTable[6] - kCutoffTable[5],
+        kCutoffTable[7] - kCutoffTable[6], kCutoffTable[8] - kCutoffTable[7],
+        kCutoffTable[9] - kCutoffTable[8], kCutoffTable[10] - kCutoffTable[9]};
+
     PackedLanes prev[4];
     PackedLanes s[4];
     PackedLanes output;
@@ -72,6 +84,44 @@ inline CResLP::Tuning CResLP::Tune(float fc, float resonance)
     const float g = kCutoffTable[n] + (fc - kStepStarts[n]) * 10.0f * (kCutoffTable[n + 1] - kCutoffTable[n]);
     const float g4 = g * g * g * g;
     return Tuning{1.0f - g, (3.26f - 0.4f * g4) * q + kTiny, 0.350127f * g4 + kTiny};
+}
+
+inline void CResLP::Tune4(const float* fc, float resonance, Tuning* tunings)
+{
+    const __m128 q = _mm_set1_ps(resonance * 0.25f);
+    const __m128 cutoff = _mm_loadu_ps(fc);
+    const __m128d ten = _mm_set1_pd(10.0);
+    const __m128i low = _mm_cvttpd_epi32(_mm_mul_pd(_mm_cvtps_pd(cutoff), ten));
+    const __m128i high = _mm_cvttpd_epi32(_mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(cutoff, cutoff)), ten));
+    __m128i n = _mm_unpacklo_epi64(low, high);
+    n = _mm_andnot_si128(_mm_srai_epi32(n, 31), n); // below 0 -> 0
+    const __m128i nine = _mm_set1_epi32(9);
+    const __m128i above = _mm_cmpgt_epi32(n, nine);
+    n = _mm_or_si128(_mm_andnot_si128(above, n), _mm_and_si128(above, nine));
+    alignas(16) int32_t steps[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(steps), n);
+    const __m128 table = _mm_setr_ps(kCutoffTable[steps[0]], kCutoffTable[steps[1]], kCutoffTable[steps[2]],
+                                     kCutoffTable[steps[3]]);
+    const __m128 starts = _mm_setr_ps(kStepStarts[steps[0]], kStepStarts[steps[1]], kStepStarts[steps[2]],
+                                      kStepStarts[steps[3]]);
+    const __m128 slopes =
+        _mm_setr_ps(kSlopes[steps[0]], kSlopes[steps[1]], kSlopes[steps[2]], kSlopes[steps[3]]);
+    const __m128 g =
+        _mm_add_ps(table, _mm_mul_ps(_mm_mul_ps(_mm_sub_ps(cutoff, starts), _mm_set1_ps(10.0f)), slopes));
+    const __m128 g4 = _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(g, g), g), g);
+    const __m128 tiny = _mm_set1_ps(kTiny);
+    alignas(16) float k[4];
+    alignas(16) float feedback[4];
+    alignas(16) float inputGain[4];
+    _mm_store_ps(k, _mm_sub_ps(_mm_set1_ps(1.0f), g));
+    _mm_store_ps(
+        feedback,
+        _mm_add_ps(_mm_mul_ps(_mm_sub_ps(_mm_set1_ps(3.26f), _mm_mul_ps(_mm_set1_ps(0.4f), g4)), q), tiny));
+    _mm_store_ps(inputGain, _mm_add_ps(_mm_mul_ps(_mm_set1_ps(0.350127f), g4), tiny));
+    for (int i = 0; i < 4; ++i)
+    {
+        tunings[i] = Tuning{k[i], feedback[i], inputGain[i]};
+    }
 }
 
 } // namespace zreverb

@@ -99,7 +99,7 @@ __attribute__((flatten)) ReverbResult CReverb::ProcessChannels(float* left, floa
 
 template <typename Frames> void CReverb::Run(Frames frames, int count)
 {
-    const CFracDelay::Position preDelayPosition = CFracDelay::At(rate * preDelay);
+    const CFracDelay::Tap preDelayTap = CFracDelay::TapAt(CFracDelay::At(rate * preDelay));
     const Lanes own = stereoWeight;
     const Lanes other = 1.0f - stereoWeight;
     const Lanes dryLevel = dry;
@@ -119,7 +119,7 @@ template <typename Frames> void CReverb::Run(Frames frames, int count)
             Lanes er1;
             Lanes sumL;
             Lanes sumR;
-            network.Process(i, x, preDelayPosition, er0, er1, sumL, sumR);
+            network.Process(i, x, preDelayTap, er0, er1, sumL, sumR);
             // Left: 0.75 of channel 0's network and 0.25 of channel 1's; right the other way round.
             const Lanes tail =
                 wetLevel * (own * Lanes::Straight(sumL, sumR) + other * Lanes::Crossed(sumL, sumR));
@@ -127,6 +127,7 @@ template <typename Frames> void CReverb::Run(Frames frames, int count)
                 wetLevel * (own * Lanes::Straight(er0, er1) + other * Lanes::Crossed(er0, er1));
             frames.Out(start + i, withDry ? dryLevel * in + tail + early : tail + early);
         }
+        network.Finish();
     }
 }
 

@@ -14,7 +14,8 @@ namespace zreverb
 // The complete networks of both input channels side by side, channel c in lane c: pre-delay, early
 // reflections, swept input low-pass, bass shelf, four input diffusers and the two tank halves that feed
 // each other. The two networks are tuned alike and their LFOs run in step, so every LFO and read position
-// is worked out once per block for both (Prepare) and the per-sample work only filters and reads lines.
+// is worked out once for both: the low-pass's per block (Prepare), the tanks' a frame at a time inside the
+// per-sample work, where their recursion overlaps the filtering.
 class CReverbNetwork
 {
 public:
@@ -28,29 +29,43 @@ public:
     void Prepare(int frames)
     {
         lowPass.Tune(lowPassTunings, frames);
+        // The diffusers are built without modulation depth and nothing gives them one: their taps stay.
         for (int d = 0; d < kDiffusers; ++d)
         {
-            diffusers[d].NextPositions(diffuserPositions[d], frames);
+            diffuserTaps[d] = diffusers[d].FixedTap();
         }
-        for (int i = 0; i < frames; ++i)
+        lfosInStep = lfos.Begin(tankA, tankB);
+        if (!lfosInStep)
         {
-            tankA.PrepareFrame(i);
-            tankB.PrepareFrame(i);
+            tankA.Prepare(frames);
+            tankB.Prepare(frames);
+        }
+    }
+    // After the prepared block's frames: the tank LFOs take their state back.
+    void Finish()
+    {
+        if (lfosInStep)
+        {
+            lfos.End();
         }
     }
 
     // Frame i of the prepared block; x already carries the anti-denormal noise.
-    void Process(int i, Lanes x, CFracDelay::Position preDelayPosition, Lanes& er0, Lanes& er1, Lanes& sumL,
+    void Process(int i, Lanes x, const CFracDelay::Tap& preDelayTap, Lanes& er0, Lanes& er1, Lanes& sumL,
                  Lanes& sumR)
     {
         preDelay.Push(x);
-        const Lanes p = preDelay.Read(preDelayPosition);
+        const Lanes p = preDelay.Read(preDelayTap);
+        if (lfosInStep)
+        {
+            lfos.Step(i);
+        }
         early.Process(p, er0, er1);
         Lanes t = lowPass.Process(p, lowPassTunings[i]);
         t = bass.Process(t);
         for (int d = 0; d < kDiffusers; ++d)
         {
-            t = diffusers[d].Process(t, diffuserPositions[d][i]);
+            t = diffusers[d].Process(t, diffuserTaps[d]);
         }
         Lanes leftA;
         Lanes rightA;
@@ -95,7 +110,9 @@ private:
     PackedLanes feedbackA;
     PackedLanes feedbackB;
     CResLP::Tuning lowPassTunings[kBlock];
-    CFracDelay::Position diffuserPositions[kDiffusers][kBlock];
+    CFracDelay::Tap diffuserTaps[kDiffusers];
+    CTank::LfoQuad lfos;
+    bool lfosInStep = false;
 };
 
 } // namespace zreverb

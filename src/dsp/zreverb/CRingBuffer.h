@@ -22,7 +22,8 @@ public:
     void Push(Lanes value)
     {
         const uint32_t slot = write;
-        write = (write + size - 1) & mask;
+        // One step back; the mask alone wraps it, the size adds nothing modulo itself.
+        write = (write - 1) & mask;
         data[slot] = value.Packed();
     }
 

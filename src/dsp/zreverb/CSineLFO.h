@@ -31,6 +31,16 @@ public:
 
     float Cosine() const { return co; }
     float Sine() const { return si; }
+    // What Next works with, for a caller that runs several oscillators side by side and hands their state
+    // back.
+    float K() const { return k; }
+    float Sign() const { return sign; }
+    bool SineSelected() const { return select != 0; }
+    void SetState(float cosine, float sine)
+    {
+        co = cosine;
+        si = sine;
+    }
 
 private:
     float rate;

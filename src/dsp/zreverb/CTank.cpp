@@ -1,5 +1,7 @@
 #include "dsp/zreverb/CTank.h"
 
+#include <emmintrin.h>
+
 namespace zreverb
 {
 
@@ -26,8 +28,8 @@ ReverbResult CTank::Create(const TankParameters& block)
         tapTime[i] = block.taps[i];
         tap[i] = ToSamples(block.taps[i], rate);
     }
-    secondTap2 = CFracDelay::At(rate * tapTime[2]);
-    secondTap5 = CFracDelay::At(rate * tapTime[5]);
+    secondTap2 = CFracDelay::TapAt(CFracDelay::At(rate * tapTime[2]));
+    secondTap5 = CFracDelay::TapAt(CFracDelay::At(rate * tapTime[5]));
     decay = block.decay;
     tapGain = 0.7f;
     damping = COnePole(block.dampingA, 1.0f - block.dampingA);
@@ -47,6 +49,56 @@ ReverbResult CTank::Create(const TankParameters& block)
                                block.secondCoefficient);
     }
     return result;
+}
+
+static_assert(sizeof(CFracDelay::Position) == 2 * sizeof(float), "a position pair fills one SSE register");
+
+bool CTank::LfoQuad::Begin(CTank& first, CTank& second)
+{
+    CAllPass* const allpasses[4] = {&first.modulated, &first.second, &second.modulated, &second.second};
+    alignas(16) float values[8][4];
+    for (int lane = 0; lane < 4; ++lane)
+    {
+        const CAllPass& allpass = *allpasses[lane];
+        if (allpass.Depth() == 0.0f)
+        {
+            return false;
+        }
+        const CSineLFO& lfo = allpass.Lfo();
+        values[0][lane] = lfo.K();
+        values[1][lane] = lfo.Cosine();
+        values[2][lane] = lfo.Sine();
+        values[3][lane] = lfo.Sign();
+        values[4][lane] = lfo.SineSelected() ? -1.0f : 0.0f;
+        values[5][lane] = allpass.Depth();
+        values[6][lane] = allpass.Delay();
+        values[7][lane] = allpass.Rate();
+    }
+    a = &first;
+    b = &second;
+    k = _mm_load_ps(values[0]);
+    co = _mm_load_ps(values[1]);
+    si = _mm_load_ps(values[2]);
+    sign = _mm_load_ps(values[3]);
+    // All ones where the sine is chosen: -1.0 < 0.0 sets every bit of the lane.
+    sine = _mm_cmplt_ps(_mm_load_ps(values[4]), _mm_setzero_ps());
+    depth = _mm_load_ps(values[5]);
+    delay = _mm_load_ps(values[6]);
+    rate = _mm_load_ps(values[7]);
+    return true;
+}
+
+void CTank::LfoQuad::End()
+{
+    alignas(16) float cosines[4];
+    alignas(16) float sines[4];
+    _mm_store_ps(cosines, co);
+    _mm_store_ps(sines, si);
+    CAllPass* const allpasses[4] = {&a->modulated, &a->second, &b->modulated, &b->second};
+    for (int lane = 0; lane < 4; ++lane)
+    {
+        allpasses[lane]->Lfo().SetState(cosines[lane], sines[lane]);
+    }
 }
 
 void CTank::SetCoefficients(float modulatedCoefficient, float secondCoefficient)

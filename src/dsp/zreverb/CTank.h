@@ -23,15 +23,50 @@ public:
     {
         for (int i = 0; i < frames; ++i)
         {
-            PrepareFrame(i);
+            positions[i][kModulated] = CFracDelay::At(modulated.NextDelay());
+            positions[i][kSecond] = CFracDelay::At(second.NextDelay());
         }
     }
-    // One frame of Prepare; a caller with several tanks interleaves them so that their LFOs run side by side.
-    void PrepareFrame(int i)
+    // The four allpass LFOs of two tanks side by side in SSE lanes, each lane doing what NextDelay and
+    // CFracDelay::At do, in their order. Stepped frame by frame inside the caller's per-sample work, their
+    // recursion overlaps that work instead of running as a loop of its own.
+    class LfoQuad
     {
-        modulatedPositions[i] = CFracDelay::At(modulated.NextDelay());
-        secondPositions[i] = CFracDelay::At(second.NextDelay());
-    }
+    public:
+        // Takes over the LFOs' state; false (and nothing taken) when an allpass has no depth, whose LFO
+        // must then stand still: Prepare serves that case.
+        bool Begin(CTank& first, CTank& second);
+        // Frame i's read positions of both tanks.
+        void Step(int i)
+        {
+            co = _mm_sub_ps(co, _mm_mul_ps(k, si));
+            si = _mm_add_ps(si, _mm_mul_ps(k, co));
+            const __m128 value = _mm_mul_ps(_mm_or_ps(_mm_and_ps(sine, si), _mm_andnot_ps(sine, co)), sign);
+            const __m128 d = _mm_mul_ps(rate, _mm_add_ps(_mm_mul_ps(value, depth), delay));
+            const __m128 shifted = _mm_add_ps(d, _mm_set1_ps(1.0f));
+            const __m128i whole = _mm_cvttps_epi32(shifted);
+            const __m128 fraction = _mm_sub_ps(shifted, _mm_cvtepi32_ps(whole));
+            // Lanes 0 and 1 are the first tank's two positions, lanes 2 and 3 the second's.
+            _mm_store_ps(reinterpret_cast<float*>(a->positions[i]),
+                         _mm_unpacklo_ps(_mm_castsi128_ps(whole), fraction));
+            _mm_store_ps(reinterpret_cast<float*>(b->positions[i]),
+                         _mm_unpackhi_ps(_mm_castsi128_ps(whole), fraction));
+        }
+        // Hands the state back to the LFOs.
+        void End();
+
+    private:
+        CTank* a = nullptr;
+        CTank* b = nullptr;
+        __m128 k = _mm_setzero_ps();
+        __m128 co = _mm_setzero_ps();
+        __m128 si = _mm_setzero_ps();
+        __m128 sign = _mm_setzero_ps();
+        __m128 sine = _mm_setzero_ps(); // all ones where the LFO gives its sine
+        __m128 depth = _mm_setzero_ps();
+        __m128 delay = _mm_setzero_ps();
+        __m128 rate = _mm_setzero_ps();
+    };
 
     // Frame i of the prepared block. Returns the feedback for the other half; left and right receive this
     // sample's tap sums.
@@ -39,13 +74,13 @@ public:
     {
         Lanes sumLeft = 0.0f;
         Lanes sumRight = 0.0f;
-        const Lanes a = modulated.Process(x, modulatedPositions[i]);
+        const Lanes a = modulated.Process(x, positions[i][kModulated]);
         line1.Push(a);
         const Lanes d = line1.Read(length1);
         sumLeft += tapGain * (line1.Read(tap[0]) + line1.Read(tap[1]));
         sumRight -= tapGain * line1.Read(tap[4]);
         const Lanes s = damping.Process(d) * decay;
-        const Lanes b = second.Process(s, secondPositions[i]);
+        const Lanes b = second.Process(s, positions[i][kSecond]);
         line2.Push(b);
         sumLeft -= tapGain * second.Line().Read(secondTap2);
         sumLeft += tapGain * line2.Read(tap[3]);
@@ -90,15 +125,17 @@ private:
     Lanes tapGain = 0.7f;
     float tapTime[7] = {};
     // Taps 2 and 5 read the second allpass's own line at rate x tap time.
-    CFracDelay::Position secondTap2{};
-    CFracDelay::Position secondTap5{};
+    CFracDelay::Tap secondTap2{};
+    CFracDelay::Tap secondTap5{};
     CRingBuffer line1;
     CRingBuffer line2;
     COnePole damping;
     CAllPass modulated;
     CAllPass second;
-    CFracDelay::Position modulatedPositions[kBlock];
-    CFracDelay::Position secondPositions[kBlock];
+    // Each frame's read positions of the modulated and the second allpass, side by side.
+    static constexpr int kModulated = 0;
+    static constexpr int kSecond = 1;
+    alignas(16) CFracDelay::Position positions[kBlock][2];
 };
 
 } // namespace zreverb

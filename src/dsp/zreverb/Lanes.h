@@ -6,17 +6,17 @@ namespace zreverb
 {
 
 // One sample of each of the two channel networks, side by side in the low lanes of an SSE register
-// (channel 0 in lane 0, channel 1 in lane 1; the upper lanes stay zero or follow the same arithmetic on
-// zeros). Every operation is the plain single-precision operation per lane, so a network running on lanes
-// computes exactly what it would compute on one float per channel. Any thread; a plain value.
+// (channel 0 in lane 0, channel 1 in lane 1; the upper lanes carry whatever the same arithmetic makes of
+// them, and nothing reads them). Every operation is the plain single-precision operation per lane, so a
+// network running on lanes computes exactly what it would compute on one float per channel. Any thread;
+// a plain value.
 class Lanes
 {
 public:
     Lanes() : v(_mm_setzero_ps()) {}
-    // The same value in both channels; implicit so that constants read as in scalar code.
-    // The upper lanes are masked to zero rather than built from a zeroed scalar, which would take a trip
-    // through an integer register.
-    Lanes(float both) : v(_mm_and_ps(_mm_set1_ps(both), LowLanes())) {} // NOLINT(google-explicit-constructor)
+    // The same value in both channels; implicit so that constants read as in scalar code. A plain
+    // broadcast: clearing the unread upper lanes would cost an instruction on every coefficient.
+    Lanes(float both) : v(_mm_set1_ps(both)) {} // NOLINT(google-explicit-constructor)
     Lanes(float channel0, float channel1) : v(_mm_set_ps(0.0f, 0.0f, channel1, channel0)) {}
     explicit Lanes(__m128 value) : v(value) {}
 
@@ -73,8 +73,6 @@ public:
     friend bool operator!=(Lanes a, Lanes b) { return !(a == b); }
 
 private:
-    static __m128 LowLanes() { return _mm_castsi128_ps(_mm_set_epi32(0, 0, -1, -1)); }
-
     __m128 v;
 };
 
