@@ -65,24 +65,3 @@ TEST_F(SoundBankLoad, TheLoadSelectsTheFirstPresetAndARateChangeRebuildsFromTheS
     EXPECT_EQ(program, 0);
     EXPECT_GT(peakOfNote(synth), 0.0f);
 }
-
-TEST_F(SoundBankLoad, AMissingOrDamagedDataFileLeavesARouterAndSilence)
-{
-    for (const bool damaged : {false, true})
-    {
-        if (damaged)
-        {
-            auto bytes = enginetest::MakeRichBank().bytes();
-            bytes[0] = 'X';
-            writeBeside("DAT", bytes);
-        }
-        VstXSynth synth(host);
-        EXPECT_TRUE(logHas("Data File Load Complete, result = -1"));
-        EXPECT_TRUE(logHas("DataLoadFailTitle: DataLoadFailBody"));
-        EXPECT_EQ(SampleDataCache::shared().loadPercent(), 100);
-        EXPECT_TRUE(synth.synthEngine()->hasRouter());
-        EXPECT_TRUE(synth.synthEngine()->presets().empty());
-        EXPECT_EQ(SampleDataCache::shared().userCount(), 0u);
-        EXPECT_EQ(peakOfNote(synth), 0.0f);
-    }
-}
