@@ -4,7 +4,7 @@
 -- step writes the reported parameters (params-*.txt), saves before its one export (headless exports now
 -- and then crash, and a step must be repeatable) and fails only when the host cannot do what it is asked:
 -- realhost-export-check judges the results.
-local function env (name) return assert (os.getenv (name), name .. " is not set") end
+local function env (name) return (assert (os.getenv (name), name .. " is not set")) end
 local mode, sessionFolder, outFolder = env ("REALHOST_MODE"), env ("REALHOST_SESSION"), env ("REALHOST_OUT")
 local chordOn, chordOff = tonumber (env ("REALHOST_CHORD_ON")), tonumber (env ("REALHOST_CHORD_OFF"))
 local exportEnd = tonumber (env ("REALHOST_END"))
