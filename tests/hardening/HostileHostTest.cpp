@@ -106,8 +106,8 @@ protected:
         ASSERT_TRUE(host.render(0.0)) << host.fault();
         host.sendMidi({{0, 0xb0, 123, 0}, {0, 0xb0, 64, 0}});
         ASSERT_TRUE(host.render(10.0)) << host.fault();
-        std::cout << "seed " << seed << ": largest sample " << host.watch().largest() << " (threshold "
-                  << host.watch().threshold() << "), last second's peak " << host.lastSecondPeak() << " at "
+        std::cout << "seed " << seed << ": largest sample " << host.largest() << " (threshold "
+                  << HostileHost::threshold() << "), last second's peak " << host.lastSecondPeak() << " at "
                   << host.sampleRate() << " Hz\n";
         EXPECT_LE(host.lastSecondPeak(), kSilence) << "a note is still sounding";
 

@@ -235,15 +235,6 @@ TEST_F(InstrumentEvents, ToneControllersGiveExactUnityAtTheirCentre)
     EXPECT_TRUE(engineEvents.empty());
 }
 
-TEST_F(InstrumentEvents, AllNotesOffClearsTheKeysAndReachesTheEngine)
-{
-    sendHost({{0, kNoteOn, 60, 100}, {0, kNoteOn, 72, 100}, {1, kControl, 123, 0}});
-    render(16);
-    EXPECT_FALSE(synth->isKeyDown(60));
-    EXPECT_FALSE(synth->isKeyDown(72));
-    ASSERT_EQ(controllers(123).size(), 1u);
-}
-
 // --- The editor's keyboard ---
 
 TEST_F(InstrumentEvents, EditorEventsWhileTheHostIsStoppedArriveInTheBlocksLastFrame)
