@@ -3,8 +3,8 @@
 // it), parameters with NaN, infinities and values far out of range, chunks of random sizes and contents,
 // program changes, sample rates and block sizes changing between blocks, MIDI of every status with random
 // data bytes, system-exclusive and unknown events, offsets beyond the block, note storms and several event
-// lists before one block. Every block it renders goes through an OutputWatch; every text the instance
-// writes is checked against the length the interface allows.
+// lists before one block. Every sample it renders must be finite and within the limiter's bound; every text
+// the instance writes is checked against the length the interface allows.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "hardening/OutputWatch.h"
 #include "plughost/PluginHost.h"
 
 class HostileHost
@@ -33,7 +32,13 @@ public:
     const std::string& fault() const { return faultText; }
     double lastSecondPeak() const { return finalSecondPeak; }
     float sampleRate() const { return currentRate; }
-    const OutputWatch& watch() const { return outputWatch; }
+    // The largest sample magnitude rendered so far.
+    double largest() const { return largestSeen; }
+    // The limiter holds -0.5 dB; its envelope closes 99 % of a step within the 5 ms attack (its
+    // look-ahead) and falls back over 50 ms, so a peak its hold misses comes out at most
+    // 1 / ((1 - 0.01) x 0.01^(5 / 50)) above the threshold, at every rate.
+    static double threshold();
+    static double ceiling();
 
 private:
     bool renderBlock(int frames);
@@ -62,7 +67,7 @@ private:
 
     plughost::PluginInstance& instance;
     std::mt19937 generator;
-    OutputWatch outputWatch;
+    double largestSeen = 0.0;
     float currentRate;
     host::VstInt32 blockSize = 1024;
     std::vector<float> left;

@@ -128,8 +128,6 @@ TEST_F(PlayingPlugin, WithTheSustainPedalDownResonanceLeavesMoreAfterTheNoteOff)
     EXPECT_GT(resonant, dry * 1.6);
 }
 
-// --- Parameters as the host sees them ---
-
 namespace
 {
 class PluginParameters : public PlayingPlugin

@@ -147,9 +147,6 @@ TEST(PluginLog, RecordsTheStartUpInOrder)
     const auto lines = folder.logLines();
     ASSERT_GE(lines.size(), 8u);
 
-    const std::regex prefix(R"(^\d\d:\d\d:\d\d \[[ \d]{2}\d mils\] : .+$)");
-    for (const auto& line : lines)
-        EXPECT_TRUE(std::regex_match(line, prefix)) << line;
     EXPECT_TRUE(std::regex_match(textOf(lines[0]), std::regex(R"(Starting up on \d{1,2}/\d\d/\d{4}!)")))
         << lines[0];
     EXPECT_EQ(textOf(lines[1]), "Virellando 1.0 Build 1");

@@ -49,8 +49,6 @@ protected:
 };
 } // namespace
 
-// --- Splitting the block at event offsets ---
-
 TEST_F(InstrumentEvents, AnEventAtOrBeyondTheBlockEndIsHandledBeforeTheLastFrame)
 {
     synth->setBlockSize(256);
@@ -114,8 +112,6 @@ TEST_F(InstrumentEvents, SystemExclusiveEventsAreNotReadAsMidi)
     const std::vector<EngineEvent> expected = {{kNoteOn, 62, 99, 0}};
     EXPECT_EQ(engineEvents, expected);
 }
-
-// --- Notes ---
 
 TEST_F(InstrumentEvents, KeysOutsideThePianoAreNeitherPlayedShownNorEchoed)
 {
@@ -220,8 +216,6 @@ TEST_F(InstrumentEvents, TheSoftPedalScalesByThreeQuartersButNeverBelowOne)
     EXPECT_TRUE(controllers(67).empty());
 }
 
-// --- Controllers ---
-
 TEST_F(InstrumentEvents, ToneControllersGiveExactUnityAtTheirCentre)
 {
     sendHost({{0, kControl, 77, 63}, {1, kControl, 76, 127}, {2, kControl, 78, 64}});
@@ -234,17 +228,6 @@ TEST_F(InstrumentEvents, ToneControllersGiveExactUnityAtTheirCentre)
     EXPECT_EQ(synth->appliedSettings().midGain, 1.0f);
     EXPECT_TRUE(engineEvents.empty());
 }
-
-TEST_F(InstrumentEvents, AllNotesOffClearsTheKeysAndReachesTheEngine)
-{
-    sendHost({{0, kNoteOn, 60, 100}, {0, kNoteOn, 72, 100}, {1, kControl, 123, 0}});
-    render(16);
-    EXPECT_FALSE(synth->isKeyDown(60));
-    EXPECT_FALSE(synth->isKeyDown(72));
-    ASSERT_EQ(controllers(123).size(), 1u);
-}
-
-// --- The editor's keyboard ---
 
 TEST_F(InstrumentEvents, EditorEventsWhileTheHostIsStoppedArriveInTheBlocksLastFrame)
 {

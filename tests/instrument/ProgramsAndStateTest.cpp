@@ -23,11 +23,6 @@ StoredProgram MakeProgram(const char* name, float volume)
     return program;
 }
 
-bool SameBytes(const PianoSettings& a, const PianoSettings& b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 using ProgramsAndState = PlayingInstrument;
 } // namespace
 
@@ -51,40 +46,6 @@ TEST_F(ProgramsAndState, ProgramsStartOnTheFirstAndKeepTheirEdits)
     EXPECT_EQ(synth->getProgram(), 0);
     synth->setProgram(2);
     EXPECT_EQ(synth->getParameter(kVolume), 0.9f);
-}
-
-TEST_F(ProgramsAndState, ChunksOfAnyOtherSizeThan48AreRefused)
-{
-    start(instrumenttest::NoiseBank());
-    render(16);
-    synth->takeDisplayChanged();
-    const PianoSettings before = synth->requestedSettings();
-    uint8_t bytes[49] = {};
-    EXPECT_EQ(synth->setChunk(bytes, 47, false), 0);
-    EXPECT_EQ(synth->setChunk(bytes, 49, true), 0);
-    EXPECT_EQ(synth->setChunk(nullptr, 48, false), 0);
-    EXPECT_TRUE(SameBytes(synth->requestedSettings(), before));
-    EXPECT_FALSE(synth->takeDisplayChanged());
-}
-
-TEST_F(ProgramsAndState, TheChunkSetBackLeavesTheSoundAsItWasAndMarksTheChange)
-{
-    start(instrumenttest::NoiseBank());
-    synth->setParameter(kVolume, 0.7f);
-    synth->setParameter(0, 0.3f);
-    render(16);
-    synth->takeDisplayChanged();
-    const PianoSettings applied = synth->appliedSettings();
-    void* data = nullptr;
-    ASSERT_EQ(synth->getChunk(&data, false), 48);
-    PianoSettings stored;
-    std::memcpy(static_cast<void*>(&stored), data, sizeof stored);
-    EXPECT_EQ(synth->setChunk(&stored, 48, false), 48);
-    EXPECT_TRUE(synth->takeDisplayChanged());
-    render(16);
-    EXPECT_TRUE(SameBytes(synth->appliedSettings(), applied));
-    ASSERT_EQ(synth->getChunk(&data, false), 48);
-    EXPECT_EQ(std::memcmp(data, &stored, 48), 0);
 }
 
 // General MIDI names on channels 1-16 but 10, one drum set on channel 10; a request outside the lists

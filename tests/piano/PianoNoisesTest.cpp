@@ -6,14 +6,6 @@
 
 using namespace piano;
 
-TEST(PianoNoises, NoReleaseNoiseWithoutHammerOrOutsideTheKeyboard)
-{
-    EXPECT_EQ(PianoNoises::keyReleased(60, 0.0f).count, 0);
-    EXPECT_EQ(PianoNoises::keyReleased(20, 1.0f).count, 0);
-    EXPECT_EQ(PianoNoises::keyReleased(109, 1.0f).count, 0);
-    EXPECT_EQ(PianoNoises::keyReleased(127, 1.0f).count, 0);
-}
-
 TEST(PianoNoises, DamagedHammerAmountsStayInsideTheMidiRange)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();

@@ -30,15 +30,6 @@ TEST(VelocityTable, EveryCurveRisesMonotonicallyFromZeroTo127)
     }
 }
 
-TEST(VelocityTable, MapWithoutSoftPedalPassesTheEntryIncludingZero)
-{
-    VelocityTable table;
-    EXPECT_EQ(table.map(17, false), 16);
-    EXPECT_EQ(table.map(127, false), 127);
-    table.rebuild(3);
-    EXPECT_EQ(table.map(1, false), 0);
-}
-
 TEST(VelocityTable, CurvesAndVelocitiesOutsideTheTableAreClamped)
 {
     VelocityTable table;

@@ -45,27 +45,18 @@ int main(int argc, char** argv)
     const std::string folder = argv[4];
 
     std::vector<Check> checks;
-    StereoTake first;
-    StereoTake changedTake;
-    StereoTake reopened;
-    for (auto [take, name] : {std::pair{&first, "first.wav"}, std::pair{&changedTake, "changed.wav"},
-                              std::pair{&reopened, "reopened.wav"}})
+    StereoTake first, changedTake, reopened;
+    for (auto [take, name] : {std::pair{&first, "first"}, {&changedTake, "changed"}, {&reopened, "reopened"}})
     {
         std::string error;
-        if (!take->read(folder + "/" + name, error))
-            checks.push_back({std::string("the host exported ") + name, false, error});
+        if (!take->read(folder + "/" + name + ".wav", error))
+            checks.push_back({std::string("the host exported ") + name + ".wav", false, error});
     }
-    ParameterValues defaults;
-    ParameterValues saved;
-    ParameterValues back;
-    for (auto [values, name] :
-         {std::pair{&defaults, "params-default.txt"}, std::pair{&saved, "params-saved.txt"},
-          std::pair{&back, "params-reopened.txt"}})
-    {
-        if (!readParameters(folder + "/" + name, *values))
-            checks.push_back(
-                {std::string("the host reported parameters in ") + name, false, "missing or empty"});
-    }
+    ParameterValues defaults, saved, back;
+    for (auto [values, name] : {std::pair{&defaults, "default"}, {&saved, "saved"}, {&back, "reopened"}})
+        if (!readParameters(folder + "/params-" + name + ".txt", *values))
+            checks.push_back({std::string("the host reported parameters in params-") + name + ".txt", false,
+                              "missing or empty"});
 
     if (checks.empty())
     {

@@ -201,17 +201,4 @@ TEST_F(IniReader, FailedLoadsLeaveAnUnloadedReader)
     EXPECT_EQ(Value("s", "k"), "<none>");
 }
 
-TEST(IniReaderFromMemory, ReadsLikeAFile)
-{
-    CIniFileReader reader;
-    const std::string text = "[Piano-3]\nimage fn = piano-open.png\n";
-    ASSERT_TRUE(reader.LoadFromMemory(text.data(), text.size(), true));
-    char out[64];
-    EXPECT_TRUE(reader.GetValue("piano-3", "Image FN", "", out, sizeof out));
-    EXPECT_STREQ(out, "piano-open.png");
-    EXPECT_FALSE(reader.LoadFromMemory(text.data(), 0, false));
-    EXPECT_FALSE(reader.LoadFromMemory(nullptr, 4, false));
-    EXPECT_FALSE(reader.GetValue("piano-3", "image fn", "", out, sizeof out));
-}
-
 } // namespace

@@ -61,17 +61,6 @@ TEST_F(LogTest, FormattedTextIsCutAt2047Characters)
                                                  std::string(2047, 'y')}));
 }
 
-TEST_F(LogTest, RestartEmptiesTheFileWithTheNextLine)
-{
-    resources::LogLine("Starting up on 1/02/2026!");
-    resources::LogLine("first instance");
-    resources::LogStart(logPath);
-    // Nothing is touched until a line is written.
-    EXPECT_EQ(Lines().size(), 2u);
-    resources::LogLine("Starting up on 1/03/2026!");
-    EXPECT_EQ(Lines(), std::vector<std::string>{"Starting up on 1/03/2026!"});
-}
-
 TEST_F(LogTest, RestartMovesTheLogToTheNewPath)
 {
     resources::LogLine("old");

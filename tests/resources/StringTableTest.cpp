@@ -1,6 +1,5 @@
 #include <cstring>
 #include <filesystem>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -133,38 +132,6 @@ TEST_F(StringTableTest, LinesLongerThan1024BytesAreReadWhole)
     std::vector<char> out(4096);
     resources::StringTableLookup("After", out.data(), out.size());
     EXPECT_EQ(std::string(out.data()), filler + "!");
-}
-
-TEST_F(StringTableTest, ConcurrentLookupsUnderTheLockAgreeAndTheLockGoesAgain)
-{
-    std::string text;
-    for (int i = 0; i < 50; ++i)
-        text += "Key" + std::to_string(i) + "=Value" + std::to_string(i) + "\n";
-    WriteStrings(text);
-    EXPECT_FALSE(resources::StringTableHasLock());
-    resources::StringTableCreateLock();
-    EXPECT_TRUE(resources::StringTableHasLock());
-    std::vector<std::thread> threads;
-    std::vector<int> wrong(4, 0);
-    for (int t = 0; t < 4; ++t)
-    {
-        threads.emplace_back(
-            [t, &wrong]
-            {
-                for (int i = 0; i < 1000; ++i)
-                {
-                    const std::string key = "Key" + std::to_string((i + t * 13) % 50);
-                    char out[64];
-                    resources::StringTableLookup(key.c_str(), out, sizeof out);
-                    wrong[t] += std::string(out) != "Value" + key.substr(3);
-                }
-            });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-    resources::StringTableDeleteLock();
-    EXPECT_FALSE(resources::StringTableHasLock());
-    EXPECT_EQ(wrong, std::vector<int>(4, 0));
 }
 
 TEST_F(StringTableTest, StringFileNameIsKeptWhole)

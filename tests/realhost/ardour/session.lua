@@ -1,20 +1,13 @@
--- The real-host test's session, run by ardour7-lua once for each step (REALHOST_MODE), each in a new
--- process:
---   create  a session with a MIDI track playing the test chord into Virellando; saves it and exports
---           the chord with the default values (first.wav)
---   change  opens it, sets the parameters in REALHOST_CHANGES ("index=value ..."), saves it and exports
---           the chord again (changed.wav)
---   reopen  opens the changed session and exports it once more (reopened.wav)
--- Each step writes the parameter values the plug-in reports (params-*.txt) into REALHOST_OUT, saves
--- before it exports and exports only once: Ardour's headless export now and then crashes the process,
--- and a step must be repeatable from the session the step before saved. The checks themselves are made
--- by realhost-export-check; this script fails only when the host cannot do what it is asked.
-local mode = assert (os.getenv ("REALHOST_MODE"), "REALHOST_MODE is not set")
-local sessionFolder = assert (os.getenv ("REALHOST_SESSION"), "REALHOST_SESSION is not set")
-local outFolder = assert (os.getenv ("REALHOST_OUT"), "REALHOST_OUT is not set")
-local chordOn = assert (tonumber (os.getenv ("REALHOST_CHORD_ON")), "REALHOST_CHORD_ON is not set")
-local chordOff = assert (tonumber (os.getenv ("REALHOST_CHORD_OFF")), "REALHOST_CHORD_OFF is not set")
-local exportEnd = assert (tonumber (os.getenv ("REALHOST_END")), "REALHOST_END is not set")
+-- The real-host test's session, one step per ardour7-lua process (REALHOST_MODE): "create" builds a MIDI
+-- track playing the test chord into Virellando, saves and exports first.wav; "change" reopens it, sets
+-- REALHOST_CHANGES ("index=value ..."), saves and exports changed.wav; "reopen" exports reopened.wav. Each
+-- step writes the reported parameters (params-*.txt), saves before its one export (headless exports now
+-- and then crash, and a step must be repeatable) and fails only when the host cannot do what it is asked:
+-- realhost-export-check judges the results.
+local function env (name) return (assert (os.getenv (name), name .. " is not set")) end
+local mode, sessionFolder, outFolder = env ("REALHOST_MODE"), env ("REALHOST_SESSION"), env ("REALHOST_OUT")
+local chordOn, chordOff = tonumber (env ("REALHOST_CHORD_ON")), tonumber (env ("REALHOST_CHORD_OFF"))
+local exportEnd = tonumber (env ("REALHOST_END"))
 local changes = os.getenv ("REALHOST_CHANGES") or ""
 local sessionName = "realhost"
 local sampleRate = 44100
@@ -36,10 +29,8 @@ local function shell (command)
   return text
 end
 
--- The plug-in reads its sound bank's sample data on a thread of its own, started by the thread that
--- created the instance and so carrying that thread's name, while Ardour names every thread it starts.
--- Exports run faster than real time and would otherwise play the chord before its samples are in: wait
--- until no such thread is left.
+-- The sample data is read on a thread carrying the name of the thread that created the instance (Ardour
+-- names all its own): exports run faster than real time, so wait until no such thread is left.
 local function waitForSampleData ()
   local count = [[main=$(cat /proc/$PPID/comm); n=0
     for task in /proc/$PPID/task/*; do
