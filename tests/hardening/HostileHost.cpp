@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 using namespace host;
 using namespace plughost;
@@ -15,7 +16,6 @@ constexpr int kTextBuffer = 4096;
 constexpr char kUntouched = 0x5a;
 constexpr int kPrograms = 8;
 constexpr int kParameters = 11;
-// Rates the engine runs at, used to settle before the end of a sequence.
 constexpr float kEngineRates[] = {8000.0f, 22050.0f, 32000.0f, 44100.0f, 48000.0f, 88200.0f, 96000.0f};
 constexpr float kHostRates[] = {8000.0f,  11025.0f, 16000.0f, 22050.0f,  32000.0f, 44100.0f,
                                 48000.0f, 88200.0f, 96000.0f, 176400.0f, 192000.0f};
@@ -27,6 +27,18 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr int32_t kMost = std::numeric_limits<int32_t>::max();
 constexpr int32_t kLeast = std::numeric_limits<int32_t>::min();
+
+// Texts asked for, with the room the interface allows and how many indices they have (none: index 0).
+constexpr std::tuple<VstInt32, size_t, int> kTextOpcodes[] = {
+    {effGetProgramName, kProgramText, 0},          {effGetParamLabel, kParamText, kParameters},
+    {effGetParamDisplay, kParamText, kParameters}, {effGetParamName, kParamText, kParameters},
+    {effGetEffectName, kVstMaxEffectNameLen, 0},   {effGetVendorString, kVstMaxVendorStrLen, 0},
+    {effGetProductString, kVstMaxProductStrLen, 0}};
+
+// The limiter holds -0.5 dB; its envelope closes 99 % of a step within the 5 ms attack (its look-ahead) and
+// falls back over 50 ms, so a peak its hold misses comes out at most 1 / ((1 - 0.01) x 0.01^(5 / 50)) above
+// the threshold, at every rate; 0.5 % more for whole samples.
+const double kCeiling = HostileHost::threshold() / ((1.0 - 0.01) * std::pow(0.01, 5.0 / 50.0)) * 1.005;
 } // namespace
 
 HostileHost::HostileHost(PluginInstance& plugin, uint32_t seed, float startRate)
@@ -35,72 +47,38 @@ HostileHost::HostileHost(PluginInstance& plugin, uint32_t seed, float startRate)
 {
 }
 
-double HostileHost::threshold()
-{
-    return std::pow(10.0, -0.5 / 20.0);
-}
-
-double HostileHost::ceiling()
-{
-    return threshold() / ((1.0 - 0.01) * std::pow(0.01, 5.0 / 50.0)) * 1.005; // 0.5 % for whole samples
-}
-
-int HostileHost::randomInt(int low, int high)
-{
-    return std::uniform_int_distribution<int>(low, high)(generator);
-}
-
-bool HostileHost::chance(double p)
-{
-    return std::uniform_real_distribution<double>(0.0, 1.0)(generator) < p;
-}
-
 float HostileHost::oddFloat()
 {
     const float choices[] = {kNaN, kInf, -kInf, -1.0f, 1.5f, 1e30f, -1e30f, 1e-40f, -0.0f, 0.0f, 1.0f, 0.5f};
-    if (chance(0.5))
-        return std::uniform_real_distribution<float>(0.0f, 1.0f)(generator);
-    if (chance(0.2))
-        return std::uniform_real_distribution<float>(-10.0f, 10.0f)(generator);
-    return pick(choices);
+    return chance(0.5) ? uniform(0.0f, 1.0f) : chance(0.2) ? uniform(-10.0f, 10.0f) : pick(choices);
 }
 
 VstInt32 HostileHost::oddIndex(int count)
 {
     const VstInt32 choices[] = {-1, -1000, count, count + 1, 1 << 20, kMost, kLeast};
-    if (chance(0.6))
-        return randomInt(0, count - 1);
-    return pick(choices);
+    return chance(0.6) ? randomInt(0, count - 1) : pick(choices);
 }
 
 VstInt32 HostileHost::oddOffset()
 {
-    if (chance(0.7))
-        return randomInt(0, std::max(blockSize - 1, 0));
     const VstInt32 choices[] = {-1, -5000, blockSize, 3 * blockSize, kMaxFrames * 4, kMost, kLeast};
-    return pick(choices);
+    return chance(0.7) ? randomInt(0, std::max(blockSize - 1, 0)) : pick(choices);
 }
 
 std::string HostileHost::oddName()
 {
-    switch (randomInt(0, 4))
-    {
-    case 0:
-        return {};
-    case 1:
-        return std::string(kTextBuffer - 1, 'N');
-    case 2:
-        return "receiveVstMidiEvent";
-    case 3:
-        return "Grand \xc3\xa9t\xc3\xa9 \xff\xfe";
-    default:
-    {
-        std::string name(static_cast<size_t>(randomInt(1, 300)), ' ');
-        for (char& c : name)
-            c = static_cast<char>(randomInt(1, 255));
-        return name;
-    }
-    }
+    const std::string names[] = {
+        {}, std::string(kTextBuffer - 1, 'N'), "receiveVstMidiEvent", "Grand \xc3\xa9t\xc3\xa9 \xff\xfe"};
+    const int kind = randomInt(0, 4);
+    return kind < 4 ? names[kind] : randomBytes(randomInt(1, 300), 1);
+}
+
+std::string HostileHost::randomBytes(int count, int lowest)
+{
+    std::string bytes(static_cast<size_t>(count), '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(randomInt(lowest, 255));
+    return bytes;
 }
 
 bool HostileHost::fail(const std::string& what)
@@ -121,81 +99,55 @@ bool HostileHost::run(int steps, bool withRateChanges)
 
 bool HostileHost::randomStep()
 {
+    // A draw below a hundred picks the first action whose bound it is under; the rest are opcodes.
+    static const std::pair<int, bool (HostileHost::*)()> kActions[] = {
+        {30, &HostileHost::randomBlock}, {40, &HostileHost::randomMidi},
+        {45, &HostileHost::noteStorm},   {50, &HostileHost::oddEvents},
+        {55, &HostileHost::eventLists},  {65, &HostileHost::randomParameter},
+        {70, &HostileHost::randomChunk}, {75, &HostileHost::setProgram},
+        {78, &HostileHost::changeRate},  {81, &HostileHost::changeBlockSize}};
     const int kind = randomInt(0, 99);
-    if (kind < 30)
-    {
-        const int frames = chance(0.6)   ? blockSize
-                           : chance(0.8) ? randomInt(1, kMaxFrames)
-                                         : randomInt(-1, 0);
-        return renderBlock(std::clamp(frames, -1, kMaxFrames));
-    }
-    if (kind < 40)
-        randomMidi();
-    else if (kind < 45)
-        noteStorm();
-    else if (kind < 50)
-        oddEvents();
-    else if (kind < 55)
-    {
-        lastAction = "several event lists before one block";
-        for (int lists = randomInt(2, 6); lists > 0; --lists)
-            chance(0.5) ? randomMidi() : noteStorm();
-        return renderBlock(blockSize);
-    }
-    else if (kind < 65)
-        return randomParameter();
-    else if (kind < 70)
-        randomChunk();
-    else if (kind < 75)
-    {
-        lastAction = "effSetProgram";
-        instance.dispatch(effSetProgram, 0, oddIndex(kPrograms));
-    }
-    else if (kind < 78)
-    {
-        if (changeRates)
-            changeRate();
-    }
-    else if (kind < 81)
-        changeBlockSize();
-    else
-        return randomOpcode();
-    return true;
+    for (const auto& [bound, action] : kActions)
+        if (kind < bound)
+            return (this->*action)();
+    return randomOpcode();
 }
 
 bool HostileHost::renderBlock(int frames)
 {
     lastAction += ", then a block of " + std::to_string(frames) + " frames";
     // What the instance leaves unwritten shows as NaN.
-    std::fill(left.begin(), left.end(), std::numeric_limits<float>::quiet_NaN());
-    std::fill(right.begin(), right.end(), std::numeric_limits<float>::quiet_NaN());
+    std::fill(left.begin(), left.end(), kNaN);
+    std::fill(right.begin(), right.end(), kNaN);
     instance.processReplacing(left.data(), right.data(), frames);
-    lastAction = "a block of " + std::to_string(frames) + " frames";
+    blockPeak = 0.0;
     for (int i = 0; i < 2 * frames; ++i)
     {
-        const double sample = (i % 2 ? right : left)[static_cast<size_t>(i / 2)];
-        largestSeen = std::max(largestSeen, std::fabs(sample));
-        if (!(std::fabs(sample) <= ceiling()))
+        const double sample = std::fabs((i % 2 ? right : left)[static_cast<size_t>(i / 2)]);
+        blockPeak = std::max(blockPeak, sample);
+        if (!(sample <= kCeiling))
             return fail("frame " + std::to_string(i / 2) + " of " + std::to_string(frames) + " is " +
-                        std::to_string(sample) + ", not finite or above the limiter's bound");
+                        std::to_string(sample) + " in magnitude, not finite or above the limiter's bound");
     }
+    largestSeen = std::max(largestSeen, blockPeak);
+    lastAction = "a block of " + std::to_string(frames) + " frames";
     return true;
+}
+
+bool HostileHost::randomBlock()
+{
+    const int frames = chance(0.6) ? blockSize : chance(0.8) ? randomInt(1, kMaxFrames) : randomInt(-1, 0);
+    return renderBlock(std::clamp(frames, -1, kMaxFrames));
 }
 
 void HostileHost::settle()
 {
-    const float rate = pick(kEngineRates);
+    currentRate = pick(kEngineRates);
     instance.dispatch(effMainsChanged, 0, 0);
-    instance.setSampleRate(rate);
-    currentRate = rate;
+    instance.setSampleRate(currentRate);
     blockSize = 64 << randomInt(0, 6);
     instance.setBlockSize(blockSize);
     instance.dispatch(effMainsChanged, 0, 1);
-}
-
-void HostileHost::sendMidi(const std::vector<PluginInstance::Midi>& events)
-{
-    instance.sendMidi(events);
 }
 
 bool HostileHost::render(double seconds)
@@ -208,28 +160,27 @@ bool HostileHost::render(double seconds)
         if (!renderBlock(blockSize))
             return false;
         if (b >= blocks - lastSecond)
-            for (int i = 0; i < blockSize; ++i)
-                finalSecondPeak = std::max({finalSecondPeak, std::fabs(static_cast<double>(left[i])),
-                                            std::fabs(static_cast<double>(right[i]))});
+            finalSecondPeak = std::max(finalSecondPeak, blockPeak);
     }
     return true;
 }
 
-void HostileHost::changeRate()
+bool HostileHost::changeRate()
 {
+    if (!changeRates)
+        return true;
     const float odd[] = {0.0f, -44100.0f, kNaN, kInf, 7999.5f, 96000.5f};
-    const float rate = chance(0.6)   ? pick(kHostRates)
-                       : chance(0.8) ? std::uniform_real_distribution<float>(8000.0f, 192000.0f)(generator)
-                                     : pick(odd);
+    const float rate = chance(0.6) ? pick(kHostRates) : chance(0.8) ? uniform(8000.0f, 192000.0f) : pick(odd);
     lastAction = "effSetSampleRate " + std::to_string(rate);
     instance.dispatch(effMainsChanged, 0, 0);
     instance.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
     instance.dispatch(effMainsChanged, 0, 1);
     if (rate > 0.0f && std::isfinite(rate))
         currentRate = rate;
+    return true;
 }
 
-void HostileHost::changeBlockSize()
+bool HostileHost::changeBlockSize()
 {
     const VstInt32 odd[] = {0, -1, 1 << 30, 1, 2, 63, 64, 65, 1000, 4096, kMaxFrames};
     const VstInt32 size = chance(0.5) ? randomInt(1, kMaxFrames) : pick(odd);
@@ -237,6 +188,14 @@ void HostileHost::changeBlockSize()
     instance.dispatch(effSetBlockSize, 0, size);
     if (size >= 1 && size <= kMaxFrames)
         blockSize = size;
+    return true;
+}
+
+bool HostileHost::setProgram()
+{
+    lastAction = "effSetProgram";
+    instance.dispatch(effSetProgram, 0, oddIndex(kPrograms));
+    return true;
 }
 
 bool HostileHost::randomParameter()
@@ -252,16 +211,12 @@ bool HostileHost::randomParameter()
     return true;
 }
 
-void HostileHost::randomChunk()
+bool HostileHost::randomChunk()
 {
-    std::vector<unsigned char> chunk;
+    std::string chunk;
     const int kind = randomInt(0, 3);
     if (kind == 0)
-    {
-        chunk.resize(static_cast<size_t>(chance(0.3) ? 48 : randomInt(0, 200)));
-        for (auto& byte : chunk)
-            byte = static_cast<unsigned char>(randomInt(0, 255));
-    }
+        chunk = randomBytes(chance(0.3) ? 48 : randomInt(0, 200), 0);
     else if (kind == 1)
     {
         // Every field out of range: positions and types far outside their steps, amounts not numbers.
@@ -277,104 +232,106 @@ void HostileHost::randomChunk()
         }
     }
     else if (kind == 2)
-    {
-        void* data = nullptr;
-        const VstIntPtr size = instance.dispatch(effGetChunk, randomInt(0, 1), 0, &data);
-        if (size > 0 && data)
-            chunk.assign(static_cast<unsigned char*>(data), static_cast<unsigned char*>(data) + size);
-    }
+        chunk = storedChunk();
     else
     {
         lastAction = "effSetChunk with a null pointer";
         instance.dispatch(effSetChunk, randomInt(0, 1), chance(0.5) ? 48 : 0, nullptr);
-        return;
+        return true;
     }
     lastAction = "effSetChunk of " + std::to_string(chunk.size()) + " bytes";
     instance.dispatch(effSetChunk, randomInt(0, 1), static_cast<VstIntPtr>(chunk.size()),
                       chunk.empty() ? nullptr : chunk.data());
+    return true;
 }
 
-void HostileHost::randomMidi()
+std::string HostileHost::storedChunk()
+{
+    void* data = nullptr;
+    const VstIntPtr size = instance.dispatch(effGetChunk, randomInt(0, 1), 0, &data);
+    return size > 0 && data ? std::string(static_cast<const char*>(data), static_cast<size_t>(size)) : "";
+}
+
+bool HostileHost::randomMidi()
 {
     std::vector<PluginInstance::Midi> events(static_cast<size_t>(randomInt(1, 40)));
     for (auto& e : events)
-    {
-        e.deltaFrames = oddOffset();
-        e.status = static_cast<uint8_t>(chance(0.9) ? randomInt(0x80, 0xff) : randomInt(0, 0x7f));
-        e.data1 = static_cast<uint8_t>(randomInt(0, 255));
-        e.data2 = static_cast<uint8_t>(randomInt(0, 255));
-    }
+        e = {oddOffset(), static_cast<uint8_t>(chance(0.9) ? randomInt(0x80, 0xff) : randomInt(0, 0x7f)),
+             static_cast<uint8_t>(randomInt(0, 255)), static_cast<uint8_t>(randomInt(0, 255))};
     lastAction = "MIDI of random statuses";
     instance.sendMidi(events);
+    return true;
 }
 
-void HostileHost::noteStorm()
+bool HostileHost::noteStorm()
 {
     std::vector<PluginInstance::Midi> events;
     const int channel = randomInt(0, 15);
+    const auto status = [channel](int kind) { return static_cast<uint8_t>(kind | channel); };
     if (chance(0.5))
-        events.push_back({oddOffset(), static_cast<uint8_t>(0xb0 | channel), 64, 127});
-    for (int key = 0; key < 128; ++key)
+        events.push_back({oddOffset(), status(0xb0), 64, 127});
+    for (uint8_t key = 0; key < 128; ++key)
     {
-        events.push_back({oddOffset(), static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(key),
-                          static_cast<uint8_t>(randomInt(0, 127))});
+        events.push_back({oddOffset(), status(0x90), key, static_cast<uint8_t>(randomInt(0, 127))});
         if (chance(0.3))
-            events.push_back({oddOffset(), static_cast<uint8_t>(0x80 | channel), static_cast<uint8_t>(key),
-                              static_cast<uint8_t>(randomInt(0, 127))});
+            events.push_back({oddOffset(), status(0x80), key, static_cast<uint8_t>(randomInt(0, 127))});
     }
     // Hosts do not always send events in time order.
     if (chance(0.3))
         std::shuffle(events.begin(), events.end(), generator);
     lastAction = "a note storm on all keys";
     instance.sendMidi(events);
+    return true;
 }
 
-void HostileHost::oddEvents()
+bool HostileHost::eventLists()
 {
-    const int count = randomInt(1, 20);
-    std::vector<VstMidiSysexEvent> sysex(static_cast<size_t>(count));
-    std::vector<VstMidiEvent> other(static_cast<size_t>(count));
-    std::vector<std::vector<char>> dumps(static_cast<size_t>(count));
+    for (int lists = randomInt(2, 6); lists > 0; --lists)
+        chance(0.5) ? randomMidi() : noteStorm();
+    lastAction += " (the last of several event lists)";
+    return renderBlock(blockSize);
+}
+
+bool HostileHost::oddEvents()
+{
+    const size_t count = static_cast<size_t>(randomInt(1, 20));
+    std::vector<VstMidiSysexEvent> sysex(count);
+    std::vector<VstMidiEvent> other(count);
+    std::vector<std::string> dumps(count);
     std::vector<VstEvent*> list;
-    for (int i = 0; i < count; ++i)
+    for (size_t i = 0; i < count; ++i)
     {
         if (chance(0.5))
         {
-            VstMidiSysexEvent& s = sysex[static_cast<size_t>(i)];
-            std::memset(&s, 0, sizeof s);
+            VstMidiSysexEvent& s = sysex[i];
             s.type = kVstSysExType;
             s.byteSize = sizeof s;
             s.deltaFrames = oddOffset();
-            auto& dump = dumps[static_cast<size_t>(i)];
-            dump.resize(static_cast<size_t>(randomInt(0, 1000)));
-            for (char& c : dump)
-                c = static_cast<char>(randomInt(0, 255));
+            std::string& dump = dumps[i] = randomBytes(randomInt(0, 1000), 0);
             if (!dump.empty())
             {
-                dump.front() = static_cast<char>(0xf0);
-                dump.back() = static_cast<char>(0xf7);
+                dump.front() = '\xf0';
+                dump.back() = '\xf7';
             }
             s.dumpBytes = static_cast<VstInt32>(dump.size());
             s.sysexDump = dump.empty() ? nullptr : dump.data();
             list.push_back(reinterpret_cast<VstEvent*>(&s));
+            continue;
         }
-        else
-        {
-            // An event of a type the instrument does not declare, with bytes that look like a note.
-            VstMidiEvent& e = other[static_cast<size_t>(i)];
-            std::memset(&e, 0, sizeof e);
-            const VstInt32 types[] = {0, 2, 3, 4, 5, 7, 99, -1};
-            e.type = pick(types);
-            e.byteSize = randomInt(0, 64);
-            e.deltaFrames = oddOffset();
-            e.midiData[0] = static_cast<char>(0x90);
-            e.midiData[1] = static_cast<char>(randomInt(0, 127));
-            e.midiData[2] = static_cast<char>(randomInt(1, 127));
-            list.push_back(reinterpret_cast<VstEvent*>(&e));
-        }
+        // An event of a type the instrument does not declare, with bytes that look like a note.
+        const VstInt32 types[] = {0, 2, 3, 4, 5, 7, 99, -1};
+        VstMidiEvent& e = other[i];
+        e.type = pick(types);
+        e.byteSize = randomInt(0, 64);
+        e.deltaFrames = oddOffset();
+        e.midiData[0] = '\x90';
+        e.midiData[1] = static_cast<char>(randomInt(0, 127));
+        e.midiData[2] = static_cast<char>(randomInt(1, 127));
+        list.push_back(reinterpret_cast<VstEvent*>(&e));
     }
     lastAction = "system-exclusive and unknown events";
     instance.sendEvents(list);
+    return true;
 }
 
 bool HostileHost::askText(VstInt32 opcode, VstInt32 index, size_t allowed, VstIntPtr value)
@@ -382,12 +339,11 @@ bool HostileHost::askText(VstInt32 opcode, VstInt32 index, size_t allowed, VstIn
     std::fill(textBuffer.begin(), textBuffer.end(), kUntouched);
     instance.dispatch(opcode, index, value, textBuffer.data());
     const auto end = textBuffer.begin() + static_cast<std::ptrdiff_t>(allowed);
+    const std::string asked = "opcode " + std::to_string(opcode) + " index " + std::to_string(index);
     if (std::any_of(end, textBuffer.end(), [](char c) { return c != kUntouched; }))
-        return fail("opcode " + std::to_string(opcode) + " index " + std::to_string(index) + " wrote past " +
-                    std::to_string(allowed) + " bytes");
+        return fail(asked + " wrote past " + std::to_string(allowed) + " bytes");
     if (textBuffer.front() != kUntouched && std::find(textBuffer.begin(), end, '\0') == end)
-        return fail("opcode " + std::to_string(opcode) + " index " + std::to_string(index) +
-                    " left its text unterminated");
+        return fail(asked + " left its text unterminated");
     return true;
 }
 
@@ -399,112 +355,80 @@ bool HostileHost::randomOpcode()
     if (opcode == effClose || opcode == effEditOpen)
         opcode = effIdentify;
     lastAction = "opcode " + std::to_string(opcode);
-    std::vector<char> scratch(kTextBuffer, 0);
+    // Zeroed room for any structure or text, and a second one for opcodes that take two.
+    std::vector<char> scratch(2 * kTextBuffer, 0);
     const VstInt32 index = randomInt(-3, 200);
     const float opt = oddFloat();
+    for (const auto& [asked, allowed, indices] : kTextOpcodes)
+        if (asked == opcode)
+            return askText(opcode, indices ? oddIndex(indices) : 0, allowed);
+    const auto askMidiNames = [&](auto* names)
+    {
+        instance.dispatch(opcode, oddIndex(16), 0, names);
+        return true;
+    };
+    MidiProgramName programName{};
+    MidiProgramCategory category{};
+    MidiKeyName key{};
+    void* rect = nullptr;
+    std::string text;
     switch (opcode)
     {
     case effSetProgram:
-        instance.dispatch(opcode, 0, oddIndex(kPrograms));
-        return true;
-    case effSetProgramName:
-    {
-        std::string name = oddName();
-        instance.dispatch(opcode, 0, 0, name.data());
-        return true;
-    }
-    case effGetProgramName:
-        return askText(opcode, 0, kProgramText);
-    case effGetParamLabel:
-    case effGetParamDisplay:
-    case effGetParamName:
-        return askText(opcode, oddIndex(kParameters), kParamText);
+        return setProgram();
     case effSetSampleRate:
-        if (changeRates)
-            changeRate();
-        return true;
+        return changeRate();
     case effSetBlockSize:
-        changeBlockSize();
-        return true;
-    case effMainsChanged:
-        instance.dispatch(opcode, 0, chance(0.4) ? 0 : chance(0.5) ? 1 : index);
-        return true;
-    case effEditGetRect:
-    {
-        ERect* rect = nullptr;
-        if (instance.dispatch(opcode, 0, 0, &rect) && rect)
-            std::memcpy(scratch.data(), rect, sizeof *rect);
-        return true;
-    }
-    case effGetChunk:
-    {
-        void* data = nullptr;
-        const VstIntPtr size = instance.dispatch(opcode, randomInt(0, 1), 0, &data);
-        if (size > 0 && data)
-            std::memcpy(scratch.data(), data, std::min<size_t>(static_cast<size_t>(size), scratch.size()));
-        return true;
-    }
+        return changeBlockSize();
     case effSetChunk:
-        randomChunk();
-        return true;
-    case effProcessEvents:
-        // A host with no events may pass no list at all.
-        if (chance(0.1))
-            instance.dispatch(opcode, 0, 0, nullptr);
-        else
-            randomMidi();
-        return true;
+        return randomChunk();
     case effGetProgramNameIndexed:
         return askText(opcode, oddIndex(kPrograms), kProgramText, randomInt(-1, 3));
-    case effGetEffectName:
-        return askText(opcode, 0, kVstMaxEffectNameLen);
-    case effGetVendorString:
-        return askText(opcode, 0, kVstMaxVendorStrLen);
-    case effGetProductString:
-        return askText(opcode, 0, kVstMaxProductStrLen);
+    case effGetMidiProgramName:
+    case effGetCurrentMidiProgram:
+        programName.thisProgramIndex = oddIndex(128);
+        return askMidiNames(&programName);
+    case effGetMidiProgramCategory:
+        category.thisCategoryIndex = oddIndex(17);
+        return askMidiNames(&category);
+    case effGetMidiKeyName:
+        key.thisProgramIndex = oddIndex(128);
+        key.thisKeyNumber = oddIndex(128);
+        return askMidiNames(&key);
+    case effProcessEvents:
+        // A host with no events may pass no list at all.
+        if (!chance(0.1))
+            return randomMidi();
+        instance.dispatch(opcode, 0, 0, nullptr);
+        break;
+    case effSetProgramName:
+        instance.dispatch(opcode, 0, 0, oddName().data());
+        break;
+    case effCanDo:
+        text = oddName();
+        instance.dispatch(opcode, 0, 0, chance(0.1) ? nullptr : text.data());
+        break;
+    case effMainsChanged:
+        instance.dispatch(opcode, 0, chance(0.4) ? 0 : chance(0.5) ? 1 : index);
+        break;
+    case effEditGetRect:
+        if (instance.dispatch(opcode, 0, 0, &rect) && rect)
+            std::memcpy(scratch.data(), rect, sizeof(ERect));
+        break;
+    case effGetChunk:
+        storedChunk();
+        break;
     case effVendorSpecific:
         instance.dispatch(opcode, index == kHelpSelector ? kHelpSelector + 4 : index + 900, randomInt(-5, 5),
                           scratch.data(), opt);
-        return true;
-    case effCanDo:
-    {
-        std::string text = oddName();
-        instance.dispatch(opcode, 0, 0, chance(0.1) ? nullptr : text.data());
-        return true;
-    }
+        break;
     case effSetSpeakerArrangement:
     case effGetSpeakerArrangement:
-    {
-        std::vector<char> other(kTextBuffer, 0);
-        instance.dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(other.data()), scratch.data());
-        return true;
-    }
-    case effGetMidiProgramName:
-    case effGetCurrentMidiProgram:
-    {
-        MidiProgramName name{};
-        name.thisProgramIndex = oddIndex(128);
-        instance.dispatch(opcode, oddIndex(16), 0, &name);
-        return true;
-    }
-    case effGetMidiProgramCategory:
-    {
-        MidiProgramCategory category{};
-        category.thisCategoryIndex = oddIndex(17);
-        instance.dispatch(opcode, oddIndex(16), 0, &category);
-        return true;
-    }
-    case effGetMidiKeyName:
-    {
-        MidiKeyName key{};
-        key.thisProgramIndex = oddIndex(128);
-        key.thisKeyNumber = oddIndex(128);
-        instance.dispatch(opcode, oddIndex(16), 0, &key);
-        return true;
-    }
+        instance.dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(scratch.data() + kTextBuffer),
+                          scratch.data());
+        break;
     default:
-        // Opcodes whose pointer, if any, is a structure or text: given zeroed room for any of them.
         instance.dispatch(opcode, index, chance(0.5) ? 0 : randomInt(-100000, 100000), scratch.data(), opt);
-        return true;
     }
+    return true;
 }

@@ -1,12 +1,9 @@
-// Plays a careless or hostile host against one plug-in instance: seeded random calls of every dispatcher
-// opcode with odd arguments (indices out of range, empty and 4 KiB names, null where the interface allows
-// it), parameters with NaN, infinities and values far out of range, chunks of random sizes and contents,
-// program changes, sample rates and block sizes changing between blocks, MIDI of every status with random
-// data bytes, system-exclusive and unknown events, offsets beyond the block, note storms and several event
-// lists before one block. Every sample it renders must be finite and within the limiter's bound; every text
-// the instance writes is checked against the length the interface allows.
+// A careless or hostile host: seeded random calls of every opcode with odd arguments, parameters, chunks,
+// rates, block sizes and events out of range. Every rendered sample must be finite and within the
+// limiter's bound; every text the instance writes must keep to the length the interface allows.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -23,58 +20,38 @@ public:
     bool run(int steps, bool withRateChanges);
     // Sets a sample rate and block size the engine runs at.
     void settle();
-    // Sends events at offset 0 of the next block.
-    void sendMidi(const std::vector<plughost::PluginInstance::Midi>& events);
-    // Renders the given time, at least one block, in blocks of the current block size; false at a faulty
-    // block. The largest sample magnitude of the final second is left in lastSecondPeak().
+    // Renders at least one block; lastSecondPeak() is the largest magnitude in its last second.
     bool render(double seconds);
 
     const std::string& fault() const { return faultText; }
     double lastSecondPeak() const { return finalSecondPeak; }
-    float sampleRate() const { return currentRate; }
-    // The largest sample magnitude rendered so far.
     double largest() const { return largestSeen; }
-    // The limiter holds -0.5 dB; its envelope closes 99 % of a step within the 5 ms attack (its
-    // look-ahead) and falls back over 50 ms, so a peak its hold misses comes out at most
-    // 1 / ((1 - 0.01) x 0.01^(5 / 50)) above the threshold, at every rate.
-    static double threshold();
-    static double ceiling();
+    float sampleRate() const { return currentRate; }
+    static double threshold() { return std::pow(10.0, -0.5 / 20.0); }
 
 private:
+    // The host's actions; each is false at a fault.
+    bool randomBlock(), randomMidi(), noteStorm(), oddEvents(), eventLists(), randomParameter();
+    bool randomChunk(), setProgram(), changeRate(), changeBlockSize(), randomOpcode(), randomStep();
     bool renderBlock(int frames);
-    bool randomStep();
-    bool randomOpcode();
-    bool askText(host::VstInt32 opcode, host::VstInt32 index, size_t allowed, host::VstIntPtr value = 0);
-    bool randomParameter();
-    void randomChunk();
-    void randomMidi();
-    void oddEvents();
-    void noteStorm();
-    void changeRate();
-    void changeBlockSize();
-
-    int randomInt(int low, int high);
-    template <typename T, size_t N> T pick(const T (&choices)[N])
-    {
-        return choices[randomInt(0, static_cast<int>(N) - 1)];
-    }
-    bool chance(double p);
-    float oddFloat();
-    host::VstInt32 oddIndex(int count);
-    host::VstInt32 oddOffset();
-    std::string oddName();
     bool fail(const std::string& what);
+    bool askText(host::VstInt32 opcode, host::VstInt32 index, size_t allowed, host::VstIntPtr value = 0);
+
+    int randomInt(int low, int high) { return std::uniform_int_distribution<int>(low, high)(generator); }
+    float uniform(float a, float b) { return std::uniform_real_distribution<float>(a, b)(generator); }
+    bool chance(double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(generator) < p; }
+    template <typename T, size_t N> T pick(const T (&from)[N]) { return from[randomInt(0, int{N} - 1)]; }
+    float oddFloat();
+    host::VstInt32 oddIndex(int count), oddOffset();
+    std::string oddName(), randomBytes(int count, int lowest), storedChunk();
 
     plughost::PluginInstance& instance;
     std::mt19937 generator;
-    double largestSeen = 0.0;
     float currentRate;
     host::VstInt32 blockSize = 1024;
-    std::vector<float> left;
-    std::vector<float> right;
-    std::vector<char> textBuffer;
-    std::string faultText;
-    std::string lastAction;
     bool changeRates = true;
-    double finalSecondPeak = 0.0;
+    double largestSeen = 0.0, blockPeak = 0.0, finalSecondPeak = 0.0;
+    std::vector<float> left, right;
+    std::vector<char> textBuffer;
+    std::string faultText, lastAction;
 };
