@@ -23,7 +23,11 @@ struct BoxThread
     ~BoxThread()
     {
         cancel = true;
-        if (thread.joinable())
+        if (!thread.joinable())
+            return;
+        if (platform::ProcessIsEnding())
+            thread.detach(); // the system has ended it already
+        else
             thread.join();
     }
 };

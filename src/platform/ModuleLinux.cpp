@@ -58,4 +58,9 @@ const char* PathSeparators()
     return "/";
 }
 
+bool ProcessIsEnding()
+{
+    return false;
+}
+
 } // namespace platform
