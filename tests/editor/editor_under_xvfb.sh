@@ -45,8 +45,10 @@ cp "$strings" "$work/plug/Virellando.INI"
 "$testskin" "$work/plug/Virellando.SKIN" || fail "no test skin"
 
 # No reset when the last client leaves: a reset refuses connections for a moment, and the splash
-# closing its connection just as the host opens one is exactly that moment.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# closing its connection just as the host opens one is exactly that moment. A screen large enough that
+# the splash, centred while the bank loads, never covers the host's window at the top left, where the
+# clicks land.
+Xvfb -displayfd 3 -screen 0 2048x1536x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1200); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || fail "Xvfb chose no display"
