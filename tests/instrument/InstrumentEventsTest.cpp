@@ -73,10 +73,8 @@ TEST_F(InstrumentEvents, EventsOfSeveralListsArriveOnceInListOrderAtTheirOffsets
     sendHost({{50, kNoteOff, 60, 64}});
     render(64);
     render(64);
-    std::vector<EngineEvent> keys; // without the release noise
-    for (const auto& event : engineEvents)
-        if (event.data1 < 100)
-            keys.push_back(event);
+    // Without the release noise.
+    const auto keys = engineEventsWhere([](const EngineEvent& event) { return event.data1 < 100; });
     const std::vector<EngineEvent> expected = {
         {kNoteOn, 60, 99, 0}, {kNoteOn, 62, 99, 0}, {kNoteOn, 64, 99, 0}, {kNoteOff, 60, 64, 0}};
     ASSERT_EQ(keys, expected);
@@ -95,18 +93,8 @@ TEST_F(InstrumentEvents, SystemExclusiveEventsAreNotReadAsMidi)
     sysex.sysexDump = dump;
     // Where a MIDI event keeps its message, these bytes would read as a note-on of key 60.
     sysex.resvd1 = 0x643C90;
-    VstMidiEvent note{};
-    note.type = kVstMidiType;
-    note.byteSize = sizeof note;
-    note.deltaFrames = 3;
-    note.midiData[0] = static_cast<char>(kNoteOn);
-    note.midiData[1] = 62;
-    note.midiData[2] = 100;
-    unsigned char list[sizeof(VstEvents)] = {};
-    auto* events = reinterpret_cast<VstEvents*>(list);
-    events->numEvents = 2;
+    VstEvents* events = eventList({{0, 0, 0, 0}, {3, kNoteOn, 62, 100}});
     events->events[0] = reinterpret_cast<VstEvent*>(&sysex);
-    events->events[1] = reinterpret_cast<VstEvent*>(&note);
     synth->processEvents(events);
     render(64);
     const std::vector<EngineEvent> expected = {{kNoteOn, 62, 99, 0}};
@@ -186,11 +174,10 @@ TEST_F(InstrumentEvents, ReleasesAndPedalsBringTheirNoisesInOrder)
         engineEvents.clear();
         sendHost(c.host);
         render(64);
-        std::vector<EngineEvent> seen;
-        for (const auto& event : engineEvents)
-            if (!(event.type == kControl && event.data1 == 21)) // the resonance envelope's steps
-                seen.push_back(event);
-        EXPECT_EQ(seen, c.expected) << c.what;
+        // Without the resonance envelope's steps.
+        EXPECT_EQ(engineEventsWhere([](const EngineEvent& e) { return e.type != kControl || e.data1 != 21; }),
+                  c.expected)
+            << c.what;
     }
     EXPECT_FALSE(synth->isKeyDown(60));
     EXPECT_FALSE(synth->isSustainDown());

@@ -48,14 +48,6 @@ std::vector<std::string> InstrumentFixture::logTexts() const
     return texts;
 }
 
-bool InstrumentFixture::logHas(const std::string& text) const
-{
-    for (const auto& line : logTexts())
-        if (line == text)
-            return true;
-    return false;
-}
-
 host::VstIntPtr InstrumentFixture::host(host::AEffect*, host::VstInt32 opcode, host::VstInt32,
                                         host::VstIntPtr, void*, float)
 {

@@ -20,7 +20,6 @@ protected:
     std::filesystem::path beside(const std::string& extension) const;
     void writeBeside(const std::string& extension, const std::vector<uint8_t>& bytes) const;
     std::vector<std::string> logTexts() const;
-    bool logHas(const std::string& text) const;
 
     static host::VstIntPtr host(host::AEffect*, host::VstInt32 opcode, host::VstInt32, host::VstIntPtr, void*,
                                 float);

@@ -1,9 +1,12 @@
 #include "instrument/PlayingInstrument.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <numeric>
 
+#include "engine/LoadWait.h"
 #include "engine/SampleDataCache.h"
-#include "platform/Platform.h"
 
 using namespace host;
 using namespace instrument;
@@ -34,10 +37,7 @@ void PlayingInstrument::start(const std::vector<uint8_t>& bank)
 {
     writeBeside("DAT", bank);
     startWithoutBank();
-    engine::SampleDataCache& cache = engine::SampleDataCache::shared();
-    for (int i = 0; i < 6000 && !cache.loadDone(); ++i) // a minute at most
-        platform::SleepMilliseconds(10);
-    ASSERT_TRUE(cache.loadDone());
+    ASSERT_TRUE(enginetest::WaitForLoadDone(engine::SampleDataCache::shared()));
     ASSERT_TRUE(synth->synthEngine()->hasSoundBank());
 }
 
@@ -60,23 +60,24 @@ void PlayingInstrument::record(void* context, int type, int data1, int data2)
     self->engineEvents.push_back(EngineEvent{type, data1, data2, self->frameClock ? self->frameClock() : -1});
 }
 
-void PlayingInstrument::sendHost(const std::vector<HostMidi>& events)
+VstEvents* PlayingInstrument::eventList(const std::vector<HostMidi>& events)
 {
-    std::vector<VstMidiEvent> midi(events.size());
-    std::vector<unsigned char> list(sizeof(VstEvents) + events.size() * sizeof(VstEvent*), 0);
-    auto* header = reinterpret_cast<VstEvents*>(list.data());
+    listedMidi.assign(events.size(), VstMidiEvent{});
+    listStorage.assign(sizeof(VstEvents) + events.size() * sizeof(VstEvent*), 0);
+    auto* header = reinterpret_cast<VstEvents*>(listStorage.data());
     header->numEvents = static_cast<VstInt32>(events.size());
     for (size_t i = 0; i < events.size(); ++i)
     {
-        midi[i].type = kVstMidiType;
-        midi[i].byteSize = sizeof(VstMidiEvent);
-        midi[i].deltaFrames = events[i].deltaFrames;
-        midi[i].midiData[0] = static_cast<char>(events[i].status);
-        midi[i].midiData[1] = static_cast<char>(events[i].data1);
-        midi[i].midiData[2] = static_cast<char>(events[i].data2);
-        header->events[i] = reinterpret_cast<VstEvent*>(&midi[i]);
+        VstMidiEvent& m = listedMidi[i];
+        m.type = kVstMidiType;
+        m.byteSize = sizeof m;
+        m.deltaFrames = events[i].deltaFrames;
+        m.midiData[0] = static_cast<char>(events[i].status);
+        m.midiData[1] = static_cast<char>(events[i].data1);
+        m.midiData[2] = static_cast<char>(events[i].data2);
+        header->events[i] = reinterpret_cast<VstEvent*>(&m);
     }
-    synth->processEvents(header);
+    return header;
 }
 
 PlayingInstrument::Block PlayingInstrument::render(int frames)
@@ -100,38 +101,44 @@ PlayingInstrument::Block PlayingInstrument::renderLong(int frames, int blockFram
     return all;
 }
 
-double PlayingInstrument::Block::energy(size_t from) const
+double PlayingInstrument::Block::energy() const
 {
-    double sum = 0.0;
-    for (size_t i = from; i < left.size(); ++i)
-        sum += static_cast<double>(left[i]) * left[i] + static_cast<double>(right[i]) * right[i];
-    return sum;
+    return std::inner_product(left.begin(), left.end(), left.begin(), 0.0) +
+           std::inner_product(right.begin(), right.end(), right.begin(), 0.0);
+}
+
+float PlayingInstrument::Block::peak() const
+{
+    float found = 0.0f;
+    for (const auto* channel : {&left, &right})
+        for (float sample : *channel)
+            found = std::max(found, std::fabs(sample));
+    return found;
 }
 
 bool PlayingInstrument::Block::allZero() const
 {
-    for (size_t i = 0; i < left.size(); ++i)
-        if (left[i] != 0.0f || right[i] != 0.0f)
-            return false;
-    return true;
+    const auto zero = [](float sample) { return sample == 0.0f; };
+    return std::all_of(left.begin(), left.end(), zero) && std::all_of(right.begin(), right.end(), zero);
+}
+
+std::vector<EngineEvent>
+PlayingInstrument::engineEventsWhere(const std::function<bool(const EngineEvent&)>& keep) const
+{
+    std::vector<EngineEvent> found;
+    std::copy_if(engineEvents.begin(), engineEvents.end(), std::back_inserter(found), keep);
+    return found;
 }
 
 std::vector<EngineEvent> PlayingInstrument::ofType(int type) const
 {
-    std::vector<EngineEvent> found;
-    for (const auto& event : engineEvents)
-        if (event.type == type)
-            found.push_back(event);
-    return found;
+    return engineEventsWhere([type](const EngineEvent& event) { return event.type == type; });
 }
 
 std::vector<EngineEvent> PlayingInstrument::controllers(int number) const
 {
-    std::vector<EngineEvent> found;
-    for (const auto& event : engineEvents)
-        if (event.type == 0xB0 && event.data1 == number)
-            found.push_back(event);
-    return found;
+    return engineEventsWhere([number](const EngineEvent& event)
+                             { return event.type == 0xB0 && event.data1 == number; });
 }
 
 void PlayingInstrument::startFrameClock()

@@ -43,12 +43,16 @@ protected:
     // Creates the instrument without a sound bank.
     void startWithoutBank();
 
-    void sendHost(const std::vector<HostMidi>& events);
+    // The host's event list for these MIDI events, in storage the fixture keeps until the next call; making
+    // it is the only part of sending that allocates.
+    host::VstEvents* eventList(const std::vector<HostMidi>& events);
+    void sendHost(const std::vector<HostMidi>& events) { synth->processEvents(eventList(events)); }
     // Renders one block; the returned buffers hold left then right.
     struct Block
     {
         std::vector<float> left, right;
-        double energy(size_t from = 0) const;
+        double energy() const;
+        float peak() const;
         bool allZero() const;
     };
     Block render(int frames);
@@ -58,6 +62,7 @@ protected:
     // Events of one type (0x80, 0x90, 0xB0), or controllers of one number.
     std::vector<EngineEvent> ofType(int type) const;
     std::vector<EngineEvent> controllers(int number) const;
+    std::vector<EngineEvent> engineEventsWhere(const std::function<bool(const EngineEvent&)>& keep) const;
 
     // Counts frames through the resonance envelope, which moves by one step per rendered frame while it
     // runs: presses the sustain pedal and renders the one frame that takes the first step. Frames are
@@ -75,4 +80,7 @@ private:
                                     void* ptr, float);
     static void record(void* context, int type, int data1, int data2);
     void observe();
+
+    std::vector<host::VstMidiEvent> listedMidi;
+    std::vector<unsigned char> listStorage;
 };

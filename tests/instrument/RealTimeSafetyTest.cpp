@@ -33,35 +33,17 @@ protected:
 
     // The host's events of block b: notes struck and released across the keyboard, the sustain pedal going
     // down and up (each change starts the resonance envelope), volume and reverb controllers.
-    void hostEvents(int b)
+    static std::vector<HostMidi> hostEvents(int b)
     {
-        list.clear();
-        const auto add = [&](int frame, int status, int data1, int data2)
-        {
-            VstMidiEvent& m = midi[list.size()];
-            m = VstMidiEvent{};
-            m.type = kVstMidiType;
-            m.byteSize = sizeof m;
-            m.deltaFrames = frame;
-            m.midiData[0] = static_cast<char>(status);
-            m.midiData[1] = static_cast<char>(data1);
-            m.midiData[2] = static_cast<char>(data2);
-            list.push_back(reinterpret_cast<VstEvent*>(&m));
-        };
-        const int key = 30 + (b * 7) % 60;
-        add(b % kBlock, 0x90, key, 40 + b % 80);
-        add((b * 13) % kBlock, 0x80, 30 + ((b - 9) * 7 % 60 + 60) % 60, 0);
+        std::vector<HostMidi> events = {{b % kBlock, 0x90, 30 + (b * 7) % 60, 40 + b % 80},
+                                        {(b * 13) % kBlock, 0x80, 30 + ((b - 9) * 7 % 60 + 60) % 60, 0}};
         if (b % 40 == 0)
-            add(17, 0xB0, 64, (b / 40) % 2 ? 0 : 127);
+            events.push_back({17, 0xB0, 64, (b / 40) % 2 ? 0 : 127});
         if (b % 25 == 0)
-            add(100, 0xB0, 7, 60 + b % 60);
+            events.push_back({100, 0xB0, 7, 60 + b % 60});
         if (b % 33 == 0)
-            add(5, 0xB0, 91, b % 127);
-        header.resize(sizeof(VstEvents) + list.size() * sizeof(VstEvent*));
-        auto* events = reinterpret_cast<VstEvents*>(header.data());
-        events->numEvents = static_cast<VstInt32>(list.size());
-        for (size_t i = 0; i < list.size(); ++i)
-            events->events[i] = list[i];
+            events.push_back({5, 0xB0, 91, b % 127});
+        return events;
     }
 
     // The editor's keys and pedals and the host's parameter changes, on their own side of the instrument.
@@ -84,10 +66,10 @@ protected:
         for (int b = 0; b < blocks; ++b)
         {
             otherThreads(b);
-            hostEvents(b);
+            VstEvents* events = eventList(hostEvents(b));
             float* outputs[2] = {left.data(), right.data()};
             const AllocationCounter counter;
-            synth->processEvents(reinterpret_cast<VstEvents*>(header.data()));
+            synth->processEvents(events);
             synth->processReplacing(nullptr, outputs, frames);
             if (b >= countFrom)
                 operations += counter.count();
@@ -96,10 +78,6 @@ protected:
     }
 
     std::vector<float> left, right;
-    std::vector<VstMidiEvent> midi = std::vector<VstMidiEvent>(16);
-    std::vector<VstEvent*> list = std::vector<VstEvent*>(16);
-    std::vector<unsigned char> header =
-        std::vector<unsigned char>(sizeof(VstEvents) + 16 * sizeof(VstEvent*));
 };
 
 TEST(AllocationCounterTest, SeesTheCallingThreadsHeapOperations)

@@ -1,5 +1,8 @@
 // The resonance envelope as the synthesizer receives it: controller 21, the value of each step and the
 // frame it arrives at, counted by rendering one frame per block at 44100 Hz.
+#include <algorithm>
+#include <functional>
+
 #include "instrument/PianoTestBanks.h"
 #include "instrument/PlayingInstrument.h"
 
@@ -25,18 +28,23 @@ protected:
         frameClock = [this] { return frame; };
     }
 
-    // Sends the pedal and renders single frames until the envelope rests; frames count from the pedal's.
-    std::vector<Step> pedal(int value, long maxFrames = 20000)
+    // Renders single frames, at least one, while the condition holds; frame counts them.
+    void renderFramesWhile(const std::function<bool()>& more)
     {
-        engineEvents.clear();
-        frame = 0;
-        sendHost({{0, kControl, 64, value}});
         do
         {
             ++frame;
             render(1);
-        } while (synth->resonance().active() && frame < maxFrames);
-        lastFrame = frame;
+        } while (more() && frame < 20000);
+    }
+
+    // Sends the pedal and renders until the envelope rests; frames count from the pedal's.
+    std::vector<Step> pedal(int value)
+    {
+        engineEvents.clear();
+        frame = 0;
+        sendHost({{0, kControl, 64, value}});
+        renderFramesWhile([this] { return synth->resonance().active(); });
         return steps();
     }
 
@@ -50,14 +58,13 @@ protected:
 
     static std::vector<int> values(const std::vector<Step>& steps)
     {
-        std::vector<int> found;
-        for (const auto& step : steps)
-            found.push_back(step.value);
+        std::vector<int> found(steps.size());
+        std::transform(steps.begin(), steps.end(), found.begin(),
+                       [](const Step& step) { return step.value; });
         return found;
     }
 
     long frame = 0;
-    long lastFrame = 0;
 };
 } // namespace
 
@@ -68,20 +75,10 @@ TEST_F(ResonanceEnvelope, AFallThatTurnsBackToARiseAndFallsAgainCarriesOnFromThe
     engineEvents.clear();
     frame = 0;
     sendHost({{0, kControl, 64, 0}});
-    while (synth->resonance().lastSent() != 57 && frame < 2000)
-    {
-        ++frame;
-        render(1);
-    }
+    renderFramesWhile([this] { return synth->resonance().lastSent() != 57; });
     ASSERT_EQ(synth->resonance().lastSent(), 57);
     sendHost({{0, kControl, 64, 127}, {0, kControl, 64, 0}});
-    ++frame;
-    render(1);
-    while (synth->resonance().active() && frame < 2000)
-    {
-        ++frame;
-        render(1);
-    }
+    renderFramesWhile([this] { return synth->resonance().active(); });
     EXPECT_EQ(values(steps()), (std::vector<int>{117, 107, 97, 87, 77, 67, 57, 47, 37, 27, 17, 7, 0}));
 }
 
@@ -90,7 +87,7 @@ TEST_F(ResonanceEnvelope, PressingAgainAtTheTopEndsAtOnceWithoutSending)
     pedal(127);
     const auto again = pedal(127);
     EXPECT_TRUE(again.empty());
-    EXPECT_EQ(lastFrame, 1);
+    EXPECT_EQ(frame, 1);
 }
 
 TEST_F(ResonanceEnvelope, TheAmountIsSentAsController22Truncated)
@@ -120,7 +117,7 @@ TEST_F(ResonanceEnvelope, AChangeOfSampleRateRestsTheEnvelopeAtZeroWithoutSendin
     ASSERT_FALSE(rise.empty());
     EXPECT_EQ(rise.front().value, 10);
     EXPECT_EQ(rise.back().value, 127);
-    EXPECT_NEAR(static_cast<double>(lastFrame), 12000.0, 1.0);
+    EXPECT_NEAR(static_cast<double>(frame), 12000.0, 1.0);
 }
 
 // In blocks of any size each step reaches the engine just before the frame it belongs to: the engine has

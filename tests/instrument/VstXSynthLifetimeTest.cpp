@@ -1,16 +1,17 @@
-// Instances in one process share the log, the string table and its lock.
-#include <gtest/gtest.h>
-
+// What an instance shares with the others in one process (the sample data, the string table and its lock),
+// and what it does with the sound bank beside its module: it selects the first preset and, on a change of
+// sample rate, rebuilds the synthesizer from the shared data.
+#include <algorithm>
 #include <memory>
 
-#include "instrument/InstrumentFixture.h"
-#include "instrument/VstXSynth.h"
+#include "engine/TestBank.h"
+#include "instrument/PlayingInstrument.h"
 #include "resources/StringTable.h"
 
-using namespace host;
 using namespace instrument;
 
 using InstrumentInFolder = InstrumentFixture;
+using SoundBankLoad = PlayingInstrument;
 
 TEST_F(InstrumentInFolder, StringTableLockLivesUntilTheLastInstanceIsDestroyed)
 {
@@ -32,4 +33,26 @@ TEST_F(InstrumentInFolder, WithoutAHostCallbackTheInstanceIsNotAnnouncedAndHasNo
     VstXSynth synth(nullptr);
     EXPECT_NE(synth.getAeffect()->uniqueID, VstXSynth::kUniqueId);
     EXPECT_EQ(synth.getEditor(), nullptr);
+}
+
+TEST_F(SoundBankLoad, TheLoadSelectsTheFirstPresetAndARateChangeRebuildsFromTheSharedData)
+{
+    start(enginetest::MakeRichBank().bytes());
+    const auto& presets = synth->synthEngine()->presets();
+    ASSERT_EQ(presets.size(), 3u);
+    int bank = -1, program = -1;
+    ASSERT_TRUE(synth->synthEngine()->channelProgram(bank, program));
+    EXPECT_EQ(bank, presets[0].bank);
+    EXPECT_EQ(program, presets[0].program);
+
+    synth->setSampleRate(44100.0f);
+    const auto texts = logTexts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Data File Exists, loading now."), 1)
+        << "the same rate changes nothing";
+    synth->setSampleRate(48000.0f);
+    ASSERT_TRUE(synth->synthEngine()->channelProgram(bank, program));
+    EXPECT_EQ(bank, 0);
+    EXPECT_EQ(program, 0);
+    synth->synthEngine()->send(0x90, 60, 100);
+    EXPECT_GT(render(4096).peak(), 0.0f);
 }
