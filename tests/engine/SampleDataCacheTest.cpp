@@ -16,8 +16,6 @@ namespace enginetest
 namespace
 {
 
-using engine::SampleDataCache;
-
 // The block belongs to the file it was read from: a bank from any other file, even with sample data of
 // the same size at the same place, is refused rather than handed the first file's samples.
 TEST(SampleDataCache, OnlyTheSameFileSharesTheBlock)

@@ -13,9 +13,6 @@ namespace enginetest
 namespace
 {
 
-using engine::SampleDataReader;
-using engine::SampleReadProgress;
-
 TEST(SampleDataReader, CopiesTheBlockAcrossPieceBoundaries)
 {
     // Two full pieces and one byte, after a 7-byte offset.

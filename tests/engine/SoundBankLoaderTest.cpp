@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
+#include <memory>
+#include <numeric>
 
 #include "engine/LoadWait.h"
 #include "engine/SoundBankLoader.h"
@@ -16,34 +17,21 @@ namespace enginetest
 namespace
 {
 
-using engine::LoadSoundBank;
-using engine::RegisterSoundBankLoader;
-using engine::SampleDataCache;
-using sfwriter::FirstTag;
-
 // A synthesizer at 44100 Hz without the engine's reverb, as the instrument sets it up.
-class SynthHarness
+struct SynthHarness
 {
-public:
     SynthHarness()
     {
-        fluid_settings_setnum(settings, "synth.sample-rate", 44100.0);
-        fluid_settings_setint(settings, "synth.reverb.active", 0);
-        fluid_settings_setint(settings, "synth.polyphony", 256);
-        handle = new_fluid_synth(settings);
+        fluid_settings_setnum(settings.get(), "synth.sample-rate", 44100.0);
+        fluid_settings_setint(settings.get(), "synth.reverb.active", 0);
+        fluid_settings_setint(settings.get(), "synth.polyphony", 256);
+        handle.reset(new_fluid_synth(settings.get()));
     }
-    ~SynthHarness()
-    {
-        delete_fluid_synth(handle);
-        delete_fluid_settings(settings);
-    }
-    SynthHarness(const SynthHarness&) = delete;
-    SynthHarness& operator=(const SynthHarness&) = delete;
-    fluid_synth_t* synth() const { return handle; }
+    fluid_synth_t* synth() const { return handle.get(); }
 
-private:
-    fluid_settings_t* settings = new_fluid_settings();
-    fluid_synth_t* handle = nullptr;
+    std::unique_ptr<fluid_settings_t, decltype(&delete_fluid_settings)> settings{new_fluid_settings(),
+                                                                                 delete_fluid_settings};
+    std::unique_ptr<fluid_synth_t, decltype(&delete_fluid_synth)> handle{nullptr, delete_fluid_synth};
 };
 
 struct Event
@@ -107,10 +95,7 @@ std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId)
 
 double Energy(const std::vector<float>& samples)
 {
-    double sum = 0.0;
-    for (float s : samples)
-        sum += static_cast<double>(s) * s;
-    return sum;
+    return std::inner_product(samples.begin(), samples.end(), samples.begin(), 0.0);
 }
 
 // Loads the file through the system's loader and waits for its sample data.
@@ -198,22 +183,22 @@ TEST(SoundBankLoader, UnpitchedSampleRootPlaysAtMiddleC)
 {
     // Root key 255 marks an unpitched sample; it plays as if its root were 60, so key 60 plays
     // it at its own pitch like a sample whose root is 60.
-    TestBank unpitched = MakeSimpleBank(8000);
-    unpitched.data.samples[0].originalPitch = 255;
-    TestBank middleC = MakeSimpleBank(8000);
-    const TempFile unpitchedFile("unpitched", unpitched.bytes());
-    const TempFile middleCFile("middlec", middleC.bytes());
-    SampleDataCache cacheA, cacheB;
-    SynthHarness a, b;
-    ASSERT_NE(LoadOurs(a, cacheA, unpitchedFile.path()), -1);
-    ASSERT_NE(LoadOurs(b, cacheB, middleCFile.path()), -1);
-    std::vector<float> outA(2048), outB(2048);
-    fluid_synth_noteon(a.synth(), 0, 60, 100);
-    fluid_synth_noteon(b.synth(), 0, 60, 100);
-    fluid_synth_write_float(a.synth(), 1024, outA.data(), 0, 2, outA.data(), 1, 2);
-    fluid_synth_write_float(b.synth(), 1024, outB.data(), 0, 2, outB.data(), 1, 2);
-    ASSERT_GT(Energy(outB), 0.01);
-    EXPECT_EQ(outA, outB);
+    std::vector<float> played[2];
+    for (const int root : {255, 60})
+    {
+        TestBank bank = MakeSimpleBank(8000);
+        bank.data.samples[0].originalPitch = static_cast<uint8_t>(root);
+        const TempFile file("root", bank.bytes());
+        SampleDataCache cache;
+        SynthHarness harness;
+        ASSERT_NE(LoadOurs(harness, cache, file.path()), -1);
+        std::vector<float>& out = played[root == 60];
+        out.resize(2048);
+        fluid_synth_noteon(harness.synth(), 0, 60, 100);
+        fluid_synth_write_float(harness.synth(), 1024, out.data(), 0, 2, out.data(), 1, 2);
+    }
+    ASSERT_GT(Energy(played[1]), 0.01);
+    EXPECT_EQ(played[0], played[1]);
 }
 
 } // namespace

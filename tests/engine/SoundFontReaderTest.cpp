@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -15,10 +16,6 @@ namespace enginetest
 namespace
 {
 
-using engine::MemoryByteSource;
-using engine::SoundFontData;
-using engine::SoundFontReader;
-
 bool Read(const std::vector<uint8_t>& bytes, SoundFontData& data, std::string* error = nullptr)
 {
     MemoryByteSource source(bytes.data(), bytes.size());
@@ -29,28 +26,19 @@ bool Read(const std::vector<uint8_t>& bytes, SoundFontData& data, std::string* e
     return ok;
 }
 
-void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value)
+// Writes a little-endian value of the given width.
+void Put(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int width = 4)
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < width; ++i)
         bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-void PutU16(std::vector<uint8_t>& bytes, size_t at, uint16_t value)
-{
-    bytes[at] = static_cast<uint8_t>(value);
-    bytes[at + 1] = static_cast<uint8_t>(value >> 8);
 }
 
 // Position of the first byte of a chunk's data, found by its id.
 size_t ChunkData(const std::vector<uint8_t>& bytes, const char* id)
 {
-    for (size_t i = 0; i + 8 <= bytes.size(); ++i)
-    {
-        if (std::memcmp(&bytes[i], id, 4) == 0)
-            return i + 8;
-    }
-    ADD_FAILURE() << "no chunk " << id;
-    return 0;
+    const auto found = std::search(bytes.begin(), bytes.end(), id, id + 4);
+    EXPECT_NE(found, bytes.end()) << "no chunk " << id;
+    return found == bytes.end() ? 0 : static_cast<size_t>(found - bytes.begin()) + 8;
 }
 
 // Every record the writer wrote comes back: written again, the records give the same file. The offset names
@@ -111,20 +99,20 @@ TEST(SoundFontReader, RefusesDamagedFiles)
             [&](std::vector<uint8_t>& b) { std::memcpy(b.data(), tag, 4); });
     for (const int delta : {-8, -1, 1, 8})
         add("size off by " + std::to_string(delta),
-            [&](std::vector<uint8_t>& b) { PutU32(b, 4, static_cast<uint32_t>(b.size() - 8 + delta)); });
+            [&](std::vector<uint8_t>& b) { Put(b, 4, static_cast<uint32_t>(b.size() - 8 + delta)); });
     add("a byte after the end", [](std::vector<uint8_t>& b) { b.push_back(0); });
     addBank("version 3", [](TestBank& b) { b.data.versionMajor = 3; });
     // The terminal preset header's bag index: 3 presets of 38 bytes, then name (20), preset, bank (2 each).
     add("preset bag beyond the bags",
-        [](std::vector<uint8_t>& b) { PutU16(b, ChunkData(b, "phdr") + 3 * 38 + 24, 200); });
+        [](std::vector<uint8_t>& b) { Put(b, ChunkData(b, "phdr") + 3 * 38 + 24, 200, 2); });
     add("bag indices going backwards",
-        [](std::vector<uint8_t>& b) { PutU16(b, ChunkData(b, "ibag") + 8, 0); });
+        [](std::vector<uint8_t>& b) { Put(b, ChunkData(b, "ibag") + 8, 0, 2); });
     add("generator index beyond the generators",
         [](std::vector<uint8_t>& b)
         {
             const size_t pbag = ChunkData(b, "pbag");
             const uint32_t bags = (static_cast<uint32_t>(b[pbag - 4]) | (b[pbag - 3] << 8)) / 4;
-            PutU16(b, pbag + (bags - 1) * 4, 999); // terminal bag
+            Put(b, pbag + (bags - 1) * 4, 999, 2); // terminal bag
         });
     addBank("missing instrument", [](TestBank& b) { b.data.presets[2].zones[0].generators[0] = Gen(41, 2); });
     addBank("missing sample",
@@ -136,9 +124,9 @@ TEST(SoundFontReader, RefusesDamagedFiles)
     add("record chunks out of order",
         [](std::vector<uint8_t>& b) { std::memcpy(&b[ChunkData(b, "pmod") - 8], "pgen", 4); });
     add("sample headers of broken size",
-        [](std::vector<uint8_t>& b) { PutU32(b, ChunkData(b, "shdr") - 4, 4 * 46 - 1); });
+        [](std::vector<uint8_t>& b) { Put(b, ChunkData(b, "shdr") - 4, 4 * 46 - 1); });
     add("odd sample data size", [&](std::vector<uint8_t>& b)
-        { PutU32(b, ChunkData(b, "smpl") - 4, static_cast<uint32_t>(good.points.size() * 2 - 1)); });
+        { Put(b, ChunkData(b, "smpl") - 4, static_cast<uint32_t>(good.points.size() * 2 - 1)); });
     for (const auto& [name, bytes] : cases)
     {
         SoundFontData data;

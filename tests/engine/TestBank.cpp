@@ -12,13 +12,6 @@ using namespace engine;
 namespace enginetest
 {
 
-using engine::SoundFontGeneratorRecord;
-using engine::SoundFontInstrument;
-using engine::SoundFontModulatorRecord;
-using engine::SoundFontPreset;
-using engine::SoundFontSampleHeader;
-using engine::SoundFontZone;
-
 SoundFontGeneratorRecord Gen(uint16_t oper, int amount)
 {
     return {oper, static_cast<uint16_t>(static_cast<int16_t>(amount))};
@@ -63,6 +56,15 @@ size_t AddSample(TestBank& bank, const std::string& name, const std::vector<int1
     bank.points.insert(bank.points.end(), 46, 0);
     bank.data.samples.push_back(header);
     return bank.data.samples.size() - 1;
+}
+
+void AddPlayedInstrument(TestBank& bank, const std::string& name, std::vector<SoundFontZone> zones)
+{
+    bank.data.instruments.push_back(SoundFontInstrument{name, std::move(zones)});
+    SoundFontPreset preset;
+    preset.name = name;
+    preset.zones.push_back(SoundFontZone{{Gen(41, static_cast<int>(bank.data.instruments.size() - 1))}, {}});
+    bank.data.presets.push_back(preset);
 }
 
 TestBank MakeRichBank()
@@ -151,14 +153,7 @@ TestBank MakeSimpleBank(uint32_t sampleBytes)
     TestBank bank;
     const uint32_t points = sampleBytes / 2 - 46;
     AddSample(bank, "long", Wave(points, 100.0, 10000.0, 0.0), 100, points - 100, 44100, 60, 0);
-    SoundFontInstrument instrument;
-    instrument.name = "Long";
-    instrument.zones.push_back(SoundFontZone{{Gen(54, 1), Gen(53, 0)}, {}});
-    bank.data.instruments.push_back(instrument);
-    SoundFontPreset preset;
-    preset.name = "Long";
-    preset.zones.push_back(SoundFontZone{{Gen(41, 0)}, {}});
-    bank.data.presets.push_back(preset);
+    AddPlayedInstrument(bank, "Long", {SoundFontZone{{Gen(54, 1), Gen(53, 0)}, {}}});
     return bank;
 }
 

@@ -32,6 +32,9 @@ size_t AddSample(TestBank& bank, const std::string& name, const std::vector<int1
                  uint32_t loopStart, uint32_t loopEnd, uint32_t rate, uint8_t root, int8_t correction);
 std::vector<int16_t> Wave(size_t length, double period, double amplitude, double harmonic);
 
+// Adds an instrument of the given zones and a preset in bank 0 that plays it.
+void AddPlayedInstrument(TestBank& bank, const std::string& name, std::vector<engine::SoundFontZone> zones);
+
 // Three presets over two instruments and three looped samples, using global zones, key and
 // velocity ranges, modulators at both levels (one overriding a global one), exclusive classes,
 // root key and tuning overrides and relative preset generators. The first preset in the file is

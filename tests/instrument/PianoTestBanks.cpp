@@ -4,9 +4,7 @@
 
 using namespace engine;
 
-using engine::SoundFontInstrument;
-using engine::SoundFontPreset;
-using engine::SoundFontZone;
+using enginetest::AddPlayedInstrument;
 using enginetest::AddSample;
 using enginetest::Gen;
 using enginetest::Mod;
@@ -20,7 +18,6 @@ namespace
 enum : uint16_t
 {
     kReleaseVolEnv = 38,
-    kInstrument = 41,
     kKeyRange = 43,
     kAttenuation = 48,
     kSampleId = 53,
@@ -57,26 +54,14 @@ SoundFontZone PianoKeys(size_t sample, bool shortRelease = true)
     return zone;
 }
 
-// The bank with one instrument of the given zones and a preset that plays it.
-std::vector<uint8_t> Finish(TestBank& bank, const char* name, std::vector<SoundFontZone> zones)
-{
-    SoundFontInstrument instrument;
-    instrument.name = name;
-    instrument.zones = std::move(zones);
-    bank.data.instruments.push_back(instrument);
-    SoundFontPreset preset;
-    preset.name = name;
-    preset.zones.push_back(SoundFontZone{{Gen(kInstrument, 0)}, {}});
-    bank.data.presets.push_back(preset);
-    return bank.bytes();
-}
 } // namespace
 
 std::vector<uint8_t> NoiseBank()
 {
     TestBank bank;
-    return Finish(bank, "Noise",
-                  {PianoKeys(AddSample(bank, "noise", Noise(44100, 8000), 0, 44100, 44100, 60, 0))});
+    AddPlayedInstrument(bank, "Noise",
+                        {PianoKeys(AddSample(bank, "noise", Noise(44100, 8000), 0, 44100, 44100, 60, 0))});
+    return bank.bytes();
 }
 
 std::vector<uint8_t> ReleaseNoiseBank()
@@ -86,19 +71,22 @@ std::vector<uint8_t> ReleaseNoiseBank()
         AddSample(bank, "tone", enginetest::Wave(4410, 100.0, 10000.0, 0.3), 0, 4410, 44100, 60, 0);
     const size_t knock = AddSample(bank, "knock", Noise(4410, 12000), 0, 4409, 44100, 60, 0);
     // Every noise key plays the burst at its recorded pitch.
-    return Finish(bank, "Keys and noises",
-                  {PianoKeys(tone), SoundFontZone{{Range(kKeyRange, 123, 127), Gen(kScaleTuning, 0),
-                                                   Gen(kSampleId, static_cast<int>(knock))},
-                                                  {}}});
+    AddPlayedInstrument(bank, "Keys and noises",
+                        {PianoKeys(tone), SoundFontZone{{Range(kKeyRange, 123, 127), Gen(kScaleTuning, 0),
+                                                         Gen(kSampleId, static_cast<int>(knock))},
+                                                        {}}});
+    return bank.bytes();
 }
 
 std::vector<uint8_t> TunedBank()
 {
     TestBank bank;
     // 44 periods of 440 Hz fill the 4410-sample loop exactly, so the loop joins without a click.
-    return Finish(bank, "Tuned keys",
-                  {PianoKeys(AddSample(bank, "A440", enginetest::Wave(4410, 4410.0 / 44.0, 10000.0, 0.0), 0,
-                                       4410, 44100, 69, 0))});
+    AddPlayedInstrument(
+        bank, "Tuned keys",
+        {PianoKeys(AddSample(bank, "A440", enginetest::Wave(4410, 4410.0 / 44.0, 10000.0, 0.0), 0, 4410,
+                             44100, 69, 0))});
+    return bank.bytes();
 }
 
 std::vector<uint8_t> ResonanceBank()
@@ -110,11 +98,13 @@ std::vector<uint8_t> ResonanceBank()
         AddSample(bank, "strings", enginetest::Wave(4410, 49.0, 6000.0, 0.0), 0, 4410, 44100, 60, 0);
     // The engine scales the stored attenuation by 0.4: 1440 holds the layer 57.6 dB down until
     // controllers 21 and 22 at full take the whole of it away.
-    return Finish(bank, "Strings",
-                  {PianoKeys(tone, false),
-                   SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kAttenuation, 1440),
-                                  Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(strings))},
-                                 {Mod(kController | 21, kAttenuation, -1440, kController | 22)}}});
+    AddPlayedInstrument(
+        bank, "Strings",
+        {PianoKeys(tone, false),
+         SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kAttenuation, 1440), Gen(kSampleModes, kLooped),
+                        Gen(kSampleId, static_cast<int>(strings))},
+                       {Mod(kController | 21, kAttenuation, -1440, kController | 22)}}});
+    return bank.bytes();
 }
 
 } // namespace instrumenttest
