@@ -5,8 +5,6 @@
 
 namespace
 {
-constexpr int kNoteOn = 0x90;
-constexpr int kNoteOff = 0x80;
 constexpr float kLimiterThreshold = 0.944f; // -0.5 dB
 
 class AudioChain : public PlayingInstrument
@@ -48,7 +46,7 @@ TEST_F(AudioChain, VolumeHalfLeavesTheSignalAsTheLimiterGetsItAndVolumeZeroByPar
 
     // Controller 7 sets the volume at the next block; then the limiter's look-ahead still holds the louder
     // samples.
-    sendHost({{0, 0xB0, 7, 0}});
+    sendHost({{0, kControl, 7, 0}});
     renderLong(512, 256);
     EXPECT_TRUE(renderLong(2048, 256).allZero());
 }
@@ -60,13 +58,16 @@ class ReverbSleep : public AudioChain, public ::testing::WithParamInterface<int>
 };
 } // namespace
 
-// The chain sleeps after two seconds of quiet audio, whatever the block size; blocks shorter than a
-// millisecond must add up too.
-TEST_P(ReverbSleep, TheChainSleepsAfterTwoSecondsOfQuietAudio)
+// With reverb the chain sleeps after two seconds of quiet audio, whatever the block size; blocks shorter
+// than a millisecond must add up too.
+TEST_P(ReverbSleep, ASilentChainWithoutReverbSleepsAtOnceAndWithReverbAfterTwoSecondsOfQuietAudio)
 {
     const int blockFrames = GetParam();
     const int expectedBlocks = 2 * 44100 / blockFrames;
     start(instrumenttest::NoiseBank());
+    setReverbAmount(0.0f);
+    EXPECT_TRUE(render(blockFrames).allZero());
+    EXPECT_TRUE(synth->reverbAsleep());
     setReverbAmount(1.0f);
     render(blockFrames);
     sendHost({{0, kNoteOn, 60, 1}});
@@ -95,14 +96,6 @@ TEST_P(ReverbSleep, TheChainSleepsAfterTwoSecondsOfQuietAudio)
 }
 
 INSTANTIATE_TEST_SUITE_P(BlockSizes, ReverbSleep, ::testing::Values(256, 100, 16));
-
-TEST_F(AudioChain, ASilentInstrumentWithoutReverbSleepsFromTheStart)
-{
-    start(instrumenttest::NoiseBank());
-    setReverbAmount(0.0f);
-    EXPECT_TRUE(render(256).allZero());
-    EXPECT_TRUE(synth->reverbAsleep());
-}
 
 TEST_F(AudioChain, ReverbAmountZeroStopsARingingTailAtOnce)
 {

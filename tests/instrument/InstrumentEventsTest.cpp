@@ -14,9 +14,6 @@ using namespace instrument;
 
 namespace
 {
-constexpr int kNoteOn = 0x90;
-constexpr int kNoteOff = 0x80;
-constexpr int kControl = 0xB0;
 
 class InstrumentEvents : public PlayingInstrument
 {
@@ -57,12 +54,8 @@ TEST_F(InstrumentEvents, AnEventAtOrBeyondTheBlockEndIsHandledBeforeTheLastFrame
     render(100);
     sendHost({{4000, kNoteOn, 64, 100}});
     render(256);
-    const auto notes = ofType(kNoteOn);
-    ASSERT_EQ(notes.size(), 3u);
-    EXPECT_EQ(notes[0].frame, 1 + 99);
-    EXPECT_EQ(notes[1].frame, 1 + 99);
-    // Limited to the block size's last frame when merged, and handled before it.
-    EXPECT_EQ(notes[2].frame, 1 + 100 + 255);
+    // The last is limited to the block size's last frame when merged, and handled before it.
+    EXPECT_EQ(keyFrames(kNoteOn), (KeyFrames{{60, 1 + 99}, {62, 1 + 99}, {64, 1 + 100 + 255}}));
     EXPECT_EQ(framesSincePress(), 1 + 100 + 256);
 }
 
@@ -77,10 +70,9 @@ TEST_F(InstrumentEvents, EventsOfSeveralListsArriveOnceInListOrderAtTheirOffsets
     const auto keys = engineEventsWhere([](const EngineEvent& event) { return event.data1 < 100; });
     const std::vector<EngineEvent> expected = {
         {kNoteOn, 60, 99, 0}, {kNoteOn, 62, 99, 0}, {kNoteOn, 64, 99, 0}, {kNoteOff, 60, 64, 0}};
-    ASSERT_EQ(keys, expected);
-    const long frames[] = {1 + 40, 1 + 40, 1 + 41, 1 + 50};
-    for (size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(keys[i].frame, frames[i]) << i;
+    EXPECT_EQ(keys, expected);
+    EXPECT_EQ(keyFrames(kNoteOn), (KeyFrames{{60, 1 + 40}, {62, 1 + 40}, {64, 1 + 41}, {125, 1 + 50}}));
+    EXPECT_EQ(keyFrames(kNoteOff), (KeyFrames{{60, 1 + 50}}));
 }
 
 TEST_F(InstrumentEvents, SystemExclusiveEventsAreNotReadAsMidi)
@@ -234,13 +226,10 @@ TEST_F(InstrumentEvents, EditorEventsWhileTheHostIsStoppedArriveInTheBlocksLastF
     EXPECT_EQ(static_cast<uint8_t>(echoed[0].midiData[0]), kNoteOn);
     EXPECT_EQ(echoed[0].midiData[1], 60);
     EXPECT_EQ(static_cast<uint8_t>(echoed[1].midiData[0]), kControl);
-    const auto notes = ofType(kNoteOn);
+    const KeyFrames notes = keyFrames(kNoteOn); // then the pedal's noise
     ASSERT_GE(notes.size(), 3u);
-    EXPECT_EQ(notes[0].data1, 62);
-    EXPECT_EQ(notes[0].frame, 1 + 3);
-    EXPECT_EQ(notes[1].data1, 64);
-    EXPECT_EQ(notes[2].data1, 60);
-    EXPECT_EQ(notes[2].frame, 1 + 255);
+    EXPECT_EQ(KeyFrames(notes.begin(), notes.begin() + 3),
+              (KeyFrames{{62, 1 + 3}, {64, 1 + 255}, {60, 1 + 255}}));
     EXPECT_FALSE(synth->isSustainDown());
 }
 

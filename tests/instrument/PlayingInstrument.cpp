@@ -45,11 +45,6 @@ void PlayingInstrument::startWithoutBank()
 {
     echoed.clear();
     synth = std::make_unique<VstXSynth>(echoHost);
-    observe();
-}
-
-void PlayingInstrument::observe()
-{
     ASSERT_NE(synth->synthEngine(), nullptr);
     synth->synthEngine()->setEventObserver(record, this);
 }
@@ -138,12 +133,20 @@ std::vector<EngineEvent> PlayingInstrument::ofType(int type) const
 std::vector<EngineEvent> PlayingInstrument::controllers(int number) const
 {
     return engineEventsWhere([number](const EngineEvent& event)
-                             { return event.type == 0xB0 && event.data1 == number; });
+                             { return event.type == kControl && event.data1 == number; });
+}
+
+PlayingInstrument::KeyFrames PlayingInstrument::keyFrames(int type) const
+{
+    KeyFrames found;
+    for (const auto& event : ofType(type))
+        found.emplace_back(event.data1, event.frame);
+    return found;
 }
 
 void PlayingInstrument::startFrameClock()
 {
-    sendHost({{0, 0xB0, 64, 127}});
+    sendHost({{0, kControl, 64, 127}});
     render(1);
     ASSERT_TRUE(synth->resonance().active());
     engineEvents.clear();

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "instrument/InstrumentFixture.h"
@@ -35,6 +36,8 @@ struct HostMidi
 class PlayingInstrument : public InstrumentFixture
 {
 protected:
+    static constexpr int kNoteOff = 0x80, kNoteOn = 0x90, kControl = 0xB0;
+
     void TearDown() override;
 
     // Writes the bank beside the module, creates the instrument, waits for its sample data and starts
@@ -63,6 +66,9 @@ protected:
     std::vector<EngineEvent> ofType(int type) const;
     std::vector<EngineEvent> controllers(int number) const;
     std::vector<EngineEvent> engineEventsWhere(const std::function<bool(const EngineEvent&)>& keep) const;
+    // The key (or controller) and frame of each event of one type, in order.
+    using KeyFrames = std::vector<std::pair<int, long>>;
+    KeyFrames keyFrames(int type) const;
 
     // Counts frames through the resonance envelope, which moves by one step per rendered frame while it
     // runs: presses the sustain pedal and renders the one frame that takes the first step. Frames are
@@ -79,7 +85,6 @@ private:
     static host::VstIntPtr echoHost(host::AEffect*, host::VstInt32 opcode, host::VstInt32, host::VstIntPtr,
                                     void* ptr, float);
     static void record(void* context, int type, int data1, int data2);
-    void observe();
 
     std::vector<host::VstMidiEvent> listedMidi;
     std::vector<unsigned char> listStorage;

@@ -27,22 +27,20 @@ protected:
         // The recording of engine events and of echoed notes belongs to the test, not to the instrument.
         synth->synthEngine()->setEventObserver(nullptr, nullptr);
         echoed.reserve(100000);
-        left.resize(4 * kBlock);
-        right.resize(4 * kBlock);
     }
 
     // The host's events of block b: notes struck and released across the keyboard, the sustain pedal going
     // down and up (each change starts the resonance envelope), volume and reverb controllers.
     static std::vector<HostMidi> hostEvents(int b)
     {
-        std::vector<HostMidi> events = {{b % kBlock, 0x90, 30 + (b * 7) % 60, 40 + b % 80},
-                                        {(b * 13) % kBlock, 0x80, 30 + ((b - 9) * 7 % 60 + 60) % 60, 0}};
+        std::vector<HostMidi> events = {{b % kBlock, kNoteOn, 30 + (b * 7) % 60, 40 + b % 80},
+                                        {(b * 13) % kBlock, kNoteOff, 30 + ((b - 9) * 7 % 60 + 60) % 60, 0}};
         if (b % 40 == 0)
-            events.push_back({17, 0xB0, 64, (b / 40) % 2 ? 0 : 127});
+            events.push_back({17, kControl, 64, (b / 40) % 2 ? 0 : 127});
         if (b % 25 == 0)
-            events.push_back({100, 0xB0, 7, 60 + b % 60});
+            events.push_back({100, kControl, 7, 60 + b % 60});
         if (b % 33 == 0)
-            events.push_back({5, 0xB0, 91, b % 127});
+            events.push_back({5, kControl, 91, b % 127});
         return events;
     }
 
@@ -77,7 +75,7 @@ protected:
         return operations;
     }
 
-    std::vector<float> left, right;
+    std::vector<float> left = std::vector<float>(4 * kBlock), right = left;
 };
 
 TEST(AllocationCounterTest, SeesTheCallingThreadsHeapOperations)

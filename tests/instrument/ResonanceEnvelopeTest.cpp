@@ -8,8 +8,6 @@
 
 namespace
 {
-constexpr int kControl = 0xB0;
-
 struct Step
 {
     int value;

@@ -53,6 +53,6 @@ TEST_F(SoundBankLoad, TheLoadSelectsTheFirstPresetAndARateChangeRebuildsFromTheS
     ASSERT_TRUE(synth->synthEngine()->channelProgram(bank, program));
     EXPECT_EQ(bank, 0);
     EXPECT_EQ(program, 0);
-    synth->synthEngine()->send(0x90, 60, 100);
+    synth->synthEngine()->send(kNoteOn, 60, 100);
     EXPECT_GT(render(4096).peak(), 0.0f);
 }
