@@ -19,7 +19,7 @@ protected:
         synth->setParameter(4, volume);
         render(256);
         sendHost({{17, kNoteOn, 60, 60}});
-        return renderLong(8192, 256);
+        return render(8192, 256);
     }
 
     void setReverbAmount(float amount) { synth->setParameter(2, amount); }
@@ -47,8 +47,8 @@ TEST_F(AudioChain, VolumeHalfLeavesTheSignalAsTheLimiterGetsItAndVolumeZeroByPar
     // Controller 7 sets the volume at the next block; then the limiter's look-ahead still holds the louder
     // samples.
     sendHost({{0, kControl, 7, 0}});
-    renderLong(512, 256);
-    EXPECT_TRUE(renderLong(2048, 256).allZero());
+    render(512, 256);
+    EXPECT_TRUE(render(2048, 256).allZero());
 }
 
 namespace
@@ -104,18 +104,18 @@ TEST_F(AudioChain, ReverbAmountZeroStopsARingingTailAtOnce)
     synth->setParameter(3, 0.5f); // Cathedral
     render(256);
     sendHost({{0, kNoteOn, 60, 100}});
-    renderLong(8192, 256);
+    render(8192, 256);
     sendHost({{0, kNoteOff, 60, 0}});
-    renderLong(4352, 256);
-    const Block ringing = renderLong(1024, 256);
+    render(4352, 256);
+    const Block ringing = render(1024, 256);
     ASSERT_GT(ringing.peak(), 0.001f);
 
     setReverbAmount(0.0f);
     // The limiter's look-ahead still holds what it took in before.
-    renderLong(512, 256);
-    const Block cleared = renderLong(1024, 256);
+    render(512, 256);
+    const Block cleared = render(1024, 256);
     setReverbAmount(1.0f);
-    const Block again = renderLong(4096, 256);
+    const Block again = render(4096, 256);
     EXPECT_LT(cleared.peak(), 1e-6f);
     // Clearing keeps only the reverb's shelf, low-pass and cross-feedback memories: what they stir up is
     // more than 30 dB below the tail that was ringing.

@@ -10,7 +10,6 @@
 
 using namespace host;
 using namespace instrument;
-using namespace piano;
 
 std::vector<VstMidiEvent> PlayingInstrument::echoed;
 
@@ -52,7 +51,7 @@ void PlayingInstrument::startWithoutBank()
 void PlayingInstrument::record(void* context, int type, int data1, int data2)
 {
     auto* self = static_cast<PlayingInstrument*>(context);
-    self->engineEvents.push_back(EngineEvent{type, data1, data2, self->frameClock ? self->frameClock() : -1});
+    self->engineEvents.push_back(EngineEvent{type, data1, data2, self->framesCounted()});
 }
 
 VstEvents* PlayingInstrument::eventList(const std::vector<HostMidi>& events)
@@ -75,23 +74,15 @@ VstEvents* PlayingInstrument::eventList(const std::vector<HostMidi>& events)
     return header;
 }
 
-PlayingInstrument::Block PlayingInstrument::render(int frames)
+PlayingInstrument::Block PlayingInstrument::render(int frames, int blockFrames)
 {
-    Block block{std::vector<float>(static_cast<size_t>(frames)),
-                std::vector<float>(static_cast<size_t>(frames))};
-    float* outputs[2] = {block.left.data(), block.right.data()};
-    synth->processReplacing(nullptr, outputs, frames);
-    return block;
-}
-
-PlayingInstrument::Block PlayingInstrument::renderLong(int frames, int blockFrames)
-{
-    Block all;
-    for (int done = 0; done < frames; done += blockFrames)
+    const int block = blockFrames > 0 ? blockFrames : frames;
+    Block all{std::vector<float>(static_cast<size_t>(frames)),
+              std::vector<float>(static_cast<size_t>(frames))};
+    for (int done = 0; done < frames; done += block)
     {
-        const Block block = render(std::min(blockFrames, frames - done));
-        all.left.insert(all.left.end(), block.left.begin(), block.left.end());
-        all.right.insert(all.right.end(), block.right.begin(), block.right.end());
+        float* outputs[2] = {all.left.data() + done, all.right.data() + done};
+        synth->processReplacing(nullptr, outputs, std::min(block, frames - done));
     }
     return all;
 }
@@ -125,11 +116,6 @@ PlayingInstrument::engineEventsWhere(const std::function<bool(const EngineEvent&
     return found;
 }
 
-std::vector<EngineEvent> PlayingInstrument::ofType(int type) const
-{
-    return engineEventsWhere([type](const EngineEvent& event) { return event.type == type; });
-}
-
 std::vector<EngineEvent> PlayingInstrument::controllers(int number) const
 {
     return engineEventsWhere([number](const EngineEvent& event)
@@ -139,22 +125,19 @@ std::vector<EngineEvent> PlayingInstrument::controllers(int number) const
 PlayingInstrument::KeyFrames PlayingInstrument::keyFrames(int type) const
 {
     KeyFrames found;
-    for (const auto& event : ofType(type))
-        found.emplace_back(event.data1, event.frame);
+    for (const auto& event : engineEvents)
+        if (event.type == type)
+            found.emplace_back(event.data1, event.frame);
     return found;
 }
 
-void PlayingInstrument::startFrameClock()
+void PlayingInstrument::countFrames()
 {
-    sendHost({{0, kControl, 64, 127}});
-    render(1);
-    ASSERT_TRUE(synth->resonance().active());
     engineEvents.clear();
-    frameClock = [this] { return framesSincePress(); };
+    frameBase = synth->synthEngine()->framesRendered();
 }
 
-long PlayingInstrument::framesSincePress() const
+long PlayingInstrument::framesCounted() const
 {
-    const ResonanceRamp& ramp = synth->resonance();
-    return ramp.rate() > 0.0 ? std::lround(ramp.level() / ramp.rate()) : -1;
+    return static_cast<long>(synth->synthEngine()->framesRendered() - frameBase);
 }

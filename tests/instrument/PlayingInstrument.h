@@ -1,7 +1,7 @@
 // An instrument linked into the test and played as a host plays it: MIDI through processEvents, audio
 // through processReplacing. Every event the router hands to the synthesizer is recorded through the
-// engine's observer, with the frame at which it arrived when the test gives a frame clock, and the MIDI
-// the instrument sends back to the host is kept too.
+// engine's observer, with the frames the engine had rendered when it arrived, and the MIDI the instrument
+// sends back to the host is kept too.
 #pragma once
 
 #include <functional>
@@ -17,7 +17,7 @@ struct EngineEvent
     int type;
     int data1;
     int data2;
-    long frame; // -1 without a frame clock
+    long frame; // counted from countFrames()
 
     bool operator==(const EngineEvent& other) const
     {
@@ -50,7 +50,7 @@ protected:
     // it is the only part of sending that allocates.
     host::VstEvents* eventList(const std::vector<HostMidi>& events);
     void sendHost(const std::vector<HostMidi>& events) { synth->processEvents(eventList(events)); }
-    // Renders one block; the returned buffers hold left then right.
+    // Renders frames in blocks of blockFrames, or in one block; both channels are kept whole.
     struct Block
     {
         std::vector<float> left, right;
@@ -58,27 +58,21 @@ protected:
         float peak() const;
         bool allZero() const;
     };
-    Block render(int frames);
-    // Renders frames in blocks of blockFrames, appending both channels into one signal per channel.
-    Block renderLong(int frames, int blockFrames);
+    Block render(int frames, int blockFrames = 0);
 
-    // Events of one type (0x80, 0x90, 0xB0), or controllers of one number.
-    std::vector<EngineEvent> ofType(int type) const;
-    std::vector<EngineEvent> controllers(int number) const;
     std::vector<EngineEvent> engineEventsWhere(const std::function<bool(const EngineEvent&)>& keep) const;
-    // The key (or controller) and frame of each event of one type, in order.
+    std::vector<EngineEvent> controllers(int number) const;
+    // The key (or controller) and frame of each event of one type (0x80, 0x90, 0xB0), in order.
     using KeyFrames = std::vector<std::pair<int, long>>;
     KeyFrames keyFrames(int type) const;
 
-    // Counts frames through the resonance envelope, which moves by one step per rendered frame while it
-    // runs: presses the sustain pedal and renders the one frame that takes the first step. Frames are
-    // counted from the press, that frame included.
-    void startFrameClock();
-    long framesSincePress() const;
+    // Forgets the events so far and counts frames from the engine's next one.
+    void countFrames();
+    long framesCounted() const;
 
     std::unique_ptr<instrument::VstXSynth> synth;
     std::vector<EngineEvent> engineEvents;
-    std::function<long()> frameClock;
+    uint64_t frameBase = 0;
     static std::vector<host::VstMidiEvent> echoed;
 
 private:

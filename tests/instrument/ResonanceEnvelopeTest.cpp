@@ -1,5 +1,5 @@
 // The resonance envelope as the synthesizer receives it: controller 21, the value of each step and the
-// frame it arrives at, counted by rendering one frame per block at 44100 Hz.
+// frame it arrives at, counted in the frames the engine has rendered, mostly one frame per block at 44100 Hz.
 #include <algorithm>
 #include <functional>
 
@@ -23,24 +23,20 @@ protected:
         start(instrumenttest::NoiseBank());
         ASSERT_EQ(synth->getSampleRate(), 44100.0f);
         render(64);
-        frameClock = [this] { return frame; };
     }
 
-    // Renders single frames, at least one, while the condition holds; frame counts them.
+    // Renders single frames, at least one, while the condition holds.
     void renderFramesWhile(const std::function<bool()>& more)
     {
         do
-        {
-            ++frame;
             render(1);
-        } while (more() && frame < 20000);
+        while (more() && framesCounted() < 20000);
     }
 
     // Sends the pedal and renders until the envelope rests; frames count from the pedal's.
     std::vector<Step> pedal(int value)
     {
-        engineEvents.clear();
-        frame = 0;
+        countFrames();
         sendHost({{0, kControl, 64, value}});
         renderFramesWhile([this] { return synth->resonance().active(); });
         return steps();
@@ -61,8 +57,6 @@ protected:
                        [](const Step& step) { return step.value; });
         return found;
     }
-
-    long frame = 0;
 };
 } // namespace
 
@@ -70,8 +64,7 @@ TEST_F(ResonanceEnvelope, AFallThatTurnsBackToARiseAndFallsAgainCarriesOnFromThe
 {
     pedal(127);
     // Fall until 57 has been sent, then press and at once release again.
-    engineEvents.clear();
-    frame = 0;
+    countFrames();
     sendHost({{0, kControl, 64, 0}});
     renderFramesWhile([this] { return synth->resonance().lastSent() != 57; });
     ASSERT_EQ(synth->resonance().lastSent(), 57);
@@ -85,7 +78,7 @@ TEST_F(ResonanceEnvelope, PressingAgainAtTheTopEndsAtOnceWithoutSending)
     pedal(127);
     const auto again = pedal(127);
     EXPECT_TRUE(again.empty());
-    EXPECT_EQ(frame, 1);
+    EXPECT_EQ(framesCounted(), 1);
 }
 
 TEST_F(ResonanceEnvelope, TheAmountIsSentAsController22Truncated)
@@ -104,8 +97,7 @@ TEST_F(ResonanceEnvelope, AChangeOfSampleRateRestsTheEnvelopeAtZeroWithoutSendin
 {
     pedal(127);
     synth->setSampleRate(48000.0f);
-    engineEvents.clear();
-    frame = 0;
+    countFrames();
     render(1);
     EXPECT_TRUE(controllers(21).empty());
     EXPECT_FALSE(synth->resonance().active());
@@ -115,7 +107,7 @@ TEST_F(ResonanceEnvelope, AChangeOfSampleRateRestsTheEnvelopeAtZeroWithoutSendin
     ASSERT_FALSE(rise.empty());
     EXPECT_EQ(rise.front().value, 10);
     EXPECT_EQ(rise.back().value, 127);
-    EXPECT_NEAR(static_cast<double>(frame), 12000.0, 1.0);
+    EXPECT_NEAR(static_cast<double>(framesCounted()), 12000.0, 1.0);
 }
 
 // In blocks of any size each step reaches the engine just before the frame it belongs to: the engine has
@@ -126,17 +118,13 @@ TEST_F(ResonanceEnvelope, InLargeBlocksEachStepStillReachesTheEngineBeforeItsFra
     for (const int blockFrames : {256, 100, 4096})
     {
         pedal(0);
-        engineEvents.clear();
-        const uint64_t pressed = synth->synthEngine()->framesRendered();
-        frameClock = [this, pressed]
-        { return static_cast<long>(synth->synthEngine()->framesRendered() - pressed); };
+        countFrames();
         sendHost({{0, kControl, 64, 127}});
-        renderLong(11100, blockFrames);
+        render(11100, blockFrames);
         const auto rise = steps();
         ASSERT_EQ(values(rise), (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 127}))
             << blockFrames;
         EXPECT_EQ(rise.front().frame, 868) << blockFrames;
         EXPECT_EQ(rise.back().frame, 11025) << blockFrames;
-        frameClock = [this] { return frame; };
     }
 }
