@@ -11,9 +11,8 @@ namespace
 {
 struct RampRun
 {
-    int frames = 0;          // frames stepped until the ramp stopped
-    std::vector<int> sent;   // controller 21 values in order
-    std::vector<int> sentAt; // 1-based frame of each send
+    int frames = 0;        // frames stepped until the ramp stopped
+    std::vector<int> sent; // controller 21 values in order
 };
 
 RampRun runToEnd(ResonanceRamp& ramp, int limit = 100000)
@@ -24,10 +23,7 @@ RampRun runToEnd(ResonanceRamp& ramp, int limit = 100000)
         ++run.frames;
         int value = -1;
         if (ramp.step(value))
-        {
             run.sent.push_back(value);
-            run.sentAt.push_back(run.frames);
-        }
     }
     return run;
 }

@@ -2,19 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace piano;
 
 TEST(VelocityTable, HeavyCurvesSilenceTheSoftestVelocities)
 {
     VelocityTable table;
-    table.rebuild(3);
-    for (int v = 1; v <= 5; ++v)
-        EXPECT_EQ(table.entry(v), 0) << v;
-    EXPECT_GT(table.entry(6), 0);
-    table.rebuild(4);
-    for (int v = 1; v <= 11; ++v)
-        EXPECT_EQ(table.entry(v), 0) << v;
-    EXPECT_GT(table.entry(12), 0);
+    for (const auto& [curve, lastSilent] : {std::pair{3, 5}, std::pair{4, 11}})
+    {
+        table.rebuild(curve);
+        for (int v = 1; v <= lastSilent + 1; ++v)
+            EXPECT_EQ(table.entry(v) == 0, v <= lastSilent) << "curve " << curve << " velocity " << v;
+    }
 }
 
 TEST(VelocityTable, EveryCurveRisesMonotonicallyFromZeroTo127)
@@ -32,22 +32,18 @@ TEST(VelocityTable, EveryCurveRisesMonotonicallyFromZeroTo127)
 
 TEST(VelocityTable, CurvesAndVelocitiesOutsideTheTableAreClamped)
 {
-    VelocityTable table;
-    VelocityTable veryHeavy;
-    veryHeavy.rebuild(4);
-    table.rebuild(9);
-    EXPECT_EQ(table.curve(), 4);
-    EXPECT_EQ(table.entry(64), veryHeavy.entry(64));
-
-    VelocityTable veryLight;
-    veryLight.rebuild(0);
-    table.rebuild(-1);
-    EXPECT_EQ(table.curve(), 0);
-    EXPECT_EQ(table.entry(64), veryLight.entry(64));
-
+    for (const auto& [asked, kept] : {std::pair{9, 4}, std::pair{-1, 0}})
+    {
+        VelocityTable table, inside;
+        table.rebuild(asked);
+        inside.rebuild(kept);
+        EXPECT_EQ(table.curve(), kept);
+        EXPECT_EQ(table.entry(64), inside.entry(64)) << asked;
+    }
     EXPECT_STREQ(VelocityTable::curveKey(-3), "Very Light");
     EXPECT_STREQ(VelocityTable::curveKey(2), "Normal");
     EXPECT_STREQ(VelocityTable::curveKey(12), "Very Heavy");
+    VelocityTable table;
     EXPECT_EQ(table.entry(-5), 0);
     EXPECT_EQ(table.entry(300), 127);
 }
