@@ -133,50 +133,35 @@ TEST(SoundBankLoader, RendersExactlyLikeTheEnginesOwnLoaderAlsoFromATalFile)
     }
 }
 
-TEST(SoundBankLoader, RefusedFileDoesNotLoadThroughTheEnginesLoaders)
+// The loader registers once. A file the reader refuses (a sample running past the sample data, which the
+// engine's own loader would only mute), a missing file, and a bank whose sample data cannot attach to the
+// block another bank holds load nothing, and the engine's loaders do not keep them either.
+TEST(SoundBankLoader, RegistersOnceAndRefusedBanksLoadThroughNoLoader)
 {
-    // A sample running past the sample data: the engine's loader would only mute that sample.
-    TestBank bank = MakeRichBank();
-    bank.data.samples[2].end = static_cast<uint32_t>(bank.points.size()) + 10;
-    const TempFile file("damaged", bank.bytes());
-    SynthHarness library;
-    ASSERT_NE(fluid_synth_sfload(library.synth(), file.path().c_str(), 1), -1);
-
-    SampleDataCache cache;
-    SynthHarness ours;
-    ASSERT_TRUE(RegisterSoundBankLoader(ours.synth(), cache));
-    EXPECT_EQ(LoadSoundBank(ours.synth(), file.path().c_str()), -1);
-    EXPECT_EQ(fluid_synth_sfcount(ours.synth()), 0);
-    EXPECT_EQ(cache.userCount(), 0u);
-}
-
-TEST(SoundBankLoader, BankRefusedInsideTheLoaderIsUnloadedAgain)
-{
-    // The shared block belongs to the first bank; a bank with sample data of another size passes
-    // the reader but cannot attach, and the engine's loader must not keep it either.
+    TestBank damaged = MakeRichBank();
+    damaged.data.samples[2].end = static_cast<uint32_t>(damaged.points.size()) + 10;
+    const TempFile damagedFile("damaged", damaged.bytes());
     const TempFile first("first", MakeRichBank().bytes());
     const TempFile other("other", MakeSimpleBank(4000).bytes());
-    SampleDataCache cache;
-    SynthHarness a, b;
-    ASSERT_NE(LoadOurs(a, cache, first.path()), -1);
-    ASSERT_TRUE(RegisterSoundBankLoader(b.synth(), cache));
-    EXPECT_EQ(LoadSoundBank(b.synth(), other.path().c_str()), -1);
-    EXPECT_EQ(fluid_synth_sfcount(b.synth()), 0);
-    EXPECT_EQ(cache.userCount(), 1u);
-}
+    SynthHarness library;
+    ASSERT_NE(fluid_synth_sfload(library.synth(), damagedFile.path().c_str(), 1), -1);
 
-TEST(SoundBankLoader, RegistersOncePerSynthesizerAndAMissingFileLoadsNothing)
-{
-    const TempFile file("register", MakeRichBank().bytes());
     SampleDataCache cache;
-    SynthHarness harness;
+    SynthHarness ours, second;
     EXPECT_FALSE(RegisterSoundBankLoader(nullptr, cache));
-    ASSERT_TRUE(RegisterSoundBankLoader(harness.synth(), cache));
-    EXPECT_FALSE(RegisterSoundBankLoader(harness.synth(), cache));
-    EXPECT_EQ(LoadSoundBank(harness.synth(), "/nonexistent/Virellando.DAT"), -1);
-    EXPECT_EQ(fluid_synth_sfcount(harness.synth()), 0);
-    EXPECT_EQ(LoadSoundBank(harness.synth(), file.path().c_str()), 1);
+    ASSERT_TRUE(RegisterSoundBankLoader(ours.synth(), cache));
+    EXPECT_FALSE(RegisterSoundBankLoader(ours.synth(), cache));
+    for (const std::string& path : {damagedFile.path(), std::string("/nonexistent/Virellando.DAT")})
+        EXPECT_EQ(LoadSoundBank(ours.synth(), path.c_str()), -1) << path;
+    EXPECT_EQ(fluid_synth_sfcount(ours.synth()), 0);
+    EXPECT_EQ(cache.userCount(), 0u);
+
+    EXPECT_EQ(LoadSoundBank(ours.synth(), first.path().c_str()), 1);
     EXPECT_TRUE(WaitForLoadDone(cache));
+    ASSERT_TRUE(RegisterSoundBankLoader(second.synth(), cache));
+    EXPECT_EQ(LoadSoundBank(second.synth(), other.path().c_str()), -1);
+    EXPECT_EQ(fluid_synth_sfcount(second.synth()), 0);
+    EXPECT_EQ(cache.userCount(), 1u);
 }
 
 TEST(SoundBankLoader, UnpitchedSampleRootPlaysAtMiddleC)
