@@ -33,21 +33,6 @@ void InstrumentFixture::writeBeside(const std::string& extension, const std::vec
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<std::string> InstrumentFixture::logTexts() const
-{
-    std::ifstream in(folder / "Virellando-Log.txt", std::ios::binary);
-    std::vector<std::string> texts;
-    std::string line;
-    while (std::getline(in, line))
-    {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        const size_t start = line.find("] : ");
-        texts.push_back(start == std::string::npos ? line : line.substr(start + 4));
-    }
-    return texts;
-}
-
 host::VstIntPtr InstrumentFixture::host(host::AEffect*, host::VstInt32 opcode, host::VstInt32,
                                         host::VstIntPtr, void*, float)
 {

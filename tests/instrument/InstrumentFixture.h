@@ -19,7 +19,6 @@ protected:
     // The module's own name is Grand.so; files beside it are Grand.<extension>.
     std::filesystem::path beside(const std::string& extension) const;
     void writeBeside(const std::string& extension, const std::vector<uint8_t>& bytes) const;
-    std::vector<std::string> logTexts() const;
 
     static host::VstIntPtr host(host::AEffect*, host::VstInt32 opcode, host::VstInt32, host::VstIntPtr, void*,
                                 float);

@@ -96,6 +96,8 @@ TEST_F(ResonanceEnvelope, TheAmountIsSentAsController22Truncated)
 TEST_F(ResonanceEnvelope, AChangeOfSampleRateRestsTheEnvelopeAtZeroWithoutSending)
 {
     pedal(127);
+    synth->setSampleRate(44100.0f);
+    EXPECT_EQ(synth->resonance().lastSent(), 127) << "the same rate changes nothing";
     synth->setSampleRate(48000.0f);
     countFrames();
     render(1);
