@@ -24,6 +24,10 @@ protected:
 
     void setReverbAmount(float amount) { synth->setParameter(2, amount); }
 };
+
+class ReverbSleep : public AudioChain, public ::testing::WithParamInterface<int>
+{
+};
 } // namespace
 
 TEST_F(AudioChain, VolumeHalfLeavesTheSignalAsTheLimiterGetsItAndVolumeZeroByParameterOrControllerIsSilence)
@@ -50,13 +54,6 @@ TEST_F(AudioChain, VolumeHalfLeavesTheSignalAsTheLimiterGetsItAndVolumeZeroByPar
     render(512, 256);
     EXPECT_TRUE(render(2048, 256).allZero());
 }
-
-namespace
-{
-class ReverbSleep : public AudioChain, public ::testing::WithParamInterface<int>
-{
-};
-} // namespace
 
 // With reverb the chain sleeps after two seconds of quiet audio, whatever the block size; blocks shorter
 // than a millisecond must add up too.

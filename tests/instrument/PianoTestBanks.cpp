@@ -15,15 +15,9 @@ namespace instrumenttest
 {
 namespace
 {
-enum : uint16_t
-{
-    kReleaseVolEnv = 38,
-    kKeyRange = 43,
-    kAttenuation = 48,
-    kSampleId = 53,
-    kSampleModes = 54,
-    kScaleTuning = 56,
-};
+// Generator numbers of the SoundFont 2 format.
+constexpr uint16_t kReleaseVolEnv = 38, kKeyRange = 43, kAttenuation = 48, kSampleId = 53, kSampleModes = 54,
+                   kScaleTuning = 56;
 constexpr int kLooped = 1;
 // Timecents of about 4 ms.
 constexpr int kShortRelease = -9600;

@@ -14,9 +14,7 @@
 
 struct EngineEvent
 {
-    int type;
-    int data1;
-    int data2;
+    int type, data1, data2;
     long frame; // counted from countFrames()
 
     bool operator==(const EngineEvent& other) const
@@ -28,9 +26,7 @@ struct EngineEvent
 struct HostMidi
 {
     host::VstInt32 deltaFrames;
-    int status;
-    int data1;
-    int data2;
+    int status, data1, data2;
 };
 
 class PlayingInstrument : public InstrumentFixture
