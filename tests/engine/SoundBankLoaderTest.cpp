@@ -34,13 +34,10 @@ struct SynthHarness
     std::unique_ptr<fluid_synth_t, decltype(&delete_fluid_synth)> handle{nullptr, delete_fluid_synth};
 };
 
+// Types: 0x90 note on, 0x80 note off, 0xB0 controller, 0xE0 pitch bend.
 struct Event
 {
-    int frame;
-    int type; // 0x90 note on, 0x80 note off, 0xB0 controller, 0xE0 pitch bend
-    int channel;
-    int a;
-    int b;
+    int frame, type, channel, a, b;
 };
 
 void Apply(fluid_synth_t* synth, const Event& e)

@@ -1,6 +1,5 @@
 // What reaches the synthesizer, in which order and at which frame, when the host and the editor play:
 // observed at the router's output, behind the instrument's real MIDI handling.
-#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <thread>

@@ -40,11 +40,11 @@ std::vector<int16_t> Noise(size_t length, int amplitude)
 // A looped sample on the piano's keys 21..108; with a release of about 4 ms unless the bank says otherwise.
 SoundFontZone PianoKeys(size_t sample, bool shortRelease = true)
 {
-    SoundFontZone zone{{Range(kKeyRange, 21, 108)}, {}};
+    SoundFontZone zone{
+        {Range(kKeyRange, 21, 108), Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(sample))},
+        {}};
     if (shortRelease)
-        zone.generators.push_back(Gen(kReleaseVolEnv, kShortRelease));
-    zone.generators.push_back(Gen(kSampleModes, kLooped));
-    zone.generators.push_back(Gen(kSampleId, static_cast<int>(sample)));
+        zone.generators.insert(zone.generators.begin() + 1, Gen(kReleaseVolEnv, kShortRelease));
     return zone;
 }
 

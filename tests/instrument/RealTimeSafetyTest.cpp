@@ -3,7 +3,6 @@
 // changes, the editor's keys and pedals, a block longer than announced, and the doubled rates. The chorus
 // stays at 0: while the engine's chorus unit runs, the synthesizer library's OpenMP runtime allocates and
 // frees a one-thread team on every effects pass, which no caller of the library can prevent.
-#include <gtest/gtest.h>
 
 #include <vector>
 

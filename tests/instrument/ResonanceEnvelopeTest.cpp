@@ -8,12 +8,6 @@
 
 namespace
 {
-struct Step
-{
-    int value;
-    long frame;
-};
-
 class ResonanceEnvelope : public PlayingInstrument
 {
 protected:
@@ -33,28 +27,21 @@ protected:
         while (more() && framesCounted() < 20000);
     }
 
-    // Sends the pedal and renders until the envelope rests; frames count from the pedal's.
-    std::vector<Step> pedal(int value)
+    // Sends the pedal and renders until the envelope rests; gives its steps (controller 21), their frames
+    // counted from the pedal's.
+    std::vector<EngineEvent> pedal(int value)
     {
         countFrames();
         sendHost({{0, kControl, 64, value}});
         renderFramesWhile([this] { return synth->resonance().active(); });
-        return steps();
+        return controllers(21);
     }
 
-    std::vector<Step> steps() const
-    {
-        std::vector<Step> found;
-        for (const auto& event : controllers(21))
-            found.push_back({event.data2, event.frame});
-        return found;
-    }
-
-    static std::vector<int> values(const std::vector<Step>& steps)
+    static std::vector<int> values(const std::vector<EngineEvent>& steps)
     {
         std::vector<int> found(steps.size());
         std::transform(steps.begin(), steps.end(), found.begin(),
-                       [](const Step& step) { return step.value; });
+                       [](const EngineEvent& step) { return step.data2; });
         return found;
     }
 };
@@ -70,7 +57,8 @@ TEST_F(ResonanceEnvelope, AFallThatTurnsBackToARiseAndFallsAgainCarriesOnFromThe
     ASSERT_EQ(synth->resonance().lastSent(), 57);
     sendHost({{0, kControl, 64, 127}, {0, kControl, 64, 0}});
     renderFramesWhile([this] { return synth->resonance().active(); });
-    EXPECT_EQ(values(steps()), (std::vector<int>{117, 107, 97, 87, 77, 67, 57, 47, 37, 27, 17, 7, 0}));
+    EXPECT_EQ(values(controllers(21)),
+              (std::vector<int>{117, 107, 97, 87, 77, 67, 57, 47, 37, 27, 17, 7, 0}));
 }
 
 TEST_F(ResonanceEnvelope, PressingAgainAtTheTopEndsAtOnceWithoutSending)
@@ -107,8 +95,8 @@ TEST_F(ResonanceEnvelope, AChangeOfSampleRateRestsTheEnvelopeAtZeroWithoutSendin
     // The next rise starts from 0 and takes the new rate's 250 ms.
     const auto rise = pedal(127);
     ASSERT_FALSE(rise.empty());
-    EXPECT_EQ(rise.front().value, 10);
-    EXPECT_EQ(rise.back().value, 127);
+    EXPECT_EQ(rise.front().data2, 10);
+    EXPECT_EQ(rise.back().data2, 127);
     EXPECT_NEAR(static_cast<double>(framesCounted()), 12000.0, 1.0);
 }
 
@@ -123,7 +111,7 @@ TEST_F(ResonanceEnvelope, InLargeBlocksEachStepStillReachesTheEngineBeforeItsFra
         countFrames();
         sendHost({{0, kControl, 64, 127}});
         render(11100, blockFrames);
-        const auto rise = steps();
+        const auto rise = controllers(21);
         ASSERT_EQ(values(rise), (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 127}))
             << blockFrames;
         EXPECT_EQ(rise.front().frame, 868) << blockFrames;

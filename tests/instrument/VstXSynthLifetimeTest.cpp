@@ -9,10 +9,9 @@
 
 using namespace instrument;
 
-using InstrumentInFolder = InstrumentFixture;
-using SoundBankLoad = PlayingInstrument;
+using VstXSynthLifetime = PlayingInstrument;
 
-TEST_F(InstrumentInFolder, StringTableLockLivesUntilTheLastInstanceIsDestroyed)
+TEST_F(VstXSynthLifetime, StringTableLockLivesUntilTheLastInstanceIsDestroyed)
 {
     ASSERT_EQ(VstXSynth::liveInstances(), 0);
     EXPECT_FALSE(resources::StringTableHasLock());
@@ -27,14 +26,14 @@ TEST_F(InstrumentInFolder, StringTableLockLivesUntilTheLastInstanceIsDestroyed)
     EXPECT_EQ(VstXSynth::liveInstances(), 0);
 }
 
-TEST_F(InstrumentInFolder, WithoutAHostCallbackTheInstanceIsNotAnnouncedAndHasNoEditor)
+TEST_F(VstXSynthLifetime, WithoutAHostCallbackTheInstanceIsNotAnnouncedAndHasNoEditor)
 {
-    VstXSynth synth(nullptr);
-    EXPECT_NE(synth.getAeffect()->uniqueID, VstXSynth::kUniqueId);
-    EXPECT_EQ(synth.getEditor(), nullptr);
+    synth = std::make_unique<VstXSynth>(nullptr);
+    EXPECT_NE(synth->getAeffect()->uniqueID, VstXSynth::kUniqueId);
+    EXPECT_EQ(synth->getEditor(), nullptr);
 }
 
-TEST_F(SoundBankLoad, TheLoadSelectsTheFirstPresetAndARateChangeRebuildsFromTheSharedData)
+TEST_F(VstXSynthLifetime, TheLoadSelectsTheFirstPresetAndARateChangeRebuildsFromTheSharedData)
 {
     start(enginetest::MakeRichBank().bytes());
     const auto& presets = synth->synthEngine()->presets();
