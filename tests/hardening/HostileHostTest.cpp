@@ -70,9 +70,7 @@ class HostileHostTest : public ::testing::TestWithParam<uint32_t>
 protected:
     void SetUp() override
     {
-        folder.addStringTable();
-        const auto bank = hardening::MakePianoLikeBank().bytes();
-        folder.writeFile("DAT", std::string(bank.begin(), bank.end()));
+        folder.addBank(hardening::MakePianoLikeBank().bytes());
         ASSERT_TRUE(PresetsFile::write(folder.besidePlugin("presets").c_str(), OddPrograms()));
     }
 

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,13 +17,6 @@ using namespace plughost;
 
 namespace
 {
-// A MIDI message at a frame of the song.
-struct SongEvent
-{
-    int frame;
-    uint8_t status, data1, data2;
-};
-
 using Song = std::vector<SongEvent>;
 
 // Three notes of a song: a pedalled chord, a note over it, the pedal lifted.
@@ -36,40 +27,17 @@ const Song kThreeNotes = {{1000, 0x90, 48, 90},  {1000, 0x90, 55, 70}, {1200, 0x
 class PluginSong : public ::testing::Test
 {
 protected:
-    std::unique_ptr<PluginInstance> start(const std::vector<uint8_t>& bank, const HostAnswers& answers = {})
+    std::unique_ptr<PluginInstance> start(const std::vector<uint8_t>& bank)
     {
         if (!written)
-        {
-            folder.addStringTable();
-            folder.writeFile("DAT", std::string(bank.begin(), bank.end()));
-            written = true;
-        }
-        auto instance = folder.instantiate(answers);
+            folder.addBank(bank);
+        written = true;
+        auto instance = folder.instantiate();
         if (!instance || !WaitForSampleData(*instance))
             return nullptr;
         instance->setBlockSize(4096);
         instance->dispatch(effMainsChanged, 0, 1);
         return instance;
-    }
-
-    // Renders frames of a song, the left channel then the right, in blocks whose sizes blockSize gives.
-    static std::vector<float> render(PluginInstance& instance, const Song& song, int frames,
-                                     const std::function<int(int block)>& blockSize)
-    {
-        std::vector<float> left(static_cast<size_t>(frames)), right(static_cast<size_t>(frames));
-        auto next = song.begin();
-        for (int position = 0, block = 0; position < frames; ++block)
-        {
-            const int n = std::min(blockSize(block), frames - position);
-            std::vector<PluginInstance::Midi> events;
-            for (; next != song.end() && next->frame < position + n; ++next)
-                events.push_back({next->frame - position, next->status, next->data1, next->data2});
-            instance.sendMidi(events);
-            instance.processReplacing(left.data() + position, right.data() + position, n);
-            position += n;
-        }
-        left.insert(left.end(), right.begin(), right.end());
-        return left;
     }
 
     // A presets file of the given programs (name and the eleven parameter values each).
@@ -84,14 +52,6 @@ protected:
         ASSERT_TRUE(instrument::PresetsFile::write(folder.besidePlugin("presets").c_str(), stored));
     }
 
-    static float peak(const std::vector<float>& audio, size_t from, size_t to)
-    {
-        float largest = 0.0f;
-        for (size_t i = from; i < to; ++i)
-            largest = std::max(largest, std::fabs(audio[i]));
-        return largest;
-    }
-
     PluginFolder folder;
     bool written = false;
 };
@@ -99,21 +59,18 @@ protected:
 TEST_F(PluginSong, ANoteFirstSoundsAfterTheReportedDelayAtEveryRate)
 {
     for (const float rate : {44100.0f, 96000.0f, 22050.0f})
-    {
         for (const int frame : {100, 1000, 3333})
         {
             auto instance = start(instrumenttest::ReleaseNoiseBank());
             ASSERT_TRUE(instance);
-            instance->dispatch(effMainsChanged, 0, 0);
-            instance->setSampleRate(rate);
-            instance->dispatch(effMainsChanged, 0, 1);
+            ChangeRate(*instance, rate);
             instance->setParameter(2, 0.0f); // the dry tone only: nothing sounds before it
             const int delay = instance->effect()->initialDelay;
             // The limiter looks 5 ms ahead; a host learns of a new delay through ioChanged.
             EXPECT_EQ(delay, static_cast<int>(rate * 0.005f)) << rate << " Hz";
             EXPECT_EQ(instance->hostCalls(audioMasterIOChanged), rate == 44100.0f ? 0 : 1) << rate << " Hz";
             const std::vector<float> audio =
-                render(*instance, {{frame, 0x90, 60, 100}}, frame + 2 * delay + 256, [](int) { return 256; });
+                Render(*instance, frame + 2 * delay + 256, 256, {{frame, 0x90, 60, 100}});
             const auto sounding = std::find_if(audio.begin(), audio.end(), [](float x) { return x != 0.0f; });
             // Never before the reported delay; after it, within the engine's steps of 64 frames: it takes a
             // note at its next step and its envelope may open at the one after.
@@ -122,46 +79,35 @@ TEST_F(PluginSong, ANoteFirstSoundsAfterTheReportedDelayAtEveryRate)
             EXPECT_LE(late, 2 * 64) << rate << " Hz, note at " << frame;
             instance->close();
         }
-    }
 }
 
 TEST_F(PluginSong, TheSameSongSoundsTheSameInBlocksOfAnySize)
 {
-    const std::vector<std::pair<std::string, std::function<int(int)>>> blockings = {
-        {"1", [](int) { return 1; }},       {"17", [](int) { return 17; }},
-        {"64", [](int) { return 64; }},     {"1000", [](int) { return 1000; }},
-        {"4096", [](int) { return 4096; }}, {"varying", [](int block) { return 1 + (block * 733) % 1500; }}};
     constexpr int kFrames = 44100;
     auto first = start(instrumenttest::ReleaseNoiseBank());
     ASSERT_TRUE(first);
-    const std::vector<float> reference = render(*first, kThreeNotes, kFrames, [](int) { return 256; });
+    const std::vector<float> reference = Render(*first, kFrames, 256, kThreeNotes);
     ASSERT_GT(*std::max_element(reference.begin(), reference.end()), 0.01f);
     first->close();
-    for (const auto& [name, blockSize] : blockings)
+    for (const int size : {1, 17, 64, 1000, 4096, 0}) // 0: a different size for every block
     {
         auto instance = start(instrumenttest::ReleaseNoiseBank());
         ASSERT_TRUE(instance);
-        const std::vector<float> audio = render(*instance, kThreeNotes, kFrames, blockSize);
-        size_t firstDifference = 0;
-        float largest = 0.0f;
-        for (size_t i = 0; i < audio.size(); ++i)
-        {
-            const float difference = std::fabs(audio[i] - reference[i]);
-            if (difference > largest && largest == 0.0f)
-                firstDifference = i;
-            largest = std::max(largest, difference);
-        }
-        EXPECT_EQ(largest, 0.0f) << "blocks of " << name << " differ from blocks of 256 from frame "
-                                 << firstDifference % kFrames;
+        const std::vector<float> audio = Render(
+            *instance, kFrames, [size](int block) { return size ? size : 1 + (block * 733) % 1500; },
+            kThreeNotes);
+        const auto differs = std::mismatch(audio.begin(), audio.end(), reference.begin()).first;
+        EXPECT_TRUE(differs == audio.end())
+            << "blocks of " << size << " differ from blocks of 256 from frame "
+            << (differs - audio.begin()) % kFrames;
         instance->close();
     }
 }
 
 TEST_F(PluginSong, ASavedChunkAndProgramPlayTheSameInAFreshInstance)
 {
-    const std::vector<float> programValues = {0.9f, 0.4f, 0.5f, 0.6f, 0.45f, 0.7f,
-                                              0.8f, 0.2f, 0.3f, 0.6f, 0.4f};
-    writePrograms({{"Plain", std::vector<float>(11, 0.5f)}, {"Bright", programValues}});
+    writePrograms({{"Plain", std::vector<float>(11, 0.5f)},
+                   {"Bright", {0.9f, 0.4f, 0.5f, 0.6f, 0.45f, 0.7f, 0.8f, 0.2f, 0.3f, 0.6f, 0.4f}}});
     auto saved = start(instrumenttest::ResonanceBank());
     ASSERT_TRUE(saved);
     saved->dispatch(effSetProgram, 0, 1);
@@ -172,14 +118,14 @@ TEST_F(PluginSong, ASavedChunkAndProgramPlayTheSameInAFreshInstance)
     const std::vector<unsigned char> chunk(static_cast<unsigned char*>(data),
                                            static_cast<unsigned char*>(data) + 48);
     const VstIntPtr program = saved->dispatch(effGetProgram);
-    const std::vector<float> before = render(*saved, kThreeNotes, 30000, [](int) { return 512; });
+    const std::vector<float> before = Render(*saved, 30000, 512, kThreeNotes);
 
     auto fresh = start(instrumenttest::ResonanceBank());
     ASSERT_TRUE(fresh);
     fresh->dispatch(effSetProgram, 0, program);
     ASSERT_EQ(fresh->dispatch(effSetChunk, 0, 48, const_cast<unsigned char*>(chunk.data())), 48);
     EXPECT_EQ(fresh->getString(effGetProgramName), "Bright");
-    EXPECT_TRUE(render(*fresh, kThreeNotes, 30000, [](int) { return 512; }) == before);
+    EXPECT_TRUE(Render(*fresh, 30000, 512, kThreeNotes) == before);
 }
 
 // A host's stop and panic: all sound off silences pedalled notes at once; reset all controllers lifts the
@@ -196,23 +142,25 @@ TEST_F(PluginSong, AllSoundOffAndResetAllControllersSilenceAPedalledChord)
     const auto play = [&](const Song& stop)
     {
         auto instance = start(instrumenttest::ResonanceBank());
+        if (!instance)
+            return std::vector<float>();
         instance->setParameter(2, 0.0f); // no reverb tail after the voices
         Song song = chord;
         song.insert(song.end(), stop.begin(), stop.end());
         song.push_back({kLater, 0x90, 60, 100}); // played after the stop: soft or not
-        return render(*instance, song, 40000, [](int) { return 256; });
+        return Render(*instance, 40000, 256, song);
     };
 
     const std::vector<float> soundOff = play({{kStop, 0xB0, 120, 0}});
     const int delay = 220;
-    EXPECT_GT(peak(soundOff, kStop - 2000, kStop), 0.05f);
+    EXPECT_GT(Peak(soundOff, kStop - 2000, kStop), 0.05f);
     // Only the filters' short ring remains once the delay has passed.
-    EXPECT_LT(peak(soundOff, kStop + delay + 2000, kLater - 1000), 1e-4f) << "the pedalled voices ring on";
+    EXPECT_LT(Peak(soundOff, kStop + delay + 2000, kLater - 1000), 1e-4f) << "the pedalled voices ring on";
 
     const std::vector<float> pedalsUp =
         play({{kStop, 0xB0, 67, 0}, {kStop, 0xB0, 64, 0}, {kStop, 0xB0, 123, 0}});
     const std::vector<float> reset = play({{kStop, 0xB0, 121, 0}, {kStop, 0xB0, 123, 0}});
-    EXPECT_LT(peak(reset, kStop + delay + 2000, kLater - 1000), 1e-4f);
+    EXPECT_LT(Peak(reset, kStop + delay + 2000, kLater - 1000), 1e-4f);
     EXPECT_TRUE(reset == pedalsUp) << "the reset does not act as lifting both pedals";
 }
 
@@ -225,11 +173,10 @@ TEST_F(PluginSong, WithoutReverbTheEndOfANoteStaysWhereItWas)
     instance->setParameter(2, 0.0f);
     instance->setParameter(1, 0.0f); // no release noise
     const std::vector<float> audio =
-        render(*instance, {{0, 0x90, 60, 100}, {5000, 0x80, 60, 0}, {10000, 0x90, 60, 100}}, 12000,
-               [](int) { return 256; });
-    EXPECT_GT(peak(audio, 5000, 5000 + 220), 0.05f);
+        Render(*instance, 12000, 256, {{0, 0x90, 60, 100}, {5000, 0x80, 60, 0}, {10000, 0x90, 60, 100}});
+    EXPECT_GT(Peak(audio, 5000, 5000 + 220), 0.05f);
     // Nothing of the note (only the equaliser's faint ring) comes before the next one.
-    EXPECT_LT(peak(audio, 6000, 10000 + 220), 1e-3f);
+    EXPECT_LT(Peak(audio, 6000, 10000 + 220), 1e-3f);
 }
 
 TEST_F(PluginSong, LongProgramNamesAreCutBetweenCharacters)
