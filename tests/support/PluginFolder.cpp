@@ -97,7 +97,8 @@ bool WaitForSampleData(PluginInstance& instance)
 std::vector<float> Render(PluginInstance& instance, int frames,
                           const std::function<int(int block)>& blockSize, const std::vector<SongEvent>& song)
 {
-    std::vector<float> left(static_cast<size_t>(frames)), right(static_cast<size_t>(frames));
+    // What the instance leaves unwritten shows as NaN.
+    std::vector<float> left(static_cast<size_t>(frames), NAN), right(static_cast<size_t>(frames), NAN);
     auto next = song.begin();
     for (int position = 0, block = 0; position < frames; ++block)
     {
@@ -131,6 +132,6 @@ float Peak(const std::vector<float>& audio, size_t from, size_t to)
 {
     float largest = 0.0f;
     for (size_t i = from; i < std::min(to, audio.size()); ++i)
-        largest = std::max(largest, std::fabs(audio[i]));
+        largest = std::isnan(audio[i]) ? INFINITY : std::max(largest, std::fabs(audio[i]));
     return largest;
 }

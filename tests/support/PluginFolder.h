@@ -66,5 +66,5 @@ std::vector<float> Render(plughost::PluginInstance& instance, int frames, int bl
 // Switches the instance off, sets the rate and switches it on again, as hosts change the rate.
 void ChangeRate(plughost::PluginInstance& instance, float rate);
 
-// The largest magnitude in audio[from, to).
+// The largest magnitude in audio[from, to); infinite where a sample is not a number.
 float Peak(const std::vector<float>& audio, size_t from = 0, size_t to = SIZE_MAX);
