@@ -151,33 +151,20 @@ TEST(PluginLog, RecordsTheStartUpInOrder)
               indexOf(lines, "String File: "));
     // The memory figures, then the construction steps, follow one another in this order.
     size_t step = 2;
-    for (const char* text : {"Mem in use percentage = ",
-                             "Free physical : ",
-                             "Free paging file : ",
-                             "Free virtual : ",
-                             "String File: ",
-                             "Initializing lid model",
-                             "New settings.",
-                             "Creating the synthesizer.",
-                             "Loading the sound bank.",
-                             "Module File Name: ",
-                             "Data File Name: ",
-                             "File Does Not Exist: ",
-                             "Data File Load Complete, result = -1",
-                             "Creating EQ.",
-                             "Creating Reverb.",
-                             "Creating Tone Controls.",
-                             "Creating Dynamics.",
-                             "Initializing sympathetic resonance.",
-                             "Calculating velocity curves.",
-                             "Initializing presets.",
-                             "Setting VST params.",
-                             "Init completed."})
-    {
-        const size_t next = indexOf(lines, text, step + 1);
-        ASSERT_NE(next, std::string::npos) << text;
-        step = next;
-    }
+    for (const auto& texts :
+         {std::vector<const char*>{
+              "Mem in use percentage = ", "Free physical : ", "Free paging file : ", "Free virtual : "},
+          {"String File: ", "Initializing lid model", "New settings.", "Creating the synthesizer.",
+           "Loading the sound bank.", "Module File Name: ", "Data File Name: ", "File Does Not Exist: ",
+           "Data File Load Complete, result = -1", "Creating EQ.", "Creating Reverb.",
+           "Creating Tone Controls.", "Creating Dynamics.", "Initializing sympathetic resonance.",
+           "Calculating velocity curves.", "Initializing presets.", "Setting VST params.",
+           "Init completed."}})
+        for (const char* text : texts)
+        {
+            step = indexOf(lines, text, step + 1);
+            ASSERT_NE(step, std::string::npos) << text;
+        }
     const size_t created = indexOf(lines, "Aeffect created.  processReplacing is 0x", step);
     ASSERT_NE(created, std::string::npos);
     EXPECT_EQ(created, lines.size() - 1);
@@ -192,6 +179,7 @@ TEST(PluginLog, SecondInstanceRestartsTheLog)
     auto second = folder.instantiate();
     ASSERT_TRUE(second);
     const auto lines = folder.logLines();
+    ASSERT_FALSE(lines.empty());
     EXPECT_NE(lines[0].find("Starting up on "), std::string::npos);
     // One start-up since the restart: the first instance's lines are gone.
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
