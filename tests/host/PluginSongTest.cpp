@@ -1,7 +1,8 @@
 // What a musician hears in a song through the built plug-in: notes where the host expects them once it
 // has taken the reported delay into account, the same audio whatever blocks the host renders in, a saved
 // song coming back as it was, a host's panic and reset silencing the piano, the lid closed or open, the
-// strings' resonance; and the parameters as the host sees them.
+// strings' resonance, keys at their pitch at every rate the engine runs at; and the parameters as the host
+// sees them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,12 +57,15 @@ const Song kThreeNotes = {{1000, 0x90, 48, 90},  {1000, 0x90, 55, 70}, {1200, 0x
 class PluginSong : public ::testing::Test
 {
 protected:
-    std::unique_ptr<PluginInstance> start(const std::vector<uint8_t>& bank, int blockSize = 4096)
+    std::unique_ptr<PluginInstance> start(const std::vector<uint8_t>& bank, int blockSize = 4096,
+                                          double rate = 44100.0)
     {
         if (!written)
             folder.addBank(bank);
         written = true;
-        auto instance = folder.instantiate();
+        HostAnswers answers;
+        answers.sampleRate = rate;
+        auto instance = folder.instantiate(answers);
         if (!instance || !WaitForSampleData(*instance))
             return nullptr;
         instance->setBlockSize(blockSize);
@@ -337,4 +341,69 @@ TEST_F(PluginParameters, ValuesOutsideZeroToOneAndUnknownIndicesChangeNothingBut
     EXPECT_EQ(plugin->getParameter(11), 0.0f);
     EXPECT_TRUE(folder.logHas("Set Parameter 2 value 1.500000"));
 }
+
+// The engine runs at 8000 to 96000 Hz, and at 176400 and 192000 Hz at half the host's rate with an
+// upsampler. At a rate outside them the instrument stays silent rather than play out of tune.
+class SampleRateTest : public PluginSong
+{
+protected:
+    static constexpr double kA440 = 440.0; // key 69
+
+    // Key 69's rising zero crossings per second while held; 0 when the instrument stays silent.
+    static double playedFrequency(PluginInstance& instance, float rate, bool sound)
+    {
+        ChangeRate(instance, rate);
+        if (sound) // the samples are read in the background after the change
+        {
+            EXPECT_TRUE(WaitForSampleData(instance));
+        }
+        instance.sendMidi({{0, 0x90, 69, 100}});
+        Render(instance, static_cast<int>(rate * 0.2f), kBlock);
+        const std::vector<float> held = Render(instance, static_cast<int>(rate * 0.5f), kBlock);
+        instance.sendMidi({{0, 0x80, 69, 0}});
+        Render(instance, static_cast<int>(rate * 0.5f), kBlock);
+        int crossings = 0;
+        for (size_t i = 1; i < held.size() / 2; ++i) // the left channel
+            crossings += held[i - 1] < 0.0f && held[i] >= 0.0f;
+        return crossings * static_cast<double>(rate) / static_cast<double>(held.size() / 2);
+    }
+};
+
+TEST_F(SampleRateTest, KeysKeepTheirPitchAtEveryRateTheEngineRunsAndAreSilentOutsideThem)
+{
+    auto instance = start(instrumenttest::TunedBank(), kBlock, 176400.0);
+    ASSERT_TRUE(instance);
+    instance->setParameter(2, 0.0f); // no reverb: only the dry tone is counted
+    const struct
+    {
+        float rate;
+        bool sound;
+    } steps[] = {{176400.0f, true},  {88200.0f, true}, {8000.0f, true},  {22050.0f, true},
+                 {384000.0f, false}, {96000.0f, true}, {48000.0f, true}, {192000.0f, true},
+                 {6000.0f, false},   {32000.0f, true}, {44100.0f, true}};
+    for (const auto& step : steps)
+        EXPECT_NEAR(step.sound ? kA440 : 0.0, playedFrequency(*instance, step.rate, step.sound), kA440 * 0.02)
+            << step.rate << " Hz";
+    for (const std::string text :
+         {"Engine rate 88200 Hz: half the host's 176400 Hz, doubled by the upsampler (16 frames later).",
+          "Engine rate 88200 Hz."})
+        EXPECT_TRUE(folder.logHas(text)) << text;
+}
+
+// A rate change ends every voice; what the limiter held from before must not come out again at the new
+// look-ahead. At 176400 Hz the reverb starts empty, so only the equaliser's decaying memory is left.
+TEST_F(SampleRateTest, ARateChangeDoesNotReplayTheAudioBeforeIt)
+{
+    auto instance = start(instrumenttest::ReleaseNoiseBank(), kBlock);
+    ASSERT_TRUE(instance);
+    std::vector<PluginInstance::Midi> chord;
+    for (uint8_t key = 40; key <= 80; ++key)
+        chord.push_back({0, 0x90, key, 127});
+    instance->sendMidi(chord);
+    const float before = Peak(Render(*instance, 40 * 512, kBlock));
+    ChangeRate(*instance, 176400.0f);
+    ASSERT_GT(before, 0.3f);
+    EXPECT_LT(Peak(Render(*instance, 512, kBlock)), 0.05f * before);
+}
+
 } // namespace
