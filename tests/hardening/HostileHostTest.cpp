@@ -60,12 +60,12 @@ class HostileHost
 {
 public:
     HostileHost(PluginInstance& plugin, uint32_t seed, float startRate)
-        : instance(plugin), generator(seed), currentRate(startRate), left(kMaxFrames), right(kMaxFrames),
+        : currentRate(startRate), instance(plugin), generator(seed), left(kMaxFrames), right(kMaxFrames),
           textBuffer(kTextBuffer)
     {
     }
 
-    // Runs random steps; false at the first fault, which fault() then describes.
+    // Runs random steps; false at the first fault, which fault then describes.
     bool run(int steps, bool withRateChanges)
     {
         changeRates = withRateChanges;
@@ -86,26 +86,26 @@ public:
         instance.dispatch(effMainsChanged, 0, 1);
     }
 
-    // Renders at least one block; lastSecondPeak() is the largest magnitude in its last second.
+    // Renders at least one block.
     bool render(double seconds)
     {
         const int blocks = std::max(1, static_cast<int>(std::ceil(seconds * currentRate / blockSize)));
         const int lastSecond = static_cast<int>(std::ceil(currentRate / blockSize));
-        finalSecondPeak = 0.0;
+        lastSecondPeak = 0.0;
         for (int b = 0; b < blocks; ++b)
         {
             if (!renderBlock(blockSize))
                 return false;
             if (b >= blocks - lastSecond)
-                finalSecondPeak = std::max(finalSecondPeak, blockPeak);
+                lastSecondPeak = std::max(lastSecondPeak, blockPeak);
         }
         return true;
     }
 
-    const std::string& fault() const { return faultText; }
-    double lastSecondPeak() const { return finalSecondPeak; }
-    double largest() const { return largestSeen; }
-    float sampleRate() const { return currentRate; }
+    // The first fault; the largest magnitude of all blocks, and of the last second render() played.
+    std::string fault;
+    double largest = 0.0, lastSecondPeak = 0.0;
+    float currentRate;
 
 private:
     int randomInt(int low, int high) { return std::uniform_int_distribution<int>(low, high)(generator); }
@@ -150,8 +150,8 @@ private:
 
     bool fail(const std::string& what)
     {
-        faultText = what + " (after " + lastAction + ", rate " + std::to_string(currentRate) +
-                    ", block size " + std::to_string(blockSize) + ")";
+        fault = what + " (after " + lastAction + ", rate " + std::to_string(currentRate) + ", block size " +
+                std::to_string(blockSize) + ")";
         return false;
     }
 
@@ -189,7 +189,7 @@ private:
                             std::to_string(sample) +
                             " in magnitude, not finite or above the limiter's bound");
         }
-        largestSeen = std::max(largestSeen, blockPeak);
+        largest = std::max(largest, blockPeak);
         lastAction = "a block of " + std::to_string(frames) + " frames";
         return true;
     }
@@ -478,13 +478,12 @@ private:
 
     plughost::PluginInstance& instance;
     std::mt19937 generator;
-    float currentRate;
     VstInt32 blockSize = 1024;
     bool changeRates = true;
-    double largestSeen = 0.0, blockPeak = 0.0, finalSecondPeak = 0.0;
+    double blockPeak = 0.0;
     std::vector<float> left, right;
     std::vector<char> textBuffer;
-    std::string faultText, lastAction;
+    std::string lastAction;
 };
 
 // Sequences with rate changes, then a stretch at one rate the engine runs at, so that a note left
@@ -554,21 +553,20 @@ protected:
         reference->close();
 
         HostileHost host(*instance, seed, static_cast<float>(answers.sampleRate));
-        ASSERT_TRUE(host.run(kStepsChangingRates, true)) << host.fault();
+        ASSERT_TRUE(host.run(kStepsChangingRates, true)) << host.fault;
         host.settle();
-        ASSERT_TRUE(host.run(kStepsAtOneRate, false)) << host.fault();
+        ASSERT_TRUE(host.run(kStepsAtOneRate, false)) << host.fault;
 
         // A sequence may leave the volume or every tone band at 0, which would hide a stuck note.
         for (const VstInt32 volumeAndBands : {4, 8, 9, 10})
             instance->setParameter(volumeAndBands, 0.5f);
         // Events still queued for the next block are played first, so that the last word is the host's.
-        ASSERT_TRUE(host.render(0.0)) << host.fault();
+        ASSERT_TRUE(host.render(0.0)) << host.fault;
         instance->sendMidi({{0, 0xb0, 123, 0}, {0, 0xb0, 64, 0}});
-        ASSERT_TRUE(host.render(10.0)) << host.fault();
-        std::cout << "seed " << seed << ": largest sample " << host.largest() << " (threshold " << kThreshold
-                  << "), last second's peak " << host.lastSecondPeak() << " at " << host.sampleRate()
-                  << " Hz\n";
-        EXPECT_LE(host.lastSecondPeak(), kSilence) << "a note is still sounding";
+        ASSERT_TRUE(host.render(10.0)) << host.fault;
+        std::cout << "seed " << seed << ": largest sample " << host.largest << " (threshold " << kThreshold
+                  << "), last second's peak " << host.lastSecondPeak << " at " << host.currentRate << " Hz\n";
+        EXPECT_LE(host.lastSecondPeak, kSilence) << "a note is still sounding";
 
         EXPECT_EQ(expected, AnswersOf(*instance));
 
