@@ -342,22 +342,19 @@ private:
         {
             if (chance(0.5))
             {
-                const VstInt32 frame = oddOffset();
+                VstMidiSysexEvent& s = sysex[i];
+                s.type = kVstSysExType;
+                s.byteSize = sizeof s;
+                s.deltaFrames = oddOffset();
                 std::string& dump = dumps[i] = randomBytes(randomInt(0, 1000), 0);
                 if (!dump.empty())
                 {
                     dump.front() = '\xf0';
                     dump.back() = '\xf7';
                 }
-                sysex[i] = {kVstSysExType,
-                            sizeof sysex[i],
-                            frame,
-                            0,
-                            static_cast<VstInt32>(dump.size()),
-                            0,
-                            dump.empty() ? nullptr : dump.data(),
-                            0};
-                list.push_back(reinterpret_cast<VstEvent*>(&sysex[i]));
+                s.dumpBytes = static_cast<VstInt32>(dump.size());
+                s.sysexDump = dump.empty() ? nullptr : dump.data();
+                list.push_back(reinterpret_cast<VstEvent*>(&s));
                 continue;
             }
             // An event of a type the instrument does not declare, with bytes that look like a note.
