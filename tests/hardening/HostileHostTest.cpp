@@ -102,6 +102,20 @@ public:
         return true;
     }
 
+    // Asks for every text of every index once: the random steps reach each only now and then.
+    bool askEveryText()
+    {
+        lastAction = "every text asked for in turn";
+        for (const auto& [opcode, allowed, indices] : kTextOpcodes)
+            for (int index = 0; index < std::max(indices, 1); ++index)
+                if (!askText(opcode, index, allowed))
+                    return false;
+        for (int program = 0; program < kPrograms; ++program)
+            if (!askText(effGetProgramNameIndexed, program, kProgramText))
+                return false;
+        return true;
+    }
+
     // The first fault; the largest magnitude of all blocks, and of the last second render() played.
     std::string fault;
     double largest = 0.0, lastSecondPeak = 0.0;
@@ -566,6 +580,7 @@ protected:
         EXPECT_LE(host.lastSecondPeak, kSilence) << "a note is still sounding";
 
         EXPECT_EQ(expected, AnswersOf(*instance));
+        EXPECT_TRUE(host.askEveryText()) << host.fault;
 
         int32_t chunk[12] = {1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 4, 5};
         const float amounts[] = {0.7f, 0.2f, 0.4f, 0.6f, 0.1f, 1.5f, 0.5f, 2.0f};
