@@ -1,7 +1,9 @@
-// The built plug-in as a host sees it: loaded from a temporary folder through the test host.
+// The built plug-in as a host sees it: loaded from a temporary folder through the test host; and the
+// records hosts and the plug-in exchange.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <regex>
 
 #include "support/PluginFolder.h"
@@ -40,7 +42,6 @@ TEST(PluginRecord, HoldsTheInstrumentsValues)
     EXPECT_EQ(e->numOutputs, 2);
     EXPECT_EQ(e->numPrograms, 128);
     EXPECT_EQ(e->version, 1);
-    EXPECT_EQ(e->initialDelay, 220); // the limiter's 5 ms look-ahead at 44100 Hz
     EXPECT_FLOAT_EQ(e->ioRatio, 1.0f);
     EXPECT_EQ(e->flags & (effFlagsCanReplacing | effFlagsIsSynth), effFlagsCanReplacing | effFlagsIsSynth);
     EXPECT_EQ(e->flags & effFlagsProgramChunks, 0);
@@ -63,13 +64,10 @@ TEST(PluginDispatcher, AnswersNamesVersionsCategoryAndCanDo)
     EXPECT_EQ(plugin->dispatch(effHasMidiProgramsChanged), 0);
     EXPECT_EQ(plugin->dispatch(9999), 0);
     // canDo is exact and case-sensitive.
-    EXPECT_EQ(plugin->canDo("receiveVstEvents"), 1);
-    EXPECT_EQ(plugin->canDo("receiveVstMidiEvent"), 1);
-    EXPECT_EQ(plugin->canDo("midiProgramNames"), 1);
-    EXPECT_EQ(plugin->canDo("sendVstMidiEvent"), -1);
-    EXPECT_EQ(plugin->canDo("ReceiveVstMidiEvent"), -1);
-    EXPECT_EQ(plugin->canDo("receiveVstMidiEvents"), -1);
-    EXPECT_EQ(plugin->canDo(""), -1);
+    for (const char* yes : {"receiveVstEvents", "receiveVstMidiEvent", "midiProgramNames"})
+        EXPECT_EQ(plugin->canDo(yes), 1) << yes;
+    for (const char* no : {"sendVstMidiEvent", "ReceiveVstMidiEvent", "receiveVstMidiEvents", ""})
+        EXPECT_EQ(plugin->canDo(no), -1) << no;
     EXPECT_EQ(plugin->dispatch(effCanDo, 0, 0, nullptr), 0);
 }
 
@@ -77,6 +75,7 @@ TEST(PluginDispatcher, DescribesTwoStereoOutputPins)
 {
     PluginFolder folder;
     auto plugin = folder.instantiate();
+    ASSERT_TRUE(plugin);
     for (VstInt32 pin = 0; pin < 2; ++pin)
     {
         VstPinProperties properties{};
@@ -98,11 +97,10 @@ TEST(PluginDispatcher, WithoutASoundBankOrPresetsTheInstanceAnswersAndIsSilent)
     PluginFolder folder;
     auto plugin = folder.instantiate();
     ASSERT_TRUE(plugin);
-    EXPECT_EQ(plugin->dispatch(effVendorSpecific, 1004), 0);
+    for (const VstInt32 request : {1004, 1001, 1005})
+        EXPECT_EQ(plugin->dispatch(effVendorSpecific, request), 0) << request;
     for (const VstInt32 other : {999, 2000, -5, 1000}) // 1000 opens the help file, which is absent
         EXPECT_EQ(plugin->dispatch(effVendorSpecific, other), 1) << other;
-    EXPECT_EQ(plugin->dispatch(effVendorSpecific, 1001), 0);
-    EXPECT_EQ(plugin->dispatch(effVendorSpecific, 1005), 0);
     for (const VstIntPtr program : {5, -1})
     {
         plugin->dispatch(effSetProgram, 0, program);
@@ -112,10 +110,7 @@ TEST(PluginDispatcher, WithoutASoundBankOrPresetsTheInstanceAnswersAndIsSilent)
     plugin->setBlockSize(512);
     plugin->dispatch(effMainsChanged, 0, 1);
     plugin->sendMidi({{0, 0x90, 60, 100}});
-    std::vector<float> left(512, 1.0f), right(512, 1.0f);
-    plugin->processReplacing(left.data(), right.data(), 512);
-    EXPECT_TRUE(std::all_of(left.begin(), left.end(), [](float s) { return s == 0.0f; }));
-    EXPECT_TRUE(std::all_of(right.begin(), right.end(), [](float s) { return s == 0.0f; }));
+    EXPECT_EQ(Peak(Render(*plugin, 512, 512)), 0.0f);
     plugin->dispatch(effMainsChanged, 0, 0);
 }
 
@@ -123,9 +118,10 @@ TEST(PluginDispatcher, CloseDeletesTheInstanceAndAnswersOne)
 {
     PluginFolder folder;
     auto plugin = folder.instantiate();
+    ASSERT_TRUE(plugin);
     EXPECT_EQ(plugin->close(), 1);
     EXPECT_FALSE(plugin->isOpen());
-    EXPECT_EQ(folder.logLines().back().find("Shutting down.") != std::string::npos, true);
+    EXPECT_NE(folder.logLines().back().find("Shutting down."), std::string::npos);
 }
 
 TEST(PluginEntry, HostVersionZeroGivesNoInstance)
@@ -155,33 +151,20 @@ TEST(PluginLog, RecordsTheStartUpInOrder)
               indexOf(lines, "String File: "));
     // The memory figures, then the construction steps, follow one another in this order.
     size_t step = 2;
-    for (const char* text : {"Mem in use percentage = ",
-                             "Free physical : ",
-                             "Free paging file : ",
-                             "Free virtual : ",
-                             "String File: ",
-                             "Initializing lid model",
-                             "New settings.",
-                             "Creating the synthesizer.",
-                             "Loading the sound bank.",
-                             "Module File Name: ",
-                             "Data File Name: ",
-                             "File Does Not Exist: ",
-                             "Data File Load Complete, result = -1",
-                             "Creating EQ.",
-                             "Creating Reverb.",
-                             "Creating Tone Controls.",
-                             "Creating Dynamics.",
-                             "Initializing sympathetic resonance.",
-                             "Calculating velocity curves.",
-                             "Initializing presets.",
-                             "Setting VST params.",
-                             "Init completed."})
-    {
-        const size_t next = indexOf(lines, text, step + 1);
-        ASSERT_NE(next, std::string::npos) << text;
-        step = next;
-    }
+    for (const auto& texts :
+         {std::vector<const char*>{
+              "Mem in use percentage = ", "Free physical : ", "Free paging file : ", "Free virtual : "},
+          {"String File: ", "Initializing lid model", "New settings.", "Creating the synthesizer.",
+           "Loading the sound bank.", "Module File Name: ", "Data File Name: ", "File Does Not Exist: ",
+           "Data File Load Complete, result = -1", "Creating EQ.", "Creating Reverb.",
+           "Creating Tone Controls.", "Creating Dynamics.", "Initializing sympathetic resonance.",
+           "Calculating velocity curves.", "Initializing presets.", "Setting VST params.",
+           "Init completed."}})
+        for (const char* text : texts)
+        {
+            step = indexOf(lines, text, step + 1);
+            ASSERT_NE(step, std::string::npos) << text;
+        }
     const size_t created = indexOf(lines, "Aeffect created.  processReplacing is 0x", step);
     ASSERT_NE(created, std::string::npos);
     EXPECT_EQ(created, lines.size() - 1);
@@ -191,10 +174,12 @@ TEST(PluginLog, SecondInstanceRestartsTheLog)
 {
     PluginFolder folder;
     auto first = folder.instantiate();
+    ASSERT_TRUE(first);
     first->dispatch(effGetEffectName);
     auto second = folder.instantiate();
-    ASSERT_TRUE(first && second);
+    ASSERT_TRUE(second);
     const auto lines = folder.logLines();
+    ASSERT_FALSE(lines.empty());
     EXPECT_NE(lines[0].find("Starting up on "), std::string::npos);
     // One start-up since the restart: the first instance's lines are gone.
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
@@ -203,4 +188,34 @@ TEST(PluginLog, SecondInstanceRestartsTheLog)
               1);
     first->close();
     second->close();
+}
+
+// The records as hosts compiled for 32-bit and 64-bit systems lay them out; the effect record and MIDI
+// events are read through a real host's own declarations by the real-host test.
+TEST(RecordLayout, FieldsSitWhereHostsLookForThem)
+{
+    const struct
+    {
+        const char* field;
+        size_t offset32, offset64, actual;
+    } places[] = {
+        {"VstMidiEvent::noteOffVelocity", 29, 29, offsetof(VstMidiEvent, noteOffVelocity)},
+        {"VstMidiSysexEvent::dumpBytes", 16, 16, offsetof(VstMidiSysexEvent, dumpBytes)},
+        {"VstMidiSysexEvent::sysexDump", 24, 32, offsetof(VstMidiSysexEvent, sysexDump)},
+        {"VstMidiSysexEvent size", 32, 48, sizeof(VstMidiSysexEvent)},
+        {"VstPinProperties::flags", 64, 64, offsetof(VstPinProperties, flags)},
+        {"VstPinProperties::shortLabel", 72, 72, offsetof(VstPinProperties, shortLabel)},
+        {"VstPinProperties size", 128, 128, sizeof(VstPinProperties)},
+        {"VstParameterProperties::label", 12, 12, offsetof(VstParameterProperties, label)},
+        {"VstParameterProperties::displayIndex", 104, 104, offsetof(VstParameterProperties, displayIndex)},
+        {"VstParameterProperties::categoryLabel", 112, 112, offsetof(VstParameterProperties, categoryLabel)},
+        {"VstParameterProperties size", 152, 152, sizeof(VstParameterProperties)},
+        {"MidiProgramName::midiProgram", 68, 68, offsetof(MidiProgramName, midiProgram)},
+        {"MidiProgramName size", 80, 80, sizeof(MidiProgramName)},
+        {"MidiKeyName size", 80, 80, sizeof(MidiKeyName)},
+        {"ERect::right", 6, 6, offsetof(ERect, right)},
+        {"ERect size", 8, 8, sizeof(ERect)},
+    };
+    for (const auto& place : places)
+        EXPECT_EQ(place.actual, sizeof(void*) == 8 ? place.offset64 : place.offset32) << place.field;
 }

@@ -1,6 +1,8 @@
 #include "support/PluginFolder.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -36,15 +38,16 @@ void PluginFolder::copyIn(const fs::path& source, const std::string& extension)
     fs::copy_file(source, besidePlugin(extension), fs::copy_options::overwrite_existing);
 }
 
-void PluginFolder::writeFile(const std::string& extension, const std::string& contents)
-{
-    std::ofstream out(besidePlugin(extension), std::ios::binary);
-    out << contents;
-}
-
 void PluginFolder::addStringTable()
 {
     copyIn(VIRELLANDO_STRING_TABLE_PATH, "INI");
+}
+
+void PluginFolder::addBank(const std::vector<uint8_t>& bank)
+{
+    addStringTable();
+    std::ofstream(besidePlugin("DAT"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bank.data()), static_cast<std::streamsize>(bank.size()));
 }
 
 std::unique_ptr<PluginInstance> PluginFolder::instantiate(const HostAnswers& answers)
@@ -72,6 +75,13 @@ std::vector<std::string> PluginFolder::logLines() const
     return lines;
 }
 
+bool PluginFolder::logHas(const std::string& text) const
+{
+    const auto lines = logLines();
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
 bool WaitForSampleData(PluginInstance& instance)
 {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
@@ -82,4 +92,46 @@ bool WaitForSampleData(PluginInstance& instance)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;
+}
+
+std::vector<float> Render(PluginInstance& instance, int frames,
+                          const std::function<int(int block)>& blockSize, const std::vector<SongEvent>& song)
+{
+    // What the instance leaves unwritten shows as NaN.
+    std::vector<float> left(static_cast<size_t>(frames), NAN), right(static_cast<size_t>(frames), NAN);
+    auto next = song.begin();
+    for (int position = 0, block = 0; position < frames; ++block)
+    {
+        const int n = std::min(blockSize(block), frames - position);
+        std::vector<PluginInstance::Midi> events;
+        for (; next != song.end() && next->frame < position + n; ++next)
+            events.push_back({next->frame - position, next->status, next->data1, next->data2});
+        instance.sendMidi(events);
+        instance.processReplacing(left.data() + position, right.data() + position, n);
+        position += n;
+    }
+    left.insert(left.end(), right.begin(), right.end());
+    return left;
+}
+
+std::vector<float> Render(PluginInstance& instance, int frames, int blockSize,
+                          const std::vector<SongEvent>& song)
+{
+    return Render(
+        instance, frames, [blockSize](int) { return blockSize; }, song);
+}
+
+void ChangeRate(PluginInstance& instance, float rate)
+{
+    instance.dispatch(host::effMainsChanged, 0, 0);
+    instance.setSampleRate(rate);
+    instance.dispatch(host::effMainsChanged, 0, 1);
+}
+
+float Peak(const std::vector<float>& audio, size_t from, size_t to)
+{
+    float largest = 0.0f;
+    for (size_t i = from; i < std::min(to, audio.size()); ++i)
+        largest = std::isnan(audio[i]) ? INFINITY : std::max(largest, std::fabs(audio[i]));
+    return largest;
 }
