@@ -64,8 +64,8 @@ int main(int argc, char** argv)
         checks.push_back(checkSoundChanged(first, changedTake));
         for (auto& check : checkChord(changedTake, times))
             checks.push_back({check.name + " (changed parameters)", check.passed, check.detail});
-        for (auto& check : checkParameters(defaults, saved, back, changed))
-            checks.push_back(check);
+        const std::vector<Check> parameters = checkParameters(defaults, saved, back, changed);
+        checks.insert(checks.end(), parameters.begin(), parameters.end());
         checks.push_back(checkSameSound(changedTake, reopened));
     }
 

@@ -68,7 +68,7 @@ std::vector<Check> checkChord(const StereoTake& take, const ChordTimes& times)
     const double peak = take.peak(times.on, take.frames());
     const double peakDb = decibels(peak);
     const double silenceDb = peakDb - decibels(take.peak(0, times.on));
-    const int64_t onset = take.firstFrameReaching(peak * std::pow(10.0, -kOnsetBelowPeakDb / 20.0), 0);
+    const int64_t onset = take.firstFrameReaching(peak * std::pow(10.0, -kOnsetBelowPeakDb / 20.0));
     const int64_t latest = times.on + seconds(take, kOnsetWithinSeconds);
     const double attack = take.rms(times.on, times.on + seconds(take, kAttackSeconds));
     const int64_t windowStart = times.off + seconds(take, kReleaseWindowStartSeconds);
@@ -90,7 +90,8 @@ std::vector<Check> checkChord(const StereoTake& take, const ChordTimes& times)
 
 Check checkSoundChanged(const StereoTake& before, const StereoTake& after)
 {
-    const double changeDb = decibels(before.differenceRms(after)) - decibels(before.rms(0, before.frames()));
+    const double changeDb =
+        decibels(before.difference(after).second) - decibels(before.rms(0, before.frames()));
     return {"changed parameters change the sound", changeDb >= kChangeBelowLevelDb,
             format("difference %.1f dB relative to the sound (at least %.0f expected)", changeDb,
                    kChangeBelowLevelDb)};
@@ -98,7 +99,7 @@ Check checkSoundChanged(const StereoTake& before, const StereoTake& after)
 
 Check checkSameSound(const StereoTake& saved, const StereoTake& reopened)
 {
-    const double largest = saved.largestDifference(reopened);
+    const double largest = saved.difference(reopened).first;
     return {"the reopened session sounds the same",
             saved.frames() == reopened.frames() && saved.frames() > 0 && largest <= kSameTolerance,
             format("%.0f and %.0f frames, largest difference %g", static_cast<double>(saved.frames()),

@@ -8,14 +8,10 @@
 namespace realhost
 {
 
-StereoTake::StereoTake(double rateHz, const std::vector<float>& left, const std::vector<float>& right)
-    : sampleRate(rateHz), samples(2 * left.size())
+StereoTake::StereoTake(double rateHz, const std::vector<float>& mono) : sampleRate(rateHz)
 {
-    for (size_t i = 0; i < left.size(); ++i)
-    {
-        samples[2 * i] = left[i];
-        samples[2 * i + 1] = i < right.size() ? right[i] : 0.0f;
-    }
+    for (float sample : mono)
+        samples.insert(samples.end(), {sample, sample});
 }
 
 bool StereoTake::read(const std::string& path, std::string& error)
@@ -56,37 +52,25 @@ double StereoTake::rms(int64_t begin, int64_t end) const
     return end <= begin ? 0.0 : std::sqrt(sum / static_cast<double>(2 * (end - begin)));
 }
 
-int64_t StereoTake::firstFrameReaching(double level, int64_t from) const
+int64_t StereoTake::firstFrameReaching(double level) const
 {
-    for (int64_t i = 2 * std::max<int64_t>(from, 0); i < 2 * frames(); ++i)
-        if (std::fabs(samples[i]) >= level)
-            return i / 2;
-    return -1;
+    const auto found =
+        std::find_if(samples.begin(), samples.end(), [level](float s) { return std::fabs(s) >= level; });
+    return found == samples.end() ? -1 : (found - samples.begin()) / 2;
 }
 
-std::vector<double> StereoTake::differences(const StereoTake& other) const
+std::pair<double, double> StereoTake::difference(const StereoTake& other) const
 {
-    std::vector<double> d(std::max(samples.size(), other.samples.size()));
-    for (size_t i = 0; i < d.size(); ++i)
-        d[i] = (i < samples.size() ? samples[i] : 0.0) - (i < other.samples.size() ? other.samples[i] : 0.0);
-    return d;
-}
-
-double StereoTake::largestDifference(const StereoTake& other) const
-{
-    double largest = 0.0;
-    for (double d : differences(other))
+    const size_t count = std::max(samples.size(), other.samples.size());
+    double largest = 0.0, sum = 0.0;
+    for (size_t i = 0; i < count; ++i)
+    {
+        const double d =
+            (i < samples.size() ? samples[i] : 0.0) - (i < other.samples.size() ? other.samples[i] : 0.0);
         largest = std::max(largest, std::fabs(d));
-    return largest;
-}
-
-double StereoTake::differenceRms(const StereoTake& other) const
-{
-    const std::vector<double> d = differences(other);
-    double sum = 0.0;
-    for (double x : d)
-        sum += x * x;
-    return d.empty() ? 0.0 : std::sqrt(sum / static_cast<double>(d.size()));
+        sum += d * d;
+    }
+    return {largest, count == 0 ? 0.0 : std::sqrt(sum / static_cast<double>(count))};
 }
 
 double decibels(double ratio)

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace realhost
@@ -12,7 +13,8 @@ class StereoTake
 {
 public:
     StereoTake() = default;
-    StereoTake(double sampleRate, const std::vector<float>& left, const std::vector<float>& right);
+    // The same samples on both channels.
+    StereoTake(double rateHz, const std::vector<float>& mono);
 
     // Reads a two-channel sound file; false with a reason when that is not possible.
     bool read(const std::string& path, std::string& error);
@@ -23,15 +25,12 @@ public:
     // Figures over the frames [begin, end) of both channels, clipped to the take; 0 for an empty range.
     double peak(int64_t begin, int64_t end) const;
     double rms(int64_t begin, int64_t end) const;
-    // The first frame at or after `from` where either channel reaches `level`, or -1.
-    int64_t firstFrameReaching(double level, int64_t from) const;
+    // The first frame where either channel reaches `level`, or -1.
+    int64_t firstFrameReaching(double level) const;
     // The largest and the RMS sample difference over the longer take; the extra frames count whole.
-    double largestDifference(const StereoTake& other) const;
-    double differenceRms(const StereoTake& other) const;
+    std::pair<double, double> difference(const StereoTake& other) const;
 
 private:
-    std::vector<double> differences(const StereoTake& other) const;
-
     double sampleRate = 0.0;
     std::vector<float> samples; // interleaved left, right
 };
