@@ -37,33 +37,23 @@ need() {
 need_wine() { need Xvfb wine wineserver && wine=yes; }
 # Runs a command until it succeeds: true when it did within the given seconds of pauses.
 wait_until() {
-  local tries=$(($1 * 20))
-  shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.05; done
+  for _ in $(seq $(($1 * 20))); do "${@:2}" && return 0; sleep 0.05; done
   return 1
 }
 
 start_xserver() { # [SCREEN]
   Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
-  wait_until 60 display_chosen
-  [ -s "$work/display" ] || fail "Xvfb chose no display"
+  wait_until 60 display_chosen && [ -s "$work/display" ] || fail "Xvfb chose no display"
   export DISPLAY=":$(head -n1 "$work/display")"
   wait_until 60 answers || fail "Xvfb did not answer on $DISPLAY"
 }
 display_chosen() { [ -s "$work/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
 answers() { xdpyinfo >/dev/null 2>&1; }
 
-# The program under test runs in the background, writing to out.txt and err.txt.
-start_app() {
-  since=0
-  "$@" >"$work/out.txt" 2>"$work/err.txt" &
-  app_pid=$!
-}
-end_app() { # waits for it to end by itself, which it must do well
-  wait "$app_pid" || fail "$1 ended with status $?"
-  app_pid=
-}
+# The program under test runs in the background, writing to out.txt and err.txt; it must end well.
+start_app() { since=0; "$@" >"$work/out.txt" 2>"$work/err.txt" & app_pid=$!; }
+end_app() { wait "$app_pid" || fail "$1 ended with status $?"; app_pid=; }
 app_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 # Its output since the last mark (Wine's lines end in CR), a pattern in it, and the rest of the first line
 # beginning with a prefix.
