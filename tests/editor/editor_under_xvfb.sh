@@ -31,9 +31,8 @@ start_host() {
   [ -n "$child" ] || fail "the editor made no child window in the host's window"
 }
 pixel() { xwd -silent -id "$child" -out "$work/shot.xwd" && convert "$work/shot.xwd" -format "%[pixel:p{$1,$2}]" info:; }
-# Whether the pixel at X Y shows a colour (or, with "not", does not show it).
+# Whether the pixel at X Y shows a colour (or, with "not", does not show it); waited for 20 s at most.
 pixel_is() { case "$(pixel "$1" "$2")" in *$3*) [ -z "${4:-}" ] ;; *) [ -n "${4:-}" ] ;; esac; }
-wait_pixel() { wait_until 20 pixel_is "$@"; }
 
 start_host
 # C4 (key 60), white key 23 from the left in the lower part of the keys as the test skin draws them: 12
@@ -41,13 +40,13 @@ start_host
 x=$((76 + 23 * 12 + 5))
 xdotool mousemove --window "$host" "$x" 313 mousedown 1
 wait_for '^heard 60 ' || fail "key 60 was not played"
-wait_pixel "$x" 313 "90,160,230" || fail "key 60 is not lit while held: $(pixel "$x" 313)"
+wait_until 20 pixel_is "$x" 313 "90,160,230" || fail "key 60 is not lit while held: $(pixel "$x" 313)"
 xdotool mouseup 1
 wait_for '^midi 128 60 100$' || fail "key 60 was not released"
 read -r _ _ share below above _ < <(recent | grep '^heard 60 ')
 awk -v s="$share" -v b="$below" -v a="$above" 'BEGIN { exit !(s > 0.5 && s > 4 * b && s > 4 * a) }' ||
   fail "the audio is not at the pitch of key 60 ($share against $below and $above)"
-wait_pixel "$x" 313 "244,244,240" || fail "key 60 stays lit after release"
+wait_until 20 pixel_is "$x" 313 "244,244,240" || fail "key 60 stays lit after release"
 
 # A glissando from C4 to G4 along the white keys: one note-off and note-on per key crossed.
 mark
@@ -64,13 +63,13 @@ before=$(pixel 400 100)
 xdotool mousemove --window "$host" 772 35 click 1
 wait_for '^automate 0 0.500000$' || fail "lid down sent no automation"
 wait_for '^param 0 0.625000$' || fail "parameter 0 did not move to lid 2"
-wait_pixel 400 100 "$before" not || fail "the picture did not change with the lid"
+wait_until 20 pixel_is 400 100 "$before" not || fail "the picture did not change with the lid"
 
 # The tone dialog (button at 215, 492 + 24) opens; its bass slider (at 200 + 32, 50 + 305, knob at
 # value 1.0 from pixel 40) dragged to the right end moves parameter 8 to 1.0.
 panel_before=$(pixel 210 250)
 xdotool mousemove --window "$host" 265 531 click 1
-wait_pixel 210 250 "$panel_before" not || fail "the tone dialog did not open"
+wait_until 20 pixel_is 210 250 "$panel_before" not || fail "the tone dialog did not open"
 xdotool mousemove --window "$host" 282 367 mousedown 1 mousemove --window "$host" 320 367 \
   mousemove --window "$host" 400 367 mouseup 1
 wait_for '^automate 8 1.000000$' || fail "the bass slider did not send parameter 8 = 1.0"

@@ -4,9 +4,8 @@
 # images), a click from xdotool reaches the right control, and opening and closing the window a hundred
 # times works and leaks nothing (LeakSanitizer checks that in sanitizer builds). Under Wine a click on the
 # reverb button also opens the pop-up menu, whose modal loop takes the click on its first item, and the
-# Quit button ends the program. Skips (77) only when Xvfb or Wine is not installed.
-# Usage: demo_under_xvfb.sh PROGRAM | demo_under_xvfb.sh --wine FOLDER-WITH-guidemo.exe
-# (WINEPREFIX and the other Wine settings come from the caller).
+# Quit button ends the program. Skips (77) only when Xvfb or Wine is not installed. Usage: demo_under_xvfb.sh
+# PROGRAM, or --wine FOLDER-WITH-guidemo.exe (WINEPREFIX and the other Wine settings come from the caller).
 source "$(dirname "$0")/../support/xserver.sh"
 if [ "$1" = --wine ]; then
   need_wine
@@ -58,8 +57,7 @@ if [ -n "$wine" ]; then
   wait_until 120 app_ended || fail "the Quit button did not end the demo"
   end_app "the demo after Quit"
 else
-  kill "$app_pid"
-  wait "$app_pid" 2>/dev/null
+  kill "$app_pid" && wait "$app_pid" 2>/dev/null
   app_pid=
 fi
 

@@ -11,9 +11,9 @@ namespace
 {
 
 constexpr double kRate = 44100.0;
-constexpr ChordTimes kTimes{45000, 89100};
+constexpr int64_t kOn = 45000, kOff = 89100;
 constexpr int64_t kLength = 89100 + 3 * 44100;
-constexpr int64_t kOnTime = kTimes.on + 288;
+constexpr int64_t kOnTime = kOn + 288;
 
 // A struck chord: silence until `start`, then a 440 Hz tone decaying with `heldSeconds`, and with
 // `releasedSeconds` from the release on.
@@ -25,14 +25,23 @@ std::vector<float> chordSamples(int64_t start, double level, double heldSeconds 
     for (int64_t i = std::max<int64_t>(start, 0); i < kLength; ++i)
     {
         samples[i] = static_cast<float>(envelope * std::sin(2.0 * M_PI * 440.0 * (i - start) / kRate));
-        envelope *= std::exp(-1.0 / ((i < kTimes.off ? heldSeconds : releasedSeconds) * kRate));
+        envelope *= std::exp(-1.0 / ((i < kOff ? heldSeconds : releasedSeconds) * kRate));
     }
     return samples;
 }
 
+// The same samples on both channels.
+StereoTake take(const std::vector<float>& mono)
+{
+    StereoTake stereo{kRate, {}};
+    for (float sample : mono)
+        stereo.samples.insert(stereo.samples.end(), {sample, sample});
+    return stereo;
+}
+
 StereoTake chord(int64_t start, double level, double heldSeconds = 1.0, double releasedSeconds = 0.15)
 {
-    return StereoTake(kRate, chordSamples(start, level, heldSeconds, releasedSeconds));
+    return take(chordSamples(start, level, heldSeconds, releasedSeconds));
 }
 
 std::set<std::string> failed(const std::vector<Check>& checks)
@@ -50,7 +59,7 @@ TEST(ExportChecks, JudgeTheChordAsAMusicianHearsIt)
                       onTime = "the chord starts where it was played",
                       diesAway = "the chord dies away after its release";
     std::vector<float> cutShort = chordSamples(kOnTime, 0.5);
-    cutShort.resize(kTimes.off + 44100);
+    cutShort.resize(kOff + 44100);
     const struct
     {
         const char* what;
@@ -61,38 +70,37 @@ TEST(ExportChecks, JudgeTheChordAsAMusicianHearsIt)
         {"no sound at all", chord(kLength, 0.5), {sounds, silence, onTime, diesAway}},
         {"only faint noise", chord(kOnTime, 0.01), {sounds}},
         {"clipping", chord(kOnTime, 1.5), {sounds}},
-        {"moved to the start of its cycle", chord(kTimes.on - 900, 0.5), {silence, onTime}},
-        {"a block late", chord(kTimes.on + 1024, 0.5), {onTime}},
+        {"moved to the start of its cycle", chord(kOn - 900, 0.5), {silence, onTime}},
+        {"a block late", chord(kOn + 1024, 0.5), {onTime}},
         {"the release is lost", chord(kOnTime, 0.5, 1.0, 1.0), {diesAway}},
-        {"cut short before the release can show", StereoTake(kRate, cutShort), {diesAway}},
+        {"cut short before the release can show", take(cutShort), {diesAway}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(failed(checkChord(c.take, kTimes)), c.failing) << c.what;
+        EXPECT_EQ(failed(checkChord(c.take, kOn, kOff)), c.failing) << c.what;
 }
 
 TEST(ExportChecks, TheSameSoundIsTheSameSamplesAndAChangeIsAudible)
 {
     const std::vector<float> samples = chordSamples(kOnTime, 0.5);
     std::vector<float> nudged = samples, longer = samples;
-    nudged[kTimes.off] += 1e-4f;
+    nudged[kOff] += 1e-4f;
     longer.push_back(0.0f);
-    const StereoTake take(kRate, samples);
-    EXPECT_TRUE(checkSameSound(take, take).passed);
-    for (const StereoTake& other :
-         {StereoTake(kRate, nudged), chord(kOnTime + 1, 0.5), StereoTake(kRate, longer)})
-        EXPECT_FALSE(checkSameSound(take, other).passed);
-    EXPECT_FALSE(checkSameSound(StereoTake(), StereoTake()).passed);
-    EXPECT_FALSE(checkSoundChanged(take, take).passed);
-    EXPECT_FALSE(checkSoundChanged(take, chord(kOnTime, 0.49)).passed);
-    EXPECT_TRUE(checkSoundChanged(take, chord(kOnTime, 0.3)).passed);
+    const StereoTake same = take(samples);
+    EXPECT_TRUE(checkSameSound(same, same).passed);
+    for (const StereoTake& other : {take(nudged), chord(kOnTime + 1, 0.5), take(longer)})
+        EXPECT_FALSE(checkSameSound(same, other).passed);
+    EXPECT_FALSE(checkSameSound({}, {}).passed);
+    EXPECT_FALSE(checkSoundChanged(same, same).passed);
+    EXPECT_FALSE(checkSoundChanged(same, chord(kOnTime, 0.49)).passed);
+    EXPECT_TRUE(checkSoundChanged(same, chord(kOnTime, 0.3)).passed);
 }
 
 TEST(ExportChecks, ParametersChangeAsSetAndComeBackAsSaved)
 {
     const ParameterValues defaults{{0, 0.875}, {1, 0.5}, {3, 0.214286}, {4, 0.5}};
     const ParameterValues saved{{0, 0.125}, {1, 0.5}, {3, 0.642857}, {4, 0.3}};
-    const std::string set = "the host changed exactly the parameters set";
-    const std::string back = "the reopened session has the saved values";
+    const std::string set = "the host changed exactly the parameters set",
+                      back = "the reopened session has the saved values";
     // The saved values with one changed, or left out when the value is NaN.
     const auto but = [&](int index, double value)
     {

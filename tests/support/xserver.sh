@@ -46,17 +46,15 @@ start_xserver() { # [SCREEN]
   xvfb_pid=$!
   wait_until 60 display_chosen && [ -s "$work/display" ] || fail "Xvfb chose no display"
   export DISPLAY=":$(head -n1 "$work/display")"
-  wait_until 60 answers || fail "Xvfb did not answer on $DISPLAY"
+  wait_until 60 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
 }
 display_chosen() { [ -s "$work/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
-answers() { xdpyinfo >/dev/null 2>&1; }
 
 # The program under test runs in the background, writing to out.txt and err.txt; it must end well.
 start_app() { since=0; "$@" >"$work/out.txt" 2>"$work/err.txt" & app_pid=$!; }
 end_app() { wait "$app_pid" || fail "$1 ended with status $?"; app_pid=; }
 app_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
-# Its output since the last mark (Wine's lines end in CR), a pattern in it, and the rest of the first line
-# beginning with a prefix.
+# Its output since the last mark (Wine's lines end in CR), a pattern in it, the rest of a line after a prefix.
 mark() { since=$(wc -l <"$work/out.txt"); }
 recent() { tail -n +$((since + 1)) "$work/out.txt" | tr -d '\r'; }
 has_line() { recent | grep -q "$1"; }
@@ -64,7 +62,6 @@ wait_for() { wait_until "${2:-$ceiling}" has_line "$1"; }
 field() { recent | sed -n "s/^$1 //p" | head -n1; }
 # Asks the edit host to end (quit, or quit-open with the editor still open); it must end well.
 quit_host() {
-  echo "${1:-quit}" >>"$work/commands"
-  end_app "the host"
+  echo "${1:-quit}" >>"$work/commands" && end_app "the host"
   has_line '^blocks ' || fail "the host did not finish"
 }

@@ -10,10 +10,7 @@ local sessionName, pluginName, parameterCount = "realhost", "Virellando", 11
 -- A float WAV at the session's rate, neither dithered nor normalised (float-wav.preset).
 local exportPreset = "5a0c3f4e-8d1b-4e57-9a63-2f7d0e1b6c42"
 
-local function fail (text)
-  io.stderr:write ("session.lua: " .. text .. "\n")
-  os.exit (1)
-end
+local function fail (text) io.stderr:write ("session.lua: " .. text .. "\n"); os.exit (1) end
 
 -- The sample data is read on a thread carrying the name of the thread that created the instance (Ardour
 -- names all its own): exports run faster than real time, so wait until no such thread is left, two
