@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace realhost
 {
@@ -37,7 +38,42 @@ std::string format(const char* pattern, double a, double b = 0.0, double c = 0.0
 
 int64_t seconds(const StereoTake& take, double s)
 {
-    return static_cast<int64_t>(std::llround(s * take.rate()));
+    return static_cast<int64_t>(std::llround(s * take.rate));
+}
+
+// Decibels of a ratio of levels; -300 for silence.
+double decibels(double ratio)
+{
+    return ratio > 1e-15 ? 20.0 * std::log10(ratio) : -300.0;
+}
+
+// The peak and the RMS level over the frames [begin, end) of both channels, clipped to the take; 0 for an
+// empty range.
+std::pair<double, double> levels(const StereoTake& take, int64_t begin, int64_t end)
+{
+    begin = std::max<int64_t>(begin, 0);
+    end = std::min(end, take.frames());
+    double largest = 0.0, sum = 0.0;
+    for (int64_t i = 2 * begin; i < 2 * end; ++i)
+    {
+        largest = std::max(largest, std::fabs(static_cast<double>(take.samples[i])));
+        sum += static_cast<double>(take.samples[i]) * take.samples[i];
+    }
+    return {largest, end <= begin ? 0.0 : std::sqrt(sum / static_cast<double>(2 * (end - begin)))};
+}
+
+// The largest and the RMS sample difference over the longer take; the extra frames count whole.
+std::pair<double, double> difference(const std::vector<float>& a, const std::vector<float>& b)
+{
+    const size_t count = std::max(a.size(), b.size());
+    double largest = 0.0, sum = 0.0;
+    for (size_t i = 0; i < count; ++i)
+    {
+        const double d = (i < a.size() ? a[i] : 0.0) - (i < b.size() ? b[i] : 0.0);
+        largest = std::max(largest, std::fabs(d));
+        sum += d * d;
+    }
+    return {largest, count == 0 ? 0.0 : std::sqrt(sum / static_cast<double>(count))};
 }
 
 // Every value of `values` against `reference` (NaN where missing): the listed ones must differ when
@@ -63,25 +99,29 @@ Check compare(const char* name, const ParameterValues& reference, const Paramete
 }
 } // namespace
 
-std::vector<Check> checkChord(const StereoTake& take, const ChordTimes& times)
+std::vector<Check> checkChord(const StereoTake& take, int64_t on, int64_t off)
 {
-    const double peak = take.peak(times.on, take.frames());
-    const double peakDb = decibels(peak);
-    const double silenceDb = peakDb - decibels(take.peak(0, times.on));
-    const int64_t onset = take.firstFrameReaching(peak * std::pow(10.0, -kOnsetBelowPeakDb / 20.0), 0);
-    const int64_t latest = times.on + seconds(take, kOnsetWithinSeconds);
-    const double attack = take.rms(times.on, times.on + seconds(take, kAttackSeconds));
-    const int64_t windowStart = times.off + seconds(take, kReleaseWindowStartSeconds);
+    const double loudest = levels(take, on, take.frames()).first;
+    const double peakDb = decibels(loudest);
+    const double silenceDb = peakDb - decibels(levels(take, 0, on).first);
+    // The first frame where either channel comes within the onset's distance of the peak.
+    const double onsetLevel = loudest * std::pow(10.0, -kOnsetBelowPeakDb / 20.0);
+    const auto heard = std::find_if(take.samples.begin(), take.samples.end(),
+                                    [onsetLevel](float s) { return std::fabs(s) >= onsetLevel; });
+    const int64_t onset = heard == take.samples.end() ? -1 : (heard - take.samples.begin()) / 2;
+    const int64_t latest = on + seconds(take, kOnsetWithinSeconds);
+    const double attack = levels(take, on, on + seconds(take, kAttackSeconds)).second;
+    const int64_t windowStart = off + seconds(take, kReleaseWindowStartSeconds);
     const int64_t windowEnd = windowStart + seconds(take, kReleaseWindowSeconds);
-    const double decayDb = decibels(attack) - decibels(take.rms(windowStart, windowEnd));
+    const double decayDb = decibels(attack) - decibels(levels(take, windowStart, windowEnd).second);
     return {
         {"the chord sounds", peakDb >= kQuietestPeakDb && peakDb <= kLoudestPeakDb,
          format("peak %.1f dBFS (between %.0f and %.0f expected)", peakDb, kQuietestPeakDb, kLoudestPeakDb)},
-        {"silence before the chord", peak > 0.0 && silenceDb >= kSilenceBelowPeakDb,
+        {"silence before the chord", loudest > 0.0 && silenceDb >= kSilenceBelowPeakDb,
          format("%.1f dB below the chord's peak (at least %.0f expected)", silenceDb, kSilenceBelowPeakDb)},
-        {"the chord starts where it was played", peak > 0.0 && onset >= times.on && onset <= latest,
+        {"the chord starts where it was played", loudest > 0.0 && onset >= on && onset <= latest,
          format("first heard at frame %.0f, played at %.0f (up to %.0f expected)", static_cast<double>(onset),
-                static_cast<double>(times.on), static_cast<double>(latest))},
+                static_cast<double>(on), static_cast<double>(latest))},
         {"the chord dies away after its release",
          take.frames() >= windowEnd && attack > 0.0 && decayDb >= kReleasedBelowAttackDb,
          format("%.1f dB below the attack %.1f s after the release (at least %.0f expected)", decayDb,
@@ -90,7 +130,8 @@ std::vector<Check> checkChord(const StereoTake& take, const ChordTimes& times)
 
 Check checkSoundChanged(const StereoTake& before, const StereoTake& after)
 {
-    const double changeDb = decibels(before.differenceRms(after)) - decibels(before.rms(0, before.frames()));
+    const double changeDb = decibels(difference(before.samples, after.samples).second) -
+                            decibels(levels(before, 0, before.frames()).second);
     return {"changed parameters change the sound", changeDb >= kChangeBelowLevelDb,
             format("difference %.1f dB relative to the sound (at least %.0f expected)", changeDb,
                    kChangeBelowLevelDb)};
@@ -98,7 +139,7 @@ Check checkSoundChanged(const StereoTake& before, const StereoTake& after)
 
 Check checkSameSound(const StereoTake& saved, const StereoTake& reopened)
 {
-    const double largest = saved.largestDifference(reopened);
+    const double largest = difference(saved.samples, reopened.samples).first;
     return {"the reopened session sounds the same",
             saved.frames() == reopened.frames() && saved.frames() > 0 && largest <= kSameTolerance,
             format("%.0f and %.0f frames, largest difference %g", static_cast<double>(saved.frames()),

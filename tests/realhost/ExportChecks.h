@@ -8,10 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "realhost/StereoTake.h"
-
 namespace realhost
 {
+
+// A stereo recording a host exported.
+struct StereoTake
+{
+    double rate = 0.0;
+    std::vector<float> samples; // interleaved left, right
+    int64_t frames() const { return static_cast<int64_t>(samples.size() / 2); }
+};
 
 struct Check
 {
@@ -20,18 +26,12 @@ struct Check
     std::string detail;
 };
 
-// When the chord's notes start and end, in frames from the start of the export.
-struct ChordTimes
-{
-    int64_t on = 0;
-    int64_t off = 0;
-};
-
 // Parameter index to the value the host reported for it.
 using ParameterValues = std::map<int, double>;
 
-// Before the chord: silence; the chord: loud and starting on time; after its release: dying away.
-std::vector<Check> checkChord(const StereoTake& take, const ChordTimes& times);
+// Before the chord: silence; the chord: loud and starting on time; after its release: dying away. The
+// notes start at frame `on` and end at `off`, counted from the start of the export.
+std::vector<Check> checkChord(const StereoTake& take, int64_t on, int64_t off);
 // The parameters changed between two exports of the same chord audibly change it.
 Check checkSoundChanged(const StereoTake& before, const StereoTake& after);
 // The export after reopening the session is the export before saving it.

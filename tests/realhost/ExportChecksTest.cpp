@@ -11,29 +11,35 @@ namespace
 {
 
 constexpr double kRate = 44100.0;
-constexpr ChordTimes kTimes{45000, 89100};
+constexpr int64_t kOn = 45000, kOff = 89100;
 constexpr int64_t kLength = 89100 + 3 * 44100;
+constexpr int64_t kOnTime = kOn + 288;
 
 // A struck chord: silence until `start`, then a 440 Hz tone decaying with `heldSeconds`, and with
 // `releasedSeconds` from the release on.
-std::vector<float> chordSamples(int64_t start, double level, double heldSeconds, double releasedSeconds)
+std::vector<float> chordSamples(int64_t start, double level, double heldSeconds = 1.0,
+                                double releasedSeconds = 0.15)
 {
     std::vector<float> samples(kLength, 0.0f);
     double envelope = level;
     for (int64_t i = std::max<int64_t>(start, 0); i < kLength; ++i)
     {
         samples[i] = static_cast<float>(envelope * std::sin(2.0 * M_PI * 440.0 * (i - start) / kRate));
-        envelope *= std::exp(-1.0 / ((i < kTimes.off ? heldSeconds : releasedSeconds) * kRate));
+        envelope *= std::exp(-1.0 / ((i < kOff ? heldSeconds : releasedSeconds) * kRate));
     }
     return samples;
 }
 
-StereoTake take(const std::vector<float>& samples)
+// The same samples on both channels.
+StereoTake take(const std::vector<float>& mono)
 {
-    return StereoTake(kRate, samples, samples);
+    StereoTake stereo{kRate, {}};
+    for (float sample : mono)
+        stereo.samples.insert(stereo.samples.end(), {sample, sample});
+    return stereo;
 }
 
-StereoTake chord(int64_t start, double level, double heldSeconds, double releasedSeconds)
+StereoTake chord(int64_t start, double level, double heldSeconds = 1.0, double releasedSeconds = 0.15)
 {
     return take(chordSamples(start, level, heldSeconds, releasedSeconds));
 }
@@ -47,69 +53,54 @@ std::set<std::string> failed(const std::vector<Check>& checks)
     return names;
 }
 
-const std::string kSounds = "the chord sounds";
-const std::string kSilence = "silence before the chord";
-const std::string kOnTime = "the chord starts where it was played";
-const std::string kDiesAway = "the chord dies away after its release";
-
 TEST(ExportChecks, JudgeTheChordAsAMusicianHearsIt)
 {
-    struct Case
+    const std::string sounds = "the chord sounds", silence = "silence before the chord",
+                      onTime = "the chord starts where it was played",
+                      diesAway = "the chord dies away after its release";
+    std::vector<float> cutShort = chordSamples(kOnTime, 0.5);
+    cutShort.resize(kOff + 44100);
+    const struct
     {
         const char* what;
         StereoTake take;
         std::set<std::string> failing;
+    } cases[] = {
+        {"played on time, released", chord(kOnTime, 0.5), {}},
+        {"no sound at all", chord(kLength, 0.5), {sounds, silence, onTime, diesAway}},
+        {"only faint noise", chord(kOnTime, 0.01), {sounds}},
+        {"clipping", chord(kOnTime, 1.5), {sounds}},
+        {"moved to the start of its cycle", chord(kOn - 900, 0.5), {silence, onTime}},
+        {"a block late", chord(kOn + 1024, 0.5), {onTime}},
+        {"the release is lost", chord(kOnTime, 0.5, 1.0, 1.0), {diesAway}},
+        {"cut short before the release can show", take(cutShort), {diesAway}},
     };
-    const Case cases[] = {
-        {"played on time, released", chord(kTimes.on + 288, 0.5, 1.0, 0.15), {}},
-        {"no sound at all", chord(kLength, 0.5, 1.0, 0.15), {kSounds, kSilence, kOnTime, kDiesAway}},
-        {"only faint noise", chord(kTimes.on + 288, 0.01, 1.0, 0.15), {kSounds}},
-        {"clipping", chord(kTimes.on + 288, 1.5, 1.0, 0.15), {kSounds}},
-        {"moved to the start of its cycle", chord(kTimes.on - 900, 0.5, 1.0, 0.15), {kSilence, kOnTime}},
-        {"a block late", chord(kTimes.on + 1024, 0.5, 1.0, 0.15), {kOnTime}},
-        {"the release is lost", chord(kTimes.on + 288, 0.5, 1.0, 1.0), {kDiesAway}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(failed(checkChord(c.take, kTimes)), c.failing) << c.what;
-}
-
-TEST(ExportChecks, ATakeCutShortCannotShowTheRelease)
-{
-    std::vector<float> samples = chordSamples(kTimes.on + 288, 0.5, 1.0, 0.15);
-    samples.resize(kTimes.off + 44100);
-    EXPECT_EQ(failed(checkChord(take(samples), kTimes)), std::set<std::string>{kDiesAway});
+    for (const auto& c : cases)
+        EXPECT_EQ(failed(checkChord(c.take, kOn, kOff)), c.failing) << c.what;
 }
 
 TEST(ExportChecks, TheSameSoundIsTheSameSamplesAndAChangeIsAudible)
 {
-    const std::vector<float> samples = chordSamples(kTimes.on + 288, 0.5, 1.0, 0.15);
+    const std::vector<float> samples = chordSamples(kOnTime, 0.5);
     std::vector<float> nudged = samples, longer = samples;
-    nudged[kTimes.off] += 1e-4f;
+    nudged[kOff] += 1e-4f;
     longer.push_back(0.0f);
-    EXPECT_TRUE(checkSameSound(take(samples), take(samples)).passed);
-    for (const StereoTake& other : {take(nudged), chord(kTimes.on + 289, 0.5, 1.0, 0.15), take(longer)})
-        EXPECT_FALSE(checkSameSound(take(samples), other).passed);
-    EXPECT_FALSE(checkSameSound(StereoTake(), StereoTake()).passed);
-    EXPECT_FALSE(checkSoundChanged(take(samples), take(samples)).passed);
-    EXPECT_FALSE(checkSoundChanged(take(samples), chord(kTimes.on + 288, 0.49, 1.0, 0.15)).passed);
-    EXPECT_TRUE(checkSoundChanged(take(samples), chord(kTimes.on + 288, 0.3, 1.0, 0.15)).passed);
+    const StereoTake same = take(samples);
+    EXPECT_TRUE(checkSameSound(same, same).passed);
+    for (const StereoTake& other : {take(nudged), chord(kOnTime + 1, 0.5), take(longer)})
+        EXPECT_FALSE(checkSameSound(same, other).passed);
+    EXPECT_FALSE(checkSameSound({}, {}).passed);
+    EXPECT_FALSE(checkSoundChanged(same, same).passed);
+    EXPECT_FALSE(checkSoundChanged(same, chord(kOnTime, 0.49)).passed);
+    EXPECT_TRUE(checkSoundChanged(same, chord(kOnTime, 0.3)).passed);
 }
 
 TEST(ExportChecks, ParametersChangeAsSetAndComeBackAsSaved)
 {
     const ParameterValues defaults{{0, 0.875}, {1, 0.5}, {3, 0.214286}, {4, 0.5}};
     const ParameterValues saved{{0, 0.125}, {1, 0.5}, {3, 0.642857}, {4, 0.3}};
-    const std::vector<int> changed{0, 3, 4};
-    struct Case
-    {
-        const char* what;
-        ParameterValues defaults;
-        ParameterValues saved;
-        ParameterValues reopened;
-        std::set<std::string> failing;
-    };
-    const std::string set = "the host changed exactly the parameters set";
-    const std::string back = "the reopened session has the saved values";
+    const std::string set = "the host changed exactly the parameters set",
+                      back = "the reopened session has the saved values";
     // The saved values with one changed, or left out when the value is NaN.
     const auto but = [&](int index, double value)
     {
@@ -120,7 +111,12 @@ TEST(ExportChecks, ParametersChangeAsSetAndComeBackAsSaved)
             values[index] = value;
         return values;
     };
-    const Case cases[] = {
+    const struct
+    {
+        const char* what;
+        ParameterValues defaults, saved, reopened;
+        std::set<std::string> failing;
+    } cases[] = {
         {"as intended", defaults, saved, saved, {}},
         {"a change did not take", defaults, but(0, 0.875), but(0, 0.875), {set}},
         {"another value moved too", defaults, but(1, 0.7), but(1, 0.7), {set}},
@@ -129,8 +125,8 @@ TEST(ExportChecks, ParametersChangeAsSetAndComeBackAsSaved)
         {"a value missing after reopening", defaults, saved, but(4, std::nan("")), {back}},
         {"nothing reported", {}, {}, {}, {set, back}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(failed(checkParameters(c.defaults, c.saved, c.reopened, changed)), c.failing) << c.what;
+    for (const auto& c : cases)
+        EXPECT_EQ(failed(checkParameters(c.defaults, c.saved, c.reopened, {0, 3, 4})), c.failing) << c.what;
 }
 
 } // namespace

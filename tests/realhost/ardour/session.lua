@@ -6,53 +6,27 @@
 -- realhost-export-check judges the results.
 local function env (name) return (assert (os.getenv (name), name .. " is not set")) end
 local mode, sessionFolder, outFolder = env ("REALHOST_MODE"), env ("REALHOST_SESSION"), env ("REALHOST_OUT")
-local chordOn, chordOff = tonumber (env ("REALHOST_CHORD_ON")), tonumber (env ("REALHOST_CHORD_OFF"))
-local exportEnd = tonumber (env ("REALHOST_END"))
-local changes = os.getenv ("REALHOST_CHANGES") or ""
-local sessionName = "realhost"
-local sampleRate = 44100
+local sessionName, pluginName, parameterCount = "realhost", "Virellando", 11
 -- A float WAV at the session's rate, neither dithered nor normalised (float-wav.preset).
 local exportPreset = "5a0c3f4e-8d1b-4e57-9a63-2f7d0e1b6c42"
-local pluginName = "Virellando"
-local parameterCount = 11
-local sampleDataCeilingSeconds = 120
 
-local function fail (text)
-  io.stderr:write ("session.lua: " .. text .. "\n")
-  os.exit (1)
-end
-
-local function shell (command)
-  local pipe = io.popen (command)
-  local text = pipe:read ("a")
-  pipe:close ()
-  return text
-end
+local function fail (text) io.stderr:write ("session.lua: " .. text .. "\n"); os.exit (1) end
 
 -- The sample data is read on a thread carrying the name of the thread that created the instance (Ardour
--- names all its own): exports run faster than real time, so wait until no such thread is left.
+-- names all its own): exports run faster than real time, so wait until no such thread is left, two
+-- minutes at most.
 local function waitForSampleData ()
-  local count = [[main=$(cat /proc/$PPID/comm); n=0
-    for task in /proc/$PPID/task/*; do
-      [ "${task##*/}" = "$PPID" ] && continue
-      [ "$(cat "$task/comm" 2>/dev/null)" = "$main" ] && n=$((n + 1))
-    done; echo $n]]
-  local waited = 0
-  while tonumber (shell (count)) > 0 do
-    if waited >= sampleDataCeilingSeconds then fail ("the sound bank was still loading after " .. waited .. " s") end
-    shell ("sleep 0.05")
-    waited = waited + 0.05
-  end
-end
-
-local function findPlugin (route)
-  local i = 0
-  while true do
-    local proc = route:nth_plugin (i)
-    if proc:isnil () then return nil end
-    if proc:to_insert ():plugin (0):name () == pluginName then return proc end
-    i = i + 1
-  end
+  local pipe = io.popen ([[main=$(cat /proc/$PPID/comm)
+    for _ in $(seq 2400); do
+      n=0
+      for task in /proc/$PPID/task/*; do
+        [ "${task##*/}" != "$PPID" ] && [ "$(cat "$task/comm" 2>/dev/null)" = "$main" ] && n=$((n + 1))
+      done
+      [ $n = 0 ] && exit 0
+      sleep 0.05
+    done
+    exit 1]])
+  if not pipe:close () then fail ("the sound bank was still loading after two minutes") end
 end
 
 local function writeParameters (proc, fileName)
@@ -63,33 +37,37 @@ local function writeParameters (proc, fileName)
   file:close ()
 end
 
+local function save ()
+  if Session:save_state ("", false, false, false, false, false) ~= 0 then fail ("cannot save the session") end
+end
+
 local function export (name)
   local job = Session:simple_export ()
   if not job:set_preset (exportPreset) then fail ("the float WAV export preset is not installed") end
   job:set_name (name)
   job:set_folder (outFolder)
-  job:set_range (0, exportEnd)
+  job:set_range (0, tonumber (env ("REALHOST_END")))
   if not job:run_export () then fail ("the export of " .. name .. " failed") end
-end
-
-local function save ()
-  if Session:save_state ("", false, false, false, false, false) ~= 0 then fail ("cannot save the session") end
 end
 
 local function openSavedPlugin ()
   if not load_session (sessionFolder, sessionName) then fail ("cannot open the saved session") end
   local track = Session:route_by_name ("Piano")
   if track:isnil () then fail ("the reopened session has no track Piano") end
-  local proc = findPlugin (track)
-  if not proc then fail ("the reopened track has no " .. pluginName) end
-  waitForSampleData ()
-  return proc
+  for i = 0, math.huge do
+    local proc = track:nth_plugin (i)
+    if proc:isnil () then fail ("the reopened track has no " .. pluginName) end
+    if proc:to_insert ():plugin (0):name () == pluginName then
+      waitForSampleData ()
+      return proc
+    end
+  end
 end
 
 AudioEngine:set_backend ("None (Dummy)", "", "")
 
 if mode == "create" then
-  if not create_session (sessionFolder, sessionName, sampleRate) then fail ("cannot create the session") end
+  if not create_session (sessionFolder, sessionName, 44100) then fail ("cannot create the session") end
   local tracks = Session:new_midi_track (ARDOUR.ChanCount (ARDOUR.DataType ("midi"), 1),
     ARDOUR.ChanCount (ARDOUR.DataType ("audio"), 2), true, ARDOUR.PluginInfo (), nil, nil, 1, "Piano",
     ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true)
@@ -102,15 +80,15 @@ if mode == "create" then
   local chord = ARDOUR.LuaAPI.new_luaproc (Session, "Virellando Test Chord")
   if chord:isnil () then fail ("the test chord script is not installed") end
   track:add_processor_by_index (chord, 0, nil, true)
-  ARDOUR.LuaAPI.set_processor_param (chord, 0, chordOn)
-  ARDOUR.LuaAPI.set_processor_param (chord, 1, chordOff)
+  ARDOUR.LuaAPI.set_processor_param (chord, 0, tonumber (env ("REALHOST_CHORD_ON")))
+  ARDOUR.LuaAPI.set_processor_param (chord, 1, tonumber (env ("REALHOST_CHORD_OFF")))
   waitForSampleData ()
   writeParameters (plugin, "params-default.txt")
   save ()
   export ("first")
 elseif mode == "change" then
   local plugin = openSavedPlugin ()
-  for index, value in changes:gmatch ("(%d+)=([%d.]+)") do
+  for index, value in env ("REALHOST_CHANGES"):gmatch ("(%d+)=([%d.]+)") do
     if not ARDOUR.LuaAPI.set_processor_param (plugin, tonumber (index), tonumber (value)) then
       fail ("cannot set parameter " .. index)
     end
