@@ -21,6 +21,7 @@ struct LogState
     platform::CriticalSection lock;
     std::string path;
     CFileObj* file = nullptr;
+    bool openFailed = false;
 
     ~LogState()
     {
@@ -45,9 +46,16 @@ void WriteLine(const char* text, size_t length)
     platform::CriticalSectionLock lock(state.lock);
     if (state.file == nullptr)
         return;
-    // A file that could not be created is tried again with the next line.
-    if (!state.file->IsOpen() && !state.file->Open(state.path))
-        return;
+    // A file that cannot be created (a plug-in installed in a system folder) is not tried again with every
+    // line: lines come from the audio thread too. The next start tries once more.
+    if (!state.file->IsOpen())
+    {
+        if (state.openFailed || !state.file->Open(state.path))
+        {
+            state.openFailed = true;
+            return;
+        }
+    }
     const platform::LocalTime now = platform::GetLocalTime();
     char prefix[64];
     const int prefixLength = std::snprintf(prefix, sizeof prefix, "%02d:%02d:%02d [%3d mils] : ", now.hour,
@@ -79,6 +87,7 @@ void LogStart(const std::string& path)
         state.file->Release();
     // The new file object opens (and empties) the file with the next line.
     state.file = new (std::nothrow) CFileObj();
+    state.openFailed = false;
 }
 
 void LogLine(const char* text)

@@ -15,9 +15,8 @@ namespace instrumenttest
 {
 namespace
 {
-// Generator numbers of the SoundFont 2 format.
-constexpr uint16_t kReleaseVolEnv = 38, kKeyRange = 43, kAttenuation = 48, kSampleId = 53, kSampleModes = 54,
-                   kScaleTuning = 56;
+// A generator the engine has no name for.
+constexpr uint16_t kScaleTuning = 56;
 constexpr int kLooped = 1;
 // Timecents of about 4 ms.
 constexpr int kShortRelease = -9600;
@@ -40,11 +39,11 @@ std::vector<int16_t> Noise(size_t length, int amplitude)
 // A looped sample on the piano's keys 21..108; with a release of about 4 ms unless the bank says otherwise.
 SoundFontZone PianoKeys(size_t sample, bool shortRelease = true)
 {
-    SoundFontZone zone{
-        {Range(kKeyRange, 21, 108), Gen(kSampleModes, kLooped), Gen(kSampleId, static_cast<int>(sample))},
-        {}};
+    SoundFontZone zone{{Range(kGenKeyRange, 21, 108), Gen(kGenSampleModes, kLooped),
+                        Gen(kGenSampleId, static_cast<int>(sample))},
+                       {}};
     if (shortRelease)
-        zone.generators.insert(zone.generators.begin() + 1, Gen(kReleaseVolEnv, kShortRelease));
+        zone.generators.insert(zone.generators.begin() + 1, Gen(kGenReleaseVolEnv, kShortRelease));
     return zone;
 }
 
@@ -66,8 +65,8 @@ std::vector<uint8_t> ReleaseNoiseBank()
     const size_t knock = AddSample(bank, "knock", Noise(4410, 12000), 0, 4409, 44100, 60, 0);
     // Every noise key plays the burst at its recorded pitch.
     AddPlayedInstrument(bank, "Keys and noises",
-                        {PianoKeys(tone), SoundFontZone{{Range(kKeyRange, 123, 127), Gen(kScaleTuning, 0),
-                                                         Gen(kSampleId, static_cast<int>(knock))},
+                        {PianoKeys(tone), SoundFontZone{{Range(kGenKeyRange, 123, 127), Gen(kScaleTuning, 0),
+                                                         Gen(kGenSampleId, static_cast<int>(knock))},
                                                         {}}});
     return bank.bytes();
 }
@@ -95,9 +94,9 @@ std::vector<uint8_t> ResonanceBank()
     AddPlayedInstrument(
         bank, "Strings",
         {PianoKeys(tone, false),
-         SoundFontZone{{Range(kKeyRange, 21, 108), Gen(kAttenuation, 1440), Gen(kSampleModes, kLooped),
-                        Gen(kSampleId, static_cast<int>(strings))},
-                       {Mod(kController | 21, kAttenuation, -1440, kController | 22)}}});
+         SoundFontZone{{Range(kGenKeyRange, 21, 108), Gen(kGenInitialAttenuation, 1440),
+                        Gen(kGenSampleModes, kLooped), Gen(kGenSampleId, static_cast<int>(strings))},
+                       {Mod(kController | 21, kGenInitialAttenuation, -1440, kController | 22)}}});
     return bank.bytes();
 }
 

@@ -72,14 +72,16 @@ TEST_F(LogTest, RestartMovesTheLogToTheNewPath)
     EXPECT_EQ(LogTexts(other), std::vector<std::string>{"new"});
 }
 
-TEST_F(LogTest, LineThatCannotBeWrittenIsDroppedAndTheNextOneTriesAgain)
+TEST_F(LogTest, LogThatCannotBeCreatedDropsItsLinesUntilItIsStartedAgain)
 {
     const std::filesystem::path later = folder.Path() / "later";
     const std::string path = (later / "Virellando-Log.txt").string();
     resources::LogStart(path);
     resources::LogLine("lost");
-    EXPECT_FALSE(std::filesystem::exists(path));
     std::filesystem::create_directory(later);
+    resources::LogLine("also lost");
+    EXPECT_FALSE(std::filesystem::exists(path));
+    resources::LogStart(path);
     resources::LogLine("kept");
     EXPECT_EQ(LogTexts(path), std::vector<std::string>{"kept"});
 }
