@@ -5,6 +5,22 @@
 namespace platform
 {
 
+namespace
+{
+// 32-bit pixels, rows from the top: the layout of a PixelBuffer.
+BITMAPINFO TopDownBitmap(int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+} // namespace
+
 void Win32Presenter::Put(HDC dc, const PixelBuffer& image, const Rect& r, int destX, int destY)
 {
     const Rect area = Intersect(r, image.GetRect());
@@ -12,13 +28,7 @@ void Win32Presenter::Put(HDC dc, const PixelBuffer& image, const Rect& r, int de
         return;
     // A DIB of just the rows wanted, top-down, so the source rectangle starts at its first row: the
     // row origin of top-down DIBs in SetDIBitsToDevice is easy to get wrong otherwise.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image.GetWidth();
-    info.bmiHeader.biHeight = -area.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmap(image.GetWidth(), area.Height());
     SetDIBitsToDevice(dc, destX + (area.left - r.left), destY + (area.top - r.top),
                       static_cast<DWORD>(area.Width()), static_cast<DWORD>(area.Height()), area.left, 0, 0,
                       static_cast<UINT>(area.Height()), image.Row(area.top), &info, DIB_RGB_COLORS);
@@ -31,13 +41,7 @@ bool Win32Presenter::PutLayered(HWND window, const PixelBuffer& image, int scree
     HDC memory = CreateCompatibleDC(nullptr);
     if (!memory)
         return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image.GetWidth();
-    info.bmiHeader.biHeight = -image.GetHeight();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmap(image.GetWidth(), image.GetHeight());
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bool done = false;
