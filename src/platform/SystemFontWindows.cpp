@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/SystemFont.h"
+#include "platform/TopDownBitmap.h"
 
 namespace platform
 {
@@ -69,13 +70,7 @@ bool SystemFont::Render(const std::u16string& text, std::vector<uint8_t>& covera
     // Room on both sides for glyphs that overhang their advance.
     originX = height / 2 + 2;
     width = MeasureWidth(text) + 2 * originX;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmap(width, height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(static_cast<HDC>(dc), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap || !bits)

@@ -2,24 +2,10 @@
 
 #include <cstring>
 
+#include "platform/TopDownBitmap.h"
+
 namespace platform
 {
-
-namespace
-{
-// 32-bit pixels, rows from the top: the layout of a PixelBuffer.
-BITMAPINFO TopDownBitmap(int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-} // namespace
 
 void Win32Presenter::Put(HDC dc, const PixelBuffer& image, const Rect& r, int destX, int destY)
 {
