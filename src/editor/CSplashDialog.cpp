@@ -15,7 +15,6 @@
 #include "images/CCanvas.h"
 #include "images/CImage.h"
 #include "images/Font.h"
-#include "platform/Platform.h"
 #include "platform/Rect.h"
 #include "platform/native/NativeWindow.h"
 #include "resources/Log.h"
@@ -55,11 +54,7 @@ public:
             stopping = true;
         }
         wake.notify_all();
-        if (!thread.joinable())
-            return;
-        if (platform::ProcessIsEnding())
-            thread.detach(); // the system has ended it already
-        else
+        if (thread.joinable())
             thread.join();
     }
 

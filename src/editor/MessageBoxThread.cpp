@@ -23,11 +23,7 @@ struct BoxThread
     ~BoxThread()
     {
         cancel = true;
-        if (!thread.joinable())
-            return;
-        if (platform::ProcessIsEnding())
-            thread.detach(); // the system has ended it already
-        else
+        if (thread.joinable())
             thread.join();
     }
 };

@@ -58,9 +58,4 @@ const char* PathSeparators()
     return "/";
 }
 
-bool ProcessIsEnding()
-{
-    return false;
-}
-
 } // namespace platform

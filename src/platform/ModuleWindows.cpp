@@ -13,8 +13,6 @@ namespace
 // A function whose address lies inside this module.
 void Anchor() {}
 
-volatile LONG gProcessEnding = 0;
-
 } // namespace
 
 std::string FindModuleFileName()
@@ -41,18 +39,4 @@ const char* PathSeparators()
     return "\\/";
 }
 
-bool ProcessIsEnding()
-{
-    return InterlockedCompareExchange(&gProcessEnding, 0, 0) != 0;
-}
-
 } // namespace platform
-
-// The run-time calls this before the module's static destructors; a reserved pointer on detach means
-// the process is ending rather than the host unloading us.
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
-{
-    if (reason == DLL_PROCESS_DETACH && reserved)
-        InterlockedExchange(&platform::gProcessEnding, 1);
-    return TRUE;
-}

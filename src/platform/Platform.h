@@ -23,10 +23,6 @@ void SetModuleFileName(const std::string& path);
 // The characters that may end a folder's name in a path ("/", or both slashes
 // on Windows).
 const char* PathSeparators();
-// True once the process itself is ending with this module still loaded. Windows has then stopped
-// every other thread already, and waiting for one from a static destructor (under the loader's lock)
-// may never return; on Linux a module always ends before its process does, and this stays false.
-bool ProcessIsEnding();
 
 // --- Time -----------------------------------------------------------------
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <regex>
 
 #include "support/PluginFolder.h"
@@ -123,6 +125,33 @@ TEST(PluginDispatcher, CloseDeletesTheInstanceAndAnswersOne)
     EXPECT_FALSE(plugin->isOpen());
     EXPECT_NE(folder.logLines().back().find("Shutting down."), std::string::npos);
 }
+
+#ifdef _WIN32
+// When the process ends, the system has stopped the host's other threads wherever they were, and clean-up
+// that waits for one never returns: the module must then run none of its own. The loader's call is made
+// here by hand while an instance lives; the instance's statics must be left as they were, so it still logs.
+TEST(PluginEntry, RunsNoCleanUpWhenTheProcessEnds)
+{
+    PluginFolder folder;
+    auto plugin = folder.instantiate();
+    ASSERT_TRUE(plugin);
+    const auto* module = static_cast<const uint8_t*>(folder.libraryHandle());
+    ASSERT_NE(module, nullptr);
+    // The entry point's address from the image's headers: the PE header's offset at 0x3c, then the
+    // optional header's entry field 16 bytes past the 20-byte file header.
+    uint32_t header = 0;
+    uint32_t entryAddress = 0;
+    std::memcpy(&header, module + 0x3c, sizeof header);
+    std::memcpy(&entryAddress, module + header + 4 + 20 + 16, sizeof entryAddress);
+    using Entry = int(__stdcall*)(const void*, unsigned long, void*);
+    const auto entry = reinterpret_cast<Entry>(module + entryAddress);
+    constexpr unsigned long kProcessDetach = 0;
+    int processEnding = 1;
+    EXPECT_NE(entry(module, kProcessDetach, &processEnding), 0);
+    EXPECT_EQ(plugin->close(), 1);
+    EXPECT_TRUE(folder.logHas("Shutting down."));
+}
+#endif
 
 TEST(PluginEntry, HostVersionZeroGivesNoInstance)
 {

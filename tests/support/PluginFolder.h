@@ -33,6 +33,8 @@ public:
     std::unique_ptr<plughost::PluginInstance>
     instantiate(const plughost::HostAnswers& answers = plughost::HostAnswers());
 
+    void* libraryHandle() const { return pluginHost.libraryHandle(); }
+
     std::vector<std::string> logLines() const;
     // Whether a line of the log holds text.
     bool logHas(const std::string& text) const;

@@ -36,6 +36,8 @@ public:
     bool load(const std::string& path);
     const std::string& error() const { return lastError; }
     bool hasSymbol(const char* name) const;
+    // What the system returned for the loaded module (on Windows its base address); nullptr before load.
+    void* libraryHandle() const { return library; }
 
     // Calls the entry point; nullptr when the plug-in gives no record.
     std::unique_ptr<PluginInstance> instantiate(const HostAnswers& answers = HostAnswers());

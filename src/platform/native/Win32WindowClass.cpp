@@ -2,7 +2,6 @@
 
 #include <mutex>
 
-#include "platform/Platform.h"
 #include "platform/native/Win32MessageTarget.h"
 
 namespace platform
@@ -23,10 +22,6 @@ class Registry
 public:
     ~Registry()
     {
-        // At the process's end the classes go with it; the threads that had windows were stopped
-        // wherever they were, and unregistering under them may never return.
-        if (ProcessIsEnding())
-            return;
         std::lock_guard<std::mutex> hold(mutex);
         const HINSTANCE instance = Win32WindowClass::ModuleInstance();
         if (windowClass)
