@@ -24,7 +24,7 @@ public:
     float NextDelay() { return (depth == 0.0f) ? rate * delay : rate * (lfo.Next() * depth + delay); }
 
     // The read tap of an allpass without modulation depth, whose position never moves.
-    CFracDelay::Tap FixedTap() const { return CFracDelay::TapAt(CFracDelay::At(rate * delay)); }
+    CFracDelay::Tap FixedTap() const { return line.TapAt(CFracDelay::At(rate * delay)); }
 
     // The delayed value is read before this sample is pushed, so a negative g adds it at the input.
     template <typename Where> Lanes Process(Lanes x, const Where& position)

@@ -26,16 +26,16 @@ public:
     {
         const Lanes e = inputFilter.Process(p);
         line.Push(e);
-        const Lanes s1 =
-            line.Read(tap[0]) * gain[0] + line.Read(tap[2]) * gain[2] + line.Read(tap[4]) * gain[4];
-        const Lanes s2 =
-            line.Read(tap[1]) * gain[1] + line.Read(tap[3]) * gain[3] + line.Read(tap[5]) * gain[5];
+        const Lanes s1 = line.ReadAt(offset[0]) * gain[0] + line.ReadAt(offset[2]) * gain[2] +
+                         line.ReadAt(offset[4]) * gain[4];
+        const Lanes s2 = line.ReadAt(offset[1]) * gain[1] + line.ReadAt(offset[3]) * gain[3] +
+                         line.ReadAt(offset[5]) * gain[5];
         const Lanes u = Lanes::Straight(s2, s1);
         const Lanes v = Lanes::Straight(s1, s2);
         cross0.Push(u);
         cross1.Push(v);
-        er0 = 0.7f * (v + crossFilter0.Process(cross0.Read(crossDelay)));
-        er1 = 0.7f * (u + crossFilter1.Process(cross1.Read(crossDelay)));
+        er0 = 0.7f * (v + crossFilter0.Process(cross0.ReadAt(crossOffset)));
+        er1 = 0.7f * (u + crossFilter1.Process(cross1.ReadAt(crossOffset)));
     }
 
     // Zeroes the three lines and the states of the cross and input filters.
@@ -51,6 +51,9 @@ private:
     Lanes gain[kTaps]; // in both lanes, ready for the per-sample work
     uint32_t crossDelay = 0;
     uint32_t tap[kTaps] = {};
+    // Where the tap and cross-delay reads find their values (both cross lines have the same size).
+    uint32_t offset[kTaps] = {};
+    uint32_t crossOffset = 0;
     CRingBuffer line;
     CRingBuffer cross0;
     CRingBuffer cross1;

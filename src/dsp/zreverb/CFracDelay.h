@@ -25,14 +25,19 @@ public:
         return Position{static_cast<uint32_t>(i), d + 1.0f - static_cast<float>(i)};
     }
 
-    // A position read many times: both interpolation weights worked out and spread over the lanes once.
+    // A position read many times: both interpolation weights spread over the lanes and both slots found
+    // once.
     struct Tap
     {
         Lanes older; // 1 - fraction
         Lanes newer; // fraction
-        uint32_t whole;
+        uint32_t olderOffset;
+        uint32_t newerOffset;
     };
-    static Tap TapAt(Position p) { return Tap{1.0f - p.fraction, p.fraction, p.whole}; }
+    Tap TapAt(Position p) const
+    {
+        return Tap{1.0f - p.fraction, p.fraction, ring.Offset(p.whole - 1), ring.Offset(p.whole)};
+    }
 
     // Length in samples = trunc(rate * seconds + 0.5); the ring holds at least that many.
     ReverbResult Create(float rate, float seconds);
@@ -43,7 +48,10 @@ public:
     {
         return (1.0f - p.fraction) * ring.Read(p.whole - 1) + p.fraction * ring.Read(p.whole);
     }
-    Lanes Read(const Tap& t) const { return t.older * ring.Read(t.whole - 1) + t.newer * ring.Read(t.whole); }
+    Lanes Read(const Tap& t) const
+    {
+        return t.older * ring.ReadAt(t.olderOffset) + t.newer * ring.ReadAt(t.newerOffset);
+    }
     Lanes Read(float d) const { return Read(At(d)); }
 
     void Clear() { ring.Clear(); }

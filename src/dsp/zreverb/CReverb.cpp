@@ -99,35 +99,33 @@ __attribute__((flatten)) ReverbResult CReverb::ProcessChannels(float* left, floa
 
 template <typename Frames> void CReverb::Run(Frames frames, int count)
 {
-    const CFracDelay::Tap preDelayTap = CFracDelay::TapAt(CFracDelay::At(rate * preDelay));
+    const CFracDelay::Tap preDelayTap = network.PreDelay().TapAt(CFracDelay::At(rate * preDelay));
     const Lanes own = stereoWeight;
     const Lanes other = 1.0f - stereoWeight;
     const Lanes dryLevel = dry;
     const Lanes wetLevel = wet;
     // A wet-only mix (the instrument's send) leaves the input out instead of adding it times zero.
     const bool withDry = dry != 0.0f;
-    for (int start = 0; start < count; start += CReverbNetwork::kBlock)
+    const int step = network.BlockFrames();
+    for (int start = 0; start < count; start += step)
     {
-        const int blockFrames = std::min(CReverbNetwork::kBlock, count - start);
-        network.Prepare(blockFrames);
+        const int blockFrames = std::min(step, count - start);
         for (int i = 0; i < blockFrames; ++i)
         {
-            const Lanes in = frames.In(start + i);
-            const Lanes x = in + Lanes::Load(&noise[noiseIndex % kNoiseSize]);
+            x[i] = frames.In(start + i) + Lanes::Load(&noise[noiseIndex % kNoiseSize]);
             noiseIndex += 2;
-            Lanes er0;
-            Lanes er1;
-            Lanes sumL;
-            Lanes sumR;
-            network.Process(i, x, preDelayTap, er0, er1, sumL, sumR);
+        }
+        network.ProcessBlock(x, blockFrames, preDelayTap, er0, er1, sumL, sumR);
+        for (int i = 0; i < blockFrames; ++i)
+        {
             // Left: 0.75 of channel 0's network and 0.25 of channel 1's; right the other way round.
-            const Lanes tail =
-                wetLevel * (own * Lanes::Straight(sumL, sumR) + other * Lanes::Crossed(sumL, sumR));
+            const Lanes tail = wetLevel * (own * Lanes::Straight(sumL[i], sumR[i]) +
+                                           other * Lanes::Crossed(sumL[i], sumR[i]));
             const Lanes early =
-                wetLevel * (own * Lanes::Straight(er0, er1) + other * Lanes::Crossed(er0, er1));
+                wetLevel * (own * Lanes::Straight(er0[i], er1[i]) + other * Lanes::Crossed(er0[i], er1[i]));
+            const Lanes in = frames.In(start + i);
             frames.Out(start + i, withDry ? dryLevel * in + tail + early : tail + early);
         }
-        network.Finish();
     }
 }
 

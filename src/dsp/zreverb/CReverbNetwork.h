@@ -14,8 +14,8 @@ namespace zreverb
 // The complete networks of both input channels side by side, channel c in lane c: pre-delay, early
 // reflections, swept input low-pass, bass shelf, four input diffusers and the two tank halves that feed
 // each other. The two networks are tuned alike and their LFOs run in step, so every LFO and read position
-// is worked out once for both: the low-pass's per block (Prepare), the tanks' a frame at a time inside the
-// per-sample work, where their recursion overlaps the filtering.
+// is worked out once for both. A block runs stage by stage: each stage's loop keeps its state in registers,
+// and the frames of a stage whose own recursion is longer than the block do not wait for each other.
 class CReverbNetwork
 {
 public:
@@ -25,58 +25,65 @@ public:
 
     ReverbResult Create(float rate);
 
-    // Advances every LFO through the coming frames (at most kBlock) and keeps what they give.
-    void Prepare(int frames)
+    // The most frames one ProcessBlock serves: kBlock, or fewer where the loop through the two tank halves
+    // is shorter (each half reads the other's input back no sooner than its line 2 and one frame later).
+    int BlockFrames() const { return blockFrames; }
+
+    // Up to BlockFrames() frames, stage by stage over the block. x already carries the anti-denormal noise;
+    // er0/er1 receive the early reflections, sumL/sumR the tank sums of each frame.
+    void ProcessBlock(const PackedLanes* x, int frames, const CFracDelay::Tap& preDelayTap, PackedLanes* er0,
+                      PackedLanes* er1, PackedLanes* sumL, PackedLanes* sumR)
     {
-        lowPass.Tune(lowPassTunings, frames);
-        // The diffusers are built without modulation depth and nothing gives them one: their taps stay.
-        for (int d = 0; d < kDiffusers; ++d)
+        Prepare(frames);
+        // The pre-delay, the reflections, the low-pass and the shelf recur from sample to sample; the tank
+        // LFOs step alongside, their chain of dependent steps overlapping the filtering.
+        for (int i = 0; i < frames; ++i)
         {
-            diffuserTaps[d] = diffusers[d].FixedTap();
+            preDelay.Push(x[i]);
+            const Lanes p = preDelay.Read(preDelayTap);
+            if (lfosInStep)
+            {
+                lfos.Step(i);
+            }
+            Lanes e0;
+            Lanes e1;
+            early.Process(p, e0, e1);
+            er0[i] = e0;
+            er1[i] = e1;
+            diffused[i] = bass.Process(lowPass.Process(p, lowPassTunings[i]));
         }
-        lfosInStep = lfos.Begin(tankA, tankB);
-        if (!lfosInStep)
-        {
-            tankA.Prepare(frames);
-            tankB.Prepare(frames);
-        }
-    }
-    // After the prepared block's frames: the tank LFOs take their state back.
-    void Finish()
-    {
         if (lfosInStep)
         {
             lfos.End();
         }
-    }
-
-    // Frame i of the prepared block; x already carries the anti-denormal noise.
-    void Process(int i, Lanes x, const CFracDelay::Tap& preDelayTap, Lanes& er0, Lanes& er1, Lanes& sumL,
-                 Lanes& sumR)
-    {
-        preDelay.Push(x);
-        const Lanes p = preDelay.Read(preDelayTap);
-        if (lfosInStep)
-        {
-            lfos.Step(i);
-        }
-        early.Process(p, er0, er1);
-        Lanes t = lowPass.Process(p, lowPassTunings[i]);
-        t = bass.Process(t);
+        // Each diffuser's line is read before it is written, so one diffuser runs over the block at a time.
         for (int d = 0; d < kDiffusers; ++d)
         {
-            t = diffusers[d].Process(t, diffuserTaps[d]);
+            CAllPass& diffuser = diffusers[d];
+            const CFracDelay::Tap tap = diffuser.FixedTap();
+            for (int i = 0; i < frames; ++i)
+            {
+                diffused[i] = diffuser.Process(diffused[i], tap);
+            }
         }
-        Lanes leftA;
-        Lanes rightA;
-        Lanes leftB;
-        Lanes rightB;
-        const Lanes newFeedbackA = tankA.Process(i, t + feedbackB, leftA, rightA);
-        const Lanes newFeedbackB = tankB.Process(i, t + feedbackA, leftB, rightB);
-        feedbackA = newFeedbackA;
-        feedbackB = newFeedbackB;
-        sumL = leftA + rightB;
-        sumR = leftB + rightA;
+        // Every feedback the block needs is already in the other half's line 2, so both halves run a block
+        // at a time.
+        inputA[0] = Lanes(diffused[0]) + feedbackB;
+        inputB[0] = Lanes(diffused[0]) + feedbackA;
+        for (int i = 1; i < frames; ++i)
+        {
+            inputA[i] = Lanes(diffused[i]) + tankB.FeedbackAhead(static_cast<uint32_t>(i));
+            inputB[i] = Lanes(diffused[i]) + tankA.FeedbackAhead(static_cast<uint32_t>(i));
+        }
+        tankA.Process(inputA, leftA, rightA, frames);
+        tankB.Process(inputB, leftB, rightB, frames);
+        feedbackA = tankA.Feedback();
+        feedbackB = tankB.Feedback();
+        for (int i = 0; i < frames; ++i)
+        {
+            sumL[i] = Lanes(leftA[i]) + rightB[i];
+            sumR[i] = Lanes(leftB[i]) + rightA[i];
+        }
     }
 
     // The per-network part of a preset (diffusers, early reflections, tanks).
@@ -109,10 +116,31 @@ private:
     CTank tankB;
     PackedLanes feedbackA;
     PackedLanes feedbackB;
+    int blockFrames = 1;
+    // The stages' values over one block.
     CResLP::Tuning lowPassTunings[kBlock];
-    CFracDelay::Tap diffuserTaps[kDiffusers];
+    PackedLanes diffused[kBlock];
+    PackedLanes inputA[kBlock];
+    PackedLanes inputB[kBlock];
+    PackedLanes leftA[kBlock];
+    PackedLanes rightA[kBlock];
+    PackedLanes leftB[kBlock];
+    PackedLanes rightB[kBlock];
     CTank::LfoQuad lfos;
     bool lfosInStep = false;
+
+    // Advances the LFOs through the coming frames (at most kBlock): the low-pass's tunings and, when the
+    // tank LFOs cannot step in SSE lanes, the tanks' read positions.
+    void Prepare(int frames)
+    {
+        lowPass.Tune(lowPassTunings, frames);
+        lfosInStep = lfos.Begin(tankA, tankB);
+        if (!lfosInStep)
+        {
+            tankA.Prepare(frames);
+            tankB.Prepare(frames);
+        }
+    }
 };
 
 } // namespace zreverb

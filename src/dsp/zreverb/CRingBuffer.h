@@ -9,35 +9,49 @@
 namespace zreverb
 {
 
-// Power-of-two delay line of both channels' samples, written backwards, so that Read(k) is the value pushed
-// k pushes before the most recent one. Indices are masked, never compared. Push and Read need a successful
-// Create. Audio thread only after creation.
+// Power-of-two delay line of both channels' samples, so that Read(k) is the value pushed k pushes before the
+// most recent one, k taken modulo the size. The samples lie in a longer storage, written backwards from its
+// top: a read is one load at a fixed distance from the head, with no wrapping per sample. When the head
+// reaches the bottom, the newest size samples slide back to the top, once every storage minus size pushes.
+// Push and Read need a successful Create. Audio thread only after creation.
 class CRingBuffer
 {
 public:
-    // Storage for the smallest power of two >= length (1 for 0 or 1), zeroed; on failure nothing stays
+    // A size of the smallest power of two >= length (1 for 0 or 1), zeroed; on failure nothing stays
     // allocated.
     ReverbResult Create(uint32_t length);
 
     void Push(Lanes value)
     {
-        const uint32_t slot = write;
-        // One step back; the mask alone wraps it, the size adds nothing modulo itself.
-        write = (write - 1) & mask;
-        data[slot] = value.Packed();
+        *head = value.Packed();
+        if (head == data.get())
+        {
+            Slide();
+        }
+        else
+        {
+            --head;
+        }
     }
 
     // A read at k equal to the size wraps to the most recent value.
-    Lanes Read(uint32_t k) const { return Lanes::Unpack(data[(write + 1 + k) & mask]); }
+    Lanes Read(uint32_t k) const { return ReadAt(Offset(k)); }
+    // Where Read(k) finds its value, relative to the head: worked out once for a distance read many times.
+    uint32_t Offset(uint32_t k) const { return 1 + (k & mask); }
+    Lanes ReadAt(uint32_t offset) const { return Lanes::Unpack(head[offset]); }
 
     void Clear();
 
     uint32_t Size() const { return size; }
 
 private:
-    uint32_t write = 0;
+    // Moves the newest size samples from the bottom of the storage to its top.
+    void Slide();
+
+    double* head = nullptr; // the slot the next push writes
     uint32_t size = 0;
     uint32_t mask = 0;
+    uint32_t slots = 0;             // storage length: size plus the room the head travels down
     std::unique_ptr<double[]> data; // both channels' samples of a slot, packed (Lanes::Packed)
 };
 

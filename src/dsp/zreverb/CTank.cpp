@@ -1,6 +1,7 @@
 #include "dsp/zreverb/CTank.h"
 
 #include <emmintrin.h>
+#include <initializer_list>
 
 namespace zreverb
 {
@@ -28,8 +29,6 @@ ReverbResult CTank::Create(const TankParameters& block)
         tapTime[i] = block.taps[i];
         tap[i] = ToSamples(block.taps[i], rate);
     }
-    secondTap2 = CFracDelay::TapAt(CFracDelay::At(rate * tapTime[2]));
-    secondTap5 = CFracDelay::TapAt(CFracDelay::At(rate * tapTime[5]));
     decay = block.decay;
     tapGain = 0.7f;
     damping = COnePole(block.dampingA, 1.0f - block.dampingA);
@@ -48,7 +47,23 @@ ReverbResult CTank::Create(const TankParameters& block)
         result = second.Create(rate, block.secondDelay, block.secondDepth, block.secondLfoFrequency,
                                block.secondCoefficient);
     }
-    return result;
+    if (result != kReverbOk)
+    {
+        return result;
+    }
+    secondTap2 = second.Line().TapAt(CFracDelay::At(rate * tapTime[2]));
+    secondTap5 = second.Line().TapAt(CFracDelay::At(rate * tapTime[5]));
+    end1 = line1.Offset(length1);
+    end2 = line2.Offset(length2);
+    for (int i : {0, 1, 4})
+    {
+        offset[i] = line1.Offset(tap[i]);
+    }
+    for (int i : {3, 6})
+    {
+        offset[i] = line2.Offset(tap[i]);
+    }
+    return kReverbOk;
 }
 
 static_assert(sizeof(CFracDelay::Position) == 2 * sizeof(float), "a position pair fills one SSE register");

@@ -3,6 +3,7 @@
 #include "dsp/zreverb/CAllPass.h"
 #include "dsp/zreverb/COnePole.h"
 #include "dsp/zreverb/CRingBuffer.h"
+#include "dsp/zreverb/PackedLanes.h"
 #include "dsp/zreverb/TankParameters.h"
 
 namespace zreverb
@@ -68,34 +69,35 @@ public:
         __m128 rate = _mm_setzero_ps();
     };
 
-    // Frame i of the prepared block. Returns the feedback for the other half; left and right receive this
-    // sample's tap sums.
-    Lanes Process(int i, Lanes x, Lanes& left, Lanes& right)
+    // The prepared block, frame by frame: in[i] is frame i's input, left[i] and right[i] receive its tap
+    // sums. The lines are read where they stood at each frame, as when every stage runs per frame.
+    void Process(const PackedLanes* in, PackedLanes* left, PackedLanes* right, int frames)
     {
-        Lanes sumLeft = 0.0f;
-        Lanes sumRight = 0.0f;
-        const Lanes a = modulated.Process(x, positions[i][kModulated]);
-        line1.Push(a);
-        const Lanes d = line1.Read(length1);
-        sumLeft += tapGain * (line1.Read(tap[0]) + line1.Read(tap[1]));
-        sumRight -= tapGain * line1.Read(tap[4]);
-        const Lanes s = damping.Process(d) * decay;
-        const Lanes b = second.Process(s, positions[i][kSecond]);
-        line2.Push(b);
-        sumLeft -= tapGain * second.Line().Read(secondTap2);
-        sumLeft += tapGain * line2.Read(tap[3]);
-        sumRight -= tapGain * second.Line().Read(secondTap5);
-        sumRight -= tapGain * line2.Read(tap[6]);
-        left = sumLeft;
-        right = sumRight;
-        return line2.Read(length2) * decay;
+        for (int i = 0; i < frames; ++i)
+        {
+            Lanes sumLeft = 0.0f;
+            Lanes sumRight = 0.0f;
+            const Lanes a = modulated.Process(in[i], positions[i][kModulated]);
+            line1.Push(a);
+            const Lanes d = line1.ReadAt(end1);
+            sumLeft += tapGain * (line1.ReadAt(offset[0]) + line1.ReadAt(offset[1]));
+            sumRight -= tapGain * line1.ReadAt(offset[4]);
+            const Lanes s = damping.Process(d) * decay;
+            const Lanes b = second.Process(s, positions[i][kSecond]);
+            line2.Push(b);
+            sumLeft -= tapGain * second.Line().Read(secondTap2);
+            sumLeft += tapGain * line2.ReadAt(offset[3]);
+            sumRight -= tapGain * second.Line().Read(secondTap5);
+            sumRight -= tapGain * line2.ReadAt(offset[6]);
+            left[i] = sumLeft;
+            right[i] = sumRight;
+        }
     }
-    // One frame on its own.
-    Lanes Process(Lanes x, Lanes& left, Lanes& right)
-    {
-        Prepare(1);
-        return Process(0, x, left, right);
-    }
+    // The feedback for the other half after the latest frame: the end of delay line 2 times the decay.
+    Lanes Feedback() const { return line2.ReadAt(end2) * decay; }
+    // The feedback after the frame that comes `ahead` frames later (1 <= ahead <= Length2()): already in the
+    // line, since the loop through line 2 is longer than that.
+    Lanes FeedbackAhead(uint32_t ahead) const { return line2.Read(length2 - ahead) * decay; }
 
     void SetDecay(float value) { decay = value; }
     void SetDamping(float a, float b) { damping.SetCoefficients(a, b); }
@@ -119,6 +121,10 @@ private:
     uint32_t length1 = 0;
     uint32_t length2 = 0;
     uint32_t tap[7] = {};
+    // Where the reads at the lines' ends and at the taps on lines 1 and 2 find their values.
+    uint32_t end1 = 0;
+    uint32_t end2 = 0;
+    uint32_t offset[7] = {};
     float rate = 0.0f;
     // In both lanes, ready for the per-sample work.
     Lanes decay = 0.0f;
