@@ -34,7 +34,8 @@ public:
         line.Push(v);
         return g * v + y;
     }
-    Lanes Process(Lanes x) { return Process(x, CFracDelay::At(NextDelay())); }
+    // Room for the coming frames' pushes.
+    void Reserve(int frames) { line.Reserve(frames); }
 
     void Clear() { line.Clear(); }
 

@@ -21,6 +21,14 @@ public:
     void SetGains(const float (&gains)[kTaps]);
     void SetInputFilter(float a, float b) { inputFilter.SetCoefficients(a, b); }
 
+    // Room for the coming frames' pushes.
+    void Reserve(int frames)
+    {
+        line.Reserve(frames);
+        cross0.Reserve(frames);
+        cross1.Reserve(frames);
+    }
+
     // Channel 0 sends the first tap group straight and crosses the second; channel 1 the other way round.
     void Process(Lanes p, Lanes& er0, Lanes& er1)
     {

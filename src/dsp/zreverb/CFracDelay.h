@@ -42,6 +42,7 @@ public:
     // Length in samples = trunc(rate * seconds + 0.5); the ring holds at least that many.
     ReverbResult Create(float rate, float seconds);
 
+    void Reserve(int pushes) { ring.Reserve(pushes); }
     void Push(Lanes value) { ring.Push(value); }
 
     Lanes Read(Position p) const

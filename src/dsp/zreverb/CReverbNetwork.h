@@ -22,6 +22,7 @@ public:
     static constexpr int kDiffusers = 4;
     // The most frames one Prepare serves.
     static constexpr int kBlock = CTank::kBlock;
+    static_assert(kBlock <= CRingBuffer::kMaxPushes, "a block's pushes fit in the room a line reserves");
 
     ReverbResult Create(float rate);
 
@@ -35,6 +36,8 @@ public:
                       PackedLanes* er1, PackedLanes* sumL, PackedLanes* sumR)
     {
         Prepare(frames);
+        preDelay.Reserve(frames);
+        early.Reserve(frames);
         // The pre-delay, the reflections, the low-pass and the shelf recur from sample to sample; the tank
         // LFOs step alongside, their chain of dependent steps overlapping the filtering.
         for (int i = 0; i < frames; ++i)
@@ -61,6 +64,7 @@ public:
         {
             CAllPass& diffuser = diffusers[d];
             const CFracDelay::Tap tap = diffuser.FixedTap();
+            diffuser.Reserve(frames);
             for (int i = 0; i < frames; ++i)
             {
                 diffused[i] = diffuser.Process(diffused[i], tap);

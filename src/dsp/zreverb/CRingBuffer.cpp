@@ -7,12 +7,6 @@
 namespace zreverb
 {
 
-namespace
-{
-// The head travels at least this far between slides, so that short lines do not slide every few samples.
-constexpr uint32_t kMinimumTravel = 1024;
-} // namespace
-
 ReverbResult CRingBuffer::Create(uint32_t length)
 {
     uint32_t ringSize = 1;
@@ -24,7 +18,8 @@ ReverbResult CRingBuffer::Create(uint32_t length)
         }
         ringSize <<= 1;
     }
-    const uint32_t storage = ringSize + std::max(ringSize, kMinimumTravel);
+    // The head travels at least kMaxPushes between slides, so that short lines do not slide every few pushes.
+    const uint32_t storage = ringSize + std::max(ringSize, static_cast<uint32_t>(kMaxPushes));
     std::unique_ptr<double[]> allocated(new (std::nothrow) double[storage]);
     if (!allocated)
     {
@@ -40,8 +35,8 @@ ReverbResult CRingBuffer::Create(uint32_t length)
 
 void CRingBuffer::Slide()
 {
-    // The newest sample is at the bottom; the storage is at least twice the size, so the ranges are apart.
-    std::memcpy(data.get() + (slots - size), data.get(), size * sizeof(double));
+    // The two ranges may overlap when the head is not yet at the bottom.
+    std::memmove(data.get() + (slots - size), head + 1, size * sizeof(double));
     head = data.get() + (slots - size - 1);
 }
 

@@ -12,26 +12,31 @@ namespace zreverb
 // Power-of-two delay line of both channels' samples, so that Read(k) is the value pushed k pushes before the
 // most recent one, k taken modulo the size. The samples lie in a longer storage, written backwards from its
 // top: a read is one load at a fixed distance from the head, with no wrapping per sample. When the head
-// reaches the bottom, the newest size samples slide back to the top, once every storage minus size pushes.
-// Push and Read need a successful Create. Audio thread only after creation.
+// would pass the bottom, the newest size samples slide back to the top, about once every storage minus size
+// pushes. Reserve, Push and Read need a successful Create. Audio thread only after creation.
 class CRingBuffer
 {
 public:
+    static constexpr int kMaxPushes = 1024;
+
     // A size of the smallest power of two >= length (1 for 0 or 1), zeroed; on failure nothing stays
     // allocated.
     ReverbResult Create(uint32_t length);
 
-    void Push(Lanes value)
+    // Makes room for up to kMaxPushes pushes; every run of pushes is announced so, which keeps the test for
+    // the bottom out of the per-sample work.
+    void Reserve(int pushes)
     {
-        *head = value.Packed();
-        if (head == data.get())
+        if (head - data.get() < pushes)
         {
             Slide();
         }
-        else
-        {
-            --head;
-        }
+    }
+    // Needs the room a Reserve made.
+    void Push(Lanes value)
+    {
+        *head = value.Packed();
+        --head;
     }
 
     // A read at k equal to the size wraps to the most recent value.
@@ -45,7 +50,7 @@ public:
     uint32_t Size() const { return size; }
 
 private:
-    // Moves the newest size samples from the bottom of the storage to its top.
+    // Moves the newest size samples from just above the head to the top of the storage.
     void Slide();
 
     double* head = nullptr; // the slot the next push writes

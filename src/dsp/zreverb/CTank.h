@@ -73,6 +73,10 @@ public:
     // sums. The lines are read where they stood at each frame, as when every stage runs per frame.
     void Process(const PackedLanes* in, PackedLanes* left, PackedLanes* right, int frames)
     {
+        modulated.Reserve(frames);
+        line1.Reserve(frames);
+        second.Reserve(frames);
+        line2.Reserve(frames);
         for (int i = 0; i < frames; ++i)
         {
             Lanes sumLeft = 0.0f;
