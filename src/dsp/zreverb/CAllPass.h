@@ -2,6 +2,7 @@
 
 #include "dsp/zreverb/CFracDelay.h"
 #include "dsp/zreverb/CSineLFO.h"
+#include "dsp/zreverb/PackedLanes.h"
 
 namespace zreverb
 {
@@ -33,6 +34,28 @@ public:
         const Lanes v = x - g * y;
         line.Push(v);
         return g * v + y;
+    }
+    // frames[] newest first: frame i of count at frames[count - 1 - i], replaced by the output. At a fixed
+    // tap whose read misses the frame before, two frames run side by side.
+    void Process(PackedLanes* frames, int count, const CFracDelay::Tap& tap)
+    {
+        int i = 0;
+        if (CFracDelay::PairsFit(tap))
+        {
+            for (; i + 1 < count; i += 2)
+            {
+                PackedLanes* const pair = frames + (count - 2 - i);
+                const Lanes y = line.ReadPair(tap);
+                const Lanes v = PackedLanes::LoadPair(pair) - g * y;
+                line.PushPair(v);
+                PackedLanes::StorePair(pair, g * v + y);
+            }
+        }
+        for (; i < count; ++i)
+        {
+            PackedLanes& frame = frames[count - 1 - i];
+            frame = Process(frame, tap);
+        }
     }
     // Room for the coming frames' pushes.
     void Reserve(int frames) { line.Reserve(frames); }

@@ -54,6 +54,14 @@ public:
         return t.older * ring.ReadAt(t.olderOffset) + t.newer * ring.ReadAt(t.newerOffset);
     }
     Lanes Read(float d) const { return Read(At(d)); }
+    // Two frames at a tap (see CRingBuffer::ReadPairAt); needs PairsFit(t).
+    Lanes ReadPair(const Tap& t) const
+    {
+        return t.older * ring.ReadPairAt(t.olderOffset) + t.newer * ring.ReadPairAt(t.newerOffset);
+    }
+    void PushPair(Lanes pair) { ring.PushPair(pair); }
+    // Whether the next frame's read at the tap misses this frame's push, so that both run side by side.
+    static bool PairsFit(const Tap& t) { return t.olderOffset >= 2 && t.newerOffset >= 2; }
 
     void Clear() { ring.Clear(); }
 

@@ -53,31 +53,26 @@ public:
             early.Process(p, e0, e1);
             er0[i] = e0;
             er1[i] = e1;
-            diffused[i] = bass.Process(lowPass.Process(p, lowPassTunings[i]));
+            diffused[frames - 1 - i] = bass.Process(lowPass.Process(p, lowPassTunings[i]));
         }
         if (lfosInStep)
         {
             lfos.End();
         }
         // Each diffuser's line is read before it is written, so one diffuser runs over the block at a time.
-        for (int d = 0; d < kDiffusers; ++d)
+        for (CAllPass& diffuser : diffusers)
         {
-            CAllPass& diffuser = diffusers[d];
-            const CFracDelay::Tap tap = diffuser.FixedTap();
             diffuser.Reserve(frames);
-            for (int i = 0; i < frames; ++i)
-            {
-                diffused[i] = diffuser.Process(diffused[i], tap);
-            }
+            diffuser.Process(diffused, frames, diffuser.FixedTap());
         }
         // Every feedback the block needs is already in the other half's line 2, so both halves run a block
         // at a time.
-        inputA[0] = Lanes(diffused[0]) + feedbackB;
-        inputB[0] = Lanes(diffused[0]) + feedbackA;
+        inputA[0] = Lanes(diffused[frames - 1]) + feedbackB;
+        inputB[0] = Lanes(diffused[frames - 1]) + feedbackA;
         for (int i = 1; i < frames; ++i)
         {
-            inputA[i] = Lanes(diffused[i]) + tankB.FeedbackAhead(static_cast<uint32_t>(i));
-            inputB[i] = Lanes(diffused[i]) + tankA.FeedbackAhead(static_cast<uint32_t>(i));
+            inputA[i] = Lanes(diffused[frames - 1 - i]) + tankB.FeedbackAhead(static_cast<uint32_t>(i));
+            inputB[i] = Lanes(diffused[frames - 1 - i]) + tankA.FeedbackAhead(static_cast<uint32_t>(i));
         }
         tankA.Process(inputA, leftA, rightA, frames);
         tankB.Process(inputB, leftB, rightB, frames);
@@ -123,7 +118,7 @@ private:
     int blockFrames = 1;
     // The stages' values over one block.
     CResLP::Tuning lowPassTunings[kBlock];
-    PackedLanes diffused[kBlock];
+    PackedLanes diffused[kBlock]; // newest first
     PackedLanes inputA[kBlock];
     PackedLanes inputB[kBlock];
     PackedLanes leftA[kBlock];

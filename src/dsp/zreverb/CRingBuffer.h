@@ -45,6 +45,16 @@ public:
     uint32_t Offset(uint32_t k) const { return 1 + (k & mask); }
     Lanes ReadAt(uint32_t offset) const { return Lanes::Unpack(head[offset]); }
 
+    // Two frames side by side, the later in the low lanes. ReadPairAt(offset) gives what ReadAt(offset) gives
+    // now and after one more push, provided that push is not read (offset >= 2); PushPair pushes the earlier
+    // frame (high lanes), then the later. Reserve counts two pushes for a pair.
+    Lanes ReadPairAt(uint32_t offset) const { return Lanes::LoadPair(head + offset - 1); }
+    void PushPair(Lanes pair)
+    {
+        pair.StorePair(head - 1);
+        head -= 2;
+    }
+
     void Clear();
 
     uint32_t Size() const { return size; }

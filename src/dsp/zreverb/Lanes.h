@@ -7,7 +7,8 @@ namespace zreverb
 
 // One sample of each of the two channel networks, side by side in the low lanes of an SSE register
 // (channel 0 in lane 0, channel 1 in lane 1; the upper lanes carry whatever the same arithmetic makes of
-// them, and nothing reads them). Every operation is the plain single-precision operation per lane, so a
+// them, and nothing reads them; where two frames run side by side, the upper lanes carry the earlier frame).
+// Every operation is the plain single-precision operation per lane, so a
 // network running on lanes computes exactly what it would compute on one float per channel. Any thread;
 // a plain value.
 class Lanes
@@ -31,6 +32,13 @@ public:
         _mm_store_ss(channel0, v);
         _mm_store_ss(channel1, _mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 0, 1)));
     }
+
+    // Two packed frames, the one at the lower address in the low lanes.
+    static Lanes LoadPair(const double* pair)
+    {
+        return Lanes(_mm_loadu_ps(reinterpret_cast<const float*>(pair)));
+    }
+    void StorePair(double* pair) const { _mm_storeu_ps(reinterpret_cast<float*>(pair), v); }
 
     // Both channels packed into the bits of one double: delay lines keep their samples so, which moves them
     // with one load or store and tells the compiler that storing a sample changes no coefficient.
