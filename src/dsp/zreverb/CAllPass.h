@@ -45,10 +45,7 @@ public:
             for (; i + 1 < count; i += 2)
             {
                 PackedLanes* const pair = frames + (count - 2 - i);
-                const Lanes y = line.ReadPair(tap);
-                const Lanes v = PackedLanes::LoadPair(pair) - g * y;
-                line.PushPair(v);
-                PackedLanes::StorePair(pair, g * v + y);
+                PackedLanes::StorePair(pair, ProcessPair(PackedLanes::LoadPair(pair), line.ReadPair(tap)));
             }
         }
         for (; i < count; ++i)
@@ -57,6 +54,13 @@ public:
             frame = Process(frame, tap);
         }
     }
+    // Two frames side by side (the later in the low lanes) at their own positions; needs PairFits(later).
+    Lanes ProcessPair(Lanes x, CFracDelay::Position earlier, CFracDelay::Position later)
+    {
+        return ProcessPair(x, line.ReadPair(earlier, later));
+    }
+    bool PairFits(CFracDelay::Position later) const { return line.PairFits(later); }
+
     // Room for the coming frames' pushes.
     void Reserve(int frames) { line.Reserve(frames); }
 
@@ -71,6 +75,13 @@ public:
     float Depth() const { return depth; }
 
 private:
+    Lanes ProcessPair(Lanes x, Lanes y)
+    {
+        const Lanes v = x - g * y;
+        line.PushPair(v);
+        return g * v + y;
+    }
+
     CFracDelay line;
     CSineLFO lfo{1.0f};
     float rate = 0.0f;

@@ -59,6 +59,24 @@ public:
     {
         return t.older * ring.ReadPairAt(t.olderOffset) + t.newer * ring.ReadPairAt(t.newerOffset);
     }
+    // Two frames at their own positions, read before either is pushed; needs PairFits(later).
+    Lanes ReadPair(Position earlier, Position later) const
+    {
+        const Lanes fraction = Lanes::Frames(earlier.fraction, later.fraction);
+        return (Lanes(1.0f) - fraction) *
+                   ring.ReadTwoAt(ring.Offset(earlier.whole - 1), ring.Offset(later.whole - 1)) +
+               fraction * ring.ReadTwoAt(ring.Offset(earlier.whole), ring.Offset(later.whole));
+    }
+    bool PairFits(Position later) const
+    {
+        return ring.Offset(later.whole - 1) >= 2 && ring.Offset(later.whole) >= 2;
+    }
+    // What Read(t) gave right after each of the last two pushes, the later in the low lanes.
+    Lanes ReadPushedPair(const Tap& t) const
+    {
+        return t.older * ring.ReadPushedPairAt(t.olderOffset) +
+               t.newer * ring.ReadPushedPairAt(t.newerOffset);
+    }
     void PushPair(Lanes pair) { ring.PushPair(pair); }
     // Whether the next frame's read at the tap misses this frame's push, so that both run side by side.
     static bool PairsFit(const Tap& t) { return t.olderOffset >= 2 && t.newerOffset >= 2; }

@@ -67,12 +67,13 @@ public:
         }
         // Every feedback the block needs is already in the other half's line 2, so both halves run a block
         // at a time.
-        inputA[0] = Lanes(diffused[frames - 1]) + feedbackB;
-        inputB[0] = Lanes(diffused[frames - 1]) + feedbackA;
+        inputA[frames - 1] = Lanes(diffused[frames - 1]) + feedbackB;
+        inputB[frames - 1] = Lanes(diffused[frames - 1]) + feedbackA;
         for (int i = 1; i < frames; ++i)
         {
-            inputA[i] = Lanes(diffused[frames - 1 - i]) + tankB.FeedbackAhead(static_cast<uint32_t>(i));
-            inputB[i] = Lanes(diffused[frames - 1 - i]) + tankA.FeedbackAhead(static_cast<uint32_t>(i));
+            const int at = frames - 1 - i;
+            inputA[at] = Lanes(diffused[at]) + tankB.FeedbackAhead(static_cast<uint32_t>(i));
+            inputB[at] = Lanes(diffused[at]) + tankA.FeedbackAhead(static_cast<uint32_t>(i));
         }
         tankA.Process(inputA, leftA, rightA, frames);
         tankB.Process(inputB, leftB, rightB, frames);
@@ -80,8 +81,9 @@ public:
         feedbackB = tankB.Feedback();
         for (int i = 0; i < frames; ++i)
         {
-            sumL[i] = Lanes(leftA[i]) + rightB[i];
-            sumR[i] = Lanes(leftB[i]) + rightA[i];
+            const int at = frames - 1 - i;
+            sumL[i] = Lanes(leftA[at]) + rightB[at];
+            sumR[i] = Lanes(leftB[at]) + rightA[at];
         }
     }
 

@@ -49,6 +49,13 @@ public:
     // now and after one more push, provided that push is not read (offset >= 2); PushPair pushes the earlier
     // frame (high lanes), then the later. Reserve counts two pushes for a pair.
     Lanes ReadPairAt(uint32_t offset) const { return Lanes::LoadPair(head + offset - 1); }
+    // Two frames at their own offsets, both read before either frame is pushed (later >= 2).
+    Lanes ReadTwoAt(uint32_t earlier, uint32_t later) const
+    {
+        return Lanes(_mm_castpd_ps(_mm_loadh_pd(_mm_load_sd(head + later - 1), head + earlier)));
+    }
+    // What ReadAt(offset) gave right after each of the last two pushes, the later in the low lanes.
+    Lanes ReadPushedPairAt(uint32_t offset) const { return Lanes::LoadPair(head + offset); }
     void PushPair(Lanes pair)
     {
         pair.StorePair(head - 1);

@@ -69,32 +69,81 @@ public:
         __m128 rate = _mm_setzero_ps();
     };
 
-    // The prepared block, frame by frame: in[i] is frame i's input, left[i] and right[i] receive its tap
-    // sums. The lines are read where they stood at each frame, as when every stage runs per frame.
+    // The prepared block; in, left and right hold it newest first (frame i of n at [n - 1 - i]): left and
+    // right receive each frame's tap sums. The lines are read where they stood at each frame, as when every
+    // stage runs per frame. Only the damping recurs from frame to frame; the stages before and after it read
+    // far enough back to run two frames side by side.
     void Process(const PackedLanes* in, PackedLanes* left, PackedLanes* right, int frames)
     {
         modulated.Reserve(frames);
         line1.Reserve(frames);
         second.Reserve(frames);
         line2.Reserve(frames);
-        for (int i = 0; i < frames; ++i)
+        for (int i = 0; i < frames;)
         {
-            Lanes sumLeft = 0.0f;
-            Lanes sumRight = 0.0f;
-            const Lanes a = modulated.Process(in[i], positions[i][kModulated]);
-            line1.Push(a);
-            const Lanes d = line1.ReadAt(end1);
-            sumLeft += tapGain * (line1.ReadAt(offset[0]) + line1.ReadAt(offset[1]));
-            sumRight -= tapGain * line1.ReadAt(offset[4]);
-            const Lanes s = damping.Process(d) * decay;
-            const Lanes b = second.Process(s, positions[i][kSecond]);
-            line2.Push(b);
-            sumLeft -= tapGain * second.Line().Read(secondTap2);
-            sumLeft += tapGain * line2.ReadAt(offset[3]);
-            sumRight -= tapGain * second.Line().Read(secondTap5);
-            sumRight -= tapGain * line2.ReadAt(offset[6]);
-            left[i] = sumLeft;
-            right[i] = sumRight;
+            if (i + 1 < frames && modulated.PairFits(positions[i + 1][kModulated]))
+            {
+                const int at = frames - 2 - i;
+                line1.PushPair(modulated.ProcessPair(PackedLanes::LoadPair(in + at), positions[i][kModulated],
+                                                     positions[i + 1][kModulated]));
+                PackedLanes::StorePair(lineEnd + at, line1.ReadPushedPairAt(end1));
+                Lanes sumLeft = 0.0f;
+                Lanes sumRight = 0.0f;
+                sumLeft += tapGain * (line1.ReadPushedPairAt(offset[0]) + line1.ReadPushedPairAt(offset[1]));
+                sumRight -= tapGain * line1.ReadPushedPairAt(offset[4]);
+                PackedLanes::StorePair(left + at, sumLeft);
+                PackedLanes::StorePair(right + at, sumRight);
+                i += 2;
+            }
+            else
+            {
+                const int at = frames - 1 - i;
+                line1.Push(modulated.Process(in[at], positions[i][kModulated]));
+                lineEnd[at] = line1.ReadAt(end1);
+                Lanes sumLeft = 0.0f;
+                Lanes sumRight = 0.0f;
+                sumLeft += tapGain * (line1.ReadAt(offset[0]) + line1.ReadAt(offset[1]));
+                sumRight -= tapGain * line1.ReadAt(offset[4]);
+                left[at] = sumLeft;
+                right[at] = sumRight;
+                i += 1;
+            }
+        }
+        for (int at = frames - 1; at >= 0; --at)
+        {
+            lineEnd[at] = damping.Process(lineEnd[at]) * decay;
+        }
+        for (int i = 0; i < frames;)
+        {
+            if (i + 1 < frames && second.PairFits(positions[i + 1][kSecond]))
+            {
+                const int at = frames - 2 - i;
+                line2.PushPair(second.ProcessPair(PackedLanes::LoadPair(lineEnd + at), positions[i][kSecond],
+                                                  positions[i + 1][kSecond]));
+                Lanes sumLeft = PackedLanes::LoadPair(left + at);
+                Lanes sumRight = PackedLanes::LoadPair(right + at);
+                sumLeft -= tapGain * second.Line().ReadPushedPair(secondTap2);
+                sumLeft += tapGain * line2.ReadPushedPairAt(offset[3]);
+                sumRight -= tapGain * second.Line().ReadPushedPair(secondTap5);
+                sumRight -= tapGain * line2.ReadPushedPairAt(offset[6]);
+                PackedLanes::StorePair(left + at, sumLeft);
+                PackedLanes::StorePair(right + at, sumRight);
+                i += 2;
+            }
+            else
+            {
+                const int at = frames - 1 - i;
+                line2.Push(second.Process(lineEnd[at], positions[i][kSecond]));
+                Lanes sumLeft = left[at];
+                Lanes sumRight = right[at];
+                sumLeft -= tapGain * second.Line().Read(secondTap2);
+                sumLeft += tapGain * line2.ReadAt(offset[3]);
+                sumRight -= tapGain * second.Line().Read(secondTap5);
+                sumRight -= tapGain * line2.ReadAt(offset[6]);
+                left[at] = sumLeft;
+                right[at] = sumRight;
+                i += 1;
+            }
         }
     }
     // The feedback for the other half after the latest frame: the end of delay line 2 times the decay.
@@ -146,6 +195,8 @@ private:
     static constexpr int kModulated = 0;
     static constexpr int kSecond = 1;
     alignas(16) CFracDelay::Position positions[kBlock][2];
+    // Each frame's read at the end of line 1, then its damped and decayed value; newest first.
+    PackedLanes lineEnd[kBlock];
 };
 
 } // namespace zreverb

@@ -40,6 +40,12 @@ public:
     }
     void StorePair(double* pair) const { _mm_storeu_ps(reinterpret_cast<float*>(pair), v); }
 
+    // Two frames of one value each (both channels alike), the later in the low lanes.
+    static Lanes Frames(float earlier, float later)
+    {
+        return Lanes(_mm_set_ps(earlier, earlier, later, later));
+    }
+
     // Both channels packed into the bits of one double: delay lines keep their samples so, which moves them
     // with one load or store and tells the compiler that storing a sample changes no coefficient.
     static Lanes Unpack(const double& packed) { return Lanes(_mm_castpd_ps(_mm_load_sd(&packed))); }
