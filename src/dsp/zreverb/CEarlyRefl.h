@@ -2,6 +2,7 @@
 
 #include "dsp/zreverb/COnePole.h"
 #include "dsp/zreverb/CRingBuffer.h"
+#include "dsp/zreverb/PackedLanes.h"
 
 namespace zreverb
 {
@@ -29,10 +30,26 @@ public:
         cross1.Reserve(frames);
     }
 
-    // Channel 0 sends the first tap group straight and crosses the second; channel 1 the other way round.
-    void Process(Lanes p, Lanes& er0, Lanes& er1)
+    // The input and cross filters, which a caller running a block keeps in registers (as a copy taken by
+    // Filters and handed back by SetFilters) rather than passing their states through memory every frame.
+    struct Filters
     {
-        const Lanes e = inputFilter.Process(p);
+        COnePole input;
+        COnePole cross0;
+        COnePole cross1;
+    };
+    Filters GetFilters() const { return Filters{inputFilter, crossFilter0, crossFilter1}; }
+    void SetFilters(const Filters& filters)
+    {
+        inputFilter = filters.input;
+        crossFilter0 = filters.cross0;
+        crossFilter1 = filters.cross1;
+    }
+
+    // Channel 0 sends the first tap group straight and crosses the second; channel 1 the other way round.
+    void Process(Lanes p, Filters& filters, Lanes& er0, Lanes& er1)
+    {
+        const Lanes e = filters.input.Process(p);
         line.Push(e);
         const Lanes s1 = line.ReadAt(offset[0]) * gain[0] + line.ReadAt(offset[2]) * gain[2] +
                          line.ReadAt(offset[4]) * gain[4];
@@ -42,8 +59,8 @@ public:
         const Lanes v = Lanes::Straight(s1, s2);
         cross0.Push(u);
         cross1.Push(v);
-        er0 = 0.7f * (v + crossFilter0.Process(cross0.ReadAt(crossOffset)));
-        er1 = 0.7f * (u + crossFilter1.Process(cross1.ReadAt(crossOffset)));
+        er0 = 0.7f * (v + filters.cross0.Process(cross0.ReadAt(crossOffset)));
+        er1 = 0.7f * (u + filters.cross1.Process(cross1.ReadAt(crossOffset)));
     }
 
     // Zeroes the three lines and the states of the cross and input filters.

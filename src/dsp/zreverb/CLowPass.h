@@ -44,6 +44,8 @@ public:
     int LfoKind() const { return lfoKind; }
     float CurrentCutoff() const { return currentCutoff; }
     const CResLP& Section() const { return section; }
+    // For a caller that runs the filter on a copy over a block and hands it back.
+    void SetSection(const CResLP& value) { section = value; }
 
 private:
     static constexpr int kTuneGroup = 8;

@@ -35,11 +35,22 @@ public:
     void ProcessBlock(const PackedLanes* x, int frames, const CFracDelay::Tap& preDelayTap, PackedLanes* er0,
                       PackedLanes* er1, PackedLanes* sumL, PackedLanes* sumR)
     {
-        Prepare(frames);
+        lowPass.Tune(lowPassTunings, frames);
+        CTank::LfoQuad lfos;
+        const bool lfosInStep = lfos.Begin(tankA, tankB);
+        if (!lfosInStep)
+        {
+            tankA.Prepare(frames);
+            tankB.Prepare(frames);
+        }
         preDelay.Reserve(frames);
         early.Reserve(frames);
-        // The pre-delay, the reflections, the low-pass and the shelf recur from sample to sample; the tank
-        // LFOs step alongside, their chain of dependent steps overlapping the filtering.
+        // The reflections, the low-pass and the shelf recur from sample to sample, on copies that stay in
+        // registers. The low-pass's long chain of dependent steps sets the pace; the tank LFOs and the
+        // reflections run in its shadow.
+        CResLP section = lowPass.Section();
+        CBassBoost shelf = bass;
+        CEarlyRefl::Filters reflectionFilters = early.GetFilters();
         for (int i = 0; i < frames; ++i)
         {
             preDelay.Push(x[i]);
@@ -50,11 +61,14 @@ public:
             }
             Lanes e0;
             Lanes e1;
-            early.Process(p, e0, e1);
+            early.Process(p, reflectionFilters, e0, e1);
             er0[i] = e0;
             er1[i] = e1;
-            diffused[frames - 1 - i] = bass.Process(lowPass.Process(p, lowPassTunings[i]));
+            diffused[frames - 1 - i] = shelf.Process(section.Process(p, lowPassTunings[i]));
         }
+        lowPass.SetSection(section);
+        bass = shelf;
+        early.SetFilters(reflectionFilters);
         if (lfosInStep)
         {
             lfos.End();
@@ -75,8 +89,11 @@ public:
             inputA[at] = Lanes(diffused[at]) + tankB.FeedbackAhead(static_cast<uint32_t>(i));
             inputB[at] = Lanes(diffused[at]) + tankA.FeedbackAhead(static_cast<uint32_t>(i));
         }
-        tankA.Process(inputA, leftA, rightA, frames);
-        tankB.Process(inputB, leftB, rightB, frames);
+        tankA.ProcessToDamping(inputA, leftA, rightA, frames);
+        tankB.ProcessToDamping(inputB, leftB, rightB, frames);
+        CTank::Damp(tankA, tankB, frames);
+        tankA.ProcessFromDamping(leftA, rightA, frames);
+        tankB.ProcessFromDamping(leftB, rightB, frames);
         feedbackA = tankA.Feedback();
         feedbackB = tankB.Feedback();
         for (int i = 0; i < frames; ++i)
@@ -127,21 +144,6 @@ private:
     PackedLanes rightA[kBlock];
     PackedLanes leftB[kBlock];
     PackedLanes rightB[kBlock];
-    CTank::LfoQuad lfos;
-    bool lfosInStep = false;
-
-    // Advances the LFOs through the coming frames (at most kBlock): the low-pass's tunings and, when the
-    // tank LFOs cannot step in SSE lanes, the tanks' read positions.
-    void Prepare(int frames)
-    {
-        lowPass.Tune(lowPassTunings, frames);
-        lfosInStep = lfos.Begin(tankA, tankB);
-        if (!lfosInStep)
-        {
-            tankA.Prepare(frames);
-            tankB.Prepare(frames);
-        }
-    }
 };
 
 } // namespace zreverb

@@ -69,11 +69,12 @@ public:
         __m128 rate = _mm_setzero_ps();
     };
 
-    // The prepared block; in, left and right hold it newest first (frame i of n at [n - 1 - i]): left and
-    // right receive each frame's tap sums. The lines are read where they stood at each frame, as when every
-    // stage runs per frame. Only the damping recurs from frame to frame; the stages before and after it read
-    // far enough back to run two frames side by side.
-    void Process(const PackedLanes* in, PackedLanes* left, PackedLanes* right, int frames)
+    // The prepared block in three steps: up to the damping, the damping of both halves (Damp), after it.
+    // in, left and right hold the block newest first (frame i of n at [n - 1 - i]); left and right receive
+    // each frame's tap sums. The lines are read where they stood at each frame, as when every stage runs per
+    // frame. Only the damping recurs from frame to frame; the stages before and after it read far enough
+    // back to run two frames side by side.
+    void ProcessToDamping(const PackedLanes* in, PackedLanes* left, PackedLanes* right, int frames)
     {
         modulated.Reserve(frames);
         line1.Reserve(frames);
@@ -109,10 +110,26 @@ public:
                 i += 1;
             }
         }
+    }
+    // The damping and decay of both halves after ProcessToDamping, frame by frame. The two recursions run
+    // side by side on copies of the filters, which stay in registers instead of passing through memory with
+    // every frame.
+    static void Damp(CTank& first, CTank& second, int frames)
+    {
+        COnePole firstDamping = first.damping;
+        COnePole secondDamping = second.damping;
+        const Lanes firstDecay = first.decay;
+        const Lanes secondDecay = second.decay;
         for (int at = frames - 1; at >= 0; --at)
         {
-            lineEnd[at] = damping.Process(lineEnd[at]) * decay;
+            first.lineEnd[at] = firstDamping.Process(first.lineEnd[at]) * firstDecay;
+            second.lineEnd[at] = secondDamping.Process(second.lineEnd[at]) * secondDecay;
         }
+        first.damping = firstDamping;
+        second.damping = secondDamping;
+    }
+    void ProcessFromDamping(PackedLanes* left, PackedLanes* right, int frames)
+    {
         for (int i = 0; i < frames;)
         {
             if (i + 1 < frames && second.PairFits(positions[i + 1][kSecond]))
