@@ -91,9 +91,7 @@ public:
         }
         tankA.ProcessToDamping(inputA, leftA, rightA, frames);
         tankB.ProcessToDamping(inputB, leftB, rightB, frames);
-        CTank::Damp(tankA, tankB, frames);
-        tankA.ProcessFromDamping(leftA, rightA, frames);
-        tankB.ProcessFromDamping(leftB, rightB, frames);
+        CTank::ProcessFromDamping(tankA, leftA, rightA, tankB, leftB, rightB, frames);
         feedbackA = tankA.Feedback();
         feedbackB = tankB.Feedback();
         for (int i = 0; i < frames; ++i)

@@ -69,7 +69,7 @@ public:
         __m128 rate = _mm_setzero_ps();
     };
 
-    // The prepared block in three steps: up to the damping, the damping of both halves (Damp), after it.
+    // The prepared block in two steps: up to the damping, then (for both halves at once) from it on.
     // in, left and right hold the block newest first (frame i of n at [n - 1 - i]); left and right receive
     // each frame's tap sums. The lines are read where they stood at each frame, as when every stage runs per
     // frame. Only the damping recurs from frame to frame; the stages before and after it read far enough
@@ -111,57 +111,41 @@ public:
             }
         }
     }
-    // The damping and decay of both halves after ProcessToDamping, frame by frame. The two recursions run
-    // side by side on copies of the filters, which stay in registers instead of passing through memory with
-    // every frame.
-    static void Damp(CTank& first, CTank& second, int frames)
+    // The damping and decay and the stages after them, both halves in one loop: the two damping recursions
+    // (chains of dependent steps, on copies of the filters that stay in registers) run side by side with
+    // the rest of the work, which runs two frames at a time where the allpass reads allow it.
+    static void ProcessFromDamping(CTank& first, PackedLanes* firstLeft, PackedLanes* firstRight,
+                                   CTank& second, PackedLanes* secondLeft, PackedLanes* secondRight,
+                                   int frames)
     {
         COnePole firstDamping = first.damping;
         COnePole secondDamping = second.damping;
         const Lanes firstDecay = first.decay;
         const Lanes secondDecay = second.decay;
-        for (int at = frames - 1; at >= 0; --at)
-        {
-            first.lineEnd[at] = firstDamping.Process(first.lineEnd[at]) * firstDecay;
-            second.lineEnd[at] = secondDamping.Process(second.lineEnd[at]) * secondDecay;
-        }
-        first.damping = firstDamping;
-        second.damping = secondDamping;
-    }
-    void ProcessFromDamping(PackedLanes* left, PackedLanes* right, int frames)
-    {
         for (int i = 0; i < frames;)
         {
-            if (i + 1 < frames && second.PairFits(positions[i + 1][kSecond]))
+            const int at = frames - 1 - i;
+            const Lanes firstValue = firstDamping.Process(first.lineEnd[at]) * firstDecay;
+            const Lanes secondValue = secondDamping.Process(second.lineEnd[at]) * secondDecay;
+            if (i + 1 < frames && first.SecondPairFits(i) && second.SecondPairFits(i))
             {
-                const int at = frames - 2 - i;
-                line2.PushPair(second.ProcessPair(PackedLanes::LoadPair(lineEnd + at), positions[i][kSecond],
-                                                  positions[i + 1][kSecond]));
-                Lanes sumLeft = PackedLanes::LoadPair(left + at);
-                Lanes sumRight = PackedLanes::LoadPair(right + at);
-                sumLeft -= tapGain * second.Line().ReadPushedPair(secondTap2);
-                sumLeft += tapGain * line2.ReadPushedPairAt(offset[3]);
-                sumRight -= tapGain * second.Line().ReadPushedPair(secondTap5);
-                sumRight -= tapGain * line2.ReadPushedPairAt(offset[6]);
-                PackedLanes::StorePair(left + at, sumLeft);
-                PackedLanes::StorePair(right + at, sumRight);
+                const Lanes firstNext = firstDamping.Process(first.lineEnd[at - 1]) * firstDecay;
+                const Lanes secondNext = secondDamping.Process(second.lineEnd[at - 1]) * secondDecay;
+                first.FinishPair(i, Lanes::Join(firstValue, firstNext), firstLeft + at - 1,
+                                 firstRight + at - 1);
+                second.FinishPair(i, Lanes::Join(secondValue, secondNext), secondLeft + at - 1,
+                                  secondRight + at - 1);
                 i += 2;
             }
             else
             {
-                const int at = frames - 1 - i;
-                line2.Push(second.Process(lineEnd[at], positions[i][kSecond]));
-                Lanes sumLeft = left[at];
-                Lanes sumRight = right[at];
-                sumLeft -= tapGain * second.Line().Read(secondTap2);
-                sumLeft += tapGain * line2.ReadAt(offset[3]);
-                sumRight -= tapGain * second.Line().Read(secondTap5);
-                sumRight -= tapGain * line2.ReadAt(offset[6]);
-                left[at] = sumLeft;
-                right[at] = sumRight;
+                first.FinishOne(i, firstValue, firstLeft[at], firstRight[at]);
+                second.FinishOne(i, secondValue, secondLeft[at], secondRight[at]);
                 i += 1;
             }
         }
+        first.damping = firstDamping;
+        second.damping = secondDamping;
     }
     // The feedback for the other half after the latest frame: the end of delay line 2 times the decay.
     Lanes Feedback() const { return line2.ReadAt(end2) * decay; }
@@ -188,6 +172,35 @@ public:
     const CAllPass& Second() const { return second; }
 
 private:
+    bool SecondPairFits(int i) const { return second.PairFits(positions[i + 1][kSecond]); }
+    // Frames i and i + 1 after the damping: s holds both (the later in the low lanes); left and right point
+    // at the pair's tap sums, newest first.
+    void FinishPair(int i, Lanes s, PackedLanes* left, PackedLanes* right)
+    {
+        line2.PushPair(second.ProcessPair(s, positions[i][kSecond], positions[i + 1][kSecond]));
+        Lanes sumLeft = PackedLanes::LoadPair(left);
+        Lanes sumRight = PackedLanes::LoadPair(right);
+        sumLeft -= tapGain * second.Line().ReadPushedPair(secondTap2);
+        sumLeft += tapGain * line2.ReadPushedPairAt(offset[3]);
+        sumRight -= tapGain * second.Line().ReadPushedPair(secondTap5);
+        sumRight -= tapGain * line2.ReadPushedPairAt(offset[6]);
+        PackedLanes::StorePair(left, sumLeft);
+        PackedLanes::StorePair(right, sumRight);
+    }
+    // Frame i alone after the damping.
+    void FinishOne(int i, Lanes s, PackedLanes& left, PackedLanes& right)
+    {
+        line2.Push(second.Process(s, positions[i][kSecond]));
+        Lanes sumLeft = left;
+        Lanes sumRight = right;
+        sumLeft -= tapGain * second.Line().Read(secondTap2);
+        sumLeft += tapGain * line2.ReadAt(offset[3]);
+        sumRight -= tapGain * second.Line().Read(secondTap5);
+        sumRight -= tapGain * line2.ReadAt(offset[6]);
+        left = sumLeft;
+        right = sumRight;
+    }
+
     uint32_t length1 = 0;
     uint32_t length2 = 0;
     uint32_t tap[7] = {};
@@ -212,7 +225,7 @@ private:
     static constexpr int kModulated = 0;
     static constexpr int kSecond = 1;
     alignas(16) CFracDelay::Position positions[kBlock][2];
-    // Each frame's read at the end of line 1, then its damped and decayed value; newest first.
+    // Each frame's read at the end of line 1, newest first.
     PackedLanes lineEnd[kBlock];
 };
 

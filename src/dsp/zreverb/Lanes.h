@@ -40,6 +40,8 @@ public:
     }
     void StorePair(double* pair) const { _mm_storeu_ps(reinterpret_cast<float*>(pair), v); }
 
+    // Two single frames joined into one register, the later in the low lanes.
+    static Lanes Join(Lanes earlier, Lanes later) { return Lanes(_mm_movelh_ps(later.v, earlier.v)); }
     // Two frames of one value each (both channels alike), the later in the low lanes.
     static Lanes Frames(float earlier, float later)
     {
