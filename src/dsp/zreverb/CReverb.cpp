@@ -18,6 +18,9 @@ struct InterleavedFrames
     int stride;
     Lanes In(int f) const { return Lanes(in[f * stride], in[f * stride + 1]); }
     void Out(int f, Lanes value) const { value.Store(out + f * stride); }
+    // Frames f and f + 1 side by side, f in the low lanes (the stride is two).
+    Lanes InPair(int f) const { return Lanes(_mm_loadu_ps(in + f * stride)); }
+    void OutPair(int f, Lanes value) const { _mm_storeu_ps(out + f * stride, value.Raw()); }
 };
 
 // Frames in a left and a right buffer, replaced in place.
@@ -27,6 +30,19 @@ struct ChannelFrames
     float* right;
     Lanes In(int f) const { return Lanes(left[f], right[f]); }
     void Out(int f, Lanes value) const { value.Store(left + f, right + f); }
+    // Frames f and f + 1 side by side, f in the low lanes.
+    Lanes InPair(int f) const
+    {
+        const __m128 l = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(left + f)));
+        const __m128 r = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(right + f)));
+        return Lanes(_mm_unpacklo_ps(l, r));
+    }
+    void OutPair(int f, Lanes value) const
+    {
+        const __m128 sorted = _mm_shuffle_ps(value.Raw(), value.Raw(), _MM_SHUFFLE(3, 1, 2, 0));
+        _mm_storel_pi(reinterpret_cast<__m64*>(left + f), sorted);
+        _mm_storeh_pi(reinterpret_cast<__m64*>(right + f), sorted);
+    }
 };
 
 // Clamps value into [low, high] (a NaN goes to low) and reports whether it had to.
@@ -116,7 +132,22 @@ template <typename Frames> void CReverb::Run(Frames frames, int count)
             noiseIndex += 2;
         }
         network.ProcessBlock(x, blockFrames, preDelayTap, er0, er1, sumL, sumR);
-        for (int i = 0; i < blockFrames; ++i)
+        int i = 0;
+        // Two frames side by side, each lane doing the single frame's arithmetic.
+        for (; i + 1 < blockFrames; i += 2)
+        {
+            const Lanes l = PackedLanes::LoadPair(sumL + i);
+            const Lanes r = PackedLanes::LoadPair(sumR + i);
+            const Lanes e0 = PackedLanes::LoadPair(er0 + i);
+            const Lanes e1 = PackedLanes::LoadPair(er1 + i);
+            const Lanes tail =
+                wetLevel * (own * Lanes::StraightPairs(l, r) + other * Lanes::CrossedPairs(l, r));
+            const Lanes early =
+                wetLevel * (own * Lanes::StraightPairs(e0, e1) + other * Lanes::CrossedPairs(e0, e1));
+            frames.OutPair(start + i,
+                           withDry ? dryLevel * frames.InPair(start + i) + tail + early : tail + early);
+        }
+        for (; i < blockFrames; ++i)
         {
             // Left: 0.75 of channel 0's network and 0.25 of channel 1's; right the other way round.
             const Lanes tail = wetLevel * (own * Lanes::Straight(sumL[i], sumR[i]) +

@@ -83,22 +83,41 @@ public:
         // at a time.
         inputA[frames - 1] = Lanes(diffused[frames - 1]) + feedbackB;
         inputB[frames - 1] = Lanes(diffused[frames - 1]) + feedbackA;
-        for (int i = 1; i < frames; ++i)
+        int frame = 1;
+        for (; frame + 1 < frames; frame += 2)
         {
-            const int at = frames - 1 - i;
-            inputA[at] = Lanes(diffused[at]) + tankB.FeedbackAhead(static_cast<uint32_t>(i));
-            inputB[at] = Lanes(diffused[at]) + tankA.FeedbackAhead(static_cast<uint32_t>(i));
+            const int at = frames - 2 - frame;
+            const uint32_t ahead = static_cast<uint32_t>(frame);
+            const Lanes diffusedPair = PackedLanes::LoadPair(diffused + at);
+            PackedLanes::StorePair(inputA + at, diffusedPair + tankB.FeedbackAheadPair(ahead));
+            PackedLanes::StorePair(inputB + at, diffusedPair + tankA.FeedbackAheadPair(ahead));
+        }
+        for (; frame < frames; ++frame)
+        {
+            const int at = frames - 1 - frame;
+            inputA[at] = Lanes(diffused[at]) + tankB.FeedbackAhead(static_cast<uint32_t>(frame));
+            inputB[at] = Lanes(diffused[at]) + tankA.FeedbackAhead(static_cast<uint32_t>(frame));
         }
         tankA.ProcessToDamping(inputA, leftA, rightA, frames);
         tankB.ProcessToDamping(inputB, leftB, rightB, frames);
         CTank::ProcessFromDamping(tankA, leftA, rightA, tankB, leftB, rightB, frames);
         feedbackA = tankA.Feedback();
         feedbackB = tankB.Feedback();
-        for (int i = 0; i < frames; ++i)
+        // Back to the order of time for the caller.
+        frame = 0;
+        for (; frame + 1 < frames; frame += 2)
         {
-            const int at = frames - 1 - i;
-            sumL[i] = Lanes(leftA[at]) + rightB[at];
-            sumR[i] = Lanes(leftB[at]) + rightA[at];
+            const int at = frames - 2 - frame;
+            const Lanes left = PackedLanes::LoadPair(leftA + at) + PackedLanes::LoadPair(rightB + at);
+            const Lanes right = PackedLanes::LoadPair(leftB + at) + PackedLanes::LoadPair(rightA + at);
+            PackedLanes::StorePair(sumL + frame, left.SwappedFrames());
+            PackedLanes::StorePair(sumR + frame, right.SwappedFrames());
+        }
+        for (; frame < frames; ++frame)
+        {
+            const int at = frames - 1 - frame;
+            sumL[frame] = Lanes(leftA[at]) + rightB[at];
+            sumR[frame] = Lanes(leftB[at]) + rightA[at];
         }
     }
 

@@ -152,6 +152,9 @@ public:
     // The feedback after the frame that comes `ahead` frames later (1 <= ahead <= Length2()): already in the
     // line, since the loop through line 2 is longer than that.
     Lanes FeedbackAhead(uint32_t ahead) const { return line2.Read(length2 - ahead) * decay; }
+    // FeedbackAhead(ahead) and FeedbackAhead(ahead + 1) side by side, the later in the low lanes
+    // (ahead + 1 <= Length2()).
+    Lanes FeedbackAheadPair(uint32_t ahead) const { return line2.ReadPairAt(length2 - ahead + 1) * decay; }
 
     void SetDecay(float value) { decay = value; }
     void SetDamping(float a, float b) { damping.SetCoefficients(a, b); }

@@ -42,6 +42,8 @@ public:
 
     // Two single frames joined into one register, the later in the low lanes.
     static Lanes Join(Lanes earlier, Lanes later) { return Lanes(_mm_movelh_ps(later.v, earlier.v)); }
+    // The two frames of a pair the other way round.
+    Lanes SwappedFrames() const { return Lanes(_mm_shuffle_ps(v, v, _MM_SHUFFLE(1, 0, 3, 2))); }
     // Two frames of one value each (both channels alike), the later in the low lanes.
     static Lanes Frames(float earlier, float later)
     {
@@ -66,11 +68,25 @@ public:
         return Lanes(_mm_shuffle_ps(mixed, _mm_setzero_ps(), _MM_SHUFFLE(0, 0, 2, 0)));
     }
 
+    // Straight and Crossed on two frames side by side.
+    static Lanes StraightPairs(Lanes a, Lanes b)
+    {
+        const __m128 sorted = _mm_shuffle_ps(a.v, b.v, _MM_SHUFFLE(3, 1, 2, 0));
+        return Lanes(_mm_shuffle_ps(sorted, sorted, _MM_SHUFFLE(3, 1, 2, 0)));
+    }
+    static Lanes CrossedPairs(Lanes a, Lanes b)
+    {
+        const __m128 sorted = _mm_shuffle_ps(a.v, b.v, _MM_SHUFFLE(2, 0, 3, 1));
+        return Lanes(_mm_shuffle_ps(sorted, sorted, _MM_SHUFFLE(3, 1, 2, 0)));
+    }
+
     // Each channel below the threshold (a signed test) becomes +0; a NaN stays.
     Lanes ZeroBelow(float threshold) const
     {
         return Lanes(_mm_andnot_ps(_mm_cmplt_ps(v, _mm_set1_ps(threshold)), v));
     }
+
+    __m128 Raw() const { return v; }
 
     float Channel(int c) const
     {
