@@ -60,6 +60,18 @@ public:
         return ProcessPair(x, line.ReadPair(earlier, later));
     }
     bool PairFits(CFracDelay::Position later) const { return line.PairFits(later); }
+    // Process and ProcessPair where every position lies in range (see CFracDelay::ReadInRange).
+    Lanes ProcessInRange(Lanes x, CFracDelay::Position position)
+    {
+        const Lanes y = line.ReadInRange(position);
+        const Lanes v = x - g * y;
+        line.Push(v);
+        return g * v + y;
+    }
+    Lanes ProcessPairInRange(Lanes x, CFracDelay::Position earlier, CFracDelay::Position later)
+    {
+        return ProcessPair(x, line.ReadPairInRange(earlier, later));
+    }
 
     // Room for the coming frames' pushes.
     void Reserve(int frames) { line.Reserve(frames); }

@@ -67,6 +67,18 @@ public:
                    ring.ReadTwoAt(ring.Offset(earlier.whole - 1), ring.Offset(later.whole - 1)) +
                fraction * ring.ReadTwoAt(ring.Offset(earlier.whole), ring.Offset(later.whole));
     }
+    // The same reads where the caller knows that 2 <= p.whole < Capacity(): nothing wraps and the next
+    // frame's read misses this frame's push, so the slots need no mask.
+    Lanes ReadInRange(Position p) const
+    {
+        return (1.0f - p.fraction) * ring.ReadAt(p.whole) + p.fraction * ring.ReadAt(p.whole + 1);
+    }
+    Lanes ReadPairInRange(Position earlier, Position later) const
+    {
+        const Lanes fraction = Lanes::Frames(earlier.fraction, later.fraction);
+        return (Lanes(1.0f) - fraction) * ring.ReadTwoAt(earlier.whole, later.whole) +
+               fraction * ring.ReadTwoAt(earlier.whole + 1, later.whole + 1);
+    }
     bool PairFits(Position later) const
     {
         return ring.Offset(later.whole - 1) >= 2 && ring.Offset(later.whole) >= 2;

@@ -22,11 +22,17 @@ public:
     // Moves both allpass LFOs through the coming frames (at most kBlock) and keeps their read positions.
     void Prepare(int frames)
     {
+        bool modulatedInRange = true;
+        bool secondInRange = true;
         for (int i = 0; i < frames; ++i)
         {
             positions[i][kModulated] = CFracDelay::At(modulated.NextDelay());
             positions[i][kSecond] = CFracDelay::At(second.NextDelay());
+            modulatedInRange = modulatedInRange && InRange(positions[i][kModulated], modulated);
+            secondInRange = secondInRange && InRange(positions[i][kSecond], second);
         }
+        inRange[kModulated] = modulatedInRange;
+        inRange[kSecond] = secondInRange;
     }
     // The four allpass LFOs of two tanks side by side in SSE lanes, each lane doing what NextDelay and
     // CFracDelay::At do, in their order. Stepped frame by frame inside the caller's per-sample work, their
@@ -47,6 +53,9 @@ public:
             const __m128 shifted = _mm_add_ps(d, _mm_set1_ps(1.0f));
             const __m128i whole = _mm_cvttps_epi32(shifted);
             const __m128 fraction = _mm_sub_ps(shifted, _mm_cvtepi32_ps(whole));
+            // 2 <= whole < capacity; false for a NaN too.
+            inRange = _mm_and_ps(inRange, _mm_and_ps(_mm_cmpge_ps(shifted, _mm_set1_ps(2.0f)),
+                                                     _mm_cmplt_ps(shifted, capacity)));
             // Lanes 0 and 1 are the first tank's two positions, lanes 2 and 3 the second's.
             _mm_store_ps(reinterpret_cast<float*>(a->positions[i]),
                          _mm_unpacklo_ps(_mm_castsi128_ps(whole), fraction));
@@ -67,6 +76,8 @@ public:
         __m128 depth = _mm_setzero_ps();
         __m128 delay = _mm_setzero_ps();
         __m128 rate = _mm_setzero_ps();
+        __m128 capacity = _mm_setzero_ps();                    // of each allpass's line
+        __m128 inRange = _mm_castsi128_ps(_mm_set1_epi32(-1)); // all ones while every position is in range
     };
 
     // The prepared block in two steps: up to the damping, then (for both halves at once) from it on.
@@ -80,35 +91,13 @@ public:
         line1.Reserve(frames);
         second.Reserve(frames);
         line2.Reserve(frames);
-        for (int i = 0; i < frames;)
+        if (inRange[kModulated])
         {
-            if (i + 1 < frames && modulated.PairFits(positions[i + 1][kModulated]))
-            {
-                const int at = frames - 2 - i;
-                line1.PushPair(modulated.ProcessPair(PackedLanes::LoadPair(in + at), positions[i][kModulated],
-                                                     positions[i + 1][kModulated]));
-                PackedLanes::StorePair(lineEnd + at, line1.ReadPushedPairAt(end1));
-                Lanes sumLeft = 0.0f;
-                Lanes sumRight = 0.0f;
-                sumLeft += tapGain * (line1.ReadPushedPairAt(offset[0]) + line1.ReadPushedPairAt(offset[1]));
-                sumRight -= tapGain * line1.ReadPushedPairAt(offset[4]);
-                PackedLanes::StorePair(left + at, sumLeft);
-                PackedLanes::StorePair(right + at, sumRight);
-                i += 2;
-            }
-            else
-            {
-                const int at = frames - 1 - i;
-                line1.Push(modulated.Process(in[at], positions[i][kModulated]));
-                lineEnd[at] = line1.ReadAt(end1);
-                Lanes sumLeft = 0.0f;
-                Lanes sumRight = 0.0f;
-                sumLeft += tapGain * (line1.ReadAt(offset[0]) + line1.ReadAt(offset[1]));
-                sumRight -= tapGain * line1.ReadAt(offset[4]);
-                left[at] = sumLeft;
-                right[at] = sumRight;
-                i += 1;
-            }
+            RunToDamping<true>(in, left, right, frames);
+        }
+        else
+        {
+            RunToDamping<false>(in, left, right, frames);
         }
     }
     // The damping and decay and the stages after them, both halves in one loop: the two damping recursions
@@ -118,34 +107,14 @@ public:
                                    CTank& second, PackedLanes* secondLeft, PackedLanes* secondRight,
                                    int frames)
     {
-        COnePole firstDamping = first.damping;
-        COnePole secondDamping = second.damping;
-        const Lanes firstDecay = first.decay;
-        const Lanes secondDecay = second.decay;
-        for (int i = 0; i < frames;)
+        if (first.inRange[kSecond] && second.inRange[kSecond])
         {
-            const int at = frames - 1 - i;
-            const Lanes firstValue = firstDamping.Process(first.lineEnd[at]) * firstDecay;
-            const Lanes secondValue = secondDamping.Process(second.lineEnd[at]) * secondDecay;
-            if (i + 1 < frames && first.SecondPairFits(i) && second.SecondPairFits(i))
-            {
-                const Lanes firstNext = firstDamping.Process(first.lineEnd[at - 1]) * firstDecay;
-                const Lanes secondNext = secondDamping.Process(second.lineEnd[at - 1]) * secondDecay;
-                first.FinishPair(i, Lanes::Join(firstValue, firstNext), firstLeft + at - 1,
-                                 firstRight + at - 1);
-                second.FinishPair(i, Lanes::Join(secondValue, secondNext), secondLeft + at - 1,
-                                  secondRight + at - 1);
-                i += 2;
-            }
-            else
-            {
-                first.FinishOne(i, firstValue, firstLeft[at], firstRight[at]);
-                second.FinishOne(i, secondValue, secondLeft[at], secondRight[at]);
-                i += 1;
-            }
+            RunFromDamping<true>(first, firstLeft, firstRight, second, secondLeft, secondRight, frames);
         }
-        first.damping = firstDamping;
-        second.damping = secondDamping;
+        else
+        {
+            RunFromDamping<false>(first, firstLeft, firstRight, second, secondLeft, secondRight, frames);
+        }
     }
     // The feedback for the other half after the latest frame: the end of delay line 2 times the decay.
     Lanes Feedback() const { return line2.ReadAt(end2) * decay; }
@@ -175,12 +144,91 @@ public:
     const CAllPass& Second() const { return second; }
 
 private:
+    static bool InRange(CFracDelay::Position p, const CAllPass& allpass)
+    {
+        return p.whole >= 2 && p.whole < allpass.Line().Capacity();
+    }
     bool SecondPairFits(int i) const { return second.PairFits(positions[i + 1][kSecond]); }
+    template <bool kInRange>
+    void RunToDamping(const PackedLanes* in, PackedLanes* left, PackedLanes* right, int frames)
+    {
+        for (int i = 0; i < frames;)
+        {
+            if (i + 1 < frames && (kInRange || modulated.PairFits(positions[i + 1][kModulated])))
+            {
+                const int at = frames - 2 - i;
+                const Lanes x = PackedLanes::LoadPair(in + at);
+                const CFracDelay::Position earlier = positions[i][kModulated];
+                const CFracDelay::Position later = positions[i + 1][kModulated];
+                line1.PushPair(kInRange ? modulated.ProcessPairInRange(x, earlier, later)
+                                        : modulated.ProcessPair(x, earlier, later));
+                PackedLanes::StorePair(lineEnd + at, line1.ReadPushedPairAt(end1));
+                Lanes sumLeft = 0.0f;
+                Lanes sumRight = 0.0f;
+                sumLeft += tapGain * (line1.ReadPushedPairAt(offset[0]) + line1.ReadPushedPairAt(offset[1]));
+                sumRight -= tapGain * line1.ReadPushedPairAt(offset[4]);
+                PackedLanes::StorePair(left + at, sumLeft);
+                PackedLanes::StorePair(right + at, sumRight);
+                i += 2;
+            }
+            else
+            {
+                const int at = frames - 1 - i;
+                line1.Push(kInRange ? modulated.ProcessInRange(in[at], positions[i][kModulated])
+                                    : modulated.Process(in[at], positions[i][kModulated]));
+                lineEnd[at] = line1.ReadAt(end1);
+                Lanes sumLeft = 0.0f;
+                Lanes sumRight = 0.0f;
+                sumLeft += tapGain * (line1.ReadAt(offset[0]) + line1.ReadAt(offset[1]));
+                sumRight -= tapGain * line1.ReadAt(offset[4]);
+                left[at] = sumLeft;
+                right[at] = sumRight;
+                i += 1;
+            }
+        }
+    }
+    template <bool kInRange>
+    static void RunFromDamping(CTank& first, PackedLanes* firstLeft, PackedLanes* firstRight, CTank& second,
+                               PackedLanes* secondLeft, PackedLanes* secondRight, int frames)
+    {
+        COnePole firstDamping = first.damping;
+        COnePole secondDamping = second.damping;
+        const Lanes firstDecay = first.decay;
+        const Lanes secondDecay = second.decay;
+        for (int i = 0; i < frames;)
+        {
+            const int at = frames - 1 - i;
+            const Lanes firstValue = firstDamping.Process(first.lineEnd[at]) * firstDecay;
+            const Lanes secondValue = secondDamping.Process(second.lineEnd[at]) * secondDecay;
+            if (i + 1 < frames && (kInRange || (first.SecondPairFits(i) && second.SecondPairFits(i))))
+            {
+                const Lanes firstNext = firstDamping.Process(first.lineEnd[at - 1]) * firstDecay;
+                const Lanes secondNext = secondDamping.Process(second.lineEnd[at - 1]) * secondDecay;
+                first.FinishPair<kInRange>(i, Lanes::Join(firstValue, firstNext), firstLeft + at - 1,
+                                           firstRight + at - 1);
+                second.FinishPair<kInRange>(i, Lanes::Join(secondValue, secondNext), secondLeft + at - 1,
+                                            secondRight + at - 1);
+                i += 2;
+            }
+            else
+            {
+                first.FinishOne<kInRange>(i, firstValue, firstLeft[at], firstRight[at]);
+                second.FinishOne<kInRange>(i, secondValue, secondLeft[at], secondRight[at]);
+                i += 1;
+            }
+        }
+        first.damping = firstDamping;
+        second.damping = secondDamping;
+    }
+
     // Frames i and i + 1 after the damping: s holds both (the later in the low lanes); left and right point
     // at the pair's tap sums, newest first.
-    void FinishPair(int i, Lanes s, PackedLanes* left, PackedLanes* right)
+    template <bool kInRange> void FinishPair(int i, Lanes s, PackedLanes* left, PackedLanes* right)
     {
-        line2.PushPair(second.ProcessPair(s, positions[i][kSecond], positions[i + 1][kSecond]));
+        const CFracDelay::Position earlier = positions[i][kSecond];
+        const CFracDelay::Position later = positions[i + 1][kSecond];
+        line2.PushPair(kInRange ? second.ProcessPairInRange(s, earlier, later)
+                                : second.ProcessPair(s, earlier, later));
         Lanes sumLeft = PackedLanes::LoadPair(left);
         Lanes sumRight = PackedLanes::LoadPair(right);
         sumLeft -= tapGain * second.Line().ReadPushedPair(secondTap2);
@@ -191,9 +239,10 @@ private:
         PackedLanes::StorePair(right, sumRight);
     }
     // Frame i alone after the damping.
-    void FinishOne(int i, Lanes s, PackedLanes& left, PackedLanes& right)
+    template <bool kInRange> void FinishOne(int i, Lanes s, PackedLanes& left, PackedLanes& right)
     {
-        line2.Push(second.Process(s, positions[i][kSecond]));
+        line2.Push(kInRange ? second.ProcessInRange(s, positions[i][kSecond])
+                            : second.Process(s, positions[i][kSecond]));
         Lanes sumLeft = left;
         Lanes sumRight = right;
         sumLeft -= tapGain * second.Line().Read(secondTap2);
@@ -228,6 +277,8 @@ private:
     static constexpr int kModulated = 0;
     static constexpr int kSecond = 1;
     alignas(16) CFracDelay::Position positions[kBlock][2];
+    // Whether every position of the block lies where reads need no mask (CFracDelay::ReadInRange).
+    bool inRange[2] = {};
     // Each frame's read at the end of line 1, newest first.
     PackedLanes lineEnd[kBlock];
 };
