@@ -20,7 +20,7 @@ class CReverbNetwork
 {
 public:
     static constexpr int kDiffusers = 4;
-    // The most frames one Prepare serves.
+    // The most frames one block holds.
     static constexpr int kBlock = CTank::kBlock;
     static_assert(kBlock <= CRingBuffer::kMaxPushes, "a block's pushes fit in the room a line reserves");
 
