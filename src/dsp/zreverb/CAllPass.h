@@ -2,6 +2,7 @@
 
 #include "dsp/zreverb/CFracDelay.h"
 #include "dsp/zreverb/CSineLFO.h"
+#include "dsp/zreverb/PackedLanes.h"
 
 namespace zreverb
 {
@@ -24,7 +25,7 @@ public:
     float NextDelay() { return (depth == 0.0f) ? rate * delay : rate * (lfo.Next() * depth + delay); }
 
     // The read tap of an allpass without modulation depth, whose position never moves.
-    CFracDelay::Tap FixedTap() const { return CFracDelay::TapAt(CFracDelay::At(rate * delay)); }
+    CFracDelay::Tap FixedTap() const { return line.TapAt(CFracDelay::At(rate * delay)); }
 
     // The delayed value is read before this sample is pushed, so a negative g adds it at the input.
     template <typename Where> Lanes Process(Lanes x, const Where& position)
@@ -34,7 +35,46 @@ public:
         line.Push(v);
         return g * v + y;
     }
-    Lanes Process(Lanes x) { return Process(x, CFracDelay::At(NextDelay())); }
+    // frames[] newest first: frame i of count at frames[count - 1 - i], replaced by the output. At a fixed
+    // tap whose read misses the frame before, two frames run side by side.
+    void Process(PackedLanes* frames, int count, const CFracDelay::Tap& tap)
+    {
+        int i = 0;
+        if (CFracDelay::PairsFit(tap))
+        {
+            for (; i + 1 < count; i += 2)
+            {
+                PackedLanes* const pair = frames + (count - 2 - i);
+                PackedLanes::StorePair(pair, ProcessPair(PackedLanes::LoadPair(pair), line.ReadPair(tap)));
+            }
+        }
+        for (; i < count; ++i)
+        {
+            PackedLanes& frame = frames[count - 1 - i];
+            frame = Process(frame, tap);
+        }
+    }
+    // Two frames side by side (the later in the low lanes) at their own positions; needs PairFits(later).
+    Lanes ProcessPair(Lanes x, CFracDelay::Position earlier, CFracDelay::Position later)
+    {
+        return ProcessPair(x, line.ReadPair(earlier, later));
+    }
+    bool PairFits(CFracDelay::Position later) const { return line.PairFits(later); }
+    // Process and ProcessPair where every position lies in range (see CFracDelay::ReadInRange).
+    Lanes ProcessInRange(Lanes x, CFracDelay::Position position)
+    {
+        const Lanes y = line.ReadInRange(position);
+        const Lanes v = x - g * y;
+        line.Push(v);
+        return g * v + y;
+    }
+    Lanes ProcessPairInRange(Lanes x, CFracDelay::Position earlier, CFracDelay::Position later)
+    {
+        return ProcessPair(x, line.ReadPairInRange(earlier, later));
+    }
+
+    // Room for the coming frames' pushes.
+    void Reserve(int frames) { line.Reserve(frames); }
 
     void Clear() { line.Clear(); }
 
@@ -47,6 +87,13 @@ public:
     float Depth() const { return depth; }
 
 private:
+    Lanes ProcessPair(Lanes x, Lanes y)
+    {
+        const Lanes v = x - g * y;
+        line.PushPair(v);
+        return g * v + y;
+    }
+
     CFracDelay line;
     CSineLFO lfo{1.0f};
     float rate = 0.0f;

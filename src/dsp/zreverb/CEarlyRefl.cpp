@@ -37,6 +37,7 @@ ReverbResult CEarlyRefl::Create(float rateHz, float level)
     {
         return result;
     }
+    crossOffset = cross0.Offset(crossDelay);
     for (int i = 0; i < kTaps; ++i)
     {
         gain[i] = kBaseGains[i] * level;
@@ -51,6 +52,7 @@ void CEarlyRefl::SetEarlySize(float size)
     {
         const float position = (rate * kBaseTimes[i] + 0.5f) * 4.0f * size;
         tap[i] = position > 0.0f ? static_cast<uint32_t>(std::min(position, kMaxTap)) : 0u;
+        offset[i] = line.Offset(tap[i]);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "dsp/zreverb/COnePole.h"
 #include "dsp/zreverb/CRingBuffer.h"
+#include "dsp/zreverb/PackedLanes.h"
 
 namespace zreverb
 {
@@ -21,21 +22,45 @@ public:
     void SetGains(const float (&gains)[kTaps]);
     void SetInputFilter(float a, float b) { inputFilter.SetCoefficients(a, b); }
 
-    // Channel 0 sends the first tap group straight and crosses the second; channel 1 the other way round.
-    void Process(Lanes p, Lanes& er0, Lanes& er1)
+    // Room for the coming frames' pushes.
+    void Reserve(int frames)
     {
-        const Lanes e = inputFilter.Process(p);
+        line.Reserve(frames);
+        cross0.Reserve(frames);
+        cross1.Reserve(frames);
+    }
+
+    // The input and cross filters, which a caller running a block keeps in registers (as a copy taken by
+    // Filters and handed back by SetFilters) rather than passing their states through memory every frame.
+    struct Filters
+    {
+        COnePole input;
+        COnePole cross0;
+        COnePole cross1;
+    };
+    Filters GetFilters() const { return Filters{inputFilter, crossFilter0, crossFilter1}; }
+    void SetFilters(const Filters& filters)
+    {
+        inputFilter = filters.input;
+        crossFilter0 = filters.cross0;
+        crossFilter1 = filters.cross1;
+    }
+
+    // Channel 0 sends the first tap group straight and crosses the second; channel 1 the other way round.
+    void Process(Lanes p, Filters& filters, Lanes& er0, Lanes& er1)
+    {
+        const Lanes e = filters.input.Process(p);
         line.Push(e);
-        const Lanes s1 =
-            line.Read(tap[0]) * gain[0] + line.Read(tap[2]) * gain[2] + line.Read(tap[4]) * gain[4];
-        const Lanes s2 =
-            line.Read(tap[1]) * gain[1] + line.Read(tap[3]) * gain[3] + line.Read(tap[5]) * gain[5];
+        const Lanes s1 = line.ReadAt(offset[0]) * gain[0] + line.ReadAt(offset[2]) * gain[2] +
+                         line.ReadAt(offset[4]) * gain[4];
+        const Lanes s2 = line.ReadAt(offset[1]) * gain[1] + line.ReadAt(offset[3]) * gain[3] +
+                         line.ReadAt(offset[5]) * gain[5];
         const Lanes u = Lanes::Straight(s2, s1);
         const Lanes v = Lanes::Straight(s1, s2);
         cross0.Push(u);
         cross1.Push(v);
-        er0 = 0.7f * (v + crossFilter0.Process(cross0.Read(crossDelay)));
-        er1 = 0.7f * (u + crossFilter1.Process(cross1.Read(crossDelay)));
+        er0 = 0.7f * (v + filters.cross0.Process(cross0.ReadAt(crossOffset)));
+        er1 = 0.7f * (u + filters.cross1.Process(cross1.ReadAt(crossOffset)));
     }
 
     // Zeroes the three lines and the states of the cross and input filters.
@@ -51,6 +76,9 @@ private:
     Lanes gain[kTaps]; // in both lanes, ready for the per-sample work
     uint32_t crossDelay = 0;
     uint32_t tap[kTaps] = {};
+    // Where the tap and cross-delay reads find their values (both cross lines have the same size).
+    uint32_t offset[kTaps] = {};
+    uint32_t crossOffset = 0;
     CRingBuffer line;
     CRingBuffer cross0;
     CRingBuffer cross1;

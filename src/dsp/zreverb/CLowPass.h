@@ -26,13 +26,6 @@ public:
 
     // The tunings of the coming frames: one LFO call for the block, then each frame's cutoff.
     void Tune(CResLP::Tuning* tunings, int frames);
-    Lanes Process(Lanes x, const CResLP::Tuning& tuning) { return section.Process(x, tuning); }
-    Lanes ProcessSample(Lanes x)
-    {
-        CResLP::Tuning tuning;
-        Tune(&tuning, 1);
-        return Process(x, tuning);
-    }
 
     // Restarts the LFO (the noise kind ignores it); filter states are kept.
     void Reset();
@@ -44,6 +37,8 @@ public:
     int LfoKind() const { return lfoKind; }
     float CurrentCutoff() const { return currentCutoff; }
     const CResLP& Section() const { return section; }
+    // For a caller that runs the filter on a copy over a block and hands it back.
+    void SetSection(const CResLP& value) { section = value; }
 
 private:
     static constexpr int kTuneGroup = 8;

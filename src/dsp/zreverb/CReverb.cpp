@@ -18,6 +18,9 @@ struct InterleavedFrames
     int stride;
     Lanes In(int f) const { return Lanes(in[f * stride], in[f * stride + 1]); }
     void Out(int f, Lanes value) const { value.Store(out + f * stride); }
+    // Frames f and f + 1 side by side, f in the low lanes (the stride is two).
+    Lanes InPair(int f) const { return Lanes(_mm_loadu_ps(in + f * stride)); }
+    void OutPair(int f, Lanes value) const { _mm_storeu_ps(out + f * stride, value.Raw()); }
 };
 
 // Frames in a left and a right buffer, replaced in place.
@@ -27,6 +30,19 @@ struct ChannelFrames
     float* right;
     Lanes In(int f) const { return Lanes(left[f], right[f]); }
     void Out(int f, Lanes value) const { value.Store(left + f, right + f); }
+    // Frames f and f + 1 side by side, f in the low lanes.
+    Lanes InPair(int f) const
+    {
+        const __m128 l = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(left + f)));
+        const __m128 r = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(right + f)));
+        return Lanes(_mm_unpacklo_ps(l, r));
+    }
+    void OutPair(int f, Lanes value) const
+    {
+        const __m128 sorted = _mm_shuffle_ps(value.Raw(), value.Raw(), _MM_SHUFFLE(3, 1, 2, 0));
+        _mm_storel_pi(reinterpret_cast<__m64*>(left + f), sorted);
+        _mm_storeh_pi(reinterpret_cast<__m64*>(right + f), sorted);
+    }
 };
 
 // Clamps value into [low, high] (a NaN goes to low) and reports whether it had to.
@@ -99,35 +115,48 @@ __attribute__((flatten)) ReverbResult CReverb::ProcessChannels(float* left, floa
 
 template <typename Frames> void CReverb::Run(Frames frames, int count)
 {
-    const CFracDelay::Tap preDelayTap = CFracDelay::TapAt(CFracDelay::At(rate * preDelay));
+    const CFracDelay::Tap preDelayTap = network.PreDelay().TapAt(CFracDelay::At(rate * preDelay));
     const Lanes own = stereoWeight;
     const Lanes other = 1.0f - stereoWeight;
     const Lanes dryLevel = dry;
     const Lanes wetLevel = wet;
     // A wet-only mix (the instrument's send) leaves the input out instead of adding it times zero.
     const bool withDry = dry != 0.0f;
-    for (int start = 0; start < count; start += CReverbNetwork::kBlock)
+    const int step = network.BlockFrames();
+    for (int start = 0; start < count; start += step)
     {
-        const int blockFrames = std::min(CReverbNetwork::kBlock, count - start);
-        network.Prepare(blockFrames);
+        const int blockFrames = std::min(step, count - start);
         for (int i = 0; i < blockFrames; ++i)
         {
-            const Lanes in = frames.In(start + i);
-            const Lanes x = in + Lanes::Load(&noise[noiseIndex % kNoiseSize]);
+            x[i] = frames.In(start + i) + Lanes::Load(&noise[noiseIndex % kNoiseSize]);
             noiseIndex += 2;
-            Lanes er0;
-            Lanes er1;
-            Lanes sumL;
-            Lanes sumR;
-            network.Process(i, x, preDelayTap, er0, er1, sumL, sumR);
-            // Left: 0.75 of channel 0's network and 0.25 of channel 1's; right the other way round.
+        }
+        network.ProcessBlock(x, blockFrames, preDelayTap, er0, er1, sumL, sumR);
+        int i = 0;
+        // Two frames side by side, each lane doing the single frame's arithmetic.
+        for (; i + 1 < blockFrames; i += 2)
+        {
+            const Lanes l = PackedLanes::LoadPair(sumL + i);
+            const Lanes r = PackedLanes::LoadPair(sumR + i);
+            const Lanes e0 = PackedLanes::LoadPair(er0 + i);
+            const Lanes e1 = PackedLanes::LoadPair(er1 + i);
             const Lanes tail =
-                wetLevel * (own * Lanes::Straight(sumL, sumR) + other * Lanes::Crossed(sumL, sumR));
+                wetLevel * (own * Lanes::StraightPairs(l, r) + other * Lanes::CrossedPairs(l, r));
             const Lanes early =
-                wetLevel * (own * Lanes::Straight(er0, er1) + other * Lanes::Crossed(er0, er1));
+                wetLevel * (own * Lanes::StraightPairs(e0, e1) + other * Lanes::CrossedPairs(e0, e1));
+            frames.OutPair(start + i,
+                           withDry ? dryLevel * frames.InPair(start + i) + tail + early : tail + early);
+        }
+        for (; i < blockFrames; ++i)
+        {
+            // Left: 0.75 of channel 0's network and 0.25 of channel 1's; right the other way round.
+            const Lanes tail = wetLevel * (own * Lanes::Straight(sumL[i], sumR[i]) +
+                                           other * Lanes::Crossed(sumL[i], sumR[i]));
+            const Lanes early =
+                wetLevel * (own * Lanes::Straight(er0[i], er1[i]) + other * Lanes::Crossed(er0[i], er1[i]));
+            const Lanes in = frames.In(start + i);
             frames.Out(start + i, withDry ? dryLevel * in + tail + early : tail + early);
         }
-        network.Finish();
     }
 }
 

@@ -62,6 +62,12 @@ private:
     alignas(16) float noise[kNoiseSize] = {};
     uint32_t noiseIndex = 0;
     CReverbNetwork network;
+    // One block's network input (with the noise) and what the network gives for it.
+    PackedLanes x[CReverbNetwork::kBlock];
+    PackedLanes er0[CReverbNetwork::kBlock];
+    PackedLanes er1[CReverbNetwork::kBlock];
+    PackedLanes sumL[CReverbNetwork::kBlock];
+    PackedLanes sumR[CReverbNetwork::kBlock];
 };
 
 } // namespace zreverb

@@ -1,5 +1,7 @@
 #include "dsp/zreverb/CReverbNetwork.h"
 
+#include <algorithm>
+
 namespace zreverb
 {
 
@@ -49,6 +51,8 @@ ReverbResult CReverbNetwork::Create(float rate)
     }
     feedbackA = Lanes();
     feedbackB = Lanes();
+    const uint32_t loop = std::min(tankA.Length2(), tankB.Length2()) + 1;
+    blockFrames = static_cast<int>(std::min(static_cast<uint32_t>(kBlock), loop));
     return result;
 }
 

@@ -14,69 +14,111 @@ namespace zreverb
 // The complete networks of both input channels side by side, channel c in lane c: pre-delay, early
 // reflections, swept input low-pass, bass shelf, four input diffusers and the two tank halves that feed
 // each other. The two networks are tuned alike and their LFOs run in step, so every LFO and read position
-// is worked out once for both: the low-pass's per block (Prepare), the tanks' a frame at a time inside the
-// per-sample work, where their recursion overlaps the filtering.
+// is worked out once for both. A block runs stage by stage: each stage's loop keeps its state in registers,
+// and the frames of a stage whose own recursion is longer than the block do not wait for each other.
 class CReverbNetwork
 {
 public:
     static constexpr int kDiffusers = 4;
-    // The most frames one Prepare serves.
+    // The most frames one block holds.
     static constexpr int kBlock = CTank::kBlock;
+    static_assert(kBlock <= CRingBuffer::kMaxPushes, "a block's pushes fit in the room a line reserves");
 
     ReverbResult Create(float rate);
 
-    // Advances every LFO through the coming frames (at most kBlock) and keeps what they give.
-    void Prepare(int frames)
+    // The most frames one ProcessBlock serves: kBlock, or fewer where the loop through the two tank halves
+    // is shorter (each half reads the other's input back no sooner than its line 2 and one frame later).
+    int BlockFrames() const { return blockFrames; }
+
+    // Up to BlockFrames() frames, stage by stage over the block. x already carries the anti-denormal noise;
+    // er0/er1 receive the early reflections, sumL/sumR the tank sums of each frame.
+    void ProcessBlock(const PackedLanes* x, int frames, const CFracDelay::Tap& preDelayTap, PackedLanes* er0,
+                      PackedLanes* er1, PackedLanes* sumL, PackedLanes* sumR)
     {
         lowPass.Tune(lowPassTunings, frames);
-        // The diffusers are built without modulation depth and nothing gives them one: their taps stay.
-        for (int d = 0; d < kDiffusers; ++d)
-        {
-            diffuserTaps[d] = diffusers[d].FixedTap();
-        }
-        lfosInStep = lfos.Begin(tankA, tankB);
+        CTank::LfoQuad lfos;
+        const bool lfosInStep = lfos.Begin(tankA, tankB);
         if (!lfosInStep)
         {
             tankA.Prepare(frames);
             tankB.Prepare(frames);
         }
-    }
-    // After the prepared block's frames: the tank LFOs take their state back.
-    void Finish()
-    {
+        preDelay.Reserve(frames);
+        early.Reserve(frames);
+        // The reflections, the low-pass and the shelf recur from sample to sample, on copies that stay in
+        // registers. The low-pass's long chain of dependent steps sets the pace; the tank LFOs and the
+        // reflections run in its shadow.
+        CResLP section = lowPass.Section();
+        CBassBoost shelf = bass;
+        CEarlyRefl::Filters reflectionFilters = early.GetFilters();
+        for (int i = 0; i < frames; ++i)
+        {
+            preDelay.Push(x[i]);
+            const Lanes p = preDelay.Read(preDelayTap);
+            if (lfosInStep)
+            {
+                lfos.Step(i);
+            }
+            Lanes e0;
+            Lanes e1;
+            early.Process(p, reflectionFilters, e0, e1);
+            er0[i] = e0;
+            er1[i] = e1;
+            diffused[frames - 1 - i] = shelf.Process(section.Process(p, lowPassTunings[i]));
+        }
+        lowPass.SetSection(section);
+        bass = shelf;
+        early.SetFilters(reflectionFilters);
         if (lfosInStep)
         {
             lfos.End();
         }
-    }
-
-    // Frame i of the prepared block; x already carries the anti-denormal noise.
-    void Process(int i, Lanes x, const CFracDelay::Tap& preDelayTap, Lanes& er0, Lanes& er1, Lanes& sumL,
-                 Lanes& sumR)
-    {
-        preDelay.Push(x);
-        const Lanes p = preDelay.Read(preDelayTap);
-        if (lfosInStep)
+        // Each diffuser's line is read before it is written, so one diffuser runs over the block at a time.
+        for (CAllPass& diffuser : diffusers)
         {
-            lfos.Step(i);
+            diffuser.Reserve(frames);
+            diffuser.Process(diffused, frames, diffuser.FixedTap());
         }
-        early.Process(p, er0, er1);
-        Lanes t = lowPass.Process(p, lowPassTunings[i]);
-        t = bass.Process(t);
-        for (int d = 0; d < kDiffusers; ++d)
+        // Every feedback the block needs is already in the other half's line 2, so both halves run a block
+        // at a time.
+        inputA[frames - 1] = Lanes(diffused[frames - 1]) + feedbackB;
+        inputB[frames - 1] = Lanes(diffused[frames - 1]) + feedbackA;
+        int frame = 1;
+        for (; frame + 1 < frames; frame += 2)
         {
-            t = diffusers[d].Process(t, diffuserTaps[d]);
+            const int at = frames - 2 - frame;
+            const uint32_t ahead = static_cast<uint32_t>(frame);
+            const Lanes diffusedPair = PackedLanes::LoadPair(diffused + at);
+            PackedLanes::StorePair(inputA + at, diffusedPair + tankB.FeedbackAheadPair(ahead));
+            PackedLanes::StorePair(inputB + at, diffusedPair + tankA.FeedbackAheadPair(ahead));
         }
-        Lanes leftA;
-        Lanes rightA;
-        Lanes leftB;
-        Lanes rightB;
-        const Lanes newFeedbackA = tankA.Process(i, t + feedbackB, leftA, rightA);
-        const Lanes newFeedbackB = tankB.Process(i, t + feedbackA, leftB, rightB);
-        feedbackA = newFeedbackA;
-        feedbackB = newFeedbackB;
-        sumL = leftA + rightB;
-        sumR = leftB + rightA;
+        for (; frame < frames; ++frame)
+        {
+            const int at = frames - 1 - frame;
+            inputA[at] = Lanes(diffused[at]) + tankB.FeedbackAhead(static_cast<uint32_t>(frame));
+            inputB[at] = Lanes(diffused[at]) + tankA.FeedbackAhead(static_cast<uint32_t>(frame));
+        }
+        tankA.ProcessToDamping(inputA, leftA, rightA, frames);
+        tankB.ProcessToDamping(inputB, leftB, rightB, frames);
+        CTank::ProcessFromDamping(tankA, leftA, rightA, tankB, leftB, rightB, frames);
+        feedbackA = tankA.Feedback();
+        feedbackB = tankB.Feedback();
+        // Back to the order of time for the caller.
+        frame = 0;
+        for (; frame + 1 < frames; frame += 2)
+        {
+            const int at = frames - 2 - frame;
+            const Lanes left = PackedLanes::LoadPair(leftA + at) + PackedLanes::LoadPair(rightB + at);
+            const Lanes right = PackedLanes::LoadPair(leftB + at) + PackedLanes::LoadPair(rightA + at);
+            PackedLanes::StorePair(sumL + frame, left.SwappedFrames());
+            PackedLanes::StorePair(sumR + frame, right.SwappedFrames());
+        }
+        for (; frame < frames; ++frame)
+        {
+            const int at = frames - 1 - frame;
+            sumL[frame] = Lanes(leftA[at]) + rightB[at];
+            sumR[frame] = Lanes(leftB[at]) + rightA[at];
+        }
     }
 
     // The per-network part of a preset (diffusers, early reflections, tanks).
@@ -109,10 +151,16 @@ private:
     CTank tankB;
     PackedLanes feedbackA;
     PackedLanes feedbackB;
+    int blockFrames = 1;
+    // The stages' values over one block.
     CResLP::Tuning lowPassTunings[kBlock];
-    CFracDelay::Tap diffuserTaps[kDiffusers];
-    CTank::LfoQuad lfos;
-    bool lfosInStep = false;
+    PackedLanes diffused[kBlock]; // newest first
+    PackedLanes inputA[kBlock];
+    PackedLanes inputB[kBlock];
+    PackedLanes leftA[kBlock];
+    PackedLanes rightA[kBlock];
+    PackedLanes leftB[kBlock];
+    PackedLanes rightB[kBlock];
 };
 
 } // namespace zreverb

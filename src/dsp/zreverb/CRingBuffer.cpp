@@ -1,6 +1,7 @@
 #include "dsp/zreverb/CRingBuffer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace zreverb
@@ -8,33 +9,43 @@ namespace zreverb
 
 ReverbResult CRingBuffer::Create(uint32_t length)
 {
-    uint32_t slots = 1;
-    while (slots < length)
+    uint32_t ringSize = 1;
+    while (ringSize < length)
     {
-        if (slots > (UINT32_MAX >> 1))
+        if (ringSize > (UINT32_MAX >> 2))
         {
             return kReverbAllocFailed;
         }
-        slots <<= 1;
+        ringSize <<= 1;
     }
-    std::unique_ptr<double[]> storage(new (std::nothrow) double[slots]);
-    if (!storage)
+    // The head travels at least kMaxPushes between slides, so that short lines do not slide every few pushes.
+    const uint32_t storage = ringSize + std::max(ringSize, static_cast<uint32_t>(kMaxPushes));
+    std::unique_ptr<double[]> allocated(new (std::nothrow) double[storage]);
+    if (!allocated)
     {
         return kReverbAllocFailed;
     }
-    data = std::move(storage);
-    size = slots;
-    mask = slots - 1;
+    data = std::move(allocated);
+    size = ringSize;
+    mask = ringSize - 1;
+    slots = storage;
     Clear();
     return kReverbOk;
 }
 
+void CRingBuffer::Slide()
+{
+    // The two ranges may overlap when the head is not yet at the bottom.
+    std::memmove(data.get() + (slots - size), head + 1, size * sizeof(double));
+    head = data.get() + (slots - size - 1);
+}
+
 void CRingBuffer::Clear()
 {
-    write = 0;
     if (data)
     {
-        std::fill(data.get(), data.get() + size, Lanes().Packed());
+        std::fill(data.get(), data.get() + slots, Lanes().Packed());
+        head = data.get() + (slots - size - 1);
     }
 }
 

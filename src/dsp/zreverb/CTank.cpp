@@ -1,6 +1,7 @@
 #include "dsp/zreverb/CTank.h"
 
 #include <emmintrin.h>
+#include <initializer_list>
 
 namespace zreverb
 {
@@ -28,8 +29,6 @@ ReverbResult CTank::Create(const TankParameters& block)
         tapTime[i] = block.taps[i];
         tap[i] = ToSamples(block.taps[i], rate);
     }
-    secondTap2 = CFracDelay::TapAt(CFracDelay::At(rate * tapTime[2]));
-    secondTap5 = CFracDelay::TapAt(CFracDelay::At(rate * tapTime[5]));
     decay = block.decay;
     tapGain = 0.7f;
     damping = COnePole(block.dampingA, 1.0f - block.dampingA);
@@ -48,7 +47,23 @@ ReverbResult CTank::Create(const TankParameters& block)
         result = second.Create(rate, block.secondDelay, block.secondDepth, block.secondLfoFrequency,
                                block.secondCoefficient);
     }
-    return result;
+    if (result != kReverbOk)
+    {
+        return result;
+    }
+    secondTap2 = second.Line().TapAt(CFracDelay::At(rate * tapTime[2]));
+    secondTap5 = second.Line().TapAt(CFracDelay::At(rate * tapTime[5]));
+    end1 = line1.Offset(length1);
+    end2 = line2.Offset(length2);
+    for (int i : {0, 1, 4})
+    {
+        offset[i] = line1.Offset(tap[i]);
+    }
+    for (int i : {3, 6})
+    {
+        offset[i] = line2.Offset(tap[i]);
+    }
+    return kReverbOk;
 }
 
 static_assert(sizeof(CFracDelay::Position) == 2 * sizeof(float), "a position pair fills one SSE register");
@@ -56,7 +71,7 @@ static_assert(sizeof(CFracDelay::Position) == 2 * sizeof(float), "a position pai
 bool CTank::LfoQuad::Begin(CTank& first, CTank& second)
 {
     CAllPass* const allpasses[4] = {&first.modulated, &first.second, &second.modulated, &second.second};
-    alignas(16) float values[8][4];
+    alignas(16) float values[9][4];
     for (int lane = 0; lane < 4; ++lane)
     {
         const CAllPass& allpass = *allpasses[lane];
@@ -73,6 +88,7 @@ bool CTank::LfoQuad::Begin(CTank& first, CTank& second)
         values[5][lane] = allpass.Depth();
         values[6][lane] = allpass.Delay();
         values[7][lane] = allpass.Rate();
+        values[8][lane] = static_cast<float>(allpass.Line().Capacity());
     }
     a = &first;
     b = &second;
@@ -85,6 +101,8 @@ bool CTank::LfoQuad::Begin(CTank& first, CTank& second)
     depth = _mm_load_ps(values[5]);
     delay = _mm_load_ps(values[6]);
     rate = _mm_load_ps(values[7]);
+    capacity = _mm_load_ps(values[8]);
+    inRange = _mm_castsi128_ps(_mm_set1_epi32(-1));
     return true;
 }
 
@@ -99,6 +117,11 @@ void CTank::LfoQuad::End()
     {
         allpasses[lane]->Lfo().SetState(cosines[lane], sines[lane]);
     }
+    const int inside = _mm_movemask_ps(inRange);
+    a->inRange[kModulated] = (inside & 1) != 0;
+    a->inRange[kSecond] = (inside & 2) != 0;
+    b->inRange[kModulated] = (inside & 4) != 0;
+    b->inRange[kSecond] = (inside & 8) != 0;
 }
 
 void CTank::SetCoefficients(float modulatedCoefficient, float secondCoefficient)

@@ -7,7 +7,8 @@ namespace zreverb
 
 // One sample of each of the two channel networks, side by side in the low lanes of an SSE register
 // (channel 0 in lane 0, channel 1 in lane 1; the upper lanes carry whatever the same arithmetic makes of
-// them, and nothing reads them). Every operation is the plain single-precision operation per lane, so a
+// them, and nothing reads them; where two frames run side by side, the upper lanes carry the earlier frame).
+// Every operation is the plain single-precision operation per lane, so a
 // network running on lanes computes exactly what it would compute on one float per channel. Any thread;
 // a plain value.
 class Lanes
@@ -32,6 +33,23 @@ public:
         _mm_store_ss(channel1, _mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 0, 1)));
     }
 
+    // Two packed frames, the one at the lower address in the low lanes.
+    static Lanes LoadPair(const double* pair)
+    {
+        return Lanes(_mm_loadu_ps(reinterpret_cast<const float*>(pair)));
+    }
+    void StorePair(double* pair) const { _mm_storeu_ps(reinterpret_cast<float*>(pair), v); }
+
+    // Two single frames joined into one register, the later in the low lanes.
+    static Lanes Join(Lanes earlier, Lanes later) { return Lanes(_mm_movelh_ps(later.v, earlier.v)); }
+    // The two frames of a pair the other way round.
+    Lanes SwappedFrames() const { return Lanes(_mm_shuffle_ps(v, v, _MM_SHUFFLE(1, 0, 3, 2))); }
+    // Two frames of one value each (both channels alike), the later in the low lanes.
+    static Lanes Frames(float earlier, float later)
+    {
+        return Lanes(_mm_set_ps(earlier, earlier, later, later));
+    }
+
     // Both channels packed into the bits of one double: delay lines keep their samples so, which moves them
     // with one load or store and tells the compiler that storing a sample changes no coefficient.
     static Lanes Unpack(const double& packed) { return Lanes(_mm_castpd_ps(_mm_load_sd(&packed))); }
@@ -50,11 +68,25 @@ public:
         return Lanes(_mm_shuffle_ps(mixed, _mm_setzero_ps(), _MM_SHUFFLE(0, 0, 2, 0)));
     }
 
+    // Straight and Crossed on two frames side by side.
+    static Lanes StraightPairs(Lanes a, Lanes b)
+    {
+        const __m128 sorted = _mm_shuffle_ps(a.v, b.v, _MM_SHUFFLE(3, 1, 2, 0));
+        return Lanes(_mm_shuffle_ps(sorted, sorted, _MM_SHUFFLE(3, 1, 2, 0)));
+    }
+    static Lanes CrossedPairs(Lanes a, Lanes b)
+    {
+        const __m128 sorted = _mm_shuffle_ps(a.v, b.v, _MM_SHUFFLE(2, 0, 3, 1));
+        return Lanes(_mm_shuffle_ps(sorted, sorted, _MM_SHUFFLE(3, 1, 2, 0)));
+    }
+
     // Each channel below the threshold (a signed test) becomes +0; a NaN stays.
     Lanes ZeroBelow(float threshold) const
     {
         return Lanes(_mm_andnot_ps(_mm_cmplt_ps(v, _mm_set1_ps(threshold)), v));
     }
+
+    __m128 Raw() const { return v; }
 
     float Channel(int c) const
     {

@@ -15,6 +15,11 @@ public:
     PackedLanes(Lanes value) : bits(value.Packed()) {}     // NOLINT(google-explicit-constructor)
     operator Lanes() const { return Lanes::Unpack(bits); } // NOLINT(google-explicit-constructor)
 
+    // Two consecutive states in one register, the one at the lower address in the low lanes: how two frames
+    // of a block kept newest first, or of a delay line, run side by side.
+    static Lanes LoadPair(const PackedLanes* pair) { return Lanes::LoadPair(&pair->bits); }
+    static void StorePair(PackedLanes* pair, Lanes value) { value.StorePair(&pair->bits); }
+
 private:
     double bits = 0.0;
 };
