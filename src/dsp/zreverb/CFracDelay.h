@@ -53,7 +53,6 @@ public:
     {
         return t.older * ring.ReadAt(t.olderOffset) + t.newer * ring.ReadAt(t.newerOffset);
     }
-    Lanes Read(float d) const { return Read(At(d)); }
     // Two frames at a tap (see CRingBuffer::ReadPairAt); needs PairsFit(t).
     Lanes ReadPair(const Tap& t) const
     {
