@@ -38,7 +38,13 @@ public:
     {
         return Lanes(_mm_loadu_ps(reinterpret_cast<const float*>(pair)));
     }
-    void StorePair(double* pair) const { _mm_storeu_ps(reinterpret_cast<float*>(pair), v); }
+    // Stored as two doubles rather than with _mm_storeu_ps, whose type may alias anything: the compiler then
+    // knows that storing two samples changes no line head, offset or coefficient and keeps those in
+    // registers across the loop.
+    void StorePair(double* pair) const
+    {
+        *reinterpret_cast<DoublePair*>(pair) = DoublePair(_mm_castps_pd(v));
+    }
 
     // Two single frames joined into one register, the later in the low lanes.
     static Lanes Join(Lanes earlier, Lanes later) { return Lanes(_mm_movelh_ps(later.v, earlier.v)); }
@@ -105,6 +111,8 @@ public:
     friend bool operator!=(Lanes a, Lanes b) { return !(a == b); }
 
 private:
+    typedef double DoublePair __attribute__((vector_size(16), aligned(8)));
+
     __m128 v;
 };
 
