@@ -23,6 +23,7 @@ public:
     // The most frames one block holds.
     static constexpr int kBlock = CTank::kBlock;
     static_assert(kBlock <= CRingBuffer::kMaxPushes, "a block's pushes fit in the room a line reserves");
+    static_assert(kBlock <= CResLP::Tunings::kFrames, "a block's low-pass tunings fit");
 
     ReverbResult Create(float rate);
 
@@ -64,7 +65,7 @@ public:
             early.Process(p, reflectionFilters, e0, e1);
             er0[i] = e0;
             er1[i] = e1;
-            diffused[frames - 1 - i] = shelf.Process(section.Process(p, lowPassTunings[i]));
+            diffused[frames - 1 - i] = shelf.Process(section.Process(p, lowPassTunings.At(i)));
         }
         lowPass.SetSection(section);
         bass = shelf;
@@ -153,7 +154,7 @@ private:
     PackedLanes feedbackB;
     int blockFrames = 1;
     // The stages' values over one block.
-    CResLP::Tuning lowPassTunings[kBlock];
+    CResLP::Tunings lowPassTunings;
     PackedLanes diffused[kBlock]; // newest first
     PackedLanes inputA[kBlock];
     PackedLanes inputB[kBlock];
