@@ -60,15 +60,12 @@ public:
             {
                 lfos.Step(i);
             }
-            Lanes e0;
-            Lanes e1;
-            early.Process(p, reflectionFilters, e0, e1);
-            er0[i] = e0;
-            er1[i] = e1;
+            early.PushInput(p, reflectionFilters);
             diffused[frames - 1 - i] = shelf.Process(section.Process(p, lowPassTunings.At(i)));
         }
         lowPass.SetSection(section);
         bass = shelf;
+        early.FinishBlock(frames, reflectionFilters, er0, er1);
         early.SetFilters(reflectionFilters);
         if (lfosInStep)
         {
