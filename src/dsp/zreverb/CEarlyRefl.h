@@ -46,51 +46,46 @@ public:
         crossFilter1 = filters.cross1;
     }
 
-    // A frame's input, filtered and pushed; a block's frames all pass here before FinishBlock.
+    // A frame's input, filtered and pushed; FinishPair or FinishFrame then make its reflections.
     void PushInput(Lanes p, Filters& filters) { line.Push(filters.input.Process(p)); }
 
-    // The reflections of the frames whose inputs were just pushed, in time order into er0 and er1. Channel
-    // 0 sends the first tap group straight and crosses the second; channel 1 the other way round. The taps
-    // of two frames are read side by side where each frame found them right after its own push; the cross
-    // filters then take the two frames in turn.
-    void FinishBlock(int frames, Filters& filters, PackedLanes* er0, PackedLanes* er1)
+    // The reflections of the last two frames pushed, the earlier into er0[0] and er1[0]. Channel 0 sends
+    // the first tap group straight and crosses the second; channel 1 the other way round. The taps of both
+    // frames are read side by side; the cross filters then take the two frames in turn.
+    void FinishPair(Filters& filters, PackedLanes* er0, PackedLanes* er1)
     {
-        int i = 0;
-        for (; i + 1 < frames; i += 2)
-        {
-            const int later = frames - 2 - i; // pushes made after the pair's
-            const Lanes s1 = line.ReadPushedPairBefore(offset[0], later) * gain[0] +
-                             line.ReadPushedPairBefore(offset[2], later) * gain[2] +
-                             line.ReadPushedPairBefore(offset[4], later) * gain[4];
-            const Lanes s2 = line.ReadPushedPairBefore(offset[1], later) * gain[1] +
-                             line.ReadPushedPairBefore(offset[3], later) * gain[3] +
-                             line.ReadPushedPairBefore(offset[5], later) * gain[5];
-            const Lanes u = Lanes::StraightPairs(s2, s1);
-            const Lanes v = Lanes::StraightPairs(s1, s2);
-            cross0.PushPair(u);
-            cross1.PushPair(v);
-            const Lanes c0 = cross0.ReadPushedPairAt(crossOffset);
-            const Lanes c1 = cross1.ReadPushedPairAt(crossOffset);
-            const Lanes earlier0 = filters.cross0.Process(c0.SwappedFrames());
-            const Lanes earlier1 = filters.cross1.Process(c1.SwappedFrames());
-            const Lanes filtered0 = Lanes::Join(earlier0, filters.cross0.Process(c0));
-            const Lanes filtered1 = Lanes::Join(earlier1, filters.cross1.Process(c1));
-            PackedLanes::StorePair(er0 + i, (0.7f * (v + filtered0)).SwappedFrames());
-            PackedLanes::StorePair(er1 + i, (0.7f * (u + filtered1)).SwappedFrames());
-        }
-        if (i < frames)
-        {
-            const Lanes s1 = line.ReadAt(offset[0]) * gain[0] + line.ReadAt(offset[2]) * gain[2] +
-                             line.ReadAt(offset[4]) * gain[4];
-            const Lanes s2 = line.ReadAt(offset[1]) * gain[1] + line.ReadAt(offset[3]) * gain[3] +
-                             line.ReadAt(offset[5]) * gain[5];
-            const Lanes u = Lanes::Straight(s2, s1);
-            const Lanes v = Lanes::Straight(s1, s2);
-            cross0.Push(u);
-            cross1.Push(v);
-            er0[i] = 0.7f * (v + filters.cross0.Process(cross0.ReadAt(crossOffset)));
-            er1[i] = 0.7f * (u + filters.cross1.Process(cross1.ReadAt(crossOffset)));
-        }
+        const Lanes s1 = line.ReadPushedPairAt(offset[0]) * gain[0] +
+                         line.ReadPushedPairAt(offset[2]) * gain[2] +
+                         line.ReadPushedPairAt(offset[4]) * gain[4];
+        const Lanes s2 = line.ReadPushedPairAt(offset[1]) * gain[1] +
+                         line.ReadPushedPairAt(offset[3]) * gain[3] +
+                         line.ReadPushedPairAt(offset[5]) * gain[5];
+        const Lanes u = Lanes::StraightPairs(s2, s1);
+        const Lanes v = Lanes::StraightPairs(s1, s2);
+        cross0.PushPair(u);
+        cross1.PushPair(v);
+        const Lanes c0 = cross0.ReadPushedPairAt(crossOffset);
+        const Lanes c1 = cross1.ReadPushedPairAt(crossOffset);
+        const Lanes earlier0 = filters.cross0.Process(c0.SwappedFrames());
+        const Lanes earlier1 = filters.cross1.Process(c1.SwappedFrames());
+        const Lanes filtered0 = Lanes::Join(earlier0, filters.cross0.Process(c0));
+        const Lanes filtered1 = Lanes::Join(earlier1, filters.cross1.Process(c1));
+        PackedLanes::StorePair(er0, (0.7f * (v + filtered0)).SwappedFrames());
+        PackedLanes::StorePair(er1, (0.7f * (u + filtered1)).SwappedFrames());
+    }
+    // The reflections of the last frame pushed.
+    void FinishFrame(Filters& filters, PackedLanes& er0, PackedLanes& er1)
+    {
+        const Lanes s1 = line.ReadAt(offset[0]) * gain[0] + line.ReadAt(offset[2]) * gain[2] +
+                         line.ReadAt(offset[4]) * gain[4];
+        const Lanes s2 = line.ReadAt(offset[1]) * gain[1] + line.ReadAt(offset[3]) * gain[3] +
+                         line.ReadAt(offset[5]) * gain[5];
+        const Lanes u = Lanes::Straight(s2, s1);
+        const Lanes v = Lanes::Straight(s1, s2);
+        cross0.Push(u);
+        cross1.Push(v);
+        er0 = 0.7f * (v + filters.cross0.Process(cross0.ReadAt(crossOffset)));
+        er1 = 0.7f * (u + filters.cross1.Process(cross1.ReadAt(crossOffset)));
     }
 
     // Zeroes the three lines and the states of the cross and input filters.

@@ -46,13 +46,13 @@ public:
         }
         preDelay.Reserve(frames);
         early.Reserve(frames);
-        // The reflections, the low-pass and the shelf recur from sample to sample, on copies that stay in
-        // registers. The low-pass's long chain of dependent steps sets the pace; the tank LFOs and the
-        // reflections run in its shadow.
+        // The reflections' filters, the low-pass and the shelf recur from sample to sample, on copies that
+        // stay in registers. The low-pass's long chain of dependent steps sets the pace; the tank LFOs and
+        // the reflections run in its shadow, the reflections' taps two frames at a time.
         CResLP section = lowPass.Section();
         CBassBoost shelf = bass;
         CEarlyRefl::Filters reflectionFilters = early.GetFilters();
-        for (int i = 0; i < frames; ++i)
+        const auto input = [&](int i)
         {
             preDelay.Push(x[i]);
             const Lanes p = preDelay.Read(preDelayTap);
@@ -62,10 +62,21 @@ public:
             }
             early.PushInput(p, reflectionFilters);
             diffused[frames - 1 - i] = shelf.Process(section.Process(p, lowPassTunings.At(i)));
+        };
+        int i = 0;
+        for (; i + 1 < frames; i += 2)
+        {
+            input(i);
+            input(i + 1);
+            early.FinishPair(reflectionFilters, er0 + i, er1 + i);
+        }
+        if (i < frames)
+        {
+            input(i);
+            early.FinishFrame(reflectionFilters, er0[i], er1[i]);
         }
         lowPass.SetSection(section);
         bass = shelf;
-        early.FinishBlock(frames, reflectionFilters, er0, er1);
         early.SetFilters(reflectionFilters);
         if (lfosInStep)
         {

@@ -56,12 +56,6 @@ public:
     }
     // What ReadAt(offset) gave right after each of the last two pushes, the later in the low lanes.
     Lanes ReadPushedPairAt(uint32_t offset) const { return Lanes::LoadPair(head + offset); }
-    // What ReadPushedPairAt(offset) gave `later` pushes ago (the storage keeps every sample of a reserved
-    // run of pushes where it was written).
-    Lanes ReadPushedPairBefore(uint32_t offset, int later) const
-    {
-        return Lanes::LoadPair(head + later + offset);
-    }
     void PushPair(Lanes pair)
     {
         pair.StorePair(head - 1);
