@@ -26,6 +26,12 @@ public:
     {
         return Lanes(_mm_unpacklo_ps(_mm_load_ss(pair), _mm_load_ss(pair + 1)));
     }
+    // Two such pairs side by side, first in the low lanes; each pair 8-byte aligned.
+    static Lanes LoadTwo(const float* first, const float* second)
+    {
+        const __m128 low = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(first)));
+        return Lanes(_mm_loadh_pi(low, reinterpret_cast<const __m64*>(second)));
+    }
     void Store(float* pair) const { Store(pair, pair + 1); }
     void Store(float* channel0, float* channel1) const
     {
