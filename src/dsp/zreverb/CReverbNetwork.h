@@ -82,17 +82,44 @@ public:
         {
             lfos.End();
         }
-        // Each diffuser's line is read before it is written, so one diffuser runs over the block at a time.
-        for (CAllPass& diffuser : diffusers)
+        // The diffusers in turn on each frame, two frames side by side where every diffuser's tap misses
+        // the frame before; each line is still read and written in the order of the frames.
+        CFracDelay::Tap taps[kDiffusers];
+        bool pairsFit = true;
+        for (int d = 0; d < kDiffusers; ++d)
         {
-            diffuser.Reserve(frames);
-            diffuser.Process(diffused, frames, diffuser.FixedTap());
+            diffusers[d].Reserve(frames);
+            taps[d] = diffusers[d].FixedTap();
+            pairsFit = pairsFit && CFracDelay::PairsFit(taps[d]);
+        }
+        int frame = 0;
+        if (pairsFit)
+        {
+            for (; frame + 1 < frames; frame += 2)
+            {
+                PackedLanes* const pair = diffused + (frames - 2 - frame);
+                Lanes value = PackedLanes::LoadPair(pair);
+                for (int d = 0; d < kDiffusers; ++d)
+                {
+                    value = diffusers[d].ProcessPair(value, taps[d]);
+                }
+                PackedLanes::StorePair(pair, value);
+            }
+        }
+        for (; frame < frames; ++frame)
+        {
+            Lanes value = diffused[frames - 1 - frame];
+            for (int d = 0; d < kDiffusers; ++d)
+            {
+                value = diffusers[d].Process(value, taps[d]);
+            }
+            diffused[frames - 1 - frame] = value;
         }
         // Every feedback the block needs is already in the other half's line 2, so both halves run a block
         // at a time.
         inputA[frames - 1] = Lanes(diffused[frames - 1]) + feedbackB;
         inputB[frames - 1] = Lanes(diffused[frames - 1]) + feedbackA;
-        int frame = 1;
+        frame = 1;
         for (; frame + 1 < frames; frame += 2)
         {
             const int at = frames - 2 - frame;
