@@ -35,25 +35,9 @@ public:
         line.Push(v);
         return g * v + y;
     }
-    // frames[] newest first: frame i of count at frames[count - 1 - i], replaced by the output. At a fixed
-    // tap whose read misses the frame before, two frames run side by side.
-    void Process(PackedLanes* frames, int count, const CFracDelay::Tap& tap)
-    {
-        int i = 0;
-        if (CFracDelay::PairsFit(tap))
-        {
-            for (; i + 1 < count; i += 2)
-            {
-                PackedLanes* const pair = frames + (count - 2 - i);
-                PackedLanes::StorePair(pair, ProcessPair(PackedLanes::LoadPair(pair), line.ReadPair(tap)));
-            }
-        }
-        for (; i < count; ++i)
-        {
-            PackedLanes& frame = frames[count - 1 - i];
-            frame = Process(frame, tap);
-        }
-    }
+    // Two frames side by side (the later in the low lanes) at a fixed tap whose read misses the frame
+    // before (CFracDelay::PairsFit).
+    Lanes ProcessPair(Lanes x, const CFracDelay::Tap& tap) { return ProcessPair(x, line.ReadPair(tap)); }
     // Two frames side by side (the later in the low lanes) at their own positions; needs PairFits(later).
     Lanes ProcessPair(Lanes x, CFracDelay::Position earlier, CFracDelay::Position later)
     {

@@ -46,11 +46,36 @@ public:
         crossFilter1 = filters.cross1;
     }
 
-    // Channel 0 sends the first tap group straight and crosses the second; channel 1 the other way round.
-    void Process(Lanes p, Filters& filters, Lanes& er0, Lanes& er1)
+    // A frame's input, filtered and pushed; FinishPair or FinishFrame then make its reflections.
+    void PushInput(Lanes p, Filters& filters) { line.Push(filters.input.Process(p)); }
+
+    // The reflections of the last two frames pushed, the earlier into er0[0] and er1[0]. Channel 0 sends
+    // the first tap group straight and crosses the second; channel 1 the other way round. The taps of both
+    // frames are read side by side; the cross filters then take the two frames in turn.
+    void FinishPair(Filters& filters, PackedLanes* er0, PackedLanes* er1)
     {
-        const Lanes e = filters.input.Process(p);
-        line.Push(e);
+        const Lanes s1 = line.ReadPushedPairAt(offset[0]) * gain[0] +
+                         line.ReadPushedPairAt(offset[2]) * gain[2] +
+                         line.ReadPushedPairAt(offset[4]) * gain[4];
+        const Lanes s2 = line.ReadPushedPairAt(offset[1]) * gain[1] +
+                         line.ReadPushedPairAt(offset[3]) * gain[3] +
+                         line.ReadPushedPairAt(offset[5]) * gain[5];
+        const Lanes u = Lanes::StraightPairs(s2, s1);
+        const Lanes v = Lanes::StraightPairs(s1, s2);
+        cross0.PushPair(u);
+        cross1.PushPair(v);
+        const Lanes c0 = cross0.ReadPushedPairAt(crossOffset);
+        const Lanes c1 = cross1.ReadPushedPairAt(crossOffset);
+        const Lanes earlier0 = filters.cross0.Process(c0.SwappedFrames());
+        const Lanes earlier1 = filters.cross1.Process(c1.SwappedFrames());
+        const Lanes filtered0 = Lanes::Join(earlier0, filters.cross0.Process(c0));
+        const Lanes filtered1 = Lanes::Join(earlier1, filters.cross1.Process(c1));
+        PackedLanes::StorePair(er0, (0.7f * (v + filtered0)).SwappedFrames());
+        PackedLanes::StorePair(er1, (0.7f * (u + filtered1)).SwappedFrames());
+    }
+    // The reflections of the last frame pushed.
+    void FinishFrame(Filters& filters, PackedLanes& er0, PackedLanes& er1)
+    {
         const Lanes s1 = line.ReadAt(offset[0]) * gain[0] + line.ReadAt(offset[2]) * gain[2] +
                          line.ReadAt(offset[4]) * gain[4];
         const Lanes s2 = line.ReadAt(offset[1]) * gain[1] + line.ReadAt(offset[3]) * gain[3] +

@@ -82,7 +82,7 @@ void CLowPass::SetCutoff(float hz)
     span = 2.0f * (sweepEnd - hz) / rate;
 }
 
-void CLowPass::Tune(CResLP::Tuning* tunings, int frames)
+void CLowPass::Tune(CResLP::Tunings& tunings, int frames)
 {
     // The LFO's steps form one chain of dependent multiplies and adds. Each group of frames is tuned right
     // after the next group's values are drawn, so the tuning runs while that chain waits.
@@ -102,17 +102,17 @@ void CLowPass::Tune(CResLP::Tuning* tunings, int frames)
         }
         if (pending >= 0)
         {
-            TuneGroup(values[(pending / kTuneGroup) % 2], tunings + pending, kTuneGroup);
+            TuneGroup(values[(pending / kTuneGroup) % 2], tunings, pending, kTuneGroup);
         }
         pending = start;
     }
     if (pending >= 0)
     {
-        TuneGroup(values[(pending / kTuneGroup) % 2], tunings + pending, frames - pending);
+        TuneGroup(values[(pending / kTuneGroup) % 2], tunings, pending, frames - pending);
     }
 }
 
-void CLowPass::TuneGroup(const float* values, CResLP::Tuning* tunings, int count)
+void CLowPass::TuneGroup(const float* values, CResLP::Tunings& tunings, int first, int count)
 {
     float cutoffs[kTuneGroup];
     for (int i = 0; i < count; ++i)
@@ -122,11 +122,11 @@ void CLowPass::TuneGroup(const float* values, CResLP::Tuning* tunings, int count
     int i = 0;
     for (; i + 4 <= count; i += 4)
     {
-        CResLP::Tune4(cutoffs + i, resonance, tunings + i);
+        CResLP::Tune4(cutoffs + i, resonance, tunings, first + i);
     }
     for (; i < count; ++i)
     {
-        tunings[i] = CResLP::Tune(cutoffs[i], resonance);
+        tunings.Set(first + i, CResLP::Tune(cutoffs[i], resonance));
     }
     currentCutoff = cutoffs[count - 1];
 }

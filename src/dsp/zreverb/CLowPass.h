@@ -25,7 +25,7 @@ public:
     void SetCutoff(float hz);
 
     // The tunings of the coming frames: one LFO call for the block, then each frame's cutoff.
-    void Tune(CResLP::Tuning* tunings, int frames);
+    void Tune(CResLP::Tunings& tunings, int frames);
 
     // Restarts the LFO (the noise kind ignores it); filter states are kept.
     void Reset();
@@ -43,8 +43,8 @@ public:
 private:
     static constexpr int kTuneGroup = 8;
 
-    // The tunings of count (at most kTuneGroup) frames from their LFO values.
-    void TuneGroup(const float* values, CResLP::Tuning* tunings, int count);
+    // The tunings of count (at most kTuneGroup) frames from first on, from their LFO values.
+    void TuneGroup(const float* values, CResLP::Tunings& tunings, int first, int count);
 
     float rate = 0.0f;
     float span = 0.0f;

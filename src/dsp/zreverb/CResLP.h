@@ -21,10 +21,30 @@ public:
         float inputGain; // 0.350127 g^4
     };
 
+    // The tunings of a run of frames, each part in an array of its own, so that the parts of four frames
+    // worked out side by side are stored as they stand.
+    struct Tunings
+    {
+        static constexpr int kFrames = 64;
+
+        Tuning At(int i) const { return Tuning{k[i], feedback[i], inputGain[i]}; }
+        void Set(int i, const Tuning& tuning)
+        {
+            k[i] = tuning.k;
+            feedback[i] = tuning.feedback;
+            inputGain[i] = tuning.inputGain;
+        }
+
+        alignas(16) float k[kFrames];
+        alignas(16) float feedback[kFrames];
+        alignas(16) float inputGain[kFrames];
+    };
+
     // fc is the normalised cutoff (1.0 = half the rate); resonance 0..4.
     static Tuning Tune(float fc, float resonance);
-    // Tune of four cutoffs at once in SSE lanes, each lane doing Tune's operations in their order.
-    static void Tune4(const float* fc, float resonance, Tuning* tunings);
+    // Tune of four cutoffs at once in SSE lanes, each lane doing Tune's operations in their order; sets
+    // frames first to first + 3.
+    static void Tune4(const float* fc, float resonance, Tunings& tunings, int first);
 
     Lanes Process(Lanes in, const Tuning& tuning)
     {
@@ -86,7 +106,7 @@ inline CResLP::Tuning CResLP::Tune(float fc, float resonance)
     return Tuning{1.0f - g, (3.26f - 0.4f * g4) * q + kTiny, 0.350127f * g4 + kTiny};
 }
 
-inline void CResLP::Tune4(const float* fc, float resonance, Tuning* tunings)
+inline void CResLP::Tune4(const float* fc, float resonance, Tunings& tunings, int first)
 {
     const __m128 q = _mm_set1_ps(resonance * 0.25f);
     const __m128 cutoff = _mm_loadu_ps(fc);
@@ -110,18 +130,11 @@ inline void CResLP::Tune4(const float* fc, float resonance, Tuning* tunings)
         _mm_add_ps(table, _mm_mul_ps(_mm_mul_ps(_mm_sub_ps(cutoff, starts), _mm_set1_ps(10.0f)), slopes));
     const __m128 g4 = _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(g, g), g), g);
     const __m128 tiny = _mm_set1_ps(kTiny);
-    alignas(16) float k[4];
-    alignas(16) float feedback[4];
-    alignas(16) float inputGain[4];
-    _mm_store_ps(k, _mm_sub_ps(_mm_set1_ps(1.0f), g));
-    _mm_store_ps(
-        feedback,
+    _mm_storeu_ps(tunings.k + first, _mm_sub_ps(_mm_set1_ps(1.0f), g));
+    _mm_storeu_ps(
+        tunings.feedback + first,
         _mm_add_ps(_mm_mul_ps(_mm_sub_ps(_mm_set1_ps(3.26f), _mm_mul_ps(_mm_set1_ps(0.4f), g4)), q), tiny));
-    _mm_store_ps(inputGain, _mm_add_ps(_mm_mul_ps(_mm_set1_ps(0.350127f), g4), tiny));
-    for (int i = 0; i < 4; ++i)
-    {
-        tunings[i] = Tuning{k[i], feedback[i], inputGain[i]};
-    }
+    _mm_storeu_ps(tunings.inputGain + first, _mm_add_ps(_mm_mul_ps(_mm_set1_ps(0.350127f), g4), tiny));
 }
 
 } // namespace zreverb

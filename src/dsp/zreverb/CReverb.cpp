@@ -126,9 +126,18 @@ template <typename Frames> void CReverb::Run(Frames frames, int count)
     for (int start = 0; start < count; start += step)
     {
         const int blockFrames = std::min(step, count - start);
-        for (int i = 0; i < blockFrames; ++i)
+        int f = 0;
+        // The noise index stays even, so each frame's two values lie 8-byte aligned.
+        for (; f + 1 < blockFrames; f += 2)
         {
-            x[i] = frames.In(start + i) + Lanes::Load(&noise[noiseIndex % kNoiseSize]);
+            const Lanes n =
+                Lanes::LoadTwo(&noise[noiseIndex % kNoiseSize], &noise[(noiseIndex + 2) % kNoiseSize]);
+            PackedLanes::StorePair(x + f, frames.InPair(start + f) + n);
+            noiseIndex += 4;
+        }
+        for (; f < blockFrames; ++f)
+        {
+            x[f] = frames.In(start + f) + Lanes::Load(&noise[noiseIndex % kNoiseSize]);
             noiseIndex += 2;
         }
         network.ProcessBlock(x, blockFrames, preDelayTap, er0, er1, sumL, sumR);

@@ -23,6 +23,7 @@ public:
     // The most frames one block holds.
     static constexpr int kBlock = CTank::kBlock;
     static_assert(kBlock <= CRingBuffer::kMaxPushes, "a block's pushes fit in the room a line reserves");
+    static_assert(kBlock <= CResLP::Tunings::kFrames, "a block's low-pass tunings fit");
 
     ReverbResult Create(float rate);
 
@@ -45,13 +46,13 @@ public:
         }
         preDelay.Reserve(frames);
         early.Reserve(frames);
-        // The reflections, the low-pass and the shelf recur from sample to sample, on copies that stay in
-        // registers. The low-pass's long chain of dependent steps sets the pace; the tank LFOs and the
-        // reflections run in its shadow.
+        // The reflections' filters, the low-pass and the shelf recur from sample to sample, on copies that
+        // stay in registers. The low-pass's long chain of dependent steps sets the pace; the tank LFOs and
+        // the reflections run in its shadow, the reflections' taps two frames at a time.
         CResLP section = lowPass.Section();
         CBassBoost shelf = bass;
         CEarlyRefl::Filters reflectionFilters = early.GetFilters();
-        for (int i = 0; i < frames; ++i)
+        const auto input = [&](int i)
         {
             preDelay.Push(x[i]);
             const Lanes p = preDelay.Read(preDelayTap);
@@ -59,12 +60,20 @@ public:
             {
                 lfos.Step(i);
             }
-            Lanes e0;
-            Lanes e1;
-            early.Process(p, reflectionFilters, e0, e1);
-            er0[i] = e0;
-            er1[i] = e1;
-            diffused[frames - 1 - i] = shelf.Process(section.Process(p, lowPassTunings[i]));
+            early.PushInput(p, reflectionFilters);
+            diffused[frames - 1 - i] = shelf.Process(section.Process(p, lowPassTunings.At(i)));
+        };
+        int i = 0;
+        for (; i + 1 < frames; i += 2)
+        {
+            input(i);
+            input(i + 1);
+            early.FinishPair(reflectionFilters, er0 + i, er1 + i);
+        }
+        if (i < frames)
+        {
+            input(i);
+            early.FinishFrame(reflectionFilters, er0[i], er1[i]);
         }
         lowPass.SetSection(section);
         bass = shelf;
@@ -73,17 +82,44 @@ public:
         {
             lfos.End();
         }
-        // Each diffuser's line is read before it is written, so one diffuser runs over the block at a time.
-        for (CAllPass& diffuser : diffusers)
+        // The diffusers in turn on each frame, two frames side by side where every diffuser's tap misses
+        // the frame before; each line is still read and written in the order of the frames.
+        CFracDelay::Tap taps[kDiffusers];
+        bool pairsFit = true;
+        for (int d = 0; d < kDiffusers; ++d)
         {
-            diffuser.Reserve(frames);
-            diffuser.Process(diffused, frames, diffuser.FixedTap());
+            diffusers[d].Reserve(frames);
+            taps[d] = diffusers[d].FixedTap();
+            pairsFit = pairsFit && CFracDelay::PairsFit(taps[d]);
+        }
+        int frame = 0;
+        if (pairsFit)
+        {
+            for (; frame + 1 < frames; frame += 2)
+            {
+                PackedLanes* const pair = diffused + (frames - 2 - frame);
+                Lanes value = PackedLanes::LoadPair(pair);
+                for (int d = 0; d < kDiffusers; ++d)
+                {
+                    value = diffusers[d].ProcessPair(value, taps[d]);
+                }
+                PackedLanes::StorePair(pair, value);
+            }
+        }
+        for (; frame < frames; ++frame)
+        {
+            Lanes value = diffused[frames - 1 - frame];
+            for (int d = 0; d < kDiffusers; ++d)
+            {
+                value = diffusers[d].Process(value, taps[d]);
+            }
+            diffused[frames - 1 - frame] = value;
         }
         // Every feedback the block needs is already in the other half's line 2, so both halves run a block
         // at a time.
         inputA[frames - 1] = Lanes(diffused[frames - 1]) + feedbackB;
         inputB[frames - 1] = Lanes(diffused[frames - 1]) + feedbackA;
-        int frame = 1;
+        frame = 1;
         for (; frame + 1 < frames; frame += 2)
         {
             const int at = frames - 2 - frame;
@@ -153,7 +189,7 @@ private:
     PackedLanes feedbackB;
     int blockFrames = 1;
     // The stages' values over one block.
-    CResLP::Tuning lowPassTunings[kBlock];
+    CResLP::Tunings lowPassTunings;
     PackedLanes diffused[kBlock]; // newest first
     PackedLanes inputA[kBlock];
     PackedLanes inputB[kBlock];

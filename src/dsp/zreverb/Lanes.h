@@ -26,6 +26,12 @@ public:
     {
         return Lanes(_mm_unpacklo_ps(_mm_load_ss(pair), _mm_load_ss(pair + 1)));
     }
+    // Two such pairs side by side, first in the low lanes; each pair 8-byte aligned.
+    static Lanes LoadTwo(const float* first, const float* second)
+    {
+        const __m128 low = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(first)));
+        return Lanes(_mm_loadh_pi(low, reinterpret_cast<const __m64*>(second)));
+    }
     void Store(float* pair) const { Store(pair, pair + 1); }
     void Store(float* channel0, float* channel1) const
     {
@@ -38,7 +44,13 @@ public:
     {
         return Lanes(_mm_loadu_ps(reinterpret_cast<const float*>(pair)));
     }
-    void StorePair(double* pair) const { _mm_storeu_ps(reinterpret_cast<float*>(pair), v); }
+    // Stored as two doubles rather than with _mm_storeu_ps, whose type may alias anything: the compiler then
+    // knows that storing two samples changes no line head, offset or coefficient and keeps those in
+    // registers across the loop.
+    void StorePair(double* pair) const
+    {
+        *reinterpret_cast<DoublePair*>(pair) = DoublePair(_mm_castps_pd(v));
+    }
 
     // Two single frames joined into one register, the later in the low lanes.
     static Lanes Join(Lanes earlier, Lanes later) { return Lanes(_mm_movelh_ps(later.v, earlier.v)); }
@@ -105,6 +117,8 @@ public:
     friend bool operator!=(Lanes a, Lanes b) { return !(a == b); }
 
 private:
+    typedef double DoublePair __attribute__((vector_size(16), aligned(8)));
+
     __m128 v;
 };
 
