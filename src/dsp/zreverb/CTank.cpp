@@ -68,9 +68,10 @@ ReverbResult CTank::Create(const TankParameters& block)
 
 static_assert(sizeof(CFracDelay::Position) == 2 * sizeof(float), "a position pair fills one SSE register");
 
-bool CTank::LfoQuad::Begin(CTank& first, CTank& second)
+bool CTank::LfoQuad::Begin(CTank& firstHalf, CTank& secondHalf)
 {
-    CAllPass* const allpasses[4] = {&first.modulated, &first.second, &second.modulated, &second.second};
+    CAllPass* const allpasses[4] = {&firstHalf.modulated, &firstHalf.second, &secondHalf.modulated,
+                                    &secondHalf.second};
     alignas(16) float values[9][4];
     for (int lane = 0; lane < 4; ++lane)
     {
@@ -90,8 +91,8 @@ bool CTank::LfoQuad::Begin(CTank& first, CTank& second)
         values[7][lane] = allpass.Rate();
         values[8][lane] = static_cast<float>(allpass.Line().Capacity());
     }
-    a = &first;
-    b = &second;
+    a = &firstHalf;
+    b = &secondHalf;
     k = _mm_load_ps(values[0]);
     co = _mm_load_ps(values[1]);
     si = _mm_load_ps(values[2]);

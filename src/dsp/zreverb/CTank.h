@@ -42,7 +42,7 @@ public:
     public:
         // Takes over the LFOs' state; false (and nothing taken) when an allpass has no depth, whose LFO
         // must then stand still: Prepare serves that case.
-        bool Begin(CTank& first, CTank& second);
+        bool Begin(CTank& firstHalf, CTank& secondHalf);
         // Frame i's read positions of both tanks.
         void Step(int i)
         {
