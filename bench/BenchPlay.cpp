@@ -22,7 +22,7 @@ namespace
 {
 constexpr int kSampleRate = 44100;
 constexpr int kBlockFrames = 256;
-constexpr int kRuns = 3;
+constexpr int kRuns = 7;
 constexpr double kMadeUpSeconds = 90.0;
 constexpr double kDenseSeconds = 20.0;
 constexpr int kDenseHeldKeys = 10;
