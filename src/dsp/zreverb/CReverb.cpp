@@ -33,8 +33,9 @@ struct ChannelFrames
     // Frames f and f + 1 side by side, f in the low lanes.
     Lanes InPair(int f) const
     {
-        const __m128 l = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(left + f)));
-        const __m128 r = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(right + f)));
+        // The host's buffers need not be 8-byte aligned: an unaligned 64-bit load.
+        const __m128 l = _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(left + f)));
+        const __m128 r = _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(right + f)));
         return Lanes(_mm_unpacklo_ps(l, r));
     }
     void OutPair(int f, Lanes value) const

@@ -26,10 +26,10 @@ public:
     {
         return Lanes(_mm_unpacklo_ps(_mm_load_ss(pair), _mm_load_ss(pair + 1)));
     }
-    // Two such pairs side by side, first in the low lanes; each pair 8-byte aligned.
+    // Two such pairs side by side, first in the low lanes.
     static Lanes LoadTwo(const float* first, const float* second)
     {
-        const __m128 low = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(first)));
+        const __m128 low = _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(first)));
         return Lanes(_mm_loadh_pi(low, reinterpret_cast<const __m64*>(second)));
     }
     void Store(float* pair) const { Store(pair, pair + 1); }
