@@ -1,96 +1,93 @@
 #include "PluginRun.h"
 
-#include <chrono>
-#include <thread>
-#include <vector>
+#include <algorithm>
 
 #include "support/AllocationCounter.h"
-#include "support/PluginFolder.h"
 
 using namespace host;
 using namespace plughost;
 
-namespace
+bool PluginRun::open(const std::string& bank, const NoteSequence& piece, int sampleRate, int frames,
+                     const ParameterValues& parameters, std::string& error)
 {
-constexpr VstInt32 kSampleDataLoaded = 1004;
-} // namespace
-
-bool RunPlugin(const std::string& bank, const NoteSequence& notes, int sampleRate, int blockFrames,
-               PluginRun& run, std::string& error)
-{
-    PluginFolder folder;
     folder.copyIn(bank, "DAT");
     folder.addStringTable();
     HostAnswers answers;
     answers.sampleRate = sampleRate;
-    answers.blockSize = blockFrames;
-    auto plugin = folder.instantiate(answers);
+    answers.blockSize = frames;
+    plugin = folder.instantiate(answers);
     if (!plugin)
     {
         error = "the plug-in gives no instance";
         return false;
     }
     // The sample data arrives in the background; the piece is played once all of it is there.
-    for (int i = 0; i < 6000 && plugin->dispatch(effVendorSpecific, kSampleDataLoaded) != 1; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (plugin->dispatch(effVendorSpecific, kSampleDataLoaded) != 1)
+    if (!WaitForSampleData(*plugin))
     {
         error = "the plug-in's sample data did not arrive";
         return false;
     }
     plugin->setSampleRate(static_cast<float>(sampleRate));
-    plugin->setBlockSize(blockFrames);
+    plugin->setBlockSize(frames);
     plugin->dispatch(effMainsChanged, 0, 1);
-    for (const auto& [index, value] : run.parameters)
+    for (const auto& [index, value] : parameters)
         plugin->setParameter(index, value);
-
-    // The block's event list is built here, ahead, so that the host's own work allocates nothing while
-    // the plug-in's heap operations are counted.
-    std::vector<float> left(static_cast<size_t>(blockFrames)), right(static_cast<size_t>(blockFrames));
-    std::vector<VstMidiEvent> midi(notes.events.size());
-    std::vector<unsigned char> listStorage(sizeof(VstEvents) + notes.events.size() * sizeof(VstEvent*));
-    auto* list = reinterpret_cast<VstEvents*>(listStorage.data());
-    const uint64_t warmUpFrames = static_cast<uint64_t>(sampleRate);
-    run.times.measure(
-        [&]
-        {
-            size_t next = 0;
-            for (uint64_t start = 0; start < notes.frames; start += static_cast<uint64_t>(blockFrames))
-            {
-                list->numEvents = 0;
-                while (next < notes.events.size() &&
-                       notes.events[next].frame < start + static_cast<uint64_t>(blockFrames))
-                {
-                    const TimedEvent& event = notes.events[next];
-                    VstMidiEvent& m = midi[next++];
-                    m = VstMidiEvent{};
-                    m.type = kVstMidiType;
-                    m.byteSize = sizeof(VstMidiEvent);
-                    m.deltaFrames = static_cast<VstInt32>(event.frame - start);
-                    m.midiData[0] = static_cast<char>(event.status);
-                    m.midiData[1] = static_cast<char>(event.data1);
-                    m.midiData[2] = static_cast<char>(event.data2);
-                    list->events[list->numEvents++] = reinterpret_cast<VstEvent*>(&m);
-                }
-                long heapOperations = 0;
-                const auto begin = BlockTimes::Clock::now();
-                const double threadBegin = BlockTimes::ThreadSeconds();
-                std::chrono::steady_clock::time_point rendering;
-                {
-                    const AllocationCounter allocations;
-                    if (list->numEvents > 0)
-                        plugin->dispatch(effProcessEvents, 0, 0, list);
-                    rendering = BlockTimes::Clock::now();
-                    plugin->processReplacing(left.data(), right.data(), blockFrames);
-                    heapOperations = allocations.count();
-                }
-                const auto end = BlockTimes::Clock::now();
-                run.threadTimes.add(BlockTimes::ThreadSeconds() - threadBegin);
-                run.times.add(end - begin);
-                run.renderTimes.add(end - rendering);
-                if (start >= warmUpFrames)
-                    run.allocationsAfterWarmUp += heapOperations;
-            }
-        });
+    notes = &piece;
+    blockFrames = frames;
+    warmUpFrames = static_cast<uint64_t>(sampleRate);
+    left.assign(static_cast<size_t>(frames), 0.0f);
+    right.assign(static_cast<size_t>(frames), 0.0f);
+    midi.assign(piece.events.size(), VstMidiEvent{});
+    listStorage.assign(sizeof(VstEvents) + piece.events.size() * sizeof(VstEvent*), 0);
     return true;
+}
+
+void PluginRun::playUntil(uint64_t endFrame)
+{
+    if (!plugin || !notes)
+        return;
+    endFrame = std::min(endFrame, notes->frames);
+    const double begin = BlockTimes::ThreadSeconds();
+    while (start < endFrame)
+        playBlock();
+    processorSeconds += BlockTimes::ThreadSeconds() - begin;
+}
+
+void PluginRun::playBlock()
+{
+    auto* list = reinterpret_cast<VstEvents*>(listStorage.data());
+    list->numEvents = 0;
+    const uint64_t end = start + static_cast<uint64_t>(blockFrames);
+    while (next < notes->events.size() && notes->events[next].frame < end)
+    {
+        const TimedEvent& event = notes->events[next];
+        VstMidiEvent& m = midi[next++];
+        m = VstMidiEvent{};
+        m.type = kVstMidiType;
+        m.byteSize = sizeof(VstMidiEvent);
+        m.deltaFrames = static_cast<VstInt32>(event.frame - start);
+        m.midiData[0] = static_cast<char>(event.status);
+        m.midiData[1] = static_cast<char>(event.data1);
+        m.midiData[2] = static_cast<char>(event.data2);
+        list->events[list->numEvents++] = reinterpret_cast<VstEvent*>(&m);
+    }
+    long heapOperations = 0;
+    const auto begin = BlockTimes::Clock::now();
+    const double threadBegin = BlockTimes::ThreadSeconds();
+    BlockTimes::Clock::time_point rendering;
+    {
+        const AllocationCounter allocations;
+        if (list->numEvents > 0)
+            plugin->dispatch(effProcessEvents, 0, 0, list);
+        rendering = BlockTimes::Clock::now();
+        plugin->processReplacing(left.data(), right.data(), blockFrames);
+        heapOperations = allocations.count();
+    }
+    const auto finished = BlockTimes::Clock::now();
+    threadTimes.add(BlockTimes::ThreadSeconds() - threadBegin);
+    times.add(finished - begin);
+    renderTimes.add(finished - rendering);
+    if (start >= warmUpFrames)
+        allocationsAfterWarmUp += heapOperations;
+    start = end;
 }
