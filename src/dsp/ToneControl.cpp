@@ -127,18 +127,17 @@ void ToneControl::ProcessPair(ToneControl& left, ToneControl& right, float* left
         right.Process(rightBuffer, frames);
         return;
     }
-    const __m128 lowSplit = Lanes(left.lf, right.lf);
-    const __m128 highSplit = Lanes(left.hf, right.hf);
+    // The two cascades do the same operations with different coefficients, so one register holds the low
+    // cascade of left and right in lanes 0-1 and the high cascade in lanes 2-3; the mix runs in lanes 0-1.
+    const __m128 split = _mm_setr_ps(left.lf, right.lf, left.hf, right.hf);
     const __m128 lowLevel = Lanes(left.lowGain, right.lowGain);
     const __m128 midLevel = Lanes(left.midGain, right.midGain);
     const __m128 highLevel = Lanes(left.highGain, right.highGain);
     const __m128 antiDenormal = _mm_set1_ps(kAntiDenormal);
-    __m128 lp[4];
-    __m128 hp[4];
+    __m128 pole[4];
     for (int i = 0; i < 4; ++i)
     {
-        lp[i] = Lanes(left.lp[i], right.lp[i]);
-        hp[i] = Lanes(left.hp[i], right.hp[i]);
+        pole[i] = _mm_setr_ps(left.lp[i], right.lp[i], left.hp[i], right.hp[i]);
     }
     __m128 delayed1 = Lanes(left.h1, right.h1);
     __m128 delayed2 = Lanes(left.h2, right.h2);
@@ -146,16 +145,14 @@ void ToneControl::ProcessPair(ToneControl& left, ToneControl& right, float* left
     for (int i = 0; i < frames; ++i)
     {
         const __m128 x = Lanes(leftBuffer[i], rightBuffer[i]);
-        lp[0] = _mm_add_ps(lp[0], _mm_add_ps(_mm_mul_ps(lowSplit, _mm_sub_ps(x, lp[0])), antiDenormal));
-        lp[1] = _mm_add_ps(lp[1], _mm_mul_ps(lowSplit, _mm_sub_ps(lp[0], lp[1])));
-        lp[2] = _mm_add_ps(lp[2], _mm_mul_ps(lowSplit, _mm_sub_ps(lp[1], lp[2])));
-        lp[3] = _mm_add_ps(lp[3], _mm_mul_ps(lowSplit, _mm_sub_ps(lp[2], lp[3])));
-        const __m128 l = lp[3];
-        hp[0] = _mm_add_ps(hp[0], _mm_add_ps(_mm_mul_ps(highSplit, _mm_sub_ps(x, hp[0])), antiDenormal));
-        hp[1] = _mm_add_ps(hp[1], _mm_mul_ps(highSplit, _mm_sub_ps(hp[0], hp[1])));
-        hp[2] = _mm_add_ps(hp[2], _mm_mul_ps(highSplit, _mm_sub_ps(hp[1], hp[2])));
-        hp[3] = _mm_add_ps(hp[3], _mm_mul_ps(highSplit, _mm_sub_ps(hp[2], hp[3])));
-        const __m128 h = _mm_sub_ps(delayed3, hp[3]);
+        const __m128 input = _mm_movelh_ps(x, x);
+        pole[0] =
+            _mm_add_ps(pole[0], _mm_add_ps(_mm_mul_ps(split, _mm_sub_ps(input, pole[0])), antiDenormal));
+        pole[1] = _mm_add_ps(pole[1], _mm_mul_ps(split, _mm_sub_ps(pole[0], pole[1])));
+        pole[2] = _mm_add_ps(pole[2], _mm_mul_ps(split, _mm_sub_ps(pole[1], pole[2])));
+        pole[3] = _mm_add_ps(pole[3], _mm_mul_ps(split, _mm_sub_ps(pole[2], pole[3])));
+        const __m128 l = pole[3];
+        const __m128 h = _mm_sub_ps(delayed3, _mm_movehl_ps(pole[3], pole[3]));
         const __m128 m = _mm_sub_ps(delayed3, _mm_add_ps(h, l));
         delayed3 = delayed2;
         delayed2 = delayed1;
@@ -165,18 +162,19 @@ void ToneControl::ProcessPair(ToneControl& left, ToneControl& right, float* left
         _mm_store_ss(leftBuffer + i, out);
         _mm_store_ss(rightBuffer + i, _mm_shuffle_ps(out, out, _MM_SHUFFLE(3, 2, 0, 1)));
     }
-    for (int lane = 0; lane < 2; ++lane)
+    for (int i = 0; i < 4; ++i)
     {
-        ToneControl& tone = lane == 0 ? left : right;
-        for (int i = 0; i < 4; ++i)
-        {
-            tone.lp[i] = Lane(lp[i], lane);
-            tone.hp[i] = Lane(hp[i], lane);
-        }
-        tone.h1 = Lane(delayed1, lane);
-        tone.h2 = Lane(delayed2, lane);
-        tone.h3 = Lane(delayed3, lane);
+        left.lp[i] = Lane(pole[i], 0);
+        right.lp[i] = Lane(pole[i], 1);
+        left.hp[i] = Lane(pole[i], 2);
+        right.hp[i] = Lane(pole[i], 3);
     }
+    left.h1 = Lane(delayed1, 0);
+    right.h1 = Lane(delayed1, 1);
+    left.h2 = Lane(delayed2, 0);
+    right.h2 = Lane(delayed2, 1);
+    left.h3 = Lane(delayed3, 0);
+    right.h3 = Lane(delayed3, 1);
 }
 
 float ToneControl::State(int i) const
