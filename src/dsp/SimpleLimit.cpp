@@ -59,4 +59,65 @@ void SimpleLimit::Reset()
     delayRight.fill(0.0f);
 }
 
+void SimpleLimit::ProcessBlock(float* left, float* right, int frames)
+{
+    // The state lives in locals for the block: the compiler cannot tell that the buffers do not overlap
+    // the members, and would otherwise store and reload the envelope every frame, inside its recurrence.
+    const float limit = thresholdGain;
+    const int32_t lookaheadFrames = lookahead;
+    const float attackFactor = attackCoefficient;
+    const float releaseFactor = releaseCoefficient;
+    const int32_t wrap = mask;
+    float* const pastLeft = delayLeft.data();
+    float* const pastRight = delayRight.data();
+    int32_t hold = holdCounter;
+    float held = heldPeak;
+    float level = envelope;
+    int32_t write = writeIndex;
+    for (int i = 0; i < frames; ++i)
+    {
+        const float inLeft = left[i];
+        const float inRight = right[i];
+        float peak = inLeft < 0.0f ? -inLeft : inLeft;
+        const float peakRight = inRight < 0.0f ? -inRight : inRight;
+        if (peakRight > peak)
+        {
+            peak = peakRight;
+        }
+        if (limit > peak)
+        {
+            peak = limit;
+        }
+        ++hold;
+        if (hold >= lookaheadFrames || peak > held)
+        {
+            hold = 0;
+            held = peak;
+        }
+        // A branch rather than a selected coefficient: attack and release come in long runs that the
+        // predictor follows, and the choice stays out of the envelope's recurrence.
+        if (held > level)
+        {
+            level = held + (level - held) * attackFactor;
+        }
+        else
+        {
+            level = held + (level - held) * releaseFactor;
+        }
+        const int32_t r = (write - lookaheadFrames) & wrap;
+        const float gain = limit / level;
+        const float outLeft = pastLeft[r] * gain;
+        const float outRight = pastRight[r] * gain;
+        pastLeft[write] = inLeft;
+        pastRight[write] = inRight;
+        write = (write + 1) & wrap;
+        left[i] = outLeft;
+        right[i] = outRight;
+    }
+    holdCounter = hold;
+    heldPeak = held;
+    envelope = level;
+    writeIndex = write;
+}
+
 } // namespace dsp

@@ -39,45 +39,11 @@ public:
     float GetSampleRate() const { return attack.GetSampleRate(); }
     void Reset();
 
-    void ProcessSample(float& left, float& right)
-    {
-        float peak = left < 0.0f ? -left : left;
-        const float peakRight = right < 0.0f ? -right : right;
-        if (peakRight > peak)
-        {
-            peak = peakRight;
-        }
-        if (thresholdGain > peak)
-        {
-            peak = thresholdGain;
-        }
-        ++holdCounter;
-        if (holdCounter >= lookahead || peak > heldPeak)
-        {
-            holdCounter = 0;
-            heldPeak = peak;
-        }
-        const float c = heldPeak > envelope ? attackCoefficient : releaseCoefficient;
-        envelope = heldPeak + (envelope - heldPeak) * c;
-        const int32_t r = (writeIndex - lookahead) & mask;
-        const float gain = thresholdGain / envelope;
-        const float outLeft = delayLeft[r] * gain;
-        const float outRight = delayRight[r] * gain;
-        delayLeft[writeIndex] = left;
-        delayRight[writeIndex] = right;
-        writeIndex = (writeIndex + 1) & mask;
-        left = outLeft;
-        right = outRight;
-    }
-
-    // Every frame of a block in turn, in place.
-    void ProcessBlock(float* left, float* right, int frames)
-    {
-        for (int i = 0; i < frames; ++i)
-        {
-            ProcessSample(left[i], right[i]);
-        }
-    }
+    // One frame, in place.
+    void ProcessSample(float& left, float& right) { ProcessBlock(&left, &right, 1); }
+    // Every frame of a block in turn, in place. Out of line, so that the instrument and the benchmark run
+    // one compiled loop.
+    void ProcessBlock(float* left, float* right, int frames);
 
     float GetThresholdGain() const { return thresholdGain; }
     float GetEnvelope() const { return envelope; }

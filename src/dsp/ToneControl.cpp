@@ -105,9 +105,19 @@ void ToneControl::Process(float* buffer, int frames)
 
 namespace
 {
-inline __m128 Lanes(float left, float right)
+// Two frames of one channel; the host's buffers need not be 8-byte aligned.
+inline __m128 TwoFrames(const float* samples)
 {
-    return _mm_unpacklo_ps(_mm_set_ss(left), _mm_set_ss(right));
+    return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(samples)));
+}
+
+// One frame through both cascades, the input in lanes 0-1 and again in lanes 2-3.
+inline void Cascade(__m128 (&pole)[4], __m128 split, __m128 antiDenormal, __m128 input)
+{
+    pole[0] = _mm_add_ps(pole[0], _mm_add_ps(_mm_mul_ps(split, _mm_sub_ps(input, pole[0])), antiDenormal));
+    pole[1] = _mm_add_ps(pole[1], _mm_mul_ps(split, _mm_sub_ps(pole[0], pole[1])));
+    pole[2] = _mm_add_ps(pole[2], _mm_mul_ps(split, _mm_sub_ps(pole[1], pole[2])));
+    pole[3] = _mm_add_ps(pole[3], _mm_mul_ps(split, _mm_sub_ps(pole[2], pole[3])));
 }
 
 inline float Lane(__m128 v, int lane)
@@ -127,55 +137,59 @@ void ToneControl::ProcessPair(ToneControl& left, ToneControl& right, float* left
         right.Process(rightBuffer, frames);
         return;
     }
-    const __m128 lowSplit = Lanes(left.lf, right.lf);
-    const __m128 highSplit = Lanes(left.hf, right.hf);
-    const __m128 lowLevel = Lanes(left.lowGain, right.lowGain);
-    const __m128 midLevel = Lanes(left.midGain, right.midGain);
-    const __m128 highLevel = Lanes(left.highGain, right.highGain);
+    // The two cascades do the same operations with different coefficients, so one register holds the low
+    // cascade of left and right in lanes 0-1 and the high cascade in lanes 2-3. The cascades recur per
+    // frame, but the mix does not: it takes two frames at once, as (left, right, next left, next right).
+    const __m128 split = _mm_setr_ps(left.lf, right.lf, left.hf, right.hf);
+    const __m128 lowLevel = _mm_setr_ps(left.lowGain, right.lowGain, left.lowGain, right.lowGain);
+    const __m128 midLevel = _mm_setr_ps(left.midGain, right.midGain, left.midGain, right.midGain);
+    const __m128 highLevel = _mm_setr_ps(left.highGain, right.highGain, left.highGain, right.highGain);
     const __m128 antiDenormal = _mm_set1_ps(kAntiDenormal);
-    __m128 lp[4];
-    __m128 hp[4];
+    __m128 pole[4];
     for (int i = 0; i < 4; ++i)
     {
-        lp[i] = Lanes(left.lp[i], right.lp[i]);
-        hp[i] = Lanes(left.hp[i], right.hp[i]);
+        pole[i] = _mm_setr_ps(left.lp[i], right.lp[i], left.hp[i], right.hp[i]);
     }
-    __m128 delayed1 = Lanes(left.h1, right.h1);
-    __m128 delayed2 = Lanes(left.h2, right.h2);
-    __m128 delayed3 = Lanes(left.h3, right.h3);
-    for (int i = 0; i < frames; ++i)
+    // The frame pairs before the current one, in mix order: the input three frames back reaches into both.
+    __m128 previous = _mm_setr_ps(left.h2, right.h2, left.h1, right.h1);
+    __m128 older = _mm_setr_ps(0.0f, 0.0f, left.h3, right.h3);
+    int i = 0;
+    for (; i + 1 < frames; i += 2)
     {
-        const __m128 x = Lanes(leftBuffer[i], rightBuffer[i]);
-        lp[0] = _mm_add_ps(lp[0], _mm_add_ps(_mm_mul_ps(lowSplit, _mm_sub_ps(x, lp[0])), antiDenormal));
-        lp[1] = _mm_add_ps(lp[1], _mm_mul_ps(lowSplit, _mm_sub_ps(lp[0], lp[1])));
-        lp[2] = _mm_add_ps(lp[2], _mm_mul_ps(lowSplit, _mm_sub_ps(lp[1], lp[2])));
-        lp[3] = _mm_add_ps(lp[3], _mm_mul_ps(lowSplit, _mm_sub_ps(lp[2], lp[3])));
-        const __m128 l = lp[3];
-        hp[0] = _mm_add_ps(hp[0], _mm_add_ps(_mm_mul_ps(highSplit, _mm_sub_ps(x, hp[0])), antiDenormal));
-        hp[1] = _mm_add_ps(hp[1], _mm_mul_ps(highSplit, _mm_sub_ps(hp[0], hp[1])));
-        hp[2] = _mm_add_ps(hp[2], _mm_mul_ps(highSplit, _mm_sub_ps(hp[1], hp[2])));
-        hp[3] = _mm_add_ps(hp[3], _mm_mul_ps(highSplit, _mm_sub_ps(hp[2], hp[3])));
-        const __m128 h = _mm_sub_ps(delayed3, hp[3]);
+        const __m128 x = _mm_unpacklo_ps(TwoFrames(leftBuffer + i), TwoFrames(rightBuffer + i));
+        Cascade(pole, split, antiDenormal, _mm_movelh_ps(x, x));
+        const __m128 first = pole[3];
+        Cascade(pole, split, antiDenormal, _mm_movehl_ps(x, x));
+        const __m128 l = _mm_movelh_ps(first, pole[3]);
+        const __m128 delayed3 = _mm_shuffle_ps(older, previous, _MM_SHUFFLE(1, 0, 3, 2));
+        const __m128 h = _mm_sub_ps(delayed3, _mm_movehl_ps(pole[3], first));
         const __m128 m = _mm_sub_ps(delayed3, _mm_add_ps(h, l));
-        delayed3 = delayed2;
-        delayed2 = delayed1;
-        delayed1 = x;
         const __m128 out = _mm_add_ps(_mm_add_ps(_mm_mul_ps(lowLevel, l), _mm_mul_ps(midLevel, m)),
                                       _mm_mul_ps(highLevel, h));
-        _mm_store_ss(leftBuffer + i, out);
-        _mm_store_ss(rightBuffer + i, _mm_shuffle_ps(out, out, _MM_SHUFFLE(3, 2, 0, 1)));
+        const __m128 sorted = _mm_shuffle_ps(out, out, _MM_SHUFFLE(3, 1, 2, 0));
+        _mm_storel_pi(reinterpret_cast<__m64*>(leftBuffer + i), sorted);
+        _mm_storeh_pi(reinterpret_cast<__m64*>(rightBuffer + i), sorted);
+        older = previous;
+        previous = x;
     }
-    for (int lane = 0; lane < 2; ++lane)
+    for (int p = 0; p < 4; ++p)
     {
-        ToneControl& tone = lane == 0 ? left : right;
-        for (int i = 0; i < 4; ++i)
-        {
-            tone.lp[i] = Lane(lp[i], lane);
-            tone.hp[i] = Lane(hp[i], lane);
-        }
-        tone.h1 = Lane(delayed1, lane);
-        tone.h2 = Lane(delayed2, lane);
-        tone.h3 = Lane(delayed3, lane);
+        left.lp[p] = Lane(pole[p], 0);
+        right.lp[p] = Lane(pole[p], 1);
+        left.hp[p] = Lane(pole[p], 2);
+        right.hp[p] = Lane(pole[p], 3);
+    }
+    left.h1 = Lane(previous, 2);
+    right.h1 = Lane(previous, 3);
+    left.h2 = Lane(previous, 0);
+    right.h2 = Lane(previous, 1);
+    left.h3 = Lane(older, 2);
+    right.h3 = Lane(older, 3);
+    // The last frame of an odd block goes through each channel's own filter.
+    if (i < frames)
+    {
+        left.Process(leftBuffer + i, 1);
+        right.Process(rightBuffer + i, 1);
     }
 }
 

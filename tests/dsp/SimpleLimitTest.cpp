@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 using namespace dsp;
 
@@ -17,13 +18,15 @@ constexpr int kLookAhead = 220; // 5 ms
 class SimpleLimitTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    void SetUp() override { Configure(limiter); }
+
+    static void Configure(SimpleLimit& l)
     {
-        limiter.SetSampleRate(44100.0f);
-        limiter.SetAttack(5.0f);
-        limiter.SetRelease(50.0f);
-        limiter.SetThreshold(-0.5f);
-        limiter.Reset();
+        l.SetSampleRate(44100.0f);
+        l.SetAttack(5.0f);
+        l.SetRelease(50.0f);
+        l.SetThreshold(-0.5f);
+        l.Reset();
     }
 
     // Runs one frame; the left output.
@@ -66,6 +69,39 @@ TEST_F(SimpleLimitTest, MeasuredAttackAndRelease)
     for (int i = 0; i < kLookAhead + kLookAhead + 2205; ++i)
         step(0.1f);
     EXPECT_NEAR(step(0.1f), 0.1f, 0.1f * 0.01 * (2.0 / kThreshold));
+}
+
+// The host's block size must not change the sound: blocks of any length, loud and quiet, give exactly what
+// single frames give.
+TEST_F(SimpleLimitTest, BlocksOfAnyLengthGiveWhatSingleFramesGive)
+{
+    SimpleLimit blocked;
+    Configure(blocked);
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    const struct
+    {
+        int frames;
+        float level;
+    } blocks[] = {{1, 3.0f}, {2, 0.2f}, {255, 4.0f}, {1000, 0.5f}, {7, 8.0f}, {3000, 0.1f}};
+    for (const auto& b : blocks)
+    {
+        std::vector<float> left(static_cast<size_t>(b.frames));
+        std::vector<float> right(left.size());
+        for (size_t i = 0; i < left.size(); ++i)
+        {
+            left[i] = b.level * unit(random);
+            right[i] = b.level * unit(random);
+        }
+        std::vector<float> outLeft = left;
+        std::vector<float> outRight = right;
+        blocked.ProcessBlock(outLeft.data(), outRight.data(), b.frames);
+        for (size_t i = 0; i < left.size(); ++i)
+        {
+            ASSERT_EQ(step(left[i], right[i]), outLeft[i]) << b.frames << "-frame block, frame " << i;
+            ASSERT_EQ(lastRight, outRight[i]) << b.frames << "-frame block, frame " << i;
+        }
+    }
 }
 
 TEST_F(SimpleLimitTest, ChannelsShareOneGain)
