@@ -1,6 +1,8 @@
 #include "dsp/SimpleLimit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace dsp
 {
@@ -88,6 +90,9 @@ void SimpleLimit::ProcessBlock(float* left, float* right, int frames)
         {
             peak = limit;
         }
+        // An infinite sample would make the envelope inf - inf, and every later frame NaN; held at the
+        // largest float it closes the gain for a while instead. A NaN peak stays NaN and is not taken.
+        peak = std::min(peak, std::numeric_limits<float>::max());
         ++hold;
         if (hold >= lookaheadFrames || peak > held)
         {

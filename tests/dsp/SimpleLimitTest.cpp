@@ -104,6 +104,24 @@ TEST_F(SimpleLimitTest, BlocksOfAnyLengthGiveWhatSingleFramesGive)
     }
 }
 
+// One infinite sample comes out once, not as NaN in every frame after it, and within two seconds the gain
+// is open again.
+TEST_F(SimpleLimitTest, AnInfiniteSampleComesOutOnceAndTheGainRecovers)
+{
+    for (int i = 0; i < 100; ++i)
+        step(0.5f);
+    step(0.0f, -INFINITY);
+    for (int i = 1; i < 2 * 44100; ++i)
+    {
+        const float out = step(0.5f);
+        if (i != kLookAhead)
+        {
+            ASSERT_TRUE(std::isfinite(out) && std::isfinite(lastRight)) << "frame " << i;
+        }
+    }
+    EXPECT_NEAR(step(0.5f), 0.5f, 0.5f * 1e-4);
+}
+
 TEST_F(SimpleLimitTest, ChannelsShareOneGain)
 {
     for (int i = 0; i < 1000; ++i)
