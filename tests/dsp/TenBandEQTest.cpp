@@ -125,7 +125,8 @@ TEST(TenBandEQTest, SetSampleRateClearsHistoriesAndRecomputes)
 
 TEST(TenBandEQTest, BlocksGiveExactlyWhatSingleFramesGive)
 {
-    // Chains of 7, 8, 9 and 10 bands; blocks of one frame, of two, shorter than the chain, odd and long.
+    // Chains of 7, 8, 9 and 10 bands; blocks of one frame, of two, shorter than the chain, around twice the
+    // chain, odd and long.
     for (const float rate : {8000.0f, 16000.0f, 22050.0f, 44100.0f})
     {
         TenBandEQ frames(rate);
@@ -137,7 +138,7 @@ TEST(TenBandEQTest, BlocksGiveExactlyWhatSingleFramesGive)
         }
         std::mt19937 random(5);
         std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
-        for (int block : {1, 2, 5, 37, 1024, 1})
+        for (int block : {1, 2, 5, 20, 21, 37, 1024, 1})
         {
             std::vector<float> left(static_cast<size_t>(block)), right(static_cast<size_t>(block));
             for (int i = 0; i < block; ++i)
