@@ -53,6 +53,7 @@ public:
     // ProcessSample on every frame of a block, in place, bit for bit. Both channels of two bands run side by
     // side in SSE lanes, and the bands work as a wavefront: while one band filters frame n the next filters
     // frame n - 2, so that the bands' steps are independent of each other and their recursions overlap.
+    // Blocks of up to twice the chain's length, too short to fill and drain the wavefront, go frame by frame.
     void ProcessBlock(float* leftBuffer, float* rightBuffer, int frames);
 
     float SampleRate() const { return rate; }
