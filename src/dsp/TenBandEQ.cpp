@@ -137,37 +137,48 @@ inline void Store(const LanePair& band, CBiQuadFilter& left, CBiQuadFilter& righ
     }
 }
 
-// CBiQuadFilter::Process on both lanes, the zero-or-denormal flush included.
-inline __m128 Step(LanePair& band, __m128 x)
+// The history of the left and the right filter into lanes 2 half and 2 half + 1.
+inline void LoadHistory(LanePair& band, int half, const CBiQuadFilter& left, const CBiQuadFilter& right)
+{
+    const LanePair filters = Load(left, right);
+    const auto into = [half](__m128 lanes, __m128 other) {
+        return half == 0 ? _mm_shuffle_ps(lanes, other, _MM_SHUFFLE(3, 2, 1, 0))
+                         : _mm_movelh_ps(other, lanes);
+    };
+    band.x1 = into(filters.x1, band.x1);
+    band.x2 = into(filters.x2, band.x2);
+    band.y1 = into(filters.y1, band.y1);
+    band.y2 = into(filters.y2, band.y2);
+}
+
+// CBiQuadFilter::Process on every lane, the zero-or-denormal flush included, with the history given.
+inline __m128 Filter(const LanePair& band, __m128 x, __m128 x1, __m128 x2, __m128 y1, __m128 y2)
 {
     __m128 y = _mm_mul_ps(band.b0, x);
-    y = _mm_add_ps(y, _mm_mul_ps(band.b1, band.x1));
-    y = _mm_add_ps(y, _mm_mul_ps(band.b2, band.x2));
-    y = _mm_sub_ps(y, _mm_mul_ps(band.a1, band.y1));
-    y = _mm_sub_ps(y, _mm_mul_ps(band.a2, band.y2));
+    y = _mm_add_ps(y, _mm_mul_ps(band.b1, x1));
+    y = _mm_add_ps(y, _mm_mul_ps(band.b2, x2));
+    y = _mm_sub_ps(y, _mm_mul_ps(band.a1, y1));
+    y = _mm_sub_ps(y, _mm_mul_ps(band.a2, y2));
     const __m128i exponent = _mm_and_si128(_mm_castps_si128(y), _mm_set1_epi32(0x7F800000));
-    y = _mm_andnot_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(exponent, _mm_setzero_si128())), y);
+    return _mm_andnot_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(exponent, _mm_setzero_si128())), y);
+}
+
+inline void Step(LanePair& band, __m128 x)
+{
+    const __m128 y = Filter(band, x, band.x1, band.x2, band.y1, band.y2);
     band.x2 = band.x1;
     band.x1 = x;
     band.y2 = band.y1;
     band.y1 = y;
-    return y;
 }
 
-inline __m128 Select(__m128 mask, __m128 chosen, __m128 other)
+// Step that leaves the input in x2 and the output in y2, so that the history's halves trade roles; the
+// next call swaps them back. Two calls make two Steps without copying the history, which with more
+// history than registers would mean copying memory.
+inline void StepInPlace(const LanePair& band, __m128 x, __m128 x1, __m128& x2, __m128 y1, __m128& y2)
 {
-    return _mm_or_ps(_mm_and_ps(mask, chosen), _mm_andnot_ps(mask, other));
-}
-
-// Step on the lanes of mask only; the others keep their history.
-inline void MaskedStep(LanePair& band, __m128 x, __m128 mask)
-{
-    const LanePair before = band;
-    Step(band, x);
-    band.x2 = Select(mask, band.x2, before.x2);
-    band.x1 = Select(mask, band.x1, before.x1);
-    band.y2 = Select(mask, band.y2, before.y2);
-    band.y1 = Select(mask, band.y1, before.y1);
+    y2 = Filter(band, x, x1, x2, y1, y2);
+    x2 = x;
 }
 } // namespace
 
@@ -207,134 +218,111 @@ void TenBandEQ::ProcessBlock(float* leftBuffer, float* rightBuffer, int frames)
         ProcessChain<7>(pairs, leftBuffer, rightBuffer, frames);
         break;
     case 8:
-        ProcessChainInQuads<4>(pairs, leftBuffer, rightBuffer, frames);
+        ProcessChain<8>(pairs, leftBuffer, rightBuffer, frames);
         break;
     case 9:
         ProcessChain<9>(pairs, leftBuffer, rightBuffer, frames);
         break;
     default:
-        ProcessChainInQuads<5>(pairs, leftBuffer, rightBuffer, frames);
+        ProcessChain<10>(pairs, leftBuffer, rightBuffer, frames);
         break;
-    }
-}
-
-template <int Q>
-void TenBandEQ::ProcessChainInQuads(const int* pairs, float* leftBuffer, float* rightBuffer, int frames)
-{
-    constexpr int kChain = 2 * Q;
-    LanePair quads[Q];
-    for (int q = 0; q < Q; ++q)
-    {
-        const int first = pairs[2 * q];
-        const int second = pairs[2 * q + 1];
-        quads[q] = Load(left[first], right[first], left[second], right[second]);
-    }
-    const __m128 lowHalf = _mm_castsi128_ps(_mm_set_epi32(0, 0, -1, -1));
-    // At step s band k filters frame s - k. A quad's input is the output its first band's predecessor and
-    // its own first band gave at step s - 1, that is their y1 before this step.
-    const int steps = frames + kChain - 1;
-    for (int s = 0; s < steps; ++s)
-    {
-        const __m128 frame = s < frames ? Lanes(leftBuffer[s], rightBuffer[s]) : _mm_setzero_ps();
-        __m128 in[Q];
-        in[0] = _mm_movelh_ps(frame, quads[0].y1);
-        for (int q = 1; q < Q; ++q)
-        {
-            in[q] = _mm_shuffle_ps(quads[q - 1].y1, quads[q].y1, _MM_SHUFFLE(1, 0, 3, 2));
-        }
-        if (s >= kChain - 1 && s < frames)
-        {
-#pragma GCC unroll 5
-            for (int q = 0; q < Q; ++q)
-            {
-                Step(quads[q], in[q]);
-            }
-        }
-        else
-        {
-            // Filling and draining the wavefront: only the bands whose frame lies inside the block.
-            for (int q = 0; q < Q; ++q)
-            {
-                const bool firstRuns = s - 2 * q >= 0 && s - 2 * q < frames;
-                const bool secondRuns = s - 2 * q - 1 >= 0 && s - 2 * q - 1 < frames;
-                const __m128 mask =
-                    Select(lowHalf, firstRuns ? lowHalf : _mm_setzero_ps(),
-                           secondRuns ? _mm_castsi128_ps(_mm_set1_epi32(-1)) : _mm_setzero_ps());
-                MaskedStep(quads[q], in[q], mask);
-            }
-        }
-        const int done = s - (kChain - 1);
-        if (done >= 0 && done < frames)
-        {
-            const __m128 out = quads[Q - 1].y1;
-            _mm_store_ss(leftBuffer + done, _mm_movehl_ps(out, out));
-            _mm_store_ss(rightBuffer + done, _mm_shuffle_ps(out, out, _MM_SHUFFLE(3, 3, 3, 3)));
-        }
-    }
-    for (int q = 0; q < Q; ++q)
-    {
-        const int first = pairs[2 * q];
-        const int second = pairs[2 * q + 1];
-        Store(quads[q], left[first], right[first], 0);
-        Store(quads[q], left[second], right[second], 2);
     }
 }
 
 template <int N>
 void TenBandEQ::ProcessChain(const int* pairs, float* leftBuffer, float* rightBuffer, int frames)
 {
-    LanePair bands[N];
-    for (int k = 0; k < N; ++k)
+    // At step s band k filters frame s - 2k: its input, the output band k - 1 gave two steps before, is
+    // that band's y2, long ready, so that a step waits only on the bands' own recursions.
+    constexpr int kDelay = 2 * (N - 1);
+    if (frames <= 2 * N)
     {
-        bands[k] = Load(left[pairs[k]], right[pairs[k]]);
-    }
-    // At step s band k filters frame s - k; in[k] is its input, the output band k - 1 gave at step s - 1.
-    // Bands run last to first within a step, so each takes its input before the band before it replaces it.
-    __m128 in[N];
-    for (__m128& input : in)
-    {
-        input = _mm_setzero_ps();
-    }
-    const int steps = frames + N - 1;
-    for (int s = 0; s < steps; ++s)
-    {
-        if (s < frames)
+        // Too short to fill and drain the wavefront.
+        for (int i = 0; i < frames; ++i)
         {
-            in[0] = Lanes(leftBuffer[s], rightBuffer[s]);
+            ProcessSample(leftBuffer[i], rightBuffer[i]);
         }
-        if (s >= N - 1 && s < frames)
-        {
-            const __m128 out = Step(bands[N - 1], in[N - 1]);
-            _mm_store_ss(leftBuffer + s - (N - 1), out);
-            _mm_store_ss(rightBuffer + s - (N - 1), _mm_shuffle_ps(out, out, _MM_SHUFFLE(3, 2, 0, 1)));
-#pragma GCC unroll 10
-            for (int k = N - 2; k >= 0; --k)
-            {
-                in[k + 1] = Step(bands[k], in[k]);
-            }
-            continue;
-        }
-        // Filling and draining the wavefront: only the bands whose frame lies inside the block.
-        for (int k = N - 1; k >= 0; --k)
-        {
-            const int frame = s - k;
-            if (frame < 0 || frame >= frames)
-            {
-                continue;
-            }
-            const __m128 out = Step(bands[k], in[k]);
-            if (k + 1 < N)
-            {
-                in[k + 1] = out;
-                continue;
-            }
-            _mm_store_ss(leftBuffer + frame, out);
-            _mm_store_ss(rightBuffer + frame, _mm_shuffle_ps(out, out, _MM_SHUFFLE(3, 2, 0, 1)));
-        }
+        return;
     }
-    for (int k = 0; k < N; ++k)
+    // Band k sits in quad k % kQuads, in the low lanes for k < kQuads and in the high lanes after, so that
+    // each quad's input is the previous quad's output as it stands; quad 0's high lanes take the last low
+    // band's. An odd chain leaves the last quad's high lanes idle on zero coefficients.
+    constexpr int kQuads = (N + 1) / 2;
+    constexpr int kLastQuad = N - 1 - kQuads; // band N - 1, in the high lanes
+    LanePair quads[kQuads];
+    for (int q = 0; q < kQuads; ++q)
     {
-        Store(bands[k], left[pairs[k]], right[pairs[k]]);
+        const int low = pairs[q];
+        quads[q] = q + kQuads < N
+                       ? Load(left[low], right[low], left[pairs[q + kQuads]], right[pairs[q + kQuads]])
+                       : Load(left[low], right[low]);
+    }
+    const auto frame = [&](int s) { return Lanes(leftBuffer[s], rightBuffer[s]); };
+    const auto output = [&](int s, __m128 out)
+    {
+        _mm_store_ss(leftBuffer + s - kDelay, _mm_movehl_ps(out, out));
+        _mm_store_ss(rightBuffer + s - kDelay, _mm_shuffle_ps(out, out, _MM_SHUFFLE(3, 3, 3, 3)));
+    };
+    const auto step = [&](int s, __m128 in)
+    {
+        const __m128 first = _mm_movelh_ps(in, quads[kQuads - 1].y2);
+        for (int q = kQuads - 1; q > 0; --q)
+        {
+            Step(quads[q], quads[q - 1].y2);
+        }
+        Step(quads[0], first);
+        if (s >= kDelay)
+        {
+            output(s, quads[kLastQuad].y1);
+        }
+    };
+
+    // Filling: band k starts from its own history at step 2k; before, it filters whatever reaches it,
+    // which no band and no output uses.
+    int s = 0;
+#pragma GCC unroll 1
+    for (int k = 0; k < N; ++k, s += 2)
+    {
+        LoadHistory(quads[k % kQuads], k / kQuads, left[pairs[k]], right[pairs[k]]);
+        step(s, frame(s));
+        step(s + 1, frame(s + 1));
+    }
+    // Every band runs until the first band's last frame, two steps at a time (see StepInPlace).
+    for (; s + 1 < frames - 1; s += 2)
+    {
+        const __m128 first = _mm_movelh_ps(frame(s), quads[kQuads - 1].y2);
+#pragma GCC unroll 5
+        for (int q = kQuads - 1; q >= 0; --q)
+        {
+            LanePair& quad = quads[q];
+            StepInPlace(quad, q > 0 ? quads[q - 1].y2 : first, quad.x1, quad.x2, quad.y1, quad.y2);
+        }
+        output(s, quads[kLastQuad].y2);
+        const __m128 second = _mm_movelh_ps(frame(s + 1), quads[kQuads - 1].y1);
+#pragma GCC unroll 5
+        for (int q = kQuads - 1; q >= 0; --q)
+        {
+            LanePair& quad = quads[q];
+            StepInPlace(quad, q > 0 ? quads[q - 1].y1 : second, quad.x2, quad.x1, quad.y2, quad.y1);
+        }
+        output(s + 1, quads[kLastQuad].y1);
+    }
+    if (s < frames - 1)
+    {
+        step(s, frame(s));
+        ++s;
+    }
+    // Draining: band k's history is kept after its last frame, at step frames - 1 + 2k; after, it filters
+    // whatever reaches it, which no band and no output uses.
+#pragma GCC unroll 1
+    for (int k = 0; k < N; ++k, s += 2)
+    {
+        step(s, k == 0 ? frame(s) : _mm_setzero_ps());
+        Store(quads[k % kQuads], left[pairs[k]], right[pairs[k]], 2 * (k / kQuads));
+        if (k + 1 < N)
+        {
+            step(s + 1, _mm_setzero_ps());
+        }
     }
 }
 

@@ -50,9 +50,10 @@ public:
         rightSample = right[kPair32].Process(rightSample);
     }
 
-    // ProcessSample on every frame of a block, in place, bit for bit. Both channels run side by side in
-    // SSE lanes, and the bands work as a wavefront: while one band filters frame n the next filters frame
-    // n - 1, so that the bands' steps are independent of each other and their recursions overlap.
+    // ProcessSample on every frame of a block, in place, bit for bit. Both channels of two bands run side by
+    // side in SSE lanes, and the bands work as a wavefront: while one band filters frame n the next filters
+    // frame n - 2, so that the bands' steps are independent of each other and their recursions overlap.
+    // Blocks of up to twice the chain's length, too short to fill and drain the wavefront, go frame by frame.
     void ProcessBlock(float* leftBuffer, float* rightBuffer, int frames);
 
     float SampleRate() const { return rate; }
@@ -71,10 +72,8 @@ private:
     static std::array<CBiQuadFilter, kBands> MakeBands(float rateHz);
     // The pairs a frame passes, in order; returns how many.
     int Chain(int (&pairs)[kBands]) const;
+    // ProcessBlock for a chain of N bands, two bands to an SSE register.
     template <int N> void ProcessChain(const int* pairs, float* leftBuffer, float* rightBuffer, int frames);
-    // The same for an even chain of 2 Q bands, two bands to a register: twice the work per instruction.
-    template <int Q>
-    void ProcessChainInQuads(const int* pairs, float* leftBuffer, float* rightBuffer, int frames);
     static int PairOfGainIndex(int gainIndex);
     void UpdateSkippedBands();
 

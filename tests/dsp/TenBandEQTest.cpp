@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
 using namespace dsp;
@@ -124,8 +125,9 @@ TEST(TenBandEQTest, SetSampleRateClearsHistoriesAndRecomputes)
 
 TEST(TenBandEQTest, BlocksGiveExactlyWhatSingleFramesGive)
 {
-    // At 16000 Hz three bands are skipped, at 44100 Hz one.
-    for (const float rate : {16000.0f, 44100.0f})
+    // Chains of 7, 8, 9 and 10 bands; blocks of one frame, of two, shorter than the chain, around twice the
+    // chain, odd and long.
+    for (const float rate : {8000.0f, 16000.0f, 22050.0f, 44100.0f})
     {
         TenBandEQ frames(rate);
         TenBandEQ blocks(rate);
@@ -136,7 +138,7 @@ TEST(TenBandEQTest, BlocksGiveExactlyWhatSingleFramesGive)
         }
         std::mt19937 random(5);
         std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
-        for (int block : {1, 256, 37, 1024})
+        for (int block : {1, 2, 5, 20, 21, 37, 1024, 1})
         {
             std::vector<float> left(static_cast<size_t>(block)), right(static_cast<size_t>(block));
             for (int i = 0; i < block; ++i)
@@ -150,6 +152,15 @@ TEST(TenBandEQTest, BlocksGiveExactlyWhatSingleFramesGive)
             blocks.ProcessBlock(blockLeft.data(), blockRight.data(), block);
             ASSERT_EQ(left, blockLeft) << rate << " Hz, block " << block;
             ASSERT_EQ(right, blockRight) << rate << " Hz, block " << block;
+            // The next block starts from these histories.
+            for (int pair = 0; pair < TenBandEQ::kBands; ++pair)
+            {
+                for (const auto& [a, b] :
+                     {std::pair{frames.Left(pair).GetHistory(), blocks.Left(pair).GetHistory()},
+                      std::pair{frames.Right(pair).GetHistory(), blocks.Right(pair).GetHistory()}})
+                    ASSERT_TRUE(a.x1 == b.x1 && a.x2 == b.x2 && a.y1 == b.y1 && a.y2 == b.y2)
+                        << rate << " Hz, block " << block << ", pair " << pair;
+            }
         }
     }
 }
