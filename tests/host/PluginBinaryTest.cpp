@@ -116,6 +116,8 @@ TEST(PluginDispatcher, WithoutASoundBankOrPresetsTheInstanceAnswersAndIsSilent)
     plugin->dispatch(effMainsChanged, 0, 0);
 }
 
+// Without a bank the instance's message box writes its text to the log from a thread of its own, which may
+// come after the shutdown line: the line is looked for anywhere.
 TEST(PluginDispatcher, CloseDeletesTheInstanceAndAnswersOne)
 {
     PluginFolder folder;
@@ -123,7 +125,7 @@ TEST(PluginDispatcher, CloseDeletesTheInstanceAndAnswersOne)
     ASSERT_TRUE(plugin);
     EXPECT_EQ(plugin->close(), 1);
     EXPECT_FALSE(plugin->isOpen());
-    EXPECT_NE(folder.logLines().back().find("Shutting down."), std::string::npos);
+    EXPECT_TRUE(folder.logHas("Shutting down."));
 }
 
 #ifdef _WIN32
