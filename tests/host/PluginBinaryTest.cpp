@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <regex>
 
 #include "support/PluginFolder.h"
 
@@ -27,6 +26,17 @@ std::string textOf(const std::string& line)
 {
     const size_t colon = line.find("] : ");
     return colon == std::string::npos ? line : line.substr(colon + 4);
+}
+// "Starting up on M/DD/YYYY!", the month in one or two digits.
+bool IsStartUpLine(std::string text)
+{
+    const std::string prefix = "Starting up on ";
+    if (text.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    text.erase(0, prefix.size());
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }, 'd');
+    return text == "d/dd/dddd!" || text == "dd/dd/dddd!";
 }
 } // namespace
 
@@ -174,8 +184,7 @@ TEST(PluginLog, RecordsTheStartUpInOrder)
     const auto lines = folder.logLines();
     ASSERT_GE(lines.size(), 8u);
 
-    EXPECT_TRUE(std::regex_match(textOf(lines[0]), std::regex(R"(Starting up on \d{1,2}/\d\d/\d{4}!)")))
-        << lines[0];
+    EXPECT_TRUE(IsStartUpLine(textOf(lines[0]))) << lines[0];
     EXPECT_EQ(textOf(lines[1]), "Virellando 1.0 Build 1");
     EXPECT_FALSE(textOf(lines[2]).empty()); // the operating system
     EXPECT_EQ(indexOf(lines, "String File: " + folder.besidePlugin("INI").string()),
