@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <regex>
 #include <thread>
 #include <vector>
 
@@ -11,11 +10,32 @@
 namespace
 {
 
-// A log file's lines' texts, checking on the way each line's time prefix (the milliseconds right-aligned in
-// three characters) and "\r\n" ending.
+// The text after a line's time prefix, "hh:mm:ss [mmm mils] : ", whose milliseconds are right-aligned in
+// three characters without leading zeros; false for a line of any other shape.
+bool LineText(const std::string& line, std::string& text)
+{
+    // d: a digit; n: a digit or a space.
+    const std::string shape = "dd:dd:dd [nnn mils] : ";
+    if (line.size() < shape.size())
+        return false;
+    for (size_t i = 0; i < shape.size(); ++i)
+    {
+        const bool digit = line[i] >= '0' && line[i] <= '9';
+        if (shape[i] == 'd' ? !digit : shape[i] == 'n' ? !digit && line[i] != ' ' : line[i] != shape[i])
+            return false;
+    }
+    const std::string millis = line.substr(shape.find('n'), 3);
+    const size_t first = millis.find_first_not_of(' ');
+    if (first == std::string::npos || millis.find(' ', first) != std::string::npos ||
+        (millis[first] == '0' && first < 2))
+        return false;
+    text = line.substr(shape.size());
+    return text.find_first_of("\r\n") == std::string::npos;
+}
+
+// A log file's lines' texts, checking on the way each line's time prefix and "\r\n" ending.
 std::vector<std::string> LogTexts(const std::string& file)
 {
-    static const std::regex kLine(R"(^\d{2}:\d{2}:\d{2} \[(  \d| [1-9]\d|[1-9]\d\d) mils\] : ([^\r\n]*)$)");
     const std::string content = TempFolder::Read(file);
     std::vector<std::string> texts;
     size_t start = 0;
@@ -28,9 +48,9 @@ std::vector<std::string> LogTexts(const std::string& file)
             break;
         }
         const std::string line = content.substr(start, end - start);
-        std::smatch match;
-        if (std::regex_match(line, match, kLine))
-            texts.push_back(match[2]);
+        std::string text;
+        if (LineText(line, text))
+            texts.push_back(text);
         else
             ADD_FAILURE() << "malformed log line: " << line;
         start = end + 2;
