@@ -57,22 +57,10 @@ bool BareSynthRun::open(const std::string& riffBank, const NoteSequence& piece, 
     }
     fluid_synth_set_gain(synth, 0.4f);
     fluid_synth_set_interp_method(synth, -1, FLUID_INTERP_LINEAR);
-    notes = &piece;
-    blockFrames = frames;
     left = std::make_unique<float[]>(static_cast<size_t>(frames));
     right = std::make_unique<float[]>(static_cast<size_t>(frames));
+    startPiece(piece, frames);
     return true;
-}
-
-void BareSynthRun::playUntil(uint64_t endFrame)
-{
-    if (!synth || !notes)
-        return;
-    endFrame = std::min(endFrame, notes->frames);
-    const double begin = BlockTimes::ThreadSeconds();
-    while (start < endFrame)
-        playBlock();
-    processorSeconds += BlockTimes::ThreadSeconds() - begin;
 }
 
 void BareSynthRun::playBlock()
@@ -101,5 +89,4 @@ void BareSynthRun::playBlock()
     voiceSum += voices;
     mostVoices = std::max(mostVoices, voices);
     ++blocks;
-    start = end;
 }

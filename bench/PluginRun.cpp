@@ -32,25 +32,13 @@ bool PluginRun::open(const std::string& bank, const NoteSequence& piece, int sam
     plugin->dispatch(effMainsChanged, 0, 1);
     for (const auto& [index, value] : parameters)
         plugin->setParameter(index, value);
-    notes = &piece;
-    blockFrames = frames;
     warmUpFrames = static_cast<uint64_t>(sampleRate);
     left.assign(static_cast<size_t>(frames), 0.0f);
     right.assign(static_cast<size_t>(frames), 0.0f);
     midi.assign(piece.events.size(), VstMidiEvent{});
     listStorage.assign(sizeof(VstEvents) + piece.events.size() * sizeof(VstEvent*), 0);
+    startPiece(piece, frames);
     return true;
-}
-
-void PluginRun::playUntil(uint64_t endFrame)
-{
-    if (!plugin || !notes)
-        return;
-    endFrame = std::min(endFrame, notes->frames);
-    const double begin = BlockTimes::ThreadSeconds();
-    while (start < endFrame)
-        playBlock();
-    processorSeconds += BlockTimes::ThreadSeconds() - begin;
 }
 
 void PluginRun::playBlock()
@@ -89,5 +77,4 @@ void PluginRun::playBlock()
     renderTimes.add(finished - rendering);
     if (start >= warmUpFrames)
         allocationsAfterWarmUp += heapOperations;
-    start = end;
 }
