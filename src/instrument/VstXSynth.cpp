@@ -8,10 +8,6 @@
 #include <mutex>
 #include <new>
 
-#include "dsp/ReverbUnit.h"
-#include "dsp/SimpleLimit.h"
-#include "dsp/TenBandEQ.h"
-#include "dsp/ToneControl.h"
 #include "engine/SampleDataCache.h"
 #include "platform/Platform.h"
 #include "resources/FileNames.h"
@@ -148,26 +144,14 @@ VstXSynth::VstXSynth(audioMasterCallback master)
 
 void VstXSynth::createEffects()
 {
-    LogLine("Creating EQ.");
-    eq.reset(new (std::nothrow) TenBandEQ(sampleRate));
-    if (eq)
+    effects.create(sampleRate);
+    if (effects.equaliser())
         setLidCurve(lidCurves.curve(LidCurves::kOpen));
-
-    LogLine("Creating Reverb.");
-    const int integerRate = static_cast<int>(sampleRate);
-    reverb.reset(new (std::nothrow) ReverbUnit(integerRate));
-    reverbIdle = true;
-    reverbIdleSeconds = kReverbSleepSeconds;
-    scratchLeft.reset();
-    scratchRight.reset();
-    scratchCapacity = 0;
-
-    LogLine("Creating Tone Controls.");
-    toneLeft.reset(new (std::nothrow) ToneControl(integerRate, 880, 5000));
-    toneRight.reset(new (std::nothrow) ToneControl(integerRate, 880, 5000));
-    if (reverb)
+    effects.setUpstreamDelay(upsamplerDelay());
+    effects.setReverbAmount(applied.reverbAmount);
+    effects.setVolume(applied.volume);
+    if (effects.hasReverb())
     {
-        reverb->SetMix(1.0f);
         // The amount the instrument starts with; marked changed so that the audio path takes it too.
         PianoSettings before = requested.load();
         PianoSettings after = before;
@@ -175,22 +159,11 @@ void VstXSynth::createEffects()
         requested.storeChanged(before, after);
         markSettingsChanged();
     }
-
-    LogLine("Creating Dynamics.");
-    limiter.reset(new (std::nothrow) SimpleLimit());
-    if (limiter)
-    {
-        limiter->SetSampleRate(sampleRate);
-        limiter->SetAttack(kLimiterAttackMs);
-        limiter->SetRelease(50.0f);
-        limiter->SetThreshold(-0.5f);
-        limiter->Reset();
-    }
 }
 
 VstInt32 VstXSynth::outputDelay() const
 {
-    return (limiter ? limiter->GetLookahead() : 0) + upsamplerDelay();
+    return effects.delay() + upsamplerDelay();
 }
 
 void VstXSynth::reportOutputDelay()
@@ -229,13 +202,6 @@ VstXSynth::~VstXSynth()
     splash.reset();
     programs.clear();
     engine.reset();
-    eq.reset();
-    reverb.reset();
-    scratchLeft.reset();
-    scratchRight.reset();
-    toneLeft.reset();
-    toneRight.reset();
-    limiter.reset();
     {
         std::lock_guard<std::mutex> guard(instanceCountMutex);
         --instanceCount;

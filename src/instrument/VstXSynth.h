@@ -15,6 +15,7 @@
 #include "dsp/HalfBandUpsampler.h"
 #include "engine/SynthEngine.h"
 #include "host/AudioEffectX.h"
+#include "instrument/EffectsChain.h"
 #include "instrument/GuiEventQueue.h"
 #include "instrument/SharedSettings.h"
 #include "instrument/SplashScreen.h"
@@ -26,23 +27,6 @@
 #include "piano/MidiMessage.h"
 #include "piano/ResonanceRamp.h"
 #include "piano/VelocityTable.h"
-
-namespace dsp
-{
-class ReverbUnit;
-}
-namespace dsp
-{
-class SimpleLimit;
-}
-namespace dsp
-{
-class TenBandEQ;
-}
-namespace dsp
-{
-class ToneControl;
-}
 
 namespace instrument
 {
@@ -134,10 +118,10 @@ public:
     const PianoSettings& appliedSettings() const { return applied; }
     const piano::ResonanceRamp& resonance() const { return resonanceRamp; }
     const piano::VelocityTable& velocities() const { return velocityTable; }
-    bool reverbAsleep() const { return reverbIdle && reverbIdleSeconds >= kReverbSleepSeconds; }
+    bool reverbAsleep() const { return effects.asleep(); }
     int programCount() const { return programs.count(); }
     engine::SynthEngine* synthEngine() { return engine.get(); }
-    dsp::TenBandEQ* equaliser() { return eq.get(); }
+    dsp::TenBandEQ* equaliser() { return effects.equaliser(); }
     // The rate the engine renders at: the host's, or half of it above the engine's range (the upsampler
     // brings it back up).
     float engineSampleRate() const { return engineRate; }
@@ -170,10 +154,6 @@ public:
     static int splashRequests();
 
 private:
-    // Quiet time after which the reverb and the chain behind it sleep, counted in audio time whatever the
-    // block size (whole milliseconds per block would never add up in blocks shorter than a millisecond).
-    static constexpr double kReverbSleepSeconds = 2.0;
-    static constexpr float kLimiterAttackMs = 5.0f;
     // The highest rate the engine renders at.
     static constexpr float kEngineTopRate = 96000.0f;
     // Events one block can hold per frame of the announced size (and at least kMinimumEvents).
@@ -213,7 +193,6 @@ private:
     void sustainChange(int value);
     void setRequestedAmount(float PianoSettings::*field, float value);
     void sendToEngine(const piano::MidiMessage& message);
-    void runReverbSend(float* left, float* right, int frames, bool silent);
     void appendEvents(const EventQueueEntry* events, int count);
 
     // Engine
@@ -231,18 +210,7 @@ private:
     int preparedFrames = 0;
 
     // Effects
-    std::unique_ptr<dsp::TenBandEQ> eq;
-    std::unique_ptr<dsp::ReverbUnit> reverb;
-    bool reverbIdle = true;
-    double reverbIdleSeconds = kReverbSleepSeconds;
-    std::unique_ptr<float[]> scratchLeft;
-    std::unique_ptr<float[]> scratchRight;
-    int32_t scratchCapacity = 0;
-    std::unique_ptr<dsp::ToneControl> toneLeft;
-    std::unique_ptr<dsp::ToneControl> toneRight;
-    std::unique_ptr<dsp::SimpleLimit> limiter;
-    // Frames of sound the limiter's look-ahead may still hold: the chain runs on while it is above 0.
-    int32_t limiterBacklog = 0;
+    EffectsChain effects;
 
     // Piano models
     piano::LidCurves lidCurves;

@@ -7,10 +7,6 @@
 #include <new>
 
 #include "dsp/FlushDenormals.h"
-#include "dsp/ReverbUnit.h"
-#include "dsp/SimpleLimit.h"
-#include "dsp/TenBandEQ.h"
-#include "dsp/ToneControl.h"
 #include "engine/SampleDataCache.h"
 #include "instrument/VstXSynth.h"
 #include "instrument/programs/SettingsLimits.h"
@@ -25,12 +21,6 @@ using namespace resources;
 
 namespace instrument
 {
-
-namespace
-{
-// The reverb tail counts as silent at or below this level.
-constexpr float kReverbSilence = 0.001f;
-} // namespace
 
 void VstXSynth::processBlock(float** inputs, float** outputs, VstInt32 sampleFrames)
 {
@@ -90,91 +80,7 @@ void VstXSynth::renderPiece(float* left, float* right, int frames, int firstEven
     }
     if (remaining > 0)
         renderStretch(remaining, left + position, right + position);
-    if (frames == 0)
-        return;
-
-    int firstSounding = 0;
-    while (firstSounding < frames && left[firstSounding] == 0.0f && right[firstSounding] == 0.0f)
-        ++firstSounding;
-    const bool silent = firstSounding == frames;
-
-    if (eq)
-        eq->ProcessBlock(left, right, frames);
-
-    if (reverb && applied.reverbAmount > 0.0f && !(silent && reverbAsleep()))
-    {
-        // A sleeping reverb wakes at the first sounding frame, not at the block's start: where it wakes
-        // sets the phase of its modulation, which must not depend on the host's block size.
-        const int wake = reverbAsleep() ? firstSounding : 0;
-        runReverbSend(left + wake, right + wake, frames - wake, silent);
-    }
-
-    // Asleep, the chain is skipped; but not before the limiter has played out what its look-ahead still
-    // holds, or the end of the last note would wait there and sound in front of the next one.
-    const bool asleep = silent && reverbAsleep();
-    if (asleep && limiterBacklog == 0)
-    {
-        // The equaliser's memory may still ring; a sleeping chain plays nothing, not that ring early
-        // and unlimited.
-        std::memset(left, 0, sizeof(float) * static_cast<size_t>(frames));
-        std::memset(right, 0, sizeof(float) * static_cast<size_t>(frames));
-        return;
-    }
-    limiterBacklog = asleep ? std::max(0, limiterBacklog - frames) : outputDelay();
-
-    if (toneLeft && toneRight)
-        ToneControl::ProcessPair(*toneLeft, *toneRight, left, right, frames);
-
-    if (applied.volume != 0.5f)
-    {
-        const float gain = applied.volume * 2.0f;
-        for (int i = 0; i < frames; ++i)
-        {
-            left[i] *= gain;
-            right[i] *= gain;
-        }
-    }
-
-    if (limiter)
-        limiter->ProcessBlock(left, right, frames);
-}
-
-void VstXSynth::runReverbSend(float* left, float* right, int frames, bool silent)
-{
-    // The copies were sized for the largest piece ahead of processing; without them the send is left out.
-    if (scratchCapacity < frames)
-        return;
-    std::memcpy(scratchLeft.get(), left, sizeof(float) * static_cast<size_t>(frames));
-    std::memcpy(scratchRight.get(), right, sizeof(float) * static_cast<size_t>(frames));
-    reverb->Process(scratchLeft.get(), scratchRight.get(), frames);
-
-    if (silent)
-    {
-        reverbIdle = true;
-        for (int i = 0; i < frames; ++i)
-        {
-            if (scratchLeft[i] > kReverbSilence || scratchRight[i] > kReverbSilence)
-            {
-                reverbIdleSeconds = 0.0;
-                reverbIdle = false;
-                break;
-            }
-        }
-    }
-    else
-    {
-        reverbIdleSeconds = 0.0;
-        reverbIdle = false;
-    }
-    if (reverbIdle)
-        reverbIdleSeconds += frames / static_cast<double>(sampleRate);
-
-    const float amount = applied.reverbAmount;
-    for (int i = 0; i < frames; ++i)
-    {
-        left[i] += scratchLeft[i] * amount;
-        right[i] += scratchRight[i] * amount;
-    }
+    effects.process(left, right, frames);
 }
 
 void VstXSynth::renderStretch(int frames, float* left, float* right)
@@ -248,17 +154,7 @@ void VstXSynth::applySettings()
         if (gain == applied.*gains[band])
             continue;
         applied.*gains[band] = gain;
-        for (ToneControl* tone : {toneLeft.get(), toneRight.get()})
-        {
-            if (!tone)
-                continue;
-            if (band == 0)
-                tone->SetLowGain(gain);
-            else if (band == 1)
-                tone->SetMidGain(gain);
-            else
-                tone->SetHighGain(gain);
-        }
+        effects.setToneGain(band, gain);
     }
     if (wanted.hammerAmount != applied.hammerAmount)
         applied.hammerAmount = wanted.hammerAmount;
@@ -280,20 +176,15 @@ void VstXSynth::applySettings()
     if (wanted.reverbType != applied.reverbType)
     {
         applied.reverbType = wanted.reverbType;
-        if (reverb)
-        {
-            reverb->SetPreset(applied.reverbType);
-            reverb->SetMix(1.0f);
-        }
+        effects.setReverbType(applied.reverbType);
     }
     if (wanted.reverbAmount != applied.reverbAmount)
     {
         applied.reverbAmount = wanted.reverbAmount;
-        // Clears the reverb's memory: a tail must not come back when the amount rises again.
-        if (applied.reverbAmount == 0.0f && reverb)
-            reverb->SetSampleRate(static_cast<int>(sampleRate));
+        effects.setReverbAmount(applied.reverbAmount);
     }
     applied.volume = wanted.volume;
+    effects.setVolume(applied.volume);
     if (wanted.velocityCurve != applied.velocityCurve)
     {
         applied.velocityCurve = wanted.velocityCurve;
@@ -303,11 +194,7 @@ void VstXSynth::applySettings()
 
 bool VstXSynth::setLidCurve(const LidCurves::Curve* curve)
 {
-    if (!curve || !eq)
-        return false;
-    for (int band = 0; band < LidCurves::kBandCount; ++band)
-        eq->SetBandGain(band, static_cast<float>((*curve)[static_cast<size_t>(band)]));
-    return true;
+    return effects.setLidCurve(curve);
 }
 
 float VstXSynth::engineRateFor(float hostRate)
@@ -352,8 +239,6 @@ void VstXSynth::prepareBuffers()
         return;
     const size_t events = static_cast<size_t>(std::max(kEventsPerFrame * frames, kMinimumEvents));
     const size_t halfFrames = static_cast<size_t>(frames / 2 + 2);
-    std::unique_ptr<float[]> newScratchLeft(new (std::nothrow) float[static_cast<size_t>(frames)]);
-    std::unique_ptr<float[]> newScratchRight(new (std::nothrow) float[static_cast<size_t>(frames)]);
     std::unique_ptr<float[]> newEngineLeft(new (std::nothrow) float[halfFrames]);
     std::unique_ptr<float[]> newEngineRight(new (std::nothrow) float[halfFrames]);
     bool listsReserved = true;
@@ -369,16 +254,13 @@ void VstXSynth::prepareBuffers()
     {
         listsReserved = false;
     }
-    if (!newScratchLeft || !newScratchRight || !newEngineLeft || !newEngineRight || !listsReserved)
+    if (!newEngineLeft || !newEngineRight || !listsReserved || !effects.prepare(frames))
     {
         // The buffers of the last size stay; a longer block is rendered in pieces of that size.
         LogFormatted("Not enough memory for blocks of %d frames; blocks are rendered in pieces of %d.",
                      frames, preparedFrames);
         return;
     }
-    scratchLeft = std::move(newScratchLeft);
-    scratchRight = std::move(newScratchRight);
-    scratchCapacity = frames;
     engineLeft = std::move(newEngineLeft);
     engineRight = std::move(newEngineRight);
     engineCapacity = static_cast<int>(halfFrames);
@@ -441,29 +323,8 @@ void VstXSynth::setSampleRate(float newRate)
     if (engine->createSynth())
         loadSoundBank();
     updateChorusUnit();
-    const int integerRate = static_cast<int>(sampleRate);
-    if (eq)
-        eq->SetSampleRate(sampleRate);
-    if (reverb)
-    {
-        reverb->SetSampleRate(integerRate);
-        reverb->SetPreset(applied.reverbType);
-        reverb->SetMix(1.0f);
-    }
-    if (toneLeft)
-        toneLeft->SetSampleRate(integerRate);
-    if (toneRight)
-        toneRight->SetSampleRate(integerRate);
-    if (limiter)
-    {
-        limiter->SetSampleRate(sampleRate);
-        // The look-ahead is counted in samples: kept at its start-up length, it no longer matches the
-        // attack at the new rate, and peaks pass the limiter far above its threshold. Its delay line is
-        // cleared with it, or a longer look-ahead would play audio from before the change again.
-        limiter->SetAttack(kLimiterAttackMs);
-        limiter->Reset();
-    }
-    limiterBacklog = 0;
+    effects.setSampleRate(sampleRate, applied.reverbType);
+    effects.setUpstreamDelay(upsamplerDelay());
     reportOutputDelay();
     cache.setKeepSharedSamples(false);
     engine->programSelect(0, 0);
