@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "engine/FluidSynthLibrary.h"
+
+using namespace engine;
+
 namespace
 {
 void Apply(fluid_synth_t* synth, const TimedEvent& event)
@@ -9,13 +13,13 @@ void Apply(fluid_synth_t* synth, const TimedEvent& event)
     switch (event.status & 0xF0)
     {
     case 0x90:
-        fluid_synth_noteon(synth, 0, event.data1, event.data2);
+        FluidSynth().fluid_synth_noteon(synth, 0, event.data1, event.data2);
         break;
     case 0x80:
-        fluid_synth_noteoff(synth, 0, event.data1);
+        FluidSynth().fluid_synth_noteoff(synth, 0, event.data1);
         break;
     case 0xB0:
-        fluid_synth_cc(synth, 0, event.data1, event.data2);
+        FluidSynth().fluid_synth_cc(synth, 0, event.data1, event.data2);
         break;
     default:
         break;
@@ -26,37 +30,39 @@ void Apply(fluid_synth_t* synth, const TimedEvent& event)
 BareSynthRun::~BareSynthRun()
 {
     if (synth)
-        delete_fluid_synth(synth);
+        FluidSynth().delete_fluid_synth(synth);
     if (settings)
-        delete_fluid_settings(settings);
+        FluidSynth().delete_fluid_settings(settings);
 }
 
 bool BareSynthRun::open(const std::string& riffBank, const NoteSequence& piece, int sampleRate, int frames,
                         std::string& error)
 {
-    settings = new_fluid_settings();
+    if (!FluidSynthLibrary::load("", error))
+        return false;
+    settings = FluidSynth().new_fluid_settings();
     if (!settings)
     {
         error = "no synthesizer settings";
         return false;
     }
-    fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
-    fluid_settings_setint(settings, "synth.polyphony", 256);
-    fluid_settings_setint(settings, "synth.reverb.active", ownEffects ? 1 : 0);
-    fluid_settings_setint(settings, "synth.chorus.active", ownEffects ? 1 : 0);
-    synth = new_fluid_synth(settings);
+    FluidSynth().fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+    FluidSynth().fluid_settings_setint(settings, "synth.polyphony", 256);
+    FluidSynth().fluid_settings_setint(settings, "synth.reverb.active", ownEffects ? 1 : 0);
+    FluidSynth().fluid_settings_setint(settings, "synth.chorus.active", ownEffects ? 1 : 0);
+    synth = FluidSynth().new_fluid_synth(settings);
     if (!synth)
     {
         error = "no synthesizer";
         return false;
     }
-    if (fluid_synth_sfload(synth, riffBank.c_str(), 1) == FLUID_FAILED)
+    if (FluidSynth().fluid_synth_sfload(synth, riffBank.c_str(), 1) == kFluidFailed)
     {
         error = "the synthesizer cannot load " + riffBank;
         return false;
     }
-    fluid_synth_set_gain(synth, 0.4f);
-    fluid_synth_set_interp_method(synth, -1, FLUID_INTERP_LINEAR);
+    FluidSynth().fluid_synth_set_gain(synth, 0.4f);
+    FluidSynth().fluid_synth_set_interp_method(synth, -1, kInterpolationLinear);
     left = std::make_unique<float[]>(static_cast<size_t>(frames));
     right = std::make_unique<float[]>(static_cast<size_t>(frames));
     startPiece(piece, frames);
@@ -74,18 +80,18 @@ void BareSynthRun::playBlock()
         const int offset = static_cast<int>(notes->events[next].frame - start);
         if (offset > position)
         {
-            fluid_synth_write_float(synth, offset - position, left.get(), position, 1, right.get(), position,
-                                    1);
+            FluidSynth().fluid_synth_write_float(synth, offset - position, left.get(), position, 1,
+                                                 right.get(), position, 1);
             position = offset;
         }
         Apply(synth, notes->events[next++]);
     }
     if (position < blockFrames)
-        fluid_synth_write_float(synth, blockFrames - position, left.get(), position, 1, right.get(), position,
-                                1);
+        FluidSynth().fluid_synth_write_float(synth, blockFrames - position, left.get(), position, 1,
+                                             right.get(), position, 1);
     threadTimes.add(BlockTimes::ThreadSeconds() - threadBegin);
     times.add(BlockTimes::Clock::now() - begin);
-    const int voices = fluid_synth_get_active_voice_count(synth);
+    const int voices = FluidSynth().fluid_synth_get_active_voice_count(synth);
     voiceSum += voices;
     mostVoices = std::max(mostVoices, voices);
     ++blocks;

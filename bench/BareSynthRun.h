@@ -6,9 +6,8 @@
 #include <memory>
 #include <string>
 
-#include <fluidsynth.h>
-
 #include "PieceRun.h"
+#include "engine/FluidSynthApi.h"
 
 class BareSynthRun : public PieceRun
 {
@@ -27,8 +26,8 @@ private:
     void playBlock() override;
 
     bool ownEffects; // the library's reverb and chorus on
-    fluid_settings_t* settings = nullptr;
-    fluid_synth_t* synth = nullptr;
+    engine::fluid_settings_t* settings = nullptr;
+    engine::fluid_synth_t* synth = nullptr;
     std::unique_ptr<float[]> left;
     std::unique_ptr<float[]> right;
     double voiceSum = 0.0;

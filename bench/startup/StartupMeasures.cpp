@@ -7,11 +7,11 @@
 #include <thread>
 #include <vector>
 
-#include <fluidsynth.h>
-
+#include "engine/FluidSynthLibrary.h"
 #include "platform/ProcessMemory.h"
 #include "plughost/PluginHost.h"
 
+using namespace engine;
 using namespace plughost;
 
 namespace
@@ -42,27 +42,30 @@ bool waitForLoadDone(PluginInstance& instance)
 // The bank's missing drum kit and similar notices would bury the figures; errors still show.
 void quietenLibrary()
 {
-    for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fluid_set_log_function(level, nullptr, nullptr);
+    for (int level : {kFluidWarning, kFluidInformation, kFluidDebug})
+        FluidSynth().fluid_set_log_function(level, nullptr, nullptr);
 }
 } // namespace
 
 Figures MeasureLibraryLoad(const std::string& riffBank)
 {
-    quietenLibrary();
-    fluid_settings_t* settings = new_fluid_settings();
-    fluid_synth_t* synth = settings != nullptr ? new_fluid_synth(settings) : nullptr;
     Figures figures;
+    std::string report;
+    if (!FluidSynthLibrary::load("", report))
+        return figures;
+    quietenLibrary();
+    fluid_settings_t* settings = FluidSynth().new_fluid_settings();
+    fluid_synth_t* synth = settings != nullptr ? FluidSynth().new_fluid_synth(settings) : nullptr;
     if (synth != nullptr)
     {
         const auto start = Clock::now();
-        const int id = fluid_synth_sfload(synth, riffBank.c_str(), 1);
+        const int id = FluidSynth().fluid_synth_sfload(synth, riffBank.c_str(), 1);
         const double elapsed = millisecondsSince(start);
-        if (id != FLUID_FAILED)
+        if (id != kFluidFailed)
             figures["library_load_ms"] = elapsed;
-        delete_fluid_synth(synth);
+        FluidSynth().delete_fluid_synth(synth);
     }
-    delete_fluid_settings(settings);
+    FluidSynth().delete_fluid_settings(settings);
     return figures;
 }
 

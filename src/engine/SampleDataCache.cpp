@@ -9,8 +9,7 @@
 #include <limits>
 #include <thread>
 
-#include <fluidsynth.h>
-
+#include "engine/FluidSynthLibrary.h"
 #include "engine/SampleDataReader.h"
 
 namespace engine
@@ -39,7 +38,8 @@ const int16_t* SampleDataCache::attach(const std::string& path, uint64_t fileOff
         // play that file's samples (or index outside them), so it is refused rather than attached.
         if (!isSharedFile(path, fileOffset, size))
         {
-            fluid_log(FLUID_ERR, "Sample data of %s does not match the shared sample data", path.c_str());
+            FluidSynth().fluid_log(kFluidError, "Sample data of %s does not match the shared sample data",
+                                   path.c_str());
             return nullptr;
         }
         if (!keepShared())
@@ -56,7 +56,7 @@ bool SampleDataCache::isSharedFile(const std::string& path, uint64_t fileOffset,
 {
     if (size != sampleBlockSize || fileOffset != sampleDataOffset)
         return false;
-    // The same file under any name (the same device and file number), not rewritten since it was read.
+    // The same file under any name(the same device and file number), not rewritten since it was read.
     std::error_code error;
     if (!std::filesystem::equivalent(path, samplePath, error) || error)
         return false;

@@ -1,12 +1,12 @@
 #include "engine/SampleDataReader.h"
 
-#include <fluidsynth.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <limits>
 #include <thread>
+
+#include "engine/FluidSynthLibrary.h"
 
 namespace engine
 {
@@ -44,7 +44,7 @@ void SampleDataReader::run()
             const uint32_t piece = std::min(kPieceSize, size - read);
             if (std::fread(destination + read, 1, piece, file) != piece)
             {
-                fluid_log(FLUID_ERR, "Failed to read sample data");
+                FluidSynth().fluid_log(kFluidError, "Failed to read sample data");
                 break;
             }
             read += piece;

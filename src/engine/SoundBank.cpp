@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/SampleDataCache.h"
 
 namespace engine
@@ -21,7 +22,7 @@ SoundBank::~SoundBank()
     samples.clear();
     cache.release(block);
     if (fluidFont != nullptr)
-        delete_fluid_sfont(fluidFont);
+        FluidSynth().delete_fluid_sfont(fluidFont);
 }
 
 fluid_sfont_t* SoundBank::Create(const std::string& bankPath, const SoundFontData& data,
@@ -36,7 +37,7 @@ fluid_sfont_t* SoundBank::Create(const std::string& bankPath, const SoundFontDat
     }
     catch (const std::exception&)
     {
-        fluid_log(FLUID_ERR, "Out of memory while loading %s", bankPath.c_str());
+        FluidSynth().fluid_log(kFluidError, "Out of memory while loading %s", bankPath.c_str());
         return nullptr;
     }
 }
@@ -48,14 +49,14 @@ bool SoundBank::build(const SoundFontData& data)
         block = cache.attach(path, data.sampleDataOffset, data.sampleDataSize);
         if (block == nullptr)
         {
-            fluid_log(FLUID_ERR, "Cannot load the sample data of %s", path.c_str());
+            FluidSynth().fluid_log(kFluidError, "Cannot load the sample data of %s", path.c_str());
             return false;
         }
     }
-    fluidFont = new_fluid_sfont(GetName, GetPreset, IterationStart, IterationNext, Free);
+    fluidFont = FluidSynth().new_fluid_sfont(GetName, GetPreset, IterationStart, IterationNext, Free);
     if (fluidFont == nullptr)
         return false;
-    fluid_sfont_set_data(fluidFont, this);
+    FluidSynth().fluid_sfont_set_data(fluidFont, this);
 
     const uint32_t blockPoints = data.sampleDataSize / 2;
     samples.reserve(data.samples.size());
@@ -87,7 +88,7 @@ bool SoundBank::build(const SoundFontData& data)
 
 SoundBank* SoundBank::BankOf(fluid_sfont_t* sfont)
 {
-    return static_cast<SoundBank*>(fluid_sfont_get_data(sfont));
+    return static_cast<SoundBank*>(FluidSynth().fluid_sfont_get_data(sfont));
 }
 
 const char* SoundBank::GetName(fluid_sfont_t* sfont)

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <fluidsynth.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/FluidSynthApi.h"
 #include "engine/SoundBankInstrument.h"
 #include "engine/SoundBankPreset.h"
 #include "engine/SoundBankSample.h"

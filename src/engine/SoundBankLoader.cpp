@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/SoundBank.h"
 #include "engine/SoundFontReader.h"
 
@@ -36,13 +37,13 @@ SoundBankLoader* FindLoader(fluid_synth_t* synth)
 
 fluid_sfont_t* LoadCallback(fluid_sfloader_t* loader, const char* path)
 {
-    auto* ours = static_cast<SoundBankLoader*>(fluid_sfloader_get_data(loader));
+    auto* ours = static_cast<SoundBankLoader*>(FluidSynth().fluid_sfloader_get_data(loader));
     return ours != nullptr && path != nullptr ? ours->load(path) : nullptr;
 }
 
 void FreeCallback(fluid_sfloader_t* loader)
 {
-    auto* ours = static_cast<SoundBankLoader*>(fluid_sfloader_get_data(loader));
+    auto* ours = static_cast<SoundBankLoader*>(FluidSynth().fluid_sfloader_get_data(loader));
     if (ours != nullptr)
     {
         std::lock_guard<std::mutex> lock(registryMutex);
@@ -57,27 +58,27 @@ void FreeCallback(fluid_sfloader_t* loader)
         }
     }
     delete ours;
-    delete_fluid_sfloader(loader);
+    FluidSynth().delete_fluid_sfloader(loader);
 }
 
 } // namespace
 
 bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache)
 {
-    if (synth == nullptr || fluid_synth_sfcount(synth) > 0 || FindLoader(synth) != nullptr)
+    if (synth == nullptr || FluidSynth().fluid_synth_sfcount(synth) > 0 || FindLoader(synth) != nullptr)
     {
         return false;
     }
     auto* ours = new (std::nothrow) SoundBankLoader(cache);
     if (ours == nullptr)
         return false;
-    fluid_sfloader_t* loader = new_fluid_sfloader(LoadCallback, FreeCallback);
+    fluid_sfloader_t* loader = FluidSynth().new_fluid_sfloader(LoadCallback, FreeCallback);
     if (loader == nullptr)
     {
         delete ours;
         return false;
     }
-    fluid_sfloader_set_data(loader, ours);
+    FluidSynth().fluid_sfloader_set_data(loader, ours);
     try
     {
         std::lock_guard<std::mutex> lock(registryMutex);
@@ -86,10 +87,10 @@ bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache)
     catch (const std::exception&)
     {
         delete ours;
-        delete_fluid_sfloader(loader);
+        FluidSynth().delete_fluid_sfloader(loader);
         return false;
     }
-    fluid_synth_add_sfloader(synth, loader);
+    FluidSynth().fluid_synth_add_sfloader(synth, loader);
     return true;
 }
 
@@ -100,7 +101,7 @@ int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets)
     SoundBankLoader* loader = FindLoader(synth);
     if (loader == nullptr)
     {
-        fluid_log(FLUID_ERR, "No sound bank loader registered for this synthesizer");
+        FluidSynth().fluid_log(kFluidError, "No sound bank loader registered for this synthesizer");
         return -1;
     }
     try
@@ -109,26 +110,27 @@ int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets)
         SoundFontReader reader;
         if (!reader.readFile(path, *data))
         {
-            fluid_log(FLUID_ERR, "Cannot load sound bank %s: %s", path, reader.error().c_str());
+            FluidSynth().fluid_log(kFluidError, "Cannot load sound bank %s: %s", path,
+                                   reader.error().c_str());
             return -1;
         }
         loader->setPending(path, std::move(data));
     }
     catch (const std::exception&)
     {
-        fluid_log(FLUID_ERR, "Out of memory while reading %s", path);
+        FluidSynth().fluid_log(kFluidError, "Out of memory while reading %s", path);
         return -1;
     }
-    const int id = fluid_synth_sfload(synth, path, resetPresets);
+    const int id = FluidSynth().fluid_synth_sfload(synth, path, resetPresets);
     loader->clearPending();
     if (id == -1)
         return -1;
     // Our loader comes first; a bank it refused may still have loaded through the engine's own
     // loaders, and such a bank (without the shared sample data) is not ours to keep.
-    if (fluid_synth_get_sfont_by_id(synth, id) != loader->lastLoaded())
+    if (FluidSynth().fluid_synth_get_sfont_by_id(synth, id) != loader->lastLoaded())
     {
-        fluid_synth_sfunload(synth, id, resetPresets);
-        fluid_log(FLUID_ERR, "Sound bank %s was refused by the system's loader", path);
+        FluidSynth().fluid_synth_sfunload(synth, id, resetPresets);
+        FluidSynth().fluid_log(kFluidError, "Sound bank %s was refused by the system's loader", path);
         return -1;
     }
     return id;
@@ -150,7 +152,8 @@ fluid_sfont_t* SoundBankLoader::load(const char* path)
             SoundFontReader reader;
             if (!reader.readFile(path, *parsed))
             {
-                fluid_log(FLUID_ERR, "Cannot load sound bank %s: %s", path, reader.error().c_str());
+                FluidSynth().fluid_log(kFluidError, "Cannot load sound bank %s: %s", path,
+                                       reader.error().c_str());
                 return nullptr;
             }
         }
@@ -158,7 +161,7 @@ fluid_sfont_t* SoundBankLoader::load(const char* path)
     }
     catch (const std::exception&)
     { // called from the engine's C code: nothing may escape
-        fluid_log(FLUID_ERR, "Out of memory while loading %s", path);
+        FluidSynth().fluid_log(kFluidError, "Out of memory while loading %s", path);
     }
     return lastLoadedFont;
 }

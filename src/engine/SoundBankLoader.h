@@ -1,10 +1,9 @@
 #pragma once
 
-#include <fluidsynth.h>
-
 #include <memory>
 #include <string>
 
+#include "engine/FluidSynthApi.h"
 #include "engine/SampleDataCache.h"
 #include "engine/SoundFontData.h"
 

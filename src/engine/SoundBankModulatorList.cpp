@@ -1,4 +1,5 @@
 #include "engine/SoundBankModulatorList.h"
+#include "engine/FluidSynthLibrary.h"
 
 namespace engine
 {
@@ -17,24 +18,24 @@ Source DecodeSource(uint16_t raw)
     Source source;
     source.index = raw & 127;
     if (raw & (1u << 7))
-        source.flags |= FLUID_MOD_CC;
+        source.flags |= kModMidiController;
     if (raw & (1u << 8))
-        source.flags |= FLUID_MOD_NEGATIVE;
+        source.flags |= kModNegative;
     if (raw & (1u << 9))
-        source.flags |= FLUID_MOD_BIPOLAR;
+        source.flags |= kModBipolar;
     switch ((raw >> 10) & 63)
     {
     case 0:
-        source.flags |= FLUID_MOD_LINEAR;
+        source.flags |= kModLinear;
         break;
     case 1:
-        source.flags |= FLUID_MOD_CONCAVE;
+        source.flags |= kModConcave;
         break;
     case 2:
-        source.flags |= FLUID_MOD_CONVEX;
+        source.flags |= kModConvex;
         break;
     case 3:
-        source.flags |= FLUID_MOD_SWITCH;
+        source.flags |= kModSwitch;
         break;
     default:
         source.knownCurve = false;
@@ -45,7 +46,7 @@ Source DecodeSource(uint16_t raw)
 
 bool IsCc(const Source& s)
 {
-    return (s.flags & FLUID_MOD_CC) != 0;
+    return (s.flags & kModMidiController) != 0;
 }
 
 bool IsValidSource(const Source& s)
@@ -54,13 +55,13 @@ bool IsValidSource(const Source& s)
     {
         switch (s.index)
         {
-        case FLUID_MOD_NONE:
-        case FLUID_MOD_VELOCITY:
-        case FLUID_MOD_KEY:
-        case FLUID_MOD_KEYPRESSURE:
-        case FLUID_MOD_CHANNELPRESSURE:
-        case FLUID_MOD_PITCHWHEEL:
-        case FLUID_MOD_PITCHWHEELSENS:
+        case kModSourceNone:
+        case kModSourceVelocity:
+        case kModSourceKey:
+        case kModSourceKeyPressure:
+        case kModSourceChannelPressure:
+        case kModSourcePitchWheel:
+        case kModSourcePitchWheelSensitivity:
             return true;
         default:
             return false;
@@ -79,23 +80,23 @@ SoundBankModulatorList::ModPointer SoundBankModulatorList::convert(const SoundFo
     Source source2 = DecodeSource(record.amountSource);
     // Source 1 "none" makes the modulator useless; linked modulators and destinations outside the
     // voice's generators are not supported.
-    if ((!IsCc(source1) && source1.index == FLUID_MOD_NONE) || !IsValidSource(source1) ||
-        !IsValidSource(source2) || record.destination >= GEN_LAST)
+    if ((!IsCc(source1) && source1.index == kModSourceNone) || !IsValidSource(source1) ||
+        !IsValidSource(source2) || record.destination >= kFluidGeneratorCount)
     {
         return nullptr;
     }
     // Source 2 "none" gives a constant 1, which is unipolar.
-    if (!IsCc(source2) && source2.index == FLUID_MOD_NONE)
-        source2.flags &= ~FLUID_MOD_BIPOLAR;
+    if (!IsCc(source2) && source2.index == kModSourceNone)
+        source2.flags &= ~kModBipolar;
     const bool disabled = !source1.knownCurve || !source2.knownCurve || record.transform != 0;
 
-    ModPointer mod(new_fluid_mod());
+    ModPointer mod(FluidSynth().new_fluid_mod());
     if (!mod)
         return nullptr;
-    fluid_mod_set_source1(mod.get(), source1.index, source1.flags);
-    fluid_mod_set_source2(mod.get(), source2.index, source2.flags);
-    fluid_mod_set_dest(mod.get(), record.destination);
-    fluid_mod_set_amount(mod.get(), disabled ? 0.0 : static_cast<double>(record.amount));
+    FluidSynth().fluid_mod_set_source1(mod.get(), source1.index, source1.flags);
+    FluidSynth().fluid_mod_set_source2(mod.get(), source2.index, source2.flags);
+    FluidSynth().fluid_mod_set_dest(mod.get(), record.destination);
+    FluidSynth().fluid_mod_set_amount(mod.get(), disabled ? 0.0 : static_cast<double>(record.amount));
     return mod;
 }
 
@@ -115,7 +116,7 @@ SoundBankModulatorList::SoundBankModulatorList(const std::vector<SoundFontModula
         bool replacedLater = false;
         for (size_t j = i + 1; j < converted.size() && !replacedLater; ++j)
         {
-            replacedLater = fluid_mod_test_identity(converted[i].get(), converted[j].get()) != 0;
+            replacedLater = FluidSynth().fluid_mod_test_identity(converted[i].get(), converted[j].get()) != 0;
         }
         if (!replacedLater)
             modulators.push_back(std::move(converted[i]));
@@ -137,7 +138,7 @@ void SoundBankModulatorList::addToVoice(fluid_voice_t* voice, const SoundBankMod
             bool identical = false;
             for (size_t i = 0; i < localCount && !identical; ++i)
             {
-                identical = fluid_mod_test_identity(mod.get(), chosen[i]) != 0;
+                identical = FluidSynth().fluid_mod_test_identity(mod.get(), chosen[i]) != 0;
             }
             if (identical)
                 continue;
@@ -148,9 +149,9 @@ void SoundBankModulatorList::addToVoice(fluid_voice_t* voice, const SoundBankMod
     }
     for (size_t i = 0; i < count; ++i)
     {
-        if (mode == FLUID_VOICE_ADD && fluid_mod_get_amount(chosen[i]) == 0.0)
+        if (mode == kVoiceAdd && FluidSynth().fluid_mod_get_amount(chosen[i]) == 0.0)
             continue;
-        fluid_voice_add_mod(voice, const_cast<fluid_mod_t*>(chosen[i]), mode);
+        FluidSynth().fluid_voice_add_mod(voice, const_cast<fluid_mod_t*>(chosen[i]), mode);
     }
 }
 

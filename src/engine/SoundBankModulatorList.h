@@ -1,10 +1,9 @@
 #pragma once
 
-#include <fluidsynth.h>
-
 #include <memory>
 #include <vector>
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/SoundFontData.h"
 
 namespace engine
@@ -31,7 +30,7 @@ public:
 private:
     struct ModDeleter
     {
-        void operator()(fluid_mod_t* mod) const { delete_fluid_mod(mod); }
+        void operator()(fluid_mod_t* mod) const { FluidSynth().delete_fluid_mod(mod); }
     };
     using ModPointer = std::unique_ptr<fluid_mod_t, ModDeleter>;
 

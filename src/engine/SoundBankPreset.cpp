@@ -1,5 +1,6 @@
 #include "engine/SoundBankPreset.h"
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/SampleDataCache.h"
 
 namespace engine
@@ -9,7 +10,7 @@ namespace
 
 SoundBankPreset* PresetOf(fluid_preset_t* preset)
 {
-    return static_cast<SoundBankPreset*>(fluid_preset_get_data(preset));
+    return static_cast<SoundBankPreset*>(FluidSynth().fluid_preset_get_data(preset));
 }
 
 const char* GetName(fluid_preset_t* preset)
@@ -58,15 +59,15 @@ SoundBankPreset::SoundBankPreset(const SoundFontPreset& record,
 SoundBankPreset::~SoundBankPreset()
 {
     if (fluidPreset != nullptr)
-        delete_fluid_preset(fluidPreset);
+        FluidSynth().delete_fluid_preset(fluidPreset);
 }
 
 bool SoundBankPreset::attach(fluid_sfont_t* sfont)
 {
-    fluidPreset = new_fluid_preset(sfont, GetName, GetBank, GetNumber, NoteOn, KeepPreset);
+    fluidPreset = FluidSynth().new_fluid_preset(sfont, GetName, GetBank, GetNumber, NoteOn, KeepPreset);
     if (fluidPreset == nullptr)
         return false;
-    fluid_preset_set_data(fluidPreset, this);
+    FluidSynth().fluid_preset_set_data(fluidPreset, this);
     return true;
 }
 
@@ -83,14 +84,14 @@ int SoundBankPreset::noteOn(fluid_synth_t* synth, int channel, int key, int velo
                 continue;
             }
             instrumentZone.sample->prepareForVoice(cache);
-            fluid_voice_t* voice =
-                fluid_synth_alloc_voice(synth, instrumentZone.sample->sample(), channel, key, velocity);
+            fluid_voice_t* voice = FluidSynth().fluid_synth_alloc_voice(
+                synth, instrumentZone.sample->sample(), channel, key, velocity);
             if (voice == nullptr)
-                return FLUID_FAILED;
+                return kFluidFailed;
             startVoice(synth, voice, presetZone, instrumentZone);
         }
     }
-    return FLUID_OK;
+    return kFluidOk;
 }
 
 void SoundBankPreset::startVoice(fluid_synth_t* synth, fluid_voice_t* voice, const Zone& presetZone,
@@ -98,36 +99,36 @@ void SoundBankPreset::startVoice(fluid_synth_t* synth, fluid_voice_t* voice, con
 {
     const SoundBankZone* instrumentGlobal = presetZone.instrument->globalZone();
     const SoundBankZone& local = instrumentZone.zone;
-    for (int gen = 0; gen < GEN_LAST; ++gen)
+    for (int gen = 0; gen < kFluidGeneratorCount; ++gen)
     {
         if (local.isSet(gen))
         {
-            fluid_voice_gen_set(voice, gen, local.value(gen));
+            FluidSynth().fluid_voice_gen_set(voice, gen, local.value(gen));
         }
         else if (instrumentGlobal != nullptr && instrumentGlobal->isSet(gen))
         {
-            fluid_voice_gen_set(voice, gen, instrumentGlobal->value(gen));
+            FluidSynth().fluid_voice_gen_set(voice, gen, instrumentGlobal->value(gen));
         }
     }
     SoundBankModulatorList::addToVoice(
         voice, instrumentGlobal != nullptr ? &instrumentGlobal->modulators() : nullptr, local.modulators(),
-        FLUID_VOICE_OVERWRITE);
+        kVoiceOverwrite);
 
     const SoundBankZone& presetLocal = presetZone.zone;
-    for (int gen = 0; gen < GEN_LAST; ++gen)
+    for (int gen = 0; gen < kFluidGeneratorCount; ++gen)
     {
         if (presetLocal.isSet(gen))
         {
-            fluid_voice_gen_incr(voice, gen, presetLocal.value(gen));
+            FluidSynth().fluid_voice_gen_incr(voice, gen, presetLocal.value(gen));
         }
         else if (global != nullptr && global->isSet(gen))
         {
-            fluid_voice_gen_incr(voice, gen, global->value(gen));
+            FluidSynth().fluid_voice_gen_incr(voice, gen, global->value(gen));
         }
     }
     SoundBankModulatorList::addToVoice(voice, global ? &global->modulators() : nullptr,
-                                       presetLocal.modulators(), FLUID_VOICE_ADD);
-    fluid_synth_start_voice(synth, voice);
+                                       presetLocal.modulators(), kVoiceAdd);
+    FluidSynth().fluid_synth_start_voice(synth, voice);
 }
 
 } // namespace engine

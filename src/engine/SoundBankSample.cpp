@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/SampleDataCache.h"
 
 namespace engine
@@ -35,35 +36,35 @@ SoundBankSample::SoundBankSample(const SoundFontSampleHeader& header, const int1
     if (loopEnd < start || loopEnd > blockPoints)
         loopEnd = end;
 
-    fluidSample = new_fluid_sample();
+    fluidSample = FluidSynth().new_fluid_sample();
     if (fluidSample == nullptr)
         return;
-    fluid_sample_set_name(fluidSample, header.name.c_str());
+    FluidSynth().fluid_sample_set_name(fluidSample, header.name.c_str());
     // The engine only reads the block; the cast is what its interface asks for.
-    if (fluid_sample_set_sound_data(fluidSample, const_cast<int16_t*>(block + start), nullptr, end - start,
-                                    header.sampleRate, 0) != FLUID_OK)
+    if (FluidSynth().fluid_sample_set_sound_data(fluidSample, const_cast<int16_t*>(block + start), nullptr,
+                                                 end - start, header.sampleRate, 0) != kFluidOk)
     {
-        delete_fluid_sample(fluidSample);
+        FluidSynth().delete_fluid_sample(fluidSample);
         fluidSample = nullptr;
         return;
     }
-    fluid_sample_set_loop(fluidSample, loopStart - start, loopEnd - start);
+    FluidSynth().fluid_sample_set_loop(fluidSample, loopStart - start, loopEnd - start);
     const int root = header.originalPitch <= 127 ? header.originalPitch : kUnpitchedKey;
-    fluid_sample_set_pitch(fluidSample, root, header.pitchCorrection);
+    FluidSynth().fluid_sample_set_pitch(fluidSample, root, header.pitchCorrection);
     endByte = static_cast<uint64_t>(std::max(end, loopEnd)) * 2;
 }
 
 SoundBankSample::~SoundBankSample()
 {
     if (fluidSample != nullptr)
-        delete_fluid_sample(fluidSample);
+        FluidSynth().delete_fluid_sample(fluidSample);
 }
 
 void SoundBankSample::prepareForVoice(const SampleDataCache& cache)
 {
     if (optimized || fluidSample == nullptr || !cache.isReadUpTo(endByte))
         return;
-    fluid_voice_optimize_sample(fluidSample);
+    FluidSynth().fluid_voice_optimize_sample(fluidSample);
     optimized = true;
 }
 

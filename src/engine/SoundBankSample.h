@@ -1,9 +1,8 @@
 #pragma once
 
-#include <fluidsynth.h>
-
 #include <cstdint>
 
+#include "engine/FluidSynthApi.h"
 #include "engine/SoundFontData.h"
 
 namespace engine

@@ -30,19 +30,19 @@ bool SoundBankZone::IsValidGenerator(uint16_t generator, Level level)
     {
     // Sample addresses, fixed key and velocity, sample modes, exclusive class and root key
     // belong to instruments only.
-    case GEN_STARTADDROFS:
-    case GEN_ENDADDROFS:
-    case GEN_STARTLOOPADDROFS:
-    case GEN_ENDLOOPADDROFS:
-    case GEN_STARTADDRCOARSEOFS:
-    case GEN_ENDADDRCOARSEOFS:
-    case GEN_STARTLOOPADDRCOARSEOFS:
-    case GEN_ENDLOOPADDRCOARSEOFS:
-    case GEN_KEYNUM:
-    case GEN_VELOCITY:
-    case GEN_SAMPLEMODE:
-    case GEN_EXCLUSIVECLASS:
-    case GEN_OVERRIDEROOTKEY:
+    case kGenStartAddrsOffset:
+    case kGenEndAddrsOffset:
+    case kGenStartloopAddrsOffset:
+    case kGenEndloopAddrsOffset:
+    case kGenStartAddrsCoarseOffset:
+    case kGenEndAddrsCoarseOffset:
+    case kGenStartloopAddrsCoarseOffset:
+    case kGenEndloopAddrsCoarseOffset:
+    case kGenKeynum:
+    case kGenVelocity:
+    case kGenSampleModes:
+    case kGenExclusiveClass:
+    case kGenOverridingRootKey:
         return false;
     default:
         return true;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <fluidsynth.h>
-
+#include "engine/FluidSynthApi.h"
 #include "engine/SoundBankModulatorList.h"
 #include "engine/SoundFontData.h"
 
@@ -43,8 +42,8 @@ private:
     int keyHigh = 128;
     int velocityLow = 0;
     int velocityHigh = 128;
-    bool set[GEN_LAST] = {};
-    float values[GEN_LAST] = {};
+    bool set[kFluidGeneratorCount] = {};
+    float values[kFluidGeneratorCount] = {};
     SoundBankModulatorList modulatorList;
 };
 

@@ -10,7 +10,13 @@ namespace engine
 // Generator numbers of the SoundFont 2 format that the reader, the loader and the bank builder name.
 enum SoundFontGenerator : uint16_t
 {
+    kGenStartAddrsOffset = 0,
+    kGenEndAddrsOffset = 1,
+    kGenStartloopAddrsOffset = 2,
+    kGenEndloopAddrsOffset = 3,
+    kGenStartAddrsCoarseOffset = 4,
     kGenInitialFilterFc = 8,
+    kGenEndAddrsCoarseOffset = 12,
     kGenPan = 17,
     kGenAttackVolEnv = 34,
     kGenDecayVolEnv = 36,
@@ -18,9 +24,14 @@ enum SoundFontGenerator : uint16_t
     kGenInstrument = 41,
     kGenKeyRange = 43,
     kGenVelRange = 44,
+    kGenStartloopAddrsCoarseOffset = 45,
+    kGenKeynum = 46,
+    kGenVelocity = 47,
     kGenInitialAttenuation = 48,
+    kGenEndloopAddrsCoarseOffset = 50,
     kGenSampleId = 53,
     kGenSampleModes = 54,
+    kGenExclusiveClass = 57,
     kGenOverridingRootKey = 58,
     kGenLastValid = kGenOverridingRootKey, // higher numbers are not generators
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/SoundBankLoader.h"
 
 namespace engine
@@ -11,42 +12,45 @@ namespace engine
 
 SynthEngine::SynthEngine(double sampleRate)
 {
-    settings = new_fluid_settings();
-    event = new_fluid_midi_event();
+    // Without the library the engine has no settings: it stays silent and every call is skipped.
+    if (!FluidSynthLibrary::ready())
+        return;
+    settings = FluidSynth().new_fluid_settings();
+    event = FluidSynth().new_fluid_midi_event();
     if (!settings)
         return;
-    fluid_settings_setint(settings, "synth.audio-groups", 2);
+    FluidSynth().fluid_settings_setint(settings, "synth.audio-groups", 2);
     if (sampleRate != 0.0)
         setSampleRate(sampleRate);
-    fluid_settings_setint(settings, "synth.polyphony", 256);
+    FluidSynth().fluid_settings_setint(settings, "synth.polyphony", 256);
     // The instrument's own reverb follows the engine; the engine's would only add a second one.
-    fluid_settings_setint(settings, "synth.reverb.active", 0);
+    FluidSynth().fluid_settings_setint(settings, "synth.reverb.active", 0);
 }
 
 SynthEngine::~SynthEngine()
 {
     presetList.clear();
     if (synth)
-        delete_fluid_synth(synth);
+        FluidSynth().delete_fluid_synth(synth);
     if (settings)
-        delete_fluid_settings(settings);
+        FluidSynth().delete_fluid_settings(settings);
     if (router)
-        delete_fluid_midi_router(router);
+        FluidSynth().delete_fluid_midi_router(router);
     if (event)
-        delete_fluid_midi_event(event);
+        FluidSynth().delete_fluid_midi_event(event);
 }
 
 bool SynthEngine::createSynth()
 {
     if (!settings || synth || !rateAccepted)
         return synth != nullptr;
-    synth = new_fluid_synth(settings);
+    synth = FluidSynth().new_fluid_synth(settings);
     if (!synth)
         return false;
     // Every note plays on channel 0. A drum channel would only look for a drum kit the bank does not have,
     // and warn on the host's console at every load; this library has no setting that turns it off.
-    fluid_synth_set_channel_type(synth, 9, CHANNEL_TYPE_MELODIC);
-    fluid_synth_bank_select(synth, 9, 0);
+    FluidSynth().fluid_synth_set_channel_type(synth, 9, kChannelTypeMelodic);
+    FluidSynth().fluid_synth_bank_select(synth, 9, 0);
     engine::RegisterSoundBankLoader(synth);
     return true;
 }
@@ -59,37 +63,37 @@ int SynthEngine::load(const std::string& dataFile)
     if (soundBankId != -1)
     {
         fillPresetList();
-        fluid_synth_set_gain(synth, 0.4f);
-        fluid_synth_set_interp_method(synth, -1, FLUID_INTERP_LINEAR);
+        FluidSynth().fluid_synth_set_gain(synth, 0.4f);
+        FluidSynth().fluid_synth_set_interp_method(synth, -1, kInterpolationLinear);
         if (!presetList.empty())
             programSelect(presetList[0].bank, presetList[0].program);
     }
     if (settings && !router)
-        router = new_fluid_midi_router(settings, routerOutput, this);
+        router = FluidSynth().new_fluid_midi_router(settings, routerOutput, this);
     return soundBankId;
 }
 
 void SynthEngine::fillPresetList()
 {
     presetList.clear();
-    fluid_sfont_t* sfont = fluid_synth_get_sfont(synth, 0);
+    fluid_sfont_t* sfont = FluidSynth().fluid_synth_get_sfont(synth, 0);
     if (!sfont)
         return;
-    const int offset = fluid_synth_get_bank_offset(synth, soundBankId);
+    const int offset = FluidSynth().fluid_synth_get_bank_offset(synth, soundBankId);
     size_t count = 0;
-    fluid_sfont_iteration_start(sfont);
-    while (fluid_sfont_iteration_next(sfont))
+    FluidSynth().fluid_sfont_iteration_start(sfont);
+    while (FluidSynth().fluid_sfont_iteration_next(sfont))
         ++count;
     presetList.assign(count, PresetRecord{0, 0, {}});
-    fluid_sfont_iteration_start(sfont);
+    FluidSynth().fluid_sfont_iteration_start(sfont);
     for (PresetRecord& record : presetList)
     {
-        fluid_preset_t* preset = fluid_sfont_iteration_next(sfont);
+        fluid_preset_t* preset = FluidSynth().fluid_sfont_iteration_next(sfont);
         if (!preset)
             break;
-        record.bank = fluid_preset_get_banknum(preset) + offset;
-        record.program = fluid_preset_get_num(preset);
-        const char* name = fluid_preset_get_name(preset);
+        record.bank = FluidSynth().fluid_preset_get_banknum(preset) + offset;
+        record.program = FluidSynth().fluid_preset_get_num(preset);
+        const char* name = FluidSynth().fluid_preset_get_name(preset);
         std::snprintf(record.name, sizeof record.name, "%s", name ? name : "");
     }
 }
@@ -97,10 +101,10 @@ void SynthEngine::fillPresetList()
 void SynthEngine::destroySynth()
 {
     if (synth)
-        delete_fluid_synth(synth);
+        FluidSynth().delete_fluid_synth(synth);
     synth = nullptr;
     if (router)
-        delete_fluid_midi_router(router);
+        FluidSynth().delete_fluid_midi_router(router);
     router = nullptr;
     presetList.clear();
     soundBankId = -1;
@@ -109,7 +113,8 @@ void SynthEngine::destroySynth()
 bool SynthEngine::setSampleRate(double sampleRate)
 {
     // The engine refuses a rate outside its range and keeps the one it had.
-    rateAccepted = settings && fluid_settings_setnum(settings, "synth.sample-rate", sampleRate) == FLUID_OK;
+    rateAccepted =
+        settings && FluidSynth().fluid_settings_setnum(settings, "synth.sample-rate", sampleRate) == kFluidOk;
     return rateAccepted;
 }
 
@@ -117,32 +122,32 @@ bool SynthEngine::programSelect(int bank, int program)
 {
     if (!synth || soundBankId == -1)
         return false;
-    return fluid_synth_program_select(synth, 0, static_cast<unsigned int>(soundBankId), bank, program) ==
-           FLUID_OK;
+    return FluidSynth().fluid_synth_program_select(synth, 0, static_cast<unsigned int>(soundBankId), bank,
+                                                   program) == kFluidOk;
 }
 
 bool SynthEngine::channelProgram(int& bank, int& program) const
 {
     int soundFont = 0;
-    return synth && fluid_synth_get_program(synth, 0, &soundFont, &bank, &program) == FLUID_OK;
+    return synth && FluidSynth().fluid_synth_get_program(synth, 0, &soundFont, &bank, &program) == kFluidOk;
 }
 
 void SynthEngine::send(int type, int data1, int data2)
 {
     if (!router || !event)
         return;
-    fluid_midi_event_set_type(event, type);
-    fluid_midi_event_set_channel(event, 0);
+    FluidSynth().fluid_midi_event_set_type(event, type);
+    FluidSynth().fluid_midi_event_set_channel(event, 0);
     // Notes and controllers keep their two data bytes in the same two fields.
-    fluid_midi_event_set_key(event, data1);
-    fluid_midi_event_set_velocity(event, data2);
-    fluid_midi_router_handle_midi_event(router, event);
+    FluidSynth().fluid_midi_event_set_key(event, data1);
+    FluidSynth().fluid_midi_event_set_velocity(event, data2);
+    FluidSynth().fluid_midi_router_handle_midi_event(router, event);
 }
 
 void SynthEngine::setChorusActive(bool on)
 {
     if (synth)
-        fluid_synth_chorus_on(synth, -1, on ? 1 : 0);
+        FluidSynth().fluid_synth_chorus_on(synth, -1, on ? 1 : 0);
 }
 
 void SynthEngine::render(int frames, float* left, float* right)
@@ -152,7 +157,7 @@ void SynthEngine::render(int frames, float* left, float* right)
     renderedFrames += static_cast<uint64_t>(frames);
     if (synth)
     {
-        fluid_synth_write_float(synth, frames, left, 0, 1, right, 0, 1);
+        FluidSynth().fluid_synth_write_float(synth, frames, left, 0, 1, right, 0, 1);
         return;
     }
     std::memset(left, 0, sizeof(float) * static_cast<size_t>(frames));
@@ -169,9 +174,10 @@ int SynthEngine::routerOutput(void* data, fluid_midi_event_t* routed)
 {
     auto* self = static_cast<SynthEngine*>(data);
     if (self->observer)
-        self->observer(self->observerContext, fluid_midi_event_get_type(routed),
-                       fluid_midi_event_get_key(routed), fluid_midi_event_get_velocity(routed));
-    return self->synth ? fluid_synth_handle_midi_event(self->synth, routed) : FLUID_FAILED;
+        self->observer(self->observerContext, FluidSynth().fluid_midi_event_get_type(routed),
+                       FluidSynth().fluid_midi_event_get_key(routed),
+                       FluidSynth().fluid_midi_event_get_velocity(routed));
+    return self->synth ? FluidSynth().fluid_synth_handle_midi_event(self->synth, routed) : kFluidFailed;
 }
 
 } // namespace engine

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include <fluidsynth.h>
+#include "engine/FluidSynthApi.h"
 
 namespace engine
 {

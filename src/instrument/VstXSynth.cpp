@@ -8,6 +8,7 @@
 #include <mutex>
 #include <new>
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/SampleDataCache.h"
 #include "platform/Platform.h"
 #include "resources/FileNames.h"
@@ -76,6 +77,10 @@ VstXSynth::VstXSynth(audioMasterCallback master)
 
     LogLine("Initializing lid model");
 
+    std::string engineReport;
+    const bool engineLibrary = FluidSynthLibrary::load(ModuleFolder(), engineReport);
+    LogLine(engineReport.c_str());
+
     LogLine("New settings.");
     updateSampleRate();
     chooseEngineRate();
@@ -135,8 +140,10 @@ VstXSynth::VstXSynth(audioMasterCallback master)
         // Lets a progress display close.
         engine::SampleDataCache::shared().setLoadPercent(100);
         // At a rate the engine cannot run the bank was never tried: that is logged, not a load failure.
-        if (!engine || engine->runsAtRate())
-            showDataLoadFailure();
+        if (!engineLibrary)
+            showDataLoadFailure("EngineMissingBody");
+        else if (!engine || engine->runsAtRate())
+            showDataLoadFailure("DataLoadFailBody");
     }
     prepareBuffers();
     LogLine("Init completed.");
@@ -263,11 +270,11 @@ void VstXSynth::takeHostVendorPath()
     LogFormatted("Parent window is %i", static_cast<int>(window));
 }
 
-void VstXSynth::showDataLoadFailure()
+void VstXSynth::showDataLoadFailure(const char* bodyKey)
 {
     char body[kTextBufferSize];
     char title[kTextBufferSize];
-    StringTableLookup("DataLoadFailBody", body, sizeof body);
+    StringTableLookup(bodyKey, body, sizeof body);
     StringTableLookup("DataLoadFailTitle", title, sizeof title);
     // One log line per message, however many lines the message has.
     std::string logged = std::string(title) + ": " + body;

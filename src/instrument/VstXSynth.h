@@ -170,7 +170,9 @@ private:
     void takeHostVendorPath();
     void createEffects();
     void readPresets();
-    void showDataLoadFailure();
+    // The data-load-failure message with the body of the string table's key: the sound bank or, when the
+    // synthesizer library itself is missing, the library.
+    void showDataLoadFailure(const char* bodyKey);
     void showSplash();
     void logRateOutsideEngine() const;
     void logEngineRate() const;

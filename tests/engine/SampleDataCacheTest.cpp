@@ -1,10 +1,10 @@
-#include <fluidsynth.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <mutex>
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/LoadWait.h"
 #include "engine/SampleDataCache.h"
 #include "engine/TestBank.h"
@@ -88,8 +88,8 @@ std::vector<std::string> errors;
 TEST(SampleDataCache, FileShorterThanItsHeaderSaysEndsTheReadWithAnError)
 {
     // The background read reports through the engine's log, from its own thread.
-    fluid_set_log_function(
-        FLUID_ERR,
+    FluidSynth().fluid_set_log_function(
+        kFluidError,
         [](int, const char* message, void*)
         {
             const std::lock_guard<std::mutex> lock(errorsMutex);
@@ -101,7 +101,7 @@ TEST(SampleDataCache, FileShorterThanItsHeaderSaysEndsTheReadWithAnError)
     const int16_t* block = cache.attach(file.path(), 0, 5000);
     ASSERT_NE(block, nullptr);
     ASSERT_TRUE(WaitForLoadDone(cache));
-    fluid_set_log_function(FLUID_ERR, fluid_default_log_function, nullptr);
+    FluidSynth().fluid_set_log_function(kFluidError, FluidSynth().fluid_default_log_function, nullptr);
     EXPECT_EQ(cache.loadPercent(), 100);
     const std::lock_guard<std::mutex> lock(errorsMutex);
     EXPECT_EQ(errors, std::vector<std::string>{"Failed to read sample data"});

@@ -1,10 +1,10 @@
-#include <fluidsynth.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 #include <numeric>
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/LoadWait.h"
 #include "engine/SoundBankLoader.h"
 #include "engine/TestBank.h"
@@ -22,16 +22,23 @@ struct SynthHarness
 {
     SynthHarness()
     {
-        fluid_settings_setnum(settings.get(), "synth.sample-rate", 44100.0);
-        fluid_settings_setint(settings.get(), "synth.reverb.active", 0);
-        fluid_settings_setint(settings.get(), "synth.polyphony", 256);
-        handle.reset(new_fluid_synth(settings.get()));
+        settings = FluidSynth().new_fluid_settings();
+        FluidSynth().fluid_settings_setnum(settings, "synth.sample-rate", 44100.0);
+        FluidSynth().fluid_settings_setint(settings, "synth.reverb.active", 0);
+        FluidSynth().fluid_settings_setint(settings, "synth.polyphony", 256);
+        handle = FluidSynth().new_fluid_synth(settings);
     }
-    fluid_synth_t* synth() const { return handle.get(); }
+    ~SynthHarness()
+    {
+        FluidSynth().delete_fluid_synth(handle);
+        FluidSynth().delete_fluid_settings(settings);
+    }
+    SynthHarness(const SynthHarness&) = delete;
+    SynthHarness& operator=(const SynthHarness&) = delete;
+    fluid_synth_t* synth() const { return handle; }
 
-    std::unique_ptr<fluid_settings_t, decltype(&delete_fluid_settings)> settings{new_fluid_settings(),
-                                                                                 delete_fluid_settings};
-    std::unique_ptr<fluid_synth_t, decltype(&delete_fluid_synth)> handle{nullptr, delete_fluid_synth};
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* handle = nullptr;
 };
 
 // Types: 0x90 note on, 0x80 note off, 0xB0 controller, 0xE0 pitch bend.
@@ -43,22 +50,22 @@ struct Event
 void Apply(fluid_synth_t* synth, const Event& e)
 {
     if (e.type == 0x90)
-        fluid_synth_noteon(synth, e.channel, e.a, e.b);
+        FluidSynth().fluid_synth_noteon(synth, e.channel, e.a, e.b);
     else if (e.type == 0x80)
-        fluid_synth_noteoff(synth, e.channel, e.a);
+        FluidSynth().fluid_synth_noteoff(synth, e.channel, e.a);
     else if (e.type == 0xB0)
-        fluid_synth_cc(synth, e.channel, e.a, e.b);
+        FluidSynth().fluid_synth_cc(synth, e.channel, e.a, e.b);
     else
-        fluid_synth_pitch_bend(synth, e.channel, e.a);
+        FluidSynth().fluid_synth_pitch_bend(synth, e.channel, e.a);
 }
 
 // Plays a fixed sequence of notes, controllers, pitch bends and pedals over all three presets of the rich
 // test bank and returns the left and right output interleaved.
 std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId)
 {
-    fluid_synth_program_select(synth, 0, soundBankId, 0, 0); // Piano
-    fluid_synth_program_select(synth, 1, soundBankId, 0, 1); // Drums
-    fluid_synth_program_select(synth, 2, soundBankId, 1, 0); // Second bank
+    FluidSynth().fluid_synth_program_select(synth, 0, soundBankId, 0, 0); // Piano
+    FluidSynth().fluid_synth_program_select(synth, 1, soundBankId, 0, 1); // Drums
+    FluidSynth().fluid_synth_program_select(synth, 2, soundBankId, 1, 0); // Second bank
     const Event events[] = {
         {0, 0x90, 0, 48, 90},     {0, 0x90, 0, 64, 70},      {100, 0x90, 0, 75, 115},
         {130, 0x90, 0, 30, 10},   {300, 0xB0, 0, 1, 64},     {300, 0xB0, 0, 74, 100},
@@ -73,7 +80,10 @@ std::vector<float> RenderRichSequence(fluid_synth_t* synth, int soundBankId)
     const int totalFrames = 30000;
     std::vector<float> out(2 * totalFrames);
     const auto write = [&](int from, int frames)
-    { fluid_synth_write_float(synth, frames, out.data(), 2 * from, 2, out.data(), 2 * from + 1, 2); };
+    {
+        FluidSynth().fluid_synth_write_float(synth, frames, out.data(), 2 * from, 2, out.data(), 2 * from + 1,
+                                             2);
+    };
     int frame = 0;
     for (const Event& e : events)
     {
@@ -112,7 +122,7 @@ TEST(SoundBankLoader, RendersExactlyLikeTheEnginesOwnLoaderAlsoFromATalFile)
     const TempFile riff("riff", bank.bytes(FirstTag::Riff));
     const TempFile tal("tal", bank.bytes(FirstTag::Tal));
     SynthHarness library;
-    const int libraryId = fluid_synth_sfload(library.synth(), riff.path().c_str(), 1);
+    const int libraryId = FluidSynth().fluid_synth_sfload(library.synth(), riff.path().c_str(), 1);
     ASSERT_NE(libraryId, -1);
     const std::vector<float> expected = RenderRichSequence(library.synth(), libraryId);
     ASSERT_GT(Energy(expected), 1.0);
@@ -141,7 +151,7 @@ TEST(SoundBankLoader, RegistersOnceAndRefusedBanksLoadThroughNoLoader)
     const TempFile first("first", MakeRichBank().bytes());
     const TempFile other("other", MakeSimpleBank(4000).bytes());
     SynthHarness library;
-    ASSERT_NE(fluid_synth_sfload(library.synth(), damagedFile.path().c_str(), 1), -1);
+    ASSERT_NE(FluidSynth().fluid_synth_sfload(library.synth(), damagedFile.path().c_str(), 1), -1);
 
     SampleDataCache cache;
     SynthHarness ours, second;
@@ -150,14 +160,14 @@ TEST(SoundBankLoader, RegistersOnceAndRefusedBanksLoadThroughNoLoader)
     EXPECT_FALSE(RegisterSoundBankLoader(ours.synth(), cache));
     for (const std::string& path : {damagedFile.path(), std::string("/nonexistent/Virellando.DAT")})
         EXPECT_EQ(LoadSoundBank(ours.synth(), path.c_str()), -1) << path;
-    EXPECT_EQ(fluid_synth_sfcount(ours.synth()), 0);
+    EXPECT_EQ(FluidSynth().fluid_synth_sfcount(ours.synth()), 0);
     EXPECT_EQ(cache.userCount(), 0u);
 
     EXPECT_EQ(LoadSoundBank(ours.synth(), first.path().c_str()), 1);
     EXPECT_TRUE(WaitForLoadDone(cache));
     ASSERT_TRUE(RegisterSoundBankLoader(second.synth(), cache));
     EXPECT_EQ(LoadSoundBank(second.synth(), other.path().c_str()), -1);
-    EXPECT_EQ(fluid_synth_sfcount(second.synth()), 0);
+    EXPECT_EQ(FluidSynth().fluid_synth_sfcount(second.synth()), 0);
     EXPECT_EQ(cache.userCount(), 1u);
 }
 
@@ -176,8 +186,8 @@ TEST(SoundBankLoader, UnpitchedSampleRootPlaysAtMiddleC)
         ASSERT_NE(LoadOurs(harness, cache, file.path()), -1);
         std::vector<float>& out = played[root == 60];
         out.resize(2048);
-        fluid_synth_noteon(harness.synth(), 0, 60, 100);
-        fluid_synth_write_float(harness.synth(), 1024, out.data(), 0, 2, out.data(), 1, 2);
+        FluidSynth().fluid_synth_noteon(harness.synth(), 0, 60, 100);
+        FluidSynth().fluid_synth_write_float(harness.synth(), 1024, out.data(), 0, 2, out.data(), 1, 2);
     }
     ASSERT_GT(Energy(played[1]), 0.01);
     EXPECT_EQ(played[0], played[1]);

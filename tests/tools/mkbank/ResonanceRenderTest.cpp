@@ -1,13 +1,15 @@
 // Renders built banks with FluidSynth's own SoundFont loader, as any SoundFont player would.
-#include <fluidsynth.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
+#include "engine/FluidSynthLibrary.h"
 #include "mkbank/BankBuilder.h"
 #include "tools/mkbank/SourceBank.h"
+
+using namespace engine;
 
 namespace
 {
@@ -21,17 +23,17 @@ class Render
 public:
     explicit Render(const std::string& bank)
     {
-        fluid_settings_setint(settings, "synth.reverb.active", 0);
-        fluid_settings_setint(settings, "synth.chorus.active", 0);
-        fluid_settings_setnum(settings, "synth.sample-rate", kRate);
-        synth = new_fluid_synth(settings);
-        EXPECT_GE(fluid_synth_sfload(synth, bank.c_str(), 1), 0);
-        fluid_synth_set_gain(synth, 0.4f);
+        FluidSynth().fluid_settings_setint(settings, "synth.reverb.active", 0);
+        FluidSynth().fluid_settings_setint(settings, "synth.chorus.active", 0);
+        FluidSynth().fluid_settings_setnum(settings, "synth.sample-rate", kRate);
+        synth = FluidSynth().new_fluid_synth(settings);
+        EXPECT_GE(FluidSynth().fluid_synth_sfload(synth, bank.c_str(), 1), 0);
+        FluidSynth().fluid_synth_set_gain(synth, 0.4f);
     }
     ~Render()
     {
-        delete_fluid_synth(synth);
-        delete_fluid_settings(settings);
+        FluidSynth().delete_fluid_synth(synth);
+        FluidSynth().delete_fluid_settings(settings);
     }
     Render(const Render&) = delete;
     Render& operator=(const Render&) = delete;
@@ -42,7 +44,8 @@ public:
         const size_t start = left.size(), frames = static_cast<size_t>(seconds * kRate);
         left.resize(start + frames);
         right.resize(start + frames);
-        fluid_synth_write_float(synth, int(frames), left.data() + start, 0, 1, right.data() + start, 0, 1);
+        FluidSynth().fluid_synth_write_float(synth, int(frames), left.data() + start, 0, 1,
+                                             right.data() + start, 0, 1);
     }
     double rmsDb(double from, double to) const
     {
@@ -60,7 +63,7 @@ public:
         return 20.0 * std::log10(peak + 1e-30);
     }
 
-    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_t* settings = FluidSynth().new_fluid_settings();
     fluid_synth_t* synth = nullptr;
     std::vector<float> left, right;
 };
@@ -92,12 +95,12 @@ protected:
     static std::unique_ptr<Render> playHeld(int envelope, int amount)
     {
         auto render = std::make_unique<Render>(bank->path());
-        fluid_synth_cc(render->synth, 0, 64, 127);
-        fluid_synth_cc(render->synth, 0, 21, envelope);
-        fluid_synth_cc(render->synth, 0, 22, amount);
-        fluid_synth_noteon(render->synth, 0, 69, 100);
+        FluidSynth().fluid_synth_cc(render->synth, 0, 64, 127);
+        FluidSynth().fluid_synth_cc(render->synth, 0, 21, envelope);
+        FluidSynth().fluid_synth_cc(render->synth, 0, 22, amount);
+        FluidSynth().fluid_synth_noteon(render->synth, 0, 69, 100);
         render->run(0.5);
-        fluid_synth_noteoff(render->synth, 0, 69);
+        FluidSynth().fluid_synth_noteoff(render->synth, 0, 69);
         render->run(4.0);
         return render;
     }
@@ -135,12 +138,12 @@ TEST_F(ResonanceRenderTest, PedalPressedAfterTheNoteBringsTheLayerIn)
     // Pedalling after the chord: the layer's voices started silent and must not have been dropped as
     // inaudible.
     Render render(bank->path());
-    fluid_synth_cc(render.synth, 0, 22, 127);
-    fluid_synth_noteon(render.synth, 0, 69, 100);
+    FluidSynth().fluid_synth_cc(render.synth, 0, 22, 127);
+    FluidSynth().fluid_synth_noteon(render.synth, 0, 69, 100);
     render.run(0.5);
-    fluid_synth_cc(render.synth, 0, 64, 127);
-    fluid_synth_cc(render.synth, 0, 21, 127);
-    fluid_synth_noteoff(render.synth, 0, 69);
+    FluidSynth().fluid_synth_cc(render.synth, 0, 64, 127);
+    FluidSynth().fluid_synth_cc(render.synth, 0, 21, 127);
+    FluidSynth().fluid_synth_noteoff(render.synth, 0, 69);
     render.run(1.5);
     const auto plain = playHeld(0, 127);
     EXPECT_NEAR(render.rmsDb(0.0, 0.5), plain->rmsDb(0.0, 0.5), 0.01);
@@ -150,13 +153,13 @@ TEST_F(ResonanceRenderTest, PedalPressedAfterTheNoteBringsTheLayerIn)
 TEST_F(ResonanceRenderTest, NoiseKeysSoundShortAndWellBelowAFortissimoNoteAndThePianoEndsBelowThem)
 {
     Render fortissimo(bank->path());
-    fluid_synth_noteon(fortissimo.synth, 0, 69, 127);
+    FluidSynth().fluid_synth_noteon(fortissimo.synth, 0, 69, 127);
     fortissimo.run(1.0);
     const double ff = fortissimo.peakDb();
     for (int key = 121; key <= 127; ++key)
     {
         Render noise(bank->path());
-        fluid_synth_noteon(noise.synth, 0, key, 97);
+        FluidSynth().fluid_synth_noteon(noise.synth, 0, key, 97);
         noise.run(1.0);
         EXPECT_GT(noise.peakDb(), ff - 50.0) << key;
         EXPECT_LT(noise.peakDb(), ff - 15.0) << key;
@@ -165,7 +168,7 @@ TEST_F(ResonanceRenderTest, NoiseKeysSoundShortAndWellBelowAFortissimoNoteAndThe
     }
     // Key 120 plays the piano's tone, which is still ringing at 0.5 s; a noise would be over.
     Render top(bank->path());
-    fluid_synth_noteon(top.synth, 0, 120, 100);
+    FluidSynth().fluid_synth_noteon(top.synth, 0, 120, 100);
     top.run(0.5);
     EXPECT_GT(top.rmsDb(0.4, 0.5), -60.0);
 }
