@@ -90,6 +90,7 @@ bool FluidSynthLibrary::load(const std::string& moduleFolder, std::string& repor
     std::string release;
     if (!bind(lookup, context, table, release, reason))
     {
+        close(context);
         report = "FluidSynth from " + where + " refused: " + reason;
         return false;
     }

@@ -41,6 +41,8 @@ private:
     // False with the reason when there is none.
     static bool open(const std::string& moduleFolder, Lookup& lookup, void*& context, std::string& where,
                      std::string& reason);
+    // Lets go of what open found when it is refused, so that a later search does not find it again.
+    static void close(void* context);
 };
 
 // The process's table; call only once FluidSynthLibrary::ready() is true.

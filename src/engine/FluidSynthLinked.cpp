@@ -90,4 +90,6 @@ bool FluidSynthLibrary::open(const std::string&, Lookup& lookup, void*& context,
     return true;
 }
 
+void FluidSynthLibrary::close(void*) {}
+
 } // namespace engine

@@ -26,4 +26,9 @@ bool FluidSynthLibrary::open(const std::string& moduleFolder, Lookup& lookup, vo
     return true;
 }
 
+void FluidSynthLibrary::close(void* context)
+{
+    platform::CloseLibrary(context);
+}
+
 } // namespace engine

@@ -17,5 +17,8 @@ void* FindSymbol(void* library, const char* name);
 // with what was looked for, where, and why each attempt failed in error; where receives the file loaded.
 void* OpenLibraryBeside(const std::string& folder, const std::string& fileName, std::string* where,
                         std::string* error);
+// Windows: unloads a library that OpenLibraryBeside loaded and that is not used after all, so that a later
+// search by its name does not find it loaded.
+void CloseLibrary(void* library);
 
 } // namespace platform

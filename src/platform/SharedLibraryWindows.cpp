@@ -70,6 +70,12 @@ void* FindSymbol(void* library, const char* name)
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
 
+void CloseLibrary(void* library)
+{
+    if (library != nullptr)
+        FreeLibrary(static_cast<HMODULE>(library));
+}
+
 void* OpenLibraryBeside(const std::string& folder, const std::string& fileName, std::string* where,
                         std::string* error)
 {

@@ -189,17 +189,30 @@ TEST(PluginLog, RecordsTheStartUpInOrder)
     EXPECT_FALSE(textOf(lines[2]).empty()); // the operating system
     EXPECT_EQ(indexOf(lines, "String File: " + folder.besidePlugin("INI").string()),
               indexOf(lines, "String File: "));
+#ifdef _WIN32
+    // No synthesizer library is installed beside the test's copy of the DLL, so no bank is tried.
+    const std::vector<const char*> engineSteps = {"FluidSynth is missing: ", "New settings.",
+                                                  "Creating the synthesizer.", "Loading the sound bank."};
+#else
+    const std::vector<const char*> engineSteps = {"FluidSynth 2.",
+                                                  "New settings.",
+                                                  "Creating the synthesizer.",
+                                                  "Loading the sound bank.",
+                                                  "Module File Name: ",
+                                                  "Data File Name: ",
+                                                  "File Does Not Exist: ",
+                                                  "Data File Load Complete, result = -1"};
+#endif
     // The memory figures, then the construction steps, follow one another in this order.
     size_t step = 2;
     for (const auto& texts :
          {std::vector<const char*>{
               "Mem in use percentage = ", "Free physical : ", "Free paging file : ", "Free virtual : "},
-          {"String File: ", "Initializing lid model", "New settings.", "Creating the synthesizer.",
-           "Loading the sound bank.", "Module File Name: ", "Data File Name: ", "File Does Not Exist: ",
-           "Data File Load Complete, result = -1", "Creating EQ.", "Creating Reverb.",
-           "Creating Tone Controls.", "Creating Dynamics.", "Initializing sympathetic resonance.",
-           "Calculating velocity curves.", "Initializing presets.", "Setting VST params.",
-           "Init completed."}})
+          {"String File: ", "Initializing lid model"},
+          engineSteps,
+          {"Creating EQ.", "Creating Reverb.", "Creating Tone Controls.", "Creating Dynamics.",
+           "Initializing sympathetic resonance.", "Calculating velocity curves.", "Initializing presets.",
+           "Setting VST params.", "Init completed."}})
         for (const char* text : texts)
         {
             step = indexOf(lines, text, step + 1);

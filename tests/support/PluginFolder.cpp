@@ -38,6 +38,11 @@ void PluginFolder::copyIn(const fs::path& source, const std::string& extension)
     fs::copy_file(source, besidePlugin(extension), fs::copy_options::overwrite_existing);
 }
 
+void PluginFolder::copyInAs(const fs::path& source, const std::string& fileName)
+{
+    fs::copy_file(source, folder / fileName, fs::copy_options::overwrite_existing);
+}
+
 void PluginFolder::addStringTable()
 {
     copyIn(VIRELLANDO_STRING_TABLE_PATH, "INI");

@@ -24,6 +24,8 @@ public:
     std::filesystem::path besidePlugin(const std::string& extension) const;
 
     void copyIn(const std::filesystem::path& source, const std::string& extension);
+    // Copies a file beside the plug-in under a name of its own.
+    void copyInAs(const std::filesystem::path& source, const std::string& fileName);
     // Copies the shipped string table beside the plug-in.
     void addStringTable();
     // The string table and a sound bank beside the plug-in, as the product is installed.
