@@ -1,7 +1,7 @@
-// The C run-time's transcendental functions, replaced at link time (--wrap) in the plug-in built with the
-// vendored engine. Each system's run-time rounds some results differently in the last bit, and the engine and
-// the effects feed those results into recursive filters, so the same sources would render other samples on
-// Linux and on Windows. Here every function is the processor's own x87 instruction sequence at full 64-bit
+// The C run-time's transcendental functions, replaced at link time (--wrap) in every program that runs our
+// effects. Each system's run-time rounds some results differently in the last bit, and the effects feed
+// those results into recursive filters, so the same sources would render other samples on Linux and on
+// Windows. Here every function is the processor's own x87 instruction sequence at full 64-bit
 // precision, rounded once to the caller's type: the same on every system for the same processor, and within a
 // fraction of a unit in the last place of the exact value (integer powers stay exact). x86 only.
 #include <cstdint>
