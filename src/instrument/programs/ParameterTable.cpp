@@ -160,22 +160,73 @@ void ParameterTable::display(const PianoSettings& settings, int index, char* tex
     {
         return;
     }
+    if (d->intField != nullptr)
+    {
+        char whole[256] = {};
+        stepText(index, usableStep(settings, *d), whole, sizeof whole);
+        copyCut(whole, text);
+        return;
+    }
+    std::snprintf(text, kTextLimit + 1, "%i", static_cast<int>(usableFloat(settings, *d) * 100.0f));
+}
+
+int ParameterTable::steps(int index)
+{
+    const Descriptor* d = descriptorOf(index);
+    if (d == nullptr)
+    {
+        return 0;
+    }
     switch (d->kind)
     {
     case Kind::Lid:
-        copyCut(LidCurves::name(usableStep(settings, *d)), text);
-        return;
+        return SettingsLimits::kLidPositions;
     case Kind::ReverbType:
-        lookUp(kReverbPresetKeys[usableStep(settings, *d)], text);
-        return;
+        return SettingsLimits::kReverbTypes;
     case Kind::Curve:
-        lookUp(VelocityTable::curveKey(usableStep(settings, *d)), text);
-        return;
+        return SettingsLimits::kVelocityCurves;
     case Kind::Gain:
     case Kind::Amount:
-        std::snprintf(text, kTextLimit + 1, "%i", static_cast<int>(usableFloat(settings, *d) * 100.0f));
-        return;
+        return 0;
     }
+    return 0;
+}
+
+int ParameterTable::displayMaximum(int index)
+{
+    const Descriptor* d = descriptorOf(index);
+    if (d == nullptr)
+    {
+        return 0;
+    }
+    if (d->intField != nullptr)
+    {
+        return steps(index) - 1;
+    }
+    return static_cast<int>((d->kind == Kind::Gain ? SettingsLimits::kMaxGain : 1.0f) * 100.0f);
+}
+
+bool ParameterTable::stepText(int index, int step, char* text, std::size_t size) const
+{
+    const Descriptor* d = descriptorOf(index);
+    if (d == nullptr || d->intField == nullptr || step < 0 || step >= steps(index) || text == nullptr ||
+        size == 0)
+    {
+        return false;
+    }
+    const char* key = d->kind == Kind::Lid          ? LidCurves::name(step)
+                      : d->kind == Kind::ReverbType ? kReverbPresetKeys[step]
+                                                    : VelocityTable::curveKey(step);
+    if (d->kind == Kind::Lid || !lookup)
+    {
+        std::snprintf(text, size, "%s", key);
+    }
+    else
+    {
+        lookup(key, text, size);
+        text[size - 1] = '\0';
+    }
+    return true;
 }
 
 void ParameterTable::name(int index, char* text) const

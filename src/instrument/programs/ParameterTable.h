@@ -57,6 +57,16 @@ public:
     // "%" for the percentages; nothing is written for the lid, reverb type, curve or any other index.
     static void label(int index, char* text);
 
+    // The positions of a stepped parameter (the lid 4, the reverb type 7, the velocity curve 5); 0 for the
+    // continuous ones and any index outside 0..10.
+    static int steps(int index);
+    // The number the display shows at host value 1: 100 for the amounts, 200 for the tone gains, the last
+    // position of a stepped parameter; 0 outside 0..10.
+    static int displayMaximum(int index);
+    // The whole text of a stepped parameter's position, as display shows it but not cut to 8 characters
+    // (capacity `size`); false for a continuous parameter or a position outside its range.
+    bool stepText(int index, int step, char* text, std::size_t size) const;
+
     // String-table keys, null outside their ranges.
     static const char* nameKey(int index);
     static const char* reverbPresetKey(int type);
