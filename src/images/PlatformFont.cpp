@@ -11,31 +11,6 @@ using namespace platform;
 namespace images
 {
 
-namespace
-{
-std::u16string ToUtf16(const char* text, size_t length)
-{
-    std::u16string out;
-    if (!text)
-        return out;
-    out.reserve(length);
-    for (size_t i = 0; i < length;)
-    {
-        const uint32_t cp = NextCodePoint(text, length, i);
-        if (cp >= 0x10000 && cp <= 0x10ffff)
-        {
-            out.push_back(static_cast<char16_t>(0xd800 + ((cp - 0x10000) >> 10)));
-            out.push_back(static_cast<char16_t>(0xdc00 + ((cp - 0x10000) & 0x3ff)));
-        }
-        else if (cp < 0x10000)
-        {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-    }
-    return out;
-}
-} // namespace
-
 std::unique_ptr<Font> Font::Create(const char* family, int pixelHeight)
 {
     auto font = std::make_unique<PlatformFont>();

@@ -1,7 +1,8 @@
 #pragma once
-// UTF-8 decoding as the fonts read text.
+// UTF-8 decoding as the fonts read text, and the same text in UTF-16.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace images
 {
@@ -24,6 +25,29 @@ inline uint32_t NextCodePoint(const char* text, size_t length, size_t& i)
     }
     i += extra;
     return cp;
+}
+
+// The text in UTF-16, as Windows and VST3 hosts take it; code points beyond Unicode are dropped.
+inline std::u16string ToUtf16(const char* text, size_t length)
+{
+    std::u16string out;
+    if (!text)
+        return out;
+    out.reserve(length);
+    for (size_t i = 0; i < length;)
+    {
+        const uint32_t cp = NextCodePoint(text, length, i);
+        if (cp >= 0x10000 && cp <= 0x10ffff)
+        {
+            out.push_back(static_cast<char16_t>(0xd800 + ((cp - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xdc00 + ((cp - 0x10000) & 0x3ff)));
+        }
+        else if (cp < 0x10000)
+        {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
 }
 
 } // namespace images
