@@ -331,6 +331,39 @@ struct MidiKeyName
     VstInt32 flags;
 };
 
+enum VstTimeInfoFlags : VstInt32
+{
+    kVstTransportChanged = 1 << 0,
+    kVstTransportPlaying = 1 << 1,
+    kVstTransportCycleActive = 1 << 2,
+    kVstTransportRecording = 1 << 3,
+    kVstNanosValid = 1 << 8,
+    kVstPpqPosValid = 1 << 9,
+    kVstTempoValid = 1 << 10,
+    kVstBarsValid = 1 << 11,
+    kVstCyclePosValid = 1 << 12,
+    kVstTimeSigValid = 1 << 13,
+};
+
+// The host's transport at the start of the block, answered to audioMasterGetTime.
+struct VstTimeInfo
+{
+    double samplePos;
+    double sampleRate;
+    double nanoSeconds;
+    double ppqPos;
+    double tempo;
+    double barStartPos;
+    double cycleStartPos;
+    double cycleEndPos;
+    VstInt32 timeSigNumerator;
+    VstInt32 timeSigDenominator;
+    VstInt32 smpteOffset;
+    VstInt32 smpteFrameRate;
+    VstInt32 samplesToNextClock;
+    VstInt32 flags;
+};
+
 struct ERect
 {
     VstInt16 top;
@@ -355,6 +388,7 @@ static_assert(sizeof(VstEvent) == 32, "VstEvent is 32 bytes");
 static_assert(sizeof(MidiProgramName) == 80, "MidiProgramName layout");
 static_assert(sizeof(VstPinProperties) == 128, "VstPinProperties layout");
 static_assert(sizeof(ERect) == 8, "ERect layout");
+static_assert(sizeof(VstTimeInfo) == 88 && offsetof(VstTimeInfo, flags) == 84, "VstTimeInfo layout");
 #if UINTPTR_MAX == 0xffffffffffffffffu
 static_assert(sizeof(AEffect) == 192, "AEffect layout on 64-bit hosts");
 static_assert(offsetof(AEffect, resvd1) == 64 && offsetof(AEffect, object) == 96 &&
