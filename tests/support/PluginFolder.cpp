@@ -12,14 +12,16 @@ using namespace plughost;
 
 namespace fs = std::filesystem;
 
-PluginFolder::PluginFolder()
+PluginFolder::PluginFolder() : PluginFolder(fs::path(VIRELLANDO_PLUGIN_PATH)) {}
+
+PluginFolder::PluginFolder(const fs::path& module)
 {
     std::random_device random;
     folder = fs::temp_directory_path() /
              ("virellando-test-" + std::to_string(random()) + "-" + std::to_string(random()));
-    plugin = folder / VIRELLANDO_PLUGIN_NAME;
+    plugin = folder / module.filename();
     fs::create_directories(folder);
-    fs::copy_file(VIRELLANDO_PLUGIN_PATH, plugin);
+    fs::copy_file(module, plugin);
 }
 
 PluginFolder::~PluginFolder()

@@ -16,6 +16,8 @@ class PluginFolder
 public:
     // The plug-in keeps its built name ("Virellando.so", or "Virellando.dll" on Windows).
     PluginFolder();
+    // Another module of the plug-in (the LV2 or VST3 one), under its own name.
+    explicit PluginFolder(const std::filesystem::path& module);
     ~PluginFolder();
 
     const std::filesystem::path& path() const { return folder; }
