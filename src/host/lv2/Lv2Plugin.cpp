@@ -97,7 +97,6 @@ void Lv2Plugin::run(uint32_t frames)
 
 void Lv2Plugin::readControls()
 {
-    const bool adopt = adoptControls.exchange(false);
     for (uint32_t i = 0; i < lv2port::kParameterCount; ++i)
     {
         const auto* port = static_cast<const float*>(ports[lv2port::kFirstParameter + i]);
@@ -105,12 +104,11 @@ void Lv2Plugin::readControls()
         if (!port || !info)
             continue;
         const float value = *port;
-        // A value that is not a number is never taken.
+        // A value that is not a number is never taken; an unchanged one would undo a restored state.
         if (!std::isfinite(value) || value == taken[i])
             continue;
         taken[i] = value;
-        if (!adopt)
-            driver.setParameter(static_cast<int>(i), info->valueOf(value));
+        driver.setParameter(static_cast<int>(i), info->valueOf(value));
     }
 }
 
@@ -201,7 +199,6 @@ LV2_State_Status Lv2Plugin::restore(LV2_State_Retrieve_Function retrieve, LV2_St
         driver.setProgram(wanted);
     if (chunk)
         driver.setState(static_cast<const uint8_t*>(chunk), chunkSize);
-    adoptControls.store(true);
     return LV2_STATE_SUCCESS;
 }
 

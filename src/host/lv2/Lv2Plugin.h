@@ -53,11 +53,10 @@ private:
     Lv2Urids uris;
     Lv2Transport transport;
     void* ports[lv2port::kCount] = {};
-    // The control values last taken from the ports; NaN until the first run.
+    // The control values last taken from the ports; NaN until the first run. Only a port whose value moved
+    // is taken again, so a restored state stands until the host sets a control (a preset's value, a song's,
+    // a move).
     float taken[lv2port::kParameterCount];
-    // Set by a restore: the next run takes the ports' values as they stand instead of applying them, so
-    // that values the host writes back with a session do not undo the restored state.
-    std::atomic<bool> adoptControls{false};
     std::atomic<Lv2EditorLink*> editor{nullptr};
     // The latency the port reports: the instrument's, as it last told it.
     std::atomic<int> reportedLatency{0};

@@ -185,6 +185,24 @@ TEST_F(Lv2Adapter, AfterARestoreTheControlsAreTakenAsTheyStandUntilTheyMove)
     EXPECT_EQ(chunkOf(*instance)[4], 2);
 }
 
+// A host loading a preset restores its program, writes its port values and the user's next move before
+// the plug-in runs again: the move counts.
+TEST_F(Lv2Adapter, AControlMovedRightAfterARestoreIsTaken)
+{
+    auto instance = start();
+    std::vector<float> left(64), right(64);
+    instance->setControl(lv2port::kFirstParameter + 4, 50.0f);
+    instance->run(left.data(), right.data(), 64);
+    formathost::Lv2State state;
+    ASSERT_TRUE(instance->save(state));
+    ASSERT_EQ(instance->restore(state), LV2_STATE_SUCCESS);
+    instance->setControl(lv2port::kFirstParameter + 4, 30.0f);
+    instance->run(left.data(), right.data(), 64);
+    float volume = 0.0f;
+    std::memcpy(&volume, chunkOf(*instance).data() + 8, sizeof volume);
+    EXPECT_FLOAT_EQ(volume, 0.3f);
+}
+
 TEST_F(Lv2Adapter, TheLatencyPortReportsTheLimitersLookAheadAtEachRate)
 {
     for (const auto& [rate, frames] : {std::pair{44100.0, 220.0f}, {96000.0, 480.0f}, {22050.0, 110.0f}})
