@@ -138,7 +138,11 @@ tresult VST3CALL Vst3Component::setState(IBStream* state)
         resources::LogLine("A VST3 state was refused: it could not be read whole.");
         return kResultFalse;
     }
-    return driver.setState(bytes.data(), bytes.size()) ? kResultOk : kResultFalse;
+    const std::vector<ParamValue> before = controller.values();
+    if (!driver.setState(bytes.data(), bytes.size()))
+        return kResultFalse;
+    controller.valuesMoved(before);
+    return kResultOk;
 }
 
 tresult VST3CALL Vst3Component::getState(IBStream* state)

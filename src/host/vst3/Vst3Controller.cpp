@@ -91,9 +91,11 @@ tresult VST3CALL Vst3Controller::setState(IBStream* state)
         return kResultFalse;
     }
     // The component's state came first and holds the values: the program is selected under them.
-    const std::vector<uint8_t> values = driver.state();
+    const std::vector<ParamValue> before = values();
+    const std::vector<uint8_t> chunk = driver.state();
     driver.setProgram(program);
-    driver.setState(values.data(), values.size());
+    driver.setState(chunk.data(), chunk.size());
+    valuesMoved(before);
     return kResultOk;
 }
 
@@ -151,14 +153,37 @@ ParamValue VST3CALL Vst3Controller::getParamNormalized(ParamID id)
 
 tresult VST3CALL Vst3Controller::setParamNormalized(ParamID id, ParamValue value)
 {
+    const std::vector<ParamValue> before = values();
     bool programChanged = false;
     const tresult result = parameters.setNormalized(id, value, programChanged);
     if (result == kInvalidArgument)
         resources::LogFormatted("The VST3 host's value %g for parameter %u was refused.", value,
                                 static_cast<unsigned>(id));
     if (programChanged)
-        restart(kParamValuesChanged);
+        valuesMoved(before);
     return result;
+}
+
+std::vector<ParamValue> Vst3Controller::values() const
+{
+    std::vector<ParamValue> now;
+    for (int index = 0; index < driver.parameterCount(); ++index)
+        now.push_back(parameters.normalized(static_cast<ParamID>(index)));
+    return now;
+}
+
+void Vst3Controller::valuesMoved(const std::vector<ParamValue>& before)
+{
+    const std::vector<ParamValue> now = values();
+    for (size_t index = 0; handler && index < now.size() && index < before.size(); ++index)
+    {
+        if (now[index] == before[index])
+            continue;
+        const auto id = static_cast<ParamID>(index);
+        handler->beginEdit(id);
+        handler->performEdit(id, now[index]);
+        handler->endEdit(id);
+    }
 }
 
 tresult VST3CALL Vst3Controller::setComponentHandler(IComponentHandler* newHandler)

@@ -6,6 +6,8 @@
 // user-interface thread.
 #pragma once
 
+#include <vector>
+
 #include "host/FormatHost.h"
 #include "host/InstrumentDriver.h"
 #include "host/vst3/Vst3Interface.h"
@@ -70,6 +72,13 @@ public:
     void parameterEdited(int index, float value) override;
     void latencyChanged(int frames) override;
     bool resizeEditor(int width, int height) override;
+
+    // The instrument's parameters in VST3's values, to hand to valuesMoved after a change of many.
+    std::vector<ParamValue> values() const;
+    // Tells the host of each parameter that moved from `before` (a program or a state changed them): as an
+    // edit, which also puts the value into the host's processing. (A restart would be the other way, but
+    // hosts change programs holding the lock a restart takes, and wait for ever.)
+    void valuesMoved(const std::vector<ParamValue>& before);
 
     // The open view tells when it goes.
     void viewClosed(Vst3EditorView* closed);

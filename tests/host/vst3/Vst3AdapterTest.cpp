@@ -281,7 +281,7 @@ TEST_F(Vst3Adapter, TheEditorOpensOnlyInThisSystemsWindowType)
 
 #if !defined(_WIN32)
 // Programs need the synthesizer, which Windows lacks here.
-TEST_F(Vst3Adapter, AProgramChosenFromTheProgramListTakesItsValuesAndTellsTheHost)
+TEST_F(Vst3Adapter, AProgramChosenFromTheProgramListTakesItsValuesAndTellsTheHostOfEach)
 {
     ASSERT_TRUE(plugin->start(44100.0, 512));
     ASSERT_EQ(plugin->controller->setParamNormalized(kProgram, 1.0), kResultOk);
@@ -289,13 +289,14 @@ TEST_F(Vst3Adapter, AProgramChosenFromTheProgramListTakesItsValuesAndTellsTheHos
     // Program "Closed": the lid at 0.1 lands on position 0, the volume at 0.3.
     EXPECT_NEAR(plugin->controller->getParamNormalized(0), 0.0, 1e-9);
     EXPECT_NEAR(plugin->controller->getParamNormalized(4), 0.3, 1e-6);
-    const auto edits = plugin->handler.edits();
-    EXPECT_TRUE(std::any_of(edits.begin(), edits.end(),
-                            [](const formathost::HostEdit& edit)
-                            {
-                                return edit.kind == formathost::HostEdit::Restart &&
-                                       (edit.id & static_cast<ParamID>(kParamValuesChanged));
-                            }));
+    // The host hears of each value the program moved as an edit, and of nothing else: "Closed" moves every
+    // value from "Plain" but the bass, middle and treble (0.5 in both).
+    std::vector<ParamID> performed;
+    for (const auto& edit : plugin->handler.edits())
+        if (edit.kind == formathost::HostEdit::Perform)
+            performed.push_back(edit.id);
+    EXPECT_EQ(performed, (std::vector<ParamID>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(plugin->handler.edits().size(), 3 * performed.size());
     // The controller's state brings the program back under the component's values.
     plugin->controller->setParamNormalized(8, 1.0);
     const std::vector<uint8_t> values = plugin->componentState();
@@ -308,6 +309,15 @@ TEST_F(Vst3Adapter, AProgramChosenFromTheProgramListTakesItsValuesAndTellsTheHos
     EXPECT_NEAR(fresh->controller->getParamNormalized(kProgram), 1.0, 1e-9);
     EXPECT_NEAR(fresh->controller->getParamNormalized(8), 1.0, 1e-6);
     EXPECT_EQ(fresh->componentState(), values);
+    // The host heard of each value the states moved from "Plain" (to "Closed" with the bass at 200 %), its
+    // last edit being the restored value, so that what it passes on to processing ends there; the middle
+    // and the treble did not move.
+    std::vector<ParamValue> last(11, -1.0);
+    for (const auto& edit : fresh->handler.edits())
+        if (edit.kind == formathost::HostEdit::Perform && edit.id < 11)
+            last[edit.id] = edit.value;
+    for (ParamID id = 0; id < 11; ++id)
+        EXPECT_NEAR(last[id], id <= 8 ? fresh->controller->getParamNormalized(id) : -1.0, 1e-9) << id;
 }
 #endif
 
