@@ -1,6 +1,6 @@
-# Removes exactly the files an installation listed in its manifest, then the plug-in's and the
-# documentation's own folders if nothing else is left in them. Folders shared with other software
-# (~/.vst, bin, share/doc) stay. Run as: cmake -DMANIFEST=FILE -P Uninstall.cmake
+# Removes exactly the files an installation listed in its manifest, then the plug-in's bundles' and the
+# documentation's own folders (deepest first) if nothing else is left in them. Folders shared with other
+# software (~/.vst, ~/.lv2, bin, share/doc) stay. Run as: cmake -DMANIFEST=FILE -P Uninstall.cmake
 if(NOT MANIFEST OR NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "No install manifest at '${MANIFEST}': nothing is known to be installed there")
 endif()
@@ -15,15 +15,26 @@ foreach(path IN LISTS installed)
   else()
     message(STATUS "Already gone: ${target}")
   endif()
+  # Every folder from the file's up to the bundle's own (Virellando, Virellando.lv2, Virellando.vst3).
   get_filename_component(folder "${target}" DIRECTORY)
-  get_filename_component(folderName "${folder}" NAME)
-  string(TOLOWER "${folderName}" folderName)
-  if(folderName STREQUAL "virellando")
-    list(APPEND ownFolders "${folder}")
+  string(TOLOWER "${folder}" lowered)
+  if(lowered MATCHES "/virellando(\\.lv2|\\.vst3)?(/|$)")
+    while(TRUE)
+      list(APPEND ownFolders "${folder}")
+      get_filename_component(folderName "${folder}" NAME)
+      string(TOLOWER "${folderName}" folderName)
+      if(folderName MATCHES "^virellando(\\.lv2|\\.vst3)?$")
+        break()
+      endif()
+      get_filename_component(folder "${folder}" DIRECTORY)
+    endwhile()
   endif()
 endforeach()
 
 list(REMOVE_DUPLICATES ownFolders)
+# Deepest first, so that a bundle's inner folders go before the bundle.
+list(SORT ownFolders)
+list(REVERSE ownFolders)
 foreach(folder IN LISTS ownFolders)
   if(NOT IS_DIRECTORY "${folder}")
     continue()

@@ -26,8 +26,19 @@ constexpr double kReleaseWindowStartSeconds = 2.0;
 constexpr double kReleaseWindowSeconds = 0.5;
 // Changed parameters move the sound by at least a tenth of its level.
 constexpr double kChangeBelowLevelDb = -20.0;
-// Only float rounding may differ.
+// Only float rounding may differ: of a host value 0..1, or of a plain value up to a few hundred.
 constexpr double kSameTolerance = 1e-6;
+// The pedalled note: its fundamental stands out this far above the semitones beside it, in its first
+// half second after the attack.
+constexpr double kPitchAboveNeighboursDb = 12.0;
+constexpr double kPitchSkipSeconds = 0.05;
+// With the pedal down (and no reverb) the string rings on after the key's release, within this of its level
+// before the release (a damped one falls 50 dB and more); once the pedal lifts it falls at least this far
+// within half a second (a ringing one some 10 dB).
+constexpr double kHeldWithinDb = 25.0;
+constexpr double kDampedBelowDb = 25.0;
+constexpr double kWindowSeconds = 0.3;
+constexpr double kAfterPedalUpSeconds = 0.4;
 
 std::string format(const char* pattern, double a, double b = 0.0, double c = 0.0)
 {
@@ -76,6 +87,25 @@ std::pair<double, double> difference(const std::vector<float>& a, const std::vec
     return {largest, count == 0 ? 0.0 : std::sqrt(sum / static_cast<double>(count))};
 }
 
+bool same(double a, double b)
+{
+    return std::fabs(a - b) <= kSameTolerance * std::max(1.0, std::fabs(a));
+}
+
+// The power at a frequency in frames [begin, end) of both channels' sum (Goertzel).
+double powerAt(const StereoTake& take, int64_t begin, int64_t end, double frequency)
+{
+    const double coefficient = 2.0 * std::cos(2.0 * M_PI * frequency / take.rate);
+    double s1 = 0.0, s2 = 0.0;
+    for (int64_t i = std::max<int64_t>(begin, 0); i < std::min(end, take.frames()); ++i)
+    {
+        const double s = take.samples[2 * i] + take.samples[2 * i + 1] + coefficient * s1 - s2;
+        s2 = s1;
+        s1 = s;
+    }
+    return s1 * s1 + s2 * s2 - coefficient * s1 * s2;
+}
+
 // Every value of `values` against `reference` (NaN where missing): the listed ones must differ when
 // `listedDiffer`, all others must be the same.
 Check compare(const char* name, const ParameterValues& reference, const ParameterValues& values,
@@ -87,7 +117,7 @@ Check compare(const char* name, const ParameterValues& reference, const Paramete
         const auto found = reference.find(index);
         const double was = found == reference.end() ? std::nan("") : found->second;
         const bool differ = listedDiffer && std::find(listed.begin(), listed.end(), index) != listed.end();
-        if (differ == (std::fabs(was - value) <= kSameTolerance))
+        if (differ == same(was, value))
         {
             check.passed = false;
             check.detail += format("parameter %.0f: %g -> %g; ", index, was, value);
@@ -146,11 +176,57 @@ Check checkSameSound(const StereoTake& saved, const StereoTake& reopened)
                    static_cast<double>(reopened.frames()), largest)};
 }
 
-std::vector<Check> checkParameters(const ParameterValues& defaults, const ParameterValues& saved,
-                                   const ParameterValues& reopened, const std::vector<int>& changed)
+std::vector<Check> checkPedalledNote(const StereoTake& take, const PedalledNote& note)
 {
-    return {compare("the host changed exactly the parameters set", defaults, saved, changed, true),
+    const int64_t attack = note.on + seconds(take, kPitchSkipSeconds);
+    const double fundamental = powerAt(take, attack, note.off, note.frequency);
+    const double neighbour =
+        std::max(powerAt(take, attack, note.off, note.frequency / std::pow(2.0, 1.0 / 12.0)),
+                 powerAt(take, attack, note.off, note.frequency * std::pow(2.0, 1.0 / 12.0)));
+    const double pitchDb = 10.0 * std::log10(std::max(fundamental, 1e-30) / std::max(neighbour, 1e-30));
+    const int64_t window = seconds(take, kWindowSeconds);
+    const double beforeRelease = levels(take, note.off - window, note.off).second;
+    const double held = levels(take, note.off + window, note.off + 2 * window).second;
+    const double beforePedalUp = levels(take, note.pedalUp - window, note.pedalUp).second;
+    const int64_t damped = note.pedalUp + seconds(take, kAfterPedalUpSeconds);
+    const double afterPedal = levels(take, damped, damped + window).second;
+    const double heldDb = decibels(beforeRelease) - decibels(held);
+    const double dampedDb = decibels(beforePedalUp) - decibels(afterPedal);
+    return {
+        {"the pedalled note sounds at its pitch", fundamental > 0.0 && pitchDb >= kPitchAboveNeighboursDb,
+         format("%.0f Hz stands %.1f dB above the semitones beside it (at least %.0f expected)",
+                note.frequency, pitchDb, kPitchAboveNeighboursDb)},
+        {"the sustain pedal holds the note after its release",
+         beforeRelease > 0.0 && held > 0.0 && heldDb <= kHeldWithinDb,
+         format("%.1f dB below its level before the release (at most %.0f expected)", heldDb, kHeldWithinDb)},
+        {"lifting the pedal damps the note", beforePedalUp > 0.0 && dampedDb >= kDampedBelowDb,
+         format("%.1f dB down %.1f s after the pedal lifts (at least %.0f expected)", dampedDb,
+                kAfterPedalUpSeconds, kDampedBelowDb)}};
+}
+
+std::vector<Check> checkParameters(const ParameterValues& defaults, const ParameterValues& program,
+                                   const ParameterValues& saved, const ParameterValues& reopened,
+                                   const std::vector<int>& changed)
+{
+    const bool programMoved =
+        std::any_of(program.begin(), program.end(),
+                    [&](const auto& entry)
+                    {
+                        const auto found = defaults.find(entry.first);
+                        return found != defaults.end() && !same(found->second, entry.second);
+                    });
+    return {{"the program set its values", programMoved && program.size() == defaults.size(),
+             std::to_string(program.size()) + " parameters, " + (programMoved ? "some" : "none") +
+                 " moved from the defaults"},
+            compare("the host changed exactly the parameters set", program, saved, changed, true),
             compare("the reopened session has the saved values", saved, reopened, changed, false)};
+}
+
+Check checkProgram(const std::string& requested, const std::string& saved, const std::string& reopened)
+{
+    return {"the reopened session is on the saved program",
+            !requested.empty() && saved == requested && reopened == requested,
+            "asked for \"" + requested + "\", saved \"" + saved + "\", reopened \"" + reopened + "\""};
 }
 
 } // namespace realhost

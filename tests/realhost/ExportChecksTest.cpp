@@ -95,16 +95,17 @@ TEST(ExportChecks, TheSameSoundIsTheSameSamplesAndAChangeIsAudible)
     EXPECT_TRUE(checkSoundChanged(same, chord(kOnTime, 0.3)).passed);
 }
 
-TEST(ExportChecks, ParametersChangeAsSetAndComeBackAsSaved)
+TEST(ExportChecks, AProgramMovesTheValuesThenTheChangesAreExactlyTheSetOnesAndComeBackAsSaved)
 {
-    const ParameterValues defaults{{0, 0.875}, {1, 0.5}, {3, 0.214286}, {4, 0.5}};
-    const ParameterValues saved{{0, 0.125}, {1, 0.5}, {3, 0.642857}, {4, 0.3}};
-    const std::string set = "the host changed exactly the parameters set",
+    const ParameterValues defaults{{0, 3.0}, {1, 50.0}, {3, 1.0}, {4, 50.0}};
+    const ParameterValues program{{0, 3.0}, {1, 60.0}, {3, 2.0}, {4, 55.0}};
+    const ParameterValues saved{{0, 0.0}, {1, 60.0}, {3, 4.0}, {4, 30.0}};
+    const std::string moved = "the program set its values",
+                      set = "the host changed exactly the parameters set",
                       back = "the reopened session has the saved values";
     // The saved values with one changed, or left out when the value is NaN.
-    const auto but = [&](int index, double value)
+    const auto but = [](ParameterValues values, int index, double value)
     {
-        ParameterValues values = saved;
         if (std::isnan(value))
             values.erase(index);
         else
@@ -114,19 +115,74 @@ TEST(ExportChecks, ParametersChangeAsSetAndComeBackAsSaved)
     const struct
     {
         const char* what;
-        ParameterValues defaults, saved, reopened;
+        ParameterValues defaults, program, saved, reopened;
         std::set<std::string> failing;
     } cases[] = {
-        {"as intended", defaults, saved, saved, {}},
-        {"a change did not take", defaults, but(0, 0.875), but(0, 0.875), {set}},
-        {"another value moved too", defaults, but(1, 0.7), but(1, 0.7), {set}},
-        {"reopened with the defaults", defaults, saved, defaults, {back}},
-        {"reopened a little off", defaults, saved, but(4, 0.30001), {back}},
-        {"a value missing after reopening", defaults, saved, but(4, std::nan("")), {back}},
-        {"nothing reported", {}, {}, {}, {set, back}},
+        {"as intended", defaults, program, saved, saved, {}},
+        {"the program changed nothing", defaults, defaults, saved, saved, {moved, set}},
+        {"a change did not take", defaults, program, but(saved, 0, 3.0), but(saved, 0, 3.0), {set}},
+        {"another value moved too", defaults, program, but(saved, 1, 70.0), but(saved, 1, 70.0), {set}},
+        {"reopened with the program's values", defaults, program, saved, program, {back}},
+        // A plain value of 30 read back as 30.0000012 from a float is the same value.
+        {"reopened with a float's rounding", defaults, program, saved, but(saved, 4, 30.0000012), {}},
+        {"reopened a little off", defaults, program, saved, but(saved, 4, 30.001), {back}},
+        {"a value missing after reopening", defaults, program, saved, but(saved, 4, std::nan("")), {back}},
+        {"nothing reported", {}, {}, {}, {}, {moved, set, back}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(failed(checkParameters(c.defaults, c.saved, c.reopened, {0, 3, 4})), c.failing) << c.what;
+        EXPECT_EQ(failed(checkParameters(c.defaults, c.program, c.saved, c.reopened, {0, 3, 4})), c.failing)
+            << c.what;
+}
+
+TEST(ExportChecks, TheProgramComesBackAsAskedFor)
+{
+    EXPECT_TRUE(checkProgram("Bright Pop", "Bright Pop", "Bright Pop").passed);
+    EXPECT_FALSE(checkProgram("Bright Pop", "Bright Pop", "Concert Grand").passed);
+    EXPECT_FALSE(checkProgram("Bright Pop", "", "Bright Pop").passed);
+    EXPECT_FALSE(checkProgram("", "", "").passed);
+}
+
+// A note at 440 Hz from frame 10000 to 32050 under a pedal lifted at 76150: its tone with a second and a
+// third harmonic, decaying slowly while held (by key or pedal) and with `dampedSeconds` once the pedal lifts
+// (or, without the pedal, once the key does).
+StereoTake pedalledNote(double frequency, bool pedal, double dampedSeconds = 0.05)
+{
+    constexpr int64_t kNoteOn = 10000, kNoteOff = 32050, kPedalUp = 76150, kEnd = 120000;
+    std::vector<float> samples(kEnd, 0.0f);
+    double envelope = 0.5;
+    for (int64_t i = kNoteOn; i < kEnd; ++i)
+    {
+        const double t = (i - kNoteOn) / kRate;
+        const double tone = std::sin(2.0 * M_PI * frequency * t) +
+                            0.5 * std::sin(4.0 * M_PI * frequency * t) +
+                            0.25 * std::sin(6.0 * M_PI * frequency * t);
+        samples[i] = static_cast<float>(envelope * tone / 1.75);
+        const bool held = i < (pedal ? kPedalUp : kNoteOff);
+        envelope *= std::exp(-1.0 / ((held ? 3.0 : dampedSeconds) * kRate));
+    }
+    return take(samples);
+}
+
+TEST(ExportChecks, ThePedalledNoteIsJudgedAsAMusicianHearsIt)
+{
+    const PedalledNote note{9000, 10000, 32050, 76150, 440.0};
+    const std::string pitch = "the pedalled note sounds at its pitch",
+                      held = "the sustain pedal holds the note after its release",
+                      damped = "lifting the pedal damps the note";
+    const struct
+    {
+        const char* what;
+        StereoTake take;
+        std::set<std::string> failing;
+    } cases[] = {
+        {"as a piano plays it", pedalledNote(440.0, true), {}},
+        {"a semitone flat", pedalledNote(415.3, true), {pitch}},
+        {"the pedal never reached the instrument", pedalledNote(440.0, false), {held}},
+        {"the pedal lifted but nothing was damped", pedalledNote(440.0, true, 3.0), {damped}},
+        {"silence", take(std::vector<float>(120000, 0.0f)), {pitch, held, damped}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(failed(checkPedalledNote(c.take, note)), c.failing) << c.what;
 }
 
 } // namespace

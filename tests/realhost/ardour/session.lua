@@ -1,12 +1,17 @@
 -- The real-host test's session, one step per ardour7-lua process (REALHOST_MODE): "create" builds a MIDI
--- track playing the test chord into Virellando, saves and exports first.wav; "change" reopens it, sets
--- REALHOST_CHANGES ("index=value ..."), saves and exports changed.wav; "reopen" exports reopened.wav. Each
--- step writes the reported parameters (params-*.txt), saves before its one export (headless exports now
--- and then crash, and a step must be repeatable) and fails only when the host cannot do what it is asked:
+-- track playing the test chord and pedalled note into Virellando in the plug-in format REALHOST_FORMAT
+-- (LXVST, LV2 or VST3), saves and exports first.wav; "change" reopens it, chooses the program
+-- REALHOST_PROGRAM, sets REALHOST_CHANGES ("index=value ..." in the values the format shows), saves and
+-- exports changed.wav; "reopen" exports reopened.wav. Each step writes the reported parameters
+-- (params-*.txt) and program (program-*.txt), saves before its one export (headless exports now and then
+-- crash, and a step must be repeatable) and fails only when the host cannot do what it is asked:
 -- realhost-export-check judges the results.
 local function env (name) return (assert (os.getenv (name), name .. " is not set")) end
 local mode, sessionFolder, outFolder = env ("REALHOST_MODE"), env ("REALHOST_SESSION"), env ("REALHOST_OUT")
 local sessionName, pluginName, parameterCount = "realhost", "Virellando", 11
+local pluginType = ARDOUR.PluginType[env ("REALHOST_FORMAT")]
+-- An LV2 plug-in's controls count its latency output first.
+local firstParameter = tonumber (env ("REALHOST_FIRST_PARAMETER"))
 -- A float WAV at the session's rate, neither dithered nor normalised (float-wav.preset).
 local exportPreset = "5a0c3f4e-8d1b-4e57-9a63-2f7d0e1b6c42"
 
@@ -32,8 +37,15 @@ end
 local function writeParameters (proc, fileName)
   local file = assert (io.open (outFolder .. "/" .. fileName, "w"))
   for index = 0, parameterCount - 1 do
-    file:write (string.format ("%d %.9g\n", index, ARDOUR.LuaAPI.get_processor_param (proc, index, true)))
+    local value = ARDOUR.LuaAPI.get_processor_param (proc, firstParameter + index, true)
+    file:write (string.format ("%d %.9g\n", index, value))
   end
+  file:close ()
+end
+
+local function writeProgram (proc, fileName)
+  local file = assert (io.open (outFolder .. "/" .. fileName, "w"))
+  file:write (proc:to_insert ():plugin (0):last_preset ().label .. "\n")
   file:close ()
 end
 
@@ -74,30 +86,39 @@ if mode == "create" then
   if tracks:size () ~= 1 then fail ("cannot add the MIDI track") end
   local track = tracks:front ()
 
-  local plugin = ARDOUR.LuaAPI.new_plugin (Session, pluginName, ARDOUR.PluginType.LXVST, "")
-  if plugin:isnil () then fail ("Ardour does not list the VST plug-in " .. pluginName .. " (LXVST_PATH, VST cache)") end
+  local plugin = ARDOUR.LuaAPI.new_plugin (Session, pluginName, pluginType, "")
+  if plugin:isnil () then fail ("Ardour does not list the plug-in " .. pluginName .. " (plug-in paths, VST caches)") end
   track:add_processor_by_index (plugin, 0, nil, true)
   local chord = ARDOUR.LuaAPI.new_luaproc (Session, "Virellando Test Chord")
   if chord:isnil () then fail ("the test chord script is not installed") end
   track:add_processor_by_index (chord, 0, nil, true)
-  ARDOUR.LuaAPI.set_processor_param (chord, 0, tonumber (env ("REALHOST_CHORD_ON")))
-  ARDOUR.LuaAPI.set_processor_param (chord, 1, tonumber (env ("REALHOST_CHORD_OFF")))
+  for index, name in ipairs ({ "REALHOST_CHORD_ON", "REALHOST_CHORD_OFF", "REALHOST_REVERB_OFF", "REALHOST_PEDAL_DOWN",
+                               "REALHOST_NOTE_ON", "REALHOST_NOTE_OFF", "REALHOST_PEDAL_UP" }) do
+    ARDOUR.LuaAPI.set_processor_param (chord, index - 1, tonumber (env (name)))
+  end
   waitForSampleData ()
   writeParameters (plugin, "params-default.txt")
   save ()
   export ("first")
 elseif mode == "change" then
   local plugin = openSavedPlugin ()
+  local insert = plugin:to_insert ():plugin (0)
+  local program = insert:preset_by_label (env ("REALHOST_PROGRAM"))
+  if not program or not insert:load_preset (program) then fail ("cannot choose the program " .. env ("REALHOST_PROGRAM")) end
+  writeParameters (plugin, "params-program.txt")
   for index, value in env ("REALHOST_CHANGES"):gmatch ("(%d+)=([%d.]+)") do
-    if not ARDOUR.LuaAPI.set_processor_param (plugin, tonumber (index), tonumber (value)) then
+    if not ARDOUR.LuaAPI.set_processor_param (plugin, firstParameter + tonumber (index), tonumber (value)) then
       fail ("cannot set parameter " .. index)
     end
   end
   writeParameters (plugin, "params-saved.txt")
+  writeProgram (plugin, "program-saved.txt")
   save ()
   export ("changed")
 elseif mode == "reopen" then
-  writeParameters (openSavedPlugin (), "params-reopened.txt")
+  local plugin = openSavedPlugin ()
+  writeParameters (plugin, "params-reopened.txt")
+  writeProgram (plugin, "program-reopened.txt")
   export ("reopened")
 else
   fail ("unknown mode " .. mode)
