@@ -64,7 +64,7 @@ VstEvents* BlockEvents::piece(int from, int to)
         event->deltaFrames -= from;
         out->events[out->numEvents++] = reinterpret_cast<VstEvent*>(event);
     }
-    return out->numEvents > 0 ? out : nullptr;
+    return out;
 }
 
 } // namespace host

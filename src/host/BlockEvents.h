@@ -28,7 +28,7 @@ public:
     // Puts the event behind those with the same or an earlier offset; false when the lists are full.
     bool add(int offset, uint8_t status, uint8_t data1, uint8_t data2);
     // The events of the next piece of the block, those with offsets below `to`, their offsets counted from
-    // `from` (where the piece starts); null when there are none. Pieces are taken in order, once each.
+    // `from` (where the piece starts); the list may be empty. Pieces are taken in order, once each.
     VstEvents* piece(int from, int to);
 
 private:

@@ -203,6 +203,7 @@ void InstrumentDriver::render(float* left, float* right)
     for (int start = 0; start < frames;)
     {
         const int length = std::min(maxFrames, frames - start);
+        // Every piece gets its list, empty or not: the instrument takes its editor's keys and pedals there.
         if (VstEvents* list = events.piece(start, start + length))
             effect->dispatcher(effect, effProcessEvents, 0, 0, list, 0.0f);
         float* outputs[2] = {left + start, right + start};

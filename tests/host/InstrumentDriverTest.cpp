@@ -62,6 +62,8 @@ TEST_F(InstrumentDriverTest, EventsReachTheInstrumentInTimeOrderAtTheirOffsetsWi
         EXPECT_TRUE(driver.addMidi(offset, 0x90, static_cast<uint8_t>(offset % 128), 100));
     render(700);
     EXPECT_EQ(instrument.pieces, (std::vector<int>{256, 256, 188}));
+    // Each piece had its event list, which is where the instrument takes its editor's keys and pedals.
+    EXPECT_EQ(instrument.count(effProcessEvents), 3);
     const struct
     {
         int piece, offset, key;
@@ -95,11 +97,13 @@ TEST_F(InstrumentDriverTest, EventsOutsideTheBlockOrBeyondItsRoomAreRefusedAndNe
         ++taken;
     EXPECT_EQ(taken, 1024);
     EXPECT_EQ(driver.takeRefusedEvents(), 1);
-    // The next block starts empty.
+    // The next block starts empty, and the instrument still gets its (empty) list.
     instrument.events.clear();
+    const int lists = instrument.count(effProcessEvents);
     driver.beginBlock(64);
     render(64);
     EXPECT_TRUE(instrument.events.empty());
+    EXPECT_EQ(instrument.count(effProcessEvents), lists + 1);
 }
 
 TEST_F(InstrumentDriverTest, ParametersOutsideTheirRangeOrIndicesAreRefused)

@@ -10,8 +10,6 @@
 //
 // With a reference folder (the same session in another plug-in format), each export must also be the
 // reference's export, sample for sample.
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -21,28 +19,12 @@
 #include <vector>
 
 #include "realhost/ExportChecks.h"
+#include "realhost/TakeFile.h"
 
 using namespace realhost;
 
 namespace
 {
-
-// Reads a two-channel sound file; the reason when that is not possible.
-std::string readTake(const std::string& path, StereoTake& take)
-{
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (file == nullptr)
-        return path + ": " + sf_strerror(nullptr);
-    std::string error =
-        info.channels == 2 ? "" : path + ": " + std::to_string(info.channels) + " channels, not 2";
-    take.rate = info.samplerate;
-    take.samples.resize(static_cast<size_t>(info.frames) * 2);
-    if (error.empty() && sf_readf_float(file, take.samples.data(), info.frames) != info.frames)
-        error = path + ": short read";
-    sf_close(file);
-    return error;
-}
 
 std::string readLine(const std::string& path)
 {

@@ -106,6 +106,15 @@ double powerAt(const StereoTake& take, int64_t begin, int64_t end, double freque
     return s1 * s1 + s2 * s2 - coefficient * s1 * s2;
 }
 
+// How far the power at a frequency stands above that at the semitones beside it, over frames [begin, end).
+double aboveNeighboursDb(const StereoTake& take, int64_t begin, int64_t end, double frequency)
+{
+    const double fundamental = powerAt(take, begin, end, frequency);
+    const double neighbour = std::max(powerAt(take, begin, end, frequency / std::pow(2.0, 1.0 / 12.0)),
+                                      powerAt(take, begin, end, frequency * std::pow(2.0, 1.0 / 12.0)));
+    return fundamental > 0.0 ? 10.0 * std::log10(fundamental / std::max(neighbour, 1e-30)) : -300.0;
+}
+
 // Every value of `values` against `reference` (NaN where missing): the listed ones must differ when
 // `listedDiffer`, all others must be the same.
 Check compare(const char* name, const ParameterValues& reference, const ParameterValues& values,
@@ -179,11 +188,7 @@ Check checkSameSound(const StereoTake& saved, const StereoTake& reopened)
 std::vector<Check> checkPedalledNote(const StereoTake& take, const PedalledNote& note)
 {
     const int64_t attack = note.on + seconds(take, kPitchSkipSeconds);
-    const double fundamental = powerAt(take, attack, note.off, note.frequency);
-    const double neighbour =
-        std::max(powerAt(take, attack, note.off, note.frequency / std::pow(2.0, 1.0 / 12.0)),
-                 powerAt(take, attack, note.off, note.frequency * std::pow(2.0, 1.0 / 12.0)));
-    const double pitchDb = 10.0 * std::log10(std::max(fundamental, 1e-30) / std::max(neighbour, 1e-30));
+    const double pitchDb = aboveNeighboursDb(take, attack, note.off, note.frequency);
     const int64_t window = seconds(take, kWindowSeconds);
     const double beforeRelease = levels(take, note.off - window, note.off).second;
     const double held = levels(take, note.off + window, note.off + 2 * window).second;
@@ -193,7 +198,7 @@ std::vector<Check> checkPedalledNote(const StereoTake& take, const PedalledNote&
     const double heldDb = decibels(beforeRelease) - decibels(held);
     const double dampedDb = decibels(beforePedalUp) - decibels(afterPedal);
     return {
-        {"the pedalled note sounds at its pitch", fundamental > 0.0 && pitchDb >= kPitchAboveNeighboursDb,
+        {"the pedalled note sounds at its pitch", pitchDb >= kPitchAboveNeighboursDb,
          format("%.0f Hz stands %.1f dB above the semitones beside it (at least %.0f expected)",
                 note.frequency, pitchDb, kPitchAboveNeighboursDb)},
         {"the sustain pedal holds the note after its release",
@@ -202,6 +207,17 @@ std::vector<Check> checkPedalledNote(const StereoTake& take, const PedalledNote&
         {"lifting the pedal damps the note", beforePedalUp > 0.0 && dampedDb >= kDampedBelowDb,
          format("%.1f dB down %.1f s after the pedal lifts (at least %.0f expected)", dampedDb,
                 kAfterPedalUpSeconds, kDampedBelowDb)}};
+}
+
+Check checkNoteHeard(const StereoTake& take, double frequency)
+{
+    const double peakDb = decibels(levels(take, 0, take.frames()).first);
+    const double pitchDb = aboveNeighboursDb(take, 0, take.frames(), frequency);
+    return {"the played note sounds at its pitch",
+            peakDb >= kQuietestPeakDb && pitchDb >= kPitchAboveNeighboursDb,
+            format("peak %.1f dBFS (at least %.0f expected), ", peakDb, kQuietestPeakDb) +
+                format("%.0f Hz stands %.1f dB above the semitones beside it (at least %.0f expected)",
+                       frequency, pitchDb, kPitchAboveNeighboursDb)};
 }
 
 std::vector<Check> checkParameters(const ParameterValues& defaults, const ParameterValues& program,

@@ -48,6 +48,8 @@ Check checkSameSound(const StereoTake& saved, const StereoTake& reopened);
 // The note sounds at its pitch, rings on after its release while the pedal is down, and is damped once
 // the pedal lifts.
 std::vector<Check> checkPedalledNote(const StereoTake& take, const PedalledNote& note);
+// A note played once somewhere in the take sounds at a musician's level and at its pitch.
+Check checkNoteHeard(const StereoTake& take, double frequency);
 // The program moved the values away from the defaults; the values set after it differ from the program's
 // exactly at `changed`; and the reopened session reports every value as saved.
 std::vector<Check> checkParameters(const ParameterValues& defaults, const ParameterValues& program,

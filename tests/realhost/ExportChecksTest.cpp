@@ -185,4 +185,24 @@ TEST(ExportChecks, ThePedalledNoteIsJudgedAsAMusicianHearsIt)
         EXPECT_EQ(failed(checkPedalledNote(c.take, note)), c.failing) << c.what;
 }
 
+TEST(ExportChecks, ANotePlayedOnceIsHeardAtItsPitchAndLevel)
+{
+    StereoTake quiet = pedalledNote(261.63, false);
+    for (float& sample : quiet.samples)
+        sample *= 0.01f;
+    const struct
+    {
+        const char* what;
+        StereoTake take;
+        bool passes;
+    } cases[] = {
+        {"played at 261.6 Hz", pedalledNote(261.63, false), true},
+        {"a semitone sharp", pedalledNote(277.18, false), false},
+        {"far too quiet", quiet, false},
+        {"silence", take(std::vector<float>(120000, 0.0f)), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(checkNoteHeard(c.take, 261.63).passed, c.passes) << c.what;
+}
+
 } // namespace
