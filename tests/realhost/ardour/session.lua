@@ -2,7 +2,8 @@
 -- track playing the test chord and pedalled note into Virellando in the plug-in format REALHOST_FORMAT
 -- (LXVST, LV2 or VST3), saves and exports first.wav; "change" reopens it, chooses the program
 -- REALHOST_PROGRAM, sets REALHOST_CHANGES ("index=value ..." in the values the format shows), saves and
--- exports changed.wav; "reopen" exports reopened.wav. Each step writes the reported parameters
+-- exports changed.wav; "reopen" exports reopened.wav; "editor" only makes and saves the session with the
+-- track, for Ardour's window (editor-in-ardour). Each step writes the reported parameters
 -- (params-*.txt) and program (program-*.txt), saves before its one export (headless exports now and then
 -- crash, and a step must be repeatable) and fails only when the host cannot do what it is asked:
 -- realhost-export-check judges the results.
@@ -76,19 +77,24 @@ local function openSavedPlugin ()
   end
 end
 
-AudioEngine:set_backend ("None (Dummy)", "", "")
-
-if mode == "create" then
+-- A new session with a MIDI track "Piano" that plays the plug-in.
+local function newPianoTrack ()
   if not create_session (sessionFolder, sessionName, 44100) then fail ("cannot create the session") end
   local tracks = Session:new_midi_track (ARDOUR.ChanCount (ARDOUR.DataType ("midi"), 1),
     ARDOUR.ChanCount (ARDOUR.DataType ("audio"), 2), true, ARDOUR.PluginInfo (), nil, nil, 1, "Piano",
     ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true)
   if tracks:size () ~= 1 then fail ("cannot add the MIDI track") end
   local track = tracks:front ()
-
   local plugin = ARDOUR.LuaAPI.new_plugin (Session, pluginName, pluginType, "")
   if plugin:isnil () then fail ("Ardour does not list the plug-in " .. pluginName .. " (plug-in paths, VST caches)") end
   track:add_processor_by_index (plugin, 0, nil, true)
+  return track, plugin
+end
+
+AudioEngine:set_backend ("None (Dummy)", "", "")
+
+if mode == "create" then
+  local track, plugin = newPianoTrack ()
   local chord = ARDOUR.LuaAPI.new_luaproc (Session, "Virellando Test Chord")
   if chord:isnil () then fail ("the test chord script is not installed") end
   track:add_processor_by_index (chord, 0, nil, true)
@@ -120,6 +126,12 @@ elseif mode == "reopen" then
   writeParameters (plugin, "params-reopened.txt")
   writeProgram (plugin, "program-reopened.txt")
   export ("reopened")
+elseif mode == "editor" then
+  -- Only the session with the track, saved, for Ardour's window to open; the line printed names the
+  -- plug-in's window in the session's UI state by the track's and the plug-in's identifiers.
+  local track, plugin = newPianoTrack ()
+  print ("window P-" .. track:to_stateful ():id ():to_s () .. "-" .. plugin:to_stateful ():id ():to_s ())
+  save ()
 else
   fail ("unknown mode " .. mode)
 end
