@@ -1,15 +1,23 @@
 # Sourced after xserver.sh by the tests that play the plug-in's editor in a real host that runs on a JACK
 # server of the test's own (a dummy device, no sound card): the bundle's files with the test skin and bank,
 # the server, the editor's window inside the host's, its pixels, and a key clicked in it, recorded from the
-# host's outputs with jack_rec and heard at its pitch by realhost-sound-check. On exit the recording and
-# the server stop too.
+# host's outputs with jack_rec and heard at its pitch by realhost-sound-check. On exit the recording, the
+# host and then the server stop: a server stopped under its clients may leave its entry in JACK's registry
+# of servers, which holds eight. Hence also one server name for these tests, whose stale entry a new server
+# of that name takes over; the tests never run at the same time (they share the display's lock).
 jack_pid='' rec_pid=''
 stop_jack() {
+  [ -n "$jack_pid" ] && kill "$jack_pid" 2>/dev/null && wait "$jack_pid" 2>/dev/null
+  jack_pid=''
+}
+stop_all() {
   [ -n "$rec_pid" ] && kill "$rec_pid" 2>/dev/null
-  [ -n "$jack_pid" ] && kill "$jack_pid" 2>/dev/null
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+  app_pid=''
+  stop_jack
   cleanup
 }
-trap stop_jack EXIT
+trap stop_all EXIT
 need jackd jack_wait jack_lsp jack_rec xwd convert xdotool
 jack_log() { [ -f "$work/jackd.log" ] && grep -v XRun "$work/jackd.log" | tail -8 | sed "s/^/  jackd: /"; }
 
@@ -25,9 +33,9 @@ copy_plugin_files() { # FROM TO TESTSKIN WRITEBANK SCREENSHOT
   fi
 }
 
-# A JACK server of this test's own, at 44.1 kHz with blocks of the given length.
+# A JACK server of this test's own, at 44.1 kHz with blocks of the given length; its output in jackd.log.
 start_jack() { # FRAMES
-  export JACK_DEFAULT_SERVER="virellando-test-$$" JACK_NO_AUDIO_RESERVATION=1
+  export JACK_DEFAULT_SERVER=virellando-test JACK_NO_AUDIO_RESERVATION=1
   jackd --no-realtime -d dummy -r 44100 -p "$1" >"$work/jackd.log" 2>&1 &
   jack_pid=$!
   jack_wait -w -t 60 >/dev/null 2>&1 || fail "the JACK server did not start"
@@ -63,6 +71,9 @@ recorded_for() { # SECONDS-TENTHS: waits until the recording has grown by that m
     fail "jack_rec stopped recording"
 }
 
+# Whether JACK lists exactly two ports matching an extended regular expression.
+has_ports() { [ "$(jack_lsp 2>/dev/null | grep -cE "$1")" = 2 ]; }
+
 # Clicks C4 (key 60) of the test skin in the editor (white key 23 from x 76, 12 pixels a white key, its
 # lower part at y 313) and holds it for half a second while jack_rec records the host's two output ports
 # (PORT-PATTERN, an extended regular expression over jack_lsp's names); realhost-sound-check (SOUNDCHECK)
@@ -70,7 +81,6 @@ recorded_for() { # SECONDS-TENTHS: waits until the recording has grown by that m
 play_key_60() { # PORT-PATTERN SOUNDCHECK
   local x=$((76 + 23 * 12 + 5)) ports
   wait_until 60 pixel_is "$x" 313 "244,244,240" || fail "key 60 is not drawn unlit: $(pixel "$x" 313)"
-  has_ports() { [ "$(jack_lsp | grep -cE "$1")" = 2 ]; }
   wait_until 60 has_ports "$1" || fail "no two output ports $1 among: $(jack_lsp | tr '\n' ' ')"
   mapfile -t ports < <(jack_lsp | grep -E "$1")
   jack_rec -f "$work/played.wav" -d 60 "${ports[@]}" >"$work/jack_rec.log" 2>&1 &
