@@ -11,7 +11,7 @@
 namespace formathost
 {
 
-class HostValueQueue : public host::IParamValueQueue
+class HostValueQueue final : public host::IParamValueQueue
 {
 public:
     explicit HostValueQueue(host::ParamID id) : parameter(id) {}
