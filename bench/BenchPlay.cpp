@@ -22,65 +22,19 @@
 #include "NoteSequence.h"
 #include "PluginRun.h"
 #include "RiffBank.h"
+#include "Turns.h"
 
 namespace
 {
 constexpr int kSampleRate = 44100;
 constexpr int kBlockFrames = 256;
 constexpr int kRounds = 7;
-constexpr double kTurnSeconds = 2.0;
+constexpr uint64_t kTurnFrames = 2 * kSampleRate;
 constexpr double kMadeUpSeconds = 90.0;
 constexpr double kDenseSeconds = 20.0;
 constexpr int kDenseHeldKeys = 10;
 constexpr int kReverbAmount = 2;
 constexpr int kResonance = 6;
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : 0.5 * (values[middle - 1] + values[middle]);
-}
-
-// Each player renders the piece up to a frame; they take turns a stretch at a time, the first of one
-// stretch going last in the next.
-void TakeTurns(const std::vector<std::function<void(uint64_t)>>& players, uint64_t frames)
-{
-    const auto turn = static_cast<uint64_t>(kTurnSeconds * kSampleRate);
-    size_t first = 0;
-    for (uint64_t end = turn; end < frames + turn; end += turn)
-    {
-        for (size_t i = 0; i < players.size(); ++i)
-            players[(first + i) % players.size()](end);
-        first = (first + 1) % players.size();
-    }
-}
-
-// One configuration's figures over the rounds.
-struct Figures
-{
-    const char* name;
-    std::vector<double> seconds; // processor time of each round
-    double worst = 0.0;
-    double percentile999 = 0.0;
-
-    void take(double roundSeconds, const BlockTimes& blocks)
-    {
-        seconds.push_back(roundSeconds);
-        worst = std::max(worst, blocks.worst());
-        percentile999 = std::max(percentile999, blocks.percentile(0.999));
-    }
-    // The median over the rounds of this configuration's time against the other's in the same round.
-    double against(const Figures& other) const
-    {
-        std::vector<double> ratios;
-        for (size_t round = 0; round < seconds.size() && round < other.seconds.size(); ++round)
-            ratios.push_back(seconds[round] / other.seconds[round]);
-        return Median(ratios);
-    }
-};
 
 // A dense texture's figures: the rendering thread's processor time per block against the block.
 struct DenseFigures
@@ -154,7 +108,7 @@ int main(int argc, char** argv)
             }
             players.push_back([run = runs[p].get()](uint64_t end) { run->playUntil(end); });
         }
-        TakeTurns(players, notes.frames);
+        TakeTurns(players, notes.frames, kTurnFrames);
         bare.take(synth.processorSeconds, synth.times);
         anchor.take(synthWithEffects.processorSeconds, synthWithEffects.times);
         for (size_t p = 0; p < std::size(plugins); ++p)
@@ -176,7 +130,7 @@ int main(int argc, char** argv)
             return 1;
         }
         TakeTurns({[&](uint64_t end) { synth.playUntil(end); }, [&](uint64_t end) { plugin.playUntil(end); }},
-                  piece.frames);
+                  piece.frames, kTurnFrames);
         texture.meanVoices = synth.meanVoices();
         texture.mostVoices = synth.mostVoices;
         texture.bareWorst = synth.threadTimes.worst();

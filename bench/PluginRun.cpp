@@ -7,15 +7,38 @@
 using namespace host;
 using namespace plughost;
 
+namespace
+{
+HostAnswers Answers(int sampleRate, int frames)
+{
+    HostAnswers answers;
+    answers.sampleRate = sampleRate;
+    answers.blockSize = frames;
+    return answers;
+}
+} // namespace
+
 bool PluginRun::open(const std::string& bank, const NoteSequence& piece, int sampleRate, int frames,
                      const ParameterValues& parameters, std::string& error)
 {
     folder.copyIn(bank, "DAT");
     folder.addStringTable();
-    HostAnswers answers;
-    answers.sampleRate = sampleRate;
-    answers.blockSize = frames;
-    plugin = folder.instantiate(answers);
+    return openInstance(folder.instantiate(Answers(sampleRate, frames)), piece, sampleRate, frames,
+                        parameters, error);
+}
+
+bool PluginRun::open(PluginHost& linked, const NoteSequence& piece, int sampleRate, int frames,
+                     std::string& error)
+{
+    return openInstance(linked.instantiate(Answers(sampleRate, frames)), piece, sampleRate, frames, {},
+                        error);
+}
+
+bool PluginRun::openInstance(std::unique_ptr<PluginInstance> instance, const NoteSequence& piece,
+                             int sampleRate, int frames, const ParameterValues& parameters,
+                             std::string& error)
+{
+    plugin = std::move(instance);
     if (!plugin)
     {
         error = "the plug-in gives no instance";

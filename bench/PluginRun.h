@@ -20,12 +20,18 @@ public:
     // False with a message in error when the plug-in or its bank cannot be set up.
     bool open(const std::string& bank, const NoteSequence& notes, int sampleRate, int blockFrames,
               const ParameterValues& parameters, std::string& error);
+    // The same through the entry point of a plug-in linked into this program, whose files are wherever
+    // that plug-in finds them.
+    bool open(plughost::PluginHost& linked, const NoteSequence& notes, int sampleRate, int blockFrames,
+              std::string& error);
 
     BlockTimes renderTimes; // processReplacing alone, wall-clock (times: with the events)
     // Heap operations on the audio thread once the first second has played.
     long allocationsAfterWarmUp = 0;
 
 private:
+    bool openInstance(std::unique_ptr<plughost::PluginInstance> instance, const NoteSequence& notes,
+                      int sampleRate, int blockFrames, const ParameterValues& parameters, std::string& error);
     void playBlock() override;
 
     PluginFolder folder;

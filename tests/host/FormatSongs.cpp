@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <thread>
 
 #include "engine/SampleDataCache.h"
 
@@ -78,14 +76,7 @@ std::vector<float> RenderVst3(formathost::Vst3Instance& plugin, int frames, int 
 
 bool WaitForLinkedSampleData()
 {
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    while (!engine::SampleDataCache::shared().loadDone())
-    {
-        if (std::chrono::steady_clock::now() > giveUp)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
+    return WaitUntil([] { return engine::SampleDataCache::shared().loadDone(); });
 }
 
 } // namespace hosttest

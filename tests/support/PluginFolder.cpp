@@ -89,16 +89,21 @@ bool PluginFolder::logHas(const std::string& text) const
                        [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
-bool WaitForSampleData(PluginInstance& instance)
+bool WaitUntil(const std::function<bool()>& done)
 {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    while (instance.dispatch(host::effVendorSpecific, 1004) != 1)
+    while (!done())
     {
         if (std::chrono::steady_clock::now() > giveUp)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;
+}
+
+bool WaitForSampleData(PluginInstance& instance)
+{
+    return WaitUntil([&instance] { return instance.dispatch(host::effVendorSpecific, 1004) == 1; });
 }
 
 std::vector<float> Render(PluginInstance& instance, int frames,

@@ -50,8 +50,9 @@ private:
     bool loaded = false;
 };
 
-// Waits until the plug-in reports its sample data read (vendor request 1004), however busy the machine:
-// false only after a minute.
+// Asks `done` every 5 ms until it answers true, however busy the machine: false only after a minute.
+bool WaitUntil(const std::function<bool()>& done);
+// Waits until the plug-in reports its sample data read (vendor request 1004).
 bool WaitForSampleData(plughost::PluginInstance& instance);
 
 // A MIDI message at a frame of a song.

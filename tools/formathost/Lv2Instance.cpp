@@ -94,6 +94,12 @@ void Lv2Instance::queueAtom(int64_t frame, uint32_t type, const std::vector<uint
 
 void Lv2Instance::run(float* left, float* right, int frames, const std::vector<Lv2Midi>& midi)
 {
+    connect(left, right, midi);
+    runConnected(frames);
+}
+
+void Lv2Instance::connect(float* left, float* right, const std::vector<Lv2Midi>& midi)
+{
     if (!handle)
         return;
     const uint32_t midiType = uris.map(LV2_MIDI__MidiEvent);
@@ -122,7 +128,12 @@ void Lv2Instance::run(float* left, float* right, int frames, const std::vector<L
     plugin.connect_port(handle, lv2port::kRightOut, right);
     for (uint32_t port = lv2port::kFirstParameter; port < lv2port::kCount; ++port)
         plugin.connect_port(handle, port, connected[port] ? &controls[port] : nullptr);
-    plugin.run(handle, static_cast<uint32_t>(frames));
+}
+
+void Lv2Instance::runConnected(int frames)
+{
+    if (handle)
+        plugin.run(handle, static_cast<uint32_t>(frames));
 }
 
 bool Lv2Instance::save(Lv2State& state)

@@ -78,7 +78,7 @@ bool Vst3Instance::restart(double rate, int maxBlock)
     return start(rate, maxBlock);
 }
 
-tresult Vst3Instance::process(float* left, float* right, int frames)
+tresult Vst3Instance::process(float* left, float* right, int frames, bool forget)
 {
     float* channels[2] = {left, right};
     AudioBusBuffers output{};
@@ -93,8 +93,8 @@ tresult Vst3Instance::process(float* left, float* right, int frames)
     data.inputEvents = &events;
     data.processContext = context;
     const tresult result = processor->process(data);
-    events.clear();
-    changes.clear();
+    if (forget)
+        forgetQueued();
     return result;
 }
 

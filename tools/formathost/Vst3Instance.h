@@ -39,8 +39,14 @@ public:
     HostParameterChanges changes;
     // The transport handed with each block; null: none.
     host::ProcessContext* context = nullptr;
-    // Processes a block into left and right with what was queued for it, then forgets that.
-    host::tresult process(float* left, float* right, int frames);
+    // Processes a block into left and right with what was queued for it, then forgets that (unless told
+    // not to: a benchmark that times the plug-in alone forgets it afterwards, with forgetQueued).
+    host::tresult process(float* left, float* right, int frames, bool forget = true);
+    void forgetQueued()
+    {
+        events.clear();
+        changes.clear();
+    }
 
     std::vector<uint8_t> componentState();
     host::tresult setComponentState(const std::vector<uint8_t>& bytes);

@@ -34,6 +34,8 @@ public:
 
     // Loads the shared object and finds its entry point (VSTPluginMain, else main).
     bool load(const std::string& path);
+    // Takes the entry point of a plug-in linked into this program.
+    void take(host::PluginEntryProc entryPoint) { entry = entryPoint; }
     const std::string& error() const { return lastError; }
     bool hasSymbol(const char* name) const;
     // What the system returned for the loaded module (on Windows its base address); nullptr before load.
