@@ -24,11 +24,9 @@
 #include "engine/SampleDataCache.h"
 #include "host/InstrumentEntry.h"
 #include "host/UserInterface.h"
+#include "host/vst3/Vst3Entry.h"
 #include "platform/Platform.h"
 #include "support/PluginFolder.h"
-
-extern "C" const LV2_Descriptor* lv2_descriptor(uint32_t index);
-extern "C" host::IPluginFactory* GetPluginFactory();
 
 namespace
 {

@@ -1,5 +1,6 @@
 // The plug-in's exported entry points: hosts look up VSTPluginMain and fall back to main.
 #include "host/InstrumentEntry.h"
+#include "host/ModuleExport.h"
 #include "host/UserInterface.h"
 
 using namespace host;
@@ -19,13 +20,6 @@ AEffect* createInstance(audioMasterCallback audioMaster)
     return ModuleInstrument().create(audioMaster);
 }
 } // namespace
-
-// Windows builds name their exports in the module-definition file; elsewhere only these two are visible.
-#if defined(_WIN32)
-#define VIRELLANDO_EXPORT
-#else
-#define VIRELLANDO_EXPORT __attribute__((visibility("default")))
-#endif
 
 extern "C" VIRELLANDO_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster)
 {

@@ -10,14 +10,12 @@
 
 #include "host/FormatSongs.h"
 #include "host/lv2/Lv2Ports.h"
+#include "host/vst3/Vst3Entry.h"
 #include "host/vst3/Vst3Parameters.h"
 #include "instrument/PianoTestBanks.h"
 #include "instrument/programs/ParameterTable.h"
 #include "platform/Platform.h"
 #include "support/AllocationCounter.h"
-
-extern "C" const LV2_Descriptor* lv2_descriptor(uint32_t index);
-extern "C" host::IPluginFactory* GetPluginFactory();
 
 using namespace host;
 

@@ -12,14 +12,11 @@
 #include "host/FormatSongs.h"
 #include "host/lv2/Lv2Ports.h"
 #include "host/lv2/Lv2Uris.h"
+#include "host/vst3/Vst3Entry.h"
 #include "instrument/PianoTestBanks.h"
 #include "platform/Platform.h"
 
 #include <lv2/atom/atom.h>
-
-extern "C" const LV2_Descriptor* lv2_descriptor(uint32_t index);
-extern "C" const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index);
-extern "C" host::IPluginFactory* GetPluginFactory();
 
 using namespace host;
 using namespace hosttest;

@@ -1,6 +1,8 @@
 // The VST3 module's exported entry points: the factory, and the module's set-up and end (ModuleEntry and
 // ModuleExit on Linux, InitDll and ExitDll on Windows), which need do nothing here. Nothing thrown inside
 // gets out to the host.
+#include "host/vst3/Vst3Entry.h"
+
 #include "host/UserInterface.h"
 #include "host/vst3/Vst3Factory.h"
 
@@ -20,13 +22,7 @@ void connectUserInterface()
 }
 } // namespace
 
-#if defined(_WIN32)
-#define VIRELLANDO_EXPORT
-#else
-#define VIRELLANDO_EXPORT __attribute__((visibility("default")))
-#endif
-
-extern "C" VIRELLANDO_EXPORT IPluginFactory* VST3CALL GetPluginFactory()
+IPluginFactory* VST3CALL GetPluginFactory()
 {
     static Vst3Factory factory(ModuleInstrument(), connectUserInterface);
     return &factory;

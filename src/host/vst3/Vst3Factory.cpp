@@ -17,6 +17,16 @@ constexpr const char* kEmail = "mailto:packages@tallowind.example";
 constexpr const char* kSubCategories = "Instrument|Piano";
 // The interface release our declarations follow.
 constexpr const char* kSdkVersion = "VST 3.7.0";
+
+// What every kind of class information starts with: the one class, an instrument of many instances.
+template <typename ClassInfo> void FillClassInfo(ClassInfo& info)
+{
+    info = ClassInfo{};
+    std::memcpy(info.cid, Vst3Component::kClassId.bytes, sizeof info.cid);
+    info.cardinality = PClassInfo::kManyInstances;
+    CopyToChar8(kVstAudioEffectClass, info.category, sizeof info.category);
+    CopyToChar8(kName, info.name, sizeof info.name);
+}
 } // namespace
 
 Vst3Factory::Vst3Factory(const InstrumentEntry& entry, void (*prepare)())
@@ -69,11 +79,7 @@ tresult VST3CALL Vst3Factory::getClassInfo(int32_t index, PClassInfo* info)
 {
     if (index != 0 || !info)
         return kInvalidArgument;
-    *info = PClassInfo{};
-    std::memcpy(info->cid, Vst3Component::kClassId.bytes, sizeof info->cid);
-    info->cardinality = PClassInfo::kManyInstances;
-    CopyToChar8(kVstAudioEffectClass, info->category, sizeof info->category);
-    CopyToChar8(kName, info->name, sizeof info->name);
+    FillClassInfo(*info);
     return kResultOk;
 }
 
@@ -81,11 +87,7 @@ tresult VST3CALL Vst3Factory::getClassInfo2(int32_t index, PClassInfo2* info)
 {
     if (index != 0 || !info)
         return kInvalidArgument;
-    *info = PClassInfo2{};
-    std::memcpy(info->cid, Vst3Component::kClassId.bytes, sizeof info->cid);
-    info->cardinality = PClassInfo::kManyInstances;
-    CopyToChar8(kVstAudioEffectClass, info->category, sizeof info->category);
-    CopyToChar8(kName, info->name, sizeof info->name);
+    FillClassInfo(*info);
     CopyToChar8(kSubCategories, info->subCategories, sizeof info->subCategories);
     CopyToChar8(kVendor, info->vendor, sizeof info->vendor);
     CopyToChar8(VIRELLANDO_VERSION, info->version, sizeof info->version);

@@ -19,10 +19,8 @@
 #include "formathost/Lv2Host.h"
 #include "formathost/Vst3Host.h"
 #include "host/lv2/Lv2Uris.h"
+#include "host/vst3/Vst3Entry.h"
 #include "platform/Platform.h"
-
-extern "C" const LV2_Descriptor* lv2_descriptor(uint32_t index);
-extern "C" host::IPluginFactory* GetPluginFactory();
 
 using namespace formathost;
 
