@@ -17,6 +17,7 @@ SimpleLimit::SimpleLimit()
     lookahead = static_cast<int32_t>(attack.GetSampleRate() * 0.001);
     attack.SetTime(1.0f);
     CacheCoefficients();
+    Reset();
 }
 
 void SimpleLimit::CacheCoefficients()
@@ -53,12 +54,14 @@ void SimpleLimit::SetSampleRate(float rate)
 
 void SimpleLimit::Reset()
 {
-    candidatesFront = 0;
-    candidatesBack = 0;
     envelope = thresholdGain;
     writeIndex = 0;
     delayLeft.fill(0.0f);
     delayRight.fill(0.0f);
+    // No candidates; the slot before the first holds the mark.
+    candidates[kDelaySize - 1] = Candidate{kMark, 0};
+    candidatesFront = 0;
+    candidatesBack = 0;
 }
 
 void SimpleLimit::ProcessBlock(float* left, float* right, int frames)
@@ -102,14 +105,18 @@ void SimpleLimit::ProcessBlock(float* left, float* right, int frames)
         }
         // An infinite sample would make the envelope inf - inf, and every later frame NaN; held at the
         // largest float it closes the gain for a while instead.
-        peak = std::min(peak, std::numeric_limits<float>::max());
+        peak = std::min(std::numeric_limits<float>::max(), peak);
         // The frame written span + 1 steps ago leaves the window (more than one only after the look-ahead
-        // was shortened); then every candidate no louder than this frame, which outlasts them.
+        // was shortened), and its slot becomes the mark before the first candidate.
         while (front != back && ((write - 1 - queue[front & slots].position) & wrap) >= span)
         {
+            queue[front & slots].level = kMark;
             ++front;
         }
-        while (front != back && queue[(back - 1) & slots].level <= peak)
+        // Then every candidate no louder than this frame, which outlasts them; the mark ends the search.
+        // Only a window of the whole ring writes this frame over the mark, and then the oldest frame leaves
+        // at the next step and puts the mark back first.
+        while (queue[(back - 1) & slots].level <= peak)
         {
             --back;
         }

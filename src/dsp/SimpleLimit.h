@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 
 namespace dsp
 {
@@ -60,6 +61,7 @@ private:
         float level;
         int32_t position;
     };
+    static constexpr float kMark = std::numeric_limits<float>::infinity();
 
     void CacheCoefficients();
 
@@ -78,7 +80,8 @@ private:
     std::array<float, kDelaySize> delayRight{};
     // The candidates, oldest first and strictly falling: a frame leaves when it has been read out or when a
     // frame at least as loud arrives after it, so the first is the held peak, the loudest frame not yet
-    // read out. A ring addressed by the mask; front and back count on and wrap.
+    // read out. A ring addressed by the mask; front and back count on and wrap. The slot before the first
+    // holds the mark, a level no frame reaches, so that the search from the back needs no count.
     std::array<Candidate, kDelaySize> candidates{};
     uint32_t candidatesFront = 0;
     uint32_t candidatesBack = 0;
