@@ -335,14 +335,20 @@ TEST_F(SimpleLimitTest, ChannelsShareOneGain)
     EXPECT_NEAR(lastRight, 0.25 * kThreshold / 4.0, 1e-6);
 }
 
+// Reset forgets what the limiter held, wherever in its delay line the loud frames lay.
 TEST_F(SimpleLimitTest, ResetEmptiesTheDelayAndOpensTheGain)
 {
-    for (int i = 0; i < 100; ++i)
-        step(5.0f, -5.0f);
-    limiter.Reset();
-    for (int i = 0; i < kLookAhead; ++i)
-        ASSERT_EQ(step(0.5f), 0.0f);
-    EXPECT_EQ(step(0.5f), 0.5f);
+    for (const int loud : {100, SimpleLimit::kDelaySize - 100, SimpleLimit::kDelaySize - 1})
+    {
+        limiter.Reset();
+        for (int i = 0; i < loud; ++i)
+            step(5.0f, -5.0f);
+        limiter.Reset();
+        for (int i = 0; i < kLookAhead; ++i)
+            ASSERT_EQ(step(0.5f), 0.0f) << "after " << loud << " loud frames";
+        for (int i = 0; i < 2 * kLookAhead; ++i)
+            ASSERT_EQ(step(0.5f), 0.5f) << "after " << loud << " loud frames";
+    }
 }
 
 // Bursts of noise and single clicks at random loudness: the attack lets some peaks slightly past the
