@@ -31,7 +31,7 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
 {
     if (!outputs || !outputs[0] || !outputs[1])
     {
-        blockEventCount = 0;
+        endBlock();
         return;
     }
     // No recursion in the chain may run on denormals, whatever reaches it; the host's mode comes back on
@@ -57,7 +57,14 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
         event = end;
         start += length;
     } while (start < frames);
+    endBlock();
+}
+
+void VstXSynth::endBlock()
+{
     blockEventCount = 0;
+    dumps.clear();
+    dumpBytes.clear();
 }
 
 void VstXSynth::renderPiece(float* left, float* right, int frames, int firstEvent, int endEvent, int offset)
@@ -249,6 +256,9 @@ void VstXSynth::prepareBuffers()
         drainedEvents.reserve(events);
         echoEvents.reserve(events);
         echoList.reserve(sizeof(VstEvents) + events * sizeof(VstEvent*));
+        hostEvents.reserve(events);
+        dumps.reserve(kMaxDumps);
+        dumpBytes.reserve(kDumpBytes);
     }
     catch (const std::bad_alloc&)
     {
