@@ -254,6 +254,9 @@ private:
     std::vector<EventQueueEntry> mergeScratch;
     // The host's events of one list, in list order, with their offsets as the host gave them.
     std::vector<EventQueueEntry> hostEvents;
+    // Whether the host gave the coming block its events; a block without them drains the editor's queue
+    // itself, since some hosts call processEvents only for blocks that carry events.
+    bool eventsMerged = false;
     // The coming block's tuning dumps: where each lies in the bytes.
     struct DumpPlace
     {

@@ -34,6 +34,9 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
         endBlock();
         return;
     }
+    // A host that calls processEvents only for blocks with events of its own must still hear the editor.
+    if (!eventsMerged)
+        mergeEvents(nullptr);
     // No recursion in the chain may run on denormals, whatever reaches it; the host's mode comes back on
     // return.
     const FlushDenormals flush;
@@ -65,6 +68,7 @@ void VstXSynth::endBlock()
     blockEventCount = 0;
     dumps.clear();
     dumpBytes.clear();
+    eventsMerged = false;
 }
 
 void VstXSynth::renderPiece(float* left, float* right, int frames, int firstEvent, int endEvent, int offset)

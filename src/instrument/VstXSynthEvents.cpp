@@ -46,6 +46,7 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
 
 void VstXSynth::mergeEvents(VstEvents* events)
 {
+    eventsMerged = true;
     const int lastFrame = std::max(blockSize - 1, 0);
     const VstInt32 hostListed = events ? std::max(events->numEvents, 0) : 0;
     // The record declares two slots; a host's list has as many as it holds events.
