@@ -10,72 +10,26 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <random>
-#include <string>
 #include <vector>
 
-#include "engine/LoadWait.h"
-#include "engine/SampleDataCache.h"
 #include "instrument/PianoTestBanks.h"
 #include "instrument/VstXSynth.h"
-#include "platform/Platform.h"
+#include "instrument/fuzz/FuzzedInstrument.h"
 
 using namespace host;
 using namespace instrument;
+using instrumenttest::FuzzCheck;
 
 namespace
 {
 constexpr int kBlockFrames = 128;
 constexpr size_t kMaxEvents = 256;
-
-VstIntPtr hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-class Instrument
-{
-public:
-    Instrument()
-    {
-        std::random_device random;
-        folder =
-            std::filesystem::temp_directory_path() / ("virellando-events-fuzz-" + std::to_string(random()));
-        std::filesystem::create_directories(folder);
-        const std::vector<uint8_t> bank = instrumenttest::TunedBank();
-        std::ofstream((folder / "Grand.DAT").string(), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bank.data()), static_cast<std::streamsize>(bank.size()));
-        platform::SetModuleFileName((folder / "Grand.so").string());
-        synth = std::make_unique<VstXSynth>(hostCallback);
-        enginetest::WaitForLoadDone(engine::SampleDataCache::shared());
-        synth->setBlockSize(kBlockFrames);
-        synth->resume();
-    }
-    ~Instrument()
-    {
-        synth.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    std::filesystem::path folder;
-    std::unique_ptr<VstXSynth> synth;
-};
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static Instrument instrument;
-    VstXSynth& synth = *instrument.synth;
+    static instrumenttest::FuzzedInstrument instrument("events", instrumenttest::TunedBank(), kBlockFrames);
+    VstXSynth& synth = instrument.synth();
     if (size == 0)
         return 0;
     const uint8_t flags = data[0];
@@ -139,8 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         synth.processReplacing(nullptr, outputs, kBlockFrames);
         for (int i = 0; i < kBlockFrames; ++i)
-            check(std::isfinite(left[static_cast<size_t>(i)]) &&
-                  std::isfinite(right[static_cast<size_t>(i)]));
+            FuzzCheck(std::isfinite(left[static_cast<size_t>(i)]) &&
+                      std::isfinite(right[static_cast<size_t>(i)]));
         if (flags & 1)
             synth.keyReleased(60 + flags % 24, 0);
     }
