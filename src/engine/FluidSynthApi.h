@@ -106,6 +106,11 @@ using fluid_preset_free_t = void (*)(fluid_preset_t* preset);
     X(int, fluid_synth_get_program,                                                                          \
       (fluid_synth_t * synth, int channel, int* soundFontId, int* bank, int* preset))                        \
     X(int, fluid_synth_set_channel_type, (fluid_synth_t * synth, int channel, int type))                     \
+    X(int, fluid_synth_set_gen, (fluid_synth_t * synth, int channel, int param, float value))                \
+    X(int, fluid_synth_activate_key_tuning,                                                                  \
+      (fluid_synth_t * synth, int bank, int program, const char* name, const double* pitch, int apply))      \
+    X(int, fluid_synth_activate_tuning,                                                                      \
+      (fluid_synth_t * synth, int channel, int bank, int program, int apply))                                \
     X(int, fluid_synth_handle_midi_event, (void* data, fluid_midi_event_t* event))                           \
     X(int, fluid_synth_sfload, (fluid_synth_t * synth, const char* filename, int resetPresets))              \
     X(int, fluid_synth_sfunload, (fluid_synth_t * synth, int id, int resetPresets))                          \

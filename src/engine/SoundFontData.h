@@ -29,6 +29,8 @@ enum SoundFontGenerator : uint16_t
     kGenVelocity = 47,
     kGenInitialAttenuation = 48,
     kGenEndloopAddrsCoarseOffset = 50,
+    kGenCoarseTune = 51,
+    kGenFineTune = 52,
     kGenSampleId = 53,
     kGenSampleModes = 54,
     kGenExclusiveClass = 57,

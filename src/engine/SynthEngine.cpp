@@ -52,6 +52,7 @@ bool SynthEngine::createSynth()
     FluidSynth().fluid_synth_set_channel_type(synth, 9, kChannelTypeMelodic);
     FluidSynth().fluid_synth_bank_select(synth, 9, 0);
     engine::RegisterSoundBankLoader(synth);
+    tuning.restore(synth);
     return true;
 }
 
@@ -142,6 +143,21 @@ void SynthEngine::send(int type, int data1, int data2)
     FluidSynth().fluid_midi_event_set_key(event, data1);
     FluidSynth().fluid_midi_event_set_velocity(event, data2);
     FluidSynth().fluid_midi_router_handle_midi_event(router, event);
+}
+
+void SynthEngine::tuneKeys(int count, const uint8_t* keys, const double* cents, bool sounding)
+{
+    tuning.tuneKeys(synth, count, keys, cents, sounding);
+}
+
+void SynthEngine::setMasterFine(double cents)
+{
+    tuning.setMasterFine(synth, cents);
+}
+
+void SynthEngine::setMasterCoarse(int semitones)
+{
+    tuning.setMasterCoarse(synth, semitones);
 }
 
 void SynthEngine::setChorusActive(bool on)

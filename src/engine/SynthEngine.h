@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/FluidSynthApi.h"
+#include "engine/SynthTuning.h"
 
 namespace engine
 {
@@ -62,6 +63,11 @@ public:
     void render(int frames, float* left, float* right);
     // Frames rendered since the engine was made: where in the output an event sent now takes effect.
     uint64_t framesRendered() const { return renderedFrames; }
+    // The tuning from the sequencer (see SynthTuning), which a new synthesizer takes over: the pitches of
+    // keys in cents above key 0, the master fine tuning in cents and the coarse one in semitones.
+    void tuneKeys(int count, const uint8_t* keys, const double* cents, bool sounding);
+    void setMasterFine(double cents);
+    void setMasterCoarse(int semitones);
     // Switches the engine's chorus unit on or off. Off, the engine skips its effects pass altogether (and
     // with it the OpenMP parallel region whose one-thread team the runtime allocates on every pass).
     void setChorusActive(bool on);
@@ -85,6 +91,7 @@ private:
     EventObserver observer = nullptr;
     void* observerContext = nullptr;
     uint64_t renderedFrames = 0;
+    SynthTuning tuning;
 };
 
 } // namespace engine

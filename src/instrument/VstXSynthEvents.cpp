@@ -30,8 +30,9 @@ bool isNoteOutsideKeyboard(int32_t message)
 
 int32_t packedMidi(const VstMidiEvent& event)
 {
+    // The status and two data bytes; the fourth byte is not part of the message.
     uint32_t message = 0;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 3; ++i)
         message |= static_cast<uint32_t>(static_cast<uint8_t>(event.midiData[i])) << (8 * i);
     return static_cast<int32_t>(message);
 }
@@ -39,17 +40,36 @@ int32_t packedMidi(const VstMidiEvent& event)
 
 VstInt32 VstXSynth::processEvents(VstEvents* events)
 {
+    mergeEvents(events);
+    return 1;
+}
+
+void VstXSynth::mergeEvents(VstEvents* events)
+{
+    eventsMerged = true;
     const int lastFrame = std::max(blockSize - 1, 0);
     const VstInt32 hostListed = events ? std::max(events->numEvents, 0) : 0;
+    // The record declares two slots; a host's list has as many as it holds events.
+    VstEvent* const* listed = events ? events->events : nullptr;
     // Every list below was sized ahead for a block's events; what does not fit is dropped rather than
     // allocated for on the audio thread.
     const size_t capacity = blockEvents.capacity();
 
-    // Only MIDI events are read as MIDI; other events (system exclusive) are passed over.
-    int hostCount = 0;
-    for (VstInt32 i = 0; i < hostListed; ++i)
-        if (events->events[i] && events->events[i]->type == kVstMidiType)
-            ++hostCount;
+    // MIDI events are read as MIDI and the tuning messages among the dumps stand for themselves; other
+    // events and dumps are passed over.
+    hostEvents.clear();
+    for (VstInt32 i = 0; i < hostListed && hostEvents.size() < capacity; ++i)
+    {
+        const VstEvent* event = listed[i];
+        int32_t message = 0;
+        if (event && event->type == kVstMidiType)
+            message = packedMidi(*reinterpret_cast<const VstMidiEvent*>(event));
+        else if (!event || event->type != kVstSysExType ||
+                 !takeDump(*reinterpret_cast<const VstMidiSysexEvent*>(event), message))
+            continue;
+        hostEvents.push_back(EventQueueEntry{event->deltaFrames, message});
+    }
+    const int hostCount = static_cast<int>(hostEvents.size());
 
     // The editor's events are taken out in one drain, so that its lock is held for no more than that; what
     // does not fit into this block waits in the queue for the next one.
@@ -69,7 +89,7 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
 
     const int queueCount = static_cast<int>(drainedEvents.size());
     if (hostCount + queueCount == 0)
-        return 1;
+        return;
 
     if (queueCount > 0)
     {
@@ -94,30 +114,24 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
             echoList.assign(sizeof(VstEvents) + (slots - 2) * sizeof(VstEvent*), 0);
             auto* list = reinterpret_cast<VstEvents*>(echoList.data());
             list->numEvents = static_cast<VstInt32>(echoEvents.size());
+            VstEvent** listedEcho = list->events;
             for (size_t i = 0; i < echoEvents.size(); ++i)
-                list->events[i] = reinterpret_cast<VstEvent*>(&echoEvents[i]);
+                listedEcho[i] = reinterpret_cast<VstEvent*>(&echoEvents[i]);
             sendVstEventsToHost(list);
         }
     }
 
     // Two-way merge in time order, the host's event first on equal offsets.
     mergeScratch.clear();
-    VstInt32 h = 0;
+    int h = 0;
     int q = 0;
-    auto nextHost = [&]() -> const VstMidiEvent*
+    while ((h < hostCount || q < queueCount) && mergeScratch.size() < capacity)
     {
-        while (h < hostListed && !(events->events[h] && events->events[h]->type == kVstMidiType))
-            ++h;
-        return h < hostListed ? reinterpret_cast<const VstMidiEvent*>(events->events[h]) : nullptr;
-    };
-    for (const VstMidiEvent* host = nextHost(); (host || q < queueCount) && mergeScratch.size() < capacity;
-         host = nextHost())
-    {
+        const EventQueueEntry* host = h < hostCount ? &hostEvents[static_cast<size_t>(h)] : nullptr;
         if (host &&
-            (q >= queueCount || host->deltaFrames <= drainedEvents[static_cast<size_t>(q)].frameOffset))
+            (q >= queueCount || host->frameOffset <= drainedEvents[static_cast<size_t>(q)].frameOffset))
         {
-            mergeScratch.push_back(
-                EventQueueEntry{std::min(host->deltaFrames, lastFrame), packedMidi(*host)});
+            mergeScratch.push_back(EventQueueEntry{std::min(host->frameOffset, lastFrame), host->message});
             ++h;
         }
         else
@@ -128,7 +142,6 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
         }
     }
     appendEvents(mergeScratch.data(), static_cast<int>(mergeScratch.size()));
-    return 1;
 }
 
 void VstXSynth::appendEvents(const EventQueueEntry* events, int count)
@@ -148,6 +161,12 @@ void VstXSynth::appendEvents(const EventQueueEntry* events, int count)
 
 void VstXSynth::handleEvent(int32_t message)
 {
+    const auto bits = static_cast<uint32_t>(message);
+    if ((bits & kDumpEventMask) == kDumpEvent)
+    {
+        handleDump(static_cast<int>((bits >> 8) & 0xffff));
+        return;
+    }
     const MidiMessage unpacked = MidiMessage::unpack(message);
     const int status = unpacked.status & 0xf0;
     const int data1 = unpacked.data1 & 0x7f;
