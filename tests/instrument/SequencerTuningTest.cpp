@@ -33,13 +33,22 @@ Bytes KeyTo(int key, double cents, bool realTime = true, bool bankForm = false)
 {
     const int semitone = static_cast<int>(cents / 100.0);
     const int fraction = static_cast<int>(std::lround((cents - semitone * 100.0) * 16384.0 / 100.0));
-    Bytes dump = {0xF0, static_cast<uint8_t>(realTime ? 0x7F : 0x7E), 0x7F, 0x08,
-                  static_cast<uint8_t>(bankForm ? 0x07 : 0x02)};
-    if (bankForm)
-        dump.push_back(0x00);
-    dump.insert(dump.end(),
-                {0x00, 0x01, static_cast<uint8_t>(key), static_cast<uint8_t>(semitone),
-                 static_cast<uint8_t>(fraction >> 7), static_cast<uint8_t>(fraction & 0x7F), 0xF7});
+    // The bank form has the tuning bank (0) before the program.
+    Bytes dump = {0xF0,
+                  static_cast<uint8_t>(realTime ? 0x7F : 0x7E),
+                  0x7F,
+                  0x08,
+                  static_cast<uint8_t>(bankForm ? 0x07 : 0x02),
+                  0x00,
+                  0x00,
+                  0x01,
+                  static_cast<uint8_t>(key),
+                  static_cast<uint8_t>(semitone),
+                  static_cast<uint8_t>(fraction >> 7),
+                  static_cast<uint8_t>(fraction & 0x7F),
+                  0xF7};
+    if (!bankForm)
+        dump.erase(dump.begin() + 5);
     return dump;
 }
 
