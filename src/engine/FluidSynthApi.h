@@ -169,6 +169,10 @@ using fluid_preset_free_t = void (*)(fluid_preset_t* preset);
     X(int, fluid_sample_set_pitch, (fluid_sample_t * sample, int rootKey, int fineTune))                     \
     X(void, fluid_voice_gen_set, (fluid_voice_t * voice, int generator, float value))                        \
     X(void, fluid_voice_gen_incr, (fluid_voice_t * voice, int generator, float value))                       \
+    X(float, fluid_voice_gen_get, (fluid_voice_t * voice, int generator))                                    \
+    X(void, fluid_voice_update_param, (fluid_voice_t * voice, int generator))                                \
+    X(unsigned int, fluid_voice_get_id, (const fluid_voice_t* voice))                                        \
+    X(int, fluid_voice_is_playing, (const fluid_voice_t* voice))                                             \
     X(void, fluid_voice_add_mod, (fluid_voice_t * voice, fluid_mod_t * mod, int mode))                       \
     X(int, fluid_voice_optimize_sample, (fluid_sample_t * sample))                                           \
     X(fluid_mod_t*, new_fluid_mod, ())                                                                       \

@@ -18,6 +18,7 @@ enum SoundFontGenerator : uint16_t
     kGenInitialFilterFc = 8,
     kGenEndAddrsCoarseOffset = 12,
     kGenPan = 17,
+    kGenReleaseModEnv = 30,
     kGenAttackVolEnv = 34,
     kGenDecayVolEnv = 36,
     kGenReleaseVolEnv = 38,

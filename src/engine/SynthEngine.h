@@ -1,5 +1,6 @@
 // The instrument's binding to the synthesizer: engine settings, the synthesizer with the system's own sound
-// bank loader, the list of the bank's presets, and the MIDI router through which every event reaches it.
+// bank loader, the list of the bank's presets, and the MIDI router through which every event reaches it. It
+// plays each piano key as one set of strings: a new strike fades the earlier one out (see KeyStrikes).
 // Threads: creation, loading, re-creation and destruction on the host's thread while no audio runs; send and
 // render on the audio thread.
 #pragma once
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "engine/FluidSynthApi.h"
+#include "engine/KeyStrikes.h"
 
 namespace engine
 {
@@ -62,6 +64,8 @@ public:
     void render(int frames, float* left, float* right);
     // Frames rendered since the engine was made: where in the output an event sent now takes effect.
     uint64_t framesRendered() const { return renderedFrames; }
+    // The voices the synthesizer plays now; 0 without a synthesizer.
+    int activeVoices() const;
     // Switches the engine's chorus unit on or off. Off, the engine skips its effects pass altogether (and
     // with it the OpenMP parallel region whose one-thread team the runtime allocates on every pass).
     void setChorusActive(bool on);
@@ -81,6 +85,10 @@ private:
     fluid_midi_event_t* event = nullptr; // reused for every send: no allocation on the audio thread
     int soundBankId = -1;
     bool rateAccepted = true;
+    double rate = 44100.0; // the engine's own when the host gives none
+    KeyStrikes strikes;
+    // Where the synthesizer stands in its rendering block: a fade's step must come at the block's start.
+    int blockPosition = 0;
     std::vector<PresetRecord> presetList;
     EventObserver observer = nullptr;
     void* observerContext = nullptr;
