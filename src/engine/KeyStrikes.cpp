@@ -21,6 +21,10 @@ constexpr float kHoldRelease = 8000.0f;
 constexpr float kEndRelease = -12000.0f;
 // An attenuation at which the synthesizer's amplitude is 0 (it is from 961 cB on).
 constexpr float kSilence = 1440.0f;
+// A release velocity of 127 shortens the release by half an octave of time (a factor of 0.71), 1 lengthens
+// it as much; 64 and 0 leave it.
+constexpr float kReleaseVelocityCents = 600.0f;
+constexpr int kNeutralVelocity = 64;
 } // namespace
 
 KeyStrikes::KeyStrikes() : keys(new Key[kKeys]) {}
@@ -91,7 +95,10 @@ void KeyStrikes::addVoice(fluid_voice_t* voice)
     added.voice = voice;
     added.id = FluidSynth().fluid_voice_get_id(voice);
     added.attenuation = generator(kGenInitialAttenuation);
+    added.release = generator(kGenReleaseVolEnv);
     added.modRelease = generator(kGenReleaseModEnv);
+    added.releaseShift = 0.0f;
+    added.releaseSet = added.release;
 }
 
 void KeyStrikes::finishStrike()
@@ -189,6 +196,45 @@ void KeyStrikes::stepFades()
     }
     fadingKeys = busy;
     commit();
+}
+
+void KeyStrikes::keyReleased(int channel, int key, int releaseVelocity)
+{
+    if (key < 0 || key >= kKeys)
+        return;
+    Strike& strike = keys[key].current;
+    if (strike.channel != channel)
+        return;
+    const float shift = releaseVelocity == 0
+                            ? 0.0f
+                            : static_cast<float>(kNeutralVelocity - releaseVelocity) * kReleaseVelocityCents /
+                                  static_cast<float>(kNeutralVelocity - 1);
+    for (int i = 0; i < strike.count; ++i)
+    {
+        Voice& voice = strike.voices[i];
+        if (!stillPlays(voice))
+            continue;
+        // A voice the sustain pedal holds is let go by the pedal later, not by the key.
+        if (FluidSynth().fluid_voice_is_sustained(voice.voice))
+        {
+            voice.releaseShift = 0.0f;
+            continue;
+        }
+        if (FluidSynth().fluid_voice_is_on(voice.voice))
+            continue;
+        voice.releaseShift = shift;
+        applyRelease(voice);
+    }
+    commit();
+}
+
+void KeyStrikes::applyRelease(Voice& voice) const
+{
+    const float release = voice.release + voice.releaseShift;
+    if (release == voice.releaseSet)
+        return;
+    voice.releaseSet = release;
+    setGenerator(voice, kGenReleaseVolEnv, release);
 }
 
 } // namespace engine

@@ -1,5 +1,6 @@
 // The voices of each key's latest strike, kept by the note-on path so that a piano key sounds as one set of
-// strings: a new strike of a key fades its earlier strike out and ends it.
+// strings: a new strike of a key fades its earlier strike out and ends it, and the voices of a released key
+// take their release from how fast the key came up.
 // The synthesizer keeps every strike as voices of its own and recycles voices, so a voice is known by its
 // pointer and the id of its note-on, and looked at only while the synthesizer still plays that note.
 // Threads: attach and detach while no audio is rendered; everything else on the thread that sends notes and
@@ -49,6 +50,11 @@ public:
     void addVoice(fluid_voice_t* voice);
     void finishStrike();
 
+    // After a note-off (or a note-on of velocity 0) reached the synthesizer: the key's voices that it let go
+    // take a release shortened by a fast release velocity (above 64) and lengthened by a slow one; 64 and 0
+    // (no velocity) keep the voice's own release.
+    void keyReleased(int channel, int key, int releaseVelocity);
+
     // While a fade runs the synthesizer is rendered a block at a time, and stepFades comes before each.
     bool fading() const { return fadingKeys > 0; }
     void stepFades();
@@ -59,7 +65,10 @@ private:
         fluid_voice_t* voice = nullptr;
         unsigned int id = 0;
         float attenuation = 0.0f; // the voice's own, in centibels
-        float modRelease = 0.0f;  // the voice's own release of its modulation envelope, in timecents
+        float release = 0.0f;     // the voice's own release, in timecents
+        float modRelease = 0.0f;
+        float releaseShift = 0.0f; // from the key's release velocity
+        float releaseSet = 0.0f;   // the release last written
     };
     struct Strike
     {
@@ -81,6 +90,7 @@ private:
     void startFade(Strike& strike);
     void silence(Key& key, int blocksToEnd);
     static void end(Strike& strike);
+    void applyRelease(Voice& voice) const;
     // The synthesizer takes changes to its voices made outside its own calls only once one of its calls
     // returns; asking it for its voice count is the lightest such call.
     void commit() const;

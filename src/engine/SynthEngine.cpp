@@ -202,7 +202,15 @@ int SynthEngine::routerOutput(void* data, fluid_midi_event_t* routed)
         self->observer(self->observerContext, FluidSynth().fluid_midi_event_get_type(routed),
                        FluidSynth().fluid_midi_event_get_key(routed),
                        FluidSynth().fluid_midi_event_get_velocity(routed));
-    return self->synth ? FluidSynth().fluid_synth_handle_midi_event(self->synth, routed) : kFluidFailed;
+    if (!self->synth)
+        return kFluidFailed;
+    const int result = FluidSynth().fluid_synth_handle_midi_event(self->synth, routed);
+    const int type = FluidSynth().fluid_midi_event_get_type(routed);
+    const int velocity = FluidSynth().fluid_midi_event_get_velocity(routed);
+    if (type == 0x80 || (type == 0x90 && velocity == 0))
+        self->strikes.keyReleased(FluidSynth().fluid_midi_event_get_channel(routed),
+                                  FluidSynth().fluid_midi_event_get_key(routed), type == 0x80 ? velocity : 0);
+    return result;
 }
 
 } // namespace engine

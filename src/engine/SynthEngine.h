@@ -1,6 +1,7 @@
 // The instrument's binding to the synthesizer: engine settings, the synthesizer with the system's own sound
 // bank loader, the list of the bank's presets, and the MIDI router through which every event reaches it. It
-// plays each piano key as one set of strings: a new strike fades the earlier one out (see KeyStrikes).
+// plays each piano key as one set of strings (a new strike fades the earlier one out, released keys follow
+// their release velocity; see KeyStrikes).
 // Threads: creation, loading, re-creation and destruction on the host's thread while no audio runs; send and
 // render on the audio thread.
 #pragma once

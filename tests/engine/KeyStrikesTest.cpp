@@ -1,5 +1,6 @@
 // A piano key as one set of strings, heard at the engine binding's output: a key struck again ends its
-// earlier strike with a fade and no click, and the noise keys keep their own rules.
+// earlier strike with a fade and no click, a key's release follows how fast it came up, and the noise keys
+// keep their own rules.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,8 +9,10 @@
 #include <memory>
 #include <vector>
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/LoadWait.h"
 #include "engine/SampleDataCache.h"
+#include "engine/SoundBankLoader.h"
 #include "engine/SynthEngine.h"
 #include "engine/TestBank.h"
 
@@ -185,6 +188,48 @@ TEST_F(KeyStrikesTest, TheNoiseKeysKeepEveryStrike)
         play({{0, kControl, 64, 127}, {0, kNoteOn, 123, 100}, {1000, kNoteOn, 123, 100}}, 6000);
     ASSERT_FALSE(played.voices.empty());
     EXPECT_EQ(played.voices.back(), 2);
+}
+
+// A key let up fast (release velocity 127) fades sooner than one let up at 64, which sounds exactly as the
+// synthesizer alone plays it, and so does a release without velocity (0); a slow one (1) lasts longer.
+TEST_F(KeyStrikesTest, AFastReleaseEndsTheNoteSoonerAndSixtyFourOrNoneChangeNothing)
+{
+    const auto releasedWith = [this](int velocity) {
+        return play({{0, kNoteOn, 60, 127}, {2000, kNoteOff, 60, velocity}}, 40000).left;
+    };
+    // The synthesizer alone, with our loader and the binding's gain and interpolation.
+    std::vector<float> alone(40000);
+    {
+        SampleDataCache cache;
+        fluid_settings_t* settings = FluidSynth().new_fluid_settings();
+        FluidSynth().fluid_settings_setint(settings, "synth.audio-groups", 2);
+        FluidSynth().fluid_settings_setnum(settings, "synth.sample-rate", kRate);
+        FluidSynth().fluid_settings_setint(settings, "synth.reverb.active", 0);
+        fluid_synth_t* synth = FluidSynth().new_fluid_synth(settings);
+        ASSERT_TRUE(RegisterSoundBankLoader(synth, cache));
+        ASSERT_NE(LoadSoundBank(synth, file->path().c_str()), -1);
+        ASSERT_TRUE(WaitForLoadDone(cache));
+        FluidSynth().fluid_synth_set_gain(synth, 0.4f);
+        FluidSynth().fluid_synth_set_interp_method(synth, -1, kInterpolationLinear);
+        std::vector<float> right(alone.size());
+        FluidSynth().fluid_synth_noteon(synth, 0, 60, 127);
+        FluidSynth().fluid_synth_write_float(synth, 2000, alone.data(), 0, 1, right.data(), 0, 1);
+        FluidSynth().fluid_synth_noteoff(synth, 0, 60);
+        FluidSynth().fluid_synth_write_float(synth, 38000, alone.data(), 2000, 1, right.data(), 2000, 1);
+        FluidSynth().delete_fluid_synth(synth);
+        FluidSynth().delete_fluid_settings(settings);
+    }
+    const std::vector<float> neutral = releasedWith(64);
+    EXPECT_TRUE(neutral == alone);
+    EXPECT_TRUE(releasedWith(0) == alone);
+    // The level 0.2 s into the release: a second's release has fallen about 19 dB, 0.71 s about 27 dB.
+    const size_t later = 2000 + static_cast<size_t>(0.2 * kRate);
+    const float neutralLevel = Peak(neutral, later, later + 100);
+    ASSERT_GT(neutralLevel, 0.0f);
+    const float fast = Peak(releasedWith(127), later, later + 100);
+    const float slow = Peak(releasedWith(1), later, later + 100);
+    EXPECT_LT(fast, neutralLevel * 0.5f);
+    EXPECT_GT(slow, neutralLevel * 1.5f);
 }
 
 } // namespace
