@@ -25,6 +25,11 @@ constexpr float kSilence = 1440.0f;
 // it as much; 64 and 0 leave it.
 constexpr float kReleaseVelocityCents = 600.0f;
 constexpr int kNeutralVelocity = 64;
+// The release that keeps a voice ringing as long as the format allows: a voice whose envelope does not
+// decay to a lower sustain level rings as long as its sample does.
+constexpr float kLongestRelease = 8000.0f;
+constexpr float kShortestTime = -12000.0f;
+constexpr int kDecayOriginKey = 60;
 } // namespace
 
 KeyStrikes::KeyStrikes() : keys(new Key[kKeys]) {}
@@ -46,6 +51,7 @@ void KeyStrikes::detach()
     pending = Strike();
     pendingKey = -1;
     fadingKeys = 0;
+    damping = 1.0f;
 }
 
 void KeyStrikes::commit() const
@@ -58,6 +64,12 @@ bool KeyStrikes::stillPlays(const Voice& voice)
 {
     return voice.voice != nullptr && FluidSynth().fluid_voice_is_playing(voice.voice) &&
            FluidSynth().fluid_voice_get_id(voice.voice) == voice.id;
+}
+
+bool KeyStrikes::isReleased(const Voice& voice)
+{
+    return !FluidSynth().fluid_voice_is_on(voice.voice) &&
+           !FluidSynth().fluid_voice_is_sustained(voice.voice);
 }
 
 void KeyStrikes::setGenerator(const Voice& voice, int generator, float value)
@@ -97,6 +109,12 @@ void KeyStrikes::addVoice(fluid_voice_t* voice)
     added.attenuation = generator(kGenInitialAttenuation);
     added.release = generator(kGenReleaseVolEnv);
     added.modRelease = generator(kGenReleaseModEnv);
+    // With the dampers away a voice fades as its envelope decays towards a lower sustain level, with the
+    // decay time the engine gives this key; an envelope that holds its level leaves it to the sample.
+    const float decay = generator(kGenDecayVolEnv) +
+                        generator(kGenKeynumToVolEnvDecay) * static_cast<float>(kDecayOriginKey - pendingKey);
+    added.freeDecay = generator(kGenSustainVolEnv) > 0.0f ? std::clamp(decay, kShortestTime, kLongestRelease)
+                                                          : kLongestRelease;
     added.releaseShift = 0.0f;
     added.releaseSet = added.release;
 }
@@ -228,9 +246,34 @@ void KeyStrikes::keyReleased(int channel, int key, int releaseVelocity)
     commit();
 }
 
+void KeyStrikes::setDamping(float newDamping)
+{
+    const float clamped = std::clamp(newDamping, 0.0f, 1.0f);
+    if (clamped == damping)
+        return;
+    damping = clamped;
+    if (damping == 0.0f)
+        return;
+    for (int key = 0; key < kKeys; ++key)
+    {
+        Strike& strike = keys[key].current;
+        for (int i = 0; i < strike.count; ++i)
+        {
+            Voice& voice = strike.voices[i];
+            if (stillPlays(voice) && isReleased(voice))
+                applyRelease(voice);
+        }
+    }
+    commit();
+}
+
 void KeyStrikes::applyRelease(Voice& voice) const
 {
-    const float release = voice.release + voice.releaseShift;
+    // Between the voice's own release (dampers resting) and its undamped decay, in timecents: each step of
+    // the pedal multiplies the time by the same factor.
+    const float own = voice.release + voice.releaseShift;
+    const float undamped = std::max(voice.freeDecay, own);
+    const float release = damping * own + (1.0f - damping) * undamped;
     if (release == voice.releaseSet)
         return;
     voice.releaseSet = release;

@@ -1,6 +1,6 @@
 // The voices of each key's latest strike, kept by the note-on path so that a piano key sounds as one set of
 // strings: a new strike of a key fades its earlier strike out and ends it, and the voices of a released key
-// take their release from how fast the key came up.
+// take their release from the dampers (the sustain pedal part way down) and from how fast the key came up.
 // The synthesizer keeps every strike as voices of its own and recycles voices, so a voice is known by its
 // pointer and the id of its note-on, and looked at only while the synthesizer still plays that note.
 // Threads: attach and detach while no audio is rendered; everything else on the thread that sends notes and
@@ -51,9 +51,14 @@ public:
     void finishStrike();
 
     // After a note-off (or a note-on of velocity 0) reached the synthesizer: the key's voices that it let go
-    // take a release shortened by a fast release velocity (above 64) and lengthened by a slow one; 64 and 0
-    // (no velocity) keep the voice's own release.
+    // take their release from the dampers, shortened by a fast release velocity (above 64) and lengthened
+    // by a slow one; 64 and 0 (no velocity) keep the voice's own release.
     void keyReleased(int channel, int key, int releaseVelocity);
+    // After the sustain pedal reached the synthesizer: 1 with the dampers resting on the strings, 0 with
+    // them lifted away, between for a pedal part way down. The released voices' releases follow it from
+    // the voice's own (1) towards its undamped decay; fully lifted dampers leave released voices as they
+    // are, as the pedal never brings back a note that already fell silent.
+    void setDamping(float damping);
 
     // While a fade runs the synthesizer is rendered a block at a time, and stepFades comes before each.
     bool fading() const { return fadingKeys > 0; }
@@ -67,6 +72,7 @@ private:
         float attenuation = 0.0f; // the voice's own, in centibels
         float release = 0.0f;     // the voice's own release, in timecents
         float modRelease = 0.0f;
+        float freeDecay = 0.0f;    // how fast it fades with the dampers away from it
         float releaseShift = 0.0f; // from the key's release velocity
         float releaseSet = 0.0f;   // the release last written
     };
@@ -86,6 +92,7 @@ private:
     };
 
     static bool stillPlays(const Voice& voice);
+    static bool isReleased(const Voice& voice);
     static void setGenerator(const Voice& voice, int generator, float value);
     void startFade(Strike& strike);
     void silence(Key& key, int blocksToEnd);
@@ -101,6 +108,7 @@ private:
     int pendingKey = -1;
     int fadingKeys = 0;
     int fadeSteps = 1;
+    float damping = 1.0f;
 };
 
 } // namespace engine

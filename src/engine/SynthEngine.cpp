@@ -152,6 +152,12 @@ void SynthEngine::send(int type, int data1, int data2)
     FluidSynth().fluid_midi_router_handle_midi_event(router, event);
 }
 
+void SynthEngine::setDamping(float damping)
+{
+    if (synth)
+        strikes.setDamping(damping);
+}
+
 int SynthEngine::activeVoices() const
 {
     return synth ? FluidSynth().fluid_synth_get_active_voice_count(synth) : 0;

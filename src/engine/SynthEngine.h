@@ -1,9 +1,9 @@
 // The instrument's binding to the synthesizer: engine settings, the synthesizer with the system's own sound
 // bank loader, the list of the bank's presets, and the MIDI router through which every event reaches it. It
 // plays each piano key as one set of strings (a new strike fades the earlier one out, released keys follow
-// their release velocity; see KeyStrikes).
-// Threads: creation, loading, re-creation and destruction on the host's thread while no audio runs; send and
-// render on the audio thread.
+// the dampers and their release velocity; see KeyStrikes).
+// Threads: creation, loading, re-creation and destruction on the host's thread while no audio runs; send,
+// setDamping and render on the audio thread.
 #pragma once
 
 #include <cstdint>
@@ -61,6 +61,9 @@ public:
 
     // Sends one event on channel 0 through the router; dropped when there is no router.
     void send(int type, int data1, int data2);
+    // After the sustain pedal was sent: how far its dampers rest on the strings, from 1 (resting) to 0
+    // (lifted away).
+    void setDamping(float damping);
     // Renders frames into both buffers, replacing their contents; zeros without a synthesizer.
     void render(int frames, float* left, float* right);
     // Frames rendered since the engine was made: where in the output an event sent now takes effect.

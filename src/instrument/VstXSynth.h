@@ -218,6 +218,8 @@ private:
     piano::LidCurves lidCurves;
     piano::VelocityTable velocityTable;
     piano::ResonanceRamp resonanceRamp;
+    // The sustain pedal's last value (audio thread): where the dampers stand.
+    int sustainValue = 0;
     std::atomic<uint8_t> sustainDown{0};
     std::atomic<uint8_t> softDown{0};
 

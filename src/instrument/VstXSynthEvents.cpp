@@ -5,6 +5,7 @@
 
 #include "instrument/VstXSynth.h"
 #include "instrument/programs/SettingsLimits.h"
+#include "piano/DamperCurve.h"
 #include "piano/PianoNoises.h"
 #include "platform/Platform.h"
 
@@ -234,7 +235,7 @@ void VstXSynth::controlChange(int controller, int value)
     case MidiMessage::kResetAllControllers:
         // Only the pedals are controllers of the performance here: volume, tone and effect settings stay.
         // The engine does not get the message, which would also reset the instrument's own controllers.
-        if (isSustainDown())
+        if (sustainValue > DamperCurve::kRestingValue)
             sustainChange(0);
         softDown.store(0, std::memory_order_relaxed);
         displayChanged.store(1, std::memory_order_relaxed);
@@ -255,7 +256,10 @@ void VstXSynth::sustainChange(int value)
 {
     sendToEngine(MidiMessage::make(kControlChange, MidiMessage::kSustain, value));
     const bool wasDown = isSustainDown();
-    if (value >= 64)
+    // Below fully down the dampers rest on the strings as far as the pedal lets them: released notes, the
+    // strings' resonance and the dampers' noise follow it.
+    const float damping = DamperCurve::damping(value);
+    if (value >= DamperCurve::kLiftedValue)
     {
         if (applied.sympatheticResonance > 0.0f)
             resonanceRamp.press(sampleRate, applied.sympatheticResonance);
@@ -266,12 +270,20 @@ void VstXSynth::sustainChange(int value)
     }
     else
     {
-        resonanceRamp.release(sampleRate);
-        const PianoNoises::Messages noise = PianoNoises::pedalReleased(applied.hammerAmount, wasDown);
+        if (damping < 1.0f)
+            resonanceRamp.hold(sampleRate, applied.sympatheticResonance,
+                               ResonanceRamp::kTop * DamperCurve::lift(value));
+        else
+            resonanceRamp.release(sampleRate);
+        const PianoNoises::Messages noise =
+            PianoNoises::pedalReleased(applied.hammerAmount, wasDown, damping);
         for (int i = 0; i < noise.count; ++i)
             sendToEngine(noise.message[i]);
         sustainDown.store(0, std::memory_order_relaxed);
     }
+    if (engine)
+        engine->setDamping(damping);
+    sustainValue = value;
     displayChanged.store(1, std::memory_order_relaxed);
 }
 
