@@ -178,6 +178,7 @@ void VstXSynth::noteOn(int key, int velocity)
         return;
     keyDown[key - kLowestKey].store(1, std::memory_order_relaxed);
     displayChanged.store(1, std::memory_order_relaxed);
+    sostenuto.keyStruck(key);
     sendToEngine(MidiMessage::make(kNoteOn, key, velocityTable.map(velocity, isSoftDown())));
 }
 
@@ -187,6 +188,13 @@ void VstXSynth::noteOff(int key, int velocity)
         return;
     keyDown[key - kLowestKey].store(0, std::memory_order_relaxed);
     displayChanged.store(1, std::memory_order_relaxed);
+    // A note the middle pedal holds ends, with its noise, when the pedal comes up.
+    if (!sostenuto.holdsRelease(key))
+        endNote(key, velocity);
+}
+
+void VstXSynth::endNote(int key, int velocity)
+{
     sendToEngine(MidiMessage::make(kNoteOff, key, velocity));
     const PianoNoises::Messages noise = PianoNoises::keyReleased(key, applied.hammerAmount);
     for (int i = 0; i < noise.count; ++i)
@@ -203,6 +211,9 @@ void VstXSynth::controlChange(int controller, int value)
         break;
     case MidiMessage::kSustain:
         sustainChange(value);
+        break;
+    case MidiMessage::kSostenuto:
+        sostenutoChange(value);
         break;
     case MidiMessage::kSoftPedal:
         softDown.store(value > 63 ? 1 : 0, std::memory_order_relaxed);
@@ -237,6 +248,8 @@ void VstXSynth::controlChange(int controller, int value)
         // The engine does not get the message, which would also reset the instrument's own controllers.
         if (sustainValue > DamperCurve::kRestingValue)
             sustainChange(0);
+        if (sostenuto.isDown())
+            sostenutoChange(0);
         softDown.store(0, std::memory_order_relaxed);
         displayChanged.store(1, std::memory_order_relaxed);
         break;
@@ -244,6 +257,7 @@ void VstXSynth::controlChange(int controller, int value)
     case MidiMessage::kAllNotesOff:
         for (auto& key : keyDown)
             key.store(0, std::memory_order_relaxed);
+        sostenuto.allKeysUp();
         displayChanged.store(1, std::memory_order_relaxed);
         sendToEngine(MidiMessage::make(kControlChange, controller, value));
         break;
@@ -285,6 +299,18 @@ void VstXSynth::sustainChange(int value)
         engine->setDamping(damping);
     sustainValue = value;
     displayChanged.store(1, std::memory_order_relaxed);
+}
+
+void VstXSynth::sostenutoChange(int value)
+{
+    if (SostenutoPedal::isDownValue(value))
+    {
+        sostenuto.press();
+        return;
+    }
+    const SostenutoPedal::Released released = sostenuto.lift();
+    for (int i = 0; i < released.count; ++i)
+        endNote(released.key[i], 0);
 }
 
 void VstXSynth::setRequestedAmount(float PianoSettings::*field, float value)
