@@ -130,16 +130,16 @@ bool PlayRounds(PieceFigures& piece, const std::string& bank, const RiffBank& ri
         piece.anchor.take(synthWithEffects.processorSeconds, synthWithEffects.times);
         for (size_t p = 0; p < PieceFigures::kPlugins; ++p)
             piece.plugins[p].take(runs[p]->processorSeconds, runs[p]->renderTimes);
-        piece.bareMeanVoices = synth.meanVoices();
-        piece.bareMostVoices = synth.mostVoices;
+        piece.bareMeanVoices = synth.voices.mean();
+        piece.bareMostVoices = synth.voices.mostAtOnce();
         std::printf("%s: round %d of %d done\n", piece.name.c_str(), round + 1, kRounds);
     }
     InstrumentRun instrument;
     if (!instrument.open(bank, piece.notes, kSampleRate, kBlockFrames, error))
         return false;
     instrument.playUntil(piece.notes.frames);
-    piece.pluginMeanVoices = instrument.meanVoices();
-    piece.pluginMostVoices = instrument.mostVoices;
+    piece.pluginMeanVoices = instrument.voices.mean();
+    piece.pluginMostVoices = instrument.voices.mostAtOnce();
     return true;
 }
 
@@ -226,8 +226,8 @@ int main(int argc, char** argv)
         }
         TakeTurns({[&](uint64_t end) { synth.playUntil(end); }, [&](uint64_t end) { plugin.playUntil(end); }},
                   piece.frames);
-        texture.meanVoices = synth.meanVoices();
-        texture.mostVoices = synth.mostVoices;
+        texture.meanVoices = synth.voices.mean();
+        texture.mostVoices = synth.voices.mostAtOnce();
         texture.bareWorst = synth.threadTimes.worst();
         texture.bare999 = synth.threadTimes.percentile(0.999);
         texture.pluginWorst = plugin.threadTimes.worst();

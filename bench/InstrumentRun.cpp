@@ -1,6 +1,5 @@
 #include "InstrumentRun.h"
 
-#include <algorithm>
 #include <chrono>
 #include <random>
 #include <thread>
@@ -72,8 +71,5 @@ void InstrumentRun::playBlock()
         synth->processEvents(list);
     float* outputs[2] = {left.get(), right.get()};
     synth->processReplacing(nullptr, outputs, blockFrames);
-    const int voices = synth->synthEngine()->activeVoices();
-    voiceSum += voices;
-    mostVoices = std::max(mostVoices, voices);
-    ++blocks;
+    voices.add(synth->synthEngine()->activeVoices());
 }

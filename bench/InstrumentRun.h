@@ -3,13 +3,13 @@
 // after each block, the figure the built plug-in does not report.
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "BlockEvents.h"
 #include "PieceRun.h"
+#include "VoiceCount.h"
 #include "instrument/VstXSynth.h"
 
 class InstrumentRun : public PieceRun
@@ -22,8 +22,7 @@ public:
     bool open(const std::string& bank, const NoteSequence& notes, int sampleRate, int blockFrames,
               std::string& error);
 
-    double meanVoices() const { return blocks > 0 ? voiceSum / static_cast<double>(blocks) : 0.0; }
-    int mostVoices = 0;
+    VoiceCount voices;
 
 private:
     void playBlock() override;
@@ -33,6 +32,4 @@ private:
     BlockEvents blockEvents;
     std::unique_ptr<float[]> left;
     std::unique_ptr<float[]> right;
-    double voiceSum = 0.0;
-    uint64_t blocks = 0;
 };
