@@ -27,6 +27,7 @@
 #include "piano/LidCurves.h"
 #include "piano/MidiMessage.h"
 #include "piano/ResonanceRamp.h"
+#include "piano/SostenutoPedal.h"
 #include "piano/TuningMessage.h"
 #include "piano/VelocityTable.h"
 
@@ -119,6 +120,8 @@ public:
     PianoSettings requestedSettings() const { return requested.load(); }
     const PianoSettings& appliedSettings() const { return applied; }
     const piano::ResonanceRamp& resonance() const { return resonanceRamp; }
+    // The middle pedal; audio thread.
+    const piano::SostenutoPedal& sostenutoPedal() const { return sostenuto; }
     const piano::VelocityTable& velocities() const { return velocityTable; }
     bool reverbAsleep() const { return effects.asleep(); }
     int programCount() const { return programs.count(); }
@@ -209,8 +212,11 @@ private:
     void handleEvent(int32_t message);
     void noteOn(int key, int velocity);
     void noteOff(int key, int velocity);
+    // The note of a key ends: note-off to the engine, then the key's release noise.
+    void endNote(int key, int velocity);
     void controlChange(int controller, int value);
     void sustainChange(int value);
+    void sostenutoChange(int value);
     void setRequestedAmount(float PianoSettings::*field, float value);
     void sendToEngine(const piano::MidiMessage& message);
     void appendEvents(const EventQueueEntry* events, int count);
@@ -236,6 +242,9 @@ private:
     piano::LidCurves lidCurves;
     piano::VelocityTable velocityTable;
     piano::ResonanceRamp resonanceRamp;
+    piano::SostenutoPedal sostenuto;
+    // The sustain pedal's last value (audio thread): where the dampers stand.
+    int sustainValue = 0;
     std::atomic<uint8_t> sustainDown{0};
     std::atomic<uint8_t> softDown{0};
 

@@ -5,6 +5,7 @@
 
 #include "instrument/VstXSynth.h"
 #include "instrument/programs/SettingsLimits.h"
+#include "piano/DamperCurve.h"
 #include "piano/PianoNoises.h"
 #include "platform/Platform.h"
 
@@ -196,6 +197,7 @@ void VstXSynth::noteOn(int key, int velocity)
         return;
     keyDown[key - kLowestKey].store(1, std::memory_order_relaxed);
     displayChanged.store(1, std::memory_order_relaxed);
+    sostenuto.keyStruck(key);
     sendToEngine(MidiMessage::make(kNoteOn, key, velocityTable.map(velocity, isSoftDown())));
 }
 
@@ -205,6 +207,13 @@ void VstXSynth::noteOff(int key, int velocity)
         return;
     keyDown[key - kLowestKey].store(0, std::memory_order_relaxed);
     displayChanged.store(1, std::memory_order_relaxed);
+    // A note the middle pedal holds ends, with its noise, when the pedal comes up.
+    if (!sostenuto.holdsRelease(key))
+        endNote(key, velocity);
+}
+
+void VstXSynth::endNote(int key, int velocity)
+{
     sendToEngine(MidiMessage::make(kNoteOff, key, velocity));
     const PianoNoises::Messages noise = PianoNoises::keyReleased(key, applied.hammerAmount);
     for (int i = 0; i < noise.count; ++i)
@@ -221,6 +230,9 @@ void VstXSynth::controlChange(int controller, int value)
         break;
     case MidiMessage::kSustain:
         sustainChange(value);
+        break;
+    case MidiMessage::kSostenuto:
+        sostenutoChange(value);
         break;
     case MidiMessage::kSoftPedal:
         softDown.store(value > 63 ? 1 : 0, std::memory_order_relaxed);
@@ -253,8 +265,10 @@ void VstXSynth::controlChange(int controller, int value)
     case MidiMessage::kResetAllControllers:
         // Only the pedals are controllers of the performance here: volume, tone and effect settings stay.
         // The engine does not get the message, which would also reset the instrument's own controllers.
-        if (isSustainDown())
+        if (sustainValue > DamperCurve::kRestingValue)
             sustainChange(0);
+        if (sostenuto.isDown())
+            sostenutoChange(0);
         softDown.store(0, std::memory_order_relaxed);
         displayChanged.store(1, std::memory_order_relaxed);
         break;
@@ -262,6 +276,7 @@ void VstXSynth::controlChange(int controller, int value)
     case MidiMessage::kAllNotesOff:
         for (auto& key : keyDown)
             key.store(0, std::memory_order_relaxed);
+        sostenuto.allKeysUp();
         displayChanged.store(1, std::memory_order_relaxed);
         sendToEngine(MidiMessage::make(kControlChange, controller, value));
         break;
@@ -274,7 +289,10 @@ void VstXSynth::sustainChange(int value)
 {
     sendToEngine(MidiMessage::make(kControlChange, MidiMessage::kSustain, value));
     const bool wasDown = isSustainDown();
-    if (value >= 64)
+    // Below fully down the dampers rest on the strings as far as the pedal lets them: released notes, the
+    // strings' resonance and the dampers' noise follow it.
+    const float damping = DamperCurve::damping(value);
+    if (value >= DamperCurve::kLiftedValue)
     {
         if (applied.sympatheticResonance > 0.0f)
             resonanceRamp.press(sampleRate, applied.sympatheticResonance);
@@ -285,13 +303,33 @@ void VstXSynth::sustainChange(int value)
     }
     else
     {
-        resonanceRamp.release(sampleRate);
-        const PianoNoises::Messages noise = PianoNoises::pedalReleased(applied.hammerAmount, wasDown);
+        if (damping < 1.0f)
+            resonanceRamp.hold(sampleRate, applied.sympatheticResonance,
+                               ResonanceRamp::kTop * DamperCurve::lift(value));
+        else
+            resonanceRamp.release(sampleRate);
+        const PianoNoises::Messages noise =
+            PianoNoises::pedalReleased(applied.hammerAmount, wasDown, damping);
         for (int i = 0; i < noise.count; ++i)
             sendToEngine(noise.message[i]);
         sustainDown.store(0, std::memory_order_relaxed);
     }
+    if (engine)
+        engine->setDamping(damping);
+    sustainValue = value;
     displayChanged.store(1, std::memory_order_relaxed);
+}
+
+void VstXSynth::sostenutoChange(int value)
+{
+    if (SostenutoPedal::isDownValue(value))
+    {
+        sostenuto.press();
+        return;
+    }
+    const SostenutoPedal::Released released = sostenuto.lift();
+    for (int i = 0; i < released.count; ++i)
+        endNote(released.key[i], 0);
 }
 
 void VstXSynth::setRequestedAmount(float PianoSettings::*field, float value)
