@@ -1,7 +1,5 @@
 #include "BareSynthRun.h"
 
-#include <algorithm>
-
 #include "engine/FluidSynthLibrary.h"
 
 using namespace engine;
@@ -91,8 +89,5 @@ void BareSynthRun::playBlock()
                                              right.get(), position, 1);
     threadTimes.add(BlockTimes::ThreadSeconds() - threadBegin);
     times.add(BlockTimes::Clock::now() - begin);
-    const int voices = FluidSynth().fluid_synth_get_active_voice_count(synth);
-    voiceSum += voices;
-    mostVoices = std::max(mostVoices, voices);
-    ++blocks;
+    voices.add(FluidSynth().fluid_synth_get_active_voice_count(synth));
 }

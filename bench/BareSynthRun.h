@@ -7,6 +7,7 @@
 #include <string>
 
 #include "PieceRun.h"
+#include "VoiceCount.h"
 #include "engine/FluidSynthApi.h"
 
 class BareSynthRun : public PieceRun
@@ -19,8 +20,7 @@ public:
     bool open(const std::string& riffBank, const NoteSequence& notes, int sampleRate, int blockFrames,
               std::string& error);
 
-    double meanVoices() const { return blocks > 0 ? voiceSum / static_cast<double>(blocks) : 0.0; }
-    int mostVoices = 0;
+    VoiceCount voices;
 
 private:
     void playBlock() override;
@@ -30,6 +30,4 @@ private:
     engine::fluid_synth_t* synth = nullptr;
     std::unique_ptr<float[]> left;
     std::unique_ptr<float[]> right;
-    double voiceSum = 0.0;
-    uint64_t blocks = 0;
 };

@@ -199,12 +199,16 @@ void BM_ToneControls(benchmark::State& state)
 }
 BENCHMARK(BM_ToneControls);
 
-void BM_SimpleLimit(benchmark::State& state)
+// The limiter on the test block with its left channel doubled: the first hundred or so frames of each
+// block go over the threshold, the rest stay under. The "loud" case scales both channels by 5, so that
+// most frames go over it: the held peak changes all the time and its candidates come and go in numbers.
+void RunLimiter(benchmark::State& state, float leftScale, float rightScale)
 {
     TestBlock in;
-    for (float& v : in.left)
+    for (size_t i = 0; i < in.left.size(); ++i)
     {
-        v *= 2.0f; // into limiting
+        in.left[i] *= leftScale;
+        in.right[i] *= rightScale;
     }
     std::vector<float> left(kBlock);
     std::vector<float> right(kBlock);
@@ -218,7 +222,18 @@ void BM_SimpleLimit(benchmark::State& state)
     }
     SetCounters(state);
 }
+
+void BM_SimpleLimit(benchmark::State& state)
+{
+    RunLimiter(state, 2.0f, 1.0f);
+}
 BENCHMARK(BM_SimpleLimit);
+
+void BM_SimpleLimitLoud(benchmark::State& state)
+{
+    RunLimiter(state, 5.0f, 5.0f);
+}
+BENCHMARK(BM_SimpleLimitLoud);
 
 // The instrument's chain on one block as the instrument runs it: the equaliser, the reverb on scratch
 // copies added back at the reverb amount, the tone controls per channel, the limiter.

@@ -58,30 +58,14 @@ bool PluginRun::openInstance(std::unique_ptr<PluginInstance> instance, const Not
     warmUpFrames = static_cast<uint64_t>(sampleRate);
     left.assign(static_cast<size_t>(frames), 0.0f);
     right.assign(static_cast<size_t>(frames), 0.0f);
-    midi.assign(piece.events.size(), VstMidiEvent{});
-    listStorage.assign(sizeof(VstEvents) + piece.events.size() * sizeof(VstEvent*), 0);
+    blockEvents.prepare(piece);
     startPiece(piece, frames);
     return true;
 }
 
 void PluginRun::playBlock()
 {
-    auto* list = reinterpret_cast<VstEvents*>(listStorage.data());
-    list->numEvents = 0;
-    const uint64_t end = start + static_cast<uint64_t>(blockFrames);
-    while (next < notes->events.size() && notes->events[next].frame < end)
-    {
-        const TimedEvent& event = notes->events[next];
-        VstMidiEvent& m = midi[next++];
-        m = VstMidiEvent{};
-        m.type = kVstMidiType;
-        m.byteSize = sizeof(VstMidiEvent);
-        m.deltaFrames = static_cast<VstInt32>(event.frame - start);
-        m.midiData[0] = static_cast<char>(event.status);
-        m.midiData[1] = static_cast<char>(event.data1);
-        m.midiData[2] = static_cast<char>(event.data2);
-        list->events[list->numEvents++] = reinterpret_cast<VstEvent*>(&m);
-    }
+    VstEvents* list = blockEvents.take(*notes, next, start, start + static_cast<uint64_t>(blockFrames));
     long heapOperations = 0;
     const auto begin = BlockTimes::Clock::now();
     const double threadBegin = BlockTimes::ThreadSeconds();

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "BlockEvents.h"
 #include "PieceRun.h"
 #include "host/VstInterface.h"
 #include "support/PluginFolder.h"
@@ -39,8 +40,5 @@ private:
     uint64_t warmUpFrames = 0;
     std::vector<float> left;
     std::vector<float> right;
-    // The block's event list is built here, ahead, so that the host's own work allocates nothing while
-    // the plug-in's heap operations are counted.
-    std::vector<host::VstMidiEvent> midi;
-    std::vector<unsigned char> listStorage;
+    BlockEvents blockEvents;
 };

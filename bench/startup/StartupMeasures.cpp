@@ -39,21 +39,27 @@ bool waitForLoadDone(PluginInstance& instance)
     return true;
 }
 
-// The bank's missing drum kit and similar notices would bury the figures; errors still show.
-void quietenLibrary()
+// The bank's missing drum kit and similar notices would bury the figures; errors still show. The plug-in
+// shares the library and its log functions with this program. False without the library.
+bool quietenLibrary()
 {
+    std::string report;
+    if (!FluidSynthLibrary::load("", report))
+    {
+        std::fprintf(stderr, "%s\n", report.c_str());
+        return false;
+    }
     for (int level : {kFluidWarning, kFluidInformation, kFluidDebug})
         FluidSynth().fluid_set_log_function(level, nullptr, nullptr);
+    return true;
 }
 } // namespace
 
 Figures MeasureLibraryLoad(const std::string& riffBank)
 {
     Figures figures;
-    std::string report;
-    if (!FluidSynthLibrary::load("", report))
+    if (!quietenLibrary())
         return figures;
-    quietenLibrary();
     fluid_settings_t* settings = FluidSynth().new_fluid_settings();
     fluid_synth_t* synth = settings != nullptr ? FluidSynth().new_fluid_synth(settings) : nullptr;
     if (synth != nullptr)
@@ -71,7 +77,8 @@ Figures MeasureLibraryLoad(const std::string& riffBank)
 
 Figures MeasurePluginStart(const std::string& pluginPath)
 {
-    quietenLibrary();
+    if (!quietenLibrary())
+        return {};
     PluginHost host;
     if (!host.load(pluginPath))
     {

@@ -17,6 +17,7 @@ SimpleLimit::SimpleLimit()
     lookahead = static_cast<int32_t>(attack.GetSampleRate() * 0.001);
     attack.SetTime(1.0f);
     CacheCoefficients();
+    Reset();
 }
 
 void SimpleLimit::CacheCoefficients()
@@ -53,12 +54,14 @@ void SimpleLimit::SetSampleRate(float rate)
 
 void SimpleLimit::Reset()
 {
-    holdCounter = 0;
-    heldPeak = thresholdGain;
     envelope = thresholdGain;
     writeIndex = 0;
     delayLeft.fill(0.0f);
     delayRight.fill(0.0f);
+    // No candidates; the slot before the first holds the mark.
+    candidates[kDelaySize - 1] = Candidate{kMark, 0};
+    candidatesFront = 0;
+    candidatesBack = 0;
 }
 
 void SimpleLimit::ProcessBlock(float* left, float* right, int frames)
@@ -67,38 +70,59 @@ void SimpleLimit::ProcessBlock(float* left, float* right, int frames)
     // the members, and would otherwise store and reload the envelope every frame, inside its recurrence.
     const float limit = thresholdGain;
     const int32_t lookaheadFrames = lookahead;
+    // The held peak covers the frame written this step and the look-ahead frames before it, the oldest of
+    // which is read out this step with the gain set now. So each frame drives the envelope for look-ahead
+    // + 1 steps, the last of them setting its own gain: at least the attack time (the look-ahead is that
+    // time rounded down), in which the attack closes 99 % of the way, so the frame leaves within 1 % of the
+    // threshold. Dropped one step earlier, the release would lower the envelope just as it comes out.
+    const int32_t span = std::clamp(lookaheadFrames, 0, kDelaySize - 1);
     const float attackFactor = attackCoefficient;
     const float releaseFactor = releaseCoefficient;
     const int32_t wrap = mask;
+    const uint32_t slots = kDelaySize - 1;
     float* const pastLeft = delayLeft.data();
     float* const pastRight = delayRight.data();
-    int32_t hold = holdCounter;
-    float held = heldPeak;
+    Candidate* const queue = candidates.data();
+    uint32_t front = candidatesFront;
+    uint32_t back = candidatesBack;
     float level = envelope;
     int32_t write = writeIndex;
     for (int i = 0; i < frames; ++i)
     {
         const float inLeft = left[i];
         const float inRight = right[i];
-        float peak = inLeft < 0.0f ? -inLeft : inLeft;
-        const float peakRight = inRight < 0.0f ? -inRight : inRight;
+        const float peakLeft = std::fabs(inLeft);
+        const float peakRight = std::fabs(inRight);
+        // A channel that is not a number is not taken; the other still counts.
+        float peak = limit;
+        if (peakLeft > peak)
+        {
+            peak = peakLeft;
+        }
         if (peakRight > peak)
         {
             peak = peakRight;
         }
-        if (limit > peak)
-        {
-            peak = limit;
-        }
         // An infinite sample would make the envelope inf - inf, and every later frame NaN; held at the
-        // largest float it closes the gain for a while instead. A NaN peak stays NaN and is not taken.
-        peak = std::min(peak, std::numeric_limits<float>::max());
-        ++hold;
-        if (hold >= lookaheadFrames || peak > held)
+        // largest float it closes the gain for a while instead.
+        peak = std::min(std::numeric_limits<float>::max(), peak);
+        // The frame written span + 1 steps ago leaves the window (more than one only after the look-ahead
+        // was shortened), and its slot becomes the mark before the first candidate.
+        while (front != back && ((write - 1 - queue[front & slots].position) & wrap) >= span)
         {
-            hold = 0;
-            held = peak;
+            queue[front & slots].level = kMark;
+            ++front;
         }
+        // Then every candidate no louder than this frame, which outlasts them; the mark ends the search.
+        // Only a window of the whole ring writes this frame over the mark, and then the oldest frame leaves
+        // at the next step and puts the mark back first.
+        while (queue[(back - 1) & slots].level <= peak)
+        {
+            --back;
+        }
+        queue[back & slots] = Candidate{peak, write};
+        ++back;
+        const float held = queue[front & slots].level;
         // A branch rather than a selected coefficient: attack and release come in long runs that the
         // predictor follows, and the choice stays out of the envelope's recurrence.
         if (held > level)
@@ -119,8 +143,8 @@ void SimpleLimit::ProcessBlock(float* left, float* right, int frames)
         left[i] = outLeft;
         right[i] = outRight;
     }
-    holdCounter = hold;
-    heldPeak = held;
+    candidatesFront = front;
+    candidatesBack = back;
     envelope = level;
     writeIndex = write;
 }

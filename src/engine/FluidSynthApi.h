@@ -106,6 +106,11 @@ using fluid_preset_free_t = void (*)(fluid_preset_t* preset);
     X(int, fluid_synth_get_program,                                                                          \
       (fluid_synth_t * synth, int channel, int* soundFontId, int* bank, int* preset))                        \
     X(int, fluid_synth_set_channel_type, (fluid_synth_t * synth, int channel, int type))                     \
+    X(int, fluid_synth_set_gen, (fluid_synth_t * synth, int channel, int param, float value))                \
+    X(int, fluid_synth_activate_key_tuning,                                                                  \
+      (fluid_synth_t * synth, int bank, int program, const char* name, const double* pitch, int apply))      \
+    X(int, fluid_synth_activate_tuning,                                                                      \
+      (fluid_synth_t * synth, int channel, int bank, int program, int apply))                                \
     X(int, fluid_synth_handle_midi_event, (void* data, fluid_midi_event_t* event))                           \
     X(int, fluid_synth_sfload, (fluid_synth_t * synth, const char* filename, int resetPresets))              \
     X(int, fluid_synth_sfunload, (fluid_synth_t * synth, int id, int resetPresets))                          \
@@ -128,6 +133,7 @@ using fluid_preset_free_t = void (*)(fluid_preset_t* preset);
     X(void, delete_fluid_midi_event, (fluid_midi_event_t * event))                                           \
     X(int, fluid_midi_event_get_type, (const fluid_midi_event_t* event))                                     \
     X(int, fluid_midi_event_set_type, (fluid_midi_event_t * event, int type))                                \
+    X(int, fluid_midi_event_get_channel, (const fluid_midi_event_t* event))                                  \
     X(int, fluid_midi_event_set_channel, (fluid_midi_event_t * event, int channel))                          \
     X(int, fluid_midi_event_get_key, (const fluid_midi_event_t* event))                                      \
     X(int, fluid_midi_event_set_key, (fluid_midi_event_t * event, int key))                                  \
@@ -169,6 +175,12 @@ using fluid_preset_free_t = void (*)(fluid_preset_t* preset);
     X(int, fluid_sample_set_pitch, (fluid_sample_t * sample, int rootKey, int fineTune))                     \
     X(void, fluid_voice_gen_set, (fluid_voice_t * voice, int generator, float value))                        \
     X(void, fluid_voice_gen_incr, (fluid_voice_t * voice, int generator, float value))                       \
+    X(float, fluid_voice_gen_get, (fluid_voice_t * voice, int generator))                                    \
+    X(void, fluid_voice_update_param, (fluid_voice_t * voice, int generator))                                \
+    X(unsigned int, fluid_voice_get_id, (const fluid_voice_t* voice))                                        \
+    X(int, fluid_voice_is_playing, (const fluid_voice_t* voice))                                             \
+    X(int, fluid_voice_is_on, (const fluid_voice_t* voice))                                                  \
+    X(int, fluid_voice_is_sustained, (const fluid_voice_t* voice))                                           \
     X(void, fluid_voice_add_mod, (fluid_voice_t * voice, fluid_mod_t * mod, int mode))                       \
     X(int, fluid_voice_optimize_sample, (fluid_sample_t * sample))                                           \
     X(fluid_mod_t*, new_fluid_mod, ())                                                                       \

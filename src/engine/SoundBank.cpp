@@ -9,8 +9,8 @@
 namespace engine
 {
 
-SoundBank::SoundBank(std::string bankPath, SampleDataCache& sampleCache)
-    : path(std::move(bankPath)), cache(sampleCache)
+SoundBank::SoundBank(std::string bankPath, SampleDataCache& sampleCache, KeyStrikes* keyStrikes)
+    : path(std::move(bankPath)), cache(sampleCache), strikes(keyStrikes)
 {
 }
 
@@ -26,11 +26,11 @@ SoundBank::~SoundBank()
 }
 
 fluid_sfont_t* SoundBank::Create(const std::string& bankPath, const SoundFontData& data,
-                                 SampleDataCache& sampleCache)
+                                 SampleDataCache& sampleCache, KeyStrikes* strikes)
 {
     try
     {
-        std::unique_ptr<SoundBank> bank(new SoundBank(bankPath, sampleCache));
+        std::unique_ptr<SoundBank> bank(new SoundBank(bankPath, sampleCache, strikes));
         if (!bank->build(data))
             return nullptr;
         return bank.release()->fluidFont;
@@ -72,7 +72,7 @@ bool SoundBank::build(const SoundFontData& data)
     presets.reserve(data.presets.size());
     for (const SoundFontPreset& preset : data.presets)
     {
-        presets.push_back(std::make_unique<SoundBankPreset>(preset, instruments, cache));
+        presets.push_back(std::make_unique<SoundBankPreset>(preset, instruments, cache, strikes));
     }
     // Hosts and songs see presets in the engine's usual order: by bank, then preset number.
     std::stable_sort(presets.begin(), presets.end(),

@@ -13,6 +13,7 @@
 namespace engine
 {
 
+class KeyStrikes;
 class SampleDataCache;
 
 // A sound bank loaded by the system's loader: the engine's SoundFont object with its presets,
@@ -23,16 +24,17 @@ class SoundBank
 {
 public:
     // Builds the bank for the parsed file at bankPath; nullptr (logged) when the sample data cannot
-    // be attached or an engine object cannot be created.
+    // be attached or an engine object cannot be created. Its presets keep their strikes in strikes when
+    // there is a table.
     static fluid_sfont_t* Create(const std::string& bankPath, const SoundFontData& data,
-                                 SampleDataCache& sampleCache);
+                                 SampleDataCache& sampleCache, KeyStrikes* strikes = nullptr);
 
     ~SoundBank();
     SoundBank(const SoundBank&) = delete;
     SoundBank& operator=(const SoundBank&) = delete;
 
 private:
-    SoundBank(std::string bankPath, SampleDataCache& sampleCache);
+    SoundBank(std::string bankPath, SampleDataCache& sampleCache, KeyStrikes* keyStrikes);
     bool build(const SoundFontData& data);
 
     static SoundBank* BankOf(fluid_sfont_t* sfont);
@@ -44,6 +46,7 @@ private:
 
     std::string path;
     SampleDataCache& cache;
+    KeyStrikes* strikes;
     const int16_t* block = nullptr;
     fluid_sfont_t* fluidFont = nullptr;
     std::vector<std::unique_ptr<SoundBankSample>> samples;

@@ -63,13 +63,13 @@ void FreeCallback(fluid_sfloader_t* loader)
 
 } // namespace
 
-bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache)
+bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache, KeyStrikes* strikes)
 {
     if (synth == nullptr || FluidSynth().fluid_synth_sfcount(synth) > 0 || FindLoader(synth) != nullptr)
     {
         return false;
     }
-    auto* ours = new (std::nothrow) SoundBankLoader(cache);
+    auto* ours = new (std::nothrow) SoundBankLoader(cache, strikes);
     if (ours == nullptr)
         return false;
     fluid_sfloader_t* loader = FluidSynth().new_fluid_sfloader(LoadCallback, FreeCallback);
@@ -157,7 +157,7 @@ fluid_sfont_t* SoundBankLoader::load(const char* path)
                 return nullptr;
             }
         }
-        lastLoadedFont = SoundBank::Create(path, *parsed, cache);
+        lastLoadedFont = SoundBank::Create(path, *parsed, cache, strikes);
     }
     catch (const std::exception&)
     { // called from the engine's C code: nothing may escape

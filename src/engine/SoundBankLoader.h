@@ -10,10 +10,15 @@
 namespace engine
 {
 
+class KeyStrikes;
+
 // Adds the system's SoundFont loader to a new synthesizer, ahead of the engine's own loaders.
 // Must be called right after new_fluid_synth: the engine ignores loaders added once a bank is
-// loaded (false then). The loader lives as long as the synthesizer.
-bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache = SampleDataCache::shared());
+// loaded (false then). The loader lives as long as the synthesizer. With strikes, the banks it loads
+// keep the voices of each key's strikes there (they must outlive the synthesizer); without, every
+// strike is the synthesizer's alone.
+bool RegisterSoundBankLoader(fluid_synth_t* synth, SampleDataCache& cache = SampleDataCache::shared(),
+                             KeyStrikes* strikes = nullptr);
 
 // Loads a sound bank through the system's loader only: the sound bank id, or -1 (logged) when no
 // loader is registered for synth, the file is damaged or not a SoundFont ("RIFF" or "TAL"+0x1A),
@@ -28,7 +33,10 @@ int LoadSoundBank(fluid_synth_t* synth, const char* path, int resetPresets = 1);
 class SoundBankLoader
 {
 public:
-    explicit SoundBankLoader(SampleDataCache& sampleCache) : cache(sampleCache) {}
+    SoundBankLoader(SampleDataCache& sampleCache, KeyStrikes* keyStrikes)
+        : cache(sampleCache), strikes(keyStrikes)
+    {
+    }
 
     // Called through fluid_synth_sfload. Uses the file parsed by LoadSoundBank when it is the one
     // asked for, else parses it itself; nullptr when refused.
@@ -41,6 +49,7 @@ public:
 
 private:
     SampleDataCache& cache;
+    KeyStrikes* strikes;
     std::string pendingPath;
     std::unique_ptr<SoundFontData> pending;
     fluid_sfont_t* lastLoadedFont = nullptr;

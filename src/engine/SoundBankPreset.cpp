@@ -1,6 +1,7 @@
 #include "engine/SoundBankPreset.h"
 
 #include "engine/FluidSynthLibrary.h"
+#include "engine/KeyStrikes.h"
 #include "engine/SampleDataCache.h"
 
 namespace engine
@@ -36,8 +37,9 @@ void KeepPreset(fluid_preset_t*) {}
 
 SoundBankPreset::SoundBankPreset(const SoundFontPreset& record,
                                  const std::vector<std::unique_ptr<SoundBankInstrument>>& instruments,
-                                 const SampleDataCache& sampleCache)
-    : presetName(record.name), bankNumber(record.bank), presetNumber(record.preset), cache(sampleCache)
+                                 const SampleDataCache& sampleCache, KeyStrikes* keyStrikes)
+    : presetName(record.name), bankNumber(record.bank), presetNumber(record.preset), cache(sampleCache),
+      strikes(keyStrikes)
 {
     if (presetName.empty())
         presetName = "Bank" + std::to_string(bankNumber) + ",Pre" + std::to_string(presetNumber);
@@ -72,6 +74,16 @@ bool SoundBankPreset::attach(fluid_sfont_t* sfont)
 }
 
 int SoundBankPreset::noteOn(fluid_synth_t* synth, int channel, int key, int velocity) const
+{
+    if (!strikes)
+        return startVoices(synth, channel, key, velocity);
+    strikes->beginStrike(channel, key);
+    const int result = startVoices(synth, channel, key, velocity);
+    strikes->finishStrike();
+    return result;
+}
+
+int SoundBankPreset::startVoices(fluid_synth_t* synth, int channel, int key, int velocity) const
 {
     for (const Zone& presetZone : zones)
     {
@@ -128,7 +140,11 @@ void SoundBankPreset::startVoice(fluid_synth_t* synth, fluid_voice_t* voice, con
     }
     SoundBankModulatorList::addToVoice(voice, global ? &global->modulators() : nullptr,
                                        presetLocal.modulators(), kVoiceAdd);
+    if (strikes)
+        strikes->prepareVoice(voice);
     FluidSynth().fluid_synth_start_voice(synth, voice);
+    if (strikes)
+        strikes->addVoice(voice);
 }
 
 } // namespace engine

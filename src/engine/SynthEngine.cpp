@@ -1,10 +1,12 @@
 #include "engine/SynthEngine.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
 #include "engine/FluidSynthLibrary.h"
+#include "engine/SampleDataCache.h"
 #include "engine/SoundBankLoader.h"
 
 namespace engine
@@ -51,7 +53,10 @@ bool SynthEngine::createSynth()
     // and warn on the host's console at every load; this library has no setting that turns it off.
     FluidSynth().fluid_synth_set_channel_type(synth, 9, kChannelTypeMelodic);
     FluidSynth().fluid_synth_bank_select(synth, 9, 0);
-    engine::RegisterSoundBankLoader(synth);
+    strikes.attach(synth, rate);
+    blockPosition = 0;
+    engine::RegisterSoundBankLoader(synth, SampleDataCache::shared(), &strikes);
+    tuning.restore(synth);
     return true;
 }
 
@@ -108,6 +113,8 @@ void SynthEngine::destroySynth()
     router = nullptr;
     presetList.clear();
     soundBankId = -1;
+    strikes.detach();
+    blockPosition = 0;
 }
 
 bool SynthEngine::setSampleRate(double sampleRate)
@@ -115,6 +122,8 @@ bool SynthEngine::setSampleRate(double sampleRate)
     // The engine refuses a rate outside its range and keeps the one it had.
     rateAccepted =
         settings && FluidSynth().fluid_settings_setnum(settings, "synth.sample-rate", sampleRate) == kFluidOk;
+    if (rateAccepted)
+        rate = sampleRate;
     return rateAccepted;
 }
 
@@ -144,6 +153,32 @@ void SynthEngine::send(int type, int data1, int data2)
     FluidSynth().fluid_midi_router_handle_midi_event(router, event);
 }
 
+void SynthEngine::tuneKeys(int count, const uint8_t* keys, const double* cents, bool sounding)
+{
+    tuning.tuneKeys(synth, count, keys, cents, sounding);
+}
+
+void SynthEngine::setMasterFine(double cents)
+{
+    tuning.setMasterFine(synth, cents);
+}
+
+void SynthEngine::setMasterCoarse(int semitones)
+{
+    tuning.setMasterCoarse(synth, semitones);
+}
+
+void SynthEngine::setDamping(float damping)
+{
+    if (synth)
+        strikes.setDamping(damping);
+}
+
+int SynthEngine::activeVoices() const
+{
+    return synth ? FluidSynth().fluid_synth_get_active_voice_count(synth) : 0;
+}
+
 void SynthEngine::setChorusActive(bool on)
 {
     if (synth)
@@ -157,7 +192,19 @@ void SynthEngine::render(int frames, float* left, float* right)
     renderedFrames += static_cast<uint64_t>(frames);
     if (synth)
     {
-        FluidSynth().fluid_synth_write_float(synth, frames, left, 0, 1, right, 0, 1);
+        // While a fade runs, each of the synthesizer's blocks gets its step first: the synthesizer takes
+        // changes only as it starts a block, and ramps each voice's level across the block.
+        for (int done = 0; done < frames;)
+        {
+            if (blockPosition == 0 && strikes.fading())
+                strikes.stepFades();
+            int length = frames - done;
+            if (strikes.fading())
+                length = std::min(length, KeyStrikes::kBlockFrames - blockPosition);
+            FluidSynth().fluid_synth_write_float(synth, length, left, done, 1, right, done, 1);
+            blockPosition = (blockPosition + length) % KeyStrikes::kBlockFrames;
+            done += length;
+        }
         return;
     }
     std::memset(left, 0, sizeof(float) * static_cast<size_t>(frames));
@@ -177,7 +224,15 @@ int SynthEngine::routerOutput(void* data, fluid_midi_event_t* routed)
         self->observer(self->observerContext, FluidSynth().fluid_midi_event_get_type(routed),
                        FluidSynth().fluid_midi_event_get_key(routed),
                        FluidSynth().fluid_midi_event_get_velocity(routed));
-    return self->synth ? FluidSynth().fluid_synth_handle_midi_event(self->synth, routed) : kFluidFailed;
+    if (!self->synth)
+        return kFluidFailed;
+    const int result = FluidSynth().fluid_synth_handle_midi_event(self->synth, routed);
+    const int type = FluidSynth().fluid_midi_event_get_type(routed);
+    const int velocity = FluidSynth().fluid_midi_event_get_velocity(routed);
+    if (type == 0x80 || (type == 0x90 && velocity == 0))
+        self->strikes.keyReleased(FluidSynth().fluid_midi_event_get_channel(routed),
+                                  FluidSynth().fluid_midi_event_get_key(routed), type == 0x80 ? velocity : 0);
+    return result;
 }
 
 } // namespace engine

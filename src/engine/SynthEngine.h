@@ -1,7 +1,9 @@
 // The instrument's binding to the synthesizer: engine settings, the synthesizer with the system's own sound
-// bank loader, the list of the bank's presets, and the MIDI router through which every event reaches it.
-// Threads: creation, loading, re-creation and destruction on the host's thread while no audio runs; send and
-// render on the audio thread.
+// bank loader, the list of the bank's presets, and the MIDI router through which every event reaches it. It
+// plays each piano key as one set of strings (a new strike fades the earlier one out, released keys follow
+// the dampers and their release velocity; see KeyStrikes).
+// Threads: creation, loading, re-creation and destruction on the host's thread while no audio runs; send,
+// setDamping and render on the audio thread.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +11,8 @@
 #include <vector>
 
 #include "engine/FluidSynthApi.h"
+#include "engine/KeyStrikes.h"
+#include "engine/SynthTuning.h"
 
 namespace engine
 {
@@ -58,10 +62,21 @@ public:
 
     // Sends one event on channel 0 through the router; dropped when there is no router.
     void send(int type, int data1, int data2);
+    // After the sustain pedal was sent: how far its dampers rest on the strings, from 1 (resting) to 0
+    // (lifted away).
+    void setDamping(float damping);
     // Renders frames into both buffers, replacing their contents; zeros without a synthesizer.
     void render(int frames, float* left, float* right);
     // Frames rendered since the engine was made: where in the output an event sent now takes effect.
     uint64_t framesRendered() const { return renderedFrames; }
+    // The tuning from the sequencer (see SynthTuning), which a new synthesizer takes over: the pitches of
+    // keys in cents above key 0, the master fine tuning in cents and the coarse one in semitones.
+    void tuneKeys(int count, const uint8_t* keys, const double* cents, bool sounding);
+    void setMasterFine(double cents);
+    void setMasterCoarse(int semitones);
+
+    // The voices the synthesizer plays now; 0 without a synthesizer.
+    int activeVoices() const;
     // Switches the engine's chorus unit on or off. Off, the engine skips its effects pass altogether (and
     // with it the OpenMP parallel region whose one-thread team the runtime allocates on every pass).
     void setChorusActive(bool on);
@@ -81,10 +96,15 @@ private:
     fluid_midi_event_t* event = nullptr; // reused for every send: no allocation on the audio thread
     int soundBankId = -1;
     bool rateAccepted = true;
+    double rate = 44100.0; // the engine's own when the host gives none
+    KeyStrikes strikes;
+    // Where the synthesizer stands in its rendering block: a fade's step must come at the block's start.
+    int blockPosition = 0;
     std::vector<PresetRecord> presetList;
     EventObserver observer = nullptr;
     void* observerContext = nullptr;
     uint64_t renderedFrames = 0;
+    SynthTuning tuning;
 };
 
 } // namespace engine

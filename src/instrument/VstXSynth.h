@@ -6,6 +6,7 @@
 // threads as atomics; the editor's events cross through the GuiEventQueue, the one lock.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -26,6 +27,8 @@
 #include "piano/LidCurves.h"
 #include "piano/MidiMessage.h"
 #include "piano/ResonanceRamp.h"
+#include "piano/SostenutoPedal.h"
+#include "piano/TuningMessage.h"
 #include "piano/VelocityTable.h"
 
 namespace instrument
@@ -117,6 +120,8 @@ public:
     PianoSettings requestedSettings() const { return requested.load(); }
     const PianoSettings& appliedSettings() const { return applied; }
     const piano::ResonanceRamp& resonance() const { return resonanceRamp; }
+    // The middle pedal; audio thread.
+    const piano::SostenutoPedal& sostenutoPedal() const { return sostenuto; }
     const piano::VelocityTable& velocities() const { return velocityTable; }
     bool reverbAsleep() const { return effects.asleep(); }
     int programCount() const { return programs.count(); }
@@ -159,6 +164,13 @@ private:
     // Events one block can hold per frame of the announced size (and at least kMinimumEvents).
     static constexpr int kEventsPerFrame = 2;
     static constexpr int kMinimumEvents = 1024;
+    // The tuning dumps one block can hold, and their bytes; later ones of the same block are dropped.
+    static constexpr int kMaxDumps = 1024;
+    static constexpr int kDumpBytes = 32768;
+    // A tuning dump of the block takes its event's place as a message no MIDI event packs to: status 0xF0,
+    // the dump's index in the two data bytes and a top byte of 1, where a MIDI event's is 0.
+    static constexpr uint32_t kDumpEvent = 0x010000F0u;
+    static constexpr uint32_t kDumpEventMask = 0xFF0000FFu;
     // Buffers are sized for at most this many frames, whatever block size a host announces; longer blocks
     // are rendered in pieces of it.
     static constexpr int kMaxPreparedFrames = 65536;
@@ -182,8 +194,17 @@ private:
     // Puts outputDelay into the record's initial delay and tells the host through ioChanged when it changed.
     void reportOutputDelay();
     void queueEditorEvent(uint8_t status, int data1, int data2);
+    // Merges the host's events (none for a null list) and the editor's into the coming block, and echoes
+    // the editor's notes to the host.
+    void mergeEvents(host::VstEvents* events);
+    // Keeps a copy of a host's dump that is a tuning message for the piano, and gives the message that
+    // stands for it in the block; false for any other dump, or when the block has no room left for it.
+    bool takeDump(const host::VstMidiSysexEvent& event, int32_t& message);
+    void handleDump(int index);
 
     void applySettings();
+    // Forgets the block's events and dumps once it is rendered.
+    void endBlock();
     void updateChorusUnit();
     void renderPiece(float* left, float* right, int frames, int firstEvent, int endEvent, int offset);
     void renderStretch(int frames, float* left, float* right);
@@ -191,8 +212,11 @@ private:
     void handleEvent(int32_t message);
     void noteOn(int key, int velocity);
     void noteOff(int key, int velocity);
+    // The note of a key ends: note-off to the engine, then the key's release noise.
+    void endNote(int key, int velocity);
     void controlChange(int controller, int value);
     void sustainChange(int value);
+    void sostenutoChange(int value);
     void setRequestedAmount(float PianoSettings::*field, float value);
     void sendToEngine(const piano::MidiMessage& message);
     void appendEvents(const EventQueueEntry* events, int count);
@@ -218,6 +242,9 @@ private:
     piano::LidCurves lidCurves;
     piano::VelocityTable velocityTable;
     piano::ResonanceRamp resonanceRamp;
+    piano::SostenutoPedal sostenuto;
+    // The sustain pedal's last value (audio thread): where the dampers stand.
+    int sustainValue = 0;
     std::atomic<uint8_t> sustainDown{0};
     std::atomic<uint8_t> softDown{0};
 
@@ -234,6 +261,23 @@ private:
     std::vector<EventQueueEntry> blockEvents;
     int blockEventCount = 0;
     std::vector<EventQueueEntry> mergeScratch;
+    // The host's events of one list, in list order, with their offsets as the host gave them.
+    std::vector<EventQueueEntry> hostEvents;
+    // Whether the host gave the coming block its events; a block without them drains the editor's queue
+    // itself, since some hosts call processEvents only for blocks that carry events.
+    bool eventsMerged = false;
+    // The coming block's tuning dumps: where each lies in the bytes.
+    struct DumpPlace
+    {
+        int start;
+        int length;
+    };
+    std::vector<DumpPlace> dumps;
+    std::vector<uint8_t> dumpBytes;
+    piano::TuningMessage tuningMessage;
+    // The piano keys a tuning message retunes, in its order: all of them, or the changes it names.
+    uint8_t tunedKeys[std::max(piano::kNumKeys, piano::TuningMessage::kMaxChanges)] = {};
+    double tunedCents[std::max(piano::kNumKeys, piano::TuningMessage::kMaxChanges)] = {};
     std::vector<GuiEvent> drainedEvents;
     std::vector<host::VstMidiEvent> echoEvents;
     std::vector<unsigned char> echoList;

@@ -31,9 +31,12 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
 {
     if (!outputs || !outputs[0] || !outputs[1])
     {
-        blockEventCount = 0;
+        endBlock();
         return;
     }
+    // A host that calls processEvents only for blocks with events of its own must still hear the editor.
+    if (!eventsMerged)
+        mergeEvents(nullptr);
     // No recursion in the chain may run on denormals, whatever reaches it; the host's mode comes back on
     // return.
     const FlushDenormals flush;
@@ -57,7 +60,15 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
         event = end;
         start += length;
     } while (start < frames);
+    endBlock();
+}
+
+void VstXSynth::endBlock()
+{
     blockEventCount = 0;
+    dumps.clear();
+    dumpBytes.clear();
+    eventsMerged = false;
 }
 
 void VstXSynth::renderPiece(float* left, float* right, int frames, int firstEvent, int endEvent, int offset)
@@ -249,6 +260,9 @@ void VstXSynth::prepareBuffers()
         drainedEvents.reserve(events);
         echoEvents.reserve(events);
         echoList.reserve(sizeof(VstEvents) + events * sizeof(VstEvent*));
+        hostEvents.reserve(events);
+        dumps.reserve(kMaxDumps);
+        dumpBytes.reserve(kDumpBytes);
     }
     catch (const std::bad_alloc&)
     {

@@ -5,6 +5,7 @@
 
 #include "instrument/VstXSynth.h"
 #include "instrument/programs/SettingsLimits.h"
+#include "piano/DamperCurve.h"
 #include "piano/PianoNoises.h"
 #include "platform/Platform.h"
 
@@ -30,8 +31,9 @@ bool isNoteOutsideKeyboard(int32_t message)
 
 int32_t packedMidi(const VstMidiEvent& event)
 {
+    // The status and two data bytes; the fourth byte is not part of the message.
     uint32_t message = 0;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 3; ++i)
         message |= static_cast<uint32_t>(static_cast<uint8_t>(event.midiData[i])) << (8 * i);
     return static_cast<int32_t>(message);
 }
@@ -39,17 +41,36 @@ int32_t packedMidi(const VstMidiEvent& event)
 
 VstInt32 VstXSynth::processEvents(VstEvents* events)
 {
+    mergeEvents(events);
+    return 1;
+}
+
+void VstXSynth::mergeEvents(VstEvents* events)
+{
+    eventsMerged = true;
     const int lastFrame = std::max(blockSize - 1, 0);
     const VstInt32 hostListed = events ? std::max(events->numEvents, 0) : 0;
+    // The record declares two slots; a host's list has as many as it holds events.
+    VstEvent* const* listed = events ? events->events : nullptr;
     // Every list below was sized ahead for a block's events; what does not fit is dropped rather than
     // allocated for on the audio thread.
     const size_t capacity = blockEvents.capacity();
 
-    // Only MIDI events are read as MIDI; other events (system exclusive) are passed over.
-    int hostCount = 0;
-    for (VstInt32 i = 0; i < hostListed; ++i)
-        if (events->events[i] && events->events[i]->type == kVstMidiType)
-            ++hostCount;
+    // MIDI events are read as MIDI and the tuning messages among the dumps stand for themselves; other
+    // events and dumps are passed over.
+    hostEvents.clear();
+    for (VstInt32 i = 0; i < hostListed && hostEvents.size() < capacity; ++i)
+    {
+        const VstEvent* event = listed[i];
+        int32_t message = 0;
+        if (event && event->type == kVstMidiType)
+            message = packedMidi(*reinterpret_cast<const VstMidiEvent*>(event));
+        else if (!event || event->type != kVstSysExType ||
+                 !takeDump(*reinterpret_cast<const VstMidiSysexEvent*>(event), message))
+            continue;
+        hostEvents.push_back(EventQueueEntry{event->deltaFrames, message});
+    }
+    const int hostCount = static_cast<int>(hostEvents.size());
 
     // The editor's events are taken out in one drain, so that its lock is held for no more than that; what
     // does not fit into this block waits in the queue for the next one.
@@ -69,7 +90,7 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
 
     const int queueCount = static_cast<int>(drainedEvents.size());
     if (hostCount + queueCount == 0)
-        return 1;
+        return;
 
     if (queueCount > 0)
     {
@@ -94,30 +115,24 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
             echoList.assign(sizeof(VstEvents) + (slots - 2) * sizeof(VstEvent*), 0);
             auto* list = reinterpret_cast<VstEvents*>(echoList.data());
             list->numEvents = static_cast<VstInt32>(echoEvents.size());
+            VstEvent** listedEcho = list->events;
             for (size_t i = 0; i < echoEvents.size(); ++i)
-                list->events[i] = reinterpret_cast<VstEvent*>(&echoEvents[i]);
+                listedEcho[i] = reinterpret_cast<VstEvent*>(&echoEvents[i]);
             sendVstEventsToHost(list);
         }
     }
 
     // Two-way merge in time order, the host's event first on equal offsets.
     mergeScratch.clear();
-    VstInt32 h = 0;
+    int h = 0;
     int q = 0;
-    auto nextHost = [&]() -> const VstMidiEvent*
+    while ((h < hostCount || q < queueCount) && mergeScratch.size() < capacity)
     {
-        while (h < hostListed && !(events->events[h] && events->events[h]->type == kVstMidiType))
-            ++h;
-        return h < hostListed ? reinterpret_cast<const VstMidiEvent*>(events->events[h]) : nullptr;
-    };
-    for (const VstMidiEvent* host = nextHost(); (host || q < queueCount) && mergeScratch.size() < capacity;
-         host = nextHost())
-    {
+        const EventQueueEntry* host = h < hostCount ? &hostEvents[static_cast<size_t>(h)] : nullptr;
         if (host &&
-            (q >= queueCount || host->deltaFrames <= drainedEvents[static_cast<size_t>(q)].frameOffset))
+            (q >= queueCount || host->frameOffset <= drainedEvents[static_cast<size_t>(q)].frameOffset))
         {
-            mergeScratch.push_back(
-                EventQueueEntry{std::min(host->deltaFrames, lastFrame), packedMidi(*host)});
+            mergeScratch.push_back(EventQueueEntry{std::min(host->frameOffset, lastFrame), host->message});
             ++h;
         }
         else
@@ -128,7 +143,6 @@ VstInt32 VstXSynth::processEvents(VstEvents* events)
         }
     }
     appendEvents(mergeScratch.data(), static_cast<int>(mergeScratch.size()));
-    return 1;
 }
 
 void VstXSynth::appendEvents(const EventQueueEntry* events, int count)
@@ -148,6 +162,12 @@ void VstXSynth::appendEvents(const EventQueueEntry* events, int count)
 
 void VstXSynth::handleEvent(int32_t message)
 {
+    const auto bits = static_cast<uint32_t>(message);
+    if ((bits & kDumpEventMask) == kDumpEvent)
+    {
+        handleDump(static_cast<int>((bits >> 8) & 0xffff));
+        return;
+    }
     const MidiMessage unpacked = MidiMessage::unpack(message);
     const int status = unpacked.status & 0xf0;
     const int data1 = unpacked.data1 & 0x7f;
@@ -177,6 +197,7 @@ void VstXSynth::noteOn(int key, int velocity)
         return;
     keyDown[key - kLowestKey].store(1, std::memory_order_relaxed);
     displayChanged.store(1, std::memory_order_relaxed);
+    sostenuto.keyStruck(key);
     sendToEngine(MidiMessage::make(kNoteOn, key, velocityTable.map(velocity, isSoftDown())));
 }
 
@@ -186,6 +207,13 @@ void VstXSynth::noteOff(int key, int velocity)
         return;
     keyDown[key - kLowestKey].store(0, std::memory_order_relaxed);
     displayChanged.store(1, std::memory_order_relaxed);
+    // A note the middle pedal holds ends, with its noise, when the pedal comes up.
+    if (!sostenuto.holdsRelease(key))
+        endNote(key, velocity);
+}
+
+void VstXSynth::endNote(int key, int velocity)
+{
     sendToEngine(MidiMessage::make(kNoteOff, key, velocity));
     const PianoNoises::Messages noise = PianoNoises::keyReleased(key, applied.hammerAmount);
     for (int i = 0; i < noise.count; ++i)
@@ -202,6 +230,9 @@ void VstXSynth::controlChange(int controller, int value)
         break;
     case MidiMessage::kSustain:
         sustainChange(value);
+        break;
+    case MidiMessage::kSostenuto:
+        sostenutoChange(value);
         break;
     case MidiMessage::kSoftPedal:
         softDown.store(value > 63 ? 1 : 0, std::memory_order_relaxed);
@@ -234,8 +265,10 @@ void VstXSynth::controlChange(int controller, int value)
     case MidiMessage::kResetAllControllers:
         // Only the pedals are controllers of the performance here: volume, tone and effect settings stay.
         // The engine does not get the message, which would also reset the instrument's own controllers.
-        if (isSustainDown())
+        if (sustainValue > DamperCurve::kRestingValue)
             sustainChange(0);
+        if (sostenuto.isDown())
+            sostenutoChange(0);
         softDown.store(0, std::memory_order_relaxed);
         displayChanged.store(1, std::memory_order_relaxed);
         break;
@@ -243,6 +276,7 @@ void VstXSynth::controlChange(int controller, int value)
     case MidiMessage::kAllNotesOff:
         for (auto& key : keyDown)
             key.store(0, std::memory_order_relaxed);
+        sostenuto.allKeysUp();
         displayChanged.store(1, std::memory_order_relaxed);
         sendToEngine(MidiMessage::make(kControlChange, controller, value));
         break;
@@ -255,7 +289,10 @@ void VstXSynth::sustainChange(int value)
 {
     sendToEngine(MidiMessage::make(kControlChange, MidiMessage::kSustain, value));
     const bool wasDown = isSustainDown();
-    if (value >= 64)
+    // Below fully down the dampers rest on the strings as far as the pedal lets them: released notes, the
+    // strings' resonance and the dampers' noise follow it.
+    const float damping = DamperCurve::damping(value);
+    if (value >= DamperCurve::kLiftedValue)
     {
         if (applied.sympatheticResonance > 0.0f)
             resonanceRamp.press(sampleRate, applied.sympatheticResonance);
@@ -266,13 +303,33 @@ void VstXSynth::sustainChange(int value)
     }
     else
     {
-        resonanceRamp.release(sampleRate);
-        const PianoNoises::Messages noise = PianoNoises::pedalReleased(applied.hammerAmount, wasDown);
+        if (damping < 1.0f)
+            resonanceRamp.hold(sampleRate, applied.sympatheticResonance,
+                               ResonanceRamp::kTop * DamperCurve::lift(value));
+        else
+            resonanceRamp.release(sampleRate);
+        const PianoNoises::Messages noise =
+            PianoNoises::pedalReleased(applied.hammerAmount, wasDown, damping);
         for (int i = 0; i < noise.count; ++i)
             sendToEngine(noise.message[i]);
         sustainDown.store(0, std::memory_order_relaxed);
     }
+    if (engine)
+        engine->setDamping(damping);
+    sustainValue = value;
     displayChanged.store(1, std::memory_order_relaxed);
+}
+
+void VstXSynth::sostenutoChange(int value)
+{
+    if (SostenutoPedal::isDownValue(value))
+    {
+        sostenuto.press();
+        return;
+    }
+    const SostenutoPedal::Released released = sostenuto.lift();
+    for (int i = 0; i < released.count; ++i)
+        endNote(released.key[i], 0);
 }
 
 void VstXSynth::setRequestedAmount(float PianoSettings::*field, float value)

@@ -20,6 +20,7 @@ struct MidiMessage
     // The controllers the instrument handles.
     static constexpr int kVolume = 7;
     static constexpr int kSustain = 64;
+    static constexpr int kSostenuto = 66;
     static constexpr int kSoftPedal = 67;
     static constexpr int kResonance = 71;
     static constexpr int kHammer = 75;

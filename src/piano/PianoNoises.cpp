@@ -66,13 +66,14 @@ PianoNoises::Messages PianoNoises::pedalPressed(float hammerAmount, bool sustain
     return pedalNoise(hammerAmount, kPedalUpKey, kPedalDownKey, kPedalDownScale);
 }
 
-PianoNoises::Messages PianoNoises::pedalReleased(float hammerAmount, bool sustainWasDown)
+PianoNoises::Messages PianoNoises::pedalReleased(float hammerAmount, bool sustainWasDown, float damping)
 {
     if (!sustainWasDown)
     {
         return {};
     }
-    return pedalNoise(hammerAmount, kPedalDownKey, kPedalUpKey, kPedalUpScale);
+    const float fall = damping > 0.0f ? std::min(damping, 1.0f) : 0.0f;
+    return pedalNoise(hammerAmount, kPedalDownKey, kPedalUpKey, kPedalUpScale * fall);
 }
 
 } // namespace piano

@@ -28,8 +28,10 @@ public:
     // was up before and the hammer amount is not 0.
     static Messages pedalPressed(float hammerAmount, bool sustainWasDown);
 
-    // Sustain pedal released: the mirror image, only when the pedal was down before.
-    static Messages pedalReleased(float hammerAmount, bool sustainWasDown);
+    // Sustain pedal released: the mirror image, only when the pedal was down before. The dampers fall as far
+    // as `damping` (1: onto the strings; less for a pedal let up only part way), and their noise is as
+    // much softer.
+    static Messages pedalReleased(float hammerAmount, bool sustainWasDown, float damping = 1.0f);
 
     // Noise velocity for a hammer amount h: 1 + trunc(h × scale) in single precision, written as the
     // negated product the noise loudness has always been computed with.

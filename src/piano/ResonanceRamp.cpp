@@ -1,5 +1,6 @@
 #include "piano/ResonanceRamp.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace piano
@@ -31,13 +32,32 @@ void ResonanceRamp::press(float sampleRate, float amount)
         return;
     }
     targetLevel = kTop;
+    endLevel = kTop;
     levelPerFrame = kTop / framesFor(sampleRate, kRiseMilliseconds);
     running = true;
 }
 
 void ResonanceRamp::release(float sampleRate)
 {
+    endLevel = 0.0;
     levelPerFrame = -(targetLevel / framesFor(sampleRate, kFallMilliseconds));
+    running = true;
+}
+
+void ResonanceRamp::hold(float sampleRate, float amount, double level)
+{
+    const double end = std::clamp(level, 0.0, kTop);
+    if (end < currentLevel)
+    {
+        endLevel = end;
+        levelPerFrame = -(targetLevel / framesFor(sampleRate, kFallMilliseconds));
+        running = true;
+        return;
+    }
+    if (!(amount > 0.0f))
+        return;
+    endLevel = end;
+    levelPerFrame = kTop / framesFor(sampleRate, kRiseMilliseconds);
     running = true;
 }
 
@@ -45,6 +65,7 @@ void ResonanceRamp::reset()
 {
     lastSentValue = 0;
     currentLevel = 0.0;
+    endLevel = 0.0;
     levelPerFrame = 0.0;
     running = true;
 }
@@ -59,11 +80,11 @@ bool ResonanceRamp::step(int& value)
     bool send = false;
     if (levelPerFrame > 0.0)
     {
-        if (currentLevel >= targetLevel)
+        if (currentLevel >= endLevel)
         {
-            currentLevel = targetLevel;
+            currentLevel = endLevel;
             running = false;
-            send = static_cast<int>(targetLevel) != lastSentValue;
+            send = static_cast<int>(endLevel) != lastSentValue;
         }
         else
         {
@@ -72,11 +93,11 @@ bool ResonanceRamp::step(int& value)
     }
     else
     {
-        if (currentLevel <= 0.0)
+        if (currentLevel <= endLevel)
         {
-            currentLevel = 0.0;
+            currentLevel = endLevel;
             running = false;
-            send = lastSentValue != 0;
+            send = static_cast<int>(endLevel) != lastSentValue;
         }
         else
         {

@@ -4,9 +4,10 @@ namespace piano
 {
 
 // The sympathetic-resonance envelope sent to the engine as controller 21: it swells over 250 ms when the
-// sustain pedal goes down and falls away over 25 ms when it comes up. The instrument renders one frame per
-// engine call while the ramp is active and calls step() before each frame. Audio thread, except reset(),
-// which runs while processing is suspended.
+// sustain pedal goes down and falls away over 25 ms when it comes up; with the pedal part way down it
+// moves, at the same speeds, to the share of the top that the dampers are lifted. The instrument renders
+// one frame per engine call while the ramp is active and calls step() before each frame. Audio thread,
+// except reset(), which runs while processing is suspended.
 class ResonanceRamp
 {
 public:
@@ -20,6 +21,10 @@ public:
 
     // Sustain pedal up, whatever the amount: the level falls from where it is to 0.
     void release(float sampleRate);
+
+    // Sustain pedal part way down: the level moves from where it is to `level` (0 to the top), rising as a
+    // press does (only with an amount above 0) and falling as a release does.
+    void hold(float sampleRate, float amount, double level);
 
     // After a change of sample rate the new engine's controller 21 is 0; the next step ends the ramp
     // there without sending anything.
@@ -40,6 +45,7 @@ private:
     static double framesFor(float sampleRate, float milliseconds);
 
     double targetLevel = kTop;
+    double endLevel = 0.0; // where the running move stops
     double currentLevel = 0.0;
     double levelPerFrame = 0.0;
     int lastSentValue = 0;

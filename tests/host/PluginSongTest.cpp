@@ -1,8 +1,8 @@
 // What a musician hears in a song through the built plug-in: notes where the host expects them once it
 // has taken the reported delay into account, the same audio whatever blocks the host renders in, a saved
 // song coming back as it was, a host's panic and reset silencing the piano, the lid closed or open, the
-// strings' resonance, keys at their pitch at every rate the engine runs at; and the parameters as the host
-// sees them.
+// strings' resonance, keys at their pitch at every rate the engine runs at, a dense loud passage held under
+// the limiter's ceiling; and the parameters as the host sees them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -210,6 +210,40 @@ TEST_F(PluginSong, WithoutReverbTheEndOfANoteStaysWhereItWas)
     EXPECT_GT(Peak(audio, 5000, 5000 + 220), 0.05f);
     // Nothing of the note (only the equaliser's faint ring) comes before the next one.
     EXPECT_LT(Peak(audio, 6000, 10000 + 220), 1e-3f);
+}
+
+// A dense, loud passage: pedalled fortissimo chords in both hands, eight a second, with the volume at full
+// and the reverb up. The limiter holds every peak within its attack's 1 % of -0.5 dB, at both common rates.
+TEST_F(PluginSong, ADenseLoudPassageStaysUnderTheLimiter)
+{
+    const double ceiling = std::pow(10.0, -0.5 / 20.0) * 1.01;
+    const int chords[][7] = {{36, 48, 55, 60, 64, 67, 72}, {31, 43, 50, 59, 62, 67, 71},
+                             {33, 45, 52, 57, 60, 64, 69}, {29, 41, 48, 57, 60, 65, 69},
+                             {28, 40, 47, 55, 60, 64, 67}, {38, 50, 57, 62, 65, 69, 74}};
+    constexpr int kChordFrames = 5512;
+    constexpr int kChordCount = 40;
+    Song song = {{0, 0xB0, 64, 127}};
+    for (int c = 0; c < kChordCount; ++c)
+        for (const int key : chords[c % 6])
+        {
+            const int frame = 100 + c * kChordFrames;
+            if (c > 0)
+                song.push_back({frame, 0x80, static_cast<uint8_t>(key), 0});
+            song.push_back(
+                {frame, 0x90, static_cast<uint8_t>(key), static_cast<uint8_t>(127 - (c * 13) % 40)});
+        }
+    for (const float rate : {44100.0f, 48000.0f})
+    {
+        auto instance = start(instrumenttest::TunedBank());
+        ASSERT_TRUE(instance);
+        ChangeRate(*instance, rate);
+        instance->setParameter(4, 1.0f); // +6 dB
+        instance->setParameter(2, 0.6f);
+        const std::vector<float> audio = Render(*instance, kChordCount * kChordFrames + 20000, 256, song);
+        EXPECT_LE(Peak(audio), ceiling) << rate << " Hz";
+        EXPECT_GT(Peak(audio), 0.94f) << rate << " Hz: the passage should drive the limiter";
+        instance->close();
+    }
 }
 
 TEST_F(PluginSong, LongProgramNamesAreCutBetweenCharacters)

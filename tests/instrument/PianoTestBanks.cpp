@@ -82,6 +82,22 @@ std::vector<uint8_t> TunedBank()
     return bank.bytes();
 }
 
+std::vector<uint8_t> DampedBank()
+{
+    TestBank bank;
+    // 2400 timecents are 4 s, -1200 are 0.5 s; a sustain level of 100 dB lets the decay run to silence.
+    AddPlayedInstrument(
+        bank, "Damped",
+        {SoundFontZone{
+            {Range(kGenKeyRange, 21, 108), Gen(kGenDecayVolEnv, 2400), Gen(kGenSustainVolEnv, 1000),
+             Gen(kGenReleaseVolEnv, -1200), Gen(kGenSampleModes, kLooped),
+             Gen(kGenSampleId,
+                 static_cast<int>(AddSample(bank, "tone", enginetest::Wave(4410, 4410.0 / 44.0, 10000.0, 0.0),
+                                            0, 4410, 44100, 69, 0)))},
+            {}}});
+    return bank.bytes();
+}
+
 std::vector<uint8_t> ResonanceBank()
 {
     TestBank bank;

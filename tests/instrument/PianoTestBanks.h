@@ -24,4 +24,9 @@ std::vector<uint8_t> ResonanceBank();
 // its note-off: each key is heard at its own pitch.
 std::vector<uint8_t> TunedBank();
 
+// A looped tone on keys 21..108 whose envelope decays by 96 dB in 4 s with the key held (or the dampers
+// lifted) and whose release takes 0.5 s for the same: a released note's decay shows how far the dampers
+// rest on the strings.
+std::vector<uint8_t> DampedBank();
+
 } // namespace instrumenttest

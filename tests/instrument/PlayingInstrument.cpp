@@ -56,10 +56,15 @@ void PlayingInstrument::record(void* context, int type, int data1, int data2)
 
 VstEvents* PlayingInstrument::eventList(const std::vector<HostMidi>& events)
 {
+    return eventList(events, {});
+}
+
+VstEvents* PlayingInstrument::eventList(const std::vector<HostMidi>& events,
+                                        const std::vector<HostDump>& dumps)
+{
     listedMidi.assign(events.size(), VstMidiEvent{});
-    listStorage.assign(sizeof(VstEvents) + events.size() * sizeof(VstEvent*), 0);
+    listStorage.assign(sizeof(VstEvents) + (events.size() + dumps.size()) * sizeof(VstEvent*), 0);
     auto* header = reinterpret_cast<VstEvents*>(listStorage.data());
-    header->numEvents = static_cast<VstInt32>(events.size());
     for (size_t i = 0; i < events.size(); ++i)
     {
         VstMidiEvent& m = listedMidi[i];
@@ -71,6 +76,19 @@ VstEvents* PlayingInstrument::eventList(const std::vector<HostMidi>& events)
         m.midiData[2] = static_cast<char>(events[i].data2);
         header->events[i] = reinterpret_cast<VstEvent*>(&m);
     }
+    dumpCopies = dumps;
+    listedDumps.assign(dumps.size(), VstMidiSysexEvent{});
+    for (size_t i = 0; i < dumps.size(); ++i)
+    {
+        VstMidiSysexEvent& d = listedDumps[i];
+        d.type = kVstSysExType;
+        d.byteSize = sizeof d;
+        d.deltaFrames = dumps[i].deltaFrames;
+        d.dumpBytes = static_cast<VstInt32>(dumpCopies[i].bytes.size());
+        d.sysexDump = reinterpret_cast<char*>(dumpCopies[i].bytes.data());
+        header->events[events.size() + i] = reinterpret_cast<VstEvent*>(&d);
+    }
+    header->numEvents = static_cast<VstInt32>(events.size() + dumps.size());
     return header;
 }
 

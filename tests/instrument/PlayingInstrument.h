@@ -4,6 +4,7 @@
 // sends back to the host is kept too.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -29,6 +30,13 @@ struct HostMidi
     int status, data1, data2;
 };
 
+// A system-exclusive dump from the host, F0 to F7.
+struct HostDump
+{
+    host::VstInt32 deltaFrames;
+    std::vector<uint8_t> bytes;
+};
+
 class PlayingInstrument : public InstrumentFixture
 {
 protected:
@@ -45,6 +53,8 @@ protected:
     // The host's event list for these MIDI events, in storage the fixture keeps until the next call; making
     // it is the only part of sending that allocates.
     host::VstEvents* eventList(const std::vector<HostMidi>& events);
+    // The same with the dumps after the MIDI events in the list.
+    host::VstEvents* eventList(const std::vector<HostMidi>& events, const std::vector<HostDump>& dumps);
     void sendHost(const std::vector<HostMidi>& events) { synth->processEvents(eventList(events)); }
     // Renders frames in blocks of blockFrames, or in one block; both channels are kept whole.
     struct Block
@@ -77,5 +87,7 @@ private:
     static void record(void* context, int type, int data1, int data2);
 
     std::vector<host::VstMidiEvent> listedMidi;
+    std::vector<host::VstMidiSysexEvent> listedDumps;
+    std::vector<HostDump> dumpCopies;
     std::vector<unsigned char> listStorage;
 };

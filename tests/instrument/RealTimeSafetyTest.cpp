@@ -1,8 +1,10 @@
 // Once the host has announced its block size and resumed, the audio thread's calls (processEvents and
-// processReplacing) neither allocate nor free: across the host's notes, pedal and controllers, parameter
-// changes, the editor's keys and pedals, a block longer than announced, and the doubled rates. The chorus
-// stays at 0: while the engine's chorus unit runs, the synthesizer library's OpenMP runtime allocates and
-// frees a one-thread team on every effects pass, which no caller of the library can prevent.
+// processReplacing) neither allocate nor free: across the host's notes, pedal and controllers, its master
+// tunings and dumps the piano does not take, parameter changes, the editor's keys and pedals in blocks with
+// and without the host's events, a block longer than announced, and the doubled rates. The chorus stays at
+// 0: while the engine's chorus unit runs, the synthesizer library's OpenMP runtime allocates and frees a
+// one-thread team on every effects pass, which no caller of the library can prevent. Nor are the keys
+// tuned: the library makes a new tuning program for every change of the keys' pitches and frees the old one.
 
 #include <vector>
 
@@ -43,6 +45,24 @@ protected:
         return events;
     }
 
+    // The host's dumps of block b: master fine and coarse tuning, and dumps the piano passes over (another
+    // device's tuning, one cut short, a long dump of another kind).
+    static std::vector<HostDump> hostDumps(int b)
+    {
+        if (b % 7 != 3)
+            return {};
+        const uint8_t fine = static_cast<uint8_t>(0x38 + b % 16);
+        const uint8_t coarse = static_cast<uint8_t>(0x40 + b % 3);
+        std::vector<uint8_t> other(2000, 0x11);
+        other.front() = 0xF0;
+        other.back() = 0xF7;
+        return {{b % kBlock, {0xF0, 0x7F, 0x7F, 0x04, 0x03, 0x00, fine, 0xF7}},
+                {(b * 3) % kBlock, {0xF0, 0x7F, 0x00, 0x04, 0x04, 0x00, coarse, 0xF7}},
+                {0, {0xF0, 0x7F, 0x10, 0x04, 0x03, 0x00, 0x30, 0xF7}},
+                {1, {0xF0, 0x7F, 0x7F, 0x08, 0x02, 0x00, 0x01, 69, 70}},
+                {2, other}};
+    }
+
     // The editor's keys and pedals and the host's parameter changes, on their own side of the instrument.
     void otherThreads(int b)
     {
@@ -63,10 +83,12 @@ protected:
         for (int b = 0; b < blocks; ++b)
         {
             otherThreads(b);
-            VstEvents* events = eventList(hostEvents(b));
+            VstEvents* events = eventList(hostEvents(b), hostDumps(b));
             float* outputs[2] = {left.data(), right.data()};
             const AllocationCounter counter;
-            synth->processEvents(events);
+            // Now and then a block without the host's events: the instrument takes the editor's itself.
+            if (b % 9 != 4)
+                synth->processEvents(events);
             synth->processReplacing(nullptr, outputs, frames);
             if (b >= countFrom)
                 operations += counter.count();

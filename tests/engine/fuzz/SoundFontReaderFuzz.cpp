@@ -1,8 +1,12 @@
 // libFuzzer target: any bytes given to the SoundFont reader either parse or fail, never read
-// outside the input; parsed zones go through the loader's generator and modulator rules.
+// outside the input; parsed zones go through the loader's generator and modulator rules, which make the
+// synthesizer library's modulators, so the library is made usable first, as an instance does.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 
+#include "engine/FluidSynthLibrary.h"
 #include "engine/MemoryByteSource.h"
 #include "engine/SoundBankModulatorList.h"
 #include "engine/SoundBankZone.h"
@@ -10,6 +14,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    static const bool usable = []
+    {
+        std::string report;
+        return engine::FluidSynthLibrary::load("", report);
+    }();
+    if (!usable)
+        std::abort();
     engine::MemoryByteSource source(data, size);
     engine::SoundFontReader reader;
     engine::SoundFontData bank;

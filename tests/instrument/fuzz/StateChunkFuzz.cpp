@@ -4,17 +4,14 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <random>
-#include <string>
 #include <vector>
 
 #include "instrument/VstXSynth.h"
-#include "platform/Platform.h"
+#include "instrument/fuzz/FuzzedInstrument.h"
 
 using namespace instrument;
+using instrumenttest::FuzzCheck;
 
 namespace
 {
@@ -22,53 +19,18 @@ constexpr int kBlockFrames = 256;
 constexpr int kBlocks = 3;
 // What hosts reserve for a parameter text, with its terminator.
 constexpr size_t kTextBytes = ParameterTable::kTextLimit + 1;
-
-host::VstIntPtr hostCallback(host::AEffect*, host::VstInt32 opcode, host::VstInt32, host::VstIntPtr, void*,
-                             float)
-{
-    return opcode == host::audioMasterVersion ? 2400 : 0;
-}
-
-// The instrument with its module file in a folder of its own: no sound bank, string table or presets, so it
-// renders the engine's silence through the whole effects chain.
-class Instrument
-{
-public:
-    Instrument()
-    {
-        std::random_device random;
-        folder =
-            std::filesystem::temp_directory_path() / ("virellando-chunk-fuzz-" + std::to_string(random()));
-        std::filesystem::create_directories(folder);
-        platform::SetModuleFileName((folder / "Grand.so").string());
-        synth = std::make_unique<VstXSynth>(hostCallback);
-    }
-    ~Instrument()
-    {
-        synth.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    std::filesystem::path folder;
-    std::unique_ptr<VstXSynth> synth;
-};
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static Instrument instrument;
-    VstXSynth& synth = *instrument.synth;
+    // No sound bank, string table or presets: the engine's silence through the whole effects chain.
+    static instrumenttest::FuzzedInstrument instrument("chunk");
+    VstXSynth& synth = instrument.synth();
 
     std::vector<uint8_t> chunk(data, data + size);
     const host::VstInt32 taken =
         synth.setChunk(chunk.data(), static_cast<host::VstInt32>(size), size % 2 == 0);
-    check(taken == (size == 48 ? 48 : 0));
+    FuzzCheck(taken == (size == 48 ? 48 : 0));
 
     std::vector<float> left(kBlockFrames), right(kBlockFrames);
     float* outputs[2] = {left.data(), right.data()};
@@ -76,13 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         synth.processReplacing(nullptr, outputs, kBlockFrames);
         for (int i = 0; i < kBlockFrames; ++i)
-            check(std::isfinite(left[i]) && std::isfinite(right[i]));
+            FuzzCheck(std::isfinite(left[i]) && std::isfinite(right[i]));
     }
 
     for (host::VstInt32 index = 0; index < VstXSynth::kNumParams; ++index)
     {
         const float value = synth.getParameter(index);
-        check(value >= 0.0f && value <= 1.0f);
+        FuzzCheck(value >= 0.0f && value <= 1.0f);
         // Exactly what hosts reserve, on the heap so that a longer text is caught.
         std::unique_ptr<char[]> text(new char[kTextBytes]());
         synth.getParameterDisplay(index, text.get());
