@@ -59,14 +59,14 @@ bool InstrumentRun::open(const std::string& bank, const NoteSequence& piece, int
     synth->resume();
     left = std::make_unique<float[]>(static_cast<size_t>(frames));
     right = std::make_unique<float[]>(static_cast<size_t>(frames));
-    blockEvents.prepare(piece);
+    pieceEvents.prepare(piece);
     startPiece(piece, frames);
     return true;
 }
 
 void InstrumentRun::playBlock()
 {
-    VstEvents* list = blockEvents.take(*notes, next, start, start + static_cast<uint64_t>(blockFrames));
+    VstEvents* list = pieceEvents.take(*notes, next, start, start + static_cast<uint64_t>(blockFrames));
     if (list->numEvents > 0)
         synth->processEvents(list);
     float* outputs[2] = {left.get(), right.get()};

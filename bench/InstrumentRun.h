@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "BlockEvents.h"
+#include "PieceEvents.h"
 #include "PieceRun.h"
 #include "VoiceCount.h"
 #include "instrument/VstXSynth.h"
@@ -29,7 +29,7 @@ private:
 
     std::filesystem::path folder;
     std::unique_ptr<instrument::VstXSynth> synth;
-    BlockEvents blockEvents;
+    PieceEvents pieceEvents;
     std::unique_ptr<float[]> left;
     std::unique_ptr<float[]> right;
 };

@@ -1,14 +1,14 @@
-#include "BlockEvents.h"
+#include "PieceEvents.h"
 
 using namespace host;
 
-void BlockEvents::prepare(const NoteSequence& notes)
+void PieceEvents::prepare(const NoteSequence& notes)
 {
     midi.assign(notes.events.size(), VstMidiEvent{});
     listStorage.assign(sizeof(VstEvents) + notes.events.size() * sizeof(VstEvent*), 0);
 }
 
-VstEvents* BlockEvents::take(const NoteSequence& notes, size_t& next, uint64_t start, uint64_t end)
+VstEvents* PieceEvents::take(const NoteSequence& notes, size_t& next, uint64_t start, uint64_t end)
 {
     auto* list = reinterpret_cast<VstEvents*>(listStorage.data());
     list->numEvents = 0;

@@ -9,7 +9,7 @@
 #include "NoteSequence.h"
 #include "host/VstInterface.h"
 
-class BlockEvents
+class PieceEvents
 {
 public:
     // Room for every event of the sequence.

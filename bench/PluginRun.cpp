@@ -58,14 +58,14 @@ bool PluginRun::openInstance(std::unique_ptr<PluginInstance> instance, const Not
     warmUpFrames = static_cast<uint64_t>(sampleRate);
     left.assign(static_cast<size_t>(frames), 0.0f);
     right.assign(static_cast<size_t>(frames), 0.0f);
-    blockEvents.prepare(piece);
+    pieceEvents.prepare(piece);
     startPiece(piece, frames);
     return true;
 }
 
 void PluginRun::playBlock()
 {
-    VstEvents* list = blockEvents.take(*notes, next, start, start + static_cast<uint64_t>(blockFrames));
+    VstEvents* list = pieceEvents.take(*notes, next, start, start + static_cast<uint64_t>(blockFrames));
     long heapOperations = 0;
     const auto begin = BlockTimes::Clock::now();
     const double threadBegin = BlockTimes::ThreadSeconds();

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "BlockEvents.h"
+#include "PieceEvents.h"
 #include "PieceRun.h"
 #include "host/VstInterface.h"
 #include "support/PluginFolder.h"
@@ -40,5 +40,5 @@ private:
     uint64_t warmUpFrames = 0;
     std::vector<float> left;
     std::vector<float> right;
-    BlockEvents blockEvents;
+    PieceEvents pieceEvents;
 };
