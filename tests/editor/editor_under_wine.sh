@@ -39,8 +39,18 @@ message_box() {
   return 1
 }
 wait_until 30 message_box || fail "no message says which synthesizer library to install"
-xdotool mousemove "$((bx + bw - 58))" "$((by + bh - 28))" click 1
-wait_until 10 eval '! message_box' || fail "the message did not close"
+# A box that has just appeared may not take a click yet: click OK again each second until it is gone.
+last_click=0
+message_closed() {
+  message_box || return 0
+  now=$(date +%s%N)
+  if [ $((now - last_click)) -ge 1000000000 ]; then
+    xdotool mousemove "$((bx + bw - 58))" "$((by + bh - 28))" click 1
+    last_click=$now
+  fi
+  return 1
+}
+wait_until 30 message_closed || fail "the message did not close"
 
 # Key 60 (C4), the 24th white key, on the keyboard the skin draws from x 77 to 727 at rows 258 to 326.
 xdotool mousemove "$((ox + 369))" "$((oy + 313))" mousedown 1
