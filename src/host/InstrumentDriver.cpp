@@ -186,6 +186,16 @@ bool InstrumentDriver::addMidi(int offset, uint8_t status, uint8_t data1, uint8_
     return true;
 }
 
+bool InstrumentDriver::addSysex(int offset, const uint8_t* bytes, size_t length)
+{
+    if (offset < 0 || offset >= frames || !events.addSysex(offset, bytes, length))
+    {
+        refusedEvents.fetch_add(1, std::memory_order_relaxed);
+        return false;
+    }
+    return true;
+}
+
 void InstrumentDriver::setTransport(const VstTimeInfo& info)
 {
     const bool playing = (info.flags & kVstTransportPlaying) != 0;

@@ -4,7 +4,7 @@
 // adapter's FormatHost (automate, the transport, the editor's size, the output delay). Each call checks
 // what a host hands it and refuses what the instrument must not see, with a false result and a log line.
 // Threads: open, set-up, names, programs, state and the editor on the host's user-interface thread; the
-// block (beginBlock, addMidi, setTransport, render) on its audio thread; setParameter on either.
+// block (beginBlock, addMidi, addSysex, setTransport, render) on its audio thread; setParameter on either.
 #pragma once
 
 #include <atomic>
@@ -59,6 +59,9 @@ public:
     void beginBlock(int frames);
     // False, and the event is not played, for an offset outside the block or when the block's list is full.
     bool addMidi(int offset, uint8_t status, uint8_t data1, uint8_t data2);
+    // A system-exclusive dump (F0 to F7), copied; false and not played as addMidi, or when the block's room
+    // for dumps is full.
+    bool addSysex(int offset, const uint8_t* bytes, size_t length);
     // The transport at the block's start, as the instrument's time requests will see it; the driver adds the
     // rate and whether playing started or stopped since the last block.
     void setTransport(const VstTimeInfo& info);

@@ -1,9 +1,9 @@
 // Once an LV2 or VST3 host has started the plug-in, its audio thread's call (LV2 run, VST3 process) neither
 // allocates nor frees, as the VST 2.4 instrument's calls do not: across notes struck and released across the
-// keyboard, the sustain pedal and controllers (VST3: as the parameters they are mapped to), parameter changes
-// (LV2: control ports), and a VST3 host's transport starting and stopping. The chorus stays off, as in the
-// instrument's own test: the synthesizer library's chorus allocates on every effects pass. The adapters are
-// linked into this program with the instrument.
+// keyboard, the sustain pedal and controllers (VST3: as the parameters they are mapped to), master tuning
+// dumps, parameter changes (LV2: control ports), and a VST3 host's transport starting and stopping. The
+// chorus stays off, as in the instrument's own test: the synthesizer library's chorus allocates on every
+// effects pass. The adapters are linked into this program with the instrument.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -44,6 +44,14 @@ std::vector<SongEvent> BlockEvents(int b)
     return events;
 }
 
+// Every 50 blocks, master fine tuning as a system-exclusive dump; none otherwise.
+std::vector<uint8_t> TuningDump(int b)
+{
+    if (b % 50 != 0)
+        return {};
+    return {0xF0, 0x7F, 0x7F, 0x04, 0x03, 0x00, static_cast<uint8_t>(0x30 + b % 32), 0xF7};
+}
+
 class FormatRealTime : public ::testing::Test
 {
 protected:
@@ -71,6 +79,8 @@ TEST_F(FormatRealTime, AnLv2HostsRunNeitherAllocatesNorFreesAfterWarmUp)
         std::vector<formathost::Lv2Midi> midi;
         for (const SongEvent& event : BlockEvents(b))
             midi.push_back({event.frame, {event.status, event.data1, event.data2}});
+        if (const std::vector<uint8_t> dump = TuningDump(b); !dump.empty())
+            midi.push_back({50, dump});
         // A control moved every 70 blocks, to a value that is a position of every stepped control and a
         // percentage of every continuous one.
         if (b % 70 == 10 && b % 11 != kChorus)
@@ -103,6 +113,8 @@ TEST_F(FormatRealTime, AVst3HostsProcessNeitherAllocatesNorFreesAfterWarmUp)
             else
                 plugin->events.addNote(event.frame, event.status == 0x90, event.data1, event.data2 / 127.0f);
         }
+        if (const std::vector<uint8_t> dump = TuningDump(b); !dump.empty())
+            plugin->events.addSysex(50, dump);
         if (b % 70 == 10 && b % 11 != kChorus)
             plugin->changes.add(static_cast<ParamID>(b % 11), b % kBlock, (b % 100) / 100.0);
         // The transport starts and stops every 100 blocks.

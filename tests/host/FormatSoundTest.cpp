@@ -169,6 +169,62 @@ TEST_F(FormatSound, AStateSavedInOneFormatPlaysTheSameInTheOthers)
     expectSame(RenderLv2(*viaLv2, kFrames, 256, kPedalledSong), expected, 256);
 }
 
+// Tuning from the sequencer: master coarse tuning a semitone up, a system-exclusive dump sent each format's
+// way (VST 2.4 and LV2 MIDI events, a VST3 data event) in the frame of the note after it, retunes the note
+// alike in every format; without the dump the note sounds otherwise.
+TEST_F(FormatSound, ATuningDumpRetunesTheNoteAlikeInEveryFormat)
+{
+    const std::vector<uint8_t> semitoneUp = {0xF0, 0x7F, 0x7F, 0x04, 0x04, 0x00, 0x41, 0xF7};
+    constexpr int kBlock = 256;
+    constexpr int kAfter = 8192;
+    std::vector<float> left(kBlock), right(kBlock);
+
+    const auto viaVst2 = [&](bool tuned)
+    {
+        PluginFolder folder;
+        auto vst2 = StartVst2(folder, instrumenttest::ReleaseNoiseBank(), kRate, kBlock);
+        if (!vst2)
+            return std::vector<float>();
+        std::vector<uint8_t> dump = semitoneUp;
+        VstMidiSysexEvent sysex{};
+        sysex.type = kVstSysExType;
+        sysex.byteSize = sizeof sysex;
+        sysex.deltaFrames = 10;
+        sysex.dumpBytes = static_cast<VstInt32>(dump.size());
+        sysex.sysexDump = reinterpret_cast<char*>(dump.data());
+        VstMidiEvent note{};
+        note.type = kVstMidiType;
+        note.byteSize = sizeof note;
+        note.deltaFrames = 10;
+        note.midiData[0] = static_cast<char>(0x90);
+        note.midiData[1] = 69;
+        note.midiData[2] = 100;
+        std::vector<VstEvent*> events = {reinterpret_cast<VstEvent*>(&note)};
+        if (tuned)
+            events.insert(events.begin(), reinterpret_cast<VstEvent*>(&sysex));
+        vst2->sendEvents(events);
+        vst2->processReplacing(left.data(), right.data(), kBlock);
+        return Render(*vst2, kAfter, kBlock, {});
+    };
+    const std::vector<float> tuned = viaVst2(true);
+    const std::vector<float> untuned = viaVst2(false);
+    ASSERT_GT(Peak(tuned), 0.01f);
+    ASSERT_EQ(tuned.size(), untuned.size());
+    EXPECT_NE(tuned, untuned);
+
+    auto viaLv2 = startLv2(kBlock);
+    ASSERT_TRUE(viaLv2);
+    viaLv2->run(left.data(), right.data(), kBlock, {{10, semitoneUp}, {10, {0x90, 69, 100}}});
+    EXPECT_EQ(RenderLv2(*viaLv2, kAfter, kBlock, {}), tuned);
+
+    auto viaVst3 = startVst3(kBlock);
+    ASSERT_TRUE(viaVst3);
+    viaVst3->events.addSysex(10, semitoneUp);
+    viaVst3->events.addNote(10, true, 69, 100 / 127.0f);
+    viaVst3->process(left.data(), right.data(), kBlock);
+    EXPECT_EQ(RenderVst3(*viaVst3, kAfter, kBlock, {}), tuned);
+}
+
 // A note at the block's last frame plays; one a frame later is refused, in either format.
 TEST_F(FormatSound, ANotePastTheBlocksEndIsNeverPlayed)
 {

@@ -106,6 +106,49 @@ TEST_F(InstrumentDriverTest, EventsOutsideTheBlockOrBeyondItsRoomAreRefusedAndNe
     EXPECT_EQ(instrument.count(effProcessEvents), lists + 1);
 }
 
+TEST_F(InstrumentDriverTest, DumpsArriveCopiedAmongTheNotesAtTheirOffsetsAndTooManyAreRefused)
+{
+    // Master fine tuning, then a note in the same frame: the dump keeps its place before the note.
+    unsigned char tuning[] = {0xF0, 0x7F, 0x7F, 0x04, 0x03, 0x00, 0x50, 0xF7};
+    const std::vector<unsigned char> sent(std::begin(tuning), std::end(tuning));
+    driver.beginBlock(512);
+    EXPECT_TRUE(driver.addMidi(300, 0x90, 60, 100));
+    EXPECT_TRUE(driver.addSysex(260, tuning, sizeof tuning));
+    EXPECT_TRUE(driver.addMidi(260, 0x90, 61, 100));
+    // The host's buffer is its own again once the event is added.
+    std::memset(tuning, 0, sizeof tuning);
+    EXPECT_FALSE(driver.addSysex(512, tuning, sizeof tuning));
+    EXPECT_FALSE(driver.addSysex(0, tuning, 0));
+    EXPECT_FALSE(driver.addSysex(0, nullptr, 8));
+    render(512);
+    ASSERT_EQ(instrument.events.size(), 3u);
+    EXPECT_EQ(instrument.events[0].piece, 1);
+    EXPECT_EQ(instrument.events[0].offset, 4);
+    EXPECT_EQ(instrument.events[0].status, 0xF0);
+    EXPECT_EQ(instrument.events[0].dump, sent);
+    EXPECT_EQ(instrument.events[1].key, 61);
+    EXPECT_EQ(instrument.events[2].offset, 44);
+    EXPECT_EQ(driver.takeRefusedEvents(), 3);
+
+    // A block takes 64 dumps, in all no more bytes than its store holds.
+    instrument.events.clear();
+    driver.beginBlock(64);
+    int taken = 0;
+    while (driver.addSysex(1, sent.data(), sent.size()))
+        ++taken;
+    EXPECT_EQ(taken, BlockEvents::kSysexCapacity);
+    EXPECT_TRUE(driver.addMidi(0, 0x90, 62, 100));
+    const std::vector<unsigned char> large(BlockEvents::kSysexByteCapacity / 2 + 1, 0x10);
+    driver.beginBlock(64);
+    EXPECT_TRUE(driver.addSysex(0, large.data(), large.size()));
+    EXPECT_FALSE(driver.addSysex(0, large.data(), large.size()));
+    EXPECT_TRUE(driver.addSysex(0, sent.data(), sent.size()));
+    render(64);
+    ASSERT_EQ(instrument.events.size(), 2u);
+    EXPECT_EQ(instrument.events[0].dump, large);
+    EXPECT_EQ(instrument.events[1].dump, sent);
+}
+
 TEST_F(InstrumentDriverTest, ParametersOutsideTheirRangeOrIndicesAreRefused)
 {
     const struct

@@ -43,10 +43,21 @@ VstIntPtr VSTCALLBACK dispatch(AEffect* e, VstInt32 opcode, VstInt32 index, VstI
         auto* list = static_cast<VstEvents*>(ptr);
         for (VstInt32 i = 0; i < list->numEvents; ++i)
         {
+            const int piece = static_cast<int>(self.pieces.size());
+            if (list->events[i]->type == kVstSysExType)
+            {
+                const auto* sysex = reinterpret_cast<const VstMidiSysexEvent*>(list->events[i]);
+                const auto* bytes = reinterpret_cast<const unsigned char*>(sysex->sysexDump);
+                self.events.push_back(
+                    {piece, sysex->deltaFrames, 0xF0, 0, {bytes, bytes + sysex->dumpBytes}});
+                continue;
+            }
             const auto* midi = reinterpret_cast<const VstMidiEvent*>(list->events[i]);
-            self.events.push_back({static_cast<int>(self.pieces.size()), midi->deltaFrames,
+            self.events.push_back({piece,
+                                   midi->deltaFrames,
                                    static_cast<unsigned char>(midi->midiData[0]),
-                                   static_cast<unsigned char>(midi->midiData[1])});
+                                   static_cast<unsigned char>(midi->midiData[1]),
+                                   {}});
         }
         return 1;
     }

@@ -17,8 +17,9 @@ struct ReceivedEvent
 {
     int piece;
     int offset;
-    int status;
+    int status; // 0xF0 for a system-exclusive dump
     int key;
+    std::vector<unsigned char> dump; // a dump's bytes
 };
 
 class StandInInstrument

@@ -46,4 +46,16 @@ void HostEventList::addNote(int32_t offset, bool on, int16_t pitch, float veloci
     events.push_back(event);
 }
 
+void HostEventList::addSysex(int32_t offset, const std::vector<uint8_t>& bytes)
+{
+    // The event points at the bytes; moving the list of dumps leaves each dump's bytes where they are.
+    dumps.push_back(bytes);
+    Event event{};
+    event.sampleOffset = offset;
+    event.type = Event::kDataEvent;
+    event.data =
+        DataEvent{static_cast<uint32_t>(dumps.back().size()), DataEvent::kMidiSysEx, dumps.back().data()};
+    events.push_back(event);
+}
+
 } // namespace formathost

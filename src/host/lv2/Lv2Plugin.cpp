@@ -123,12 +123,14 @@ void Lv2Plugin::readEvents(uint32_t frames)
         {
             const auto* bytes = reinterpret_cast<const uint8_t*>(event + 1);
             const uint32_t size = event->body.size;
-            // Channel messages only, as the instrument reads them; system messages are passed over.
-            if (size == 0 || bytes[0] < 0x80 || bytes[0] >= 0xF0)
-                continue;
-            const int64_t at = event->time.frames;
-            driver.addMidi(at < 0 || at > INT_MAX ? -1 : static_cast<int>(at), bytes[0],
-                           size > 1 ? bytes[1] : 0, size > 2 ? bytes[2] : 0);
+            const int64_t frame = event->time.frames;
+            const int at = frame < 0 || frame > INT_MAX ? -1 : static_cast<int>(frame);
+            // Channel messages and system-exclusive dumps (tuning), as the instrument reads them; other
+            // system messages are passed over.
+            if (size > 0 && bytes[0] == 0xF0)
+                driver.addSysex(at, bytes, size);
+            else if (size > 0 && bytes[0] >= 0x80 && bytes[0] < 0xF0)
+                driver.addMidi(at, bytes[0], size > 1 ? bytes[1] : 0, size > 2 ? bytes[2] : 0);
         }
         else if (event->body.type == uris.atomObject || event->body.type == uris.atomBlank)
         {

@@ -114,8 +114,13 @@ void Vst3Component::readEvents(IEventList* events)
                                static_cast<uint8_t>(MidiMessage::kNoteOff | event.noteOff.channel),
                                static_cast<uint8_t>(event.noteOff.pitch), midiByteOf(event.noteOff.velocity));
             break;
+        case Event::kDataEvent:
+            // System-exclusive dumps carry the sequencer's tuning.
+            if (event.data.type == DataEvent::kMidiSysEx)
+                driver.addSysex(event.sampleOffset, event.data.bytes, event.data.size);
+            break;
         default:
-            // The instrument plays notes and controllers only.
+            // Otherwise the instrument plays notes and controllers only.
             break;
         }
     }

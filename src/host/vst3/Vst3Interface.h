@@ -295,6 +295,10 @@ struct NoteOffEvent
 
 struct DataEvent
 {
+    enum DataTypes : uint32_t
+    {
+        kMidiSysEx = 0, // a whole system-exclusive message, F0 to F7
+    };
     uint32_t size;
     uint32_t type;
     const uint8_t* bytes;
