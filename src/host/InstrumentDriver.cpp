@@ -287,8 +287,9 @@ bool InstrumentDriver::stateAcceptable(const uint8_t* data, size_t size)
     const std::vector<uint8_t> own = state();
     if (size != own.size())
     {
-        resources::LogFormatted("A state of %zu bytes was refused: the instrument's state has %zu.", size,
-                                own.size());
+        resources::LogFormatted("A state of %llu bytes was refused: the instrument's state has %llu.",
+                                static_cast<unsigned long long>(size),
+                                static_cast<unsigned long long>(own.size()));
         return false;
     }
     constexpr size_t kVersionBytes = 4;

@@ -71,8 +71,9 @@ tresult VST3CALL Vst3Controller::setState(IBStream* state)
         return kResultOk;
     if (bytes.size() != kProgramStateBytes)
     {
-        resources::LogFormatted("A VST3 controller state of %zu bytes was refused: it has %zu.", bytes.size(),
-                                kProgramStateBytes);
+        resources::LogFormatted("A VST3 controller state of %llu bytes was refused: it has %llu.",
+                                static_cast<unsigned long long>(bytes.size()),
+                                static_cast<unsigned long long>(kProgramStateBytes));
         return kResultFalse;
     }
     const int32_t program =
