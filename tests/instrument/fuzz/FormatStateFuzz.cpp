@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/MessageBoxThread.h"
 #include "formathost/Lv2Host.h"
 #include "formathost/Vst3Host.h"
 #include "host/lv2/Lv2Uris.h"
@@ -151,6 +152,10 @@ Plugins& ThePlugins()
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     ThePlugins();
+    // Without a bank the plug-ins say so in a message box on a thread of its own, which loads its font
+    // through fontconfig: it must be done before the first input, or the leak check around that input
+    // sees fontconfig's caches being filled.
+    editor::MessageBoxThread::wait();
     return 0;
 }
 
