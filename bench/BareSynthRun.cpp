@@ -1,6 +1,7 @@
 #include "BareSynthRun.h"
 
 #include "engine/FluidSynthLibrary.h"
+#include "platform/Platform.h"
 
 using namespace engine;
 
@@ -70,7 +71,7 @@ bool BareSynthRun::open(const std::string& riffBank, const NoteSequence& piece, 
 void BareSynthRun::playBlock()
 {
     const auto begin = BlockTimes::Clock::now();
-    const double threadBegin = BlockTimes::ThreadSeconds();
+    const double threadBegin = platform::ThreadProcessorSeconds();
     const uint64_t end = start + static_cast<uint64_t>(blockFrames);
     int position = 0;
     while (next < notes->events.size() && notes->events[next].frame < end)
@@ -87,7 +88,7 @@ void BareSynthRun::playBlock()
     if (position < blockFrames)
         FluidSynth().fluid_synth_write_float(synth, blockFrames - position, left.get(), position, 1,
                                              right.get(), position, 1);
-    threadTimes.add(BlockTimes::ThreadSeconds() - threadBegin);
+    threadTimes.add(platform::ThreadProcessorSeconds() - threadBegin);
     times.add(BlockTimes::Clock::now() - begin);
     voices.add(FluidSynth().fluid_synth_get_active_voice_count(synth));
 }

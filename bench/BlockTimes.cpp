@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <time.h>
 
 double BlockTimes::total() const
 {
@@ -22,11 +21,4 @@ double BlockTimes::percentile(double fraction) const
     std::sort(sorted.begin(), sorted.end());
     const auto index = static_cast<size_t>(fraction * static_cast<double>(sorted.size() - 1));
     return sorted[index];
-}
-
-double BlockTimes::ThreadSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }

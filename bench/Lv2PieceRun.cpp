@@ -1,5 +1,7 @@
 #include "Lv2PieceRun.h"
 
+#include "platform/Platform.h"
+
 bool Lv2PieceRun::open(formathost::Lv2Host& host, const NoteSequence& piece, int sampleRate, int frames,
                        std::string& error)
 {
@@ -25,7 +27,7 @@ void Lv2PieceRun::playBlock()
         midi.push_back({static_cast<int64_t>(event.frame - start), {event.status, event.data1, event.data2}});
     }
     plugin->connect(left.data(), right.data(), midi);
-    const double threadBegin = BlockTimes::ThreadSeconds();
+    const double threadBegin = platform::ThreadProcessorSeconds();
     plugin->runConnected(blockFrames);
-    threadTimes.add(BlockTimes::ThreadSeconds() - threadBegin);
+    threadTimes.add(platform::ThreadProcessorSeconds() - threadBegin);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Platform.h"
 #include "support/AllocationCounter.h"
 
 using namespace host;
@@ -68,7 +69,7 @@ void PluginRun::playBlock()
     VstEvents* list = pieceEvents.take(*notes, next, start, start + static_cast<uint64_t>(blockFrames));
     long heapOperations = 0;
     const auto begin = BlockTimes::Clock::now();
-    const double threadBegin = BlockTimes::ThreadSeconds();
+    const double threadBegin = platform::ThreadProcessorSeconds();
     BlockTimes::Clock::time_point rendering;
     {
         const AllocationCounter allocations;
@@ -79,7 +80,7 @@ void PluginRun::playBlock()
         heapOperations = allocations.count();
     }
     const auto finished = BlockTimes::Clock::now();
-    threadTimes.add(BlockTimes::ThreadSeconds() - threadBegin);
+    threadTimes.add(platform::ThreadProcessorSeconds() - threadBegin);
     times.add(finished - begin);
     renderTimes.add(finished - rendering);
     if (start >= warmUpFrames)

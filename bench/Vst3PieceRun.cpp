@@ -1,5 +1,7 @@
 #include "Vst3PieceRun.h"
 
+#include "platform/Platform.h"
+
 using namespace host;
 
 bool Vst3PieceRun::open(formathost::Vst3Host& host, const NoteSequence& piece, int sampleRate, int frames,
@@ -41,8 +43,8 @@ void Vst3PieceRun::playBlock()
         else if (const auto found = mapped.find(event.data1); kind == 0xB0 && found != mapped.end())
             plugin->changes.add(found->second, offset, event.data2 / 127.0);
     }
-    const double threadBegin = BlockTimes::ThreadSeconds();
+    const double threadBegin = platform::ThreadProcessorSeconds();
     plugin->process(left.data(), right.data(), blockFrames, false);
-    threadTimes.add(BlockTimes::ThreadSeconds() - threadBegin);
+    threadTimes.add(platform::ThreadProcessorSeconds() - threadBegin);
     plugin->forgetQueued();
 }

@@ -27,6 +27,14 @@ uint32_t TimeGetTime()
     return GetTickCount();
 }
 
+double ThreadProcessorSeconds()
+{
+    timespec now{};
+    if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now) != 0)
+        return 0.0;
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
 void SleepMilliseconds(uint32_t milliseconds)
 {
     // Sleeps the whole time even when a signal interrupts it.

@@ -13,6 +13,17 @@ uint32_t TickFromClock(uint64_t seconds, uint32_t nanoseconds)
     return static_cast<uint32_t>(seconds * 1000u + nanoseconds / 1000000u);
 }
 
+double ThreadProcessorSeconds()
+{
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user))
+        return 0.0;
+    // FILETIME counts 100-nanosecond intervals.
+    const auto ticks = [](const FILETIME& time)
+    { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; };
+    return static_cast<double>(ticks(kernel) + ticks(user)) * 1e-7;
+}
+
 uint32_t GetTickCount()
 {
     return ::GetTickCount();

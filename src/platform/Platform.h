@@ -34,6 +34,9 @@ uint32_t TimeGetTime();
 // The tick reading for a monotonic clock value (seconds and nanoseconds).
 uint32_t TickFromClock(uint64_t seconds, uint32_t nanoseconds);
 void SleepMilliseconds(uint32_t milliseconds);
+// The processor time the calling thread has used, in seconds (user and system); 0 when it cannot be read.
+// For benchmarks that time one thread's work whatever else the machine runs.
+double ThreadProcessorSeconds();
 
 struct LocalTime
 {

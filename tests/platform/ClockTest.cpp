@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/Platform.h"
 
 using namespace platform;
@@ -31,6 +33,32 @@ TEST(TickFromClock, CountsMillisecondsAndWrapsAsUnsigned32Bit)
     // Differences across the wrap are still the elapsed time.
     EXPECT_EQ(platform::TickFromClock(4294967, 400000000) - platform::TickFromClock(4294967, 200000000),
               200u);
+}
+
+// The processor time is the calling thread's own: work on another thread does not count, however long the
+// calling thread waits for it, and the calling thread's own work does.
+TEST(ThreadProcessorSeconds, CountsOnlyTheCallingThreadsWork)
+{
+    constexpr double kWork = 0.05;
+    // Spins until the thread has used `seconds`, or 20 s have passed on the wall clock (a clock that never
+    // moves fails rather than hangs).
+    const auto spinFor = [](double seconds)
+    {
+        const double begun = ThreadProcessorSeconds();
+        const uint32_t started = GetTickCount();
+        volatile unsigned sink = 0;
+        while (ThreadProcessorSeconds() - begun < seconds && GetTickCount() - started < 20000u)
+            for (int i = 0; i < 10000; ++i)
+                sink = sink + static_cast<unsigned>(i);
+        return ThreadProcessorSeconds() - begun;
+    };
+    const double before = ThreadProcessorSeconds();
+    double other = 0.0;
+    std::thread worker([&] { other = spinFor(kWork); });
+    worker.join();
+    EXPECT_GE(other, kWork);
+    EXPECT_LT(ThreadProcessorSeconds() - before, kWork / 2);
+    EXPECT_GE(spinFor(kWork), kWork);
 }
 
 } // namespace

@@ -1,10 +1,11 @@
 // A stand-in for the synthesizer library's Windows DLL, under the library's file name, for the tests of
 // what the plug-in does with a library it must refuse: it reports the release it was built to report and
-// exports only some of the functions the plug-in calls. None of them is ever called.
+// exports only some of the functions the plug-in calls (the build exports every function here). None of them
+// is ever called.
 extern "C"
 {
 
-    __declspec(dllexport) void fluid_version(int* major, int* minor, int* micro)
+    void fluid_version(int* major, int* minor, int* micro)
     {
         *major = VIRELLANDO_STUB_MAJOR;
         *minor = VIRELLANDO_STUB_MINOR;
@@ -12,18 +13,18 @@ extern "C"
     }
 
 #ifdef VIRELLANDO_STUB_PARTIAL
-    __declspec(dllexport) void* new_fluid_settings()
+    void* new_fluid_settings()
     {
         return nullptr;
     }
 
-    __declspec(dllexport) void delete_fluid_settings(void*) {}
+    void delete_fluid_settings(void*) {}
 
-    __declspec(dllexport) void* new_fluid_synth(void*)
+    void* new_fluid_synth(void*)
     {
         return nullptr;
     }
 
-    __declspec(dllexport) void delete_fluid_synth(void*) {}
+    void delete_fluid_synth(void*) {}
 #endif
 }
